@@ -1,0 +1,57 @@
+#include "base/compile_context.h"
+
+namespace kaz {
+
+void CompileContext::Reset(std::string_view text, Editor& view, ErrorPresenter& presenter) {
+    sourceText = text;
+    readPos = 0;
+    errorView = &view;
+    errorPresenter = &presenter;
+    lineIndex = 0;
+    tokenStart = tokenLength = 0;
+    bracketStart = bracketEnd = 0;
+    lastError.reset();
+    fault.reset();
+}
+
+void NoteToken(CompileContext& context, std::string_view lexeme) {
+    context.tokenText.assign(lexeme);
+    context.tokenStart += context.tokenLength;
+    context.tokenLength = static_cast<int>(lexeme.size());
+    if (lexeme.starts_with('[')) {
+        context.bracketStart = context.tokenStart;
+    } else if (lexeme.starts_with(']')) {
+        context.bracketEnd = context.tokenStart + 1;
+    }
+}
+
+std::string FormatErrorMessage(const LanguageError& error) {
+    return "Line: " + std::to_string(error.line) + "\n" + error.message + ": `" + error.text + "`";
+}
+
+void ReportError(CompileContext& context, std::string_view message, std::string_view text, int line,
+                 int selStart, int selEnd) {
+    LanguageError& error = context.lastError.emplace(
+        LanguageError{std::string(message), std::string(text), line, TextRange{selStart, selEnd}});
+    if (context.errorView != nullptr) {
+        context.errorView->Select(error.selection);
+        context.errorView->ScrollToSelection();
+    }
+    if (context.errorPresenter != nullptr) {
+        context.errorPresenter->ShowMessage(kErrorCaption, FormatErrorMessage(error), MessageIcon::Exclamation);
+    }
+}
+
+void ReportSyntaxError(CompileContext& context) {
+    ReportError(context, "Unexpected symbol", context.tokenText, context.lineIndex + 1, context.tokenStart,
+                context.tokenStart + context.tokenLength);
+}
+
+void ReportScannerFault(CompileContext& context, std::string_view message) {
+    context.fault.emplace(message);
+    if (context.errorPresenter != nullptr) {
+        context.errorPresenter->ShowMessage(kErrorCaption, message, MessageIcon::Exclamation);
+    }
+}
+
+}  // namespace kaz

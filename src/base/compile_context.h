@@ -1,0 +1,61 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/editor.h"
+#include "base/error_presenter.h"
+
+namespace kaz {
+
+inline constexpr std::string_view kErrorCaption = "Kaz error";
+
+//! One language error as the user is shown it.
+struct LanguageError {
+    std::string message;  //!< e.g. "Unknown chord"
+    std::string text;     //!< the offending text, shown between backquotes
+    int line = 0;         //!< one-based line number shown
+    TextRange selection;  //!< the text selected in the editor
+};
+
+//! Where the scanner stands in the chart text during one compile, and where errors go.
+//! The program keeps one for its run; every compile resets it.
+struct CompileContext {
+    std::string_view sourceText;  //!< the chart text, borrowed for one compile
+    std::size_t readPos = 0;      //!< next byte the scanner takes
+    Editor* errorView = nullptr;  //!< errors select text here
+    ErrorPresenter* errorPresenter = nullptr;
+    int lineIndex = 0;    //!< line breaks consumed so far
+    int tokenStart = 0;   //!< offset of the last lexeme
+    int tokenLength = 0;  //!< its length
+    std::string tokenText;
+    int bracketStart = 0;  //!< offset of the last '['
+    int bracketEnd = 0;    //!< offset just past the last ']'
+
+    //! The error reported by the current compile, if any.
+    std::optional<LanguageError> lastError;
+    //! A scanner fault (out of memory, internal error) that ended the current compile.
+    std::optional<std::string> fault;
+
+    //! Start a compile of text; errors select in view and are shown by presenter.
+    void Reset(std::string_view text, Editor& view, ErrorPresenter& presenter);
+};
+
+//! Position bookkeeping for every lexeme the scanner matches, returned as a token or skipped.
+void NoteToken(CompileContext& context, std::string_view lexeme);
+
+//! The one reporter of language errors: select the offending text, then show "Line: %d\n%s: `%s`".
+void ReportError(CompileContext& context, std::string_view message, std::string_view text, int line,
+                 int selStart, int selEnd);
+
+//! The parser's error hook: "Unexpected symbol" at the last lexeme.
+void ReportSyntaxError(CompileContext& context);
+
+//! A scanner fault: the compile ends with message and the text stays as it is.
+void ReportScannerFault(CompileContext& context, std::string_view message);
+
+//! The text of a language error's message box.
+[[nodiscard]] std::string FormatErrorMessage(const LanguageError& error);
+
+}  // namespace kaz

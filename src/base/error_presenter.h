@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+
+namespace kaz {
+
+enum class MessageIcon { Exclamation, Information };
+
+//! Shows one modal message to the user and returns when it is dismissed.
+class ErrorPresenter {
+public:
+    virtual ~ErrorPresenter() = default;
+    virtual void ShowMessage(std::string_view caption, std::string_view text, MessageIcon icon) = 0;
+};
+
+}  // namespace kaz

@@ -1,0 +1,165 @@
+#include "cli/cli_common.h"
+
+#include <QFile>
+#include <QTextStream>
+#include <cstdio>
+#include <limits>
+
+namespace kaz::cli {
+
+namespace {
+
+void PrintError(const std::string& bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stderr);
+}
+
+struct RangedOption {
+    const char* name;
+    int low;
+    int high;
+};
+
+//! Read an integer option within [low, high]; absent leaves value alone.
+template <typename T>
+bool ReadRanged(const QCommandLineParser& parser, const RangedOption& option, T& value) {
+    if (!parser.isSet(option.name)) {
+        return true;
+    }
+    const QString text = parser.value(option.name);
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    if (!ok || number < option.low || number > option.high) {
+        UsageError(QStringLiteral("--%1 takes a whole number from %2 to %3, not '%4'")
+                       .arg(QString::fromLatin1(option.name))
+                       .arg(option.low)
+                       .arg(option.high)
+                       .arg(text));
+        return false;
+    }
+    value = static_cast<T>(number);
+    return true;
+}
+
+}  // namespace
+
+int UsageError(const QString& message) {
+    PrintError(("kaz-cli: " + message + "\n").toStdString());
+    return kExitUsage;
+}
+
+void AddChartOptions(QCommandLineParser& parser) {
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addHelpOption();
+    parser.addOptions({
+        {"notation", "How B and H are read: english, german or mixed (default english).", "notation"},
+        {"tempo", "The transport tempo, 20..300 (default 120).", "bpm"},
+        {"chords-program", "Instrument of the chord voice, 0..127 (default 26).", "program"},
+        {"bass-program", "Instrument of the bass voice, 0..127 (default 32).", "program"},
+        {"chords-volume", "Volume of the chord voice, 0..127 (default 80).", "volume"},
+        {"bass-volume", "Volume of the bass voice, 0..127 (default 75).", "volume"},
+        {"no-chords", "Leave the chord voice silent."},
+        {"no-bass", "Leave the bass voice silent."},
+    });
+}
+
+bool ParseArguments(QCommandLineParser& parser, const QStringList& arguments) {
+    if (!parser.parse(arguments)) {
+        UsageError(parser.errorText());
+        return false;
+    }
+    if (parser.isSet("help")) {
+        std::fputs(parser.helpText().toStdString().c_str(), stdout);
+        return false;
+    }
+    return true;
+}
+
+bool ReadChartOptions(const QCommandLineParser& parser, RenderSettings& settings) {
+    if (parser.isSet("notation")) {
+        const QString notation = parser.value("notation");
+        if (notation == "english") {
+            settings.notation = kEnglishNotation;
+        } else if (notation == "german") {
+            settings.notation = kGermanNotation;
+        } else if (notation == "mixed") {
+            settings.notation = kMixedNotation;
+        } else {
+            UsageError(QStringLiteral("--notation takes english, german or mixed, not '%1'").arg(notation));
+            return false;
+        }
+    }
+    VoiceSettings& voices = settings.voices;
+    if (!ReadRanged(parser, {"tempo", kMinTempo, kMaxTempo}, settings.transportTempo) ||
+        !ReadRanged(parser, {"chords-program", 0, 127}, voices.chordsProgram) ||
+        !ReadRanged(parser, {"bass-program", 0, 127}, voices.bassProgram) ||
+        !ReadRanged(parser, {"chords-volume", 0, 127}, voices.chordsVolume) ||
+        !ReadRanged(parser, {"bass-volume", 0, 127}, voices.bassVolume)) {
+        return false;
+    }
+    voices.chordsEnabled = !parser.isSet("no-chords");
+    voices.bassEnabled = !parser.isSet("no-bass");
+    return true;
+}
+
+bool TakePositionals(const QCommandLineParser& parser, int count, QStringList& positionals) {
+    positionals = parser.positionalArguments();
+    if (positionals.size() != count) {
+        UsageError(QStringLiteral("expected %1 argument(s) after the command, got %2; see --help")
+                       .arg(count)
+                       .arg(positionals.size()));
+        return false;
+    }
+    return true;
+}
+
+bool ReadChart(const QString& path, ChartInput& chart) {
+    chart.name = path;
+    QFile file;
+    const bool opened = path == "-" ? file.open(stdin, QIODevice::ReadOnly) : (file.setFileName(path),
+                                                                                file.open(QIODevice::ReadOnly));
+    if (!opened) {
+        UsageError(QStringLiteral("cannot read '%1': %2").arg(path, file.errorString()));
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        UsageError(QStringLiteral("cannot read '%1': %2").arg(path, file.errorString()));
+        return false;
+    }
+    // Offsets into the chart are 32-bit.
+    if (bytes.size() >= std::numeric_limits<int>::max()) {
+        UsageError(QStringLiteral("'%1' is too large to be a chart").arg(path));
+        return false;
+    }
+    chart.bytes.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return true;
+}
+
+bool CompileChart(CompileState& state, const ChartInput& chart) {
+    TextEditor view;
+    SilentPresenter presenter;
+    if (CompileScore(state, chart.bytes, view, presenter)) {
+        return true;
+    }
+    const std::string name = chart.name.toStdString();
+    const CompileContext& context = state.context;
+    if (context.lastError) {
+        const LanguageError& error = *context.lastError;
+        PrintError(name + ":" + std::to_string(error.line) + ": error: " + error.message + ": `" + error.text +
+                   "`\n");
+    } else if (context.fault) {
+        PrintError(name + ": error: " + *context.fault + "\n");
+    } else {
+        PrintError(name + ": error: " + std::string(kNothingToPlay) + "\n");
+    }
+    return false;
+}
+
+void TextEditor::ReplaceSelection(std::string_view text, bool) {
+    const auto start = static_cast<std::size_t>(selection_.start);
+    const auto end = static_cast<std::size_t>(selection_.end);
+    text_.replace(start, end - start, text);
+    selection_.start = selection_.end = static_cast<int>(start + text.size());
+}
+
+}  // namespace kaz::cli

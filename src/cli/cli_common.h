@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+#include <string>
+
+#include "language/compile_score.h"
+
+namespace kaz::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitChartError = 1;
+inline constexpr int kExitUsage = 2;
+
+//! A chart as read from a file or standard input ("-").
+struct ChartInput {
+    QString name;       //!< as given on the command line; shown in diagnostics
+    std::string bytes;  //!< the raw bytes that are compiled
+};
+
+//! Print "kaz-cli: message" on standard error and return the usage exit status.
+int UsageError(const QString& message);
+
+//! Make a parser for a subcommand with the given usage line and the options every chart command takes.
+void AddChartOptions(QCommandLineParser& parser);
+//! Parse arguments (the subcommand first); false after a usage error has been printed.
+[[nodiscard]] bool ParseArguments(QCommandLineParser& parser, const QStringList& arguments);
+//! The notation, tempo and voice options into settings; false after a usage error has been printed.
+[[nodiscard]] bool ReadChartOptions(const QCommandLineParser& parser, RenderSettings& settings);
+//! The positional arguments, exactly count of them; false after a usage error has been printed.
+[[nodiscard]] bool TakePositionals(const QCommandLineParser& parser, int count, QStringList& positionals);
+
+//! Read the chart at path, "-" for standard input; false after a file error has been printed.
+[[nodiscard]] bool ReadChart(const QString& path, ChartInput& chart);
+
+//! Compile the chart; on failure print the diagnostic ("FILE:LINE: error: MESSAGE: `TEXT`" or
+//! "FILE: error: Nothing to play") on standard error.
+[[nodiscard]] bool CompileChart(CompileState& state, const ChartInput& chart);
+
+//! An editor with no window: it only keeps the selection, and applies replacements to its text.
+class TextEditor final : public Editor {
+public:
+    explicit TextEditor(std::string text = {}) : text_(std::move(text)) {}
+    void Select(TextRange range) override { selection_ = range; }
+    void ScrollToSelection() override {}
+    void ReplaceSelection(std::string_view text, bool undoable) override;
+    [[nodiscard]] TextRange Selection() const override { return selection_; }
+    void SetReadOnly(bool) override {}
+    [[nodiscard]] const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
+    TextRange selection_;
+};
+
+//! Language errors are printed from the compile context, so the message box shows nothing here.
+class SilentPresenter final : public ErrorPresenter {
+public:
+    void ShowMessage(std::string_view, std::string_view, MessageIcon) override {}
+};
+
+// The subcommands; each takes its arguments with the subcommand's name first and returns the exit status.
+int RunCheck(const QStringList& arguments);
+int RunEvents(const QStringList& arguments);
+int RunExport(const QStringList& arguments);
+int RunTranspose(const QStringList& arguments);
+
+}  // namespace kaz::cli

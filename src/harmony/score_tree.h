@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/ticks.h"
+#include "harmony/notation.h"
+
+namespace kaz {
+
+//! One chord symbol of the chart, analysed into MIDI keys.
+struct Chord {
+    std::int8_t noteCount = 0;          //!< 0 for a rest
+    std::int8_t notes[7] = {};          //!< notes[0] the bass key, notes[1..noteCount-1] the chord voice
+    std::string text;                   //!< the symbol as written
+    std::string rootName;               //!< e.g. "Bb", "F#", "H"
+    std::string suffix;                 //!< between the root and the first '/'
+    std::string bassName;               //!< after the '/'; empty without a bass
+    std::int32_t textStart = 0;         //!< offset of the symbol in the chart text
+    std::int32_t textEnd = 0;           //!< offset just past it
+    std::int32_t rootPitch = 0;         //!< -8 .. 3
+    std::int32_t bassPitch = 0;         //!< -8 .. 3; rootPitch without a bass
+};
+
+struct Meter {
+    std::int32_t num = 4;
+    std::int32_t den = 4;
+    Ticks ticks = TICKS_PER_WHOLE;
+};
+
+struct Measure {
+    Ticks ticks = TICKS_PER_WHOLE;
+    std::int32_t meterNum = 4;
+    std::int32_t meterDen = 4;
+    std::int32_t repeatStart = 0;  //!< for a repeat measure, the offset of its '%'
+    std::int32_t repeatEnd = 0;    //!< non-zero exactly for a repeat measure
+    const Measure* source = this;  //!< the written-out measure whose chords are played
+    std::vector<const Chord*> chords;
+};
+
+struct ScoreLine {
+    std::vector<const Measure*> measures;  //!< in playing order
+};
+
+struct RepeatMark {
+    std::int32_t start = 0;
+    std::int32_t end = 0;
+};
+
+//! What one compile builds; emptied by the next compile.
+struct ScoreTree {
+    std::vector<std::unique_ptr<ScoreLine>> scoreLines;  //!< text order = playing order
+    std::vector<std::unique_ptr<Measure>> allMeasures;
+    std::vector<std::unique_ptr<Chord>> allChords;       //!< text order
+    std::vector<RepeatMark> pendingRepeats;
+
+    Meter currentMeter;
+    bool meterGiven = false;
+    bool tempoGiven = false;
+    std::int32_t scoreTempo = 0;  //!< the chart's tempo mark; kept from the last compile that had one
+
+    NotationMode bLettersSeen = 0;      //!< B spellings used; the resolved notation after rendering
+    const Chord* lastChord = nullptr;   //!< the last chord analysed by name
+
+    //! Free the tree and forget the spellings seen and the last chord.
+    void Clear();
+    //! Start a compile: 4/4, no meter or tempo mark given yet.
+    void ResetCompileState();
+
+    //! Number of measures over all lines.
+    [[nodiscard]] int CountMeasures() const;
+    //! The measure at a flat index over the lines in order, or nullptr past the end.
+    [[nodiscard]] const Measure* MeasureAt(int index) const;
+};
+
+}  // namespace kaz
