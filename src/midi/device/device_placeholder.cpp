@@ -1,0 +1,1 @@
+// The device ports arrive with live playback.
