@@ -1,8 +1,230 @@
 %{
+// The chart grammar. Its actions build the score tree as soon as a construct's last token is read, so an
+// error they report points at that construct.
 #include "language/parse_chart.h"
-static int yylex() { return 0; }
-static void yyerror(const char*) {}
+#include "language/scanner_fault.h"
 %}
+
+%code requires {
+#include "harmony/chord_definitions.h"
+#include "harmony/score_builder.h"
+
+//! A lexeme the scanner hands over: chord symbols and definition names.
+struct ChartText {
+    const char* data;
+    int length;
+};
+
+//! What the actions work on during one parse.
+struct ChartParse {
+    kaz::CompileContext& context;
+    kaz::ScoreBuilder& builder;
+    kaz::ChordDefinitions& definitions;
+    void* scanner;
+};
+}
+
+%code {
+int ChartLex(CHART_STYPE* value, void* scanner);
+int chart_lex_init_extra(kaz::CompileContext* context, void** scanner);
+int chart_lex_destroy(void* scanner);
+
+namespace {
+
+int chart_lex(CHART_STYPE* value, ChartParse& parse) {
+    return ChartLex(value, parse.scanner);
+}
+
+void chart_error(ChartParse& parse, const char*) {
+    kaz::ReportSyntaxError(parse.context);
+}
+
+std::string_view View(ChartText text) {
+    return {text.data, static_cast<std::size_t>(text.length)};
+}
+
+void Define(ChartParse& parse, ChartText name, std::initializer_list<std::int32_t> values) {
+    parse.definitions.DefineChord(View(name), std::span<const std::int32_t>(values.begin(), values.size()));
+}
+
+}  // namespace
+
+// Real charts stay a few entries deep: every list in the grammar is left-recursive.
+#define YYINITDEPTH 200
+#define YYMAXDEPTH 10000
+}
+
+%define api.pure full
+%define api.prefix {chart_}
+%param {ChartParse& parse}
+
+%union {
+    int number;
+    ChartText text;
+    kaz::Measure* measure;
+    kaz::ScoreLine* line;
+}
+
+%token <number> NUMBER 258
+%token <text> CHORD_SYMBOL 259
+%token KW_CHORD 260
+%token <text> DEF_NAME 261
+%token KW_TEMPO 262
+
+%type <text> defName
+%type <number> bars stars
+%type <measure> measure chordList
+%type <line> measures barSequence
+
+/* The grammar is ambiguous on purpose. Its 10 shift/reduce and 39 reduce/reduce conflicts are resolved the
+   usual way, shift before reduce and the earlier rule first, and so take these decisions: a mark at the start of a
+   line followed by another mark, a line break or the end makes a mark line; a run of bar lines is always one run;
+   an empty line is no line at all. A deterministic parser cannot declare its reduce/reduce count, so the test
+   suite checks both counts. */
+
 %%
-chart: %empty ;
+
+chart
+    : line
+    | chart '\n' line
+    ;
+
+line
+    : %empty
+    | markList
+    | barSequence
+    | barSequence stars
+    ;
+
+markList
+    : mark
+    | markList mark
+    ;
+
+mark
+    : chordDef
+    | meterMark
+    | tempoMark
+    ;
+
+chordDef
+    : '[' KW_CHORD defName '=' NUMBER ']'
+        { Define(parse, $3, {$5}); }
+    | '[' KW_CHORD defName '=' NUMBER NUMBER ']'
+        { Define(parse, $3, {$5, $6}); }
+    | '[' KW_CHORD defName '=' NUMBER NUMBER NUMBER ']'
+        { Define(parse, $3, {$5, $6, $7}); }
+    | '[' KW_CHORD defName '=' NUMBER NUMBER NUMBER NUMBER ']'
+        { Define(parse, $3, {$5, $6, $7, $8}); }
+    | '[' KW_CHORD defName '=' NUMBER NUMBER NUMBER NUMBER NUMBER ']'
+        { Define(parse, $3, {$5, $6, $7, $8, $9}); }
+    | '[' KW_CHORD defName '=' NUMBER NUMBER NUMBER NUMBER NUMBER NUMBER ']'
+        { Define(parse, $3, {$5, $6, $7, $8, $9, $10}); }
+    ;
+
+defName
+    : %empty            { $$ = ChartText{"", 0}; }
+    | DEF_NAME
+    ;
+
+barSequence
+    : bars              { $$ = parse.builder.NewScoreLine(); parse.builder.PadLine(*$$, 0, $1); }
+    | measures
+    | bars measures     { parse.builder.PadLine(*$2, $1, 0); $$ = $2; }
+    | measures bars     { parse.builder.PadLine(*$1, 0, $2); }
+    | bars measures bars
+                        { parse.builder.PadLine(*$2, $1, $3); $$ = $2; }
+    ;
+
+measures
+    : measure           { $$ = parse.builder.NewScoreLine(); parse.builder.AppendMeasure(*$$, *$1); }
+    | measures bars measure
+                        { parse.builder.PadLine(*$1, 0, $2); parse.builder.AppendMeasure(*$1, *$3); }
+    | repeats           { $$ = parse.builder.NewScoreLine(); parse.builder.AppendRepeatMeasures(*$$); }
+    | measures bars repeats
+                        { parse.builder.PadLine(*$1, 0, $2); parse.builder.AppendRepeatMeasures(*$1); }
+    ;
+
+measure
+    : %empty            { $$ = parse.builder.NewMeasure(); }
+    | measureMarks measureEnd
+                        { $$ = parse.builder.NewMeasure(); }
+    | measureMarks chordList measureEnd
+                        { $$ = $2; }
+    ;
+
+measureMarks
+    : %empty
+    | meterMark
+    | measureMarks meterMark
+    | tempoMark
+    | measureMarks tempoMark
+    | countMark
+    | measureMarks countMark
+    ;
+
+meterMark
+    : '[' NUMBER '/' NUMBER ']'
+        { if (!parse.builder.SetMeter($2, $4)) YYABORT; }
+    ;
+
+tempoMark
+    : '[' KW_TEMPO '=' NUMBER ']'
+        { if (!parse.builder.SetTempo($4)) YYABORT; }
+    ;
+
+countMark
+    : '[' NUMBER ']'
+    ;
+
+measureEnd
+    : %empty
+    ;
+
+chordList
+    : CHORD_SYMBOL
+        {
+            $$ = parse.builder.NewMeasure();
+            if (!parse.builder.AddChord(*$$, View($1))) YYABORT;
+        }
+    | chordList CHORD_SYMBOL
+        { if (!parse.builder.AddChord(*$1, View($2))) YYABORT; }
+    ;
+
+bars
+    : '|'               { $$ = 0; }
+    | bars '|'          { $$ = $1 + 1; }
+    ;
+
+stars
+    : '*'               { $$ = 1; }
+    | stars '*'         { $$ = $1 + 1; }
+    ;
+
+repeats
+    : '%'               { parse.builder.AddRepeatMark(); }
+    | repeats '%'       { parse.builder.AddRepeatMark(); }
+    ;
+
 %%
+
+namespace kaz {
+
+int ParseChart(CompileContext& context, ScoreBuilder& builder, ChordDefinitions& definitions) {
+    void* scanner = nullptr;
+    if (chart_lex_init_extra(&context, &scanner) != 0) {
+        ReportScannerFault(context, "out of dynamic memory in yy_create_buffer()");
+        return kParseAborted;
+    }
+    ChartParse parse{context, builder, definitions, scanner};
+    int result = kParseAborted;
+    try {
+        result = chart_parse(parse);
+    } catch (const ScannerFault& fault) {
+        ReportScannerFault(context, fault.what());
+    }
+    chart_lex_destroy(scanner);
+    return result;
+}
+
+}  // namespace kaz

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "language/parse_fixture.h"
+
+namespace kaz {
+namespace {
+
+using ChartGrammar = test::ParseFixture;
+
+TEST_F(ChartGrammar, ReadsABluesWithCommentMeterAndRepeats) {
+    ASSERT_EQ(Parse("# Blues in F\n"
+                    "[4/4] F7 | Bb7 | F7 | % |\n"
+                    "Bb7 | % | F7 | % |\n"
+                    "C7 | Bb7 | F7 C7 |\n"),
+              kParseAccepted);
+    EXPECT_EQ(Lines(),
+              "F7 | Bb7 | F7 | %F7\n"
+              "Bb7 | %Bb7 | F7 | %F7\n"
+              "C7 | Bb7 | F7 C7");
+}
+
+TEST_F(ChartGrammar, ReadsDefinitionAndMeterOnMarkLines) {
+    ASSERT_EQ(Parse("[CHORD mu = 0 2 4 7]\n[3/4]\nCmu | Fmu G | C"), kParseAccepted);
+    EXPECT_EQ(Lines(), "Cmu(3/4) | Fmu G(3/4) | C(3/4)");
+    const ChordDefinition* mu = definitions.Find("mu");
+    ASSERT_NE(mu, nullptr);
+    EXPECT_EQ(mu->count, 4);
+}
+
+TEST_F(ChartGrammar, ReadsEmptyMeasuresRepeatsAndTrailingStars) {
+    ASSERT_EQ(Parse("| C | % | Dm7 G7 || C *"), kParseAccepted);
+    EXPECT_EQ(Lines(), "C | %C | Dm7 G7 | _ | C");
+}
+
+TEST_F(ChartGrammar, ReadsTempoLineThenSixEightWithRestAndSlashChord) {
+    ASSERT_EQ(Parse("[TEMPO=100]\n[6/8] Am | - | E7/G# | Am"), kParseAccepted);
+    EXPECT_EQ(Lines(), "Am(6/8) | -(6/8) | E7/G#(6/8) | Am(6/8)");
+    EXPECT_EQ(score.scoreTempo, 100);
+}
+
+TEST_F(ChartGrammar, EmptyTextAndBlankLinesBuildNoLine) {
+    for (std::string_view text : {"", "\n\n\n", "# only a comment\n", "  \n\t\n"}) {
+        EXPECT_EQ(Parse(text), kParseAccepted) << text;
+        EXPECT_TRUE(score.scoreLines.empty()) << text;
+    }
+}
+
+TEST_F(ChartGrammar, RunsOfBarLinesStandForEmptyMeasures) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"|", ""},          {"||", "_"},           {"[4/4] |", "_"},      {"C ||", "C | _"},
+        {"|| C", "_ | C"},  {"| C ||", "C | _"},   {"*", "_"},            {"C |||| D", "C | _ | _ | _ | D"},
+        {"[5]", "_"},       {"[5] C | D", "C | D"}, {"[3] [4/4] C", "C"}, {"C **", "C"},
+    };
+    for (const auto& [text, lines] : cases) {
+        ASSERT_EQ(Parse(text), kParseAccepted) << text;
+        EXPECT_EQ(Lines(), lines) << text;
+        EXPECT_EQ(score.scoreLines.size(), 1u) << text;
+    }
+}
+
+TEST_F(ChartGrammar, FillerMeasuresTakeTheMeterOfTheMeasureAfterThem) {
+    ASSERT_EQ(Parse("C || [3/4] D"), kParseAccepted);
+    EXPECT_EQ(Lines(), "C | _(3/4) | D(3/4)");
+}
+
+TEST_F(ChartGrammar, MarkFollowedByAnotherMarkMakesAMarkLine) {
+    ASSERT_EQ(Parse("[4/4] C"), kParseAccepted);
+    EXPECT_EQ(Lines(), "C");
+    ASSERT_EQ(Parse("[4/4] [TEMPO=90]\nC"), kParseAccepted);
+    EXPECT_EQ(Lines(), "C");
+    ASSERT_EQ(Parse("[4/4] [TEMPO=90] C"), kParseAborted);
+    EXPECT_EQ(Error().text, "C");
+}
+
+TEST_F(ChartGrammar, RejectsMarksAndRepeatsInsideAMeasure) {
+    ASSERT_EQ(Parse("C % D"), kParseAborted);
+    EXPECT_EQ(Error().message, "Unexpected symbol");
+    EXPECT_EQ(Error().text, "%");
+    EXPECT_EQ(Error().selection, (TextRange{2, 3}));
+    presenter.messages.clear();
+    ASSERT_EQ(Parse("C [4/4] D"), kParseAborted);
+    EXPECT_EQ(Error().text, "[");
+}
+
+TEST_F(ChartGrammar, DefinitionTakesOneToSixNumbers) {
+    ASSERT_EQ(Parse("[CHORD x = 1 2 3 4 5 6]\n[CHORD y = 1]"), kParseAccepted);
+    EXPECT_EQ(definitions.Find("x")->count, 6);
+    EXPECT_EQ(definitions.Find("y")->count, 1);
+    ASSERT_EQ(Parse("[CHORD x = 1 2 3 4 5 6 7]"), kParseAborted);
+    EXPECT_EQ(Error().text, "7");
+    EXPECT_EQ(Error().selection, (TextRange{23, 24}));
+}
+
+TEST_F(ChartGrammar, DefinitionWithoutNameIsStoredUnderTheEmptyName) {
+    ASSERT_EQ(Parse("[CHORD = 0 3 7]"), kParseAccepted);
+    ASSERT_NE(definitions.Find(""), nullptr);
+    EXPECT_EQ(definitions.Find("")->count, 3);
+}
+
+TEST_F(ChartGrammar, MeterErrorsQuoteTheNumbersAndSelectTheBracket) {
+    ASSERT_EQ(Parse("C |\n[3/0] D"), kParseAborted);
+    EXPECT_EQ(Error().message, "Invalid meter");
+    EXPECT_EQ(Error().text, "3/0");
+    EXPECT_EQ(Error().line, 2);
+    EXPECT_EQ(Error().selection, (TextRange{4, 9}));
+    presenter.messages.clear();
+
+    ASSERT_EQ(Parse("[3/4]\n[2/4]"), kParseAborted);
+    EXPECT_EQ(Error().message, "Multiple meter");
+    EXPECT_EQ(Error().text, "2/4");
+    EXPECT_EQ(Error().selection, (TextRange{6, 11}));
+    presenter.messages.clear();
+
+    EXPECT_EQ(Parse("[4/4] C | [3/4] D"), kParseAccepted);
+}
+
+TEST_F(ChartGrammar, TempoNeedsItsEqualsSign) {
+    ASSERT_EQ(Parse("[TEMPO 120]"), kParseAborted);
+    EXPECT_EQ(Error().text, "120");
+}
+
+TEST_F(ChartGrammar, SecondTempoMarkIsReported) {
+    ASSERT_EQ(Parse("[TEMPO=90]\nC | [TEMPO=100] D"), kParseAborted);
+    EXPECT_EQ(Error().message, "Multiple tempo");
+    EXPECT_EQ(Error().text, "100");
+    EXPECT_EQ(Error().selection, (TextRange{15, 26}));
+}
+
+TEST_F(ChartGrammar, StrayCharacterStopsTheParseThere) {
+    ASSERT_EQ(Parse("C | D\nE x F | G"), kParseAborted);
+    EXPECT_EQ(Error().message, "Unexpected symbol");
+    EXPECT_EQ(Error().text, "x");
+    EXPECT_EQ(Error().line, 2);
+    EXPECT_EQ(Error().selection, (TextRange{8, 9}));
+    EXPECT_EQ(editor.selection, (TextRange{8, 9}));
+}
+
+TEST_F(ChartGrammar, ChordErrorPointsAtTheChordBeforeTheScannerMovesOn) {
+    ASSERT_EQ(Parse("C | Cadd9\nD"), kParseAborted);
+    EXPECT_EQ(Error().message, "Unknown chord");
+    EXPECT_EQ(Error().text, "Cadd9");
+    EXPECT_EQ(Error().line, 1);
+    EXPECT_EQ(Error().selection, (TextRange{4, 9}));
+}
+
+TEST_F(ChartGrammar, LongLinesKeepTheParseStackShallow) {
+    std::string text = "C";
+    for (int i = 0; i < 50000; ++i) {
+        text += " | D";
+    }
+    text += std::string(100000, '|');
+    ASSERT_EQ(Parse(text), kParseAccepted);
+    EXPECT_EQ(score.CountMeasures(), 50001 + 99999);
+}
+
+}  // namespace
+}  // namespace kaz
