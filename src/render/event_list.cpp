@@ -1,0 +1,200 @@
+#include "render/event_list.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <utility>
+
+namespace kaz {
+
+namespace {
+
+constexpr std::uint8_t kNoteOnStatus = 0x90;
+constexpr std::uint8_t kNoteOffStatus = 0x80;
+constexpr std::uint8_t kProgramChangeStatus = 0xC0;
+constexpr std::uint8_t kMetaEvent = 0xFF;
+
+// The list is sorted, so a delta is never negative; should one be, a zero delta keeps the file readable.
+void WriteDeltaTime(MidiTrackWriter& writer, Ticks time) {
+    const Ticks delta = std::max<Ticks>(time - writer.lastTime, 0);
+    writer.WriteVarLen(static_cast<std::uint32_t>(delta));
+    writer.lastTime = time;
+}
+
+void WriteChannelMessage(MidiTrackWriter& writer, std::uint8_t status, std::uint8_t data1,
+                         std::uint8_t data2) {
+    writer.WriteByte(status);
+    writer.WriteByte(data1);
+    writer.WriteByte(data2);
+}
+
+//! The power of two of a time signature's denominator: 4 gives 2, 8 gives 3, 6 gives 2.
+std::uint8_t DenominatorPower(std::int32_t denominator) {
+    std::uint8_t power = 0;
+    while (denominator > 1) {
+        denominator /= 2;
+        ++power;
+    }
+    return power;
+}
+
+// The events come from the renderer in time order except for note-offs, which are appended a few places
+// late (at the next strike). Moving each one back to its place costs a few steps per event; past this
+// budget per event the list is not the renderer's and gets a full stable sort instead.
+constexpr std::size_t kInsertionStepsPerEvent = 16;
+
+using EventPointer = std::unique_ptr<MidiEvent>;
+
+//! Stable insertion sort by time that gives up once it has moved events more than budget places in all.
+bool InsertionSortWithin(std::vector<EventPointer>& events, std::size_t budget) {
+    std::size_t steps = 0;
+    for (std::size_t i = 1; i < events.size(); ++i) {
+        const Ticks time = events[i]->time;
+        if (events[i - 1]->time <= time) {
+            continue;
+        }
+        EventPointer moving = std::move(events[i]);
+        std::size_t place = i;
+        while (place > 0 && events[place - 1]->time > time) {
+            events[place] = std::move(events[place - 1]);
+            --place;
+            if (++steps > budget) {
+                events[place] = std::move(moving);
+                return false;
+            }
+        }
+        events[place] = std::move(moving);
+    }
+    return true;
+}
+
+}  // namespace
+
+void NoteOnEvent::Play(MidiOutPort& port, Editor&) const {
+    port.SendShort(static_cast<std::uint8_t>(kNoteOnStatus + channel), key, velocity);
+}
+
+void NoteOnEvent::Write(MidiTrackWriter& writer) const {
+    WriteDeltaTime(writer, time);
+    WriteChannelMessage(writer, static_cast<std::uint8_t>(kNoteOnStatus + channel), key, velocity);
+}
+
+void NoteOffEvent::Play(MidiOutPort& port, Editor&) const {
+    port.SendShort(static_cast<std::uint8_t>(kNoteOffStatus + channel), key, velocity);
+}
+
+void NoteOffEvent::Write(MidiTrackWriter& writer) const {
+    WriteDeltaTime(writer, time);
+    WriteChannelMessage(writer, static_cast<std::uint8_t>(kNoteOffStatus + channel), key, velocity);
+}
+
+void ProgramChangeEvent::Play(MidiOutPort& port, Editor&) const {
+    port.SendShort(static_cast<std::uint8_t>(kProgramChangeStatus + channel), program, 0);
+}
+
+void ProgramChangeEvent::Write(MidiTrackWriter& writer) const {
+    WriteDeltaTime(writer, time);
+    writer.WriteByte(static_cast<std::uint8_t>(kProgramChangeStatus + channel));
+    writer.WriteByte(program);
+}
+
+void EndOfTrackEvent::Play(MidiOutPort&, Editor&) const {}
+
+void EndOfTrackEvent::Write(MidiTrackWriter& writer) const {
+    WriteDeltaTime(writer, time);
+    WriteChannelMessage(writer, kMetaEvent, 0x2F, 0x00);
+}
+
+void HighlightEvent::Play(MidiOutPort&, Editor& editor) const {
+    editor.Select({start, end});
+    // 0, 0 only puts the caret at the start; scrolling there would pull the view away from the music.
+    if (start != 0 || end != 0) {
+        editor.ScrollToSelection();
+    }
+}
+
+// A highlight belongs to the editor only: no bytes, and the next event's delta spans it.
+void HighlightEvent::Write(MidiTrackWriter&) const {}
+
+void TempoEvent::Play(MidiOutPort&, Editor&) const {}
+
+void TempoEvent::Write(MidiTrackWriter& writer) const {
+    // Microseconds per quarter note in three bytes; the clamp keeps the division and the bytes defined
+    // for a tempo no chart can give.
+    const std::int32_t micros = 60000000 / std::clamp(bpm, 4, 60000000);
+    WriteDeltaTime(writer, time);
+    writer.WriteByte(kMetaEvent);
+    writer.WriteByte(0x51);
+    writer.WriteByte(0x03);
+    writer.WriteByte(static_cast<std::uint8_t>(micros >> 16));
+    writer.WriteByte(static_cast<std::uint8_t>(micros >> 8));
+    writer.WriteByte(static_cast<std::uint8_t>(micros));
+}
+
+void TimeSignatureEvent::Play(MidiOutPort&, Editor&) const {}
+
+void TimeSignatureEvent::Write(MidiTrackWriter& writer) const {
+    constexpr std::uint8_t kClocksPerClick = 24;
+    constexpr std::uint8_t kThirtySecondsPerQuarter = 8;
+    WriteDeltaTime(writer, time);
+    writer.WriteByte(kMetaEvent);
+    writer.WriteByte(0x58);
+    writer.WriteByte(0x04);
+    writer.WriteByte(static_cast<std::uint8_t>(numerator));
+    writer.WriteByte(DenominatorPower(denominator));
+    writer.WriteByte(kClocksPerClick);
+    writer.WriteByte(kThirtySecondsPerQuarter);
+}
+
+void EventList::AddEvent(std::unique_ptr<MidiEvent> event) {
+    events_.push_back(std::move(event));
+}
+
+void EventList::AddNote(std::int32_t tag, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity,
+                        Ticks onTime, Ticks offTime) {
+    events_.push_back(std::make_unique<NoteOnEvent>(onTime, channel, key, velocity));
+    pendingNoteOffs_.push_back(std::make_unique<NoteOffEvent>(offTime, tag, channel, key, velocity));
+    notesAdded = true;
+}
+
+void EventList::ReleaseNoteOffs(std::int32_t tag) {
+    auto kept = pendingNoteOffs_.begin();
+    for (auto& noteOff : pendingNoteOffs_) {
+        if (noteOff->tag == tag) {
+            events_.push_back(std::move(noteOff));
+        } else {
+            *kept++ = std::move(noteOff);
+        }
+    }
+    pendingNoteOffs_.erase(kept, pendingNoteOffs_.end());
+}
+
+void EventList::RetimeNoteOffs(std::int32_t tag, Ticks time) {
+    for (auto& noteOff : pendingNoteOffs_) {
+        if (noteOff->tag == tag) {
+            noteOff->time = time;
+        }
+    }
+}
+
+void EventList::AddHighlight(std::int32_t start, std::int32_t end, Ticks time) {
+    events_.push_back(std::make_unique<HighlightEvent>(time, start, end));
+}
+
+void EventList::Finish() {
+    for (auto& noteOff : pendingNoteOffs_) {
+        events_.push_back(std::move(noteOff));
+    }
+    pendingNoteOffs_.clear();
+    if (!InsertionSortWithin(events_, kInsertionStepsPerEvent * events_.size())) {
+        std::stable_sort(events_.begin(), events_.end(),
+                         [](const EventPointer& a, const EventPointer& b) { return a->time < b->time; });
+    }
+}
+
+void EventList::Clear() {
+    events_.clear();
+    pendingNoteOffs_.clear();
+    notesAdded = false;
+}
+
+}  // namespace kaz
