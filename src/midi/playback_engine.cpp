@@ -1,0 +1,249 @@
+#include "midi/playback_engine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace kaz {
+
+namespace {
+
+double TicksPerMs(std::int32_t tempo) {
+    // 480 ticks a beat over 60000 ms a minute; formed in this order so that 120 gives the double nearest
+    // 0.96.
+    return tempo * 8.0 * 0.001;
+}
+
+Ticks TruncateToTicks(double position) {
+    constexpr double kLow = std::numeric_limits<Ticks>::min();
+    constexpr double kHigh = std::numeric_limits<Ticks>::max();
+    return static_cast<Ticks>(std::trunc(std::clamp(position, kLow, kHigh)));
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
+
+}  // namespace
+
+std::int64_t ParseTempoText(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    // Far beyond any tempo; more digits cannot bring the value back into range.
+    constexpr std::int64_t kCeiling = 1'000'000'000'000;
+    std::int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = std::min(kCeiling, value * 10 + (text[i] - '0'));
+    }
+    return negative ? -value : value;
+}
+
+PlaybackEngine::PlaybackEngine(CompileState& compile, PlaybackSeams seams)
+    : compile_(compile), seams_(std::move(seams)) {}
+
+PlaybackEngine::~PlaybackEngine() {
+    if (state_.timerId != 0) {
+        seams_.timer.Stop(state_.timerId);
+    }
+    if (state_.port != nullptr && state_.port->IsOpen()) {
+        state_.port->ResetAndClose();
+    }
+    state_.port.reset();
+    ClearScore(compile_.score, compile_.events);
+}
+
+void PlaybackEngine::OnPlay(std::string_view chartText) {
+    if (state_.port != nullptr) {
+        return;
+    }
+    // The performance's tempo event carries the transport tempo unless the chart has its own.
+    compile_.settings.transportTempo = state_.tempo;
+    if (!seams_.compile(compile_, chartText, seams_.view, seams_.presenter)) {
+        return;
+    }
+    const std::string deviceName = seams_.transport.SelectedDeviceName();
+    state_.port = seams_.makePort();
+    if (state_.port == nullptr || !state_.port->OpenByName(deviceName)) {
+        seams_.presenter.ShowMessage(kPlaybackCaption, kCannotOpenMidiDevice, MessageIcon::Exclamation);
+        if (state_.port != nullptr && state_.port->IsOpen()) {
+            state_.port->ResetAndClose();
+        }
+        state_.port.reset();
+        return;
+    }
+    StartPlaying();
+}
+
+void PlaybackEngine::StartPlaying() {
+    // The chart's own tempo mark wins, and the tempo field shows it; the live controls go on from there.
+    if (compile_.score.tempoGiven) {
+        state_.tempo = compile_.score.scoreTempo;
+        seams_.transport.SetTempoText(std::to_string(state_.tempo));
+    }
+    state_.savedSelection = seams_.view.Selection();
+    seams_.transport.SetLatch(TransportButton::Play, true);
+    seams_.transport.SetTempoReadOnly(true);
+    seams_.transport.SetDeviceListEnabled(false);
+    seams_.view.SetReadOnly(true);
+    RestartFromTheTop();
+    state_.ticksPerMs = TicksPerMs(state_.tempo);
+    state_.timerId = seams_.timer.Start(kPlaybackTimerPeriodMs);
+}
+
+void PlaybackEngine::RestartFromTheTop() {
+    state_.clockOrigin = seams_.clock.Milliseconds();
+    state_.baseTicks = 0;
+    state_.nextIndex = 0;
+}
+
+bool PlaybackEngine::OnPlaybackTimer(TimerId id) {
+    if (state_.timerId == 0 || id != state_.timerId) {
+        return false;
+    }
+    if (state_.paused) {
+        return true;
+    }
+    const EventList& events = compile_.events;
+    if (state_.nextIndex >= events.size()) {
+        if (events.empty() || !state_.looping) {
+            OnStop();
+            return true;
+        }
+        RestartFromTheTop();
+    }
+    const std::int64_t elapsed = seams_.clock.Milliseconds() - state_.clockOrigin;
+    const double reached = static_cast<double>(elapsed) * state_.ticksPerMs;
+    std::size_t i = state_.nextIndex;
+    for (; i < events.size(); ++i) {
+        const MidiEvent& event = events[i];
+        const auto ahead = static_cast<double>(std::int64_t{event.time} - state_.baseTicks);
+        if (ahead > reached) {
+            break;
+        }
+        event.Play(*state_.port, seams_.view);
+    }
+    state_.nextIndex = i;
+    return true;
+}
+
+void PlaybackEngine::OnStop() {
+    if (state_.timerId != 0) {
+        seams_.timer.Stop(state_.timerId);
+        state_.timerId = 0;
+    }
+    if (state_.port != nullptr) {
+        if (state_.port->IsOpen()) {
+            state_.port->ResetAndClose();
+        }
+        state_.port.reset();
+    }
+    seams_.transport.SetTempoReadOnly(false);
+    seams_.transport.SetDeviceListEnabled(true);
+    seams_.view.Select(state_.savedSelection);
+    seams_.view.ScrollToSelection();
+    seams_.view.SetReadOnly(false);
+    seams_.transport.SetLatch(TransportButton::Play, false);
+    seams_.transport.SetLatch(TransportButton::Pause, false);
+    state_.paused = false;
+    ClearScore(compile_.score, compile_.events);
+}
+
+Ticks PlaybackEngine::PositionNow() const {
+    const std::int64_t elapsed = seams_.clock.Milliseconds() - state_.clockOrigin;
+    return TruncateToTicks(static_cast<double>(elapsed) * state_.ticksPerMs + state_.baseTicks);
+}
+
+void PlaybackEngine::OnPauseResume() {
+    // Only reachable with a port open; pausing a stopped engine would leave the next Play frozen.
+    if (state_.port == nullptr) {
+        return;
+    }
+    if (state_.paused) {
+        state_.clockOrigin = seams_.clock.Milliseconds();
+    } else {
+        state_.baseTicks = PositionNow();
+    }
+    state_.paused = !state_.paused;
+    seams_.transport.SetLatch(TransportButton::Pause, state_.paused);
+}
+
+void PlaybackEngine::OnLoop() {
+    state_.looping = !state_.looping;
+    seams_.transport.SetLatch(TransportButton::Loop, state_.looping);
+}
+
+void PlaybackEngine::OnPlayOrPause(std::string_view chartText) {
+    if (state_.port != nullptr) {
+        OnPauseResume();
+    } else {
+        OnPlay(chartText);
+    }
+}
+
+void PlaybackEngine::SetPlaybackTempo(std::int32_t value) {
+    if (value == state_.tempo) {
+        return;
+    }
+    if (state_.port != nullptr && !state_.paused) {
+        state_.baseTicks = PositionNow();
+        state_.clockOrigin = seams_.clock.Milliseconds();
+    }
+    state_.tempo = value;
+    state_.ticksPerMs = TicksPerMs(value);
+}
+
+void PlaybackEngine::OnTempoChange() {
+    const std::int64_t value = ParseTempoText(seams_.transport.TempoText());
+    if (value >= kMinTempo && value <= kMaxTempo) {
+        SetPlaybackTempo(static_cast<std::int32_t>(value));
+    }
+}
+
+void PlaybackEngine::OnTempoKillFocus() {
+    const std::int64_t value = ParseTempoText(seams_.transport.TempoText());
+    if (value < kMinTempo || value > kMaxTempo) {
+        seams_.transport.SetTempoText(std::to_string(state_.tempo));
+    }
+}
+
+double PlaybackEngine::SongPosition() const {
+    if (state_.port == nullptr) {
+        return 0.0;
+    }
+    if (state_.paused) {
+        return state_.baseTicks;
+    }
+    const std::int64_t elapsed = seams_.clock.Milliseconds() - state_.clockOrigin;
+    return static_cast<double>(elapsed) * state_.ticksPerMs + state_.baseTicks;
+}
+
+CommandState PlaybackEngine::QueryCommand(PlaybackCommand command) const {
+    const bool stopped = IsStopped();
+    switch (command) {
+        case PlaybackCommand::Play:
+            return {stopped, !stopped};
+        case PlaybackCommand::PauseResume:
+            return {!stopped, state_.paused};
+        case PlaybackCommand::Stop:
+            return {!stopped, false};
+        case PlaybackCommand::Loop:
+            return {true, state_.looping};
+        case PlaybackCommand::PlayOrPause:
+            return {true, false};
+        case PlaybackCommand::ExportMidi:
+        case PlaybackCommand::Transpose:
+        case PlaybackCommand::Edit:
+            return {stopped, false};
+    }
+    return {};
+}
+
+}  // namespace kaz

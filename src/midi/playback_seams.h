@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "base/midi_out_port.h"
+
+namespace kaz {
+
+//! A millisecond clock. Only differences between its readings matter.
+class PlaybackClock {
+  public:
+    virtual ~PlaybackClock() = default;
+    [[nodiscard]] virtual std::int64_t Milliseconds() const = 0;
+};
+
+using TimerId = std::uint32_t;
+
+//! The periodic callback that drives playback: each tick reaches the engine's OnPlaybackTimer with the id.
+class PlaybackTimer {
+  public:
+    virtual ~PlaybackTimer() = default;
+    //! Start ticking about every periodMs milliseconds; returns the timer's id, never 0.
+    [[nodiscard]] virtual TimerId Start(int periodMs) = 0;
+    virtual void Stop(TimerId id) = 0;
+};
+
+enum class TransportButton { Play, Pause, Loop };
+
+//! The transport bar as the playback engine drives it.
+class TransportControls {
+  public:
+    virtual ~TransportControls() = default;
+    //! Draw the button pressed (latched) or raised, and repaint it.
+    virtual void SetLatch(TransportButton button, bool latched) = 0;
+    [[nodiscard]] virtual std::string TempoText() const = 0;
+    //! Replace the tempo field's text; a field raises its change notification as for typing.
+    virtual void SetTempoText(const std::string& text) = 0;
+    virtual void SetTempoReadOnly(bool readOnly) = 0;
+    //! The text of the device list's selected item; empty when nothing is selected.
+    [[nodiscard]] virtual std::string SelectedDeviceName() const = 0;
+    virtual void SetDeviceListEnabled(bool enabled) = 0;
+};
+
+//! Makes the port that Play opens; every Play gets a fresh one.
+using MidiOutPortFactory = std::function<std::unique_ptr<MidiOutPort>()>;
+
+}  // namespace kaz

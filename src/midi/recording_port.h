@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/midi_out_port.h"
+
+namespace kaz {
+
+//! One message a recording port received, stamped with its clock.
+struct RecordedMessage {
+    std::int64_t time = 0;
+    std::uint8_t status = 0, data1 = 0, data2 = 0;
+    friend bool operator==(const RecordedMessage&, const RecordedMessage&) = default;
+};
+
+//! What recording ports write; it outlives the ports, which playback destroys at Stop.
+struct PortRecording {
+    std::vector<std::string> openedNames;  //!< the name of every OpenByName, in order
+    std::vector<RecordedMessage> messages;
+    int resets = 0;  //!< ResetAndClose calls
+};
+
+//! A port without a device: it opens when told to and timestamps every message it is sent.
+class RecordingPort final : public MidiOutPort {
+  public:
+    using Stamp = std::function<std::int64_t()>;
+
+    //! Messages are stamped with stamp(); opens says whether OpenByName succeeds.
+    RecordingPort(PortRecording& recording, Stamp stamp, bool opens = true);
+
+    [[nodiscard]] bool OpenByName(const std::string& name) override;
+    void SendShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override;
+    void ResetAndClose() override;
+    [[nodiscard]] bool IsOpen() const override { return open_; }
+
+  private:
+    PortRecording& recording_;
+    Stamp stamp_;
+    bool opens_;
+    bool open_ = false;
+};
+
+}  // namespace kaz
