@@ -22,8 +22,8 @@ TEST_F(ChartScanner, ChordSymbolsAreWholeLexemesAtTheirOffsets) {
     ASSERT_EQ(Parse("C | F | G7 | C"), kParseAccepted);
     EXPECT_EQ(ChordSpans(score),
               (std::vector<std::pair<std::string, int>>{{"C", 0}, {"F", 4}, {"G7", 8}, {"C", 13}}));
-    ASSERT_EQ(Parse("Am7 F#m7-5 Bb6add9 | Gsus4 C/E Am7/G Abm7-5 C7b9"), kParseAccepted);
-    EXPECT_EQ(Lines(), "Am7 F#m7-5 Bb6add9 | Gsus4 C/E Am7/G Abm7-5 C7b9");
+    ASSERT_EQ(Parse("Am7 F#m7-5 Bb6add9 | Gsus4 C/E Am7/G Abm7-5 C7-9"), kParseAccepted);
+    EXPECT_EQ(Lines(), "Am7 F#m7-5 Bb6add9 | Gsus4 C/E Am7/G Abm7-5 C7-9");
 }
 
 TEST_F(ChartScanner, SignsAreChordSymbolsOfTheirOwn) {

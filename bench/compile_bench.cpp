@@ -1,0 +1,101 @@
+// Compiling generated charts: scan, parse and analyse alone, and the whole compile with the performance.
+// Reports chart text per second and the memory the compile's results hold, per chord.
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "bench_charts.h"
+#include "language/compile_score.h"
+#include "language/parse_chart.h"
+
+namespace {
+
+std::atomic<std::size_t> liveBytes{0};
+
+class NullView final : public kaz::Editor, public kaz::ErrorPresenter {
+public:
+    void Select(kaz::TextRange) override {}
+    void ScrollToSelection() override {}
+    void ReplaceSelection(std::string_view, bool) override {}
+    [[nodiscard]] kaz::TextRange Selection() const override { return {}; }
+    void SetReadOnly(bool) override {}
+    void ShowMessage(std::string_view, std::string_view, kaz::MessageIcon) override { std::abort(); }
+};
+
+template <typename Compile>
+void ReportMemoryPerChord(benchmark::State& state, const Compile& compile) {
+    kaz::CompileState compileState;
+    const std::size_t before = liveBytes.load();
+    compile(compileState);
+    const double held = static_cast<double>(liveBytes.load() - before);
+    state.counters["bytes_per_chord"] = held / static_cast<double>(compileState.score.allChords.size());
+    state.counters["chords"] = static_cast<double>(compileState.score.allChords.size());
+}
+
+void ScanParseAnalyse(benchmark::State& state) {
+    const std::string text = kaz::bench::BluesChart(static_cast<int>(state.range(0)));
+    NullView view;
+    auto parse = [&](kaz::CompileState& compileState) {
+        compileState.score.Clear();
+        compileState.score.ResetCompileState();
+        compileState.context.Reset(text, view, view);
+        kaz::ScoreBuilder builder(compileState.score, compileState.context, compileState.chordDefinitions);
+        if (kaz::ParseChart(compileState.context, builder, compileState.chordDefinitions) != kaz::kParseAccepted) {
+            std::abort();
+        }
+    };
+    kaz::CompileState compileState;
+    for (auto _ : state) {
+        parse(compileState);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+    ReportMemoryPerChord(state, parse);
+}
+
+void CompileWithPerformance(benchmark::State& state) {
+    const std::string text = kaz::bench::BluesChart(static_cast<int>(state.range(0)));
+    NullView view;
+    auto compile = [&](kaz::CompileState& compileState) {
+        if (!kaz::CompileScore(compileState, text, view, view)) {
+            std::abort();
+        }
+    };
+    kaz::CompileState compileState;
+    for (auto _ : state) {
+        compile(compileState);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+    ReportMemoryPerChord(state, compile);
+}
+
+BENCHMARK(ScanParseAnalyse)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);
+BENCHMARK(CompileWithPerformance)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+// Count the bytes the compile holds.
+void* operator new(std::size_t size) {
+    void* pointer = std::malloc(size + sizeof(std::max_align_t));
+    if (pointer == nullptr) {
+        throw std::bad_alloc();
+    }
+    *static_cast<std::size_t*>(pointer) = size;
+    liveBytes += size;
+    return static_cast<char*>(pointer) + sizeof(std::max_align_t);
+}
+
+void operator delete(void* pointer) noexcept {
+    if (pointer != nullptr) {
+        void* block = static_cast<char*>(pointer) - sizeof(std::max_align_t);
+        liveBytes -= *static_cast<std::size_t*>(block);
+        std::free(block);
+    }
+}
+
+void operator delete(void* pointer, std::size_t) noexcept {
+    operator delete(pointer);
+}
+
+BENCHMARK_MAIN();

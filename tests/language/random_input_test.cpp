@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "language/compile_score.h"
+#include "support/test_doubles.h"
+
+namespace kaz {
+namespace {
+
+//! Pieces that make charts the scanner and grammar must take apart in every combination.
+constexpr std::string_view kPieces[] = {
+    "C",  "Am7", "F#m7-5", "Bb6add9", "C/E", "H", "B", "Bb", "-",  "/",  "=",  "|",   "||", "%",   "*",
+    "[",  "]",   "[4/4]",  "[3/4]",   "[0/4]", "[TEMPO=90]", "[CHORD x = 0 4 7]", "[CHORD = 0 -200 7]", "[5]",
+    " ",  "\t",  "\n",     "\r\n",    "\r",  "\\\n", "#",  "# comment\n", "x", "7", "Cmx", std::string_view("\0", 1),
+    "\xC3\xA9", "\xFF", "[CHORD", "CHORD", "TEMPO", "=", "-5", "99999999999",
+};
+
+std::string RandomChart(std::mt19937& random) {
+    std::string text;
+    const int pieces = std::uniform_int_distribution<int>(0, 60)(random);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(kPieces) - 1);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int i = 0; i < pieces; ++i) {
+        if (random() % 8 == 0) {
+            text += static_cast<char>(byte(random));
+        } else {
+            text += kPieces[pick(random)];
+        }
+    }
+    return text;
+}
+
+void ExpectCleanOutcome(const CompileState& state, const test::RecordingPresenter& presenter, bool ok,
+                        const std::string& text) {
+    if (ok) {
+        EXPECT_TRUE(presenter.messages.empty()) << text;
+        EXPECT_FALSE(state.events.empty()) << text;
+        return;
+    }
+    EXPECT_EQ(presenter.messages.size(), 1u) << text;
+    EXPECT_TRUE(state.events.empty()) << text;
+    EXPECT_TRUE(state.score.allChords.empty()) << text;
+    if (state.context.lastError) {
+        const LanguageError& error = *state.context.lastError;
+        EXPECT_GE(error.line, 1) << text;
+        EXPECT_LE(0, error.selection.start) << text;
+        EXPECT_LE(error.selection.start, error.selection.end) << text;
+        EXPECT_LE(error.selection.end, static_cast<int>(text.size())) << text;
+    }
+}
+
+TEST(RandomCharts, EveryInputGetsExactlyOneAnswerAndNothingLeaks) {
+    std::mt19937 random(20261208);
+    CompileState state;
+    for (int round = 0; round < 20000; ++round) {
+        const std::string text = RandomChart(random);
+        test::RecordingEditor editor;
+        test::RecordingPresenter presenter;
+        const bool ok = CompileScore(state, text, editor, presenter);
+        ExpectCleanOutcome(state, presenter, ok, text);
+    }
+}
+
+TEST(RandomCharts, RandomBytesAreRejectedCleanly) {
+    std::mt19937 random(7);
+    CompileState state;
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int round = 0; round < 1000; ++round) {
+        std::string text(static_cast<std::size_t>(random() % 4096), '\0');
+        for (char& c : text) {
+            c = static_cast<char>(byte(random));
+        }
+        test::RecordingEditor editor;
+        test::RecordingPresenter presenter;
+        const bool ok = CompileScore(state, text, editor, presenter);
+        ExpectCleanOutcome(state, presenter, ok, text);
+    }
+}
+
+}  // namespace
+}  // namespace kaz
