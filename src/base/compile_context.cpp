@@ -15,7 +15,6 @@ void CompileContext::Reset(std::string_view text, Editor& view, ErrorPresenter& 
 }
 
 void NoteToken(CompileContext& context, std::string_view lexeme) {
-    context.tokenText.assign(lexeme);
     context.tokenStart += context.tokenLength;
     context.tokenLength = static_cast<int>(lexeme.size());
     if (lexeme.starts_with('[')) {
@@ -43,7 +42,7 @@ void ReportError(CompileContext& context, std::string_view message, std::string_
 }
 
 void ReportSyntaxError(CompileContext& context) {
-    ReportError(context, "Unexpected symbol", context.tokenText, context.lineIndex + 1, context.tokenStart,
+    ReportError(context, "Unexpected symbol", context.TokenText(), context.lineIndex + 1, context.tokenStart,
                 context.tokenStart + context.tokenLength);
 }
 

@@ -29,7 +29,6 @@ struct CompileContext {
     int lineIndex = 0;    //!< line breaks consumed so far
     int tokenStart = 0;   //!< offset of the last lexeme
     int tokenLength = 0;  //!< its length
-    std::string tokenText;
     int bracketStart = 0;  //!< offset of the last '['
     int bracketEnd = 0;    //!< offset just past the last ']'
 
@@ -40,6 +39,12 @@ struct CompileContext {
 
     //! Start a compile of text; errors select in view and are shown by presenter.
     void Reset(std::string_view text, Editor& view, ErrorPresenter& presenter);
+
+    //! The last lexeme. Lexemes lie end to end in the text, so it is read from there instead of being copied
+    //! for every lexeme.
+    [[nodiscard]] std::string_view TokenText() const {
+        return sourceText.substr(static_cast<std::size_t>(tokenStart), static_cast<std::size_t>(tokenLength));
+    }
 };
 
 //! Position bookkeeping for every lexeme the scanner matches, returned as a token or skipped.

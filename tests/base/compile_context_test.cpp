@@ -17,7 +17,7 @@ TEST(NoteToken, LexemesLieEndToEndAndBracketsAreRemembered) {
     }
     EXPECT_EQ(context.tokenStart, 6);
     EXPECT_EQ(context.tokenLength, 1);
-    EXPECT_EQ(context.tokenText, "C");
+    EXPECT_EQ(context.TokenText(), "C");
     EXPECT_EQ(context.bracketStart, 0);
     EXPECT_EQ(context.bracketEnd, 5);
 }
