@@ -17,13 +17,13 @@ struct ChordDefinition {
 
 //! Chord definitions by name; they stay for the program's run, across compiles and documents.
 class ChordDefinitions {
-public:
+  public:
     //! Store values (1 to 6 of them) under name (empty for a definition without a name).
     void DefineChord(std::string_view name, std::span<const std::int32_t> values);
     [[nodiscard]] const ChordDefinition* Find(std::string_view name) const;
     [[nodiscard]] bool empty() const { return definitions_.empty(); }
 
-private:
+  private:
     std::map<std::string, ChordDefinition, std::less<>> definitions_;
 };
 

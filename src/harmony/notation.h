@@ -5,6 +5,9 @@
 
 namespace kaz {
 
+struct Chord;
+struct ScoreTree;
+
 //! A bit set over the three spellings of B: bit 1 "B", bit 2 "Bb", bit 4 "H".
 using NotationMode = std::uint8_t;
 
@@ -15,6 +18,11 @@ inline constexpr NotationMode kSpelledH = 4;
 inline constexpr NotationMode kEnglishNotation = kSpelledB | kSpelledBb;  //!< 3: B, Bb
 inline constexpr NotationMode kGermanNotation = kSpelledB | kSpelledH;    //!< 5: H, B (B is B flat)
 inline constexpr NotationMode kMixedNotation = kSpelledBb | kSpelledH;    //!< 6: H, Bb
+
+//! True for the letters a note name starts with, A to H.
+[[nodiscard]] constexpr bool IsNoteLetter(char letter) {
+    return letter >= 'A' && letter <= 'H';
+}
 
 //! Pitch class of a note name (letter and at most one accidental), normalised to -8 .. 3.
 [[nodiscard]] int ReadPitchClass(std::string_view name);
@@ -28,6 +36,13 @@ inline constexpr NotationMode kMixedNotation = kSpelledBb | kSpelledH;    //!< 6
 //! The notation a chart is read in: the setting when the spellings seen fit it, otherwise the first of
 //! English, German, mixed that they fit.
 [[nodiscard]] NotationMode ResolveNotation(NotationMode seen, NotationMode setting);
+
+//! Read "B" as B flat in one chord: lower a root spelled "B" (with its chord keys, and the bass key when
+//! there is no slash bass) and a bass spelled "B" by a semitone. A key lowered below 0 is dropped.
+void LowerGermanB(Chord& chord);
+
+//! LowerGermanB for every chord of the score, in text order.
+void LowerGermanBChords(ScoreTree& score);
 
 //! The stored text of a notation setting ("BBb", "HB", "HBb") and back; unknown text reads as English.
 [[nodiscard]] std::string_view NotationSettingText(NotationMode mode);

@@ -11,9 +11,8 @@ namespace kaz {
 //! The operations the grammar's actions call to build the score tree. Positions come from the compile
 //! context; errors go out through ReportError.
 class ScoreBuilder {
-public:
-    ScoreBuilder(ScoreTree& score, CompileContext& context, const ChordDefinitions& definitions)
-        : score_(score), context_(context), definitions_(definitions) {}
+  public:
+    ScoreBuilder(ScoreTree& score, CompileContext& context, const ChordDefinitions& definitions);
 
     //! A new empty measure in the current meter, not yet in any line.
     Measure* NewMeasure();
@@ -31,12 +30,14 @@ public:
     [[nodiscard]] bool SetMeter(int num, int den);
     [[nodiscard]] bool SetTempo(int bpm);
 
-private:
+  private:
     void ReportAtBracket(std::string_view message, std::string_view text);
+    void AppendNewMeasures(ScoreLine& line, int count);
 
     ScoreTree& score_;
     CompileContext& context_;
     const ChordDefinitions& definitions_;
+    int measureCount_;  //!< measures in the lines of the score, kept so that '%' costs no walk over the score
 };
 
 }  // namespace kaz

@@ -1,0 +1,219 @@
+#include "harmony/chord_analysis.h"
+
+#include <array>
+#include <cstdint>
+
+#include "harmony/notation.h"
+
+namespace kaz {
+
+namespace {
+
+constexpr int kBassKeyBase = 36;   // the bass key lies in 28 .. 39
+constexpr int kVoiceKeyBase = 48;  // the chord voice is built on 40 .. 51
+
+using VoiceOffsets = std::array<int, 4>;  // root, seventh, third, fifth above the voice's root key
+
+struct FixedSuffix {
+    std::string_view suffix;
+    VoiceOffsets offsets;
+};
+
+// Suffixes the general reader cannot spell, matched whole, in this order.
+constexpr FixedSuffix kFixedSuffixes[] = {
+    {"-", {0, 10, 15, 19}},        {"mmaj7", {0, 11, 15, 19}},     {"m+7", {0, 11, 15, 19}},
+    {"dim", {0, 9, 15, 18}},       {"dim7", {0, 9, 15, 18}},       {"o", {0, 9, 15, 18}},
+    {"0", {0, 9, 15, 18}},         {"sus4", {0, 12, 17, 19}},      {"sus2", {0, 12, 14, 19}},
+    {"sus2sus4", {0, 12, 14, 17}}, {"sus4sus2", {0, 12, 14, 17}},  {"7sus4", {0, 10, 17, 19}},
+    {"7sus2", {0, 10, 14, 19}},    {"7sus2sus4", {0, 10, 14, 17}}, {"7sus4sus2", {0, 10, 14, 17}},
+    {"+", {0, 12, 16, 20}},        {"aug", {0, 12, 16, 20}},       {"5", {0, 7, 12, 19}},
+};
+
+void SetVoice(Chord& chord, const VoiceOffsets& offsets) {
+    const int rootKey = chord.rootPitch + kVoiceKeyBase;
+    for (std::size_t slot = 0; slot < offsets.size(); ++slot) {
+        chord.notes[slot + 1] = static_cast<std::int8_t>(rootKey + offsets[slot]);
+    }
+    chord.noteCount = 5;
+}
+
+// A defined voice: each value above the root key, in 8-bit arithmetic that wraps; keys below 0 are dropped.
+void ApplyDefinition(Chord& chord, const ChordDefinition& definition) {
+    const auto rootKey = static_cast<std::uint32_t>(chord.rootPitch + kVoiceKeyBase);
+    for (std::int32_t i = 0; i < definition.count; ++i) {
+        const auto key = static_cast<std::int8_t>(static_cast<std::uint32_t>(definition.values[i]) + rootKey);
+        if (key >= 0) {
+            chord.notes[chord.noteCount++] = key;
+        }
+    }
+}
+
+const ChordDefinition* FindDefinition(const ChordDefinitions& definitions, const Chord& chord) {
+    if (definitions.empty()) {
+        return nullptr;
+    }
+    const ChordDefinition* definition = definitions.Find(chord.text);
+    return definition != nullptr ? definition : definitions.Find(chord.suffix);
+}
+
+const VoiceOffsets* FindFixedSuffix(std::string_view suffix) {
+    for (const FixedSuffix& fixed : kFixedSuffixes) {
+        if (fixed.suffix == suffix) {
+            return &fixed.offsets;
+        }
+    }
+    return nullptr;
+}
+
+// "/" and "=" play the last chord again; before any chord they are a rest.
+void CopyLastChord(Chord& chord, const Chord* last) {
+    if (last == nullptr) {
+        chord.noteCount = 0;
+        return;
+    }
+    chord.noteCount = last->noteCount;
+    std::copy(std::begin(last->notes), std::end(last->notes), std::begin(chord.notes));
+    chord.rootName = last->rootName;
+    chord.suffix = last->suffix;
+    chord.bassName = last->bassName;
+    chord.rootPitch = last->rootPitch;
+    chord.bassPitch = last->bassPitch;
+}
+
+// Root name, suffix and bass name of a symbol that starts with a note letter.
+void SplitSymbol(Chord& chord, std::string_view text) {
+    const std::size_t rootLength = text.size() > 1 && (text[1] == '#' || text[1] == 'b') ? 2 : 1;
+    chord.rootName = NoteName(text.substr(0, rootLength));
+    const std::size_t slash = text.find('/', rootLength);
+    chord.suffix.assign(text.substr(rootLength, slash - rootLength));
+    chord.bassName = slash == std::string_view::npos ? NoteName() : NoteName(text.substr(slash + 1));
+}
+
+// Skips prefix at the front of rest when it is there.
+bool Take(std::string_view& rest, std::string_view prefix) {
+    if (!rest.starts_with(prefix)) {
+        return false;
+    }
+    rest.remove_prefix(prefix.size());
+    return true;
+}
+
+}  // namespace
+
+bool ParseChordSuffix(Chord& chord) {
+    std::string_view rest = chord.suffix;
+    int seventh = 12;
+    int third = 16;
+    int fifth = 19;
+    bool majorSeventh = false;
+    // A ninth, eleventh or thirteenth implies the seventh, which stays major once "maj" has made it so.
+    const auto impliedSeventh = [&] {
+        if (!majorSeventh) {
+            seventh = 10;
+        }
+    };
+
+    if (Take(rest, "maj")) {
+        seventh = 11;
+        majorSeventh = true;
+    } else if (Take(rest, "m")) {
+        third = 15;
+    }
+
+    if (Take(rest, "7")) {
+        impliedSeventh();
+    } else if (Take(rest, "6")) {
+        if (Take(rest, "add9")) {
+            seventh = 14;
+            fifth = 21;
+        } else {
+            seventh = 9;
+        }
+    } else if (Take(rest, "9")) {
+        impliedSeventh();
+        third = 14;
+    } else if (Take(rest, "11")) {
+        impliedSeventh();
+        third = 17;
+    } else if (Take(rest, "13")) {
+        impliedSeventh();
+        fifth = 21;
+    }
+
+    while (!rest.empty()) {
+        if (Take(rest, "+5")) {
+            fifth = 20;
+        } else if (Take(rest, "-5")) {
+            fifth = 18;
+        } else if (Take(rest, "-7")) {
+            if (majorSeventh) {
+                return false;
+            }
+            seventh = 9;
+        } else if (Take(rest, "+7")) {
+            if (majorSeventh) {
+                return false;
+            }
+            seventh = 11;
+            majorSeventh = true;
+        } else if (Take(rest, "+9")) {
+            impliedSeventh();
+            third = 15;
+        } else if (Take(rest, "-9")) {
+            impliedSeventh();
+            third = 13;
+        } else if (Take(rest, "+11")) {
+            impliedSeventh();
+            third = 18;
+        } else if (Take(rest, "-13")) {
+            impliedSeventh();
+            fifth = 20;
+        } else {
+            return false;
+        }
+    }
+    SetVoice(chord, {0, seventh, third, fifth});
+    return true;
+}
+
+ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score,
+                           const ChordDefinitions& definitions) {
+    chord.text.assign(text);
+    if (text.empty()) {
+        return ChordAnalysis::Unknown;
+    }
+    if (text[0] == '-') {
+        chord.noteCount = 0;
+        return ChordAnalysis::Ok;
+    }
+    if (text[0] == '/' || text[0] == '=') {
+        CopyLastChord(chord, score.lastChord);
+        return ChordAnalysis::Ok;
+    }
+
+    SplitSymbol(chord, text);
+    if (!IsNoteLetter(text[0]) || (!chord.bassName.empty() && !IsNoteLetter(chord.bassName.data()[0]))) {
+        return ChordAnalysis::Unknown;
+    }
+    score.bLettersSeen |= SpellingOf(chord.rootName) | SpellingOf(chord.bassName);
+    if (score.bLettersSeen == (kSpelledB | kSpelledBb | kSpelledH)) {
+        return ChordAnalysis::Ambiguous;
+    }
+
+    chord.rootPitch = ReadPitchClass(chord.rootName);
+    chord.bassPitch = chord.bassName.empty() ? chord.rootPitch : ReadPitchClass(chord.bassName);
+    chord.noteCount = 1;
+    chord.notes[0] = static_cast<std::int8_t>(chord.bassPitch + kBassKeyBase);
+
+    if (const ChordDefinition* definition = FindDefinition(definitions, chord)) {
+        ApplyDefinition(chord, *definition);
+    } else if (const VoiceOffsets* offsets = FindFixedSuffix(chord.suffix)) {
+        SetVoice(chord, *offsets);
+    } else if (!ParseChordSuffix(chord)) {
+        return ChordAnalysis::Unknown;
+    }
+    score.lastChord = &chord;
+    return ChordAnalysis::Ok;
+}
+
+}  // namespace kaz

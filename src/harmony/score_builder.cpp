@@ -1,0 +1,137 @@
+#include "harmony/score_builder.h"
+
+#include <algorithm>
+#include <string>
+
+#include "harmony/chord_analysis.h"
+
+namespace kaz {
+
+namespace {
+
+constexpr int kMinMeterPart = 1;
+constexpr int kMaxMeterPart = 256;
+constexpr int kSlowestTempo = 20;
+constexpr int kFastestTempo = 300;
+
+std::string MeterText(int num, int den) {
+    return std::to_string(num) + "/" + std::to_string(den);
+}
+
+}  // namespace
+
+ScoreBuilder::ScoreBuilder(ScoreTree& score, CompileContext& context, const ChordDefinitions& definitions)
+    : score_(score), context_(context), definitions_(definitions), measureCount_(score.CountMeasures()) {}
+
+Measure* ScoreBuilder::NewMeasure() {
+    auto& measure = *score_.allMeasures.emplace_back(std::make_unique<Measure>());
+    measure.ticks = score_.currentMeter.ticks;
+    measure.meterNum = score_.currentMeter.num;
+    measure.meterDen = score_.currentMeter.den;
+    return &measure;
+}
+
+ScoreLine* ScoreBuilder::NewScoreLine() {
+    return score_.scoreLines.emplace_back(std::make_unique<ScoreLine>()).get();
+}
+
+bool ScoreBuilder::AddChord(Measure& measure, std::string_view tokenText) {
+    auto& chord = *score_.allChords.emplace_back(std::make_unique<Chord>());
+    chord.textStart = context_.tokenStart;
+    chord.textEnd = context_.tokenStart + context_.tokenLength;
+    measure.chords.push_back(&chord);
+
+    const ChordAnalysis result = AnalyzeChord(chord, tokenText, score_, definitions_);
+    if (result == ChordAnalysis::Ok) {
+        return true;
+    }
+    const std::string_view message =
+        result == ChordAnalysis::Ambiguous ? "B/Bb/H ambiguity" : "Unknown chord";
+    ReportError(context_, message, tokenText, context_.lineIndex + 1, chord.textStart, chord.textEnd);
+    return false;
+}
+
+void ScoreBuilder::AppendMeasure(ScoreLine& line, Measure& measure) {
+    line.measures.push_back(&measure);
+    ++measureCount_;
+    score_.meterGiven = false;
+}
+
+void ScoreBuilder::AppendNewMeasures(ScoreLine& line, int count) {
+    for (int i = 0; i < count; ++i) {
+        line.measures.push_back(NewMeasure());
+    }
+    measureCount_ += count;
+}
+
+void ScoreBuilder::PadLine(ScoreLine& line, int front, int back) {
+    if (front > 0) {
+        auto& measures = line.measures;
+        const auto oldSize = measures.size();
+        AppendNewMeasures(line, front);
+        // Made in order at the end, then rotated to the front: slot 0 holds the first one made.
+        std::rotate(measures.begin(), measures.begin() + static_cast<std::ptrdiff_t>(oldSize),
+                    measures.end());
+    }
+    if (back > 0) {
+        AppendNewMeasures(line, back);
+    }
+}
+
+void ScoreBuilder::AddRepeatMark() {
+    score_.pendingRepeats.push_back({context_.tokenStart, context_.tokenStart + context_.tokenLength});
+}
+
+void ScoreBuilder::AppendRepeatMeasures(ScoreLine& line) {
+    const auto count = static_cast<int>(score_.pendingRepeats.size());
+    const int base = std::max(measureCount_ - count, 0);
+    for (int i = 0; i < count; ++i) {
+        Measure& repeat = *NewMeasure();
+        line.measures.push_back(&repeat);
+        ++measureCount_;
+        // Before any measure the index reaches the repeat measure itself, which then repeats itself.
+        const Measure* repeated = score_.MeasureAt(base + i, measureCount_);
+        const Measure* source = repeated != nullptr ? repeated->source : &repeat;
+        repeat.source = source;
+        repeat.ticks = source->ticks;
+        repeat.meterNum = source->meterNum;
+        repeat.meterDen = source->meterDen;
+        repeat.repeatStart = score_.pendingRepeats[static_cast<std::size_t>(i)].start;
+        repeat.repeatEnd = score_.pendingRepeats[static_cast<std::size_t>(i)].end;
+    }
+    score_.pendingRepeats.clear();
+}
+
+bool ScoreBuilder::SetMeter(int num, int den) {
+    if (score_.meterGiven) {
+        ReportAtBracket("Multiple meter", MeterText(num, den));
+        return false;
+    }
+    if (num < kMinMeterPart || num > kMaxMeterPart || den < kMinMeterPart || den > kMaxMeterPart) {
+        ReportAtBracket("Invalid meter", MeterText(num, den));
+        return false;
+    }
+    score_.currentMeter = Meter{num, den, num * TICKS_PER_WHOLE / den};
+    score_.meterGiven = true;
+    return true;
+}
+
+bool ScoreBuilder::SetTempo(int bpm) {
+    if (score_.tempoGiven) {
+        ReportAtBracket("Multiple tempo", std::to_string(bpm));
+        return false;
+    }
+    if (bpm < kSlowestTempo || bpm > kFastestTempo) {
+        ReportAtBracket("Invalid tempo", std::to_string(bpm));
+        return false;
+    }
+    score_.scoreTempo = bpm;
+    score_.tempoGiven = true;
+    return true;
+}
+
+void ScoreBuilder::ReportAtBracket(std::string_view message, std::string_view text) {
+    ReportError(context_, message, text, context_.lineIndex + 1, context_.bracketStart, context_.bracketEnd);
+}
+
+}  // namespace kaz
