@@ -1,0 +1,487 @@
+#include "midi/playback_engine.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "midi/recording_port.h"
+#include "support/test_doubles.h"
+
+namespace kaz {
+namespace {
+
+using ::testing::ElementsAre;
+
+class ManualClock final : public PlaybackClock {
+  public:
+    [[nodiscard]] std::int64_t Milliseconds() const override { return now; }
+    std::int64_t now = 0;
+};
+
+class ManualTimer final : public PlaybackTimer {
+  public:
+    [[nodiscard]] TimerId Start(int periodMs) override {
+        period = periodMs;
+        running = true;
+        return kId;
+    }
+    void Stop(TimerId id) override {
+        EXPECT_EQ(id, kId);
+        running = false;
+    }
+    static constexpr TimerId kId = 7;
+    int period = 0;
+    bool running = false;
+};
+
+class FakeTransport final : public TransportControls {
+  public:
+    void SetLatch(TransportButton button, bool latched) override {
+        latches[static_cast<int>(button)] = latched;
+    }
+    [[nodiscard]] std::string TempoText() const override { return tempoText; }
+    void SetTempoText(const std::string& text) override { tempoText = text; }
+    void SetTempoReadOnly(bool readOnly) override { tempoReadOnly = readOnly; }
+    [[nodiscard]] std::string SelectedDeviceName() const override { return deviceName; }
+    void SetDeviceListEnabled(bool enabled) override { deviceListEnabled = enabled; }
+
+    [[nodiscard]] bool Latched(TransportButton button) const { return latches[static_cast<int>(button)]; }
+
+    bool latches[3] = {};
+    std::string tempoText = "120";
+    bool tempoReadOnly = false;
+    std::string deviceName = "Synth A";
+    bool deviceListEnabled = true;
+};
+
+constexpr std::uint8_t kNoteOn = 0x90;
+constexpr std::uint8_t kNoteOff = 0x80;
+
+//! The engine with every seam replaced; each test fills the "compiled" event list by hand.
+class PlaybackEngineTest : public ::testing::Test {
+  protected:
+    PlaybackEngineTest() {
+        engine = std::make_unique<PlaybackEngine>(
+            state,
+            PlaybackSeams{view, presenter, transport, clock, timer,
+                          [this] {
+                              ++portsMade;
+                              return std::make_unique<RecordingPort>(
+                                  recording, [this] { return clock.now; }, portOpens);
+                          },
+                          [this](CompileState& compiled, std::string_view text, Editor&, ErrorPresenter&) {
+                              ++compiles;
+                              compiledText = std::string(text);
+                              compiled.events.Clear();
+                              compiled.score.tempoGiven = chartTempo != 0;
+                              compiled.score.scoreTempo = chartTempo;
+                              for (const auto& add : chart) {
+                                  add(compiled.events);
+                              }
+                              return compileSucceeds;
+                          }});
+    }
+
+    void Note(Ticks time, std::uint8_t key) {
+        chart.push_back(
+            [=](EventList& events) { events.AddEvent(std::make_unique<NoteOnEvent>(time, 0, key, 80)); });
+    }
+    void Highlight(Ticks time, int start, int end) {
+        chart.push_back([=](EventList& events) { events.AddHighlight(start, end, time); });
+    }
+    void End(Ticks time) {
+        chart.push_back([=](EventList& events) { events.AddEvent(std::make_unique<EndOfTrackEvent>(time)); });
+    }
+
+    void Play() { engine->OnPlay("C | F |"); }
+    //! A tick at the given clock reading.
+    void TickAt(std::int64_t ms) {
+        clock.now = ms;
+        EXPECT_TRUE(engine->OnPlaybackTimer(ManualTimer::kId));
+    }
+    //! The first of the given ticks at which the port has received count messages; -1 when none.
+    std::int64_t FirstTickWithMessages(std::size_t count, std::int64_t from, std::int64_t to) {
+        for (std::int64_t ms = from; ms <= to; ++ms) {
+            TickAt(ms);
+            if (recording.messages.size() >= count) {
+                return ms;
+            }
+        }
+        return -1;
+    }
+    std::vector<std::uint8_t> KeysSent() const {
+        std::vector<std::uint8_t> keys;
+        for (const RecordedMessage& message : recording.messages) {
+            keys.push_back(message.data1);
+        }
+        return keys;
+    }
+
+    CompileState state;
+    test::RecordingEditor view;
+    test::RecordingPresenter presenter;
+    FakeTransport transport;
+    ManualClock clock;
+    ManualTimer timer;
+    PortRecording recording;
+    std::vector<std::function<void(EventList&)>> chart;
+    bool portOpens = true;
+    bool compileSucceeds = true;
+    std::int32_t chartTempo = 0;
+    int portsMade = 0;
+    int compiles = 0;
+    std::string compiledText;
+    std::unique_ptr<PlaybackEngine> engine;
+};
+
+TEST_F(PlaybackEngineTest, PlayOpensTheSelectedDeviceAndLocksTheControls) {
+    Note(0, 60);
+    End(1920);
+    view.selection = {3, 5};
+    clock.now = 1000;
+    Play();
+
+    EXPECT_EQ(compiledText, "C | F |");
+    EXPECT_THAT(recording.openedNames, ElementsAre("Synth A"));
+    EXPECT_FALSE(engine->IsStopped());
+    EXPECT_TRUE(transport.Latched(TransportButton::Play));
+    EXPECT_TRUE(transport.tempoReadOnly);
+    EXPECT_FALSE(transport.deviceListEnabled);
+    EXPECT_TRUE(view.readOnly);
+    EXPECT_TRUE(timer.running);
+    EXPECT_EQ(timer.period, 2);
+    EXPECT_EQ(engine->State().clockOrigin, 1000);
+    EXPECT_EQ(engine->State().ticksPerMs, 120 * 8.0 * 0.001);
+    EXPECT_EQ(state.settings.transportTempo, 120);
+}
+
+TEST_F(PlaybackEngineTest, AnEventIsPerformedOnTheFirstTickAtOrAfterItsTimeAtEveryTempo) {
+    struct Case {
+        std::int32_t tempo;
+        std::int64_t dueMs;
+    };
+    for (const Case& c : {Case{120, 500}, Case{20, 3000}, Case{300, 200}}) {
+        SCOPED_TRACE(c.tempo);
+        chart.clear();
+        recording.messages.clear();
+        Note(0, 60);
+        Note(480, 62);
+        End(960);
+        engine->SetPlaybackTempo(c.tempo);
+        clock.now = 10'000;
+        Play();
+        TickAt(10'000);
+        ASSERT_EQ(recording.messages.size(), 1u);
+        EXPECT_EQ(FirstTickWithMessages(2, 10'001, 20'000), 10'000 + c.dueMs);
+        EXPECT_EQ(recording.messages[1].time, 10'000 + c.dueMs);
+        engine->OnStop();
+    }
+}
+
+TEST_F(PlaybackEngineTest, PauseFreezesThePositionAndResumeContinuesFromIt) {
+    Note(1200, 64);
+    End(1920);
+    Play();
+    TickAt(1234);
+    engine->OnPauseResume();
+    EXPECT_EQ(engine->State().baseTicks, 1184);
+    EXPECT_TRUE(transport.Latched(TransportButton::Pause));
+
+    // Paused time does not count, however long.
+    TickAt(4000);
+    TickAt(5000);
+    EXPECT_TRUE(recording.messages.empty());
+
+    engine->OnPauseResume();
+    EXPECT_FALSE(transport.Latched(TransportButton::Pause));
+    EXPECT_EQ(FirstTickWithMessages(1, 5000, 6000), 5017);
+}
+
+TEST_F(PlaybackEngineTest, TempoChangeWhilePlayingRebasesThePosition) {
+    Note(1440, 64);
+    End(1920);
+    Play();
+    TickAt(1000);
+    engine->SetPlaybackTempo(60);
+    EXPECT_EQ(engine->State().baseTicks, 960);
+    EXPECT_EQ(engine->State().clockOrigin, 1000);
+    EXPECT_EQ(FirstTickWithMessages(1, 1001, 3000), 2000);
+}
+
+TEST_F(PlaybackEngineTest, TempoChangeWhilePausedOnlyChangesTheRate) {
+    Note(1440, 64);
+    End(1920);
+    Play();
+    TickAt(1000);
+    engine->OnPauseResume();  // at 960 ticks
+    engine->SetPlaybackTempo(60);
+    EXPECT_EQ(engine->State().baseTicks, 960);
+    clock.now = 8000;
+    engine->OnPauseResume();
+    EXPECT_EQ(FirstTickWithMessages(1, 8000, 10'000), 9000);
+}
+
+TEST_F(PlaybackEngineTest, TheEndIsNoticedOnTheTickAfterTheLastEvent) {
+    Note(0, 60);
+    End(480);
+    view.selection = {2, 4};
+    Play();
+    Highlight(0, 0, 1);  // only in the next compile
+    TickAt(500);
+    EXPECT_FALSE(engine->IsStopped());
+    EXPECT_EQ(recording.resets, 0);
+
+    TickAt(502);
+    EXPECT_TRUE(engine->IsStopped());
+    EXPECT_EQ(recording.resets, 1);
+    EXPECT_FALSE(timer.running);
+    EXPECT_EQ(view.selection, (TextRange{2, 4}));
+    EXPECT_GT(view.scrolls, 0);
+    EXPECT_FALSE(view.readOnly);
+    EXPECT_FALSE(transport.tempoReadOnly);
+    EXPECT_TRUE(transport.deviceListEnabled);
+    EXPECT_FALSE(transport.Latched(TransportButton::Play));
+    EXPECT_TRUE(state.events.empty());
+}
+
+TEST_F(PlaybackEngineTest, EventsOfOneTimeAndLateEventsArePerformedInListOrderInOneTick) {
+    Note(0, 60);
+    Note(0, 64);
+    Note(480, 67);
+    Note(960, 72);
+    End(1920);
+    Play();
+    TickAt(1500);  // a tick held up by a modal dialog
+    EXPECT_THAT(KeysSent(), ElementsAre(60, 64, 67, 72));
+    for (const RecordedMessage& message : recording.messages) {
+        EXPECT_EQ(message.time, 1500);
+    }
+}
+
+TEST_F(PlaybackEngineTest, LoopingStartsAgainWithoutResettingTheDevice) {
+    Note(0, 60);
+    End(480);
+    engine->OnLoop();
+    EXPECT_TRUE(transport.Latched(TransportButton::Loop));
+    Play();
+    TickAt(0);
+    TickAt(500);
+    TickAt(510);  // the end: back to the top on this tick
+    EXPECT_FALSE(engine->IsStopped());
+    EXPECT_EQ(recording.resets, 0);
+    EXPECT_EQ(engine->State().clockOrigin, 510);
+    ASSERT_EQ(recording.messages.size(), 2u);
+    EXPECT_EQ(recording.messages[1].time, 510);
+
+    engine->OnLoop();  // off during playback: stops at the next end
+    TickAt(1010);
+    TickAt(1012);
+    EXPECT_TRUE(engine->IsStopped());
+    EXPECT_EQ(recording.messages.size(), 2u);
+}
+
+TEST_F(PlaybackEngineTest, AnEmptyPerformanceStopsOnTheFirstTickEvenWhenLooping) {
+    engine->OnLoop();
+    Play();
+    EXPECT_FALSE(engine->IsStopped());
+    TickAt(2);
+    EXPECT_TRUE(engine->IsStopped());
+}
+
+TEST_F(PlaybackEngineTest, HighlightsSelectTheSoundingChordInTheEditor) {
+    Highlight(0, 10, 13);
+    Highlight(960, 0, 0);
+    End(1920);
+    Play();
+    TickAt(0);
+    EXPECT_EQ(view.selection, (TextRange{10, 13}));
+    EXPECT_EQ(view.scrolls, 1);
+    TickAt(1000);
+    EXPECT_EQ(view.selection, (TextRange{0, 0}));
+    EXPECT_EQ(view.scrolls, 1);  // the caret goes to the start without scrolling
+    EXPECT_TRUE(recording.messages.empty());
+}
+
+TEST_F(PlaybackEngineTest, PlayWhilePlayingDoesNothing) {
+    Note(0, 60);
+    End(1920);
+    Play();
+    Play();
+    EXPECT_EQ(compiles, 1);
+    EXPECT_EQ(portsMade, 1);
+}
+
+TEST_F(PlaybackEngineTest, PlayOrPausePlaysPausesAndResumes) {
+    Note(0, 60);
+    End(1920);
+    engine->OnPlayOrPause("C");
+    EXPECT_FALSE(engine->IsStopped());
+    EXPECT_FALSE(engine->State().paused);
+    engine->OnPlayOrPause("C");
+    EXPECT_TRUE(engine->State().paused);
+    engine->OnPlayOrPause("C");
+    EXPECT_FALSE(engine->State().paused);
+    EXPECT_EQ(compiles, 1);
+}
+
+TEST_F(PlaybackEngineTest, StopWhilePausedRestoresEverythingAndTheNextPlayIsNotPaused) {
+    Note(0, 60);
+    End(1920);
+    Play();
+    engine->OnPauseResume();
+    engine->OnStop();
+    EXPECT_FALSE(transport.Latched(TransportButton::Pause));
+    EXPECT_FALSE(engine->State().paused);
+    EXPECT_EQ(recording.resets, 1);
+
+    Play();
+    TickAt(0);
+    EXPECT_EQ(recording.messages.size(), 1u);
+}
+
+TEST_F(PlaybackEngineTest, StopWhileStoppedRestoresTheSelectionAndClearsTheScore) {
+    Note(0, 60);
+    End(1920);
+    view.selection = {4, 6};
+    Play();
+    engine->OnStop();
+    view.Select({0, 1});
+    state.events.AddEvent(std::make_unique<EndOfTrackEvent>(0));
+    engine->OnStop();
+    EXPECT_EQ(view.selection, (TextRange{4, 6}));
+    EXPECT_TRUE(state.events.empty());
+}
+
+TEST_F(PlaybackEngineTest, PauseWhileStoppedIsIgnored) {
+    engine->OnPauseResume();
+    EXPECT_FALSE(engine->State().paused);
+    EXPECT_FALSE(transport.Latched(TransportButton::Pause));
+}
+
+TEST_F(PlaybackEngineTest, ADeviceThatDoesNotOpenLeavesTheEngineStopped) {
+    Note(0, 60);
+    End(1920);
+    portOpens = false;
+    Play();
+    EXPECT_TRUE(engine->IsStopped());
+    ASSERT_EQ(presenter.messages.size(), 1u);
+    EXPECT_EQ(presenter.messages[0].text, "Cannot open MIDI device!");
+    EXPECT_FALSE(transport.Latched(TransportButton::Play));
+    EXPECT_FALSE(transport.tempoReadOnly);
+    EXPECT_FALSE(view.readOnly);
+    EXPECT_FALSE(timer.running);
+    EXPECT_EQ(state.events.size(), 2u);  // left as the compile made it
+}
+
+TEST_F(PlaybackEngineTest, AFailedCompileOpensNothing) {
+    compileSucceeds = false;
+    Play();
+    EXPECT_TRUE(engine->IsStopped());
+    EXPECT_EQ(portsMade, 0);
+    EXPECT_FALSE(timer.running);
+}
+
+TEST_F(PlaybackEngineTest, TicksOfOtherTimersArePassedOn) {
+    Note(0, 60);
+    End(1920);
+    EXPECT_FALSE(engine->OnPlaybackTimer(ManualTimer::kId));  // no timer yet
+    Play();
+    EXPECT_FALSE(engine->OnPlaybackTimer(ManualTimer::kId + 1));
+    EXPECT_TRUE(recording.messages.empty());
+}
+
+TEST_F(PlaybackEngineTest, TheChartsTempoMarkSetsTheTempoAndTheField) {
+    chartTempo = 90;
+    Note(480, 60);
+    End(1920);
+    Play();
+    EXPECT_EQ(engine->State().tempo, 90);
+    EXPECT_EQ(transport.tempoText, "90");
+    EXPECT_EQ(engine->State().ticksPerMs, 90 * 8.0 * 0.001);
+    EXPECT_EQ(FirstTickWithMessages(1, 0, 2000), 667);
+
+    // The live controls go on from there, and the tempo survives Stop.
+    transport.tempoText = "100";
+    engine->OnTempoChange();
+    EXPECT_EQ(engine->State().tempo, 100);
+    engine->OnStop();
+    EXPECT_EQ(engine->State().tempo, 100);
+}
+
+TEST_F(PlaybackEngineTest, TempoFieldTakesOnlyNumbersFrom20To300) {
+    for (const char* text : {"abc", "0", "19", "301", "", "-120", "99999999999999999999"}) {
+        SCOPED_TRACE(text);
+        transport.tempoText = text;
+        engine->OnTempoChange();
+        EXPECT_EQ(engine->State().tempo, 120);
+        engine->OnTempoKillFocus();
+        EXPECT_EQ(transport.tempoText, "120");
+    }
+    transport.tempoText = "150x";
+    engine->OnTempoChange();
+    EXPECT_EQ(engine->State().tempo, 150);
+    engine->OnTempoKillFocus();
+    EXPECT_EQ(transport.tempoText, "150x");  // in range: left as typed
+
+    transport.tempoText = " +20";
+    engine->OnTempoChange();
+    EXPECT_EQ(engine->State().tempo, 20);
+    transport.tempoText = "300";
+    engine->OnTempoChange();
+    EXPECT_EQ(engine->State().tempo, 300);
+}
+
+TEST_F(PlaybackEngineTest, EnableRulesFollowTheState) {
+    Note(0, 60);
+    End(1920);
+    using C = PlaybackCommand;
+    const auto q = [this](C command) { return engine->QueryCommand(command); };
+
+    EXPECT_EQ(q(C::Play), (CommandState{true, false}));
+    EXPECT_EQ(q(C::PauseResume), (CommandState{false, false}));
+    EXPECT_EQ(q(C::Stop), (CommandState{false, false}));
+    EXPECT_EQ(q(C::ExportMidi), (CommandState{true, false}));
+    EXPECT_EQ(q(C::Transpose), (CommandState{true, false}));
+    EXPECT_EQ(q(C::Edit), (CommandState{true, false}));
+    EXPECT_EQ(q(C::PlayOrPause), (CommandState{true, false}));
+    EXPECT_EQ(q(C::Loop), (CommandState{true, false}));
+
+    engine->OnLoop();
+    Play();
+    EXPECT_EQ(q(C::Play), (CommandState{false, true}));
+    EXPECT_EQ(q(C::PauseResume), (CommandState{true, false}));
+    EXPECT_EQ(q(C::Stop), (CommandState{true, false}));
+    EXPECT_EQ(q(C::ExportMidi), (CommandState{false, false}));
+    EXPECT_EQ(q(C::Transpose), (CommandState{false, false}));
+    EXPECT_EQ(q(C::Edit), (CommandState{false, false}));
+    EXPECT_EQ(q(C::Loop), (CommandState{true, true}));
+
+    engine->OnPauseResume();
+    EXPECT_EQ(q(C::PauseResume), (CommandState{true, true}));
+    EXPECT_EQ(q(C::Play), (CommandState{false, true}));
+}
+
+TEST_F(PlaybackEngineTest, DestroyingTheEngineSilencesTheDevice) {
+    Note(0, 60);
+    End(1920);
+    Play();
+    engine.reset();
+    EXPECT_EQ(recording.resets, 1);
+    EXPECT_FALSE(timer.running);
+    EXPECT_TRUE(state.events.empty());
+}
+
+TEST(TempoText, ReadsLikeScanfPercentD) {
+    EXPECT_EQ(ParseTempoText("150x"), 150);
+    EXPECT_EQ(ParseTempoText("  -7"), -7);
+    EXPECT_EQ(ParseTempoText("+8"), 8);
+    EXPECT_EQ(ParseTempoText("x150"), 0);
+    EXPECT_EQ(ParseTempoText("- 5"), 0);
+    EXPECT_GT(ParseTempoText("123456789012345678901234567890"), 300);
+}
+
+}  // namespace
+}  // namespace kaz
