@@ -233,9 +233,9 @@ TEST_F(ScoreBuilderTest, RunOfRepeatsRepeatsTheLastMeasuresInOrder) {
     builder_.PadLine(*line, 0, 0);
     builder_.AppendRepeatMeasures(*line);
     EXPECT_THAT(Describe(*line), ElementsAre("C", "D", "%C", "%D"));
-    EXPECT_EQ(line->measures[2]->repeatStart, 8);
-    EXPECT_EQ(line->measures[2]->repeatEnd, 9);
-    EXPECT_EQ(line->measures[3]->repeatStart, 10);
+    EXPECT_EQ(line->measures[2]->repeatStart, 4);
+    EXPECT_EQ(line->measures[2]->repeatEnd, 5);
+    EXPECT_EQ(line->measures[3]->repeatStart, 6);
     EXPECT_TRUE(score_.pendingRepeats.empty());
 }
 
