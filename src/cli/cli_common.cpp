@@ -156,10 +156,9 @@ bool CompileChart(CompileState& state, const ChartInput& chart) {
 }
 
 void TextEditor::ReplaceSelection(std::string_view text, bool) {
-    const auto start = static_cast<std::size_t>(selection_.start);
-    const auto end = static_cast<std::size_t>(selection_.end);
-    text_.replace(start, end - start, text);
-    selection_.start = selection_.end = static_cast<int>(start + text.size());
+    // Like an edit control, leave the caret just past the inserted text.
+    const auto caret = static_cast<int>(text_.Replace(selection_, text));
+    selection_ = {caret, caret};
 }
 
 }  // namespace kaz::cli

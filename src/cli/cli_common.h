@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <string>
 
+#include "harmony/spliced_text.h"
 #include "language/compile_score.h"
 
 namespace kaz::cli {
@@ -39,6 +40,7 @@ void AddChartOptions(QCommandLineParser& parser);
 [[nodiscard]] bool CompileChart(CompileState& state, const ChartInput& chart);
 
 //! An editor with no window: it only keeps the selection, and applies replacements to its text.
+//! Replacements made in text order, as a transposition makes them, cost time linear in the text.
 class TextEditor final : public Editor {
 public:
     explicit TextEditor(std::string text = {}) : text_(std::move(text)) {}
@@ -47,10 +49,10 @@ public:
     void ReplaceSelection(std::string_view text, bool undoable) override;
     [[nodiscard]] TextRange Selection() const override { return selection_; }
     void SetReadOnly(bool) override {}
-    [[nodiscard]] const std::string& Text() const { return text_; }
+    [[nodiscard]] const std::string& Text() const { return text_.Text(); }
 
 private:
-    std::string text_;
+    SplicedText text_;
     TextRange selection_;
 };
 

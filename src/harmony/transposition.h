@@ -1,0 +1,103 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/editor.h"
+#include "harmony/notation.h"
+#include "harmony/score_tree.h"
+
+namespace kaz {
+
+inline constexpr int kPitchClassCount = 12;
+
+//! How a pitch class is written: it has one name only, or the user chose its sharp or its flat name.
+enum class Spelling : std::uint8_t { Natural = 0, Sharp = 1, Flat = 2 };
+
+//! The names transposition writes, indexed by pitch class (0 = C), and the user's choice between the two
+//! names of every black key. The program keeps one for its run, so a transposition offers the choices
+//! made in the one before; nothing of it is saved.
+struct NoteNameTables {
+    std::array<std::string_view, kPitchClassCount> sharpNames{"C",  "C#", "D",  "D#", "E",  "F",
+                                                              "F#", "G",  "G#", "A",  "A#", "B"};
+    std::array<std::string_view, kPitchClassCount> flatNames{"",   "Db", "",   "Eb", "",   "",
+                                                             "Gb", "",   "Ab", "",   "Bb", ""};
+    std::array<Spelling, kPitchClassCount> spellingChoice{
+        Spelling::Natural, Spelling::Sharp,   Spelling::Natural, Spelling::Flat,
+        Spelling::Natural, Spelling::Natural, Spelling::Sharp,   Spelling::Natural,
+        Spelling::Flat,    Spelling::Natural, Spelling::Flat,    Spelling::Natural};
+
+    //! Write B and B flat the way a chart in the resolved notation does: English "B" and "Bb", German "H"
+    //! and "B", mixed "H" and "Bb".
+    void FollowNotation(NotationMode resolved);
+    //! The name of pitchClass (0..11) under the current choice.
+    [[nodiscard]] std::string_view ChosenName(int pitchClass) const;
+};
+
+//! What the Transpose dialog hands back on OK.
+struct TransposeResult {
+    int shift = 0;                                    //!< semitones, -5..6
+    std::array<std::string, kPitchClassCount> names;  //!< the name written for every pitch class
+};
+
+//! The Transpose dialog without its widgets: the shift list, the twelve rows of source pitch class,
+//! target names and check marks, and what OK returns. A window only shows this state and forwards the
+//! user's selections and clicks to it. The spelling buttons change the tables' choices in place.
+class TransposeDialogModel {
+  public:
+    static constexpr int kEntryCount = 12;
+    //! The entry selected when the dialog opens: no shift.
+    static constexpr int kUnshiftedEntry = 5;
+    //! The shift list, in order; entry k shifts by k - 5 semitones.
+    static constexpr std::array<std::string_view, kEntryCount> kShiftEntries{
+        "-5   (C > G)",  "-4   (C > Ab)", "-3   (C > A)",  "-2   (C > Bb)", "-1   (C > B)", "0",
+        "+1   (C > C#)", "+2   (C > D)",  "+3   (C > Eb)", "+4   (C > E)",  "+5   (C > F)", "+6   (C > F#)"};
+
+    //! One row: source pitch class i moves to a target, written with the first or the second button's name.
+    struct Row {
+        std::string_view label;        //!< the source pitch class, e.g. "C#/Db"
+        std::string_view sharpButton;  //!< the first button: the target's natural or sharp name
+        std::string_view flatButton;   //!< the second button: the target's flat name
+        bool flatShown = false;        //!< the second button exists only for a target with two names
+        bool sharpChecked = true;
+        bool flatChecked = false;
+    };
+
+    //! Open on a chart of the resolved notation: set the B names of tables, label the rows, select no shift.
+    TransposeDialogModel(NoteNameTables& tables, NotationMode resolved);
+
+    [[nodiscard]] int SelectedEntry() const { return selectedEntry_; }
+    [[nodiscard]] int Shift() const { return selectedEntry_ - kUnshiftedEntry; }
+    //! Select an entry of the shift list and relabel the rows; an index outside the list is ignored.
+    void SelectEntry(int entry);
+
+    [[nodiscard]] const std::array<Row, kPitchClassCount>& Rows() const { return rows_; }
+    //! A click on either button of a row swaps its target's spelling; a row whose target is a natural
+    //! ignores it.
+    void ClickRow(int row);
+
+    //! OK: the selected shift and the chosen name of every pitch class.
+    [[nodiscard]] TransposeResult Accept() const;
+
+  private:
+    [[nodiscard]] int TargetOf(int row) const;
+    void Relabel();
+    void SetChecks(Row& row, int target);
+
+    NoteNameTables& tables_;
+    int selectedEntry_ = kUnshiftedEntry;
+    std::array<Row, kPitchClassCount> rows_;
+};
+
+//! Rewrite every chord symbol of chords in view: root and slash bass moved by shift semitones and written
+//! with names (indexed by pitch class), the suffix as it was. Signs ("/", "-", "=") stay. chords must be
+//! the chords of a compile of the view's text, in text order; each replacement is made without undo, at
+//! the symbol's compiled range moved by the growth of the replacements before it.
+void ApplyTransposition(Editor& view, const std::vector<std::unique_ptr<Chord>>& chords, int shift,
+                        const std::array<std::string, kPitchClassCount>& names);
+
+}  // namespace kaz

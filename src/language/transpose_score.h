@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "harmony/transposition.h"
+#include "language/compile_score.h"
+
+namespace kaz {
+
+//! Asks for the shift and the names once the chart has compiled, given the notation the chart was read in
+//! (the Transpose dialog, or the command line's options); nothing when the user cancels.
+using TransposeChooser = std::function<std::optional<TransposeResult>(NotationMode resolved)>;
+
+enum class TransposeOutcome { NotCompiled, Cancelled, Transposed };
+
+struct Transposition {
+    TransposeOutcome outcome = TransposeOutcome::NotCompiled;
+    //! The text as it was before the rewrite, for the editor's whole-text undo; set when Transposed.
+    std::string textBefore;
+};
+
+//! Ask choose for a transposition of a compiled score and rewrite its chords in view, whose text the
+//! score was compiled from. False when choose cancels; the text is then untouched.
+[[nodiscard]] bool TransposeCompiledScore(const ScoreTree& score, Editor& view,
+                                          const TransposeChooser& choose);
+
+//! The Transpose command on the view's whole text: compile it, stop if that fails (the user has been shown
+//! why), ask, rewrite. The score and the events of the compile stay; they describe the text before.
+[[nodiscard]] Transposition TransposeScore(CompileState& state, std::string text, Editor& view,
+                                           ErrorPresenter& presenter, const TransposeChooser& choose);
+
+}  // namespace kaz
