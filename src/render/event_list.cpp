@@ -1,6 +1,7 @@
 #include "render/event_list.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstddef>
 #include <utility>
 
@@ -67,7 +68,59 @@ bool InsertionSortWithin(std::vector<EventPointer>& events, std::size_t budget) 
     return true;
 }
 
+void AppendNumber(std::string& text, std::int32_t number) {
+    char digits[12];
+    const auto result = std::to_chars(digits, digits + sizeof digits, number);
+    text.append(digits, result.ptr);
+}
+
+void AppendWords(std::string& text, const char* word, std::initializer_list<std::int32_t> numbers) {
+    text += word;
+    for (const std::int32_t number : numbers) {
+        text += ' ';
+        AppendNumber(text, number);
+    }
+}
+
 }  // namespace
+
+void AppendEventLine(std::string& text, const MidiEvent& event) {
+    AppendNumber(text, event.time);
+    switch (event.kind) {
+        case EventKind::Tempo:
+            AppendWords(text, " tempo", {static_cast<const TempoEvent&>(event).bpm});
+            break;
+        case EventKind::ProgramChange: {
+            const auto& change = static_cast<const ProgramChangeEvent&>(event);
+            AppendWords(text, " program", {change.channel, change.program});
+            break;
+        }
+        case EventKind::TimeSignature: {
+            const auto& signature = static_cast<const TimeSignatureEvent&>(event);
+            AppendWords(text, " timesig", {signature.numerator, signature.denominator});
+            break;
+        }
+        case EventKind::Highlight: {
+            const auto& highlight = static_cast<const HighlightEvent&>(event);
+            AppendWords(text, " highlight", {highlight.start, highlight.end});
+            break;
+        }
+        case EventKind::NoteOn: {
+            const auto& note = static_cast<const NoteOnEvent&>(event);
+            AppendWords(text, " on", {note.channel, note.key, note.velocity});
+            break;
+        }
+        case EventKind::NoteOff: {
+            const auto& note = static_cast<const NoteOffEvent&>(event);
+            AppendWords(text, " off", {note.channel, note.key, note.velocity});
+            break;
+        }
+        case EventKind::EndOfTrack:
+            text += " end";
+            break;
+    }
+    text += '\n';
+}
 
 void NoteOnEvent::Play(MidiOutPort& port, Editor&) const {
     port.SendShort(static_cast<std::uint8_t>(kNoteOnStatus + channel), key, velocity);

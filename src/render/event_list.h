@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "base/editor.h"
@@ -23,7 +24,7 @@ enum class EventKind : std::int32_t {
 
 //! One timed event of the performance. It plays itself on the live output and writes itself into a file.
 class MidiEvent {
-public:
+  public:
     MidiEvent(EventKind kind, Ticks time) : kind(kind), time(time) {}
     virtual ~MidiEvent() = default;
 
@@ -37,7 +38,7 @@ public:
 };
 
 class NoteOnEvent final : public MidiEvent {
-public:
+  public:
     NoteOnEvent(Ticks time, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity)
         : MidiEvent(EventKind::NoteOn, time), channel(channel), key(key), velocity(velocity) {}
     void Play(MidiOutPort& port, Editor& editor) const override;
@@ -47,7 +48,7 @@ public:
 };
 
 class NoteOffEvent final : public MidiEvent {
-public:
+  public:
     NoteOffEvent(Ticks time, std::int32_t tag, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity)
         : MidiEvent(EventKind::NoteOff, time), tag(tag), channel(channel), key(key), velocity(velocity) {}
     void Play(MidiOutPort& port, Editor& editor) const override;
@@ -58,7 +59,7 @@ public:
 };
 
 class ProgramChangeEvent final : public MidiEvent {
-public:
+  public:
     ProgramChangeEvent(Ticks time, std::uint8_t channel, std::uint8_t program)
         : MidiEvent(EventKind::ProgramChange, time), channel(channel), program(program) {}
     void Play(MidiOutPort& port, Editor& editor) const override;
@@ -68,7 +69,7 @@ public:
 };
 
 class EndOfTrackEvent final : public MidiEvent {
-public:
+  public:
     explicit EndOfTrackEvent(Ticks time) : MidiEvent(EventKind::EndOfTrack, time) {}
     void Play(MidiOutPort& port, Editor& editor) const override;
     void Write(MidiTrackWriter& writer) const override;
@@ -76,7 +77,7 @@ public:
 
 //! Selects the sounding chord symbol (or repeat mark) in the editor; leaves no trace in a file.
 class HighlightEvent final : public MidiEvent {
-public:
+  public:
     HighlightEvent(Ticks time, std::int32_t start, std::int32_t end)
         : MidiEvent(EventKind::Highlight, time), start(start), end(end) {}
     void Play(MidiOutPort& port, Editor& editor) const override;
@@ -86,7 +87,7 @@ public:
 };
 
 class TempoEvent final : public MidiEvent {
-public:
+  public:
     TempoEvent(Ticks time, std::int32_t bpm) : MidiEvent(EventKind::Tempo, time), bpm(bpm) {}
     void Play(MidiOutPort& port, Editor& editor) const override;
     void Write(MidiTrackWriter& writer) const override;
@@ -95,7 +96,7 @@ public:
 };
 
 class TimeSignatureEvent final : public MidiEvent {
-public:
+  public:
     TimeSignatureEvent(Ticks time, std::int32_t numerator, std::int32_t denominator)
         : MidiEvent(EventKind::TimeSignature, time), numerator(numerator), denominator(denominator) {}
     void Play(MidiOutPort& port, Editor& editor) const override;
@@ -104,14 +105,18 @@ public:
     std::int32_t numerator, denominator;
 };
 
+//! Append the event as one line of text, as kaz-cli events prints it: the time, the kind's word ("tempo",
+//! "program", "timesig", "highlight", "on", "off", "end") and its numbers, single spaces, a line feed.
+void AppendEventLine(std::string& text, const MidiEvent& event);
+
 //! The performance of the compiled chart, and the note-offs not yet placed in it.
 class EventList {
-public:
+  public:
     //! Append an event; the list owns it.
     void AddEvent(std::unique_ptr<MidiEvent> event);
     //! A note-on into the list, its note-off into the pending note-offs.
-    void AddNote(std::int32_t tag, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity, Ticks onTime,
-                 Ticks offTime);
+    void AddNote(std::int32_t tag, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity,
+                 Ticks onTime, Ticks offTime);
     //! Move the pending note-offs of tag to the end of the list, in their order.
     void ReleaseNoteOffs(std::int32_t tag);
     //! Give the pending note-offs of tag a new time.
@@ -130,7 +135,7 @@ public:
     //! Set whenever a note is added; the renderer clears it when it starts.
     bool notesAdded = false;
 
-private:
+  private:
     std::vector<std::unique_ptr<MidiEvent>> events_;
     std::vector<std::unique_ptr<NoteOffEvent>> pendingNoteOffs_;
 };
