@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "midi/device/midi_out_system.h"
+
+namespace kaz {
+
+//! The built-in synthesizer's name in the device list, where it comes first.
+inline constexpr std::string_view kBuiltInSynthName = "Built-in synthesizer";
+
+//! How the built-in synthesizer sounds and where its audio goes.
+struct SynthOptions {
+    std::string soundFont;                  //!< a General MIDI SoundFont; empty: the first installed one
+    std::vector<std::string> audioDrivers;  //!< tried in order; empty: the platform's usual outputs
+    std::string audioFile;                  //!< where the "file" driver writes (a .wav)
+    double gain = 0.6;                      //!< the synthesizer's default of 0.2 is too quiet for a band
+    double sampleRate = 44100.0;
+};
+
+//! The options with what the environment sets: KAZ_SOUNDFONT (a .sf2 file), KAZ_AUDIO_DRIVER (one audio
+//! driver, e.g. "file", which writes to KAZ_AUDIO_FILE, default "kaz-audio.wav", in real time).
+[[nodiscard]] SynthOptions SynthOptionsFromEnvironment();
+
+//! The SoundFont the options name, else the fuller General MIDI set when installed, else the small one;
+//! empty when none is found.
+[[nodiscard]] std::string FindSoundFont(const SynthOptions& options);
+
+//! A synthesizer with its SoundFont loaded and no audio output of its own.
+class SoundFontSynth {
+  public:
+    //! nullptr when the SoundFont cannot be found or loaded.
+    [[nodiscard]] static std::unique_ptr<SoundFontSynth> Create(const SynthOptions& options);
+    struct Parts;
+    explicit SoundFontSynth(std::unique_ptr<Parts> parts);
+    ~SoundFontSynth();
+    SoundFontSynth(const SoundFontSynth&) = delete;
+    SoundFontSynth& operator=(const SoundFontSynth&) = delete;
+
+    void Send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
+    //! Cut every sounding voice at once.
+    void SilenceAll();
+    //! Render frames of interleaved 16-bit stereo into out (2 × frames values).
+    void Render(int frames, std::int16_t* out);
+    //! Play on the first of the options' audio drivers that opens; false when none does.
+    [[nodiscard]] bool StartAudioOutput(const SynthOptions& options);
+
+  private:
+    std::unique_ptr<Parts> parts_;
+};
+
+//! The synthesizer playing on the system's audio output; nullptr when no audio driver opens (as on a
+//! machine without a sound card) or no SoundFont loads.
+[[nodiscard]] std::unique_ptr<MidiOutConnection> OpenBuiltInSynth(const SynthOptions& options);
+
+}  // namespace kaz

@@ -1,1 +1,0 @@
-// The device ports arrive with live playback.
