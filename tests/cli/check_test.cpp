@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+
+#include "cli/cli_runner.h"
+
+namespace kaz {
+namespace {
+
+using test::RunCli;
+
+QStringList Charts(const QString& folder) {
+    QStringList paths;
+    for (const QString& name : QDir(folder).entryList({"*.kaz"}, QDir::Files, QDir::Name)) {
+        paths << folder + "/" + name;
+    }
+    return paths;
+}
+
+QJsonDocument ReadJson(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return QJsonDocument::fromJson(file.readAll());
+}
+
+TEST(KazCliCheck, EveryBadChartGetsItsOneMessageLineAndSelection) {
+    const QStringList charts = Charts(KAZ_TEST_DATA "/bad");
+    ASSERT_GT(charts.size(), 30);
+    for (const QString& chart : charts) {
+        const auto run = RunCli({"check", chart, "--json"});
+        EXPECT_EQ(run.exitCode, 1) << chart.toStdString();
+        const QString expected = chart.chopped(4) + ".json";
+        EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(run.out)), ReadJson(expected))
+            << chart.toStdString() << "\n" << run.out;
+        EXPECT_EQ(run.out.back(), '\n');
+        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << "one line of JSON";
+    }
+}
+
+TEST(KazCliCheck, GoodChartsAndTheExamplesAreValid) {
+    const QStringList charts = Charts(KAZ_TEST_DATA "/good") + Charts(KAZ_EXAMPLES);
+    ASSERT_GT(charts.size(), 20);
+    for (const QString& chart : charts) {
+        const auto run = RunCli({"check", chart, "--json"});
+        EXPECT_EQ(run.exitCode, 0) << chart.toStdString() << run.out;
+        EXPECT_EQ(run.out, "{\"ok\":true}\n") << chart.toStdString();
+    }
+}
+
+TEST(KazCliCheck, LanguageErrorIsReportedLikeACompilerDoes) {
+    const auto run = RunCli({"check", "-"}, "C | F\nG | Cadd9 |\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "-:2: error: Unknown chord: `Cadd9`\n");
+}
+
+TEST(KazCliCheck, ChartThatSoundsNoNoteSaysSo) {
+    const auto run = RunCli({"check", "-"}, "- | = |\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "-: error: Nothing to play\n");
+    EXPECT_EQ(RunCli({"check", "-", "--no-chords", "--no-bass"}, "C | F").err, "-: error: Nothing to play\n");
+    EXPECT_EQ(RunCli({"check", "-", "--no-chords"}, "C | F").exitCode, 0);
+}
+
+TEST(KazCliCheck, ValidChartSaysNothingAndSucceeds) {
+    const auto run = RunCli({"check", "-"}, "C | F | G7 | C\n");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(KazCliCheck, NotationOptionDecidesWhatALoneBMeans) {
+    for (const char* notation : {"english", "german", "mixed"}) {
+        EXPECT_EQ(RunCli({"check", "-", "--notation", notation}, "B | E").exitCode, 0) << notation;
+    }
+}
+
+TEST(KazCliCheck, UsageAndFileErrorsExitWithTwo) {
+    const std::vector<QStringList> usages = {
+        {"check"},
+        {"check", "a.kaz", "b.kaz"},
+        {"check", "-", "--tempo", "19"},
+        {"check", "-", "--tempo", "301"},
+        {"check", "-", "--tempo", "fast"},
+        {"check", "-", "--notation", "dutch"},
+        {"check", "-", "--chords-program", "128"},
+        {"check", "-", "--bass-volume", "-1"},
+        {"check", "-", "--bogus"},
+        {"check", KAZ_TEST_DATA "/no-such-chart.kaz"},
+        {"check", KAZ_TEST_DATA},
+        {"frobnicate"},
+        {},
+    };
+    for (const QStringList& arguments : usages) {
+        const auto run = RunCli(arguments, "C");
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.err.starts_with("kaz-cli: ") || run.err.starts_with("Usage: "))
+            << arguments.join(' ').toStdString() << ": " << run.err;
+    }
+    EXPECT_EQ(RunCli({"check", "-", "--tempo", "20", "--chords-volume", "0"}, "C").exitCode, 0);
+}
+
+TEST(KazCliCheck, HugeInputsGetTheirAnswer) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath("huge.kaz");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        const QByteArray block(1 << 20, '\n');
+        for (int i = 0; i < 100; ++i) {
+            file.write(block);
+        }
+        file.write("C | x");
+    }
+    const auto huge = RunCli({"check", path, "--json"});
+    EXPECT_EQ(huge.exitCode, 1);
+    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(huge.out))["line"].toInt(), 100 * (1 << 20) + 1);
+
+    const std::string longLine = "C" + std::string(1 << 20, ' ') + "| D";
+    EXPECT_EQ(RunCli({"check", "-"}, longLine).exitCode, 0);
+    EXPECT_EQ(RunCli({"check", "-"}, "C" + std::string(100000, '|') + " D").exitCode, 0);
+}
+
+}  // namespace
+}  // namespace kaz
