@@ -67,5 +67,8 @@ int RunCheck(const QStringList& arguments);
 int RunEvents(const QStringList& arguments);
 int RunExport(const QStringList& arguments);
 int RunTranspose(const QStringList& arguments);
+int RunPlay(const QStringList& arguments);
+int RunDevices(const QStringList& arguments);
+int RunRender(const QStringList& arguments);
 
 }  // namespace kaz::cli

@@ -15,6 +15,10 @@ constexpr const char* kUsage =
     "  export    FILE OUT.mid [OPTIONS]         write a Standard MIDI File\n"
     "  transpose FILE --shift N [--spell NAMES] [OPTIONS]\n"
     "                                           print the chart moved by N semitones\n"
+    "  play      FILE [--device NAME] [--loop] [OPTIONS]\n"
+    "                                           play the chart on a MIDI output or the built-in synthesizer\n"
+    "  devices                                  list the MIDI outputs, the built-in synthesizer first\n"
+    "  render    FILE OUT.wav [OPTIONS]         write the performance as audio\n"
     "\n"
     "FILE may be - for standard input. 'kaz-cli COMMAND --help' lists a command's options.\n";
 
@@ -36,6 +40,9 @@ int main(int argc, char* argv[]) {
         {"events", kaz::cli::RunEvents},
         {"export", kaz::cli::RunExport},
         {"transpose", kaz::cli::RunTranspose},
+        {"play", kaz::cli::RunPlay},
+        {"devices", kaz::cli::RunDevices},
+        {"render", kaz::cli::RunRender},
     };
     for (const auto& [name, run] : commands) {
         if (command == name) {

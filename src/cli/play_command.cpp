@@ -1,0 +1,268 @@
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTimer>
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+#include "cli/cli_common.h"
+#include "midi/device/system_outputs.h"
+#include "midi/playback_engine.h"
+
+namespace kaz::cli {
+
+namespace {
+
+//! Set by Ctrl+C (or a termination request); the playback tick notices it.
+volatile std::sig_atomic_t stopRequested = 0;
+
+void RequestStop(int) {
+    stopRequested = 1;
+}
+
+class ElapsedClock final : public PlaybackClock {
+  public:
+    ElapsedClock() { elapsed_.start(); }
+    [[nodiscard]] std::int64_t Milliseconds() const override { return elapsed_.elapsed(); }
+
+  private:
+    QElapsedTimer elapsed_;
+};
+
+//! A precise Qt timer; every timeout reaches onTick with the timer's id.
+class QtPlaybackTimer final : public PlaybackTimer {
+  public:
+    explicit QtPlaybackTimer(std::function<void(TimerId)> onTick) : onTick_(std::move(onTick)) {
+        timer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { onTick_(id_); });
+    }
+    [[nodiscard]] TimerId Start(int periodMs) override {
+        timer_.start(periodMs);
+        id_ = static_cast<TimerId>(timer_.timerId());
+        return id_;
+    }
+    void Stop(TimerId) override { timer_.stop(); }
+
+  private:
+    std::function<void(TimerId)> onTick_;
+    QTimer timer_;
+    TimerId id_ = 0;
+};
+
+//! The transport bar of a terminal: the device named on the command line and a tempo field nobody types in.
+class CommandLineTransport final : public TransportControls {
+  public:
+    explicit CommandLineTransport(std::string deviceName) : deviceName_(std::move(deviceName)) {}
+    void SetLatch(TransportButton, bool) override {}
+    [[nodiscard]] std::string TempoText() const override { return tempoText_; }
+    void SetTempoText(const std::string& text) override { tempoText_ = text; }
+    void SetTempoReadOnly(bool) override {}
+    [[nodiscard]] std::string SelectedDeviceName() const override { return deviceName_; }
+    void SetDeviceListEnabled(bool) override {}
+
+  private:
+    std::string deviceName_;
+    std::string tempoText_;
+};
+
+//! Messages other than language errors (which the compile check has printed already) go to standard error.
+class PlaybackPresenter final : public ErrorPresenter {
+  public:
+    void ShowMessage(std::string_view caption, std::string_view text, MessageIcon) override {
+        if (caption != kErrorCaption) {
+            std::fprintf(stderr, "kaz-cli: %.*s\n", static_cast<int>(text.size()), text.data());
+        }
+    }
+};
+
+//! Where each measure starts, and which chord sounds at a song position.
+class SongMap {
+  public:
+    explicit SongMap(const ScoreTree& score) {
+        Ticks sum = 0;
+        for (const auto& line : score.scoreLines) {
+            for (const Measure* measure : line->measures) {
+                starts_.push_back(sum);
+                measures_.push_back(measure->source);
+                sum += measure->source->ticks;
+            }
+        }
+    }
+
+    [[nodiscard]] int MeasureCount() const { return static_cast<int>(starts_.size()); }
+    //! The one-based number of the measure at position; 0 before the first.
+    [[nodiscard]] int MeasureAt(double position) const {
+        return static_cast<int>(std::upper_bound(starts_.begin(), starts_.end(), position) - starts_.begin());
+    }
+    //! The chord symbol struck last in that measure, as written; empty in a measure without chords.
+    [[nodiscard]] std::string ChordAt(int measureNumber, double position) const {
+        if (measureNumber < 1 || measureNumber > MeasureCount()) {
+            return {};
+        }
+        const auto index = static_cast<std::size_t>(measureNumber - 1);
+        const Measure& measure = *measures_[index];
+        const auto n = static_cast<std::int64_t>(measure.chords.size());
+        if (n == 0) {
+            return {};
+        }
+        const double into = position - starts_[index];
+        std::int64_t chord = 0;
+        while (chord + 1 < n && static_cast<double>(std::int64_t{measure.ticks} * (chord + 1) / n) <= into) {
+            ++chord;
+        }
+        return measure.chords[static_cast<std::size_t>(chord)]->text;
+    }
+
+  private:
+    std::vector<Ticks> starts_;
+    std::vector<const Measure*> measures_;
+};
+
+bool IsTerminal(std::FILE* stream) {
+#ifdef Q_OS_UNIX
+    return isatty(fileno(stream)) != 0;
+#else
+    (void)stream;
+    return false;
+#endif
+}
+
+//! The one-line display: rewritten in place on a terminal, a line per chord change otherwise.
+class LiveDisplay {
+  public:
+    explicit LiveDisplay(bool terminal) : terminal_(terminal) {}
+
+    void Show(int measure, int measures, const std::string& chord, std::int32_t tempo, std::int64_t ms) {
+        std::string line = "measure " + std::to_string(measure) + "/" + std::to_string(measures) + "  " +
+                           (chord.empty() ? "-" : chord) + "  " + std::to_string(tempo) + " bpm";
+        if (terminal_) {
+            char time[32];
+            std::snprintf(time, sizeof time, "  %lld:%04.1f", static_cast<long long>(ms / 60000),
+                          static_cast<double>(ms % 60000) / 1000.0);
+            line += time;
+        }
+        if (line == last_) {
+            return;
+        }
+        last_ = line;
+        std::fputs(terminal_ ? ("\r" + line + "\x1b[K").c_str() : (line + "\n").c_str(), stdout);
+        std::fflush(stdout);
+    }
+    void Finish() {
+        if (terminal_ && !last_.empty()) {
+            std::fputs("\n", stdout);
+        }
+    }
+
+  private:
+    bool terminal_;
+    std::string last_;
+};
+
+int Play(CompileState& state, const ChartInput& chart, const std::string& deviceName, bool loop) {
+    ElapsedClock clock;
+    CommandLineTransport transport(deviceName);
+    TextEditor view(chart.bytes);
+    PlaybackPresenter presenter;
+    const SynthOptions options = SynthOptionsFromEnvironment();
+    const DeviceMidiOutPort* opened = nullptr;  // owned by the engine while it plays
+    PlaybackEngine* engine = nullptr;
+    bool interrupted = false;
+    std::function<void()> afterTick;
+    QtPlaybackTimer timer([&](TimerId id) {
+        engine->OnPlaybackTimer(id);
+        if (stopRequested != 0 && !engine->IsStopped()) {
+            interrupted = true;
+            engine->OnStop();
+        }
+        afterTick();
+    });
+    PlaybackEngine playback(state, PlaybackSeams{view, presenter, transport, clock, timer,
+                                                 [&opened, &options]() -> std::unique_ptr<MidiOutPort> {
+                                                     auto port = std::make_unique<DeviceMidiOutPort>(
+                                                         std::make_unique<SystemMidiOuts>(options));
+                                                     opened = port.get();
+                                                     return port;
+                                                 }});
+    engine = &playback;
+    playback.SetPlaybackTempo(state.settings.transportTempo);
+    if (loop) {
+        playback.OnLoop();
+    }
+    playback.OnPlay(chart.bytes);
+    if (playback.IsStopped()) {
+        return kExitChartError;
+    }
+    std::printf("Playing %s on %s%s\n", chart.name.toLocal8Bit().constData(), opened->OpenedName().c_str(),
+                loop ? ", looping" : "");
+    std::fflush(stdout);
+
+    const SongMap song(state.score);
+    LiveDisplay display(IsTerminal(stdout));
+    const std::int64_t start = clock.Milliseconds();
+    afterTick = [&] {
+        if (playback.IsStopped()) {
+            display.Finish();
+            QCoreApplication::exit(interrupted ? 130 : kExitOk);
+            return;
+        }
+        const double position = playback.SongPosition();
+        const int measure = song.MeasureAt(position);
+        display.Show(measure, song.MeasureCount(), song.ChordAt(measure, position), playback.State().tempo,
+                     clock.Milliseconds() - start);
+    };
+    std::signal(SIGINT, RequestStop);
+    std::signal(SIGTERM, RequestStop);
+    const int status = QCoreApplication::exec();
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    return status;
+}
+
+}  // namespace
+
+int RunPlay(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Play a chart in real time on a MIDI output, by default the built-in synthesizer. Ctrl+C stops.");
+    parser.addPositionalArgument("FILE", "The chart, or - for standard input.");
+    AddChartOptions(parser);
+    parser.addOptions({
+        {"device", "The MIDI output to play on ('kaz-cli devices' lists them); default the first.", "name"},
+        {"loop", "Start again from the top at the end, until Ctrl+C."},
+    });
+    QStringList positionals;
+    CompileState state;
+    if (!ParseArguments(parser, arguments) || !ReadChartOptions(parser, state.settings) ||
+        !TakePositionals(parser, 1, positionals)) {
+        return parser.isSet("help") ? kExitOk : kExitUsage;
+    }
+    ChartInput chart;
+    if (!ReadChart(positionals.first(), chart)) {
+        return kExitUsage;
+    }
+    // The same diagnostics as every other command; Play compiles the text again.
+    if (!CompileChart(state, chart)) {
+        return kExitChartError;
+    }
+    const MidiOutDeviceNames devices = EnumerateMidiOutDevices();
+    std::string deviceName = devices.empty() ? std::string() : devices.front();
+    if (parser.isSet("device")) {
+        deviceName = parser.value("device").toStdString();
+        if (std::find(devices.begin(), devices.end(), deviceName) == devices.end()) {
+            std::fprintf(stderr, "kaz-cli: no MIDI output is called '%s'; playing on the first that opens\n",
+                         deviceName.c_str());
+        }
+    }
+    return Play(state, chart, deviceName, parser.isSet("loop"));
+}
+
+}  // namespace kaz::cli

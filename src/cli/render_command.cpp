@@ -1,0 +1,38 @@
+#include <QFile>
+
+#include "cli/cli_common.h"
+#include "midi/device/audio_render.h"
+
+namespace kaz::cli {
+
+int RunRender(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Write the performance of a chart as audio through the built-in synthesizer, faster than real time.");
+    parser.addPositionalArgument("FILE", "The chart, or - for standard input.");
+    parser.addPositionalArgument("OUT.wav", "The WAV file to write; an existing file is replaced.");
+    AddChartOptions(parser);
+    QStringList positionals;
+    CompileState state;
+    if (!ParseArguments(parser, arguments) || !ReadChartOptions(parser, state.settings) ||
+        !TakePositionals(parser, 2, positionals)) {
+        return parser.isSet("help") ? kExitOk : kExitUsage;
+    }
+    ChartInput chart;
+    if (!ReadChart(positionals.first(), chart)) {
+        return kExitUsage;
+    }
+    if (!CompileChart(state, chart)) {
+        return kExitChartError;
+    }
+    const std::int32_t tempo =
+        state.score.tempoGiven ? state.score.scoreTempo : state.settings.transportTempo;
+    std::string error;
+    if (!RenderWave(state.events, tempo, QFile::encodeName(positionals.at(1)).toStdString(),
+                    SynthOptionsFromEnvironment(), error)) {
+        return UsageError(QString::fromStdString(error));
+    }
+    return kExitOk;
+}
+
+}  // namespace kaz::cli
