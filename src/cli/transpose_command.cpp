@@ -124,7 +124,7 @@ int RunTranspose(const QStringList& arguments) {
         dialog.SelectEntry(TransposeDialogModel::kUnshiftedEntry + *shift);
         return dialog.Accept();
     };
-    if (!TransposeCompiledScore(state.score, view, choose)) {
+    if (!TransposeCompiledScore(state.score, state.settings.notation, view, choose)) {
         return kExitChartError;
     }
     return WriteOutput(view.Text()) ? kExitOk : kExitUsage;

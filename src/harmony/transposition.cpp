@@ -35,6 +35,22 @@ std::string TransposedSymbol(const Chord& chord, int shift,
     return symbol;
 }
 
+//! The B spellings the rewrite writes: kSpelledB, kSpelledBb and kSpelledH bits.
+NotationMode SpellingsWritten(const std::vector<std::unique_ptr<Chord>>& chords, int shift,
+                              const std::array<std::string, kPitchClassCount>& names) {
+    NotationMode written = 0;
+    for (const auto& chord : chords) {
+        if (IsSign(*chord)) {
+            continue;
+        }
+        written |= SpellingOf(names[MovedPitchClass(chord->rootPitch, shift)]);
+        if (!chord->bassName.empty()) {
+            written |= SpellingOf(names[MovedPitchClass(chord->bassPitch, shift)]);
+        }
+    }
+    return written;
+}
+
 }  // namespace
 
 void NoteNameTables::FollowNotation(NotationMode resolved) {
@@ -134,6 +150,20 @@ void ApplyTransposition(Editor& view, const std::vector<std::unique_ptr<Chord>>&
         view.Select({chord->textStart + growth, chord->textEnd + growth});
         view.ReplaceSelection(symbol, false);
         growth += static_cast<int>(symbol.size()) - (chord->textEnd - chord->textStart);
+    }
+}
+
+void KeepNotationReadable(std::array<std::string, kPitchClassCount>& names,
+                          const std::vector<std::unique_ptr<Chord>>& chords, int shift, NotationMode resolved,
+                          NotationMode setting) {
+    if (SpellingsWritten(chords, shift, names) != kSpelledB ||
+        ResolveNotation(kSpelledB, setting) == resolved) {
+        return;
+    }
+    if (resolved == kGermanNotation) {
+        names[kBFlat] = "A#";
+    } else {
+        names[kB] = "H";
     }
 }
 

@@ -100,4 +100,13 @@ class TransposeDialogModel {
 void ApplyTransposition(Editor& view, const std::vector<std::unique_ptr<Chord>>& chords, int shift,
                         const std::array<std::string, kPitchClassCount>& names);
 
+//! Keep the rewritten chart in the notation it was read in. A chart whose only B spelling is a bare "B"
+//! takes its notation from the user's setting, so when the rewrite with names would leave such a chart
+//! and setting would read it otherwise (a German chart whose "H" chords moved away, under the English
+//! setting), that "B" is written the one way every notation reads alike: B flat of a German chart as "A#",
+//! B of an English chart as "H". Otherwise names stay as they are.
+void KeepNotationReadable(std::array<std::string, kPitchClassCount>& names,
+                          const std::vector<std::unique_ptr<Chord>>& chords, int shift, NotationMode resolved,
+                          NotationMode setting);
+
 }  // namespace kaz

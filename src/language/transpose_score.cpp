@@ -4,11 +4,13 @@
 
 namespace kaz {
 
-bool TransposeCompiledScore(const ScoreTree& score, Editor& view, const TransposeChooser& choose) {
-    const std::optional<TransposeResult> result = choose(score.bLettersSeen);
+bool TransposeCompiledScore(const ScoreTree& score, NotationMode setting, Editor& view,
+                            const TransposeChooser& choose) {
+    std::optional<TransposeResult> result = choose(score.bLettersSeen);
     if (!result) {
         return false;
     }
+    KeepNotationReadable(result->names, score.allChords, result->shift, score.bLettersSeen, setting);
     ApplyTransposition(view, score.allChords, result->shift, result->names);
     return true;
 }
@@ -19,7 +21,7 @@ Transposition TransposeScore(CompileState& state, std::string text, Editor& view
     if (!CompileScore(state, text, view, presenter)) {
         return transposition;
     }
-    if (!TransposeCompiledScore(state.score, view, choose)) {
+    if (!TransposeCompiledScore(state.score, state.settings.notation, view, choose)) {
         transposition.outcome = TransposeOutcome::Cancelled;
         return transposition;
     }

@@ -22,8 +22,9 @@ struct Transposition {
 };
 
 //! Ask choose for a transposition of a compiled score and rewrite its chords in view, whose text the
-//! score was compiled from. False when choose cancels; the text is then untouched.
-[[nodiscard]] bool TransposeCompiledScore(const ScoreTree& score, Editor& view,
+//! score was compiled from under the notation setting. The rewritten chart is read in the notation the
+//! score was. False when choose cancels; the text is then untouched.
+[[nodiscard]] bool TransposeCompiledScore(const ScoreTree& score, NotationMode setting, Editor& view,
                                           const TransposeChooser& choose);
 
 //! The Transpose command on the view's whole text: compile it, stop if that fails (the user has been shown

@@ -83,7 +83,7 @@ TEST_F(TransposeScoreTest, KeepsAGermanChartInGermanNotation) {
     // "B" and "H" in one chart: German, B is B flat.
     EXPECT_EQ(Transposed("A | B | H7 | F/B", 1), "B | H | C7 | F#/H");
     EXPECT_EQ(shownNotation, kGermanNotation);
-    EXPECT_EQ(Transposed("H | Eb", -1), "B | D");
+    EXPECT_EQ(Transposed("H | Eb | C", -1), "B | D | H");
 
     // A chart that spells only "B" follows the setting: B flat in German, B natural otherwise.
     state.settings.notation = kGermanNotation;
@@ -94,6 +94,25 @@ TEST_F(TransposeScoreTest, KeepsAGermanChartInGermanNotation) {
     // "H" and "Bb": mixed.
     EXPECT_EQ(Transposed("H | Bb | Ab", 2), "C# | C | Bb");
     EXPECT_EQ(shownNotation, kMixedNotation);
+}
+
+TEST_F(TransposeScoreTest, NeverLeavesALoneBThatTheSettingReadsAsAnotherNote) {
+    // "H" made this chart German; without it, a lone "B" would be read as B natural under this setting.
+    EXPECT_EQ(Transposed("H | Ab", 2), "C# | A#");
+    CompileState again;
+    test::RecordingEditor view;
+    ASSERT_TRUE(CompileScore(again, "C# | A#", view, presenter));
+    EXPECT_EQ(again.score.allChords[1]->rootPitch, -2);
+    // The same chart under the German setting keeps its "B".
+    state.settings.notation = kGermanNotation;
+    EXPECT_EQ(Transposed("H | Ab", 2), "C# | B");
+
+    // "Bb" made this chart English; under the German setting a lone "B" would be B flat.
+    EXPECT_EQ(Transposed("Bb | A", 2), "C | H");
+    state.settings.notation = kEnglishNotation;
+    EXPECT_EQ(Transposed("Bb | A", 2), "C | B");
+    // With another B spelling left in the chart, nothing is ambiguous.
+    EXPECT_EQ(Transposed("H | Ab | A", 2), "C# | B | H");
 }
 
 TEST_F(TransposeScoreTest, LeavesSignsCommentsMarksAndLineEndsAsTyped) {
