@@ -1,0 +1,93 @@
+#include "midi/device/builtin_synth.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "device/sox_stats.h"
+#include "midi/device/device_port.h"
+#include "midi/device/system_outputs.h"
+
+namespace kaz {
+namespace {
+
+std::string TemporaryWave(const char* name) {
+    return (std::filesystem::temp_directory_path() /
+            (std::string(name) + "-" + std::to_string(getpid()) + ".wav"))
+        .string();
+}
+
+SynthOptions FileDriverOptions(const std::string& path) {
+    SynthOptions options;
+    options.soundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+    options.audioDrivers = {"file"};
+    options.audioFile = path;
+    return options;
+}
+
+bool HasSoundCard() {
+    std::error_code error;
+    return std::filesystem::exists("/dev/snd", error);
+}
+
+TEST(BuiltInSynth, ComesFirstInTheDeviceListAndListingPrintsNothing) {
+    ::testing::internal::CaptureStderr();
+    const MidiOutDeviceNames names = EnumerateMidiOutDevices(SynthOptions{});
+    const std::string printed = ::testing::internal::GetCapturedStderr();
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names.front(), kBuiltInSynthName);
+    EXPECT_EQ(printed, "");
+}
+
+TEST(BuiltInSynth, PlaysThroughTheFileDriverInRealTime) {
+    const std::string path = TemporaryWave("kaz-synth");
+    {
+        DeviceMidiOutPort port(std::make_unique<SystemMidiOuts>(FileDriverOptions(path)));
+        ASSERT_TRUE(port.OpenByName(std::string(kBuiltInSynthName)));
+        port.SendShort(0xC0, 26, 0);  // jazz guitar, three bytes as the events send it
+        for (std::uint8_t key : {48, 52, 55, 60}) {
+            port.SendShort(0x90, key, 100);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        port.ResetAndClose();
+    }
+    const std::optional<test::SoxStats> stats = test::ReadWithSox(path);
+    std::filesystem::remove(path);
+    ASSERT_TRUE(stats.has_value());
+    EXPECT_GT(stats->seconds, 0.2);
+    EXPECT_GT(stats->rms, 0.01);
+}
+
+TEST(BuiltInSynth, FailsToOpenLikeAnyDeviceWhenNoAudioOutputOpens) {
+    SynthOptions options;
+    options.audioDrivers = {"no-such-driver"};
+    EXPECT_EQ(OpenBuiltInSynth(options), nullptr);
+
+    if (!HasSoundCard()) {
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(OpenBuiltInSynth(SynthOptions{}), nullptr);
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    }
+}
+
+TEST(BuiltInSynth, FailsToOpenWithoutItsSoundFont) {
+    SynthOptions options = FileDriverOptions(TemporaryWave("kaz-nofont"));
+    options.soundFont = "/nonexistent/none.sf2";
+    EXPECT_TRUE(FindSoundFont(options).empty());
+    EXPECT_EQ(OpenBuiltInSynth(options), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(options.audioFile));
+}
+
+TEST(BuiltInSynth, PrefersTheFullerSoundFontWhenInstalled) {
+    const std::string found = FindSoundFont(SynthOptions{});
+    if (std::filesystem::exists("/usr/share/sounds/sf2/FluidR3_GM.sf2")) {
+        EXPECT_EQ(found, "/usr/share/sounds/sf2/FluidR3_GM.sf2");
+    } else {
+        EXPECT_FALSE(found.empty());
+    }
+}
+
+}  // namespace
+}  // namespace kaz
