@@ -160,10 +160,11 @@ void KeepNotationReadable(std::array<std::string, kPitchClassCount>& names,
         ResolveNotation(kSpelledB, setting) == resolved) {
         return;
     }
+    // Assigning whole strings rather than literals keeps GCC 12 from a false -Wrestrict warning at -O3.
     if (resolved == kGermanNotation) {
-        names[kBFlat] = "A#";
+        names[kBFlat] = std::string("A#");
     } else {
-        names[kB] = "H";
+        names[kB] = std::string("H");
     }
 }
 
