@@ -1,0 +1,191 @@
+// Plays a 60-second chart in real time, as `kaz-cli play` does (Qt event loop, 2 ms precise timer, the
+// millisecond clock), into a recording port, and reports for every message how late it was sent after the
+// exact moment its tick falls on: median, 99th percentile and maximum, with the machine otherwise idle and
+// with a second thread keeping the other core busy. Also reports the CPU the playing thread used, as a share
+// of the wall time. Runs once per case: cmake -DKAZ_BUILD_BENCH=ON, then build/.../bench/playback_bench.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <ctime>
+#include <thread>
+#include <vector>
+
+#include "language/compile_score.h"
+#include "midi/playback_engine.h"
+#include "midi/recording_port.h"
+
+namespace {
+
+using namespace kaz;
+
+//! Thirty measures of four chords at 120: one minute, a strike every half second.
+std::string MinuteChart() {
+    std::string text = "[4/4]\n";
+    for (int i = 0; i < 30; ++i) {
+        text += (i % 2 == 0) ? "C Am7 Dm7 G7 |" : "Em7 A7 Dm7 G7 |";
+        text += (i % 4 == 3) ? "\n" : " ";
+    }
+    return text;
+}
+
+class ElapsedClock final : public PlaybackClock {
+  public:
+    explicit ElapsedClock(const QElapsedTimer& elapsed) : elapsed_(elapsed) {}
+    [[nodiscard]] std::int64_t Milliseconds() const override { return elapsed_.elapsed(); }
+
+  private:
+    const QElapsedTimer& elapsed_;
+};
+
+class QtPlaybackTimer final : public PlaybackTimer {
+  public:
+    explicit QtPlaybackTimer(std::function<void(TimerId)> onTick) : onTick_(std::move(onTick)) {
+        timer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { onTick_(id_); });
+    }
+    [[nodiscard]] TimerId Start(int periodMs) override {
+        timer_.start(periodMs);
+        id_ = static_cast<TimerId>(timer_.timerId());
+        return id_;
+    }
+    void Stop(TimerId) override { timer_.stop(); }
+
+  private:
+    std::function<void(TimerId)> onTick_;
+    QTimer timer_;
+    TimerId id_ = 0;
+};
+
+class QuietView final : public Editor {
+  public:
+    void Select(TextRange) override {}
+    void ScrollToSelection() override {}
+    void ReplaceSelection(std::string_view, bool) override {}
+    [[nodiscard]] TextRange Selection() const override { return {}; }
+    void SetReadOnly(bool) override {}
+};
+
+class QuietPresenter final : public ErrorPresenter {
+  public:
+    void ShowMessage(std::string_view, std::string_view, MessageIcon) override {}
+};
+
+class IdleTransport final : public TransportControls {
+  public:
+    void SetLatch(TransportButton, bool) override {}
+    [[nodiscard]] std::string TempoText() const override { return "120"; }
+    void SetTempoText(const std::string&) override {}
+    void SetTempoReadOnly(bool) override {}
+    [[nodiscard]] std::string SelectedDeviceName() const override { return {}; }
+    void SetDeviceListEnabled(bool) override {}
+};
+
+double ThreadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+double Percentile(const std::vector<double>& sorted, double fraction) {
+    const auto index = static_cast<std::size_t>(fraction * static_cast<double>(sorted.size() - 1) + 0.5);
+    return sorted[std::min(index, sorted.size() - 1)];
+}
+
+void BM_PlaybackLateness(benchmark::State& state) {
+    const bool otherCoreBusy = state.range(0) != 0;
+    const std::string chart = MinuteChart();
+    for (auto _ : state) {
+        std::atomic<bool> spinning{otherCoreBusy};
+        std::thread busy([&spinning] {
+            volatile std::uint64_t work = 0;
+            while (spinning.load(std::memory_order_relaxed)) {
+                work = work + 1;
+            }
+        });
+
+        QElapsedTimer elapsed;
+        elapsed.start();
+        ElapsedClock clock(elapsed);
+        CompileState compile;
+        QuietView view;
+        QuietPresenter presenter;
+        IdleTransport transport;
+        PortRecording recording;
+        recording.messages.reserve(4096);
+        PlaybackEngine* engine = nullptr;
+        QtPlaybackTimer timer([&engine](TimerId id) {
+            engine->OnPlaybackTimer(id);
+            if (engine->IsStopped()) {
+                QCoreApplication::exit(0);
+            }
+        });
+        PlaybackEngine playback(compile, {view, presenter, transport, clock, timer, [&] {
+                                              return std::make_unique<RecordingPort>(
+                                                  recording, [&elapsed] { return elapsed.nsecsElapsed(); });
+                                          }});
+        engine = &playback;
+        playback.OnPlay(chart);
+        if (playback.IsStopped()) {
+            state.SkipWithError("the chart did not play");
+            spinning = false;
+            busy.join();
+            return;
+        }
+        // Each message's exact due time, from the engine's own origin and rate.
+        const double originNs = static_cast<double>(playback.State().clockOrigin) * 1e6;
+        const double nsPerTick = 1e6 / playback.State().ticksPerMs;
+        std::vector<double> due;
+        for (std::size_t i = 0; i < compile.events.size(); ++i) {
+            const EventKind kind = compile.events[i].kind;
+            if (kind == EventKind::NoteOn || kind == EventKind::NoteOff || kind == EventKind::ProgramChange) {
+                due.push_back(originNs + compile.events[i].time * nsPerTick);
+            }
+        }
+        const double cpuStart = ThreadCpuSeconds();
+        const std::int64_t wallStart = elapsed.nsecsElapsed();
+        QCoreApplication::exec();
+        const double cpu = ThreadCpuSeconds() - cpuStart;
+        const double wall = static_cast<double>(elapsed.nsecsElapsed() - wallStart) * 1e-9;
+        spinning = false;
+        busy.join();
+
+        if (recording.messages.size() != due.size()) {
+            state.SkipWithError("the port did not receive every message");
+            return;
+        }
+        std::vector<double> lateMs;
+        for (std::size_t i = 0; i < due.size(); ++i) {
+            lateMs.push_back((static_cast<double>(recording.messages[i].time) - due[i]) * 1e-6);
+        }
+        std::sort(lateMs.begin(), lateMs.end());
+        state.SetIterationTime(wall);
+        state.counters["messages"] = static_cast<double>(lateMs.size());
+        state.counters["late_min_ms"] = lateMs.front();
+        state.counters["late_median_ms"] = Percentile(lateMs, 0.5);
+        state.counters["late_p99_ms"] = Percentile(lateMs, 0.99);
+        state.counters["late_max_ms"] = lateMs.back();
+        state.counters["cpu_percent"] = 100.0 * cpu / wall;
+    }
+}
+
+BENCHMARK(BM_PlaybackLateness)
+    ->ArgName("other_core_busy")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
