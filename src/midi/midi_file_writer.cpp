@@ -1,5 +1,6 @@
 #include "midi/midi_file_writer.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <limits>
@@ -26,10 +27,14 @@ constexpr std::size_t kChunkBytes = 1 << 20;
 std::FILE* CreateTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& temporary) {
     constexpr int kAttempts = 16;
     std::random_device randomDevice;
+    const std::string name = target.filename().string();
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        // A hidden name, so a folder listing does not show an export in progress.
         char suffix[16];
         std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(randomDevice()));
-        temporary = target.parent_path() / ("." + target.filename().string() + suffix);
+        std::string hidden(1, '.');
+        hidden.append(name).append(suffix);
+        temporary = target.parent_path() / hidden;
         // "x": fail rather than reuse a file of that name.
         if (std::FILE* file = std::fopen(temporary.string().c_str(), "wbx")) {
             return file;
@@ -85,16 +90,21 @@ bool MidiFileWriter::Open(const std::filesystem::path& path) {
     failed_ = false;
     byteCount_ = 0;
     lastTime = 0;
-    buffer_.clear();
-    buffer_.reserve(kChunkBytes);
-    buffer_.assign(kFileHeader.begin(), kFileHeader.end());
+    buffer_ = std::make_unique_for_overwrite<std::uint8_t[]>(kChunkBytes);
+    std::copy(kFileHeader.begin(), kFileHeader.end(), buffer_.get());
+    buffered_ = kFileHeader.size();
     return true;
 }
 
 void MidiFileWriter::WriteByte(std::uint8_t byte) {
-    buffer_.push_back(byte);
+    // Bytes written without a file are counted and dropped, as a file that failed would drop them.
+    if (!buffer_) {
+        ++byteCount_;
+        return;
+    }
+    buffer_[buffered_++] = byte;
     ++byteCount_;
-    if (buffer_.size() >= kChunkBytes) {
+    if (buffered_ == kChunkBytes) {
         Flush();
     }
 }
@@ -123,11 +133,11 @@ void MidiFileWriter::WriteText(std::string_view text) {
 }
 
 void MidiFileWriter::Flush() {
-    if (file_ && !failed_ && !buffer_.empty() &&
-        std::fwrite(buffer_.data(), 1, buffer_.size(), file_.get()) != buffer_.size()) {
+    if (file_ && !failed_ && buffered_ > 0 &&
+        std::fwrite(buffer_.get(), 1, buffered_, file_.get()) != buffered_) {
         failed_ = true;
     }
-    buffer_.clear();
+    buffered_ = 0;
 }
 
 bool MidiFileWriter::Close() {
@@ -171,7 +181,8 @@ void MidiFileWriter::Abandon() {
     file_.reset();
     std::error_code error;
     std::filesystem::remove(temporary_, error);
-    buffer_.clear();
+    buffer_.reset();
+    buffered_ = 0;
     failed_ = true;
 }
 

@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "base/midi_track_writer.h"
 #include "render/event_list.h"
@@ -58,7 +57,9 @@ class MidiFileWriter final : public MidiTrackWriter {
     std::unique_ptr<std::FILE, FileCloser> file_;
     std::filesystem::path target_;
     std::filesystem::path temporary_;
-    std::vector<std::uint8_t> buffer_;
+    // The bytes not yet written to the file: the headers and up to one chunk of the track.
+    std::unique_ptr<std::uint8_t[]> buffer_;
+    std::size_t buffered_ = 0;
     std::uint64_t byteCount_ = 0;
     bool failed_ = false;
 };

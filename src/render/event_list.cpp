@@ -43,27 +43,22 @@ std::uint8_t DenominatorPower(std::int32_t denominator) {
 // budget per event the list is not the renderer's and gets a full stable sort instead.
 constexpr std::size_t kInsertionStepsPerEvent = 16;
 
-using EventPointer = std::unique_ptr<MidiEvent>;
-
 //! Stable insertion sort by time that gives up once it has moved events more than budget places in all.
-bool InsertionSortWithin(std::vector<EventPointer>& events, std::size_t budget) {
+bool InsertionSortWithin(std::vector<MidiEvent*>& events, std::size_t budget) {
     std::size_t steps = 0;
     for (std::size_t i = 1; i < events.size(); ++i) {
-        const Ticks time = events[i]->time;
-        if (events[i - 1]->time <= time) {
-            continue;
-        }
-        EventPointer moving = std::move(events[i]);
+        MidiEvent* const moving = events[i];
+        const Ticks time = moving->time;
         std::size_t place = i;
         while (place > 0 && events[place - 1]->time > time) {
-            events[place] = std::move(events[place - 1]);
+            events[place] = events[place - 1];
             --place;
             if (++steps > budget) {
-                events[place] = std::move(moving);
+                events[place] = moving;
                 return false;
             }
         }
-        events[place] = std::move(moving);
+        events[place] = moving;
     }
     return true;
 }
@@ -199,30 +194,31 @@ void TimeSignatureEvent::Write(MidiTrackWriter& writer) const {
 }
 
 void EventList::AddEvent(std::unique_ptr<MidiEvent> event) {
-    events_.push_back(std::move(event));
+    events_.push_back(event.get());
+    addedEvents_.push_back(std::move(event));
 }
 
 void EventList::AddNote(std::int32_t tag, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity,
                         Ticks onTime, Ticks offTime) {
-    events_.push_back(std::make_unique<NoteOnEvent>(onTime, channel, key, velocity));
-    pendingNoteOffs_.push_back(std::make_unique<NoteOffEvent>(offTime, tag, channel, key, velocity));
+    events_.push_back(&noteOns_.emplace_back(onTime, channel, key, velocity));
+    pendingNoteOffs_.push_back(&noteOffs_.emplace_back(offTime, tag, channel, key, velocity));
     notesAdded = true;
 }
 
 void EventList::ReleaseNoteOffs(std::int32_t tag) {
     auto kept = pendingNoteOffs_.begin();
-    for (auto& noteOff : pendingNoteOffs_) {
+    for (NoteOffEvent* noteOff : pendingNoteOffs_) {
         if (noteOff->tag == tag) {
-            events_.push_back(std::move(noteOff));
+            events_.push_back(noteOff);
         } else {
-            *kept++ = std::move(noteOff);
+            *kept++ = noteOff;
         }
     }
     pendingNoteOffs_.erase(kept, pendingNoteOffs_.end());
 }
 
 void EventList::RetimeNoteOffs(std::int32_t tag, Ticks time) {
-    for (auto& noteOff : pendingNoteOffs_) {
+    for (NoteOffEvent* noteOff : pendingNoteOffs_) {
         if (noteOff->tag == tag) {
             noteOff->time = time;
         }
@@ -230,23 +226,32 @@ void EventList::RetimeNoteOffs(std::int32_t tag, Ticks time) {
 }
 
 void EventList::AddHighlight(std::int32_t start, std::int32_t end, Ticks time) {
-    events_.push_back(std::make_unique<HighlightEvent>(time, start, end));
+    events_.push_back(&highlights_.emplace_back(time, start, end));
 }
 
 void EventList::Finish() {
-    for (auto& noteOff : pendingNoteOffs_) {
-        events_.push_back(std::move(noteOff));
-    }
+    events_.insert(events_.end(), pendingNoteOffs_.begin(), pendingNoteOffs_.end());
     pendingNoteOffs_.clear();
     if (!InsertionSortWithin(events_, kInsertionStepsPerEvent * events_.size())) {
         std::stable_sort(events_.begin(), events_.end(),
-                         [](const EventPointer& a, const EventPointer& b) { return a->time < b->time; });
+                         [](const MidiEvent* a, const MidiEvent* b) { return a->time < b->time; });
     }
 }
 
 void EventList::Clear() {
+    // Give the memory back: a long song is cleared at Stop and may stay cleared for a long time.
     events_.clear();
+    events_.shrink_to_fit();
     pendingNoteOffs_.clear();
+    pendingNoteOffs_.shrink_to_fit();
+    noteOns_.clear();
+    noteOns_.shrink_to_fit();
+    noteOffs_.clear();
+    noteOffs_.shrink_to_fit();
+    highlights_.clear();
+    highlights_.shrink_to_fit();
+    addedEvents_.clear();
+    addedEvents_.shrink_to_fit();
     notesAdded = false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -110,8 +111,18 @@ class TimeSignatureEvent final : public MidiEvent {
 void AppendEventLine(std::string& text, const MidiEvent& event);
 
 //! The performance of the compiled chart, and the note-offs not yet placed in it.
+//!
+//! The list owns every event, listed or pending. Notes and highlights, the bulk of a song, live in blocks
+//! that the list allocates a few hundred at a time; the order of the performance is a list of references.
 class EventList {
   public:
+    EventList() = default;
+    EventList(const EventList&) = delete;
+    EventList& operator=(const EventList&) = delete;
+    EventList(EventList&&) = default;
+    EventList& operator=(EventList&&) = default;
+    ~EventList() = default;
+
     //! Append an event; the list owns it.
     void AddEvent(std::unique_ptr<MidiEvent> event);
     //! A note-on into the list, its note-off into the pending note-offs.
@@ -136,8 +147,14 @@ class EventList {
     bool notesAdded = false;
 
   private:
-    std::vector<std::unique_ptr<MidiEvent>> events_;
-    std::vector<std::unique_ptr<NoteOffEvent>> pendingNoteOffs_;
+    // Where the events live; a deque never moves an element once it is in.
+    std::deque<NoteOnEvent> noteOns_;
+    std::deque<NoteOffEvent> noteOffs_;
+    std::deque<HighlightEvent> highlights_;
+    std::vector<std::unique_ptr<MidiEvent>> addedEvents_;
+
+    std::vector<MidiEvent*> events_;              //!< the performance, in order
+    std::vector<NoteOffEvent*> pendingNoteOffs_;  //!< note-offs not yet in the performance
 };
 
 }  // namespace kaz
