@@ -474,6 +474,34 @@ TEST_F(PlaybackEngineTest, DestroyingTheEngineSilencesTheDevice) {
     EXPECT_TRUE(state.events.empty());
 }
 
+TEST(PlaybackOfACompiledChart, PlaysAtTheChartsTempoAndSelectsEachChordAsItSounds) {
+    CompileState state;
+    test::RecordingEditor view;
+    test::RecordingPresenter presenter;
+    FakeTransport transport;
+    ManualClock clock;
+    ManualTimer timer;
+    PortRecording recording;
+    PlaybackEngine engine(
+        state, {view, presenter, transport, clock, timer,
+                [&] { return std::make_unique<RecordingPort>(recording, [&] { return clock.now; }); }});
+    engine.OnPlay("[TEMPO=60]\nC | G7 |\n");
+    ASSERT_FALSE(engine.IsStopped());
+    EXPECT_EQ(transport.tempoText, "60");
+
+    clock.now = 0;
+    engine.OnPlaybackTimer(ManualTimer::kId);
+    EXPECT_EQ(view.selection, (TextRange{11, 12}));  // C
+    clock.now = 3999;
+    engine.OnPlaybackTimer(ManualTimer::kId);
+    EXPECT_EQ(view.selection, (TextRange{11, 12}));
+    clock.now = 4000;  // one 4/4 measure at 60
+    engine.OnPlaybackTimer(ManualTimer::kId);
+    EXPECT_EQ(view.selection, (TextRange{15, 17}));  // G7
+    ASSERT_FALSE(recording.messages.empty());
+    EXPECT_EQ(recording.messages.front(), (RecordedMessage{0, 0xC0, 26, 0}));
+}
+
 TEST(TempoText, ReadsLikeScanfPercentD) {
     EXPECT_EQ(ParseTempoText("150x"), 150);
     EXPECT_EQ(ParseTempoText("  -7"), -7);
