@@ -79,14 +79,21 @@ bool MidiFileWriter::Open(const std::filesystem::path& path) {
     if (file_ || path.empty() || !path.has_filename() || !MayReplace(path)) {
         return false;
     }
-    std::FILE* file = CreateTemporaryBeside(path, temporary_);
+    // A link keeps pointing where it did: the file it names is the one replaced.
+    std::error_code error;
+    std::filesystem::path target =
+        std::filesystem::is_symlink(path, error) ? std::filesystem::canonical(path, error) : path;
+    if (error) {
+        target = path;
+    }
+    std::FILE* file = CreateTemporaryBeside(target, temporary_);
     if (file == nullptr) {
         return false;
     }
     file_.reset(file);
     // The writer keeps its own chunks; the stream's buffer would only copy them again.
     std::setvbuf(file, nullptr, _IONBF, 0);
-    target_ = path;
+    target_ = target;
     failed_ = false;
     byteCount_ = 0;
     lastTime = 0;

@@ -192,6 +192,17 @@ TEST_F(MidiFileWriterTest, ReplacedFileKeepsItsPermissions) {
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+TEST_F(MidiFileWriterTest, LinkedFileIsReplacedAndTheLinkKept) {
+    fs::create_directory(folder_ / "songs");
+    WriteBytes(folder_ / "songs" / "song.mid", "old");
+    fs::create_symlink(fs::path("songs") / "song.mid", folder_ / "link.mid");
+    ASSERT_TRUE(ExportMidiFile(OneMeasure(), folder_ / "link.mid"));
+    EXPECT_TRUE(fs::is_symlink(folder_ / "link.mid"));
+    EXPECT_EQ(ReadBytes(folder_ / "songs" / "song.mid")[0], 'M');
+    EXPECT_THAT(Listing(), ElementsAre("link.mid", "songs"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "songs"), fs::directory_iterator()), 1);
+}
+
 TEST_F(MidiFileWriterTest, ReadOnlyFileOrFolderIsNotWritten) {
     if (geteuid() == 0) {
         GTEST_SKIP() << "the superuser may write anywhere";
