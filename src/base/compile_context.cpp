@@ -46,7 +46,7 @@ void ReportSyntaxError(CompileContext& context) {
                 context.tokenStart + context.tokenLength);
 }
 
-void ReportScannerFault(CompileContext& context, std::string_view message) {
+void ReportCompileFault(CompileContext& context, std::string_view message) {
     context.fault.emplace(message);
     if (context.errorPresenter != nullptr) {
         context.errorPresenter->ShowMessage(kErrorCaption, message, MessageIcon::Exclamation);

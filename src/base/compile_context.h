@@ -34,7 +34,7 @@ struct CompileContext {
 
     //! The error reported by the current compile, if any.
     std::optional<LanguageError> lastError;
-    //! A scanner fault (out of memory, internal error) that ended the current compile.
+    //! A fault that ended the current compile: out of memory, or a scanner inconsistency.
     std::optional<std::string> fault;
 
     //! Start a compile of text; errors select in view and are shown by presenter.
@@ -57,8 +57,8 @@ void ReportError(CompileContext& context, std::string_view message, std::string_
 //! The parser's error hook: "Unexpected symbol" at the last lexeme.
 void ReportSyntaxError(CompileContext& context);
 
-//! A scanner fault: the compile ends with message and the text stays as it is.
-void ReportScannerFault(CompileContext& context, std::string_view message);
+//! A fault that is not the chart's: the compile ends with message and the text stays as it is.
+void ReportCompileFault(CompileContext& context, std::string_view message);
 
 //! The text of a language error's message box.
 [[nodiscard]] std::string FormatErrorMessage(const LanguageError& error);

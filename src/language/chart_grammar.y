@@ -213,7 +213,7 @@ namespace kaz {
 int ParseChart(CompileContext& context, ScoreBuilder& builder, ChordDefinitions& definitions) {
     void* scanner = nullptr;
     if (chart_lex_init_extra(&context, &scanner) != 0) {
-        ReportScannerFault(context, "out of dynamic memory in yy_create_buffer()");
+        ReportCompileFault(context, "out of dynamic memory in yy_create_buffer()");
         return kParseAborted;
     }
     ChartParse parse{context, builder, definitions, scanner};
@@ -221,7 +221,7 @@ int ParseChart(CompileContext& context, ScoreBuilder& builder, ChordDefinitions&
     try {
         result = chart_parse(parse);
     } catch (const ScannerFault& fault) {
-        ReportScannerFault(context, fault.what());
+        ReportCompileFault(context, fault.what());
     }
     chart_lex_destroy(scanner);
     return result;

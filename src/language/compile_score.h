@@ -11,6 +11,7 @@
 namespace kaz {
 
 inline constexpr std::string_view kNothingToPlay = "Nothing to play";
+inline constexpr std::string_view kOutOfMemory = "Not enough memory to compile this chart";
 
 //! Everything a compile reads and fills. The program keeps one for its run; chord definitions and
 //! settings outlive the compiles, the score and the events last until the next compile.
