@@ -13,6 +13,8 @@ constexpr int kMinMeterPart = 1;
 constexpr int kMaxMeterPart = 256;
 constexpr int kSlowestTempo = 20;
 constexpr int kFastestTempo = 300;
+constexpr std::size_t kUsualMeasuresPerLine = 8;
+constexpr std::size_t kUsualChordsPerMeasure = 4;
 
 std::string MeterText(int num, int den) {
     return std::to_string(num) + "/" + std::to_string(den);
@@ -32,13 +34,19 @@ Measure* ScoreBuilder::NewMeasure() {
 }
 
 ScoreLine* ScoreBuilder::NewScoreLine() {
-    return score_.scoreLines.emplace_back(std::make_unique<ScoreLine>()).get();
+    ScoreLine& line = *score_.scoreLines.emplace_back(std::make_unique<ScoreLine>());
+    // Most lines hold a few measures: one allocation instead of several as they grow.
+    line.measures.reserve(kUsualMeasuresPerLine);
+    return &line;
 }
 
 bool ScoreBuilder::AddChord(Measure& measure, std::string_view tokenText) {
     auto& chord = *score_.allChords.emplace_back(std::make_unique<Chord>());
     chord.textStart = context_.tokenStart;
     chord.textEnd = context_.tokenStart + context_.tokenLength;
+    if (measure.chords.empty()) {
+        measure.chords.reserve(kUsualChordsPerMeasure);
+    }
     measure.chords.push_back(&chord);
 
     const ChordAnalysis result = AnalyzeChord(chord, tokenText, score_, definitions_);
