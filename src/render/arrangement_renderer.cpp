@@ -1,6 +1,5 @@
 #include "render/arrangement_renderer.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <memory>
