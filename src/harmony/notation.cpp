@@ -105,8 +105,8 @@ void LowerGermanB(Chord& chord) {
 }
 
 void LowerGermanBChords(ScoreTree& score) {
-    for (const auto& chord : score.allChords) {
-        LowerGermanB(*chord);
+    for (Chord& chord : score.allChords) {
+        LowerGermanB(chord);
     }
 }
 

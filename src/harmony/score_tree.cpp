@@ -21,8 +21,8 @@ void Release(std::vector<T>& records) {
 
 void ScoreTree::Clear() {
     Release(scoreLines);
-    Release(allMeasures);
-    Release(allChords);
+    allMeasures.Clear();
+    allChords.Clear();
     Release(pendingRepeats);
     bLettersSeen = 0;
     lastChord = nullptr;

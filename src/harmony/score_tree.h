@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/ticks.h"
+#include "harmony/record_list.h"
 #include "harmony/notation.h"
 
 namespace kaz {
@@ -76,8 +77,8 @@ struct RepeatMark {
 //! What one compile builds; emptied by the next compile.
 struct ScoreTree {
     std::vector<std::unique_ptr<ScoreLine>> scoreLines;  //!< text order = playing order
-    std::vector<std::unique_ptr<Measure>> allMeasures;
-    std::vector<std::unique_ptr<Chord>> allChords;  //!< text order
+    RecordList<Measure> allMeasures;
+    RecordList<Chord> allChords;  //!< text order
     std::vector<RepeatMark> pendingRepeats;
 
     Meter currentMeter;

@@ -36,16 +36,16 @@ std::string TransposedSymbol(const Chord& chord, int shift,
 }
 
 //! The B spellings the rewrite writes: kSpelledB, kSpelledBb and kSpelledH bits.
-NotationMode SpellingsWritten(const std::vector<std::unique_ptr<Chord>>& chords, int shift,
+NotationMode SpellingsWritten(const RecordList<Chord>& chords, int shift,
                               const std::array<std::string, kPitchClassCount>& names) {
     NotationMode written = 0;
-    for (const auto& chord : chords) {
-        if (IsSign(*chord)) {
+    for (const Chord& chord : chords) {
+        if (IsSign(chord)) {
             continue;
         }
-        written |= SpellingOf(names[MovedPitchClass(chord->rootPitch, shift)]);
-        if (!chord->bassName.empty()) {
-            written |= SpellingOf(names[MovedPitchClass(chord->bassPitch, shift)]);
+        written |= SpellingOf(names[MovedPitchClass(chord.rootPitch, shift)]);
+        if (!chord.bassName.empty()) {
+            written |= SpellingOf(names[MovedPitchClass(chord.bassPitch, shift)]);
         }
     }
     return written;
@@ -139,22 +139,22 @@ void TransposeDialogModel::SetChecks(Row& row, int target) {
     row.flatChecked = flat;
 }
 
-void ApplyTransposition(Editor& view, const std::vector<std::unique_ptr<Chord>>& chords, int shift,
+void ApplyTransposition(Editor& view, const RecordList<Chord>& chords, int shift,
                         const std::array<std::string, kPitchClassCount>& names) {
     int growth = 0;
-    for (const auto& chord : chords) {
-        if (IsSign(*chord)) {
+    for (const Chord& chord : chords) {
+        if (IsSign(chord)) {
             continue;
         }
-        const std::string symbol = TransposedSymbol(*chord, shift, names);
-        view.Select({chord->textStart + growth, chord->textEnd + growth});
+        const std::string symbol = TransposedSymbol(chord, shift, names);
+        view.Select({chord.textStart + growth, chord.textEnd + growth});
         view.ReplaceSelection(symbol, false);
-        growth += static_cast<int>(symbol.size()) - (chord->textEnd - chord->textStart);
+        growth += static_cast<int>(symbol.size()) - (chord.textEnd - chord.textStart);
     }
 }
 
 void KeepNotationReadable(std::array<std::string, kPitchClassCount>& names,
-                          const std::vector<std::unique_ptr<Chord>>& chords, int shift, NotationMode resolved,
+                          const RecordList<Chord>& chords, int shift, NotationMode resolved,
                           NotationMode setting) {
     if (SpellingsWritten(chords, shift, names) != kSpelledB ||
         ResolveNotation(kSpelledB, setting) == resolved) {

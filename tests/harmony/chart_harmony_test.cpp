@@ -14,7 +14,7 @@ using ::testing::ElementsAre;
 class ChartHarmony : public test::ParseFixture {
   protected:
     std::vector<int> KeysOf(std::size_t chord) const {
-        const Chord& c = *score.allChords.at(chord);
+        const Chord& c = score.allChords[chord];
         return {c.notes, c.notes + c.noteCount};
     }
 };

@@ -116,13 +116,13 @@ TEST(NotationTest, GermanBDropsAKeyThatWouldFallBelowZero) {
 
 TEST(NotationTest, GermanBLowersEveryChordOfTheScore) {
     ScoreTree score;
-    score.allChords.push_back(std::make_unique<Chord>(MakeChord("B", "", {35, 47})));
-    score.allChords.push_back(std::make_unique<Chord>(MakeChord("C", "", {36, 48})));
-    score.allChords.push_back(std::make_unique<Chord>());  // a rest
+    score.allChords.Add() = MakeChord("B", "", {35, 47});
+    score.allChords.Add() = MakeChord("C", "", {36, 48});
+    score.allChords.Add();  // a rest
     LowerGermanBChords(score);
-    EXPECT_THAT(Keys(*score.allChords[0]), ElementsAre(34, 46));
-    EXPECT_THAT(Keys(*score.allChords[1]), ElementsAre(36, 48));
-    EXPECT_EQ(score.allChords[2]->noteCount, 0);
+    EXPECT_THAT(Keys(score.allChords[0]), ElementsAre(34, 46));
+    EXPECT_THAT(Keys(score.allChords[1]), ElementsAre(36, 48));
+    EXPECT_EQ(score.allChords[2].noteCount, 0);
 }
 
 }  // namespace

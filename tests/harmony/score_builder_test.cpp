@@ -174,7 +174,7 @@ TEST_F(ScoreBuilderTest, ChordTakesTheTokenPositions) {
     Token(14, "Am7/G");
     ASSERT_TRUE(builder_.AddChord(*measure, "Am7/G"));
     ASSERT_EQ(score_.allChords.size(), 1u);
-    const Chord& chord = *score_.allChords[0];
+    const Chord& chord = score_.allChords[0];
     EXPECT_EQ(measure->chords, std::vector<const Chord*>{&chord});
     EXPECT_EQ(chord.textStart, 14);
     EXPECT_EQ(chord.textEnd, 19);
@@ -217,10 +217,14 @@ TEST_F(ScoreBuilderTest, PaddingFillsFrontAndBackInTheMeterOfTheCall) {
     EXPECT_EQ(line->measures[4]->ticks, 1440);
     EXPECT_EQ(line->measures[2]->ticks, 1920);
     // The front slots are filled in order: slot 0 holds the measure made first.
-    EXPECT_LT(std::find_if(score_.allMeasures.begin(), score_.allMeasures.end(),
-                           [&](const auto& m) { return m.get() == line->measures[0]; }),
-              std::find_if(score_.allMeasures.begin(), score_.allMeasures.end(),
-                           [&](const auto& m) { return m.get() == line->measures[1]; }));
+    const auto madeAt = [&](const Measure* measure) {
+        std::size_t index = 0;
+        while (index < score_.allMeasures.size() && &score_.allMeasures[index] != measure) {
+            ++index;
+        }
+        return index;
+    };
+    EXPECT_LT(madeAt(line->measures[0]), madeAt(line->measures[1]));
     EXPECT_EQ(score_.CountMeasures(), 5);
 }
 
@@ -303,7 +307,7 @@ TEST(ScoreTreeTest, MeasureAtCountsOverLinesFromEitherEnd) {
     for (int size : {2, 0, 3, 0, 0, 1, 4}) {
         auto& line = *score.scoreLines.emplace_back(std::make_unique<ScoreLine>());
         for (int i = 0; i < size; ++i) {
-            line.measures.push_back(score.allMeasures.emplace_back(std::make_unique<Measure>()).get());
+            line.measures.push_back(&score.allMeasures.Add());
             flat.push_back(line.measures.back());
         }
     }
@@ -320,10 +324,10 @@ TEST(ScoreTreeTest, MeasureAtCountsOverLinesFromEitherEnd) {
 TEST(ScoreTreeTest, ClearForgetsTheCompileButResetKeepsTheTree) {
     ScoreTree score;
     score.scoreLines.push_back(std::make_unique<ScoreLine>());
-    score.allChords.push_back(std::make_unique<Chord>());
+    score.allChords.Add();
     score.pendingRepeats.push_back({1, 2});
     score.bLettersSeen = kSpelledH;
-    score.lastChord = score.allChords.back().get();
+    score.lastChord = &score.allChords.back();
     score.currentMeter = Meter{3, 4, 1440};
     score.meterGiven = score.tempoGiven = true;
     score.scoreTempo = 90;

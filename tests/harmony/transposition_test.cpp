@@ -17,28 +17,27 @@ using Row = TransposeDialogModel::Row;
 //! A chart text with its chord records built by hand, the way a compile would leave them.
 struct HandChart {
     std::string text;
-    std::vector<std::unique_ptr<Chord>> chords;
+    RecordList<Chord> chords;
 
     //! Append between, then the chord symbol with the given pitch classes (-8 .. 3); the names and the
     //! suffix are cut from the symbol.
     HandChart& Add(std::string_view between, std::string_view symbol, int rootPitch,
                    std::optional<int> bassPitch = std::nullopt) {
         text += between;
-        auto chord = std::make_unique<Chord>();
-        chord->text = symbol;
-        chord->textStart = static_cast<int>(text.size());
+        Chord& chord = chords.Add();
+        chord.text = symbol;
+        chord.textStart = static_cast<int>(text.size());
         text += symbol;
-        chord->textEnd = static_cast<int>(text.size());
+        chord.textEnd = static_cast<int>(text.size());
         const std::size_t rootLength = symbol.size() > 1 && (symbol[1] == '#' || symbol[1] == 'b') ? 2 : 1;
         const std::size_t slash = std::min(symbol.find('/', rootLength), symbol.size());
-        chord->rootName = symbol.substr(0, rootLength);
-        chord->suffix = symbol.substr(rootLength, slash - rootLength);
+        chord.rootName = symbol.substr(0, rootLength);
+        chord.suffix = symbol.substr(rootLength, slash - rootLength);
         if (slash < symbol.size()) {
-            chord->bassName = symbol.substr(slash + 1);
+            chord.bassName = symbol.substr(slash + 1);
         }
-        chord->rootPitch = rootPitch;
-        chord->bassPitch = bassPitch.value_or(rootPitch);
-        chords.push_back(std::move(chord));
+        chord.rootPitch = rootPitch;
+        chord.bassPitch = bassPitch.value_or(rootPitch);
         return *this;
     }
 
@@ -46,15 +45,13 @@ struct HandChart {
     //! them.
     HandChart& AddSign(std::string_view between, std::string_view sign) {
         text += between;
-        auto chord = std::make_unique<Chord>();
-        if (sign != "-" && !chords.empty()) {
-            *chord = *chords.back();
-        }
-        chord->text = sign;
-        chord->textStart = static_cast<int>(text.size());
+        const Chord previous = sign != "-" && !chords.empty() ? chords.back() : Chord{};
+        Chord& chord = chords.Add();
+        chord = previous;
+        chord.text = sign;
+        chord.textStart = static_cast<int>(text.size());
         text += sign;
-        chord->textEnd = static_cast<int>(text.size());
-        chords.push_back(std::move(chord));
+        chord.textEnd = static_cast<int>(text.size());
         return *this;
     }
 

@@ -102,7 +102,7 @@ TEST_F(TransposeScoreTest, NeverLeavesALoneBThatTheSettingReadsAsAnotherNote) {
     CompileState again;
     test::RecordingEditor view;
     ASSERT_TRUE(CompileScore(again, "C# | A#", view, presenter));
-    EXPECT_EQ(again.score.allChords[1]->rootPitch, -2);
+    EXPECT_EQ(again.score.allChords[1].rootPitch, -2);
     // The same chart under the German setting keeps its "B".
     state.settings.notation = kGermanNotation;
     EXPECT_EQ(Transposed("H | Ab", 2), "C# | B");

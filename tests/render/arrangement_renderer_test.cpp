@@ -24,13 +24,12 @@ class TestScore {
     }
 
     Measure& MeasureIn(ScoreLine& line, int num = 4, int den = 4) {
-        auto measure = std::make_unique<Measure>();
-        measure->meterNum = num;
-        measure->meterDen = den;
-        measure->ticks = num * TICKS_PER_WHOLE / den;
-        line.measures.push_back(measure.get());
-        tree.allMeasures.push_back(std::move(measure));
-        return *tree.allMeasures.back();
+        Measure& measure = tree.allMeasures.Add();
+        measure.meterNum = num;
+        measure.meterDen = den;
+        measure.ticks = num * TICKS_PER_WHOLE / den;
+        line.measures.push_back(&measure);
+        return measure;
     }
 
     //! A '%' slot at [start, end) of the text that plays source.
@@ -46,18 +45,17 @@ class TestScore {
     //! A chord at offset start; keys are the bass key then the chord keys.
     Chord& ChordIn(Measure& measure, std::string text, int start, std::initializer_list<int> keys,
                    std::string rootName = "", std::string bassName = "") {
-        auto chord = std::make_unique<Chord>();
-        chord->textStart = start;
-        chord->textEnd = start + static_cast<int>(text.size());
-        chord->text = std::move(text);
-        chord->rootName = std::move(rootName);
-        chord->bassName = std::move(bassName);
+        Chord& chord = tree.allChords.Add();
+        chord.textStart = start;
+        chord.textEnd = start + static_cast<int>(text.size());
+        chord.text = std::move(text);
+        chord.rootName = std::move(rootName);
+        chord.bassName = std::move(bassName);
         for (const int key : keys) {
-            chord->notes[chord->noteCount++] = static_cast<std::int8_t>(key);
+            chord.notes[chord.noteCount++] = static_cast<std::int8_t>(key);
         }
-        measure.chords.push_back(chord.get());
-        tree.allChords.push_back(std::move(chord));
-        return *tree.allChords.back();
+        measure.chords.push_back(&chord);
+        return chord;
     }
 
     //! Render once and list the events, one "kaz-cli events" line each.
