@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "language/compile_score.h"
+#include "cli/qt_playback_timer.h"
 #include "midi/playback_engine.h"
 #include "midi/recording_port.h"
 
@@ -39,25 +40,6 @@ class ElapsedClock final : public PlaybackClock {
 
   private:
     const QElapsedTimer& elapsed_;
-};
-
-class QtPlaybackTimer final : public PlaybackTimer {
-  public:
-    explicit QtPlaybackTimer(std::function<void(TimerId)> onTick) : onTick_(std::move(onTick)) {
-        timer_.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { onTick_(id_); });
-    }
-    [[nodiscard]] TimerId Start(int periodMs) override {
-        timer_.start(periodMs);
-        id_ = static_cast<TimerId>(timer_.timerId());
-        return id_;
-    }
-    void Stop(TimerId) override { timer_.stop(); }
-
-  private:
-    std::function<void(TimerId)> onTick_;
-    QTimer timer_;
-    TimerId id_ = 0;
 };
 
 class QuietView final : public Editor {

@@ -43,9 +43,8 @@ int RunCheck(const QStringList& arguments) {
     parser.addOption({"json", "Print the result as one line of JSON on standard output."});
     QStringList positionals;
     CompileState state;
-    if (!ParseArguments(parser, arguments) || !ReadChartOptions(parser, state.settings) ||
-        !TakePositionals(parser, 1, positionals)) {
-        return parser.isSet("help") ? kExitOk : kExitUsage;
+    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings, positionals)) {
+        return *exit;
     }
     ChartInput chart;
     if (!ReadChart(positionals.first(), chart)) {

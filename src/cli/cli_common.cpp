@@ -74,6 +74,9 @@ bool ParseArguments(QCommandLineParser& parser, const QStringList& arguments) {
     return true;
 }
 
+namespace {
+
+//! The notation, tempo and voice options into settings; false after a usage error has been printed.
 bool ReadChartOptions(const QCommandLineParser& parser, RenderSettings& settings) {
     if (parser.isSet("notation")) {
         const QString notation = parser.value("notation");
@@ -101,6 +104,8 @@ bool ReadChartOptions(const QCommandLineParser& parser, RenderSettings& settings
     return true;
 }
 
+}  // namespace
+
 bool TakePositionals(const QCommandLineParser& parser, int count, QStringList& positionals) {
     positionals = parser.positionalArguments();
     if (positionals.size() != count) {
@@ -112,11 +117,22 @@ bool TakePositionals(const QCommandLineParser& parser, int count, QStringList& p
     return true;
 }
 
+std::optional<int> ReadChartCommandLine(QCommandLineParser& parser, const QStringList& arguments, int count,
+                                        RenderSettings& settings, QStringList& positionals) {
+    if (!ParseArguments(parser, arguments)) {
+        return parser.isSet("help") ? kExitOk : kExitUsage;
+    }
+    if (!ReadChartOptions(parser, settings) || !TakePositionals(parser, count, positionals)) {
+        return kExitUsage;
+    }
+    return std::nullopt;
+}
+
 bool ReadChart(const QString& path, ChartInput& chart) {
     chart.name = path;
     QFile file;
-    const bool opened = path == "-" ? file.open(stdin, QIODevice::ReadOnly) : (file.setFileName(path),
-                                                                                file.open(QIODevice::ReadOnly));
+    const bool opened = path == "-" ? file.open(stdin, QIODevice::ReadOnly)
+                                    : (file.setFileName(path), file.open(QIODevice::ReadOnly));
     if (!opened) {
         UsageError(QStringLiteral("cannot read '%1': %2").arg(path, file.errorString()));
         return false;
@@ -145,14 +161,24 @@ bool CompileChart(CompileState& state, const ChartInput& chart) {
     const CompileContext& context = state.context;
     if (context.lastError) {
         const LanguageError& error = *context.lastError;
-        PrintError(name + ":" + std::to_string(error.line) + ": error: " + error.message + ": `" + error.text +
-                   "`\n");
+        PrintError(name + ":" + std::to_string(error.line) + ": error: " + error.message + ": `" +
+                   error.text + "`\n");
     } else if (context.fault) {
         PrintError(name + ": error: " + *context.fault + "\n");
     } else {
         PrintError(name + ": error: " + std::string(kNothingToPlay) + "\n");
     }
     return false;
+}
+
+std::optional<int> ReadAndCompileChart(const QString& path, CompileState& state, ChartInput& chart) {
+    if (!ReadChart(path, chart)) {
+        return kExitUsage;
+    }
+    if (!CompileChart(state, chart)) {
+        return kExitChartError;
+    }
+    return std::nullopt;
 }
 
 void TextEditor::ReplaceSelection(std::string_view text, bool) {

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <string>
 
 #include "harmony/spliced_text.h"
@@ -27,10 +28,14 @@ int UsageError(const QString& message);
 void AddChartOptions(QCommandLineParser& parser);
 //! Parse arguments (the subcommand first); false after a usage error has been printed.
 [[nodiscard]] bool ParseArguments(QCommandLineParser& parser, const QStringList& arguments);
-//! The notation, tempo and voice options into settings; false after a usage error has been printed.
-[[nodiscard]] bool ReadChartOptions(const QCommandLineParser& parser, RenderSettings& settings);
 //! The positional arguments, exactly count of them; false after a usage error has been printed.
 [[nodiscard]] bool TakePositionals(const QCommandLineParser& parser, int count, QStringList& positionals);
+//! A chart command's arguments: the notation, tempo and voice options into settings, then exactly count
+//! positional arguments. Returns the exit status to end with when the command cannot go on: 0 after --help,
+//! 2 after a usage error has been printed.
+[[nodiscard]] std::optional<int> ReadChartCommandLine(QCommandLineParser& parser,
+                                                      const QStringList& arguments, int count,
+                                                      RenderSettings& settings, QStringList& positionals);
 
 //! Read the chart at path, "-" for standard input; false after a file error has been printed.
 [[nodiscard]] bool ReadChart(const QString& path, ChartInput& chart);
@@ -38,11 +43,15 @@ void AddChartOptions(QCommandLineParser& parser);
 //! Compile the chart; on failure print the diagnostic ("FILE:LINE: error: MESSAGE: `TEXT`" or
 //! "FILE: error: Nothing to play") on standard error.
 [[nodiscard]] bool CompileChart(CompileState& state, const ChartInput& chart);
+//! Read the chart at path and compile it. Returns the exit status to end with when either fails, after its
+//! message has been printed.
+[[nodiscard]] std::optional<int> ReadAndCompileChart(const QString& path, CompileState& state,
+                                                     ChartInput& chart);
 
 //! An editor with no window: it only keeps the selection, and applies replacements to its text.
 //! Replacements made in text order, as a transposition makes them, cost time linear in the text.
 class TextEditor final : public Editor {
-public:
+  public:
     explicit TextEditor(std::string text = {}) : text_(std::move(text)) {}
     void Select(TextRange range) override { selection_ = range; }
     void ScrollToSelection() override {}
@@ -51,14 +60,14 @@ public:
     void SetReadOnly(bool) override {}
     [[nodiscard]] const std::string& Text() const { return text_.Text(); }
 
-private:
+  private:
     SplicedText text_;
     TextRange selection_;
 };
 
 //! Language errors are printed from the compile context, so the message box shows nothing here.
 class SilentPresenter final : public ErrorPresenter {
-public:
+  public:
     void ShowMessage(std::string_view, std::string_view, MessageIcon) override {}
 };
 

@@ -12,16 +12,12 @@ int RunEvents(const QStringList& arguments) {
     AddChartOptions(parser);
     QStringList positionals;
     CompileState state;
-    if (!ParseArguments(parser, arguments) || !ReadChartOptions(parser, state.settings) ||
-        !TakePositionals(parser, 1, positionals)) {
-        return parser.isSet("help") ? kExitOk : kExitUsage;
+    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings, positionals)) {
+        return *exit;
     }
     ChartInput chart;
-    if (!ReadChart(positionals.first(), chart)) {
-        return kExitUsage;
-    }
-    if (!CompileChart(state, chart)) {
-        return kExitChartError;
+    if (const auto exit = ReadAndCompileChart(positionals.first(), state, chart)) {
+        return *exit;
     }
     // One write for the whole listing: a long chart has millions of events.
     std::string text;

@@ -36,12 +36,9 @@ int main(int argc, char* argv[]) {
     const QString command = arguments.first();
     using Command = int (*)(const QStringList&);
     const std::pair<const char*, Command> commands[] = {
-        {"check", kaz::cli::RunCheck},
-        {"events", kaz::cli::RunEvents},
-        {"export", kaz::cli::RunExport},
-        {"transpose", kaz::cli::RunTranspose},
-        {"play", kaz::cli::RunPlay},
-        {"devices", kaz::cli::RunDevices},
+        {"check", kaz::cli::RunCheck},   {"events", kaz::cli::RunEvents},
+        {"export", kaz::cli::RunExport}, {"transpose", kaz::cli::RunTranspose},
+        {"play", kaz::cli::RunPlay},     {"devices", kaz::cli::RunDevices},
         {"render", kaz::cli::RunRender},
     };
     for (const auto& [name, run] : commands) {

@@ -15,6 +15,7 @@
 
 #include "cli/cli_common.h"
 #include "midi/device/system_outputs.h"
+#include "cli/qt_playback_timer.h"
 #include "midi/playback_engine.h"
 
 namespace kaz::cli {
@@ -35,26 +36,6 @@ class ElapsedClock final : public PlaybackClock {
 
   private:
     QElapsedTimer elapsed_;
-};
-
-//! A precise Qt timer; every timeout reaches onTick with the timer's id.
-class QtPlaybackTimer final : public PlaybackTimer {
-  public:
-    explicit QtPlaybackTimer(std::function<void(TimerId)> onTick) : onTick_(std::move(onTick)) {
-        timer_.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { onTick_(id_); });
-    }
-    [[nodiscard]] TimerId Start(int periodMs) override {
-        timer_.start(periodMs);
-        id_ = static_cast<TimerId>(timer_.timerId());
-        return id_;
-    }
-    void Stop(TimerId) override { timer_.stop(); }
-
-  private:
-    std::function<void(TimerId)> onTick_;
-    QTimer timer_;
-    TimerId id_ = 0;
 };
 
 //! The transport bar of a terminal: the device named on the command line and a tempo field nobody types in.
@@ -241,17 +222,13 @@ int RunPlay(const QStringList& arguments) {
     });
     QStringList positionals;
     CompileState state;
-    if (!ParseArguments(parser, arguments) || !ReadChartOptions(parser, state.settings) ||
-        !TakePositionals(parser, 1, positionals)) {
-        return parser.isSet("help") ? kExitOk : kExitUsage;
+    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings, positionals)) {
+        return *exit;
     }
     ChartInput chart;
-    if (!ReadChart(positionals.first(), chart)) {
-        return kExitUsage;
-    }
     // The same diagnostics as every other command; Play compiles the text again.
-    if (!CompileChart(state, chart)) {
-        return kExitChartError;
+    if (const auto exit = ReadAndCompileChart(positionals.first(), state, chart)) {
+        return *exit;
     }
     const MidiOutDeviceNames devices = EnumerateMidiOutDevices();
     std::string deviceName = devices.empty() ? std::string() : devices.front();

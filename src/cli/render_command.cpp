@@ -14,16 +14,12 @@ int RunRender(const QStringList& arguments) {
     AddChartOptions(parser);
     QStringList positionals;
     CompileState state;
-    if (!ParseArguments(parser, arguments) || !ReadChartOptions(parser, state.settings) ||
-        !TakePositionals(parser, 2, positionals)) {
-        return parser.isSet("help") ? kExitOk : kExitUsage;
+    if (const auto exit = ReadChartCommandLine(parser, arguments, 2, state.settings, positionals)) {
+        return *exit;
     }
     ChartInput chart;
-    if (!ReadChart(positionals.first(), chart)) {
-        return kExitUsage;
-    }
-    if (!CompileChart(state, chart)) {
-        return kExitChartError;
+    if (const auto exit = ReadAndCompileChart(positionals.first(), state, chart)) {
+        return *exit;
     }
     const std::int32_t tempo =
         state.score.tempoGiven ? state.score.scoreTempo : state.settings.transportTempo;

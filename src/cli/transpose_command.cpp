@@ -100,11 +100,8 @@ int RunTranspose(const QStringList& arguments) {
     });
     QStringList positionals;
     CompileState state;
-    if (!ParseArguments(parser, arguments)) {
-        return parser.isSet("help") ? kExitOk : kExitUsage;
-    }
-    if (!ReadChartOptions(parser, state.settings) || !TakePositionals(parser, 1, positionals)) {
-        return kExitUsage;
+    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings, positionals)) {
+        return *exit;
     }
     NoteNameTables tables;
     const std::optional<int> shift = ReadShift(parser);
@@ -112,11 +109,8 @@ int RunTranspose(const QStringList& arguments) {
         return kExitUsage;
     }
     ChartInput chart;
-    if (!ReadChart(positionals.first(), chart)) {
-        return kExitUsage;
-    }
-    if (!CompileChart(state, chart)) {
-        return kExitChartError;
+    if (const auto exit = ReadAndCompileChart(positionals.first(), state, chart)) {
+        return *exit;
     }
     TextEditor view(std::move(chart.bytes));
     const auto choose = [&](NotationMode resolved) -> std::optional<TransposeResult> {
