@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdlib>
 #include <string>
+
+#include "base/compile_context.h"
 
 namespace kaz::bench {
 
@@ -16,5 +19,11 @@ inline std::string BluesChart(int measures) {
     }
     return text;
 }
+
+//! Nothing to show: a benchmark's charts are valid, so a message means the benchmark itself is wrong.
+class NullView final : public NoEditor, public ErrorPresenter {
+public:
+    void ShowMessage(std::string_view, std::string_view, MessageIcon) override { std::abort(); }
+};
 
 }  // namespace kaz::bench

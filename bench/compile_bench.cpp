@@ -14,15 +14,7 @@ namespace {
 
 std::atomic<std::size_t> liveBytes{0};
 
-class NullView final : public kaz::Editor, public kaz::ErrorPresenter {
-public:
-    void Select(kaz::TextRange) override {}
-    void ScrollToSelection() override {}
-    void ReplaceSelection(std::string_view, bool) override {}
-    [[nodiscard]] kaz::TextRange Selection() const override { return {}; }
-    void SetReadOnly(bool) override {}
-    void ShowMessage(std::string_view, std::string_view, kaz::MessageIcon) override { std::abort(); }
-};
+using kaz::bench::NullView;
 
 template <typename Compile>
 void ReportMemoryPerChord(benchmark::State& state, const Compile& compile) {

@@ -14,10 +14,13 @@
 #include <sys/resource.h>
 #endif
 
+#include "bench_charts.h"
 #include "language/compile_score.h"
 #include "midi/midi_file_writer.h"
 
 namespace {
+
+using kaz::bench::NullView;
 
 namespace fs = std::filesystem;
 
@@ -32,16 +35,6 @@ std::string PeerBlues(int measures) {
     }
     return text;
 }
-
-class NullView final : public kaz::Editor, public kaz::ErrorPresenter {
-  public:
-    void Select(kaz::TextRange) override {}
-    void ScrollToSelection() override {}
-    void ReplaceSelection(std::string_view, bool) override {}
-    [[nodiscard]] kaz::TextRange Selection() const override { return {}; }
-    void SetReadOnly(bool) override {}
-    void ShowMessage(std::string_view, std::string_view, kaz::MessageIcon) override { std::abort(); }
-};
 
 //! A chart file of the given size and the MIDI file written from it, both removed afterwards.
 class ChartFiles {

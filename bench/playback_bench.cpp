@@ -42,15 +42,6 @@ class ElapsedClock final : public PlaybackClock {
     const QElapsedTimer& elapsed_;
 };
 
-class QuietView final : public Editor {
-  public:
-    void Select(TextRange) override {}
-    void ScrollToSelection() override {}
-    void ReplaceSelection(std::string_view, bool) override {}
-    [[nodiscard]] TextRange Selection() const override { return {}; }
-    void SetReadOnly(bool) override {}
-};
-
 class QuietPresenter final : public ErrorPresenter {
   public:
     void ShowMessage(std::string_view, std::string_view, MessageIcon) override {}
@@ -93,7 +84,7 @@ void BM_PlaybackLateness(benchmark::State& state) {
         elapsed.start();
         ElapsedClock clock(elapsed);
         CompileState compile;
-        QuietView view;
+        NoEditor view;
         QuietPresenter presenter;
         IdleTransport transport;
         PortRecording recording;

@@ -8,20 +8,13 @@
 #include <vector>
 
 #include "harmony/chord_analysis.h"
+#include "bench_charts.h"
 #include "language/compile_score.h"
 #include "language/parse_chart.h"
 
 namespace {
 
-class NullView final : public kaz::Editor, public kaz::ErrorPresenter {
-  public:
-    void Select(kaz::TextRange) override {}
-    void ScrollToSelection() override {}
-    void ReplaceSelection(std::string_view, bool) override {}
-    [[nodiscard]] kaz::TextRange Selection() const override { return {}; }
-    void SetReadOnly(bool) override {}
-    void ShowMessage(std::string_view, std::string_view, kaz::MessageIcon) override { std::abort(); }
-};
+using kaz::bench::NullView;
 
 void AnalyzeCommonChords(benchmark::State& state) {
     const std::vector<std::string> symbols = {"C",     "Am7",    "F#m7-5", "Bb6add9", "C/E",  "G7+9",

@@ -28,4 +28,14 @@ public:
     virtual void SetReadOnly(bool readOnly) = 0;
 };
 
+//! An editor with no window, for a performance that nothing shows the chart of: it keeps no selection.
+class NoEditor : public Editor {
+public:
+    void Select(TextRange) override {}
+    void ScrollToSelection() override {}
+    void ReplaceSelection(std::string_view, bool) override {}
+    [[nodiscard]] TextRange Selection() const override { return {}; }
+    void SetReadOnly(bool) override {}
+};
+
 }  // namespace kaz

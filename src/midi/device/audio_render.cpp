@@ -57,16 +57,6 @@ class SynthPort final : public MidiOutPort {
     SoundFontSynth& synth_;
 };
 
-//! Highlights have nothing to select in a file.
-class NoEditor final : public Editor {
-  public:
-    void Select(TextRange) override {}
-    void ScrollToSelection() override {}
-    void ReplaceSelection(std::string_view, bool) override {}
-    [[nodiscard]] TextRange Selection() const override { return {}; }
-    void SetReadOnly(bool) override {}
-};
-
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
