@@ -26,7 +26,7 @@ ScoreBuilder::ScoreBuilder(ScoreTree& score, CompileContext& context, const Chor
     : score_(score), context_(context), definitions_(definitions), measureCount_(score.CountMeasures()) {}
 
 Measure* ScoreBuilder::NewMeasure() {
-    Measure& measure = score_.allMeasures.Add();
+    Measure& measure = score_.allMeasures.emplace_back();
     measure.ticks = score_.currentMeter.ticks;
     measure.meterNum = score_.currentMeter.num;
     measure.meterDen = score_.currentMeter.den;
@@ -41,7 +41,7 @@ ScoreLine* ScoreBuilder::NewScoreLine() {
 }
 
 bool ScoreBuilder::AddChord(Measure& measure, std::string_view tokenText) {
-    Chord& chord = score_.allChords.Add();
+    Chord& chord = score_.allChords.emplace_back();
     chord.textStart = context_.tokenStart;
     chord.textEnd = context_.tokenStart + context_.tokenLength;
     if (measure.chords.empty()) {

@@ -12,17 +12,17 @@ NoteName::NoteName(std::string_view text)
 namespace {
 
 // Swapping with an empty vector gives the memory of a long chart back, not only its records.
-template <typename T>
-void Release(std::vector<T>& records) {
-    std::vector<T>().swap(records);
+template <typename Records>
+void Release(Records& records) {
+    Records().swap(records);
 }
 
 }  // namespace
 
 void ScoreTree::Clear() {
     Release(scoreLines);
-    allMeasures.Clear();
-    allChords.Clear();
+    Release(allMeasures);
+    Release(allChords);
     Release(pendingRepeats);
     bLettersSeen = 0;
     lastChord = nullptr;

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/ticks.h"
-#include "harmony/record_list.h"
 #include "harmony/notation.h"
 
 namespace kaz {
@@ -77,8 +77,9 @@ struct RepeatMark {
 //! What one compile builds; emptied by the next compile.
 struct ScoreTree {
     std::vector<std::unique_ptr<ScoreLine>> scoreLines;  //!< text order = playing order
-    RecordList<Measure> allMeasures;
-    RecordList<Chord> allChords;  //!< text order
+    // Records in deques: allocated in blocks, never moved once made, so the pointers to them stay good.
+    std::deque<Measure> allMeasures;
+    std::deque<Chord> allChords;  //!< text order
     std::vector<RepeatMark> pendingRepeats;
 
     Meter currentMeter;

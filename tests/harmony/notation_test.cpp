@@ -116,9 +116,9 @@ TEST(NotationTest, GermanBDropsAKeyThatWouldFallBelowZero) {
 
 TEST(NotationTest, GermanBLowersEveryChordOfTheScore) {
     ScoreTree score;
-    score.allChords.Add() = MakeChord("B", "", {35, 47});
-    score.allChords.Add() = MakeChord("C", "", {36, 48});
-    score.allChords.Add();  // a rest
+    score.allChords.emplace_back() = MakeChord("B", "", {35, 47});
+    score.allChords.emplace_back() = MakeChord("C", "", {36, 48});
+    score.allChords.emplace_back();  // a rest
     LowerGermanBChords(score);
     EXPECT_THAT(Keys(score.allChords[0]), ElementsAre(34, 46));
     EXPECT_THAT(Keys(score.allChords[1]), ElementsAre(36, 48));

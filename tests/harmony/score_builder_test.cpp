@@ -307,7 +307,7 @@ TEST(ScoreTreeTest, MeasureAtCountsOverLinesFromEitherEnd) {
     for (int size : {2, 0, 3, 0, 0, 1, 4}) {
         auto& line = *score.scoreLines.emplace_back(std::make_unique<ScoreLine>());
         for (int i = 0; i < size; ++i) {
-            line.measures.push_back(&score.allMeasures.Add());
+            line.measures.push_back(&score.allMeasures.emplace_back());
             flat.push_back(line.measures.back());
         }
     }
@@ -324,7 +324,7 @@ TEST(ScoreTreeTest, MeasureAtCountsOverLinesFromEitherEnd) {
 TEST(ScoreTreeTest, ClearForgetsTheCompileButResetKeepsTheTree) {
     ScoreTree score;
     score.scoreLines.push_back(std::make_unique<ScoreLine>());
-    score.allChords.Add();
+    score.allChords.emplace_back();
     score.pendingRepeats.push_back({1, 2});
     score.bLettersSeen = kSpelledH;
     score.lastChord = &score.allChords.back();

@@ -17,14 +17,14 @@ using Row = TransposeDialogModel::Row;
 //! A chart text with its chord records built by hand, the way a compile would leave them.
 struct HandChart {
     std::string text;
-    RecordList<Chord> chords;
+    std::deque<Chord> chords;
 
     //! Append between, then the chord symbol with the given pitch classes (-8 .. 3); the names and the
     //! suffix are cut from the symbol.
     HandChart& Add(std::string_view between, std::string_view symbol, int rootPitch,
                    std::optional<int> bassPitch = std::nullopt) {
         text += between;
-        Chord& chord = chords.Add();
+        Chord& chord = chords.emplace_back();
         chord.text = symbol;
         chord.textStart = static_cast<int>(text.size());
         text += symbol;
@@ -46,7 +46,7 @@ struct HandChart {
     HandChart& AddSign(std::string_view between, std::string_view sign) {
         text += between;
         const Chord previous = sign != "-" && !chords.empty() ? chords.back() : Chord{};
-        Chord& chord = chords.Add();
+        Chord& chord = chords.emplace_back();
         chord = previous;
         chord.text = sign;
         chord.textStart = static_cast<int>(text.size());

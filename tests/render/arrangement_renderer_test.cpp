@@ -24,7 +24,7 @@ class TestScore {
     }
 
     Measure& MeasureIn(ScoreLine& line, int num = 4, int den = 4) {
-        Measure& measure = tree.allMeasures.Add();
+        Measure& measure = tree.allMeasures.emplace_back();
         measure.meterNum = num;
         measure.meterDen = den;
         measure.ticks = num * TICKS_PER_WHOLE / den;
@@ -45,7 +45,7 @@ class TestScore {
     //! A chord at offset start; keys are the bass key then the chord keys.
     Chord& ChordIn(Measure& measure, std::string text, int start, std::initializer_list<int> keys,
                    std::string rootName = "", std::string bassName = "") {
-        Chord& chord = tree.allChords.Add();
+        Chord& chord = tree.allChords.emplace_back();
         chord.textStart = start;
         chord.textEnd = start + static_cast<int>(text.size());
         chord.text = std::move(text);
