@@ -21,8 +21,8 @@ void Release(Records& records) {
 
 void ScoreTree::Clear() {
     Release(scoreLines);
-    Release(allMeasures);
-    Release(allChords);
+    allMeasures.clear();
+    allChords.clear();
     Release(pendingRepeats);
     bLettersSeen = 0;
     lastChord = nullptr;

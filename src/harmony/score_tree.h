@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/record_list.h"
 #include "base/ticks.h"
 #include "harmony/notation.h"
 
@@ -77,9 +77,8 @@ struct RepeatMark {
 //! What one compile builds; emptied by the next compile.
 struct ScoreTree {
     std::vector<std::unique_ptr<ScoreLine>> scoreLines;  //!< text order = playing order
-    // Records in deques: allocated in blocks, never moved once made, so the pointers to them stay good.
-    std::deque<Measure> allMeasures;
-    std::deque<Chord> allChords;  //!< text order
+    RecordList<Measure> allMeasures;
+    RecordList<Chord> allChords;  //!< text order
     std::vector<RepeatMark> pendingRepeats;
 
     Meter currentMeter;

@@ -36,7 +36,7 @@ std::string TransposedSymbol(const Chord& chord, int shift,
 }
 
 //! The B spellings the rewrite writes: kSpelledB, kSpelledBb and kSpelledH bits.
-NotationMode SpellingsWritten(const std::deque<Chord>& chords, int shift,
+NotationMode SpellingsWritten(const RecordList<Chord>& chords, int shift,
                               const std::array<std::string, kPitchClassCount>& names) {
     NotationMode written = 0;
     for (const Chord& chord : chords) {
@@ -139,7 +139,7 @@ void TransposeDialogModel::SetChecks(Row& row, int target) {
     row.flatChecked = flat;
 }
 
-void ApplyTransposition(Editor& view, const std::deque<Chord>& chords, int shift,
+void ApplyTransposition(Editor& view, const RecordList<Chord>& chords, int shift,
                         const std::array<std::string, kPitchClassCount>& names) {
     int growth = 0;
     for (const Chord& chord : chords) {
@@ -154,7 +154,7 @@ void ApplyTransposition(Editor& view, const std::deque<Chord>& chords, int shift
 }
 
 void KeepNotationReadable(std::array<std::string, kPitchClassCount>& names,
-                          const std::deque<Chord>& chords, int shift, NotationMode resolved,
+                          const RecordList<Chord>& chords, int shift, NotationMode resolved,
                           NotationMode setting) {
     if (SpellingsWritten(chords, shift, names) != kSpelledB ||
         ResolveNotation(kSpelledB, setting) == resolved) {

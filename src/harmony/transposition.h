@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -97,7 +96,7 @@ class TransposeDialogModel {
 //! with names (indexed by pitch class), the suffix as it was. Signs ("/", "-", "=") stay. chords must be
 //! the chords of a compile of the view's text, in text order; each replacement is made without undo, at
 //! the symbol's compiled range moved by the growth of the replacements before it.
-void ApplyTransposition(Editor& view, const std::deque<Chord>& chords, int shift,
+void ApplyTransposition(Editor& view, const RecordList<Chord>& chords, int shift,
                         const std::array<std::string, kPitchClassCount>& names);
 
 //! Keep the rewritten chart in the notation it was read in. A chart whose only B spelling is a bare "B"
@@ -106,7 +105,7 @@ void ApplyTransposition(Editor& view, const std::deque<Chord>& chords, int shift
 //! setting), that "B" is written the one way every notation reads alike: B flat of a German chart as "A#",
 //! B of an English chart as "H". Otherwise names stay as they are.
 void KeepNotationReadable(std::array<std::string, kPitchClassCount>& names,
-                          const std::deque<Chord>& chords, int shift, NotationMode resolved,
+                          const RecordList<Chord>& chords, int shift, NotationMode resolved,
                           NotationMode setting);
 
 }  // namespace kaz

@@ -245,11 +245,8 @@ void EventList::Clear() {
     pendingNoteOffs_.clear();
     pendingNoteOffs_.shrink_to_fit();
     noteOns_.clear();
-    noteOns_.shrink_to_fit();
     noteOffs_.clear();
-    noteOffs_.shrink_to_fit();
     highlights_.clear();
-    highlights_.shrink_to_fit();
     addedEvents_.clear();
     addedEvents_.shrink_to_fit();
     notesAdded = false;

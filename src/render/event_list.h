@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "base/editor.h"
 #include "base/midi_out_port.h"
 #include "base/midi_track_writer.h"
+#include "base/record_list.h"
 #include "base/ticks.h"
 
 namespace kaz {
@@ -147,10 +147,10 @@ class EventList {
     bool notesAdded = false;
 
   private:
-    // Where the events live; a deque never moves an element once it is in.
-    std::deque<NoteOnEvent> noteOns_;
-    std::deque<NoteOffEvent> noteOffs_;
-    std::deque<HighlightEvent> highlights_;
+    // Where the events live.
+    RecordList<NoteOnEvent> noteOns_;
+    RecordList<NoteOffEvent> noteOffs_;
+    RecordList<HighlightEvent> highlights_;
     std::vector<std::unique_ptr<MidiEvent>> addedEvents_;
 
     std::vector<MidiEvent*> events_;              //!< the performance, in order

@@ -39,7 +39,7 @@ class ChordAnalysisTest : public ::testing::Test {
 
     ScoreTree score_;
     ChordDefinitions definitions_;
-    std::deque<Chord> chords_;
+    RecordList<Chord> chords_;
 };
 
 TEST_F(ChordAnalysisTest, PlainRootsGiveBassAndMajorVoice) {

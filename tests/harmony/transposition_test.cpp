@@ -17,7 +17,7 @@ using Row = TransposeDialogModel::Row;
 //! A chart text with its chord records built by hand, the way a compile would leave them.
 struct HandChart {
     std::string text;
-    std::deque<Chord> chords;
+    RecordList<Chord> chords;
 
     //! Append between, then the chord symbol with the given pitch classes (-8 .. 3); the names and the
     //! suffix are cut from the symbol.

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstddef>
+#include <iterator>
+#include <utility>
+#include <vector>
+
+namespace kaz {
+
+//! Owns records that a compile makes by the hundred thousand: they are made in blocks, so adding one rarely
+//! allocates, and a record never moves once made, so pointers to it stay good until clear(). Records keep the
+//! order they were added in.
+template <typename T>
+class RecordList {
+  public:
+    template <typename... Args>
+    T& emplace_back(Args&&... args) {
+        if (blocks_.empty() || blocks_.back().size() == kBlockSize) {
+            blocks_.emplace_back().reserve(kBlockSize);
+        }
+        ++count_;
+        return blocks_.back().emplace_back(std::forward<Args>(args)...);
+    }
+
+    //! Free every record and the memory that held them.
+    void clear() {
+        std::vector<std::vector<T>>().swap(blocks_);
+        count_ = 0;
+    }
+
+    [[nodiscard]] std::size_t size() const { return count_; }
+    [[nodiscard]] bool empty() const { return count_ == 0; }
+    [[nodiscard]] T& operator[](std::size_t index) { return blocks_[index / kBlockSize][index % kBlockSize]; }
+    [[nodiscard]] const T& operator[](std::size_t index) const {
+        return blocks_[index / kBlockSize][index % kBlockSize];
+    }
+    [[nodiscard]] T& back() { return blocks_.back().back(); }
+    [[nodiscard]] const T& back() const { return blocks_.back().back(); }
+
+    template <typename List, typename Record>
+    class Iterator {
+      public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = T;
+        using difference_type = std::ptrdiff_t;
+        using pointer = Record*;
+        using reference = Record&;
+
+        Iterator() = default;
+        Iterator(List* list, std::size_t index) : list_(list), index_(index) {}
+        Record& operator*() const { return (*list_)[index_]; }
+        Record* operator->() const { return &(*list_)[index_]; }
+        Iterator& operator++() {
+            ++index_;
+            return *this;
+        }
+        Iterator operator++(int) {
+            Iterator before = *this;
+            ++index_;
+            return before;
+        }
+        friend bool operator==(const Iterator& a, const Iterator& b) { return a.index_ == b.index_; }
+
+      private:
+        List* list_ = nullptr;
+        std::size_t index_ = 0;
+    };
+    using iterator = Iterator<RecordList, T>;
+    using const_iterator = Iterator<const RecordList, const T>;
+
+    [[nodiscard]] iterator begin() { return {this, 0}; }
+    [[nodiscard]] iterator end() { return {this, count_}; }
+    [[nodiscard]] const_iterator begin() const { return {this, 0}; }
+    [[nodiscard]] const_iterator end() const { return {this, count_}; }
+
+  private:
+    static constexpr std::size_t kBlockSize = 256;
+
+    // Each block is reserved to its full size up front and so never reallocates.
+    std::vector<std::vector<T>> blocks_;
+    std::size_t count_ = 0;
+};
+
+}  // namespace kaz
