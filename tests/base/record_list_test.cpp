@@ -1,0 +1,35 @@
+#include "base/record_list.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace kaz {
+namespace {
+
+TEST(RecordList, RecordsKeepTheirPlaceAndOrderAcrossBlocks) {
+    RecordList<std::string> records;
+    std::vector<const std::string*> made;
+    for (int i = 0; i < 1000; ++i) {
+        made.push_back(&records.emplace_back(std::to_string(i)));
+    }
+    ASSERT_EQ(records.size(), 1000u);
+    int expected = 0;
+    for (const std::string& record : records) {
+        EXPECT_EQ(&record, made[static_cast<std::size_t>(expected)]);
+        EXPECT_EQ(record, std::to_string(expected));
+        ++expected;
+    }
+    EXPECT_EQ(expected, 1000);
+    EXPECT_EQ(records[256], "256");
+    EXPECT_EQ(records.back(), "999");
+
+    records.clear();
+    EXPECT_TRUE(records.empty());
+    EXPECT_EQ(records.begin(), records.end());
+    EXPECT_EQ(records.emplace_back("again"), "again");
+    EXPECT_EQ(records.size(), 1u);
+}
+
+}  // namespace
+}  // namespace kaz
