@@ -29,15 +29,7 @@ void ReportMemoryPerChord(benchmark::State& state, const Compile& compile) {
 void ScanParseAnalyse(benchmark::State& state) {
     const std::string text = kaz::bench::BluesChart(static_cast<int>(state.range(0)));
     NullView view;
-    auto parse = [&](kaz::CompileState& compileState) {
-        compileState.score.Clear();
-        compileState.score.ResetCompileState();
-        compileState.context.Reset(text, view, view);
-        kaz::ScoreBuilder builder(compileState.score, compileState.context, compileState.chordDefinitions);
-        if (kaz::ParseChart(compileState.context, builder, compileState.chordDefinitions) != kaz::kParseAccepted) {
-            std::abort();
-        }
-    };
+    auto parse = [&](kaz::CompileState& compileState) { kaz::bench::ParseOnly(compileState, text, view); };
     kaz::CompileState compileState;
     for (auto _ : state) {
         parse(compileState);

@@ -14,8 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "language/compile_score.h"
 #include "cli/qt_playback_timer.h"
+#include "language/compile_score.h"
 #include "midi/playback_engine.h"
 #include "midi/recording_port.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "harmony/chord_analysis.h"
 #include "bench_charts.h"
+#include "harmony/chord_analysis.h"
 #include "language/compile_score.h"
 #include "language/parse_chart.h"
 
@@ -44,13 +44,7 @@ void ParseRepeatedLines(benchmark::State& state) {
     NullView view;
     kaz::CompileState compile;
     for (auto _ : state) {
-        compile.score.Clear();
-        compile.score.ResetCompileState();
-        compile.context.Reset(text, view, view);
-        kaz::ScoreBuilder builder(compile.score, compile.context, compile.chordDefinitions);
-        if (kaz::ParseChart(compile.context, builder, compile.chordDefinitions) != kaz::kParseAccepted) {
-            std::abort();
-        }
+        kaz::bench::ParseOnly(compile, text, view);
     }
     state.counters["measures"] = compile.score.CountMeasures();
     state.SetComplexityN(state.range(0));
