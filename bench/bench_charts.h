@@ -23,17 +23,11 @@ inline std::string BluesChart(int measures) {
     return text;
 }
 
-//! Nothing to show: a benchmark's charts are valid, so a message means the benchmark itself is wrong.
-class NullView final : public NoEditor, public ErrorPresenter {
-  public:
-    void ShowMessage(std::string_view, std::string_view, MessageIcon) override { std::abort(); }
-};
-
 //! Scan, parse and analyse text into state's score tree, without the performance.
-inline void ParseOnly(CompileState& state, std::string_view text, NullView& view) {
+inline void ParseOnly(CompileState& state, std::string_view text) {
     state.score.Clear();
     state.score.ResetCompileState();
-    state.context.Reset(text, view, view);
+    state.context.Reset(text);
     ScoreBuilder builder(state.score, state.context, state.chordDefinitions);
     if (ParseChart(state.context, builder, state.chordDefinitions) != kParseAccepted) {
         std::abort();

@@ -14,8 +14,6 @@ namespace {
 
 std::atomic<std::size_t> liveBytes{0};
 
-using kaz::bench::NullView;
-
 template <typename Compile>
 void ReportMemoryPerChord(benchmark::State& state, const Compile& compile) {
     kaz::CompileState compileState;
@@ -28,8 +26,7 @@ void ReportMemoryPerChord(benchmark::State& state, const Compile& compile) {
 
 void ScanParseAnalyse(benchmark::State& state) {
     const std::string text = kaz::bench::BluesChart(static_cast<int>(state.range(0)));
-    NullView view;
-    auto parse = [&](kaz::CompileState& compileState) { kaz::bench::ParseOnly(compileState, text, view); };
+    auto parse = [&](kaz::CompileState& compileState) { kaz::bench::ParseOnly(compileState, text); };
     kaz::CompileState compileState;
     for (auto _ : state) {
         parse(compileState);
@@ -40,9 +37,8 @@ void ScanParseAnalyse(benchmark::State& state) {
 
 void CompileWithPerformance(benchmark::State& state) {
     const std::string text = kaz::bench::BluesChart(static_cast<int>(state.range(0)));
-    NullView view;
     auto compile = [&](kaz::CompileState& compileState) {
-        if (!kaz::CompileScore(compileState, text, view, view)) {
+        if (!kaz::Compile(compileState, text).Accepted()) {
             std::abort();
         }
     };

@@ -20,8 +20,6 @@
 
 namespace {
 
-using kaz::bench::NullView;
-
 namespace fs = std::filesystem;
 
 //! The peers' 12-bar blues in F as a chart of the given number of measures.
@@ -62,9 +60,8 @@ std::string ReadFile(const fs::path& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-void Compile(kaz::CompileState& compileState, std::string_view text) {
-    NullView view;
-    if (!kaz::CompileScore(compileState, text, view, view)) {
+void CompileOrAbort(kaz::CompileState& compileState, std::string_view text) {
+    if (!kaz::Compile(compileState, text).Accepted()) {
         std::abort();
     }
 }
@@ -90,7 +87,7 @@ void ExportEndToEnd(benchmark::State& state) {
     std::size_t chartBytes = 0;
     for (auto _ : state) {
         const std::string text = ReadFile(files.Chart());
-        Compile(compileState, text);
+        CompileOrAbort(compileState, text);
         if (!kaz::ExportMidiFile(compileState.events, files.Midi())) {
             std::abort();
         }
@@ -105,7 +102,7 @@ void CompileAndRender(benchmark::State& state) {
     const std::string text = PeerBlues(static_cast<int>(state.range(0)));
     kaz::CompileState compileState;
     for (auto _ : state) {
-        Compile(compileState, text);
+        CompileOrAbort(compileState, text);
     }
     ReportRates(state, text.size(), compileState.events.size());
 }
@@ -114,7 +111,7 @@ void CompileAndRender(benchmark::State& state) {
 void RenderOnly(benchmark::State& state) {
     const std::string text = PeerBlues(static_cast<int>(state.range(0)));
     kaz::CompileState compileState;
-    Compile(compileState, text);
+    CompileOrAbort(compileState, text);
     for (auto _ : state) {
         // An English chart is left as it is by the renderer, so one score renders again and again.
         compileState.events.Clear();
@@ -130,7 +127,7 @@ void WriteOnly(benchmark::State& state) {
     const ChartFiles files(static_cast<int>(state.range(0)));
     const std::string text = ReadFile(files.Chart());
     kaz::CompileState compileState;
-    Compile(compileState, text);
+    CompileOrAbort(compileState, text);
     for (auto _ : state) {
         if (!kaz::ExportMidiFile(compileState.events, files.Midi())) {
             std::abort();

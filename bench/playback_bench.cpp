@@ -6,7 +6,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <algorithm>
 #include <atomic>
@@ -14,10 +13,10 @@
 #include <thread>
 #include <vector>
 
-#include "cli/qt_playback_timer.h"
 #include "language/compile_score.h"
 #include "midi/playback_engine.h"
 #include "midi/recording_port.h"
+#include "qt/qt_playback_timer.h"
 
 namespace {
 
@@ -32,15 +31,6 @@ std::string MinuteChart() {
     }
     return text;
 }
-
-class ElapsedClock final : public PlaybackClock {
-  public:
-    explicit ElapsedClock(const QElapsedTimer& elapsed) : elapsed_(elapsed) {}
-    [[nodiscard]] std::int64_t Milliseconds() const override { return elapsed_.elapsed(); }
-
-  private:
-    const QElapsedTimer& elapsed_;
-};
 
 class QuietPresenter final : public ErrorPresenter {
   public:
@@ -80,27 +70,21 @@ void BM_PlaybackLateness(benchmark::State& state) {
             }
         });
 
-        QElapsedTimer elapsed;
-        elapsed.start();
-        ElapsedClock clock(elapsed);
+        QtPlaybackClock clock;
         CompileState compile;
         NoEditor view;
         QuietPresenter presenter;
         IdleTransport transport;
         PortRecording recording;
         recording.messages.reserve(4096);
-        PlaybackEngine* engine = nullptr;
-        QtPlaybackTimer timer([&engine](TimerId id) {
-            engine->OnPlaybackTimer(id);
-            if (engine->IsStopped()) {
-                QCoreApplication::exit(0);
-            }
-        });
-        PlaybackEngine playback(compile, {view, presenter, transport, clock, timer, [&] {
+        QtPlaybackTimer timer;
+        PlaybackEngine playback(compile, {view, presenter, transport, clock, timer,
+                                          [&] {
                                               return std::make_unique<RecordingPort>(
-                                                  recording, [&elapsed] { return elapsed.nsecsElapsed(); });
-                                          }});
-        engine = &playback;
+                                                  recording, [&clock] { return clock.Nanoseconds(); });
+                                          },
+                                          // The one change while the event loop runs is the stop at the end.
+                                          CompileScore, [] { QCoreApplication::exit(0); }});
         playback.OnPlay(chart);
         if (playback.IsStopped()) {
             state.SkipWithError("the chart did not play");
@@ -119,10 +103,10 @@ void BM_PlaybackLateness(benchmark::State& state) {
             }
         }
         const double cpuStart = ThreadCpuSeconds();
-        const std::int64_t wallStart = elapsed.nsecsElapsed();
+        const std::int64_t wallStart = clock.Nanoseconds();
         QCoreApplication::exec();
         const double cpu = ThreadCpuSeconds() - cpuStart;
-        const double wall = static_cast<double>(elapsed.nsecsElapsed() - wallStart) * 1e-9;
+        const double wall = static_cast<double>(clock.Nanoseconds() - wallStart) * 1e-9;
         spinning = false;
         busy.join();
 

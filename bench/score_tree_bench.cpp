@@ -14,8 +14,6 @@
 
 namespace {
 
-using kaz::bench::NullView;
-
 void AnalyzeCommonChords(benchmark::State& state) {
     const std::vector<std::string> symbols = {"C",     "Am7",    "F#m7-5", "Bb6add9", "C/E",  "G7+9",
                                               "Dsus4", "Ebmaj7", "-",      "/",       "Hdim", "E7-13"};
@@ -41,10 +39,9 @@ std::string RepeatedLinesChart(int measures) {
 
 void ParseRepeatedLines(benchmark::State& state) {
     const std::string text = RepeatedLinesChart(static_cast<int>(state.range(0)));
-    NullView view;
     kaz::CompileState compile;
     for (auto _ : state) {
-        kaz::bench::ParseOnly(compile, text, view);
+        kaz::bench::ParseOnly(compile, text);
     }
     state.counters["measures"] = compile.score.CountMeasures();
     state.SetComplexityN(state.range(0));

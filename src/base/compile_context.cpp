@@ -2,11 +2,9 @@
 
 namespace kaz {
 
-void CompileContext::Reset(std::string_view text, Editor& view, ErrorPresenter& presenter) {
+void CompileContext::Reset(std::string_view text) {
     sourceText = text;
     readPos = 0;
-    errorView = &view;
-    errorPresenter = &presenter;
     lineIndex = 0;
     tokenStart = tokenLength = 0;
     bracketStart = bracketEnd = 0;
@@ -30,15 +28,14 @@ std::string FormatErrorMessage(const LanguageError& error) {
 
 void ReportError(CompileContext& context, std::string_view message, std::string_view text, int line,
                  int selStart, int selEnd) {
-    LanguageError& error = context.lastError.emplace(
+    context.lastError.emplace(
         LanguageError{std::string(message), std::string(text), line, TextRange{selStart, selEnd}});
-    if (context.errorView != nullptr) {
-        context.errorView->Select(error.selection);
-        context.errorView->ScrollToSelection();
-    }
-    if (context.errorPresenter != nullptr) {
-        context.errorPresenter->ShowMessage(kErrorCaption, FormatErrorMessage(error), MessageIcon::Exclamation);
-    }
+}
+
+void ShowLanguageError(const LanguageError& error, Editor& view, ErrorPresenter& presenter) {
+    view.Select(error.selection);
+    view.ScrollToSelection();
+    presenter.ShowMessage(kErrorCaption, FormatErrorMessage(error), MessageIcon::Exclamation);
 }
 
 void ReportSyntaxError(CompileContext& context) {
@@ -48,9 +45,6 @@ void ReportSyntaxError(CompileContext& context) {
 
 void ReportCompileFault(CompileContext& context, std::string_view message) {
     context.fault.emplace(message);
-    if (context.errorPresenter != nullptr) {
-        context.errorPresenter->ShowMessage(kErrorCaption, message, MessageIcon::Exclamation);
-    }
 }
 
 }  // namespace kaz

@@ -24,21 +24,19 @@ struct LanguageError {
 struct CompileContext {
     std::string_view sourceText;  //!< the chart text, borrowed for one compile
     std::size_t readPos = 0;      //!< next byte the scanner takes
-    Editor* errorView = nullptr;  //!< errors select text here
-    ErrorPresenter* errorPresenter = nullptr;
-    int lineIndex = 0;    //!< line breaks consumed so far
-    int tokenStart = 0;   //!< offset of the last lexeme
-    int tokenLength = 0;  //!< its length
-    int bracketStart = 0;  //!< offset of the last '['
-    int bracketEnd = 0;    //!< offset just past the last ']'
+    int lineIndex = 0;            //!< line breaks consumed so far
+    int tokenStart = 0;           //!< offset of the last lexeme
+    int tokenLength = 0;          //!< its length
+    int bracketStart = 0;         //!< offset of the last '['
+    int bracketEnd = 0;           //!< offset just past the last ']'
 
     //! The error reported by the current compile, if any.
     std::optional<LanguageError> lastError;
     //! A fault that ended the current compile: out of memory, or a scanner inconsistency.
     std::optional<std::string> fault;
 
-    //! Start a compile of text; errors select in view and are shown by presenter.
-    void Reset(std::string_view text, Editor& view, ErrorPresenter& presenter);
+    //! Start a compile of text.
+    void Reset(std::string_view text);
 
     //! The last lexeme. Lexemes lie end to end in the text, so it is read from there instead of being copied
     //! for every lexeme.
@@ -50,7 +48,8 @@ struct CompileContext {
 //! Position bookkeeping for every lexeme the scanner matches, returned as a token or skipped.
 void NoteToken(CompileContext& context, std::string_view lexeme);
 
-//! The one reporter of language errors: select the offending text, then show "Line: %d\n%s: `%s`".
+//! The one reporter of language errors. It only records the error: the compile's caller selects the text and
+//! shows the message once the parse has returned (see ShowLanguageError).
 void ReportError(CompileContext& context, std::string_view message, std::string_view text, int line,
                  int selStart, int selEnd);
 
@@ -60,7 +59,10 @@ void ReportSyntaxError(CompileContext& context);
 //! A fault that is not the chart's: the compile ends with message and the text stays as it is.
 void ReportCompileFault(CompileContext& context, std::string_view message);
 
-//! The text of a language error's message box.
+//! The text of a language error's message box: "Line: %d\n%s: `%s`".
 [[nodiscard]] std::string FormatErrorMessage(const LanguageError& error);
+
+//! Select the offending text in view and scroll it into view, then show the error's message box.
+void ShowLanguageError(const LanguageError& error, Editor& view, ErrorPresenter& presenter);
 
 }  // namespace kaz

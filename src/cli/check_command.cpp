@@ -12,23 +12,24 @@ QString FromBytes(const std::string& bytes) {
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-QJsonObject CheckReport(const CompileState& state, bool ok) {
-    QJsonObject report{{"ok", ok}};
-    if (ok) {
-        return report;
-    }
-    const CompileContext& context = state.context;
-    if (context.lastError) {
-        const LanguageError& error = *context.lastError;
-        report["message"] = FromBytes(error.message);
-        report["text"] = FromBytes(error.text);
-        report["line"] = error.line;
-        report["start"] = error.selection.start;
-        report["end"] = error.selection.end;
-    } else if (context.fault) {
-        report["message"] = FromBytes(*context.fault);
-    } else {
-        report["message"] = QString::fromUtf8(kNothingToPlay.data(), kNothingToPlay.size());
+QJsonObject CheckReport(const CompileResult& result) {
+    QJsonObject report{{"ok", result.Accepted()}};
+    switch (result.outcome) {
+        case CompileOutcome::Accepted:
+            break;
+        case CompileOutcome::LanguageError:
+            report["message"] = FromBytes(result.error.message);
+            report["text"] = FromBytes(result.error.text);
+            report["line"] = result.error.line;
+            report["start"] = result.error.selection.start;
+            report["end"] = result.error.selection.end;
+            break;
+        case CompileOutcome::Fault:
+            report["message"] = FromBytes(result.fault);
+            break;
+        case CompileOutcome::NothingToPlay:
+            report["message"] = QString::fromUtf8(kNothingToPlay.data(), kNothingToPlay.size());
+            break;
     }
     return report;
 }
@@ -53,13 +54,11 @@ int RunCheck(const QStringList& arguments) {
     if (!parser.isSet("json")) {
         return CompileChart(state, chart) ? kExitOk : kExitChartError;
     }
-    TextEditor view;
-    SilentPresenter presenter;
-    const bool ok = CompileScore(state, chart.bytes, view, presenter);
-    const QByteArray json = QJsonDocument(CheckReport(state, ok)).toJson(QJsonDocument::Compact);
+    const CompileResult result = Compile(state, chart.bytes);
+    const QByteArray json = QJsonDocument(CheckReport(result)).toJson(QJsonDocument::Compact);
     std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
     std::fputc('\n', stdout);
-    return ok ? kExitOk : kExitChartError;
+    return result.Accepted() ? kExitOk : kExitChartError;
 }
 
 }  // namespace kaz::cli

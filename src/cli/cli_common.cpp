@@ -152,21 +152,21 @@ bool ReadChart(const QString& path, ChartInput& chart) {
 }
 
 bool CompileChart(CompileState& state, const ChartInput& chart) {
-    TextEditor view;
-    SilentPresenter presenter;
-    if (CompileScore(state, chart.bytes, view, presenter)) {
-        return true;
-    }
+    const CompileResult result = Compile(state, chart.bytes);
     const std::string name = chart.name.toStdString();
-    const CompileContext& context = state.context;
-    if (context.lastError) {
-        const LanguageError& error = *context.lastError;
-        PrintError(name + ":" + std::to_string(error.line) + ": error: " + error.message + ": `" +
-                   error.text + "`\n");
-    } else if (context.fault) {
-        PrintError(name + ": error: " + *context.fault + "\n");
-    } else {
-        PrintError(name + ": error: " + std::string(kNothingToPlay) + "\n");
+    switch (result.outcome) {
+        case CompileOutcome::Accepted:
+            return true;
+        case CompileOutcome::LanguageError:
+            PrintError(name + ":" + std::to_string(result.error.line) + ": error: " + result.error.message +
+                       ": `" + result.error.text + "`\n");
+            break;
+        case CompileOutcome::Fault:
+            PrintError(name + ": error: " + result.fault + "\n");
+            break;
+        case CompileOutcome::NothingToPlay:
+            PrintError(name + ": error: " + std::string(kNothingToPlay) + "\n");
+            break;
     }
     return false;
 }

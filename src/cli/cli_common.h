@@ -65,12 +65,6 @@ class TextEditor final : public Editor {
     TextRange selection_;
 };
 
-//! Language errors are printed from the compile context, so the message box shows nothing here.
-class SilentPresenter final : public ErrorPresenter {
-  public:
-    void ShowMessage(std::string_view, std::string_view, MessageIcon) override {}
-};
-
 // The subcommands; each takes its arguments with the subcommand's name first and returns the exit status.
 int RunCheck(const QStringList& arguments);
 int RunEvents(const QStringList& arguments);

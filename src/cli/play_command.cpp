@@ -1,5 +1,4 @@
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
 #include <algorithm>
@@ -15,8 +14,8 @@
 
 #include "cli/cli_common.h"
 #include "midi/device/system_outputs.h"
-#include "cli/qt_playback_timer.h"
 #include "midi/playback_engine.h"
+#include "qt/qt_playback_timer.h"
 
 namespace kaz::cli {
 
@@ -28,15 +27,6 @@ volatile std::sig_atomic_t stopRequested = 0;
 void RequestStop(int) {
     stopRequested = 1;
 }
-
-class ElapsedClock final : public PlaybackClock {
-  public:
-    ElapsedClock() { elapsed_.start(); }
-    [[nodiscard]] std::int64_t Milliseconds() const override { return elapsed_.elapsed(); }
-
-  private:
-    QElapsedTimer elapsed_;
-};
 
 //! The transport bar of a terminal: the device named on the command line and a tempo field nobody types in.
 class CommandLineTransport final : public TransportControls {
@@ -148,32 +138,25 @@ class LiveDisplay {
     std::string last_;
 };
 
+//! How often the live line is brought up to date, and a Ctrl+C noticed.
+constexpr int kDisplayPeriodMs = 50;
+
 int Play(CompileState& state, const ChartInput& chart, const std::string& deviceName, bool loop) {
-    ElapsedClock clock;
+    QtPlaybackClock clock;
+    QtPlaybackTimer timer;
     CommandLineTransport transport(deviceName);
     TextEditor view(chart.bytes);
     PlaybackPresenter presenter;
     const SynthOptions options = SynthOptionsFromEnvironment();
     const DeviceMidiOutPort* opened = nullptr;  // owned by the engine while it plays
-    PlaybackEngine* engine = nullptr;
     bool interrupted = false;
-    std::function<void()> afterTick;
-    QtPlaybackTimer timer([&](TimerId id) {
-        engine->OnPlaybackTimer(id);
-        if (stopRequested != 0 && !engine->IsStopped()) {
-            interrupted = true;
-            engine->OnStop();
-        }
-        afterTick();
-    });
-    PlaybackEngine playback(state, PlaybackSeams{view, presenter, transport, clock, timer,
-                                                 [&opened, &options]() -> std::unique_ptr<MidiOutPort> {
-                                                     auto port = std::make_unique<DeviceMidiOutPort>(
-                                                         std::make_unique<SystemMidiOuts>(options));
-                                                     opened = port.get();
-                                                     return port;
-                                                 }});
-    engine = &playback;
+    PlaybackSeams seams{
+        view, presenter, transport, clock, timer, [&opened, &options]() -> std::unique_ptr<MidiOutPort> {
+            auto port = std::make_unique<DeviceMidiOutPort>(std::make_unique<SystemMidiOuts>(options));
+            opened = port.get();
+            return port;
+        }};
+    PlaybackEngine playback(state, std::move(seams));
     playback.SetPlaybackTempo(state.settings.transportTempo);
     if (loop) {
         playback.OnLoop();
@@ -189,8 +172,14 @@ int Play(CompileState& state, const ChartInput& chart, const std::string& device
     const SongMap song(state.score);
     LiveDisplay display(IsTerminal(stdout));
     const std::int64_t start = clock.Milliseconds();
-    afterTick = [&] {
+    QTimer refresh;
+    QObject::connect(&refresh, &QTimer::timeout, [&] {
+        if (stopRequested != 0 && !playback.IsStopped()) {
+            interrupted = true;
+            playback.OnStop();
+        }
         if (playback.IsStopped()) {
+            refresh.stop();
             display.Finish();
             QCoreApplication::exit(interrupted ? 130 : kExitOk);
             return;
@@ -199,7 +188,8 @@ int Play(CompileState& state, const ChartInput& chart, const std::string& device
         const int measure = song.MeasureAt(position);
         display.Show(measure, song.MeasureCount(), song.ChordAt(measure, position), playback.State().tempo,
                      clock.Milliseconds() - start);
-    };
+    });
+    refresh.start(kDisplayPeriodMs);
     std::signal(SIGINT, RequestStop);
     std::signal(SIGTERM, RequestStop);
     const int status = QCoreApplication::exec();

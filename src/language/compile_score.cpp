@@ -14,29 +14,59 @@ bool ParseAndRender(CompileState& state) {
            RenderArrangement(state.score, state.settings, state.events);
 }
 
+CompileResult Failed(CompileState& state) {
+    ClearScore(state.score, state.events);
+    const CompileContext& context = state.context;
+    CompileResult result;
+    if (context.lastError) {
+        result.outcome = CompileOutcome::LanguageError;
+        result.error = *context.lastError;
+    } else if (context.fault) {
+        result.outcome = CompileOutcome::Fault;
+        result.fault = *context.fault;
+    } else {
+        result.outcome = CompileOutcome::NothingToPlay;
+    }
+    return result;
+}
+
 }  // namespace
 
-bool CompileScore(CompileState& state, std::string_view text, Editor& view, ErrorPresenter& presenter) {
+CompileResult Compile(CompileState& state, std::string_view text) {
     ClearScore(state.score, state.events);
-    state.context.Reset(text, view, presenter);
+    state.context.Reset(text);
     state.score.ResetCompileState();
-    bool compiled = false;
     try {
-        compiled = ParseAndRender(state);
+        if (ParseAndRender(state)) {
+            return {};
+        }
     } catch (const std::bad_alloc&) {
         // A chart too large for the memory there is: the compile fails, the program and the text stay.
         ClearScore(state.score, state.events);
         ReportCompileFault(state.context, kOutOfMemory);
-        return false;
     }
-    if (compiled) {
-        return true;
-    }
-    ClearScore(state.score, state.events);
-    if (!state.context.lastError && !state.context.fault) {
-        presenter.ShowMessage("Kaz", kNothingToPlay, MessageIcon::Information);
+    return Failed(state);
+}
+
+bool ShowCompileResult(const CompileResult& result, Editor& view, ErrorPresenter& presenter) {
+    switch (result.outcome) {
+        case CompileOutcome::Accepted:
+            return true;
+        case CompileOutcome::LanguageError:
+            ShowLanguageError(result.error, view, presenter);
+            break;
+        case CompileOutcome::Fault:
+            presenter.ShowMessage(kErrorCaption, result.fault, MessageIcon::Exclamation);
+            break;
+        case CompileOutcome::NothingToPlay:
+            presenter.ShowMessage(kProgramCaption, kNothingToPlay, MessageIcon::Information);
+            break;
     }
     return false;
+}
+
+bool CompileScore(CompileState& state, std::string_view text, Editor& view, ErrorPresenter& presenter) {
+    return ShowCompileResult(Compile(state, text), view, presenter);
 }
 
 }  // namespace kaz

@@ -72,7 +72,7 @@ void PlaybackEngine::OnPlay(std::string_view chartText) {
     const std::string deviceName = seams_.transport.SelectedDeviceName();
     state_.port = seams_.makePort();
     if (state_.port == nullptr || !state_.port->OpenByName(deviceName)) {
-        seams_.presenter.ShowMessage(kPlaybackCaption, kCannotOpenMidiDevice, MessageIcon::Exclamation);
+        seams_.presenter.ShowMessage(kProgramCaption, kCannotOpenMidiDevice, MessageIcon::Exclamation);
         if (state_.port != nullptr && state_.port->IsOpen()) {
             state_.port->ResetAndClose();
         }
@@ -95,7 +95,15 @@ void PlaybackEngine::StartPlaying() {
     seams_.view.SetReadOnly(true);
     RestartFromTheTop();
     state_.ticksPerMs = TicksPerMs(state_.tempo);
-    state_.timerId = seams_.timer.Start(kPlaybackTimerPeriodMs);
+    state_.timerId = seams_.timer.Start(kPlaybackTimerPeriodMs,
+                                        [this](TimerId id) { static_cast<void>(OnPlaybackTimer(id)); });
+    NotifyStateChanged();
+}
+
+void PlaybackEngine::NotifyStateChanged() const {
+    if (seams_.stateChanged) {
+        seams_.stateChanged();
+    }
 }
 
 void PlaybackEngine::RestartFromTheTop() {
@@ -154,6 +162,7 @@ void PlaybackEngine::OnStop() {
     seams_.transport.SetLatch(TransportButton::Pause, false);
     state_.paused = false;
     ClearScore(compile_.score, compile_.events);
+    NotifyStateChanged();
 }
 
 Ticks PlaybackEngine::PositionNow() const {
@@ -173,11 +182,13 @@ void PlaybackEngine::OnPauseResume() {
     }
     state_.paused = !state_.paused;
     seams_.transport.SetLatch(TransportButton::Pause, state_.paused);
+    NotifyStateChanged();
 }
 
 void PlaybackEngine::OnLoop() {
     state_.looping = !state_.looping;
     seams_.transport.SetLatch(TransportButton::Loop, state_.looping);
+    NotifyStateChanged();
 }
 
 void PlaybackEngine::OnPlayOrPause(std::string_view chartText) {

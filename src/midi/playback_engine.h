@@ -17,7 +17,6 @@
 namespace kaz {
 
 inline constexpr std::string_view kCannotOpenMidiDevice = "Cannot open MIDI device!";
-inline constexpr std::string_view kPlaybackCaption = "Kaz";
 inline constexpr int kPlaybackTimerPeriodMs = 2;
 
 //! The state of the one playback of the program.
@@ -55,6 +54,9 @@ struct PlaybackSeams {
     PlaybackTimer& timer;
     MidiOutPortFactory makePort;
     ChartCompiler compile = CompileScore;
+    //! Called after every change of the playback state (playing, paused, stopped, looping), including the
+    //! stop at the end of a song, so that whoever shows the commands can follow without polling.
+    std::function<void()> stateChanged = [] {};
 };
 
 //! Plays the compiled chart in real time: every timer tick performs, in list order, each event whose time
@@ -90,6 +92,7 @@ class PlaybackEngine {
 
   private:
     void StartPlaying();
+    void NotifyStateChanged() const;
     void RestartFromTheTop();
     [[nodiscard]] Ticks PositionNow() const;
 

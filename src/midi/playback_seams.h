@@ -18,12 +18,12 @@ class PlaybackClock {
 
 using TimerId = std::uint32_t;
 
-//! The periodic callback that drives playback: each tick reaches the engine's OnPlaybackTimer with the id.
+//! The periodic callback that drives playback.
 class PlaybackTimer {
   public:
     virtual ~PlaybackTimer() = default;
-    //! Start ticking about every periodMs milliseconds; returns the timer's id, never 0.
-    [[nodiscard]] virtual TimerId Start(int periodMs) = 0;
+    //! Start calling onTick with the timer's id about every periodMs milliseconds; returns the id, never 0.
+    [[nodiscard]] virtual TimerId Start(int periodMs, std::function<void(TimerId)> onTick) = 0;
     virtual void Stop(TimerId id) = 0;
 };
 

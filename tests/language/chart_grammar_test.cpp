@@ -47,9 +47,18 @@ TEST_F(ChartGrammar, EmptyTextAndBlankLinesBuildNoLine) {
 
 TEST_F(ChartGrammar, RunsOfBarLinesStandForEmptyMeasures) {
     const std::pair<std::string_view, std::string_view> cases[] = {
-        {"|", ""},          {"||", "_"},           {"[4/4] |", "_"},      {"C ||", "C | _"},
-        {"|| C", "_ | C"},  {"| C ||", "C | _"},   {"*", "_"},            {"C |||| D", "C | _ | _ | _ | D"},
-        {"[5]", "_"},       {"[5] C | D", "C | D"}, {"[3] [4/4] C", "C"}, {"C **", "C"},
+        {"|", ""},
+        {"||", "_"},
+        {"[4/4] |", "_"},
+        {"C ||", "C | _"},
+        {"|| C", "_ | C"},
+        {"| C ||", "C | _"},
+        {"*", "_"},
+        {"C |||| D", "C | _ | _ | _ | D"},
+        {"[5]", "_"},
+        {"[5] C | D", "C | D"},
+        {"[3] [4/4] C", "C"},
+        {"C **", "C"},
     };
     for (const auto& [text, lines] : cases) {
         ASSERT_EQ(Parse(text), kParseAccepted) << text;
@@ -77,7 +86,6 @@ TEST_F(ChartGrammar, RejectsMarksAndRepeatsInsideAMeasure) {
     EXPECT_EQ(Error().message, "Unexpected symbol");
     EXPECT_EQ(Error().text, "%");
     EXPECT_EQ(Error().selection, (TextRange{2, 3}));
-    presenter.messages.clear();
     ASSERT_EQ(Parse("C [4/4] D"), kParseAborted);
     EXPECT_EQ(Error().text, "[");
 }
@@ -103,13 +111,11 @@ TEST_F(ChartGrammar, MeterErrorsQuoteTheNumbersAndSelectTheBracket) {
     EXPECT_EQ(Error().text, "3/0");
     EXPECT_EQ(Error().line, 2);
     EXPECT_EQ(Error().selection, (TextRange{4, 9}));
-    presenter.messages.clear();
 
     ASSERT_EQ(Parse("[3/4]\n[2/4]"), kParseAborted);
     EXPECT_EQ(Error().message, "Multiple meter");
     EXPECT_EQ(Error().text, "2/4");
     EXPECT_EQ(Error().selection, (TextRange{6, 11}));
-    presenter.messages.clear();
 
     EXPECT_EQ(Parse("[4/4] C | [3/4] D"), kParseAccepted);
 }
@@ -132,7 +138,6 @@ TEST_F(ChartGrammar, StrayCharacterStopsTheParseThere) {
     EXPECT_EQ(Error().text, "x");
     EXPECT_EQ(Error().line, 2);
     EXPECT_EQ(Error().selection, (TextRange{8, 9}));
-    EXPECT_EQ(editor.selection, (TextRange{8, 9}));
 }
 
 TEST_F(ChartGrammar, ChordErrorPointsAtTheChordBeforeTheScannerMovesOn) {

@@ -12,16 +12,17 @@ namespace kaz::test {
 
 //! Parses charts into a score tree and describes what was built.
 class ParseFixture : public testing::Test {
-protected:
+  protected:
     int Parse(std::string_view text) {
         score.Clear();
         score.ResetCompileState();
-        context.Reset(text, editor, presenter);
+        context.Reset(text);
         ScoreBuilder builder(score, context, definitions);
         return ParseChart(context, builder, definitions);
     }
 
-    //! One line of text per score line: measures separated by " | ", chords by blanks, "_" for an empty measure,
+    //! One line of text per score line: measures separated by " | ", chords by blanks, "_" for an empty
+    //! measure,
     //! "%" before a repeat measure's source, the meter in brackets when it is not 4/4.
     [[nodiscard]] std::string Lines() const {
         std::string out;
@@ -39,17 +40,15 @@ protected:
     }
 
     [[nodiscard]] const LanguageError& Error() const {
-        EXPECT_EQ(presenter.messages.size(), 1u) << "one message per failed compile";
+        EXPECT_TRUE(context.lastError.has_value()) << "a failed parse records its error";
         return *context.lastError;
     }
 
     CompileContext context;
     ScoreTree score;
     ChordDefinitions definitions;
-    RecordingEditor editor;
-    RecordingPresenter presenter;
 
-private:
+  private:
     static std::string Describe(const Measure& measure) {
         std::string out = measure.repeatEnd != 0 ? "%" : "";
         const Measure& source = *measure.source;

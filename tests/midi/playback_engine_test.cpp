@@ -23,8 +23,9 @@ class ManualClock final : public PlaybackClock {
 
 class ManualTimer final : public PlaybackTimer {
   public:
-    [[nodiscard]] TimerId Start(int periodMs) override {
+    [[nodiscard]] TimerId Start(int periodMs, std::function<void(TimerId)> tick) override {
         period = periodMs;
+        onTick = std::move(tick);
         running = true;
         return kId;
     }
@@ -35,6 +36,7 @@ class ManualTimer final : public PlaybackTimer {
     static constexpr TimerId kId = 7;
     int period = 0;
     bool running = false;
+    std::function<void(TimerId)> onTick;
 };
 
 class FakeTransport final : public TransportControls {
@@ -82,7 +84,8 @@ class PlaybackEngineTest : public ::testing::Test {
                                   add(compiled.events);
                               }
                               return compileSucceeds;
-                          }});
+                          },
+                          [this] { ++stateChanges; }});
     }
 
     void Note(Ticks time, std::uint8_t key) {
@@ -127,6 +130,7 @@ class PlaybackEngineTest : public ::testing::Test {
     ManualClock clock;
     ManualTimer timer;
     PortRecording recording;
+    int stateChanges = 0;
     std::vector<std::function<void(EventList&)>> chart;
     bool portOpens = true;
     bool compileSucceeds = true;
@@ -462,6 +466,25 @@ TEST_F(PlaybackEngineTest, EnableRulesFollowTheState) {
     engine->OnPauseResume();
     EXPECT_EQ(q(C::PauseResume), (CommandState{true, true}));
     EXPECT_EQ(q(C::Play), (CommandState{false, true}));
+}
+
+TEST_F(PlaybackEngineTest, TheTimersTicksDriveItAndEveryChangeOfStateIsAnnounced) {
+    Note(0, 60);
+    End(480);
+    Play();
+    EXPECT_EQ(stateChanges, 1);
+    ASSERT_TRUE(timer.onTick);
+    clock.now = 1000;
+    timer.onTick(ManualTimer::kId);
+    EXPECT_EQ(recording.messages.size(), 1u);
+    engine->OnPauseResume();
+    engine->OnPauseResume();
+    engine->OnLoop();
+    engine->OnLoop();
+    EXPECT_EQ(stateChanges, 5);
+    timer.onTick(ManualTimer::kId);  // past the end: the engine stops itself
+    EXPECT_TRUE(engine->IsStopped());
+    EXPECT_EQ(stateChanges, 6);
 }
 
 TEST_F(PlaybackEngineTest, DestroyingTheEngineSilencesTheDevice) {
