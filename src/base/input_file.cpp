@@ -1,0 +1,99 @@
+#include "base/input_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace kaz {
+
+namespace {
+
+constexpr std::size_t kReadChunkBytes = 1 << 16;
+
+std::string CannotRead(const std::string& name, int errorNumber) {
+    return "cannot read '" + name + "': " + std::strerror(errorNumber);
+}
+
+std::string TooLarge(const std::string& name) {
+    return "'" + name + "' is too large to be a chart";
+}
+
+//! Read descriptor to its end. A regular file is read in one go at the size it says it has.
+InputFile ReadDescriptor(int descriptor, const std::string& name, std::size_t limit) {
+    InputFile input;
+    struct stat file {};
+    if (::fstat(descriptor, &file) != 0) {
+        input.error = CannotRead(name, errno);
+        return input;
+    }
+    if (S_ISDIR(file.st_mode)) {
+        input.error = CannotRead(name, EISDIR);
+        return input;
+    }
+    std::size_t expected = 0;
+    if (S_ISREG(file.st_mode)) {
+        if (static_cast<std::uintmax_t>(file.st_size) > limit) {
+            input.error = TooLarge(name);
+            return input;
+        }
+        expected = static_cast<std::size_t>(file.st_size);
+    }
+    std::string& bytes = input.bytes;
+    std::size_t size = 0;
+    // One byte more than expected sees the end in the same pass; past the limit is an error.
+    bytes.resize(std::min(expected + 1, limit + 1));
+    for (;;) {
+        if (size == bytes.size()) {
+            if (size > limit) {
+                input.bytes.clear();
+                input.error = TooLarge(name);
+                return input;
+            }
+            bytes.resize(std::min(std::max(2 * size, kReadChunkBytes), limit + 1));
+        }
+        const ssize_t got = ::read(descriptor, bytes.data() + size, bytes.size() - size);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            input.bytes.clear();
+            input.error = CannotRead(name, errno);
+            return input;
+        }
+        if (got == 0) {
+            break;
+        }
+        size += static_cast<std::size_t>(got);
+    }
+    if (size > limit) {
+        input.bytes.clear();
+        input.error = TooLarge(name);
+        return input;
+    }
+    bytes.resize(size);
+    return input;
+}
+
+}  // namespace
+
+InputFile ReadWholeFile(const std::filesystem::path& path, std::size_t limit) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        InputFile input;
+        input.error = CannotRead(path.string(), errno);
+        return input;
+    }
+    InputFile input = ReadDescriptor(descriptor, path.string(), limit);
+    ::close(descriptor);
+    return input;
+}
+
+InputFile ReadStandardInput(std::size_t limit) {
+    return ReadDescriptor(STDIN_FILENO, "-", limit);
+}
+
+}  // namespace kaz

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <limits>
+#include <string>
+
+namespace kaz {
+
+//! The largest chart the program reads: offsets into a chart are 32-bit.
+inline constexpr std::size_t kMaxChartBytes = std::numeric_limits<int>::max() - 1;
+
+//! The bytes of a file as read, or why they could not be read.
+struct InputFile {
+    std::string bytes;
+    //! Empty when the file was read whole; otherwise the reason, in words for the user, naming the file.
+    std::string error;
+
+    [[nodiscard]] bool Read() const { return error.empty(); }
+};
+
+//! Read the whole of path. A regular file larger than limit is refused at once; a FIFO, a terminal or a
+//! device is read until its end or until it has given more than limit bytes, which is an error too.
+[[nodiscard]] InputFile ReadWholeFile(const std::filesystem::path& path, std::size_t limit = kMaxChartBytes);
+//! The same for the program's standard input, named "-" in messages.
+[[nodiscard]] InputFile ReadStandardInput(std::size_t limit = kMaxChartBytes);
+
+}  // namespace kaz

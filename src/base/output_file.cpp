@@ -1,0 +1,200 @@
+#include "base/output_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <system_error>
+#include <utility>
+
+namespace kaz {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+//! Write all of bytes at the descriptor's position, or at offset when one is given; false on any error.
+bool WriteAll(int descriptor, std::string_view bytes, const std::uint64_t* offset = nullptr) {
+    std::uint64_t at = offset != nullptr ? *offset : 0;
+    while (!bytes.empty()) {
+        const ssize_t written = offset != nullptr
+                                    ? ::pwrite(descriptor, bytes.data(), bytes.size(), static_cast<off_t>(at))
+                                    : ::write(descriptor, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            if (written == 0) {
+                errno = EIO;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+        at += static_cast<std::uint64_t>(written);
+    }
+    return true;
+}
+
+//! True when path names the very file the program's standard output is open on.
+bool IsStandardOutput(const struct stat& file) {
+    struct stat output {};
+    return ::fstat(STDOUT_FILENO, &output) == 0 && output.st_dev == file.st_dev &&
+           output.st_ino == file.st_ino;
+}
+
+}  // namespace
+
+OutputFile::~OutputFile() {
+    Abandon();
+}
+
+bool OutputFile::Open(const fs::path& path) {
+    if (IsOpen()) {
+        return false;
+    }
+    if (path.empty() || !path.has_filename()) {
+        return Fail(ENOENT);
+    }
+    struct stat file {};
+    if (::stat(path.c_str(), &file) != 0) {
+        // Nothing there yet (or a link to nothing): a new regular file.
+        return errno == ENOENT ? OpenTemporaryBeside(path) : Fail(errno);
+    }
+    if (IsStandardOutput(file)) {
+        return OpenStandardOutput();
+    }
+    if (S_ISDIR(file.st_mode)) {
+        return Fail(EISDIR);
+    }
+    if (!S_ISREG(file.st_mode)) {
+        // A FIFO or a device is written where it is; opening a FIFO waits for its reader, as for any writer.
+        return OpenDirect(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
+    }
+    // Fail now rather than at the end when the file may not be written: the check writes nothing.
+    if (::access(path.c_str(), W_OK) != 0) {
+        return Fail(errno);
+    }
+    // A link keeps pointing where it did: the file it names is the one replaced.
+    std::error_code error;
+    const fs::path target = fs::canonical(path, error);
+    if (error) {
+        error_ = error;
+        return false;
+    }
+    return OpenTemporaryBeside(target);
+}
+
+bool OutputFile::Fail(int errorNumber) {
+    error_ = std::error_code(errorNumber, std::generic_category());
+    failed_ = true;
+    return false;
+}
+
+bool OutputFile::OpenStandardOutput() {
+    if (IsOpen()) {
+        return false;
+    }
+    // What the program has printed through stdio goes first.
+    std::fflush(stdout);
+    return OpenDirect(::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0));
+}
+
+bool OutputFile::OpenDirect(int descriptor) {
+    if (descriptor < 0) {
+        return Fail(errno);
+    }
+    descriptor_ = descriptor;
+    failed_ = false;
+    error_.clear();
+    return true;
+}
+
+bool OutputFile::OpenTemporaryBeside(const fs::path& target) {
+    constexpr int kAttempts = 16;
+    std::random_device random;
+    const std::string name = target.filename().string();
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        // A hidden name, so that a folder listing does not show a file in progress.
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(random()));
+        std::string hidden(1, '.');
+        hidden.append(name).append(suffix);
+        fs::path temporary = target.parent_path() / hidden;
+        // O_EXCL: never reuse a file of that name.
+        const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor >= 0) {
+            descriptor_ = descriptor;
+            target_ = target;
+            temporary_ = std::move(temporary);
+            failed_ = false;
+            error_.clear();
+            return true;
+        }
+        if (errno != EEXIST) {
+            return Fail(errno);
+        }
+    }
+    return Fail(EEXIST);
+}
+
+bool OutputFile::Write(std::string_view bytes) {
+    if (!IsOpen() || failed_) {
+        return false;
+    }
+    return WriteAll(descriptor_, bytes) || Fail(errno);
+}
+
+bool OutputFile::Rewrite(std::uint64_t offset, std::string_view bytes) {
+    if (!IsOpen() || failed_ || !CanRewrite()) {
+        return false;
+    }
+    return WriteAll(descriptor_, bytes, &offset) || Fail(errno);
+}
+
+bool OutputFile::Commit() {
+    if (!IsOpen()) {
+        return false;
+    }
+    const int descriptor = std::exchange(descriptor_, -1);
+    if (!CanRewrite()) {
+        return (::close(descriptor) == 0 || Fail(errno)) && !failed_;
+    }
+    // Keep the permissions of the file being replaced.
+    struct stat old {};
+    bool ok = !failed_ && (::stat(target_.c_str(), &old) != 0 ||
+                           ::fchmod(descriptor, old.st_mode & 07777) == 0 || Fail(errno));
+    ok = ok && (::fsync(descriptor) == 0 || Fail(errno));
+    ok = (::close(descriptor) == 0 || Fail(errno)) && ok;
+    ok = ok && (::rename(temporary_.c_str(), target_.c_str()) == 0 || Fail(errno));
+    if (!ok) {
+        ::unlink(temporary_.c_str());
+    }
+    target_.clear();
+    temporary_.clear();
+    return ok;
+}
+
+void OutputFile::Abandon() {
+    if (!IsOpen()) {
+        return;
+    }
+    ::close(descriptor_);
+    descriptor_ = -1;
+    if (!temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+    }
+    target_.clear();
+    temporary_.clear();
+    failed_ = true;
+}
+
+bool WriteWholeFile(const fs::path& path, std::string_view bytes) {
+    OutputFile file;
+    return file.Open(path) && file.Write(bytes) && file.Commit();
+}
+
+}  // namespace kaz

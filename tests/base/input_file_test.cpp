@@ -1,0 +1,68 @@
+#include "base/input_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "support/special_files.h"
+
+namespace kaz {
+namespace {
+
+namespace fs = std::filesystem;
+
+class InputFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::path(::testing::TempDir()) /
+                  ("kaz-in-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    fs::path folder_;
+};
+
+TEST_F(InputFileTest, RegularFileUpToTheLimitIsReadAndOneByteMoreRefused) {
+    const fs::path path = folder_ / "song.kaz";
+    std::ofstream(path) << "C | F |\n";
+    const InputFile read = ReadWholeFile(path, 8);
+    EXPECT_TRUE(read.Read()) << read.error;
+    EXPECT_EQ(read.bytes, "C | F |\n");
+    const InputFile refused = ReadWholeFile(path, 7);
+    EXPECT_FALSE(refused.Read());
+    EXPECT_EQ(refused.error, "'" + path.string() + "' is too large to be a chart");
+}
+
+TEST_F(InputFileTest, FifoIsReadToItsEndWithinTheLimit) {
+    const fs::path path = folder_ / "pipe";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    const std::string chart(100000, '|');
+    auto fed = test::FeedFifo(path, chart);
+    const InputFile read = ReadWholeFile(path, chart.size());
+    fed.get();
+    EXPECT_TRUE(read.Read()) << read.error;
+    EXPECT_EQ(read.bytes, chart);
+}
+
+TEST_F(InputFileTest, EndlessDeviceEndsWithAnErrorPastTheLimit) {
+    const fs::path zero = folder_ / "zero";
+    if (!test::MakeCharacterDevice(zero, 1, 5)) {
+        GTEST_SKIP() << "this process may not make device nodes";
+    }
+    const InputFile read = ReadWholeFile(zero, 1 << 20);
+    EXPECT_FALSE(read.Read());
+    EXPECT_EQ(read.error, "'" + zero.string() + "' is too large to be a chart");
+    EXPECT_TRUE(read.bytes.empty());
+}
+
+TEST_F(InputFileTest, MissingFileOrFolderSaysWhy) {
+    EXPECT_EQ(ReadWholeFile(folder_ / "none.kaz").error,
+              "cannot read '" + (folder_ / "none.kaz").string() + "': No such file or directory");
+    EXPECT_EQ(ReadWholeFile(folder_).error, "cannot read '" + folder_.string() + "': Is a directory");
+}
+
+}  // namespace
+}  // namespace kaz
