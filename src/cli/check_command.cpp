@@ -47,6 +47,8 @@ int RunCheck(const QStringList& arguments) {
     if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings, positionals)) {
         return *exit;
     }
+    DiscardedEvents discarded;
+    state.events.StreamTo(&discarded);
     ChartInput chart;
     if (!ReadChart(positionals.first(), chart)) {
         return kExitUsage;

@@ -1,9 +1,10 @@
 #include "cli/cli_common.h"
 
 #include <QFile>
-#include <QTextStream>
 #include <cstdio>
-#include <limits>
+#include <utility>
+
+#include "base/input_file.h"
 
 namespace kaz::cli {
 
@@ -130,24 +131,13 @@ std::optional<int> ReadChartCommandLine(QCommandLineParser& parser, const QStrin
 
 bool ReadChart(const QString& path, ChartInput& chart) {
     chart.name = path;
-    QFile file;
-    const bool opened = path == "-" ? file.open(stdin, QIODevice::ReadOnly)
-                                    : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    if (!opened) {
-        UsageError(QStringLiteral("cannot read '%1': %2").arg(path, file.errorString()));
+    InputFile input =
+        path == "-" ? ReadStandardInput() : ReadWholeFile(QFile::encodeName(path).toStdString());
+    if (!input.Read()) {
+        UsageError(QString::fromStdString(input.error));
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        UsageError(QStringLiteral("cannot read '%1': %2").arg(path, file.errorString()));
-        return false;
-    }
-    // Offsets into the chart are 32-bit.
-    if (bytes.size() >= std::numeric_limits<int>::max()) {
-        UsageError(QStringLiteral("'%1' is too large to be a chart").arg(path));
-        return false;
-    }
-    chart.bytes.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    chart.bytes = std::move(input.bytes);
     return true;
 }
 

@@ -21,6 +21,13 @@ struct ChartInput {
     std::string bytes;  //!< the raw bytes that are compiled
 };
 
+//! Drops the performance as the compile makes it: for commands that need only the score, or only to know that
+//! the chart compiles.
+class DiscardedEvents final : public EventConsumer {
+  public:
+    void Take(std::span<const MidiEvent>) override {}
+};
+
 //! Print "kaz-cli: message" on standard error and return the usage exit status.
 int UsageError(const QString& message);
 
@@ -73,5 +80,7 @@ int RunTranspose(const QStringList& arguments);
 int RunPlay(const QStringList& arguments);
 int RunDevices(const QStringList& arguments);
 int RunRender(const QStringList& arguments);
+//! play, devices or render, from the device module that is loaded for them only.
+int RunDeviceCommand(const QStringList& arguments);
 
 }  // namespace kaz::cli

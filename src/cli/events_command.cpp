@@ -5,6 +5,39 @@
 
 namespace kaz::cli {
 
+namespace {
+
+//! Prints the events as the compile makes them, a few thousand lines a write.
+class EventPrinter final : public EventConsumer {
+  public:
+    void Take(std::span<const MidiEvent> events) override {
+        for (const MidiEvent& event : events) {
+            AppendEventLine(text_, event);
+        }
+        if (text_.size() >= kFlushBytes) {
+            Flush();
+        }
+    }
+    //! Print what is left; false when standard output could not take it all.
+    [[nodiscard]] bool Finish() {
+        Flush();
+        return ok_ && std::fflush(stdout) == 0;
+    }
+
+  private:
+    static constexpr std::size_t kFlushBytes = 1 << 16;
+
+    void Flush() {
+        ok_ = ok_ && std::fwrite(text_.data(), 1, text_.size(), stdout) == text_.size();
+        text_.clear();
+    }
+
+    std::string text_;
+    bool ok_ = true;
+};
+
+}  // namespace
+
 int RunEvents(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription("Print the performance of a chart, one event a line, in playing order.");
@@ -15,16 +48,13 @@ int RunEvents(const QStringList& arguments) {
     if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings, positionals)) {
         return *exit;
     }
+    EventPrinter printer;
+    state.events.StreamTo(&printer);
     ChartInput chart;
     if (const auto exit = ReadAndCompileChart(positionals.first(), state, chart)) {
         return *exit;
     }
-    // One write for the whole listing: a long chart has millions of events.
-    std::string text;
-    for (std::size_t i = 0; i < state.events.size(); ++i) {
-        AppendEventLine(text, state.events[i]);
-    }
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+    if (!printer.Finish()) {
         return UsageError("cannot write the events to standard output");
     }
     return kExitOk;

@@ -108,6 +108,8 @@ int RunTranspose(const QStringList& arguments) {
     if (!shift || !ReadSpellings(parser, tables)) {
         return kExitUsage;
     }
+    DiscardedEvents discarded;
+    state.events.StreamTo(&discarded);
     ChartInput chart;
     if (const auto exit = ReadAndCompileChart(positionals.first(), state, chart)) {
         return *exit;

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <limits>
-#include <random>
-#include <system_error>
+#include <utility>
 
 namespace kaz {
 
@@ -18,50 +16,10 @@ constexpr std::array<std::uint8_t, 22> kFileHeader = {
     0x01, 0xE0,                        // 480 ticks per quarter note
     'M',  'T',  'r', 'k', 0, 0, 0, 0,  // track chunk; its length is patched at the end
 };
-constexpr long kTrackLengthOffset = 18;
+constexpr std::size_t kTrackLengthOffset = 18;
 
 // The track goes out in chunks of this size, so memory stays flat whatever the length of the song.
 constexpr std::size_t kChunkBytes = 1 << 20;
-
-//! A fresh file beside target, opened for writing; it never replaces an existing file.
-std::FILE* CreateTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& temporary) {
-    constexpr int kAttempts = 16;
-    std::random_device randomDevice;
-    const std::string name = target.filename().string();
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        // A hidden name, so a folder listing does not show an export in progress.
-        char suffix[16];
-        std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(randomDevice()));
-        std::string hidden(1, '.');
-        hidden.append(name).append(suffix);
-        temporary = target.parent_path() / hidden;
-        // "x": fail rather than reuse a file of that name.
-        if (std::FILE* file = std::fopen(temporary.string().c_str(), "wbx")) {
-            return file;
-        }
-        std::error_code error;
-        if (!std::filesystem::exists(temporary, error)) {
-            break;
-        }
-    }
-    temporary.clear();
-    return nullptr;
-}
-
-//! True unless path names something that may not be written: a read-only file or a folder.
-bool MayReplace(const std::filesystem::path& path) {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
-        return !error;
-    }
-    // Opening for appending writes nothing and changes nothing, but fails exactly when writing would.
-    std::FILE* file = std::fopen(path.string().c_str(), "ab");
-    if (file == nullptr) {
-        return false;
-    }
-    std::fclose(file);
-    return true;
-}
 
 }  // namespace
 
@@ -69,51 +27,53 @@ std::string CreditText() {
     return "\n\nThis file was created by Kaz software ( " + std::string(kHomePageUrl) + " )\n\n";
 }
 
-MidiFileWriter::~MidiFileWriter() {
-    if (file_) {
-        Abandon();
-    }
-}
-
 bool MidiFileWriter::Open(const std::filesystem::path& path) {
-    if (file_ || path.empty() || !path.has_filename() || !MayReplace(path)) {
+    if (target_ != Target::None || !file_.Open(path)) {
         return false;
     }
-    // A link keeps pointing where it did: the file it names is the one replaced.
-    std::error_code error;
-    std::filesystem::path target =
-        std::filesystem::is_symlink(path, error) ? std::filesystem::canonical(path, error) : path;
-    if (error) {
-        target = path;
-    }
-    std::FILE* file = CreateTemporaryBeside(target, temporary_);
-    if (file == nullptr) {
-        return false;
-    }
-    file_.reset(file);
-    // The writer keeps its own chunks; the stream's buffer would only copy them again.
-    std::setvbuf(file, nullptr, _IONBF, 0);
-    target_ = target;
-    failed_ = false;
-    byteCount_ = 0;
-    lastTime = 0;
-    buffer_ = std::make_unique_for_overwrite<std::uint8_t[]>(kChunkBytes);
-    std::copy(kFileHeader.begin(), kFileHeader.end(), buffer_.get());
-    buffered_ = kFileHeader.size();
+    Start(Target::File);
     return true;
 }
 
-void MidiFileWriter::WriteByte(std::uint8_t byte) {
-    // Bytes written without a file are counted and dropped, as a file that failed would drop them.
-    if (!buffer_) {
-        ++byteCount_;
-        return;
+bool MidiFileWriter::OpenStandardOutput() {
+    if (target_ != Target::None || !file_.OpenStandardOutput()) {
+        return false;
     }
-    buffer_[buffered_++] = byte;
-    ++byteCount_;
-    if (buffered_ == kChunkBytes) {
+    Start(Target::File);
+    return true;
+}
+
+void MidiFileWriter::OpenInMemory() {
+    if (target_ == Target::None) {
+        Start(Target::Memory);
+    }
+}
+
+void MidiFileWriter::Start(Target target) {
+    target_ = target;
+    byteCount_ = 0;
+    lastTime = 0;
+    buffer_.resize(kChunkBytes);
+    std::copy(kFileHeader.begin(), kFileHeader.end(), buffer_.begin());
+    buffered_ = kFileHeader.size();
+}
+
+void MidiFileWriter::MakeRoom() {
+    if (target_ == Target::None) {
+        // Bytes written without a file are counted and dropped, as a file that failed would drop them.
+        buffer_.resize(kChunkBytes);
+        buffered_ = 0;
+    } else if (target_ == Target::File && file_.CanRewrite()) {
         Flush();
+    } else {
+        buffer_.resize(2 * buffer_.size());
     }
+}
+
+void MidiFileWriter::Flush() {
+    // A failed write is remembered by the file, and Close then fails.
+    (void)file_.Write(std::string_view(buffer_.data(), buffered_));
+    buffered_ = 0;
 }
 
 void MidiFileWriter::WriteVarLen(std::uint32_t value) {
@@ -131,7 +91,7 @@ void MidiFileWriter::WriteVarLen(std::uint32_t value) {
 
 void MidiFileWriter::WriteText(std::string_view text) {
     WriteByte(0x00);
-    WriteByte(0xFF);
+    WriteByte(kMetaEvent);
     WriteByte(0x01);
     WriteVarLen(static_cast<std::uint32_t>(text.size()));
     for (const char c : text) {
@@ -139,58 +99,27 @@ void MidiFileWriter::WriteText(std::string_view text) {
     }
 }
 
-void MidiFileWriter::Flush() {
-    if (file_ && !failed_ && buffered_ > 0 &&
-        std::fwrite(buffer_.get(), 1, buffered_, file_.get()) != buffered_) {
-        failed_ = true;
-    }
-    buffered_ = 0;
-}
-
 bool MidiFileWriter::Close() {
-    if (!file_) {
-        return false;
-    }
-    Flush();
+    const Target target = std::exchange(target_, Target::None);
     // The chunk length field has four bytes.
-    if (byteCount_ > std::numeric_limits<std::uint32_t>::max()) {
-        failed_ = true;
+    if (target == Target::None || byteCount_ > std::numeric_limits<std::uint32_t>::max()) {
+        file_.Abandon();
+        return false;
     }
     const auto length = static_cast<std::uint32_t>(byteCount_);
-    const std::array<std::uint8_t, 4> lengthBytes = {
-        static_cast<std::uint8_t>(length >> 24), static_cast<std::uint8_t>(length >> 16),
-        static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)};
-    if (failed_ || std::fseek(file_.get(), kTrackLengthOffset, SEEK_SET) != 0 ||
-        std::fwrite(lengthBytes.data(), 1, lengthBytes.size(), file_.get()) != lengthBytes.size() ||
-        std::fflush(file_.get()) != 0) {
-        Abandon();
-        return false;
+    const std::array<char, 4> lengthBytes = {static_cast<char>(length >> 24), static_cast<char>(length >> 16),
+                                             static_cast<char>(length >> 8), static_cast<char>(length)};
+    const std::string_view lengthField(lengthBytes.data(), lengthBytes.size());
+    if (target == Target::File && file_.CanRewrite()) {
+        Flush();
+        return file_.Rewrite(kTrackLengthOffset, lengthField) && file_.Commit();
     }
-    const bool closed = std::fclose(file_.release()) == 0;
-    std::error_code error;
-    if (closed) {
-        // Keep the permissions of the file being replaced.
-        const auto status = std::filesystem::status(target_, error);
-        if (!error && std::filesystem::exists(status)) {
-            std::filesystem::permissions(temporary_, status.permissions(), error);
-        }
-        error.clear();
-        std::filesystem::rename(temporary_, target_, error);
+    std::copy(lengthBytes.begin(), lengthBytes.end(), buffer_.begin() + kTrackLengthOffset);
+    if (target == Target::Memory) {
+        return true;
     }
-    if (!closed || error) {
-        std::filesystem::remove(temporary_, error);
-        return false;
-    }
-    return true;
-}
-
-void MidiFileWriter::Abandon() {
-    file_.reset();
-    std::error_code error;
-    std::filesystem::remove(temporary_, error);
-    buffer_.reset();
-    buffered_ = 0;
-    failed_ = true;
+    Flush();
+    return file_.Commit();
 }
 
 bool ExportMidiFile(const EventList& events, const std::filesystem::path& path) {
@@ -200,9 +129,28 @@ bool ExportMidiFile(const EventList& events, const std::filesystem::path& path) 
     }
     writer.WriteText(CreditText());
     for (std::size_t i = 0; i < events.size(); ++i) {
-        events[i].Write(writer);
+        WriteEvent(events[i], writer);
     }
     return writer.Close();
+}
+
+void MidiFileExport::Take(std::span<const MidiEvent> events) {
+    if (!started_) {
+        started_ = true;
+        opened_ = toStandardOutput_ ? writer_.OpenStandardOutput() : writer_.Open(path_);
+        if (opened_) {
+            writer_.WriteText(CreditText());
+        }
+    }
+    if (opened_) {
+        for (const MidiEvent& event : events) {
+            WriteEvent(event, writer_);
+        }
+    }
+}
+
+bool MidiFileExport::Close() {
+    return opened_ && writer_.Close();
 }
 
 }  // namespace kaz

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "base/midi_track_writer.h"
+#include "base/output_file.h"
 #include "render/event_list.h"
 
 namespace kaz {
@@ -18,54 +18,86 @@ inline constexpr std::string_view kHomePageUrl = "https://kaz.velmor.org/";
 //! The text event that opens the track of every exported file.
 [[nodiscard]] std::string CreditText();
 
-//! Writes one format-0 Standard MIDI File with a single track (division 480).
+//! Writes one format-0 Standard MIDI File with a single track (division 480), to a file through OutputFile
+//! (so a regular file is replaced only when the export is complete) or into memory.
 //!
-//! The file is built in a temporary file beside the target and renamed over the target only when it is
-//! complete, so a failed export leaves whatever stood at the target untouched.
+//! The track's length stands in its header but is known only at the end. A regular file gets it written in
+//! place at Close and the track goes out in chunks on the way; a FIFO, a device or standard output cannot go
+//! back, so the whole file is held until Close there.
 class MidiFileWriter final : public MidiTrackWriter {
   public:
     MidiFileWriter() = default;
     MidiFileWriter(const MidiFileWriter&) = delete;
     MidiFileWriter& operator=(const MidiFileWriter&) = delete;
-    //! An export that was never closed is abandoned: its temporary file is removed.
-    ~MidiFileWriter() override;
 
-    //! Start a file for path and write the file and track headers. False when the writer already has a file,
-    //! when no temporary file can be made in path's folder, or when path exists and may not be written.
+    //! Start a file for path and write the file and track headers. False when the writer already has a file
+    //! or path cannot be written (see OutputFile::Open).
     [[nodiscard]] bool Open(const std::filesystem::path& path);
+    //! The same for the program's standard output.
+    [[nodiscard]] bool OpenStandardOutput();
+    //! Start a file that stays in memory; Bytes() gives it after Close.
+    void OpenInMemory();
+
     //! One byte of track data.
-    void WriteByte(std::uint8_t byte) override;
+    void WriteByte(std::uint8_t byte) override {
+        if (buffered_ == buffer_.size()) {
+            MakeRoom();
+        }
+        buffer_[buffered_++] = static_cast<char>(byte);
+        ++byteCount_;
+    }
     //! A variable-length quantity; values past 0x0FFFFFFF take a fifth byte.
     void WriteVarLen(std::uint32_t value) override;
     //! A text meta event at delta time 0. Leaves lastTime alone.
     void WriteText(std::string_view text);
-    //! Patch the track length, complete the file and put it in place of the target. False when anything
-    //! failed since Open; the target is then as it was and the temporary file is gone.
+    //! Patch the track length and complete the file: a regular file is put in place of the target. False when
+    //! anything failed since Open; the target is then as it was.
     [[nodiscard]] bool Close();
 
     //! Bytes of track data written so far, the track headers not counted.
     [[nodiscard]] std::uint64_t ByteCount() const { return byteCount_; }
+    //! The file made in memory, once closed.
+    [[nodiscard]] std::string_view Bytes() const { return {buffer_.data(), buffered_}; }
 
   private:
-    struct FileCloser {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
+    enum class Target { None, File, Memory };
 
+    void Start(Target target);
+    void MakeRoom();
     void Flush();
-    void Abandon();
 
-    std::unique_ptr<std::FILE, FileCloser> file_;
-    std::filesystem::path target_;
-    std::filesystem::path temporary_;
-    // The bytes not yet written to the file: the headers and up to one chunk of the track.
-    std::unique_ptr<std::uint8_t[]> buffer_;
+    Target target_ = Target::None;
+    OutputFile file_;
+    // The bytes not yet written: the headers and up to one chunk of the track, or the whole file when it
+    // cannot be written in chunks.
+    std::string buffer_;
     std::size_t buffered_ = 0;
     std::uint64_t byteCount_ = 0;
-    bool failed_ = false;
 };
 
 //! Write events as a Standard MIDI File at path, the credit text first. False when the file could not be
 //! written; an existing file at path is then untouched.
 [[nodiscard]] bool ExportMidiFile(const EventList& events, const std::filesystem::path& path);
+
+//! Writes a performance as a MIDI file while the compile makes it (see EventList::StreamTo). The file is
+//! opened when the first events come, which is once the chart has compiled and sounds a note; a chart that
+//! fails leaves the target as it was, and reports its own error first.
+class MidiFileExport final : public EventConsumer {
+  public:
+    //! Export to path, or to standard output when toStandardOutput.
+    MidiFileExport(std::filesystem::path path, bool toStandardOutput)
+        : path_(std::move(path)), toStandardOutput_(toStandardOutput) {}
+
+    void Take(std::span<const MidiEvent> events) override;
+    //! Complete the file. False when it could not be opened or written; a regular file is then as it was.
+    [[nodiscard]] bool Close();
+
+  private:
+    MidiFileWriter writer_;
+    std::filesystem::path path_;
+    bool toStandardOutput_;
+    bool started_ = false;
+    bool opened_ = false;
+};
 
 }  // namespace kaz

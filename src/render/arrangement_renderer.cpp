@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <limits>
-#include <memory>
 
 namespace kaz {
 
@@ -46,6 +45,8 @@ class Renderer {
             return false;
         }
         const auto start = static_cast<Ticks>(sum_);
+        // Every event of this measure and the ones after it comes at its start or later.
+        events_.Advance(start);
         if (slot.repeatEnd != 0) {
             events_.AddHighlight(slot.repeatStart, slot.repeatEnd, start);
         }
@@ -61,7 +62,7 @@ class Renderer {
         }
         meterNum_ = source.meterNum;
         meterDen_ = source.meterDen;
-        events_.AddEvent(std::make_unique<TimeSignatureEvent>(start, meterNum_, meterDen_));
+        events_.AddEvent(MidiEvent::TimeSignature(start, meterNum_, meterDen_));
     }
 
     void PlayChords(const Measure& source, Ticks start, bool highlightChords) {
@@ -116,9 +117,9 @@ class Renderer {
 bool RenderArrangement(ScoreTree& score, const RenderSettings& settings, EventList& events) {
     events.notesAdded = false;
     const std::int32_t tempo = score.tempoGiven ? score.scoreTempo : settings.transportTempo;
-    events.AddEvent(std::make_unique<TempoEvent>(0, tempo));
-    events.AddEvent(std::make_unique<ProgramChangeEvent>(0, kChordsChannel, settings.voices.chordsProgram));
-    events.AddEvent(std::make_unique<ProgramChangeEvent>(0, kBassChannel, settings.voices.bassProgram));
+    events.AddEvent(MidiEvent::Tempo(0, tempo));
+    events.AddEvent(MidiEvent::ProgramChange(0, kChordsChannel, settings.voices.chordsProgram));
+    events.AddEvent(MidiEvent::ProgramChange(0, kBassChannel, settings.voices.bassProgram));
     ResolveBNotation(score, settings.notation);
 
     Renderer renderer(settings.voices, events);
@@ -127,7 +128,7 @@ bool RenderArrangement(ScoreTree& score, const RenderSettings& settings, EventLi
             break;
         }
     }
-    events.AddEvent(std::make_unique<EndOfTrackEvent>(renderer.End()));
+    events.AddEvent(MidiEvent::EndOfTrack(renderer.End()));
     events.Finish();
     return events.notesAdded;
 }

@@ -1,19 +1,19 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
-#include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "base/editor.h"
 #include "base/midi_out_port.h"
 #include "base/midi_track_writer.h"
-#include "base/record_list.h"
 #include "base/ticks.h"
 
 namespace kaz {
 
-enum class EventKind : std::int32_t {
+enum class EventKind : std::uint8_t {
     NoteOn = 0,
     NoteOff = 1,
     ProgramChange = 2,
@@ -23,108 +23,106 @@ enum class EventKind : std::int32_t {
     TimeSignature = 6,
 };
 
-//! One timed event of the performance. It plays itself on the live output and writes itself into a file.
+// The status and meta bytes the events send and write.
+inline constexpr std::uint8_t kNoteOffStatus = 0x80;
+inline constexpr std::uint8_t kNoteOnStatus = 0x90;
+inline constexpr std::uint8_t kProgramChangeStatus = 0xC0;
+inline constexpr std::uint8_t kMetaEvent = 0xFF;
+inline constexpr std::uint8_t kMetaEndOfTrack = 0x2F;
+inline constexpr std::uint8_t kMetaTempo = 0x51;
+inline constexpr std::uint8_t kMetaTimeSignature = 0x58;
+
+//! One timed event of the performance: a value of sixteen bytes, whatever its kind, so that a song's millions
+//! of events sit in one array and are told apart by their kind alone. It plays itself on the live output and
+//! writes itself into a file.
 class MidiEvent {
   public:
-    MidiEvent(EventKind kind, Ticks time) : kind(kind), time(time) {}
-    virtual ~MidiEvent() = default;
+    static MidiEvent NoteOn(Ticks time, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity) {
+        return {EventKind::NoteOn, time, channel, key, velocity, 0, 0};
+    }
+    //! tag: the voice group that made the note.
+    static MidiEvent NoteOff(Ticks time, std::int32_t tag, std::uint8_t channel, std::uint8_t key,
+                             std::uint8_t velocity) {
+        return {EventKind::NoteOff, time, channel, key, velocity, tag, 0};
+    }
+    static MidiEvent ProgramChange(Ticks time, std::uint8_t channel, std::uint8_t program) {
+        return {EventKind::ProgramChange, time, channel, program, 0, 0, 0};
+    }
+    static MidiEvent EndOfTrack(Ticks time) { return {EventKind::EndOfTrack, time, 0, 0, 0, 0, 0}; }
+    //! Selects [start, end) of the chart in the editor; leaves no trace in a file.
+    static MidiEvent Highlight(Ticks time, std::int32_t start, std::int32_t end) {
+        return {EventKind::Highlight, time, 0, 0, 0, start, end};
+    }
+    static MidiEvent Tempo(Ticks time, std::int32_t bpm) { return {EventKind::Tempo, time, 0, 0, 0, bpm, 0}; }
+    static MidiEvent TimeSignature(Ticks time, std::int32_t numerator, std::int32_t denominator) {
+        return {EventKind::TimeSignature, time, 0, 0, 0, numerator, denominator};
+    }
 
     //! Perform the event now: a message to the port, or a selection in the editor.
-    virtual void Play(MidiOutPort& port, Editor& editor) const = 0;
+    void Play(MidiOutPort& port, Editor& editor) const;
     //! Append the event to a Standard MIDI File track.
-    virtual void Write(MidiTrackWriter& writer) const = 0;
+    void Write(MidiTrackWriter& writer) const;
 
-    const EventKind kind;
+    [[nodiscard]] std::uint8_t channel() const { return channel_; }
+    [[nodiscard]] std::uint8_t key() const { return data1_; }
+    [[nodiscard]] std::uint8_t velocity() const { return data2_; }
+    [[nodiscard]] std::uint8_t program() const { return data1_; }
+    [[nodiscard]] std::int32_t tag() const { return value1_; }
+    [[nodiscard]] std::int32_t start() const { return value1_; }
+    [[nodiscard]] std::int32_t end() const { return value2_; }
+    [[nodiscard]] std::int32_t bpm() const { return value1_; }
+    [[nodiscard]] std::int32_t numerator() const { return value1_; }
+    [[nodiscard]] std::int32_t denominator() const { return value2_; }
+
     Ticks time;
+    EventKind kind;
+
+  private:
+    MidiEvent(EventKind kind, Ticks time, std::uint8_t channel, std::uint8_t data1, std::uint8_t data2,
+              std::int32_t value1, std::int32_t value2)
+        : time(time),
+          kind(kind),
+          channel_(channel),
+          data1_(data1),
+          data2_(data2),
+          value1_(value1),
+          value2_(value2) {}
+
+    std::uint8_t channel_;
+    std::uint8_t data1_;   //!< the key of a note, the program of a program change
+    std::uint8_t data2_;   //!< the velocity of a note
+    std::int32_t value1_;  //!< the tag of a note-off, a highlight's start, the tempo, the meter's numerator
+    std::int32_t value2_;  //!< a highlight's end, the meter's denominator
 };
+static_assert(sizeof(MidiEvent) == 16);
 
-class NoteOnEvent final : public MidiEvent {
-  public:
-    NoteOnEvent(Ticks time, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity)
-        : MidiEvent(EventKind::NoteOn, time), channel(channel), key(key), velocity(velocity) {}
-    void Play(MidiOutPort& port, Editor& editor) const override;
-    void Write(MidiTrackWriter& writer) const override;
-
-    std::uint8_t channel, key, velocity;
-};
-
-class NoteOffEvent final : public MidiEvent {
-  public:
-    NoteOffEvent(Ticks time, std::int32_t tag, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity)
-        : MidiEvent(EventKind::NoteOff, time), tag(tag), channel(channel), key(key), velocity(velocity) {}
-    void Play(MidiOutPort& port, Editor& editor) const override;
-    void Write(MidiTrackWriter& writer) const override;
-
-    std::int32_t tag;  //!< the voice group that made the note
-    std::uint8_t channel, key, velocity;
-};
-
-class ProgramChangeEvent final : public MidiEvent {
-  public:
-    ProgramChangeEvent(Ticks time, std::uint8_t channel, std::uint8_t program)
-        : MidiEvent(EventKind::ProgramChange, time), channel(channel), program(program) {}
-    void Play(MidiOutPort& port, Editor& editor) const override;
-    void Write(MidiTrackWriter& writer) const override;
-
-    std::uint8_t channel, program;
-};
-
-class EndOfTrackEvent final : public MidiEvent {
-  public:
-    explicit EndOfTrackEvent(Ticks time) : MidiEvent(EventKind::EndOfTrack, time) {}
-    void Play(MidiOutPort& port, Editor& editor) const override;
-    void Write(MidiTrackWriter& writer) const override;
-};
-
-//! Selects the sounding chord symbol (or repeat mark) in the editor; leaves no trace in a file.
-class HighlightEvent final : public MidiEvent {
-  public:
-    HighlightEvent(Ticks time, std::int32_t start, std::int32_t end)
-        : MidiEvent(EventKind::Highlight, time), start(start), end(end) {}
-    void Play(MidiOutPort& port, Editor& editor) const override;
-    void Write(MidiTrackWriter& writer) const override;
-
-    std::int32_t start, end;
-};
-
-class TempoEvent final : public MidiEvent {
-  public:
-    TempoEvent(Ticks time, std::int32_t bpm) : MidiEvent(EventKind::Tempo, time), bpm(bpm) {}
-    void Play(MidiOutPort& port, Editor& editor) const override;
-    void Write(MidiTrackWriter& writer) const override;
-
-    std::int32_t bpm;
-};
-
-class TimeSignatureEvent final : public MidiEvent {
-  public:
-    TimeSignatureEvent(Ticks time, std::int32_t numerator, std::int32_t denominator)
-        : MidiEvent(EventKind::TimeSignature, time), numerator(numerator), denominator(denominator) {}
-    void Play(MidiOutPort& port, Editor& editor) const override;
-    void Write(MidiTrackWriter& writer) const override;
-
-    std::int32_t numerator, denominator;
-};
+//! Write event into a track: its delta time from writer.lastTime, then its bytes; a highlight writes
+//! nothing. Writer is a MidiTrackWriter or a final class derived from it, whose calls need no dispatch then.
+template <typename Writer>
+void WriteEvent(const MidiEvent& event, Writer& writer);
 
 //! Append the event as one line of text, as kaz-cli events prints it: the time, the kind's word ("tempo",
 //! "program", "timesig", "highlight", "on", "off", "end") and its numbers, single spaces, a line feed.
 void AppendEventLine(std::string& text, const MidiEvent& event);
 
+//! Takes a performance as it is made, instead of the list keeping it (see EventList::StreamTo).
+class EventConsumer {
+  public:
+    virtual ~EventConsumer() = default;
+    //! The next events of the performance, in their final order.
+    virtual void Take(std::span<const MidiEvent> events) = 0;
+};
+
 //! The performance of the compiled chart, and the note-offs not yet placed in it.
 //!
-//! The list owns every event, listed or pending. Notes and highlights, the bulk of a song, live in blocks
-//! that the list allocates a few hundred at a time; the order of the performance is a list of references.
+//! The renderer adds events roughly in time order: note-offs wait in the pending list until their voice
+//! strikes again and so arrive a few places late. The performance is the list sorted by time, equal times
+//! keeping the order they were added in. The list keeps the whole performance, or hands it to a consumer in
+//! pieces as soon as their places are certain, so that a long song never has to be held at once.
 class EventList {
   public:
-    EventList() = default;
-    EventList(const EventList&) = delete;
-    EventList& operator=(const EventList&) = delete;
-    EventList(EventList&&) = default;
-    EventList& operator=(EventList&&) = default;
-    ~EventList() = default;
-
-    //! Append an event; the list owns it.
-    void AddEvent(std::unique_ptr<MidiEvent> event);
+    //! Append an event.
+    void AddEvent(const MidiEvent& event) { events_.push_back(event); }
     //! A note-on into the list, its note-off into the pending note-offs.
     void AddNote(std::int32_t tag, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity,
                  Ticks onTime, Ticks offTime);
@@ -132,29 +130,99 @@ class EventList {
     void ReleaseNoteOffs(std::int32_t tag);
     //! Give the pending note-offs of tag a new time.
     void RetimeNoteOffs(std::int32_t tag, Ticks time);
-    void AddHighlight(std::int32_t start, std::int32_t end, Ticks time);
+    void AddHighlight(std::int32_t start, std::int32_t end, Ticks time) {
+        events_.push_back(MidiEvent::Highlight(time, start, end));
+    }
+    //! A promise of the renderer: no event added from now on is earlier than time, except pending
+    //! note-offs. Events whose place is then certain go to the consumer, once the performance has a note.
+    void Advance(Ticks time);
     //! Move every pending note-off to the list, then sort the list by time, keeping the order of equal times.
+    //! With a consumer, the rest of a performance that has a note goes to it.
     void Finish();
-    //! Free every event, listed or pending.
+    //! Free every event, listed or pending. The consumer stays.
     void Clear();
+
+    //! Hand the performance to consumer instead of keeping it, from the next compile on; nullptr keeps it
+    //! again. A performance without a note is never handed on.
+    void StreamTo(EventConsumer* consumer) { consumer_ = consumer; }
 
     [[nodiscard]] std::size_t size() const { return events_.size(); }
     [[nodiscard]] bool empty() const { return events_.empty(); }
-    [[nodiscard]] const MidiEvent& operator[](std::size_t index) const { return *events_[index]; }
+    [[nodiscard]] const MidiEvent& operator[](std::size_t index) const { return events_[index]; }
     [[nodiscard]] std::size_t PendingCount() const { return pendingNoteOffs_.size(); }
 
     //! Set whenever a note is added; the renderer clears it when it starts.
     bool notesAdded = false;
 
   private:
-    // Where the events live.
-    RecordList<NoteOnEvent> noteOns_;
-    RecordList<NoteOffEvent> noteOffs_;
-    RecordList<HighlightEvent> highlights_;
-    std::vector<std::unique_ptr<MidiEvent>> addedEvents_;
+    void SortNewEvents();
+    void HandOver(std::size_t count);
 
-    std::vector<MidiEvent*> events_;              //!< the performance, in order
-    std::vector<NoteOffEvent*> pendingNoteOffs_;  //!< note-offs not yet in the performance
+    std::vector<MidiEvent> events_;           //!< the performance, or its part not yet handed on
+    std::size_t sorted_ = 0;                  //!< events_[0, sorted_) are in order
+    std::vector<MidiEvent> pendingNoteOffs_;  //!< note-offs not yet in the performance
+    EventConsumer* consumer_ = nullptr;
 };
+
+template <typename Writer>
+void WriteEvent(const MidiEvent& event, Writer& writer) {
+    if (event.kind == EventKind::Highlight) {
+        // A highlight belongs to the editor only: the next event's delta spans it.
+        return;
+    }
+    // The list is sorted, so a delta is never negative; should one be, a zero delta keeps the file readable.
+    const Ticks delta = std::max<Ticks>(event.time - writer.lastTime, 0);
+    writer.WriteVarLen(static_cast<std::uint32_t>(delta));
+    writer.lastTime = event.time;
+    switch (event.kind) {
+        case EventKind::NoteOn:
+        case EventKind::NoteOff:
+            writer.WriteByte(static_cast<std::uint8_t>(
+                (event.kind == EventKind::NoteOn ? kNoteOnStatus : kNoteOffStatus) + event.channel()));
+            writer.WriteByte(event.key());
+            writer.WriteByte(event.velocity());
+            break;
+        case EventKind::ProgramChange:
+            writer.WriteByte(static_cast<std::uint8_t>(kProgramChangeStatus + event.channel()));
+            writer.WriteByte(event.program());
+            break;
+        case EventKind::EndOfTrack:
+            writer.WriteByte(kMetaEvent);
+            writer.WriteByte(kMetaEndOfTrack);
+            writer.WriteByte(0x00);
+            break;
+        case EventKind::Tempo: {
+            // Microseconds per quarter note in three bytes; the clamp keeps the division and the bytes
+            // defined for a tempo no chart can give.
+            const std::int32_t micros = 60000000 / std::clamp(event.bpm(), 4, 60000000);
+            writer.WriteByte(kMetaEvent);
+            writer.WriteByte(kMetaTempo);
+            writer.WriteByte(0x03);
+            writer.WriteByte(static_cast<std::uint8_t>(micros >> 16));
+            writer.WriteByte(static_cast<std::uint8_t>(micros >> 8));
+            writer.WriteByte(static_cast<std::uint8_t>(micros));
+            break;
+        }
+        case EventKind::TimeSignature: {
+            constexpr std::uint8_t kClocksPerClick = 24;
+            constexpr std::uint8_t kThirtySecondsPerQuarter = 8;
+            // The power of two of the denominator, rounded down: 4 gives 2, 8 gives 3, 6 gives 2.
+            std::uint8_t power = 0;
+            for (std::int32_t denominator = event.denominator(); denominator > 1; denominator /= 2) {
+                ++power;
+            }
+            writer.WriteByte(kMetaEvent);
+            writer.WriteByte(kMetaTimeSignature);
+            writer.WriteByte(0x04);
+            writer.WriteByte(static_cast<std::uint8_t>(event.numerator()));
+            writer.WriteByte(power);
+            writer.WriteByte(kClocksPerClick);
+            writer.WriteByte(kThirtySecondsPerQuarter);
+            break;
+        }
+        case EventKind::Highlight:
+            break;
+    }
+}
 
 }  // namespace kaz

@@ -23,9 +23,9 @@ class AudioRenderTest : public ::testing::Test {
 
     //! Two measures of 4/4 with one chord each, as the renderer lays them out.
     void TwoMeasures(std::int32_t tempo) {
-        events.AddEvent(std::make_unique<TempoEvent>(0, tempo));
-        events.AddEvent(std::make_unique<ProgramChangeEvent>(0, 0, 26));
-        events.AddEvent(std::make_unique<ProgramChangeEvent>(0, 1, 32));
+        events.AddEvent(MidiEvent::Tempo(0, tempo));
+        events.AddEvent(MidiEvent::ProgramChange(0, 0, 26));
+        events.AddEvent(MidiEvent::ProgramChange(0, 1, 32));
         for (Ticks start : {0, 1920}) {
             events.AddHighlight(0, 1, start);
             events.AddNote(0, 1, 36, 75, start, start + 1728);
@@ -34,7 +34,7 @@ class AudioRenderTest : public ::testing::Test {
             }
             events.ReleaseNoteOffs(0);
         }
-        events.AddEvent(std::make_unique<EndOfTrackEvent>(3840));
+        events.AddEvent(MidiEvent::EndOfTrack(3840));
         events.Finish();
     }
 
@@ -97,7 +97,7 @@ TEST_F(AudioRenderTest, AFailedRenderLeavesTheTargetAsItWas) {
     EXPECT_NE(error.find("SoundFont"), std::string::npos);
 
     EventList endless;
-    endless.AddEvent(std::make_unique<EndOfTrackEvent>(2'000'000'000));
+    endless.AddEvent(MidiEvent::EndOfTrack(2'000'000'000));
     EXPECT_FALSE(RenderWave(endless, 20, Target(), options, error));
     EXPECT_EQ(error, "the song is too long for a WAV file");
 

@@ -42,15 +42,15 @@ std::uint32_t BigEndian32(const Bytes& bytes, std::size_t at) {
 //! One 4/4 measure of a C chord with a bass and two chord keys, the way the renderer lists it.
 EventList OneMeasure() {
     EventList events;
-    events.AddEvent(std::make_unique<TempoEvent>(0, 120));
-    events.AddEvent(std::make_unique<ProgramChangeEvent>(0, 0, 26));
-    events.AddEvent(std::make_unique<ProgramChangeEvent>(0, 1, 32));
-    events.AddEvent(std::make_unique<TimeSignatureEvent>(0, 4, 4));
+    events.AddEvent(MidiEvent::Tempo(0, 120));
+    events.AddEvent(MidiEvent::ProgramChange(0, 0, 26));
+    events.AddEvent(MidiEvent::ProgramChange(0, 1, 32));
+    events.AddEvent(MidiEvent::TimeSignature(0, 4, 4));
     events.AddHighlight(0, 1, 0);
     events.AddNote(0, 1, 36, 75, 0, 1728);
     events.AddNote(0, 0, 60, 80, 0, 1728);
     events.AddNote(0, 0, 64, 80, 0, 1728);
-    events.AddEvent(std::make_unique<EndOfTrackEvent>(1920));
+    events.AddEvent(MidiEvent::EndOfTrack(1920));
     events.Finish();
     return events;
 }
@@ -65,7 +65,7 @@ EventList LongSong(int measures) {
             events.AddNote(0, 0, key, 80, i * 1920, i * 1920 + 1728);
         }
     }
-    events.AddEvent(std::make_unique<EndOfTrackEvent>(measures * 1920));
+    events.AddEvent(MidiEvent::EndOfTrack(measures * 1920));
     events.Finish();
     return events;
 }

@@ -89,14 +89,13 @@ class PlaybackEngineTest : public ::testing::Test {
     }
 
     void Note(Ticks time, std::uint8_t key) {
-        chart.push_back(
-            [=](EventList& events) { events.AddEvent(std::make_unique<NoteOnEvent>(time, 0, key, 80)); });
+        chart.push_back([=](EventList& events) { events.AddEvent(MidiEvent::NoteOn(time, 0, key, 80)); });
     }
     void Highlight(Ticks time, int start, int end) {
         chart.push_back([=](EventList& events) { events.AddHighlight(start, end, time); });
     }
     void End(Ticks time) {
-        chart.push_back([=](EventList& events) { events.AddEvent(std::make_unique<EndOfTrackEvent>(time)); });
+        chart.push_back([=](EventList& events) { events.AddEvent(MidiEvent::EndOfTrack(time)); });
     }
 
     void Play() { engine->OnPlay("C | F |"); }
@@ -353,7 +352,7 @@ TEST_F(PlaybackEngineTest, StopWhileStoppedRestoresTheSelectionAndClearsTheScore
     Play();
     engine->OnStop();
     view.Select({0, 1});
-    state.events.AddEvent(std::make_unique<EndOfTrackEvent>(0));
+    state.events.AddEvent(MidiEvent::EndOfTrack(0));
     engine->OnStop();
     EXPECT_EQ(view.selection, (TextRange{4, 6}));
     EXPECT_TRUE(state.events.empty());

@@ -353,11 +353,9 @@ TEST(RenderArrangement, EveryNoteEndsBeforeItsKeyIsStruckAgainAndTheListIsInTime
         ASSERT_GE(event.time, previous) << "event " << i;
         previous = event.time;
         if (event.kind == EventKind::NoteOn) {
-            const auto& on = static_cast<const NoteOnEvent&>(event);
-            ASSERT_EQ(count(on.channel, on.key)++, 0) << "struck while sounding, event " << i;
+            ASSERT_EQ(count(event.channel(), event.key())++, 0) << "struck while sounding, event " << i;
         } else if (event.kind == EventKind::NoteOff) {
-            const auto& off = static_cast<const NoteOffEvent&>(event);
-            ASSERT_EQ(count(off.channel, off.key)--, 1) << "ended while silent, event " << i;
+            ASSERT_EQ(count(event.channel(), event.key())--, 1) << "ended while silent, event " << i;
         }
     }
     for (const auto& [key, notes] : sounding) {

@@ -59,30 +59,30 @@ std::string Listing(const EventList& events) {
 }
 
 TEST(EventWrite, EachKindWritesItsDeltaAndBytes) {
-    EXPECT_THAT(Written(TempoEvent(0, 120)), ElementsAre("d0", "FF", "51", "03", "07", "A1", "20"));
-    EXPECT_THAT(Written(TimeSignatureEvent(0, 3, 4)),
+    EXPECT_THAT(Written(MidiEvent::Tempo(0, 120)), ElementsAre("d0", "FF", "51", "03", "07", "A1", "20"));
+    EXPECT_THAT(Written(MidiEvent::TimeSignature(0, 3, 4)),
                 ElementsAre("d0", "FF", "58", "04", "03", "02", "18", "08"));
-    EXPECT_THAT(Written(TimeSignatureEvent(0, 6, 8)),
+    EXPECT_THAT(Written(MidiEvent::TimeSignature(0, 6, 8)),
                 ElementsAre("d0", "FF", "58", "04", "06", "03", "18", "08"));
-    EXPECT_THAT(Written(NoteOnEvent(960, 1, 40, 75)), ElementsAre("d960", "91", "28", "4B"));
-    EXPECT_THAT(Written(NoteOffEvent(1728, 0, 0, 64, 80)), ElementsAre("d1728", "80", "40", "50"));
-    EXPECT_THAT(Written(ProgramChangeEvent(0, 1, 32)), ElementsAre("d0", "C1", "20"));
-    EXPECT_THAT(Written(EndOfTrackEvent(1920)), ElementsAre("d1920", "FF", "2F", "00"));
-    EXPECT_THAT(Written(HighlightEvent(480, 3, 5)), ElementsAre());
+    EXPECT_THAT(Written(MidiEvent::NoteOn(960, 1, 40, 75)), ElementsAre("d960", "91", "28", "4B"));
+    EXPECT_THAT(Written(MidiEvent::NoteOff(1728, 0, 0, 64, 80)), ElementsAre("d1728", "80", "40", "50"));
+    EXPECT_THAT(Written(MidiEvent::ProgramChange(0, 1, 32)), ElementsAre("d0", "C1", "20"));
+    EXPECT_THAT(Written(MidiEvent::EndOfTrack(1920)), ElementsAre("d1920", "FF", "2F", "00"));
+    EXPECT_THAT(Written(MidiEvent::Highlight(480, 3, 5)), ElementsAre());
 }
 
 TEST(EventWrite, TimeSignatureWritesTheFloorOfTheDenominatorsPowerOfTwo) {
-    EXPECT_EQ(Written(TimeSignatureEvent(0, 7, 1))[5], "00");
-    EXPECT_EQ(Written(TimeSignatureEvent(0, 7, 6))[5], "02");
-    EXPECT_EQ(Written(TimeSignatureEvent(0, 7, 256))[5], "08");
+    EXPECT_EQ(Written(MidiEvent::TimeSignature(0, 7, 1))[5], "00");
+    EXPECT_EQ(Written(MidiEvent::TimeSignature(0, 7, 6))[5], "02");
+    EXPECT_EQ(Written(MidiEvent::TimeSignature(0, 7, 256))[5], "08");
 }
 
 TEST(EventWrite, DeltasCountFromTheLastWrittenEventAndSkipHighlights) {
     TraceWriter writer;
-    NoteOnEvent(0, 0, 48, 80).Write(writer);
-    HighlightEvent(960, 4, 6).Write(writer);
-    NoteOnEvent(960, 0, 50, 80).Write(writer);
-    NoteOffEvent(1824, 0, 0, 50, 80).Write(writer);
+    MidiEvent::NoteOn(0, 0, 48, 80).Write(writer);
+    MidiEvent::Highlight(960, 4, 6).Write(writer);
+    MidiEvent::NoteOn(960, 0, 50, 80).Write(writer);
+    MidiEvent::NoteOff(1824, 0, 0, 50, 80).Write(writer);
     EXPECT_THAT(writer.items,
                 ElementsAre("d0", "90", "30", "50", "d960", "90", "32", "50", "d864", "80", "32", "50"));
     EXPECT_EQ(writer.lastTime, 1824);
@@ -91,12 +91,12 @@ TEST(EventWrite, DeltasCountFromTheLastWrittenEventAndSkipHighlights) {
 TEST(EventPlay, ChannelEventsSendOneShortMessageAndMetaEventsNothing) {
     RecordingPort port;
     test::RecordingEditor editor;
-    NoteOnEvent(0, 1, 40, 75).Play(port, editor);
-    NoteOffEvent(0, 0, 1, 40, 75).Play(port, editor);
-    ProgramChangeEvent(0, 0, 26).Play(port, editor);
-    TempoEvent(0, 120).Play(port, editor);
-    TimeSignatureEvent(0, 3, 4).Play(port, editor);
-    EndOfTrackEvent(0).Play(port, editor);
+    MidiEvent::NoteOn(0, 1, 40, 75).Play(port, editor);
+    MidiEvent::NoteOff(0, 0, 1, 40, 75).Play(port, editor);
+    MidiEvent::ProgramChange(0, 0, 26).Play(port, editor);
+    MidiEvent::Tempo(0, 120).Play(port, editor);
+    MidiEvent::TimeSignature(0, 3, 4).Play(port, editor);
+    MidiEvent::EndOfTrack(0).Play(port, editor);
     EXPECT_THAT(port.messages,
                 ElementsAre(Message{0x91, 40, 75}, Message{0x81, 40, 75}, Message{0xC0, 26, 0}));
     EXPECT_TRUE(editor.selections.empty());
@@ -105,10 +105,10 @@ TEST(EventPlay, ChannelEventsSendOneShortMessageAndMetaEventsNothing) {
 TEST(EventPlay, HighlightSelectsTheSymbolAndScrollsUnlessItClearsTheSelection) {
     RecordingPort port;
     test::RecordingEditor editor;
-    HighlightEvent(0, 12, 17).Play(port, editor);
+    MidiEvent::Highlight(0, 12, 17).Play(port, editor);
     EXPECT_EQ(editor.selection, (TextRange{12, 17}));
     EXPECT_EQ(editor.scrolls, 1);
-    HighlightEvent(0, 0, 0).Play(port, editor);
+    MidiEvent::Highlight(0, 0, 0).Play(port, editor);
     EXPECT_EQ(editor.selection, (TextRange{0, 0}));
     EXPECT_EQ(editor.scrolls, 1);
     EXPECT_TRUE(port.messages.empty());
@@ -139,12 +139,12 @@ TEST(EventList, NoteOffsWaitUntilTheirTagIsReleasedAndKeepTheirOrder) {
 
 TEST(EventList, FinishMovesLateNoteOffsBackKeepingEqualTimesInTheirOrder) {
     EventList events;
-    events.AddEvent(std::make_unique<TempoEvent>(0, 120));
+    events.AddEvent(MidiEvent::Tempo(0, 120));
     events.AddNote(0, 1, 36, 75, 0, 864);
     events.AddHighlight(5, 6, 960);
     events.ReleaseNoteOffs(0);
     events.AddNote(0, 1, 38, 75, 960, 1824);
-    events.AddEvent(std::make_unique<EndOfTrackEvent>(1920));
+    events.AddEvent(MidiEvent::EndOfTrack(1920));
     events.AddHighlight(0, 0, 864);
     events.Finish();
     EXPECT_EQ(events.PendingCount(), 0u);
@@ -162,11 +162,11 @@ TEST(EventList, FinishSortsAListInAnyOrderStably) {
     events.Finish();
     ASSERT_EQ(events.size(), 400u);
     for (std::size_t i = 1; i < events.size(); ++i) {
-        const auto& before = static_cast<const HighlightEvent&>(events[i - 1]);
-        const auto& after = static_cast<const HighlightEvent&>(events[i]);
+        const MidiEvent& before = events[i - 1];
+        const MidiEvent& after = events[i];
         ASSERT_LE(before.time, after.time);
         if (before.time == after.time) {
-            ASSERT_LT(before.start, after.start);
+            ASSERT_LT(before.start(), after.start());
         }
     }
 }
@@ -184,12 +184,12 @@ TEST(EventList, ClearEmptiesBothListsAndMayBeRepeated) {
 
 TEST(EventLine, EveryKindPrintsItsWordAndNumbers) {
     EventList events;
-    events.AddEvent(std::make_unique<TempoEvent>(0, 96));
-    events.AddEvent(std::make_unique<ProgramChangeEvent>(0, 1, 127));
-    events.AddEvent(std::make_unique<TimeSignatureEvent>(0, 7, 8));
+    events.AddEvent(MidiEvent::Tempo(0, 96));
+    events.AddEvent(MidiEvent::ProgramChange(0, 1, 127));
+    events.AddEvent(MidiEvent::TimeSignature(0, 7, 8));
     events.AddHighlight(10, 13, 0);
     events.AddNote(0, 0, 127, 0, 0, 2147483647);
-    events.AddEvent(std::make_unique<EndOfTrackEvent>(1920));
+    events.AddEvent(MidiEvent::EndOfTrack(1920));
     events.Finish();
     EXPECT_EQ(Listing(events),
               "0 tempo 96\n0 program 1 127\n0 timesig 7 8\n0 highlight 10 13\n0 on 0 127 0\n1920 end\n"

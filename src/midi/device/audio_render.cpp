@@ -1,14 +1,11 @@
 #include "midi/device/audio_render.h"
 
 #include <bit>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <memory>
-#include <random>
+#include <string_view>
 #include <vector>
+
+#include "base/output_file.h"
 
 namespace kaz {
 
@@ -31,7 +28,7 @@ std::vector<std::int64_t> EventFrames(const EventList& events, std::int32_t star
         const double frame = segmentFrame + (static_cast<double>(event.time) - segmentTicks) * framesPerTick;
         frames.push_back(std::llround(frame));
         if (event.kind == EventKind::Tempo) {
-            const std::int32_t bpm = static_cast<const TempoEvent&>(event).bpm;
+            const std::int32_t bpm = event.bpm();
             if (bpm > 0) {
                 segmentTicks = event.time;
                 segmentFrame = frame;
@@ -56,11 +53,6 @@ class SynthPort final : public MidiOutPort {
   private:
     SoundFontSynth& synth_;
 };
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 void PutLittleEndian(std::vector<unsigned char>& bytes, std::uint32_t value, int size) {
     for (int i = 0; i < size; ++i) {
@@ -87,25 +79,13 @@ std::vector<unsigned char> WaveHeader(std::uint32_t sampleRate, std::uint32_t da
     return header;
 }
 
-std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target) {
-    std::random_device random;
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%08x.part", static_cast<unsigned>(random()));
-    std::filesystem::path temporary = target;
-    temporary += suffix;
-    return temporary;
-}
-
-//! Writes the samples as the synthesizer renders them and remembers the first failure.
+//! Writes the samples as the synthesizer renders them; the file remembers the first failure.
 class WaveWriter {
   public:
-    explicit WaveWriter(std::FILE* file) : file_(file) {}
+    explicit WaveWriter(OutputFile& file) : file_(file) {}
 
     void Write(const void* data, std::size_t bytes) {
-        if (ok_ && std::fwrite(data, 1, bytes, file_) != bytes) {
-            ok_ = false;
-            errorNumber_ = errno;
-        }
+        ok_ = ok_ && file_.Write(std::string_view(static_cast<const char*>(data), bytes));
     }
     void WriteSamples(std::vector<std::int16_t>& samples, int frames) {
         const auto count = static_cast<std::size_t>(frames) * kChannels;
@@ -118,12 +98,10 @@ class WaveWriter {
         Write(samples.data(), count * sizeof(std::int16_t));
     }
     [[nodiscard]] bool ok() const { return ok_; }
-    [[nodiscard]] int errorNumber() const { return errorNumber_; }
 
   private:
-    std::FILE* file_;
+    OutputFile& file_;
     bool ok_ = true;
-    int errorNumber_ = 0;
 };
 
 void Perform(SoundFontSynth& synth, const EventList& events, const std::vector<std::int64_t>& frames,
@@ -171,35 +149,21 @@ bool RenderWave(const EventList& events, std::int32_t startTempo, const std::str
         return false;
     }
 
-    const std::filesystem::path target(path);
-    const std::filesystem::path temporary = TemporaryPathBeside(target);
-    FileHandle file(std::fopen(temporary.string().c_str(), "wb"));
-    if (file == nullptr) {
-        error = "cannot write '" + path + "': " + std::strerror(errno);
+    OutputFile file;
+    if (!file.Open(path)) {
+        error = "cannot write '" + path + "': " + file.Error().message();
         return false;
     }
-    WaveWriter writer(file.get());
+    WaveWriter writer(file);
     const std::vector<unsigned char> header =
         WaveHeader(static_cast<std::uint32_t>(options.sampleRate), static_cast<std::uint32_t>(dataBytes));
     writer.Write(header.data(), header.size());
     Perform(*synth, events, frames, totalFrames, writer);
-    int errorNumber = writer.errorNumber();
-    const bool closed = std::fclose(file.release()) == 0;
-    if (writer.ok() && !closed) {
-        errorNumber = errno;
+    if (!writer.ok() || !file.Commit()) {
+        error = "cannot write '" + path + "': " + file.Error().message();
+        return false;
     }
-    std::error_code renameError;
-    if (writer.ok() && closed) {
-        std::filesystem::rename(temporary, target, renameError);
-        if (!renameError) {
-            return true;
-        }
-    }
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    error =
-        "cannot write '" + path + "': " + (renameError ? renameError.message() : std::strerror(errorNumber));
-    return false;
+    return true;
 }
 
 }  // namespace kaz
