@@ -36,10 +36,10 @@ int main(int argc, char* argv[]) {
     const QString command = arguments.first();
     using Command = int (*)(const QStringList&);
     const std::pair<const char*, Command> commands[] = {
-        {"check", kaz::cli::RunCheck},   {"events", kaz::cli::RunEvents},
-        {"export", kaz::cli::RunExport}, {"transpose", kaz::cli::RunTranspose},
-        {"play", kaz::cli::RunPlay},     {"devices", kaz::cli::RunDevices},
-        {"render", kaz::cli::RunRender},
+        {"check", kaz::cli::RunCheck},          {"events", kaz::cli::RunEvents},
+        {"export", kaz::cli::RunExport},        {"transpose", kaz::cli::RunTranspose},
+        {"play", kaz::cli::RunDeviceCommand},   {"devices", kaz::cli::RunDeviceCommand},
+        {"render", kaz::cli::RunDeviceCommand},
     };
     for (const auto& [name, run] : commands) {
         if (command == name) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <bitset>
 
+#include "midi/device/leak_suppressions.h"
 #include "midi/device/quiet_logging.h"
 
 namespace kaz {
@@ -115,14 +116,3 @@ std::unique_ptr<MidiOutConnection> RtMidiOutputs::Open(int index) {
 }
 
 }  // namespace kaz
-
-#if defined(__SANITIZE_ADDRESS__)
-// RtMidi's JACK interface leaks its ring buffers when no JACK server runs, which is the usual case; that is
-// the library's, not ours, so the leak checker of sanitized builds is told to pass over it.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:jack_ringbuffer_create\n";
-}
-extern "C" const char* __lsan_default_options() {
-    return "print_suppressions=0";
-}
-#endif
