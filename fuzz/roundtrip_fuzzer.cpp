@@ -1,0 +1,211 @@
+// Feeds arbitrary charts through transposition and the MIDI file writer. The first three bytes choose the
+// shift, the sharp or flat names and the notation setting; the rest is the chart. Every input must hold:
+// - a chart respelled in place, moved by the shift and moved back gives back the respelled bytes;
+// - the MIDI file written while the compile makes the performance equals the one written from the kept list;
+// - that file's chunks have the lengths they say, and its track is whole events ending in the end of track.
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "language/transpose_score.h"
+#include "midi/midi_file_writer.h"
+
+namespace {
+
+using namespace kaz;
+
+//! An editor that applies replacements to its text.
+class TextView final : public Editor, public ErrorPresenter {
+  public:
+    explicit TextView(std::string text) : text_(std::move(text)) {}
+    void Select(TextRange range) override { selection_ = range; }
+    void ScrollToSelection() override {}
+    void ReplaceSelection(std::string_view text, bool) override {
+        const auto at = static_cast<std::size_t>(selection_.start);
+        text_.replace(at, static_cast<std::size_t>(selection_.end - selection_.start), text);
+        selection_.start = selection_.end = static_cast<int>(at + text.size());
+    }
+    [[nodiscard]] TextRange Selection() const override { return selection_; }
+    void SetReadOnly(bool) override {}
+    void ShowMessage(std::string_view, std::string_view, MessageIcon) override {}
+
+    [[nodiscard]] const std::string& Text() const { return text_; }
+
+  private:
+    std::string text_;
+    TextRange selection_;
+};
+
+struct Choices {
+    int shift = 0;
+    std::array<Spelling, kPitchClassCount> spellings{};
+    NotationMode notation = kEnglishNotation;
+};
+
+//! The chart moved by shift with the chosen names under the notation setting, or nothing when it does not
+//! compile. resolved is set to the notation the chart was read in.
+std::optional<std::string> Transposed(const std::string& text, const Choices& choices, NotationMode setting,
+                                      int shift, NotationMode& resolved) {
+    CompileState state;
+    state.settings.notation = setting;
+    TextView view(text);
+    NoteNameTables tables;
+    tables.spellingChoice = choices.spellings;
+    const TransposeChooser choose = [&](NotationMode notation) -> std::optional<TransposeResult> {
+        resolved = notation;
+        TransposeDialogModel dialog(tables, notation);
+        dialog.SelectEntry(TransposeDialogModel::kUnshiftedEntry + shift);
+        return dialog.Accept();
+    };
+    if (TransposeScore(state, text, view, view, choose).outcome != TransposeOutcome::Transposed) {
+        return std::nullopt;
+    }
+    return view.Text();
+}
+
+void CheckRoundTrip(const std::string& chart, const Choices& choices) {
+    // A chart whose names follow the choices, read under the notation it resolves to, comes back byte for
+    // byte; respelling it in place until it reads the same makes any chart one. Under another setting a move
+    // may change how a bare "B" is written, by design.
+    NotationMode setting = choices.notation;
+    NotationMode resolved = setting;
+    std::optional<std::string> start = Transposed(chart, choices, setting, 0, resolved);
+    constexpr int kRespellings = 3;
+    for (int i = 0; i < kRespellings && start && resolved != setting; ++i) {
+        setting = resolved;
+        start = Transposed(*start, choices, setting, 0, resolved);
+    }
+    if (!start || resolved != setting) {
+        return;
+    }
+    // Moving may fail to compile: a defined chord named after its root fits that root only.
+    const std::optional<std::string> moved = Transposed(*start, choices, setting, choices.shift, resolved);
+    if (!moved) {
+        return;
+    }
+    const int back = choices.shift == 6 ? 6 : -choices.shift;
+    const std::optional<std::string> returned = Transposed(*moved, choices, setting, back, resolved);
+    if (returned && *returned != *start) {
+        std::abort();
+    }
+}
+
+//! Reads a variable-length quantity at at; false past the end or past four bytes.
+bool ReadVarLen(std::string_view bytes, std::size_t& at, std::uint32_t& value) {
+    value = 0;
+    for (int count = 0; count < 4 && at < bytes.size(); ++count) {
+        const auto byte = static_cast<std::uint8_t>(bytes[at++]);
+        value = value << 7 | (byte & 0x7F);
+        if ((byte & 0x80) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::uint32_t BigEndian32(std::string_view bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        value = value << 8 | static_cast<std::uint8_t>(bytes[at + i]);
+    }
+    return value;
+}
+
+//! The file's two chunks, then every event of the track, which ends exactly with the end of track.
+bool IsWholeMidiFile(std::string_view bytes) {
+    if (bytes.size() < 22 || bytes.substr(0, 4) != "MThd" || BigEndian32(bytes, 4) != 6 ||
+        bytes.substr(14, 4) != "MTrk" || BigEndian32(bytes, 18) != bytes.size() - 22) {
+        return false;
+    }
+    std::size_t at = 22;
+    bool ended = false;
+    while (at < bytes.size() && !ended) {
+        std::uint32_t delta = 0;
+        if (!ReadVarLen(bytes, at, delta) || at >= bytes.size()) {
+            return false;
+        }
+        const auto status = static_cast<std::uint8_t>(bytes[at++]);
+        if (status == kMetaEvent) {
+            std::uint32_t length = 0;
+            if (at >= bytes.size()) {
+                return false;
+            }
+            ended = static_cast<std::uint8_t>(bytes[at++]) == kMetaEndOfTrack;
+            if (!ReadVarLen(bytes, at, length)) {
+                return false;
+            }
+            at += length;
+        } else if ((status & 0xF0) == kProgramChangeStatus) {
+            at += 1;
+        } else if ((status & 0xF0) == kNoteOnStatus || (status & 0xF0) == kNoteOffStatus) {
+            at += 2;
+        } else {
+            return false;
+        }
+    }
+    return ended && at == bytes.size();
+}
+
+//! Writes the performance into memory as the compile hands it on.
+class MemoryExport final : public EventConsumer {
+  public:
+    MemoryExport() {
+        writer.OpenInMemory();
+        writer.WriteText(CreditText());
+    }
+    void Take(std::span<const MidiEvent> events) override {
+        for (const MidiEvent& event : events) {
+            WriteEvent(event, writer);
+        }
+    }
+    MidiFileWriter writer;
+};
+
+void CheckMidiFile(const std::string& chart, const Choices& choices) {
+    CompileState kept;
+    kept.settings.notation = choices.notation;
+    if (!Compile(kept, chart).Accepted()) {
+        return;
+    }
+    MidiFileWriter whole;
+    whole.OpenInMemory();
+    whole.WriteText(CreditText());
+    for (std::size_t i = 0; i < kept.events.size(); ++i) {
+        WriteEvent(kept.events[i], whole);
+    }
+    if (!whole.Close() || !IsWholeMidiFile(whole.Bytes())) {
+        std::abort();
+    }
+
+    CompileState streamed;
+    streamed.settings.notation = choices.notation;
+    MemoryExport stream;
+    streamed.events.StreamTo(&stream);
+    if (!Compile(streamed, chart).Accepted() || !stream.writer.Close() ||
+        stream.writer.Bytes() != whole.Bytes()) {
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 3) {
+        return 0;
+    }
+    Choices choices;
+    choices.shift = data[0] % 12 - 5;
+    constexpr int kBlackKeys[] = {1, 3, 6, 8, 10};
+    for (std::size_t i = 0; i < std::size(kBlackKeys); ++i) {
+        choices.spellings[kBlackKeys[i]] = (data[1] >> i & 1) != 0 ? Spelling::Flat : Spelling::Sharp;
+    }
+    constexpr NotationMode kNotations[] = {kEnglishNotation, kGermanNotation, kMixedNotation};
+    choices.notation = kNotations[data[2] % 3];
+    const std::string chart(reinterpret_cast<const char*>(data) + 3, size - 3);
+    CheckRoundTrip(chart, choices);
+    CheckMidiFile(chart, choices);
+    return 0;
+}
