@@ -60,7 +60,7 @@ class SongMap {
     explicit SongMap(const ScoreTree& score) {
         Ticks sum = 0;
         for (const auto& line : score.scoreLines) {
-            for (const Measure* measure : line->measures) {
+            for (const Measure* measure : line.measures) {
                 starts_.push_back(sum);
                 measures_.push_back(measure->source);
                 sum += measure->source->ticks;
@@ -89,7 +89,7 @@ class SongMap {
         while (chord + 1 < n && static_cast<double>(std::int64_t{measure.ticks} * (chord + 1) / n) <= into) {
             ++chord;
         }
-        return measure.chords[static_cast<std::size_t>(chord)]->text;
+        return std::string(measure.chords[static_cast<std::size_t>(chord)]->text);
     }
 
   private:

@@ -85,7 +85,7 @@ void SplitSymbol(Chord& chord, std::string_view text) {
     const std::size_t rootLength = text.size() > 1 && (text[1] == '#' || text[1] == 'b') ? 2 : 1;
     chord.rootName = NoteName(text.substr(0, rootLength));
     const std::size_t slash = text.find('/', rootLength);
-    chord.suffix.assign(text.substr(rootLength, slash - rootLength));
+    chord.suffix = text.substr(rootLength, slash - rootLength);
     chord.bassName = slash == std::string_view::npos ? NoteName() : NoteName(text.substr(slash + 1));
 }
 
@@ -178,7 +178,7 @@ bool ParseChordSuffix(Chord& chord) {
 
 ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score,
                            const ChordDefinitions& definitions) {
-    chord.text.assign(text);
+    chord.text = score.chordTexts.Keep(text);
     if (text.empty()) {
         return ChordAnalysis::Unknown;
     }
@@ -191,7 +191,7 @@ ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score
         return ChordAnalysis::Ok;
     }
 
-    SplitSymbol(chord, text);
+    SplitSymbol(chord, chord.text);
     if (!IsNoteLetter(text[0]) || (!chord.bassName.empty() && !IsNoteLetter(chord.bassName.data()[0]))) {
         return ChordAnalysis::Unknown;
     }
@@ -200,8 +200,9 @@ ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score
         return ChordAnalysis::Ambiguous;
     }
 
-    chord.rootPitch = ReadPitchClass(chord.rootName);
-    chord.bassPitch = chord.bassName.empty() ? chord.rootPitch : ReadPitchClass(chord.bassName);
+    chord.rootPitch = static_cast<std::int8_t>(ReadPitchClass(chord.rootName));
+    chord.bassPitch =
+        chord.bassName.empty() ? chord.rootPitch : static_cast<std::int8_t>(ReadPitchClass(chord.bassName));
     chord.noteCount = 1;
     chord.notes[0] = static_cast<std::int8_t>(chord.bassPitch + kBassKeyBase);
 

@@ -13,8 +13,6 @@ constexpr int kMinMeterPart = 1;
 constexpr int kMaxMeterPart = 256;
 constexpr int kSlowestTempo = 20;
 constexpr int kFastestTempo = 300;
-constexpr std::size_t kUsualMeasuresPerLine = 8;
-constexpr std::size_t kUsualChordsPerMeasure = 4;
 
 std::string MeterText(int num, int den) {
     return std::to_string(num) + "/" + std::to_string(den);
@@ -28,26 +26,20 @@ ScoreBuilder::ScoreBuilder(ScoreTree& score, CompileContext& context, const Chor
 Measure* ScoreBuilder::NewMeasure() {
     Measure& measure = score_.allMeasures.emplace_back();
     measure.ticks = score_.currentMeter.ticks;
-    measure.meterNum = score_.currentMeter.num;
-    measure.meterDen = score_.currentMeter.den;
+    measure.meterNum = static_cast<std::int16_t>(score_.currentMeter.num);
+    measure.meterDen = static_cast<std::int16_t>(score_.currentMeter.den);
     return &measure;
 }
 
 ScoreLine* ScoreBuilder::NewScoreLine() {
-    ScoreLine& line = *score_.scoreLines.emplace_back(std::make_unique<ScoreLine>());
-    // Most lines hold a few measures: one allocation instead of several as they grow.
-    line.measures.reserve(kUsualMeasuresPerLine);
-    return &line;
+    return &score_.AddLine();
 }
 
 bool ScoreBuilder::AddChord(Measure& measure, std::string_view tokenText) {
     Chord& chord = score_.allChords.emplace_back();
     chord.textStart = context_.tokenStart;
     chord.textEnd = context_.tokenStart + context_.tokenLength;
-    if (measure.chords.empty()) {
-        measure.chords.reserve(kUsualChordsPerMeasure);
-    }
-    measure.chords.push_back(&chord);
+    measure.chords.AddLast(score_.allChords);
 
     const ChordAnalysis result = AnalyzeChord(chord, tokenText, score_, definitions_);
     if (result == ChordAnalysis::Ok) {
@@ -60,26 +52,23 @@ bool ScoreBuilder::AddChord(Measure& measure, std::string_view tokenText) {
 }
 
 void ScoreBuilder::AppendMeasure(ScoreLine& line, Measure& measure) {
-    line.measures.push_back(&measure);
+    score_.AppendToLine(line, measure);
     ++measureCount_;
     score_.meterGiven = false;
 }
 
 void ScoreBuilder::AppendNewMeasures(ScoreLine& line, int count) {
     for (int i = 0; i < count; ++i) {
-        line.measures.push_back(NewMeasure());
+        score_.AppendToLine(line, *NewMeasure());
     }
     measureCount_ += count;
 }
 
 void ScoreBuilder::PadLine(ScoreLine& line, int front, int back) {
     if (front > 0) {
-        auto& measures = line.measures;
-        const auto oldSize = measures.size();
+        // Made in order at the end, then moved to the front: slot 0 holds the first one made.
         AppendNewMeasures(line, front);
-        // Made in order at the end, then rotated to the front: slot 0 holds the first one made.
-        std::rotate(measures.begin(), measures.begin() + static_cast<std::ptrdiff_t>(oldSize),
-                    measures.end());
+        score_.MoveToLineFront(line, static_cast<std::size_t>(front));
     }
     if (back > 0) {
         AppendNewMeasures(line, back);
@@ -95,7 +84,7 @@ void ScoreBuilder::AppendRepeatMeasures(ScoreLine& line) {
     const int base = std::max(measureCount_ - count, 0);
     for (int i = 0; i < count; ++i) {
         Measure& repeat = *NewMeasure();
-        line.measures.push_back(&repeat);
+        score_.AppendToLine(line, repeat);
         ++measureCount_;
         // Before any measure the index reaches the repeat measure itself, which then repeats itself.
         const Measure* repeated = score_.MeasureAt(base + i, measureCount_);

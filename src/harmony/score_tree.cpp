@@ -19,8 +19,27 @@ void Release(Records& records) {
 
 }  // namespace
 
+ScoreLine& ScoreTree::AddLine() {
+    ScoreLine& line = scoreLines.emplace_back();
+    line.measures.slots_ = &measureSlots;
+    line.measures.first_ = static_cast<std::uint32_t>(measureSlots.size());
+    return line;
+}
+
+void ScoreTree::AppendToLine(ScoreLine& line, const Measure& measure) {
+    measureSlots.push_back(&measure);
+    ++line.measures.count_;
+}
+
+void ScoreTree::MoveToLineFront(ScoreLine& line, std::size_t count) {
+    const auto first = measureSlots.begin() + line.measures.first_;
+    std::rotate(first, measureSlots.end() - static_cast<std::ptrdiff_t>(count), measureSlots.end());
+}
+
 void ScoreTree::Clear() {
-    Release(scoreLines);
+    chordTexts.clear();
+    scoreLines.clear();
+    Release(measureSlots);
     allMeasures.clear();
     allChords.clear();
     Release(pendingRepeats);
@@ -34,42 +53,15 @@ void ScoreTree::ResetCompileState() {
     tempoGiven = false;
 }
 
-int ScoreTree::CountMeasures() const {
-    std::size_t count = 0;
-    for (const auto& line : scoreLines) {
-        count += line->measures.size();
-    }
-    return static_cast<int>(count);
-}
-
 const Measure* ScoreTree::MeasureAt(int index) const {
-    if (index < 0) {
-        return nullptr;
-    }
-    auto remaining = static_cast<std::size_t>(index);
-    for (const auto& line : scoreLines) {
-        if (remaining < line->measures.size()) {
-            return line->measures[remaining];
-        }
-        remaining -= line->measures.size();
-    }
-    return nullptr;
+    return MeasureAt(index, CountMeasures());
 }
 
 const Measure* ScoreTree::MeasureAt(int index, int measureCount) const {
     if (index < 0 || index >= measureCount) {
         return nullptr;
     }
-    // Counted from the end: the index of the wanted measure among the measures that follow it, plus one.
-    auto fromEnd = static_cast<std::size_t>(measureCount - index);
-    for (auto line = scoreLines.rbegin(); line != scoreLines.rend(); ++line) {
-        const auto& measures = (*line)->measures;
-        if (fromEnd <= measures.size()) {
-            return measures[measures.size() - fromEnd];
-        }
-        fromEnd -= measures.size();
-    }
-    return nullptr;
+    return measureSlots[static_cast<std::size_t>(index)];
 }
 
 }  // namespace kaz

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/record_list.h"
+#include "base/text_arena.h"
 #include "base/ticks.h"
 #include "harmony/notation.h"
 
@@ -36,17 +38,18 @@ class NoteName {
 };
 
 //! One chord symbol of the chart, analysed into MIDI keys.
+//! A compile makes one for every symbol of the chart, so the fields are packed: small numbers in small types.
 struct Chord {
     std::int8_t noteCount = 0;   //!< 0 for a rest
     std::int8_t notes[7] = {};   //!< notes[0] the bass key, notes[1..noteCount-1] the chord voice
     NoteName rootName;           //!< e.g. "Bb", "F#", "H"
     NoteName bassName;           //!< after the '/'; empty without a bass
-    std::string text;            //!< the symbol as written
-    std::string suffix;          //!< between the root and the first '/'
+    std::int8_t rootPitch = 0;   //!< -8 .. 3
+    std::int8_t bassPitch = 0;   //!< -8 .. 3; rootPitch without a bass
     std::int32_t textStart = 0;  //!< offset of the symbol in the chart text
     std::int32_t textEnd = 0;    //!< offset just past it
-    std::int32_t rootPitch = 0;  //!< -8 .. 3
-    std::int32_t bassPitch = 0;  //!< -8 .. 3; rootPitch without a bass
+    std::string_view text;       //!< the symbol as written, kept by the score (ScoreTree::chordTexts)
+    std::string_view suffix;     //!< between the root and the first '/', kept by the score
 };
 
 struct Meter {
@@ -55,18 +58,91 @@ struct Meter {
     Ticks ticks = TICKS_PER_WHOLE;
 };
 
+//! The chords of one measure: a run of the score's chord list, which holds a measure's chords one after the
+//! other. Read like a list of chord pointers.
+class MeasureChords {
+  public:
+    class Iterator {
+      public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = const Chord*;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = const Chord*;
+
+        Iterator() = default;
+        Iterator(const RecordList<Chord>* list, std::size_t index) : list_(list), index_(index) {}
+        const Chord* operator*() const { return &(*list_)[index_]; }
+        Iterator& operator++() {
+            ++index_;
+            return *this;
+        }
+        Iterator operator++(int) {
+            Iterator before = *this;
+            ++index_;
+            return before;
+        }
+        friend bool operator==(const Iterator& a, const Iterator& b) { return a.index_ == b.index_; }
+
+      private:
+        const RecordList<Chord>* list_ = nullptr;
+        std::size_t index_ = 0;
+    };
+
+    //! Add the last chord of list, which must follow the chords added so far.
+    void AddLast(const RecordList<Chord>& list) {
+        if (count_ == 0) {
+            list_ = &list;
+            first_ = static_cast<std::uint32_t>(list.size() - 1);
+        }
+        ++count_;
+    }
+
+    [[nodiscard]] std::size_t size() const { return count_; }
+    [[nodiscard]] bool empty() const { return count_ == 0; }
+    [[nodiscard]] const Chord* operator[](std::size_t index) const { return &(*list_)[first_ + index]; }
+    [[nodiscard]] const Chord* front() const { return (*this)[0]; }
+    [[nodiscard]] Iterator begin() const { return {list_, first_}; }
+    [[nodiscard]] Iterator end() const { return {list_, std::size_t{first_} + count_}; }
+
+  private:
+    const RecordList<Chord>* list_ = nullptr;
+    std::uint32_t first_ = 0;
+    std::uint32_t count_ = 0;
+};
+
 struct Measure {
     Ticks ticks = TICKS_PER_WHOLE;
-    std::int32_t meterNum = 4;
-    std::int32_t meterDen = 4;
+    std::int16_t meterNum = 4;     //!< 1 .. 256
+    std::int16_t meterDen = 4;     //!< 1 .. 256
     std::int32_t repeatStart = 0;  //!< for a repeat measure, the offset of its '%'
     std::int32_t repeatEnd = 0;    //!< non-zero exactly for a repeat measure
     const Measure* source = this;  //!< the written-out measure whose chords are played
-    std::vector<const Chord*> chords;
+    MeasureChords chords;
+};
+
+//! The measure slots of one line: a run of the score's slot list, which holds the lines' slots one line after
+//! the other. Read like a list of measure pointers.
+class LineMeasures {
+  public:
+    [[nodiscard]] std::size_t size() const { return count_; }
+    [[nodiscard]] bool empty() const { return count_ == 0; }
+    [[nodiscard]] const Measure* operator[](std::size_t index) const { return (*slots_)[first_ + index]; }
+    [[nodiscard]] const Measure* back() const { return (*this)[count_ - 1]; }
+    [[nodiscard]] const Measure* const* begin() const {
+        return slots_ == nullptr ? nullptr : slots_->data() + first_;
+    }
+    [[nodiscard]] const Measure* const* end() const { return begin() + count_; }
+
+  private:
+    friend struct ScoreTree;
+    const std::vector<const Measure*>* slots_ = nullptr;
+    std::uint32_t first_ = 0;
+    std::uint32_t count_ = 0;
 };
 
 struct ScoreLine {
-    std::vector<const Measure*> measures;  //!< in playing order
+    LineMeasures measures;  //!< in playing order
 };
 
 struct RepeatMark {
@@ -76,7 +152,10 @@ struct RepeatMark {
 
 //! What one compile builds; emptied by the next compile.
 struct ScoreTree {
-    std::vector<std::unique_ptr<ScoreLine>> scoreLines;  //!< text order = playing order
+    TextArena chordTexts;              //!< where the chords keep their symbols
+    RecordList<ScoreLine> scoreLines;  //!< text order = playing order
+    //! The measure slots of all lines, line after line; a line reads its own run of them.
+    std::vector<const Measure*> measureSlots;
     RecordList<Measure> allMeasures;
     RecordList<Chord> allChords;  //!< text order
     std::vector<RepeatMark> pendingRepeats;
@@ -89,17 +168,23 @@ struct ScoreTree {
     NotationMode bLettersSeen = 0;     //!< B spellings used; the resolved notation after rendering
     const Chord* lastChord = nullptr;  //!< the last chord analysed by name
 
+    //! A new empty line at the end of the score.
+    ScoreLine& AddLine();
+    //! Append measure to line, the last line of the score.
+    void AppendToLine(ScoreLine& line, const Measure& measure);
+    //! Move the last count measures of line, the last line of the score, to its front in their order.
+    void MoveToLineFront(ScoreLine& line, std::size_t count);
+
     //! Free the tree and forget the spellings seen and the last chord.
     void Clear();
     //! Start a compile: 4/4, no meter or tempo mark given yet.
     void ResetCompileState();
 
     //! Number of measures over all lines.
-    [[nodiscard]] int CountMeasures() const;
+    [[nodiscard]] int CountMeasures() const { return static_cast<int>(measureSlots.size()); }
     //! The measure at a flat index over the lines in order, or nullptr past the end.
     [[nodiscard]] const Measure* MeasureAt(int index) const;
-    //! The same, for a caller that knows the number of measures: walks back from the last line, so an
-    //! index near the end costs little however long the score is.
+    //! The same, for a caller that knows the number of measures.
     [[nodiscard]] const Measure* MeasureAt(int index, int measureCount) const;
 };
 

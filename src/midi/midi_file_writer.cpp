@@ -19,7 +19,7 @@ constexpr std::array<std::uint8_t, 22> kFileHeader = {
 constexpr std::size_t kTrackLengthOffset = 18;
 
 // The track goes out in chunks of this size, so memory stays flat whatever the length of the song.
-constexpr std::size_t kChunkBytes = 1 << 20;
+constexpr std::size_t kChunkBytes = 1 << 18;
 
 }  // namespace
 

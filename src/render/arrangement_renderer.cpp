@@ -124,7 +124,7 @@ bool RenderArrangement(ScoreTree& score, const RenderSettings& settings, EventLi
 
     Renderer renderer(settings.voices, events);
     for (const auto& line : score.scoreLines) {
-        if (!renderer.PlayLine(*line)) {
+        if (!renderer.PlayLine(line)) {
             break;
         }
     }

@@ -170,6 +170,9 @@ void EventList::Finish() {
     SortNewEvents();
     if (consumer_ != nullptr && notesAdded) {
         HandOver(events_.size());
+    } else {
+        // A kept performance lives as long as the score: give back what the list grew beyond it.
+        events_.shrink_to_fit();
     }
 }
 

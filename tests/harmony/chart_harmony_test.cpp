@@ -39,7 +39,7 @@ TEST_F(ChartHarmony, RepeatsReachBackOverLinesAndKeepTheirSourcesMeter) {
               "%_ | C | Dm\n"
               "%C | %Dm | E(3/4)\n"
               "%C | %Dm | %E(3/4)");
-    const ScoreLine& second = *score.scoreLines[1];
+    const ScoreLine& second = score.scoreLines[1];
     EXPECT_EQ(second.measures[0]->ticks, 1920);
     EXPECT_EQ(second.measures[2]->ticks, 1440);
     EXPECT_EQ(second.measures[0]->repeatStart, 17);

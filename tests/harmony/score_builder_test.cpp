@@ -54,7 +54,7 @@ class ScoreBuilderTest : public ::testing::Test {
         std::vector<std::string> names;
         for (const Measure* measure : line.measures) {
             const Measure& played = *measure->source;
-            std::string name = played.chords.empty() ? "" : played.chords.front()->text;
+            std::string name(played.chords.empty() ? "" : played.chords.front()->text);
             names.push_back(measure->repeatEnd != 0 ? "%" + name : name);
         }
         return names;
@@ -171,7 +171,8 @@ TEST_F(ScoreBuilderTest, ChordTakesTheTokenPositions) {
     ASSERT_TRUE(builder_.AddChord(*measure, "Am7/G"));
     ASSERT_EQ(score_.allChords.size(), 1u);
     const Chord& chord = score_.allChords[0];
-    EXPECT_EQ(measure->chords, std::vector<const Chord*>{&chord});
+    ASSERT_EQ(measure->chords.size(), 1u);
+    EXPECT_EQ(measure->chords[0], &chord);
     EXPECT_EQ(chord.textStart, 14);
     EXPECT_EQ(chord.textEnd, 19);
     EXPECT_EQ(chord.noteCount, 5);
@@ -301,9 +302,9 @@ TEST(ScoreTreeTest, MeasureAtCountsOverLinesFromEitherEnd) {
     ScoreTree score;
     std::vector<const Measure*> flat;
     for (int size : {2, 0, 3, 0, 0, 1, 4}) {
-        auto& line = *score.scoreLines.emplace_back(std::make_unique<ScoreLine>());
+        ScoreLine& line = score.AddLine();
         for (int i = 0; i < size; ++i) {
-            line.measures.push_back(&score.allMeasures.emplace_back());
+            score.AppendToLine(line, score.allMeasures.emplace_back());
             flat.push_back(line.measures.back());
         }
     }
@@ -319,7 +320,7 @@ TEST(ScoreTreeTest, MeasureAtCountsOverLinesFromEitherEnd) {
 
 TEST(ScoreTreeTest, ClearForgetsTheCompileButResetKeepsTheTree) {
     ScoreTree score;
-    score.scoreLines.push_back(std::make_unique<ScoreLine>());
+    score.AddLine();
     score.allChords.emplace_back();
     score.pendingRepeats.push_back({1, 2});
     score.bLettersSeen = kSpelledH;

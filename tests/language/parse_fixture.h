@@ -31,7 +31,7 @@ class ParseFixture : public testing::Test {
                 out += '\n';
             }
             std::string separator;
-            for (const Measure* measure : line->measures) {
+            for (const Measure* measure : line.measures) {
                 out += separator + Describe(*measure);
                 separator = " | ";
             }
@@ -57,7 +57,8 @@ class ParseFixture : public testing::Test {
         }
         std::string separator;
         for (const Chord* chord : source.chords) {
-            out += separator + chord->text;
+            out += separator;
+            out += chord->text;
             separator = " ";
         }
         if (source.meterNum != 4 || source.meterDen != 4) {

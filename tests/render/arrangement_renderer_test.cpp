@@ -18,17 +18,14 @@ namespace {
 //! A score tree built by hand, the way the grammar's actions build one.
 class TestScore {
   public:
-    ScoreLine& Line() {
-        tree.scoreLines.push_back(std::make_unique<ScoreLine>());
-        return *tree.scoreLines.back();
-    }
+    ScoreLine& Line() { return tree.AddLine(); }
 
     Measure& MeasureIn(ScoreLine& line, int num = 4, int den = 4) {
         Measure& measure = tree.allMeasures.emplace_back();
         measure.meterNum = num;
         measure.meterDen = den;
         measure.ticks = num * TICKS_PER_WHOLE / den;
-        line.measures.push_back(&measure);
+        tree.AppendToLine(line, measure);
         return measure;
     }
 
@@ -43,18 +40,18 @@ class TestScore {
     }
 
     //! A chord at offset start; keys are the bass key then the chord keys.
-    Chord& ChordIn(Measure& measure, std::string text, int start, std::initializer_list<int> keys,
+    Chord& ChordIn(Measure& measure, std::string_view text, int start, std::initializer_list<int> keys,
                    std::string rootName = "", std::string bassName = "") {
         Chord& chord = tree.allChords.emplace_back();
         chord.textStart = start;
         chord.textEnd = start + static_cast<int>(text.size());
-        chord.text = std::move(text);
+        chord.text = text;
         chord.rootName = std::move(rootName);
         chord.bassName = std::move(bassName);
         for (const int key : keys) {
             chord.notes[chord.noteCount++] = static_cast<std::int8_t>(key);
         }
-        measure.chords.push_back(&chord);
+        measure.chords.AddLast(tree.allChords);
         return chord;
     }
 
