@@ -18,6 +18,31 @@ constexpr std::array<std::uint8_t, 22> kFileHeader = {
 };
 constexpr std::size_t kTrackLengthOffset = 18;
 
+//! Where WriteEvents puts an event's bytes: straight into room made beforehand.
+struct EventBytes {
+    std::uint8_t* out;
+    Ticks lastTime;
+
+    void WriteByte(std::uint8_t byte) { *out++ = byte; }
+    void WriteVarLen(std::uint32_t value) {
+        if (value < 0x80) {
+            *out++ = static_cast<std::uint8_t>(value);
+            return;
+        }
+        int shift = 28;
+        while ((value >> shift) == 0) {
+            shift -= 7;
+        }
+        for (; shift > 0; shift -= 7) {
+            *out++ = static_cast<std::uint8_t>(((value >> shift) & 0x7F) | 0x80);
+        }
+        *out++ = static_cast<std::uint8_t>(value & 0x7F);
+    }
+};
+
+// The most bytes one event writes: a delta time of five bytes and a meta event of seven.
+constexpr std::size_t kMaxEventBytes = 12;
+
 // The track goes out in chunks of this size, so memory stays flat whatever the length of the song.
 constexpr std::size_t kChunkBytes = 1 << 18;
 
@@ -89,6 +114,21 @@ void MidiFileWriter::WriteVarLen(std::uint32_t value) {
     WriteByte(groups[0]);
 }
 
+void MidiFileWriter::WriteEvents(std::span<const MidiEvent> events) {
+    for (const MidiEvent& event : events) {
+        if (buffer_.size() - buffered_ < kMaxEventBytes) {
+            MakeRoom();
+        }
+        auto* const start = reinterpret_cast<std::uint8_t*>(buffer_.data() + buffered_);
+        EventBytes bytes{start, lastTime};
+        WriteEvent(event, bytes);
+        const auto written = static_cast<std::size_t>(bytes.out - start);
+        lastTime = bytes.lastTime;
+        buffered_ += written;
+        byteCount_ += written;
+    }
+}
+
 void MidiFileWriter::WriteText(std::string_view text) {
     WriteByte(0x00);
     WriteByte(kMetaEvent);
@@ -129,7 +169,7 @@ bool ExportMidiFile(const EventList& events, const std::filesystem::path& path) 
     }
     writer.WriteText(CreditText());
     for (std::size_t i = 0; i < events.size(); ++i) {
-        WriteEvent(events[i], writer);
+        writer.WriteEvents(std::span<const MidiEvent>(&events[i], 1));
     }
     return writer.Close();
 }
@@ -143,9 +183,7 @@ void MidiFileExport::Take(std::span<const MidiEvent> events) {
         }
     }
     if (opened_) {
-        for (const MidiEvent& event : events) {
-            WriteEvent(event, writer_);
-        }
+        writer_.WriteEvents(events);
     }
 }
 

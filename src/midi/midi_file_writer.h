@@ -50,6 +50,8 @@ class MidiFileWriter final : public MidiTrackWriter {
     void WriteVarLen(std::uint32_t value) override;
     //! A text meta event at delta time 0. Leaves lastTime alone.
     void WriteText(std::string_view text);
+    //! The events' delta times and bytes, as WriteEvent writes each of them.
+    void WriteEvents(std::span<const MidiEvent> events);
     //! Patch the track length and complete the file: a regular file is put in place of the target. False when
     //! anything failed since Open; the target is then as it was.
     [[nodiscard]] bool Close();

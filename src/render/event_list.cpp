@@ -14,6 +14,9 @@ namespace {
 // budget per event the list is not the renderer's and gets a full stable sort instead.
 constexpr std::size_t kInsertionStepsPerEvent = 16;
 
+// Events gathered before a consumer is handed the settled ones.
+constexpr std::size_t kHandOverBatch = 4096;
+
 //! Stable insertion sort by time of events, whose first `from` are in order already; gives up once it has
 //! moved events more than budget places in all.
 bool InsertionSortWithin(std::vector<MidiEvent>& events, std::size_t from, std::size_t budget) {
@@ -109,7 +112,7 @@ void MidiEvent::Write(MidiTrackWriter& writer) const {
 
 void EventList::AddNote(std::int32_t tag, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity,
                         Ticks onTime, Ticks offTime) {
-    events_.push_back(MidiEvent::NoteOn(onTime, channel, key, velocity));
+    Append(MidiEvent::NoteOn(onTime, channel, key, velocity));
     pendingNoteOffs_.push_back(MidiEvent::NoteOff(offTime, tag, channel, key, velocity));
     notesAdded = true;
 }
@@ -118,7 +121,7 @@ void EventList::ReleaseNoteOffs(std::int32_t tag) {
     auto kept = pendingNoteOffs_.begin();
     for (const MidiEvent& noteOff : pendingNoteOffs_) {
         if (noteOff.tag() == tag) {
-            events_.push_back(noteOff);
+            Place(noteOff);
         } else {
             *kept++ = noteOff;
         }
@@ -134,7 +137,28 @@ void EventList::RetimeNoteOffs(std::int32_t tag, Ticks time) {
     }
 }
 
+void EventList::Place(const MidiEvent& noteOff) {
+    if (sorted_ == events_.size()) {
+        // After the events of a later time only, as a stable sort by time would put it.
+        std::size_t place = events_.size();
+        for (std::size_t steps = 0; place > 0 && events_[place - 1].time > noteOff.time; ++steps) {
+            if (steps == kInsertionStepsPerEvent) {
+                events_.push_back(noteOff);
+                return;
+            }
+            --place;
+        }
+        events_.insert(events_.begin() + static_cast<std::ptrdiff_t>(place), noteOff);
+        ++sorted_;
+        return;
+    }
+    events_.push_back(noteOff);
+}
+
 void EventList::SortNewEvents() {
+    if (sorted_ == events_.size()) {
+        return;
+    }
     if (!InsertionSortWithin(events_, sorted_, kInsertionStepsPerEvent * events_.size())) {
         std::stable_sort(events_.begin(), events_.end(),
                          [](const MidiEvent& a, const MidiEvent& b) { return a.time < b.time; });
@@ -149,7 +173,8 @@ void EventList::HandOver(std::size_t count) {
 }
 
 void EventList::Advance(Ticks time) {
-    if (consumer_ == nullptr || !notesAdded) {
+    // Handing on in batches keeps the cost of each hand-over small against the events it moves.
+    if (consumer_ == nullptr || !notesAdded || events_.size() < kHandOverBatch) {
         return;
     }
     // Events added later come after the listed ones of their time, so everything up to the earliest time

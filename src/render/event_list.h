@@ -122,7 +122,7 @@ class EventConsumer {
 class EventList {
   public:
     //! Append an event.
-    void AddEvent(const MidiEvent& event) { events_.push_back(event); }
+    void AddEvent(const MidiEvent& event) { Append(event); }
     //! A note-on into the list, its note-off into the pending note-offs.
     void AddNote(std::int32_t tag, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity,
                  Ticks onTime, Ticks offTime);
@@ -131,7 +131,7 @@ class EventList {
     //! Give the pending note-offs of tag a new time.
     void RetimeNoteOffs(std::int32_t tag, Ticks time);
     void AddHighlight(std::int32_t start, std::int32_t end, Ticks time) {
-        events_.push_back(MidiEvent::Highlight(time, start, end));
+        Append(MidiEvent::Highlight(time, start, end));
     }
     //! A promise of the renderer: no event added from now on is earlier than time, except pending
     //! note-offs. Events whose place is then certain go to the consumer, once the performance has a note.
@@ -155,6 +155,16 @@ class EventList {
     bool notesAdded = false;
 
   private:
+    //! Append event, noting whether the list is still in order.
+    void Append(const MidiEvent& event) {
+        if (sorted_ == events_.size() && (events_.empty() || events_.back().time <= event.time)) {
+            ++sorted_;
+        }
+        events_.push_back(event);
+    }
+    //! Append a note-off, which usually belongs a place or two before the end: put it there while the list
+    //! is in order, so that it needs no sorting later.
+    void Place(const MidiEvent& noteOff);
     void SortNewEvents();
     void HandOver(std::size_t count);
 
