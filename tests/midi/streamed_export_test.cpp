@@ -1,0 +1,109 @@
+// The file written while the compile makes the performance is the file written from the kept performance.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "language/compile_score.h"
+#include "midi/midi_file_writer.h"
+
+namespace kaz {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+//! Many lines of chords, holds, rests, repeats and meter changes: far more events than one hand-over.
+std::string LongChart() {
+    std::string text = "[CHORD wide = 0 7 16 23 26 31]\n";
+    for (int line = 0; line < 3000; ++line) {
+        text += line % 7 == 0 ? "[3/4] Bb7 = | Cwide / - | % |\n" : "[4/4] F7 Dm7 | Gm7 C7/E = | %% | H |\n";
+    }
+    return text;
+}
+
+class StreamedExport : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ =
+            fs::path(::testing::TempDir()) /
+            ("kaz-stream-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    //! The file exported from the kept performance of chart, and the file streamed while it compiled.
+    std::pair<std::string, std::string> Both(const std::string& chart) {
+        CompileState kept;
+        EXPECT_TRUE(Compile(kept, chart).Accepted());
+        EXPECT_TRUE(ExportMidiFile(kept.events, folder_ / "kept.mid"));
+
+        CompileState streamed;
+        MidiFileExport file(folder_ / "streamed.mid", false);
+        streamed.events.StreamTo(&file);
+        EXPECT_TRUE(Compile(streamed, chart).Accepted());
+        EXPECT_TRUE(file.Close());
+        EXPECT_TRUE(streamed.events.empty());
+        return {ReadText(folder_ / "kept.mid"), ReadText(folder_ / "streamed.mid")};
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(StreamedExport, EqualsTheExportOfTheKeptPerformance) {
+    for (const auto& entry : fs::directory_iterator(KAZ_TEST_DATA "/good")) {
+        if (entry.path().extension() == ".kaz") {
+            const auto [kept, streamed] = Both(ReadText(entry.path()));
+            EXPECT_EQ(streamed, kept) << entry.path();
+        }
+    }
+    const auto [kept, streamed] = Both(LongChart());
+    EXPECT_GT(kept.size(), 1u << 20);
+    EXPECT_EQ(streamed, kept);
+}
+
+//! The events as kaz-cli events lists them, as they are handed on.
+class Listing final : public EventConsumer {
+  public:
+    void Take(std::span<const MidiEvent> events) override {
+        for (const MidiEvent& event : events) {
+            AppendEventLine(text, event);
+        }
+    }
+    std::string text;
+};
+
+TEST_F(StreamedExport, HandsOnTheEventsOfTheKeptPerformanceHighlightsIncluded) {
+    const std::string chart = LongChart();
+    CompileState kept;
+    ASSERT_TRUE(Compile(kept, chart).Accepted());
+    std::string expected;
+    for (std::size_t i = 0; i < kept.events.size(); ++i) {
+        AppendEventLine(expected, kept.events[i]);
+    }
+    CompileState streamed;
+    Listing listing;
+    streamed.events.StreamTo(&listing);
+    ASSERT_TRUE(Compile(streamed, chart).Accepted());
+    EXPECT_EQ(listing.text, expected);
+}
+
+TEST_F(StreamedExport, ChartWithoutANoteWritesNothing) {
+    const fs::path path = folder_ / "silent.mid";
+    CompileState state;
+    MidiFileExport file(path, false);
+    state.events.StreamTo(&file);
+    EXPECT_EQ(Compile(state, "- | = |\n| |\n").outcome, CompileOutcome::NothingToPlay);
+    EXPECT_FALSE(file.Close());
+    EXPECT_FALSE(fs::exists(path));
+}
+
+}  // namespace
+}  // namespace kaz
