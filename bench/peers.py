@@ -1,0 +1,81 @@
+#!/usr/bin/env python3
+"""Times kaz-cli against abc2midi and MMA on the same 12-bar blues, side by side in one run.
+
+Usage: bench/peers.py KAZ_CLI [PEER_SONGS_SCRIPT] [--rounds N]
+
+The programs take turns, round after round, so that a busy machine slows them alike. Each run's wall time,
+CPU time (user + system) and peak resident memory come from the operating system; the table shows the
+medians and the largest peak. Needs abcmidi, mma and the peers' song script (by default
+../shared/bench/peer-songs.py beside the repository)."""
+import argparse
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def run(command, cwd):
+    """Wall seconds, CPU seconds and peak MiB of one run. The CPU time is the operating system's for the run
+    (to the microsecond); GNU time reports the peak memory, since a child forked from this script would count
+    the script's own memory as its peak."""
+    report = os.path.join(cwd, "time.txt")
+    start = time.perf_counter()
+    process = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", report] + command, cwd=cwd,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(process.pid, 0)
+    wall = time.perf_counter() - start
+    if os.waitstatus_to_exitcode(status) != 0:
+        sys.exit(f"failed: {' '.join(command)}")
+    with open(report) as file:
+        peak = int(file.read().split()[-1])
+    return wall, usage.ru_utime + usage.ru_stime, peak / 1024.0
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("kaz")
+    parser.add_argument("songs_script", nargs="?",
+                        default=os.path.join(HERE, "..", "..", "shared", "bench", "peer-songs.py"))
+    parser.add_argument("--rounds", type=int, default=15)
+    args = parser.parse_args()
+    kaz = os.path.abspath(args.kaz)
+    for tool in ("abc2midi", "mma", "/usr/bin/time"):
+        if shutil.which(tool) is None:
+            sys.exit(f"{tool} is not installed (apt-get install abcmidi mma time)")
+
+    with tempfile.TemporaryDirectory(prefix="kaz-peers-") as folder:
+        subprocess.run([sys.executable, args.songs_script, folder], check=True, stdout=subprocess.DEVNULL)
+        reference = os.path.join(folder, "reference.mid")
+        subprocess.run([kaz, "export", "blues_120k.kaz", reference], cwd=folder, check=True)
+        # The floor: read the chart, write the file's bytes and sync them, as the export does.
+        floor = ["sh", "-c", "cat blues_120k.kaz > /dev/null && "
+                 "dd if=reference.mid of=floor.mid bs=1M conv=fsync status=none"]
+        cases = [
+            ("kaz-cli export", "120,000", [kaz, "export", "blues_120k.kaz", "kaz.mid"]),
+            ("abc2midi (100 files)", "120,000", ["abc2midi", "blues_120k_split100.abc", "-silent"]),
+            ("I/O floor", "120,000", floor),
+            ("kaz-cli export", "12,000", [kaz, "export", "blues_12k.kaz", "kaz12k.mid"]),
+            ("MMA", "12,000", ["mma", "-m", "200000", "blues_12k.mma", "-f", "mma12k.mid"]),
+            ("kaz-cli check", "120,000", [kaz, "check", "blues_120k.kaz"]),
+            ("kaz-cli events", "120,000", [kaz, "events", "blues_120k.kaz"]),
+            ("kaz-cli transpose", "120,000", [kaz, "transpose", "blues_120k.kaz", "--shift", "2"]),
+        ]
+        results = {index: [] for index in range(len(cases))}
+        for _ in range(args.rounds):
+            for index, (_, _, command) in enumerate(cases):
+                results[index].append(run(command, folder))
+
+    print(f"{'program':<22} {'measures':>9} {'wall ms':>9} {'CPU ms':>8} {'peak MiB':>9}")
+    for index, (name, measures, _) in enumerate(cases):
+        walls, cpus, peaks = zip(*results[index])
+        print(f"{name:<22} {measures:>9} {statistics.median(walls) * 1000:>9.1f} "
+              f"{statistics.median(cpus) * 1000:>8.1f} {max(peaks):>9.1f}")
+
+
+if __name__ == "__main__":
+    main()
