@@ -39,7 +39,7 @@ class QuietPresenter final : public ErrorPresenter {
 
 class IdleTransport final : public TransportControls {
   public:
-    void SetLatch(TransportButton, bool) override {}
+    void SetLatch(TransportLatch, bool) override {}
     [[nodiscard]] std::string TempoText() const override { return "120"; }
     void SetTempoText(const std::string&) override {}
     void SetTempoReadOnly(bool) override {}

@@ -89,7 +89,7 @@ void PlaybackEngine::StartPlaying() {
         seams_.transport.SetTempoText(std::to_string(state_.tempo));
     }
     state_.savedSelection = seams_.view.Selection();
-    seams_.transport.SetLatch(TransportButton::Play, true);
+    seams_.transport.SetLatch(TransportLatch::Play, true);
     seams_.transport.SetTempoReadOnly(true);
     seams_.transport.SetDeviceListEnabled(false);
     seams_.view.SetReadOnly(true);
@@ -158,8 +158,8 @@ void PlaybackEngine::OnStop() {
     seams_.view.Select(state_.savedSelection);
     seams_.view.ScrollToSelection();
     seams_.view.SetReadOnly(false);
-    seams_.transport.SetLatch(TransportButton::Play, false);
-    seams_.transport.SetLatch(TransportButton::Pause, false);
+    seams_.transport.SetLatch(TransportLatch::Play, false);
+    seams_.transport.SetLatch(TransportLatch::Pause, false);
     state_.paused = false;
     ClearScore(compile_.score, compile_.events);
     NotifyStateChanged();
@@ -181,13 +181,13 @@ void PlaybackEngine::OnPauseResume() {
         state_.baseTicks = PositionNow();
     }
     state_.paused = !state_.paused;
-    seams_.transport.SetLatch(TransportButton::Pause, state_.paused);
+    seams_.transport.SetLatch(TransportLatch::Pause, state_.paused);
     NotifyStateChanged();
 }
 
 void PlaybackEngine::OnLoop() {
     state_.looping = !state_.looping;
-    seams_.transport.SetLatch(TransportButton::Loop, state_.looping);
+    seams_.transport.SetLatch(TransportLatch::Loop, state_.looping);
     NotifyStateChanged();
 }
 

@@ -27,14 +27,15 @@ class PlaybackTimer {
     virtual void Stop(TimerId id) = 0;
 };
 
-enum class TransportButton { Play, Pause, Loop };
+//! The transport buttons that the playback draws pressed while their state holds.
+enum class TransportLatch { Play, Pause, Loop };
 
 //! The transport bar as the playback engine drives it.
 class TransportControls {
   public:
     virtual ~TransportControls() = default;
     //! Draw the button pressed (latched) or raised, and repaint it.
-    virtual void SetLatch(TransportButton button, bool latched) = 0;
+    virtual void SetLatch(TransportLatch button, bool latched) = 0;
     [[nodiscard]] virtual std::string TempoText() const = 0;
     //! Replace the tempo field's text; a field raises its change notification as for typing.
     virtual void SetTempoText(const std::string& text) = 0;

@@ -41,7 +41,7 @@ class ManualTimer final : public PlaybackTimer {
 
 class FakeTransport final : public TransportControls {
   public:
-    void SetLatch(TransportButton button, bool latched) override {
+    void SetLatch(TransportLatch button, bool latched) override {
         latches[static_cast<int>(button)] = latched;
     }
     [[nodiscard]] std::string TempoText() const override { return tempoText; }
@@ -50,7 +50,7 @@ class FakeTransport final : public TransportControls {
     [[nodiscard]] std::string SelectedDeviceName() const override { return deviceName; }
     void SetDeviceListEnabled(bool enabled) override { deviceListEnabled = enabled; }
 
-    [[nodiscard]] bool Latched(TransportButton button) const { return latches[static_cast<int>(button)]; }
+    [[nodiscard]] bool Latched(TransportLatch button) const { return latches[static_cast<int>(button)]; }
 
     bool latches[3] = {};
     std::string tempoText = "120";
@@ -151,7 +151,7 @@ TEST_F(PlaybackEngineTest, PlayOpensTheSelectedDeviceAndLocksTheControls) {
     EXPECT_EQ(compiledText, "C | F |");
     EXPECT_THAT(recording.openedNames, ElementsAre("Synth A"));
     EXPECT_FALSE(engine->IsStopped());
-    EXPECT_TRUE(transport.Latched(TransportButton::Play));
+    EXPECT_TRUE(transport.Latched(TransportLatch::Play));
     EXPECT_TRUE(transport.tempoReadOnly);
     EXPECT_FALSE(transport.deviceListEnabled);
     EXPECT_TRUE(view.readOnly);
@@ -192,7 +192,7 @@ TEST_F(PlaybackEngineTest, PauseFreezesThePositionAndResumeContinuesFromIt) {
     TickAt(1234);
     engine->OnPauseResume();
     EXPECT_EQ(engine->State().baseTicks, 1184);
-    EXPECT_TRUE(transport.Latched(TransportButton::Pause));
+    EXPECT_TRUE(transport.Latched(TransportLatch::Pause));
 
     // Paused time does not count, however long.
     TickAt(4000);
@@ -200,7 +200,7 @@ TEST_F(PlaybackEngineTest, PauseFreezesThePositionAndResumeContinuesFromIt) {
     EXPECT_TRUE(recording.messages.empty());
 
     engine->OnPauseResume();
-    EXPECT_FALSE(transport.Latched(TransportButton::Pause));
+    EXPECT_FALSE(transport.Latched(TransportLatch::Pause));
     EXPECT_EQ(FirstTickWithMessages(1, 5000, 6000), 5017);
 }
 
@@ -247,7 +247,7 @@ TEST_F(PlaybackEngineTest, TheEndIsNoticedOnTheTickAfterTheLastEvent) {
     EXPECT_FALSE(view.readOnly);
     EXPECT_FALSE(transport.tempoReadOnly);
     EXPECT_TRUE(transport.deviceListEnabled);
-    EXPECT_FALSE(transport.Latched(TransportButton::Play));
+    EXPECT_FALSE(transport.Latched(TransportLatch::Play));
     EXPECT_TRUE(state.events.empty());
 }
 
@@ -269,7 +269,7 @@ TEST_F(PlaybackEngineTest, LoopingStartsAgainWithoutResettingTheDevice) {
     Note(0, 60);
     End(480);
     engine->OnLoop();
-    EXPECT_TRUE(transport.Latched(TransportButton::Loop));
+    EXPECT_TRUE(transport.Latched(TransportLatch::Loop));
     Play();
     TickAt(0);
     TickAt(500);
@@ -337,7 +337,7 @@ TEST_F(PlaybackEngineTest, StopWhilePausedRestoresEverythingAndTheNextPlayIsNotP
     Play();
     engine->OnPauseResume();
     engine->OnStop();
-    EXPECT_FALSE(transport.Latched(TransportButton::Pause));
+    EXPECT_FALSE(transport.Latched(TransportLatch::Pause));
     EXPECT_FALSE(engine->State().paused);
     EXPECT_EQ(recording.resets, 1);
 
@@ -362,7 +362,7 @@ TEST_F(PlaybackEngineTest, StopWhileStoppedRestoresTheSelectionAndClearsTheScore
 TEST_F(PlaybackEngineTest, PauseWhileStoppedIsIgnored) {
     engine->OnPauseResume();
     EXPECT_FALSE(engine->State().paused);
-    EXPECT_FALSE(transport.Latched(TransportButton::Pause));
+    EXPECT_FALSE(transport.Latched(TransportLatch::Pause));
 }
 
 TEST_F(PlaybackEngineTest, ADeviceThatDoesNotOpenLeavesTheEngineStopped) {
@@ -373,7 +373,7 @@ TEST_F(PlaybackEngineTest, ADeviceThatDoesNotOpenLeavesTheEngineStopped) {
     EXPECT_TRUE(engine->IsStopped());
     ASSERT_EQ(presenter.messages.size(), 1u);
     EXPECT_EQ(presenter.messages[0].text, "Cannot open MIDI device!");
-    EXPECT_FALSE(transport.Latched(TransportButton::Play));
+    EXPECT_FALSE(transport.Latched(TransportLatch::Play));
     EXPECT_FALSE(transport.tempoReadOnly);
     EXPECT_FALSE(view.readOnly);
     EXPECT_FALSE(timer.running);
