@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <cstdio>
 
 #include "app/main_window.h"
@@ -32,6 +33,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(kaz::kSettingsApplication);
     QApplication::setApplicationDisplayName(QStringLiteral("Kaz"));
     QApplication::setApplicationVersion(QStringLiteral(KAZ_VERSION));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kaz.png")));
 
     QCommandLineParser commandLine;
     commandLine.setApplicationDescription(
