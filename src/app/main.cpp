@@ -1,10 +1,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QIcon>
 #include <cstdio>
 
-#include "app/main_window.h"
-#include "midi/device/system_outputs.h"
+#include "app/application.h"
 
 namespace {
 
@@ -23,18 +21,13 @@ bool HasDisplay() {
 int main(int argc, char* argv[]) {
     if (!HasDisplay()) {
         std::fputs(
-            "kaz: there is no display to show the window on. 'kaz-cli play FILE' plays a chart "
+            "kaz: there is no display to show the window on; 'kaz-cli play FILE' plays a chart "
             "without one.\n",
             stderr);
         return 2;
     }
     QApplication application(argc, argv);
-    QApplication::setOrganizationName(kaz::kSettingsOrganisation);
-    QApplication::setApplicationName(kaz::kSettingsApplication);
-    QApplication::setApplicationDisplayName(QStringLiteral("Kaz"));
-    QApplication::setApplicationVersion(QStringLiteral(KAZ_VERSION));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kaz.png")));
-
+    kaz::DescribeApplication();
     QCommandLineParser commandLine;
     commandLine.setApplicationDescription(
         QApplication::translate("main", "Kaz, the chord chart editor and player."));
@@ -45,15 +38,10 @@ int main(int argc, char* argv[]) {
     commandLine.process(application);
 
     kaz::Session session;
-    kaz::LoadSettings(session.compile.settings.notation, session.snippets);
-    session.devices = kaz::EnumerateMidiOutDevices();
-    session.makePort = kaz::SystemPortFactory();
-
-    kaz::MainWindow window(session);
-    const QStringList files = commandLine.positionalArguments();
-    if (!files.isEmpty() && !window.LoadFile(files.first())) {
+    const std::unique_ptr<kaz::MainWindow> window = kaz::StartUp(session, commandLine.positionalArguments());
+    if (window == nullptr) {
         return 1;
     }
-    window.show();
+    window->show();
     return QApplication::exec();
 }

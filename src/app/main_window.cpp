@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "app/chart_editor.h"
+#include "app/lock_indicators.h"
 #include "app/tempo_field.h"
 #include "app/transport_bar.h"
 #include "harmony/spliced_text.h"
@@ -221,6 +222,7 @@ void MainWindow::CreateStatusBar() {
     readyLabel_ = new QLabel(tr("Ready"), this);
     // Shown whenever no command's prompt is.
     statusBar()->addWidget(readyLabel_, 1);
+    new LockIndicators(*statusBar());
 }
 
 void MainWindow::CreatePlayback() {
