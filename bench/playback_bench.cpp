@@ -60,7 +60,7 @@ void BM_PlaybackLateness(benchmark::State& state) {
         IdleTransport transport;
         PortRecording recording;
         recording.messages.reserve(4096);
-        QtPlaybackTimer timer;
+        QtPlaybackTimer timer(clock);
         PlaybackEngine playback(compile, {view, presenter, transport, clock, timer,
                                           [&] {
                                               return std::make_unique<RecordingPort>(

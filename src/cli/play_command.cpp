@@ -143,7 +143,7 @@ constexpr int kDisplayPeriodMs = 50;
 
 int Play(CompileState& state, const ChartInput& chart, const std::string& deviceName, bool loop) {
     QtPlaybackClock clock;
-    QtPlaybackTimer timer;
+    QtPlaybackTimer timer(clock);
     CommandLineTransport transport(deviceName);
     TextEditor view(chart.bytes);
     PlaybackPresenter presenter;

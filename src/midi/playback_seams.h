@@ -24,6 +24,10 @@ class PlaybackTimer {
     virtual ~PlaybackTimer() = default;
     //! Start calling onTick with the timer's id about every periodMs milliseconds; returns the id, never 0.
     [[nodiscard]] virtual TimerId Start(int periodMs, std::function<void(TimerId)> onTick) = 0;
+    //! Besides the periodic ticks, tick once as soon as the clock reads clockMs (at once when it already
+    //! does), replacing the previous such request. The periodic ticks alone would leave every event up to
+    //! a period late.
+    virtual void WakeAt(std::int64_t clockMs) = 0;
     virtual void Stop(TimerId id) = 0;
 };
 

@@ -33,10 +33,12 @@ class ManualTimer final : public PlaybackTimer {
         EXPECT_EQ(id, kId);
         running = false;
     }
+    void WakeAt(std::int64_t clockMs) override { wakeAt = clockMs; }
     static constexpr TimerId kId = 7;
     int period = 0;
     bool running = false;
     std::function<void(TimerId)> onTick;
+    std::int64_t wakeAt = -1;
 };
 
 class FakeTransport final : public TransportControls {
@@ -485,6 +487,25 @@ TEST_F(PlaybackEngineTest, TheTimersTicksDriveItAndEveryChangeOfStateIsAnnounced
     timer.onTick(ManualTimer::kId);  // past the end: the engine stops itself
     EXPECT_TRUE(engine->IsStopped());
     EXPECT_EQ(stateChanges, 6);
+}
+
+TEST_F(PlaybackEngineTest, TheTimerIsWokenAtTheFirstMillisecondTheNextEventIsDue) {
+    Note(0, 60);
+    Note(1, 62);    // 1 tick: 1.04 ms at 0.96 ticks a millisecond
+    Note(480, 64);  // one beat: 500 ms
+    End(1920);
+    clock.now = 100;
+    Play();
+    EXPECT_EQ(timer.wakeAt, 100);
+    TickAt(100);
+    EXPECT_EQ(timer.wakeAt, 102);
+    TickAt(102);
+    EXPECT_EQ(timer.wakeAt, 600);
+    EXPECT_EQ(FirstTickWithMessages(3, 599, 600), 600);
+    engine->OnPauseResume();  // nothing is due while paused
+    timer.wakeAt = -1;
+    TickAt(700);
+    EXPECT_EQ(timer.wakeAt, -1);
 }
 
 TEST_F(PlaybackEngineTest, DestroyingTheEngineSilencesTheDevice) {
