@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProxyStyle>
 #include <QStatusBar>
 #include <QUrl>
 
@@ -40,8 +42,28 @@ QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& 
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
+//! A menu bar style whose separator divides the items at the left end from those at the right end.
+class MenuBarWithRightEnd final : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        return hint == SH_DrawMenuBarSeparator ? 1 : QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+//! How the recent file list names entry index: by the file's name, or by its whole path when another entry
+//! has the same name.
+QString RecentFileName(const QStringList& paths, int index) {
+    const QString name = QFileInfo(paths[index]).fileName();
+    const auto sameName = std::count_if(paths.begin(), paths.end(), [&name](const QString& path) {
+        return QFileInfo(path).fileName() == name;
+    });
+    return sameName > 1 ? QDir::toNativeSeparators(paths[index]) : name;
 }
 
 //! The editor's form of a compiled text: every line break a single "\n".
@@ -212,10 +234,13 @@ void MainWindow::CreateMenus() {
     help->addSeparator();
     help->addAction(c.homepage);
 
-    // The maker's item is a command of its own at the right end of the menu bar, not a menu.
-    auto* corner = new QMenuBar(menuBar());
-    corner->addAction(c.makerSite);
-    menuBar()->setCornerWidget(corner, Qt::TopRightCorner);
+    // The maker's item is a command of its own at the right end of the menu bar, not a menu: the menu bar
+    // puts what follows a separator at its right end when its style asks for menu bar separators.
+    auto* style = new MenuBarWithRightEnd(QApplication::style()->name());
+    style->setParent(menuBar());
+    menuBar()->setStyle(style);
+    menuBar()->addSeparator();
+    menuBar()->addAction(c.makerSite);
 }
 
 void MainWindow::CreateStatusBar() {
@@ -379,7 +404,7 @@ void MainWindow::UpdateRecentFileActions() {
     for (int i = 0; i < RecentFiles::kCount; ++i) {
         QAction* action = commands_.recentFiles[static_cast<std::size_t>(i)];
         if (i < paths.size()) {
-            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(paths[i]).fileName()));
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(RecentFileName(paths, i)));
             action->setToolTip(paths[i]);
             action->setEnabled(true);
             action->setVisible(true);

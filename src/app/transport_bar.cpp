@@ -21,8 +21,8 @@ TransportBar::TransportBar(const MidiOutDeviceNames& devices, const Actions& act
     setObjectName(QStringLiteral("transport"));
     setAllowedAreas(Qt::TopToolBarArea);
 
-    AddLabel(tr("MIDI Out:"), 32);
     devices_ = new QComboBox(this);
+    AddLabel(tr("MIDI Out:"), 32, devices_);
     devices_->setAccessibleName(tr("MIDI Out"));
     devices_->setToolTip(tr("MIDI Out"));
     devices_->setStatusTip(tr("Select MIDI Out device"));
@@ -34,8 +34,8 @@ TransportBar::TransportBar(const MidiOutDeviceNames& devices, const Actions& act
     addWidget(devices_);
 
     addSeparator();
-    AddLabel(tr("Tempo:"), 25);
     tempo_ = new TempoField(this);
+    AddLabel(tr("Tempo:"), 25, tempo_);
     tempo_->setAccessibleName(tr("Tempo"));
     tempo_->setToolTip(tr("Tempo"));
     tempo_->setStatusTip(tr("Set tempo"));
@@ -56,8 +56,10 @@ int TransportBar::DialogUnitsToPixels(int units) const {
     return units * fontMetrics().averageCharWidth() / 4;
 }
 
-void TransportBar::AddLabel(const QString& text, int dialogUnits) {
+void TransportBar::AddLabel(const QString& text, int dialogUnits, QWidget* control) {
     auto* label = new QLabel(text, this);
+    // The label names its control for screen readers that take a control's name from its label.
+    label->setBuddy(control);
     label->setMinimumWidth(DialogUnitsToPixels(dialogUnits));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setContentsMargins(4, 0, 4, 0);

@@ -48,8 +48,8 @@ class TransportBar final : public QToolBar, public TransportControls {
     void tempoFocusLost();
 
   private:
-    //! A label with its width in dialog units of the bar's font.
-    void AddLabel(const QString& text, int dialogUnits);
+    //! A label for control, with its width in dialog units of the bar's font.
+    void AddLabel(const QString& text, int dialogUnits, QWidget* control);
     TransportButton* AddButton(QAction* action, const QString& name, const QString& statusTip,
                                const QString& picture);
     [[nodiscard]] int DialogUnitsToPixels(int units) const;
