@@ -52,6 +52,13 @@ TEST_F(SettingsDialogs, FastInputOkTakesAndStoresAllTenTexts) {
     EXPECT_EQ(Stored("Ctrl0"), "m7-5");
 }
 
+TEST_F(SettingsDialogs, FastInputKeepsASnippetLongerThanALineEditsUsualLimit) {
+    FastInputSnippets snippets;
+    snippets.texts[4] = QString(40000, 'x');
+    const FastInputDialog dialog(nullptr, snippets);
+    EXPECT_EQ(dialog.Snippets().texts[4].size(), 40000);
+}
+
 TEST_F(SettingsDialogs, NotationChosenByItsMnemonicIsStoredOnEnter) {
     NotationMode notation = kEnglishNotation;
     test::WhenModalOpens([](QWidget& dialog) {
