@@ -14,10 +14,15 @@
 #include <QStatusBar>
 #include <QUrl>
 
+#include "app/about_dialog.h"
 #include "app/chart_editor.h"
+#include "app/fast_input_dialog.h"
 #include "app/lock_indicators.h"
+#include "app/notation_dialog.h"
 #include "app/tempo_field.h"
 #include "app/transport_bar.h"
+#include "app/transpose_dialog.h"
+#include "app/voices_dialog.h"
 #include "harmony/spliced_text.h"
 #include "language/transpose_score.h"
 #include "midi/midi_file_writer.h"
@@ -111,6 +116,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     });
     connect(editor_, &ChartEditor::undoStateChanged, this, &MainWindow::UpdateCommandStates);
     connect(editor_, &QPlainTextEdit::copyAvailable, this, &MainWindow::UpdateCommandStates);
+    chooseTransposition_ = [this](NotationMode resolved) {
+        return ChooseTransposition(this, session_.noteNames, resolved);
+    };
     SetCurrentFile(QString(), ChartFileFormat{});
     UpdateRecentFileActions();
     UpdateCommandStates();
@@ -170,9 +178,15 @@ void MainWindow::CreateActions() {
     connect(c.transpose, &QAction::triggered, this, &MainWindow::Transpose);
 
     c.voices = NewAction(tr("&Voices"), tr("Set instrument voices"));
+    connect(c.voices, &QAction::triggered, this,
+            [this] { EditVoices(this, session_.compile.settings.voices); });
     c.notation = NewAction(tr("&B/Bb/H"), tr("English/German notation"));
+    connect(c.notation, &QAction::triggered, this,
+            [this] { EditNotation(this, session_.compile.settings.notation); });
     c.fastInput = NewAction(tr("&Fast input"), tr("Define chord shortcuts"));
+    connect(c.fastInput, &QAction::triggered, this, [this] { EditFastInput(this, session_.snippets); });
     c.about = NewAction(tr("&About"), tr("Show the program's name, version and maker"));
+    connect(c.about, &QAction::triggered, this, [this] { ShowAbout(this); });
     c.homepage = NewAction(tr("&Homepage"), tr("Find the documentation and the latest updates"));
     connect(c.homepage, &QAction::triggered, this,
             [this] { OpenWebPage(FromUtf8(std::string(kHomePageUrl))); });
@@ -197,10 +211,6 @@ void MainWindow::CreateActions() {
                                      {QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + digit))});
         connect(snippet, &QAction::triggered, this, [this, i] { InsertSnippet(i); });
         c.snippets[static_cast<std::size_t>(i)] = snippet;
-    }
-    // The dialogs of these commands come with the settings dialogs; until then they stay disabled.
-    for (QAction* action : {c.voices, c.notation, c.fastInput, c.about}) {
-        action->setEnabled(false);
     }
 }
 
@@ -260,11 +270,6 @@ void MainWindow::CreatePlayback() {
             [this] { session_.playback->OnTempoKillFocus(); });
 }
 
-void MainWindow::SetTranspositionChooser(TranspositionChooser chooser) {
-    chooseTransposition_ = std::move(chooser);
-    UpdateCommandStates();
-}
-
 bool MainWindow::IsStopped() const {
     return session_.playback == nullptr || session_.playback->IsStopped();
 }
@@ -277,7 +282,7 @@ void MainWindow::UpdateCommandStates() {
     const bool stopped = IsStopped();
     const bool selection = editor_->textCursor().hasSelection();
     c.exportMidi->setEnabled(stopped);
-    c.transpose->setEnabled(stopped && chooseTransposition_ != nullptr);
+    c.transpose->setEnabled(stopped);
     c.undo->setEnabled(stopped && editor_->CanUndo());
     c.cut->setEnabled(stopped && selection);
     c.copy->setEnabled(selection);
@@ -457,7 +462,7 @@ void MainWindow::Paste() {
 }
 
 void MainWindow::Transpose() {
-    if (!IsStopped() || chooseTransposition_ == nullptr) {
+    if (!IsStopped()) {
         return;
     }
     const std::string text = editor_->TextForCompile();

@@ -42,9 +42,10 @@ class MainWindow final : public QMainWindow {
         std::function<QString(QWidget*)> exportMidi;
     };
     void SetFileNameQuestions(FileNameQuestions questions) { questions_ = std::move(questions); }
-    //! How Transpose asks for the shift and the spellings, given the chart's notation.
+    //! How Transpose asks for the shift and the spellings, given the chart's notation: the Transpose dialog,
+    //! or a test in its place.
     using TranspositionChooser = std::function<std::optional<TransposeResult>(NotationMode)>;
-    void SetTranspositionChooser(TranspositionChooser chooser);
+    void SetTranspositionChooser(TranspositionChooser chooser) { chooseTransposition_ = std::move(chooser); }
 
     [[nodiscard]] ChartEditor& Editor() const { return *editor_; }
     [[nodiscard]] TransportBar& Transport() const { return *transport_; }
