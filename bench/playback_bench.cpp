@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "language/compile_score.h"
+#include "lateness.h"
 #include "midi/playback_engine.h"
 #include "midi/recording_port.h"
 #include "qt/qt_playback_timer.h"
@@ -39,7 +40,7 @@ class QuietPresenter final : public ErrorPresenter {
 
 class IdleTransport final : public TransportControls {
   public:
-    void SetLatch(TransportButton, bool) override {}
+    void SetLatch(TransportLatch, bool) override {}
     [[nodiscard]] std::string TempoText() const override { return "120"; }
     void SetTempoText(const std::string&) override {}
     void SetTempoReadOnly(bool) override {}
@@ -47,29 +48,11 @@ class IdleTransport final : public TransportControls {
     void SetDeviceListEnabled(bool) override {}
 };
 
-double ThreadCpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-double Percentile(const std::vector<double>& sorted, double fraction) {
-    const auto index = static_cast<std::size_t>(fraction * static_cast<double>(sorted.size() - 1) + 0.5);
-    return sorted[std::min(index, sorted.size() - 1)];
-}
-
 void BM_PlaybackLateness(benchmark::State& state) {
     const bool otherCoreBusy = state.range(0) != 0;
     const std::string chart = MinuteChart();
     for (auto _ : state) {
-        std::atomic<bool> spinning{otherCoreBusy};
-        std::thread busy([&spinning] {
-            volatile std::uint64_t work = 0;
-            while (spinning.load(std::memory_order_relaxed)) {
-                work = work + 1;
-            }
-        });
-
+        bench::BusyCore busy(otherCoreBusy);
         QtPlaybackClock clock;
         CompileState compile;
         NoEditor view;
@@ -77,7 +60,7 @@ void BM_PlaybackLateness(benchmark::State& state) {
         IdleTransport transport;
         PortRecording recording;
         recording.messages.reserve(4096);
-        QtPlaybackTimer timer;
+        QtPlaybackTimer timer(clock);
         PlaybackEngine playback(compile, {view, presenter, transport, clock, timer,
                                           [&] {
                                               return std::make_unique<RecordingPort>(
@@ -88,43 +71,18 @@ void BM_PlaybackLateness(benchmark::State& state) {
         playback.OnPlay(chart);
         if (playback.IsStopped()) {
             state.SkipWithError("the chart did not play");
-            spinning = false;
-            busy.join();
             return;
         }
-        // Each message's exact due time, from the engine's own origin and rate.
-        const double originNs = static_cast<double>(playback.State().clockOrigin) * 1e6;
-        const double nsPerTick = 1e6 / playback.State().ticksPerMs;
-        std::vector<double> due;
-        for (std::size_t i = 0; i < compile.events.size(); ++i) {
-            const EventKind kind = compile.events[i].kind;
-            if (kind == EventKind::NoteOn || kind == EventKind::NoteOff || kind == EventKind::ProgramChange) {
-                due.push_back(originNs + compile.events[i].time * nsPerTick);
-            }
-        }
-        const double cpuStart = ThreadCpuSeconds();
+        const std::vector<double> due = bench::DueTimesNs(compile.events, playback.State());
+        const double cpuStart = bench::ThreadCpuSeconds();
         const std::int64_t wallStart = clock.Nanoseconds();
         QCoreApplication::exec();
-        const double cpu = ThreadCpuSeconds() - cpuStart;
+        const double cpu = bench::ThreadCpuSeconds() - cpuStart;
         const double wall = static_cast<double>(clock.Nanoseconds() - wallStart) * 1e-9;
-        spinning = false;
-        busy.join();
-
-        if (recording.messages.size() != due.size()) {
-            state.SkipWithError("the port did not receive every message");
+        if (!bench::ReportLateness(state, recording.messages, due)) {
             return;
         }
-        std::vector<double> lateMs;
-        for (std::size_t i = 0; i < due.size(); ++i) {
-            lateMs.push_back((static_cast<double>(recording.messages[i].time) - due[i]) * 1e-6);
-        }
-        std::sort(lateMs.begin(), lateMs.end());
         state.SetIterationTime(wall);
-        state.counters["messages"] = static_cast<double>(lateMs.size());
-        state.counters["late_min_ms"] = lateMs.front();
-        state.counters["late_median_ms"] = Percentile(lateMs, 0.5);
-        state.counters["late_p99_ms"] = Percentile(lateMs, 0.99);
-        state.counters["late_max_ms"] = lateMs.back();
         state.counters["cpu_percent"] = 100.0 * cpu / wall;
     }
 }

@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-mido sox
     fonts-dejavu-core xvfb xauth
+    desktop-file-utils libxml2-utils libx11-dev
 )
 
 missing=()

@@ -21,7 +21,7 @@ struct Session {
     MidiOutDeviceNames devices;   //!< read once at start-up; the device list shows them
     MidiOutPortFactory makePort;  //!< the port every Play opens
     QtPlaybackClock clock;
-    QtPlaybackTimer timer;
+    QtPlaybackTimer timer{clock};
     //! Made by the window over its editor and transport bar, and destroyed before them.
     std::unique_ptr<PlaybackEngine> playback;
 };

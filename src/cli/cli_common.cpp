@@ -171,10 +171,4 @@ std::optional<int> ReadAndCompileChart(const QString& path, CompileState& state,
     return std::nullopt;
 }
 
-void TextEditor::ReplaceSelection(std::string_view text, bool) {
-    // Like an edit control, leave the caret just past the inserted text.
-    const auto caret = static_cast<int>(text_.Replace(selection_, text));
-    selection_ = {caret, caret};
-}
-
 }  // namespace kaz::cli

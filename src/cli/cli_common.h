@@ -55,23 +55,6 @@ void AddChartOptions(QCommandLineParser& parser);
 [[nodiscard]] std::optional<int> ReadAndCompileChart(const QString& path, CompileState& state,
                                                      ChartInput& chart);
 
-//! An editor with no window: it only keeps the selection, and applies replacements to its text.
-//! Replacements made in text order, as a transposition makes them, cost time linear in the text.
-class TextEditor final : public Editor {
-  public:
-    explicit TextEditor(std::string text = {}) : text_(std::move(text)) {}
-    void Select(TextRange range) override { selection_ = range; }
-    void ScrollToSelection() override {}
-    void ReplaceSelection(std::string_view text, bool undoable) override;
-    [[nodiscard]] TextRange Selection() const override { return selection_; }
-    void SetReadOnly(bool) override {}
-    [[nodiscard]] const std::string& Text() const { return text_.Text(); }
-
-  private:
-    SplicedText text_;
-    TextRange selection_;
-};
-
 // The subcommands; each takes its arguments with the subcommand's name first and returns the exit status.
 int RunCheck(const QStringList& arguments);
 int RunEvents(const QStringList& arguments);

@@ -32,7 +32,7 @@ void RequestStop(int) {
 class CommandLineTransport final : public TransportControls {
   public:
     explicit CommandLineTransport(std::string deviceName) : deviceName_(std::move(deviceName)) {}
-    void SetLatch(TransportButton, bool) override {}
+    void SetLatch(TransportLatch, bool) override {}
     [[nodiscard]] std::string TempoText() const override { return tempoText_; }
     void SetTempoText(const std::string& text) override { tempoText_ = text; }
     void SetTempoReadOnly(bool) override {}
@@ -143,7 +143,7 @@ constexpr int kDisplayPeriodMs = 50;
 
 int Play(CompileState& state, const ChartInput& chart, const std::string& deviceName, bool loop) {
     QtPlaybackClock clock;
-    QtPlaybackTimer timer;
+    QtPlaybackTimer timer(clock);
     CommandLineTransport transport(deviceName);
     TextEditor view(chart.bytes);
     PlaybackPresenter presenter;

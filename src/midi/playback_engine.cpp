@@ -89,7 +89,7 @@ void PlaybackEngine::StartPlaying() {
         seams_.transport.SetTempoText(std::to_string(state_.tempo));
     }
     state_.savedSelection = seams_.view.Selection();
-    seams_.transport.SetLatch(TransportButton::Play, true);
+    seams_.transport.SetLatch(TransportLatch::Play, true);
     seams_.transport.SetTempoReadOnly(true);
     seams_.transport.SetDeviceListEnabled(false);
     seams_.view.SetReadOnly(true);
@@ -97,7 +97,26 @@ void PlaybackEngine::StartPlaying() {
     state_.ticksPerMs = TicksPerMs(state_.tempo);
     state_.timerId = seams_.timer.Start(kPlaybackTimerPeriodMs,
                                         [this](TimerId id) { static_cast<void>(OnPlaybackTimer(id)); });
+    WakeForNextEvent();
     NotifyStateChanged();
+}
+
+void PlaybackEngine::WakeForNextEvent() {
+    const EventList& events = compile_.events;
+    if (state_.port == nullptr || state_.paused || state_.nextIndex >= events.size()) {
+        return;
+    }
+    // The first whole number of milliseconds after the origin at which a tick performs the event, found in
+    // the tick's own double arithmetic.
+    const auto ahead = static_cast<double>(std::int64_t{events[state_.nextIndex].time} - state_.baseTicks);
+    auto elapsed = static_cast<std::int64_t>(std::ceil(std::max(0.0, ahead) / state_.ticksPerMs));
+    while (elapsed > 0 && static_cast<double>(elapsed - 1) * state_.ticksPerMs >= ahead) {
+        --elapsed;
+    }
+    while (static_cast<double>(elapsed) * state_.ticksPerMs < ahead) {
+        ++elapsed;
+    }
+    seams_.timer.WakeAt(state_.clockOrigin + elapsed);
 }
 
 void PlaybackEngine::NotifyStateChanged() const {
@@ -139,6 +158,7 @@ bool PlaybackEngine::OnPlaybackTimer(TimerId id) {
         event.Play(*state_.port, seams_.view);
     }
     state_.nextIndex = i;
+    WakeForNextEvent();
     return true;
 }
 
@@ -158,8 +178,8 @@ void PlaybackEngine::OnStop() {
     seams_.view.Select(state_.savedSelection);
     seams_.view.ScrollToSelection();
     seams_.view.SetReadOnly(false);
-    seams_.transport.SetLatch(TransportButton::Play, false);
-    seams_.transport.SetLatch(TransportButton::Pause, false);
+    seams_.transport.SetLatch(TransportLatch::Play, false);
+    seams_.transport.SetLatch(TransportLatch::Pause, false);
     state_.paused = false;
     ClearScore(compile_.score, compile_.events);
     NotifyStateChanged();
@@ -181,13 +201,14 @@ void PlaybackEngine::OnPauseResume() {
         state_.baseTicks = PositionNow();
     }
     state_.paused = !state_.paused;
-    seams_.transport.SetLatch(TransportButton::Pause, state_.paused);
+    seams_.transport.SetLatch(TransportLatch::Pause, state_.paused);
+    WakeForNextEvent();
     NotifyStateChanged();
 }
 
 void PlaybackEngine::OnLoop() {
     state_.looping = !state_.looping;
-    seams_.transport.SetLatch(TransportButton::Loop, state_.looping);
+    seams_.transport.SetLatch(TransportLatch::Loop, state_.looping);
     NotifyStateChanged();
 }
 
@@ -209,6 +230,7 @@ void PlaybackEngine::SetPlaybackTempo(std::int32_t value) {
     }
     state_.tempo = value;
     state_.ticksPerMs = TicksPerMs(value);
+    WakeForNextEvent();
 }
 
 void PlaybackEngine::OnTempoChange() {

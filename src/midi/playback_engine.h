@@ -93,6 +93,8 @@ class PlaybackEngine {
   private:
     void StartPlaying();
     void NotifyStateChanged() const;
+    //! Ask the timer for a tick at the first clock reading at which the next event is due.
+    void WakeForNextEvent();
     void RestartFromTheTop();
     [[nodiscard]] Ticks PositionNow() const;
 

@@ -24,17 +24,22 @@ class PlaybackTimer {
     virtual ~PlaybackTimer() = default;
     //! Start calling onTick with the timer's id about every periodMs milliseconds; returns the id, never 0.
     [[nodiscard]] virtual TimerId Start(int periodMs, std::function<void(TimerId)> onTick) = 0;
+    //! Besides the periodic ticks, tick once as soon as the clock reads clockMs (at once when it already
+    //! does), replacing the previous such request. The periodic ticks alone would leave every event up to
+    //! a period late.
+    virtual void WakeAt(std::int64_t clockMs) = 0;
     virtual void Stop(TimerId id) = 0;
 };
 
-enum class TransportButton { Play, Pause, Loop };
+//! The transport buttons that the playback draws pressed while their state holds.
+enum class TransportLatch { Play, Pause, Loop };
 
 //! The transport bar as the playback engine drives it.
 class TransportControls {
   public:
     virtual ~TransportControls() = default;
     //! Draw the button pressed (latched) or raised, and repaint it.
-    virtual void SetLatch(TransportButton button, bool latched) = 0;
+    virtual void SetLatch(TransportLatch button, bool latched) = 0;
     [[nodiscard]] virtual std::string TempoText() const = 0;
     //! Replace the tempo field's text; a field raises its change notification as for typing.
     virtual void SetTempoText(const std::string& text) = 0;

@@ -33,15 +33,17 @@ class ManualTimer final : public PlaybackTimer {
         EXPECT_EQ(id, kId);
         running = false;
     }
+    void WakeAt(std::int64_t clockMs) override { wakeAt = clockMs; }
     static constexpr TimerId kId = 7;
     int period = 0;
     bool running = false;
     std::function<void(TimerId)> onTick;
+    std::int64_t wakeAt = -1;
 };
 
 class FakeTransport final : public TransportControls {
   public:
-    void SetLatch(TransportButton button, bool latched) override {
+    void SetLatch(TransportLatch button, bool latched) override {
         latches[static_cast<int>(button)] = latched;
     }
     [[nodiscard]] std::string TempoText() const override { return tempoText; }
@@ -50,7 +52,7 @@ class FakeTransport final : public TransportControls {
     [[nodiscard]] std::string SelectedDeviceName() const override { return deviceName; }
     void SetDeviceListEnabled(bool enabled) override { deviceListEnabled = enabled; }
 
-    [[nodiscard]] bool Latched(TransportButton button) const { return latches[static_cast<int>(button)]; }
+    [[nodiscard]] bool Latched(TransportLatch button) const { return latches[static_cast<int>(button)]; }
 
     bool latches[3] = {};
     std::string tempoText = "120";
@@ -150,7 +152,7 @@ TEST_F(PlaybackEngineTest, PlayOpensTheSelectedDeviceAndLocksTheControls) {
     EXPECT_EQ(compiledText, "C | F |");
     EXPECT_THAT(recording.openedNames, ElementsAre("Synth A"));
     EXPECT_FALSE(engine->IsStopped());
-    EXPECT_TRUE(transport.Latched(TransportButton::Play));
+    EXPECT_TRUE(transport.Latched(TransportLatch::Play));
     EXPECT_TRUE(transport.tempoReadOnly);
     EXPECT_FALSE(transport.deviceListEnabled);
     EXPECT_TRUE(view.readOnly);
@@ -191,7 +193,7 @@ TEST_F(PlaybackEngineTest, PauseFreezesThePositionAndResumeContinuesFromIt) {
     TickAt(1234);
     engine->OnPauseResume();
     EXPECT_EQ(engine->State().baseTicks, 1184);
-    EXPECT_TRUE(transport.Latched(TransportButton::Pause));
+    EXPECT_TRUE(transport.Latched(TransportLatch::Pause));
 
     // Paused time does not count, however long.
     TickAt(4000);
@@ -199,7 +201,7 @@ TEST_F(PlaybackEngineTest, PauseFreezesThePositionAndResumeContinuesFromIt) {
     EXPECT_TRUE(recording.messages.empty());
 
     engine->OnPauseResume();
-    EXPECT_FALSE(transport.Latched(TransportButton::Pause));
+    EXPECT_FALSE(transport.Latched(TransportLatch::Pause));
     EXPECT_EQ(FirstTickWithMessages(1, 5000, 6000), 5017);
 }
 
@@ -246,7 +248,7 @@ TEST_F(PlaybackEngineTest, TheEndIsNoticedOnTheTickAfterTheLastEvent) {
     EXPECT_FALSE(view.readOnly);
     EXPECT_FALSE(transport.tempoReadOnly);
     EXPECT_TRUE(transport.deviceListEnabled);
-    EXPECT_FALSE(transport.Latched(TransportButton::Play));
+    EXPECT_FALSE(transport.Latched(TransportLatch::Play));
     EXPECT_TRUE(state.events.empty());
 }
 
@@ -268,7 +270,7 @@ TEST_F(PlaybackEngineTest, LoopingStartsAgainWithoutResettingTheDevice) {
     Note(0, 60);
     End(480);
     engine->OnLoop();
-    EXPECT_TRUE(transport.Latched(TransportButton::Loop));
+    EXPECT_TRUE(transport.Latched(TransportLatch::Loop));
     Play();
     TickAt(0);
     TickAt(500);
@@ -336,7 +338,7 @@ TEST_F(PlaybackEngineTest, StopWhilePausedRestoresEverythingAndTheNextPlayIsNotP
     Play();
     engine->OnPauseResume();
     engine->OnStop();
-    EXPECT_FALSE(transport.Latched(TransportButton::Pause));
+    EXPECT_FALSE(transport.Latched(TransportLatch::Pause));
     EXPECT_FALSE(engine->State().paused);
     EXPECT_EQ(recording.resets, 1);
 
@@ -361,7 +363,7 @@ TEST_F(PlaybackEngineTest, StopWhileStoppedRestoresTheSelectionAndClearsTheScore
 TEST_F(PlaybackEngineTest, PauseWhileStoppedIsIgnored) {
     engine->OnPauseResume();
     EXPECT_FALSE(engine->State().paused);
-    EXPECT_FALSE(transport.Latched(TransportButton::Pause));
+    EXPECT_FALSE(transport.Latched(TransportLatch::Pause));
 }
 
 TEST_F(PlaybackEngineTest, ADeviceThatDoesNotOpenLeavesTheEngineStopped) {
@@ -372,7 +374,7 @@ TEST_F(PlaybackEngineTest, ADeviceThatDoesNotOpenLeavesTheEngineStopped) {
     EXPECT_TRUE(engine->IsStopped());
     ASSERT_EQ(presenter.messages.size(), 1u);
     EXPECT_EQ(presenter.messages[0].text, "Cannot open MIDI device!");
-    EXPECT_FALSE(transport.Latched(TransportButton::Play));
+    EXPECT_FALSE(transport.Latched(TransportLatch::Play));
     EXPECT_FALSE(transport.tempoReadOnly);
     EXPECT_FALSE(view.readOnly);
     EXPECT_FALSE(timer.running);
@@ -484,6 +486,25 @@ TEST_F(PlaybackEngineTest, TheTimersTicksDriveItAndEveryChangeOfStateIsAnnounced
     timer.onTick(ManualTimer::kId);  // past the end: the engine stops itself
     EXPECT_TRUE(engine->IsStopped());
     EXPECT_EQ(stateChanges, 6);
+}
+
+TEST_F(PlaybackEngineTest, TheTimerIsWokenAtTheFirstMillisecondTheNextEventIsDue) {
+    Note(0, 60);
+    Note(1, 62);    // 1 tick: 1.04 ms at 0.96 ticks a millisecond
+    Note(480, 64);  // one beat: 500 ms
+    End(1920);
+    clock.now = 100;
+    Play();
+    EXPECT_EQ(timer.wakeAt, 100);
+    TickAt(100);
+    EXPECT_EQ(timer.wakeAt, 102);
+    TickAt(102);
+    EXPECT_EQ(timer.wakeAt, 600);
+    EXPECT_EQ(FirstTickWithMessages(3, 599, 600), 600);
+    engine->OnPauseResume();  // nothing is due while paused
+    timer.wakeAt = -1;
+    TickAt(700);
+    EXPECT_EQ(timer.wakeAt, -1);
 }
 
 TEST_F(PlaybackEngineTest, DestroyingTheEngineSilencesTheDevice) {

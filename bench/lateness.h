@@ -1,0 +1,89 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <atomic>
+#include <ctime>
+#include <thread>
+#include <vector>
+
+#include "midi/playback_engine.h"
+#include "midi/recording_port.h"
+
+namespace kaz::bench {
+
+//! Keeps the other core busy while it lives, when asked to.
+class BusyCore {
+  public:
+    explicit BusyCore(bool busy) : spinning_(busy) {
+        if (busy) {
+            thread_ = std::thread([this] {
+                volatile std::uint64_t work = 0;
+                while (spinning_.load(std::memory_order_relaxed)) {
+                    work = work + 1;
+                }
+            });
+        }
+    }
+    ~BusyCore() {
+        spinning_ = false;
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+    }
+    BusyCore(const BusyCore&) = delete;
+    BusyCore& operator=(const BusyCore&) = delete;
+
+  private:
+    std::atomic<bool> spinning_;
+    std::thread thread_;
+};
+
+inline double ThreadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+//! The exact moment, in nanoseconds of the playback clock, at which each message of the performance is due,
+//! from the engine's own origin and rate at the start of playing.
+inline std::vector<double> DueTimesNs(const EventList& events, const PlaybackState& playing) {
+    const double originNs = static_cast<double>(playing.clockOrigin) * 1e6;
+    const double nsPerTick = 1e6 / playing.ticksPerMs;
+    std::vector<double> due;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        const EventKind kind = events[i].kind;
+        if (kind == EventKind::NoteOn || kind == EventKind::NoteOff || kind == EventKind::ProgramChange) {
+            due.push_back(originNs + events[i].time * nsPerTick);
+        }
+    }
+    return due;
+}
+
+//! How late each message reached the port, reported as the benchmark's counters (milliseconds). False when
+//! the port did not get every message.
+inline bool ReportLateness(benchmark::State& state, const std::vector<RecordedMessage>& sent,
+                           const std::vector<double>& due) {
+    if (sent.size() != due.size()) {
+        state.SkipWithError("the port did not receive every message");
+        return false;
+    }
+    std::vector<double> lateMs;
+    for (std::size_t i = 0; i < due.size(); ++i) {
+        lateMs.push_back((static_cast<double>(sent[i].time) - due[i]) * 1e-6);
+    }
+    std::sort(lateMs.begin(), lateMs.end());
+    const auto percentile = [&lateMs](double fraction) {
+        const auto index = static_cast<std::size_t>(fraction * static_cast<double>(lateMs.size() - 1) + 0.5);
+        return lateMs[std::min(index, lateMs.size() - 1)];
+    };
+    state.counters["messages"] = static_cast<double>(lateMs.size());
+    state.counters["late_min_ms"] = lateMs.front();
+    state.counters["late_median_ms"] = percentile(0.5);
+    state.counters["late_p99_ms"] = percentile(0.99);
+    state.counters["late_max_ms"] = lateMs.back();
+    return true;
+}
+
+}  // namespace kaz::bench

@@ -1,0 +1,29 @@
+#include "app/application.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include "midi/device/system_outputs.h"
+
+namespace kaz {
+
+void DescribeApplication() {
+    QApplication::setOrganizationName(kSettingsOrganisation);
+    QApplication::setApplicationName(kSettingsApplication);
+    QApplication::setApplicationDisplayName(QStringLiteral("Kaz"));
+    QApplication::setApplicationVersion(QStringLiteral(KAZ_VERSION));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kaz.png")));
+}
+
+std::unique_ptr<MainWindow> StartUp(Session& session, const QStringList& files) {
+    LoadSettings(session.compile.settings.notation, session.snippets);
+    session.devices = EnumerateMidiOutDevices();
+    session.makePort = SystemPortFactory();
+    auto window = std::make_unique<MainWindow>(session);
+    if (!files.isEmpty() && !window->LoadFile(files.first())) {
+        return nullptr;
+    }
+    return window;
+}
+
+}  // namespace kaz

@@ -1,0 +1,225 @@
+#include "app/chart_editor.h"
+
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <algorithm>
+
+namespace kaz {
+
+namespace {
+
+//! The editor's text with every line and paragraph break a "\n", and nothing else changed (a plain-text
+//! export would also turn no-break spaces into spaces, which a saved file must keep).
+QString RawText(const QTextDocument& document) {
+    QString text = document.toRawText();
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
+            c = QLatin1Char('\n');
+        }
+    }
+    return text;
+}
+
+//! The span of old that differs from replacement: [start, old.size() - end) is replaced by
+//! [start, replacement.size() - end).
+struct ChangedSpan {
+    qsizetype start = 0;
+    qsizetype end = 0;  //!< length of the common tail
+};
+
+ChangedSpan FindChangedSpan(const QString& old, const QString& replacement) {
+    const qsizetype shorter = std::min(old.size(), replacement.size());
+    ChangedSpan span;
+    while (span.start < shorter && old[span.start] == replacement[span.start]) {
+        ++span.start;
+    }
+    while (span.end < shorter - span.start &&
+           old[old.size() - 1 - span.end] == replacement[replacement.size() - 1 - span.end]) {
+        ++span.end;
+    }
+    return span;
+}
+
+bool MatchesAny(const QKeyEvent& event, std::initializer_list<QKeySequence::StandardKey> keys) {
+    return std::any_of(keys.begin(), keys.end(),
+                       [&event](QKeySequence::StandardKey key) { return event.matches(key); });
+}
+
+}  // namespace
+
+bool IsWindowEditingKey(const QKeyEvent& event) {
+    if (MatchesAny(event, {QKeySequence::Undo, QKeySequence::Cut, QKeySequence::Copy, QKeySequence::Paste})) {
+        return true;
+    }
+    const QKeyCombination combination = event.keyCombination();
+    const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers() & ~Qt::KeypadModifier;
+    const int key = combination.key();
+    return (modifiers == Qt::AltModifier && key == Qt::Key_Backspace) ||
+           (modifiers == Qt::ShiftModifier && (key == Qt::Key_Delete || key == Qt::Key_Insert)) ||
+           (modifiers == Qt::ControlModifier && key == Qt::Key_Insert);
+}
+
+ChartEditor::ChartEditor(QWidget* parent) : QPlainTextEdit(parent) {
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setAccessibleName(tr("Chart"));
+    connect(document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
+        // Colouring changes formats only; a change of the text removes or adds characters.
+        if (removed != 0 || added != 0) {
+            OnTextChanged();
+        }
+    });
+    connect(document(), &QTextDocument::undoAvailable, this, [this](bool available) {
+        undoAvailable_ = available;
+        emit undoStateChanged();
+    });
+}
+
+QString ChartEditor::Text() const {
+    return RawText(*document());
+}
+
+std::string ChartEditor::TextForCompile() {
+    QString text = Text();
+    if (lineEnding_ == ChartFileFormat::LineEnding::CrLf) {
+        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    }
+    std::string bytes = text.toStdString();
+    positions_ = TextPositionMap(bytes);
+    return bytes;
+}
+
+QTextCursor ChartEditor::CursorAt(TextRange range) const {
+    const TextRange units = positions_.ToEditor(range);
+    const int last = document()->characterCount() - 1;
+    QTextCursor cursor(document());
+    cursor.setPosition(std::clamp(units.start, 0, last));
+    cursor.setPosition(std::clamp(units.end, 0, last), QTextCursor::KeepAnchor);
+    return cursor;
+}
+
+void ChartEditor::Select(TextRange range) {
+    // Selecting alone leaves the view where it is; ScrollToSelection moves it.
+    const int vertical = verticalScrollBar()->value();
+    setTextCursor(CursorAt(range));
+    verticalScrollBar()->setValue(vertical);
+}
+
+void ChartEditor::ScrollToSelection() {
+    ensureCursorVisible();
+}
+
+void ChartEditor::ReplaceSelection(std::string_view text, bool undoable) {
+    const QString replacement = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (!undoable) {
+        ReplaceSelectionWithoutUndo(replacement);
+        return;
+    }
+    QTextCursor cursor = textCursor();
+    cursor.insertText(replacement);
+    setTextCursor(cursor);
+}
+
+TextRange ChartEditor::Selection() const {
+    const QTextCursor cursor = textCursor();
+    return positions_.ToCompiled({cursor.selectionStart(), cursor.selectionEnd()});
+}
+
+void ChartEditor::SetReadOnly(bool readOnly) {
+    setReadOnly(readOnly);
+}
+
+void ChartEditor::ReplaceSelectionWithoutUndo(const QString& text) {
+    document()->setUndoRedoEnabled(false);
+    QTextCursor cursor = textCursor();
+    cursor.insertText(text);
+    setTextCursor(cursor);
+    document()->setUndoRedoEnabled(true);
+    document()->clearUndoRedoStacks();
+}
+
+void ChartEditor::ReplaceAllWithoutUndo(const QString& text) {
+    document()->setUndoRedoEnabled(false);
+    ReplaceChangedSpan(text);
+    document()->setUndoRedoEnabled(true);
+    document()->clearUndoRedoStacks();
+}
+
+void ChartEditor::ReplaceChangedSpan(const QString& text) {
+    const QString old = Text();
+    const ChangedSpan span = FindChangedSpan(old, text);
+    if (span.start == old.size() && span.start == text.size()) {
+        return;
+    }
+    const QTextCursor before = textCursor();
+    const int vertical = verticalScrollBar()->value();
+    QTextCursor edit(document());
+    edit.setPosition(static_cast<int>(span.start));
+    edit.setPosition(static_cast<int>(old.size() - span.end), QTextCursor::KeepAnchor);
+    edit.insertText(text.mid(span.start, text.size() - span.end - span.start));
+    // The caret and the view stay put; only a caret past the new end moves back to it.
+    const int last = document()->characterCount() - 1;
+    QTextCursor after(document());
+    after.setPosition(std::min(before.anchor(), last));
+    after.setPosition(std::min(before.position(), last), QTextCursor::KeepAnchor);
+    setTextCursor(after);
+    verticalScrollBar()->setValue(vertical);
+}
+
+void ChartEditor::SetDocumentText(const QString& text) {
+    setPlainText(text);
+    undoSlot_.clear();
+    emit undoStateChanged();
+}
+
+void ChartEditor::SetUndoSlot(QString text) {
+    undoSlot_ = std::move(text);
+    emit undoStateChanged();
+}
+
+void ChartEditor::UndoLastChange() {
+    if (undoSlot_.isEmpty()) {
+        undo();
+        return;
+    }
+    // One undoable step back to the text before the transposition; the editor's own Undo then returns to
+    // the transposed text.
+    const QString before = std::move(undoSlot_);
+    undoSlot_.clear();
+    ReplaceChangedSpan(before);
+    emit undoStateChanged();
+}
+
+bool ChartEditor::CanUndo() const {
+    return !undoSlot_.isEmpty() || undoAvailable_;
+}
+
+void ChartEditor::OnTextChanged() {
+    if (!undoSlot_.isEmpty()) {
+        undoSlot_.clear();
+        emit undoStateChanged();
+    }
+}
+
+bool ChartEditor::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && IsWindowEditingKey(static_cast<QKeyEvent&>(*event))) {
+        // Not taken here: the window's command gets the key, under its enable rule.
+        event->ignore();
+        return true;
+    }
+    return QPlainTextEdit::event(event);
+}
+
+void ChartEditor::keyPressEvent(QKeyEvent* event) {
+    if (IsWindowEditingKey(*event)) {
+        // The window's command is disabled, which is why the key came here: it does nothing.
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+}  // namespace kaz

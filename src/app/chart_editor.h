@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <string>
+
+#include "app/chart_file.h"
+#include "base/editor.h"
+#include "base/text_positions.h"
+
+namespace kaz {
+
+//! The chart's editor: plain text in the platform's fixed-pitch font, long lines wrapped at the window's
+//! edge. It is also the editor the compile and the playback select in: their positions count bytes of the
+//! text they were given (TextForCompile), which the editor maps to its own characters.
+//!
+//! Besides the editor's own multi-level undo it keeps the whole-text undo slot: the text as it was before
+//! the last transposition, which Undo brings back in one step while no other change has come since.
+class ChartEditor final : public QPlainTextEdit, public Editor {
+    Q_OBJECT
+
+  public:
+    explicit ChartEditor(QWidget* parent = nullptr);
+
+    //! The text with every line break a "\n", exactly as typed (no-break spaces stay what they are).
+    [[nodiscard]] QString Text() const;
+    //! The text to compile: UTF-8, with the line breaks of the chart's file. Later positions of Select and
+    //! Selection are positions in this text.
+    [[nodiscard]] std::string TextForCompile();
+    //! The line breaks TextForCompile writes.
+    void SetLineEnding(ChartFileFormat::LineEnding lineEnding) { lineEnding_ = lineEnding; }
+
+    // The editor seam, in positions of the last TextForCompile.
+    void Select(TextRange range) override;
+    void ScrollToSelection() override;
+    void ReplaceSelection(std::string_view text, bool undoable) override;
+    [[nodiscard]] TextRange Selection() const override;
+    void SetReadOnly(bool readOnly) override;
+
+    //! Replace the selection (or insert at the caret) with text as a change the editor's undo does not
+    //! record. The undo history is cleared with it: no older step may replay over text it no longer matches.
+    void ReplaceSelectionWithoutUndo(const QString& text);
+    //! Replace the whole text with text in one change that is not recorded for undo; the caret and the view
+    //! stay where they were as far as the text allows.
+    void ReplaceAllWithoutUndo(const QString& text);
+    //! Put a whole new document in place: no undo history, an empty undo slot.
+    void SetDocumentText(const QString& text);
+
+    //! Keep text as the whole-text undo: the next Undo brings it back unless the text changes first.
+    void SetUndoSlot(QString text);
+    [[nodiscard]] bool HasUndoSlot() const { return !undoSlot_.isEmpty(); }
+    //! Undo: the text from before the last transposition when it is kept, else the editor's own undo.
+    void UndoLastChange();
+    //! True when Undo has something to do.
+    [[nodiscard]] bool CanUndo() const;
+
+  signals:
+    //! The undo slot or the editor's own undo changed whether Undo has something to do.
+    void undoStateChanged();
+
+  protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void OnTextChanged();
+    //! Replace only the part of the text that differs from text, in one edit, keeping caret and view.
+    void ReplaceChangedSpan(const QString& text);
+    [[nodiscard]] QTextCursor CursorAt(TextRange range) const;
+
+    ChartFileFormat::LineEnding lineEnding_ = ChartFileFormat::LineEnding::Lf;
+    TextPositionMap positions_;
+    QString undoSlot_;
+    bool undoAvailable_ = false;
+};
+
+//! True for the keys whose commands the window owns (Undo, Cut, Copy, Paste and their alternatives): the
+//! editor leaves them to the window, which applies the commands' enable rules.
+[[nodiscard]] bool IsWindowEditingKey(const QKeyEvent& event);
+
+}  // namespace kaz

@@ -1,0 +1,136 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "app/chart_file.h"
+#include "app/message_box_presenter.h"
+#include "app/recent_files.h"
+#include "app/session.h"
+
+class QLabel;
+
+namespace kaz {
+
+class ChartEditor;
+class TransportBar;
+
+//! The program's one window: menus and keys, the transport bar, the chart's editor and the status bar. It
+//! carries out every command on the session it is lent, one chart document at a time.
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit MainWindow(Session& session, QWidget* parent = nullptr);
+    //! The playback ends with the window: the device is reset and closed.
+    ~MainWindow() override;
+
+    //! Open the chart at path in place of the current one (after playback stops). False, with a message,
+    //! when it cannot be read; the current chart then stays.
+    bool LoadFile(const QString& path);
+    //! Write the chart to path. False, with a message, when that fails; the file is then as it was.
+    bool SaveFile(const QString& path);
+
+    //! How the window asks the user for a file name; tests answer in its place. Each returns an empty name
+    //! for Cancel.
+    struct FileNameQuestions {
+        std::function<QString(QWidget*)> open;
+        std::function<QString(QWidget*)> saveAs;
+        std::function<QString(QWidget*)> exportMidi;
+    };
+    void SetFileNameQuestions(FileNameQuestions questions) { questions_ = std::move(questions); }
+    //! How Transpose asks for the shift and the spellings, given the chart's notation: the Transpose dialog,
+    //! or a test in its place.
+    using TranspositionChooser = std::function<std::optional<TransposeResult>(NotationMode)>;
+    void SetTranspositionChooser(TranspositionChooser chooser) { chooseTransposition_ = std::move(chooser); }
+
+    [[nodiscard]] ChartEditor& Editor() const { return *editor_; }
+    [[nodiscard]] TransportBar& Transport() const { return *transport_; }
+    [[nodiscard]] const QString& CurrentFile() const { return currentFile_; }
+
+    //! The window's commands, for the menus and keys and for tests.
+    struct Commands {
+        QAction* newChart;
+        QAction* open;
+        QAction* save;
+        QAction* saveAs;
+        QAction* exportMidi;
+        QAction* exit;
+        QAction* undo;
+        QAction* cut;
+        QAction* copy;
+        QAction* paste;
+        QAction* transpose;
+        QAction* voices;
+        QAction* notation;
+        QAction* fastInput;
+        QAction* about;
+        QAction* homepage;
+        QAction* makerSite;
+        QAction* play;
+        QAction* pause;
+        QAction* stop;
+        QAction* loop;
+        QAction* playOrPause;
+        std::array<QAction*, FastInputSnippets::kCount> snippets;
+        std::array<QAction*, RecentFiles::kCount> recentFiles;
+    };
+    [[nodiscard]] const Commands& Actions() const { return commands_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateStatusBar();
+    void CreatePlayback();
+    QAction* NewAction(const QString& text, const QString& statusTip,
+                       const QList<QKeySequence>& shortcuts = {});
+
+    // File
+    void NewChart();
+    void Open();
+    bool Save();
+    bool SaveAs();
+    void ExportMidi();
+    void OpenRecentFile(int index);
+    [[nodiscard]] bool MaybeSave();
+    void SetCurrentFile(const QString& path, const ChartFileFormat& format);
+    void UpdateRecentFileActions();
+    // Edit
+    void Undo();
+    void Cut();
+    void Paste();
+    void Transpose();
+    void InsertSnippet(int index);
+    // Help
+    void OpenWebPage(const QString& url);
+    // Playback
+    void Play();
+    void PlayOrPause();
+
+    //! Bring every command's enabled state up to date with the playback, the selection and the undo.
+    void UpdateCommandStates();
+    [[nodiscard]] bool IsStopped() const;
+    void ShowFileError(const QString& text);
+
+    Session& session_;
+    ChartEditor* editor_;
+    TransportBar* transport_ = nullptr;
+    QLabel* readyLabel_ = nullptr;
+    MessageBoxPresenter presenter_;
+    Commands commands_{};
+    RecentFiles recentFiles_;
+    FileNameQuestions questions_;
+    TranspositionChooser chooseTransposition_;
+    QString currentFile_;
+    ChartFileFormat format_;
+};
+
+}  // namespace kaz

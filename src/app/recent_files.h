@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QStringList>
+
+namespace kaz {
+
+//! The four charts opened or saved last, newest first, kept with the settings ("Recent File List",
+//! "File1" … "File4").
+class RecentFiles {
+  public:
+    static constexpr int kCount = 4;
+
+    //! Read the list from the settings.
+    RecentFiles();
+
+    [[nodiscard]] const QStringList& Paths() const { return paths_; }
+    //! Put path first (once) and store the list.
+    void Add(const QString& path);
+    //! Take path out (it could not be opened) and store the list.
+    void Remove(const QString& path);
+
+  private:
+    void Store() const;
+
+    QStringList paths_;
+};
+
+}  // namespace kaz

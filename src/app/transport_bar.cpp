@@ -1,0 +1,117 @@
+#include "app/transport_bar.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+
+#include "app/tempo_field.h"
+#include "app/transport_button.h"
+
+namespace kaz {
+
+namespace {
+
+constexpr int kPictureWidth = 19;
+constexpr int kPictureHeight = 20;
+
+}  // namespace
+
+TransportBar::TransportBar(const MidiOutDeviceNames& devices, const Actions& actions, QWidget* parent)
+    : QToolBar(tr("Transport"), parent) {
+    setObjectName(QStringLiteral("transport"));
+    setAllowedAreas(Qt::TopToolBarArea);
+
+    devices_ = new QComboBox(this);
+    AddLabel(tr("MIDI Out:"), 32, devices_);
+    devices_->setAccessibleName(tr("MIDI Out"));
+    devices_->setToolTip(tr("MIDI Out"));
+    devices_->setStatusTip(tr("Select MIDI Out device"));
+    devices_->setMinimumWidth(DialogUnitsToPixels(130));
+    for (const std::string& name : devices) {
+        devices_->addItem(QString::fromStdString(name));
+    }
+    devices_->setCurrentIndex(devices.empty() ? -1 : 0);
+    addWidget(devices_);
+
+    addSeparator();
+    tempo_ = new TempoField(this);
+    AddLabel(tr("Tempo:"), 25, tempo_);
+    tempo_->setAccessibleName(tr("Tempo"));
+    tempo_->setToolTip(tr("Tempo"));
+    tempo_->setStatusTip(tr("Set tempo"));
+    addWidget(tempo_);
+    connect(tempo_, &TempoField::tempoTextChanged, this, &TransportBar::tempoTextChanged);
+    connect(tempo_, &TempoField::focusLost, this, &TransportBar::tempoFocusLost);
+
+    addSeparator();
+    buttons_[0] = AddButton(actions.play, tr("Play"), tr("Play"), QStringLiteral(":/pictures/play.pbm"));
+    buttons_[1] =
+        AddButton(actions.pause, tr("Pause"), tr("Pause/Resume"), QStringLiteral(":/pictures/pause.pbm"));
+    buttons_[2] = AddButton(actions.stop, tr("Stop"), tr("Stop"), QStringLiteral(":/pictures/stop.pbm"));
+    buttons_[3] =
+        AddButton(actions.loop, tr("Loop"), tr("Loop playback"), QStringLiteral(":/pictures/loop.pbm"));
+}
+
+int TransportBar::DialogUnitsToPixels(int units) const {
+    return units * fontMetrics().averageCharWidth() / 4;
+}
+
+void TransportBar::AddLabel(const QString& text, int dialogUnits, QWidget* control) {
+    auto* label = new QLabel(text, this);
+    // The label names its control for screen readers that take a control's name from its label.
+    label->setBuddy(control);
+    label->setMinimumWidth(DialogUnitsToPixels(dialogUnits));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setContentsMargins(4, 0, 4, 0);
+    addWidget(label);
+}
+
+TransportButton* TransportBar::AddButton(QAction* action, const QString& name, const QString& statusTip,
+                                         const QString& picture) {
+    auto* button = new TransportButton(this);
+    button->setAccessibleName(name);
+    button->setToolTip(name);
+    button->setStatusTip(statusTip);
+    button->LoadPicture(picture, kPictureWidth, kPictureHeight);
+    button->setEnabled(action->isEnabled());
+    connect(button, &TransportButton::clicked, action, &QAction::trigger);
+    connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
+    addWidget(button);
+    return button;
+}
+
+void TransportBar::SetLatch(TransportLatch button, bool latched) {
+    switch (button) {
+        case TransportLatch::Play:
+            PlayButton().SetLatched(latched);
+            break;
+        case TransportLatch::Pause:
+            PauseButton().SetLatched(latched);
+            break;
+        case TransportLatch::Loop:
+            LoopButton().SetLatched(latched);
+            break;
+    }
+}
+
+std::string TransportBar::TempoText() const {
+    return tempo_->Text().toStdString();
+}
+
+void TransportBar::SetTempoText(const std::string& text) {
+    tempo_->SetText(QString::fromStdString(text));
+}
+
+void TransportBar::SetTempoReadOnly(bool readOnly) {
+    tempo_->SetTypingReadOnly(readOnly);
+}
+
+std::string TransportBar::SelectedDeviceName() const {
+    return devices_->currentIndex() < 0 ? std::string() : devices_->currentText().toStdString();
+}
+
+void TransportBar::SetDeviceListEnabled(bool enabled) {
+    devices_->setEnabled(enabled);
+}
+
+}  // namespace kaz

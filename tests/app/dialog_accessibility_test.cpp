@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "app/about_dialog.h"
+#include "app/dialog_test_support.h"
+#include "app/fast_input_dialog.h"
+#include "app/notation_dialog.h"
+#include "app/transpose_dialog.h"
+#include "app/voices_dialog.h"
+#include "midi/midi_file_writer.h"
+
+namespace kaz {
+namespace {
+
+//! The controls of window that a screen reader would announce without a name. A list's accessible text is
+//! its current item, so a list needs a name of its own.
+std::string UnnamedControls(const QWidget& window) {
+    QStringList unnamed;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        const bool list = qobject_cast<QComboBox*>(control) != nullptr;
+        const bool field = qobject_cast<QAbstractButton*>(control) != nullptr ||
+                           qobject_cast<QLineEdit*>(control) != nullptr;
+        const QString text = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+        if ((list || field) && control->accessibleName().isEmpty() && (list || text.isEmpty())) {
+            unnamed << control->objectName();
+        }
+    }
+    return unnamed.join(", ").toStdString();
+}
+
+TEST(Dialogs, CarryTheirCaptionsAndNameEveryControl) {
+    NoteNameTables tables;
+    TransposeDialog transpose(nullptr, tables, kEnglishNotation);
+    FastInputDialog fastInput(nullptr, FastInputSnippets{});
+    VoicesDialog voices(nullptr, VoiceSettings{});
+    NotationDialog notation(nullptr, kEnglishNotation);
+    const std::pair<const QWidget*, const char*> dialogs[] = {
+        {&transpose, "Transpose"}, {&fastInput, "Fast input"}, {&voices, "Voices"}, {&notation, "B/Bb/H"}};
+    for (const auto& [dialog, caption] : dialogs) {
+        EXPECT_EQ(dialog->windowTitle(), caption);
+        EXPECT_EQ(UnnamedControls(*dialog), "") << caption;
+    }
+}
+
+TEST(Dialogs, AboutShowsTheProgramItsVersionAndTheHomePageAsALink) {
+    QStringList texts;
+    const QLabel* link = nullptr;
+    test::WhenModalOpens([&](QWidget& about) {
+        for (const QLabel* label : about.findChildren<QLabel*>()) {
+            texts << label->text();
+        }
+        link = about.findChild<QLabel*>("homePage");
+        EXPECT_TRUE(link->openExternalLinks());
+        EXPECT_EQ(UnnamedControls(about), "");
+        test::Press(about, QDialogButtonBox::Ok);
+    });
+    ShowAbout(nullptr);
+    const QString homePage =
+        QString::fromUtf8(kHomePageUrl.data(), static_cast<qsizetype>(kHomePageUrl.size()));
+    const std::string shown = texts.join(" | ").toStdString();
+    EXPECT_TRUE(texts.contains("Kaz")) << shown;
+    EXPECT_EQ(texts.filter(QRegularExpression("^Version \\d+\\.\\d+\\.\\d+$")).size(), 1) << shown;
+    EXPECT_EQ(texts.filter("href=\"" + homePage + "\"").size(), 1) << shown;
+}
+
+}  // namespace
+}  // namespace kaz

@@ -1,0 +1,202 @@
+#include <QComboBox>
+#include <QTest>
+#include <random>
+#include <set>
+
+#include "app/tempo_field.h"
+
+#include "app/transport_bar.h"
+#include "app/transport_button.h"
+#include "app/window_fixture.h"
+
+namespace kaz {
+namespace {
+
+using test::WindowTest;
+
+TEST_F(WindowTest, ACompileErrorSelectsTheOffendingCharactersAndShowsOneBox) {
+    struct Case {
+        QString text;
+        ChartFileFormat::LineEnding lineEnding;
+        QString selected;
+    };
+    const Case cases[] = {
+        {"C | Cadd9 | G", ChartFileFormat::LineEnding::Lf, "Cadd9"},
+        {QString::fromUtf8("# caf\xC3\xA9 \xE2\x99\xAD \xF0\x9D\x84\xAB\nAm7 | x"),
+         ChartFileFormat::LineEnding::Lf, "x"},
+        {"C |\nD |\nE x", ChartFileFormat::LineEnding::CrLf, "x"},
+    };
+    for (const Case& c : cases) {
+        boxes.seen.clear();
+        Type(c.text);
+        Editor().SetLineEnding(c.lineEnding);
+        Commands().play->trigger();
+        EXPECT_TRUE(Stopped());
+        EXPECT_EQ(SelectedText(), c.selected) << c.text.toStdString();
+        ASSERT_EQ(boxes.seen.size(), 1u);
+        EXPECT_EQ(boxes.seen[0].title, "Kaz error");
+    }
+    EXPECT_EQ(boxes.seen[0].text, "Line: 3\nUnexpected symbol: `x`");
+}
+
+TEST_F(WindowTest, PlayHighlightsReadOnlyAndStopGivesBackTheSelectionAndTyping) {
+    Type("C | G7 |");
+    SelectEditorRange(1, 3);
+    Commands().play->trigger();
+    ASSERT_FALSE(Stopped());
+    EXPECT_TRUE(Editor().isReadOnly());
+    EXPECT_TRUE(window->Transport().PlayButton().IsLatched());
+    EXPECT_FALSE(window->Transport().Devices().isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(SelectedText(), QString("C"), 1000);
+    EXPECT_EQ(recording.openedNames, std::vector<std::string>{"Test output"});
+
+    Commands().stop->trigger();
+    EXPECT_TRUE(Stopped());
+    EXPECT_FALSE(Editor().isReadOnly());
+    EXPECT_FALSE(window->Transport().PlayButton().IsLatched());
+    EXPECT_TRUE(window->Transport().Devices().isEnabled());
+    EXPECT_EQ(Editor().textCursor().selectionStart(), 1);
+    EXPECT_EQ(Editor().textCursor().selectionEnd(), 3);
+}
+
+TEST_F(WindowTest, CommandsAreEnabledByThePlaybackState) {
+    window->SetTranspositionChooser([](NotationMode) { return std::optional<TransposeResult>(); });
+    Type("C | G7 |");
+    SelectEditorRange(0, 1);
+    const auto enabled = [this] {
+        const auto& c = Commands();
+        std::string states;
+        for (QAction* action : {c.exportMidi, c.transpose, c.undo, c.cut, c.copy, c.paste, c.play, c.pause,
+                                c.stop, c.loop, c.playOrPause, c.snippets[0]}) {
+            states += action->isEnabled() ? '1' : '0';
+        }
+        return states;
+    };
+    EXPECT_EQ(enabled(), "111111100111");  // stopped
+    Commands().play->trigger();
+    EXPECT_EQ(enabled(), "000010011111");  // playing
+    Commands().pause->trigger();
+    EXPECT_EQ(enabled(), "000010011111");  // paused
+    EXPECT_TRUE(window->Transport().PauseButton().IsLatched());
+    Commands().stop->trigger();
+    EXPECT_EQ(enabled(), "111111100111");
+
+    // A disabled command does nothing, whatever reaches it: the editor's own keys included.
+    Commands().play->trigger();
+    QTest::keyClick(&Editor(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&Editor(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(Editor().Text(), "C | G7 |");
+}
+
+TEST_F(WindowTest, TheSongsEndStopsAndRefreshesTheCommands) {
+    Type("[TEMPO=300] C");
+    Commands().play->trigger();
+    ASSERT_FALSE(Stopped());
+    QTRY_VERIFY_WITH_TIMEOUT(Stopped(), 3000);
+    EXPECT_TRUE(Commands().play->isEnabled());
+    EXPECT_FALSE(Commands().stop->isEnabled());
+    EXPECT_EQ(window->Transport().Tempo().Text(), "300");
+}
+
+//! Transposes up a whole tone with the start spellings.
+std::optional<TransposeResult> UpATone(NotationMode resolved) {
+    NoteNameTables tables;
+    TransposeDialogModel dialog(tables, resolved);
+    dialog.SelectEntry(TransposeDialogModel::kUnshiftedEntry + 2);
+    return dialog.Accept();
+}
+
+TEST_F(WindowTest, UndoAfterATranspositionBringsBackTheOldTextThenTheTransposedOne) {
+    window->SetTranspositionChooser(UpATone);
+    Type("# caf\u00e9\nC | Am7 | F/A | G7");
+    Commands().transpose->trigger();
+    EXPECT_EQ(Editor().Text(), "# caf\u00e9\nD | Bm7 | G/B | A7");
+    EXPECT_TRUE(window->isWindowModified());
+    Commands().undo->trigger();
+    EXPECT_EQ(Editor().Text(), "# caf\u00e9\nC | Am7 | F/A | G7");
+    Commands().undo->trigger();
+    EXPECT_EQ(Editor().Text(), "# caf\u00e9\nD | Bm7 | G/B | A7");
+}
+
+TEST_F(WindowTest, TypingAfterATranspositionLeavesUndoToTheTyping) {
+    window->SetTranspositionChooser(UpATone);
+    Type("C | G7");
+    Commands().transpose->trigger();
+    Editor().moveCursor(QTextCursor::End);
+    QTest::keyClicks(&Editor(), " |");
+    Commands().undo->trigger();
+    EXPECT_EQ(Editor().Text(), "D | A7");
+    EXPECT_FALSE(Commands().undo->isEnabled());
+}
+
+TEST_F(WindowTest, ASnippetKeyReplacesTheSelectionAndNoUndoReplaysOverIt) {
+    Type("C7 | G");
+    SelectEditorRange(1, 2);
+    QTest::keyClick(&Editor(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(Editor().Text(), "Cm7-5 | G");
+    QTest::keyClick(&Editor(), Qt::Key_1, Qt::ControlModifier);  // empty by default
+    EXPECT_EQ(Editor().Text(), "Cm7-5 | G");
+    EXPECT_FALSE(Commands().undo->isEnabled());
+}
+
+TEST_F(WindowTest, NoSequenceOfEditsSnippetsTranspositionsAndUndoMakesTextTheUserNeverHad) {
+    window->SetTranspositionChooser(UpATone);
+    Type("C | Am7 | F/A | G7");
+    std::set<QString> had{Editor().Text()};
+    std::mt19937 random(8);
+    for (int step = 0; step < 300; ++step) {
+        const unsigned op = random() % 5;
+        switch (op) {
+            case 0:
+                Editor().moveCursor(QTextCursor::End);
+                QTest::keyClicks(&Editor(), random() % 2 == 0 ? " | Dm" : " E7");
+                break;
+            case 1:
+                QTest::keyClick(&Editor(), Qt::Key_Backspace);
+                break;
+            case 2:
+                QTest::keyClick(&Editor(), static_cast<Qt::Key>(Qt::Key_0 + random() % 10), Qt::ControlModifier);
+                break;
+            case 3:
+                Commands().transpose->trigger();  // a text that does not compile shows a box and stays
+                break;
+            default:
+                Commands().undo->trigger();
+                break;
+        }
+        // Editing makes new texts; Undo may only go back to one the user had.
+        if (op == 4) {
+            ASSERT_TRUE(had.count(Editor().Text())) << step << ": " << Editor().Text().toStdString();
+        } else {
+            had.insert(Editor().Text());
+        }
+    }
+}
+
+TEST_F(WindowTest, TheEditorWrapsLongLinesAndIsNamedForScreenReaders) {
+    EXPECT_EQ(Editor().lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(Editor().horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(Editor().accessibleName(), "Chart");
+    TransportBar& bar = window->Transport();
+    EXPECT_EQ(bar.Devices().accessibleName(), "MIDI Out");
+    EXPECT_EQ(bar.Tempo().accessibleName(), "Tempo");
+    EXPECT_EQ(bar.PlayButton().accessibleName(), "Play");
+    EXPECT_EQ(bar.LoopButton().accessibleName(), "Loop");
+}
+
+TEST_F(WindowTest, TheTempoSpinStepsWithin20To300AndPlaysAtTheNewTempo) {
+    TempoField& tempo = window->Transport().Tempo();
+    tempo.stepBy(5);
+    EXPECT_EQ(tempo.Text(), "125");
+    EXPECT_EQ(session.playback->State().tempo, 125);
+    tempo.SetText("299");
+    tempo.stepBy(10);
+    EXPECT_EQ(tempo.Text(), "300");
+    tempo.SetText("20");
+    tempo.stepBy(-1);
+    EXPECT_EQ(tempo.Text(), "20");
+    EXPECT_EQ(session.playback->State().tempo, 20);
+}
+
+}  // namespace
+}  // namespace kaz

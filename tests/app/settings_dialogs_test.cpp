@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTest>
+
+#include "app/app_test_support.h"
+#include "app/dialog_test_support.h"
+#include "app/fast_input_dialog.h"
+#include "app/notation_dialog.h"
+
+namespace kaz {
+namespace {
+
+class SettingsDialogs : public testing::Test {
+  protected:
+    void SetUp() override { QFile::remove(SettingsFile()); }
+    void TearDown() override { QFile::remove(SettingsFile()); }
+
+    static QString SettingsFile() { return test::TestConfigFolder() + "/Velmor/Kaz.conf"; }
+    //! The names the settings file holds in the program's group.
+    static QStringList StoredNames() {
+        QSettings file(SettingsFile(), QSettings::IniFormat);
+        file.beginGroup("Settings");
+        return file.childKeys();
+    }
+    static QString Stored(const QString& name) {
+        return QSettings(SettingsFile(), QSettings::IniFormat).value("Settings/" + name).toString();
+    }
+};
+
+void Type(QWidget& dialog, int snippet, const QString& text) {
+    dialog.findChild<QLineEdit*>(QStringLiteral("snippetField%1").arg(snippet))->setText(text);
+}
+
+TEST_F(SettingsDialogs, FastInputOkTakesAndStoresAllTenTexts) {
+    FastInputSnippets snippets;
+    test::WhenModalOpens([](QWidget& dialog) {
+        Type(dialog, 0, "add9");
+        Type(dialog, 1, "");
+        test::Press(dialog, QDialogButtonBox::Ok);
+    });
+    EditFastInput(nullptr, snippets);
+    EXPECT_EQ(snippets.texts[0], "add9");
+    EXPECT_EQ(snippets.texts[1], "");
+    EXPECT_EQ(StoredNames().size(), 10);
+    EXPECT_EQ(Stored("Ctrl1"), "add9");
+    EXPECT_TRUE(StoredNames().contains("Ctrl2"));
+    EXPECT_EQ(Stored("Ctrl2"), "");
+    EXPECT_EQ(Stored("Ctrl0"), "m7-5");
+}
+
+TEST_F(SettingsDialogs, FastInputKeepsASnippetLongerThanALineEditsUsualLimit) {
+    FastInputSnippets snippets;
+    snippets.texts[4] = QString(40000, 'x');
+    const FastInputDialog dialog(nullptr, snippets);
+    EXPECT_EQ(dialog.Snippets().texts[4].size(), 40000);
+}
+
+TEST_F(SettingsDialogs, NotationChosenByItsMnemonicIsStoredOnEnter) {
+    NotationMode notation = kEnglishNotation;
+    test::WhenModalOpens([](QWidget& dialog) {
+        QTest::keyClick(&dialog, Qt::Key_M, Qt::AltModifier);
+        // A mnemonic presses its button the way a click does, a moment later.
+        auto* mixed = dialog.findChild<QRadioButton*>("mixedButton");
+        EXPECT_TRUE(QTest::qWaitFor([mixed] { return mixed->isChecked(); }));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    EditNotation(nullptr, notation);
+    EXPECT_EQ(notation, kMixedNotation);
+    EXPECT_EQ(Stored("BBbH"), "HBb");
+}
+
+TEST_F(SettingsDialogs, CancelChangesAndStoresNothing) {
+    FastInputSnippets snippets;
+    test::WhenModalOpens([](QWidget& dialog) {
+        Type(dialog, 1, "");
+        test::Press(dialog, QDialogButtonBox::Cancel);
+    });
+    EditFastInput(nullptr, snippets);
+    NotationMode notation = kEnglishNotation;
+    test::WhenModalOpens([](QWidget& dialog) {
+        dialog.findChild<QRadioButton*>("germanButton")->click();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+    EditNotation(nullptr, notation);
+    EXPECT_EQ(snippets.texts[1], "sus2");
+    EXPECT_EQ(notation, kEnglishNotation);
+    EXPECT_FALSE(QFile::exists(SettingsFile()));
+}
+
+}  // namespace
+}  // namespace kaz

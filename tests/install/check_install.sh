@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks what a desktop needs: the two programs, a valid menu
+# entry that opens .kaz files, the file type and the icons.
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+for file in bin/kaz bin/kaz-cli share/applications/org.velmor.Kaz.desktop share/mime/packages/kaz.xml \
+            share/icons/hicolor/scalable/apps/kaz.svg share/icons/hicolor/64x64/apps/kaz.png; do
+    [ -e "$prefix/$file" ] || { echo "missing: $file"; exit 1; }
+done
+desktop-file-validate "$prefix/share/applications/org.velmor.Kaz.desktop"
+grep -q '^MimeType=text/x-kaz;$' "$prefix/share/applications/org.velmor.Kaz.desktop"
+xmllint --noout "$prefix/share/mime/packages/kaz.xml"
+grep -q '<glob pattern="\*.kaz"/>' "$prefix/share/mime/packages/kaz.xml"
+echo "installed and valid"
