@@ -8,8 +8,12 @@
 namespace kaz::cli {
 
 int RunDeviceCommand(const QStringList& arguments) {
-    // Beside the program, where the build and an installation put it.
-    QLibrary module(QCoreApplication::applicationDirPath() + "/kaz-cli-devices");
+    // Beside the program in the build, in the library folder of an installation.
+    const QString folder = QCoreApplication::applicationDirPath();
+    QLibrary module(folder + "/kaz-cli-devices");
+    if (!module.load()) {
+        module.setFileName(folder + "/" KAZ_CLI_MODULE_DIR "/kaz-cli-devices");
+    }
     using Command = int (*)(const QStringList&);
     const auto run = reinterpret_cast<Command>(module.resolve("KazRunDeviceCommand"));
     if (run == nullptr) {
