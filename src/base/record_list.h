@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <iterator>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -37,18 +38,26 @@ class RecordList {
     [[nodiscard]] T& back() { return blocks_.back().back(); }
     [[nodiscard]] const T& back() const { return blocks_.back().back(); }
 
-    template <typename List, typename Record>
+    //! Walks the records by index. It yields references, or pointers for a view that reads like a list of
+    //! pointers (YieldsPointers).
+    template <typename List, typename Record, bool YieldsPointers = false>
     class Iterator {
       public:
         using iterator_category = std::forward_iterator_tag;
-        using value_type = T;
+        using value_type = std::conditional_t<YieldsPointers, Record*, T>;
         using difference_type = std::ptrdiff_t;
         using pointer = Record*;
-        using reference = Record&;
+        using reference = std::conditional_t<YieldsPointers, Record*, Record&>;
 
         Iterator() = default;
         Iterator(List* list, std::size_t index) : list_(list), index_(index) {}
-        Record& operator*() const { return (*list_)[index_]; }
+        reference operator*() const {
+            if constexpr (YieldsPointers) {
+                return &(*list_)[index_];
+            } else {
+                return (*list_)[index_];
+            }
+        }
         Record* operator->() const { return &(*list_)[index_]; }
         Iterator& operator++() {
             ++index_;
@@ -67,6 +76,7 @@ class RecordList {
     };
     using iterator = Iterator<RecordList, T>;
     using const_iterator = Iterator<const RecordList, const T>;
+    using const_pointer_iterator = Iterator<const RecordList, const T, true>;
 
     [[nodiscard]] iterator begin() { return {this, 0}; }
     [[nodiscard]] iterator end() { return {this, count_}; }

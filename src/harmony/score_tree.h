@@ -62,32 +62,7 @@ struct Meter {
 //! other. Read like a list of chord pointers.
 class MeasureChords {
   public:
-    class Iterator {
-      public:
-        using iterator_category = std::forward_iterator_tag;
-        using value_type = const Chord*;
-        using difference_type = std::ptrdiff_t;
-        using pointer = void;
-        using reference = const Chord*;
-
-        Iterator() = default;
-        Iterator(const RecordList<Chord>* list, std::size_t index) : list_(list), index_(index) {}
-        const Chord* operator*() const { return &(*list_)[index_]; }
-        Iterator& operator++() {
-            ++index_;
-            return *this;
-        }
-        Iterator operator++(int) {
-            Iterator before = *this;
-            ++index_;
-            return before;
-        }
-        friend bool operator==(const Iterator& a, const Iterator& b) { return a.index_ == b.index_; }
-
-      private:
-        const RecordList<Chord>* list_ = nullptr;
-        std::size_t index_ = 0;
-    };
+    using Iterator = RecordList<Chord>::const_pointer_iterator;
 
     //! Add the last chord of list, which must follow the chords added so far.
     void AddLast(const RecordList<Chord>& list) {

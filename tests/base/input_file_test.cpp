@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "support/folder_test.h"
 #include "support/special_files.h"
 
 namespace kaz {
@@ -12,18 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class InputFileTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        folder_ = fs::path(::testing::TempDir()) /
-                  ("kaz-in-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    fs::path folder_;
-};
+using InputFileTest = test::FolderTest;
 
 TEST_F(InputFileTest, RegularFileUpToTheLimitIsReadAndOneByteMoreRefused) {
     const fs::path path = folder_ / "song.kaz";

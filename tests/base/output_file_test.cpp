@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
 
+#include "support/folder_test.h"
 #include "support/special_files.h"
 
 namespace kaz {
@@ -13,28 +13,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class OutputFileTest : public ::testing::Test {
+class OutputFileTest : public test::FolderTest {
   protected:
-    void SetUp() override {
-        folder_ = fs::path(::testing::TempDir()) /
-                  ("kaz-out-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     [[nodiscard]] std::size_t Entries() const {
         return static_cast<std::size_t>(
             std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
     }
-
-    fs::path folder_;
 };
 
-std::string ReadText(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+using test::ReadText;
 
 TEST_F(OutputFileTest, WholeFileReplacesARegularFileAndLeavesNothingElse) {
     const fs::path path = folder_ / "song.kaz";

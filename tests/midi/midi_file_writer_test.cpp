@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "support/folder_test.h"
+
 #ifdef __unix__
 #include <sys/resource.h>
 #include <unistd.h>
@@ -70,20 +72,8 @@ EventList LongSong(int measures) {
     return events;
 }
 
-class MidiFileWriterTest : public ::testing::Test {
+class MidiFileWriterTest : public test::FolderTest {
   protected:
-    void SetUp() override {
-        folder_ =
-            fs::path(::testing::TempDir()) /
-            ("kaz-midi-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override {
-        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(folder_);
-    }
-
     //! The names in the folder: what an export leaves behind.
     [[nodiscard]] std::vector<std::string> Listing() const {
         std::vector<std::string> names;
@@ -93,8 +83,6 @@ class MidiFileWriterTest : public ::testing::Test {
         std::sort(names.begin(), names.end());
         return names;
     }
-
-    fs::path folder_;
 };
 
 TEST_F(MidiFileWriterTest, VariableLengthQuantitiesPutTheHighGroupsFirst) {

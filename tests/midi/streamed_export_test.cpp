@@ -2,22 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "language/compile_score.h"
 #include "midi/midi_file_writer.h"
+#include "support/folder_test.h"
 
 namespace kaz {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadText(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+using test::ReadText;
 
 //! Many lines of chords, holds, rests, repeats and meter changes: far more events than one hand-over.
 std::string LongChart() {
@@ -28,17 +24,8 @@ std::string LongChart() {
     return text;
 }
 
-class StreamedExport : public ::testing::Test {
+class StreamedExport : public test::FolderTest {
   protected:
-    void SetUp() override {
-        folder_ =
-            fs::path(::testing::TempDir()) /
-            ("kaz-stream-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     //! The file exported from the kept performance of chart, and the file streamed while it compiled.
     std::pair<std::string, std::string> Both(const std::string& chart) {
         CompileState kept;
@@ -53,8 +40,6 @@ class StreamedExport : public ::testing::Test {
         EXPECT_TRUE(streamed.events.empty());
         return {ReadText(folder_ / "kept.mid"), ReadText(folder_ / "streamed.mid")};
     }
-
-    fs::path folder_;
 };
 
 TEST_F(StreamedExport, EqualsTheExportOfTheKeptPerformance) {
