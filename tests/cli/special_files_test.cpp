@@ -95,6 +95,15 @@ TEST_F(KazCliSpecialFiles, EndlessDeviceAsAChartEndsWithAnError) {
     EXPECT_EQ(run.err, "kaz-cli: '" + zero.string() + "' is too large to be a chart\n");
 }
 
+TEST_F(KazCliSpecialFiles, ChartFileOverTheLimitIsRefusedWithoutReadingIt) {
+    const fs::path huge = Path("huge.kaz");
+    std::ofstream{huge};
+    fs::resize_file(huge, std::uintmax_t{1} << 31);  // sparse: nothing to read, only its size
+    const auto run = RunCli({"check", Arg(huge)});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, "kaz-cli: '" + huge.string() + "' is too large to be a chart\n");
+}
+
 TEST_F(KazCliSpecialFiles, LinkToStandardOutputWritesThereAndReplacesNothing) {
     // Standard output is a log file opened for appending: replacing it would lose what it held.
     const fs::path log = Path("log");
