@@ -121,6 +121,13 @@ class EventConsumer {
 //! pieces as soon as their places are certain, so that a long song never has to be held at once.
 class EventList {
   public:
+    EventList() = default;
+    EventList(const EventList&) = delete;
+    EventList& operator=(const EventList&) = delete;
+    EventList(EventList&&) = default;
+    EventList& operator=(EventList&&) = default;
+    ~EventList() = default;
+
     //! Append an event.
     void AddEvent(const MidiEvent& event) { Append(event); }
     //! A note-on into the list, its note-off into the pending note-offs.
