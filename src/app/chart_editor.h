@@ -73,6 +73,12 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
     bool undoAvailable_ = false;
 };
 
+//! True for the editor's paragraph and line breaks (Shift+Return types a line break inside a paragraph): the
+//! chart reads each as a line break.
+[[nodiscard]] inline bool IsEditorLineBreak(QChar c) {
+    return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+}
+
 //! True for the keys whose commands the window owns (Undo, Cut, Copy, Paste and their alternatives): the
 //! editor leaves them to the window, which applies the commands' enable rules.
 [[nodiscard]] bool IsWindowEditingKey(const QKeyEvent& event);

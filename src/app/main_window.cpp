@@ -16,6 +16,7 @@
 
 #include "app/about_dialog.h"
 #include "app/chart_editor.h"
+#include "app/chart_highlighter.h"
 #include "app/fast_input_dialog.h"
 #include "app/lock_indicators.h"
 #include "app/notation_dialog.h"
@@ -83,7 +84,11 @@ QString EditorText(const std::string& compiled, ChartFileFormat::LineEnding line
 }  // namespace
 
 MainWindow::MainWindow(Session& session, QWidget* parent)
-    : QMainWindow(parent), session_(session), editor_(new ChartEditor(this)), presenter_(this) {
+    : QMainWindow(parent),
+      session_(session),
+      editor_(new ChartEditor(this)),
+      highlighter_(new ChartHighlighter(*editor_)),
+      presenter_(this) {
     questions_ = {
         AskOpenFileName,
         [](QWidget* owner) {
@@ -280,6 +285,8 @@ void MainWindow::UpdateCommandStates() {
     }
     const Commands& c = commands_;
     const bool stopped = IsStopped();
+    // A song's text stays as it is while it plays: no colouring of every line at once.
+    highlighter_->HoldRecolouring(!stopped);
     const bool selection = editor_->textCursor().hasSelection();
     c.exportMidi->setEnabled(stopped);
     c.transpose->setEnabled(stopped);

@@ -16,6 +16,7 @@ class QLabel;
 namespace kaz {
 
 class ChartEditor;
+class ChartHighlighter;
 class TransportBar;
 
 //! The program's one window: menus and keys, the transport bar, the chart's editor and the status bar. It
@@ -122,6 +123,7 @@ class MainWindow final : public QMainWindow {
 
     Session& session_;
     ChartEditor* editor_;
+    ChartHighlighter* highlighter_;
     TransportBar* transport_ = nullptr;
     QLabel* readyLabel_ = nullptr;
     MessageBoxPresenter presenter_;
