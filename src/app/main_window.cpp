@@ -18,11 +18,13 @@
 #include "app/chart_editor.h"
 #include "app/chart_highlighter.h"
 #include "app/fast_input_dialog.h"
+#include "app/live_checker.h"
 #include "app/lock_indicators.h"
 #include "app/notation_dialog.h"
 #include "app/tempo_field.h"
 #include "app/transport_bar.h"
 #include "app/transpose_dialog.h"
+#include "app/view_settings.h"
 #include "app/voices_dialog.h"
 #include "harmony/spliced_text.h"
 #include "language/transpose_score.h"
@@ -88,6 +90,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
       session_(session),
       editor_(new ChartEditor(this)),
       highlighter_(new ChartHighlighter(*editor_)),
+      checker_(new LiveChecker(*editor_, session_.compile, this)),
       presenter_(this) {
     questions_ = {
         AskOpenFileName,
@@ -107,6 +110,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     addToolBar(Qt::TopToolBarArea, transport_);
     CreateStatusBar();
     CreatePlayback();
+    CreateChecking();
 
     // Files dropped anywhere on the window open like File Open; the editor itself takes no drops.
     editor_->setAcceptDrops(false);
@@ -182,6 +186,10 @@ void MainWindow::CreateActions() {
         NewAction(tr("&Transpose\tCtrl+T"), tr("Transpose the score"), {QKeySequence(Qt::CTRL | Qt::Key_T)});
     connect(c.transpose, &QAction::triggered, this, &MainWindow::Transpose);
 
+    c.checkAsYouType = NewAction(tr("&Check as you type"),
+                                 tr("Underline the chart's first mistake a moment after typing stops"));
+    c.checkAsYouType->setCheckable(true);
+
     c.voices = NewAction(tr("&Voices"), tr("Set instrument voices"));
     connect(c.voices, &QAction::triggered, this,
             [this] { EditVoices(this, session_.compile.settings.voices); });
@@ -239,6 +247,10 @@ void MainWindow::CreateMenus() {
     edit->addSeparator();
     edit->addAction(c.transpose);
 
+    // Alt+V is the maker's item.
+    QMenu* view = menuBar()->addMenu(tr("Vie&w"));
+    view->addAction(c.checkAsYouType);
+
     QMenu* settings = menuBar()->addMenu(tr("&Settings"));
     settings->addAction(c.voices);
     settings->addSeparator();
@@ -262,6 +274,13 @@ void MainWindow::CreateStatusBar() {
     readyLabel_ = new QLabel(tr("Ready"), this);
     // Shown whenever no command's prompt is.
     statusBar()->addWidget(readyLabel_, 1);
+    // A pane of its own, which the commands' prompts leave in place; it takes what room a long report needs
+    // without widening the window.
+    checkReport_ = new QLabel(this);
+    checkReport_->setObjectName(QStringLiteral("checkReport"));
+    checkReport_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    checkReport_->hide();
+    statusBar()->addPermanentWidget(checkReport_, 4);
     new LockIndicators(*statusBar());
 }
 
@@ -275,6 +294,20 @@ void MainWindow::CreatePlayback() {
             [this] { session_.playback->OnTempoKillFocus(); });
 }
 
+void MainWindow::CreateChecking() {
+    connect(checker_, &LiveChecker::checked, this, [this](const QString& report) {
+        checkReport_->setText(report);
+        checkReport_->setToolTip(report);
+        checkReport_->setVisible(!report.isEmpty());
+    });
+    commands_.checkAsYouType->setChecked(LoadCheckAsYouType());
+    checker_->SetEnabled(commands_.checkAsYouType->isChecked());
+    connect(commands_.checkAsYouType, &QAction::toggled, this, [this](bool on) {
+        SaveCheckAsYouType(on);
+        checker_->SetEnabled(on);
+    });
+}
+
 bool MainWindow::IsStopped() const {
     return session_.playback == nullptr || session_.playback->IsStopped();
 }
@@ -285,7 +318,8 @@ void MainWindow::UpdateCommandStates() {
     }
     const Commands& c = commands_;
     const bool stopped = IsStopped();
-    // A song's text stays as it is while it plays: no colouring of every line at once.
+    // A song's text stays as it is while it plays: nothing to check, and no colouring of every line at once.
+    checker_->SetPlaying(!stopped);
     highlighter_->HoldRecolouring(!stopped);
     const bool selection = editor_->textCursor().hasSelection();
     c.exportMidi->setEnabled(stopped);

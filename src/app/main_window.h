@@ -17,6 +17,7 @@ namespace kaz {
 
 class ChartEditor;
 class ChartHighlighter;
+class LiveChecker;
 class TransportBar;
 
 //! The program's one window: menus and keys, the transport bar, the chart's editor and the status bar. It
@@ -65,6 +66,7 @@ class MainWindow final : public QMainWindow {
         QAction* copy;
         QAction* paste;
         QAction* transpose;
+        QAction* checkAsYouType;
         QAction* voices;
         QAction* notation;
         QAction* fastInput;
@@ -91,6 +93,7 @@ class MainWindow final : public QMainWindow {
     void CreateMenus();
     void CreateStatusBar();
     void CreatePlayback();
+    void CreateChecking();
     QAction* NewAction(const QString& text, const QString& statusTip,
                        const QList<QKeySequence>& shortcuts = {});
 
@@ -124,8 +127,10 @@ class MainWindow final : public QMainWindow {
     Session& session_;
     ChartEditor* editor_;
     ChartHighlighter* highlighter_;
+    LiveChecker* checker_;
     TransportBar* transport_ = nullptr;
     QLabel* readyLabel_ = nullptr;
+    QLabel* checkReport_ = nullptr;
     MessageBoxPresenter presenter_;
     Commands commands_{};
     RecentFiles recentFiles_;
