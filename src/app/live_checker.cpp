@@ -1,7 +1,5 @@
 #include "app/live_checker.h"
 
-#include <QHelpEvent>
-#include <QToolTip>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "app/chart_editor.h"
@@ -47,7 +45,7 @@ QString FromUtf8(const std::string& text) {
 }  // namespace
 
 LiveChecker::LiveChecker(ChartEditor& editor, const CompileState& session, QObject* parent)
-    : QObject(parent), editor_(editor), session_(session) {
+    : QObject(parent), editor_(editor), session_(session), mark_(new ErrorMark(editor)) {
     pause_.setSingleShot(true);
     pause_.setInterval(kPauseMs);
     connect(&pause_, &QTimer::timeout, this, &LiveChecker::CheckNow);
@@ -57,7 +55,6 @@ LiveChecker::LiveChecker(ChartEditor& editor, const CompileState& session, QObje
             OnTextChanged();
         }
     });
-    editor.viewport()->installEventFilter(this);
 }
 
 LiveChecker::~LiveChecker() {
@@ -75,7 +72,7 @@ void LiveChecker::SetEnabled(bool enabled) {
     }
     pause_.stop();
     due_ = false;
-    ClearMark();
+    mark_->Clear();
     emit checked(QString());
 }
 
@@ -123,53 +120,21 @@ void LiveChecker::Show(const CompileResult& result) {
         case CompileOutcome::LanguageError: {
             const LanguageError& error = result.error;
             report = tr("Line %1: %2: `%3`").arg(error.line).arg(FromUtf8(error.message), Quote(error.text));
-            Mark(error.selection, report);
+            mark_->Place(error.selection, report);
             break;
         }
         case CompileOutcome::Fault:
             // Not the chart's fault, and nowhere in it.
-            ClearMark();
+            mark_->Clear();
             report = FromUtf8(result.fault);
             break;
         case CompileOutcome::Accepted:
         case CompileOutcome::NothingToPlay:
             // A chart that sounds no note is no mistake while it is being written; Play says so.
-            ClearMark();
+            mark_->Clear();
             break;
     }
     emit checked(report);
-}
-
-void LiveChecker::Mark(TextRange range, const QString& report) {
-    QTextEdit::ExtraSelection mark;
-    mark.cursor = editor_.CursorAt(range);
-    mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-    mark.format.setUnderlineColor(Qt::red);
-    editor_.setExtraSelections({mark});
-    mark_ = mark.cursor;
-    markReport_ = report;
-}
-
-void LiveChecker::ClearMark() {
-    if (!mark_.isNull()) {
-        editor_.setExtraSelections({});
-        mark_ = QTextCursor();
-        markReport_.clear();
-    }
-}
-
-bool LiveChecker::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::ToolTip || mark_.isNull() || watched != editor_.viewport()) {
-        return QObject::eventFilter(watched, event);
-    }
-    const auto& help = static_cast<const QHelpEvent&>(*event);
-    const int position = editor_.cursorForPosition(help.pos()).position();
-    if (position >= mark_.selectionStart() && position <= mark_.selectionEnd()) {
-        QToolTip::showText(help.globalPos(), markReport_, editor_.viewport());
-    } else {
-        QToolTip::hideText();
-    }
-    return true;
 }
 
 }  // namespace kaz

@@ -2,10 +2,10 @@
 
 #include <QFutureWatcher>
 #include <QObject>
-#include <QTextCursor>
 #include <QTimer>
 #include <cstdint>
 
+#include "app/error_mark.h"
 #include "language/compile_score.h"
 
 namespace kaz {
@@ -42,16 +42,10 @@ class LiveChecker final : public QObject {
     //! the chart compiles.
     void checked(const QString& report);
 
-  protected:
-    //! The mark's tool tip.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     void OnTextChanged();
     void OnCheckEnded();
     void Show(const CompileResult& result);
-    void Mark(TextRange range, const QString& report);
-    void ClearMark();
 
     ChartEditor& editor_;
     const CompileState& session_;
@@ -62,8 +56,7 @@ class LiveChecker final : public QObject {
     bool enabled_ = true;
     bool playing_ = false;
     bool due_ = false;  //!< a check waits for the song to stop or for the running check to end
-    QTextCursor mark_;  //!< the marked text, following the edits since the check
-    QString markReport_;
+    ErrorMark* mark_;
 };
 
 }  // namespace kaz

@@ -49,9 +49,18 @@ TEST_F(LiveCheckTest, AMistakeIsUnderlinedAfterThePauseAndTheMarkGoesWhenItIsMen
     window->statusBar()->showMessage("a prompt");
     EXPECT_TRUE(Report().isVisible());
     const QTextCursor mark = Editor().extraSelections().value(0).cursor;
-    const QPoint over = Editor().cursorRect(mark).center();
-    QHelpEvent help(QEvent::ToolTip, over, Editor().viewport()->mapToGlobal(over));
-    QApplication::sendEvent(Editor().viewport(), &help);
+    QTextCursor start = mark;
+    start.setPosition(mark.selectionStart());
+    const QRect before = Editor().cursorRect(start);
+    const QRect after = Editor().cursorRect(mark);
+    const auto hover = [this](QPoint point) {
+        QHelpEvent help(QEvent::ToolTip, point, Editor().viewport()->mapToGlobal(point));
+        QApplication::sendEvent(Editor().viewport(), &help);
+    };
+    hover({after.left() + 40, before.center().y()});
+    EXPECT_FALSE(QToolTip::isVisible()) << "beside the mark";
+    hover({(before.left() + after.left()) / 2, before.center().y()});
+    EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), "Line 2: Unexpected symbol: `x`");
 
     QTextCursor mend = Editor().textCursor();
