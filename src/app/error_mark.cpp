@@ -2,6 +2,7 @@
 
 #include <QHelpEvent>
 #include <QToolTip>
+#include <algorithm>
 
 #include "app/chart_editor.h"
 
