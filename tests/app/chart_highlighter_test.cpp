@@ -65,5 +65,28 @@ TEST_F(ColouringTest, EveryCharacterIsColouredAsTheScannerReadsIt) {
     expectAgreement("closed");
 }
 
+TEST_F(ColouringTest, ADarkPaletteRecoloursTheChartButNotWhileASongPlays) {
+    Type("[TEMPO=60] C | G7 | C | G7 |");
+    const auto chordColour = [this] {
+        for (const QTextLayout::FormatRange& range : Editor().document()->firstBlock().layout()->formats()) {
+            if (range.format.property(ChartHighlighter::kTokenKindProperty).toInt() ==
+                static_cast<int>(ChartTokenKind::Chord)) {
+                return range.format.foreground().color();
+            }
+        }
+        return QColor();
+    };
+    const QColor onLight = chordColour();
+    Commands().play->trigger();
+    ASSERT_FALSE(Stopped());
+    QPalette dark = Editor().palette();
+    dark.setColor(QPalette::Base, Qt::black);
+    dark.setColor(QPalette::Text, Qt::white);
+    Editor().setPalette(dark);
+    EXPECT_EQ(chordColour(), onLight);
+    Commands().stop->trigger();
+    EXPECT_GT(chordColour().lightness(), onLight.lightness() + 64);
+}
+
 }  // namespace
 }  // namespace kaz
