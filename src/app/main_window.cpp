@@ -402,7 +402,10 @@ bool MainWindow::LoadFile(const QString& path) {
     SetCurrentFile(path, chart.format);
     recentFiles_.Add(path);
     UpdateRecentFileActions();
-    statusBar()->showMessage(tr("Opened %1").arg(QFileInfo(path).fileName()), 2000);
+    // Before the window first shows, a message would stand over the idle text instead of replacing it.
+    if (isVisible()) {
+        statusBar()->showMessage(tr("Opened %1").arg(QFileInfo(path).fileName()), 2000);
+    }
     return true;
 }
 
