@@ -547,12 +547,20 @@ TEST(PlaybackOfACompiledChart, PlaysAtTheChartsTempoAndSelectsEachChordAsItSound
 }
 
 //! The engine over a real compile of a chart, driven a millisecond at a time.
-class CompiledChartPlayback : public ::testing::Test {
+class CompiledChartPlayback : public PlaybackEngineTest {
   protected:
-    //! A tick at every millisecond up to ms.
+    CompiledChartPlayback() {
+        engine = std::make_unique<PlaybackEngine>(
+            state, PlaybackSeams{view, presenter, transport, clock, timer, [this] {
+                                     return std::make_unique<RecordingPort>(recording,
+                                                                            [this] { return clock.now; });
+                                 }});
+    }
+
+    //! A tick at every millisecond from the last one up to ms.
     void RunUntil(std::int64_t ms) {
-        for (; clock.now <= ms; ++clock.now) {
-            EXPECT_TRUE(engine.OnPlaybackTimer(ManualTimer::kId));
+        for (; nextTick <= ms; ++nextTick) {
+            TickAt(nextTick);
         }
     }
     //! The note-ons on channel, as (time, key).
@@ -566,25 +574,15 @@ class CompiledChartPlayback : public ::testing::Test {
         return notes;
     }
 
-    CompileState state;
-    test::RecordingEditor view;
-    test::RecordingPresenter presenter;
-    FakeTransport transport;
-    ManualClock clock;
-    ManualTimer timer;
-    PortRecording recording;
-    PlaybackEngine engine{state, {view, presenter, transport, clock, timer, [this] {
-                                      return std::make_unique<RecordingPort>(recording,
-                                                                             [this] { return clock.now; });
-                                  }}};
+    std::int64_t nextTick = 0;
 };
 
 constexpr std::uint8_t kPercussionNoteOn = kNoteOn + 9;
 constexpr std::uint8_t kPercussionNoteOff = kNoteOff + 9;
 
 TEST_F(CompiledChartPlayback, ACountInClicksOneMeasureInTheFirstMeterAndTempoBeforeTheFirstNote) {
-    engine.SetCountIn(true);
-    engine.OnPlay("[TEMPO=90]\n[3/4] C | [4/4] G |\n");
+    engine->SetCountIn(true);
+    engine->OnPlay("[TEMPO=90]\n[3/4] C | [4/4] G |\n");
     RunUntil(1999);
     // Three beats of 3/4 at 90 bpm take 2000 ms; the first beat is accented.
     EXPECT_THAT(recording.messages, ElementsAre(RecordedMessage{0, kPercussionNoteOn, 76, 127},
@@ -599,9 +597,9 @@ TEST_F(CompiledChartPlayback, ACountInClicksOneMeasureInTheFirstMeterAndTempoBef
 }
 
 TEST_F(CompiledChartPlayback, LoopingStartsAgainWithoutTheCountIn) {
-    engine.SetCountIn(true);
-    engine.OnLoop();
-    engine.OnPlay("C\n");  // one measure of 4/4: 2000 ms at 120
+    engine->SetCountIn(true);
+    engine->OnLoop();
+    engine->OnPlay("C\n");  // one measure of 4/4: 2000 ms at 120
     RunUntil(8000);
     EXPECT_EQ(NoteOns(9).size(), 4u);
     const auto bass = NoteOns(1);
@@ -614,9 +612,9 @@ TEST_F(CompiledChartPlayback, LoopingStartsAgainWithoutTheCountIn) {
 TEST_F(CompiledChartPlayback, APracticeLoopPlaysOnlyTheSelectedMeasuresFasterEachTimeUpToTheCeiling) {
     const std::string chart = "C | Dm | Em | F | G |";
     view.selection = {9, 15};  // "Em | F": measures 3 and 4
-    engine.OnLoopSelectedMeasures(chart, {10, 135});
-    ASSERT_FALSE(engine.IsStopped());
-    EXPECT_EQ(engine.PractisedMeasures(), (MeasureSpan{3, 4}));
+    engine->OnLoopSelectedMeasures(chart, {10, 135});
+    ASSERT_FALSE(engine->IsStopped());
+    EXPECT_EQ(engine->PractisedMeasures(), (MeasureSpan{3, 4}));
     std::vector<std::string> tempos;
     for (std::int64_t end : {3999, 7692, 11248, 14804}) {
         RunUntil(end);
@@ -638,14 +636,14 @@ TEST_F(CompiledChartPlayback, APracticeLoopPlaysOnlyTheSelectedMeasuresFasterEac
     EXPECT_EQ(recording.messages[0], (RecordedMessage{0, 0xC0, 26, 0}));
     EXPECT_EQ(recording.messages[1], (RecordedMessage{0, 0xC1, 32, 0}));
 
-    engine.OnStop();
-    EXPECT_TRUE(engine.IsStopped());
-    EXPECT_FALSE(engine.PractisedMeasures());
+    engine->OnStop();
+    EXPECT_TRUE(engine->IsStopped());
+    EXPECT_FALSE(engine->PractisedMeasures());
 }
 
 TEST_F(CompiledChartPlayback, AChordHeldPastThePracticeLoopIsReleasedWhenItGoesRound) {
     view.selection = {0, 0};  // the caret in the first measure, whose chord the second holds
-    engine.OnLoopSelectedMeasures("C | = |", {});
+    engine->OnLoopSelectedMeasures("C | = |", {});
     RunUntil(2000);
     std::vector<int> sounding;
     for (const RecordedMessage& message : recording.messages) {
