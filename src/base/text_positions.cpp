@@ -73,50 +73,34 @@ void TextPositionMap::Append(std::int64_t byte, std::int64_t unit, int bytesEach
     runs_.push_back(Run{byte, unit, bytesEach, unitsEach, 1});
 }
 
-std::int64_t TextPositionMap::UnitOf(std::int64_t byte, Rounding rounding) const {
-    const auto after = std::upper_bound(runs_.begin(), runs_.end(), byte,
-                                        [](std::int64_t b, const Run& run) { return b < run.byteStart; });
+std::int64_t TextPositionMap::Map(std::int64_t position, Measure from, Measure to, Rounding rounding) const {
+    const auto after =
+        std::upper_bound(runs_.begin(), runs_.end(), position,
+                         [from](std::int64_t p, const Run& run) { return p < run.*from.start; });
     if (after == runs_.begin()) {
-        return byte;
+        return position;
     }
     const Run& run = *std::prev(after);
-    const std::int64_t into = byte - run.byteStart;
-    const std::int64_t runBytes = run.count * run.bytesEach;
-    if (into >= runBytes) {
-        return run.unitStart + run.count * run.unitsEach + (into - runBytes);
+    const std::int64_t into = position - run.*from.start;
+    const std::int64_t runLength = run.count * run.*from.each;
+    if (into >= runLength) {
+        return run.*to.start + run.count * run.*to.each + (into - runLength);
     }
-    std::int64_t character = into / run.bytesEach;
-    if (rounding == Rounding::Up && into % run.bytesEach != 0) {
+    std::int64_t character = into / run.*from.each;
+    if (rounding == Rounding::Up && into % run.*from.each != 0) {
         ++character;
     }
-    return run.unitStart + character * run.unitsEach;
-}
-
-std::int64_t TextPositionMap::ByteOf(std::int64_t unit, Rounding rounding) const {
-    const auto after = std::upper_bound(runs_.begin(), runs_.end(), unit,
-                                        [](std::int64_t u, const Run& run) { return u < run.unitStart; });
-    if (after == runs_.begin()) {
-        return unit;
-    }
-    const Run& run = *std::prev(after);
-    const std::int64_t into = unit - run.unitStart;
-    const std::int64_t runUnits = run.count * run.unitsEach;
-    if (into >= runUnits) {
-        return run.byteStart + run.count * run.bytesEach + (into - runUnits);
-    }
-    std::int64_t character = into / run.unitsEach;
-    if (rounding == Rounding::Up && into % run.unitsEach != 0) {
-        ++character;
-    }
-    return run.byteStart + character * run.bytesEach;
+    return run.*to.start + character * run.*to.each;
 }
 
 TextRange TextPositionMap::ToEditor(TextRange bytes) const {
-    return {ClampToInt(UnitOf(bytes.start, Rounding::Down)), ClampToInt(UnitOf(bytes.end, Rounding::Up))};
+    return {ClampToInt(Map(bytes.start, kBytes, kUnits, Rounding::Down)),
+            ClampToInt(Map(bytes.end, kBytes, kUnits, Rounding::Up))};
 }
 
 TextRange TextPositionMap::ToCompiled(TextRange units) const {
-    return {ClampToInt(ByteOf(units.start, Rounding::Down)), ClampToInt(ByteOf(units.end, Rounding::Up))};
+    return {ClampToInt(Map(units.start, kUnits, kBytes, Rounding::Down)),
+            ClampToInt(Map(units.end, kUnits, kBytes, Rounding::Up))};
 }
 
 }  // namespace kaz

@@ -35,9 +35,17 @@ class TextPositionMap {
         std::int64_t count;
     };
 
+    //! One of the two ways of counting: a run's start and each character's width in it.
+    struct Measure {
+        std::int64_t Run::*start;
+        std::int32_t Run::*each;
+    };
+    static constexpr Measure kBytes{&Run::byteStart, &Run::bytesEach};
+    static constexpr Measure kUnits{&Run::unitStart, &Run::unitsEach};
+
     enum class Rounding { Down, Up };
-    [[nodiscard]] std::int64_t UnitOf(std::int64_t byte, Rounding rounding) const;
-    [[nodiscard]] std::int64_t ByteOf(std::int64_t unit, Rounding rounding) const;
+    //! position counted in from, counted in to; a position inside a character rounds as asked.
+    [[nodiscard]] std::int64_t Map(std::int64_t position, Measure from, Measure to, Rounding rounding) const;
     void Append(std::int64_t byte, std::int64_t unit, int bytesEach, int unitsEach);
 
     std::vector<Run> runs_;
