@@ -75,7 +75,7 @@ std::size_t SongMap::ChordIndexAt(int measureNumber, double position) const {
     while (chord + 1 < n && static_cast<double>(std::int64_t{measure.ticks} * (chord + 1) / n) <= into) {
         ++chord;
     }
-    return static_cast<std::size_t>(n == 0 ? measure.chords.size() : chord);
+    return static_cast<std::size_t>(chord);
 }
 
 const Chord* SongMap::FirstChordFrom(int measureNumber, int lastMeasure) const {

@@ -60,7 +60,7 @@ class SongMap {
         TextRange text;
     };
     [[nodiscard]] int MeasureAroundCaret(std::string_view text, int caret) const;
-    //! The index of the chord sounding at position in the measure; the number of its chords when it has none.
+    //! The index of the chord sounding at position in the measure; 0, and no chord, when it has none.
     [[nodiscard]] std::size_t ChordIndexAt(int measureNumber, double position) const;
     [[nodiscard]] const Chord* NextChord(int measureNumber, std::size_t chordIndex,
                                          std::optional<MeasureSpan> span) const;
