@@ -11,7 +11,7 @@ namespace {
 int BeatAt(double into, const Measure& measure) {
     const double beatTicks = static_cast<double>(TICKS_PER_WHOLE) / measure.meterDen;
     const auto beat = static_cast<int>(std::floor(into / beatTicks)) + 1;
-    return std::clamp(beat, 1, std::max(measure.meterNum, 1));
+    return std::clamp(beat, 1, std::max<int>(measure.meterNum, 1));
 }
 
 }  // namespace
@@ -24,7 +24,8 @@ SongMap::SongMap(const ScoreTree& score) {
             if (slot->repeatEnd != 0) {
                 anchors_.push_back({number, {slot->repeatStart, slot->repeatEnd}});
             } else if (!slot->chords.empty()) {
-                anchors_.push_back({number, {slot->chords.front()->textStart, slot->chords.back()->textEnd}});
+                const Chord& last = *slot->chords[slot->chords.size() - 1];
+                anchors_.push_back({number, {slot->chords.front()->textStart, last.textEnd}});
             }
             starts_.push_back(sum);
             played_.push_back(slot->source);
@@ -188,7 +189,7 @@ std::string ChordName(const Chord& chord) {
         }
         return name;
     }
-    return chord.text;
+    return std::string(chord.text);
 }
 
 }  // namespace kaz
