@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -18,11 +19,14 @@
 #include "app/chart_editor.h"
 #include "app/chart_highlighter.h"
 #include "app/fast_input_dialog.h"
+#include "app/follow_view.h"
 #include "app/live_checker.h"
 #include "app/lock_indicators.h"
 #include "app/notation_dialog.h"
+#include "app/practice_loop_dialog.h"
 #include "app/tempo_field.h"
 #include "app/transport_bar.h"
+#include "app/transport_button.h"
 #include "app/transpose_dialog.h"
 #include "app/view_settings.h"
 #include "app/voices_dialog.h"
@@ -103,20 +107,28 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
         },
     };
     setCentralWidget(editor_);
+    CreateFollowView();
     CreateActions();
+    CreatePlayerActions();
     CreateMenus();
-    transport_ = new TransportBar(session_.devices,
-                                  {commands_.play, commands_.pause, commands_.stop, commands_.loop}, this);
+    transport_ = new TransportBar(
+        session_.devices,
+        {commands_.play, commands_.pause, commands_.stop, commands_.loop, commands_.loopSelectedMeasures},
+        this);
     addToolBar(Qt::TopToolBarArea, transport_);
     CreateStatusBar();
     CreatePlayback();
     CreateChecking();
+    RestorePlayerSettings();
 
     // Files dropped anywhere on the window open like File Open; the editor itself takes no drops.
     editor_->setAcceptDrops(false);
     setAcceptDrops(true);
     editor_->setContextMenuPolicy(Qt::ActionsContextMenu);
     editor_->addActions({commands_.undo, commands_.cut, commands_.copy, commands_.paste});
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    editor_->addActions({separator, commands_.loopSelectedMeasures});
 
     connect(editor_->document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
         if (removed != 0 || added != 0) {
@@ -227,6 +239,46 @@ void MainWindow::CreateActions() {
     }
 }
 
+void MainWindow::CreatePlayerActions() {
+    Commands& c = commands_;
+    c.loopSelectedMeasures =
+        NewAction(tr("&Loop selected measures\tCtrl+L"),
+                  tr("Play the measures the selection touches again and again, until Stop"),
+                  {QKeySequence(Qt::CTRL | Qt::Key_L)});
+    connect(c.loopSelectedMeasures, &QAction::triggered, this, &MainWindow::LoopSelectedMeasures);
+    c.followView = followDock_->toggleViewAction();
+    c.followView->setText(tr("&Follow view"));
+    c.followView->setStatusTip(
+        tr("Show the sounding chord, the next one, the measure and the beat in large type"));
+    // Toggled when the view is shown or closed, not when the window closes with it.
+    connect(c.followView, &QAction::toggled, this, [](bool shown) { SaveFollowView(shown); });
+    c.countIn = NewAction(tr("&Count-in"), tr("Play one measure of clicks before the music starts"));
+    c.countIn->setCheckable(true);
+    connect(c.countIn, &QAction::toggled, this, [this](bool on) {
+        session_.playback->SetCountIn(on);
+        SaveCountIn(on);
+    });
+    c.practiceLoop = NewAction(tr("&Practice loop..."),
+                               tr("Choose how much faster Loop selected measures plays each time round"));
+    connect(c.practiceLoop, &QAction::triggered, this,
+            [this] { EditPracticeTempo(this, player_.practiceTempo); });
+}
+
+void MainWindow::CreateFollowView() {
+    followView_ = new FollowView(session_, this);
+    followDock_ = new QDockWidget(tr("Follow view"), this);
+    followDock_->setObjectName(QStringLiteral("followView"));
+    followDock_->setWidget(followView_);
+    addDockWidget(Qt::RightDockWidgetArea, followDock_);
+    followDock_->hide();
+}
+
+void MainWindow::RestorePlayerSettings() {
+    player_ = LoadPlayerSettings();
+    followDock_->setVisible(player_.followView);
+    commands_.countIn->setChecked(player_.countIn);
+}
+
 void MainWindow::CreateMenus() {
     const Commands& c = commands_;
     QMenu* file = menuBar()->addMenu(tr("&File"));
@@ -246,15 +298,20 @@ void MainWindow::CreateMenus() {
     edit->addActions({c.cut, c.copy, c.paste});
     edit->addSeparator();
     edit->addAction(c.transpose);
+    edit->addSeparator();
+    edit->addAction(c.loopSelectedMeasures);
 
     // Alt+V is the maker's item.
     QMenu* view = menuBar()->addMenu(tr("Vie&w"));
     view->addAction(c.checkAsYouType);
+    view->addAction(c.followView);
 
     QMenu* settings = menuBar()->addMenu(tr("&Settings"));
     settings->addAction(c.voices);
     settings->addSeparator();
     settings->addActions({c.notation, c.fastInput});
+    settings->addSeparator();
+    settings->addActions({c.countIn, c.practiceLoop});
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(c.about);
@@ -287,7 +344,10 @@ void MainWindow::CreateStatusBar() {
 void MainWindow::CreatePlayback() {
     session_.playback = std::make_unique<PlaybackEngine>(
         session_.compile, PlaybackSeams{*editor_, presenter_, *transport_, session_.clock, session_.timer,
-                                        session_.makePort, CompileScore, [this] { UpdateCommandStates(); }});
+                                        session_.makePort, CompileScore, [this] {
+                                            UpdateCommandStates();
+                                            followView_->FollowPlayback();
+                                        }});
     connect(transport_, &TransportBar::tempoTextChanged, this,
             [this] { session_.playback->OnTempoChange(); });
     connect(transport_, &TransportBar::tempoFocusLost, this,
@@ -332,6 +392,11 @@ void MainWindow::UpdateCommandStates() {
     c.play->setEnabled(state(PlaybackCommand::Play).enabled);
     c.pause->setEnabled(state(PlaybackCommand::PauseResume).enabled);
     c.stop->setEnabled(state(PlaybackCommand::Stop).enabled);
+    const CommandState practice = state(PlaybackCommand::LoopSelectedMeasures);
+    c.loopSelectedMeasures->setEnabled(practice.enabled);
+    if (TransportButton* button = transport_->LoopSelectedMeasuresButton()) {
+        button->SetLatched(practice.checked);
+    }
 }
 
 // File
@@ -555,6 +620,12 @@ void MainWindow::PlayOrPause() {
         Play();
     } else {
         session_.playback->OnPauseResume();
+    }
+}
+
+void MainWindow::LoopSelectedMeasures() {
+    if (IsStopped()) {
+        session_.playback->OnLoopSelectedMeasures(editor_->TextForCompile(), player_.practiceTempo);
     }
 }
 

@@ -9,9 +9,6 @@ namespace kaz {
 
 namespace {
 
-constexpr std::uint8_t kNoteOnStatus = 0x90;
-constexpr std::uint8_t kNoteOffStatus = 0x80;
-constexpr std::uint8_t kProgramChangeStatus = 0xC0;
 constexpr std::uint8_t kMetaEvent = 0xFF;
 
 // The list is sorted, so a delta is never negative; should one be, a zero delta keeps the file readable.

@@ -23,6 +23,11 @@ enum class EventKind : std::int32_t {
     TimeSignature = 6,
 };
 
+// The status bytes of the channel messages the events send and write; the channel is added to them.
+inline constexpr std::uint8_t kNoteOffStatus = 0x80;
+inline constexpr std::uint8_t kNoteOnStatus = 0x90;
+inline constexpr std::uint8_t kProgramChangeStatus = 0xC0;
+
 //! One timed event of the performance. It plays itself on the live output and writes itself into a file.
 class MidiEvent {
   public:
