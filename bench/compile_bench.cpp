@@ -7,6 +7,7 @@
 #include <new>
 
 #include "bench_charts.h"
+#include "language/chart_line_scanner.h"
 #include "language/compile_score.h"
 #include "language/parse_chart.h"
 
@@ -50,8 +51,31 @@ void CompileWithPerformance(benchmark::State& state) {
     ReportMemoryPerChord(state, compile);
 }
 
+//! Scanning the chart a line at a time, as the editor colours it when the chart is opened.
+void ScanLineByLine(benchmark::State& state) {
+    const std::string text = kaz::bench::BluesChart(static_cast<int>(state.range(0)));
+    kaz::ChartLineScanner scanner;
+    std::size_t lines = 0;
+    for (auto _ : state) {
+        kaz::ChartLineState lineState = kaz::ChartLineState::Chords;
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = std::min(text.find('\n', start), text.size() - 1) + 1;
+            const kaz::ScannedChartLine line =
+                scanner.Scan(std::string_view(text).substr(start, end - start), lineState);
+            lineState = line.end;
+            benchmark::DoNotOptimize(line.tokens.data());
+            start = end;
+            ++lines;
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+    state.counters["ns_per_line"] = benchmark::Counter(
+        static_cast<double>(lines), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 BENCHMARK(ScanParseAnalyse)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);
 BENCHMARK(CompileWithPerformance)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ScanLineByLine)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

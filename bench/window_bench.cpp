@@ -2,8 +2,10 @@
 // - start-up of a fresh process to the first painted window with a 200-measure chart, and its resident
 // memory;
 // - playback lateness at the port while the window selects each chord and scrolls through a 2,000-line chart,
-//   with the machine otherwise idle and with the other core busy;
-// - opening, typing in and saving a 50,000-line chart: the slowest keystroke, painting included.
+//   with the machine otherwise idle and with the other core busy, without and with the follow view shown;
+// - opening, typing in and saving a 50,000-line chart: the slowest keystroke, painting included;
+// - checking a 1,000-measure chart as it is typed, from the start of the check to its report, with and
+//   without a mistake at its end.
 // cmake -DKAZ_BUILD_BENCH=ON, then build/.../bench/window_bench.
 #include <benchmark/benchmark.h>
 
@@ -19,6 +21,7 @@
 
 #include "app/application.h"
 #include "app/chart_editor.h"
+#include "app/live_checker.h"
 #include "bench_charts.h"
 #include "lateness.h"
 
@@ -126,6 +129,10 @@ void BM_PlaybackLatenessInTheWindow(benchmark::State& state) {
         MainWindow window(session);
         window.resize(760, 520);
         window.show();
+        QAction* followView = window.Actions().followView;
+        if (followView->isChecked() != (state.range(1) != 0)) {
+            followView->trigger();
+        }
         if (!window.LoadFile(chart)) {
             state.SkipWithError("the chart did not open");
             return;
@@ -185,15 +192,55 @@ void BM_TypingInA50000LineChart(benchmark::State& state) {
     }
 }
 
+void BM_LiveCheckOfA1000MeasureChart(benchmark::State& state) {
+    const bool mistake = state.range(0) != 0;
+    Session session;
+    session.devices = {"Recording port"};
+    MainWindow window(session);
+    window.show();
+    window.Editor().SetDocumentText(QString::fromStdString(bench::BluesChart(1000) + (mistake ? "x\n" : "")));
+    auto& checker = *window.findChild<LiveChecker*>();
+    QString report;
+    bool reported = false;
+    QObject::connect(&checker, &LiveChecker::checked, [&](const QString& words) {
+        report = words;
+        reported = true;
+    });
+    // The check that the new text brings comes and goes first.
+    QTest::qWait(LiveChecker::kPauseMs * 2);
+    QElapsedTimer timer;
+    for (auto _ : state) {
+        reported = false;
+        timer.start();
+        checker.CheckNow();
+        while (!reported) {
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) * 1e-9);
+    }
+    if (report.isEmpty() == mistake) {
+        state.SkipWithError("the check did not find what the chart holds");
+    }
+}
+
 BENCHMARK(BM_StartUpToFirstPaint)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlaybackLatenessInTheWindow)
-    ->ArgName("other_core_busy")
-    ->Arg(0)
-    ->Arg(1)
+    ->ArgNames({"other_core_busy", "follow_view"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kSecond);
 BENCHMARK(BM_TypingInA50000LineChart)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LiveCheckOfA1000MeasureChart)
+    ->ArgName("mistake")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(200)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

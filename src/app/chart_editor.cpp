@@ -15,7 +15,7 @@ namespace {
 QString RawText(const QTextDocument& document) {
     QString text = document.toRawText();
     for (QChar& c : text) {
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
+        if (IsEditorLineBreak(c)) {
             c = QLatin1Char('\n');
         }
     }

@@ -45,6 +45,9 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
     //! Put a whole new document in place: no undo history, an empty undo slot.
     void SetDocumentText(const QString& text);
 
+    //! A cursor that selects range, given in positions of the last TextForCompile.
+    [[nodiscard]] QTextCursor CursorAt(TextRange range) const;
+
     //! Keep text as the whole-text undo: the next Undo brings it back unless the text changes first.
     void SetUndoSlot(QString text);
     [[nodiscard]] bool HasUndoSlot() const { return !undoSlot_.isEmpty(); }
@@ -65,13 +68,18 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
     void OnTextChanged();
     //! Replace only the part of the text that differs from text, in one edit, keeping caret and view.
     void ReplaceChangedSpan(const QString& text);
-    [[nodiscard]] QTextCursor CursorAt(TextRange range) const;
 
     ChartFileFormat::LineEnding lineEnding_ = ChartFileFormat::LineEnding::Lf;
     TextPositionMap positions_;
     QString undoSlot_;
     bool undoAvailable_ = false;
 };
+
+//! True for the editor's paragraph and line breaks (Shift+Return types a line break inside a paragraph): the
+//! chart reads each as a line break.
+[[nodiscard]] inline bool IsEditorLineBreak(QChar c) {
+    return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+}
 
 //! True for the keys whose commands the window owns (Undo, Cut, Copy, Paste and their alternatives): the
 //! editor leaves them to the window, which applies the commands' enable rules.

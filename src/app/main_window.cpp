@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -16,12 +17,18 @@
 
 #include "app/about_dialog.h"
 #include "app/chart_editor.h"
+#include "app/chart_highlighter.h"
 #include "app/fast_input_dialog.h"
+#include "app/follow_view.h"
+#include "app/live_checker.h"
 #include "app/lock_indicators.h"
 #include "app/notation_dialog.h"
+#include "app/practice_loop_dialog.h"
 #include "app/tempo_field.h"
 #include "app/transport_bar.h"
+#include "app/transport_button.h"
 #include "app/transpose_dialog.h"
+#include "app/view_settings.h"
 #include "app/voices_dialog.h"
 #include "harmony/spliced_text.h"
 #include "language/transpose_score.h"
@@ -83,7 +90,12 @@ QString EditorText(const std::string& compiled, ChartFileFormat::LineEnding line
 }  // namespace
 
 MainWindow::MainWindow(Session& session, QWidget* parent)
-    : QMainWindow(parent), session_(session), editor_(new ChartEditor(this)), presenter_(this) {
+    : QMainWindow(parent),
+      session_(session),
+      editor_(new ChartEditor(this)),
+      highlighter_(new ChartHighlighter(*editor_)),
+      checker_(new LiveChecker(*editor_, session_.compile, this)),
+      presenter_(this) {
     questions_ = {
         AskOpenFileName,
         [](QWidget* owner) {
@@ -95,19 +107,28 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
         },
     };
     setCentralWidget(editor_);
+    CreateFollowView();
     CreateActions();
+    CreatePlayerActions();
     CreateMenus();
-    transport_ = new TransportBar(session_.devices,
-                                  {commands_.play, commands_.pause, commands_.stop, commands_.loop}, this);
+    transport_ = new TransportBar(
+        session_.devices,
+        {commands_.play, commands_.pause, commands_.stop, commands_.loop, commands_.loopSelectedMeasures},
+        this);
     addToolBar(Qt::TopToolBarArea, transport_);
     CreateStatusBar();
     CreatePlayback();
+    CreateChecking();
+    RestorePlayerSettings();
 
     // Files dropped anywhere on the window open like File Open; the editor itself takes no drops.
     editor_->setAcceptDrops(false);
     setAcceptDrops(true);
     editor_->setContextMenuPolicy(Qt::ActionsContextMenu);
     editor_->addActions({commands_.undo, commands_.cut, commands_.copy, commands_.paste});
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    editor_->addActions({separator, commands_.loopSelectedMeasures});
 
     connect(editor_->document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
         if (removed != 0 || added != 0) {
@@ -177,6 +198,10 @@ void MainWindow::CreateActions() {
         NewAction(tr("&Transpose\tCtrl+T"), tr("Transpose the score"), {QKeySequence(Qt::CTRL | Qt::Key_T)});
     connect(c.transpose, &QAction::triggered, this, &MainWindow::Transpose);
 
+    c.checkAsYouType = NewAction(tr("&Check as you type"),
+                                 tr("Underline the chart's first mistake a moment after typing stops"));
+    c.checkAsYouType->setCheckable(true);
+
     c.voices = NewAction(tr("&Voices"), tr("Set instrument voices"));
     connect(c.voices, &QAction::triggered, this,
             [this] { EditVoices(this, session_.compile.settings.voices); });
@@ -214,6 +239,46 @@ void MainWindow::CreateActions() {
     }
 }
 
+void MainWindow::CreatePlayerActions() {
+    Commands& c = commands_;
+    c.loopSelectedMeasures =
+        NewAction(tr("&Loop selected measures\tCtrl+L"),
+                  tr("Play the measures the selection touches again and again, until Stop"),
+                  {QKeySequence(Qt::CTRL | Qt::Key_L)});
+    connect(c.loopSelectedMeasures, &QAction::triggered, this, &MainWindow::LoopSelectedMeasures);
+    c.followView = followDock_->toggleViewAction();
+    c.followView->setText(tr("&Follow view"));
+    c.followView->setStatusTip(
+        tr("Show the sounding chord, the next one, the measure and the beat in large type"));
+    // Toggled when the view is shown or closed, not when the window closes with it.
+    connect(c.followView, &QAction::toggled, this, [](bool shown) { SaveFollowView(shown); });
+    c.countIn = NewAction(tr("&Count-in"), tr("Play one measure of clicks before the music starts"));
+    c.countIn->setCheckable(true);
+    connect(c.countIn, &QAction::toggled, this, [this](bool on) {
+        session_.playback->SetCountIn(on);
+        SaveCountIn(on);
+    });
+    c.practiceLoop = NewAction(tr("&Practice loop..."),
+                               tr("Choose how much faster Loop selected measures plays each time round"));
+    connect(c.practiceLoop, &QAction::triggered, this,
+            [this] { EditPracticeTempo(this, player_.practiceTempo); });
+}
+
+void MainWindow::CreateFollowView() {
+    followView_ = new FollowView(session_, this);
+    followDock_ = new QDockWidget(tr("Follow view"), this);
+    followDock_->setObjectName(QStringLiteral("followView"));
+    followDock_->setWidget(followView_);
+    addDockWidget(Qt::RightDockWidgetArea, followDock_);
+    followDock_->hide();
+}
+
+void MainWindow::RestorePlayerSettings() {
+    player_ = LoadPlayerSettings();
+    followDock_->setVisible(player_.followView);
+    commands_.countIn->setChecked(player_.countIn);
+}
+
 void MainWindow::CreateMenus() {
     const Commands& c = commands_;
     QMenu* file = menuBar()->addMenu(tr("&File"));
@@ -233,11 +298,20 @@ void MainWindow::CreateMenus() {
     edit->addActions({c.cut, c.copy, c.paste});
     edit->addSeparator();
     edit->addAction(c.transpose);
+    edit->addSeparator();
+    edit->addAction(c.loopSelectedMeasures);
+
+    // Alt+V is the maker's item.
+    QMenu* view = menuBar()->addMenu(tr("Vie&w"));
+    view->addAction(c.checkAsYouType);
+    view->addAction(c.followView);
 
     QMenu* settings = menuBar()->addMenu(tr("&Settings"));
     settings->addAction(c.voices);
     settings->addSeparator();
     settings->addActions({c.notation, c.fastInput});
+    settings->addSeparator();
+    settings->addActions({c.countIn, c.practiceLoop});
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(c.about);
@@ -257,17 +331,41 @@ void MainWindow::CreateStatusBar() {
     readyLabel_ = new QLabel(tr("Ready"), this);
     // Shown whenever no command's prompt is.
     statusBar()->addWidget(readyLabel_, 1);
+    // A pane of its own, which the commands' prompts leave in place; it takes what room a long report needs
+    // without widening the window.
+    checkReport_ = new QLabel(this);
+    checkReport_->setObjectName(QStringLiteral("checkReport"));
+    checkReport_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    checkReport_->hide();
+    statusBar()->addPermanentWidget(checkReport_, 4);
     new LockIndicators(*statusBar());
 }
 
 void MainWindow::CreatePlayback() {
     session_.playback = std::make_unique<PlaybackEngine>(
         session_.compile, PlaybackSeams{*editor_, presenter_, *transport_, session_.clock, session_.timer,
-                                        session_.makePort, CompileScore, [this] { UpdateCommandStates(); }});
+                                        session_.makePort, CompileScore, [this] {
+                                            UpdateCommandStates();
+                                            followView_->FollowPlayback();
+                                        }});
     connect(transport_, &TransportBar::tempoTextChanged, this,
             [this] { session_.playback->OnTempoChange(); });
     connect(transport_, &TransportBar::tempoFocusLost, this,
             [this] { session_.playback->OnTempoKillFocus(); });
+}
+
+void MainWindow::CreateChecking() {
+    connect(checker_, &LiveChecker::checked, this, [this](const QString& report) {
+        checkReport_->setText(report);
+        checkReport_->setToolTip(report);
+        checkReport_->setVisible(!report.isEmpty());
+    });
+    commands_.checkAsYouType->setChecked(LoadCheckAsYouType());
+    checker_->SetEnabled(commands_.checkAsYouType->isChecked());
+    connect(commands_.checkAsYouType, &QAction::toggled, this, [this](bool on) {
+        SaveCheckAsYouType(on);
+        checker_->SetEnabled(on);
+    });
 }
 
 bool MainWindow::IsStopped() const {
@@ -280,6 +378,9 @@ void MainWindow::UpdateCommandStates() {
     }
     const Commands& c = commands_;
     const bool stopped = IsStopped();
+    // A song's text stays as it is while it plays: nothing to check, and no colouring of every line at once.
+    checker_->SetPlaying(!stopped);
+    highlighter_->HoldRecolouring(!stopped);
     const bool selection = editor_->textCursor().hasSelection();
     c.exportMidi->setEnabled(stopped);
     c.transpose->setEnabled(stopped);
@@ -291,6 +392,11 @@ void MainWindow::UpdateCommandStates() {
     c.play->setEnabled(state(PlaybackCommand::Play).enabled);
     c.pause->setEnabled(state(PlaybackCommand::PauseResume).enabled);
     c.stop->setEnabled(state(PlaybackCommand::Stop).enabled);
+    const CommandState practice = state(PlaybackCommand::LoopSelectedMeasures);
+    c.loopSelectedMeasures->setEnabled(practice.enabled);
+    if (TransportButton* button = transport_->LoopSelectedMeasuresButton()) {
+        button->SetLatched(practice.checked);
+    }
 }
 
 // File
@@ -361,7 +467,10 @@ bool MainWindow::LoadFile(const QString& path) {
     SetCurrentFile(path, chart.format);
     recentFiles_.Add(path);
     UpdateRecentFileActions();
-    statusBar()->showMessage(tr("Opened %1").arg(QFileInfo(path).fileName()), 2000);
+    // Before the window first shows, a message would stand over the idle text instead of replacing it.
+    if (isVisible()) {
+        statusBar()->showMessage(tr("Opened %1").arg(QFileInfo(path).fileName()), 2000);
+    }
     return true;
 }
 
@@ -511,6 +620,12 @@ void MainWindow::PlayOrPause() {
         Play();
     } else {
         session_.playback->OnPauseResume();
+    }
+}
+
+void MainWindow::LoopSelectedMeasures() {
+    if (IsStopped()) {
+        session_.playback->OnLoopSelectedMeasures(editor_->TextForCompile(), player_.practiceTempo);
     }
 }
 

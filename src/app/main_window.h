@@ -8,14 +8,19 @@
 
 #include "app/chart_file.h"
 #include "app/message_box_presenter.h"
+#include "app/player_settings.h"
 #include "app/recent_files.h"
 #include "app/session.h"
 
+class QDockWidget;
 class QLabel;
 
 namespace kaz {
 
 class ChartEditor;
+class ChartHighlighter;
+class LiveChecker;
+class FollowView;
 class TransportBar;
 
 //! The program's one window: menus and keys, the transport bar, the chart's editor and the status bar. It
@@ -49,6 +54,7 @@ class MainWindow final : public QMainWindow {
 
     [[nodiscard]] ChartEditor& Editor() const { return *editor_; }
     [[nodiscard]] TransportBar& Transport() const { return *transport_; }
+    [[nodiscard]] FollowView& Follow() const { return *followView_; }
     [[nodiscard]] const QString& CurrentFile() const { return currentFile_; }
 
     //! The window's commands, for the menus and keys and for tests.
@@ -64,6 +70,7 @@ class MainWindow final : public QMainWindow {
         QAction* copy;
         QAction* paste;
         QAction* transpose;
+        QAction* checkAsYouType;
         QAction* voices;
         QAction* notation;
         QAction* fastInput;
@@ -75,6 +82,10 @@ class MainWindow final : public QMainWindow {
         QAction* stop;
         QAction* loop;
         QAction* playOrPause;
+        QAction* loopSelectedMeasures;
+        QAction* followView;  //!< shows and hides the follow view
+        QAction* countIn;
+        QAction* practiceLoop;  //!< the practice loop's tempo step and ceiling
         std::array<QAction*, FastInputSnippets::kCount> snippets;
         std::array<QAction*, RecentFiles::kCount> recentFiles;
     };
@@ -90,6 +101,11 @@ class MainWindow final : public QMainWindow {
     void CreateMenus();
     void CreateStatusBar();
     void CreatePlayback();
+    void CreateChecking();
+    void CreateFollowView();
+    void CreatePlayerActions();
+    //! Show the follow view, and set the count-in, as they were last time.
+    void RestorePlayerSettings();
     QAction* NewAction(const QString& text, const QString& statusTip,
                        const QList<QKeySequence>& shortcuts = {});
 
@@ -114,6 +130,7 @@ class MainWindow final : public QMainWindow {
     // Playback
     void Play();
     void PlayOrPause();
+    void LoopSelectedMeasures();
 
     //! Bring every command's enabled state up to date with the playback, the selection and the undo.
     void UpdateCommandStates();
@@ -122,8 +139,13 @@ class MainWindow final : public QMainWindow {
 
     Session& session_;
     ChartEditor* editor_;
+    ChartHighlighter* highlighter_;
+    LiveChecker* checker_;
     TransportBar* transport_ = nullptr;
+    FollowView* followView_ = nullptr;
+    QDockWidget* followDock_ = nullptr;
     QLabel* readyLabel_ = nullptr;
+    QLabel* checkReport_ = nullptr;
     MessageBoxPresenter presenter_;
     Commands commands_{};
     RecentFiles recentFiles_;
@@ -131,6 +153,7 @@ class MainWindow final : public QMainWindow {
     TranspositionChooser chooseTransposition_;
     QString currentFile_;
     ChartFileFormat format_;
+    PlayerSettings player_;
 };
 
 }  // namespace kaz

@@ -50,6 +50,11 @@ TransportBar::TransportBar(const MidiOutDeviceNames& devices, const Actions& act
     buttons_[2] = AddButton(actions.stop, tr("Stop"), tr("Stop"), QStringLiteral(":/pictures/stop.pbm"));
     buttons_[3] =
         AddButton(actions.loop, tr("Loop"), tr("Loop playback"), QStringLiteral(":/pictures/loop.pbm"));
+    if (actions.loopSelectedMeasures != nullptr) {
+        buttons_[4] = AddButton(actions.loopSelectedMeasures, tr("Loop selected measures"),
+                                actions.loopSelectedMeasures->statusTip(),
+                                QStringLiteral(":/pictures/loop-selection.pbm"));
+    }
 }
 
 int TransportBar::DialogUnitsToPixels(int units) const {

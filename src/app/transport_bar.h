@@ -14,17 +14,19 @@ class TempoField;
 class TransportButton;
 
 //! The bar along the top of the window: the MIDI output list, the tempo field with its spin control, and the
-//! Play, Pause, Stop and Loop buttons. The playback drives it through the transport seam.
+//! Play, Pause, Stop, Loop and Loop selected measures buttons. The playback drives it through the transport
+//! seam.
 class TransportBar final : public QToolBar, public TransportControls {
     Q_OBJECT
 
   public:
-    //! What the four buttons carry out; each button follows its action's enabled state.
+    //! What the buttons carry out; each button follows its action's enabled state.
     struct Actions {
         QAction* play;
         QAction* pause;
         QAction* stop;
         QAction* loop;
+        QAction* loopSelectedMeasures = nullptr;  //!< a fifth button when given
     };
 
     TransportBar(const MidiOutDeviceNames& devices, const Actions& actions, QWidget* parent = nullptr);
@@ -42,6 +44,8 @@ class TransportBar final : public QToolBar, public TransportControls {
     [[nodiscard]] TransportButton& PauseButton() const { return *buttons_[1]; }
     [[nodiscard]] TransportButton& StopButton() const { return *buttons_[2]; }
     [[nodiscard]] TransportButton& LoopButton() const { return *buttons_[3]; }
+    //! nullptr without the action.
+    [[nodiscard]] TransportButton* LoopSelectedMeasuresButton() const { return buttons_[4]; }
 
   signals:
     void tempoTextChanged();
@@ -56,7 +60,7 @@ class TransportBar final : public QToolBar, public TransportControls {
 
     QComboBox* devices_;
     TempoField* tempo_;
-    std::array<TransportButton*, 4> buttons_{};
+    std::array<TransportButton*, 5> buttons_{};
 };
 
 }  // namespace kaz

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <functional>
 #include <string>
-#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -16,6 +15,7 @@
 #include "midi/device/system_outputs.h"
 #include "midi/playback_engine.h"
 #include "qt/qt_playback_timer.h"
+#include "render/song_map.h"
 
 namespace kaz::cli {
 
@@ -52,49 +52,6 @@ class PlaybackPresenter final : public ErrorPresenter {
             std::fprintf(stderr, "kaz-cli: %.*s\n", static_cast<int>(text.size()), text.data());
         }
     }
-};
-
-//! Where each measure starts, and which chord sounds at a song position.
-class SongMap {
-  public:
-    explicit SongMap(const ScoreTree& score) {
-        Ticks sum = 0;
-        for (const auto& line : score.scoreLines) {
-            for (const Measure* measure : line.measures) {
-                starts_.push_back(sum);
-                measures_.push_back(measure->source);
-                sum += measure->source->ticks;
-            }
-        }
-    }
-
-    [[nodiscard]] int MeasureCount() const { return static_cast<int>(starts_.size()); }
-    //! The one-based number of the measure at position; 0 before the first.
-    [[nodiscard]] int MeasureAt(double position) const {
-        return static_cast<int>(std::upper_bound(starts_.begin(), starts_.end(), position) - starts_.begin());
-    }
-    //! The chord symbol struck last in that measure, as written; empty in a measure without chords.
-    [[nodiscard]] std::string ChordAt(int measureNumber, double position) const {
-        if (measureNumber < 1 || measureNumber > MeasureCount()) {
-            return {};
-        }
-        const auto index = static_cast<std::size_t>(measureNumber - 1);
-        const Measure& measure = *measures_[index];
-        const auto n = static_cast<std::int64_t>(measure.chords.size());
-        if (n == 0) {
-            return {};
-        }
-        const double into = position - starts_[index];
-        std::int64_t chord = 0;
-        while (chord + 1 < n && static_cast<double>(std::int64_t{measure.ticks} * (chord + 1) / n) <= into) {
-            ++chord;
-        }
-        return std::string(measure.chords[static_cast<std::size_t>(chord)]->text);
-    }
-
-  private:
-    std::vector<Ticks> starts_;
-    std::vector<const Measure*> measures_;
 };
 
 bool IsTerminal(std::FILE* stream) {
@@ -186,8 +143,9 @@ int Play(CompileState& state, const ChartInput& chart, const std::string& device
         }
         const double position = playback.SongPosition();
         const int measure = song.MeasureAt(position);
-        display.Show(measure, song.MeasureCount(), song.ChordAt(measure, position), playback.State().tempo,
-                     clock.Milliseconds() - start);
+        const Chord* chord = song.ChordAt(measure, position);
+        display.Show(measure, song.MeasureCount(), chord != nullptr ? std::string(chord->text) : std::string(),
+                     playback.State().tempo, clock.Milliseconds() - start);
     });
     refresh.start(kDisplayPeriodMs);
     std::signal(SIGINT, RequestStop);

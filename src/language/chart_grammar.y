@@ -31,8 +31,13 @@ int chart_lex_destroy(void* scanner);
 
 namespace {
 
+// The scanner names comments for the editor's colours; the grammar has no place for them.
 int chart_lex(CHART_STYPE* value, ChartParse& parse) {
-    return ChartLex(value, parse.scanner);
+    int token = 0;
+    do {
+        token = ChartLex(value, parse.scanner);
+    } while (token == COMMENT);
+    return token;
 }
 
 void chart_error(ChartParse& parse, const char*) {
@@ -70,6 +75,7 @@ void Define(ChartParse& parse, ChartText name, std::initializer_list<std::int32_
 %token KW_CHORD 260
 %token <text> DEF_NAME 261
 %token KW_TEMPO 262
+%token COMMENT
 
 %type <text> defName
 %type <number> bars stars

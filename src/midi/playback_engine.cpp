@@ -5,6 +5,8 @@
 #include <limits>
 #include <utility>
 
+#include "midi/count_in.h"
+
 namespace kaz {
 
 namespace {
@@ -19,6 +21,21 @@ Ticks TruncateToTicks(double position) {
     constexpr double kLow = std::numeric_limits<Ticks>::min();
     constexpr double kHigh = std::numeric_limits<Ticks>::max();
     return static_cast<Ticks>(std::trunc(std::clamp(position, kLow, kHigh)));
+}
+
+//! The index of the first event of the sorted list at or after time.
+std::size_t FirstEventAt(const EventList& events, Ticks time) {
+    std::size_t low = 0;
+    std::size_t high = events.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (events[middle].time < time) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
 }
 
 bool IsBlank(char c) {
@@ -64,11 +81,45 @@ void PlaybackEngine::OnPlay(std::string_view chartText) {
     if (state_.port != nullptr) {
         return;
     }
-    // The performance's tempo event carries the transport tempo unless the chart has its own.
-    compile_.settings.transportTempo = state_.tempo;
-    if (!seams_.compile(compile_, chartText, seams_.view, seams_.presenter)) {
+    if (Compile(chartText) && OpenPort()) {
+        StartPlaying();
+    }
+}
+
+void PlaybackEngine::OnLoopSelectedMeasures(std::string_view chartText, PracticeTempo tempo) {
+    if (state_.port != nullptr || !Compile(chartText)) {
         return;
     }
+    const SongMap song(compile_.score);
+    const std::optional<MeasureSpan> measures = song.MeasuresTouching(chartText, seams_.view.Selection());
+    if (!measures || !OpenPort()) {
+        return;
+    }
+    const EventList& events = compile_.events;
+    Practice& practice = practice_.emplace();
+    practice.measures = *measures;
+    practice.start = song.MeasureStart(measures->first);
+    practice.end = song.MeasureEnd(measures->last);
+    practice.firstEvent = FirstEventAt(events, practice.start);
+    practice.endEvent = FirstEventAt(events, practice.end);
+    practice.tempo = tempo;
+    practice.port = std::make_unique<NoteTrackingPort>(*state_.port);
+    // The instruments are chosen at the start of the song: choose them as they are where the loop starts.
+    for (std::size_t i = 0; i < practice.firstEvent; ++i) {
+        if (events[i].kind == EventKind::ProgramChange) {
+            events[i].Play(Output(), seams_.view);
+        }
+    }
+    StartPlaying();
+}
+
+bool PlaybackEngine::Compile(std::string_view chartText) {
+    // The performance's tempo event carries the transport tempo unless the chart has its own.
+    compile_.settings.transportTempo = state_.tempo;
+    return seams_.compile(compile_, chartText, seams_.view, seams_.presenter);
+}
+
+bool PlaybackEngine::OpenPort() {
     const std::string deviceName = seams_.transport.SelectedDeviceName();
     state_.port = seams_.makePort();
     if (state_.port == nullptr || !state_.port->OpenByName(deviceName)) {
@@ -77,9 +128,9 @@ void PlaybackEngine::OnPlay(std::string_view chartText) {
             state_.port->ResetAndClose();
         }
         state_.port.reset();
-        return;
+        return false;
     }
-    StartPlaying();
+    return true;
 }
 
 void PlaybackEngine::StartPlaying() {
@@ -93,22 +144,38 @@ void PlaybackEngine::StartPlaying() {
     seams_.transport.SetTempoReadOnly(true);
     seams_.transport.SetDeviceListEnabled(false);
     seams_.view.SetReadOnly(true);
-    RestartFromTheTop();
+    if (practice_) {
+        RestartAt(practice_->start, practice_->firstEvent);
+    } else {
+        RestartFromTheTop();
+    }
     state_.ticksPerMs = TicksPerMs(state_.tempo);
+    if (countIn_) {
+        if (const Measure* first = compile_.score.MeasureAt(practice_ ? practice_->measures.first - 1 : 0)) {
+            StartCountIn(*first->source, state_.baseTicks);
+        }
+    }
     state_.timerId = seams_.timer.Start(kPlaybackTimerPeriodMs,
                                         [this](TimerId id) { static_cast<void>(OnPlaybackTimer(id)); });
     WakeForNextEvent();
     NotifyStateChanged();
 }
 
+void PlaybackEngine::StartCountIn(const Measure& first, Ticks start) {
+    AddCountIn(clicks_, first.meterNum, first.meterDen, first.ticks, start);
+    nextClick_ = 0;
+    // The clock starts a measure before the music.
+    state_.baseTicks = start - first.ticks;
+}
+
 void PlaybackEngine::WakeForNextEvent() {
-    const EventList& events = compile_.events;
-    if (state_.port == nullptr || state_.paused || state_.nextIndex >= events.size()) {
+    const std::optional<Ticks> due = NextDueTime();
+    if (state_.port == nullptr || state_.paused || !due) {
         return;
     }
     // The first whole number of milliseconds after the origin at which a tick performs the event, found in
     // the tick's own double arithmetic.
-    const auto ahead = static_cast<double>(std::int64_t{events[state_.nextIndex].time} - state_.baseTicks);
+    const auto ahead = static_cast<double>(std::int64_t{*due} - state_.baseTicks);
     auto elapsed = static_cast<std::int64_t>(std::ceil(std::max(0.0, ahead) / state_.ticksPerMs));
     while (elapsed > 0 && static_cast<double>(elapsed - 1) * state_.ticksPerMs >= ahead) {
         --elapsed;
@@ -125,10 +192,58 @@ void PlaybackEngine::NotifyStateChanged() const {
     }
 }
 
+std::optional<Ticks> PlaybackEngine::NextDueTime() const {
+    if (nextClick_ < clicks_.size()) {
+        return clicks_[nextClick_].time;
+    }
+    if (practice_) {
+        // The end of the last measure, where the loop goes round, is due even without an event there.
+        return state_.nextIndex < practice_->endEvent ? compile_.events[state_.nextIndex].time
+                                                      : practice_->end;
+    }
+    if (state_.nextIndex < compile_.events.size()) {
+        return compile_.events[state_.nextIndex].time;
+    }
+    return std::nullopt;
+}
+
 void PlaybackEngine::RestartFromTheTop() {
+    RestartAt(0, 0);
+}
+
+void PlaybackEngine::RestartAt(Ticks position, std::size_t index) {
     state_.clockOrigin = seams_.clock.Milliseconds();
-    state_.baseTicks = 0;
-    state_.nextIndex = 0;
+    state_.baseTicks = position;
+    state_.nextIndex = index;
+}
+
+void PlaybackEngine::GoRoundAgain() {
+    // Notes held past the last measure would otherwise sound on through every round.
+    practice_->port->ReleaseAll();
+    RestartAt(practice_->start, practice_->firstEvent);
+    const PracticeTempo& tempo = practice_->tempo;
+    const std::int32_t faster = std::min(state_.tempo + tempo.step, tempo.ceiling);
+    if (tempo.step > 0 && faster > state_.tempo) {
+        SetPlaybackTempo(faster);
+        seams_.transport.SetTempoText(std::to_string(faster));
+    }
+}
+
+std::size_t PlaybackEngine::PerformDueEvents(const EventList& list, std::size_t index, std::size_t end,
+                                             double reached) {
+    for (; index < end; ++index) {
+        const MidiEvent& event = list[index];
+        const auto ahead = static_cast<double>(std::int64_t{event.time} - state_.baseTicks);
+        if (ahead > reached) {
+            break;
+        }
+        event.Play(Output(), seams_.view);
+    }
+    return index;
+}
+
+MidiOutPort& PlaybackEngine::Output() const {
+    return practice_ ? *practice_->port : *state_.port;
 }
 
 bool PlaybackEngine::OnPlaybackTimer(TimerId id) {
@@ -139,7 +254,11 @@ bool PlaybackEngine::OnPlaybackTimer(TimerId id) {
         return true;
     }
     const EventList& events = compile_.events;
-    if (state_.nextIndex >= events.size()) {
+    if (practice_) {
+        if (state_.nextIndex >= practice_->endEvent && PositionNow() >= practice_->end) {
+            GoRoundAgain();
+        }
+    } else if (state_.nextIndex >= events.size()) {
         if (events.empty() || !state_.looping) {
             OnStop();
             return true;
@@ -148,16 +267,9 @@ bool PlaybackEngine::OnPlaybackTimer(TimerId id) {
     }
     const std::int64_t elapsed = seams_.clock.Milliseconds() - state_.clockOrigin;
     const double reached = static_cast<double>(elapsed) * state_.ticksPerMs;
-    std::size_t i = state_.nextIndex;
-    for (; i < events.size(); ++i) {
-        const MidiEvent& event = events[i];
-        const auto ahead = static_cast<double>(std::int64_t{event.time} - state_.baseTicks);
-        if (ahead > reached) {
-            break;
-        }
-        event.Play(*state_.port, seams_.view);
-    }
-    state_.nextIndex = i;
+    nextClick_ = PerformDueEvents(clicks_, nextClick_, clicks_.size(), reached);
+    state_.nextIndex =
+        PerformDueEvents(events, state_.nextIndex, practice_ ? practice_->endEvent : events.size(), reached);
     WakeForNextEvent();
     return true;
 }
@@ -181,6 +293,9 @@ void PlaybackEngine::OnStop() {
     seams_.transport.SetLatch(TransportLatch::Play, false);
     seams_.transport.SetLatch(TransportLatch::Pause, false);
     state_.paused = false;
+    practice_.reset();
+    clicks_.Clear();
+    nextClick_ = 0;
     ClearScore(compile_.score, compile_.events);
     NotifyStateChanged();
 }
@@ -275,8 +390,14 @@ CommandState PlaybackEngine::QueryCommand(PlaybackCommand command) const {
         case PlaybackCommand::Transpose:
         case PlaybackCommand::Edit:
             return {stopped, false};
+        case PlaybackCommand::LoopSelectedMeasures:
+            return {stopped, practice_.has_value()};
     }
     return {};
+}
+
+std::optional<MeasureSpan> PlaybackEngine::PractisedMeasures() const {
+    return practice_ ? std::optional(practice_->measures) : std::nullopt;
 }
 
 }  // namespace kaz

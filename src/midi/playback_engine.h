@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,7 +13,9 @@
 #include "base/midi_out_port.h"
 #include "base/ticks.h"
 #include "language/compile_score.h"
+#include "midi/note_tracking_port.h"
 #include "midi/playback_seams.h"
+#include "render/song_map.h"
 
 namespace kaz {
 
@@ -34,12 +37,29 @@ struct PlaybackState {
 };
 
 //! Commands whose enabled and checked states follow the playback.
-enum class PlaybackCommand { Play, PauseResume, Stop, Loop, PlayOrPause, ExportMidi, Transpose, Edit };
+enum class PlaybackCommand {
+    Play,
+    PauseResume,
+    Stop,
+    Loop,
+    PlayOrPause,
+    ExportMidi,
+    Transpose,
+    Edit,
+    LoopSelectedMeasures
+};
 
 struct CommandState {
     bool enabled = false;
     bool checked = false;
     friend bool operator==(const CommandState&, const CommandState&) = default;
+};
+
+//! How a practice loop speeds up: by step quarter notes per minute each time round, up to ceiling; a step of
+//! 0 keeps the tempo.
+struct PracticeTempo {
+    std::int32_t step = 0;
+    std::int32_t ceiling = kMaxTempo;
 };
 
 //! The compile that Play runs; CompileScore unless a test supplies its own.
@@ -78,6 +98,11 @@ class PlaybackEngine {
     void OnLoop();
     //! Pause or resume while a port is open, else play.
     void OnPlayOrPause(std::string_view chartText);
+    //! Compile chartText and play only the measures that the editor's selection touches, again and again
+    //! until Stop, each time round faster by tempo's step; nothing while a port is open.
+    void OnLoopSelectedMeasures(std::string_view chartText, PracticeTempo tempo);
+    //! Play a measure of clicks before the music from the next Play on; never when going round again.
+    void SetCountIn(bool on) { countIn_ = on; }
     void SetPlaybackTempo(std::int32_t value);
     //! The tempo field's text changed.
     void OnTempoChange();
@@ -87,20 +112,48 @@ class PlaybackEngine {
     [[nodiscard]] CommandState QueryCommand(PlaybackCommand command) const;
     [[nodiscard]] bool IsStopped() const { return state_.port == nullptr; }
     [[nodiscard]] const PlaybackState& State() const { return state_; }
-    //! The song position in ticks now; 0 when stopped.
+    //! The song position in ticks now; 0 when stopped. Below the first measure played during the count-in.
     [[nodiscard]] double SongPosition() const;
+    //! The measures a practice loop plays; nullopt when none is playing.
+    [[nodiscard]] std::optional<MeasureSpan> PractisedMeasures() const;
 
   private:
+    //! The measures of a practice loop, their events and the notes sounding in them.
+    struct Practice {
+        MeasureSpan measures;
+        Ticks start = 0;             //!< where the first measure starts
+        Ticks end = 0;               //!< where the last measure ends
+        std::size_t firstEvent = 0;  //!< the first event at or after start
+        std::size_t endEvent = 0;    //!< the first event at or after end
+        PracticeTempo tempo;
+        std::unique_ptr<NoteTrackingPort> port;
+    };
+
+    [[nodiscard]] bool Compile(std::string_view chartText);
+    [[nodiscard]] bool OpenPort();
     void StartPlaying();
+    //! One measure of clicks in the meter of the first measure played, before its start.
+    void StartCountIn(const Measure& first, Ticks start);
     void NotifyStateChanged() const;
     //! Ask the timer for a tick at the first clock reading at which the next event is due.
     void WakeForNextEvent();
+    [[nodiscard]] std::optional<Ticks> NextDueTime() const;
     void RestartFromTheTop();
+    void RestartAt(Ticks position, std::size_t index);
+    void GoRoundAgain();
+    //! Perform the events of list from index up to end that are due reached ticks past the origin; returns
+    //! the index of the first event not performed.
+    std::size_t PerformDueEvents(const EventList& list, std::size_t index, std::size_t end, double reached);
+    [[nodiscard]] MidiOutPort& Output() const;
     [[nodiscard]] Ticks PositionNow() const;
 
     CompileState& compile_;
     PlaybackSeams seams_;
     PlaybackState state_;
+    bool countIn_ = false;
+    EventList clicks_;           //!< the count-in of the playback, before its first measure
+    std::size_t nextClick_ = 0;  //!< first click not yet performed
+    std::optional<Practice> practice_;
 };
 
 //! The tempo field's text read as "%d" reads it: leading blanks, a sign, digits; 0 when there is no number.

@@ -10,6 +10,7 @@
 #include "app/dialog_test_support.h"
 #include "app/fast_input_dialog.h"
 #include "app/notation_dialog.h"
+#include "app/practice_loop_dialog.h"
 #include "app/transpose_dialog.h"
 #include "app/voices_dialog.h"
 #include "midi/midi_file_writer.h"
@@ -39,8 +40,12 @@ TEST(Dialogs, CarryTheirCaptionsAndNameEveryControl) {
     FastInputDialog fastInput(nullptr, FastInputSnippets{});
     VoicesDialog voices(nullptr, VoiceSettings{});
     NotationDialog notation(nullptr, kEnglishNotation);
-    const std::pair<const QWidget*, const char*> dialogs[] = {
-        {&transpose, "Transpose"}, {&fastInput, "Fast input"}, {&voices, "Voices"}, {&notation, "B/Bb/H"}};
+    PracticeLoopDialog practice(nullptr, PracticeTempo{});
+    const std::pair<const QWidget*, const char*> dialogs[] = {{&transpose, "Transpose"},
+                                                              {&fastInput, "Fast input"},
+                                                              {&voices, "Voices"},
+                                                              {&notation, "B/Bb/H"},
+                                                              {&practice, "Practice loop"}};
     for (const auto& [dialog, caption] : dialogs) {
         EXPECT_EQ(dialog->windowTitle(), caption);
         EXPECT_EQ(UnnamedControls(*dialog), "") << caption;

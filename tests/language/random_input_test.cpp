@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "language/chart_line_scanner.h"
 #include "language/compile_score.h"
 #include "support/test_doubles.h"
 
@@ -75,6 +76,35 @@ TEST(RandomCharts, RandomBytesAreRejectedCleanly) {
         test::RecordingPresenter presenter;
         const bool ok = CompileScore(state, text, editor, presenter);
         ExpectCleanOutcome(state, presenter, ok, text);
+    }
+}
+
+//! The text's lexemes scanned line by line, each line in the state the one before it ended in, with their
+//! offsets in the whole text.
+std::vector<ChartToken> ScanLineByLine(ChartLineScanner& scanner, std::string_view text) {
+    std::vector<ChartToken> tokens;
+    ChartLineState state = ChartLineState::Chords;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find('\n', start), text.size() - 1) + 1;
+        const ScannedChartLine line = scanner.Scan(text.substr(start, end - start), state);
+        for (ChartToken token : line.tokens) {
+            token.start += static_cast<int>(start);
+            tokens.push_back(token);
+        }
+        state = line.end;
+        start = end;
+    }
+    return tokens;
+}
+
+TEST(RandomCharts, ScanningLineByLineFindsTheLexemesOfTheWholeText) {
+    std::mt19937 random(11);
+    ChartLineScanner scanner;
+    for (int round = 0; round < 5000; ++round) {
+        const std::string text = RandomChart(random);
+        const std::vector<ChartToken> whole = scanner.Scan(text, ChartLineState::Chords).tokens;
+        EXPECT_EQ(ScanLineByLine(scanner, text), whole) << text;
     }
 }
 

@@ -545,6 +545,121 @@ TEST(PlaybackOfACompiledChart, PlaysAtTheChartsTempoAndSelectsEachChordAsItSound
     EXPECT_EQ(recording.messages.front(), (RecordedMessage{0, 0xC0, 26, 0}));
 }
 
+//! The engine over a real compile of a chart, driven a millisecond at a time.
+class CompiledChartPlayback : public PlaybackEngineTest {
+  protected:
+    CompiledChartPlayback() {
+        engine = std::make_unique<PlaybackEngine>(
+            state, PlaybackSeams{view, presenter, transport, clock, timer, [this] {
+                                     return std::make_unique<RecordingPort>(recording,
+                                                                            [this] { return clock.now; });
+                                 }});
+    }
+
+    //! A tick at every millisecond from the last one up to ms.
+    void RunUntil(std::int64_t ms) {
+        for (; nextTick <= ms; ++nextTick) {
+            TickAt(nextTick);
+        }
+    }
+    //! The note-ons on channel, as (time, key).
+    std::vector<std::pair<std::int64_t, int>> NoteOns(std::uint8_t channel) const {
+        std::vector<std::pair<std::int64_t, int>> notes;
+        for (const RecordedMessage& message : recording.messages) {
+            if (message.status == kNoteOn + channel) {
+                notes.emplace_back(message.time, message.data1);
+            }
+        }
+        return notes;
+    }
+
+    std::int64_t nextTick = 0;
+};
+
+constexpr std::uint8_t kPercussionNoteOn = kNoteOn + 9;
+constexpr std::uint8_t kPercussionNoteOff = kNoteOff + 9;
+
+TEST_F(CompiledChartPlayback, ACountInClicksOneMeasureInTheFirstMeterAndTempoBeforeTheFirstNote) {
+    engine->SetCountIn(true);
+    engine->OnPlay("[TEMPO=90]\n[3/4] C | [4/4] G |\n");
+    RunUntil(1999);
+    // Three beats of 3/4 at 90 bpm take 2000 ms; the first beat is accented.
+    EXPECT_THAT(recording.messages, ElementsAre(RecordedMessage{0, kPercussionNoteOn, 76, 127},
+                                                RecordedMessage{334, kPercussionNoteOff, 76, 127},
+                                                RecordedMessage{667, kPercussionNoteOn, 77, 90},
+                                                RecordedMessage{1000, kPercussionNoteOff, 77, 90},
+                                                RecordedMessage{1334, kPercussionNoteOn, 77, 90},
+                                                RecordedMessage{1667, kPercussionNoteOff, 77, 90}));
+    RunUntil(2000);
+    ASSERT_FALSE(NoteOns(1).empty());
+    EXPECT_EQ(NoteOns(1).front().first, 2000);
+}
+
+TEST_F(CompiledChartPlayback, LoopingStartsAgainWithoutTheCountIn) {
+    engine->SetCountIn(true);
+    engine->OnLoop();
+    engine->OnPlay("C\n");  // one measure of 4/4: 2000 ms at 120
+    RunUntil(8000);
+    EXPECT_EQ(NoteOns(9).size(), 4u);
+    const auto bass = NoteOns(1);
+    ASSERT_EQ(bass.size(), 3u);
+    EXPECT_EQ(bass[0].first, 2000);
+    EXPECT_LE(bass[1].first, 4002);
+    EXPECT_LE(bass[2].first, 6004);
+}
+
+TEST_F(CompiledChartPlayback, APracticeLoopPlaysOnlyTheSelectedMeasuresFasterEachTimeUpToTheCeiling) {
+    const std::string chart = "C | Dm | Em | F | G |";
+    view.selection = {9, 15};  // "Em | F": measures 3 and 4
+    engine->OnLoopSelectedMeasures(chart, {10, 135});
+    ASSERT_FALSE(engine->IsStopped());
+    EXPECT_EQ(engine->PractisedMeasures(), (MeasureSpan{3, 4}));
+    std::vector<std::string> tempos;
+    for (std::int64_t end : {3999, 7692, 11248, 14804}) {
+        RunUntil(end);
+        tempos.push_back(transport.tempoText);
+    }
+    // Round by round at 120, 130, 135 and 135 bpm: two measures of 3840 ticks each time.
+    EXPECT_THAT(tempos, ElementsAre("120", "130", "135", "135"));
+    const auto bass = NoteOns(1);
+    std::vector<std::pair<std::int64_t, int>> pitches;
+    for (const auto& [time, key] : bass) {
+        pitches.emplace_back(time, key % 12);
+    }
+    EXPECT_THAT(pitches,
+                ElementsAre(std::pair<std::int64_t, int>{0, 4}, std::pair<std::int64_t, int>{2000, 5},
+                            std::pair<std::int64_t, int>{4000, 4}, std::pair<std::int64_t, int>{5847, 5},
+                            std::pair<std::int64_t, int>{7693, 4}, std::pair<std::int64_t, int>{9471, 5},
+                            std::pair<std::int64_t, int>{11249, 4}, std::pair<std::int64_t, int>{13027, 5}));
+    // The instruments of the song are chosen before the first round.
+    EXPECT_EQ(recording.messages[0], (RecordedMessage{0, 0xC0, 26, 0}));
+    EXPECT_EQ(recording.messages[1], (RecordedMessage{0, 0xC1, 32, 0}));
+
+    engine->OnStop();
+    EXPECT_TRUE(engine->IsStopped());
+    EXPECT_FALSE(engine->PractisedMeasures());
+}
+
+TEST_F(CompiledChartPlayback, AChordHeldPastThePracticeLoopIsReleasedWhenItGoesRound) {
+    view.selection = {0, 0};  // the caret in the first measure, whose chord the second holds
+    engine->OnLoopSelectedMeasures("C | = |", {});
+    RunUntil(2000);
+    std::vector<int> sounding;
+    for (const RecordedMessage& message : recording.messages) {
+        const int status = message.status & 0xF0;
+        if (status == kNoteOn) {
+            sounding.push_back(message.data1);
+        } else if (status == kNoteOff) {
+            std::erase(sounding, message.data1);
+        }
+        if (message.time == 2000 && status == kNoteOn) {
+            break;
+        }
+    }
+    // Only the key just struck again sounds when the next round begins.
+    EXPECT_EQ(sounding.size(), 1u);
+}
+
 TEST(TempoText, ReadsLikeScanfPercentD) {
     EXPECT_EQ(ParseTempoText("150x"), 150);
     EXPECT_EQ(ParseTempoText("  -7"), -7);

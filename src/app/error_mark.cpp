@@ -1,0 +1,78 @@
+#include "app/error_mark.h"
+
+#include <QHelpEvent>
+#include <QToolTip>
+#include <algorithm>
+
+#include "app/chart_editor.h"
+
+namespace kaz {
+
+namespace {
+
+bool IsLineBreakOnly(const QString& text) {
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), IsEditorLineBreak);
+}
+
+}  // namespace
+
+ErrorMark::ErrorMark(ChartEditor& editor) : QObject(&editor), editor_(editor) {
+    editor.viewport()->installEventFilter(this);
+}
+
+void ErrorMark::Place(TextRange range, const QString& tip) {
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = editor_.CursorAt(range);
+    mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    mark.format.setUnderlineColor(Qt::red);
+    if (IsLineBreakOnly(mark.cursor.selectedText())) {
+        mark.format.setBackground(QColor(255, 0, 0, 48));
+        mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+    }
+    editor_.setExtraSelections({mark});
+    marked_ = mark.cursor;
+    tip_ = tip;
+}
+
+void ErrorMark::Clear() {
+    if (!marked_.isNull()) {
+        editor_.setExtraSelections({});
+        marked_ = QTextCursor();
+        tip_.clear();
+    }
+}
+
+bool ErrorMark::IsOver(QPoint point) const {
+    QTextCursor character(editor_.document());
+    const int near = editor_.cursorForPosition(point).position();
+    // The point is nearest to the edge between two characters: it lies on one of them.
+    for (int position = std::max(near - 1, marked_.selectionStart());
+         position <= near && position < marked_.selectionEnd(); ++position) {
+        character.setPosition(position);
+        const QRect before = editor_.cursorRect(character);
+        character.movePosition(QTextCursor::NextCharacter);
+        const QRect after = editor_.cursorRect(character);
+        // A character at the end of a screen line reaches to the viewport's edge.
+        const int right = after.top() == before.top() ? after.left() : editor_.viewport()->width();
+        if (point.y() >= before.top() && point.y() <= before.bottom() && point.x() >= before.left() &&
+            point.x() < right) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ErrorMark::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ToolTip || watched != editor_.viewport() || marked_.isNull()) {
+        return QObject::eventFilter(watched, event);
+    }
+    const auto& help = static_cast<const QHelpEvent&>(*event);
+    if (IsOver(help.pos())) {
+        QToolTip::showText(help.globalPos(), tip_, editor_.viewport());
+    } else {
+        QToolTip::hideText();
+    }
+    return true;
+}
+
+}  // namespace kaz

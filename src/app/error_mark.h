@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTextCursor>
+
+#include "base/editor.h"
+
+namespace kaz {
+
+class ChartEditor;
+
+//! A mistake marked in the chart's editor: its text underlined with a wavy red line, and a tool tip that says
+//! what is wrong over it. A mistake that is a line break (a bracket left open at the end of a line) has no
+//! character to underline, so the rest of its line is tinted instead. The mark follows the edits made after
+//! it was placed.
+class ErrorMark final : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit ErrorMark(ChartEditor& editor);
+
+    //! Mark range, given in positions of the editor's last TextForCompile, with tip as its tool tip.
+    void Place(TextRange range, const QString& tip);
+    void Clear();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    //! Whether point of the editor's viewport lies on a character of the mark, or on the end of its line
+    //! when the mark is a line break.
+    [[nodiscard]] bool IsOver(QPoint point) const;
+
+    ChartEditor& editor_;
+    QTextCursor marked_;
+    QString tip_;
+};
+
+}  // namespace kaz

@@ -1,0 +1,160 @@
+#include "app/follow_view.h"
+
+#include <QPainter>
+#include <algorithm>
+
+#include "app/session.h"
+
+namespace kaz {
+
+namespace {
+
+//! A few refreshes a second: the beat shows on time to the eye, and the playback's tick stays free.
+constexpr int kRefreshMs = 50;
+//! More beats than this in a measure show as a number only.
+constexpr int kMostBeatDots = 16;
+
+QString ChordText(const Chord* chord) {
+    const std::string name = chord != nullptr ? ChordName(*chord) : std::string();
+    return name.empty() ? QStringLiteral("\u2013") : QString::fromStdString(name);
+}
+
+}  // namespace
+
+FollowView::FollowView(Session& session, QWidget* parent) : QWidget(parent), session_(session) {
+    setAccessibleName(tr("Follow view"));
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+    setForegroundRole(QPalette::Text);
+    setMinimumSize(160, 120);
+    refresh_.setInterval(kRefreshMs);
+    connect(&refresh_, &QTimer::timeout, this, &FollowView::Refresh);
+}
+
+QSize FollowView::sizeHint() const {
+    return {320, 360};
+}
+
+void FollowView::FollowPlayback() {
+    const bool playing = session_.playback != nullptr && !session_.playback->IsStopped();
+    if (!playing) {
+        // The score the map points into is cleared at Stop.
+        song_.reset();
+    } else if (!song_ && isVisible()) {
+        song_.emplace(session_.compile.score);
+    }
+    if (song_ && isVisible()) {
+        refresh_.start();
+    } else {
+        refresh_.stop();
+    }
+    Refresh();
+}
+
+void FollowView::Refresh() {
+    const PlaybackEngine* playback = session_.playback.get();
+    if (playback == nullptr || playback->IsStopped() || !song_) {
+        Show({});
+        return;
+    }
+    std::optional<MeasureSpan> loop = playback->PractisedMeasures();
+    if (!loop && playback->State().looping) {
+        loop = MeasureSpan{1, song_->MeasureCount()};
+    }
+    Show(Describe(song_->PlaceAt(playback->SongPosition(), loop)));
+}
+
+FollowView::Shown FollowView::Describe(const SongPlace& place) const {
+    Shown shown;
+    shown.beat = place.beat;
+    shown.beats = place.beats;
+    if (place.countIn) {
+        shown.chord = QString::number(place.beat);
+        shown.measure = tr("Count-in");
+    } else {
+        shown.chord = ChordText(place.chord);
+        shown.measure = tr("Measure %1").arg(place.measure);
+    }
+    if (place.next != nullptr) {
+        shown.next = tr("Next: %1").arg(ChordText(place.next));
+    }
+    return shown;
+}
+
+void FollowView::Show(const Shown& shown) {
+    if (shown == shown_) {
+        return;
+    }
+    shown_ = shown;
+    update();
+}
+
+void FollowView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FollowPlayback();
+}
+
+void FollowView::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    refresh_.stop();
+}
+
+void FollowView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QRectF area =
+        QRectF(rect()).adjusted(width() * 0.04, height() * 0.03, -width() * 0.04, -height() * 0.03);
+    const double h = area.height();
+    if (shown_.measure.isEmpty()) {
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap,
+                         tr("The chord that sounds shows here during playback."));
+        return;
+    }
+    painter.setPen(palette().color(QPalette::Text));
+    const QString place = shown_.beats > kMostBeatDots
+                              ? tr("%1 · Beat %2").arg(shown_.measure).arg(shown_.beat)
+                              : shown_.measure;
+    DrawFitted(painter, {area.left(), area.top(), area.width(), h * 0.14}, place, QFont::DemiBold);
+    DrawFitted(painter, {area.left(), area.top() + h * 0.16, area.width(), h * 0.46}, shown_.chord,
+               QFont::Bold);
+    DrawBeats(painter, {area.left(), area.top() + h * 0.64, area.width(), h * 0.1});
+    DrawFitted(painter, {area.left(), area.top() + h * 0.78, area.width(), h * 0.2}, shown_.next,
+               QFont::Normal);
+}
+
+void FollowView::DrawFitted(QPainter& painter, const QRectF& area, const QString& text, int weight) const {
+    if (text.isEmpty() || area.height() < 1) {
+        return;
+    }
+    QFont font = painter.font();
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    font.setPixelSize(std::max(1, static_cast<int>(area.height() * 0.8)));
+    // A little room at the sides, so that a wide chord does not touch the edges.
+    const double room = area.width() * 0.94;
+    const double wide = QFontMetricsF(font).horizontalAdvance(text);
+    if (wide > room) {
+        font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * room / wide)));
+    }
+    painter.setFont(font);
+    painter.drawText(area, Qt::AlignCenter, text);
+}
+
+void FollowView::DrawBeats(QPainter& painter, const QRectF& area) const {
+    if (shown_.beats < 1 || shown_.beats > kMostBeatDots) {
+        return;
+    }
+    // A dot for each beat, filled up to the one that sounds.
+    const double pitch = std::min(area.height() * 1.4, area.width() / shown_.beats);
+    const double radius = std::min(area.height(), pitch) * 0.38;
+    const double left = area.center().x() - pitch * shown_.beats / 2.0;
+    const QColor ink = palette().color(QPalette::Text);
+    painter.setPen(QPen(ink, std::max(1.0, radius * 0.25)));
+    for (int beat = 1; beat <= shown_.beats; ++beat) {
+        painter.setBrush(beat <= shown_.beat ? QBrush(ink) : Qt::NoBrush);
+        painter.drawEllipse(QPointF(left + pitch * (beat - 0.5), area.center().y()), radius, radius);
+    }
+}
+
+}  // namespace kaz

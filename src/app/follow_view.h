@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <optional>
+
+#include "render/song_map.h"
+
+namespace kaz {
+
+struct Session;
+
+//! A panel that shows, large enough to read across a room, the chord that sounds, the one after it, and the
+//! measure and the beat while the chart plays; stopped, it shows nothing. It looks at the playback a few
+//! times a second on a timer of its own, never from the playback's tick, and only while it is shown.
+class FollowView final : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit FollowView(Session& session, QWidget* parent = nullptr);
+
+    //! What the panel shows; all empty while stopped.
+    struct Shown {
+        QString chord;    //!< the sounding chord, "–" for none; the count during the count-in
+        QString next;     //!< the chord after it; empty when none follows
+        QString measure;  //!< "Measure 5", or "Count-in"
+        int beat = 0;     //!< one-based
+        int beats = 0;
+        friend bool operator==(const Shown&, const Shown&) = default;
+    };
+    [[nodiscard]] const Shown& Showing() const { return shown_; }
+
+    //! The playback started, paused, went on or stopped: follow it, or clear.
+    void FollowPlayback();
+    //! Bring the panel up to date with the playback now.
+    void Refresh();
+
+    [[nodiscard]] QSize sizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    [[nodiscard]] Shown Describe(const SongPlace& place) const;
+    void Show(const Shown& shown);
+    //! Draw text in rectangle area as large as its height allows, smaller when it is too wide.
+    void DrawFitted(QPainter& painter, const QRectF& area, const QString& text, int weight) const;
+    void DrawBeats(QPainter& painter, const QRectF& area) const;
+
+    Session& session_;
+    std::optional<SongMap> song_;  //!< the song being played; none while stopped
+    QTimer refresh_;
+    Shown shown_;
+};
+
+}  // namespace kaz

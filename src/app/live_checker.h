@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QFutureWatcher>
+#include <QObject>
+#include <QTimer>
+#include <cstdint>
+
+#include "app/error_mark.h"
+#include "language/compile_score.h"
+
+namespace kaz {
+
+class ChartEditor;
+
+//! Checks the chart as it is typed. A moment after typing stops it compiles the editor's text as Play would,
+//! but off the window's thread and on a compile state of its own, so a playing performance and the session's
+//! chord definitions stay untouched. It marks the first error with a wavy red line whose tool tip says what
+//! is wrong, and reports the same words for the status bar.
+class LiveChecker final : public QObject {
+    Q_OBJECT
+
+  public:
+    //! How long typing must stop before the chart is checked.
+    static constexpr int kPauseMs = 300;
+
+    //! Checks editor's chart with the chord definitions and settings that session has at each check.
+    LiveChecker(ChartEditor& editor, const CompileState& session, QObject* parent);
+    //! Waits for a check in progress to end.
+    ~LiveChecker() override;
+    LiveChecker(const LiveChecker&) = delete;
+    LiveChecker& operator=(const LiveChecker&) = delete;
+
+    //! Off: no mark and no report until it is on again; on: the chart is checked at once.
+    void SetEnabled(bool enabled);
+    //! While a song plays nothing is checked; a check that fell due meanwhile runs when it stops.
+    void SetPlaying(bool playing);
+    //! Check now instead of after the pause in typing.
+    void CheckNow();
+
+  signals:
+    //! A check ended with report, the words for the user ("Line 3: Unknown chord: `Cadd9`"), or nothing when
+    //! the chart compiles.
+    void checked(const QString& report);
+
+  private:
+    void OnTextChanged();
+    void OnCheckEnded();
+    void Show(const CompileResult& result);
+
+    ChartEditor& editor_;
+    const CompileState& session_;
+    QTimer pause_;
+    QFutureWatcher<CompileResult> running_;
+    std::uint64_t revision_ = 0;         //!< changes of the text so far
+    std::uint64_t checkedRevision_ = 0;  //!< the text the last check started on
+    bool enabled_ = true;
+    bool playing_ = false;
+    bool due_ = false;  //!< a check waits for the song to stop or for the running check to end
+    ErrorMark* mark_;
+};
+
+}  // namespace kaz

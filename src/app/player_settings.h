@@ -1,0 +1,25 @@
+#pragma once
+
+#include "midi/playback_engine.h"
+
+namespace kaz {
+
+//! The most a practice loop may speed up each time round, in quarter notes per minute.
+inline constexpr std::int32_t kMaxPracticeTempoStep = 50;
+
+//! The settings of the player's own features. They live beside the program's settings, each under a name of
+//! its own: "View/FollowView", "Playback/CountIn", "Playback/PracticeTempoStep" and
+//! "Playback/PracticeTempoCeiling".
+struct PlayerSettings {
+    bool followView = false;
+    bool countIn = false;
+    PracticeTempo practiceTempo;
+};
+
+//! Read the settings; a missing or unreadable value keeps its default, a number out of range is brought in.
+[[nodiscard]] PlayerSettings LoadPlayerSettings();
+void SaveFollowView(bool shown);
+void SaveCountIn(bool on);
+void SavePracticeTempo(const PracticeTempo& tempo);
+
+}  // namespace kaz

@@ -1,0 +1,109 @@
+#include <QHelpEvent>
+#include <QLabel>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolTip>
+
+#include "app/live_checker.h"
+#include "app/settings.h"
+#include "app/window_fixture.h"
+
+namespace kaz {
+namespace {
+
+class LiveCheckTest : public test::WindowTest {
+  protected:
+    //! The text under the wavy line, empty when nothing is marked.
+    [[nodiscard]] QString Marked() const {
+        for (const QTextEdit::ExtraSelection& mark : Editor().extraSelections()) {
+            if (mark.format.underlineStyle() == QTextCharFormat::WaveUnderline) {
+                return mark.cursor.selectedText();
+            }
+        }
+        return {};
+    }
+    [[nodiscard]] QLabel& Report() const { return *window->findChild<QLabel*>("checkReport"); }
+    //! Waits as long as a check could possibly take to come.
+    static void WaitLongerThanThePause() { QTest::qWait(LiveChecker::kPauseMs * 3); }
+};
+
+TEST_F(LiveCheckTest, AMistakeIsUnderlinedAfterThePauseAndTheMarkGoesWhenItIsMended) {
+    struct Case {
+        QString text;
+        QString marked;
+        QString report;
+    };
+    const Case cases[] = {
+        {"C | Cadd9 | G", "Cadd9", "Line 1: Unknown chord: `Cadd9`"},
+        {QString::fromUtf8("# caf\xC3\xA9 \xE2\x99\xAD \xF0\x9D\x84\xAB\nAm7 | x"), "x",
+         "Line 2: Unexpected symbol: `x`"},
+    };
+    for (const Case& c : cases) {
+        Type(c.text);
+        EXPECT_EQ(Marked(), "") << "not while typing";
+        QTRY_COMPARE_WITH_TIMEOUT(Marked(), c.marked, 3000);
+        EXPECT_EQ(Report().text(), c.report);
+        EXPECT_TRUE(Report().isVisible());
+    }
+    // The report stays beside a command's prompt, and the mark's tool tip says the same.
+    window->statusBar()->showMessage("a prompt");
+    EXPECT_TRUE(Report().isVisible());
+    const QTextCursor mark = Editor().extraSelections().value(0).cursor;
+    QTextCursor start = mark;
+    start.setPosition(mark.selectionStart());
+    const QRect before = Editor().cursorRect(start);
+    const QRect after = Editor().cursorRect(mark);
+    const auto hover = [this](QPoint point) {
+        QHelpEvent help(QEvent::ToolTip, point, Editor().viewport()->mapToGlobal(point));
+        QApplication::sendEvent(Editor().viewport(), &help);
+    };
+    hover({after.left() + 40, before.center().y()});
+    EXPECT_FALSE(QToolTip::isVisible()) << "beside the mark";
+    hover({(before.left() + after.left()) / 2, before.center().y()});
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), "Line 2: Unexpected symbol: `x`");
+
+    QTextCursor mend = Editor().textCursor();
+    mend.movePosition(QTextCursor::End);
+    mend.deletePreviousChar();
+    mend.insertText("G");
+    QTRY_VERIFY_WITH_TIMEOUT(Marked().isEmpty() && !Report().isVisible(), 3000);
+    EXPECT_TRUE(Editor().extraSelections().isEmpty());
+    EXPECT_TRUE(boxes.seen.empty());
+}
+
+TEST_F(LiveCheckTest, TheCheckKnowsTheSessionsChordsAndLeavesTheSessionAsItWas) {
+    const std::int32_t major[] = {0, 4, 7};
+    session.compile.chordDefinitions.DefineChord("mu", major);
+    Type("[CHORD zz = 0 3 7]\nCmu | Czz | x");
+    QTRY_COMPARE_WITH_TIMEOUT(Marked(), QString("x"), 3000);
+    EXPECT_EQ(session.compile.chordDefinitions.Find("zz"), nullptr);
+    EXPECT_TRUE(session.compile.score.allChords.empty());
+    EXPECT_TRUE(session.compile.events.empty());
+}
+
+TEST_F(LiveCheckTest, CheckAsYouTypeInTheViewMenuTurnsItOffAndIsRemembered) {
+    const auto remembered = [] {
+        return QSettings(kSettingsOrganisation, kSettingsApplication).value("View/CheckAsYouType");
+    };
+    QAction& option = *Commands().checkAsYouType;
+    ASSERT_TRUE(option.isChecked());
+    Type("C | x");
+    QTRY_COMPARE_WITH_TIMEOUT(Marked(), QString("x"), 3000);
+
+    option.trigger();
+    EXPECT_EQ(Marked(), "");
+    EXPECT_FALSE(Report().isVisible());
+    EXPECT_EQ(remembered(), false);
+    Type("C | y");
+    WaitLongerThanThePause();
+    EXPECT_EQ(Marked(), "");
+    EXPECT_TRUE(Report().text().isEmpty());
+
+    option.trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(Marked(), QString("y"), 3000);
+    EXPECT_EQ(remembered(), true);
+}
+
+}  // namespace
+}  // namespace kaz

@@ -1,0 +1,128 @@
+#include <QDockWidget>
+#include <QFile>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+#include "app/app_test_support.h"
+#include "app/dialog_test_support.h"
+#include "app/follow_view.h"
+#include "app/practice_loop_dialog.h"
+#include "app/transport_bar.h"
+#include "app/transport_button.h"
+#include "app/window_fixture.h"
+
+namespace kaz {
+namespace {
+
+//! A window whose settings file is gone again when the test ends.
+class PlayerFeatures : public test::WindowTest {
+  protected:
+    ~PlayerFeatures() override { QFile::remove(SettingsFile()); }
+    static QString SettingsFile() { return test::TestConfigFolder() + "/Velmor/Kaz.conf"; }
+    [[nodiscard]] const FollowView::Shown& Following() const { return window->Follow().Showing(); }
+};
+
+TEST_F(PlayerFeatures, TheFollowViewShowsTheSoundingAndTheNextChordAsTheHighlightsCome) {
+    Commands().followView->trigger();
+    ASSERT_TRUE(window->Follow().isVisible());
+    Type("[TEMPO=300]\nC | G7 | F |");
+    EXPECT_EQ(Following(), FollowView::Shown{});
+
+    Commands().play->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(SelectedText(), QString("G7"), 3000);
+    window->Follow().Refresh();
+    EXPECT_EQ(Following().chord, "G7");
+    EXPECT_EQ(Following().next, "Next: F");
+    EXPECT_EQ(Following().measure, "Measure 2");
+    EXPECT_EQ(Following().beats, 4);
+    QTRY_COMPARE_WITH_TIMEOUT(SelectedText(), QString("F"), 3000);
+    window->Follow().Refresh();
+    EXPECT_EQ(Following().chord, "F");
+    EXPECT_EQ(Following().next, "");
+
+    Commands().stop->trigger();
+    EXPECT_EQ(Following(), FollowView::Shown{});
+}
+
+TEST_F(PlayerFeatures, LoopSelectedMeasuresPlaysOnlyTheMeasuresTheCaretIsInAndPlayStillPlaysAll) {
+    Type("[TEMPO=300]\nC | G7 | F |");
+    SelectEditorRange(17, 17);  // the caret just after G7
+    QStringList highlighted;
+    QObject::connect(&Editor(), &QPlainTextEdit::selectionChanged, [&] {
+        if (!SelectedText().isEmpty()) {
+            highlighted << SelectedText();
+        }
+    });
+    Commands().loopSelectedMeasures->trigger();
+    ASSERT_FALSE(Stopped());
+    EXPECT_TRUE(window->Transport().LoopSelectedMeasuresButton()->IsLatched());
+    EXPECT_FALSE(Commands().loopSelectedMeasures->isEnabled());
+    // Round twice: a measure lasts 800 ms at 300.
+    QTest::qWait(1800);
+    EXPECT_EQ(highlighted, QStringList{"G7"});
+    std::vector<int> bass;
+    for (const RecordedMessage& message : recording.messages) {
+        if (message.status == 0x91) {
+            bass.push_back(message.data1 % 12);
+        }
+    }
+    EXPECT_GE(bass.size(), 2u);
+    EXPECT_EQ(std::count(bass.begin(), bass.end(), 7), std::ssize(bass));  // G, and only G
+
+    Commands().stop->trigger();
+    EXPECT_FALSE(window->Transport().LoopSelectedMeasuresButton()->IsLatched());
+    EXPECT_EQ(Editor().textCursor().position(), 17);
+    Commands().play->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(SelectedText(), QString("C"), 1000);
+}
+
+TEST_F(PlayerFeatures, ExportWritesTheSameFileWithTheCountInOnOrOff) {
+    QTemporaryDir folder;
+    Type("[3/4] C | G7 | F |");
+    QString path;
+    window->SetFileNameQuestions({{}, {}, [&path](QWidget*) { return path; }});
+    const auto exported = [&](const QString& name) {
+        path = folder.filePath(name);
+        Commands().exportMidi->trigger();
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    };
+    const QByteArray without = exported("without.mid");
+    Commands().countIn->trigger();
+    ASSERT_TRUE(Commands().countIn->isChecked());
+    EXPECT_EQ(exported("with.mid"), without);
+    EXPECT_FALSE(without.isEmpty());
+}
+
+TEST_F(PlayerFeatures, TheirSettingsAreRememberedUnderNamesOfTheirOwn) {
+    Commands().followView->trigger();
+    Commands().countIn->trigger();
+    test::WhenModalOpens([](QWidget& dialog) {
+        dialog.findChild<QSpinBox*>("stepField")->setValue(5);
+        dialog.findChild<QSpinBox*>("ceilingField")->setValue(160);
+        test::Press(dialog, QDialogButtonBox::Ok);
+    });
+    Commands().practiceLoop->trigger();
+
+    QSettings file(SettingsFile(), QSettings::IniFormat);
+    EXPECT_TRUE(file.value("View/FollowView").toBool());
+    EXPECT_TRUE(file.value("Playback/CountIn").toBool());
+    EXPECT_EQ(file.value("Playback/PracticeTempoStep").toInt(), 5);
+    EXPECT_EQ(file.value("Playback/PracticeTempoCeiling").toInt(), 160);
+    file.beginGroup("Settings");
+    EXPECT_TRUE(file.childKeys().isEmpty());
+    file.endGroup();
+
+    Session next;
+    MainWindow again(next);
+    EXPECT_FALSE(again.findChild<QDockWidget*>("followView")->isHidden());
+    EXPECT_TRUE(again.Actions().countIn->isChecked());
+    const PlayerSettings restored = LoadPlayerSettings();
+    EXPECT_EQ(restored.practiceTempo.step, 5);
+    EXPECT_EQ(restored.practiceTempo.ceiling, 160);
+}
+
+}  // namespace
+}  // namespace kaz
