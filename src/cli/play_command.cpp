@@ -144,8 +144,9 @@ int Play(CompileState& state, const ChartInput& chart, const std::string& device
         const double position = playback.SongPosition();
         const int measure = song.MeasureAt(position);
         const Chord* chord = song.ChordAt(measure, position);
-        display.Show(measure, song.MeasureCount(), chord != nullptr ? std::string(chord->text) : std::string(),
-                     playback.State().tempo, clock.Milliseconds() - start);
+        display.Show(measure, song.MeasureCount(),
+                     chord != nullptr ? std::string(chord->text) : std::string(), playback.State().tempo,
+                     clock.Milliseconds() - start);
     });
     refresh.start(kDisplayPeriodMs);
     std::signal(SIGINT, RequestStop);
