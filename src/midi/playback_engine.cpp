@@ -9,6 +9,8 @@
 
 namespace kaz {
 
+PlaybackEngine::Practice::Practice() = default;
+
 namespace {
 
 double TicksPerMs(std::int32_t tempo) {

@@ -120,6 +120,10 @@ class PlaybackEngine {
   private:
     //! The measures of a practice loop, their events and the notes sounding in them.
     struct Practice {
+        // Declared here and defaulted in the source file: clang takes a nested class with member
+        // initializers for not default-constructible inside its enclosing class, which std::optional needs.
+        Practice();
+
         MeasureSpan measures;
         Ticks start = 0;             //!< where the first measure starts
         Ticks end = 0;               //!< where the last measure ends
