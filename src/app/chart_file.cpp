@@ -3,10 +3,12 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <array>
+
+#include "base/input_file.h"
+#include "base/output_file.h"
 
 namespace kaz {
 
@@ -113,34 +115,25 @@ QString Tr(const char* text) {
 }  // namespace
 
 bool ReadChartFile(const QString& path, QByteArray& bytes, QString& error) {
-    const QFileInfo info(path);
-    if (info.isDir()) {
+    if (QFileInfo(path).isDir()) {
         error = Tr("`%1` is a folder, not a chart.").arg(path);
         return false;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = Tr("Cannot open file `%1`: %2.").arg(path, file.errorString());
-        return false;
-    }
-    const auto tooLarge = [&] {
+    // A regular file larger than a chart can be is refused unread; a FIFO or a device is read up to the
+    // limit at most.
+    const InputFile input = ReadWholeFile(QFile::encodeName(path).toStdString(), kLargestChartBytes);
+    if (input.tooLarge) {
         error = Tr("`%1` is too large to be a chart: Kaz opens charts of up to %2 MB.")
                     .arg(path)
                     .arg(kLargestChartBytes / (1024 * 1024));
         return false;
-    };
-    if (info.isFile() && info.size() > kLargestChartBytes) {
-        return tooLarge();
     }
-    // A FIFO or a device has no size to check first: read one byte past the limit at most.
-    bytes = file.read(kLargestChartBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        error = Tr("Cannot read file `%1`: %2.").arg(path, file.errorString());
+    if (!input.Read()) {
+        error = Tr("Cannot open file `%1`: %2.")
+                    .arg(path, QString::fromLocal8Bit(input.reason.message().c_str()));
         return false;
     }
-    if (bytes.size() > kLargestChartBytes) {
-        return tooLarge();
-    }
+    bytes = QByteArray(input.bytes.data(), static_cast<qsizetype>(input.bytes.size()));
     if (IsBinary(bytes)) {
         error = Tr("`%1` is not a chart: it holds binary data, not text.").arg(path);
         return false;
@@ -149,20 +142,11 @@ bool ReadChartFile(const QString& path, QByteArray& bytes, QString& error) {
 }
 
 bool WriteChartFile(const QString& path, const QByteArray& bytes, QString& error) {
-    const QFileInfo target(
-        QFileInfo(path).canonicalFilePath().isEmpty() ? path : QFileInfo(path).canonicalFilePath());
-    if (target.exists() && !target.isFile()) {
-        // A FIFO, a terminal or a device: write through it, never put a file in its place.
-        QFile device(target.filePath());
-        if (!device.open(QIODevice::WriteOnly) || device.write(bytes) != bytes.size() || !device.flush()) {
-            error = device.errorString();
-            return false;
-        }
-        return true;
-    }
-    QSaveFile file(target.filePath());
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        error = file.errorString();
+    OutputFile file;
+    if (!file.Open(QFile::encodeName(path).toStdString()) ||
+        !file.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))) ||
+        !file.Commit()) {
+        error = QString::fromLocal8Bit(file.Error().message().c_str());
         return false;
     }
     return true;

@@ -14,12 +14,16 @@ namespace {
 
 constexpr std::size_t kReadChunkBytes = 1 << 16;
 
-std::string CannotRead(const std::string& name, int errorNumber) {
-    return "cannot read '" + name + "': " + std::strerror(errorNumber);
+void CannotRead(InputFile& input, const std::string& name, int errorNumber) {
+    input.bytes.clear();
+    input.reason = std::error_code(errorNumber, std::generic_category());
+    input.error = "cannot read '" + name + "': " + std::strerror(errorNumber);
 }
 
-std::string TooLarge(const std::string& name) {
-    return "'" + name + "' is too large to be a chart";
+void TooLarge(InputFile& input, const std::string& name) {
+    input.bytes.clear();
+    input.tooLarge = true;
+    input.error = "'" + name + "' is too large to be a chart";
 }
 
 //! Read descriptor to its end. A regular file is read in one go at the size it says it has.
@@ -27,17 +31,17 @@ InputFile ReadDescriptor(int descriptor, const std::string& name, std::size_t li
     InputFile input;
     struct stat file {};
     if (::fstat(descriptor, &file) != 0) {
-        input.error = CannotRead(name, errno);
+        CannotRead(input, name, errno);
         return input;
     }
     if (S_ISDIR(file.st_mode)) {
-        input.error = CannotRead(name, EISDIR);
+        CannotRead(input, name, EISDIR);
         return input;
     }
     std::size_t expected = 0;
     if (S_ISREG(file.st_mode)) {
         if (static_cast<std::uintmax_t>(file.st_size) > limit) {
-            input.error = TooLarge(name);
+            TooLarge(input, name);
             return input;
         }
         expected = static_cast<std::size_t>(file.st_size);
@@ -49,8 +53,7 @@ InputFile ReadDescriptor(int descriptor, const std::string& name, std::size_t li
     for (;;) {
         if (size == bytes.size()) {
             if (size > limit) {
-                input.bytes.clear();
-                input.error = TooLarge(name);
+                TooLarge(input, name);
                 return input;
             }
             bytes.resize(std::min(std::max(2 * size, kReadChunkBytes), limit + 1));
@@ -60,8 +63,7 @@ InputFile ReadDescriptor(int descriptor, const std::string& name, std::size_t li
             continue;
         }
         if (got < 0) {
-            input.bytes.clear();
-            input.error = CannotRead(name, errno);
+            CannotRead(input, name, errno);
             return input;
         }
         if (got == 0) {
@@ -70,8 +72,7 @@ InputFile ReadDescriptor(int descriptor, const std::string& name, std::size_t li
         size += static_cast<std::size_t>(got);
     }
     if (size > limit) {
-        input.bytes.clear();
-        input.error = TooLarge(name);
+        TooLarge(input, name);
         return input;
     }
     bytes.resize(size);
@@ -84,7 +85,7 @@ InputFile ReadWholeFile(const std::filesystem::path& path, std::size_t limit) {
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) {
         InputFile input;
-        input.error = CannotRead(path.string(), errno);
+        CannotRead(input, path.string(), errno);
         return input;
     }
     InputFile input = ReadDescriptor(descriptor, path.string(), limit);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <limits>
 #include <string>
+#include <system_error>
 
 namespace kaz {
 
@@ -15,6 +16,9 @@ struct InputFile {
     std::string bytes;
     //! Empty when the file was read whole; otherwise the reason, in words for the user, naming the file.
     std::string error;
+    //! The same in parts, for callers with words of their own: the system's reason, or that it was too large.
+    std::error_code reason;
+    bool tooLarge = false;
 
     [[nodiscard]] bool Read() const { return error.empty(); }
 };
