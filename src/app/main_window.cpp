@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QProxyStyle>
 #include <QStatusBar>
 #include <QUrl>
@@ -32,6 +33,7 @@
 #include "app/voices_dialog.h"
 #include "harmony/spliced_text.h"
 #include "language/transpose_score.h"
+#include "midi/device/audio_render.h"
 #include "midi/midi_file_writer.h"
 
 namespace kaz {
@@ -63,6 +65,23 @@ class MenuBarWithRightEnd final : public QProxyStyle {
         return hint == SH_DrawMenuBarSeparator ? 1 : QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
+
+//! A WAV or, where it can be written, a FLAC file name; the name gets the ending of the chosen kind.
+QString AskAudioFileName(QWidget* parent) {
+    QStringList kinds{QObject::tr("WAV audio (*.wav)")};
+    if (CanWriteFlac()) {
+        kinds << QObject::tr("FLAC audio (*.flac)");
+    }
+    QFileDialog dialog(parent, QObject::tr("Export to Audio"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(kinds);
+    dialog.setDefaultSuffix(QStringLiteral("wav"));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& kind) {
+        dialog.setDefaultSuffix(kind.contains(QStringLiteral("*.flac")) ? QStringLiteral("flac")
+                                                                        : QStringLiteral("wav"));
+    });
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -105,6 +124,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
             return AskSaveFileName(owner, tr("Export to MIDI"), tr("MIDI Files (*.mid);;All Files (*.*)"),
                                    QStringLiteral("mid"));
         },
+        AskAudioFileName,
     };
     setCentralWidget(editor_);
     CreateFollowView();
@@ -174,6 +194,10 @@ void MainWindow::CreateActions() {
     connect(c.saveAs, &QAction::triggered, this, &MainWindow::SaveAs);
     c.exportMidi = NewAction(tr("Export to &MIDI"), tr("Export the score in MIDI format"));
     connect(c.exportMidi, &QAction::triggered, this, &MainWindow::ExportMidi);
+    c.exportAudio =
+        NewAction(tr("Export to A&udio..."),
+                  tr("Render the score through the built-in synthesizer into a WAV or FLAC file"));
+    connect(c.exportAudio, &QAction::triggered, this, &MainWindow::ExportAudio);
     for (int i = 0; i < RecentFiles::kCount; ++i) {
         c.recentFiles[static_cast<std::size_t>(i)] = NewAction(QString(), tr("Open this chart"));
         connect(c.recentFiles[static_cast<std::size_t>(i)], &QAction::triggered, this,
@@ -284,7 +308,7 @@ void MainWindow::CreateMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->addActions({c.newChart, c.open, c.save, c.saveAs});
     file->addSeparator();
-    file->addAction(c.exportMidi);
+    file->addActions({c.exportMidi, c.exportAudio});
     file->addSeparator();
     for (QAction* recent : c.recentFiles) {
         file->addAction(recent);
@@ -383,6 +407,7 @@ void MainWindow::UpdateCommandStates() {
     highlighter_->HoldRecolouring(!stopped);
     const bool selection = editor_->textCursor().hasSelection();
     c.exportMidi->setEnabled(stopped);
+    c.exportAudio->setEnabled(stopped);
     c.transpose->setEnabled(stopped);
     c.undo->setEnabled(stopped && editor_->CanUndo());
     c.cut->setEnabled(stopped && selection);
@@ -532,11 +557,8 @@ void MainWindow::UpdateRecentFileActions() {
 }
 
 void MainWindow::ExportMidi() {
-    if (!IsStopped()) {
-        return;
-    }
-    const std::string text = editor_->TextForCompile();
-    if (!CompileScore(session_.compile, text, *editor_, presenter_)) {
+    std::string text;
+    if (!IsStopped() || !CompileChart(text)) {
         return;
     }
     const QString path = questions_.exportMidi(this);
@@ -548,6 +570,45 @@ void MainWindow::ExportMidi() {
                         QMessageBox::Ok, this);
         box.exec();
     }
+}
+
+void MainWindow::ExportAudio() {
+    std::string text;
+    if (!IsStopped() || !CompileChart(text)) {
+        return;
+    }
+    const QString path = questions_.exportAudio(this);
+    if (path.isEmpty()) {
+        return;
+    }
+    QProgressDialog progress(tr("Rendering %1 ...").arg(QFileInfo(path).fileName()), tr("Cancel"), 0, 1000,
+                             this);
+    progress.setWindowTitle(tr("Export to Audio"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    const std::string file = QFile::encodeName(path).toStdString();
+    std::string error;
+    const RenderOutcome outcome = RenderAudio(
+        session_.compile.events, session_.compile.settings.transportTempo, file, AudioFormatOfPath(file),
+        SynthOptionsFromEnvironment(),
+        [&progress](double done) {
+            progress.setValue(static_cast<int>(done * 1000));
+            return !progress.wasCanceled();
+        },
+        error);
+    progress.reset();
+    if (outcome == RenderOutcome::Failed) {
+        ShowFileError(tr("Cannot export the audio file `%1`: %2.").arg(path, QString::fromStdString(error)));
+    } else if (outcome == RenderOutcome::Written) {
+        statusBar()->showMessage(tr("Exported %1").arg(QFileInfo(path).fileName()), 3000);
+    }
+}
+
+bool MainWindow::CompileChart(std::string& text) {
+    // The performance's tempo event carries the transport's tempo unless the chart has its own.
+    session_.compile.settings.transportTempo = session_.playback->State().tempo;
+    text = editor_->TextForCompile();
+    return CompileScore(session_.compile, text, *editor_, presenter_);
 }
 
 // Edit
@@ -571,15 +632,12 @@ void MainWindow::Paste() {
 }
 
 void MainWindow::Transpose() {
-    if (!IsStopped()) {
-        return;
-    }
-    const std::string text = editor_->TextForCompile();
-    if (!CompileScore(session_.compile, text, *editor_, presenter_)) {
+    std::string text;
+    if (!IsStopped() || !CompileChart(text)) {
         return;
     }
     // The chords are rewritten in a copy of the text, which then replaces the editor's text in one change.
-    TextEditor rewrite(text);
+    TextEditor rewrite(std::move(text));
     if (!TransposeCompiledScore(session_.compile.score, session_.compile.settings.notation, rewrite,
                                 chooseTransposition_)) {
         return;

@@ -45,6 +45,7 @@ class MainWindow final : public QMainWindow {
         std::function<QString(QWidget*)> open;
         std::function<QString(QWidget*)> saveAs;
         std::function<QString(QWidget*)> exportMidi;
+        std::function<QString(QWidget*)> exportAudio;
     };
     void SetFileNameQuestions(FileNameQuestions questions) { questions_ = std::move(questions); }
     //! How Transpose asks for the shift and the spellings, given the chart's notation: the Transpose dialog,
@@ -64,6 +65,7 @@ class MainWindow final : public QMainWindow {
         QAction* save;
         QAction* saveAs;
         QAction* exportMidi;
+        QAction* exportAudio;
         QAction* exit;
         QAction* undo;
         QAction* cut;
@@ -115,6 +117,10 @@ class MainWindow final : public QMainWindow {
     bool Save();
     bool SaveAs();
     void ExportMidi();
+    void ExportAudio();
+    //! Compile the editor's text, kept in text, for a command that needs music, at the transport's tempo;
+    //! false after the user has been told why it does not compile.
+    [[nodiscard]] bool CompileChart(std::string& text);
     void OpenRecentFile(int index);
     [[nodiscard]] bool MaybeSave();
     void SetCurrentFile(const QString& path, const ChartFileFormat& format);

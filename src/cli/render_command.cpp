@@ -10,7 +10,10 @@ int RunRender(const QStringList& arguments) {
     parser.setApplicationDescription(
         "Write the performance of a chart as audio through the built-in synthesizer, faster than real time.");
     parser.addPositionalArgument("FILE", "The chart, or - for standard input.");
-    parser.addPositionalArgument("OUT.wav", "The WAV file to write; an existing file is replaced.");
+    parser.addPositionalArgument(
+        "OUT.wav",
+        "The audio file to write: FLAC when it ends in .flac, otherwise WAV; an existing "
+        "file is replaced.");
     AddChartOptions(parser);
     QStringList positionals;
     CompileState state;
@@ -23,9 +26,10 @@ int RunRender(const QStringList& arguments) {
     }
     const std::int32_t tempo =
         state.score.tempoGiven ? state.score.scoreTempo : state.settings.transportTempo;
+    const std::string path = QFile::encodeName(positionals.at(1)).toStdString();
     std::string error;
-    if (!RenderWave(state.events, tempo, QFile::encodeName(positionals.at(1)).toStdString(),
-                    SynthOptionsFromEnvironment(), error)) {
+    if (RenderAudio(state.events, tempo, path, AudioFormatOfPath(path), SynthOptionsFromEnvironment(), {},
+                    error) != RenderOutcome::Written) {
         return UsageError(QString::fromStdString(error));
     }
     return kExitOk;

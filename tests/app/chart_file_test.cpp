@@ -6,7 +6,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/tempo_field.h"
+#include "app/transport_bar.h"
 #include "app/window_fixture.h"
+#include "device/sox_stats.h"
+#include "midi/device/audio_render.h"
 
 namespace kaz {
 namespace {
@@ -118,13 +122,34 @@ TEST_F(DocumentTest, ADroppedFileOpensAndADroppedFolderDoesNothing) {
 TEST_F(DocumentTest, ExportIntoAMissingFolderNamesThePath) {
     Type("C | G7 |");
     const QString path = Path("no/such/folder/song.mid");
-    window->SetFileNameQuestions({nullptr, nullptr, [&path](QWidget*) { return path; }});
+    window->SetFileNameQuestions({{}, {}, [&path](QWidget*) { return path; }, {}});
     Commands().exportMidi->trigger();
     ASSERT_EQ(boxes.seen.size(), 1u);
     EXPECT_EQ(boxes.seen[0].text, "Cannot open file `" + path + "` for writing!");
-    window->SetFileNameQuestions({nullptr, nullptr, [this](QWidget*) { return Path("song.mid"); }});
+    window->SetFileNameQuestions({{}, {}, [this](QWidget*) { return Path("song.mid"); }, {}});
     Commands().exportMidi->trigger();
     EXPECT_TRUE(ReadBytes(Path("song.mid")).startsWith("MThd"));
+}
+
+TEST_F(DocumentTest, ExportUsesTheTempoInTheTempoField) {
+    Type("C | G7 |");
+    window->Transport().Tempo().SetText("90");
+    window->SetFileNameQuestions({{}, {}, [this](QWidget*) { return Path("song.mid"); }, {}});
+    Commands().exportMidi->trigger();
+    // The tempo event: FF 51 03 and 60,000,000 / 90 = 666,666 microseconds a beat (0A 2C 2A).
+    EXPECT_TRUE(ReadBytes(Path("song.mid")).contains(QByteArray::fromHex("ff51030a2c2a")));
+}
+
+TEST_F(DocumentTest, ExportToAudioLastsTheSongPlusItsReleaseAndSounds) {
+    qputenv("KAZ_SOUNDFONT", "/usr/share/sounds/sf2/TimGM6mb.sf2");
+    Type("[TEMPO=240] C | Am7 | F | G7 |");  // four measures of four beats at 240: 4 s
+    window->SetFileNameQuestions({{}, {}, {}, [this](QWidget*) { return Path("song.wav"); }});
+    Commands().exportAudio->trigger();
+    EXPECT_TRUE(boxes.seen.empty());
+    const std::optional<test::SoxStats> stats = test::ReadWithSox(Path("song.wav").toStdString());
+    ASSERT_TRUE(stats.has_value());
+    EXPECT_NEAR(stats->seconds, 4.0 + kReleaseTailSeconds, 0.01);
+    EXPECT_GT(stats->rms, 0.02);
 }
 
 }  // namespace

@@ -155,7 +155,8 @@ TEST_F(WindowTest, NoSequenceOfEditsSnippetsTranspositionsAndUndoMakesTextTheUse
                 QTest::keyClick(&Editor(), Qt::Key_Backspace);
                 break;
             case 2:
-                QTest::keyClick(&Editor(), static_cast<Qt::Key>(Qt::Key_0 + random() % 10), Qt::ControlModifier);
+                QTest::keyClick(&Editor(), static_cast<Qt::Key>(Qt::Key_0 + random() % 10),
+                                Qt::ControlModifier);
                 break;
             case 3:
                 Commands().transpose->trigger();  // a text that does not compile shows a box and stays

@@ -81,7 +81,7 @@ TEST_F(PlayerFeatures, ExportWritesTheSameFileWithTheCountInOnOrOff) {
     QTemporaryDir folder;
     Type("[3/4] C | G7 | F |");
     QString path;
-    window->SetFileNameQuestions({{}, {}, [&path](QWidget*) { return path; }});
+    window->SetFileNameQuestions({{}, {}, [&path](QWidget*) { return path; }, {}});
     const auto exported = [&](const QString& name) {
         path = folder.filePath(name);
         Commands().exportMidi->trigger();

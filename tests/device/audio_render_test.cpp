@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -39,6 +40,11 @@ class AudioRenderTest : public ::testing::Test {
     }
 
     [[nodiscard]] std::string Target() const { return (folder / "song.wav").string(); }
+    //! Render the events at 120 to path (the target by default); error says why a render failed.
+    RenderOutcome Render(const std::string& path, AudioFormat format = AudioFormat::Wav,
+                         const RenderProgress& progress = {}, const SynthOptions* with = nullptr) {
+        return RenderAudio(events, 120, path, format, with != nullptr ? *with : options, progress, error);
+    }
     [[nodiscard]] std::vector<fs::path> FolderContents() const {
         return {fs::directory_iterator(folder), fs::directory_iterator()};
     }
@@ -46,12 +52,12 @@ class AudioRenderTest : public ::testing::Test {
     fs::path folder;
     SynthOptions options;
     EventList events;
+    std::string error;
 };
 
 TEST_F(AudioRenderTest, WritesTheSongAtItsTempoPlusTheReleaseTail) {
     TwoMeasures(120);  // 8 beats at 120: 4 s
-    std::string error;
-    ASSERT_TRUE(RenderWave(events, 120, Target(), options, error)) << error;
+    ASSERT_EQ(Render(Target()), RenderOutcome::Written) << error;
     const std::optional<test::SoxStats> stats = test::ReadWithSox(Target());
     ASSERT_TRUE(stats.has_value());
     EXPECT_NEAR(stats->seconds, 4.0 + kReleaseTailSeconds, 0.001);
@@ -62,8 +68,7 @@ TEST_F(AudioRenderTest, WritesTheSongAtItsTempoPlusTheReleaseTail) {
 
 TEST_F(AudioRenderTest, FollowsTheTempoEventsOfThePerformance) {
     TwoMeasures(60);  // the tempo event wins over the start tempo: 8 s
-    std::string error;
-    ASSERT_TRUE(RenderWave(events, 120, Target(), options, error)) << error;
+    ASSERT_EQ(Render(Target()), RenderOutcome::Written) << error;
     const std::optional<test::SoxStats> stats = test::ReadWithSox(Target());
     ASSERT_TRUE(stats.has_value());
     EXPECT_NEAR(stats->seconds, 8.0 + kReleaseTailSeconds, 0.001);
@@ -71,8 +76,7 @@ TEST_F(AudioRenderTest, FollowsTheTempoEventsOfThePerformance) {
 
 TEST_F(AudioRenderTest, TheSecondStrikeSoundsAtItsSample) {
     TwoMeasures(120);
-    std::string error;
-    ASSERT_TRUE(RenderWave(events, 120, Target(), options, error)) << error;
+    ASSERT_EQ(Render(Target()), RenderOutcome::Written) << error;
     // The first chord is released at 1.8 s and the second struck at 2.0 s, give or take the synthesizer's
     // 64-sample block (1.45 ms).
     const auto peak = [this](const char* start, const char* length) {
@@ -89,16 +93,16 @@ TEST_F(AudioRenderTest, TheSecondStrikeSoundsAtItsSample) {
 TEST_F(AudioRenderTest, AFailedRenderLeavesTheTargetAsItWas) {
     TwoMeasures(120);
     std::ofstream(Target()) << "old";
-    std::string error;
 
     SynthOptions noFont = options;
     noFont.soundFont = (folder / "missing.sf2").string();
-    EXPECT_FALSE(RenderWave(events, 120, Target(), noFont, error));
+    EXPECT_EQ(Render(Target(), AudioFormat::Wav, {}, &noFont), RenderOutcome::Failed);
     EXPECT_NE(error.find("SoundFont"), std::string::npos);
 
     EventList endless;
     endless.AddEvent(MidiEvent::EndOfTrack(2'000'000'000));
-    EXPECT_FALSE(RenderWave(endless, 20, Target(), options, error));
+    EXPECT_EQ(RenderAudio(endless, 20, Target(), AudioFormat::Wav, options, {}, error),
+              RenderOutcome::Failed);
     EXPECT_EQ(error, "the song is too long for a WAV file");
 
     EXPECT_EQ(FolderContents().size(), 1u);
@@ -108,10 +112,41 @@ TEST_F(AudioRenderTest, AFailedRenderLeavesTheTargetAsItWas) {
     EXPECT_EQ(text, "old");
 }
 
+TEST_F(AudioRenderTest, FlacHoldsTheSameSongPackedAndAStoppedRenderLeavesTheTarget) {
+    if (!CanWriteFlac()) {
+        GTEST_SKIP() << "the sound file library cannot write FLAC here";
+    }
+    TwoMeasures(120);
+    const std::string flac = (folder / "song.flac").string();
+    std::vector<double> told;
+    ASSERT_EQ(Render(flac, AudioFormat::Flac,
+                     [&told](double done) {
+                         told.push_back(done);
+                         return true;
+                     }),
+              RenderOutcome::Written)
+        << error;
+    const std::optional<test::SoxStats> stats = test::ReadWithSox(flac);
+    ASSERT_TRUE(stats.has_value());
+    EXPECT_NEAR(stats->seconds, 4.0 + kReleaseTailSeconds, 0.001);
+    EXPECT_GT(stats->rms, 0.02);
+    ASSERT_FALSE(told.empty());
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    EXPECT_DOUBLE_EQ(told.back(), 1.0);
+
+    std::ofstream(Target()) << "old";
+    EXPECT_EQ(Render(Target(), AudioFormat::Wav, [](double done) { return done < 0.5; }),
+              RenderOutcome::Cancelled);
+    std::ifstream kept(Target());
+    std::string text;
+    kept >> text;
+    EXPECT_EQ(text, "old");
+    EXPECT_EQ(FolderContents().size(), 2u);
+}
+
 TEST_F(AudioRenderTest, AMissingFolderIsReportedAndNothingIsLeftBehind) {
     TwoMeasures(120);
-    std::string error;
-    EXPECT_FALSE(RenderWave(events, 120, (folder / "no" / "song.wav").string(), options, error));
+    EXPECT_EQ(Render((folder / "no" / "song.wav").string()), RenderOutcome::Failed);
     EXPECT_NE(error.find("cannot write"), std::string::npos);
     EXPECT_TRUE(FolderContents().empty());
 }

@@ -1,7 +1,13 @@
 #include "midi/device/audio_render.h"
 
+#include <sndfile.h>
+
+#include <algorithm>
 #include <bit>
+#include <cctype>
 #include <cmath>
+#include <cstring>
+#include <filesystem>
 #include <string_view>
 #include <vector>
 
@@ -79,91 +85,218 @@ std::vector<unsigned char> WaveHeader(std::uint32_t sampleRate, std::uint32_t da
     return header;
 }
 
-//! Writes the samples as the synthesizer renders them; the file remembers the first failure.
-class WaveWriter {
+//! Where rendered samples go: a WAV file as they come, or a FLAC stream packed in memory.
+class SampleSink {
   public:
-    explicit WaveWriter(OutputFile& file) : file_(file) {}
+    virtual ~SampleSink() = default;
+    //! Take frames of interleaved 16-bit stereo; false once anything has failed.
+    [[nodiscard]] virtual bool Take(const std::int16_t* samples, int frames) = 0;
+};
 
+//! Writes the WAV header, then the samples as the synthesizer renders them.
+class WaveSink final : public SampleSink {
+  public:
+    WaveSink(OutputFile& file, double sampleRate, std::int64_t totalFrames) : file_(file) {
+        const std::vector<unsigned char> header = WaveHeader(
+            static_cast<std::uint32_t>(sampleRate), static_cast<std::uint32_t>(totalFrames * kBytesPerFrame));
+        Write(header.data(), header.size());
+    }
+
+    [[nodiscard]] bool Take(const std::int16_t* samples, int frames) override {
+        const auto count = static_cast<std::size_t>(frames) * kChannels;
+        if constexpr (std::endian::native == std::endian::big) {
+            swapped_.assign(samples, samples + count);
+            for (std::int16_t& sample : swapped_) {
+                const auto value = static_cast<std::uint16_t>(sample);
+                sample = static_cast<std::int16_t>((value >> 8) | (value << 8));
+            }
+            samples = swapped_.data();
+        }
+        Write(samples, count * sizeof(std::int16_t));
+        return ok_;
+    }
+
+  private:
     void Write(const void* data, std::size_t bytes) {
         ok_ = ok_ && file_.Write(std::string_view(static_cast<const char*>(data), bytes));
     }
-    void WriteSamples(std::vector<std::int16_t>& samples, int frames) {
-        const auto count = static_cast<std::size_t>(frames) * kChannels;
-        if constexpr (std::endian::native == std::endian::big) {
-            for (std::size_t i = 0; i < count; ++i) {
-                const auto value = static_cast<std::uint16_t>(samples[i]);
-                samples[i] = static_cast<std::int16_t>((value >> 8) | (value << 8));
-            }
-        }
-        Write(samples.data(), count * sizeof(std::int16_t));
-    }
-    [[nodiscard]] bool ok() const { return ok_; }
 
-  private:
     OutputFile& file_;
+    std::vector<std::int16_t> swapped_;
     bool ok_ = true;
 };
 
-void Perform(SoundFontSynth& synth, const EventList& events, const std::vector<std::int64_t>& frames,
-             std::int64_t totalFrames, WaveWriter& writer) {
+//! Packs the samples as FLAC into memory, through the sound file library's own I/O hooks; the file gets the
+//! bytes once the stream is complete, because the stream's header is finished last.
+class FlacSink final : public SampleSink {
+  public:
+    explicit FlacSink(double sampleRate) {
+        SF_INFO info{};
+        info.samplerate = static_cast<int>(sampleRate);
+        info.channels = kChannels;
+        info.format = SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
+        io_ = {&Length, &Seek, &Read, &Write, &Tell};
+        stream_ = sf_open_virtual(&io_, SFM_WRITE, &info, this);
+    }
+    ~FlacSink() override { static_cast<void>(Close()); }
+    FlacSink(const FlacSink&) = delete;
+    FlacSink& operator=(const FlacSink&) = delete;
+
+    [[nodiscard]] bool Opened() const { return stream_ != nullptr; }
+    [[nodiscard]] bool Take(const std::int16_t* samples, int frames) override {
+        return stream_ != nullptr && sf_writef_short(stream_, samples, frames) == frames;
+    }
+    //! Finish the stream; false when it could not be finished.
+    [[nodiscard]] bool Close() {
+        const bool closed = stream_ != nullptr && sf_close(stream_) == 0;
+        stream_ = nullptr;
+        return closed;
+    }
+    [[nodiscard]] const std::string& Bytes() const { return bytes_; }
+
+  private:
+    static FlacSink& Of(void* self) { return *static_cast<FlacSink*>(self); }
+    static sf_count_t Length(void* self) { return static_cast<sf_count_t>(Of(self).bytes_.size()); }
+    static sf_count_t Tell(void* self) { return Of(self).position_; }
+    static sf_count_t Seek(sf_count_t offset, int whence, void* self) {
+        FlacSink& sink = Of(self);
+        const sf_count_t base = whence == SEEK_CUR   ? sink.position_
+                                : whence == SEEK_END ? static_cast<sf_count_t>(sink.bytes_.size())
+                                                     : 0;
+        sink.position_ = std::max<sf_count_t>(0, base + offset);
+        return sink.position_;
+    }
+    static sf_count_t Read(void* data, sf_count_t count, void* self) {
+        FlacSink& sink = Of(self);
+        const auto available = static_cast<sf_count_t>(sink.bytes_.size()) - sink.position_;
+        const sf_count_t taken = std::clamp<sf_count_t>(count, 0, std::max<sf_count_t>(0, available));
+        std::memcpy(data, sink.bytes_.data() + sink.position_, static_cast<std::size_t>(taken));
+        sink.position_ += taken;
+        return taken;
+    }
+    static sf_count_t Write(const void* data, sf_count_t count, void* self) {
+        FlacSink& sink = Of(self);
+        const auto end = static_cast<std::size_t>(sink.position_ + count);
+        if (end > sink.bytes_.size()) {
+            sink.bytes_.resize(end);
+        }
+        std::memcpy(sink.bytes_.data() + sink.position_, data, static_cast<std::size_t>(count));
+        sink.position_ += count;
+        return count;
+    }
+
+    SF_VIRTUAL_IO io_{};
+    SNDFILE* stream_ = nullptr;
+    std::string bytes_;
+    sf_count_t position_ = 0;
+};
+
+enum class Performance { Complete, SinkFailed, Stopped };
+
+//! Play the events into the synthesizer and hand what it sounds to sink, block by block, telling progress
+//! how far it has come.
+Performance Perform(SoundFontSynth& synth, const EventList& events, const std::vector<std::int64_t>& frames,
+                    std::int64_t totalFrames, SampleSink& sink, const RenderProgress& progress) {
     SynthPort port(synth);
     NoEditor editor;
     std::vector<std::int16_t> block(static_cast<std::size_t>(kBlockFrames) * kChannels);
     std::int64_t rendered = 0;
+    Performance performance = Performance::Complete;
     const auto renderUntil = [&](std::int64_t frame) {
-        while (rendered < frame && writer.ok()) {
+        while (rendered < frame && performance == Performance::Complete) {
             const int count = static_cast<int>(std::min<std::int64_t>(kBlockFrames, frame - rendered));
             synth.Render(count, block.data());
-            writer.WriteSamples(block, count);
             rendered += count;
+            if (!sink.Take(block.data(), count)) {
+                performance = Performance::SinkFailed;
+            } else if (progress &&
+                       !progress(static_cast<double>(rendered) / static_cast<double>(totalFrames))) {
+                performance = Performance::Stopped;
+            }
         }
     };
-    for (std::size_t i = 0; i < events.size(); ++i) {
+    for (std::size_t i = 0; i < events.size() && performance == Performance::Complete; ++i) {
         renderUntil(frames[i]);
         events[i].Play(port, editor);
     }
     renderUntil(totalFrames);
+    return performance;
+}
+
+std::string CannotWrite(const std::string& path, const OutputFile& file) {
+    return "cannot write '" + path + "': " + file.Error().message();
 }
 
 }  // namespace
 
-bool RenderWave(const EventList& events, std::int32_t startTempo, const std::string& path,
-                const SynthOptions& options, std::string& error) {
+bool CanWriteFlac() {
+    SF_INFO info{};
+    info.samplerate = 44100;
+    info.channels = kChannels;
+    info.format = SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
+    return sf_format_check(&info) != 0;
+}
+
+AudioFormat AudioFormatOfPath(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".flac" ? AudioFormat::Flac : AudioFormat::Wav;
+}
+
+RenderOutcome RenderAudio(const EventList& events, std::int32_t startTempo, const std::string& path,
+                          AudioFormat format, const SynthOptions& options, const RenderProgress& progress,
+                          std::string& error) {
     if (startTempo <= 0) {
         error = "the tempo must be positive";
-        return false;
+        return RenderOutcome::Failed;
     }
     const std::vector<std::int64_t> frames = EventFrames(events, startTempo, options.sampleRate);
     const std::int64_t songFrames = frames.empty() ? 0 : std::max<std::int64_t>(0, frames.back());
     const std::int64_t totalFrames = songFrames + std::llround(kReleaseTailSeconds * options.sampleRate);
-    const std::int64_t dataBytes = totalFrames * kBytesPerFrame;
-    if (dataBytes + kWaveHeaderBytes - 8 > std::int64_t{UINT32_MAX}) {
+    if (format == AudioFormat::Wav &&
+        totalFrames * kBytesPerFrame + kWaveHeaderBytes - 8 > std::int64_t{UINT32_MAX}) {
         error = "the song is too long for a WAV file";
-        return false;
+        return RenderOutcome::Failed;
+    }
+    if (format == AudioFormat::Flac && !CanWriteFlac()) {
+        error = "the installed sound file library cannot write FLAC";
+        return RenderOutcome::Failed;
     }
     std::unique_ptr<SoundFontSynth> synth = SoundFontSynth::Create(options);
     if (synth == nullptr) {
         const std::string soundFont = FindSoundFont(options);
         error = soundFont.empty() ? "no General MIDI SoundFont found (set KAZ_SOUNDFONT to a .sf2 file)"
                                   : "cannot load the SoundFont '" + soundFont + "'";
-        return false;
+        return RenderOutcome::Failed;
     }
-
     OutputFile file;
     if (!file.Open(path)) {
-        error = "cannot write '" + path + "': " + file.Error().message();
-        return false;
+        error = CannotWrite(path, file);
+        return RenderOutcome::Failed;
     }
-    WaveWriter writer(file);
-    const std::vector<unsigned char> header =
-        WaveHeader(static_cast<std::uint32_t>(options.sampleRate), static_cast<std::uint32_t>(dataBytes));
-    writer.Write(header.data(), header.size());
-    Perform(*synth, events, frames, totalFrames, writer);
-    if (!writer.ok() || !file.Commit()) {
-        error = "cannot write '" + path + "': " + file.Error().message();
-        return false;
+    Performance performance = Performance::SinkFailed;
+    bool written = false;
+    if (format == AudioFormat::Flac) {
+        FlacSink flac(options.sampleRate);
+        if (flac.Opened()) {
+            performance = Perform(*synth, events, frames, totalFrames, flac, progress);
+        }
+        written = performance == Performance::Complete && flac.Close() && file.Write(flac.Bytes());
+    } else {
+        WaveSink wave(file, options.sampleRate, totalFrames);
+        performance = Perform(*synth, events, frames, totalFrames, wave, progress);
+        written = performance == Performance::Complete;
     }
-    return true;
+    if (written && file.Commit()) {
+        return RenderOutcome::Written;
+    }
+    file.Abandon();
+    if (performance == Performance::Stopped) {
+        return RenderOutcome::Cancelled;
+    }
+    error = file.Error() ? CannotWrite(path, file) : "cannot write '" + path + "': the FLAC stream failed";
+    return RenderOutcome::Failed;
 }
 
 }  // namespace kaz

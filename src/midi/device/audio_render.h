@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "midi/device/builtin_synth.h"
@@ -11,12 +12,27 @@ namespace kaz {
 //! Sound after the last event, so that the final notes ring out.
 inline constexpr double kReleaseTailSeconds = 1.0;
 
-//! Render the performance through the built-in synthesizer, offline and faster than real time, into a
-//! 16-bit stereo WAV file at path. Each event sounds at the sample its time gives at the tempo in force
-//! (startTempo until the first tempo event). The file is written through OutputFile: a regular file is
-//! replaced only when complete, a FIFO or a device is written where it is. False with error set when it
-//! cannot be done.
-[[nodiscard]] bool RenderWave(const EventList& events, std::int32_t startTempo, const std::string& path,
-                              const SynthOptions& options, std::string& error);
+//! The audio files a performance can be rendered to: 16-bit stereo, uncompressed or losslessly packed.
+enum class AudioFormat { Wav, Flac };
+
+//! True when the installed sound file library can write FLAC.
+[[nodiscard]] bool CanWriteFlac();
+//! The format a file name asks for: FLAC for ".flac" (any case), otherwise WAV.
+[[nodiscard]] AudioFormat AudioFormatOfPath(const std::string& path);
+
+//! Told how much of the song is rendered, from 0 to 1, every few thousand samples; false stops the render.
+using RenderProgress = std::function<bool(double done)>;
+
+enum class RenderOutcome { Written, Cancelled, Failed };
+
+//! Render the performance through the built-in synthesizer, offline and faster than real time, into an
+//! audio file of format at path. Each event sounds at the sample its time gives at the tempo in force
+//! (startTempo until the first tempo event), and the file lasts the song plus the release tail. The file is
+//! written through OutputFile: a regular file is replaced only when complete, and stays as it was when the
+//! render fails or is stopped. error says why a render failed.
+[[nodiscard]] RenderOutcome RenderAudio(const EventList& events, std::int32_t startTempo,
+                                        const std::string& path, AudioFormat format,
+                                        const SynthOptions& options, const RenderProgress& progress,
+                                        std::string& error);
 
 }  // namespace kaz
