@@ -6,7 +6,7 @@
 #include <string>
 
 #include "support/folder_test.h"
-#include "support/special_files.h"
+#include "support/device_nodes.h"
 
 namespace kaz {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "cli/cli_runner.h"
-#include "support/special_files.h"
+#include "support/device_nodes.h"
 
 namespace kaz {
 namespace {
