@@ -25,8 +25,14 @@ struct EventBytes {
 
     void WriteByte(std::uint8_t byte) { *out++ = byte; }
     void WriteVarLen(std::uint32_t value) {
+        // Most deltas within a song take one or two bytes.
         if (value < 0x80) {
             *out++ = static_cast<std::uint8_t>(value);
+            return;
+        }
+        if (value < 0x4000) {
+            *out++ = static_cast<std::uint8_t>((value >> 7) | 0x80);
+            *out++ = static_cast<std::uint8_t>(value & 0x7F);
             return;
         }
         int shift = 28;
@@ -115,17 +121,23 @@ void MidiFileWriter::WriteVarLen(std::uint32_t value) {
 }
 
 void MidiFileWriter::WriteEvents(std::span<const MidiEvent> events) {
-    for (const MidiEvent& event : events) {
+    while (!events.empty()) {
         if (buffer_.size() - buffered_ < kMaxEventBytes) {
             MakeRoom();
         }
+        // As many events as surely fit, written through locals: the compiler then keeps the write position
+        // in a register instead of reloading the buffer's fields after every byte.
+        const std::size_t count = std::min(events.size(), (buffer_.size() - buffered_) / kMaxEventBytes);
         auto* const start = reinterpret_cast<std::uint8_t*>(buffer_.data() + buffered_);
         EventBytes bytes{start, lastTime};
-        WriteEvent(event, bytes);
+        for (const MidiEvent& event : events.first(count)) {
+            WriteEvent(event, bytes);
+        }
         const auto written = static_cast<std::size_t>(bytes.out - start);
         lastTime = bytes.lastTime;
         buffered_ += written;
         byteCount_ += written;
+        events = events.subspan(count);
     }
 }
 

@@ -17,9 +17,10 @@ constexpr std::size_t kInsertionStepsPerEvent = 16;
 // Events gathered before a consumer is handed the settled ones.
 constexpr std::size_t kHandOverBatch = 4096;
 
-//! Stable insertion sort by time of events, whose first `from` are in order already; gives up once it has
-//! moved events more than budget places in all.
-bool InsertionSortWithin(std::vector<MidiEvent>& events, std::size_t from, std::size_t budget) {
+//! Stable insertion sort by time of events, whose first `from` are in order already. Gives up once it has
+//! moved events more than budget places in all. Returns how many events at the front are in order then: all
+//! of them, unless it gave up.
+std::size_t InsertionSortWithin(std::vector<MidiEvent>& events, std::size_t from, std::size_t budget) {
     std::size_t steps = 0;
     for (std::size_t i = std::max<std::size_t>(from, 1); i < events.size(); ++i) {
         const MidiEvent moving = events[i];
@@ -29,12 +30,12 @@ bool InsertionSortWithin(std::vector<MidiEvent>& events, std::size_t from, std::
             --place;
             if (++steps > budget) {
                 events[place] = moving;
-                return false;
+                return place;
             }
         }
         events[place] = moving;
     }
-    return true;
+    return events.size();
 }
 
 void AppendNumber(std::string& text, std::int32_t number) {
@@ -110,23 +111,23 @@ void MidiEvent::Write(MidiTrackWriter& writer) const {
     WriteEvent(*this, writer);
 }
 
-void EventList::AddNote(std::int32_t tag, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity,
-                        Ticks onTime, Ticks offTime) {
-    Append(MidiEvent::NoteOn(onTime, channel, key, velocity));
-    pendingNoteOffs_.push_back(MidiEvent::NoteOff(offTime, tag, channel, key, velocity));
-    notesAdded = true;
-}
-
 void EventList::ReleaseNoteOffs(std::int32_t tag) {
+    const std::size_t released = events_.size();
     auto kept = pendingNoteOffs_.begin();
     for (const MidiEvent& noteOff : pendingNoteOffs_) {
         if (noteOff.tag() == tag) {
-            Place(noteOff);
+            events_.push_back(noteOff);
         } else {
             *kept++ = noteOff;
         }
     }
     pendingNoteOffs_.erase(kept, pendingNoteOffs_.end());
+    // A released note-off usually belongs a place or two before the end: while the list is in order, move
+    // each back to its place now, so that the list needs no sorting later.
+    if (sorted_ == released) {
+        sorted_ =
+            InsertionSortWithin(events_, released, kInsertionStepsPerEvent * (events_.size() - released));
+    }
 }
 
 void EventList::RetimeNoteOffs(std::int32_t tag, Ticks time) {
@@ -137,29 +138,11 @@ void EventList::RetimeNoteOffs(std::int32_t tag, Ticks time) {
     }
 }
 
-void EventList::Place(const MidiEvent& noteOff) {
-    if (sorted_ == events_.size()) {
-        // After the events of a later time only, as a stable sort by time would put it.
-        std::size_t place = events_.size();
-        for (std::size_t steps = 0; place > 0 && events_[place - 1].time > noteOff.time; ++steps) {
-            if (steps == kInsertionStepsPerEvent) {
-                events_.push_back(noteOff);
-                return;
-            }
-            --place;
-        }
-        events_.insert(events_.begin() + static_cast<std::ptrdiff_t>(place), noteOff);
-        ++sorted_;
-        return;
-    }
-    events_.push_back(noteOff);
-}
-
 void EventList::SortNewEvents() {
     if (sorted_ == events_.size()) {
         return;
     }
-    if (!InsertionSortWithin(events_, sorted_, kInsertionStepsPerEvent * events_.size())) {
+    if (InsertionSortWithin(events_, sorted_, kInsertionStepsPerEvent * events_.size()) != events_.size()) {
         std::stable_sort(events_.begin(), events_.end(),
                          [](const MidiEvent& a, const MidiEvent& b) { return a.time < b.time; });
     }

@@ -132,7 +132,11 @@ class EventList {
     void AddEvent(const MidiEvent& event) { Append(event); }
     //! A note-on into the list, its note-off into the pending note-offs.
     void AddNote(std::int32_t tag, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity,
-                 Ticks onTime, Ticks offTime);
+                 Ticks onTime, Ticks offTime) {
+        Append(MidiEvent::NoteOn(onTime, channel, key, velocity));
+        pendingNoteOffs_.push_back(MidiEvent::NoteOff(offTime, tag, channel, key, velocity));
+        notesAdded = true;
+    }
     //! Move the pending note-offs of tag to the end of the list, in their order.
     void ReleaseNoteOffs(std::int32_t tag);
     //! Give the pending note-offs of tag a new time.
@@ -169,9 +173,6 @@ class EventList {
         }
         events_.push_back(event);
     }
-    //! Append a note-off, which usually belongs a place or two before the end: put it there while the list
-    //! is in order, so that it needs no sorting later.
-    void Place(const MidiEvent& noteOff);
     void SortNewEvents();
     void HandOver(std::size_t count);
 
