@@ -6,13 +6,16 @@
 %}
 
 %code requires {
+#include <cstdint>
+
 #include "harmony/chord_definitions.h"
 #include "harmony/score_builder.h"
 
-//! A lexeme the scanner hands over: chord symbols and definition names.
+//! A lexeme the scanner hands over, chord symbols and definition names, as its place in the chart text. Eight
+//! bytes, so that every semantic value is: the parser copies one for every reduction.
 struct ChartText {
-    const char* data;
-    int length;
+    std::int32_t start;
+    std::int32_t length;
 };
 
 //! What the actions work on during one parse.
@@ -44,12 +47,14 @@ void chart_error(ChartParse& parse, const char*) {
     kaz::ReportSyntaxError(parse.context);
 }
 
-std::string_view View(ChartText text) {
-    return {text.data, static_cast<std::size_t>(text.length)};
+std::string_view View(const ChartParse& parse, ChartText text) {
+    return parse.context.sourceText.substr(static_cast<std::size_t>(text.start),
+                                           static_cast<std::size_t>(text.length));
 }
 
 void Define(ChartParse& parse, ChartText name, std::initializer_list<std::int32_t> values) {
-    parse.definitions.DefineChord(View(name), std::span<const std::int32_t>(values.begin(), values.size()));
+    parse.definitions.DefineChord(View(parse, name),
+                                  std::span<const std::int32_t>(values.begin(), values.size()));
 }
 
 }  // namespace
@@ -129,7 +134,7 @@ chordDef
     ;
 
 defName
-    : %empty            { $$ = ChartText{"", 0}; }
+    : %empty            { $$ = ChartText{0, 0}; }
     | DEF_NAME
     ;
 
@@ -191,10 +196,10 @@ chordList
     : CHORD_SYMBOL
         {
             $$ = parse.builder.NewMeasure();
-            if (!parse.builder.AddChord(*$$, View($1))) YYABORT;
+            if (!parse.builder.AddChord(*$$, View(parse, $1))) YYABORT;
         }
     | chordList CHORD_SYMBOL
-        { if (!parse.builder.AddChord(*$1, View($2))) YYABORT; }
+        { if (!parse.builder.AddChord(*$1, View(parse, $2))) YYABORT; }
     ;
 
 bars

@@ -17,17 +17,17 @@ namespace kaz {
 
 namespace {
 
-bool IsSign(const ChartText& symbol) {
-    return symbol.length == 1 && (symbol.data[0] == '-' || symbol.data[0] == '/' || symbol.data[0] == '=');
+bool IsSign(std::string_view symbol) {
+    return symbol == "-" || symbol == "/" || symbol == "=";
 }
 
-//! The kind of a token the scanner returned, matched in state with value.
-ChartTokenKind KindOf(int token, const CHART_STYPE& value, ChartLineState state) {
+//! The kind of a token the scanner returned, text, matched in state.
+ChartTokenKind KindOf(int token, std::string_view text, ChartLineState state) {
     switch (token) {
         case COMMENT:
             return ChartTokenKind::Comment;
         case CHORD_SYMBOL:
-            return IsSign(value.text) ? ChartTokenKind::Sign : ChartTokenKind::Chord;
+            return IsSign(text) ? ChartTokenKind::Sign : ChartTokenKind::Chord;
         case '[':
         case ']':
         case KW_CHORD:
@@ -74,7 +74,7 @@ ScannedChartLine ChartLineScanner::Scan(std::string_view line, ChartLineState st
             }
             if (token != '\n') {
                 scanned.tokens.push_back(
-                    {KindOf(token, value, state), context_.tokenStart, context_.tokenLength});
+                    {KindOf(token, context_.TokenText(), state), context_.tokenStart, context_.tokenLength});
             }
         }
         scanned.end = ChartScannerLineState(scanner_);
