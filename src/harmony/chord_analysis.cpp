@@ -19,7 +19,8 @@ struct FixedSuffix {
     VoiceOffsets offsets;
 };
 
-// Suffixes the general reader cannot spell, matched whole, in this order.
+// Suffixes the general reader cannot spell, matched whole, in this order. It reads "m+7" to the same voice,
+// and none of the others at all.
 constexpr FixedSuffix kFixedSuffixes[] = {
     {"-", {0, 10, 15, 19}},        {"mmaj7", {0, 11, 15, 19}},     {"m+7", {0, 11, 15, 19}},
     {"dim", {0, 9, 15, 18}},       {"dim7", {0, 9, 15, 18}},       {"o", {0, 9, 15, 18}},
@@ -206,12 +207,16 @@ ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score
     chord.noteCount = 1;
     chord.notes[0] = static_cast<std::int8_t>(chord.bassPitch + kBassKeyBase);
 
+    // The general reader goes before the fixed suffixes, which it cannot read (see kFixedSuffixes): the voice
+    // is the same, and the common chords skip the search through the table.
     if (const ChordDefinition* definition = FindDefinition(definitions, chord)) {
         ApplyDefinition(chord, *definition);
-    } else if (const VoiceOffsets* offsets = FindFixedSuffix(chord.suffix)) {
-        SetVoice(chord, *offsets);
     } else if (!ParseChordSuffix(chord)) {
-        return ChordAnalysis::Unknown;
+        const VoiceOffsets* offsets = FindFixedSuffix(chord.suffix);
+        if (offsets == nullptr) {
+            return ChordAnalysis::Unknown;
+        }
+        SetVoice(chord, *offsets);
     }
     score.lastChord = &chord;
     return ChordAnalysis::Ok;
