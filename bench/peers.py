@@ -20,17 +20,19 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 def run(command, cwd):
-    """Wall seconds, CPU seconds and peak MiB of one run. The CPU time is the operating system's for the run
-    (to the microsecond); GNU time reports the peak memory, since a child forked from this script would count
-    the script's own memory as its peak."""
-    report = os.path.join(cwd, "time.txt")
+    """Wall seconds and CPU seconds of one run, timed directly, and its peak MiB from a second run under GNU
+    time. Timing through GNU time would add its own start-up to every program's time, which counts against a
+    program that takes a few milliseconds; a child forked from this script, on the other hand, would count the
+    script's own memory as its peak."""
     start = time.perf_counter()
-    process = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", report] + command, cwd=cwd,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     _, status, usage = os.wait4(process.pid, 0)
     wall = time.perf_counter() - start
     if os.waitstatus_to_exitcode(status) != 0:
         sys.exit(f"failed: {' '.join(command)}")
+    report = os.path.join(cwd, "time.txt")
+    subprocess.run(["/usr/bin/time", "-f", "%M", "-o", report] + command, cwd=cwd, check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     with open(report) as file:
         peak = int(file.read().split()[-1])
     return wall, usage.ru_utime + usage.ru_stime, peak / 1024.0
