@@ -13,20 +13,23 @@ namespace kaz {
 class TextArena {
   public:
     //! A copy of text that lives as long as the arena's contents.
-    std::string_view Keep(std::string_view text) {
-        if (text.empty()) {
+    std::string_view Keep(std::string_view text) { return Keep(text, {}); }
+    //! A copy of front followed by back, in one piece.
+    std::string_view Keep(std::string_view front, std::string_view back) {
+        const std::size_t length = front.size() + back.size();
+        if (length == 0) {
             return {};
         }
-        if (text.size() > capacity_ - used_) {
-            const std::size_t size = std::max(kBlockBytes, text.size());
+        if (length > capacity_ - used_) {
+            const std::size_t size = std::max(kBlockBytes, length);
             blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
             used_ = 0;
             capacity_ = size;
         }
         char* kept = blocks_.back().get() + used_;
-        std::copy(text.begin(), text.end(), kept);
-        used_ += text.size();
-        return {kept, text.size()};
+        std::copy(back.begin(), back.end(), std::copy(front.begin(), front.end(), kept));
+        used_ += length;
+        return {kept, length};
     }
 
     //! Free every kept text.

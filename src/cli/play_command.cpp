@@ -145,7 +145,7 @@ int Play(CompileState& state, const ChartInput& chart, const std::string& device
         const int measure = song.MeasureAt(position);
         const Chord* chord = song.ChordAt(measure, position);
         display.Show(measure, song.MeasureCount(),
-                     chord != nullptr ? std::string(chord->text) : std::string(), playback.State().tempo,
+                     chord != nullptr ? std::string(chord->text()) : std::string(), playback.State().tempo,
                      clock.Milliseconds() - start);
     });
     refresh.start(kDisplayPeriodMs);

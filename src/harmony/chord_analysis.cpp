@@ -53,8 +53,8 @@ const ChordDefinition* FindDefinition(const ChordDefinitions& definitions, const
     if (definitions.empty()) {
         return nullptr;
     }
-    const ChordDefinition* definition = definitions.Find(chord.text);
-    return definition != nullptr ? definition : definitions.Find(chord.suffix);
+    const ChordDefinition* definition = definitions.Find(chord.text());
+    return definition != nullptr ? definition : definitions.Find(chord.suffix());
 }
 
 const VoiceOffsets* FindFixedSuffix(std::string_view suffix) {
@@ -75,7 +75,6 @@ void CopyLastChord(Chord& chord, const Chord* last) {
     chord.noteCount = last->noteCount;
     std::copy(std::begin(last->notes), std::end(last->notes), std::begin(chord.notes));
     chord.rootName = last->rootName;
-    chord.suffix = last->suffix;
     chord.bassName = last->bassName;
     chord.rootPitch = last->rootPitch;
     chord.bassPitch = last->bassPitch;
@@ -86,7 +85,7 @@ void SplitSymbol(Chord& chord, std::string_view text) {
     const std::size_t rootLength = text.size() > 1 && (text[1] == '#' || text[1] == 'b') ? 2 : 1;
     chord.rootName = NoteName(text.substr(0, rootLength));
     const std::size_t slash = text.find('/', rootLength);
-    chord.suffix = text.substr(rootLength, slash - rootLength);
+    chord.SetSuffix(rootLength, std::min(slash, text.size()) - rootLength);
     chord.bassName = slash == std::string_view::npos ? NoteName() : NoteName(text.substr(slash + 1));
 }
 
@@ -102,7 +101,7 @@ bool Take(std::string_view& rest, std::string_view prefix) {
 }  // namespace
 
 bool ParseChordSuffix(Chord& chord) {
-    std::string_view rest = chord.suffix;
+    std::string_view rest = chord.suffix();
     int seventh = 12;
     int third = 16;
     int fifth = 19;
@@ -179,20 +178,26 @@ bool ParseChordSuffix(Chord& chord) {
 
 ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score,
                            const ChordDefinitions& definitions) {
-    chord.text = score.chordTexts.Keep(text);
     if (text.empty()) {
+        chord.SetText({});
         return ChordAnalysis::Unknown;
     }
     if (text[0] == '-') {
+        chord.SetText(score.chordTexts.Keep(text));
         chord.noteCount = 0;
         return ChordAnalysis::Ok;
     }
     if (text[0] == '/' || text[0] == '=') {
+        // The sign keeps the suffix of the chord it plays again just after itself.
+        const std::string_view lastSuffix = score.lastChord != nullptr ? score.lastChord->suffix() : "";
+        chord.SetText(score.chordTexts.Keep(text, lastSuffix), text.size());
+        chord.SetSuffix(text.size(), lastSuffix.size());
         CopyLastChord(chord, score.lastChord);
         return ChordAnalysis::Ok;
     }
 
-    SplitSymbol(chord, chord.text);
+    chord.SetText(score.chordTexts.Keep(text));
+    SplitSymbol(chord, chord.text());
     if (!IsNoteLetter(text[0]) || (!chord.bassName.empty() && !IsNoteLetter(chord.bassName.data()[0]))) {
         return ChordAnalysis::Unknown;
     }
@@ -212,7 +217,7 @@ ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score
     if (const ChordDefinition* definition = FindDefinition(definitions, chord)) {
         ApplyDefinition(chord, *definition);
     } else if (!ParseChordSuffix(chord)) {
-        const VoiceOffsets* offsets = FindFixedSuffix(chord.suffix);
+        const VoiceOffsets* offsets = FindFixedSuffix(chord.suffix());
         if (offsets == nullptr) {
             return ChordAnalysis::Unknown;
         }

@@ -4,9 +4,8 @@
 
 namespace kaz {
 
-NoteName::NoteName(std::string_view text)
-    : size_(static_cast<std::uint8_t>(std::min<std::size_t>(text.size(), 2))) {
-    std::copy_n(text.begin(), size_, chars_);
+NoteName::NoteName(std::string_view text) {
+    std::copy_n(text.begin(), std::min<std::size_t>(text.size(), 2), chars_);
 }
 
 namespace {

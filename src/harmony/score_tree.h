@@ -15,7 +15,7 @@
 namespace kaz {
 
 //! A note name as written in a chord symbol: a letter and at most one accidental, kept inline so that a
-//! chord costs no allocation for its names.
+//! chord costs no allocation for its names. A name never holds a NUL byte, so the bytes tell its length.
 class NoteName {
   public:
     NoteName() = default;
@@ -23,34 +23,64 @@ class NoteName {
     explicit NoteName(std::string_view text);
     NoteName& operator=(std::string_view text) { return *this = NoteName(text); }
 
-    [[nodiscard]] std::string_view view() const { return {chars_, size_}; }
+    [[nodiscard]] std::string_view view() const { return {chars_, size()}; }
     operator std::string_view() const { return view(); }
     [[nodiscard]] const char* data() const { return chars_; }
-    [[nodiscard]] std::size_t size() const { return size_; }
-    [[nodiscard]] bool empty() const { return size_ == 0; }
+    [[nodiscard]] std::size_t size() const { return chars_[0] == 0 ? 0 : chars_[1] == 0 ? 1 : 2; }
+    [[nodiscard]] bool empty() const { return chars_[0] == 0; }
 
     friend bool operator==(const NoteName& name, std::string_view text) { return name.view() == text; }
     friend bool operator==(const NoteName& a, const NoteName& b) { return a.view() == b.view(); }
 
   private:
     char chars_[2] = {};
-    std::uint8_t size_ = 0;
 };
 
 //! One chord symbol of the chart, analysed into MIDI keys.
-//! A compile makes one for every symbol of the chart, so the fields are packed: small numbers in small types.
+//! A compile makes one for every symbol of the chart, so the fields are packed: small numbers in small types,
+//! and the symbol and its suffix as lengths within one kept text.
 struct Chord {
-    std::int8_t noteCount = 0;   //!< 0 for a rest
-    std::int8_t notes[7] = {};   //!< notes[0] the bass key, notes[1..noteCount-1] the chord voice
-    NoteName rootName;           //!< e.g. "Bb", "F#", "H"
-    NoteName bassName;           //!< after the '/'; empty without a bass
-    std::int8_t rootPitch = 0;   //!< -8 .. 3
-    std::int8_t bassPitch = 0;   //!< -8 .. 3; rootPitch without a bass
+    std::int8_t noteCount = 0;  //!< 0 for a rest
+    std::int8_t notes[7] = {};  //!< notes[0] the bass key, notes[1..noteCount-1] the chord voice
+    NoteName rootName;          //!< e.g. "Bb", "F#", "H"
+    NoteName bassName;          //!< after the '/'; empty without a bass
+    std::int8_t rootPitch = 0;  //!< -8 .. 3
+    std::int8_t bassPitch = 0;  //!< -8 .. 3; rootPitch without a bass
+
+  private:
+    std::uint8_t suffixStart_ = 0;  // in the byte the fields above leave free
+
+  public:
     std::int32_t textStart = 0;  //!< offset of the symbol in the chart text
     std::int32_t textEnd = 0;    //!< offset just past it
-    std::string_view text;       //!< the symbol as written, kept by the score (ScoreTree::chordTexts)
-    std::string_view suffix;     //!< between the root and the first '/', kept by the score
+
+    //! The symbol as written.
+    [[nodiscard]] std::string_view text() const { return {kept_, textLength_}; }
+    //! Between the root and the first '/'; for "/" and "=", the suffix of the chord they play again.
+    [[nodiscard]] std::string_view suffix() const { return {kept_ + suffixStart_, suffixLength_}; }
+
+    //! kept starts with the symbol, symbolLength bytes, and lives as long as the chord (the score keeps it in
+    //! ScoreTree::chordTexts). The suffix is empty until SetSuffix.
+    void SetText(std::string_view kept, std::size_t symbolLength) {
+        kept_ = kept.data();
+        textLength_ = static_cast<std::uint32_t>(symbolLength);
+        suffixStart_ = 0;
+        suffixLength_ = 0;
+    }
+    void SetText(std::string_view kept) { SetText(kept, kept.size()); }
+    //! The suffix at [start, start + length) of the kept text; start is at most a note name's length past
+    //! the symbol's start, or just past a one-byte sign.
+    void SetSuffix(std::size_t start, std::size_t length) {
+        suffixStart_ = static_cast<std::uint8_t>(start);
+        suffixLength_ = static_cast<std::uint32_t>(length);
+    }
+
+  private:
+    const char* kept_ = "";
+    std::uint32_t textLength_ = 0;
+    std::uint32_t suffixLength_ = 0;
 };
+static_assert(sizeof(Chord) <= 40);
 
 struct Meter {
     std::int32_t num = 4;

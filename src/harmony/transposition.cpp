@@ -17,17 +17,17 @@ int MovedPitchClass(int pitch, int shift) {
 
 //! Repeat, rest and hold signs carry no name to rewrite.
 bool IsSign(const Chord& chord) {
-    if (chord.text.empty()) {
+    if (chord.text().empty()) {
         return true;
     }
-    const char first = chord.text.front();
+    const char first = chord.text().front();
     return first == '/' || first == '-' || first == '=';
 }
 
 std::string TransposedSymbol(const Chord& chord, int shift,
                              const std::array<std::string, kPitchClassCount>& names) {
     std::string symbol = names[MovedPitchClass(chord.rootPitch, shift)];
-    symbol += chord.suffix;
+    symbol += chord.suffix();
     if (!chord.bassName.empty()) {
         symbol += '/';
         symbol += names[MovedPitchClass(chord.bassPitch, shift)];
@@ -153,9 +153,8 @@ void ApplyTransposition(Editor& view, const RecordList<Chord>& chords, int shift
     }
 }
 
-void KeepNotationReadable(std::array<std::string, kPitchClassCount>& names,
-                          const RecordList<Chord>& chords, int shift, NotationMode resolved,
-                          NotationMode setting) {
+void KeepNotationReadable(std::array<std::string, kPitchClassCount>& names, const RecordList<Chord>& chords,
+                          int shift, NotationMode resolved, NotationMode setting) {
     if (SpellingsWritten(chords, shift, names) != kSpelledB ||
         ResolveNotation(kSpelledB, setting) == resolved) {
         return;

@@ -84,7 +84,7 @@ class Renderer {
             if (highlightChords) {
                 events_.AddHighlight(chord.textStart, chord.textEnd, strike);
             }
-            if (chord.text.starts_with('=')) {
+            if (chord.text().starts_with('=')) {
                 events_.RetimeNoteOffs(kNoteTag, strike + sounding);
             } else {
                 Strike(chord, strike, strike + sounding);

@@ -180,16 +180,16 @@ std::string ChordName(const Chord& chord) {
     if (chord.noteCount == 0) {
         return {};
     }
-    if (chord.text.starts_with('/') || chord.text.starts_with('=')) {
+    if (chord.text().starts_with('/') || chord.text().starts_with('=')) {
         std::string name(chord.rootName.view());
-        name += chord.suffix;
+        name += chord.suffix();
         if (!chord.bassName.empty()) {
             name += '/';
             name += chord.bassName.view();
         }
         return name;
     }
-    return std::string(chord.text);
+    return std::string(chord.text());
 }
 
 }  // namespace kaz

@@ -52,9 +52,9 @@ TEST_F(ChordAnalysisTest, PlainRootsGiveBassAndMajorVoice) {
 
 TEST_F(ChordAnalysisTest, SplitsRootSuffixAndBass) {
     const Chord& chord = Analyze("Am7/G");
-    EXPECT_EQ(chord.text, "Am7/G");
+    EXPECT_EQ(chord.text(), "Am7/G");
     EXPECT_EQ(chord.rootName.view(), "A");
-    EXPECT_EQ(chord.suffix, "m7");
+    EXPECT_EQ(chord.suffix(), "m7");
     EXPECT_EQ(chord.bassName.view(), "G");
     EXPECT_EQ(chord.rootPitch, -3);
     EXPECT_EQ(chord.bassPitch, -5);
@@ -62,7 +62,7 @@ TEST_F(ChordAnalysisTest, SplitsRootSuffixAndBass) {
 
     const Chord& flat = Analyze("Bb7/Ab");
     EXPECT_EQ(flat.rootName.view(), "Bb");
-    EXPECT_EQ(flat.suffix, "7");
+    EXPECT_EQ(flat.suffix(), "7");
     EXPECT_EQ(flat.bassName.view(), "Ab");
     EXPECT_EQ(flat.notes[0], 32);
 }
@@ -115,10 +115,10 @@ TEST_F(ChordAnalysisTest, RestAndRepeatSigns) {
     EXPECT_EQ(score_.lastChord, &f7);
     for (const char* sign : {"/", "="}) {
         const Chord& again = Analyze(sign);
-        EXPECT_EQ(again.text, sign);
+        EXPECT_EQ(again.text(), sign);
         EXPECT_EQ(Keys(again), Keys(f7));
         EXPECT_EQ(again.rootName.view(), "F");
-        EXPECT_EQ(again.suffix, "7");
+        EXPECT_EQ(again.suffix(), "7");
         EXPECT_EQ(again.bassName.view(), "A");
         EXPECT_EQ(again.rootPitch, f7.rootPitch);
         EXPECT_EQ(again.bassPitch, f7.bassPitch);

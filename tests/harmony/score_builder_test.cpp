@@ -54,7 +54,7 @@ class ScoreBuilderTest : public ::testing::Test {
         std::vector<std::string> names;
         for (const Measure* measure : line.measures) {
             const Measure& played = *measure->source;
-            std::string name(played.chords.empty() ? "" : played.chords.front()->text);
+            std::string name(played.chords.empty() ? "" : played.chords.front()->text());
             names.push_back(measure->repeatEnd != 0 ? "%" + name : name);
         }
         return names;

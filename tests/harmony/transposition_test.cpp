@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "base/text_arena.h"
 #include "support/spliced_editor.h"
 
 namespace kaz {
@@ -17,6 +18,7 @@ using Row = TransposeDialogModel::Row;
 //! A chart text with its chord records built by hand, the way a compile would leave them.
 struct HandChart {
     std::string text;
+    TextArena symbols;
     RecordList<Chord> chords;
 
     //! Append between, then the chord symbol with the given pitch classes (-8 .. 3); the names and the
@@ -25,14 +27,14 @@ struct HandChart {
                    std::optional<int> bassPitch = std::nullopt) {
         text += between;
         Chord& chord = chords.emplace_back();
-        chord.text = symbol;
+        chord.SetText(symbols.Keep(symbol));
         chord.textStart = static_cast<int>(text.size());
         text += symbol;
         chord.textEnd = static_cast<int>(text.size());
         const std::size_t rootLength = symbol.size() > 1 && (symbol[1] == '#' || symbol[1] == 'b') ? 2 : 1;
         const std::size_t slash = std::min(symbol.find('/', rootLength), symbol.size());
         chord.rootName = symbol.substr(0, rootLength);
-        chord.suffix = symbol.substr(rootLength, slash - rootLength);
+        chord.SetSuffix(rootLength, slash - rootLength);
         if (slash < symbol.size()) {
             chord.bassName = symbol.substr(slash + 1);
         }
@@ -48,7 +50,8 @@ struct HandChart {
         const Chord previous = sign != "-" && !chords.empty() ? chords.back() : Chord{};
         Chord& chord = chords.emplace_back();
         chord = previous;
-        chord.text = sign;
+        chord.SetText(symbols.Keep(sign, previous.suffix()), sign.size());
+        chord.SetSuffix(sign.size(), previous.suffix().size());
         chord.textStart = static_cast<int>(text.size());
         text += sign;
         chord.textEnd = static_cast<int>(text.size());

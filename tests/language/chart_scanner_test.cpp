@@ -12,8 +12,8 @@ using ChartScanner = test::ParseFixture;
 std::vector<std::pair<std::string, int>> ChordSpans(const ScoreTree& score) {
     std::vector<std::pair<std::string, int>> spans;
     for (const Chord& chord : score.allChords) {
-        spans.emplace_back(chord.text, chord.textStart);
-        EXPECT_EQ(chord.textEnd - chord.textStart, static_cast<int>(chord.text.size()));
+        spans.emplace_back(chord.text(), chord.textStart);
+        EXPECT_EQ(chord.textEnd - chord.textStart, static_cast<int>(chord.text().size()));
     }
     return spans;
 }

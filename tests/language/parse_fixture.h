@@ -58,7 +58,7 @@ class ParseFixture : public testing::Test {
         std::string separator;
         for (const Chord* chord : source.chords) {
             out += separator;
-            out += chord->text;
+            out += chord->text();
             separator = " ";
         }
         if (source.meterNum != 4 || source.meterDen != 4) {

@@ -45,7 +45,7 @@ class TestScore {
         Chord& chord = tree.allChords.emplace_back();
         chord.textStart = start;
         chord.textEnd = start + static_cast<int>(text.size());
-        chord.text = text;
+        chord.SetText(tree.chordTexts.Keep(text));
         chord.rootName = std::move(rootName);
         chord.bassName = std::move(bassName);
         for (const int key : keys) {
