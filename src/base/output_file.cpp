@@ -107,10 +107,15 @@ bool OutputFile::OpenDirect(int descriptor) {
     if (descriptor < 0) {
         return Fail(errno);
     }
+    Begin(descriptor);
+    return true;
+}
+
+void OutputFile::Begin(int descriptor) {
     descriptor_ = descriptor;
     failed_ = false;
     error_.clear();
-    return true;
+    written_ = handedToDisk_ = 0;
 }
 
 bool OutputFile::OpenTemporaryBeside(const fs::path& target) {
@@ -127,11 +132,9 @@ bool OutputFile::OpenTemporaryBeside(const fs::path& target) {
         // O_EXCL: never reuse a file of that name.
         const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0) {
-            descriptor_ = descriptor;
+            Begin(descriptor);
             target_ = target;
             temporary_ = std::move(temporary);
-            failed_ = false;
-            error_.clear();
             return true;
         }
         if (errno != EEXIST) {
@@ -145,7 +148,23 @@ bool OutputFile::Write(std::string_view bytes) {
     if (!IsOpen() || failed_) {
         return false;
     }
-    return WriteAll(descriptor_, bytes) || Fail(errno);
+    if (!WriteAll(descriptor_, bytes)) {
+        return Fail(errno);
+    }
+    written_ += bytes.size();
+    if (CanRewrite() && written_ - handedToDisk_ >= kWritebackBytes) {
+        StartWriteback();
+    }
+    return true;
+}
+
+void OutputFile::StartWriteback() {
+#ifdef __linux__
+    // Only a hint: Commit's fsync still waits for every byte and reports any error.
+    ::sync_file_range(descriptor_, static_cast<off_t>(handedToDisk_),
+                      static_cast<off_t>(written_ - handedToDisk_), SYNC_FILE_RANGE_WRITE);
+#endif
+    handedToDisk_ = written_;
 }
 
 bool OutputFile::Rewrite(std::uint64_t offset, std::string_view bytes) {

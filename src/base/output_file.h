@@ -53,14 +53,23 @@ class OutputFile {
   private:
     [[nodiscard]] bool OpenDirect(int descriptor);
     [[nodiscard]] bool OpenTemporaryBeside(const std::filesystem::path& target);
+    //! Start a new file on descriptor, forgetting the last one's failure.
+    void Begin(int descriptor);
     //! Note the failure errorNumber and return false.
     bool Fail(int errorNumber);
+    //! Have the disk start on the bytes written since the last call, so that a long file is mostly on disk
+    //! by the time Commit syncs it, rather than all of it waiting for the sync.
+    void StartWriteback();
+
+    static constexpr std::uint64_t kWritebackBytes = std::uint64_t{1} << 18;
 
     int descriptor_ = -1;
     std::filesystem::path target_;     //!< the regular file replaced; empty for a direct output
     std::filesystem::path temporary_;  //!< where its bytes go until Commit; empty for a direct output
     bool failed_ = false;
     std::error_code error_;
+    std::uint64_t written_ = 0;       //!< bytes appended by Write
+    std::uint64_t handedToDisk_ = 0;  //!< of those, the bytes StartWriteback has passed on
 };
 
 //! Write bytes as the whole content of path, following the rule of OutputFile: a regular file is replaced

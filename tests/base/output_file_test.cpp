@@ -5,8 +5,8 @@
 #include <fstream>
 #include <string>
 
-#include "support/folder_test.h"
 #include "support/device_nodes.h"
+#include "support/folder_test.h"
 
 namespace kaz {
 namespace {
@@ -42,6 +42,24 @@ TEST_F(OutputFileTest, UncommittedFileLeavesTheTargetAsItWas) {
     }
     EXPECT_EQ(ReadText(path), "old");
     EXPECT_EQ(Entries(), 1u);
+}
+
+TEST_F(OutputFileTest, LongFileKeepsEveryPieceAndItsHeaderWrittenLast) {
+    // Several megabytes, so that the disk is handed parts of the file before it is committed.
+    const fs::path path = folder_ / "song.mid";
+    std::string expected = "????";
+    OutputFile file;
+    ASSERT_TRUE(file.Open(path));
+    ASSERT_TRUE(file.Write("????"));
+    for (int piece = 0; piece < 40; ++piece) {
+        const std::string bytes(100'003, static_cast<char>('a' + piece % 26));
+        ASSERT_TRUE(file.Write(bytes));
+        expected += bytes;
+    }
+    ASSERT_TRUE(file.Rewrite(0, "MThd"));
+    expected.replace(0, 4, "MThd");
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(ReadText(path), expected);
 }
 
 TEST_F(OutputFileTest, FifoIsWrittenThroughAndStaysAFifo) {
