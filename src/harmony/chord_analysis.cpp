@@ -227,4 +227,29 @@ ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score
     return ChordAnalysis::Ok;
 }
 
+ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score,
+                           const ChordDefinitions& definitions, AnalysedSymbols& symbols) {
+    // A definition may come between two chords of the same symbol and change the second one's voice.
+    const Chord* known = definitions.empty() ? symbols.Find(text) : nullptr;
+    if (known == nullptr) {
+        const ChordAnalysis result = AnalyzeChord(chord, text, score, definitions);
+        // Signs and rests depend on the chords before them, not only on their symbol.
+        if (result == ChordAnalysis::Ok && IsNoteLetter(text[0])) {
+            symbols.Remember(chord);
+        }
+        return result;
+    }
+    const std::int32_t textStart = chord.textStart;
+    const std::int32_t textEnd = chord.textEnd;
+    chord = *known;
+    chord.textStart = textStart;
+    chord.textEnd = textEnd;
+    score.bLettersSeen |= SpellingOf(chord.rootName) | SpellingOf(chord.bassName);
+    if (score.bLettersSeen == (kSpelledB | kSpelledBb | kSpelledH)) {
+        return ChordAnalysis::Ambiguous;
+    }
+    score.lastChord = &chord;
+    return ChordAnalysis::Ok;
+}
+
 }  // namespace kaz

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string_view>
 
 #include "harmony/chord_definitions.h"
@@ -14,6 +16,36 @@ enum class ChordAnalysis { Ok, Unknown, Ambiguous };
 //! general suffix reader.
 [[nodiscard]] ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score,
                                          const ChordDefinitions& definitions);
+
+//! The chords a parse has analysed, by symbol: a chart plays the same few chords over and over, and a symbol
+//! met again is copied from the chord that first had it instead of being analysed again.
+class AnalysedSymbols {
+  public:
+    //! A chord already analysed from text, or nullptr.
+    [[nodiscard]] const Chord* Find(std::string_view text) const {
+        const Chord* known = slots_[Slot(text)];
+        return known != nullptr && known->text() == text ? known : nullptr;
+    }
+    //! Keep chord, which must stay where it is for the rest of the parse, as the analysis of its symbol.
+    void Remember(const Chord& chord) { slots_[Slot(chord.text())] = &chord; }
+
+  private:
+    static constexpr std::size_t kSlots = 64;
+    [[nodiscard]] static std::size_t Slot(std::string_view text) {
+        std::size_t hash = text.size();
+        for (const char c : text) {
+            hash = hash * 31 + static_cast<unsigned char>(c);
+        }
+        return hash % kSlots;
+    }
+
+    std::array<const Chord*, kSlots> slots_{};
+};
+
+//! AnalyzeChord for a parse, which reads one symbol after another: a symbol met before takes the analysis
+//! of the chord that had it, for the same result.
+[[nodiscard]] ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score,
+                                         const ChordDefinitions& definitions, AnalysedSymbols& symbols);
 
 //! The general suffix reader: quality, one number, alterations. chord.rootPitch must be set.
 [[nodiscard]] bool ParseChordSuffix(Chord& chord);

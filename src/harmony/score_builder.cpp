@@ -41,7 +41,7 @@ bool ScoreBuilder::AddChord(Measure& measure, std::string_view tokenText) {
     chord.textEnd = context_.tokenStart + context_.tokenLength;
     measure.chords.AddLast(score_.allChords);
 
-    const ChordAnalysis result = AnalyzeChord(chord, tokenText, score_, definitions_);
+    const ChordAnalysis result = AnalyzeChord(chord, tokenText, score_, definitions_, symbols_);
     if (result == ChordAnalysis::Ok) {
         return true;
     }

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "base/compile_context.h"
+#include "harmony/chord_analysis.h"
 #include "harmony/chord_definitions.h"
 #include "harmony/score_tree.h"
 
@@ -37,6 +38,7 @@ class ScoreBuilder {
     ScoreTree& score_;
     CompileContext& context_;
     const ChordDefinitions& definitions_;
+    AnalysedSymbols symbols_;
     int measureCount_;  //!< measures in the lines of the score, kept so that '%' costs no walk over the score
 };
 

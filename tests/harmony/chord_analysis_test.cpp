@@ -171,5 +171,29 @@ TEST_F(ChordAnalysisTest, DefinitionKeysWrapInEightBitsAndNegativeOnesAreDropped
     EXPECT_THAT(Keys(Analyze("Cx")), ElementsAre(36, 0, 127, 48, 47));
 }
 
+TEST_F(ChordAnalysisTest, SymbolMetAgainTakesTheFirstAnalysisUntilADefinitionComes) {
+    AnalysedSymbols symbols;
+    const auto analyze = [&](std::string_view symbol, std::int32_t start) -> Chord& {
+        Chord& chord = chords_.emplace_back();
+        chord.textStart = start;
+        chord.textEnd = start + static_cast<std::int32_t>(symbol.size());
+        EXPECT_EQ(AnalyzeChord(chord, symbol, score_, definitions_, symbols), ChordAnalysis::Ok) << symbol;
+        return chord;
+    };
+    const Chord& first = analyze("Bb7/D", 0);
+    analyze("/", 8);
+    const Chord& again = analyze("Bb7/D", 12);
+    EXPECT_THAT(Keys(again), ElementsAreArray(Keys(first)));
+    EXPECT_EQ(again.text(), "Bb7/D");
+    EXPECT_EQ(again.suffix(), "7");
+    EXPECT_EQ(again.bassName, "D");
+    EXPECT_EQ(again.textStart, 12);
+    EXPECT_EQ(again.textEnd, 17);
+    EXPECT_EQ(score_.lastChord, &again);
+
+    Define("7", {0, 4});
+    EXPECT_THAT(VoiceOffsets(analyze("Bb7/D", 20)), ElementsAre(0, 4));
+}
+
 }  // namespace
 }  // namespace kaz
