@@ -113,15 +113,22 @@ void MidiEvent::Write(MidiTrackWriter& writer) const {
 
 void EventList::ReleaseNoteOffs(std::int32_t tag) {
     const std::size_t released = events_.size();
-    auto kept = pendingNoteOffs_.begin();
-    for (const MidiEvent& noteOff : pendingNoteOffs_) {
-        if (noteOff.tag() == tag) {
-            events_.push_back(noteOff);
-        } else {
-            *kept++ = noteOff;
+    const auto ofTag = [tag](const MidiEvent& noteOff) { return noteOff.tag() == tag; };
+    // Usually every waiting note-off is of the one voice group there is: they all go, in one move.
+    if (std::all_of(pendingNoteOffs_.begin(), pendingNoteOffs_.end(), ofTag)) {
+        events_.insert(events_.end(), pendingNoteOffs_.begin(), pendingNoteOffs_.end());
+        pendingNoteOffs_.clear();
+    } else {
+        auto kept = pendingNoteOffs_.begin();
+        for (const MidiEvent& noteOff : pendingNoteOffs_) {
+            if (ofTag(noteOff)) {
+                events_.push_back(noteOff);
+            } else {
+                *kept++ = noteOff;
+            }
         }
+        pendingNoteOffs_.erase(kept, pendingNoteOffs_.end());
     }
-    pendingNoteOffs_.erase(kept, pendingNoteOffs_.end());
     // A released note-off usually belongs a place or two before the end: while the list is in order, move
     // each back to its place now, so that the list needs no sorting later.
     if (sorted_ == released) {
