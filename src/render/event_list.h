@@ -192,14 +192,15 @@ void WriteEvent(const MidiEvent& event, Writer& writer) {
     const Ticks delta = std::max<Ticks>(event.time - writer.lastTime, 0);
     writer.WriteVarLen(static_cast<std::uint32_t>(delta));
     writer.lastTime = event.time;
+    // Nearly every event of a song is a note: notes take a plain branch rather than the switch's jump.
+    if (event.kind == EventKind::NoteOn || event.kind == EventKind::NoteOff) {
+        writer.WriteByte(static_cast<std::uint8_t>(
+            (event.kind == EventKind::NoteOn ? kNoteOnStatus : kNoteOffStatus) + event.channel()));
+        writer.WriteByte(event.key());
+        writer.WriteByte(event.velocity());
+        return;
+    }
     switch (event.kind) {
-        case EventKind::NoteOn:
-        case EventKind::NoteOff:
-            writer.WriteByte(static_cast<std::uint8_t>(
-                (event.kind == EventKind::NoteOn ? kNoteOnStatus : kNoteOffStatus) + event.channel()));
-            writer.WriteByte(event.key());
-            writer.WriteByte(event.velocity());
-            break;
         case EventKind::ProgramChange:
             writer.WriteByte(static_cast<std::uint8_t>(kProgramChangeStatus + event.channel()));
             writer.WriteByte(event.program());
@@ -238,6 +239,8 @@ void WriteEvent(const MidiEvent& event, Writer& writer) {
             writer.WriteByte(kThirtySecondsPerQuarter);
             break;
         }
+        case EventKind::NoteOn:
+        case EventKind::NoteOff:
         case EventKind::Highlight:
             break;
     }
