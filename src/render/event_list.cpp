@@ -38,6 +38,34 @@ std::size_t InsertionSortWithin(std::vector<MidiEvent>& events, std::size_t from
     return events.size();
 }
 
+//! Put the released note-offs events[from, end) in their places among the events before them, which are in
+//! order, as InsertionSortWithin would. Returns how many events at the front are in order then.
+std::size_t PlaceReleased(std::vector<MidiEvent>& events, std::size_t from) {
+    if (from == events.size()) {
+        return from;
+    }
+    const auto released = events.begin() + static_cast<std::ptrdiff_t>(from);
+    // The first of the run belongs after every event of its time or earlier.
+    auto place = released;
+    for (std::size_t steps = 0;
+         place != events.begin() && (place - 1)->time > released->time && steps < kInsertionStepsPerEvent;
+         ++steps) {
+        --place;
+    }
+    // Usually the run is in order and all of it is earlier than the few events it passes (the highlight of
+    // the chord that released it): then one rotation places it whole.
+    const bool placedWhole =
+        (place == events.begin() || (place - 1)->time <= released->time) &&
+        (place == released || events.back().time < place->time) &&
+        std::is_sorted(released, events.end(),
+                       [](const MidiEvent& a, const MidiEvent& b) { return a.time < b.time; });
+    if (!placedWhole) {
+        return InsertionSortWithin(events, from, kInsertionStepsPerEvent * (events.size() - from));
+    }
+    std::rotate(place, released, events.end());
+    return events.size();
+}
+
 void AppendNumber(std::string& text, std::int32_t number) {
     char digits[12];
     const auto result = std::to_chars(digits, digits + sizeof digits, number);
@@ -132,8 +160,7 @@ void EventList::ReleaseNoteOffs(std::int32_t tag) {
     // A released note-off usually belongs a place or two before the end: while the list is in order, move
     // each back to its place now, so that the list needs no sorting later.
     if (sorted_ == released) {
-        sorted_ =
-            InsertionSortWithin(events_, released, kInsertionStepsPerEvent * (events_.size() - released));
+        sorted_ = PlaceReleased(events_, released);
     }
 }
 

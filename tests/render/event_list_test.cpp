@@ -153,6 +153,27 @@ TEST(EventList, FinishMovesLateNoteOffsBackKeepingEqualTimesInTheirOrder) {
               "960 on 1 38 75\n1824 off 1 38 75\n1920 end\n");
 }
 
+TEST(EventList, ReleasedNoteOffsGoBeforeLaterEventsAndAfterEqualOnes) {
+    EventList events;
+    events.AddNote(0, 0, 48, 80, 0, 90);
+    events.AddNote(0, 0, 52, 80, 0, 90);
+    events.AddHighlight(1, 2, 90);
+    events.AddHighlight(3, 4, 100);
+    events.ReleaseNoteOffs(0);
+    EXPECT_EQ(Listing(events),
+              "0 on 0 48 80\n0 on 0 52 80\n90 highlight 1 2\n90 off 0 48 80\n90 off 0 52 80\n"
+              "100 highlight 3 4\n");
+
+    // Released note-offs of different times that the event they pass falls between.
+    events.Clear();
+    events.AddNote(0, 0, 48, 80, 0, 150);
+    events.AddNote(0, 0, 52, 80, 0, 50);
+    events.AddHighlight(1, 2, 100);
+    events.ReleaseNoteOffs(0);
+    EXPECT_EQ(Listing(events),
+              "0 on 0 48 80\n0 on 0 52 80\n50 off 0 52 80\n100 highlight 1 2\n150 off 0 48 80\n");
+}
+
 TEST(EventList, FinishSortsAListInAnyOrderStably) {
     // Far from the renderer's near order: every event is out of place.
     EventList events;
