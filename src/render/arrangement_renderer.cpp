@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <span>
 
 namespace kaz {
 
@@ -94,13 +95,16 @@ class Renderer {
 
     void Strike(const Chord& chord, Ticks on, Ticks off) {
         events_.ReleaseNoteOffs(kNoteTag);
-        for (int k = 0; k < chord.noteCount; ++k) {
-            const auto key = static_cast<std::uint8_t>(chord.notes[k]);
-            if (k == 0 && voices_.bassEnabled) {
-                events_.AddNote(kNoteTag, kBassChannel, key, voices_.bassVolume, on, off);
-            } else if (k > 0 && voices_.chordsEnabled) {
-                events_.AddNote(kNoteTag, kChordsChannel, key, voices_.chordsVolume, on, off);
-            }
+        if (chord.noteCount == 0) {
+            return;
+        }
+        // notes[0] is the bass key, the rest the chord voice; the bass sounds first.
+        const std::span<const std::int8_t> keys(chord.notes, static_cast<std::size_t>(chord.noteCount));
+        if (voices_.bassEnabled) {
+            events_.AddNotes(kNoteTag, kBassChannel, voices_.bassVolume, keys.first(1), on, off);
+        }
+        if (voices_.chordsEnabled) {
+            events_.AddNotes(kNoteTag, kChordsChannel, voices_.chordsVolume, keys.subspan(1), on, off);
         }
     }
 

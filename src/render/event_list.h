@@ -133,8 +133,24 @@ class EventList {
     //! A note-on into the list, its note-off into the pending note-offs.
     void AddNote(std::int32_t tag, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity,
                  Ticks onTime, Ticks offTime) {
-        Append(MidiEvent::NoteOn(onTime, channel, key, velocity));
-        pendingNoteOffs_.push_back(MidiEvent::NoteOff(offTime, tag, channel, key, velocity));
+        const auto keys = static_cast<std::int8_t>(key);
+        AddNotes(tag, channel, velocity, std::span(&keys, 1), onTime, offTime);
+    }
+    //! AddNote for each of keys in turn (MIDI keys, as a chord keeps them), all on channel at velocity.
+    void AddNotes(std::int32_t tag, std::uint8_t channel, std::uint8_t velocity,
+                  std::span<const std::int8_t> keys, Ticks onTime, Ticks offTime) {
+        if (keys.empty()) {
+            return;
+        }
+        // The note-ons share their time: the list stays in order through all of them or through none.
+        if (sorted_ == events_.size() && (events_.empty() || events_.back().time <= onTime)) {
+            sorted_ += keys.size();
+        }
+        for (const std::int8_t signedKey : keys) {
+            const auto key = static_cast<std::uint8_t>(signedKey);
+            events_.push_back(MidiEvent::NoteOn(onTime, channel, key, velocity));
+            pendingNoteOffs_.push_back(MidiEvent::NoteOff(offTime, tag, channel, key, velocity));
+        }
         notesAdded = true;
     }
     //! Move the pending note-offs of tag to the end of the list, in their order.
