@@ -133,8 +133,8 @@ class EventList {
     //! A note-on into the list, its note-off into the pending note-offs.
     void AddNote(std::int32_t tag, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity,
                  Ticks onTime, Ticks offTime) {
-        const auto keys = static_cast<std::int8_t>(key);
-        AddNotes(tag, channel, velocity, std::span(&keys, 1), onTime, offTime);
+        const auto signedKey = static_cast<std::int8_t>(key);
+        AddNotes(tag, channel, velocity, std::span(&signedKey, 1), onTime, offTime);
     }
     //! AddNote for each of keys in turn (MIDI keys, as a chord keeps them), all on channel at velocity.
     void AddNotes(std::int32_t tag, std::uint8_t channel, std::uint8_t velocity,
