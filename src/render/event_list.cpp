@@ -17,6 +17,11 @@ constexpr std::size_t kInsertionStepsPerEvent = 16;
 // Events gathered before a consumer is handed the settled ones.
 constexpr std::size_t kHandOverBatch = 4096;
 
+//! The order of the performance: by time, equal times as they came.
+bool Earlier(const MidiEvent& a, const MidiEvent& b) {
+    return a.time < b.time;
+}
+
 //! Stable insertion sort by time of events, whose first `from` are in order already. Gives up once it has
 //! moved events more than budget places in all. Returns how many events at the front are in order then: all
 //! of them, unless it gave up.
@@ -54,11 +59,9 @@ std::size_t PlaceReleased(std::vector<MidiEvent>& events, std::size_t from) {
     }
     // Usually the run is in order and all of it is earlier than the few events it passes (the highlight of
     // the chord that released it): then one rotation places it whole.
-    const bool placedWhole =
-        (place == events.begin() || (place - 1)->time <= released->time) &&
-        (place == released || events.back().time < place->time) &&
-        std::is_sorted(released, events.end(),
-                       [](const MidiEvent& a, const MidiEvent& b) { return a.time < b.time; });
+    const bool placedWhole = (place == events.begin() || (place - 1)->time <= released->time) &&
+                             (place == released || events.back().time < place->time) &&
+                             std::is_sorted(released, events.end(), Earlier);
     if (!placedWhole) {
         return InsertionSortWithin(events, from, kInsertionStepsPerEvent * (events.size() - from));
     }
@@ -177,8 +180,7 @@ void EventList::SortNewEvents() {
         return;
     }
     if (InsertionSortWithin(events_, sorted_, kInsertionStepsPerEvent * events_.size()) != events_.size()) {
-        std::stable_sort(events_.begin(), events_.end(),
-                         [](const MidiEvent& a, const MidiEvent& b) { return a.time < b.time; });
+        std::stable_sort(events_.begin(), events_.end(), Earlier);
     }
     sorted_ = events_.size();
 }
