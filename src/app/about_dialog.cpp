@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 
-#include "midi/midi_file_writer.h"
+#include "base/program.h"
 #include "ui_about_dialog.h"
 
 namespace kaz {
@@ -13,9 +13,8 @@ void ShowAbout(QWidget* parent) {
     Ui::AboutDialog ui;
     ui.setupUi(&dialog);
     ui.version->setText(
-        QCoreApplication::translate("AboutDialog", "Version %1").arg(QStringLiteral(KAZ_VERSION)));
-    const QString homePage =
-        QString::fromLatin1(kHomePageUrl.data(), static_cast<qsizetype>(kHomePageUrl.size()));
+        QCoreApplication::translate("AboutDialog", "Version %1").arg(QString::fromUtf8(kProgramVersion)));
+    const QString homePage = QString::fromUtf8(kHomePageUrl);
     ui.homePage->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(homePage.toHtmlEscaped()));
     dialog.exec();
 }

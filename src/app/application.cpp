@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "base/program.h"
 #include "midi/device/system_outputs.h"
 
 namespace kaz {
@@ -11,7 +12,7 @@ void DescribeApplication() {
     QApplication::setOrganizationName(kSettingsOrganisation);
     QApplication::setApplicationName(kSettingsApplication);
     QApplication::setApplicationDisplayName(QStringLiteral("Kaz"));
-    QApplication::setApplicationVersion(QStringLiteral(KAZ_VERSION));
+    QApplication::setApplicationVersion(QString::fromUtf8(kProgramVersion));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kaz.png")));
 }
 

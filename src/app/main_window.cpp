@@ -40,9 +40,6 @@ namespace kaz {
 
 namespace {
 
-//! The maker's web site, opened from the menu bar's last item.
-constexpr const char* kMakerSiteUrl = "https://www.velmor.org/";
-
 QString AskOpenFileName(QWidget* parent) {
     return QFileDialog::getOpenFileName(parent, QObject::tr("Open"), QString(),
                                         QObject::tr("Kaz Files (*.kaz);;All Files (*)"));
@@ -237,11 +234,10 @@ void MainWindow::CreateActions() {
     c.about = NewAction(tr("&About"), tr("Show the program's name, version and maker"));
     connect(c.about, &QAction::triggered, this, [this] { ShowAbout(this); });
     c.homepage = NewAction(tr("&Homepage"), tr("Find the documentation and the latest updates"));
-    connect(c.homepage, &QAction::triggered, this,
-            [this] { OpenWebPage(FromUtf8(std::string(kHomePageUrl))); });
+    connect(c.homepage, &QAction::triggered, this, [this] { OpenWebPage(QString::fromUtf8(kHomePageUrl)); });
     c.makerSite = NewAction(tr("&Velmor"), tr("Please visit our website!"));
     connect(c.makerSite, &QAction::triggered, this,
-            [this] { OpenWebPage(QString::fromLatin1(kMakerSiteUrl)); });
+            [this] { OpenWebPage(QString::fromUtf8(kMakerSiteUrl)); });
 
     c.play = NewAction(tr("Play"), tr("Play"));
     connect(c.play, &QAction::triggered, this, &MainWindow::Play);

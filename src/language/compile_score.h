@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "base/compile_context.h"
+#include "base/program.h"
 #include "harmony/chord_definitions.h"
 #include "harmony/score_tree.h"
 #include "render/arrangement_renderer.h"
@@ -14,7 +15,7 @@ namespace kaz {
 inline constexpr std::string_view kNothingToPlay = "Nothing to play";
 inline constexpr std::string_view kOutOfMemory = "Not enough memory to compile this chart";
 //! The caption of the messages that are not language errors.
-inline constexpr std::string_view kProgramCaption = "Kaz";
+inline constexpr std::string_view kProgramCaption = kProgramName;
 
 //! Everything a compile reads and fills. The program keeps one for its run; chord definitions and
 //! settings outlive the compiles, the score and the events last until the next compile.
@@ -38,6 +39,8 @@ struct CompileResult {
     CompileOutcome outcome = CompileOutcome::Accepted;
     LanguageError error;  //!< set for a language error
     std::string fault;    //!< the message of a fault
+    //! What the chart most likely means otherwise; kept for an accepted chart and one with nothing to play.
+    std::vector<LanguageHint> hints;
 
     [[nodiscard]] bool Accepted() const { return outcome == CompileOutcome::Accepted; }
 };

@@ -9,13 +9,15 @@ namespace kaz {
 
 namespace {
 
+// clang-format off
 constexpr std::array<std::uint8_t, 22> kFileHeader = {
-    'M',  'T',  'h', 'd', 0, 0, 0, 6,  // header chunk of six bytes
-    0,    0,                           // format 0
-    0,    1,                           // one track
-    0x01, 0xE0,                        // 480 ticks per quarter note
-    'M',  'T',  'r', 'k', 0, 0, 0, 0,  // track chunk; its length is patched at the end
+    'M', 'T', 'h', 'd', 0, 0, 0, 6,                    // header chunk of six bytes
+    0, 0,                                              // format 0
+    0, 1,                                              // one track
+    TICKS_PER_QUARTER >> 8, TICKS_PER_QUARTER & 0xFF,  // the division: ticks per quarter note
+    'M', 'T', 'r', 'k', 0, 0, 0, 0,                    // track chunk; its length is patched at the end
 };
+// clang-format on
 constexpr std::size_t kTrackLengthOffset = 18;
 
 //! Where WriteEvents puts an event's bytes: straight into room made beforehand.
@@ -55,7 +57,8 @@ constexpr std::size_t kChunkBytes = 1 << 18;
 }  // namespace
 
 std::string CreditText() {
-    return "\n\nThis file was created by Kaz software ( " + std::string(kHomePageUrl) + " )\n\n";
+    return "\n\nThis file was created by " + std::string(kProgramName) + " software ( " +
+           std::string(kHomePageUrl) + " )\n\n";
 }
 
 bool MidiFileWriter::Open(const std::filesystem::path& path) {
@@ -142,9 +145,9 @@ void MidiFileWriter::WriteEvents(std::span<const MidiEvent> events) {
 }
 
 void MidiFileWriter::WriteText(std::string_view text) {
-    WriteByte(0x00);
+    WriteByte(0x00);  // at the start of the track
     WriteByte(kMetaEvent);
-    WriteByte(0x01);
+    WriteByte(kMetaText);
     WriteVarLen(static_cast<std::uint32_t>(text.size()));
     for (const char c : text) {
         WriteByte(static_cast<std::uint8_t>(c));

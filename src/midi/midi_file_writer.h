@@ -8,12 +8,10 @@
 
 #include "base/midi_track_writer.h"
 #include "base/output_file.h"
+#include "base/program.h"
 #include "render/event_list.h"
 
 namespace kaz {
-
-//! The program's home page: named in every exported file and opened from the Help menu.
-inline constexpr std::string_view kHomePageUrl = "https://kaz.velmor.org/";
 
 //! The text event that opens the track of every exported file.
 [[nodiscard]] std::string CreditText();

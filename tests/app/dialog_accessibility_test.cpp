@@ -13,6 +13,7 @@
 #include "app/practice_loop_dialog.h"
 #include "app/transpose_dialog.h"
 #include "app/voices_dialog.h"
+#include "base/program.h"
 #include "midi/midi_file_writer.h"
 
 namespace kaz {

@@ -5,14 +5,14 @@
 #include <array>
 #include <bitset>
 
+#include "base/midi_bytes.h"
+#include "base/program.h"
 #include "midi/device/leak_suppressions.h"
 #include "midi/device/quiet_logging.h"
 
 namespace kaz {
 
 namespace {
-
-constexpr const char* kClientName = "Kaz";
 
 void IgnoreMidiError(RtMidiError::Type, const std::string&, void*) {}
 
@@ -21,7 +21,7 @@ std::unique_ptr<RtMidiOut> StartClient(RtMidi::Api api) {
     SilenceSoundLibraryLogging();
     const QuietErrorStream quiet;
     try {
-        auto client = std::make_unique<RtMidiOut>(api, kClientName);
+        auto client = std::make_unique<RtMidiOut>(api, std::string(kProgramName));
         // From here on failures come back as results instead of exceptions and printed warnings.
         client->setErrorCallback(IgnoreMidiError, nullptr);
         return client;
@@ -48,25 +48,26 @@ class RtMidiConnection final : public MidiOutConnection {
         for (std::size_t channel = 0; channel < kChannels; ++channel) {
             for (std::size_t key = 0; key < kKeys; ++key) {
                 if (sounding_[channel * kKeys + key]) {
-                    Send(static_cast<std::uint8_t>(0x80 | channel), static_cast<std::uint8_t>(key), 0);
+                    Send(static_cast<std::uint8_t>(kNoteOffStatus | channel), static_cast<std::uint8_t>(key),
+                         0);
                 }
             }
-            const auto control = static_cast<std::uint8_t>(0xB0 | channel);
-            Send(control, 64, 0);   // sustain pedal up
-            Send(control, 120, 0);  // all sound off
-            Send(control, 123, 0);  // all notes off
+            const auto control = static_cast<std::uint8_t>(kControlChangeStatus | channel);
+            Send(control, kSustainController, 0);
+            Send(control, kAllSoundOffController, 0);
+            Send(control, kAllNotesOffController, 0);
         }
     }
 
   private:
-    static constexpr std::size_t kChannels = 16;
-    static constexpr std::size_t kKeys = 128;
+    static constexpr std::size_t kChannels = kMidiChannels;
+    static constexpr std::size_t kKeys = kMidiKeys;
 
     void Track(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
-        const std::size_t note = (status & 0x0Fu) * kKeys + (data1 & 0x7Fu);
-        if ((status & 0xF0) == 0x90) {
+        const std::size_t note = (status & kChannelMask) * kKeys + (data1 & kDataMask);
+        if ((status & kMessageMask) == kNoteOnStatus) {
             sounding_[note] = data2 != 0;
-        } else if ((status & 0xF0) == 0x80) {
+        } else if ((status & kMessageMask) == kNoteOffStatus) {
             sounding_[note] = false;
         }
     }
@@ -108,7 +109,7 @@ std::unique_ptr<MidiOutConnection> RtMidiOutputs::Open(int index) {
     if (client == nullptr || client->getPortCount() <= static_cast<unsigned>(index)) {
         return nullptr;
     }
-    client->openPort(static_cast<unsigned>(index), kClientName);
+    client->openPort(static_cast<unsigned>(index), std::string(kProgramName));
     if (!client->isPortOpen()) {
         return nullptr;
     }
