@@ -7,9 +7,6 @@
 
 namespace kaz {
 
-//! The General MIDI percussion channel (the tenth; MIDI counts channels from 0).
-inline constexpr std::uint8_t kPercussionChannel = 9;
-
 //! Add one measure of num/den to clicks, lasting measureTicks and ending at songStart: a click on every beat
 //! on the percussion channel, the first one accented.
 void AddCountIn(EventList& clicks, std::int32_t num, std::int32_t den, Ticks measureTicks, Ticks songStart);

@@ -1,20 +1,12 @@
 #include "midi/note_tracking_port.h"
 
-#include "render/event_list.h"
+#include "base/midi_bytes.h"
 
 namespace kaz {
 
-namespace {
-
-constexpr std::uint8_t kMessageMask = 0xF0;
-constexpr std::uint8_t kChannelMask = 0x0F;
-constexpr std::uint8_t kKeyMask = 0x7F;
-
-}  // namespace
-
 void NoteTrackingPort::SendShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
     port_.SendShort(status, data1, data2);
-    const std::size_t note = (status & kChannelMask) * kKeys + (data1 & kKeyMask);
+    const std::size_t note = (status & kChannelMask) * kKeys + (data1 & kDataMask);
     const auto message = static_cast<std::uint8_t>(status & kMessageMask);
     if (message == kNoteOnStatus) {
         // A note-on of velocity 0 is a note-off.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/midi_bytes.h"
 #include "base/midi_out_port.h"
 
 namespace kaz {
@@ -23,11 +24,10 @@ class NoteTrackingPort final : public MidiOutPort {
     void ReleaseAll();
 
   private:
-    static constexpr std::size_t kChannels = 16;
-    static constexpr std::size_t kKeys = 128;
+    static constexpr std::size_t kKeys = kMidiKeys;
 
     MidiOutPort& port_;
-    std::bitset<kChannels * kKeys> sounding_;
+    std::bitset<kMidiChannels * kMidiKeys> sounding_;
 };
 
 }  // namespace kaz

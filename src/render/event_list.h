@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/editor.h"
+#include "base/midi_bytes.h"
 #include "base/midi_out_port.h"
 #include "base/midi_track_writer.h"
 #include "base/ticks.h"
@@ -22,15 +23,6 @@ enum class EventKind : std::uint8_t {
     Tempo = 5,
     TimeSignature = 6,
 };
-
-// The status and meta bytes the events send and write.
-inline constexpr std::uint8_t kNoteOffStatus = 0x80;
-inline constexpr std::uint8_t kNoteOnStatus = 0x90;
-inline constexpr std::uint8_t kProgramChangeStatus = 0xC0;
-inline constexpr std::uint8_t kMetaEvent = 0xFF;
-inline constexpr std::uint8_t kMetaEndOfTrack = 0x2F;
-inline constexpr std::uint8_t kMetaTempo = 0x51;
-inline constexpr std::uint8_t kMetaTimeSignature = 0x58;
 
 //! One timed event of the performance: a value of sixteen bytes, whatever its kind, so that a song's millions
 //! of events sit in one array and are told apart by their kind alone. It plays itself on the live output and

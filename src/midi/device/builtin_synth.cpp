@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "base/midi_bytes.h"
 #include "midi/device/quiet_logging.h"
 
 namespace kaz {
@@ -107,33 +108,33 @@ std::unique_ptr<SoundFontSynth> SoundFontSynth::Create(const SynthOptions& optio
 
 void SoundFontSynth::Send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
     fluid_synth_t* synth = parts_->synth.get();
-    const int channel = status & 0x0F;
-    const int key = data1 & 0x7F;
-    const int value = data2 & 0x7F;
-    switch (status & 0xF0) {
-        case 0x80:
+    const int channel = status & kChannelMask;
+    const int key = data1 & kDataMask;
+    const int value = data2 & kDataMask;
+    switch (status & kMessageMask) {
+        case kNoteOffStatus:
             fluid_synth_noteoff(synth, channel, key);
             break;
-        case 0x90:
+        case kNoteOnStatus:
             if (value == 0) {
                 fluid_synth_noteoff(synth, channel, key);
             } else {
                 fluid_synth_noteon(synth, channel, key, value);
             }
             break;
-        case 0xA0:
+        case kKeyPressureStatus:
             fluid_synth_key_pressure(synth, channel, key, value);
             break;
-        case 0xB0:
+        case kControlChangeStatus:
             fluid_synth_cc(synth, channel, key, value);
             break;
-        case 0xC0:
+        case kProgramChangeStatus:
             fluid_synth_program_change(synth, channel, key);
             break;
-        case 0xD0:
+        case kChannelPressureStatus:
             fluid_synth_channel_pressure(synth, channel, key);
             break;
-        case 0xE0:
+        case kPitchBendStatus:
             fluid_synth_pitch_bend(synth, channel, key | (value << 7));
             break;
         default:

@@ -13,14 +13,4 @@ MidiOutDeviceNames ReadDeviceNames(MidiOutSystem& system) {
     return names;
 }
 
-int DataByteCount(std::uint8_t status) {
-    switch (status & 0xF0) {
-        case 0xC0:  // program change
-        case 0xD0:  // channel pressure
-            return 1;
-        default:
-            return 2;
-    }
-}
-
 }  // namespace kaz

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/midi_bytes.h"
+
 namespace kaz {
 
 //! The names of the MIDI outputs in the system's order, read once at start-up.
@@ -34,8 +36,5 @@ class MidiOutSystem {
 
 //! The names of every output whose name can be read, in id order.
 [[nodiscard]] MidiOutDeviceNames ReadDeviceNames(MidiOutSystem& system);
-
-//! How many data bytes follow a channel message's status byte.
-[[nodiscard]] int DataByteCount(std::uint8_t status);
 
 }  // namespace kaz
