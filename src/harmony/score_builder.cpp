@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/tempo.h"
 #include "harmony/chord_analysis.h"
 
 namespace kaz {
@@ -11,8 +12,6 @@ namespace {
 
 constexpr int kMinMeterPart = 1;
 constexpr int kMaxMeterPart = 256;
-constexpr int kSlowestTempo = 20;
-constexpr int kFastestTempo = 300;
 
 std::string MeterText(int num, int den) {
     return std::to_string(num) + "/" + std::to_string(den);
@@ -118,7 +117,7 @@ bool ScoreBuilder::SetTempo(int bpm) {
         ReportAtBracket("Multiple tempo", std::to_string(bpm));
         return false;
     }
-    if (bpm < kSlowestTempo || bpm > kFastestTempo) {
+    if (bpm < kMinTempo || bpm > kMaxTempo) {
         ReportAtBracket("Invalid tempo", std::to_string(bpm));
         return false;
     }

@@ -13,12 +13,6 @@ PlaybackEngine::Practice::Practice() = default;
 
 namespace {
 
-double TicksPerMs(std::int32_t tempo) {
-    // 480 ticks a beat over 60000 ms a minute; formed in this order so that 120 gives the double nearest
-    // 0.96.
-    return tempo * 8.0 * 0.001;
-}
-
 Ticks TruncateToTicks(double position) {
     constexpr double kLow = std::numeric_limits<Ticks>::min();
     constexpr double kHigh = std::numeric_limits<Ticks>::max();

@@ -11,6 +11,7 @@
 #include "base/editor.h"
 #include "base/error_presenter.h"
 #include "base/midi_out_port.h"
+#include "base/tempo.h"
 #include "base/ticks.h"
 #include "language/compile_score.h"
 #include "midi/note_tracking_port.h"
@@ -28,7 +29,7 @@ struct PlaybackState {
     bool paused = false;
     bool looping = false;
     std::int32_t tempo = kDefaultTempo;  //!< quarter notes per minute, kMinTempo..kMaxTempo
-    double ticksPerMs = 0.0;             //!< tempo × 8.0 × 0.001
+    double ticksPerMs = 0.0;             //!< TicksPerMs(tempo)
     std::size_t nextIndex = 0;           //!< first event not yet performed
     Ticks baseTicks = 0;                 //!< song position at the time origin
     std::int64_t clockOrigin = 0;        //!< clock reading of the time origin

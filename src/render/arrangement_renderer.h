@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "base/tempo.h"
 #include "harmony/notation.h"
 #include "harmony/score_tree.h"
 #include "render/event_list.h"
@@ -18,10 +19,6 @@ struct VoiceSettings {
     std::uint8_t bassVolume = 75;
 };
 
-inline constexpr std::int32_t kDefaultTempo = 120;
-inline constexpr std::int32_t kMinTempo = 20;
-inline constexpr std::int32_t kMaxTempo = 300;
-
 //! What the renderer reads besides the score.
 struct RenderSettings {
     std::int32_t transportTempo = kDefaultTempo;  //!< used when the chart has no tempo mark
@@ -29,8 +26,9 @@ struct RenderSettings {
     VoiceSettings voices;
 };
 
-//! Fill events with the performance of score. Resolves the chart's notation into score.bLettersSeen and
-//! lowers German "B" chords in place, so it runs once per score. True when a note was added.
+//! Fill events with the performance of score, its measures played in score.playOrder. Resolves the chart's
+//! notation into score.bLettersSeen and lowers German "B" chords in place, so it runs once per score. True
+//! when a note was added.
 [[nodiscard]] bool RenderArrangement(ScoreTree& score, const RenderSettings& settings, EventList& events);
 
 //! Free the score tree and the performance of the last compile.
