@@ -121,11 +121,11 @@ bool ReadChartFile(const QString& path, QByteArray& bytes, QString& error) {
     }
     // A regular file larger than a chart can be is refused unread; a FIFO or a device is read up to the
     // limit at most.
-    const InputFile input = ReadWholeFile(QFile::encodeName(path).toStdString(), kLargestChartBytes);
+    const InputFile input = ReadWholeFile(QFile::encodeName(path).toStdString());
     if (input.tooLarge) {
         error = Tr("`%1` is too large to be a chart: Kaz opens charts of up to %2 MB.")
                     .arg(path)
-                    .arg(kLargestChartBytes / (1024 * 1024));
+                    .arg(kMaxChartBytes / (1024 * 1024));
         return false;
     }
     if (!input.Read()) {

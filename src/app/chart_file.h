@@ -22,9 +22,6 @@ struct ChartText {
     ChartFileFormat format;
 };
 
-//! Charts larger than this are not opened: no chart comes near it, and the editor would crawl.
-inline constexpr std::size_t kLargestChartBytes = 16 * 1024 * 1024;
-
 //! The text of a file's bytes: UTF-8 when they are valid UTF-8, otherwise Windows-1252; "\r\n" breaks when
 //! every line ends so, otherwise "\n".
 [[nodiscard]] ChartText DecodeChart(const QByteArray& bytes);

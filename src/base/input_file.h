@@ -8,8 +8,10 @@
 
 namespace kaz {
 
-//! The largest chart the program reads: offsets into a chart are 32-bit.
-inline constexpr std::size_t kMaxChartBytes = std::numeric_limits<int>::max() - 1;
+//! The largest chart the program reads, in the window and on the command line. A chart's offsets are 32-bit,
+//! but the longest song the tick counter holds (about a million 4/4 measures) is written in a few megabytes:
+//! 16 MiB leaves room for comments and keeps a device or a FIFO that never ends from being read for long.
+inline constexpr std::size_t kMaxChartBytes = std::size_t{16} * 1024 * 1024;
 
 //! The bytes of a file as read, or why they could not be read.
 struct InputFile {
