@@ -10,6 +10,7 @@ void CompileContext::Reset(std::string_view text) {
     bracketStart = bracketEnd = 0;
     lastError.reset();
     fault.reset();
+    hints.clear();
 }
 
 void NoteToken(CompileContext& context, std::string_view lexeme) {
@@ -30,6 +31,12 @@ void ReportError(CompileContext& context, std::string_view message, std::string_
                  int selStart, int selEnd) {
     context.lastError.emplace(
         LanguageError{std::string(message), std::string(text), line, TextRange{selStart, selEnd}});
+}
+
+void ReportHint(CompileContext& context, std::string_view message, std::string_view text, int line,
+                int selStart, int selEnd) {
+    context.hints.push_back(
+        LanguageHint{std::string(message), std::string(text), line, TextRange{selStart, selEnd}});
 }
 
 void ShowLanguageError(const LanguageError& error, Editor& view, ErrorPresenter& presenter) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/editor.h"
 #include "base/error_presenter.h"
@@ -17,6 +18,16 @@ struct LanguageError {
     std::string text;     //!< the offending text, shown between backquotes
     int line = 0;         //!< one-based line number shown
     TextRange selection;  //!< the text selected in the editor
+};
+
+//! Something a chart says that compiles but most likely means something else to the musician who wrote it.
+//! It never stops the compile: the performance stands, and the user is told what plays and how to write the
+//! other meaning.
+struct LanguageHint {
+    std::string message;  //!< what Kaz plays and how to write the other meaning
+    std::string text;     //!< the text it is about
+    int line = 0;         //!< one-based line number shown
+    TextRange selection;  //!< the text it is about, for the editor's mark
 };
 
 //! Where the scanner stands in the chart text during one compile, and where errors go.
@@ -34,6 +45,8 @@ struct CompileContext {
     std::optional<LanguageError> lastError;
     //! A fault that ended the current compile: out of memory, or a scanner inconsistency.
     std::optional<std::string> fault;
+    //! The hints of the current compile, in text order.
+    std::vector<LanguageHint> hints;
 
     //! Start a compile of text.
     void Reset(std::string_view text);
@@ -52,6 +65,10 @@ void NoteToken(CompileContext& context, std::string_view lexeme);
 //! shows the message once the parse has returned (see ShowLanguageError).
 void ReportError(CompileContext& context, std::string_view message, std::string_view text, int line,
                  int selStart, int selEnd);
+
+//! Record a hint about [selStart, selEnd) of the chart; the compile goes on.
+void ReportHint(CompileContext& context, std::string_view message, std::string_view text, int line,
+                int selStart, int selEnd);
 
 //! The parser's error hook: "Unexpected symbol" at the last lexeme.
 void ReportSyntaxError(CompileContext& context);
