@@ -42,6 +42,7 @@ void ScoreTree::Clear() {
     allMeasures.clear();
     allChords.clear();
     Release(pendingRepeats);
+    Release(playOrder);
     bLettersSeen = 0;
     lastChord = nullptr;
 }

@@ -150,6 +150,13 @@ struct ScoreLine {
     LineMeasures measures;  //!< in playing order
 };
 
+//! One measure of the performance: a slot of the written score, and which time round it is played. The
+//! performance plays ScoreTree::playOrder from first to last.
+struct PlayedMeasure {
+    std::uint32_t slot = 0;  //!< index in ScoreTree::measureSlots: one less than the written measure's number
+    std::uint32_t pass = 1;  //!< 1 the first time the slot is played, 2 the second time, ...
+};
+
 struct RepeatMark {
     std::int32_t start = 0;
     std::int32_t end = 0;
@@ -164,6 +171,8 @@ struct ScoreTree {
     RecordList<Measure> allMeasures;
     RecordList<Chord> allChords;  //!< text order
     std::vector<RepeatMark> pendingRepeats;
+    //! The measures as the performance plays them (see UnrollForm).
+    std::vector<PlayedMeasure> playOrder;
 
     Meter currentMeter;
     bool meterGiven = false;
@@ -191,6 +200,10 @@ struct ScoreTree {
     [[nodiscard]] const Measure* MeasureAt(int index) const;
     //! The same, for a caller that knows the number of measures.
     [[nodiscard]] const Measure* MeasureAt(int index, int measureCount) const;
+    //! The written slot a played measure plays.
+    [[nodiscard]] const Measure& Slot(const PlayedMeasure& played) const {
+        return *measureSlots[played.slot];
+    }
 };
 
 }  // namespace kaz

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "language/parse_chart.h"
+#include "render/form_unrolling.h"
 
 namespace kaz {
 
@@ -11,6 +12,7 @@ namespace {
 bool ParseAndRender(CompileState& state) {
     ScoreBuilder builder(state.score, state.context, state.chordDefinitions);
     return ParseChart(state.context, builder, state.chordDefinitions) == kParseAccepted &&
+           UnrollForm(state.score, state.context) &&
            RenderArrangement(state.score, state.settings, state.events);
 }
 
@@ -26,6 +28,7 @@ CompileResult Failed(CompileState& state) {
         result.fault = *context.fault;
     } else {
         result.outcome = CompileOutcome::NothingToPlay;
+        result.hints = context.hints;
     }
     return result;
 }
@@ -38,7 +41,9 @@ CompileResult Compile(CompileState& state, std::string_view text) {
     state.score.ResetCompileState();
     try {
         if (ParseAndRender(state)) {
-            return {};
+            CompileResult accepted;
+            accepted.hints = state.context.hints;
+            return accepted;
         }
     } catch (const std::bad_alloc&) {
         // A chart too large for the memory there is: the compile fails, the program and the text stay.

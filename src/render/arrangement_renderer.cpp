@@ -25,19 +25,8 @@ class Renderer {
   public:
     Renderer(const VoiceSettings& voices, EventList& events) : voices_(voices), events_(events) {}
 
-    //! Play the measure slots of a line in order; false when the song ends within it.
-    bool PlayLine(const ScoreLine& line) {
-        for (const Measure* slot : line.measures) {
-            if (!PlayMeasure(*slot)) {
-                return false;
-            }
-        }
-        return true;
-    }
-
     [[nodiscard]] Ticks End() const { return static_cast<Ticks>(sum_); }
 
-  private:
     //! Play one measure slot from time sum. False when the slot would end past the last tick a song can
     //! reach, so the performance ends before it.
     bool PlayMeasure(const Measure& slot) {
@@ -57,6 +46,7 @@ class Renderer {
         return true;
     }
 
+  private:
     void EmitMeterChange(const Measure& source, Ticks start) {
         if (source.meterNum == meterNum_ && source.meterDen == meterDen_) {
             return;
@@ -127,8 +117,8 @@ bool RenderArrangement(ScoreTree& score, const RenderSettings& settings, EventLi
     ResolveBNotation(score, settings.notation);
 
     Renderer renderer(settings.voices, events);
-    for (const auto& line : score.scoreLines) {
-        if (!renderer.PlayLine(line)) {
+    for (const PlayedMeasure& played : score.playOrder) {
+        if (!renderer.PlayMeasure(score.Slot(played))) {
             break;
         }
     }

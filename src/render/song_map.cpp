@@ -18,19 +18,21 @@ int BeatAt(double into, const Measure& measure) {
 
 SongMap::SongMap(const ScoreTree& score) {
     Ticks sum = 0;
-    for (const auto& line : score.scoreLines) {
-        for (const Measure* slot : line.measures) {
-            const int number = MeasureCount() + 1;
-            if (slot->repeatEnd != 0) {
-                anchors_.push_back({number, {slot->repeatStart, slot->repeatEnd}});
-            } else if (!slot->chords.empty()) {
-                const Chord& last = *slot->chords[slot->chords.size() - 1];
-                anchors_.push_back({number, {slot->chords.front()->textStart, last.textEnd}});
+    for (const PlayedMeasure& played : score.playOrder) {
+        const Measure& slot = score.Slot(played);
+        const int number = MeasureCount() + 1;
+        // The text of a measure belongs to the first time it is played.
+        if (played.pass == 1) {
+            if (slot.repeatEnd != 0) {
+                anchors_.push_back({number, {slot.repeatStart, slot.repeatEnd}});
+            } else if (!slot.chords.empty()) {
+                const Chord& last = *slot.chords[slot.chords.size() - 1];
+                anchors_.push_back({number, {slot.chords.front()->textStart, last.textEnd}});
             }
-            starts_.push_back(sum);
-            played_.push_back(slot->source);
-            sum += slot->source->ticks;
         }
+        starts_.push_back(sum);
+        played_.push_back(slot.source);
+        sum += slot.source->ticks;
     }
     std::stable_sort(anchors_.begin(), anchors_.end(),
                      [](const Anchor& a, const Anchor& b) { return a.text.start < b.text.start; });

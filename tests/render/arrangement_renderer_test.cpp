@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "render/form_unrolling.h"
+
 namespace kaz {
 namespace {
 
@@ -55,8 +57,10 @@ class TestScore {
         return chord;
     }
 
-    //! Render once and list the events, one "kaz-cli events" line each.
+    //! Lay out the form and render once; list the events, one "kaz-cli events" line each.
     std::string Render(const RenderSettings& settings = {}) {
+        CompileContext context;
+        EXPECT_TRUE(UnrollForm(tree, context));
         rendered = RenderArrangement(tree, settings, events);
         listing.clear();
         for (std::size_t i = 0; i < events.size(); ++i) {
