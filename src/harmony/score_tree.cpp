@@ -43,6 +43,8 @@ void ScoreTree::Clear() {
     allChords.clear();
     Release(pendingRepeats);
     Release(playOrder);
+    Release(sections);
+    Release(styleMarks);
     bLettersSeen = 0;
     lastChord = nullptr;
 }

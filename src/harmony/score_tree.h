@@ -157,6 +157,15 @@ struct PlayedMeasure {
     std::uint32_t pass = 1;  //!< 1 the first time the slot is played, 2 the second time, ...
 };
 
+//! A mark in brackets that names something from the measure it opens on: a section ("[A]", "[Verse]") or a
+//! style ("[STYLE=Bossa nova]"). The text range is the whole bracket, for the messages that point at it.
+struct OpeningMark {
+    std::string name;
+    std::uint32_t slot = 0;  //!< index in ScoreTree::measureSlots of the measure it opens
+    std::int32_t textStart = 0;
+    std::int32_t textEnd = 0;
+};
+
 struct RepeatMark {
     std::int32_t start = 0;
     std::int32_t end = 0;
@@ -173,6 +182,8 @@ struct ScoreTree {
     std::vector<RepeatMark> pendingRepeats;
     //! The measures as the performance plays them (see UnrollForm).
     std::vector<PlayedMeasure> playOrder;
+    std::vector<OpeningMark> sections;    //!< in text order
+    std::vector<OpeningMark> styleMarks;  //!< in text order
 
     Meter currentMeter;
     bool meterGiven = false;
