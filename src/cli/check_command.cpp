@@ -1,6 +1,5 @@
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "cli/cli_common.h"
 
@@ -8,27 +7,23 @@ namespace kaz::cli {
 
 namespace {
 
-QString FromBytes(const std::string& bytes) {
-    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-QJsonObject CheckReport(const CompileResult& result) {
-    QJsonObject report{{"ok", result.Accepted()}};
+nlohmann::json CheckReport(const CompileResult& result) {
+    nlohmann::json report{{"ok", result.Accepted()}};
     switch (result.outcome) {
         case CompileOutcome::Accepted:
             break;
         case CompileOutcome::LanguageError:
-            report["message"] = FromBytes(result.error.message);
-            report["text"] = FromBytes(result.error.text);
+            report["message"] = result.error.message;
+            report["text"] = result.error.text;
             report["line"] = result.error.line;
             report["start"] = result.error.selection.start;
             report["end"] = result.error.selection.end;
             break;
         case CompileOutcome::Fault:
-            report["message"] = FromBytes(result.fault);
+            report["message"] = result.fault;
             break;
         case CompileOutcome::NothingToPlay:
-            report["message"] = QString::fromUtf8(kNothingToPlay.data(), kNothingToPlay.size());
+            report["message"] = std::string(kNothingToPlay);
             break;
     }
     return report;
@@ -36,30 +31,30 @@ QJsonObject CheckReport(const CompileResult& result) {
 
 }  // namespace
 
-int RunCheck(const QStringList& arguments) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription("Say whether a chart is valid and, if not, where and why.");
-    parser.addPositionalArgument("FILE", "The chart, or - for standard input.");
+int RunCheck(const CommandArguments& arguments) {
+    CommandLine parser("Say whether a chart is valid and, if not, where and why.",
+                       SingleDashWords::LongOptions);
+    parser.AddPositional("FILE", "The chart, or - for standard input.");
     AddChartOptions(parser);
-    parser.addOption({"json", "Print the result as one line of JSON on standard output."});
-    QStringList positionals;
+    parser.AddOption({"json", "", "Print the result as one line of JSON on standard output."});
     CompileState state;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings, positionals)) {
+    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings)) {
         return *exit;
     }
     DiscardedEvents discarded;
     state.events.StreamTo(&discarded);
     ChartInput chart;
-    if (!ReadChart(positionals.first(), chart)) {
+    if (!ReadChart(parser.Positionals().front(), chart)) {
         return kExitUsage;
     }
-    if (!parser.isSet("json")) {
+    if (!parser.IsSet("json")) {
         return CompileChart(state, chart) ? kExitOk : kExitChartError;
     }
     const CompileResult result = Compile(state, chart.bytes);
-    const QByteArray json = QJsonDocument(CheckReport(result)).toJson(QJsonDocument::Compact);
-    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
-    std::fputc('\n', stdout);
+    // Invalid UTF-8 in the chart's text is shown as U+FFFD.
+    const std::string json =
+        CheckReport(result).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+    std::fwrite(json.data(), 1, json.size(), stdout);
     return result.Accepted() ? kExitOk : kExitChartError;
 }
 

@@ -1,6 +1,6 @@
 #include "cli/cli_common.h"
 
-#include <QFile>
+#include <charconv>
 #include <cstdio>
 #include <utility>
 
@@ -22,65 +22,69 @@ struct RangedOption {
 
 //! Read an integer option within [low, high]; absent leaves value alone.
 template <typename T>
-bool ReadRanged(const QCommandLineParser& parser, const RangedOption& option, T& value) {
-    if (!parser.isSet(option.name)) {
+bool ReadRanged(const CommandLine& parser, const RangedOption& option, T& value) {
+    if (!parser.IsSet(option.name)) {
         return true;
     }
-    const QString text = parser.value(option.name);
-    bool ok = false;
-    const int number = text.toInt(&ok);
-    if (!ok || number < option.low || number > option.high) {
-        UsageError(QStringLiteral("--%1 takes a whole number from %2 to %3, not '%4'")
-                       .arg(QString::fromLatin1(option.name))
-                       .arg(option.low)
-                       .arg(option.high)
-                       .arg(text));
+    const std::string text = parser.Value(option.name);
+    const std::optional<long long> number = ParseWholeNumber(text);
+    if (!number || *number < option.low || *number > option.high) {
+        UsageError("--" + std::string(option.name) + " takes a whole number from " +
+                   std::to_string(option.low) + " to " + std::to_string(option.high) + ", not '" + text +
+                   "'");
         return false;
     }
-    value = static_cast<T>(number);
+    value = static_cast<T>(*number);
     return true;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
 }  // namespace
 
-int UsageError(const QString& message) {
-    PrintError(("kaz-cli: " + message + "\n").toStdString());
+int UsageError(std::string_view message) {
+    PrintError("kaz-cli: " + std::string(message) + "\n");
     return kExitUsage;
 }
 
-void AddChartOptions(QCommandLineParser& parser) {
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addHelpOption();
-    parser.addOptions({
-        {"notation", "How B and H are read: english, german or mixed (default english).", "notation"},
-        {"tempo", "The transport tempo, 20..300 (default 120).", "bpm"},
-        {"chords-program", "Instrument of the chord voice, 0..127 (default 26).", "program"},
-        {"bass-program", "Instrument of the bass voice, 0..127 (default 32).", "program"},
-        {"chords-volume", "Volume of the chord voice, 0..127 (default 80).", "volume"},
-        {"bass-volume", "Volume of the bass voice, 0..127 (default 75).", "volume"},
-        {"no-chords", "Leave the chord voice silent."},
-        {"no-bass", "Leave the bass voice silent."},
-    });
+std::optional<long long> ParseWholeNumber(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-') {
+        text.remove_prefix(1);
+    }
+    long long number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return number;
 }
 
-bool ParseArguments(QCommandLineParser& parser, const QStringList& arguments) {
-    if (!parser.parse(arguments)) {
-        UsageError(parser.errorText());
-        return false;
-    }
-    if (parser.isSet("help")) {
-        std::fputs(parser.helpText().toStdString().c_str(), stdout);
-        return false;
-    }
-    return true;
+void AddChartOptions(CommandLine& parser) {
+    parser.AddOption(
+        {"notation", "notation", "How B and H are read: english, german or mixed (default english)."});
+    parser.AddOption({"tempo", "bpm", "The transport tempo, 20..300 (default 120)."});
+    parser.AddOption({"chords-program", "program", "Instrument of the chord voice, 0..127 (default 26)."});
+    parser.AddOption({"bass-program", "program", "Instrument of the bass voice, 0..127 (default 32)."});
+    parser.AddOption({"chords-volume", "volume", "Volume of the chord voice, 0..127 (default 80)."});
+    parser.AddOption({"bass-volume", "volume", "Volume of the bass voice, 0..127 (default 75)."});
+    parser.AddOption({"no-chords", "", "Leave the chord voice silent."});
+    parser.AddOption({"no-bass", "", "Leave the bass voice silent."});
 }
 
 namespace {
 
 //! The notation, tempo and voice options into settings; false after a usage error has been printed.
-bool ReadChartOptions(const QCommandLineParser& parser, RenderSettings& settings) {
-    if (parser.isSet("notation")) {
-        const QString notation = parser.value("notation");
+bool ReadChartOptions(const CommandLine& parser, RenderSettings& settings) {
+    if (parser.IsSet("notation")) {
+        const std::string notation = parser.Value("notation");
         if (notation == "english") {
             settings.notation = kEnglishNotation;
         } else if (notation == "german") {
@@ -88,7 +92,7 @@ bool ReadChartOptions(const QCommandLineParser& parser, RenderSettings& settings
         } else if (notation == "mixed") {
             settings.notation = kMixedNotation;
         } else {
-            UsageError(QStringLiteral("--notation takes english, german or mixed, not '%1'").arg(notation));
+            UsageError("--notation takes english, german or mixed, not '" + notation + "'");
             return false;
         }
     }
@@ -100,41 +104,62 @@ bool ReadChartOptions(const QCommandLineParser& parser, RenderSettings& settings
         !ReadRanged(parser, {"bass-volume", 0, 127}, voices.bassVolume)) {
         return false;
     }
-    voices.chordsEnabled = !parser.isSet("no-chords");
-    voices.bassEnabled = !parser.isSet("no-bass");
+    voices.chordsEnabled = !parser.IsSet("no-chords");
+    voices.bassEnabled = !parser.IsSet("no-bass");
     return true;
 }
 
-}  // namespace
-
-bool TakePositionals(const QCommandLineParser& parser, int count, QStringList& positionals) {
-    positionals = parser.positionalArguments();
-    if (positionals.size() != count) {
-        UsageError(QStringLiteral("expected %1 argument(s) after the command, got %2; see --help")
-                       .arg(count)
-                       .arg(positionals.size()));
+bool TakePositionals(const CommandLine& parser, std::size_t count) {
+    const std::size_t given = parser.Positionals().size();
+    if (given != count) {
+        UsageError("expected " + std::to_string(count) + " argument(s) after the command, got " +
+                   std::to_string(given) + "; see --help");
         return false;
     }
     return true;
 }
 
-std::optional<int> ReadChartCommandLine(QCommandLineParser& parser, const QStringList& arguments, int count,
-                                        RenderSettings& settings, QStringList& positionals) {
-    if (!ParseArguments(parser, arguments)) {
-        return parser.isSet("help") ? kExitOk : kExitUsage;
+std::optional<int> ExitOf(CommandLine::Outcome outcome) {
+    switch (outcome) {
+        case CommandLine::Outcome::Parsed:
+            return std::nullopt;
+        case CommandLine::Outcome::HelpShown:
+            return kExitOk;
+        case CommandLine::Outcome::UsageError:
+            break;
     }
-    if (!ReadChartOptions(parser, settings) || !TakePositionals(parser, count, positionals)) {
+    return kExitUsage;
+}
+
+}  // namespace
+
+std::optional<int> ParseCommandLine(CommandLine& parser, const CommandArguments& arguments,
+                                    std::size_t count) {
+    if (const auto exit = ExitOf(parser.Parse(arguments))) {
+        return exit;
+    }
+    if (!TakePositionals(parser, count)) {
         return kExitUsage;
     }
     return std::nullopt;
 }
 
-bool ReadChart(const QString& path, ChartInput& chart) {
+std::optional<int> ReadChartCommandLine(CommandLine& parser, const CommandArguments& arguments,
+                                        std::size_t count, RenderSettings& settings) {
+    if (const auto exit = ExitOf(parser.Parse(arguments))) {
+        return exit;
+    }
+    if (!ReadChartOptions(parser, settings) || !TakePositionals(parser, count)) {
+        return kExitUsage;
+    }
+    return std::nullopt;
+}
+
+bool ReadChart(const std::string& path, ChartInput& chart) {
     chart.name = path;
-    InputFile input =
-        path == "-" ? ReadStandardInput() : ReadWholeFile(QFile::encodeName(path).toStdString());
+    InputFile input = path == "-" ? ReadStandardInput() : ReadWholeFile(path);
     if (!input.Read()) {
-        UsageError(QString::fromStdString(input.error));
+        UsageError(input.error);
         return false;
     }
     chart.bytes = std::move(input.bytes);
@@ -143,25 +168,24 @@ bool ReadChart(const QString& path, ChartInput& chart) {
 
 bool CompileChart(CompileState& state, const ChartInput& chart) {
     const CompileResult result = Compile(state, chart.bytes);
-    const std::string name = chart.name.toStdString();
     switch (result.outcome) {
         case CompileOutcome::Accepted:
             return true;
         case CompileOutcome::LanguageError:
-            PrintError(name + ":" + std::to_string(result.error.line) + ": error: " + result.error.message +
-                       ": `" + result.error.text + "`\n");
+            PrintError(chart.name + ":" + std::to_string(result.error.line) +
+                       ": error: " + result.error.message + ": `" + result.error.text + "`\n");
             break;
         case CompileOutcome::Fault:
-            PrintError(name + ": error: " + result.fault + "\n");
+            PrintError(chart.name + ": error: " + result.fault + "\n");
             break;
         case CompileOutcome::NothingToPlay:
-            PrintError(name + ": error: " + std::string(kNothingToPlay) + "\n");
+            PrintError(chart.name + ": error: " + std::string(kNothingToPlay) + "\n");
             break;
     }
     return false;
 }
 
-std::optional<int> ReadAndCompileChart(const QString& path, CompileState& state, ChartInput& chart) {
+std::optional<int> ReadAndCompileChart(const std::string& path, CompileState& state, ChartInput& chart) {
     if (!ReadChart(path, chart)) {
         return kExitUsage;
     }

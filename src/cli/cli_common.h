@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QCommandLineParser>
-#include <QString>
-#include <QStringList>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "cli/command_line.h"
 #include "harmony/spliced_text.h"
 #include "language/compile_score.h"
 
@@ -17,7 +17,7 @@ inline constexpr int kExitUsage = 2;
 
 //! A chart as read from a file or standard input ("-").
 struct ChartInput {
-    QString name;       //!< as given on the command line; shown in diagnostics
+    std::string name;   //!< as given on the command line; shown in diagnostics
     std::string bytes;  //!< the raw bytes that are compiled
 };
 
@@ -29,41 +29,43 @@ class DiscardedEvents final : public EventConsumer {
 };
 
 //! Print "kaz-cli: message" on standard error and return the usage exit status.
-int UsageError(const QString& message);
+int UsageError(std::string_view message);
 
-//! Make a parser for a subcommand with the given usage line and the options every chart command takes.
-void AddChartOptions(QCommandLineParser& parser);
-//! Parse arguments (the subcommand first); false after a usage error has been printed.
-[[nodiscard]] bool ParseArguments(QCommandLineParser& parser, const QStringList& arguments);
-//! The positional arguments, exactly count of them; false after a usage error has been printed.
-[[nodiscard]] bool TakePositionals(const QCommandLineParser& parser, int count, QStringList& positionals);
+//! A whole number as the options take it: optional spaces around an optional sign and decimal digits.
+[[nodiscard]] std::optional<long long> ParseWholeNumber(std::string_view text);
+
+//! Add the options every chart command takes.
+void AddChartOptions(CommandLine& parser);
+//! Parse arguments (the subcommand first) and take exactly count positional arguments. Returns the exit
+//! status to end with when the command cannot go on: 0 after --help, 2 after a usage error has been printed.
+[[nodiscard]] std::optional<int> ParseCommandLine(CommandLine& parser, const CommandArguments& arguments,
+                                                  std::size_t count);
 //! A chart command's arguments: the notation, tempo and voice options into settings, then exactly count
-//! positional arguments. Returns the exit status to end with when the command cannot go on: 0 after --help,
-//! 2 after a usage error has been printed.
-[[nodiscard]] std::optional<int> ReadChartCommandLine(QCommandLineParser& parser,
-                                                      const QStringList& arguments, int count,
-                                                      RenderSettings& settings, QStringList& positionals);
+//! positional arguments. Returns the exit status to end with when the command cannot go on, as above.
+[[nodiscard]] std::optional<int> ReadChartCommandLine(CommandLine& parser, const CommandArguments& arguments,
+                                                      std::size_t count, RenderSettings& settings);
 
 //! Read the chart at path, "-" for standard input; false after a file error has been printed.
-[[nodiscard]] bool ReadChart(const QString& path, ChartInput& chart);
+[[nodiscard]] bool ReadChart(const std::string& path, ChartInput& chart);
 
 //! Compile the chart; on failure print the diagnostic ("FILE:LINE: error: MESSAGE: `TEXT`" or
 //! "FILE: error: Nothing to play") on standard error.
 [[nodiscard]] bool CompileChart(CompileState& state, const ChartInput& chart);
 //! Read the chart at path and compile it. Returns the exit status to end with when either fails, after its
 //! message has been printed.
-[[nodiscard]] std::optional<int> ReadAndCompileChart(const QString& path, CompileState& state,
+[[nodiscard]] std::optional<int> ReadAndCompileChart(const std::string& path, CompileState& state,
                                                      ChartInput& chart);
 
 // The subcommands; each takes its arguments with the subcommand's name first and returns the exit status.
-int RunCheck(const QStringList& arguments);
-int RunEvents(const QStringList& arguments);
-int RunExport(const QStringList& arguments);
-int RunTranspose(const QStringList& arguments);
-int RunPlay(const QStringList& arguments);
-int RunDevices(const QStringList& arguments);
-int RunRender(const QStringList& arguments);
-//! play, devices or render, from the device module that is loaded for them only.
-int RunDeviceCommand(const QStringList& arguments);
+int RunCheck(const CommandArguments& arguments);
+int RunEvents(const CommandArguments& arguments);
+int RunExport(const CommandArguments& arguments);
+int RunTranspose(const CommandArguments& arguments);
+int RunPlay(const CommandArguments& arguments);
+int RunDevices(const CommandArguments& arguments);
+int RunRender(const CommandArguments& arguments);
+//! play, devices or render, from the device module that is loaded for them only, given the program's own
+//! arguments.
+int RunDeviceCommand(int argc, char* argv[]);
 
 }  // namespace kaz::cli

@@ -5,14 +5,11 @@
 
 namespace kaz::cli {
 
-int RunDevices(const QStringList& arguments) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "List the MIDI outputs 'play --device' can use, one a line, in list order.");
-    parser.addHelpOption();
-    QStringList positionals;
-    if (!ParseArguments(parser, arguments) || !TakePositionals(parser, 0, positionals)) {
-        return parser.isSet("help") ? kExitOk : kExitUsage;
+int RunDevices(const CommandArguments& arguments) {
+    CommandLine parser("List the MIDI outputs 'play --device' can use, one a line, in list order.",
+                       SingleDashWords::Letters);
+    if (const auto exit = ParseCommandLine(parser, arguments, 0)) {
+        return *exit;
     }
     for (const std::string& name : EnumerateMidiOutDevices()) {
         std::printf("%s\n", name.c_str());

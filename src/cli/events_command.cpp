@@ -38,20 +38,19 @@ class EventPrinter final : public EventConsumer {
 
 }  // namespace
 
-int RunEvents(const QStringList& arguments) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription("Print the performance of a chart, one event a line, in playing order.");
-    parser.addPositionalArgument("FILE", "The chart, or - for standard input.");
+int RunEvents(const CommandArguments& arguments) {
+    CommandLine parser("Print the performance of a chart, one event a line, in playing order.",
+                       SingleDashWords::LongOptions);
+    parser.AddPositional("FILE", "The chart, or - for standard input.");
     AddChartOptions(parser);
-    QStringList positionals;
     CompileState state;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings, positionals)) {
+    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings)) {
         return *exit;
     }
     EventPrinter printer;
     state.events.StreamTo(&printer);
     ChartInput chart;
-    if (const auto exit = ReadAndCompileChart(positionals.first(), state, chart)) {
+    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), state, chart)) {
         return *exit;
     }
     if (!printer.Finish()) {

@@ -1,6 +1,5 @@
-#include <QCoreApplication>
-#include <QStringList>
 #include <cstdio>
+#include <string_view>
 
 #include "cli/cli_common.h"
 
@@ -25,26 +24,28 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication application(argc, argv);
-    QCoreApplication::setApplicationName("kaz-cli");
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
-    if (arguments.isEmpty() || arguments.first() == "--help" || arguments.first() == "-h") {
-        std::fputs(kUsage, arguments.isEmpty() ? stderr : stdout);
-        return arguments.isEmpty() ? kaz::cli::kExitUsage : kaz::cli::kExitOk;
+    const kaz::cli::CommandArguments arguments{argv[0], {argv + 1, argv + argc}};
+    if (arguments.words.empty() || arguments.words.front() == "--help" || arguments.words.front() == "-h") {
+        std::fputs(kUsage, arguments.words.empty() ? stderr : stdout);
+        return arguments.words.empty() ? kaz::cli::kExitUsage : kaz::cli::kExitOk;
     }
-    const QString command = arguments.first();
-    using Command = int (*)(const QStringList&);
+    const std::string_view command = arguments.words.front();
+    using Command = int (*)(const kaz::cli::CommandArguments&);
     const std::pair<const char*, Command> commands[] = {
-        {"check", kaz::cli::RunCheck},          {"events", kaz::cli::RunEvents},
-        {"export", kaz::cli::RunExport},        {"transpose", kaz::cli::RunTranspose},
-        {"play", kaz::cli::RunDeviceCommand},   {"devices", kaz::cli::RunDeviceCommand},
-        {"render", kaz::cli::RunDeviceCommand},
+        {"check", kaz::cli::RunCheck},
+        {"events", kaz::cli::RunEvents},
+        {"export", kaz::cli::RunExport},
+        {"transpose", kaz::cli::RunTranspose},
     };
     for (const auto& [name, run] : commands) {
         if (command == name) {
             return run(arguments);
         }
     }
-    return kaz::cli::UsageError(QStringLiteral("unknown command '%1'; see 'kaz-cli --help'").arg(command));
+    for (const char* name : {"play", "devices", "render"}) {
+        if (command == name) {
+            return kaz::cli::RunDeviceCommand(argc, argv);
+        }
+    }
+    return kaz::cli::UsageError("unknown command '" + std::string(command) + "'; see 'kaz-cli --help'");
 }

@@ -1,5 +1,4 @@
 #include <QCoreApplication>
-#include <QFile>
 #include <QTimer>
 #include <algorithm>
 #include <csignal>
@@ -99,6 +98,11 @@ class LiveDisplay {
 constexpr int kDisplayPeriodMs = 50;
 
 int Play(CompileState& state, const ChartInput& chart, const std::string& deviceName, bool loop) {
+    // The playback's timers run in an event loop of Qt's.
+    int argc = 1;
+    char program[] = "kaz-cli";
+    char* argv[] = {program, nullptr};
+    QCoreApplication application(argc, argv);
     QtPlaybackClock clock;
     QtPlaybackTimer timer(clock);
     CommandLineTransport transport(deviceName);
@@ -122,7 +126,7 @@ int Play(CompileState& state, const ChartInput& chart, const std::string& device
     if (playback.IsStopped()) {
         return kExitChartError;
     }
-    std::printf("Playing %s on %s%s\n", chart.name.toLocal8Bit().constData(), opened->OpenedName().c_str(),
+    std::printf("Playing %s on %s%s\n", chart.name.c_str(), opened->OpenedName().c_str(),
                 loop ? ", looping" : "");
     std::fflush(stdout);
 
@@ -159,36 +163,34 @@ int Play(CompileState& state, const ChartInput& chart, const std::string& device
 
 }  // namespace
 
-int RunPlay(const QStringList& arguments) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "Play a chart in real time on a MIDI output, by default the built-in synthesizer. Ctrl+C stops.");
-    parser.addPositionalArgument("FILE", "The chart, or - for standard input.");
+int RunPlay(const CommandArguments& arguments) {
+    CommandLine parser(
+        "Play a chart in real time on a MIDI output, by default the built-in synthesizer. Ctrl+C stops.",
+        SingleDashWords::LongOptions);
+    parser.AddPositional("FILE", "The chart, or - for standard input.");
     AddChartOptions(parser);
-    parser.addOptions({
-        {"device", "The MIDI output to play on ('kaz-cli devices' lists them); default the first.", "name"},
-        {"loop", "Start again from the top at the end, until Ctrl+C."},
-    });
-    QStringList positionals;
+    parser.AddOption(
+        {"device", "name", "The MIDI output to play on ('kaz-cli devices' lists them); default the first."});
+    parser.AddOption({"loop", "", "Start again from the top at the end, until Ctrl+C."});
     CompileState state;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings, positionals)) {
+    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings)) {
         return *exit;
     }
     ChartInput chart;
     // The same diagnostics as every other command; Play compiles the text again.
-    if (const auto exit = ReadAndCompileChart(positionals.first(), state, chart)) {
+    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), state, chart)) {
         return *exit;
     }
     const MidiOutDeviceNames devices = EnumerateMidiOutDevices();
     std::string deviceName = devices.empty() ? std::string() : devices.front();
-    if (parser.isSet("device")) {
-        deviceName = parser.value("device").toStdString();
+    if (parser.IsSet("device")) {
+        deviceName = parser.Value("device");
         if (std::find(devices.begin(), devices.end(), deviceName) == devices.end()) {
             std::fprintf(stderr, "kaz-cli: no MIDI output is called '%s'; playing on the first that opens\n",
                          deviceName.c_str());
         }
     }
-    return Play(state, chart, deviceName, parser.isSet("loop"));
+    return Play(state, chart, deviceName, parser.IsSet("loop"));
 }
 
 }  // namespace kaz::cli

@@ -1,36 +1,32 @@
-#include <QFile>
-
 #include "cli/cli_common.h"
 #include "midi/device/audio_render.h"
 
 namespace kaz::cli {
 
-int RunRender(const QStringList& arguments) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "Write the performance of a chart as audio through the built-in synthesizer, faster than real time.");
-    parser.addPositionalArgument("FILE", "The chart, or - for standard input.");
-    parser.addPositionalArgument(
+int RunRender(const CommandArguments& arguments) {
+    CommandLine parser(
+        "Write the performance of a chart as audio through the built-in synthesizer, faster than real time.",
+        SingleDashWords::LongOptions);
+    parser.AddPositional("FILE", "The chart, or - for standard input.");
+    parser.AddPositional(
         "OUT.wav",
-        "The audio file to write: FLAC when it ends in .flac, otherwise WAV; an existing "
-        "file is replaced.");
+        "The audio file to write: FLAC when it ends in .flac, otherwise WAV; an existing file is replaced.");
     AddChartOptions(parser);
-    QStringList positionals;
     CompileState state;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, 2, state.settings, positionals)) {
+    if (const auto exit = ReadChartCommandLine(parser, arguments, 2, state.settings)) {
         return *exit;
     }
     ChartInput chart;
-    if (const auto exit = ReadAndCompileChart(positionals.first(), state, chart)) {
+    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), state, chart)) {
         return *exit;
     }
     const std::int32_t tempo =
         state.score.tempoGiven ? state.score.scoreTempo : state.settings.transportTempo;
-    const std::string path = QFile::encodeName(positionals.at(1)).toStdString();
+    const std::string& path = parser.Positionals().at(1);
     std::string error;
     if (RenderAudio(state.events, tempo, path, AudioFormatOfPath(path), SynthOptionsFromEnvironment(), {},
                     error) != RenderOutcome::Written) {
-        return UsageError(QString::fromStdString(error));
+        return UsageError(error);
     }
     return kExitOk;
 }

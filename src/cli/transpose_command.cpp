@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <string_view>
 
 #include "cli/cli_common.h"
 #include "harmony/transposition.h"
@@ -24,47 +26,57 @@ constexpr SpellingName kSpellingNames[] = {
     {"Bb", 10, Spelling::Flat},
 };
 
-const SpellingName* FindSpellingName(const QString& name) {
+const SpellingName* FindSpellingName(std::string_view name) {
     for (const SpellingName& candidate : kSpellingNames) {
-        if (name == QLatin1String(candidate.name)) {
+        if (name == candidate.name) {
             return &candidate;
         }
     }
     return nullptr;
 }
 
-std::optional<int> ReadShift(const QCommandLineParser& parser) {
-    if (!parser.isSet("shift")) {
+std::optional<int> ReadShift(const CommandLine& parser) {
+    if (!parser.IsSet("shift")) {
         UsageError("transpose needs --shift N, a number of semitones from -5 to 6");
         return std::nullopt;
     }
-    const QString text = parser.value("shift");
-    bool ok = false;
-    const int shift = text.trimmed().toInt(&ok);
-    if (!ok || shift < -5 || shift > 6) {
-        UsageError(QStringLiteral("--shift takes a whole number from -5 to 6, not '%1'").arg(text));
+    const std::string text = parser.Value("shift");
+    const std::optional<long long> shift = ParseWholeNumber(text);
+    if (!shift || *shift < -5 || *shift > 6) {
+        UsageError("--shift takes a whole number from -5 to 6, not '" + text + "'");
         return std::nullopt;
     }
-    return shift;
+    return static_cast<int>(*shift);
+}
+
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t\n\v\f\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t\n\v\f\r") - first + 1);
 }
 
 //! Apply every --spell list to the start choices; false after a usage error has been printed.
-bool ReadSpellings(const QCommandLineParser& parser, NoteNameTables& tables) {
+bool ReadSpellings(const CommandLine& parser, NoteNameTables& tables) {
     const SpellingName* chosen[kPitchClassCount] = {};
-    for (const QString& list : parser.values("spell")) {
-        for (const QString& item : list.split(',')) {
-            const QString name = item.trimmed();
+    for (const std::string& list : parser.Values("spell")) {
+        for (std::size_t start = 0; start <= list.size();) {
+            const std::size_t comma = std::min(list.find(',', start), list.size());
+            const std::string_view name = Trimmed(std::string_view(list).substr(start, comma - start));
+            start = comma + 1;
             const SpellingName* spelling = FindSpellingName(name);
             if (spelling == nullptr) {
-                UsageError(QStringLiteral("--spell takes names among C#, Db, D#, Eb, F#, Gb, G#, Ab, A#, Bb, "
-                                          "separated by commas, not '%1'")
-                               .arg(name));
+                UsageError(
+                    "--spell takes names among C#, Db, D#, Eb, F#, Gb, G#, Ab, A#, Bb, separated by commas, "
+                    "not '" +
+                    std::string(name) + "'");
                 return false;
             }
             const SpellingName*& earlier = chosen[spelling->pitchClass];
             if (earlier != nullptr && earlier->spelling != spelling->spelling) {
-                UsageError(QStringLiteral("--spell names both %1 and %2; choose one")
-                               .arg(QLatin1String(earlier->name), QLatin1String(spelling->name)));
+                UsageError("--spell names both " + std::string(earlier->name) + " and " + spelling->name +
+                           "; choose one");
                 return false;
             }
             earlier = spelling;
@@ -84,23 +96,21 @@ bool WriteOutput(const std::string& text) {
 
 }  // namespace
 
-int RunTranspose(const QStringList& arguments) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
+int RunTranspose(const CommandArguments& arguments) {
+    CommandLine parser(
         "Print the chart with every chord root and slash bass moved by N semitones and written with the\n"
-        "chosen sharp or flat names; everything else stays as it is. --shift 0 only respells.");
-    parser.addPositionalArgument("FILE", "The chart, or - for standard input.");
+        "chosen sharp or flat names; everything else stays as it is. --shift 0 only respells.",
+        SingleDashWords::LongOptions);
+    parser.AddPositional("FILE", "The chart, or - for standard input.");
     AddChartOptions(parser);
-    parser.addOptions({
-        {"shift", "Semitones to move every chord, -5..6.", "N"},
-        {"spell",
-         "Comma-separated names among C#, Db, D#, Eb, F#, Gb, G#, Ab, A#, Bb: how those pitch classes are "
-         "written. The others are written C#, Eb, F#, Ab, Bb (B and H follow the chart's notation).",
-         "names"},
-    });
-    QStringList positionals;
+    parser.AddOption({"shift", "N", "Semitones to move every chord, -5..6."});
+    parser.AddOption(
+        {"spell", "names",
+         "Comma-separated names among C#, Db, D#, Eb, F#, Gb, G#, Ab, A#, Bb: how those pitch classes "
+         "are written. The others are written C#, Eb, F#, Ab, Bb (B and H follow the chart's "
+         "notation)."});
     CompileState state;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings, positionals)) {
+    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings)) {
         return *exit;
     }
     NoteNameTables tables;
@@ -111,7 +121,7 @@ int RunTranspose(const QStringList& arguments) {
     DiscardedEvents discarded;
     state.events.StreamTo(&discarded);
     ChartInput chart;
-    if (const auto exit = ReadAndCompileChart(positionals.first(), state, chart)) {
+    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), state, chart)) {
         return *exit;
     }
     TextEditor view(std::move(chart.bytes));

@@ -34,7 +34,8 @@ TEST(KazCliCheck, EveryBadChartGetsItsOneMessageLineAndSelection) {
         EXPECT_EQ(run.exitCode, 1) << chart.toStdString();
         const QString expected = chart.chopped(4) + ".json";
         EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(run.out)), ReadJson(expected))
-            << chart.toStdString() << "\n" << run.out;
+            << chart.toStdString() << "\n"
+            << run.out;
         EXPECT_EQ(run.out.back(), '\n');
         EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << "one line of JSON";
     }
@@ -103,6 +104,23 @@ TEST(KazCliCheck, UsageAndFileErrorsExitWithTwo) {
     EXPECT_EQ(RunCli({"check", "-", "--tempo", "20", "--chords-volume", "0"}, "C").exitCode, 0);
 }
 
+TEST(KazCliCheck, HelpBesideAUsageErrorStillFails) {
+    for (const QStringList& arguments : {QStringList{"check", "--bogus", "--help"},
+                                         QStringList{"check", "-h=1"}, QStringList{"devices", "-hx"}}) {
+        const auto run = RunCli(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_EQ(run.out, "") << arguments.join(' ').toStdString();
+    }
+}
+
+TEST(KazCliCheck, AnOptionTakesItsValueAsWritten) {
+    EXPECT_EQ(RunCli({"check", "-", "--tempo="}, "C").err,
+              "kaz-cli: --tempo takes a whole number from 20 to 300, not ''\n");
+    EXPECT_EQ(RunCli({"check", "-", "--tempo", "--json"}, "C").err,
+              "kaz-cli: --tempo takes a whole number from 20 to 300, not '--json'\n");
+    EXPECT_EQ(RunCli({"check", "-", "-tempo", "90"}, "C").exitCode, 0);
+}
+
 TEST(KazCliCheck, HugeInputsGetTheirAnswer) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
@@ -119,7 +137,8 @@ TEST(KazCliCheck, HugeInputsGetTheirAnswer) {
     }
     const auto huge = RunCli({"check", path, "--json"});
     EXPECT_EQ(huge.exitCode, 1);
-    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(huge.out))["line"].toInt(), 15 * (1 << 20) + 1);
+    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(huge.out))["line"].toInt(),
+              15 * (1 << 20) + 1);
 
     const std::string longLine = "C" + std::string(1 << 20, ' ') + "| D";
     EXPECT_EQ(RunCli({"check", "-"}, longLine).exitCode, 0);
