@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/cli_common.h"
+#include "cli/hint_warnings.h"
 
 namespace kaz::cli {
 
@@ -54,7 +55,9 @@ int RunCheck(const QStringList& arguments) {
         return kExitUsage;
     }
     if (!parser.isSet("json")) {
-        return CompileChart(state, chart) ? kExitOk : kExitChartError;
+        const bool compiled = CompileChart(state, chart);
+        PrintHintWarnings(chart.name.toStdString(), state.context, stderr);
+        return compiled ? kExitOk : kExitChartError;
     }
     const CompileResult result = Compile(state, chart.bytes);
     const QByteArray json = QJsonDocument(CheckReport(result)).toJson(QJsonDocument::Compact);

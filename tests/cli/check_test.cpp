@@ -51,10 +51,10 @@ TEST(KazCliCheck, GoodChartsAndTheExamplesAreValid) {
 }
 
 TEST(KazCliCheck, LanguageErrorIsReportedLikeACompilerDoes) {
-    const auto run = RunCli({"check", "-"}, "C | F\nG | Cadd9 |\n");
+    const auto run = RunCli({"check", "-"}, "C | F\nG | Cadd8 |\n");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "-:2: error: Unknown chord: `Cadd9`\n");
+    EXPECT_EQ(run.err, "-:2: error: Unknown chord: `Cadd8`\n");
 }
 
 TEST(KazCliCheck, ChartThatSoundsNoNoteSaysSo) {
