@@ -72,6 +72,14 @@ TEST(KazCliCheck, ValidChartSaysNothingAndSucceeds) {
     EXPECT_EQ(run.err, "");
 }
 
+TEST(KazCliCheck, HintsAreWarningsThatLeaveTheChartValid) {
+    const auto run = RunCli({"check", "-"}, "C | F-7\n");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err,
+              "-:1: warning: Plays F with a lowered seventh (the sixth); for F minor seventh write Fm7: `F-7`\n");
+    EXPECT_EQ(RunCli({"check", "-", "--json"}, "C | F-7\n").out, "{\"ok\":true}\n");
+}
+
 TEST(KazCliCheck, NotationOptionDecidesWhatALoneBMeans) {
     for (const char* notation : {"english", "german", "mixed"}) {
         EXPECT_EQ(RunCli({"check", "-", "--notation", notation}, "B | E").exitCode, 0) << notation;
