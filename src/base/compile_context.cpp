@@ -35,6 +35,9 @@ void ReportError(CompileContext& context, std::string_view message, std::string_
 
 void ReportHint(CompileContext& context, std::string_view message, std::string_view text, int line,
                 int selStart, int selEnd) {
+    if (context.hints.size() >= kMostHints) {
+        return;
+    }
     context.hints.push_back(
         LanguageHint{std::string(message), std::string(text), line, TextRange{selStart, selEnd}});
 }

@@ -66,7 +66,10 @@ void NoteToken(CompileContext& context, std::string_view lexeme);
 void ReportError(CompileContext& context, std::string_view message, std::string_view text, int line,
                  int selStart, int selEnd);
 
-//! Record a hint about [selStart, selEnd) of the chart; the compile goes on.
+//! The hints one compile keeps: a chart that repeats a surprising chord throughout is told of the first ones.
+inline constexpr std::size_t kMostHints = 1000;
+
+//! Record a hint about [selStart, selEnd) of the chart, unless kMostHints are recorded; the compile goes on.
 void ReportHint(CompileContext& context, std::string_view message, std::string_view text, int line,
                 int selStart, int selEnd);
 

@@ -2,6 +2,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_common.h"
+#include "cli/hint_warnings.h"
 
 namespace kaz::cli {
 
@@ -48,7 +49,9 @@ int RunCheck(const CommandArguments& arguments) {
         return kExitUsage;
     }
     if (!parser.IsSet("json")) {
-        return CompileChart(state, chart) ? kExitOk : kExitChartError;
+        const bool compiled = CompileChart(state, chart);
+        PrintHintWarnings(chart.name, state.context, stderr);
+        return compiled ? kExitOk : kExitChartError;
     }
     const CompileResult result = Compile(state, chart.bytes);
     // Invalid UTF-8 in the chart's text is shown as U+FFFD.

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "harmony/chord_aliases.h"
 #include "harmony/notation.h"
 
 namespace kaz {
@@ -11,13 +12,6 @@ namespace {
 
 constexpr int kBassKeyBase = 36;   // the bass key lies in 28 .. 39
 constexpr int kVoiceKeyBase = 48;  // the chord voice is built on 40 .. 51
-
-using VoiceOffsets = std::array<int, 4>;  // root, seventh, third, fifth above the voice's root key
-
-struct FixedSuffix {
-    std::string_view suffix;
-    VoiceOffsets offsets;
-};
 
 // Suffixes the general reader cannot spell, matched whole, in this order. It reads "m+7" to the same voice,
 // and none of the others at all.
@@ -30,12 +24,21 @@ constexpr FixedSuffix kFixedSuffixes[] = {
     {"+", {0, 12, 16, 20}},        {"aug", {0, 12, 16, 20}},       {"5", {0, 7, 12, 19}},
 };
 
-void SetVoice(Chord& chord, const VoiceOffsets& offsets) {
+}  // namespace
+
+std::span<const FixedSuffix> FixedSuffixes() {
+    return kFixedSuffixes;
+}
+
+namespace {
+
+template <typename Offset>
+void SetVoice(Chord& chord, std::span<const Offset> offsets) {
     const int rootKey = chord.rootPitch + kVoiceKeyBase;
     for (std::size_t slot = 0; slot < offsets.size(); ++slot) {
         chord.notes[slot + 1] = static_cast<std::int8_t>(rootKey + offsets[slot]);
     }
-    chord.noteCount = 5;
+    chord.noteCount = static_cast<std::int8_t>(offsets.size() + 1);
 }
 
 // A defined voice: each value above the root key, in 8-bit arithmetic that wraps; keys below 0 are dropped.
@@ -58,7 +61,7 @@ const ChordDefinition* FindDefinition(const ChordDefinitions& definitions, const
 }
 
 const VoiceOffsets* FindFixedSuffix(std::string_view suffix) {
-    for (const FixedSuffix& fixed : kFixedSuffixes) {
+    for (const FixedSuffix& fixed : FixedSuffixes()) {
         if (fixed.suffix == suffix) {
             return &fixed.offsets;
         }
@@ -84,7 +87,12 @@ void CopyLastChord(Chord& chord, const Chord* last) {
 void SplitSymbol(Chord& chord, std::string_view text) {
     const std::size_t rootLength = text.size() > 1 && (text[1] == '#' || text[1] == 'b') ? 2 : 1;
     chord.rootName = NoteName(text.substr(0, rootLength));
-    const std::size_t slash = text.find('/', rootLength);
+    // The '/' of a bass is followed by its letter; the one of "6/9" by a digit.
+    std::size_t slash = text.find('/', rootLength);
+    while (slash != std::string_view::npos && slash + 1 < text.size() && text[slash + 1] >= '0' &&
+           text[slash + 1] <= '9') {
+        slash = text.find('/', slash + 1);
+    }
     chord.SetSuffix(rootLength, std::min(slash, text.size()) - rootLength);
     chord.bassName = slash == std::string_view::npos ? NoteName() : NoteName(text.substr(slash + 1));
 }
@@ -100,8 +108,7 @@ bool Take(std::string_view& rest, std::string_view prefix) {
 
 }  // namespace
 
-bool ParseChordSuffix(Chord& chord) {
-    std::string_view rest = chord.suffix();
+bool ReadBuiltInSuffix(std::string_view rest, VoiceOffsets& voice) {
     int seventh = 12;
     int third = 16;
     int fifth = 19;
@@ -172,9 +179,45 @@ bool ParseChordSuffix(Chord& chord) {
             return false;
         }
     }
-    SetVoice(chord, {0, seventh, third, fifth});
+    voice = {0, seventh, third, fifth};
     return true;
 }
+
+bool ParseChordSuffix(Chord& chord) {
+    VoiceOffsets voice{};
+    if (!ReadBuiltInSuffix(chord.suffix(), voice)) {
+        return false;
+    }
+    SetVoice(chord, std::span<const int>(voice));
+    return true;
+}
+
+namespace {
+
+// An everyday spelling: its alias when the table has one, otherwise the voice the built-in readers give its
+// written form ("Cmi7" plays Cm7).
+bool ReadEverydaySuffix(Chord& chord) {
+    const std::optional<std::string> written = WrittenForm(chord.suffix());
+    if (!written) {
+        return false;
+    }
+    if (const ChordAlias* alias = FindChordAlias(*written)) {
+        SetVoice(chord, alias->Voice());
+        return true;
+    }
+    VoiceOffsets voice{};
+    if (ReadBuiltInSuffix(*written, voice)) {
+        SetVoice(chord, std::span<const int>(voice));
+        return true;
+    }
+    if (const VoiceOffsets* fixed = FindFixedSuffix(*written)) {
+        SetVoice(chord, std::span<const int>(*fixed));
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score,
                            const ChordDefinitions& definitions) {
@@ -182,7 +225,7 @@ ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score
         chord.SetText({});
         return ChordAnalysis::Unknown;
     }
-    if (text[0] == '-') {
+    if (text[0] == '-' || IsNoChord(text)) {
         chord.SetText(score.chordTexts.Keep(text));
         chord.noteCount = 0;
         return ChordAnalysis::Ok;
@@ -217,11 +260,13 @@ ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score
     if (const ChordDefinition* definition = FindDefinition(definitions, chord)) {
         ApplyDefinition(chord, *definition);
     } else if (!ParseChordSuffix(chord)) {
-        const VoiceOffsets* offsets = FindFixedSuffix(chord.suffix());
-        if (offsets == nullptr) {
+        // Everyday spellings only where the built-in readers find nothing, so every chord they read keeps
+        // its voice.
+        if (const VoiceOffsets* offsets = FindFixedSuffix(chord.suffix())) {
+            SetVoice(chord, std::span<const int>(*offsets));
+        } else if (!ReadEverydaySuffix(chord)) {
             return ChordAnalysis::Unknown;
         }
-        SetVoice(chord, *offsets);
     }
     score.lastChord = &chord;
     return ChordAnalysis::Ok;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string_view>
 
 #include "harmony/chord_definitions.h"
@@ -10,6 +11,22 @@
 namespace kaz {
 
 enum class ChordAnalysis { Ok, Unknown, Ambiguous };
+
+//! The voice of a built-in suffix: root, seventh, third and fifth above the voice's root key.
+using VoiceOffsets = std::array<int, 4>;
+
+struct FixedSuffix {
+    std::string_view suffix;
+    VoiceOffsets offsets;
+};
+
+//! The suffixes the general reader cannot spell, matched whole, in the order they are tried.
+[[nodiscard]] std::span<const FixedSuffix> FixedSuffixes();
+
+//! "N.C." or "NC": no chord, silent like a rest.
+[[nodiscard]] constexpr bool IsNoChord(std::string_view symbol) {
+    return symbol == "N.C." || symbol == "NC";
+}
 
 //! Fill chord from its symbol: names, pitch classes, bass key and chord voice. Reads and updates the
 //! tree's bLettersSeen and lastChord; chord definitions come first, then the fixed suffixes, then the
@@ -49,5 +66,7 @@ class AnalysedSymbols {
 
 //! The general suffix reader: quality, one number, alterations. chord.rootPitch must be set.
 [[nodiscard]] bool ParseChordSuffix(Chord& chord);
+//! The general suffix reader on a suffix of its own; false when it cannot read it.
+[[nodiscard]] bool ReadBuiltInSuffix(std::string_view suffix, VoiceOffsets& voice);
 
 }  // namespace kaz

@@ -5,6 +5,7 @@
 
 #include "base/tempo.h"
 #include "harmony/chord_analysis.h"
+#include "harmony/spelling_hints.h"
 
 namespace kaz {
 
@@ -42,12 +43,25 @@ bool ScoreBuilder::AddChord(Measure& measure, std::string_view tokenText) {
 
     const ChordAnalysis result = AnalyzeChord(chord, tokenText, score_, definitions_, symbols_);
     if (result == ChordAnalysis::Ok) {
+        HintAtChord(chord);
         return true;
     }
     const std::string_view message =
         result == ChordAnalysis::Ambiguous ? "B/Bb/H ambiguity" : "Unknown chord";
     ReportError(context_, message, tokenText, context_.lineIndex + 1, chord.textStart, chord.textEnd);
     return false;
+}
+
+void ScoreBuilder::HintAtChord(const Chord& chord) {
+    // A chord the chart defines means what the chart says.
+    if (!IsNoteLetter(chord.text().front()) ||
+        (!definitions_.empty() &&
+         (definitions_.Find(chord.text()) != nullptr || definitions_.Find(chord.suffix()) != nullptr))) {
+        return;
+    }
+    if (const std::optional<std::string> hint = SpellingHint(chord)) {
+        ReportHint(context_, *hint, chord.text(), context_.lineIndex + 1, chord.textStart, chord.textEnd);
+    }
 }
 
 void ScoreBuilder::AppendMeasure(ScoreLine& line, Measure& measure) {

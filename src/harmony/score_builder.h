@@ -33,6 +33,8 @@ class ScoreBuilder {
 
   private:
     void ReportAtBracket(std::string_view message, std::string_view text);
+    //! Report a hint when the chord just added most likely means something else to its writer.
+    void HintAtChord(const Chord& chord);
     void AppendNewMeasures(ScoreLine& line, int count);
 
     ScoreTree& score_;

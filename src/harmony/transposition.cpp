@@ -1,5 +1,7 @@
 #include "harmony/transposition.h"
 
+#include "harmony/chord_analysis.h"
+
 namespace kaz {
 
 namespace {
@@ -15,13 +17,13 @@ int MovedPitchClass(int pitch, int shift) {
     return ((pitch + shift) % kPitchClassCount + kPitchClassCount) % kPitchClassCount;
 }
 
-//! Repeat, rest and hold signs carry no name to rewrite.
+//! Repeat, rest and hold signs and "N.C." carry no name to rewrite.
 bool IsSign(const Chord& chord) {
     if (chord.text().empty()) {
         return true;
     }
     const char first = chord.text().front();
-    return first == '/' || first == '-' || first == '=';
+    return first == '/' || first == '-' || first == '=' || IsNoChord(chord.text());
 }
 
 std::string TransposedSymbol(const Chord& chord, int shift,

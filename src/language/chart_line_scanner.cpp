@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "chart_grammar.h"
+#include "harmony/chord_analysis.h"
 
 // The chart scanner's entry points (chart_scanner.l).
 int ChartLex(CHART_STYPE* value, void* scanner);
@@ -17,8 +18,9 @@ namespace kaz {
 
 namespace {
 
+//! Signs, and "N.C.", which is silent like a rest.
 bool IsSign(std::string_view symbol) {
-    return symbol == "-" || symbol == "/" || symbol == "=";
+    return symbol == "-" || symbol == "/" || symbol == "=" || IsNoChord(symbol);
 }
 
 //! The kind of a token the scanner returned, text, matched in state.

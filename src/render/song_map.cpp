@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "harmony/chord_analysis.h"
+
 namespace kaz {
 
 namespace {
@@ -179,6 +181,9 @@ int SongMap::MeasureAroundCaret(std::string_view text, int caret) const {
 }
 
 std::string ChordName(const Chord& chord) {
+    if (IsNoChord(chord.text())) {
+        return "N.C.";
+    }
     if (chord.noteCount == 0) {
         return {};
     }

@@ -74,7 +74,7 @@ class SongMap {
 };
 
 //! The chord's name as a player reads it: the symbol as written, or for "/" and "=" the chord they play
-//! again; empty for a rest.
+//! again, "N.C." for no chord; empty for a rest.
 [[nodiscard]] std::string ChordName(const Chord& chord);
 
 }  // namespace kaz

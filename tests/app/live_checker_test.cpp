@@ -34,7 +34,7 @@ TEST_F(LiveCheckTest, AMistakeIsUnderlinedAfterThePauseAndTheMarkGoesWhenItIsMen
         QString report;
     };
     const Case cases[] = {
-        {"C | Cadd9 | G", "Cadd9", "Line 1: Unknown chord: `Cadd9`"},
+        {"C | Cadd8 | G", "Cadd8", "Line 1: Unknown chord: `Cadd8`"},
         {QString::fromUtf8("# caf\xC3\xA9 \xE2\x99\xAD \xF0\x9D\x84\xAB\nAm7 | x"), "x",
          "Line 2: Unexpected symbol: `x`"},
     };

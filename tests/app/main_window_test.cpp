@@ -21,7 +21,7 @@ TEST_F(WindowTest, ACompileErrorSelectsTheOffendingCharactersAndShowsOneBox) {
         QString selected;
     };
     const Case cases[] = {
-        {"C | Cadd9 | G", ChartFileFormat::LineEnding::Lf, "Cadd9"},
+        {"C | Cadd8 | G", ChartFileFormat::LineEnding::Lf, "Cadd8"},
         {QString::fromUtf8("# caf\xC3\xA9 \xE2\x99\xAD \xF0\x9D\x84\xAB\nAm7 | x"),
          ChartFileFormat::LineEnding::Lf, "x"},
         {"C |\nD |\nE x", ChartFileFormat::LineEnding::CrLf, "x"},

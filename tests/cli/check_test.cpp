@@ -52,10 +52,10 @@ TEST(KazCliCheck, GoodChartsAndTheExamplesAreValid) {
 }
 
 TEST(KazCliCheck, LanguageErrorIsReportedLikeACompilerDoes) {
-    const auto run = RunCli({"check", "-"}, "C | F\nG | Cadd9 |\n");
+    const auto run = RunCli({"check", "-"}, "C | F\nG | Cadd8 |\n");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "-:2: error: Unknown chord: `Cadd9`\n");
+    EXPECT_EQ(run.err, "-:2: error: Unknown chord: `Cadd8`\n");
 }
 
 TEST(KazCliCheck, ChartThatSoundsNoNoteSaysSo) {
@@ -71,6 +71,14 @@ TEST(KazCliCheck, ValidChartSaysNothingAndSucceeds) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "");
+}
+
+TEST(KazCliCheck, HintsAreWarningsThatLeaveTheChartValid) {
+    const auto run = RunCli({"check", "-"}, "C | F-7\n");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err,
+              "-:1: warning: Plays F with a lowered seventh (the sixth); for F minor seventh write Fm7: `F-7`\n");
+    EXPECT_EQ(RunCli({"check", "-", "--json"}, "C | F-7\n").out, "{\"ok\":true}\n");
 }
 
 TEST(KazCliCheck, NotationOptionDecidesWhatALoneBMeans) {

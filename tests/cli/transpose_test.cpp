@@ -76,12 +76,12 @@ TEST(KazCliTranspose, ExamplesGoUpAndBackUnchangedUnderTheirNotation) {
 }
 
 TEST(KazCliTranspose, ChartThatDoesNotCompileGetsTheDiagnosticOfCheck) {
-    const std::string chart = "C | F\nG | Cadd9 |\n";
+    const std::string chart = "C | F\nG | Cadd8 |\n";
     const auto run = RunCli({"transpose", "-", "--shift", "2"}, chart);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, RunCli({"check", "-"}, chart).err);
-    EXPECT_EQ(run.err, "-:2: error: Unknown chord: `Cadd9`\n");
+    EXPECT_EQ(run.err, "-:2: error: Unknown chord: `Cadd8`\n");
     EXPECT_EQ(RunCli({"transpose", "-", "--shift", "2"}, "- | =").err, "-: error: Nothing to play\n");
 }
 

@@ -94,7 +94,7 @@ TEST_F(ChordAnalysisTest, CommonSuffixesGiveTheirOffsets) {
 
 TEST_F(ChordAnalysisTest, UnreadableSuffixesAreUnknown) {
     for (const char* symbol :
-         {"Cadd9", "Cm7b5", "Csus", "Cma7", "Cmaj7+7", "Cmaj-7", "C7+", "C1", "C77", "C7x"}) {
+         {"Cadd8", "Cm7b4", "Csus3", "Cma8", "Cmaj7+7", "Cmaj-7", "C7+", "C1", "C77", "C7x"}) {
         Analyze(symbol, ChordAnalysis::Unknown);
     }
     EXPECT_EQ(score_.lastChord, nullptr);
@@ -135,7 +135,7 @@ TEST_F(ChordAnalysisTest, ThirdSpellingOfBIsAmbiguous) {
 }
 
 TEST_F(ChordAnalysisTest, SpellingsAreRecordedEvenForUnknownChords) {
-    Analyze("Hadd9", ChordAnalysis::Unknown);
+    Analyze("Hadd8", ChordAnalysis::Unknown);
     Analyze("A#/Bb");
     EXPECT_EQ(score_.bLettersSeen, kSpelledH | kSpelledBb);
     EXPECT_EQ(Analyze("H").rootPitch, -1);

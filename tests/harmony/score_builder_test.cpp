@@ -180,11 +180,11 @@ TEST_F(ScoreBuilderTest, ChordTakesTheTokenPositions) {
 
 TEST_F(ScoreBuilderTest, UnknownChordIsReportedAtTheSymbol) {
     Measure* measure = builder_.NewMeasure();
-    Token(21, "Cadd9", 3);
-    EXPECT_FALSE(builder_.AddChord(*measure, "Cadd9"));
+    Token(21, "Cadd8", 3);
+    EXPECT_FALSE(builder_.AddChord(*measure, "Cadd8"));
     const LanguageError& error = Error();
     EXPECT_EQ(error.message, "Unknown chord");
-    EXPECT_EQ(error.text, "Cadd9");
+    EXPECT_EQ(error.text, "Cadd8");
     EXPECT_EQ(error.line, 4);
     EXPECT_EQ(error.selection, (TextRange{21, 26}));
     EXPECT_EQ(score_.allChords.size(), 1u);

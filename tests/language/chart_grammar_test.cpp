@@ -141,9 +141,9 @@ TEST_F(ChartGrammar, StrayCharacterStopsTheParseThere) {
 }
 
 TEST_F(ChartGrammar, ChordErrorPointsAtTheChordBeforeTheScannerMovesOn) {
-    ASSERT_EQ(Parse("C | Cadd9\nD"), kParseAborted);
+    ASSERT_EQ(Parse("C | Cadd8\nD"), kParseAborted);
     EXPECT_EQ(Error().message, "Unknown chord");
-    EXPECT_EQ(Error().text, "Cadd9");
+    EXPECT_EQ(Error().text, "Cadd8");
     EXPECT_EQ(Error().line, 1);
     EXPECT_EQ(Error().selection, (TextRange{4, 9}));
 }

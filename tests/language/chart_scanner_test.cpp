@@ -137,9 +137,17 @@ TEST_F(ChartScanner, NulByteIsAStrayCharacterNotTheEnd) {
 }
 
 TEST_F(ChartScanner, BytesAboveAsciiAreStrayCharacters) {
+    // A character of UTF-8 is one stray character, quoted and selected whole.
     ASSERT_EQ(Parse("C | \xC3\xA9"), kParseAborted);
+    EXPECT_EQ(Error().text, "\xC3\xA9");
+    EXPECT_EQ(Error().selection, (TextRange{4, 6}));
+    ASSERT_EQ(Parse("C\xE2\x99\xAD"
+                    "9"),
+              kParseAborted);
+    EXPECT_EQ(Error().text, "\xE2\x99\xAD");
+    // A byte that starts no character of UTF-8 stays a stray byte of its own.
+    ASSERT_EQ(Parse("C | \xC3x"), kParseAborted);
     EXPECT_EQ(Error().text, "\xC3");
-    EXPECT_EQ(Error().selection, (TextRange{4, 5}));
     ASSERT_EQ(Parse("# caf\xC3\xA9 \xE2\x99\xAD\nC"), kParseAccepted);
 }
 
