@@ -23,6 +23,38 @@ inline std::string BluesChart(int measures) {
     return text;
 }
 
+//! The same blues written with its form: every chorus of twelve measures between repeat signs, played
+//! times times, so the song plays times × measures.
+inline std::string RepeatedBluesChart(int measures, int times) {
+    const std::string flat = BluesChart(measures);
+    std::string text = "# generated blues with repeats\n[4/4]\n";
+    std::size_t start = flat.find("[4/4]\n") + 6;
+    for (int chorus = 0; chorus < measures / 12; ++chorus) {
+        // Three lines of four measures a chorus.
+        std::size_t end = start;
+        for (int line = 0; line < 3; ++line) {
+            end = flat.find('\n', end) + 1;
+        }
+        std::string block = flat.substr(start, end - start - 3);  // without the last " |\n"
+        text += "|: " + block + " :| x" + std::to_string(times) + "\n";
+        start = end;
+    }
+    return text;
+}
+
+//! A song of about the given number of measures with every kind of form mark: sections, repeats with two
+//! endings, a segno, a coda, and a jump back, as the editor checks it while the user types.
+inline std::string FormChart(int measures) {
+    std::string text = "# generated form\n[4/4]\n[SEGNO]\n";
+    for (int written = 0; written + 16 <= measures - 8; written += 16) {
+        text += written % 32 == 0 ? "[A]\n" : "[B]\n";
+        text += "|: F7 | Bb7 | F7 | Cm7 F7 |\nBb7 | Bdim7 | [1.] F7 D7 | Gm7 C7 :|\n";
+        text += "[2.] Gm7 | C7 | Am7 D7 | Gm7 C7 |\nF7 | Bb7 | F7 | % |\n";
+    }
+    text += "F7 | Bb7 [TO CODA] | F7 | C7 [D.S. al Coda] |\n[CODA]\nF7 | Bb7 | F7 C7 | F7 |\n";
+    return text;
+}
+
 //! Scan, parse and analyse text into state's score tree, without the performance.
 inline void ParseOnly(CompileState& state, std::string_view text) {
     state.score.Clear();

@@ -51,6 +51,33 @@ void CompileWithPerformance(benchmark::State& state) {
     ReportMemoryPerChord(state, compile);
 }
 
+void CompileWith(benchmark::State& state, const std::string& text) {
+    kaz::CompileState compileState;
+    std::size_t played = 0;
+    for (auto _ : state) {
+        if (!kaz::Compile(compileState, text).Accepted()) {
+            std::abort();
+        }
+        played += compileState.score.playOrder.size();
+    }
+    state.counters["ns_per_played_measure"] = benchmark::Counter(
+        static_cast<double>(played), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+//! The flat chart against the same song written a tenth as long with repeats: time per played measure.
+void CompileFlat(benchmark::State& state) {
+    CompileWith(state, kaz::bench::BluesChart(static_cast<int>(state.range(0))));
+}
+
+void CompileWithRepeats(benchmark::State& state) {
+    CompileWith(state, kaz::bench::RepeatedBluesChart(static_cast<int>(state.range(0)) / 10, 10));
+}
+
+//! What the editor's check as you type runs on a chart with form marks.
+void CheckFormChart(benchmark::State& state) {
+    CompileWith(state, kaz::bench::FormChart(static_cast<int>(state.range(0))));
+}
+
 //! Scanning the chart a line at a time, as the editor colours it when the chart is opened.
 void ScanLineByLine(benchmark::State& state) {
     const std::string text = kaz::bench::BluesChart(static_cast<int>(state.range(0)));
@@ -76,6 +103,9 @@ void ScanLineByLine(benchmark::State& state) {
 BENCHMARK(ScanParseAnalyse)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);
 BENCHMARK(CompileWithPerformance)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ScanLineByLine)->Arg(200000)->Unit(benchmark::kMillisecond);
+BENCHMARK(CompileFlat)->Arg(120000)->Unit(benchmark::kMillisecond);
+BENCHMARK(CompileWithRepeats)->Arg(120000)->Unit(benchmark::kMillisecond);
+BENCHMARK(CheckFormChart)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

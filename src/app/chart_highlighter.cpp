@@ -20,6 +20,8 @@ constexpr ColourPair kChordColours{0x1a4fa0, 0x8ab4f8};
 constexpr ColourPair kSignColours{0xa85400, 0xf0a860};
 constexpr ColourPair kMarkColours{0x7b2e9e, 0xd2a2ee};
 constexpr ColourPair kCommentColours{0x2e7d32, 0x8fcf8f};
+constexpr ColourPair kFormColours{0x00796b, 0x6fd6c8};
+constexpr ColourPair kSectionColours{0xb0003a, 0xff8fab};
 
 QColor Pick(const ColourPair& pair, bool darkBackground) {
     return QColor::fromRgb(darkBackground ? pair.onDark : pair.onLight);
@@ -68,6 +70,11 @@ bool ChartHighlighter::ChooseColours(const QPalette& palette) {
     formats[at(ChartTokenKind::Mark)] = Format(ChartTokenKind::Mark, Pick(kMarkColours, dark));
     formats[at(ChartTokenKind::Comment)] = Format(ChartTokenKind::Comment, Pick(kCommentColours, dark));
     formats[at(ChartTokenKind::Comment)].setFontItalic(true);
+    // The way through the song and its sections stand out from the measures, so the eye finds them.
+    formats[at(ChartTokenKind::Form)] = Format(ChartTokenKind::Form, Pick(kFormColours, dark));
+    formats[at(ChartTokenKind::Form)].setFontWeight(QFont::Bold);
+    formats[at(ChartTokenKind::Section)] = Format(ChartTokenKind::Section, Pick(kSectionColours, dark));
+    formats[at(ChartTokenKind::Section)].setFontWeight(QFont::Bold);
     if (formats == formats_) {
         return false;
     }

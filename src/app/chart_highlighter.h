@@ -39,7 +39,7 @@ class ChartHighlighter final : public QSyntaxHighlighter {
 
     QPlainTextEdit& editor_;
     ChartLineScanner scanner_;
-    std::array<QTextCharFormat, static_cast<std::size_t>(ChartTokenKind::Other)> formats_;
+    std::array<QTextCharFormat, static_cast<std::size_t>(ChartTokenKind::Section) + 1> formats_;
     bool held_ = false;
     bool recolourDue_ = false;
 };

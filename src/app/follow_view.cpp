@@ -64,6 +64,29 @@ void FollowView::Refresh() {
     Show(Describe(song_->PlaceAt(playback->SongPosition(), loop)));
 }
 
+QString FollowView::MeasureText(const SongPlace& place) {
+    QString text = tr("Measure %1").arg(place.writtenMeasure);
+    if (place.pass > 1) {
+        text = tr("%1 (%2 time)").arg(text, Ordinal(place.pass));
+    }
+    if (!place.section.empty()) {
+        text = tr("%1 · %2").arg(
+            QString::fromUtf8(place.section.data(), static_cast<qsizetype>(place.section.size())), text);
+    }
+    return text;
+}
+
+QString FollowView::Ordinal(int pass) {
+    const int lastTwo = pass % 100;
+    const int last = pass % 10;
+    const char* suffix = (lastTwo >= 11 && lastTwo <= 13) ? "th"
+                         : last == 1                      ? "st"
+                         : last == 2                      ? "nd"
+                         : last == 3                      ? "rd"
+                                                          : "th";
+    return QString::number(pass) + QLatin1String(suffix);
+}
+
 FollowView::Shown FollowView::Describe(const SongPlace& place) const {
     Shown shown;
     shown.beat = place.beat;
@@ -73,7 +96,7 @@ FollowView::Shown FollowView::Describe(const SongPlace& place) const {
         shown.measure = tr("Count-in");
     } else {
         shown.chord = ChordText(place.chord);
-        shown.measure = tr("Measure %1").arg(place.measure);
+        shown.measure = MeasureText(place);
     }
     if (place.next != nullptr) {
         shown.next = tr("Next: %1").arg(ChordText(place.next));

@@ -23,7 +23,7 @@ class FollowView final : public QWidget {
     struct Shown {
         QString chord;    //!< the sounding chord, "–" for none; the count during the count-in
         QString next;     //!< the chord after it; empty when none follows
-        QString measure;  //!< "Measure 5", or "Count-in"
+        QString measure;  //!< "Measure 5", "A · Measure 12 (2nd time)", or "Count-in"
         int beat = 0;     //!< one-based
         int beats = 0;
         friend bool operator==(const Shown&, const Shown&) = default;
@@ -44,6 +44,9 @@ class FollowView final : public QWidget {
 
   private:
     [[nodiscard]] Shown Describe(const SongPlace& place) const;
+    //! "Measure 12", "Measure 12 (2nd time)", with the section first when there is one: "B · Measure 12".
+    [[nodiscard]] static QString MeasureText(const SongPlace& place);
+    [[nodiscard]] static QString Ordinal(int pass);
     void Show(const Shown& shown);
     //! Draw text in rectangle area as large as its height allows, smaller when it is too wide.
     void DrawFitted(QPainter& painter, const QRectF& area, const QString& text, int weight) const;

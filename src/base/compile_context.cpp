@@ -1,5 +1,7 @@
 #include "base/compile_context.h"
 
+#include <algorithm>
+
 namespace kaz {
 
 void CompileContext::Reset(std::string_view text) {
@@ -40,6 +42,11 @@ void ReportHint(CompileContext& context, std::string_view message, std::string_v
     }
     context.hints.push_back(
         LanguageHint{std::string(message), std::string(text), line, TextRange{selStart, selEnd}});
+}
+
+int LineAt(std::string_view text, int offset) {
+    const auto end = text.begin() + std::clamp(offset, 0, static_cast<int>(text.size()));
+    return static_cast<int>(std::count(text.begin(), end, '\n')) + 1;
 }
 
 void ShowLanguageError(const LanguageError& error, Editor& view, ErrorPresenter& presenter) {

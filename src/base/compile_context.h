@@ -73,6 +73,9 @@ inline constexpr std::size_t kMostHints = 1000;
 void ReportHint(CompileContext& context, std::string_view message, std::string_view text, int line,
                 int selStart, int selEnd);
 
+//! The one-based line the program shows for a byte offset of text: one more than the line breaks before it.
+[[nodiscard]] int LineAt(std::string_view text, int offset);
+
 //! The parser's error hook: "Unexpected symbol" at the last lexeme.
 void ReportSyntaxError(CompileContext& context);
 

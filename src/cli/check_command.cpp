@@ -3,6 +3,7 @@
 
 #include "cli/cli_common.h"
 #include "cli/hint_warnings.h"
+#include "render/form_unrolling.h"
 
 namespace kaz::cli {
 
@@ -30,6 +31,14 @@ nlohmann::json CheckReport(const CompileResult& result) {
     return report;
 }
 
+//! Where repeats and jumps make the song longer than written: the written and the played number of measures.
+void AddPlayedLength(nlohmann::json& report, const ScoreTree& score) {
+    if (!MeasuresPlayedAgain(score).empty()) {
+        report["measures"] = score.CountMeasures();
+        report["playedMeasures"] = score.playOrder.size();
+    }
+}
+
 }  // namespace
 
 int RunCheck(const CommandArguments& arguments) {
@@ -54,9 +63,13 @@ int RunCheck(const CommandArguments& arguments) {
         return compiled ? kExitOk : kExitChartError;
     }
     const CompileResult result = Compile(state, chart.bytes);
+    nlohmann::json report = CheckReport(result);
+    if (result.Accepted()) {
+        AddPlayedLength(report, state.score);
+    }
     // Invalid UTF-8 in the chart's text is shown as U+FFFD.
-    const std::string json =
-        CheckReport(result).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+    const std::string json = report.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "
+";
     std::fwrite(json.data(), 1, json.size(), stdout);
     return result.Accepted() ? kExitOk : kExitChartError;
 }

@@ -18,6 +18,51 @@ std::string MeterText(int num, int den) {
     return std::to_string(num) + "/" + std::to_string(den);
 }
 
+// Counts of passes beyond this are as good as endless; keeping them small keeps every sum of them exact.
+constexpr std::uint32_t kMaxPassNumber = 1'000'000;
+
+//! The number at the front of text, capped; the digits read are dropped from text.
+std::uint32_t TakeNumber(std::string_view& text) {
+    std::uint32_t number = 0;
+    while (!text.empty() && text.front() >= '0' && text.front() <= '9') {
+        number = std::min(number * 10 + static_cast<std::uint32_t>(text.front() - '0'), kMaxPassNumber);
+        text.remove_prefix(1);
+    }
+    return number;
+}
+
+//! The passes of an ending written "1." or "1.2.", as first << 16 | last; 0 unless they are counted up
+//! one by one from 1 or more.
+std::uint32_t EndingPasses(std::string_view text) {
+    std::uint32_t first = 0;
+    std::uint32_t last = 0;
+    while (!text.empty()) {
+        const std::uint32_t pass = TakeNumber(text);
+        text.remove_prefix(1);  // the '.'
+        if (pass == 0 || pass > 0xFFFF || (first != 0 && pass != last + 1)) {
+            return 0;
+        }
+        first = first == 0 ? pass : first;
+        last = pass;
+    }
+    return first << 16 | last;
+}
+
+//! The word of a bracket mark, without its brackets and the blanks inside them.
+std::string_view MarkWord(std::string_view bracket) {
+    bracket.remove_prefix(1);
+    bracket.remove_suffix(1);
+    const auto first = bracket.find_first_not_of(" \t");
+    const auto last = bracket.find_last_not_of(" \t");
+    return bracket.substr(first, last + 1 - first);
+}
+
+JumpUntil UntilOf(std::string_view jump) {
+    return jump.ends_with("Fine")   ? JumpUntil::Fine
+           : jump.ends_with("Coda") ? JumpUntil::Coda
+                                    : JumpUntil::End;
+}
+
 }  // namespace
 
 ScoreBuilder::ScoreBuilder(ScoreTree& score, CompileContext& context, const ChordDefinitions& definitions)
@@ -68,6 +113,7 @@ void ScoreBuilder::AppendMeasure(ScoreLine& line, Measure& measure) {
     score_.AppendToLine(line, measure);
     ++measureCount_;
     score_.meterGiven = false;
+    PlacePendingMarks(measure);
 }
 
 void ScoreBuilder::AppendNewMeasures(ScoreLine& line, int count) {
@@ -99,6 +145,7 @@ void ScoreBuilder::AppendRepeatMeasures(ScoreLine& line) {
         Measure& repeat = *NewMeasure();
         score_.AppendToLine(line, repeat);
         ++measureCount_;
+        PlacePendingMarks(repeat);
         // Before any measure the index reaches the repeat measure itself, which then repeats itself.
         const Measure* repeated = score_.MeasureAt(base + i, measureCount_);
         const Measure* source = repeated != nullptr ? repeated->source : &repeat;
@@ -140,8 +187,121 @@ bool ScoreBuilder::SetTempo(int bpm) {
     return true;
 }
 
+void ScoreBuilder::ReportAtMark(std::string_view message, std::string_view text, std::string_view bracket) {
+    const auto start = static_cast<int>(bracket.data() - context_.sourceText.data());
+    ReportError(context_, message, text, context_.lineIndex + 1, start,
+                start + static_cast<int>(bracket.size()));
+}
+
 void ScoreBuilder::ReportAtBracket(std::string_view message, std::string_view text) {
     ReportError(context_, message, text, context_.lineIndex + 1, context_.bracketStart, context_.bracketEnd);
+}
+
+FormMark& ScoreBuilder::AddPendingMark(FormMarkKind kind, std::string_view text, std::string_view selected) {
+    const auto offset = [this](std::string_view part) {
+        return static_cast<std::int32_t>(part.data() - context_.sourceText.data());
+    };
+    FormMark& mark = pendingMarks_.emplace_back();
+    mark.kind = kind;
+    mark.textStart = offset(text);
+    mark.textEnd = mark.textStart + static_cast<std::int32_t>(text.size());
+    mark.selectionStart = offset(selected);
+    mark.selectionEnd = mark.selectionStart + static_cast<std::int32_t>(selected.size());
+    return mark;
+}
+
+void ScoreBuilder::PlacePendingMarks(const Measure& measure) {
+    lastWritten_ = &measure;
+    for (FormMark& mark : pendingMarks_) {
+        mark.measure = &measure;
+        score_.formMarks.push_back(mark);
+    }
+    pendingMarks_.clear();
+}
+
+bool ScoreBuilder::AddOpeningMark(std::string_view bracket) {
+    const std::string_view text = MarkWord(bracket);
+    if (text == "SEGNO" || text == "CODA") {
+        AddPendingMark(text == "SEGNO" ? FormMarkKind::Segno : FormMarkKind::Coda, text, bracket);
+        return true;
+    }
+    if (text.front() >= '0' && text.front() <= '9') {
+        const std::uint32_t passes = EndingPasses(text);
+        if (passes == 0) {
+            ReportAtMark("Invalid ending", text, bracket);
+            return false;
+        }
+        AddPendingMark(FormMarkKind::Ending, text, bracket).value = passes;
+        return true;
+    }
+    FormMark& mark = AddPendingMark(FormMarkKind::Section, text, bracket);
+    mark.value = static_cast<std::uint32_t>(score_.sections.size());
+    score_.sections.push_back({std::string(text), 0, mark.selectionStart, mark.selectionEnd});
+    return true;
+}
+
+bool ScoreBuilder::AddClosingMark(std::string_view bracket) {
+    const std::string_view text = MarkWord(bracket);
+    if (text.front() == 'x') {
+        std::string_view digits = text.substr(1);
+        const std::uint32_t times = TakeNumber(digits);
+        if (times == 0) {
+            ReportAtMark("Invalid repeat count", text, bracket);
+            return false;
+        }
+        AddPendingMark(FormMarkKind::Times, text, bracket).value = times;
+    } else if (text == "FINE") {
+        AddPendingMark(FormMarkKind::Fine, text, bracket);
+    } else if (text.starts_with("TO")) {
+        AddPendingMark(FormMarkKind::ToCoda, text, bracket);
+    } else {
+        const auto kind = text.starts_with("D.C.") ? FormMarkKind::DaCapo : FormMarkKind::DalSegno;
+        AddPendingMark(kind, text, bracket).until = UntilOf(text);
+    }
+    return true;
+}
+
+void ScoreBuilder::OpenRepeat(int start, int length) {
+    const std::string_view sign =
+        context_.sourceText.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
+    AddPendingMark(FormMarkKind::RepeatOpen, sign, sign);
+}
+
+bool ScoreBuilder::CloseRepeat(int start, int length, std::string_view times) {
+    const std::string_view sign =
+        context_.sourceText.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
+    FormMark mark;
+    mark.kind = FormMarkKind::RepeatClose;
+    mark.textStart = mark.selectionStart = start;
+    mark.textEnd = mark.selectionEnd = start + length;
+    if (!times.empty()) {
+        std::string_view digits = times.substr(1);
+        mark.value = TakeNumber(digits);
+        if (mark.value == 0) {
+            ReportError(context_, "Invalid repeat count", times, context_.lineIndex + 1, start,
+                        start + length);
+            return false;
+        }
+    }
+    if (lastWritten_ == nullptr) {
+        ReportError(context_, "Nothing to repeat", sign, context_.lineIndex + 1, start, start + length);
+        return false;
+    }
+    mark.measure = lastWritten_;
+    score_.formMarks.push_back(mark);
+    return true;
+}
+
+bool ScoreBuilder::FinishForm() {
+    if (pendingMarks_.empty()) {
+        return true;
+    }
+    const FormMark& mark = pendingMarks_.front();
+    const auto from = static_cast<std::size_t>(mark.textStart);
+    ReportError(context_, "No measure after this mark",
+                context_.sourceText.substr(from, static_cast<std::size_t>(mark.textEnd) - from),
+                LineAt(context_.sourceText, mark.textStart), mark.selectionStart, mark.selectionEnd);
+    return false;
 }
 
 }  // namespace kaz

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "base/compile_context.h"
 #include "harmony/chord_analysis.h"
@@ -31,17 +32,37 @@ class ScoreBuilder {
     [[nodiscard]] bool SetMeter(int num, int den);
     [[nodiscard]] bool SetTempo(int bpm);
 
+    //! The bracket mark just read ("[A]", brackets included) that opens the next measure: a section, an
+    //! ending, a segno or a coda.
+    [[nodiscard]] bool AddOpeningMark(std::string_view bracket);
+    //! The bracket mark just read after the last chord of a measure: a jump, a fine, a repeat count.
+    [[nodiscard]] bool AddClosingMark(std::string_view bracket);
+    //! "|:" at [start, start + length): the next measure starts a repeated passage.
+    void OpenRepeat(int start, int length);
+    //! ":|" at [start, start + length), with its count ("x3") when times is not empty: the last measure
+    //! ends a repeated passage.
+    [[nodiscard]] bool CloseRepeat(int start, int length, std::string_view times);
+    //! The end of the chart: false after reporting a mark that no measure follows.
+    [[nodiscard]] bool FinishForm();
+
   private:
     void ReportAtBracket(std::string_view message, std::string_view text);
     //! Report a hint when the chord just added most likely means something else to its writer.
     void HintAtChord(const Chord& chord);
     void AppendNewMeasures(ScoreLine& line, int count);
+    //! A mark quoting text and selecting selected in messages, waiting for its measure.
+    FormMark& AddPendingMark(FormMarkKind kind, std::string_view text, std::string_view selected);
+    void ReportAtMark(std::string_view message, std::string_view text, std::string_view bracket);
+    //! The marks read since the last measure entered a line belong to measure.
+    void PlacePendingMarks(const Measure& measure);
 
     ScoreTree& score_;
     CompileContext& context_;
     const ChordDefinitions& definitions_;
     AnalysedSymbols symbols_;
     int measureCount_;  //!< measures in the lines of the score, kept so that '%' costs no walk over the score
+    std::vector<FormMark> pendingMarks_;    //!< form marks waiting for their measure
+    const Measure* lastWritten_ = nullptr;  //!< the last measure written into a line, not a padding one
 };
 
 }  // namespace kaz

@@ -45,6 +45,7 @@ void ScoreTree::Clear() {
     Release(playOrder);
     Release(sections);
     Release(styleMarks);
+    Release(formMarks);
     bLettersSeen = 0;
     lastChord = nullptr;
 }

@@ -166,6 +166,43 @@ struct OpeningMark {
     std::int32_t textEnd = 0;
 };
 
+//! A sign of the song's form: a repeat bar line, an ending, a jump or a mark a jump goes to. The grammar
+//! reads it beside the measure it belongs to; the unrolling places it on that measure's slot.
+enum class FormMarkKind : std::uint8_t {
+    RepeatOpen,   //!< "|:": a repeated passage starts with this measure
+    RepeatClose,  //!< ":|": the passage ends with this measure; value the times it is played, 0 unless given
+    Times,        //!< "[x3]" before a ":|": value the times
+    Ending,       //!< "[1.]", "[1.2.]": value the passes it is played on, one bit each, bit 0 the first
+    Section,      //!< "[A]", "[Verse]": value its index in ScoreTree::sections
+    Segno,
+    Coda,
+    ToCoda,
+    Fine,
+    DaCapo,    //!< with until
+    DalSegno,  //!< with until
+};
+
+//! Where a jump back plays to.
+enum class JumpUntil : std::uint8_t { End, Fine, Coda };
+
+struct FormMark {
+    FormMarkKind kind = FormMarkKind::Section;
+    JumpUntil until = JumpUntil::End;
+    std::uint32_t value = 0;
+    const Measure* measure = nullptr;  //!< the measure it belongs to, as the grammar built it
+    std::uint32_t slot = 0;            //!< that measure's index in ScoreTree::measureSlots, once unrolled
+    std::int32_t textStart = 0;        //!< what the messages quote
+    std::int32_t textEnd = 0;
+    std::int32_t selectionStart = 0;  //!< what they select: the whole bracket
+    std::int32_t selectionEnd = 0;
+    //! A form mark opens its measure or, like a repeat's end or a jump, ends it.
+    [[nodiscard]] bool EndsMeasure() const {
+        return kind == FormMarkKind::RepeatClose || kind == FormMarkKind::Times ||
+               kind == FormMarkKind::ToCoda || kind == FormMarkKind::Fine || kind == FormMarkKind::DaCapo ||
+               kind == FormMarkKind::DalSegno;
+    }
+};
+
 struct RepeatMark {
     std::int32_t start = 0;
     std::int32_t end = 0;
@@ -184,6 +221,7 @@ struct ScoreTree {
     std::vector<PlayedMeasure> playOrder;
     std::vector<OpeningMark> sections;    //!< in text order
     std::vector<OpeningMark> styleMarks;  //!< in text order
+    std::vector<FormMark> formMarks;      //!< in text order
 
     Meter currentMeter;
     bool meterGiven = false;

@@ -81,17 +81,19 @@ void Define(ChartParse& parse, ChartText name, std::initializer_list<std::int32_
 %token <text> DEF_NAME 261
 %token KW_TEMPO 262
 %token COMMENT
+%token <text> REPEAT_OPEN REPEAT_CLOSE REPEAT_BOTH TIMES OPENING_MARK CLOSING_MARK
 
 %type <text> defName
-%type <number> bars stars
+%type <number> bars stars separator
 %type <measure> measure chordList
 %type <line> measures barSequence
 
-/* The grammar is ambiguous on purpose. Its 10 shift/reduce and 39 reduce/reduce conflicts are resolved the
+/* The grammar is ambiguous on purpose. Its 19 shift/reduce and 60 reduce/reduce conflicts are resolved the
    usual way, shift before reduce and the earlier rule first, and so take these decisions: a mark at the start of a
-   line followed by another mark, a line break or the end makes a mark line; a run of bar lines is always one run;
-   an empty line is no line at all. A deterministic parser cannot declare its reduce/reduce count, so the test
-   suite checks both counts. */
+   line followed by another mark, a line break or the end makes a mark line (a section, ending, segno or coda mark
+   there opens the next measure written); a run of bar lines is always one run; a bar line or repeat sign at the
+   start of a line leaves no empty measure before it; an empty line is no line at all. A deterministic parser
+   cannot declare its reduce/reduce count, so the test suite checks both counts. */
 
 %%
 
@@ -116,6 +118,7 @@ mark
     : chordDef
     | meterMark
     | tempoMark
+    | openingMark
     ;
 
 chordDef
@@ -139,20 +142,22 @@ defName
     ;
 
 barSequence
-    : bars              { $$ = parse.builder.NewScoreLine(); parse.builder.PadLine(*$$, 0, $1); }
+    : separator         { $$ = parse.builder.NewScoreLine(); parse.builder.PadLine(*$$, 0, $1); }
     | measures
-    | bars measures     { parse.builder.PadLine(*$2, $1, 0); $$ = $2; }
-    | measures bars     { parse.builder.PadLine(*$1, 0, $2); }
-    | bars measures bars
+    | separator measures
+                        { parse.builder.PadLine(*$2, $1, 0); $$ = $2; }
+    | measures separator
+                        { parse.builder.PadLine(*$1, 0, $2); }
+    | separator measures separator
                         { parse.builder.PadLine(*$2, $1, $3); $$ = $2; }
     ;
 
 measures
     : measure           { $$ = parse.builder.NewScoreLine(); parse.builder.AppendMeasure(*$$, *$1); }
-    | measures bars measure
+    | measures separator measure
                         { parse.builder.PadLine(*$1, 0, $2); parse.builder.AppendMeasure(*$1, *$3); }
     | repeats           { $$ = parse.builder.NewScoreLine(); parse.builder.AppendRepeatMeasures(*$$); }
-    | measures bars repeats
+    | measures separator repeats
                         { parse.builder.PadLine(*$1, 0, $2); parse.builder.AppendRepeatMeasures(*$1); }
     ;
 
@@ -160,7 +165,7 @@ measure
     : %empty            { $$ = parse.builder.NewMeasure(); }
     | measureMarks measureEnd
                         { $$ = parse.builder.NewMeasure(); }
-    | measureMarks chordList measureEnd
+    | measureMarks chordList closingMarks measureEnd
                         { $$ = $2; }
     ;
 
@@ -172,6 +177,8 @@ measureMarks
     | measureMarks tempoMark
     | countMark
     | measureMarks countMark
+    | openingMark
+    | measureMarks openingMark
     ;
 
 meterMark
@@ -188,8 +195,23 @@ countMark
     : '[' NUMBER ']'
     ;
 
+openingMark
+    : OPENING_MARK
+        { if (!parse.builder.AddOpeningMark(View(parse, $1))) YYABORT; }
+    ;
+
 measureEnd
     : %empty
+    ;
+
+closingMarks
+    : %empty
+    | closingMarks closingMark
+    ;
+
+closingMark
+    : CLOSING_MARK
+        { if (!parse.builder.AddClosingMark(View(parse, $1))) YYABORT; }
     ;
 
 chordList
@@ -205,6 +227,20 @@ chordList
 bars
     : '|'               { $$ = 0; }
     | bars '|'          { $$ = $1 + 1; }
+    ;
+
+/* A repeat sign is a bar line of its own: the measures on either side of it meet there. */
+separator
+    : bars
+    | REPEAT_OPEN       { parse.builder.OpenRepeat($1.start, $1.length); $$ = 0; }
+    | REPEAT_CLOSE      { if (!parse.builder.CloseRepeat($1.start, $1.length, {})) YYABORT; $$ = 0; }
+    | REPEAT_CLOSE TIMES
+                        { if (!parse.builder.CloseRepeat($1.start, $2.start + $2.length - $1.start, View(parse, $2))) YYABORT; $$ = 0; }
+    | REPEAT_BOTH       {
+                            if (!parse.builder.CloseRepeat($1.start, $1.length, {})) YYABORT;
+                            parse.builder.OpenRepeat($1.start, $1.length);
+                            $$ = 0;
+                        }
     ;
 
 stars
@@ -231,6 +267,9 @@ int ParseChart(CompileContext& context, ScoreBuilder& builder, ChordDefinitions&
     int result = kParseAborted;
     try {
         result = chart_parse(parse);
+        if (result == kParseAccepted && !builder.FinishForm()) {
+            result = kParseAborted;
+        }
     } catch (const ScannerFault& fault) {
         ReportCompileFault(context, fault.what());
     }

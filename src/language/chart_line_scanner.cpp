@@ -23,6 +23,12 @@ bool IsSign(std::string_view symbol) {
     return symbol == "-" || symbol == "/" || symbol == "=" || IsNoChord(symbol);
 }
 
+//! An opening mark ("[A]") names a section unless it is a segno, a coda or an ending ("[1.]").
+bool IsSection(std::string_view mark) {
+    return mark.find("SEGNO") == std::string_view::npos && mark.find("CODA") == std::string_view::npos &&
+           mark.find('.') == std::string_view::npos;
+}
+
 //! The kind of a token the scanner returned, text, matched in state.
 ChartTokenKind KindOf(int token, std::string_view text, ChartLineState state) {
     switch (token) {
@@ -30,6 +36,14 @@ ChartTokenKind KindOf(int token, std::string_view text, ChartLineState state) {
             return ChartTokenKind::Comment;
         case CHORD_SYMBOL:
             return IsSign(text) ? ChartTokenKind::Sign : ChartTokenKind::Chord;
+        case REPEAT_OPEN:
+        case REPEAT_CLOSE:
+        case REPEAT_BOTH:
+        case TIMES:
+        case CLOSING_MARK:
+            return ChartTokenKind::Form;
+        case OPENING_MARK:
+            return IsSection(text) ? ChartTokenKind::Section : ChartTokenKind::Form;
         case '[':
         case ']':
         case KW_CHORD:

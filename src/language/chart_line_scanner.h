@@ -16,6 +16,8 @@ enum class ChartTokenKind : std::uint8_t {
     Mark,     //!< any part of a bracket mark: the brackets, keywords, numbers, names, "=" and "/" in it
     Comment,  //!< a line from a "#" in the first column
     Other,    //!< what the language gives no meaning of its own ("*"), or rejects (a stray character)
+    Form,     //!< the way through the song: a repeat sign and its count, an ending, a jump, a segno, a coda
+    Section,  //!< a section mark: "[A]", "[Verse]"
 };
 
 //! Where the scanner stands at the start of a line: between chords, or inside a bracket mark, reading numbers

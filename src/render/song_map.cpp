@@ -18,7 +18,7 @@ int BeatAt(double into, const Measure& measure) {
 
 }  // namespace
 
-SongMap::SongMap(const ScoreTree& score) {
+SongMap::SongMap(const ScoreTree& score) : order_(&score.playOrder), sections_(&score.sections) {
     Ticks sum = 0;
     for (const PlayedMeasure& played : score.playOrder) {
         const Measure& slot = score.Slot(played);
@@ -129,6 +129,15 @@ SongPlace SongMap::PlaceAt(double position, std::optional<MeasureSpan> span) con
     place.beats = measure.meterNum;
     place.chord = index < measure.chords.size() ? measure.chords[index] : nullptr;
     place.next = NextChord(number, index, span);
+    const PlayedMeasure& played = (*order_)[static_cast<std::size_t>(number - 1)];
+    place.writtenMeasure = static_cast<int>(played.slot) + 1;
+    place.pass = static_cast<int>(played.pass);
+    const auto after =
+        std::upper_bound(sections_->begin(), sections_->end(), played.slot,
+                         [](std::uint32_t slot, const OpeningMark& s) { return slot < s.slot; });
+    if (after != sections_->begin()) {
+        place.section = std::prev(after)->name;
+    }
     return place;
 }
 
@@ -139,6 +148,9 @@ std::optional<MeasureSpan> SongMap::MeasuresTouching(std::string_view text, Text
     const int size = static_cast<int>(text.size());
     const int start = std::clamp(std::min(range.start, range.end), 0, size);
     const int end = std::clamp(std::max(range.start, range.end), 0, size);
+    if (const std::optional<MeasureSpan> section = SectionAt(start); section && start == end) {
+        return section;
+    }
     if (start < end) {
         // Anchors do not overlap, so their ends rise with their starts.
         auto touched = std::partition_point(anchors_.begin(), anchors_.end(),
@@ -178,6 +190,33 @@ int SongMap::MeasureAroundCaret(std::string_view text, int caret) const {
         passed.find('\n') != std::string_view::npos ||
         (passed.find('|') != std::string_view::npos && ahead.find('\n') == std::string_view::npos);
     return later ? after->measure : before.measure;
+}
+
+int SongMap::FirstPlayed(std::uint32_t slot) const {
+    const auto found = std::find_if(order_->begin(), order_->end(),
+                                    [slot](const PlayedMeasure& p) { return p.slot == slot && p.pass == 1; });
+    return found == order_->end() ? 0 : static_cast<int>(found - order_->begin()) + 1;
+}
+
+std::optional<MeasureSpan> SongMap::SectionAt(int caret) const {
+    const auto mark = std::find_if(sections_->begin(), sections_->end(), [caret](const OpeningMark& s) {
+        return s.textStart <= caret && caret <= s.textEnd;
+    });
+    if (mark == sections_->end()) {
+        return std::nullopt;
+    }
+    const int first = FirstPlayed(mark->slot);
+    if (first == 0) {
+        return std::nullopt;
+    }
+    // The section lasts until the next one begins, or to the end of the song.
+    int last = first;
+    while (last < MeasureCount() && (*order_)[static_cast<std::size_t>(last)].slot >= mark->slot &&
+           (std::next(mark) == sections_->end() ||
+            (*order_)[static_cast<std::size_t>(last)].slot < std::next(mark)->slot)) {
+        ++last;
+    }
+    return MeasureSpan{first, last};
 }
 
 std::string ChordName(const Chord& chord) {

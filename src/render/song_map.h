@@ -26,6 +26,9 @@ struct SongPlace {
     int beats = 0;                 //!< beats in that measure: its meter's numerator
     const Chord* chord = nullptr;  //!< the chord symbol that sounds; nullptr in a measure without chords
     const Chord* next = nullptr;   //!< the chord symbol struck after it; nullptr when none follows
+    int writtenMeasure = 0;    //!< the measure as written, one-based; measure itself in a song without form
+    int pass = 0;              //!< 1 the first time that written measure is played, 2 the second, ...
+    std::string_view section;  //!< the name of the section it lies in; empty before the first
 };
 
 //! The time line of a compiled chart: where each measure starts, what it plays, and which measures a stretch
@@ -50,7 +53,8 @@ class SongMap {
 
     //! The measures that range of text touches: every measure with a symbol in it, those between them too. A
     //! caret, or a range that holds no symbol, touches the measure it stands in, between that measure's bar
-    //! lines. text is the compiled text; nullopt when the chart has no symbol at all.
+    //! lines; one on a section mark touches the whole section, as played the first time through. text is the
+    //! compiled text; nullopt when the chart has no symbol at all.
     [[nodiscard]] std::optional<MeasureSpan> MeasuresTouching(std::string_view text, TextRange range) const;
 
   private:
@@ -60,6 +64,10 @@ class SongMap {
         TextRange text;
     };
     [[nodiscard]] int MeasureAroundCaret(std::string_view text, int caret) const;
+    //! The section whose mark holds the caret, as played the first time through.
+    [[nodiscard]] std::optional<MeasureSpan> SectionAt(int caret) const;
+    //! The played number of the first time slot is played; 0 when it never is.
+    [[nodiscard]] int FirstPlayed(std::uint32_t slot) const;
     //! The index of the chord sounding at position in the measure; 0, and no chord, when it has none.
     [[nodiscard]] std::size_t ChordIndexAt(int measureNumber, double position) const;
     [[nodiscard]] const Chord* NextChord(int measureNumber, std::size_t chordIndex,
@@ -71,6 +79,8 @@ class SongMap {
     std::vector<const Measure*> played_;
     std::vector<Anchor> anchors_;       //!< in text order
     std::vector<int> firstWithChords_;  //!< by measure number: the first measure from it that has chords
+    const std::vector<PlayedMeasure>* order_;
+    const std::vector<OpeningMark>* sections_;
 };
 
 //! The chord's name as a player reads it: the symbol as written, or for "/" and "=" the chord they play

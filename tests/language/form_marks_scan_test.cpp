@@ -1,0 +1,26 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "language/chart_line_scanner.h"
+
+namespace kaz {
+namespace {
+
+TEST(FormMarkColours, RepeatSignsJumpsAndEndingsAreFormAndSectionMarksAreSections) {
+    const std::string line = "[A] |: C | [1.] D [x2] :| x2 [2.] E [D.S. al Coda] ||\n";
+    ChartLineScanner scanner;
+    std::string kinds;
+    for (const ChartToken& token : scanner.Scan(line, ChartLineState::Chords).tokens) {
+        const std::string text =
+            line.substr(static_cast<std::size_t>(token.start), static_cast<std::size_t>(token.length));
+        if (token.kind == ChartTokenKind::Form || token.kind == ChartTokenKind::Section) {
+            kinds += (token.kind == ChartTokenKind::Form ? "form:" : "section:") + text + " ";
+        }
+    }
+    EXPECT_EQ(kinds,
+              "section:[A] form:|: form:[1.] form:[x2] form::| form:x2 form:[2.] form:[D.S. al Coda] ");
+}
+
+}  // namespace
+}  // namespace kaz
