@@ -60,6 +60,8 @@ void AddChartOptions(QCommandLineParser& parser) {
         {"bass-volume", "Volume of the bass voice, 0..127 (default 75).", "volume"},
         {"no-chords", "Leave the chord voice silent."},
         {"no-bass", "Leave the bass voice silent."},
+        {"style", "The accompaniment style where the chart names none (default the block chords).", "name"},
+        {"seed", "The seed of the style's small variations (default 1).", "number"},
     });
 }
 
@@ -102,7 +104,7 @@ bool ReadChartOptions(const QCommandLineParser& parser, RenderSettings& settings
     }
     voices.chordsEnabled = !parser.isSet("no-chords");
     voices.bassEnabled = !parser.isSet("no-bass");
-    return true;
+    return ReadStyleOption(parser, settings);
 }
 
 }  // namespace

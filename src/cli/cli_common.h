@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -44,6 +45,11 @@ void AddChartOptions(QCommandLineParser& parser);
                                                       const QStringList& arguments, int count,
                                                       RenderSettings& settings, QStringList& positionals);
 
+//! The styles shipped with the program and the user's own, read once.
+[[nodiscard]] std::shared_ptr<const StyleLibrary> ProgramStyles();
+//! The styles into settings, and the --style and --seed options; false after a usage error has been printed.
+[[nodiscard]] bool ReadStyleOption(const QCommandLineParser& parser, RenderSettings& settings);
+
 //! Read the chart at path, "-" for standard input; false after a file error has been printed.
 [[nodiscard]] bool ReadChart(const QString& path, ChartInput& chart);
 
@@ -63,6 +69,7 @@ int RunTranspose(const QStringList& arguments);
 int RunPlay(const QStringList& arguments);
 int RunDevices(const QStringList& arguments);
 int RunRender(const QStringList& arguments);
+int RunStyles(const QStringList& arguments);
 //! play, devices or render, from the device module that is loaded for them only.
 int RunDeviceCommand(const QStringList& arguments);
 

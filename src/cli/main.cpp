@@ -19,6 +19,7 @@ constexpr const char* kUsage =
     "                                           play the chart on a MIDI output or the built-in synthesizer\n"
     "  devices                                  list the MIDI outputs, the built-in synthesizer first\n"
     "  render    FILE OUT.wav [OPTIONS]         write the performance as audio\n"
+    "  styles                                   list the accompaniment styles\n"
     "\n"
     "FILE may be - for standard input. 'kaz-cli COMMAND --help' lists a command's options.\n";
 
@@ -39,7 +40,7 @@ int main(int argc, char* argv[]) {
         {"check", kaz::cli::RunCheck},          {"events", kaz::cli::RunEvents},
         {"export", kaz::cli::RunExport},        {"transpose", kaz::cli::RunTranspose},
         {"play", kaz::cli::RunDeviceCommand},   {"devices", kaz::cli::RunDeviceCommand},
-        {"render", kaz::cli::RunDeviceCommand},
+        {"render", kaz::cli::RunDeviceCommand}, {"styles", kaz::cli::RunStyles},
     };
     for (const auto& [name, run] : commands) {
         if (command == name) {

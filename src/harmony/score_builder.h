@@ -30,15 +30,20 @@ class ScoreBuilder {
     void AppendRepeatMeasures(ScoreLine& line);
     [[nodiscard]] bool SetMeter(int num, int den);
     [[nodiscard]] bool SetTempo(int bpm);
+    //! A style mark, its lexeme "STYLE=name", opening the next measure appended.
+    void AddStyleMark(std::string_view lexeme);
 
   private:
     void ReportAtBracket(std::string_view message, std::string_view text);
     void AppendNewMeasures(ScoreLine& line, int count);
+    void OpenStyleMarks();
 
     ScoreTree& score_;
     CompileContext& context_;
     const ChordDefinitions& definitions_;
     AnalysedSymbols symbols_;
+    //! Style marks made since the last measure was appended: they open the next one.
+    std::size_t openStyleMarks_ = 0;
     int measureCount_;  //!< measures in the lines of the score, kept so that '%' costs no walk over the score
 };
 

@@ -81,6 +81,7 @@ void Define(ChartParse& parse, ChartText name, std::initializer_list<std::int32_
 %token <text> DEF_NAME 261
 %token KW_TEMPO 262
 %token COMMENT
+%token <text> STYLE_NAME
 
 %type <text> defName
 %type <number> bars stars
@@ -116,6 +117,7 @@ mark
     : chordDef
     | meterMark
     | tempoMark
+    | styleMark
     ;
 
 chordDef
@@ -172,6 +174,8 @@ measureMarks
     | measureMarks tempoMark
     | countMark
     | measureMarks countMark
+    | styleMark
+    | measureMarks styleMark
     ;
 
 meterMark
@@ -186,6 +190,11 @@ tempoMark
 
 countMark
     : '[' NUMBER ']'
+    ;
+
+styleMark
+    : '[' STYLE_NAME ']'
+        { parse.builder.AddStyleMark(View(parse, $2)); }
     ;
 
 measureEnd

@@ -149,6 +149,8 @@ class EventList {
     void ReleaseNoteOffs(std::int32_t tag);
     //! Give the pending note-offs of tag a new time.
     void RetimeNoteOffs(std::int32_t tag, Ticks time);
+    //! Bring the pending note-offs of tag later than time forward to time.
+    void CutNoteOffs(std::int32_t tag, Ticks time);
     void AddHighlight(std::int32_t start, std::int32_t end, Ticks time) {
         Append(MidiEvent::Highlight(time, start, end));
     }
