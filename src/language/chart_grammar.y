@@ -88,7 +88,7 @@ void Define(ChartParse& parse, ChartText name, std::initializer_list<std::int32_
 %type <measure> measure chordList
 %type <line> measures barSequence
 
-/* The grammar is ambiguous on purpose. Its 10 shift/reduce and 39 reduce/reduce conflicts are resolved the
+/* The grammar is ambiguous on purpose. Its 10 shift/reduce and 42 reduce/reduce conflicts are resolved the
    usual way, shift before reduce and the earlier rule first, and so take these decisions: a mark at the start of a
    line followed by another mark, a line break or the end makes a mark line; a run of bar lines is always one run;
    an empty line is no line at all. A deterministic parser cannot declare its reduce/reduce count, so the test
