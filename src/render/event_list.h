@@ -145,6 +145,8 @@ class EventList {
         }
         notesAdded = true;
     }
+    //! A note-off into the pending ones, for a note-on added apart from it.
+    void AddPendingNoteOff(const MidiEvent& noteOff) { pendingNoteOffs_.push_back(noteOff); }
     //! Move the pending note-offs of tag to the end of the list, in their order.
     void ReleaseNoteOffs(std::int32_t tag);
     //! Give the pending note-offs of tag a new time.

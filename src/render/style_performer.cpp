@@ -72,37 +72,48 @@ void StylePerformer::StartMeasure(const MeasureCue& cue) {
     measure_.ticks = source.ticks;
     measure_.beats = source.meterNum;
     measure_.round = cue.round;
+    measure_.fill = cue.fill;
+    measure_.drums = cue.drums;
     // Swing belongs to beats of a quarter or a half; compound meters keep their eighths even.
     measure_.swing = source.meterDen <= 4 ? cue.style->swing.ShareAt(tempo_) : 0.5;
-    if (cue.drums) {
-        PlayDrums(cue.fill);
-    }
 }
 
-void StylePerformer::PlayDrums(bool fill) {
-    const std::int32_t volume = band_.drumsVolume * measure_.style->drumsVolume / 100;
-    if (volume <= 0) {
+void StylePerformer::Emit(const MidiEvent& noteOn) {
+    buffer_.push_back(noteOn);
+}
+
+void StylePerformer::FlushBuffer() {
+    // The parts are played one after the other: in time order they go to the list nearly in place.
+    std::stable_sort(buffer_.begin(), buffer_.end(),
+                     [](const MidiEvent& a, const MidiEvent& b) { return a.time < b.time; });
+    for (const MidiEvent& event : buffer_) {
+        events_.AddEvent(event);
+    }
+    if (!buffer_.empty()) {
+        events_.notesAdded = true;
+    }
+    buffer_.clear();
+}
+
+void StylePerformer::PlayDrums(const Span& span) {
+    const MeasureContext& measure = span.measure;
+    const std::int32_t volume = band_.drumsVolume * measure.style->drumsVolume / 100;
+    if (volume <= 0 || !measure.drums) {
         return;
     }
-    const auto& rows = measure_.pattern->rows;
-    const bool hasFill = fill && std::any_of(rows.begin(), rows.end(), [](const PatternRow& row) {
+    const auto& rows = measure.pattern->rows;
+    const bool hasFill = measure.fill && std::any_of(rows.begin(), rows.end(), [](const PatternRow& row) {
                              return row.part == StylePart::Drums && row.fill;
                          });
     for (const PatternRow& row : rows) {
         if (row.part != StylePart::Drums || row.fill != hasFill) {
             continue;
         }
-        const auto measure = static_cast<std::uint16_t>(measure_.round % row.measures);
-        for (const PatternHit& hit : row.hits) {
-            if (hit.measure != measure) {
-                continue;
-            }
-            const Ticks on = feel_.Nudge(HitTime(measure_, row, hit.cell));
-            const std::uint8_t velocity = feel_.Vary(Weighted(96, hit.weight) * volume / 100);
-            events_.AddEvent(MidiEvent::NoteOn(on, kPercussionChannel, row.drumKey, velocity));
-            events_.AddEvent(
-                MidiEvent::NoteOff(on + kDrumLength, kDrumsTag, kPercussionChannel, row.drumKey, velocity));
-            events_.notesAdded = true;
+        for (const TimedHit& hit : HitsWithin(span, &row)) {
+            const Ticks on = feel_.Nudge(hit.time);
+            const std::uint8_t velocity = feel_.Vary(Weighted(96, hit.hit->weight) * volume / 100);
+            Emit(MidiEvent::NoteOn(on, kPercussionChannel, row.drumKey, velocity));
+            Emit(MidiEvent::NoteOff(on + kDrumLength, kDrumsTag, kPercussionChannel, row.drumKey, velocity));
         }
     }
 }
@@ -114,6 +125,13 @@ void StylePerformer::PlayChord(const Chord& chord, Ticks start, Ticks end) {
         PlaySpan(*waiting_, leadsOn ? std::optional(span.chord) : std::nullopt);
     }
     waiting_ = span;
+}
+
+void StylePerformer::AddNote(std::int32_t tag, std::uint8_t channel, std::int32_t key, std::uint8_t velocity,
+                             Ticks on, Ticks off) {
+    const auto midiKey = static_cast<std::uint8_t>(key);
+    Emit(MidiEvent::NoteOn(on, channel, midiKey, velocity));
+    events_.AddPendingNoteOff(MidiEvent::NoteOff(off, tag, channel, midiKey, velocity));
 }
 
 void StylePerformer::PlayRest(Ticks start) {
@@ -143,6 +161,8 @@ void StylePerformer::Silence(Ticks time) {
 void StylePerformer::PlaySpan(const Span& span, std::optional<ChordTones> next) {
     if (span.chord.classes == 0) {
         Silence(span.start);
+        PlayDrums(span);
+        FlushBuffer();
         return;
     }
     const PatternRow* comping = nullptr;
@@ -160,6 +180,8 @@ void StylePerformer::PlaySpan(const Span& span, std::optional<ChordTones> next) 
     if (band_.bassEnabled) {
         PlayBass(span, bass, next);
     }
+    PlayDrums(span);
+    FlushBuffer();
 }
 
 // Both voices play the hits of their row that fall within the chord; a new chord that no hit falls on is
@@ -190,7 +212,7 @@ void StylePerformer::PlayComping(const Span& span, const PatternRow* row) {
         events_.CutNoteOffs(kCompingTag, on);
         events_.ReleaseNoteOffs(kCompingTag);
         for (const std::int32_t key : voicing) {
-            events_.AddNote(kCompingTag, kChordsChannel, static_cast<std::uint8_t>(key), velocity, on, off);
+            AddNote(kCompingTag, kChordsChannel, key, velocity, on, off);
         }
     };
     const std::vector<TimedHit> hits = HitsWithin(span, row);
@@ -220,8 +242,7 @@ void StylePerformer::PlayBass(const Span& span, const PatternRow* row, std::opti
         const std::int32_t accent = moment.changes ? 8 : 0;
         events_.CutNoteOffs(kBassTag, on);
         events_.ReleaseNoteOffs(kBassTag);
-        events_.AddNote(kBassTag, kBassChannel, static_cast<std::uint8_t>(key),
-                        feel_.Vary(band_.bassVolume + accent), on, off);
+        AddNote(kBassTag, kBassChannel, key, feel_.Vary(band_.bassVolume + accent), on, off);
     }
 }
 

@@ -44,7 +44,7 @@ class StylePerformer {
         bool drums = true;  //!< it sounds a chord, so the drums play in it
     };
 
-    //! The measure the next chords belong to; its drums play at once.
+    //! The measure the next chords belong to.
     void StartMeasure(const MeasureCue& cue);
     //! A chord of the measure, sounding from start to end.
     void PlayChord(const Chord& chord, Ticks start, Ticks end);
@@ -66,6 +66,8 @@ class StylePerformer {
         std::int32_t beats = 4;
         std::uint32_t round = 0;
         double swing = 0.5;
+        bool fill = false;
+        bool drums = true;
     };
     struct Span {
         MeasureContext measure;
@@ -85,13 +87,16 @@ class StylePerformer {
     const MeterPattern& PatternFor(const Style& style, std::int32_t num, std::int32_t den);
     [[nodiscard]] Ticks HitTime(const MeasureContext& measure, const PatternRow& row,
                                 std::int32_t cell) const;
-    void PlayDrums(bool fill);
+    void PlayDrums(const Span& span);
+    //! A note-on into the span's events, its note-off into the list's pending ones.
+    void AddNote(std::int32_t tag, std::uint8_t channel, std::int32_t key, std::uint8_t velocity, Ticks on,
+                 Ticks off);
+    void Emit(const MidiEvent& noteOn);
+    void FlushBuffer();
     void PlaySpan(const Span& span, std::optional<ChordTones> next);
     [[nodiscard]] std::vector<TimedHit> HitsWithin(const Span& span, const PatternRow* row) const;
     void PlayComping(const Span& span, const PatternRow* row);
     void PlayBass(const Span& span, const PatternRow* row, std::optional<ChordTones> next);
-    void AddVoiceNote(std::int32_t tag, std::uint8_t channel, std::int32_t key, std::int32_t velocity,
-                      Ticks on, Ticks off);
     void Silence(Ticks time);
 
     BandSettings band_;
@@ -102,7 +107,8 @@ class StylePerformer {
     CompingVoicing comping_;
     MeasureContext measure_;
     std::optional<Span> waiting_;
-    std::optional<ChordTones> lastChord_;
+    std::vector<MidiEvent>
+        buffer_;  //!< the events of the chord being played, in the order the parts made them
     std::deque<std::pair<const Style*, MeterPattern>> cycledPatterns_;
 };
 

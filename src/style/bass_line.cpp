@@ -19,14 +19,13 @@ bool InRange(std::int32_t key) {
 
 std::int32_t BassLine::Nearest(std::int32_t pitchClass) const {
     const std::int32_t from = last_ == 0 ? kFirstBassKey : last_;
-    std::int32_t best = 0;
-    for (std::int32_t key = kLowestBassKey; key <= kHighestBassKey; ++key) {
-        if (ChordTones::PitchClass(key) == pitchClass &&
-            (best == 0 || std::abs(key - from) < std::abs(best - from))) {
-            best = key;
-        }
+    const std::int32_t above = from + ChordTones::PitchClass(pitchClass - from);
+    const std::int32_t below = above - 12;
+    // The nearer of the two in range; the range spans more than an octave, so one of them always is.
+    if (!InRange(below) || (InRange(above) && above - from <= from - below)) {
+        return InRange(above) ? above : above - 12;
     }
-    return best;
+    return below;
 }
 
 std::int32_t BassLine::Land(std::int32_t pitchClass) {

@@ -60,10 +60,26 @@ std::int32_t DistanceFromCentre(const std::vector<std::int32_t>& voicing) {
 }  // namespace
 
 const std::vector<std::int32_t>& CompingVoicing::Voice(const ChordTones& chord) {
+    // Seven bits a key of at most four, then the chord's pitch classes.
+    std::uint64_t key = chord.classes;
+    for (const std::int32_t voice : last_) {
+        key = (key << 7) | static_cast<std::uint64_t>(voice);
+    }
+    key = (key << 3) | last_.size();
+    const auto found = known_.find(key);
+    if (found != known_.end()) {
+        last_ = found->second;
+    } else {
+        last_ = Lead(chord);
+        known_.emplace(key, last_);
+    }
+    return last_;
+}
+
+std::vector<std::int32_t> CompingVoicing::Lead(const ChordTones& chord) {
     const std::vector<std::int32_t> classes = VoicedClasses(chord);
     if (classes.empty()) {
-        last_.clear();
-        return last_;
+        return {};
     }
     std::vector<std::int32_t> best;
     std::int32_t bestCost = 0;
@@ -95,8 +111,7 @@ const std::vector<std::int32_t>& CompingVoicing::Voice(const ChordTones& chord) 
             }
         }
     }
-    last_ = std::move(best);
-    return last_;
+    return best;
 }
 
 }  // namespace kaz

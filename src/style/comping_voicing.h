@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "style/chord_tones.h"
@@ -19,7 +20,11 @@ class CompingVoicing {
     [[nodiscard]] const std::vector<std::int32_t>& Voice(const ChordTones& chord);
 
   private:
+    [[nodiscard]] std::vector<std::int32_t> Lead(const ChordTones& chord);
+
     std::vector<std::int32_t> last_;
+    //! The voicing chosen for a chord after a voicing, by both: a song's chords come round again and again.
+    std::unordered_map<std::uint64_t, std::vector<std::int32_t>> known_;
     std::vector<std::int32_t> candidate_;
 };
 
