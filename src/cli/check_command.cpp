@@ -68,9 +68,10 @@ int RunCheck(const CommandArguments& arguments) {
         AddPlayedLength(report, state.score);
     }
     // Invalid UTF-8 in the chart's text is shown as U+FFFD.
-    const std::string json = report.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "
-";
-    std::fwrite(json.data(), 1, json.size(), stdout);
+    const std::string json = report.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) +
+                             "
+                             ";
+                             std::fwrite(json.data(), 1, json.size(), stdout);
     return result.Accepted() ? kExitOk : kExitChartError;
 }
 

@@ -1,6 +1,9 @@
 #include "cli/cli_common.h"
 
+#include <unistd.h>
+
 #include <charconv>
+#include <climits>
 #include <cstdio>
 #include <utility>
 
@@ -77,6 +80,9 @@ void AddChartOptions(CommandLine& parser) {
     parser.AddOption({"bass-volume", "volume", "Volume of the bass voice, 0..127 (default 75)."});
     parser.AddOption({"no-chords", "", "Leave the chord voice silent."});
     parser.AddOption({"no-bass", "", "Leave the bass voice silent."});
+    parser.AddOption(
+        {"style", "name", "The accompaniment style where the chart names none (default the block chords)."});
+    parser.AddOption({"seed", "number", "The seed of the style's small variations (default 1)."});
 }
 
 namespace {
@@ -106,7 +112,16 @@ bool ReadChartOptions(const CommandLine& parser, RenderSettings& settings) {
     }
     voices.chordsEnabled = !parser.IsSet("no-chords");
     voices.bassEnabled = !parser.IsSet("no-bass");
-    return true;
+    return ReadStyleOption(parser, settings);
+}
+
+std::string ProgramPath() {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof path) {
+        return "./kaz-cli";
+    }
+    return {path, static_cast<std::size_t>(length)};
 }
 
 bool TakePositionals(const CommandLine& parser, std::size_t count) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +46,14 @@ void AddChartOptions(CommandLine& parser);
 [[nodiscard]] std::optional<int> ReadChartCommandLine(CommandLine& parser, const CommandArguments& arguments,
                                                       std::size_t count, RenderSettings& settings);
 
+//! The path of this program's file, its links followed; "./kaz-cli" when the system cannot tell.
+[[nodiscard]] std::string ProgramPath();
+
+//! The styles shipped with the program and the user's own, read once.
+[[nodiscard]] std::shared_ptr<const StyleLibrary> ProgramStyles();
+//! The styles into settings, and the --style and --seed options; false after a usage error has been printed.
+[[nodiscard]] bool ReadStyleOption(const CommandLine& parser, RenderSettings& settings);
+
 //! Read the chart at path, "-" for standard input; false after a file error has been printed.
 [[nodiscard]] bool ReadChart(const std::string& path, ChartInput& chart);
 
@@ -64,6 +73,7 @@ int RunTranspose(const CommandArguments& arguments);
 int RunPlay(const CommandArguments& arguments);
 int RunDevices(const CommandArguments& arguments);
 int RunRender(const CommandArguments& arguments);
+int RunStyles(const CommandArguments& arguments);
 //! play, devices or render, from the device module that is loaded for them only, given the program's own
 //! arguments.
 int RunDeviceCommand(int argc, char* argv[]);

@@ -1,7 +1,5 @@
 #include <dlfcn.h>
-#include <unistd.h>
 
-#include <climits>
 #include <string>
 
 #include "cli/cli_common.h"
@@ -10,24 +8,10 @@
 
 namespace kaz::cli {
 
-namespace {
-
-//! The folder this program was started from, its links followed.
-std::string ProgramFolder() {
-    char path[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
-    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof path) {
-        return ".";
-    }
-    const std::string program(path, static_cast<std::size_t>(length));
-    return program.substr(0, program.rfind('/'));
-}
-
-}  // namespace
-
 int RunDeviceCommand(int argc, char* argv[]) {
     // Beside the program in the build, in the library folder of an installation.
-    const std::string folder = ProgramFolder();
+    const std::string program = ProgramPath();
+    const std::string folder = program.substr(0, program.rfind('/'));
     void* module = dlopen((folder + "/kaz-cli-devices.so").c_str(), RTLD_NOW | RTLD_LOCAL);
     if (module == nullptr) {
         const std::string installed = folder + "/" KAZ_CLI_MODULE_DIR "/kaz-cli-devices.so";

@@ -18,6 +18,7 @@ constexpr const char* kUsage =
     "                                           play the chart on a MIDI output or the built-in synthesizer\n"
     "  devices                                  list the MIDI outputs, the built-in synthesizer first\n"
     "  render    FILE OUT.wav [OPTIONS]         write the performance as audio\n"
+    "  styles                                   list the accompaniment styles\n"
     "\n"
     "FILE may be - for standard input. 'kaz-cli COMMAND --help' lists a command's options.\n";
 
@@ -32,10 +33,9 @@ int main(int argc, char* argv[]) {
     const std::string_view command = arguments.words.front();
     using Command = int (*)(const kaz::cli::CommandArguments&);
     const std::pair<const char*, Command> commands[] = {
-        {"check", kaz::cli::RunCheck},
-        {"events", kaz::cli::RunEvents},
-        {"export", kaz::cli::RunExport},
-        {"transpose", kaz::cli::RunTranspose},
+        {"check", kaz::cli::RunCheck},   {"events", kaz::cli::RunEvents},
+        {"export", kaz::cli::RunExport}, {"transpose", kaz::cli::RunTranspose},
+        {"styles", kaz::cli::RunStyles},
     };
     for (const auto& [name, run] : commands) {
         if (command == name) {

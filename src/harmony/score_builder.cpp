@@ -1,6 +1,7 @@
 #include "harmony/score_builder.h"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 
 #include "base/tempo.h"
@@ -110,6 +111,7 @@ void ScoreBuilder::HintAtChord(const Chord& chord) {
 }
 
 void ScoreBuilder::AppendMeasure(ScoreLine& line, Measure& measure) {
+    OpenStyleMarks();
     score_.AppendToLine(line, measure);
     ++measureCount_;
     score_.meterGiven = false;
@@ -117,6 +119,7 @@ void ScoreBuilder::AppendMeasure(ScoreLine& line, Measure& measure) {
 }
 
 void ScoreBuilder::AppendNewMeasures(ScoreLine& line, int count) {
+    OpenStyleMarks();
     for (int i = 0; i < count; ++i) {
         score_.AppendToLine(line, *NewMeasure());
     }
@@ -126,8 +129,15 @@ void ScoreBuilder::AppendNewMeasures(ScoreLine& line, int count) {
 void ScoreBuilder::PadLine(ScoreLine& line, int front, int back) {
     if (front > 0) {
         // Made in order at the end, then moved to the front: slot 0 holds the first one made.
+        const std::size_t lineStart = score_.measureSlots.size() - line.measures.size();
         AppendNewMeasures(line, front);
         score_.MoveToLineFront(line, static_cast<std::size_t>(front));
+        // A style mark on the line's first measure moves along with it.
+        for (OpeningMark& mark : score_.styleMarks) {
+            if (mark.slot >= lineStart && mark.slot < score_.measureSlots.size() - front) {
+                mark.slot += static_cast<std::uint32_t>(front);
+            }
+        }
     }
     if (back > 0) {
         AppendNewMeasures(line, back);
@@ -139,6 +149,7 @@ void ScoreBuilder::AddRepeatMark() {
 }
 
 void ScoreBuilder::AppendRepeatMeasures(ScoreLine& line) {
+    OpenStyleMarks();
     const auto count = static_cast<int>(score_.pendingRepeats.size());
     const int base = std::max(measureCount_ - count, 0);
     for (int i = 0; i < count; ++i) {
@@ -191,6 +202,23 @@ void ScoreBuilder::ReportAtMark(std::string_view message, std::string_view text,
     const auto start = static_cast<int>(bracket.data() - context_.sourceText.data());
     ReportError(context_, message, text, context_.lineIndex + 1, start,
                 start + static_cast<int>(bracket.size()));
+void ScoreBuilder::AddStyleMark(std::string_view lexeme) {
+    std::string_view name = lexeme.substr(lexeme.find('=') + 1);
+    const auto first = name.find_first_not_of(" \t");
+    name = first == std::string_view::npos ? std::string_view()
+                                           : name.substr(first, name.find_last_not_of(" \t") - first + 1);
+    // No measure yet: a mark with none after it opens nothing.
+    score_.styleMarks.push_back({std::string(name), std::numeric_limits<std::uint32_t>::max(),
+                                 context_.bracketStart, context_.bracketEnd});
+    ++openStyleMarks_;
+}
+
+void ScoreBuilder::OpenStyleMarks() {
+    const auto slot = static_cast<std::uint32_t>(score_.measureSlots.size());
+    for (std::size_t i = score_.styleMarks.size() - openStyleMarks_; i < score_.styleMarks.size(); ++i) {
+        score_.styleMarks[i].slot = slot;
+    }
+    openStyleMarks_ = 0;
 }
 
 void ScoreBuilder::ReportAtBracket(std::string_view message, std::string_view text) {

@@ -31,6 +31,8 @@ class ScoreBuilder {
     void AppendRepeatMeasures(ScoreLine& line);
     [[nodiscard]] bool SetMeter(int num, int den);
     [[nodiscard]] bool SetTempo(int bpm);
+    //! A style mark, its lexeme "STYLE=name", opening the next measure appended.
+    void AddStyleMark(std::string_view lexeme);
 
     //! The bracket mark just read ("[A]", brackets included) that opens the next measure: a section, an
     //! ending, a segno or a coda.
@@ -55,11 +57,14 @@ class ScoreBuilder {
     void ReportAtMark(std::string_view message, std::string_view text, std::string_view bracket);
     //! The marks read since the last measure entered a line belong to measure.
     void PlacePendingMarks(const Measure& measure);
+    void OpenStyleMarks();
 
     ScoreTree& score_;
     CompileContext& context_;
     const ChordDefinitions& definitions_;
     AnalysedSymbols symbols_;
+    //! Style marks made since the last measure was appended: they open the next one.
+    std::size_t openStyleMarks_ = 0;
     int measureCount_;  //!< measures in the lines of the score, kept so that '%' costs no walk over the score
     std::vector<FormMark> pendingMarks_;    //!< form marks waiting for their measure
     const Measure* lastWritten_ = nullptr;  //!< the last measure written into a line, not a padding one

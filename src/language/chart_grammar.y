@@ -82,13 +82,14 @@ void Define(ChartParse& parse, ChartText name, std::initializer_list<std::int32_
 %token KW_TEMPO 262
 %token COMMENT
 %token <text> REPEAT_OPEN REPEAT_CLOSE REPEAT_BOTH TIMES OPENING_MARK CLOSING_MARK
+%token <text> STYLE_NAME
 
 %type <text> defName
 %type <number> bars stars separator
 %type <measure> measure chordList
 %type <line> measures barSequence
 
-/* The grammar is ambiguous on purpose. Its 19 shift/reduce and 60 reduce/reduce conflicts are resolved the
+/* The grammar is ambiguous on purpose. Its 19 shift/reduce and 64 reduce/reduce conflicts are resolved the
    usual way, shift before reduce and the earlier rule first, and so take these decisions: a mark at the start of a
    line followed by another mark, a line break or the end makes a mark line (a section, ending, segno or coda mark
    there opens the next measure written); a run of bar lines is always one run; a bar line or repeat sign at the
@@ -119,6 +120,7 @@ mark
     | meterMark
     | tempoMark
     | openingMark
+    | styleMark
     ;
 
 chordDef
@@ -179,6 +181,8 @@ measureMarks
     | measureMarks countMark
     | openingMark
     | measureMarks openingMark
+    | styleMark
+    | measureMarks styleMark
     ;
 
 meterMark
@@ -198,6 +202,11 @@ countMark
 openingMark
     : OPENING_MARK
         { if (!parse.builder.AddOpeningMark(View(parse, $1))) YYABORT; }
+    ;
+
+styleMark
+    : '[' STYLE_NAME ']'
+        { parse.builder.AddStyleMark(View(parse, $2)); }
     ;
 
 measureEnd

@@ -48,6 +48,7 @@ ChartTokenKind KindOf(int token, std::string_view text, ChartLineState state) {
         case ']':
         case KW_CHORD:
         case KW_TEMPO:
+        case STYLE_NAME:
         case DEF_NAME:
         case NUMBER:
             return ChartTokenKind::Mark;

@@ -4,6 +4,7 @@
 
 #include "language/parse_chart.h"
 #include "render/form_unrolling.h"
+#include "style/style_marks.h"
 
 namespace kaz {
 
@@ -13,6 +14,7 @@ bool ParseAndRender(CompileState& state) {
     ScoreBuilder builder(state.score, state.context, state.chordDefinitions);
     return ParseChart(state.context, builder, state.chordDefinitions) == kParseAccepted &&
            UnrollForm(state.score, state.context) &&
+           CheckStyleMarks(state.score, state.context, state.settings.style.library.get()) &&
            RenderArrangement(state.score, state.settings, state.events);
 }
 

@@ -1,8 +1,13 @@
 #include "render/arrangement_renderer.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <span>
+#include <vector>
+
+#include "render/style_performer.h"
 
 namespace kaz {
 
@@ -21,32 +26,100 @@ void ResolveBNotation(ScoreTree& score, NotationMode setting) {
     }
 }
 
+//! Which style plays which written measure: the settings' style, then each style mark's from its measure on.
+class StyleMap {
+  public:
+    StyleMap(const ScoreTree& score, const StyleSettings& settings) {
+        if (settings.library == nullptr) {
+            return;
+        }
+        first_ = settings.library->Find(settings.name);
+        for (const OpeningMark& mark : score.styleMarks) {
+            changes_.push_back({mark.slot, settings.library->Find(mark.name)});
+        }
+        for (const OpeningMark& section : score.sections) {
+            sectionStarts_.push_back(section.slot);
+        }
+        std::sort(sectionStarts_.begin(), sectionStarts_.end());
+    }
+
+    //! The style of slot; nullptr for the block chords.
+    [[nodiscard]] const Style* At(std::uint32_t slot) const {
+        const Style* style = first_;
+        for (const auto& [from, named] : changes_) {
+            if (from > slot) {
+                break;
+            }
+            style = named;
+        }
+        return changes_.empty() ? first_ : style;
+    }
+
+    [[nodiscard]] bool OpensSection(std::uint32_t slot) const {
+        return std::binary_search(sectionStarts_.begin(), sectionStarts_.end(), slot);
+    }
+
+    [[nodiscard]] bool Empty() const { return first_ == nullptr && changes_.empty(); }
+
+  private:
+    const Style* first_ = nullptr;
+    std::vector<std::pair<std::uint32_t, const Style*>> changes_;  //!< in slot order
+    std::vector<std::uint32_t> sectionStarts_;
+};
+
+//! Where a played measure stands: what it plays and what follows it.
+struct MeasureTurn {
+    const Style* style = nullptr;
+    bool fill = false;  //!< the last measure of a section, of a style, or of the song
+    bool opensSection = false;
+};
+
 class Renderer {
   public:
-    Renderer(const VoiceSettings& voices, EventList& events) : voices_(voices), events_(events) {}
+    Renderer(const RenderSettings& settings, std::int32_t tempo, EventList& events)
+        : voices_(settings.voices), style_(settings.style), tempo_(tempo), events_(events) {}
 
     [[nodiscard]] Ticks End() const { return static_cast<Ticks>(sum_); }
 
+    //! The instruments the performance starts with.
+    void EmitFirstPrograms(const Style* style) { EmitPrograms(style, 0); }
+
     //! Play one measure slot from time sum. False when the slot would end past the last tick a song can
     //! reach, so the performance ends before it.
-    bool PlayMeasure(const Measure& slot) {
+    bool PlayMeasure(const Measure& slot, const MeasureTurn& turn) {
         const Measure& source = *slot.source;
         if (sum_ + source.ticks > std::numeric_limits<Ticks>::max()) {
             return false;
         }
         const auto start = static_cast<Ticks>(sum_);
-        // Every event of this measure and the ones after it comes at its start or later.
-        events_.Advance(start);
-        if (slot.repeatEnd != 0) {
-            events_.AddHighlight(slot.repeatStart, slot.repeatEnd, start);
+        if (turn.style != nullptr) {
+            PlayStyledMeasure(slot, turn, start);
+        } else {
+            StopStyle(start);
+            // Every event of this measure and the ones after it comes at its start or later.
+            events_.Advance(start);
+            EmitMeasureMarks(slot, start);
+            PlayChords(source, start, &slot == &source);
         }
-        EmitMeterChange(source, start);
-        PlayChords(source, start, &slot == &source);
         sum_ += source.ticks;
         return true;
     }
 
+    //! End the style's last notes.
+    void Finish() {
+        if (performer_) {
+            performer_->Finish();
+        }
+    }
+
   private:
+    void EmitMeasureMarks(const Measure& slot, Ticks start) {
+        if (slot.repeatEnd != 0) {
+            events_.AddHighlight(slot.repeatStart, slot.repeatEnd, start);
+        }
+        EmitMeterChange(*slot.source, start);
+    }
+
     void EmitMeterChange(const Measure& source, Ticks start) {
         if (source.meterNum == meterNum_ && source.meterDen == meterDen_) {
             return;
@@ -54,6 +127,20 @@ class Renderer {
         meterNum_ = source.meterNum;
         meterDen_ = source.meterDen;
         events_.AddEvent(MidiEvent::TimeSignature(start, meterNum_, meterDen_));
+    }
+
+    void EmitPrograms(const Style* style, Ticks time) {
+        const bool own = style != nullptr && style_.styleInstruments;
+        const std::uint8_t chords = own ? style->chords.program : voices_.chordsProgram;
+        const std::uint8_t bass = own ? style->bass.program : voices_.bassProgram;
+        if (chords != chordsProgram_) {
+            events_.AddEvent(MidiEvent::ProgramChange(time, kChordsChannel, chords));
+            chordsProgram_ = chords;
+        }
+        if (bass != bassProgram_) {
+            events_.AddEvent(MidiEvent::ProgramChange(time, kBassChannel, bass));
+            bassProgram_ = bass;
+        }
     }
 
     void PlayChords(const Measure& source, Ticks start, bool highlightChords) {
@@ -70,8 +157,7 @@ class Renderer {
         const auto sounding = static_cast<Ticks>(slotTicks * 0.9);
         for (std::int64_t j = 0; j < count; ++j) {
             const Chord& chord = *source.chords[static_cast<std::size_t>(j)];
-            // The product first, so the slots absorb the remainder of the division.
-            const auto strike = static_cast<Ticks>(start + source.ticks * j / count);
+            const Ticks strike = ChordStart(source, start, j);
             if (highlightChords) {
                 events_.AddHighlight(chord.textStart, chord.textEnd, strike);
             }
@@ -81,6 +167,12 @@ class Renderer {
                 Strike(chord, strike, strike + sounding);
             }
         }
+    }
+
+    //! Where chord j of source begins in a measure from start.
+    static Ticks ChordStart(const Measure& source, Ticks start, std::int64_t j) {
+        // The product first, so the slots absorb the remainder of the division.
+        return static_cast<Ticks>(start + source.ticks * j / static_cast<std::int64_t>(source.chords.size()));
     }
 
     void Strike(const Chord& chord, Ticks on, Ticks off) {
@@ -98,12 +190,78 @@ class Renderer {
         }
     }
 
+    StylePerformer& Performer(const Style& style) {
+        if (!performer_) {
+            events_.ReleaseNoteOffs(kNoteTag);
+            BandSettings band{style_.seed,           style_.feel,         style_.drumsVolume,
+                              voices_.chordsEnabled, voices_.bassEnabled, voices_.chordsVolume,
+                              voices_.bassVolume};
+            if (style_.styleInstruments) {
+                band.chordsVolume = style.chords.volume;
+                band.bassVolume = style.bass.volume;
+            }
+            performer_.emplace(band, tempo_, events_);
+        }
+        return *performer_;
+    }
+
+    void StopStyle(Ticks time) {
+        if (performer_) {
+            performer_->Finish();
+            performer_.reset();
+            EmitPrograms(nullptr, time);
+        }
+        lastStyle_ = nullptr;
+    }
+
+    void PlayStyledMeasure(const Measure& slot, const MeasureTurn& turn, Ticks start) {
+        const Measure& source = *slot.source;
+        if (turn.style != lastStyle_) {
+            StopStyle(start);
+            EmitPrograms(turn.style, start);
+            lastStyle_ = turn.style;
+            round_ = 0;
+        } else if (turn.opensSection) {
+            round_ = 0;
+        }
+        StylePerformer& performer = Performer(*turn.style);
+        // The chord still waiting in the performer, slightly early at most, is the earliest event to come.
+        events_.Advance(std::max<Ticks>(0, performer.Settled() - performer.Reach()));
+        EmitMeasureMarks(slot, start);
+        const bool sounds = std::any_of(source.chords.begin(), source.chords.end(),
+                                        [](const Chord* chord) { return chord->noteCount > 0; });
+        performer.StartMeasure({turn.style, &source, start, round_++, turn.fill, sounds});
+        const auto count = static_cast<std::int64_t>(source.chords.size());
+        if (count == 0 && source.repeatEnd == 0) {
+            events_.AddHighlight(0, 0, start);
+        }
+        for (std::int64_t j = 0; j < count; ++j) {
+            const Chord& chord = *source.chords[static_cast<std::size_t>(j)];
+            const Ticks strike = ChordStart(source, start, j);
+            if (&slot == &source) {
+                events_.AddHighlight(chord.textStart, chord.textEnd, strike);
+            }
+            performer.PlayChord(chord, strike, ChordStart(source, start, j + 1));
+        }
+        if (count == 0) {
+            performer.PlayRest(start);
+        }
+    }
+
     const VoiceSettings& voices_;
+    const StyleSettings& style_;
+    std::int32_t tempo_;
     EventList& events_;
+    std::optional<StylePerformer> performer_;
+    const Style* lastStyle_ = nullptr;
+    std::uint32_t round_ = 0;
     std::int64_t sum_ = 0;
     // No meter emitted yet, so the first measure always writes one.
     std::int32_t meterNum_ = 0;
     std::int32_t meterDen_ = 0;
+    // No program sent yet: the first programs are always written.
+    std::int32_t chordsProgram_ = -1;
+    std::int32_t bassProgram_ = -1;
 };
 
 }  // namespace
@@ -112,16 +270,25 @@ bool RenderArrangement(ScoreTree& score, const RenderSettings& settings, EventLi
     events.notesAdded = false;
     const std::int32_t tempo = score.tempoGiven ? score.scoreTempo : settings.transportTempo;
     events.AddEvent(MidiEvent::Tempo(0, tempo));
-    events.AddEvent(MidiEvent::ProgramChange(0, kChordsChannel, settings.voices.chordsProgram));
-    events.AddEvent(MidiEvent::ProgramChange(0, kBassChannel, settings.voices.bassProgram));
+    const StyleMap styles(score, settings.style);
+    const auto& order = score.playOrder;
+    Renderer renderer(settings, tempo, events);
+    renderer.EmitFirstPrograms(styles.Empty() || order.empty() ? nullptr : styles.At(order.front().slot));
     ResolveBNotation(score, settings.notation);
 
-    Renderer renderer(settings.voices, events);
-    for (const PlayedMeasure& played : score.playOrder) {
-        if (!renderer.PlayMeasure(score.Slot(played))) {
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        MeasureTurn turn;
+        if (!styles.Empty()) {
+            turn.style = styles.At(order[i].slot);
+            turn.opensSection = styles.OpensSection(order[i].slot);
+            turn.fill = i + 1 == order.size() || styles.OpensSection(order[i + 1].slot) ||
+                        styles.At(order[i + 1].slot) != turn.style;
+        }
+        if (!renderer.PlayMeasure(score.Slot(order[i]), turn)) {
             break;
         }
     }
+    renderer.Finish();
     events.AddEvent(MidiEvent::EndOfTrack(renderer.End()));
     events.Finish();
     return events.notesAdded;

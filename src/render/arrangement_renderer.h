@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
 
 #include "base/tempo.h"
 #include "harmony/notation.h"
 #include "harmony/score_tree.h"
 #include "render/event_list.h"
+#include "style/style_library.h"
 
 namespace kaz {
 
@@ -19,14 +22,29 @@ struct VoiceSettings {
     std::uint8_t bassVolume = 75;
 };
 
+//! The accompaniment style and how the band plays it.
+struct StyleSettings {
+    //! The styles the user and the charts can name; without it only the block chords play.
+    std::shared_ptr<const StyleLibrary> library;
+    //! The style where the chart names none; empty (or the block chords' name) for the block chords.
+    std::string name;
+    std::uint64_t seed = 1;          //!< the same seed gives the same performance
+    std::int32_t feel = 100;         //!< percent of the small variation of timing and velocity
+    std::int32_t drumsVolume = 100;  //!< percent of the style's drum velocities; 0 leaves the drums out
+    //! Play the style's own instruments and volumes instead of the voice settings'.
+    bool styleInstruments = true;
+};
+
 //! What the renderer reads besides the score.
 struct RenderSettings {
     std::int32_t transportTempo = kDefaultTempo;  //!< used when the chart has no tempo mark
     NotationMode notation = kEnglishNotation;     //!< the user's B/H setting
     VoiceSettings voices;
+    StyleSettings style;
 };
 
-//! Fill events with the performance of score, its measures played in score.playOrder. Resolves the chart's
+//! Fill events with the performance of score, its measures played in score.playOrder, each in the style
+//! of the last style mark at or before it (the settings' style before the first). Resolves the chart's
 //! notation into score.bLettersSeen and lowers German "B" chords in place, so it runs once per score. True
 //! when a note was added.
 [[nodiscard]] bool RenderArrangement(ScoreTree& score, const RenderSettings& settings, EventList& events);

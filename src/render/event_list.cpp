@@ -175,6 +175,14 @@ void EventList::RetimeNoteOffs(std::int32_t tag, Ticks time) {
     }
 }
 
+void EventList::CutNoteOffs(std::int32_t tag, Ticks time) {
+    for (MidiEvent& noteOff : pendingNoteOffs_) {
+        if (noteOff.tag() == tag) {
+            noteOff.time = std::min(noteOff.time, time);
+        }
+    }
+}
+
 void EventList::SortNewEvents() {
     if (sorted_ == events_.size()) {
         return;

@@ -145,10 +145,14 @@ class EventList {
         }
         notesAdded = true;
     }
+    //! A note-off into the pending ones, for a note-on added apart from it.
+    void AddPendingNoteOff(const MidiEvent& noteOff) { pendingNoteOffs_.push_back(noteOff); }
     //! Move the pending note-offs of tag to the end of the list, in their order.
     void ReleaseNoteOffs(std::int32_t tag);
     //! Give the pending note-offs of tag a new time.
     void RetimeNoteOffs(std::int32_t tag, Ticks time);
+    //! Bring the pending note-offs of tag later than time forward to time.
+    void CutNoteOffs(std::int32_t tag, Ticks time);
     void AddHighlight(std::int32_t start, std::int32_t end, Ticks time) {
         Append(MidiEvent::Highlight(time, start, end));
     }

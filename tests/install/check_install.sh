@@ -7,7 +7,8 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in bin/kaz bin/kaz-cli share/applications/org.velmor.Kaz.desktop share/mime/packages/kaz.xml \
-            share/icons/hicolor/scalable/apps/kaz.svg share/icons/hicolor/64x64/apps/kaz.png; do
+            share/icons/hicolor/scalable/apps/kaz.svg share/icons/hicolor/64x64/apps/kaz.png \
+            share/kaz/styles/medium-swing.style; do
     [ -e "$prefix/$file" ] || { echo "missing: $file"; exit 1; }
 done
 # kaz-cli loads its device commands from the installed module.

@@ -1,0 +1,51 @@
+#include <cstdio>
+
+#include "cli/cli_common.h"
+
+namespace kaz::cli {
+
+std::shared_ptr<const StyleLibrary> ProgramStyles() {
+    static const auto library = std::make_shared<const StyleLibrary>(LoadStyles(StyleFolders(ProgramPath())));
+    return library;
+}
+
+bool ReadStyleOption(const CommandLine& parser, RenderSettings& settings) {
+    settings.style.library = ProgramStyles();
+    if (parser.IsSet("seed")) {
+        const std::string text = parser.Value("seed");
+        const std::optional<long long> seed = ParseWholeNumber(text);
+        if (!seed || *seed < 0) {
+            UsageError("--seed takes a whole number, not '" + text + "'");
+            return false;
+        }
+        settings.style.seed = static_cast<unsigned long long>(*seed);
+    }
+    if (!parser.IsSet("style")) {
+        return true;
+    }
+    const std::string name = parser.Value("style");
+    if (!settings.style.library->Knows(name)) {
+        UsageError("unknown style '" + name + "'; 'kaz-cli styles' lists them");
+        return false;
+    }
+    settings.style.name = name;
+    return true;
+}
+
+int RunStyles(const CommandArguments& arguments) {
+    CommandLine parser("List the accompaniment styles, and the style files left out and why.",
+                       SingleDashWords::LongOptions);
+    if (const auto exit = ParseCommandLine(parser, arguments, 0)) {
+        return *exit;
+    }
+    const auto library = ProgramStyles();
+    for (const std::string& name : library->Names()) {
+        std::printf("%s\n", name.c_str());
+    }
+    for (const StyleProblem& problem : library->Problems()) {
+        std::fprintf(stderr, "%s (left out)\n", problem.Describe().c_str());
+    }
+    return kExitOk;
+}
+
+}  // namespace kaz::cli

@@ -1,0 +1,249 @@
+#include "render/style_performer.h"
+
+#include <algorithm>
+
+#include "base/midi_bytes.h"
+
+namespace kaz {
+
+namespace {
+
+// Voice groups of the pending note-offs; the block chords use 0.
+constexpr std::int32_t kCompingTag = 1;
+constexpr std::int32_t kBassTag = 2;
+constexpr std::int32_t kDrumsTag = 3;
+constexpr std::uint8_t kChordsChannel = 0;
+constexpr std::uint8_t kBassChannel = 1;
+// A drum is struck, not held: its note-off follows after a sixteenth.
+constexpr Ticks kDrumLength = TICKS_PER_QUARTER / 4;
+// The share of a written length that sounds: the comping breathes between hits, the bass hardly.
+constexpr double kCompingSounding = 0.9;
+constexpr double kBassSounding = 0.96;
+
+std::int32_t Weighted(std::int32_t velocity, HitWeight weight) {
+    switch (weight) {
+        case HitWeight::Soft:
+            return velocity * 3 / 5;
+        case HitWeight::Plain:
+            return velocity;
+        case HitWeight::Accent:
+            return velocity * 5 / 4;
+    }
+    return velocity;
+}
+
+bool GoesOn(const Chord& chord) {
+    return chord.text().starts_with('/') || chord.text().starts_with('=');
+}
+
+}  // namespace
+
+StylePerformer::StylePerformer(const BandSettings& band, std::int32_t tempo, EventList& events)
+    : band_(band), tempo_(tempo), events_(events), feel_(band.seed, band.feel), bass_(feel_) {}
+
+const MeterPattern& StylePerformer::PatternFor(const Style& style, std::int32_t num, std::int32_t den) {
+    if (const MeterPattern* own = style.OwnPattern(num, den)) {
+        return *own;
+    }
+    for (const auto& [owner, pattern] : cycledPatterns_) {
+        if (owner == &style && pattern.num == num && pattern.den == den) {
+            return pattern;
+        }
+    }
+    return cycledPatterns_.emplace_back(&style, CycleBeats(style.meters.front(), num, den)).second;
+}
+
+Ticks StylePerformer::HitTime(const MeasureContext& measure, const PatternRow& row, std::int32_t cell) const {
+    // The product first, so the cells absorb the remainder of the division.
+    const auto offset =
+        static_cast<Ticks>(static_cast<std::int64_t>(measure.ticks) * cell / row.cellsPerMeasure);
+    if (measure.swing == 0.5) {
+        return measure.start + offset;
+    }
+    const Ticks beatStart = offset - offset % TICKS_PER_QUARTER;
+    return measure.start + beatStart + SwingOffset(offset - beatStart, TICKS_PER_QUARTER, measure.swing);
+}
+
+void StylePerformer::StartMeasure(const MeasureCue& cue) {
+    const Measure& source = *cue.source;
+    measure_.style = cue.style;
+    measure_.pattern = &PatternFor(*cue.style, source.meterNum, source.meterDen);
+    measure_.start = cue.start;
+    measure_.ticks = source.ticks;
+    measure_.beats = source.meterNum;
+    measure_.round = cue.round;
+    measure_.fill = cue.fill;
+    measure_.drums = cue.drums;
+    // Swing belongs to beats of a quarter or a half; compound meters keep their eighths even.
+    measure_.swing = source.meterDen <= 4 ? cue.style->swing.ShareAt(tempo_) : 0.5;
+}
+
+void StylePerformer::Emit(const MidiEvent& noteOn) {
+    buffer_.push_back(noteOn);
+}
+
+void StylePerformer::FlushBuffer() {
+    // The parts are played one after the other: in time order they go to the list nearly in place.
+    std::stable_sort(buffer_.begin(), buffer_.end(),
+                     [](const MidiEvent& a, const MidiEvent& b) { return a.time < b.time; });
+    for (const MidiEvent& event : buffer_) {
+        events_.AddEvent(event);
+    }
+    if (!buffer_.empty()) {
+        events_.notesAdded = true;
+    }
+    buffer_.clear();
+}
+
+void StylePerformer::PlayDrums(const Span& span) {
+    const MeasureContext& measure = span.measure;
+    const std::int32_t volume = band_.drumsVolume * measure.style->drumsVolume / 100;
+    if (volume <= 0 || !measure.drums) {
+        return;
+    }
+    const auto& rows = measure.pattern->rows;
+    const bool hasFill = measure.fill && std::any_of(rows.begin(), rows.end(), [](const PatternRow& row) {
+                             return row.part == StylePart::Drums && row.fill;
+                         });
+    for (const PatternRow& row : rows) {
+        if (row.part != StylePart::Drums || row.fill != hasFill) {
+            continue;
+        }
+        for (const TimedHit& hit : HitsWithin(span, &row)) {
+            const Ticks on = feel_.Nudge(hit.time);
+            const std::uint8_t velocity = feel_.Vary(Weighted(96, hit.hit->weight) * volume / 100);
+            Emit(MidiEvent::NoteOn(on, kPercussionChannel, row.drumKey, velocity));
+            Emit(MidiEvent::NoteOff(on + kDrumLength, kDrumsTag, kPercussionChannel, row.drumKey, velocity));
+        }
+    }
+}
+
+void StylePerformer::PlayChord(const Chord& chord, Ticks start, Ticks end) {
+    Span span{measure_, ChordTones::Of(chord), !GoesOn(chord), start, end};
+    if (waiting_) {
+        const bool leadsOn = span.changes && span.chord.classes != 0;
+        PlaySpan(*waiting_, leadsOn ? std::optional(span.chord) : std::nullopt);
+    }
+    waiting_ = span;
+}
+
+void StylePerformer::AddNote(std::int32_t tag, std::uint8_t channel, std::int32_t key, std::uint8_t velocity,
+                             Ticks on, Ticks off) {
+    const auto midiKey = static_cast<std::uint8_t>(key);
+    Emit(MidiEvent::NoteOn(on, channel, midiKey, velocity));
+    events_.AddPendingNoteOff(MidiEvent::NoteOff(off, tag, channel, midiKey, velocity));
+}
+
+void StylePerformer::PlayRest(Ticks start) {
+    if (waiting_) {
+        PlaySpan(*waiting_, std::nullopt);
+        waiting_.reset();
+    }
+    Silence(start);
+}
+
+void StylePerformer::Finish() {
+    if (waiting_) {
+        PlaySpan(*waiting_, std::nullopt);
+        waiting_.reset();
+    }
+    events_.ReleaseNoteOffs(kCompingTag);
+    events_.ReleaseNoteOffs(kBassTag);
+}
+
+void StylePerformer::Silence(Ticks time) {
+    for (const std::int32_t tag : {kCompingTag, kBassTag}) {
+        events_.CutNoteOffs(tag, time);
+        events_.ReleaseNoteOffs(tag);
+    }
+}
+
+void StylePerformer::PlaySpan(const Span& span, std::optional<ChordTones> next) {
+    if (span.chord.classes == 0) {
+        Silence(span.start);
+        PlayDrums(span);
+        FlushBuffer();
+        return;
+    }
+    const PatternRow* comping = nullptr;
+    const PatternRow* bass = nullptr;
+    for (const PatternRow& row : span.measure.pattern->rows) {
+        if (row.part == StylePart::Comping && comping == nullptr) {
+            comping = &row;
+        } else if (row.part == StylePart::Bass && bass == nullptr) {
+            bass = &row;
+        }
+    }
+    if (band_.chordsEnabled) {
+        PlayComping(span, comping);
+    }
+    if (band_.bassEnabled) {
+        PlayBass(span, bass, next);
+    }
+    PlayDrums(span);
+    FlushBuffer();
+}
+
+// Both voices play the hits of their row that fall within the chord; a new chord that no hit falls on is
+// struck once at its start, so every chord of the chart sounds.
+std::vector<StylePerformer::TimedHit> StylePerformer::HitsWithin(const Span& span,
+                                                                 const PatternRow* row) const {
+    std::vector<TimedHit> hits;
+    if (row == nullptr) {
+        return hits;
+    }
+    const auto measure = static_cast<std::uint16_t>(span.measure.round % row->measures);
+    for (const PatternHit& hit : row->hits) {
+        const Ticks written = HitTime(span.measure, *row, hit.cell);
+        if (hit.measure == measure && written >= span.start && written < span.end) {
+            hits.push_back({&hit, written, HitTime(span.measure, *row, hit.cell + hit.length) - written});
+        }
+    }
+    return hits;
+}
+
+void StylePerformer::PlayComping(const Span& span, const PatternRow* row) {
+    const std::vector<std::int32_t>& voicing = comping_.Voice(span.chord);
+    const auto play = [&](Ticks written, Ticks length, HitWeight weight) {
+        const Ticks on = feel_.Nudge(written);
+        const Ticks off =
+            std::max(on + 1, std::min(on + static_cast<Ticks>(length * kCompingSounding), span.end));
+        const std::uint8_t velocity = feel_.Vary(Weighted(band_.chordsVolume, weight));
+        events_.CutNoteOffs(kCompingTag, on);
+        events_.ReleaseNoteOffs(kCompingTag);
+        for (const std::int32_t key : voicing) {
+            AddNote(kCompingTag, kChordsChannel, key, velocity, on, off);
+        }
+    };
+    const std::vector<TimedHit> hits = HitsWithin(span, row);
+    for (const TimedHit& hit : hits) {
+        play(hit.time, hit.length, hit.hit->weight);
+    }
+    if (hits.empty() && span.changes) {
+        play(span.start, span.end - span.start, HitWeight::Plain);
+    }
+}
+
+void StylePerformer::PlayBass(const Span& span, const PatternRow* row, std::optional<ChordTones> next) {
+    std::vector<TimedHit> hits = HitsWithin(span, row);
+    const PatternHit rootAtStart;
+    if (hits.empty()) {
+        if (!span.changes) {
+            return;
+        }
+        hits.push_back({&rootAtStart, span.start, span.end - span.start});
+    }
+    for (std::size_t i = 0; i < hits.size(); ++i) {
+        const BassMoment moment{span.chord, next, i == 0 && span.changes, i + 1 == hits.size() && next};
+        const std::int32_t key = bass_.Play(hits[i].hit->degree, moment);
+        const Ticks on = feel_.Nudge(hits[i].time);
+        const Ticks off =
+            std::max(on + 1, std::min(on + static_cast<Ticks>(hits[i].length * kBassSounding), span.end));
+        const std::int32_t accent = moment.changes ? 8 : 0;
+        events_.CutNoteOffs(kBassTag, on);
+        events_.ReleaseNoteOffs(kBassTag);
+        AddNote(kBassTag, kBassChannel, key, feel_.Vary(band_.bassVolume + accent), on, off);
+    }
+}
+
+}  // namespace kaz

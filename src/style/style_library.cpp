@@ -1,0 +1,150 @@
+#include "style/style_library.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdlib>
+#include <system_error>
+#include <utility>
+
+namespace kaz {
+
+namespace {
+
+bool SameWords(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+struct ForeignName {
+    std::string_view foreign;
+    std::string_view ours;
+};
+
+// Names other chart programs and lead sheets give their grooves, matched in any case.
+constexpr std::array kForeignNames{
+    ForeignName{"Swing", "Medium swing"},
+    ForeignName{"Medium Swing", "Medium swing"},
+    ForeignName{"Medium Up Swing", "Up-tempo swing"},
+    ForeignName{"Up Tempo Swing", "Up-tempo swing"},
+    ForeignName{"Up-Tempo Swing", "Up-tempo swing"},
+    ForeignName{"Fast Swing", "Up-tempo swing"},
+    ForeignName{"Bebop", "Up-tempo swing"},
+    ForeignName{"Slow Swing", "Slow swing / ballad"},
+    ForeignName{"Ballad", "Slow swing / ballad"},
+    ForeignName{"Jazz Ballad", "Slow swing / ballad"},
+    ForeignName{"Waltz", "Jazz waltz"},
+    ForeignName{"Jazz Waltz", "Jazz waltz"},
+    ForeignName{"Bossa Nova", "Bossa nova"},
+    ForeignName{"Bossa", "Bossa nova"},
+    ForeignName{"Samba", "Latin"},
+    ForeignName{"Latin", "Latin"},
+    ForeignName{"Afro Cuban", "Latin"},
+    ForeignName{"Cha Cha", "Latin"},
+    ForeignName{"Mambo", "Latin"},
+    ForeignName{"Even 8ths", "Even eighths / pop"},
+    ForeignName{"Even 8th", "Even eighths / pop"},
+    ForeignName{"Straight 8ths", "Even eighths / pop"},
+    ForeignName{"Pop", "Even eighths / pop"},
+    ForeignName{"Pop Ballad", "Even eighths / pop"},
+    ForeignName{"Soul", "Funk"},
+    ForeignName{"Rock", "Rock"},
+    ForeignName{"Rock Pop", "Rock"},
+    ForeignName{"Funk", "Funk"},
+    ForeignName{"Shuffle", "Shuffle / blues"},
+    ForeignName{"Blues", "Shuffle / blues"},
+    ForeignName{"Medium Blues", "Shuffle / blues"},
+    ForeignName{"Country", "Country two-beat"},
+    ForeignName{"Two Beat", "Country two-beat"},
+    ForeignName{"Bluegrass", "Country two-beat"},
+};
+
+}  // namespace
+
+void StyleLibrary::AddFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::vector<std::filesystem::path> files;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        if (entry->path().extension() == ".style") {
+            files.push_back(entry->path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    for (const std::filesystem::path& file : files) {
+        StyleReading reading = ReadStyleFile(file);
+        if (reading.style) {
+            Add(std::move(*reading.style));
+        } else {
+            problems_.push_back(std::move(reading.problem));
+        }
+    }
+}
+
+void StyleLibrary::Add(Style style) {
+    const auto same = std::find_if(styles_.begin(), styles_.end(), [&style](const Style& known) {
+        return SameWords(known.name, style.name);
+    });
+    if (same != styles_.end()) {
+        *same = std::move(style);
+    } else {
+        styles_.push_back(std::move(style));
+    }
+}
+
+const Style* StyleLibrary::Find(std::string_view name) const {
+    for (const std::string_view wanted : {name, StyleForForeignName(name)}) {
+        for (const Style& style : styles_) {
+            if (SameWords(style.name, wanted)) {
+                return &style;
+            }
+        }
+    }
+    return nullptr;
+}
+
+bool StyleLibrary::Knows(std::string_view name) const {
+    return SameWords(name, kBlockChordsStyle) || SameWords(name, "Block chords") || Find(name) != nullptr;
+}
+
+std::vector<std::string> StyleLibrary::Names() const {
+    std::vector<std::string> names{std::string(kBlockChordsStyle)};
+    for (const Style& style : styles_) {
+        names.push_back(style.name);
+    }
+    return names;
+}
+
+std::string_view StyleForForeignName(std::string_view name) {
+    for (const ForeignName& entry : kForeignNames) {
+        if (SameWords(entry.foreign, name)) {
+            return entry.ours;
+        }
+    }
+    return kBlockChordsStyle;
+}
+
+std::vector<std::filesystem::path> StyleFolders(const std::filesystem::path& program) {
+    // In a build the styles are linked beside the programs; installed, they are in the share folder, found
+    // from the program's own folder so that an installation can move.
+    const std::filesystem::path folder = program.parent_path();
+    std::vector<std::filesystem::path> folders{folder / "styles", folder / KAZ_STYLE_DIR};
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data != '\0') {
+        folders.push_back(std::filesystem::path(data) / "kaz" / "styles");
+    } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        folders.push_back(std::filesystem::path(home) / ".local" / "share" / "kaz" / "styles");
+    }
+    return folders;
+}
+
+StyleLibrary LoadStyles(const std::vector<std::filesystem::path>& folders) {
+    StyleLibrary library;
+    for (const std::filesystem::path& folder : folders) {
+        library.AddFolder(folder);
+    }
+    return library;
+}
+
+}  // namespace kaz
