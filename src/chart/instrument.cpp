@@ -101,6 +101,11 @@ std::array<std::string, 12> KeySpellings(MusicalKey key, NotationMode resolved) 
             tables.spellingChoice[pitch] = kFlatMajorKey[major] ? Spelling::Flat : Spelling::Sharp;
         }
     }
+    // A minor key's leading note is its raised seventh.
+    const int leadingNote = MovedPitchClass(key.tonic, kPitchClassCount - 1);
+    if (key.minor && !tables.flatNames[leadingNote].empty()) {
+        tables.spellingChoice[leadingNote] = Spelling::Sharp;
+    }
     std::array<std::string, 12> names;
     for (int pitch = 0; pitch < kPitchClassCount; ++pitch) {
         names[pitch] = tables.ChosenName(pitch);

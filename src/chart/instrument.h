@@ -35,7 +35,8 @@ struct MusicalKey {
 [[nodiscard]] int WrittenShift(const Instrument& instrument, MusicalKey concertKey);
 
 //! The names of the twelve pitch classes in key: the flat names in a key whose signature has flats, the
-//! sharp names in one with sharps, the program's usual choice in C major and A minor. B and B flat are
+//! sharp names in one with sharps, the program's usual choice in C major and A minor; a minor key's leading
+//! note is sharp. B and B flat are
 //! written as the resolved notation writes them.
 [[nodiscard]] std::array<std::string, 12> KeySpellings(MusicalKey key, NotationMode resolved);
 

@@ -36,6 +36,7 @@ TEST(Instrument, TransposingInstrumentsReadTheirPartInTheirOwnKeysSpelling) {
     EXPECT_EQ(ShownFor("C | F#m7-5 | G7 | C", {Instrument::Kind::Key, 3}),
               "E\u266D A\u00F87 B\u266D7 E\u266D");
     EXPECT_EQ(ShownFor("Dm | A7 | Dm", kEFlat), "Bm F\u266F7 Bm");
+    EXPECT_EQ(ShownFor("Gm | D7/F# | Gm", kBFlat), "Am E7/G\u266F Am");
 }
 
 TEST(Instrument, GermanChartsKeepTheirBNames) {
