@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "chart/instrument.h"
 #include "harmony/spliced_text.h"
 #include "language/compile_score.h"
 
@@ -63,6 +64,18 @@ int RunTranspose(const QStringList& arguments);
 int RunPlay(const QStringList& arguments);
 int RunDevices(const QStringList& arguments);
 int RunRender(const QStringList& arguments);
+//! What export-pdf is given.
+struct ExportPdfOptions {
+    std::string chart;  //!< the chart's path, "-" for standard input
+    std::string out;    //!< the PDF's path, "-" for standard output
+    Instrument instrument;
+    NotationMode notation = kEnglishNotation;
+};
+//! Write the chart as a lead sheet in a PDF; the exit status.
+int ExportPdf(const ExportPdfOptions& options);
+//! export-pdf from the program's own arguments, before any Qt application is made: the PDF module makes one
+//! of its own for the fonts.
+int RunExportPdf(int argc, char** argv);
 //! play, devices or render, from the device module that is loaded for them only.
 int RunDeviceCommand(const QStringList& arguments);
 

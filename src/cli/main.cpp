@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
+#include <string_view>
 
 #include "cli/cli_common.h"
 
@@ -19,12 +20,17 @@ constexpr const char* kUsage =
     "                                           play the chart on a MIDI output or the built-in synthesizer\n"
     "  devices                                  list the MIDI outputs, the built-in synthesizer first\n"
     "  render    FILE OUT.wav [OPTIONS]         write the performance as audio\n"
+    "  export-pdf FILE OUT.pdf [--instrument concert|Bb|Eb|F]\n"
+    "                                           write the chart as a lead sheet in a PDF\n"
     "\n"
     "FILE may be - for standard input. 'kaz-cli COMMAND --help' lists a command's options.\n";
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (argc > 1 && std::string_view(argv[1]) == "export-pdf") {
+        return kaz::cli::RunExportPdf(argc, argv);
+    }
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName("kaz-cli");
     QStringList arguments = QCoreApplication::arguments();
