@@ -115,7 +115,6 @@ ThemeMenu::ThemeMenu(QWidget& window)
 }
 
 void ThemeMenu::Apply(Theme theme) {
-    current_ = theme;
     for (QAction* action : group_->actions()) {
         action->setChecked(action->data().toInt() == static_cast<int>(theme));
     }

@@ -31,14 +31,12 @@ class ThemeMenu final : public QObject {
 
     [[nodiscard]] QMenu* Menu() const { return menu_; }
     void Apply(Theme theme);
-    [[nodiscard]] Theme Current() const { return current_; }
 
   private:
     QMenu* menu_;
     QActionGroup* group_;
     QPalette system_;
     QString systemStyle_;
-    Theme current_ = Theme::System;
 };
 
 }  // namespace kaz

@@ -31,7 +31,6 @@ ChartFeature::ChartFeature(QMainWindow& window, Session& session, ChartEditor& e
                            std::function<QString()> currentFile)
     : QObject(&window),
       window_(window),
-      session_(session),
       editor_(editor),
       currentFile_(std::move(currentFile)),
       panel_(new ChartPanel(session, editor)),

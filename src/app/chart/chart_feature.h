@@ -48,7 +48,6 @@ class ChartFeature final : public QObject {
     [[nodiscard]] QString Title() const;
 
     QMainWindow& window_;
-    Session& session_;
     ChartEditor& editor_;
     std::function<QString()> currentFile_;
     std::function<QString(const QString&)> askPdfFile_;
