@@ -9,7 +9,7 @@ packages=(
     libcli11-dev nlohmann-json3-dev
     librtmidi-dev libasound2-dev libfluidsynth-dev libsndfile1-dev fluidsynth timgm6mb-soundfont
     libgtest-dev libgmock-dev libbenchmark-dev
-    python3 python3-mido sox
+    python3 python3-mido sox poppler-utils
     fonts-dejavu-core xvfb xauth
     desktop-file-utils libxml2-utils libx11-dev
 )

@@ -50,7 +50,8 @@ bool MatchesAny(const QKeyEvent& event, std::initializer_list<QKeySequence::Stan
 }  // namespace
 
 bool IsWindowEditingKey(const QKeyEvent& event) {
-    if (MatchesAny(event, {QKeySequence::Undo, QKeySequence::Cut, QKeySequence::Copy, QKeySequence::Paste})) {
+    if (MatchesAny(event, {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
+                           QKeySequence::Paste})) {
         return true;
     }
     const QKeyCombination combination = event.keyCombination();
@@ -58,7 +59,7 @@ bool IsWindowEditingKey(const QKeyEvent& event) {
     const int key = combination.key();
     return (modifiers == Qt::AltModifier && key == Qt::Key_Backspace) ||
            (modifiers == Qt::ShiftModifier && (key == Qt::Key_Delete || key == Qt::Key_Insert)) ||
-           (modifiers == Qt::ControlModifier && key == Qt::Key_Insert);
+           (modifiers == Qt::ControlModifier && (key == Qt::Key_Insert || key == Qt::Key_Y));
 }
 
 ChartEditor::ChartEditor(QWidget* parent) : QPlainTextEdit(parent) {

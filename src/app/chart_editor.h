@@ -81,8 +81,8 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
     return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
 }
 
-//! True for the keys whose commands the window owns (Undo, Cut, Copy, Paste and their alternatives): the
-//! editor leaves them to the window, which applies the commands' enable rules.
+//! True for the keys whose commands the window owns (Undo, Redo, Cut, Copy, Paste and their alternatives):
+//! the editor leaves them to the window, which applies the commands' enable rules.
 [[nodiscard]] bool IsWindowEditingKey(const QKeyEvent& event);
 
 }  // namespace kaz

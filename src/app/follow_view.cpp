@@ -1,5 +1,6 @@
 #include "app/follow_view.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <algorithm>
 
@@ -110,6 +111,17 @@ void FollowView::Show(const Shown& shown) {
     }
     shown_ = shown;
     update();
+    // Screen readers hear the measure and the chords as they change, not every beat.
+    QString words;
+    if (!shown.measure.isEmpty()) {
+        words = shown.next.isEmpty() ? tr("%1: %2").arg(shown.measure, shown.chord)
+                                     : tr("%1: %2. %3").arg(shown.measure, shown.chord, shown.next);
+    }
+    if (words != accessibleDescription()) {
+        setAccessibleDescription(words);
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 void FollowView::showEvent(QShowEvent* event) {

@@ -17,8 +17,14 @@
 #include <QUrl>
 
 #include "app/about_dialog.h"
+#include "app/chart/chart_feature.h"
+#include "app/chart/chart_panel.h"
+#include "app/chart/chart_view.h"
 #include "app/chart_editor.h"
 #include "app/chart_highlighter.h"
+#include "app/dialogs/file_dialogs.h"
+#include "app/editor/editing_comforts.h"
+#include "app/editor/zoom_control.h"
 #include "app/fast_input_dialog.h"
 #include "app/follow_view.h"
 #include "app/live_checker.h"
@@ -26,6 +32,7 @@
 #include "app/notation_dialog.h"
 #include "app/practice_loop_dialog.h"
 #include "app/tempo_field.h"
+#include "app/theme.h"
 #include "app/transport_bar.h"
 #include "app/transport_button.h"
 #include "app/transpose_dialog.h"
@@ -40,17 +47,9 @@ namespace kaz {
 
 namespace {
 
-QString AskOpenFileName(QWidget* parent) {
-    return QFileDialog::getOpenFileName(parent, QObject::tr("Open"), QString(),
+QString AskOpenFileName(QWidget* parent, const QString& folder) {
+    return QFileDialog::getOpenFileName(parent, QObject::tr("Open"), folder,
                                         QObject::tr("Kaz Files (*.kaz);;All Files (*)"));
-}
-
-QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                        const QString& suffix) {
-    QFileDialog dialog(parent, caption, QString(), filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(suffix);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 //! A menu bar style whose separator divides the items at the left end from those at the right end.
@@ -64,12 +63,12 @@ class MenuBarWithRightEnd final : public QProxyStyle {
 };
 
 //! A WAV or, where it can be written, a FLAC file name; the name gets the ending of the chosen kind.
-QString AskAudioFileName(QWidget* parent) {
+QString AskAudioFileName(QWidget* parent, const QString& suggested) {
     QStringList kinds{QObject::tr("WAV audio (*.wav)")};
     if (CanWriteFlac()) {
         kinds << QObject::tr("FLAC audio (*.flac)");
     }
-    QFileDialog dialog(parent, QObject::tr("Export to Audio"));
+    QFileDialog dialog(parent, QObject::tr("Export to Audio"), suggested);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(kinds);
     dialog.setDefaultSuffix(QStringLiteral("wav"));
@@ -112,19 +111,25 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
       highlighter_(new ChartHighlighter(*editor_)),
       checker_(new LiveChecker(*editor_, session_.compile, this)),
       presenter_(this) {
+    // The dialogs start in the chart's folder (or the documents), an export with the chart's name.
     questions_ = {
-        AskOpenFileName,
-        [](QWidget* owner) {
-            return AskSaveFileName(owner, tr("Save As"), tr("Kaz Files (*.kaz)"), QStringLiteral("kaz"));
+        [this](QWidget* owner) { return AskOpenFileName(owner, StartFolder(currentFile_)); },
+        [this](QWidget* owner) {
+            return AskSaveFileName(owner, tr("Save As"), tr("Kaz Files (*.kaz)"), QStringLiteral("kaz"),
+                                   SuggestedExportPath(currentFile_, QStringLiteral("kaz")));
         },
-        [](QWidget* owner) {
+        [this](QWidget* owner) {
             return AskSaveFileName(owner, tr("Export to MIDI"), tr("MIDI Files (*.mid);;All Files (*.*)"),
-                                   QStringLiteral("mid"));
+                                   QStringLiteral("mid"),
+                                   SuggestedExportPath(currentFile_, QStringLiteral("mid")));
         },
-        AskAudioFileName,
+        [this](QWidget* owner) {
+            return AskAudioFileName(owner, SuggestedExportPath(currentFile_, QStringLiteral("wav")));
+        },
     };
     setCentralWidget(editor_);
     CreateFollowView();
+    CreateChartView();
     CreateActions();
     CreatePlayerActions();
     CreateMenus();
@@ -293,6 +298,16 @@ void MainWindow::CreateFollowView() {
     followDock_->hide();
 }
 
+void MainWindow::CreateChartView() {
+    chart_ = new ChartFeature(*this, session_, *editor_, [this] { return currentFile_; });
+    comforts_ = new EditingComforts(*this, *editor_);
+    theme_ = new ThemeMenu(*this);
+    ZoomControl& zoom = comforts_->Zoom();
+    connect(&zoom, &ZoomControl::zoomChanged, chart_, &ChartFeature::SetZoom);
+    connect(&chart_->Panel().View(), &ChartView::zoomStepped, &zoom, &ZoomControl::Step);
+    chart_->SetZoom(zoom.Percent() / 100.0);
+}
+
 void MainWindow::RestorePlayerSettings() {
     player_ = LoadPlayerSettings();
     followDock_->setVisible(player_.followView);
@@ -304,7 +319,9 @@ void MainWindow::CreateMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->addActions({c.newChart, c.open, c.save, c.saveAs});
     file->addSeparator();
-    file->addActions({c.exportMidi, c.exportAudio});
+    file->addActions({c.exportMidi, c.exportAudio, chart_->ExportPdfAction()});
+    file->addSeparator();
+    file->addAction(chart_->PrintAction());
     file->addSeparator();
     for (QAction* recent : c.recentFiles) {
         file->addAction(recent);
@@ -313,9 +330,11 @@ void MainWindow::CreateMenus() {
     file->addAction(c.exit);
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    edit->addAction(c.undo);
+    edit->addActions({c.undo, comforts_->RedoAction()});
     edit->addSeparator();
     edit->addActions({c.cut, c.copy, c.paste});
+    edit->addSeparator();
+    edit->addActions({comforts_->FindAction(), comforts_->ReplaceAction(), comforts_->FindNextAction()});
     edit->addSeparator();
     edit->addAction(c.transpose);
     edit->addSeparator();
@@ -325,6 +344,11 @@ void MainWindow::CreateMenus() {
     QMenu* view = menuBar()->addMenu(tr("Vie&w"));
     view->addAction(c.checkAsYouType);
     view->addAction(c.followView);
+    view->addAction(chart_->ChartViewAction());
+    view->addSeparator();
+    view->addActions({comforts_->Zoom().ZoomInAction(), comforts_->Zoom().ZoomOutAction(),
+                      comforts_->Zoom().ActualSizeAction()});
+    view->addMenu(theme_->Menu());
 
     QMenu* settings = menuBar()->addMenu(tr("&Settings"));
     settings->addAction(c.voices);
@@ -367,6 +391,7 @@ void MainWindow::CreatePlayback() {
                                         session_.makePort, CompileScore, [this] {
                                             UpdateCommandStates();
                                             followView_->FollowPlayback();
+                                            chart_->FollowPlayback(IsStopped());
                                         }});
     connect(transport_, &TransportBar::tempoTextChanged, this,
             [this] { session_.playback->OnTempoChange(); });
@@ -409,6 +434,7 @@ void MainWindow::UpdateCommandStates() {
     c.cut->setEnabled(stopped && selection);
     c.copy->setEnabled(selection);
     c.paste->setEnabled(stopped);
+    comforts_->SetStopped(stopped);
     const auto state = [this](PlaybackCommand command) { return session_.playback->QueryCommand(command); };
     c.play->setEnabled(state(PlaybackCommand::Play).enabled);
     c.pause->setEnabled(state(PlaybackCommand::PauseResume).enabled);
@@ -565,7 +591,9 @@ void MainWindow::ExportMidi() {
         QMessageBox box(QMessageBox::NoIcon, tr("Kaz"), tr("Cannot open file `%1` for writing!").arg(path),
                         QMessageBox::Ok, this);
         box.exec();
+        return;
     }
+    statusBar()->showMessage(tr("Exported %1").arg(QFileInfo(path).fileName()), 3000);
 }
 
 void MainWindow::ExportAudio() {

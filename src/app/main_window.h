@@ -18,6 +18,9 @@ class QLabel;
 namespace kaz {
 
 class ChartEditor;
+class ChartFeature;
+class EditingComforts;
+class ThemeMenu;
 class ChartHighlighter;
 class LiveChecker;
 class FollowView;
@@ -56,6 +59,8 @@ class MainWindow final : public QMainWindow {
     [[nodiscard]] ChartEditor& Editor() const { return *editor_; }
     [[nodiscard]] TransportBar& Transport() const { return *transport_; }
     [[nodiscard]] FollowView& Follow() const { return *followView_; }
+    [[nodiscard]] ChartFeature& Chart() const { return *chart_; }
+    [[nodiscard]] EditingComforts& Comforts() const { return *comforts_; }
     [[nodiscard]] const QString& CurrentFile() const { return currentFile_; }
 
     //! The window's commands, for the menus and keys and for tests.
@@ -105,6 +110,8 @@ class MainWindow final : public QMainWindow {
     void CreatePlayback();
     void CreateChecking();
     void CreateFollowView();
+    //! The chart view with its printing, the editing comforts (redo, find, zoom) and the theme.
+    void CreateChartView();
     void CreatePlayerActions();
     //! Show the follow view, and set the count-in, as they were last time.
     void RestorePlayerSettings();
@@ -149,6 +156,9 @@ class MainWindow final : public QMainWindow {
     LiveChecker* checker_;
     TransportBar* transport_ = nullptr;
     FollowView* followView_ = nullptr;
+    ChartFeature* chart_ = nullptr;
+    EditingComforts* comforts_ = nullptr;
+    ThemeMenu* theme_ = nullptr;
     QDockWidget* followDock_ = nullptr;
     QLabel* readyLabel_ = nullptr;
     QLabel* checkReport_ = nullptr;

@@ -1,10 +1,22 @@
 #pragma once
 
+#include <QString>
+
 namespace kaz {
 
 //! Whether the chart is checked as it is typed (View > Check as you type): the value "CheckAsYouType" in the
 //! group "View" of the program's settings, on unless turned off.
 [[nodiscard]] bool LoadCheckAsYouType();
 void SaveCheckAsYouType(bool on);
+
+//! Whether the chart view is shown: "View/ChartView", off unless turned on.
+[[nodiscard]] bool LoadChartView();
+void SaveChartView(bool shown);
+//! The zoom of the editor and the chart view in percent: "View/Zoom", 100 unless changed.
+[[nodiscard]] int LoadZoomPercent();
+void SaveZoomPercent(int percent);
+//! The theme's name: "View/Theme", "system" unless chosen.
+[[nodiscard]] QString LoadThemeName();
+void SaveThemeName(const QString& name);
 
 }  // namespace kaz

@@ -85,22 +85,30 @@ void AddChartOptions(CommandLine& parser) {
     parser.AddOption({"seed", "number", "The seed of the style's small variations (default 1)."});
 }
 
+bool ReadNotationOption(const CommandLine& parser, NotationMode& notation) {
+    if (!parser.IsSet("notation")) {
+        return true;
+    }
+    const std::string name = parser.Value("notation");
+    if (name == "english") {
+        notation = kEnglishNotation;
+    } else if (name == "german") {
+        notation = kGermanNotation;
+    } else if (name == "mixed") {
+        notation = kMixedNotation;
+    } else {
+        UsageError("--notation takes english, german or mixed, not '" + name + "'");
+        return false;
+    }
+    return true;
+}
+
 namespace {
 
 //! The notation, tempo and voice options into settings; false after a usage error has been printed.
 bool ReadChartOptions(const CommandLine& parser, RenderSettings& settings) {
-    if (parser.IsSet("notation")) {
-        const std::string notation = parser.Value("notation");
-        if (notation == "english") {
-            settings.notation = kEnglishNotation;
-        } else if (notation == "german") {
-            settings.notation = kGermanNotation;
-        } else if (notation == "mixed") {
-            settings.notation = kMixedNotation;
-        } else {
-            UsageError("--notation takes english, german or mixed, not '" + notation + "'");
-            return false;
-        }
+    if (!ReadNotationOption(parser, settings.notation)) {
+        return false;
     }
     VoiceSettings& voices = settings.voices;
     if (!ReadRanged(parser, {"tempo", kMinTempo, kMaxTempo}, settings.transportTempo) ||

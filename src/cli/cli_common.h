@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "chart/instrument.h"
 #include "cli/command_line.h"
 #include "harmony/spliced_text.h"
 #include "language/compile_score.h"
@@ -34,6 +35,9 @@ int UsageError(std::string_view message);
 
 //! A whole number as the options take it: optional spaces around an optional sign and decimal digits.
 [[nodiscard]] std::optional<long long> ParseWholeNumber(std::string_view text);
+
+//! The --notation option into notation; false after a usage error has been printed.
+[[nodiscard]] bool ReadNotationOption(const CommandLine& parser, NotationMode& notation);
 
 //! Add the options every chart command takes.
 void AddChartOptions(CommandLine& parser);
@@ -74,6 +78,16 @@ int RunPlay(const CommandArguments& arguments);
 int RunDevices(const CommandArguments& arguments);
 int RunRender(const CommandArguments& arguments);
 int RunStyles(const CommandArguments& arguments);
+//! What export-pdf is given.
+struct ExportPdfOptions {
+    std::string chart;  //!< the chart's path, "-" for standard input
+    std::string out;    //!< the PDF's path, "-" for standard output
+    Instrument instrument;
+    NotationMode notation = kEnglishNotation;
+};
+//! Write the chart as a lead sheet in a PDF; the exit status.
+int ExportPdf(const ExportPdfOptions& options);
+int RunExportPdf(const CommandArguments& arguments);
 //! play, devices or render, from the device module that is loaded for them only, given the program's own
 //! arguments.
 int RunDeviceCommand(int argc, char* argv[]);

@@ -19,6 +19,8 @@ constexpr const char* kUsage =
     "  devices                                  list the MIDI outputs, the built-in synthesizer first\n"
     "  render    FILE OUT.wav [OPTIONS]         write the performance as audio\n"
     "  styles                                   list the accompaniment styles\n"
+    "  export-pdf FILE OUT.pdf [--instrument concert|Bb|Eb|F]\n"
+    "                                           write the chart as a lead sheet in a PDF\n"
     "\n"
     "FILE may be - for standard input. 'kaz-cli COMMAND --help' lists a command's options.\n";
 
@@ -35,7 +37,7 @@ int main(int argc, char* argv[]) {
     const std::pair<const char*, Command> commands[] = {
         {"check", kaz::cli::RunCheck},   {"events", kaz::cli::RunEvents},
         {"export", kaz::cli::RunExport}, {"transpose", kaz::cli::RunTranspose},
-        {"styles", kaz::cli::RunStyles},
+        {"styles", kaz::cli::RunStyles}, {"export-pdf", kaz::cli::RunExportPdf},
     };
     for (const auto& [name, run] : commands) {
         if (command == name) {

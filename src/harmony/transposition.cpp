@@ -55,6 +55,10 @@ NotationMode SpellingsWritten(const RecordList<Chord>& chords, int shift,
 
 }  // namespace
 
+int MovedPitchClass(int pitch, int shift) {
+    return ((pitch + shift) % kPitchClassCount + kPitchClassCount) % kPitchClassCount;
+}
+
 void NoteNameTables::FollowNotation(NotationMode resolved) {
     switch (resolved) {
         case kGermanNotation:

@@ -14,6 +14,9 @@ namespace kaz {
 
 inline constexpr int kPitchClassCount = 12;
 
+//! Pitch class (-8 .. 3 as the chords keep it) moved by shift semitones, as an index 0..11.
+[[nodiscard]] int MovedPitchClass(int pitch, int shift);
+
 //! How a pitch class is written: it has one name only, or the user chose its sharp or its flat name.
 enum class Spelling : std::uint8_t { Natural = 0, Sharp = 1, Flat = 2 };
 
@@ -104,8 +107,7 @@ void ApplyTransposition(Editor& view, const RecordList<Chord>& chords, int shift
 //! and setting would read it otherwise (a German chart whose "H" chords moved away, under the English
 //! setting), that "B" is written the one way every notation reads alike: B flat of a German chart as "A#",
 //! B of an English chart as "H". Otherwise names stay as they are.
-void KeepNotationReadable(std::array<std::string, kPitchClassCount>& names,
-                          const RecordList<Chord>& chords, int shift, NotationMode resolved,
-                          NotationMode setting);
+void KeepNotationReadable(std::array<std::string, kPitchClassCount>& names, const RecordList<Chord>& chords,
+                          int shift, NotationMode resolved, NotationMode setting);
 
 }  // namespace kaz

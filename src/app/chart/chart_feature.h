@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+#include "chart/instrument.h"
+
+class QAction;
+class QDockWidget;
+class QMainWindow;
+
+namespace kaz {
+
+class ChartEditor;
+class ChartPanel;
+struct Session;
+
+//! The window's chart view and what it prints: the View > Chart view panel with its instrument list, File >
+//! Print and File > Export to PDF. The instrument is kept in the chart's own comment line.
+class ChartFeature final : public QObject {
+    Q_OBJECT
+
+  public:
+    //! currentFile names the chart's file, empty for a new chart.
+    ChartFeature(QMainWindow& window, Session& session, ChartEditor& editor,
+                 std::function<QString()> currentFile);
+
+    [[nodiscard]] QAction* ChartViewAction() const { return chartViewAction_; }
+    [[nodiscard]] QAction* PrintAction() const { return print_; }
+    [[nodiscard]] QAction* ExportPdfAction() const { return exportPdf_; }
+    [[nodiscard]] ChartPanel& Panel() const { return *panel_; }
+
+    //! How Export to PDF asks for a file name, given the one it suggests; tests answer in its place.
+    void SetPdfFileQuestion(std::function<QString(const QString& suggested)> ask) {
+        askPdfFile_ = std::move(ask);
+    }
+
+    //! Write instrument into the chart's comment line, as an edit the editor can undo.
+    void ChooseInstrument(const Instrument& instrument);
+    //! The playback started, paused, went on or stopped.
+    void FollowPlayback(bool stopped);
+    void SetZoom(double zoom);
+    //! Write the chart to path as a PDF; false, with a message, when that fails.
+    bool ExportPdf(const QString& path);
+
+  private:
+    void Print();
+    [[nodiscard]] QString Title() const;
+
+    QMainWindow& window_;
+    ChartEditor& editor_;
+    std::function<QString()> currentFile_;
+    std::function<QString(const QString&)> askPdfFile_;
+    ChartPanel* panel_;
+    QDockWidget* dock_;
+    QAction* chartViewAction_;
+    QAction* print_;
+    QAction* exportPdf_;
+};
+
+}  // namespace kaz

@@ -1,0 +1,102 @@
+#include "app/chart/chart_pages.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <algorithm>
+
+#include "app/chart/chart_sheet.h"
+
+namespace kaz {
+
+namespace {
+
+//! Chords about 8 mm high on A4: a page carries some ten rows, read from a music stand.
+constexpr double kUnitsAcrossPage = 24.0;
+constexpr int kPdfResolution = 300;
+
+void DrawPageFrame(QPainter& painter, const ChartSheet& sheet, const QRectF& page, const PageHeading& heading,
+                   int number, int pages) {
+    const double unit = sheet.Unit();
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    font.setPixelSize(std::max(1, static_cast<int>(unit * 0.4)));
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    if (number > 1) {
+        const QRectF top(page.left(), page.top(), page.width(), unit * 0.7);
+        painter.drawText(top, Qt::AlignLeft | Qt::AlignVCenter, heading.title);
+        painter.drawText(top, Qt::AlignRight | Qt::AlignVCenter, heading.instrument);
+    }
+    const QRectF foot(page.left(), page.bottom() - unit * 0.6, page.width(), unit * 0.6);
+    painter.drawText(foot, Qt::AlignCenter, QObject::tr("Page %1 of %2").arg(number).arg(pages));
+}
+
+}  // namespace
+
+int PaintChartPages(QPainter& painter, QPagedPaintDevice& device, const ChartLayout& layout,
+                    const PageHeading& given) {
+    const QRectF page(0, 0, device.width(), device.height());
+    // The chart's own title heads its pages; the one given stands in for a chart without one.
+    ChartLayout titled = layout;
+    PageHeading heading = given;
+    if (titled.title.empty()) {
+        titled.title = heading.title.toStdString();
+    } else {
+        heading.title = QString::fromStdString(titled.title);
+    }
+    const ChartSheet sheet(titled, page.width(), page.width() / kUnitsAcrossPage);
+    const double unit = sheet.Unit();
+    const double foot = unit * 0.9;
+    const double firstTop = sheet.HeadingHeight() + unit * 0.3;
+    const double laterTop = unit * 1.0;
+    const auto rowsOn = [&](double top) {
+        return std::max<std::size_t>(
+            1, static_cast<std::size_t>((page.height() - foot - top) / sheet.RowHeight()));
+    };
+    const std::size_t rows = sheet.RowCount();
+    const std::size_t first = rowsOn(firstTop);
+    const std::size_t later = rowsOn(laterTop);
+    const int pages = rows <= first ? 1 : 1 + static_cast<int>((rows - first + later - 1) / later);
+    const ChartColours paper = ChartColours::ForPaper();
+    std::size_t row = 0;
+    for (int number = 1; number <= pages; ++number) {
+        if (number > 1) {
+            device.newPage();
+        }
+        double top = laterTop;
+        if (number == 1) {
+            sheet.DrawHeading(painter, page, heading.instrument, paper);
+            top = firstTop;
+        }
+        DrawPageFrame(painter, sheet, page, heading, number, pages);
+        const std::size_t last = std::min(rows, row + (number == 1 ? first : later));
+        for (; row < last; ++row, top += sheet.RowHeight()) {
+            sheet.DrawRow(painter, row, top, paper, std::nullopt);
+        }
+    }
+    return pages;
+}
+
+bool WriteChartPdf(const ChartLayout& layout, const PageHeading& heading, QByteArray& pdf) {
+    QBuffer buffer(&pdf);
+    if (!buffer.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    QPdfWriter writer(&buffer);
+    writer.setResolution(kPdfResolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+    writer.setTitle(layout.title.empty() ? heading.title : QString::fromStdString(layout.title));
+    writer.setCreator(QStringLiteral("Kaz"));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        return false;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    PaintChartPages(painter, writer, layout, heading);
+    return painter.end();
+}
+
+}  // namespace kaz

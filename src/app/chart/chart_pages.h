@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include "chart/chart_layout.h"
+
+class QPainter;
+class QPagedPaintDevice;
+
+namespace kaz {
+
+//! What stands at the head of every page besides the chart's own heading.
+struct PageHeading {
+    QString title;       //!< the chart's title, or its file's name when the chart gives none
+    QString instrument;  //!< "Concert", "E♭ instrument" ...
+};
+
+//! Draw the chart on the pages of device with painter, which paints on it: the heading on the first page,
+//! the title and the instrument at the top of the others, the page number at the foot of each. Returns the
+//! number of pages.
+int PaintChartPages(QPainter& painter, QPagedPaintDevice& device, const ChartLayout& layout,
+                    const PageHeading& heading);
+
+//! The chart as a PDF document on A4 paper; the chord symbols are text in it. False when Qt cannot write one.
+[[nodiscard]] bool WriteChartPdf(const ChartLayout& layout, const PageHeading& heading, QByteArray& pdf);
+
+}  // namespace kaz

@@ -1,0 +1,365 @@
+#include "app/chart/chart_sheet.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+
+namespace kaz {
+
+namespace {
+
+// Heights within a row, in units: the band of signs and letters over the measures, then the measures.
+constexpr double kMarkBand = 0.8;
+constexpr double kBody = 1.6;
+// Chord symbols and their raised parts, in units.
+constexpr double kRaisedSize = 0.6;
+constexpr double kQualitySize = 0.75;
+constexpr double kAccidentalSize = 0.95;
+constexpr double kRaise = 0.4;
+constexpr double kMeterWidth = 0.75;
+constexpr double kPadding = 0.25;
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont SizedFont(const QFont& base, double pixels) {
+    QFont font = base;
+    font.setPixelSize(std::max(1, static_cast<int>(pixels + 0.5)));
+    return font;
+}
+
+struct SymbolRun {
+    QString text;
+    QFont font;
+    double rise = 0;
+};
+
+}  // namespace
+
+ChartColours ChartColours::FromPalette(const QPalette& palette) {
+    return {palette.color(QPalette::Base), palette.color(QPalette::Text), palette.color(QPalette::Mid),
+            palette.color(QPalette::Highlight), palette.color(QPalette::HighlightedText)};
+}
+
+ChartColours ChartColours::ForPaper() {
+    return {Qt::white, Qt::black, QColor(110, 110, 110), QColor(220, 220, 220), Qt::black};
+}
+
+ChartSheet::ChartSheet(const ChartLayout& layout, double width, double unit)
+    : layout_(layout), width_(width), unit_(unit) {
+    chordFont_.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    chordFont_.setWeight(QFont::Bold);
+    chordFont_.setPixelSize(std::max(1, static_cast<int>(unit + 0.5)));
+    smallFont_ = chordFont_;
+    smallFont_.setWeight(QFont::DemiBold);
+    smallFont_.setPixelSize(std::max(1, static_cast<int>(unit * 0.45 + 0.5)));
+}
+
+double ChartSheet::UnitForWidth(double width, double zoom) {
+    return std::clamp(width / 22.0, 12.0, 90.0) * zoom;
+}
+
+double ChartSheet::HeadingHeight() const {
+    return unit_ * (layout_.subtitle.empty() ? 2.2 : 2.9);
+}
+
+std::size_t ChartSheet::RowOf(std::uint32_t measure) const {
+    const auto found = std::upper_bound(layout_.rows.begin(), layout_.rows.end(), measure,
+                                        [](std::uint32_t m, const ChartRow& row) { return m < row.first; });
+    return found == layout_.rows.begin() ? 0 : static_cast<std::size_t>(found - layout_.rows.begin() - 1);
+}
+
+double ChartSheet::CellWidth(const ChartRow& row) const {
+    return width_ / std::max(row.count, kMeasuresPerRow);
+}
+
+QRectF ChartSheet::MeasureRect(std::uint32_t measure) const {
+    const ChartRow& row = layout_.rows[RowOf(measure)];
+    const double cell = CellWidth(row);
+    return {cell * (measure - row.first), unit_ * kMarkBand, cell, unit_ * kBody};
+}
+
+QRectF ChartSheet::ChordArea(std::uint32_t measure) const {
+    const QRectF cell = MeasureRect(measure);
+    const double meter = layout_.measures[measure].meter.empty() ? 0 : unit_ * kMeterWidth;
+    return cell.adjusted(unit_ * kPadding + meter, 0, -unit_ * kPadding * 0.6, 0);
+}
+
+QRectF ChartSheet::ChordSlot(std::uint32_t measure, std::uint32_t index) const {
+    const QRectF area = ChordArea(measure);
+    const double slot = area.width() / std::max<std::uint32_t>(1, layout_.measures[measure].chordCount);
+    return {area.left() + slot * index, area.top(), slot, area.height()};
+}
+
+std::optional<std::uint32_t> ChartSheet::MeasureAt(std::size_t row, double x) const {
+    if (row >= layout_.rows.size() || x < 0) {
+        return std::nullopt;
+    }
+    const ChartRow& shown = layout_.rows[row];
+    const auto column = static_cast<std::uint32_t>(x / CellWidth(shown));
+    if (column >= shown.count) {
+        return std::nullopt;
+    }
+    return shown.first + column;
+}
+
+std::optional<TextRange> ChartSheet::TextAt(std::size_t row, double x, double y) const {
+    const std::optional<std::uint32_t> measure = MeasureAt(row, x);
+    if (!measure || y < 0 || y > RowHeight()) {
+        return std::nullopt;
+    }
+    const ChartMeasure& shown = layout_.measures[*measure];
+    for (std::uint32_t i = 0; i < shown.chordCount; ++i) {
+        const QRectF slot = ChordSlot(*measure, i);
+        if (x >= slot.left() && x < slot.right()) {
+            return layout_.chords[shown.firstChord + i].text;
+        }
+    }
+    if (shown.text == TextRange{}) {
+        return std::nullopt;
+    }
+    return shown.text;
+}
+
+void ChartSheet::DrawHeading(QPainter& painter, const QRectF& area, const QString& instrument,
+                             const ChartColours& colours) const {
+    painter.setPen(colours.ink);
+    QFont title = SizedFont(chordFont_, unit_ * 1.1);
+    painter.setFont(title);
+    const QRectF titleArea(area.left(), area.top(), area.width(), unit_ * 1.5);
+    painter.drawText(titleArea, Qt::AlignHCenter | Qt::AlignVCenter, FromUtf8(layout_.title));
+    double below = titleArea.bottom();
+    if (!layout_.subtitle.empty()) {
+        QFont subtitle = SizedFont(chordFont_, unit_ * 0.5);
+        subtitle.setWeight(QFont::Normal);
+        subtitle.setItalic(true);
+        painter.setFont(subtitle);
+        painter.setPen(colours.faint);
+        painter.drawText(QRectF(area.left(), below, area.width(), unit_ * 0.7), Qt::AlignCenter,
+                         FromUtf8(layout_.subtitle));
+        below += unit_ * 0.7;
+        painter.setPen(colours.ink);
+    }
+    painter.setFont(SizedFont(smallFont_, unit_ * 0.5));
+    const QRectF sides(area.left(), below, area.width(), unit_ * 0.7);
+    if (layout_.tempo > 0) {
+        painter.drawText(sides, Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("\u2669 = %1").arg(layout_.tempo));
+    }
+    painter.drawText(sides, Qt::AlignRight | Qt::AlignVCenter, instrument);
+}
+
+void ChartSheet::DrawRow(QPainter& painter, std::size_t row, double top, const ChartColours& colours,
+                         std::optional<std::uint32_t> sounding) const {
+    const ChartRow& shown = layout_.rows[row];
+    painter.save();
+    painter.translate(0, top);
+    for (std::uint32_t i = 0; i < shown.count; ++i) {
+        const std::uint32_t measure = shown.first + i;
+        const QRectF cell = MeasureRect(measure);
+        const bool lit = sounding == measure;
+        if (lit) {
+            painter.fillRect(cell, colours.sounding);
+        }
+        painter.setPen(QPen(lit ? colours.soundingInk : colours.ink, std::max(1.0, unit_ * 0.05)));
+        painter.setBrush(Qt::NoBrush);
+        DrawMeasure(painter, measure, cell, i == 0, colours);
+    }
+    painter.restore();
+}
+
+void ChartSheet::DrawMeasure(QPainter& painter, std::uint32_t measure, const QRectF& cell, bool first,
+                             const ChartColours& colours) const {
+    const ChartMeasure& shown = layout_.measures[measure];
+    if (first || shown.start != BarLine::Single) {
+        DrawBarLine(painter, shown.start, cell.left(), cell, true);
+    }
+    DrawBarLine(painter, shown.end, cell.right(), cell, false);
+    DrawMarks(painter, shown, cell, colours);
+    if (!shown.meter.empty()) {
+        const QString meter = FromUtf8(shown.meter);
+        const qsizetype slash = meter.indexOf(QLatin1Char('/'));
+        painter.setFont(SizedFont(chordFont_, unit_ * 0.62));
+        const double x = cell.left() + unit_ * 0.15;
+        const QRectF upper(x, cell.top() + unit_ * 0.15, unit_ * kMeterWidth, unit_ * 0.65);
+        painter.drawText(upper, Qt::AlignCenter, meter.left(slash));
+        painter.drawText(upper.translated(0, unit_ * 0.65), Qt::AlignCenter, meter.mid(slash + 1));
+    }
+    if (shown.repeatsPrevious) {
+        // The measure-repeat sign: a slanted stroke between two dots.
+        const QPointF centre = cell.center();
+        const double h = unit_ * 0.45;
+        painter.save();
+        painter.setPen(QPen(painter.pen().color(), unit_ * 0.16, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(QPointF(centre.x() - h, centre.y() + h), QPointF(centre.x() + h, centre.y() - h));
+        painter.setBrush(painter.pen().color());
+        painter.setPen(Qt::NoPen);
+        const double dot = unit_ * 0.1;
+        painter.drawEllipse(QPointF(centre.x() - h * 0.8, centre.y() - h * 0.55), dot, dot);
+        painter.drawEllipse(QPointF(centre.x() + h * 0.8, centre.y() + h * 0.55), dot, dot);
+        painter.restore();
+        return;
+    }
+    for (std::uint32_t i = 0; i < shown.chordCount; ++i) {
+        DrawChord(painter, layout_.chords[shown.firstChord + i], ChordSlot(measure, i));
+    }
+}
+
+void ChartSheet::DrawBarLine(QPainter& painter, BarLine line, double x, const QRectF& cell,
+                             bool atStart) const {
+    const double top = cell.top() + unit_ * 0.1;
+    const double bottom = cell.bottom() - unit_ * 0.1;
+    const QPen thin = painter.pen();
+    QPen thick = thin;
+    thick.setWidthF(unit_ * 0.14);
+    thick.setCapStyle(Qt::FlatCap);
+    const double gap = unit_ * 0.16;
+    // Double and closing lines lie inside the measure they end; an opening repeat inside the one it opens.
+    const double inward = atStart ? 1 : -1;
+    switch (line) {
+        case BarLine::Single:
+            painter.drawLine(QPointF(x, top), QPointF(x, bottom));
+            break;
+        case BarLine::Double:
+            painter.drawLine(QPointF(x, top), QPointF(x, bottom));
+            painter.drawLine(QPointF(x + inward * gap, top), QPointF(x + inward * gap, bottom));
+            break;
+        case BarLine::Final:
+        case BarLine::RepeatStart:
+        case BarLine::RepeatEnd: {
+            painter.setPen(thick);
+            painter.drawLine(QPointF(x + inward * gap * 0.4, top), QPointF(x + inward * gap * 0.4, bottom));
+            painter.setPen(thin);
+            painter.drawLine(QPointF(x + inward * gap * 1.3, top), QPointF(x + inward * gap * 1.3, bottom));
+            if (line != BarLine::Final) {
+                painter.save();
+                painter.setBrush(thin.color());
+                painter.setPen(Qt::NoPen);
+                const double dotX = x + inward * gap * 2.2;
+                const double dot = unit_ * 0.09;
+                painter.drawEllipse(QPointF(dotX, cell.center().y() - unit_ * 0.25), dot, dot);
+                painter.drawEllipse(QPointF(dotX, cell.center().y() + unit_ * 0.25), dot, dot);
+                painter.restore();
+            }
+            break;
+        }
+    }
+}
+
+void ChartSheet::DrawMarks(QPainter& painter, const ChartMeasure& shown, const QRectF& cell,
+                           const ChartColours& colours) const {
+    const QRectF band(cell.left(), cell.top() - unit_ * kMarkBand, cell.width(), unit_ * kMarkBand);
+    double x = band.left();
+    painter.save();
+    painter.setPen(QPen(colours.ink, std::max(1.0, unit_ * 0.05)));
+    if (!shown.section.empty()) {
+        // A section letter in a box, at the measure's start.
+        const QString name = FromUtf8(shown.section);
+        painter.setFont(SizedFont(chordFont_, unit_ * 0.5));
+        const double wide = QFontMetricsF(painter.font()).horizontalAdvance(name) + unit_ * 0.3;
+        const QRectF box(x, band.top() + unit_ * 0.05, std::max(wide, unit_ * 0.65), unit_ * 0.65);
+        painter.drawRect(box);
+        painter.drawText(box, Qt::AlignCenter, name);
+        x = box.right() + unit_ * 0.2;
+    }
+    if (shown.ending > 0) {
+        const double y = band.top() + unit_ * 0.2;
+        painter.drawLine(QPointF(x, band.bottom()), QPointF(x, y));
+        painter.drawLine(QPointF(x, y), QPointF(band.right() - unit_ * 0.1, y));
+        painter.setFont(SizedFont(smallFont_, unit_ * 0.42));
+        painter.drawText(QRectF(x + unit_ * 0.12, y, unit_ * 1.2, band.bottom() - y),
+                         Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("%1.").arg(shown.ending));
+        x += unit_ * 0.9;
+    }
+    const double sign = unit_ * 0.28;
+    const QPointF signCentre(x + sign * 1.3, band.center().y());
+    if (shown.segno) {
+        // An S crossed by a stroke, a dot on either side.
+        QFont s = SizedFont(chordFont_, unit_ * 0.75);
+        s.setItalic(true);
+        painter.setFont(s);
+        painter.drawText(QRectF(signCentre.x() - sign, band.top(), sign * 2, band.height()), Qt::AlignCenter,
+                         QStringLiteral("S"));
+        painter.drawLine(signCentre + QPointF(-sign, sign), signCentre + QPointF(sign, -sign));
+        painter.setBrush(colours.ink);
+        painter.drawEllipse(signCentre + QPointF(-sign * 0.9, sign * 0.3), unit_ * 0.05, unit_ * 0.05);
+        painter.drawEllipse(signCentre + QPointF(sign * 0.9, -sign * 0.3), unit_ * 0.05, unit_ * 0.05);
+        painter.setBrush(Qt::NoBrush);
+    } else if (shown.coda) {
+        // A circle crossed by a vertical and a horizontal stroke.
+        painter.drawEllipse(signCentre, sign * 0.75, sign);
+        painter.drawLine(signCentre + QPointF(0, -sign * 1.35), signCentre + QPointF(0, sign * 1.35));
+        painter.drawLine(signCentre + QPointF(-sign * 1.2, 0), signCentre + QPointF(sign * 1.2, 0));
+    }
+    if (!shown.direction.empty()) {
+        QFont words = SizedFont(smallFont_, unit_ * 0.42);
+        words.setItalic(true);
+        painter.setFont(words);
+        painter.drawText(band.adjusted(0, 0, -unit_ * 0.1, 0), Qt::AlignRight | Qt::AlignVCenter,
+                         FromUtf8(shown.direction));
+    }
+    painter.restore();
+}
+
+void ChartSheet::DrawChord(QPainter& painter, const ChartChord& chord, const QRectF& slot) const {
+    switch (chord.kind) {
+        case ChartChord::Kind::Chord:
+            DrawSymbol(painter, chord.symbol, slot);
+            break;
+        case ChartChord::Kind::Again: {
+            // A slash: the chord before goes on.
+            painter.save();
+            painter.setPen(QPen(painter.pen().color(), unit_ * 0.13, Qt::SolidLine, Qt::FlatCap));
+            const QPointF foot(slot.left() + unit_ * 0.15, slot.center().y() + unit_ * 0.38);
+            painter.drawLine(foot, foot + QPointF(unit_ * 0.45, -unit_ * 0.76));
+            painter.restore();
+            break;
+        }
+        case ChartChord::Kind::Rest: {
+            // A rest: a short thick bar on the middle line.
+            const QRectF bar(slot.left() + unit_ * 0.15, slot.center().y() - unit_ * 0.1, unit_ * 0.5,
+                             unit_ * 0.2);
+            painter.fillRect(bar, painter.pen().color());
+            break;
+        }
+    }
+}
+
+void ChartSheet::DrawSymbol(QPainter& painter, const ChordDisplay& symbol, const QRectF& slot) const {
+    const QFont raised = SizedFont(chordFont_, unit_ * kRaisedSize);
+    const QFont quality = SizedFont(chordFont_, unit_ * kQualitySize);
+    const QFont accidental = SizedFont(chordFont_, unit_ * kAccidentalSize);
+    // Minor and augmented stand on the line; the signs of the seventh chords are raised with the numbers.
+    const bool sign = !symbol.quality.empty() && symbol.quality != "m" && symbol.quality != "+";
+    const SymbolRun runs[] = {
+        {FromUtf8(symbol.root), chordFont_, 0},
+        {FromUtf8(symbol.accidental), accidental, unit_ * kRaise * 0.75},
+        {FromUtf8(symbol.quality), sign ? raised : quality, sign ? unit_ * kRaise : 0},
+        {FromUtf8(symbol.extension), raised, unit_ * kRaise},
+        {symbol.bass.empty() ? QString() : QStringLiteral("/") + FromUtf8(symbol.bass), quality, 0},
+    };
+    double wide = 0;
+    for (const SymbolRun& run : runs) {
+        wide += run.text.isEmpty() ? 0 : QFontMetricsF(run.font).horizontalAdvance(run.text);
+    }
+    // A symbol wider than its share of the measure is drawn smaller, as a whole.
+    const double room = slot.width() - unit_ * 0.1;
+    const double scale = wide > room && wide > 0 ? room / wide : 1.0;
+    painter.save();
+    painter.translate(slot.left(), slot.center().y() + unit_ * 0.36 * scale);
+    painter.scale(scale, scale);
+    double x = 0;
+    for (const SymbolRun& run : runs) {
+        if (run.text.isEmpty()) {
+            continue;
+        }
+        painter.setFont(run.font);
+        painter.drawText(QPointF(x, -run.rise), run.text);
+        x += QFontMetricsF(run.font).horizontalAdvance(run.text);
+    }
+    painter.restore();
+}
+
+}  // namespace kaz

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QRectF>
+#include <QString>
+#include <optional>
+
+#include "chart/chart_layout.h"
+
+class QPainter;
+
+namespace kaz {
+
+//! The colours a chart is drawn in.
+struct ChartColours {
+    QColor paper;
+    QColor ink;
+    QColor faint;     //!< bar lines of the grid, the subtitle
+    QColor sounding;  //!< behind the measure that sounds
+    QColor soundingInk;
+
+    //! The colours of a palette, for the screen.
+    [[nodiscard]] static ChartColours FromPalette(const QPalette& palette);
+    //! Black on white, for paper.
+    [[nodiscard]] static ChartColours ForPaper();
+};
+
+//! A laid-out chart drawn as a lead sheet on any paint device: the screen, a printer, a PDF. Sizes follow
+//! one unit, the height of a chord's root letter; a row of the grid is a few units high and the full width.
+class ChartSheet {
+  public:
+    //! The rows of layout across width, with chord letters unit high (both in the device's units).
+    ChartSheet(const ChartLayout& layout, double width, double unit);
+
+    [[nodiscard]] const ChartLayout& Layout() const { return layout_; }
+    [[nodiscard]] double Width() const { return width_; }
+    [[nodiscard]] double Unit() const { return unit_; }
+    [[nodiscard]] double RowHeight() const { return unit_ * kRowUnits; }
+    [[nodiscard]] double HeadingHeight() const;
+    [[nodiscard]] std::size_t RowCount() const { return layout_.rows.size(); }
+    //! The row that holds measure (an index of ChartLayout::measures).
+    [[nodiscard]] std::size_t RowOf(std::uint32_t measure) const;
+
+    //! The heading: title, subtitle, tempo at the left and instrument at the right, across area's width.
+    void DrawHeading(QPainter& painter, const QRectF& area, const QString& instrument,
+                     const ChartColours& colours) const;
+    //! Row row with its top at top; the measure sounding (when given) is marked.
+    void DrawRow(QPainter& painter, std::size_t row, double top, const ChartColours& colours,
+                 std::optional<std::uint32_t> sounding) const;
+
+    //! The measure of row at x (relative to the sheet's left); nothing past its last measure.
+    [[nodiscard]] std::optional<std::uint32_t> MeasureAt(std::size_t row, double x) const;
+    //! What a click at (x, y) within row selects: the symbol there, else the measure's text.
+    [[nodiscard]] std::optional<TextRange> TextAt(std::size_t row, double x, double y) const;
+    //! Where measure lies in its row, with the row's top at 0.
+    [[nodiscard]] QRectF MeasureRect(std::uint32_t measure) const;
+
+    //! A unit that suits a window width: chords about a twentieth of it, times zoom.
+    [[nodiscard]] static double UnitForWidth(double width, double zoom);
+
+  private:
+    static constexpr double kRowUnits = 2.7;
+    [[nodiscard]] double CellWidth(const ChartRow& row) const;
+    [[nodiscard]] QRectF ChordArea(std::uint32_t measure) const;
+    [[nodiscard]] QRectF ChordSlot(std::uint32_t measure, std::uint32_t index) const;
+    void DrawMeasure(QPainter& painter, std::uint32_t measure, const QRectF& cell, bool first,
+                     const ChartColours& colours) const;
+    void DrawMarks(QPainter& painter, const ChartMeasure& shown, const QRectF& cell,
+                   const ChartColours& colours) const;
+    void DrawBarLine(QPainter& painter, BarLine line, double x, const QRectF& cell, bool atStart) const;
+    void DrawChord(QPainter& painter, const ChartChord& chord, const QRectF& slot) const;
+    void DrawSymbol(QPainter& painter, const ChordDisplay& symbol, const QRectF& slot) const;
+
+    const ChartLayout& layout_;
+    double width_;
+    double unit_;
+    QFont chordFont_;
+    QFont smallFont_;
+};
+
+}  // namespace kaz

@@ -1,0 +1,271 @@
+#include "app/chart/chart_view.h"
+
+#include <QAccessible>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include "app/chart_editor.h"
+#include "app/session.h"
+
+namespace kaz {
+
+namespace {
+
+//! The pause after typing before the chart is laid out again.
+constexpr int kRelayoutMs = 150;
+//! The sounding measure is looked up a few times a second, never from the playback's tick.
+constexpr int kRefreshMs = 50;
+constexpr double kMargin = 0.6;  // in units
+
+QString ChordWords(const Chord* chord, const ChartSpelling& spelling) {
+    if (chord == nullptr) {
+        return {};
+    }
+    const ChartChord shown = ShowChord(*chord, spelling);
+    if (shown.kind != ChartChord::Kind::Chord) {
+        const std::string name = ChordName(*chord);
+        return QString::fromStdString(name);
+    }
+    return QString::fromStdString(shown.symbol.Text());
+}
+
+}  // namespace
+
+class ChartView::DiscardedEvents final : public EventConsumer {
+  public:
+    void Take(std::span<const MidiEvent>) override {}
+};
+
+ChartView::ChartView(Session& session, ChartEditor& editor, QWidget* parent)
+    : QAbstractScrollArea(parent),
+      session_(session),
+      editor_(editor),
+      compile_(std::make_unique<CompileState>()),
+      discarded_(std::make_unique<DiscardedEvents>()) {
+    // The view needs the score only: the performance is dropped as it is made.
+    compile_->events.StreamTo(discarded_.get());
+    setAccessibleName(tr("Chart view"));
+    setFocusPolicy(Qt::StrongFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    setMinimumSize(240, 160);
+    relayout_.setSingleShot(true);
+    relayout_.setInterval(kRelayoutMs);
+    connect(&relayout_, &QTimer::timeout, this, &ChartView::Relayout);
+    refresh_.setInterval(kRefreshMs);
+    connect(&refresh_, &QTimer::timeout, this, &ChartView::RefreshSounding);
+    connect(editor_.document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
+        // A hidden view is laid out when it shows: a long chart costs the typing nothing meanwhile.
+        if ((removed != 0 || added != 0) && isVisible()) {
+            relayout_.start();
+        }
+    });
+    Relayout();
+}
+
+ChartView::~ChartView() = default;
+
+void ChartView::SetZoom(double zoom) {
+    zoom_ = zoom;
+    UpdateScrollRange();
+    viewport()->update();
+}
+
+void ChartView::Relayout() {
+    relayout_.stop();
+    text_ = editor_.Text().toStdString();
+    compile_->settings.notation = session_.compile.settings.notation;
+    const CompileResult result = Compile(*compile_, text_);
+    // While a mistake is being typed the chart stays as it was last read.
+    if (result.outcome == CompileOutcome::Accepted || result.outcome == CompileOutcome::NothingToPlay) {
+        const Instrument instrument = InstrumentOfChart(text_);
+        if (instrument != instrument_) {
+            instrument_ = instrument;
+            emit instrumentChanged(instrument_);
+        }
+        positions_ = TextPositionMap(text_);
+        layout_ = LayOutChart(compile_->score, text_, SpellingFor(compile_->score, instrument_));
+    }
+    UpdateScrollRange();
+    Describe();
+    viewport()->update();
+}
+
+ChartSheet ChartView::Sheet() const {
+    const double width = viewport()->width();
+    const double unit = ChartSheet::UnitForWidth(width, zoom_);
+    return ChartSheet(layout_, std::max(1.0, width - 2 * kMargin * unit), unit);
+}
+
+void ChartView::UpdateScrollRange() {
+    const ChartSheet sheet = Sheet();
+    const double height = sheet.HeadingHeight() + sheet.RowHeight() * static_cast<double>(sheet.RowCount()) +
+                          2 * kMargin * sheet.Unit();
+    verticalScrollBar()->setPageStep(viewport()->height());
+    verticalScrollBar()->setSingleStep(static_cast<int>(sheet.RowHeight() / 2));
+    verticalScrollBar()->setRange(0, std::max(0, static_cast<int>(height) - viewport()->height()));
+}
+
+void ChartView::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const ChartColours colours = ChartColours::FromPalette(palette());
+    painter.fillRect(viewport()->rect(), colours.paper);
+    const ChartSheet sheet = Sheet();
+    const double margin = kMargin * sheet.Unit();
+    const double scroll = verticalScrollBar()->value();
+    painter.translate(margin, margin - scroll);
+    sheet.DrawHeading(painter, QRectF(0, 0, sheet.Width(), sheet.HeadingHeight()),
+                      QString::fromStdString(InstrumentTitle(instrument_)), colours);
+    // Only the rows in sight are drawn, so a long chart costs no more than a short one.
+    const double rowsTop = sheet.HeadingHeight();
+    const double visibleTop = scroll - margin - rowsTop;
+    const auto first = static_cast<std::size_t>(std::max(0.0, visibleTop / sheet.RowHeight()));
+    const auto last =
+        static_cast<std::size_t>(std::max(0.0, (visibleTop + viewport()->height()) / sheet.RowHeight())) + 1;
+    for (std::size_t row = first; row < std::min(last, sheet.RowCount()); ++row) {
+        sheet.DrawRow(painter, row, rowsTop + sheet.RowHeight() * static_cast<double>(row), colours,
+                      sounding_);
+    }
+}
+
+std::optional<TextRange> ChartView::TextAtPoint(QPoint point) const {
+    const ChartSheet sheet = Sheet();
+    const double margin = kMargin * sheet.Unit();
+    const double y = point.y() + verticalScrollBar()->value() - margin - sheet.HeadingHeight();
+    if (y < 0) {
+        return std::nullopt;
+    }
+    const auto row = static_cast<std::size_t>(y / sheet.RowHeight());
+    return sheet.TextAt(row, point.x() - margin, y - sheet.RowHeight() * static_cast<double>(row));
+}
+
+void ChartView::mousePressEvent(QMouseEvent* event) {
+    QAbstractScrollArea::mousePressEvent(event);
+    // While the chart plays the editor's selection is the playback's.
+    if (event->button() != Qt::LeftButton ||
+        (session_.playback != nullptr && !session_.playback->IsStopped())) {
+        return;
+    }
+    const std::optional<TextRange> text = TextAtPoint(event->pos());
+    if (!text) {
+        return;
+    }
+    const TextRange units = positions_.ToEditor(*text);
+    QTextCursor cursor(editor_.document());
+    const int last = editor_.document()->characterCount() - 1;
+    cursor.setPosition(std::clamp(units.start, 0, last));
+    cursor.setPosition(std::clamp(units.end, 0, last), QTextCursor::KeepAnchor);
+    editor_.setTextCursor(cursor);
+    editor_.ensureCursorVisible();
+}
+
+void ChartView::wheelEvent(QWheelEvent* event) {
+    if (event->modifiers() & Qt::ControlModifier) {
+        const int steps = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+        if (steps != 0) {
+            emit zoomStepped(steps);
+        }
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::wheelEvent(event);
+}
+
+void ChartView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollRange();
+}
+
+void ChartView::showEvent(QShowEvent* event) {
+    QAbstractScrollArea::showEvent(event);
+    Relayout();
+}
+
+void ChartView::changeEvent(QEvent* event) {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        viewport()->update();
+    }
+}
+
+void ChartView::FollowPlayback() {
+    const bool playing = session_.playback != nullptr && !session_.playback->IsStopped();
+    if (!playing) {
+        song_.reset();
+        refresh_.stop();
+    } else if (!song_) {
+        song_.emplace(session_.compile.score);
+        playedSpelling_ = SpellingFor(session_.compile.score, instrument_);
+        refresh_.start();
+    }
+    RefreshSounding();
+}
+
+void ChartView::RefreshSounding() {
+    std::optional<std::uint32_t> sounding;
+    const PlaybackEngine* playback = session_.playback.get();
+    QString words;
+    if (song_ && playback != nullptr && !playback->IsStopped()) {
+        std::optional<MeasureSpan> loop = playback->PractisedMeasures();
+        if (!loop && playback->State().looping) {
+            loop = MeasureSpan{1, song_->MeasureCount()};
+        }
+        const SongPlace place = song_->PlaceAt(playback->SongPosition(), loop);
+        const auto& order = session_.compile.score.playOrder;
+        if (!place.countIn && place.measure >= 1 && static_cast<std::size_t>(place.measure) <= order.size()) {
+            sounding = order[static_cast<std::size_t>(place.measure - 1)].slot;
+            words = tr("Measure %1: %2").arg(place.measure).arg(ChordWords(place.chord, playedSpelling_));
+            const QString next = ChordWords(place.next, playedSpelling_);
+            if (!next.isEmpty()) {
+                words += tr(", next %1").arg(next);
+            }
+        } else if (place.countIn) {
+            words = tr("Count-in, beat %1").arg(place.beat);
+        }
+    }
+    if (sounding != sounding_ && sounding && *sounding < layout_.measures.size()) {
+        ScrollToMeasure(*sounding);
+    }
+    if (sounding != sounding_) {
+        sounding_ = sounding;
+        viewport()->update();
+    }
+    if (song_) {
+        Announce(words);
+    } else {
+        Describe();
+    }
+}
+
+void ChartView::Describe() {
+    if (!song_) {
+        Announce(tr("%n measure(s), %1", nullptr, static_cast<int>(layout_.measures.size()))
+                     .arg(QString::fromStdString(InstrumentTitle(instrument_))));
+    }
+}
+
+void ChartView::Announce(const QString& words) {
+    if (words != accessibleDescription()) {
+        setAccessibleDescription(words);
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+void ChartView::ScrollToMeasure(std::uint32_t measure) {
+    const ChartSheet sheet = Sheet();
+    const double margin = kMargin * sheet.Unit();
+    const double top =
+        margin + sheet.HeadingHeight() + sheet.RowHeight() * static_cast<double>(sheet.RowOf(measure));
+    const int scroll = verticalScrollBar()->value();
+    if (top < scroll || top + sheet.RowHeight() > scroll + viewport()->height()) {
+        verticalScrollBar()->setValue(static_cast<int>(top - sheet.RowHeight()));
+    }
+}
+
+}  // namespace kaz

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QTimer>
+#include <memory>
+#include <optional>
+
+#include "app/chart/chart_sheet.h"
+#include "base/text_positions.h"
+#include "chart/chart_layout.h"
+#include "render/song_map.h"
+
+namespace kaz {
+
+class ChartEditor;
+struct CompileState;
+struct Session;
+
+//! The chart as a lead-sheet grid, for reading from a music stand: it lays out the editor's text a moment
+//! after each change, in the chosen instrument's key, scales to its width (times the zoom), marks the
+//! measure that sounds while the chart plays, and a click on a chord selects it in the editor. For screen
+//! readers its description names the measure, the sounding chord and the next one, and changes with them.
+class ChartView final : public QAbstractScrollArea {
+    Q_OBJECT
+
+  public:
+    ChartView(Session& session, ChartEditor& editor, QWidget* parent = nullptr);
+    ~ChartView() override;
+
+    //! The instrument the chart's comment line names, which the chords are shown for.
+    [[nodiscard]] const Instrument& ShownInstrument() const { return instrument_; }
+    void SetZoom(double zoom);
+    //! Lay out the editor's text now rather than after the pause that follows typing.
+    void Relayout();
+    //! The playback started, paused, went on or stopped: follow it, or clear the mark.
+    void FollowPlayback();
+
+    [[nodiscard]] const ChartLayout& Layout() const { return layout_; }
+    //! The measure marked as sounding; none while stopped.
+    [[nodiscard]] std::optional<std::uint32_t> SoundingMeasure() const { return sounding_; }
+    //! The sheet as it is drawn at the view's width now.
+    [[nodiscard]] ChartSheet Sheet() const;
+    //! The editor text range a click at point (in the viewport) selects; nothing off the chords and measures.
+    [[nodiscard]] std::optional<TextRange> TextAtPoint(QPoint point) const;
+
+  signals:
+    //! The chart's comment line now names another instrument.
+    void instrumentChanged(const Instrument& instrument);
+    //! Ctrl and the wheel: steps up (positive) or down.
+    void zoomStepped(int steps);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void UpdateScrollRange();
+    void RefreshSounding();
+    void Describe();
+    //! Tell screen readers words, when they differ from what the view said last.
+    void Announce(const QString& words);
+    void ScrollToMeasure(std::uint32_t measure);
+
+    Session& session_;
+    ChartEditor& editor_;
+    class DiscardedEvents;
+    std::unique_ptr<CompileState> compile_;  //!< the view's own compile: the playback's lives elsewhere
+    std::unique_ptr<DiscardedEvents> discarded_;
+    std::string text_;  //!< what the layout was made from
+    TextPositionMap positions_;
+    ChartLayout layout_;
+    Instrument instrument_;
+    double zoom_ = 1.0;
+    QTimer relayout_;
+    QTimer refresh_;
+    std::optional<SongMap> song_;
+    ChartSpelling playedSpelling_;  //!< of the score that plays
+    std::optional<std::uint32_t> sounding_;
+};
+
+}  // namespace kaz

@@ -1,0 +1,74 @@
+#include "app/editor/zoom_control.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QWheelEvent>
+#include <algorithm>
+#include <array>
+
+#include "app/view_settings.h"
+
+namespace kaz {
+
+namespace {
+
+constexpr std::array kSteps{50, 67, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300, 400};
+constexpr int kActualSize = 100;
+
+}  // namespace
+
+ZoomControl::ZoomControl(QWidget& window, QPlainTextEdit& editor)
+    : QObject(&window), editor_(editor), editorPointSize_(editor.font().pointSizeF()) {
+    zoomIn_ = new QAction(tr("Zoom &in\tCtrl++"), &window);
+    zoomIn_->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    zoomIn_->setStatusTip(tr("Make the chart's type larger"));
+    zoomOut_ = new QAction(tr("Zoom &out\tCtrl+-"), &window);
+    zoomOut_->setShortcuts({QKeySequence::ZoomOut});
+    zoomOut_->setStatusTip(tr("Make the chart's type smaller"));
+    // Ctrl+0 types the tenth chord snippet, so the actual size has a key of its own.
+    actualSize_ = new QAction(tr("&Actual size\tCtrl+Alt+0"), &window);
+    actualSize_->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_0));
+    actualSize_->setStatusTip(tr("Show the chart's type at its usual size"));
+    window.addActions({zoomIn_, zoomOut_, actualSize_});
+    connect(zoomIn_, &QAction::triggered, this, [this] { Step(1); });
+    connect(zoomOut_, &QAction::triggered, this, [this] { Step(-1); });
+    connect(actualSize_, &QAction::triggered, this, [this] { SetPercent(kActualSize); });
+    editor_.viewport()->installEventFilter(this);
+    SetPercent(LoadZoomPercent());
+}
+
+void ZoomControl::Step(int steps) {
+    const auto at = std::lower_bound(kSteps.begin(), kSteps.end(), percent_);
+    const auto index = static_cast<int>(at - kSteps.begin());
+    // A percent between two steps goes to the step beyond it in either direction.
+    const int from = (steps < 0 || at == kSteps.end() || *at == percent_) ? index : index - 1;
+    const int to = std::clamp(from + steps, 0, static_cast<int>(kSteps.size()) - 1);
+    SetPercent(kSteps[static_cast<std::size_t>(to)]);
+}
+
+void ZoomControl::SetPercent(int percent) {
+    percent_ = std::clamp(percent, kSteps.front(), kSteps.back());
+    QFont font = editor_.font();
+    font.setPointSizeF(editorPointSize_ * percent_ / kActualSize);
+    editor_.setFont(font);
+    zoomIn_->setEnabled(percent_ < kSteps.back());
+    zoomOut_->setEnabled(percent_ > kSteps.front());
+    SaveZoomPercent(percent_);
+    emit zoomChanged(percent_ / static_cast<double>(kActualSize));
+}
+
+bool ZoomControl::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            const int steps = wheel->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+            if (steps != 0) {
+                Step(steps);
+            }
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace kaz

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/editor.h"
+#include "chart/chord_display.h"
+#include "chart/instrument.h"
+#include "harmony/score_tree.h"
+
+namespace kaz {
+
+//! How the chart's chords are written out: as the chart spells them, or moved by shift semitones and named
+//! from names (by pitch class).
+struct ChartSpelling {
+    int shift = 0;
+    std::optional<std::array<std::string, 12>> names;  //!< none: the names as written
+};
+
+//! One symbol of a measure as the grid shows it.
+struct ChartChord {
+    enum class Kind : std::uint8_t { Chord, Again, Rest };
+    Kind kind = Kind::Chord;  //!< Again for "/" and "=": the chord before goes on
+    ChordDisplay symbol;      //!< for a Chord
+    TextRange text;           //!< where the symbol stands in the compiled text
+};
+
+//! The line at a measure's side.
+enum class BarLine : std::uint8_t { Single, Double, Final, RepeatStart, RepeatEnd };
+
+//! One written measure of the grid, with the marks that stand on it.
+struct ChartMeasure {
+    std::uint32_t firstChord = 0;  //!< in ChartLayout::chords
+    std::uint32_t chordCount = 0;
+    bool repeatsPrevious = false;  //!< the measure-repeat sign in place of chords
+    BarLine start = BarLine::Single;
+    BarLine end = BarLine::Single;
+    std::string meter;      //!< "3/4" where the meter is set or changes; empty otherwise
+    std::string section;    //!< the section letter or name that opens here
+    int ending = 0;         //!< the number of an ending that opens here; 0 for none
+    bool segno = false;     //!< the segno sign stands over the measure
+    bool coda = false;      //!< the coda sign stands over the measure
+    std::string direction;  //!< a jump at its end: "D.S. al Coda", "Fine" ...
+    TextRange text;         //!< its symbols' or its repeat sign's text, for a click in an empty spot
+};
+
+//! Measures first .. first + count - 1 in one row of the grid.
+struct ChartRow {
+    std::uint32_t first = 0;
+    std::uint32_t count = 0;
+};
+
+//! The chart laid out as a lead-sheet grid: its heading and its measures in rows, each written measure
+//! once, in text order (ChartLayout::measures[i] is measure slot i of the score).
+struct ChartLayout {
+    std::string title;     //!< from the chart's first comment line, up to a " - "
+    std::string subtitle;  //!< the rest of that line
+    int tempo = 0;         //!< the tempo mark; 0 without one
+    std::vector<ChartChord> chords;
+    std::vector<ChartMeasure> measures;
+    std::vector<ChartRow> rows;
+};
+
+//! The most measures a line of the chart may hold to be a row of its own; a longer line is broken into rows
+//! of kMeasuresPerRow.
+inline constexpr std::uint32_t kMostMeasuresPerLine = 8;
+inline constexpr std::uint32_t kMeasuresPerRow = 4;
+
+//! How a compiled score is written out for instrument: moved into the instrument's key and spelled with
+//! that key's sharps or flats; as written for Concert.
+[[nodiscard]] ChartSpelling SpellingFor(const ScoreTree& score, const Instrument& instrument);
+
+//! One chord of a compiled score as the grid shows it under spelling.
+[[nodiscard]] ChartChord ShowChord(const Chord& chord, const ChartSpelling& spelling);
+
+//! Lay out a compiled score: text is the text it was compiled from.
+[[nodiscard]] ChartLayout LayOutChart(const ScoreTree& score, std::string_view text,
+                                      const ChartSpelling& spelling = {});
+
+}  // namespace kaz

@@ -1,0 +1,60 @@
+// The entry of the PDF module: a chart drawn as a lead sheet into a PDF, on Qt's offscreen platform, so that
+// kaz-cli writes PDFs without a display and its other commands start without the drawing libraries.
+#include <QGuiApplication>
+#include <memory>
+
+#include "app/chart/chart_pages.h"
+#include "cli/pdf_module.h"
+#include "language/compile_score.h"
+
+namespace {
+
+class DiscardedEvents final : public kaz::EventConsumer {
+  public:
+    void Take(std::span<const kaz::MidiEvent>) override {}
+};
+
+//! Qt's notes about its platform (a missing runtime folder and the like) are not the user's business.
+void QuietQt(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+//! The application the fonts need, on the offscreen platform whatever the environment names.
+void StartGuiApplication() {
+    if (QCoreApplication::instance() != nullptr) {
+        return;
+    }
+    qInstallMessageHandler(QuietQt);
+    static int argc = 3;
+    static char name[] = "kaz-cli";
+    static char option[] = "-platform";
+    static char platform[] = "offscreen";
+    static char* argv[] = {name, option, platform, nullptr};
+    static const std::unique_ptr<QGuiApplication> application = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) bool KazWriteChartPdf(const kaz::cli::PdfRequest& request,
+                                                                        std::string& pdf,
+                                                                        std::string& error) {
+    StartGuiApplication();
+    auto state = std::make_unique<kaz::CompileState>();
+    state->settings.notation = request.notation;
+    DiscardedEvents discarded;
+    state->events.StreamTo(&discarded);
+    if (!kaz::Compile(*state, request.chart).Accepted()) {
+        error = "the chart does not compile";
+        return false;
+    }
+    const kaz::ChartLayout layout =
+        kaz::LayOutChart(state->score, request.chart, kaz::SpellingFor(state->score, request.instrument));
+    const kaz::PageHeading heading{
+        QString::fromUtf8(request.fallbackTitle.data(), static_cast<qsizetype>(request.fallbackTitle.size())),
+        QString::fromStdString(kaz::InstrumentTitle(request.instrument))};
+    QByteArray bytes;
+    if (!kaz::WriteChartPdf(layout, heading, bytes)) {
+        error = "Qt could not write the PDF";
+        return false;
+    }
+    pdf.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return true;
+}

@@ -1,0 +1,150 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/chart/chart_feature.h"
+#include "app/chart/chart_panel.h"
+#include "app/chart/chart_view.h"
+#include "app/dialogs/find_replace_dialog.h"
+#include "app/editor/editing_comforts.h"
+#include "app/editor/zoom_control.h"
+#include "app/theme.h"
+#include "app/view_settings.h"
+#include "app/window_fixture.h"
+
+namespace kaz {
+namespace {
+
+using test::WindowTest;
+
+class ChartViewTest : public WindowTest {
+  protected:
+    ChartViewTest() {
+        Panel().resize(800, 600);
+        Panel().show();
+    }
+    [[nodiscard]] ChartPanel& Panel() const { return window->Chart().Panel(); }
+    [[nodiscard]] ChartView& View() const { return Panel().View(); }
+    //! The middle of chord index of measure, in the view's viewport.
+    [[nodiscard]] QPoint ChordPoint(std::uint32_t measure) const {
+        const ChartSheet sheet = View().Sheet();
+        const QRectF cell = sheet.MeasureRect(measure);
+        const double margin = View().Sheet().Unit() * 0.6;
+        const double top =
+            margin + sheet.HeadingHeight() + sheet.RowHeight() * static_cast<double>(sheet.RowOf(measure));
+        return QPointF(margin + cell.left() + cell.width() * 0.4, top + cell.center().y()).toPoint();
+    }
+};
+
+TEST_F(ChartViewTest, FollowsTheEditorAndAClickOnAChordSelectsIt) {
+    Type("C | Am7 | F G7\nC |");
+    View().Relayout();
+    EXPECT_EQ(View().Layout().measures.size(), 4u);
+    QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, ChordPoint(1));
+    EXPECT_EQ(SelectedText(), "Am7");
+    // Typing a mistake keeps the chart as it was read last.
+    Type("C | Am7 | x");
+    View().Relayout();
+    EXPECT_EQ(View().Layout().measures.size(), 4u);
+}
+
+TEST_F(ChartViewTest, TheInstrumentListWritesTheChartsCommentLineAndUndoTakesItBack) {
+    Type("Bb7 | Eb7\n");
+    View().Relayout();
+    QComboBox& list = Panel().InstrumentList();
+    EXPECT_EQ(list.accessibleName(), "Instrument");
+    window->Chart().ChooseInstrument({Instrument::Kind::EFlat});
+    EXPECT_EQ(Editor().Text(), "Bb7 | Eb7\n#kaz:instrument=Eb\n");
+    EXPECT_EQ(list.currentText(), QString::fromUtf8("E\u266D instrument"));
+    EXPECT_EQ(View().Layout().chords[0].symbol.Text(), "G7");
+    Commands().undo->trigger();
+    View().Relayout();
+    EXPECT_EQ(Editor().Text(), "Bb7 | Eb7\n");
+    EXPECT_EQ(list.currentIndex(), 0);
+}
+
+TEST_F(ChartViewTest, ScreenReadersHearTheMeasureAndTheSoundingAndNextChord) {
+    Type("C | G7 |");
+    EXPECT_EQ(View().accessibleName(), "Chart view");
+    Commands().play->trigger();
+    ASSERT_FALSE(Stopped());
+    QTRY_COMPARE_WITH_TIMEOUT(View().accessibleDescription(), QString("Measure 1: C, next G7"), 2000);
+    EXPECT_EQ(View().SoundingMeasure(), 0u);
+    Commands().stop->trigger();
+    EXPECT_EQ(View().SoundingMeasure(), std::nullopt);
+}
+
+TEST_F(ChartViewTest, ExportToPdfSuggestsTheChartsNameAndSaysWhenItIsDone) {
+    QTemporaryDir folder;
+    QString suggested;
+    const QString path = folder.filePath("part.pdf");
+    window->Chart().SetPdfFileQuestion([&](const QString& name) {
+        suggested = name;
+        return path;
+    });
+    Type("# Song\nC | G7\n");
+    window->Chart().ExportPdfAction()->trigger();
+    EXPECT_TRUE(suggested.endsWith("/Untitled.pdf")) << suggested.toStdString();
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.read(5) == "%PDF-");
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Exported part.pdf");
+}
+
+TEST_F(WindowTest, FindGoesRoundTheEndAndReplaceAllIsOneUndoStepThatRedoDoesAgain) {
+    Type("C | Dm7 | G7 | C");
+    FindReplaceDialog& find = window->Comforts().FindDialog();
+    find.FindField().setText("c");
+    SelectEditorRange(5, 5);
+    ASSERT_TRUE(find.FindAgain(false));
+    EXPECT_EQ(Editor().textCursor().selectionStart(), 15);
+    ASSERT_TRUE(find.FindAgain(false));
+    EXPECT_EQ(Editor().textCursor().selectionStart(), 0);
+    find.FindField().setText("A7");
+    EXPECT_FALSE(find.FindAgain(false));
+    EXPECT_EQ(Editor().textCursor().selectionStart(), 0);
+
+    EXPECT_EQ(ReplaceAll(Editor(), {"C"}, "F"), 2);
+    EXPECT_EQ(Editor().Text(), "F | Dm7 | G7 | F");
+    Commands().undo->trigger();
+    EXPECT_EQ(Editor().Text(), "C | Dm7 | G7 | C");
+    QAction* redo = window->Comforts().RedoAction();
+    ASSERT_TRUE(redo->isEnabled());
+    redo->trigger();
+    EXPECT_EQ(Editor().Text(), "F | Dm7 | G7 | F");
+}
+
+TEST_F(ChartViewTest, ZoomIsSharedByEditorAndChartViewAndRemembered) {
+    ZoomControl& zoom = window->Comforts().Zoom();
+    const double points = Editor().font().pointSizeF();
+    const double unit = View().Sheet().Unit();
+    zoom.ZoomInAction()->trigger();
+    EXPECT_EQ(zoom.Percent(), 110);
+    EXPECT_GT(Editor().font().pointSizeF(), points);
+    EXPECT_GT(View().Sheet().Unit(), unit);
+    EXPECT_EQ(LoadZoomPercent(), 110);
+    zoom.ActualSizeAction()->trigger();
+    EXPECT_EQ(LoadZoomPercent(), 100);
+    EXPECT_DOUBLE_EQ(Editor().font().pointSizeF(), points);
+}
+
+TEST_F(ChartViewTest, ThemesColourTheChartView) {
+    ThemeMenu theme(*window);
+    theme.Apply(Theme::Dark);
+    QApplication::processEvents();
+    EXPECT_LT(ChartColours::FromPalette(View().palette()).paper.lightness(), 60);
+    theme.Apply(Theme::HighContrast);
+    QApplication::processEvents();
+    const ChartColours contrast = ChartColours::FromPalette(View().palette());
+    EXPECT_EQ(contrast.paper, QColor(Qt::black));
+    EXPECT_EQ(contrast.ink, QColor(Qt::white));
+    theme.Apply(Theme::System);
+    EXPECT_EQ(ThemeNamed(ThemeName(Theme::HighContrast)), Theme::HighContrast);
+}
+
+}  // namespace
+}  // namespace kaz
