@@ -11,6 +11,7 @@ packages=(
     python3 python3-mido sox
     fonts-dejavu-core xvfb xauth
     desktop-file-utils libxml2-utils libx11-dev
+    libpugixml-dev libzip-dev
 )
 
 missing=()
