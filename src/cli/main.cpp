@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/cli_common.h"
+#include "cli/interchange_commands.h"
 
 namespace {
 
@@ -19,6 +20,9 @@ constexpr const char* kUsage =
     "                                           play the chart on a MIDI output or the built-in synthesizer\n"
     "  devices                                  list the MIDI outputs, the built-in synthesizer first\n"
     "  render    FILE OUT.wav [OPTIONS]         write the performance as audio\n"
+    "  import    FILE [--into DIR] [--force]    read iReal Pro links, MusicXML or ChordPro as charts\n"
+    "  export-ireal    FILE [OUT.html]          write the chart as an iReal Pro link\n"
+    "  export-musicxml FILE [OUT.musicxml]      write the chart as a MusicXML lead sheet\n"
     "\n"
     "FILE may be - for standard input. 'kaz-cli COMMAND --help' lists a command's options.\n";
 
@@ -41,6 +45,9 @@ int main(int argc, char* argv[]) {
         {"play", kaz::cli::RunDeviceCommand},   {"devices", kaz::cli::RunDeviceCommand},
         {"render", kaz::cli::RunDeviceCommand},
     };
+    if (const auto run = kaz::cli::FindInterchangeCommand(command.toStdString())) {
+        return run(arguments);
+    }
     for (const auto& [name, run] : commands) {
         if (command == name) {
             return run(arguments);
