@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
@@ -19,6 +20,7 @@
 #include "app/about_dialog.h"
 #include "app/chart_editor.h"
 #include "app/chart_highlighter.h"
+#include "app/dialogs/interchange_actions.h"
 #include "app/fast_input_dialog.h"
 #include "app/follow_view.h"
 #include "app/live_checker.h"
@@ -126,6 +128,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     setCentralWidget(editor_);
     CreateFollowView();
     CreateActions();
+    CreateInterchange();
     CreatePlayerActions();
     CreateMenus();
     transport_ = new TransportBar(
@@ -259,6 +262,21 @@ void MainWindow::CreateActions() {
     }
 }
 
+void MainWindow::CreateInterchange() {
+    ChartWindowAccess access;
+    access.maybeSave = [this] { return MaybeSave(); };
+    access.openText = [this](const QString& text) {
+        session_.playback->OnStop();
+        editor_->SetDocumentText(text);
+        SetCurrentFile(QString(), ChartFileFormat{});
+        setWindowModified(true);
+    };
+    access.openFile = [this](const QString& path) { LoadFile(path); };
+    access.compile = [this](std::string& text) { return IsStopped() && CompileChart(text); };
+    access.chartPath = [this] { return currentFile_; };
+    interchange_ = new InterchangeActions(this, std::move(access));
+}
+
 void MainWindow::CreatePlayerActions() {
     Commands& c = commands_;
     c.loopSelectedMeasures =
@@ -304,7 +322,8 @@ void MainWindow::CreateMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->addActions({c.newChart, c.open, c.save, c.saveAs});
     file->addSeparator();
-    file->addActions({c.exportMidi, c.exportAudio});
+    file->addAction(interchange_->importSongs);
+    file->addActions({c.exportMidi, c.exportAudio, interchange_->exportIreal, interchange_->exportMusicXml});
     file->addSeparator();
     for (QAction* recent : c.recentFiles) {
         file->addAction(recent);
@@ -622,7 +641,7 @@ void MainWindow::Cut() {
 }
 
 void MainWindow::Paste() {
-    if (IsStopped()) {
+    if (IsStopped() && !interchange_->OfferPastedLink(QGuiApplication::clipboard()->text())) {
         editor_->paste();
     }
 }
@@ -711,7 +730,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    if (MaybeSave()) {
+    if (!MaybeSave()) {
+        return;
+    }
+    if (InterchangeActions::IsImportable(path)) {
+        interchange_->ImportFile(path);
+    } else {
         LoadFile(path);
     }
 }

@@ -17,6 +17,8 @@ class QLabel;
 
 namespace kaz {
 
+class InterchangeActions;
+
 class ChartEditor;
 class ChartHighlighter;
 class LiveChecker;
@@ -131,6 +133,8 @@ class MainWindow final : public QMainWindow {
     void Paste();
     void Transpose();
     void InsertSnippet(int index);
+    //! Import, export and the import of pasted links and dropped song files.
+    void CreateInterchange();
     // Help
     void OpenWebPage(const QString& url);
     // Playback
@@ -160,6 +164,7 @@ class MainWindow final : public QMainWindow {
     QString currentFile_;
     ChartFileFormat format_;
     PlayerSettings player_;
+    InterchangeActions* interchange_ = nullptr;  //!< import and the exports to other programs
 };
 
 }  // namespace kaz
