@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
@@ -23,6 +24,7 @@
 #include "app/chart_editor.h"
 #include "app/chart_highlighter.h"
 #include "app/dialogs/file_dialogs.h"
+#include "app/dialogs/interchange_actions.h"
 #include "app/editor/editing_comforts.h"
 #include "app/editor/zoom_control.h"
 #include "app/fast_input_dialog.h"
@@ -131,6 +133,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     CreateFollowView();
     CreateChartView();
     CreateActions();
+    CreateInterchange();
     CreatePlayerActions();
     CreateMenus();
     transport_ = new TransportBar(
@@ -264,6 +267,21 @@ void MainWindow::CreateActions() {
     }
 }
 
+void MainWindow::CreateInterchange() {
+    ChartWindowAccess access;
+    access.maybeSave = [this] { return MaybeSave(); };
+    access.openText = [this](const QString& text) {
+        session_.playback->OnStop();
+        editor_->SetDocumentText(text);
+        SetCurrentFile(QString(), ChartFileFormat{});
+        setWindowModified(true);
+    };
+    access.openFile = [this](const QString& path) { LoadFile(path); };
+    access.compile = [this](std::string& text) { return IsStopped() && CompileChart(text); };
+    access.chartPath = [this] { return currentFile_; };
+    interchange_ = new InterchangeActions(this, std::move(access));
+}
+
 void MainWindow::CreatePlayerActions() {
     Commands& c = commands_;
     c.loopSelectedMeasures =
@@ -319,7 +337,9 @@ void MainWindow::CreateMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->addActions({c.newChart, c.open, c.save, c.saveAs});
     file->addSeparator();
-    file->addActions({c.exportMidi, c.exportAudio, chart_->ExportPdfAction()});
+    file->addAction(interchange_->importSongs);
+    file->addActions({c.exportMidi, c.exportAudio, chart_->ExportPdfAction(), interchange_->exportIreal,
+                      interchange_->exportMusicXml});
     file->addSeparator();
     file->addAction(chart_->PrintAction());
     file->addSeparator();
@@ -650,7 +670,7 @@ void MainWindow::Cut() {
 }
 
 void MainWindow::Paste() {
-    if (IsStopped()) {
+    if (IsStopped() && !interchange_->OfferPastedLink(QGuiApplication::clipboard()->text())) {
         editor_->paste();
     }
 }
@@ -739,7 +759,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    if (MaybeSave()) {
+    if (!MaybeSave()) {
+        return;
+    }
+    if (InterchangeActions::IsImportable(path)) {
+        interchange_->ImportFile(path);
+    } else {
         LoadFile(path);
     }
 }

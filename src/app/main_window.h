@@ -17,6 +17,8 @@ class QLabel;
 
 namespace kaz {
 
+class InterchangeActions;
+
 class ChartEditor;
 class ChartFeature;
 class EditingComforts;
@@ -138,6 +140,8 @@ class MainWindow final : public QMainWindow {
     void Paste();
     void Transpose();
     void InsertSnippet(int index);
+    //! Import, export and the import of pasted links and dropped song files.
+    void CreateInterchange();
     // Help
     void OpenWebPage(const QString& url);
     // Playback
@@ -170,6 +174,7 @@ class MainWindow final : public QMainWindow {
     QString currentFile_;
     ChartFileFormat format_;
     PlayerSettings player_;
+    InterchangeActions* interchange_ = nullptr;  //!< import and the exports to other programs
 };
 
 }  // namespace kaz

@@ -142,6 +142,8 @@ bool TakePositionals(const CommandLine& parser, std::size_t count) {
     return true;
 }
 
+}  // namespace
+
 std::optional<int> ExitOf(CommandLine::Outcome outcome) {
     switch (outcome) {
         case CommandLine::Outcome::Parsed:
@@ -153,8 +155,6 @@ std::optional<int> ExitOf(CommandLine::Outcome outcome) {
     }
     return kExitUsage;
 }
-
-}  // namespace
 
 std::optional<int> ParseCommandLine(CommandLine& parser, const CommandArguments& arguments,
                                     std::size_t count) {

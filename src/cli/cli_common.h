@@ -39,6 +39,9 @@ int UsageError(std::string_view message);
 //! The --notation option into notation; false after a usage error has been printed.
 [[nodiscard]] bool ReadNotationOption(const CommandLine& parser, NotationMode& notation);
 
+//! The exit status a parse ends the command with: none when it parsed, 0 after --help, 2 after a usage error.
+[[nodiscard]] std::optional<int> ExitOf(CommandLine::Outcome outcome);
+
 //! Add the options every chart command takes.
 void AddChartOptions(CommandLine& parser);
 //! Parse arguments (the subcommand first) and take exactly count positional arguments. Returns the exit

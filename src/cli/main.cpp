@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "cli/cli_common.h"
+#include "cli/interchange_commands.h"
 
 namespace {
 
@@ -21,6 +22,9 @@ constexpr const char* kUsage =
     "  styles                                   list the accompaniment styles\n"
     "  export-pdf FILE OUT.pdf [--instrument concert|Bb|Eb|F]\n"
     "                                           write the chart as a lead sheet in a PDF\n"
+    "  import    FILE [--into DIR] [--force]    read iReal Pro links, MusicXML or ChordPro as charts\n"
+    "  export-ireal    FILE [OUT.html]          write the chart as an iReal Pro link\n"
+    "  export-musicxml FILE [OUT.musicxml]      write the chart as a MusicXML lead sheet\n"
     "\n"
     "FILE may be - for standard input. 'kaz-cli COMMAND --help' lists a command's options.\n";
 
@@ -39,6 +43,9 @@ int main(int argc, char* argv[]) {
         {"export", kaz::cli::RunExport}, {"transpose", kaz::cli::RunTranspose},
         {"styles", kaz::cli::RunStyles}, {"export-pdf", kaz::cli::RunExportPdf},
     };
+    if (const auto run = kaz::cli::FindInterchangeCommand(std::string(command))) {
+        return run(arguments);
+    }
     for (const auto& [name, run] : commands) {
         if (command == name) {
             return run(arguments);

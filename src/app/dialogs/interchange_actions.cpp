@@ -1,0 +1,191 @@
+#include "app/dialogs/interchange_actions.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QWidget>
+
+#include "app/dialogs/song_picker_dialog.h"
+#include "base/input_file.h"
+#include "base/output_file.h"
+#include "interchange/chart_folder.h"
+#include "interchange/chart_text_reader.h"
+#include "interchange/chart_text_writer.h"
+#include "interchange/ireal_link.h"
+#include "interchange/musicxml_writer.h"
+#include "interchange/song_import.h"
+
+namespace kaz {
+
+namespace {
+
+const QStringList kImportSuffixes = {"html", "htm", "txt", "url",    "musicxml",
+                                     "xml",  "mxl", "cho", "chopro", "chordpro"};
+
+}  // namespace
+
+InterchangeQuestions AskTheUser() {
+    InterchangeQuestions questions;
+    questions.importPath = [](QWidget* parent) {
+        return QFileDialog::getOpenFileName(
+            parent, QObject::tr("Import"), QString(),
+            QObject::tr("Songs (*.html *.htm *.txt *.url *.musicxml *.xml *.mxl *.cho *.chopro *.chordpro);;"
+                        "All files (*)"));
+    };
+    questions.exportPath = [](QWidget* parent, const QString& caption, const QString& filter,
+                              const QString& suggested) {
+        return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+    };
+    questions.folder = [](QWidget* parent, int songs) {
+        return QFileDialog::getExistingDirectory(parent,
+                                                 QObject::tr("Folder for the %n charts", nullptr, songs));
+    };
+    questions.pick = [](QWidget* parent, const ImportedSongs& songs) {
+        SongPickerDialog picker(songs, parent);
+        return picker.exec() == QDialog::Accepted ? picker.Picked() : std::vector<std::size_t>();
+    };
+    questions.importPastedLink = [](QWidget* parent) {
+        return QMessageBox::question(
+                   parent, QObject::tr("Kaz"),
+                   QObject::tr("The pasted text holds an iReal Pro link. Import its songs?"),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+    };
+    return questions;
+}
+
+InterchangeActions::InterchangeActions(QWidget* window, ChartWindowAccess access)
+    : QObject(window), window_(window), access_(std::move(access)) {
+    importSongs = new QAction(tr("&Import..."), this);
+    importSongs->setStatusTip(
+        tr("Open the songs of an iReal Pro link, a MusicXML or a ChordPro file as charts"));
+    connect(importSongs, &QAction::triggered, this, &InterchangeActions::Import);
+    exportIreal = new QAction(tr("Export to &iReal Pro..."), this);
+    exportIreal->setStatusTip(tr("Write the chart as an iReal Pro link in a small web page"));
+    connect(exportIreal, &QAction::triggered, this, [this] {
+        Export(tr("Export to iReal Pro"), tr("Web page with an iReal Pro link (*.html)"), "html",
+               [](const LeadSheet& song) { return WriteIrealPage({song}, ""); });
+    });
+    exportMusicXml = new QAction(tr("Export to Music&XML..."), this);
+    exportMusicXml->setStatusTip(tr("Write the chart as a MusicXML lead sheet: chord symbols over slashes"));
+    connect(exportMusicXml, &QAction::triggered, this, [this] {
+        Export(tr("Export to MusicXML"), tr("MusicXML (*.musicxml)"), "musicxml", WriteMusicXml);
+    });
+}
+
+bool InterchangeActions::IsImportable(const QString& path) {
+    return kImportSuffixes.contains(QFileInfo(path).suffix().toLower());
+}
+
+void InterchangeActions::Import() {
+    if (!access_.maybeSave()) {
+        return;
+    }
+    const QString path = questions.importPath(window_);
+    if (!path.isEmpty()) {
+        ImportFile(path);
+    }
+}
+
+void InterchangeActions::ImportFile(const QString& path) {
+    const InputFile input = ReadWholeFile(QFile::encodeName(path).toStdString(), kMaxImportBytes);
+    if (!input.Read()) {
+        ShowError(QString::fromStdString(input.error));
+        return;
+    }
+    ImportBytes(path, input.bytes);
+}
+
+bool InterchangeActions::OfferPastedLink(const QString& text) {
+    const std::string bytes = text.toStdString();
+    if (!HasIrealLink(bytes)) {
+        return false;
+    }
+    if (!questions.importPastedLink(window_)) {
+        return false;
+    }
+    if (access_.maybeSave()) {
+        ImportBytes(tr("the pasted link"), bytes);
+    }
+    return true;
+}
+
+void InterchangeActions::ImportBytes(const QString& name, const std::string& bytes) {
+    const ImportedSongs songs = ImportSongs(QFile::encodeName(name).toStdString(), bytes);
+    if (!songs.Read()) {
+        ShowError(
+            tr("Cannot import %1: %2.").arg(QFileInfo(name).fileName(), QString::fromStdString(songs.error)));
+        return;
+    }
+    OpenSongs(songs);
+}
+
+//! One song opens as a new chart; of a playlist the songs picked are written into a folder the user chooses
+//! and the first of them opens.
+void InterchangeActions::OpenSongs(const ImportedSongs& songs) {
+    if (songs.songs.size() == 1) {
+        access_.openText(QString::fromStdString(WriteChartText(songs.songs.front())));
+        return;
+    }
+    std::vector<LeadSheet> picked;
+    for (const std::size_t index : questions.pick(window_, songs)) {
+        picked.push_back(songs.songs[index]);
+    }
+    if (picked.empty()) {
+        return;
+    }
+    if (picked.size() == 1) {
+        access_.openText(QString::fromStdString(WriteChartText(picked.front())));
+        return;
+    }
+    const QString folder = questions.folder(window_, static_cast<int>(picked.size()));
+    if (folder.isEmpty()) {
+        return;
+    }
+    const FolderWriting writing =
+        WriteChartsIntoFolder(QFile::encodeName(folder).toStdString(), picked, false);
+    if (!writing.failures.empty()) {
+        QStringList failures;
+        for (const std::string& failure : writing.failures) {
+            failures.append(QString::fromStdString(failure));
+        }
+        ShowError(tr("Some charts were not written:\n%1").arg(failures.join('\n')));
+    }
+    if (!writing.written.empty()) {
+        access_.openFile(QFile::decodeName(writing.written.front().string().c_str()));
+    }
+}
+
+void InterchangeActions::Export(const QString& caption, const QString& filter, const QString& suffix,
+                                const std::function<std::string(const LeadSheet&)>& write) {
+    std::string text;
+    if (!access_.compile(text)) {
+        return;
+    }
+    ChartReading reading = ReadChartText(text);
+    if (!reading.Read()) {
+        ShowError(tr("Cannot export the chart: %1.").arg(QString::fromStdString(reading.error)));
+        return;
+    }
+    const QFileInfo chart(access_.chartPath());
+    if (reading.sheet.title.empty() && !chart.baseName().isEmpty()) {
+        reading.sheet.title = chart.completeBaseName().toStdString();
+    }
+    const QString suggested = chart.fileName().isEmpty()
+                                  ? tr("Untitled.%1").arg(suffix)
+                                  : chart.dir().filePath(chart.completeBaseName() + "." + suffix);
+    const QString path = questions.exportPath(window_, caption, filter, suggested);
+    if (path.isEmpty()) {
+        return;
+    }
+    if (!WriteWholeFile(QFile::encodeName(path).toStdString(), write(reading.sheet))) {
+        ShowError(tr("Cannot open file `%1` for writing!").arg(path));
+    }
+}
+
+void InterchangeActions::ShowError(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, tr("Kaz"), text, QMessageBox::Ok, window_);
+    box.exec();
+}
+
+}  // namespace kaz

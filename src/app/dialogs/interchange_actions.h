@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "interchange/lead_sheet.h"
+
+class QAction;
+class QWidget;
+
+namespace kaz {
+
+//! What the import and export commands need of the window.
+struct ChartWindowAccess {
+    std::function<bool()> maybeSave;               //!< may the chart shown be replaced (after asking to save)
+    std::function<void(const QString&)> openText;  //!< show text as a new, unsaved chart
+    std::function<void(const QString&)> openFile;  //!< open a chart file
+    std::function<bool(std::string&)> compile;     //!< compile the chart, showing its error; its text
+    std::function<QString()> chartPath;            //!< the chart's file, empty for a new one
+};
+
+//! The questions the commands ask, through dialogs; tests answer them themselves.
+struct InterchangeQuestions {
+    std::function<QString(QWidget*)> importPath;
+    std::function<QString(QWidget*, const QString& caption, const QString& filter, const QString& suggested)>
+        exportPath;
+    std::function<QString(QWidget*, int songs)> folder;
+    //! The songs picked from a playlist; none when the user cancels.
+    std::function<std::vector<std::size_t>(QWidget*, const ImportedSongs&)> pick;
+    std::function<bool(QWidget*)> importPastedLink;
+};
+//! The questions asked with the file dialogs, the song picker and a message box.
+[[nodiscard]] InterchangeQuestions AskTheUser();
+
+//! File → Import…, Export to iReal Pro… and Export to MusicXML…, and the import of a pasted or dropped link.
+class InterchangeActions : public QObject {
+    Q_OBJECT
+
+  public:
+    InterchangeActions(QWidget* window, ChartWindowAccess access);
+
+    QAction* importSongs;
+    QAction* exportIreal;
+    QAction* exportMusicXml;
+    InterchangeQuestions questions = AskTheUser();
+
+    //! Whether a dropped file is one the import reads rather than a chart.
+    [[nodiscard]] static bool IsImportable(const QString& path);
+    //! Import the songs of a file.
+    void ImportFile(const QString& path);
+    //! Offer to import the songs of a pasted text that holds an iReal Pro link; true when the text was taken.
+    bool OfferPastedLink(const QString& text);
+
+  private:
+    void Import();
+    void ImportBytes(const QString& name, const std::string& bytes);
+    void OpenSongs(const ImportedSongs& songs);
+    void Export(const QString& caption, const QString& filter, const QString& suffix,
+                const std::function<std::string(const LeadSheet&)>& write);
+    void ShowError(const QString& text);
+
+    QWidget* window_;
+    ChartWindowAccess access_;
+};
+
+}  // namespace kaz

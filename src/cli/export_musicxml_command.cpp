@@ -1,0 +1,25 @@
+#include "cli/cli_common.h"
+#include "cli/interchange_commands.h"
+#include "interchange/musicxml_writer.h"
+
+namespace kaz::cli {
+
+int ExportMusicXml(const SongExportOptions& options) {
+    LeadSheet song;
+    if (const auto exit = ReadSongForExport(options, song)) {
+        return *exit;
+    }
+    return WriteExport(options, WriteMusicXml(song));
+}
+
+int RunExportMusicXml(const CommandArguments& arguments) {
+    SongExportOptions options;
+    if (const auto exit = ReadExportArguments(
+            arguments, "Write the chart as a MusicXML 4.0 lead sheet: chord symbols over slashes.",
+            "OUT.musicxml", options)) {
+        return *exit;
+    }
+    return ExportMusicXml(options);
+}
+
+}  // namespace kaz::cli

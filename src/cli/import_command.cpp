@@ -1,0 +1,84 @@
+#include <cstdio>
+
+#include "base/input_file.h"
+#include "cli/cli_common.h"
+#include "cli/interchange_commands.h"
+#include "interchange/chart_folder.h"
+#include "interchange/chart_text_writer.h"
+#include "interchange/song_import.h"
+
+namespace kaz::cli {
+
+namespace {
+
+void Say(const std::string& name, const char* kind, const std::string& message) {
+    std::fprintf(stderr, "%s: %s: %s\n", name.c_str(), kind, message.c_str());
+}
+
+int WriteChartsInto(const std::string& folder, const ImportedSongs& imported, bool force) {
+    const FolderWriting writing = WriteChartsIntoFolder(folder, imported.songs, force);
+    for (const auto& path : writing.written) {
+        std::printf("%s\n", path.string().c_str());
+    }
+    std::fflush(stdout);
+    for (const std::string& failure : writing.failures) {
+        std::fprintf(stderr, "kaz-cli: %s%s\n", failure.c_str(),
+                     failure.ends_with("exists and is kept") ? "; --force replaces it" : "");
+    }
+    return writing.failures.empty() ? kExitOk : kExitUsage;
+}
+
+}  // namespace
+
+int Import(const ImportOptions& options) {
+    const InputFile input = options.file == "-" ? ReadStandardInput(kMaxImportBytes)
+                                                : ReadWholeFile(options.file, kMaxImportBytes);
+    if (!input.Read()) {
+        std::fprintf(stderr, "kaz-cli: %s\n", input.error.c_str());
+        return kExitUsage;
+    }
+    const ImportedSongs imported = ImportSongs(options.file, input.bytes);
+    if (!imported.Read()) {
+        Say(options.file, "error", imported.error);
+        return kExitUsage;
+    }
+    for (const std::string& problem : imported.problems) {
+        Say(options.file, "warning", problem + "; left out");
+    }
+    if (!options.into.empty()) {
+        return WriteChartsInto(options.into, imported, options.force);
+    }
+    if (imported.songs.size() > 1) {
+        Say(options.file, "error",
+            "holds " + std::to_string(imported.songs.size()) +
+                " songs; --into DIR writes one chart for each");
+        return kExitUsage;
+    }
+    const std::string text = WriteChartText(imported.songs.front());
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+        std::fputs("kaz-cli: cannot write to standard output\n", stderr);
+        return kExitUsage;
+    }
+    return kExitOk;
+}
+
+int RunImport(const CommandArguments& arguments) {
+    CommandLine parser(
+        "Read the songs of an iReal Pro link (HTML or text), a MusicXML (.musicxml, .xml, .mxl) or a "
+        "ChordPro\n"
+        "file as charts: a single song to standard output, or one chart a song into a folder.",
+        SingleDashWords::LongOptions);
+    parser.AddPositional("FILE", "The file to import, or - for standard input.");
+    parser.AddOption({"into", "DIR", "Write one chart a song into DIR, named after its title."});
+    parser.AddOption({"force", "", "Replace charts in DIR that have the same name."});
+    if (const auto exit = ParseCommandLine(parser, arguments, 1)) {
+        return *exit;
+    }
+    ImportOptions options;
+    options.file = parser.Positionals().front();
+    options.into = parser.Value("into");
+    options.force = parser.IsSet("force");
+    return Import(options);
+}
+
+}  // namespace kaz::cli

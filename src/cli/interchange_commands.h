@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "cli/command_line.h"
+#include "interchange/lead_sheet.h"
+
+namespace kaz::cli {
+
+//! kaz-cli import FILE [--into DIR] [--force]
+struct ImportOptions {
+    std::string file;    //!< iReal Pro links (HTML, text), MusicXML, .mxl or ChordPro; "-" for standard input
+    std::string into;    //!< the folder for one chart a song; empty to print a single song
+    bool force = false;  //!< replace charts of the same name
+};
+int Import(const ImportOptions& options);
+
+//! kaz-cli export-ireal FILE [OUT.html] and kaz-cli export-musicxml FILE [OUT.musicxml]
+struct SongExportOptions {
+    std::string file;       //!< the chart, "-" for standard input
+    std::string out = "-";  //!< the file to write, "-" for standard output
+};
+int ExportIreal(const SongExportOptions& options);
+int ExportMusicXml(const SongExportOptions& options);
+
+//! Read and compile the chart of an export and read it back as a lead sheet. Returns the exit status to end
+//! with when it cannot be exported, after its message has been printed.
+[[nodiscard]] std::optional<int> ReadSongForExport(const SongExportOptions& options, LeadSheet& song);
+//! Write an export's bytes to options.out; the exit status.
+int WriteExport(const SongExportOptions& options, const std::string& bytes);
+//! The arguments of an export command: FILE and an optional OUT. Returns the exit status to end with when the
+//! command cannot go on.
+[[nodiscard]] std::optional<int> ReadExportArguments(const CommandArguments& arguments,
+                                                     const char* description, const char* outName,
+                                                     SongExportOptions& options);
+
+// The same from the command line's words, the subcommand first.
+int RunImport(const CommandArguments& arguments);
+int RunExportIreal(const CommandArguments& arguments);
+int RunExportMusicXml(const CommandArguments& arguments);
+//! import, export-ireal or export-musicxml by name; nothing for another name.
+using CommandRunner = int (*)(const CommandArguments&);
+[[nodiscard]] CommandRunner FindInterchangeCommand(const std::string& name);
+
+}  // namespace kaz::cli

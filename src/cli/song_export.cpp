@@ -1,0 +1,74 @@
+#include <cstdio>
+#include <filesystem>
+
+#include "base/output_file.h"
+#include "cli/cli_common.h"
+#include "cli/interchange_commands.h"
+#include "interchange/chart_text_reader.h"
+
+namespace kaz::cli {
+
+std::optional<int> ReadSongForExport(const SongExportOptions& options, LeadSheet& song) {
+    CompileState state;
+    DiscardedEvents discarded;
+    state.events.StreamTo(&discarded);
+    ChartInput chart;
+    if (const auto exit = ReadAndCompileChart(options.file, state, chart)) {
+        return exit;
+    }
+    ChartReading reading = ReadChartText(chart.bytes);
+    if (!reading.Read()) {
+        std::fprintf(stderr, "%s: error: %s\n", options.file.c_str(), reading.error.c_str());
+        return kExitChartError;
+    }
+    song = std::move(reading.sheet);
+    if (song.title.empty() && options.file != "-") {
+        song.title = std::filesystem::path(options.file).stem().string();
+    }
+    return std::nullopt;
+}
+
+int WriteExport(const SongExportOptions& options, const std::string& bytes) {
+    OutputFile file;
+    const bool opened = options.out == "-" ? file.OpenStandardOutput() : file.Open(options.out);
+    if (!opened || !file.Write(bytes) || !file.Commit()) {
+        std::fprintf(stderr, "kaz-cli: Cannot open file `%s` for writing!\n", options.out.c_str());
+        return kExitUsage;
+    }
+    return kExitOk;
+}
+
+std::optional<int> ReadExportArguments(const CommandArguments& arguments, const char* description,
+                                       const char* outName, SongExportOptions& options) {
+    CommandLine parser(description, SingleDashWords::LongOptions);
+    parser.AddPositional("FILE", "The chart, or - for standard input.");
+    parser.AddPositional(outName, "The file to write, or - for standard output (the default).");
+    if (const auto exit = ExitOf(parser.Parse(arguments))) {
+        return exit;
+    }
+    const std::vector<std::string>& positionals = parser.Positionals();
+    if (positionals.empty() || positionals.size() > 2) {
+        return UsageError(std::string("expected FILE and an optional ") + outName +
+                          " after the command; see --help");
+    }
+    options.file = positionals.front();
+    if (positionals.size() == 2) {
+        options.out = positionals[1];
+    }
+    return std::nullopt;
+}
+
+CommandRunner FindInterchangeCommand(const std::string& name) {
+    if (name == "import") {
+        return RunImport;
+    }
+    if (name == "export-ireal") {
+        return RunExportIreal;
+    }
+    if (name == "export-musicxml") {
+        return RunExportMusicXml;
+    }
+    return nullptr;
+}
+
+}  // namespace kaz::cli

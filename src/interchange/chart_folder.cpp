@@ -1,0 +1,109 @@
+#include "interchange/chart_folder.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <set>
+#include <string_view>
+#include <system_error>
+
+#include "base/output_file.h"
+#include "interchange/chart_text_writer.h"
+#include "interchange/song_import.h"
+
+namespace kaz {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+//! A name not yet taken by this writing: "Title.kaz", then "Title (2).kaz" …
+std::string UnusedName(const std::string& fileName, std::set<std::string>& taken) {
+    std::string name = fileName;
+    const std::string stem = fileName.substr(0, fileName.size() - 4);
+    for (int n = 2; !taken.insert(name).second; ++n) {
+        name = stem + " (" + std::to_string(n) + ").kaz";
+    }
+    return name;
+}
+
+//! Why path may not be written, or nothing when it may.
+std::string Refusal(const fs::path& path, bool replace) {
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(path, error);
+    if (!fs::exists(status) && !fs::is_symlink(status)) {
+        return {};
+    }
+    if (!replace) {
+        return path.string() + " exists and is kept";
+    }
+    if (!fs::is_regular_file(status)) {
+        return path.string() + " is not a regular file and is kept";
+    }
+    return {};
+}
+
+//! Make path as a new file with bytes; false, with nothing left behind, when it exists or cannot be written.
+//! A new file replaces nothing, so it needs no temporary beside it; the caller syncs the folder's files at
+//! the end, once, which keeps importing a long playlist quick.
+bool WriteNewFile(const fs::path& path, std::string_view bytes) {
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (descriptor < 0) {
+        return false;
+    }
+    bool written = true;
+    while (!bytes.empty() && written) {
+        const ssize_t count = ::write(descriptor, bytes.data(), bytes.size());
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        written = count > 0;
+        bytes.remove_prefix(written ? static_cast<std::size_t>(count) : 0);
+    }
+    written = ::close(descriptor) == 0 && written;
+    if (!written) {
+        ::unlink(path.c_str());
+    }
+    return written;
+}
+
+//! Have the file system put the folder's new files on disk.
+void SyncFolder(const fs::path& folder) {
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor >= 0) {
+        ::syncfs(descriptor);
+        ::close(descriptor);
+    }
+}
+
+}  // namespace
+
+FolderWriting WriteChartsIntoFolder(const fs::path& folder, const std::vector<LeadSheet>& songs,
+                                    bool replace) {
+    FolderWriting writing;
+    std::error_code error;
+    fs::create_directory(folder, error);
+    if (!fs::is_directory(folder)) {
+        writing.failures.push_back(folder.string() + " is not a folder and cannot be made");
+        return writing;
+    }
+    std::set<std::string> taken;
+    for (const LeadSheet& song : songs) {
+        const fs::path path = folder / UnusedName(ChartFileName(song.title), taken);
+        std::error_code error;
+        const bool exists = fs::exists(fs::symlink_status(path, error));
+        if (std::string refusal = Refusal(path, replace); !refusal.empty()) {
+            writing.failures.push_back(std::move(refusal));
+        } else if (!(exists ? WriteWholeFile(path, WriteChartText(song))
+                            : WriteNewFile(path, WriteChartText(song)))) {
+            writing.failures.push_back(path.string() + " cannot be written");
+        } else {
+            writing.written.push_back(path);
+        }
+    }
+    SyncFolder(folder);
+    return writing;
+}
+
+}  // namespace kaz

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "interchange/lead_sheet.h"
+
+namespace kaz {
+
+//! What writing songs into a folder did: the charts written, and a message for each song that was not.
+struct FolderWriting {
+    std::vector<std::filesystem::path> written;
+    std::vector<std::string> failures;  //!< "PATH exists and is kept; …", in the program's words
+};
+
+//! Write one chart a song into folder (made when missing, its parent must exist), each named after its title
+//! (ChartFileName; "Title (2).kaz" for a second song of the same title). A file of that name is kept unless
+//! replace is set, and then only a regular file is replaced: nothing is written through a link or outside
+//! the folder.
+[[nodiscard]] FolderWriting WriteChartsIntoFolder(const std::filesystem::path& folder,
+                                                  const std::vector<LeadSheet>& songs, bool replace);
+
+}  // namespace kaz

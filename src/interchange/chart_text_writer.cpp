@@ -1,0 +1,151 @@
+#include "interchange/chart_text_writer.h"
+
+#include <algorithm>
+
+#include "base/tempo.h"
+#include "interchange/text_fields.h"
+
+namespace kaz {
+
+namespace {
+
+constexpr int kMeasuresPerLine = 4;
+
+void AddComment(std::string& text, const std::string& comment) {
+    text += "# ";
+    text += OneLine(comment);
+    text += '\n';
+}
+
+void AddHeader(std::string& text, const LeadSheet& sheet) {
+    const std::string title = OneLine(sheet.title);
+    AddComment(text, title.empty() ? "Untitled" : title);
+    if (!sheet.composer.empty()) {
+        AddComment(text, "Composer: " + sheet.composer);
+    }
+    if (!sheet.style.empty()) {
+        text += StyleLine(sheet.style);
+        text += '\n';
+    }
+    if (!sheet.key.empty()) {
+        AddComment(text, "Key: " + sheet.key);
+    }
+    if (sheet.choruses > 0) {
+        AddComment(text, "Choruses: " + std::to_string(sheet.choruses));
+    }
+    for (const std::string& note : sheet.notes) {
+        AddComment(text, note);
+    }
+    if (sheet.tempo >= kMinTempo && sheet.tempo <= kMaxTempo) {
+        text += "[TEMPO=" + std::to_string(sheet.tempo) + "]\n";
+    } else if (sheet.tempo != 0) {
+        AddComment(text, "Tempo " + std::to_string(sheet.tempo) + " is outside " + std::to_string(kMinTempo) +
+                             ".." + std::to_string(kMaxTempo) + " and is not set");
+    }
+}
+
+//! The measure's marks, chords and closing marks, separated by single spaces.
+std::string MeasureContent(const SheetMeasure& measure) {
+    std::string content;
+    const auto add = [&](const std::string& word) {
+        if (!content.empty()) {
+            content += ' ';
+        }
+        content += word;
+    };
+    if (!measure.section.empty()) {
+        add("[" + measure.section + "]");
+    }
+    if (!measure.ending.empty()) {
+        add("[" + measure.ending + "]");
+    }
+    if (measure.segno) {
+        add("[SEGNO]");
+    }
+    if (measure.coda) {
+        add("[CODA]");
+    }
+    if (measure.meterNumerator > 0) {
+        add("[" + std::to_string(measure.meterNumerator) + "/" + std::to_string(measure.meterDenominator) +
+            "]");
+    }
+    const bool marked = !content.empty() || !measure.jump.empty() || measure.repeatCloses > 2;
+    if (measure.chords.empty() && marked) {
+        add("-");
+    }
+    for (const std::string& chord : measure.chords) {
+        add(chord);
+    }
+    if (!measure.jump.empty()) {
+        add("[" + measure.jump + "]");
+    }
+    if (measure.repeatCloses > 2) {
+        add("[x" + std::to_string(measure.repeatCloses) + "]");
+    }
+    return content;
+}
+
+int WrittenMeasures(const SheetMeasure& measure) {
+    return measure.chords.size() == 1 && measure.chords.front() == "%%" ? 2 : 1;
+}
+
+//! The measures of the sheet grouped into the chart's lines.
+std::vector<std::vector<const SheetMeasure*>> Lines(const LeadSheet& sheet) {
+    std::vector<std::vector<const SheetMeasure*>> lines;
+    int filled = kMeasuresPerLine;
+    for (const SheetMeasure& measure : sheet.measures) {
+        if (filled >= kMeasuresPerLine || !measure.section.empty() || measure.startsLine) {
+            lines.emplace_back();
+            filled = 0;
+        }
+        lines.back().push_back(&measure);
+        filled += WrittenMeasures(measure);
+    }
+    return lines;
+}
+
+std::string LineText(const std::vector<const SheetMeasure*>& line) {
+    std::string text;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const SheetMeasure& measure = *line[i];
+        const std::string content = MeasureContent(measure);
+        if (measure.repeatOpens) {
+            text += i == 0 ? "|: " : " |: ";
+        } else if (i > 0) {
+            text += line[i - 1]->repeatCloses > 0 ? " " : " | ";
+        } else if (content.empty()) {
+            text += "| ";
+        }
+        text += content;
+        if (measure.repeatCloses > 0) {
+            text += " :|";
+        }
+    }
+    if (line.back()->repeatCloses == 0) {
+        text += " |";
+    }
+    return std::string(Trimmed(text));
+}
+
+}  // namespace
+
+std::string StyleLine(const std::string& style) {
+    return "# Style: " + OneLine(style);
+}
+
+std::string WriteChartText(const LeadSheet& sheet) {
+    std::string text;
+    AddHeader(text, sheet);
+    for (const auto& line : Lines(sheet)) {
+        for (const SheetMeasure* measure : line) {
+            for (const std::string& note : measure->notes) {
+                AddComment(text, note);
+            }
+        }
+        text += LineText(line);
+        text += '\n';
+    }
+    return text;
+}
+
+}  // namespace kaz

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "interchange/lead_sheet.h"
+
+namespace kaz {
+
+//! The chart text of a lead sheet: header comments (title, composer, style, key, choruses), the tempo mark,
+//! then four measures a line, a new line at every section, with the repeats, endings, jumps and sections
+//! written as the chart language's form marks.
+[[nodiscard]] std::string WriteChartText(const LeadSheet& sheet);
+
+//! The chart line that names the song's style.
+[[nodiscard]] std::string StyleLine(const std::string& style);
+
+}  // namespace kaz

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "interchange/lead_sheet.h"
+
+namespace kaz {
+
+//! The measures of a song's music string (unscrambled), with a remark for every cell that could be read only
+//! in part: a measure with more chords than beats, an empty measure, a comment that is not a jump.
+struct CellReading {
+    std::vector<SheetMeasure> measures;
+    std::vector<std::string> notes;
+};
+
+//! Read the cell language: bar lines, repeats, endings, segno and coda, jump texts, sections, meters, the
+//! measure repeats, N.C., slashes, the invisible root, and chords with their qualities in everyday spelling.
+[[nodiscard]] CellReading ReadCells(std::string_view music);
+//! The music string (unscrambled) of measures.
+[[nodiscard]] std::string WriteCells(const std::vector<SheetMeasure>& measures);
+
+}  // namespace kaz

@@ -1,0 +1,338 @@
+#include "interchange/ireal_link.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <optional>
+
+#include "interchange/ireal_cells.h"
+#include "interchange/text_fields.h"
+
+namespace kaz {
+
+namespace {
+
+constexpr std::string_view kNewScheme = "irealb://";
+constexpr std::string_view kOldScheme = "irealbook://";
+constexpr std::string_view kMusicPrefix = "1r34LbKcu7";
+constexpr std::string_view kSongSeparator = "===";
+constexpr std::size_t kBlock = 50;
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+//! Percent escapes decoded; a '%' that starts no escape stays as it is.
+std::string PercentDecoded(std::string_view text) {
+    std::string decoded;
+    decoded.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            const int high = HexValue(text[i + 1]);
+            const int low = HexValue(text[i + 2]);
+            if (high >= 0 && low >= 0) {
+                decoded += static_cast<char>(high * 16 + low);
+                i += 2;
+                continue;
+            }
+        }
+        decoded += text[i];
+    }
+    return decoded;
+}
+
+std::string PercentEncoded(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) != 0 || c == '-' || c == '_' || c == '.' || c == '~') {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += kHex[byte >> 4];
+            encoded += kHex[byte & 0xF];
+        }
+    }
+    return encoded;
+}
+
+std::vector<std::string_view> Split(std::string_view text, std::string_view separator) {
+    std::vector<std::string_view> parts;
+    while (true) {
+        const std::size_t at = text.find(separator);
+        parts.push_back(text.substr(0, at));
+        if (at == std::string_view::npos) {
+            return parts;
+        }
+        text.remove_prefix(at + separator.size());
+    }
+}
+
+int NumberField(std::string_view field) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    return error == std::errc() && end == field.data() + field.size() ? value : 0;
+}
+
+//! The key as a chart names it: the format writes a minor key with "-".
+std::string KeyName(std::string_view key) {
+    std::string name = OneLine(key);
+    if (!name.empty() && name.back() == '-') {
+        name.back() = 'm';
+    }
+    return name;
+}
+
+void AddCells(LeadSheet& song, std::string_view music) {
+    CellReading cells = ReadCells(music);
+    song.measures = std::move(cells.measures);
+    song.notes.insert(song.notes.end(), cells.notes.begin(), cells.notes.end());
+}
+
+//! A song of a new-style link: title, composer, an unused field, style, key, transposition, the scrambled
+//! music, accompaniment style, tempo and number of choruses.
+std::optional<LeadSheet> ReadNewSong(std::string_view text, std::string& problem) {
+    const std::vector<std::string_view> fields = Split(text, "=");
+    if (fields.size() < 7) {
+        problem = "is cut short";
+        return std::nullopt;
+    }
+    if (fields[6].substr(0, kMusicPrefix.size()) != kMusicPrefix) {
+        problem = "has music in an unknown encoding";
+        return std::nullopt;
+    }
+    LeadSheet song;
+    song.title = OneLine(fields[0]);
+    song.composer = OneLine(fields[1]);
+    song.style = OneLine(fields[3]);
+    song.key = KeyName(fields[4]);
+    AddCells(song, ScrambleMusic(fields[6].substr(kMusicPrefix.size())));
+    if (fields.size() > 8) {
+        song.tempo = NumberField(fields[8]);
+    }
+    if (fields.size() > 9) {
+        song.choruses = NumberField(fields[9]);
+    }
+    return song;
+}
+
+bool LooksEncoded(std::string_view text) {
+    return text.find('=') == std::string_view::npos && text.find("%3D") != std::string_view::npos;
+}
+
+//! The link's text after the scheme, decoded; a link that was encoded twice is decoded twice.
+std::string DecodedBody(std::string_view body) {
+    std::string decoded = PercentDecoded(body);
+    if (LooksEncoded(decoded)) {
+        decoded = PercentDecoded(decoded);
+    }
+    return decoded;
+}
+
+std::size_t LinkEnd(std::string_view text, std::size_t from) {
+    const std::size_t end = text.find_first_of("\"'<> \t\r\n", from);
+    return end == std::string_view::npos ? text.size() : end;
+}
+
+class LinkReader {
+  public:
+    ImportedSongs Read(std::string_view text) {
+        std::size_t at = 0;
+        while ((at = text.find("ireal", at)) != std::string_view::npos) {
+            const std::string_view rest = text.substr(at);
+            if (rest.starts_with(kNewScheme)) {
+                const std::size_t end = LinkEnd(text, at + kNewScheme.size());
+                ReadNewLink(DecodedBody(text.substr(at + kNewScheme.size(), end - at - kNewScheme.size())));
+                at = end;
+            } else if (rest.starts_with(kOldScheme)) {
+                const std::size_t end = LinkEnd(text, at + kOldScheme.size());
+                ReadOldLink(DecodedBody(text.substr(at + kOldScheme.size(), end - at - kOldScheme.size())));
+                at = end;
+            } else {
+                at += 5;
+            }
+        }
+        if (result_.songs.empty()) {
+            result_.error =
+                links_ == 0 ? "no iReal Pro link found" : "no song could be read: " + firstProblem_;
+        }
+        return std::move(result_);
+    }
+
+  private:
+    void ReadNewLink(std::string_view body) {
+        ++links_;
+        std::vector<std::string_view> songs = Split(body, kSongSeparator);
+        if (songs.size() > 1) {
+            if (result_.collection.empty()) {
+                result_.collection = OneLine(songs.back());
+            }
+            songs.pop_back();
+        }
+        for (const std::string_view text : songs) {
+            ++songNumber_;
+            std::string problem;
+            if (std::optional<LeadSheet> song = ReadNewSong(text, problem)) {
+                result_.songs.push_back(std::move(*song));
+            } else {
+                Problem("song " + std::to_string(songNumber_) + " " + problem);
+            }
+        }
+    }
+
+    //! The older links give six fields a song, one song after another: title, composer, style, key, an unused
+    //! field and the music as it is.
+    void ReadOldLink(std::string_view body) {
+        ++links_;
+        const std::vector<std::string_view> fields = Split(body, "=");
+        std::size_t i = 0;
+        for (; i + 6 <= fields.size(); i += 6) {
+            LeadSheet song;
+            song.title = OneLine(fields[i]);
+            song.composer = OneLine(fields[i + 1]);
+            song.style = OneLine(fields[i + 2]);
+            song.key = KeyName(fields[i + 3]);
+            AddCells(song, fields[i + 5]);
+            result_.songs.push_back(std::move(song));
+            ++songNumber_;
+        }
+        if (i < fields.size() && !(i + 1 == fields.size() && Trimmed(fields[i]).empty())) {
+            if (fields.size() - i == 1 && i > 0) {
+                result_.collection = OneLine(fields[i]);
+            } else {
+                Problem("song " + std::to_string(++songNumber_) + " is cut short");
+            }
+        }
+    }
+
+    void Problem(const std::string& problem) {
+        if (firstProblem_.empty()) {
+            firstProblem_ = problem;
+        }
+        result_.problems.push_back(problem);
+    }
+
+    ImportedSongs result_;
+    std::string firstProblem_;
+    int links_ = 0;
+    int songNumber_ = 0;
+};
+
+std::string SongField(const std::string& text) {
+    std::string field = OneLine(text);
+    std::replace(field.begin(), field.end(), '=', '-');
+    return field;
+}
+
+std::string LinkKey(const std::string& key) {
+    std::string field = SongField(key);
+    if (!field.empty() && field.back() == 'm') {
+        field.back() = '-';
+    }
+    return field;
+}
+
+//! A field that may be empty written as a space: empty fields side by side would read as the "===" between
+//! songs.
+std::string NonEmptyField(const std::string& text) {
+    std::string field = SongField(text);
+    return field.empty() ? " " : field;
+}
+
+std::string SongText(const LeadSheet& song) {
+    std::string text = SongField(song.title.empty() ? "Untitled" : song.title);
+    text += "=" + NonEmptyField(song.composer) + "==" + NonEmptyField(song.style) + "=" +
+            NonEmptyField(LinkKey(song.key)) + "==";
+    text += kMusicPrefix;
+    text += ScrambleMusic(WriteCells(song.measures));
+    text += "==" + std::to_string(std::max(song.tempo, 0)) + "=" + std::to_string(std::max(song.choruses, 0));
+    return text;
+}
+
+std::string HtmlEscaped(std::string_view text) {
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
+}
+
+}  // namespace
+
+std::string ScrambleMusic(std::string_view music) {
+    std::string result;
+    result.reserve(music.size());
+    // A block is swapped only when more than one character follows it.
+    while (music.size() > kBlock + 1) {
+        std::string block(music.substr(0, kBlock));
+        for (std::size_t i = 0; i < 5; ++i) {
+            std::swap(block[i], block[kBlock - 1 - i]);
+        }
+        for (std::size_t i = 10; i < 24; ++i) {
+            std::swap(block[i], block[kBlock - 1 - i]);
+        }
+        result += block;
+        music.remove_prefix(kBlock);
+    }
+    result += music;
+    return result;
+}
+
+bool HasIrealLink(std::string_view text) {
+    return text.find(kNewScheme) != std::string_view::npos || text.find(kOldScheme) != std::string_view::npos;
+}
+
+ImportedSongs ReadIrealLinks(std::string_view text) {
+    return LinkReader().Read(text);
+}
+
+std::string WriteIrealLink(const std::vector<LeadSheet>& songs, const std::string& playlist) {
+    std::string body;
+    for (std::size_t i = 0; i < songs.size(); ++i) {
+        if (i > 0) {
+            body += kSongSeparator;
+        }
+        body += SongText(songs[i]);
+    }
+    if (songs.size() > 1) {
+        body += kSongSeparator;
+        body += SongField(playlist.empty() ? "Kaz" : playlist);
+    }
+    return std::string(kNewScheme) + PercentEncoded(body);
+}
+
+std::string WriteIrealPage(const std::vector<LeadSheet>& songs, const std::string& playlist) {
+    const std::string name = HtmlEscaped(
+        OneLine(songs.size() == 1 ? (songs.front().title.empty() ? "Untitled" : songs.front().title)
+                                  : (playlist.empty() ? "Kaz" : playlist)));
+    return "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + name +
+           "</title>\n</head>\n<body>\n<p><a href=\"" + WriteIrealLink(songs, playlist) + "\">" + name +
+           "</a></p>\n</body>\n</html>\n";
+}
+
+}  // namespace kaz

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "interchange/lead_sheet.h"
+
+namespace kaz {
+
+//! The largest file an import reads: a playlist page of a few thousand songs stays far below it.
+inline constexpr std::size_t kMaxImportBytes = std::size_t{64} * 1024 * 1024;
+
+enum class SongFormat { IrealLink, MusicXml, CompressedMusicXml, ChordPro, Unknown };
+
+//! The format of a file, from its first bytes and, where they do not tell, its name.
+[[nodiscard]] SongFormat DetectSongFormat(std::string_view fileName, std::string_view bytes);
+//! Every song of a file in any of the formats the program reads.
+[[nodiscard]] ImportedSongs ImportSongs(std::string_view fileName, std::string_view bytes);
+
+//! A file name for a chart of the song: the title with every character that could leave the folder, hide the
+//! file or trouble a file system replaced, at most 100 bytes, ending in ".kaz".
+[[nodiscard]] std::string ChartFileName(std::string_view title);
+
+}  // namespace kaz

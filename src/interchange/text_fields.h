@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kaz {
+
+//! The text with every byte that is not part of a well-formed UTF-8 sequence replaced by U+FFFD, so a title
+//! from a foreign file never puts broken characters into a chart.
+[[nodiscard]] std::string ValidUtf8(std::string_view text);
+//! A field as one line of a comment: valid UTF-8, control characters and line breaks as spaces, trimmed.
+[[nodiscard]] std::string OneLine(std::string_view text);
+//! The text without the spaces and tabs at either end.
+[[nodiscard]] std::string_view Trimmed(std::string_view text);
+
+}  // namespace kaz

@@ -1,0 +1,59 @@
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QListWidget>
+
+#include "app/dialogs/interchange_actions.h"
+#include "app/dialogs/song_picker_dialog.h"
+#include "interchange/link_text.h"
+#include "window_fixture.h"
+
+namespace kaz {
+namespace {
+
+class InterchangeWindowTest : public test::WindowTest {
+  protected:
+    InterchangeActions& Actions() { return *window->findChild<InterchangeActions*>(); }
+};
+
+TEST_F(InterchangeWindowTest, APastedLinkOpensItsSongAsANewUnsavedChart) {
+    Actions().questions.importPastedLink = [](QWidget*) { return true; };
+    QGuiApplication::clipboard()->setText(
+        QString::fromStdString(test::LinkForTest(test::SongForTest("Pasted", "[C XyQ|D-7XyQZ"))));
+    Commands().paste->trigger();
+    EXPECT_TRUE(Editor().toPlainText().startsWith("# Pasted\n")) << Editor().toPlainText().toStdString();
+    EXPECT_TRUE(Editor().toPlainText().endsWith("C | Dm7 |\n"));
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_EQ(window->windowFilePath(), "Untitled");
+}
+
+TEST_F(InterchangeWindowTest, TheSongPickedFromAPlaylistOpens) {
+    std::vector<std::size_t> offered;
+    Actions().questions.importPastedLink = [](QWidget*) { return true; };
+    Actions().questions.pick = [&](QWidget*, const ImportedSongs& songs) {
+        offered.push_back(songs.songs.size());
+        return std::vector<std::size_t>{1};
+    };
+    QGuiApplication::clipboard()->setText(QString::fromStdString(test::LinkForTest(
+        test::SongForTest("One", "[C XyQZ") + "===" + test::SongForTest("Two", "[E XyQZ") + "===Set")));
+    Commands().paste->trigger();
+    EXPECT_EQ(offered, std::vector<std::size_t>{2});
+    EXPECT_TRUE(Editor().toPlainText().startsWith("# Two\n"));
+}
+
+TEST(SongPicker, SearchShowsOnlyTheMatchingSongs) {
+    ImportedSongs songs;
+    for (const char* title : {"Blue Hour", "Red Door", "Blue Monday Tune"}) {
+        LeadSheet song;
+        song.title = title;
+        songs.songs.push_back(song);
+    }
+    SongPickerDialog picker(songs, nullptr);
+    picker.Search("blue");
+    auto* list = picker.findChild<QListWidget*>();
+    list->selectAll();
+    EXPECT_EQ(picker.Picked(), (std::vector<std::size_t>{0, 2}));
+}
+
+}  // namespace
+}  // namespace kaz

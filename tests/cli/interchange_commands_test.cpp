@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <filesystem>
+#include <fstream>
+
+#include "cli/cli_runner.h"
+#include "interchange/link_text.h"
+#include "support/folder_test.h"
+
+namespace kaz {
+namespace {
+
+using test::RunCli;
+
+class InterchangeCommands : public test::FolderTest {
+  protected:
+    std::filesystem::path Write(const std::string& name, const std::string& text) {
+        const std::filesystem::path path = folder_ / name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    static QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+};
+
+TEST_F(InterchangeCommands, ImportWritesOneChartASongInsideTheFolderOnly) {
+    const std::string playlist = test::LinkForTest(
+        test::SongForTest("../../x", "[C XyQZ") + "===" + test::SongForTest("Second", "[D XyQZ") + "===List");
+    const auto page = Write("list.html", "<a href=\"" + playlist + "\">List</a>");
+    const std::filesystem::path into = folder_ / "charts" / "new";
+    std::filesystem::create_directories(folder_ / "charts");
+    const test::CliRun run = RunCli({"import", Q(page), "--into", Q(into)});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, (into / "x.kaz").string() + "\n" + (into / "Second.kaz").string() + "\n");
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "x.kaz"));
+    EXPECT_EQ(test::ReadText(into / "Second.kaz").substr(0, 9), "# Second\n");
+
+    std::ofstream(into / "Second.kaz") << "mine";
+    const test::CliRun again = RunCli({"import", Q(page), "--into", Q(into)});
+    EXPECT_EQ(again.exitCode, 2);
+    EXPECT_NE(again.err.find("Second.kaz exists and is kept; --force replaces it"), std::string::npos)
+        << again.err;
+    EXPECT_EQ(test::ReadText(into / "Second.kaz"), "mine");
+    EXPECT_EQ(RunCli({"import", Q(page), "--into", Q(into), "--force"}).exitCode, 0);
+    EXPECT_NE(test::ReadText(into / "Second.kaz"), "mine");
+}
+
+TEST_F(InterchangeCommands, ImportPrintsASingleSongAndRefusesBadInput) {
+    const test::CliRun one = RunCli({"import", "-"}, test::LinkForTest(test::SongForTest("Solo", "[C XyQZ")));
+    ASSERT_EQ(one.exitCode, 0) << one.err;
+    EXPECT_EQ(one.out.substr(0, 7), "# Solo\n");
+    const test::CliRun bad = RunCli({"import", "-"}, "irealb://Title%3DComposer");
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_EQ(bad.err, "-: error: no song could be read: song 1 is cut short\n");
+}
+
+TEST_F(InterchangeCommands, ExportsReadBackAndTheMusicXmlIsWellFormed) {
+    const std::string chart =
+        "# Exported\n[TEMPO=150]\nCmaj7 | Am7 D7 | G7 = = Dm7 | % |\n[3/4] Em7 A7 Dm7 |\n";
+    const auto path = Write("song.kaz", chart);
+    ASSERT_EQ(RunCli({"export-ireal", Q(path), Q(folder_ / "song.html")}).exitCode, 0);
+    const test::CliRun back = RunCli({"import", Q(folder_ / "song.html")});
+    ASSERT_EQ(back.exitCode, 0) << back.err;
+    EXPECT_EQ(back.out, chart);
+
+    const test::CliRun xml = RunCli({"export-musicxml", Q(path)});
+    ASSERT_EQ(xml.exitCode, 0) << xml.err;
+    const auto written = Write("song.musicxml", xml.out);
+    QProcess lint;
+    lint.start("xmllint", {"--noout", "--nonet", Q(written)});
+    ASSERT_TRUE(lint.waitForFinished(30000));
+    EXPECT_EQ(lint.exitCode(), 0) << lint.readAllStandardError().toStdString();
+    EXPECT_EQ(RunCli({"import", Q(written)}).out, chart);
+
+    EXPECT_EQ(RunCli({"export-ireal", "-"}, "C | Cxyz |").exitCode, 1);
+}
+
+}  // namespace
+}  // namespace kaz
