@@ -202,6 +202,8 @@ void ScoreBuilder::ReportAtMark(std::string_view message, std::string_view text,
     const auto start = static_cast<int>(bracket.data() - context_.sourceText.data());
     ReportError(context_, message, text, context_.lineIndex + 1, start,
                 start + static_cast<int>(bracket.size()));
+}
+
 void ScoreBuilder::AddStyleMark(std::string_view lexeme) {
     std::string_view name = lexeme.substr(lexeme.find('=') + 1);
     const auto first = name.find_first_not_of(" \t");
