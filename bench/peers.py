@@ -5,8 +5,9 @@ Usage: bench/peers.py KAZ_CLI [PEER_SONGS_SCRIPT] [--rounds N]
 
 The programs take turns, round after round, so that a busy machine slows them alike. Each run's wall time,
 CPU time (user + system) and peak resident memory come from the operating system; the table shows the
-medians and the largest peak. Needs abcmidi, mma and the peers' song script (by default
-../shared/bench/peer-songs.py beside the repository)."""
+medians and the largest peak. A peer that is not installed (apt-get install abcmidi mma) is left out of the
+table. Needs GNU time and the peers' song script (by default shared/bench/peer-songs.py in a folder above the
+repository)."""
 import argparse
 import os
 import shutil
@@ -38,17 +39,26 @@ def run(command, cwd):
     return wall, usage.ru_utime + usage.ru_stime, peak / 1024.0
 
 
+def default_songs_script():
+    """shared/bench/peer-songs.py in the nearest folder above this one that has it."""
+    folder = HERE
+    while os.path.dirname(folder) != folder:
+        folder = os.path.dirname(folder)
+        candidate = os.path.join(folder, "shared", "bench", "peer-songs.py")
+        if os.path.exists(candidate):
+            return candidate
+    return os.path.join(HERE, "..", "..", "shared", "bench", "peer-songs.py")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("kaz")
-    parser.add_argument("songs_script", nargs="?",
-                        default=os.path.join(HERE, "..", "..", "shared", "bench", "peer-songs.py"))
+    parser.add_argument("songs_script", nargs="?", default=default_songs_script())
     parser.add_argument("--rounds", type=int, default=15)
     args = parser.parse_args()
     kaz = os.path.abspath(args.kaz)
-    for tool in ("abc2midi", "mma", "/usr/bin/time"):
-        if shutil.which(tool) is None:
-            sys.exit(f"{tool} is not installed (apt-get install abcmidi mma time)")
+    if shutil.which("/usr/bin/time") is None:
+        sys.exit("GNU time is not installed (apt-get install time)")
 
     with tempfile.TemporaryDirectory(prefix="kaz-peers-") as folder:
         subprocess.run([sys.executable, args.songs_script, folder], check=True, stdout=subprocess.DEVNULL)
@@ -67,6 +77,9 @@ def main():
             ("kaz-cli events", "120,000", [kaz, "events", "blues_120k.kaz"]),
             ("kaz-cli transpose", "120,000", [kaz, "transpose", "blues_120k.kaz", "--shift", "2"]),
         ]
+        for name, _, command in [case for case in cases if shutil.which(case[2][0]) is None]:
+            print(f"{name}: left out, {command[0]} is not installed")
+        cases = [case for case in cases if shutil.which(case[2][0]) is not None]
         results = {index: [] for index in range(len(cases))}
         for _ in range(args.rounds):
             for index, (_, _, command) in enumerate(cases):

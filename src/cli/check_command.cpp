@@ -1,9 +1,10 @@
+#include <algorithm>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "base/character_column.h"
 #include "cli/cli_common.h"
 #include "cli/hint_warnings.h"
-#include "render/form_unrolling.h"
 
 namespace kaz::cli {
 
@@ -31,48 +32,67 @@ nlohmann::json CheckReport(const CompileResult& result) {
     return report;
 }
 
-//! Where repeats and jumps make the song longer than written: the written and the played number of measures.
-void AddPlayedLength(nlohmann::json& report, const ScoreTree& score) {
-    if (!MeasuresPlayedAgain(score).empty()) {
-        report["measures"] = score.CountMeasures();
-        report["playedMeasures"] = score.playOrder.size();
-    }
-}
+//! What check does with each chart.
+struct CheckOptions {
+    bool json = false;
+    bool column = false;
+    bool named = false;  //!< several charts: each JSON result names its file
+};
 
-}  // namespace
-
-int RunCheck(const CommandArguments& arguments) {
-    CommandLine parser("Say whether a chart is valid and, if not, where and why.",
-                       SingleDashWords::LongOptions);
-    parser.AddPositional("FILE", "The chart, or - for standard input.");
-    AddChartOptions(parser);
-    parser.AddOption({"json", "", "Print the result as one line of JSON on standard output."});
+//! Check one chart; the exit status of its result.
+int CheckChart(const std::string& path, const RenderSettings& settings, const CheckOptions& options) {
     CompileState state;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings)) {
-        return *exit;
-    }
+    state.settings = settings;
     DiscardedEvents discarded;
     state.events.StreamTo(&discarded);
     ChartInput chart;
-    if (!ReadChart(parser.Positionals().front(), chart)) {
+    if (!ReadChart(path, chart)) {
         return kExitUsage;
     }
-    if (!parser.IsSet("json")) {
-        const bool compiled = CompileChart(state, chart);
+    if (!options.json) {
+        const bool compiled = CompileChart(state, chart, options.column);
         PrintHintWarnings(chart.name, state.context, stderr);
         return compiled ? kExitOk : kExitChartError;
     }
     const CompileResult result = Compile(state, chart.bytes);
     nlohmann::json report = CheckReport(result);
-    if (result.Accepted()) {
-        AddPlayedLength(report, state.score);
+    if (options.named) {
+        report["file"] = chart.name;
     }
-    // Invalid UTF-8 in the chart's text is shown as U+FFFD.
-    const std::string json = report.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) +
-                             "
-                             ";
-                             std::fwrite(json.data(), 1, json.size(), stdout);
+    if (options.column && result.outcome == CompileOutcome::LanguageError) {
+        report["column"] =
+            CharacterColumn(chart.bytes, static_cast<std::size_t>(std::max(0, result.error.selection.start)));
+    }
+    // Invalid UTF-8 in the chart's text, or in a file's name, is shown as U+FFFD.
+    const std::string json = report.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+    std::fwrite(json.data(), 1, json.size(), stdout);
     return result.Accepted() ? kExitOk : kExitChartError;
+}
+
+}  // namespace
+
+int RunCheck(const CommandArguments& arguments) {
+    CommandLine parser(
+        "Say whether charts are valid and, if not, where and why; the exit status is the worst "
+        "of their results.",
+        SingleDashWords::LongOptions);
+    parser.AddPositional("FILE...", "The charts, or - for standard input.");
+    AddChartOptions(parser);
+    parser.AddOption({"json", "", "Print the result as one line of JSON on standard output."});
+    parser.AddOption({"column", "",
+                      "Give the column of an error with its line (FILE:LINE:COLUMN, and \"column\" in JSON), "
+                      "counted in characters."});
+    RenderSettings settings;
+    if (const auto exit = ReadChartCommandLine(parser, arguments, kOneOrMore, settings)) {
+        return *exit;
+    }
+    const std::vector<std::string>& paths = parser.Positionals();
+    const CheckOptions options{parser.IsSet("json"), parser.IsSet("column"), paths.size() > 1};
+    int worst = kExitOk;
+    for (const std::string& path : paths) {
+        worst = std::max(worst, CheckChart(path, settings, options));
+    }
+    return worst;
 }
 
 }  // namespace kaz::cli

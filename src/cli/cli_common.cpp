@@ -2,11 +2,14 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstdio>
 #include <utility>
 
+#include "base/character_column.h"
+#include "base/control_characters.h"
 #include "base/input_file.h"
 
 namespace kaz::cli {
@@ -134,7 +137,11 @@ std::string ProgramPath() {
 
 bool TakePositionals(const CommandLine& parser, std::size_t count) {
     const std::size_t given = parser.Positionals().size();
-    if (given != count) {
+    if (count == kOneOrMore && given == 0) {
+        UsageError("expected at least 1 argument after the command, got 0; see --help");
+        return false;
+    }
+    if (count != kOneOrMore && given != count) {
         UsageError("expected " + std::to_string(count) + " argument(s) after the command, got " +
                    std::to_string(given) + "; see --help");
         return false;
@@ -189,17 +196,25 @@ bool ReadChart(const std::string& path, ChartInput& chart) {
     return true;
 }
 
-bool CompileChart(CompileState& state, const ChartInput& chart) {
+bool CompileChart(CompileState& state, const ChartInput& chart, bool withColumn) {
     const CompileResult result = Compile(state, chart.bytes);
     switch (result.outcome) {
         case CompileOutcome::Accepted:
             return true;
-        case CompileOutcome::LanguageError:
-            PrintError(chart.name + ":" + std::to_string(result.error.line) +
-                       ": error: " + result.error.message + ": `" + result.error.text + "`\n");
+        case CompileOutcome::LanguageError: {
+            const LanguageError& error = result.error;
+            std::string place = chart.name + ":" + std::to_string(error.line);
+            if (withColumn) {
+                place +=
+                    ":" + std::to_string(CharacterColumn(
+                              chart.bytes, static_cast<std::size_t>(std::max(0, error.selection.start))));
+            }
+            PrintError(place + ": error: " + EscapeControlCharacters(error.message) + ": `" +
+                       EscapeControlCharacters(error.text) + "`\n");
             break;
+        }
         case CompileOutcome::Fault:
-            PrintError(chart.name + ": error: " + result.fault + "\n");
+            PrintError(chart.name + ": error: " + EscapeControlCharacters(result.fault) + "\n");
             break;
         case CompileOutcome::NothingToPlay:
             PrintError(chart.name + ": error: " + std::string(kNothingToPlay) + "\n");

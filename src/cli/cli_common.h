@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,8 +49,12 @@ void AddChartOptions(CommandLine& parser);
 //! status to end with when the command cannot go on: 0 after --help, 2 after a usage error has been printed.
 [[nodiscard]] std::optional<int> ParseCommandLine(CommandLine& parser, const CommandArguments& arguments,
                                                   std::size_t count);
+//! The count of positional arguments of a command that takes one or more.
+inline constexpr std::size_t kOneOrMore = std::numeric_limits<std::size_t>::max();
+
 //! A chart command's arguments: the notation, tempo and voice options into settings, then exactly count
-//! positional arguments. Returns the exit status to end with when the command cannot go on, as above.
+//! positional arguments (or kOneOrMore). Returns the exit status to end with when the command cannot go on,
+//! as above.
 [[nodiscard]] std::optional<int> ReadChartCommandLine(CommandLine& parser, const CommandArguments& arguments,
                                                       std::size_t count, RenderSettings& settings);
 
@@ -64,9 +69,10 @@ void AddChartOptions(CommandLine& parser);
 //! Read the chart at path, "-" for standard input; false after a file error has been printed.
 [[nodiscard]] bool ReadChart(const std::string& path, ChartInput& chart);
 
-//! Compile the chart; on failure print the diagnostic ("FILE:LINE: error: MESSAGE: `TEXT`" or
-//! "FILE: error: Nothing to play") on standard error.
-[[nodiscard]] bool CompileChart(CompileState& state, const ChartInput& chart);
+//! Compile the chart; on failure print the diagnostic ("FILE:LINE: error: MESSAGE: `TEXT`", with the column
+//! "FILE:LINE:COLUMN: error: ...", or "FILE: error: Nothing to play") on standard error, the chart's control
+//! characters escaped.
+[[nodiscard]] bool CompileChart(CompileState& state, const ChartInput& chart, bool withColumn = false);
 //! Read the chart at path and compile it. Returns the exit status to end with when either fails, after its
 //! message has been printed.
 [[nodiscard]] std::optional<int> ReadAndCompileChart(const std::string& path, CompileState& state,

@@ -23,7 +23,10 @@ int RunExport(const CommandArguments& arguments) {
         return *exit;
     }
     if (!file.Close()) {
-        return UsageError("Cannot open file `" + out + "` for writing!");
+        // The message the window shows too, then the system's reason.
+        const std::error_code reason = file.Error();
+        return UsageError("Cannot open file `" + out + "` for writing!" +
+                          (reason ? " " + reason.message() : ""));
     }
     return kExitOk;
 }

@@ -1,4 +1,10 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <string_view>
 
 #include "cli/cli_common.h"
@@ -10,7 +16,7 @@ constexpr const char* kUsage =
     "Usage: kaz-cli COMMAND ...\n"
     "\n"
     "Commands:\n"
-    "  check     FILE [OPTIONS] [--json]        say whether a chart is valid\n"
+    "  check     FILE... [OPTIONS] [--json]     say whether charts are valid\n"
     "  events    FILE [OPTIONS]                 print the performance, one event a line\n"
     "  export    FILE OUT.mid [OPTIONS]         write a Standard MIDI File\n"
     "  transpose FILE --shift N [--spell NAMES] [OPTIONS]\n"
@@ -26,11 +32,25 @@ constexpr const char* kUsage =
     "  export-ireal    FILE [OUT.html]          write the chart as an iReal Pro link\n"
     "  export-musicxml FILE [OUT.musicxml]      write the chart as a MusicXML lead sheet\n"
     "\n"
-    "FILE may be - for standard input. 'kaz-cli COMMAND --help' lists a command's options.\n";
+    "FILE may be - for standard input. 'kaz-cli COMMAND --help' lists a command's options.\n"
+    "A FIFO given as FILE or OUT waits for the program at its other end, as with other programs.\n";
 
-}  // namespace
+//! A standard stream the program was started without gets a descriptor that refuses it, so that the first
+//! file the program opens does not take its number: a write to a closed standard output then fails and is
+//! reported.
+void HoldClosedStandardStreams() {
+    for (const int descriptor : {0, 1, 2}) {
+        if (fcntl(descriptor, F_GETFD) == -1 && errno == EBADF) {
+            // Read-only: writing to it fails; reading it gives nothing.
+            const int held = open("/dev/null", O_RDONLY | O_CLOEXEC);
+            if (held != descriptor && held >= 0) {
+                close(held);
+            }
+        }
+    }
+}
 
-int main(int argc, char* argv[]) {
+int Run(int argc, char* argv[]) {
     const kaz::cli::CommandArguments arguments{argv[0], {argv + 1, argv + argc}};
     if (arguments.words.empty() || arguments.words.front() == "--help" || arguments.words.front() == "-h") {
         std::fputs(kUsage, arguments.words.empty() ? stderr : stdout);
@@ -57,4 +77,23 @@ int main(int argc, char* argv[]) {
         }
     }
     return kaz::cli::UsageError("unknown command '" + std::string(command) + "'; see 'kaz-cli --help'");
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    HoldClosedStandardStreams();
+    const int status = Run(argc, argv);
+    // Whatever the command printed must have reached standard output, or its answer is lost. A command that
+    // failed with a usage or file error has said so already.
+    const bool flushed = std::fflush(stdout) == 0;
+    const int reason = errno;
+    if (status != kaz::cli::kExitUsage && (!flushed || std::ferror(stdout) != 0)) {
+        std::string message = "cannot write to standard output";
+        if (!flushed) {
+            message += ": " + std::string(std::strerror(reason));
+        }
+        return kaz::cli::UsageError(message);
+    }
+    return status;
 }

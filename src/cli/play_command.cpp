@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <system_error>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -93,6 +94,20 @@ class LiveDisplay {
     bool terminal_;
     std::string last_;
 };
+
+//! Why the audio file of a recording (the "file" audio driver) cannot be written, before the synthesizer
+//! starts writing it; empty when it can. Otherwise the recording fails as a device that does not open.
+std::error_code RecordingProblem(const SynthOptions& options) {
+    if (options.audioDrivers != std::vector<std::string>{"file"}) {
+        return {};
+    }
+    const std::string& path = options.audioFile;
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const bool writable = ::access(path.c_str(), F_OK) == 0 ? ::access(path.c_str(), W_OK) == 0
+                                                            : ::access(folder.c_str(), W_OK | X_OK) == 0;
+    return writable ? std::error_code() : std::error_code(errno, std::generic_category());
+}
 
 //! How often the live line is brought up to date, and a Ctrl+C noticed.
 constexpr int kDisplayPeriodMs = 50;
@@ -189,6 +204,10 @@ int RunPlay(const CommandArguments& arguments) {
             std::fprintf(stderr, "kaz-cli: no MIDI output is called '%s'; playing on the first that opens\n",
                          deviceName.c_str());
         }
+    }
+    if (const SynthOptions options = SynthOptionsFromEnvironment();
+        const std::error_code problem = RecordingProblem(options)) {
+        return UsageError("cannot write the recording '" + options.audioFile + "': " + problem.message());
     }
     return Play(state, chart, deviceName, parser.IsSet("loop"));
 }

@@ -10,7 +10,8 @@ int RunRender(const CommandArguments& arguments) {
     parser.AddPositional("FILE", "The chart, or - for standard input.");
     parser.AddPositional(
         "OUT.wav",
-        "The audio file to write: FLAC when it ends in .flac, otherwise WAV; an existing file is replaced.");
+        "The audio file to write: FLAC when it ends in .flac, otherwise WAV; an existing file is replaced. - "
+        "writes WAV to standard output.");
     AddChartOptions(parser);
     CompileState state;
     if (const auto exit = ReadChartCommandLine(parser, arguments, 2, state.settings)) {
@@ -25,7 +26,7 @@ int RunRender(const CommandArguments& arguments) {
     const std::string& path = parser.Positionals().at(1);
     std::string error;
     if (RenderAudio(state.events, tempo, path, AudioFormatOfPath(path), SynthOptionsFromEnvironment(), {},
-                    error) != RenderOutcome::Written) {
+                    error, path == "-") != RenderOutcome::Written) {
         return UsageError(error);
     }
     return kExitOk;

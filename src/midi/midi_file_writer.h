@@ -58,6 +58,8 @@ class MidiFileWriter final : public MidiTrackWriter {
     [[nodiscard]] std::uint64_t ByteCount() const { return byteCount_; }
     //! The file made in memory, once closed.
     [[nodiscard]] std::string_view Bytes() const { return {buffer_.data(), buffered_}; }
+    //! Why the file could not be opened or written; empty when the reason was not the system's.
+    [[nodiscard]] std::error_code Error() const { return file_.Error(); }
 
   private:
     enum class Target { None, File, Memory };
@@ -91,6 +93,8 @@ class MidiFileExport final : public EventConsumer {
     void Take(std::span<const MidiEvent> events) override;
     //! Complete the file. False when it could not be opened or written; a regular file is then as it was.
     [[nodiscard]] bool Close();
+    //! After a failed Close, why, as the system said it; empty when it said nothing.
+    [[nodiscard]] std::error_code Error() const { return writer_.Error(); }
 
   private:
     MidiFileWriter writer_;

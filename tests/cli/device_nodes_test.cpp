@@ -80,7 +80,8 @@ TEST_F(KazCliSpecialFiles, DevicesAreWrittenInPlaceAndAFullOneIsAFileError) {
     EXPECT_EQ(RunCli({"export", "-", Arg(null)}, kChart).exitCode, 0);
     const auto run = RunCli({"export", "-", Arg(full)}, kChart);
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, "kaz-cli: Cannot open file `" + full.string() + "` for writing!\n");
+    EXPECT_EQ(run.err,
+              "kaz-cli: Cannot open file `" + full.string() + "` for writing! No space left on device\n");
     EXPECT_TRUE(test::IsCharacterDevice(null));
     EXPECT_TRUE(test::IsCharacterDevice(full));
 }

@@ -160,5 +160,14 @@ TEST_F(PlayRenderTest, RenderIntoAMissingFolderIsAFileError) {
     EXPECT_THAT(run.err, StartsWith("kaz-cli: cannot write '"));
 }
 
+TEST_F(PlayRenderTest, RenderToADashWritesTheAudioToStandardOutput) {
+    WriteChart("plain.kaz", "[TEMPO=240]\nC |\n");
+    const CliResult run = RunCli({"render", QString::fromStdString(Path("plain.kaz")), "-"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, 4), "RIFF");
+    EXPECT_EQ(run.out.substr(8, 4), "WAVE");
+    EXPECT_FALSE(std::filesystem::exists(Path("-")));
+}
+
 }  // namespace
 }  // namespace kaz

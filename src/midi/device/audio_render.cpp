@@ -246,7 +246,7 @@ AudioFormat AudioFormatOfPath(const std::string& path) {
 
 RenderOutcome RenderAudio(const EventList& events, std::int32_t startTempo, const std::string& path,
                           AudioFormat format, const SynthOptions& options, const RenderProgress& progress,
-                          std::string& error) {
+                          std::string& error, bool toStandardOutput) {
     if (startTempo <= 0) {
         error = "the tempo must be positive";
         return RenderOutcome::Failed;
@@ -271,7 +271,7 @@ RenderOutcome RenderAudio(const EventList& events, std::int32_t startTempo, cons
         return RenderOutcome::Failed;
     }
     OutputFile file;
-    if (!file.Open(path)) {
+    if (!(toStandardOutput ? file.OpenStandardOutput() : file.Open(path))) {
         error = CannotWrite(path, file);
         return RenderOutcome::Failed;
     }

@@ -29,10 +29,11 @@ enum class RenderOutcome { Written, Cancelled, Failed };
 //! audio file of format at path. Each event sounds at the sample its time gives at the tempo in force
 //! (startTempo until the first tempo event), and the file lasts the song plus the release tail. The file is
 //! written through OutputFile: a regular file is replaced only when complete, and stays as it was when the
-//! render fails or is stopped. error says why a render failed.
+//! render fails or is stopped. error says why a render failed. With toStandardOutput the audio goes to the
+//! program's standard output, and path only names it in messages.
 [[nodiscard]] RenderOutcome RenderAudio(const EventList& events, std::int32_t startTempo,
                                         const std::string& path, AudioFormat format,
                                         const SynthOptions& options, const RenderProgress& progress,
-                                        std::string& error);
+                                        std::string& error, bool toStandardOutput = false);
 
 }  // namespace kaz

@@ -1,0 +1,102 @@
+// What kaz-cli says when its output cannot be written, and how it quotes a chart and places an error.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <fstream>
+
+#include "cli/cli_runner.h"
+
+namespace kaz {
+namespace {
+
+using test::RunCli;
+using ::testing::HasSubstr;
+
+//! The exit status and standard error of kaz-cli run by the shell with redirection, its arguments after it.
+test::CliRun RunInShell(const QString& redirection, const QStringList& arguments) {
+    QProcess process;
+    process.start("sh",
+                  QStringList{"-c", "printf 'C | F\\n' | \"$0\" \"$@\" " + redirection, KAZ_CLI} + arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), {}, process.readAllStandardError().toStdString()};
+}
+
+TEST(KazCliMessages, AnAnswerThatCannotBeWrittenIsAFailure) {
+    for (const QString& redirection : {QString(">&-"), QString(">/dev/full")}) {
+        for (const QStringList& arguments : {QStringList{"check", "-", "--json"},
+                                             QStringList{"check", "--help"}, QStringList{"events", "-"}}) {
+            const auto run = RunInShell(redirection, arguments);
+            EXPECT_EQ(run.exitCode, 2)
+                << redirection.toStdString() << " " << arguments.join(' ').toStdString();
+            EXPECT_THAT(run.err, HasSubstr("standard output")) << redirection.toStdString();
+        }
+    }
+    EXPECT_EQ(RunInShell(">&-", {"check", "-"}).exitCode, 0) << "nothing to write, nothing lost";
+}
+
+TEST(KazCliMessages, ExportFailureGivesTheSystemsReason) {
+    QTemporaryDir folder;
+    const QString target = folder.filePath("missing/song.mid");
+    const auto run = RunCli({"export", "-", target}, "C\n");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, "kaz-cli: Cannot open file `" + target.toStdString() +
+                           "` for writing! No such file or directory\n");
+}
+
+TEST(KazCliMessages, ControlCharactersOfTheChartAreShownEscaped) {
+    const auto run = RunCli({"check", "-"}, "C | \x1b[31mx |\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "-:1: error: Unexpected symbol: `\\x1b`\n");
+}
+
+TEST(KazCliMessages, CheckGivesEveryChartItsResultAndTheWorstStatus) {
+    QTemporaryDir folder;
+    const auto write = [&](const char* name, const char* text) {
+        std::ofstream(folder.filePath(name).toStdString()) << text;
+        return folder.filePath(name);
+    };
+    const QString good = write("good.kaz", "C | F\n");
+    const QString bad = write("bad.kaz", "C | F\nG | Cadd9 |\n");
+    const QString empty = write("empty.kaz", "- |\n");
+    auto run = RunCli({"check", bad, good, empty});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, bad.toStdString() + ":2: error: Unknown chord: `Cadd9`\n" + empty.toStdString() +
+                           ": error: Nothing to play\n");
+    EXPECT_EQ(RunCli({"check", good, folder.filePath("missing.kaz"), bad}).exitCode, 2);
+    EXPECT_EQ(RunCli({"check", good, good}).exitCode, 0);
+
+    run = RunCli({"check", good, bad, "--json"});
+    EXPECT_EQ(run.out, "{\"file\":\"" + good.toStdString() + "\",\"ok\":true}\n{\"end\":15,\"file\":\"" +
+                           bad.toStdString() +
+                           "\",\"line\":2,\"message\":\"Unknown chord\",\"ok\":false,\"start\":10,\"text\":"
+                           "\"Cadd9\"}\n");
+}
+
+TEST(KazCliMessages, ColumnIsCountedInCharactersWhenAskedFor) {
+    const std::string chart = "C | F\nG | Cadd9\n";
+    EXPECT_EQ(RunCli({"check", "-", "--column"}, chart).err, "-:2:5: error: Unknown chord: `Cadd9`\n");
+    EXPECT_THAT(RunCli({"check", "-", "--column", "--json"}, chart).out, HasSubstr("\"column\":5,"));
+    EXPECT_EQ(RunCli({"check", "-"}, chart).err, "-:2: error: Unknown chord: `Cadd9`\n");
+}
+
+TEST(KazCliMessages, ARecordingThatCannotBeWrittenIsNotCalledADevice) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("KAZ_AUDIO_DRIVER", "file");
+    environment.insert("KAZ_AUDIO_FILE", "/nonexistent-folder/take.wav");
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(KAZ_CLI), {"play", "-"});
+    process.write("C |\n");
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 2);
+    EXPECT_EQ(
+        process.readAllStandardError().toStdString(),
+        "kaz-cli: cannot write the recording '/nonexistent-folder/take.wav': No such file or directory\n");
+}
+
+}  // namespace
+}  // namespace kaz
