@@ -9,6 +9,7 @@ namespace kaz {
 namespace {
 
 constexpr const char* kCheckAsYouType = "View/CheckAsYouType";
+constexpr const char* kSpellingHints = "View/SpellingHints";
 
 }  // namespace
 
@@ -18,6 +19,18 @@ bool LoadCheckAsYouType() {
 
 void SaveCheckAsYouType(bool on) {
     QSettings(kSettingsOrganisation, kSettingsApplication).setValue(kCheckAsYouType, on);
+}
+
+}  // namespace kaz
+
+namespace kaz {
+
+bool LoadSpellingHints() {
+    return QSettings(kSettingsOrganisation, kSettingsApplication).value(kSpellingHints, true).toBool();
+}
+
+void SaveSpellingHints(bool on) {
+    QSettings(kSettingsOrganisation, kSettingsApplication).setValue(kSpellingHints, on);
 }
 
 }  // namespace kaz

@@ -7,4 +7,9 @@ namespace kaz {
 [[nodiscard]] bool LoadCheckAsYouType();
 void SaveCheckAsYouType(bool on);
 
+//! Whether the check as you type marks spellings that most likely mean something else (Settings > Spelling
+//! hints): the value "SpellingHints" in the group "View", on unless turned off.
+[[nodiscard]] bool LoadSpellingHints();
+void SaveSpellingHints(bool on);
+
 }  // namespace kaz
