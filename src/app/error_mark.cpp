@@ -30,24 +30,40 @@ void ErrorMark::Place(TextRange range, const QString& tip) {
         mark.format.setProperty(QTextFormat::FullWidthSelection, true);
     }
     editor_.setExtraSelections({mark});
-    marked_ = mark.cursor;
-    tip_ = tip;
+    marked_ = {{mark.cursor, tip}};
+}
+
+void ErrorMark::PlaceHints(const std::vector<std::pair<TextRange, QString>>& hints) {
+    QList<QTextEdit::ExtraSelection> marks;
+    std::vector<Marked> marked;
+    for (const auto& [range, tip] : hints) {
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = editor_.CursorAt(range);
+        mark.format.setUnderlineStyle(QTextCharFormat::DotLine);
+        mark.format.setUnderlineColor(QColor(0x1e, 0x88, 0xe5));
+        marks.append(mark);
+        marked.push_back({mark.cursor, tip});
+    }
+    if (marks.isEmpty() && marked_.empty()) {
+        return;
+    }
+    editor_.setExtraSelections(marks);
+    marked_ = std::move(marked);
 }
 
 void ErrorMark::Clear() {
-    if (!marked_.isNull()) {
+    if (!marked_.empty()) {
         editor_.setExtraSelections({});
-        marked_ = QTextCursor();
-        tip_.clear();
+        marked_.clear();
     }
 }
 
-bool ErrorMark::IsOver(QPoint point) const {
+bool ErrorMark::IsOver(QPoint point, const QTextCursor& marked) const {
     QTextCursor character(editor_.document());
     const int near = editor_.cursorForPosition(point).position();
     // The point is nearest to the edge between two characters: it lies on one of them.
-    for (int position = std::max(near - 1, marked_.selectionStart());
-         position <= near && position < marked_.selectionEnd(); ++position) {
+    for (int position = std::max(near - 1, marked.selectionStart());
+         position <= near && position < marked.selectionEnd(); ++position) {
         character.setPosition(position);
         const QRect before = editor_.cursorRect(character);
         character.movePosition(QTextCursor::NextCharacter);
@@ -63,15 +79,17 @@ bool ErrorMark::IsOver(QPoint point) const {
 }
 
 bool ErrorMark::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::ToolTip || watched != editor_.viewport() || marked_.isNull()) {
+    if (event->type() != QEvent::ToolTip || watched != editor_.viewport() || marked_.empty()) {
         return QObject::eventFilter(watched, event);
     }
     const auto& help = static_cast<const QHelpEvent&>(*event);
-    if (IsOver(help.pos())) {
-        QToolTip::showText(help.globalPos(), tip_, editor_.viewport());
-    } else {
-        QToolTip::hideText();
+    for (const Marked& marked : marked_) {
+        if (IsOver(help.pos(), marked.cursor)) {
+            QToolTip::showText(help.globalPos(), marked.tip, editor_.viewport());
+            return true;
+        }
     }
+    QToolTip::hideText();
     return true;
 }
 

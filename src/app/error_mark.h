@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 #include <QTextCursor>
+#include <utility>
+#include <vector>
 
 #include "base/editor.h"
 
@@ -22,6 +24,9 @@ class ErrorMark final : public QObject {
 
     //! Mark range, given in positions of the editor's last TextForCompile, with tip as its tool tip.
     void Place(TextRange range, const QString& tip);
+    //! Mark hints instead: each range with a dotted line and its tip, for what compiles but most likely means
+    //! something else.
+    void PlaceHints(const std::vector<std::pair<TextRange, QString>>& hints);
     void Clear();
 
   protected:
@@ -30,11 +35,15 @@ class ErrorMark final : public QObject {
   private:
     //! Whether point of the editor's viewport lies on a character of the mark, or on the end of its line
     //! when the mark is a line break.
-    [[nodiscard]] bool IsOver(QPoint point) const;
+    [[nodiscard]] bool IsOver(QPoint point, const QTextCursor& marked) const;
+
+    struct Marked {
+        QTextCursor cursor;
+        QString tip;
+    };
 
     ChartEditor& editor_;
-    QTextCursor marked_;
-    QString tip_;
+    std::vector<Marked> marked_;
 };
 
 }  // namespace kaz

@@ -76,6 +76,13 @@ void LiveChecker::SetEnabled(bool enabled) {
     emit checked(QString());
 }
 
+void LiveChecker::SetHintsShown(bool shown) {
+    if (shown != hintsShown_) {
+        hintsShown_ = shown;
+        CheckNow();
+    }
+}
+
 void LiveChecker::SetPlaying(bool playing) {
     playing_ = playing;
     if (!playing_ && due_) {
@@ -132,9 +139,26 @@ void LiveChecker::Show(const CompileResult& result) {
         case CompileOutcome::NothingToPlay:
             // A chart that sounds no note is no mistake while it is being written; Play says so.
             mark_->Clear();
+            report = ShowHints(result);
             break;
     }
     emit checked(report);
+}
+
+QString LiveChecker::ShowHints(const CompileResult& result) {
+    if (!hintsShown_ || result.hints.empty()) {
+        return {};
+    }
+    std::vector<std::pair<TextRange, QString>> marks;
+    for (const LanguageHint& hint : result.hints) {
+        marks.emplace_back(
+            hint.selection,
+            tr("Line %1: %2: `%3`").arg(hint.line).arg(FromUtf8(hint.message), Quote(hint.text)));
+    }
+    mark_->PlaceHints(marks);
+    const auto more = static_cast<int>(marks.size()) - 1;
+    return more == 0 ? marks.front().second
+                     : tr("%1 (and %n more hint(s))", nullptr, more).arg(marks.front().second);
 }
 
 }  // namespace kaz

@@ -32,6 +32,8 @@ class LiveChecker final : public QObject {
 
     //! Off: no mark and no report until it is on again; on: the chart is checked at once.
     void SetEnabled(bool enabled);
+    //! Whether the hints of a chart that compiles are marked (dotted) and reported; on unless turned off.
+    void SetHintsShown(bool shown);
     //! While a song plays nothing is checked; a check that fell due meanwhile runs when it stops.
     void SetPlaying(bool playing);
     //! Check now instead of after the pause in typing.
@@ -46,6 +48,8 @@ class LiveChecker final : public QObject {
     void OnTextChanged();
     void OnCheckEnded();
     void Show(const CompileResult& result);
+    //! Mark the hints of result and return the report of the first.
+    QString ShowHints(const CompileResult& result);
 
     ChartEditor& editor_;
     const CompileState& session_;
@@ -54,6 +58,7 @@ class LiveChecker final : public QObject {
     std::uint64_t revision_ = 0;         //!< changes of the text so far
     std::uint64_t checkedRevision_ = 0;  //!< the text the last check started on
     bool enabled_ = true;
+    bool hintsShown_ = true;
     bool playing_ = false;
     bool due_ = false;  //!< a check waits for the song to stop or for the running check to end
     ErrorMark* mark_;

@@ -23,6 +23,7 @@
 #include "app/chart/chart_view.h"
 #include "app/chart_editor.h"
 #include "app/chart_highlighter.h"
+#include "app/dialogs/chord_reference_dialog.h"
 #include "app/dialogs/file_dialogs.h"
 #include "app/dialogs/interchange_actions.h"
 #include "app/editor/editing_comforts.h"
@@ -230,6 +231,12 @@ void MainWindow::CreateActions() {
     c.checkAsYouType = NewAction(tr("&Check as you type"),
                                  tr("Underline the chart's first mistake a moment after typing stops"));
     c.checkAsYouType->setCheckable(true);
+    c.spellingHints = NewAction(tr("Spelling &hints"),
+                                tr("Mark chord spellings that most musicians mean otherwise, such as C-7"));
+    c.spellingHints->setCheckable(true);
+    c.chordReference =
+        NewAction(tr("&Chord reference"), tr("List every chord spelling with the keys it plays"));
+    connect(c.chordReference, &QAction::triggered, this, [this] { ShowChordReference(this); });
 
     c.voices = NewAction(tr("&Voices"), tr("Set instrument voices"));
     connect(c.voices, &QAction::triggered, this,
@@ -376,8 +383,11 @@ void MainWindow::CreateMenus() {
     settings->addActions({c.notation, c.fastInput});
     settings->addSeparator();
     settings->addActions({c.countIn, c.practiceLoop});
+    settings->addSeparator();
+    settings->addAction(c.spellingHints);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(c.chordReference);
     help->addAction(c.about);
     help->addSeparator();
     help->addAction(c.homepage);
@@ -430,6 +440,12 @@ void MainWindow::CreateChecking() {
     connect(commands_.checkAsYouType, &QAction::toggled, this, [this](bool on) {
         SaveCheckAsYouType(on);
         checker_->SetEnabled(on);
+    });
+    commands_.spellingHints->setChecked(LoadSpellingHints());
+    checker_->SetHintsShown(commands_.spellingHints->isChecked());
+    connect(commands_.spellingHints, &QAction::toggled, this, [this](bool on) {
+        SaveSpellingHints(on);
+        checker_->SetHintsShown(on);
     });
 }
 

@@ -80,6 +80,8 @@ class MainWindow final : public QMainWindow {
         QAction* paste;
         QAction* transpose;
         QAction* checkAsYouType;
+        QAction* spellingHints;  //!< marks spellings that most likely mean something else
+        QAction* chordReference;
         QAction* voices;
         QAction* notation;
         QAction* fastInput;

@@ -12,6 +12,7 @@ constexpr const char* kCheckAsYouType = "View/CheckAsYouType";
 constexpr const char* kChartView = "View/ChartView";
 constexpr const char* kZoom = "View/Zoom";
 constexpr const char* kTheme = "View/Theme";
+constexpr const char* kSpellingHints = "View/SpellingHints";
 constexpr int kUnzoomed = 100;
 
 QSettings ProgramSettings() {
@@ -52,6 +53,18 @@ QString LoadThemeName() {
 
 void SaveThemeName(const QString& name) {
     ProgramSettings().setValue(kTheme, name);
+}
+
+}  // namespace kaz
+
+namespace kaz {
+
+bool LoadSpellingHints() {
+    return QSettings(kSettingsOrganisation, kSettingsApplication).value(kSpellingHints, true).toBool();
+}
+
+void SaveSpellingHints(bool on) {
+    QSettings(kSettingsOrganisation, kSettingsApplication).setValue(kSpellingHints, on);
 }
 
 }  // namespace kaz

@@ -18,5 +18,9 @@ void SaveZoomPercent(int percent);
 //! The theme's name: "View/Theme", "system" unless chosen.
 [[nodiscard]] QString LoadThemeName();
 void SaveThemeName(const QString& name);
+//! Whether the check as you type marks spellings that most likely mean something else (Settings > Spelling
+//! hints): the value "SpellingHints" in the group "View", on unless turned off.
+[[nodiscard]] bool LoadSpellingHints();
+void SaveSpellingHints(bool on);
 
 }  // namespace kaz

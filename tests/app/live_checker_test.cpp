@@ -107,3 +107,45 @@ TEST_F(LiveCheckTest, CheckAsYouTypeInTheViewMenuTurnsItOffAndIsRemembered) {
 
 }  // namespace
 }  // namespace kaz
+
+namespace kaz {
+namespace {
+
+class HintMarkTest : public test::WindowTest {
+  protected:
+    //! The texts under dotted lines.
+    [[nodiscard]] QStringList Hinted() const {
+        QStringList hinted;
+        for (const QTextEdit::ExtraSelection& mark : Editor().extraSelections()) {
+            if (mark.format.underlineStyle() == QTextCharFormat::DotLine) {
+                hinted << mark.cursor.selectedText();
+            }
+        }
+        return hinted;
+    }
+    [[nodiscard]] QLabel& Report() const { return *window->findChild<QLabel*>("checkReport"); }
+};
+
+TEST_F(HintMarkTest, SurprisingSpellingsAreDottedAndTheSwitchTakesTheMarksAway) {
+    Type("C-7 | F | C- |");
+    QTRY_COMPARE_WITH_TIMEOUT(Hinted(), (QStringList{"C-7", "C-"}), 3000);
+    EXPECT_EQ(Report().text(),
+              "Line 1: Plays C with a lowered seventh (the sixth); for C minor seventh write "
+              "Cm7: `C-7` (and 1 more hint(s))");
+    window->Actions().spellingHints->setChecked(false);
+    QTRY_COMPARE_WITH_TIMEOUT(Hinted(), QStringList{}, 3000);
+    EXPECT_EQ(Report().text(), "");
+    EXPECT_FALSE(QSettings(kSettingsOrganisation, kSettingsApplication).value("View/SpellingHints").toBool());
+    window->Actions().spellingHints->setChecked(true);
+}
+
+TEST_F(HintMarkTest, AStrayCharacterOutsideAsciiIsQuotedWhole) {
+    Type(
+        QString::fromUtf8("C | C\xE2\x99\xAD"
+                          "9"));
+    QTRY_COMPARE_WITH_TIMEOUT(Report().text(), QString::fromUtf8("Line 1: Unexpected symbol: `\xE2\x99\xAD`"),
+                              3000);
+}
+
+}  // namespace
+}  // namespace kaz

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "harmony/chord_analysis.h"
+#include "harmony/chord_reference.h"
 
 namespace kaz {
 namespace {
@@ -142,6 +143,22 @@ TEST_F(ChordAliasesTest, NoChordIsSilentAndLeavesTheLastChordForTheSignsAfterIt)
         EXPECT_EQ(Analyze(symbol).noteCount, 0);
         EXPECT_EQ(score_.lastChord, &f);
     }
+}
+
+TEST(ChordReference, ListsEveryAliasWithTheKeysTheAnalysisPlays) {
+    std::size_t rows = 0;
+    std::string sevenFlatNine;
+    for (const ChordReferenceSection& section : ChordReference()) {
+        for (const ChordReferenceRow& row : section.rows) {
+            EXPECT_FALSE(row.plays.empty()) << row.spelling;
+            rows += 1;
+            if (row.spelling == "C7b9") {
+                sevenFlatNine = row.plays;
+            }
+        }
+    }
+    EXPECT_GT(rows, ChordAliases().size() + FixedSuffixes().size());
+    EXPECT_EQ(sevenFlatNine, "C3 B\u266d3 D\u266d4 E4 G4");
 }
 
 }  // namespace

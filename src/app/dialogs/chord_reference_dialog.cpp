@@ -1,0 +1,60 @@
+#include "app/dialogs/chord_reference_dialog.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "harmony/chord_reference.h"
+
+namespace kaz {
+
+namespace {
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QTreeWidget* ReferenceTree(QWidget* parent) {
+    auto* tree = new QTreeWidget(parent);
+    tree->setObjectName(QStringLiteral("chordReference"));
+    tree->setAccessibleName(QObject::tr("Chord spellings and the keys they play"));
+    tree->setHeaderLabels({QObject::tr("Write"), QObject::tr("Kaz plays")});
+    tree->setRootIsDecorated(true);
+    tree->setUniformRowHeights(true);
+    for (const ChordReferenceSection& section : ChordReference()) {
+        auto* group = new QTreeWidgetItem(tree, {FromUtf8(section.title)});
+        group->setFirstColumnSpanned(true);
+        for (const ChordReferenceRow& row : section.rows) {
+            new QTreeWidgetItem(group, {FromUtf8(row.spelling), FromUtf8(row.plays)});
+        }
+    }
+    tree->expandAll();
+    tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    return tree;
+}
+
+}  // namespace
+
+void ShowChordReference(QWidget* owner) {
+    auto* dialog = owner->findChild<QDialog*>(QStringLiteral("chordReferenceDialog"));
+    if (dialog == nullptr) {
+        dialog = new QDialog(owner);
+        dialog->setObjectName(QStringLiteral("chordReferenceDialog"));
+        dialog->setWindowTitle(QObject::tr("Chord reference"));
+        auto* layout = new QVBoxLayout(dialog);
+        layout->addWidget(ReferenceTree(dialog));
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+        buttons->button(QDialogButtonBox::Close)->setAccessibleName(QObject::tr("Close"));
+        QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::hide);
+        layout->addWidget(buttons);
+        dialog->resize(560, 640);
+    }
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+}  // namespace kaz
