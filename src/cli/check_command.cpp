@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "cli/cli_common.h"
-#include "render/form_unrolling.h"
 
 namespace kaz::cli {
 
@@ -35,14 +34,6 @@ QJsonObject CheckReport(const CompileResult& result) {
     return report;
 }
 
-//! Where repeats and jumps make the song longer than written: the written and the played number of measures.
-void AddPlayedLength(QJsonObject& report, const ScoreTree& score) {
-    if (!MeasuresPlayedAgain(score).empty()) {
-        report["measures"] = score.CountMeasures();
-        report["playedMeasures"] = static_cast<qint64>(score.playOrder.size());
-    }
-}
-
 }  // namespace
 
 int RunCheck(const QStringList& arguments) {
@@ -66,11 +57,7 @@ int RunCheck(const QStringList& arguments) {
         return CompileChart(state, chart) ? kExitOk : kExitChartError;
     }
     const CompileResult result = Compile(state, chart.bytes);
-    QJsonObject report = CheckReport(result);
-    if (result.Accepted()) {
-        AddPlayedLength(report, state.score);
-    }
-    const QByteArray json = QJsonDocument(report).toJson(QJsonDocument::Compact);
+    const QByteArray json = QJsonDocument(CheckReport(result)).toJson(QJsonDocument::Compact);
     std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
     std::fputc('\n', stdout);
     return result.Accepted() ? kExitOk : kExitChartError;
