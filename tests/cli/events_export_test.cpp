@@ -251,12 +251,5 @@ TEST_F(KazCliExport, ExportedChartSoundsWhenASynthesizerPlaysIt) {
     EXPECT_GT(PeakOfWave(Path("waltz.wav")), 1000);
 }
 
-TEST(KazCliEvents, AMeasurePlayedAgainIsNamedWithItsWrittenNumberAndPass) {
-    const auto events = RunCli({"events", "-"}, "C | D :|\n");
-    EXPECT_EQ(events.exitCode, 0);
-    EXPECT_NE(events.out.find("3840 measure 3 1 2\n3840 highlight 0 1\n"), std::string::npos) << events.out;
-    EXPECT_EQ(events.out.find(" measure 1 "), std::string::npos);
-}
-
 }  // namespace
 }  // namespace kaz
