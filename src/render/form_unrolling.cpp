@@ -470,19 +470,4 @@ bool UnrollForm(ScoreTree& score, CompileContext& context) {
     return true;
 }
 
-std::vector<MeasurePlayedAgain> MeasuresPlayedAgain(const ScoreTree& score) {
-    std::vector<MeasurePlayedAgain> again;
-    std::int64_t start = 0;
-    for (std::size_t i = 0; i < score.playOrder.size(); ++i) {
-        const PlayedMeasure& played = score.playOrder[i];
-        if (played.slot != i || played.pass != 1) {
-            again.push_back({static_cast<Ticks>(std::min<std::int64_t>(start, INT32_MAX)),
-                             static_cast<int>(i) + 1, static_cast<int>(played.slot) + 1,
-                             static_cast<int>(played.pass)});
-        }
-        start += score.Slot(played).source->ticks;
-    }
-    return again;
-}
-
 }  // namespace kaz
