@@ -33,6 +33,7 @@
 #include "app/live_checker.h"
 #include "app/lock_indicators.h"
 #include "app/notation_dialog.h"
+#include "app/playback/style_list.h"
 #include "app/practice_loop_dialog.h"
 #include "app/tempo_field.h"
 #include "app/theme.h"
@@ -142,6 +143,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
         {commands_.play, commands_.pause, commands_.stop, commands_.loop, commands_.loopSelectedMeasures},
         this);
     addToolBar(Qt::TopToolBarArea, transport_);
+    transport_->addWidget(new StyleList(session_.compile.settings.style, transport_));
     CreateStatusBar();
     CreatePlayback();
     CreateChecking();

@@ -1,0 +1,48 @@
+#include "app/playback/style_list.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSettings>
+#include <memory>
+
+#include "app/settings.h"
+
+namespace kaz {
+
+namespace {
+
+// A setting of its own, beside the specified ones.
+constexpr const char* kStyleKey = "Settings/AccompanimentStyle";
+
+QSettings AppSettings() {
+    return QSettings(kSettingsOrganisation, kSettingsApplication);
+}
+
+}  // namespace
+
+StyleList::StyleList(StyleSettings& settings, QWidget* parent) : QComboBox(parent), settings_(settings) {
+    setAccessibleName(tr("Style"));
+    setToolTip(tr("The accompaniment style where the chart names none"));
+    if (settings_.library == nullptr) {
+        settings_.library = std::make_shared<const StyleLibrary>(LoadStyles(
+            StyleFolders(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString())));
+    }
+    for (const std::string& name : settings_.library->Names()) {
+        addItem(QString::fromStdString(name));
+    }
+    const QString kept = AppSettings().value(kStyleKey).toString();
+    const int keptIndex = findText(kept);
+    setCurrentIndex(keptIndex >= 0 ? keptIndex : 0);
+    Choose(currentIndex());
+    connect(this, &QComboBox::currentIndexChanged, this, &StyleList::Choose);
+}
+
+void StyleList::Choose(int index) {
+    // The first entry is the block chords, which an empty name plays.
+    settings_.name = index <= 0 ? std::string() : currentText().toStdString();
+    if (index > 0 || AppSettings().contains(kStyleKey)) {
+        AppSettings().setValue(kStyleKey, currentText());
+    }
+}
+
+}  // namespace kaz

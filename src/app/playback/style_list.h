@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QComboBox>
+
+#include "render/arrangement_renderer.h"
+
+namespace kaz {
+
+//! The transport bar's Style list: the block chords and every style the program found. Choosing one sets the
+//! style the next compile plays where the chart names none; the choice is kept in the settings.
+class StyleList final : public QComboBox {
+    Q_OBJECT
+
+  public:
+    //! Reads the program's styles into settings when it has none yet.
+    StyleList(StyleSettings& settings, QWidget* parent);
+
+  private:
+    void Choose(int index);
+
+    StyleSettings& settings_;
+};
+
+}  // namespace kaz
