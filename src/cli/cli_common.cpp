@@ -126,15 +126,6 @@ bool ReadChartOptions(const CommandLine& parser, RenderSettings& settings) {
     return ReadStyleOption(parser, settings);
 }
 
-std::string ProgramPath() {
-    char path[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
-    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof path) {
-        return "./kaz-cli";
-    }
-    return {path, static_cast<std::size_t>(length)};
-}
-
 bool TakePositionals(const CommandLine& parser, std::size_t count) {
     const std::size_t given = parser.Positionals().size();
     if (count == kOneOrMore && given == 0) {
@@ -150,6 +141,15 @@ bool TakePositionals(const CommandLine& parser, std::size_t count) {
 }
 
 }  // namespace
+
+std::string ProgramPath() {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof path) {
+        return "./kaz-cli";
+    }
+    return {path, static_cast<std::size_t>(length)};
+}
 
 std::optional<int> ExitOf(CommandLine::Outcome outcome) {
     switch (outcome) {

@@ -12,11 +12,6 @@ constexpr int kBFlat = 10;
 constexpr std::array<std::string_view, kPitchClassCount> kRowLabels{
     "C", "C#/Db", "D", "D#/Eb", "E", "F", "F#/Gb", "G", "G#/Ab", "A", "A#/Bb", "B"};
 
-//! Pitch class (-8 .. 3 as the chords keep it) moved by shift, as an index 0..11.
-int MovedPitchClass(int pitch, int shift) {
-    return ((pitch + shift) % kPitchClassCount + kPitchClassCount) % kPitchClassCount;
-}
-
 //! Repeat, rest and hold signs and "N.C." carry no name to rewrite.
 bool IsSign(const Chord& chord) {
     if (chord.text().empty()) {

@@ -59,11 +59,11 @@ TEST(KazCliMessages, CheckGivesEveryChartItsResultAndTheWorstStatus) {
         return folder.filePath(name);
     };
     const QString good = write("good.kaz", "C | F\n");
-    const QString bad = write("bad.kaz", "C | F\nG | Cadd9 |\n");
+    const QString bad = write("bad.kaz", "C | F\nG | Cadd8 |\n");
     const QString empty = write("empty.kaz", "- |\n");
     auto run = RunCli({"check", bad, good, empty});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, bad.toStdString() + ":2: error: Unknown chord: `Cadd9`\n" + empty.toStdString() +
+    EXPECT_EQ(run.err, bad.toStdString() + ":2: error: Unknown chord: `Cadd8`\n" + empty.toStdString() +
                            ": error: Nothing to play\n");
     EXPECT_EQ(RunCli({"check", good, folder.filePath("missing.kaz"), bad}).exitCode, 2);
     EXPECT_EQ(RunCli({"check", good, good}).exitCode, 0);
@@ -72,14 +72,14 @@ TEST(KazCliMessages, CheckGivesEveryChartItsResultAndTheWorstStatus) {
     EXPECT_EQ(run.out, "{\"file\":\"" + good.toStdString() + "\",\"ok\":true}\n{\"end\":15,\"file\":\"" +
                            bad.toStdString() +
                            "\",\"line\":2,\"message\":\"Unknown chord\",\"ok\":false,\"start\":10,\"text\":"
-                           "\"Cadd9\"}\n");
+                           "\"Cadd8\"}\n");
 }
 
 TEST(KazCliMessages, ColumnIsCountedInCharactersWhenAskedFor) {
-    const std::string chart = "C | F\nG | Cadd9\n";
-    EXPECT_EQ(RunCli({"check", "-", "--column"}, chart).err, "-:2:5: error: Unknown chord: `Cadd9`\n");
+    const std::string chart = "C | F\nG | Cadd8\n";
+    EXPECT_EQ(RunCli({"check", "-", "--column"}, chart).err, "-:2:5: error: Unknown chord: `Cadd8`\n");
     EXPECT_THAT(RunCli({"check", "-", "--column", "--json"}, chart).out, HasSubstr("\"column\":5,"));
-    EXPECT_EQ(RunCli({"check", "-"}, chart).err, "-:2: error: Unknown chord: `Cadd9`\n");
+    EXPECT_EQ(RunCli({"check", "-"}, chart).err, "-:2: error: Unknown chord: `Cadd8`\n");
 }
 
 TEST(KazCliMessages, ARecordingThatCannotBeWrittenIsNotCalledADevice) {
