@@ -118,15 +118,26 @@ class ChartTextReader {
                 i = end;
             }
         }
-        if (measureOpen_) {
+        if (measureOpen_ && IsOnlyOpeningMarks(pending_)) {
+            // A line of marks opens the measure the next line writes.
+            carriedOver_ = true;
+        } else if (measureOpen_) {
             CloseMeasure();
         } else {
             AddEmptyMeasures();
         }
     }
 
+    static bool IsOnlyOpeningMarks(const SheetMeasure& measure) {
+        return measure.chords.empty() && measure.jump.empty() && measure.repeatCloses == 0;
+    }
+
     //! A bar line ends the open measure; bar lines with no measure between them stand for empty measures.
     void EndMeasureAtBar(bool repeatBar) {
+        if (carriedOver_) {
+            // The bar line that starts the line after a line of marks leaves no empty measure.
+            return;
+        }
         if (measureOpen_) {
             CloseMeasure();
             barsInRun_ = 0;
@@ -184,6 +195,7 @@ class ChartTextReader {
 
     void AddChord(std::string_view chord) {
         OpenMeasure();
+        carriedOver_ = false;
         pending_.chords.emplace_back(chord);
     }
 
@@ -208,6 +220,7 @@ class ChartTextReader {
         reading_.sheet.measures.push_back(std::move(pending_));
         pending_ = SheetMeasure();
         measureOpen_ = false;
+        carriedOver_ = false;
         seenMeasure_ = true;
     }
 
@@ -218,6 +231,7 @@ class ChartTextReader {
     ChartReading reading_;
     SheetMeasure pending_;
     bool measureOpen_ = false;
+    bool carriedOver_ = false;  //!< the open measure was opened by a line of marks and has no chord yet
     bool seenMeasure_ = false;
     int barsInRun_ = 0;
     bool repeatBarInRun_ = false;

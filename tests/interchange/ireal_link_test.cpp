@@ -178,5 +178,12 @@ TEST(IrealRoundTrip, FormChartsGiveBackTheSameText) {
     }
 }
 
+//! A line of marks opens the measure the next line writes, as the chart language reads it.
+TEST(IrealRoundTrip, ALineOfMarksOpensTheNextLinesMeasure) {
+    const ChartReading reading = ReadChartText("[4/4]\n[A]\n|: C | G :|\n[B]\nF |\n");
+    ASSERT_TRUE(reading.Read()) << reading.error;
+    EXPECT_EQ(WriteChartText(reading.sheet), "# Untitled\n|: [A] [4/4] C | G :|\n[B] F |\n");
+}
+
 }  // namespace
 }  // namespace kaz
