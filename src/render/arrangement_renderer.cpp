@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "base/midi_bytes.h"
 #include "render/style_performer.h"
 
 namespace kaz {
@@ -14,8 +15,6 @@ namespace kaz {
 namespace {
 
 constexpr std::int32_t kNoteTag = 0;
-constexpr std::uint8_t kChordsChannel = 0;
-constexpr std::uint8_t kBassChannel = 1;
 
 //! Resolve how the chart spells B, store it back for transposition, and correct German charts.
 void ResolveBNotation(ScoreTree& score, NotationMode setting) {

@@ -12,8 +12,6 @@ namespace {
 constexpr std::int32_t kCompingTag = 1;
 constexpr std::int32_t kBassTag = 2;
 constexpr std::int32_t kDrumsTag = 3;
-constexpr std::uint8_t kChordsChannel = 0;
-constexpr std::uint8_t kBassChannel = 1;
 // A drum is struck, not held: its note-off follows after a sixteenth.
 constexpr Ticks kDrumLength = TICKS_PER_QUARTER / 4;
 // The share of a written length that sounds: the comping breathes between hits, the bass hardly.
