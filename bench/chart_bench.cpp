@@ -8,7 +8,7 @@
 
 #include "app/chart/chart_pages.h"
 #include "app/chart/chart_view.h"
-#include "app/chart_editor.h"
+#include "app/editor/chart_editor.h"
 #include "app/session.h"
 #include "bench_charts.h"
 

@@ -20,8 +20,11 @@
 #include <fstream>
 
 #include "app/application.h"
-#include "app/chart_editor.h"
-#include "app/live_checker.h"
+#include "app/document/chart_document.h"
+#include "app/editor/chart_editor.h"
+#include "app/editor/live_checker.h"
+#include "app/main_window.h"
+#include "app/playback/playback_controller.h"
 #include "bench_charts.h"
 #include "lateness.h"
 
@@ -138,14 +141,15 @@ void BM_PlaybackLatenessInTheWindow(benchmark::State& state) {
             return;
         }
         window.Actions().play->trigger();
-        if (session.playback->IsStopped()) {
+        if (window.Playback().Engine().IsStopped()) {
             state.SkipWithError("the chart did not play");
             return;
         }
-        const std::vector<double> due = bench::DueTimesNs(session.compile.events, session.playback->State());
+        const std::vector<double> due =
+            bench::DueTimesNs(session.compile.events, window.Playback().Engine().State());
         QElapsedTimer wall;
         wall.start();
-        while (!session.playback->IsStopped()) {
+        while (!window.Playback().Engine().IsStopped()) {
             QApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
         state.SetIterationTime(static_cast<double>(wall.nsecsElapsed()) * 1e-9);
@@ -182,7 +186,7 @@ void BM_TypingInA50000LineChart(benchmark::State& state) {
             slowestKeyMs = std::max(slowestKeyMs, static_cast<double>(timer.nsecsElapsed()) * 1e-6);
         }
         timer.restart();
-        window.SaveFile(chart);
+        static_cast<void>(window.Document().SaveTo(chart));
         const double saveMs = static_cast<double>(timer.nsecsElapsed()) * 1e-6;
         state.SetIterationTime(openMs * 1e-3);
         state.counters["open_ms"] = openMs;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/application.h"
+#include "app/end_requests.h"
 
 namespace {
 
@@ -35,13 +36,19 @@ int main(int argc, char* argv[]) {
     commandLine.addVersionOption();
     commandLine.addPositionalArgument(QStringLiteral("FILE"),
                                       QApplication::translate("main", "The chart to open."));
+    const QCommandLineOption restore(
+        QStringLiteral("restore"), QApplication::translate("main", "Restore the unsaved chart kept in FILE."),
+        QStringLiteral("FILE"));
+    commandLine.addOption(restore);
     commandLine.process(application);
 
     kaz::Session session;
-    const std::unique_ptr<kaz::MainWindow> window = kaz::StartUp(session, commandLine.positionalArguments());
+    const std::unique_ptr<kaz::MainWindow> window =
+        kaz::StartUp(session, commandLine.positionalArguments(), commandLine.value(restore));
     if (window == nullptr) {
         return 1;
     }
+    const kaz::EndRequests endRequests(window->Document(), nullptr);
     window->show();
     return QApplication::exec();
 }

@@ -6,42 +6,45 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QDockWidget>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QStatusBar>
 #include <QUrl>
 
-#include "app/about_dialog.h"
 #include "app/chart/chart_feature.h"
 #include "app/chart/chart_panel.h"
 #include "app/chart/chart_view.h"
-#include "app/chart_editor.h"
-#include "app/chart_highlighter.h"
+#include "app/dialogs/about_dialog.h"
 #include "app/dialogs/chord_reference_dialog.h"
+#include "app/dialogs/fast_input_dialog.h"
 #include "app/dialogs/file_dialogs.h"
 #include "app/dialogs/interchange_actions.h"
+#include "app/dialogs/notation_dialog.h"
+#include "app/dialogs/practice_loop_dialog.h"
+#include "app/dialogs/transpose_dialog.h"
+#include "app/dialogs/voices_dialog.h"
+#include "app/document/chart_document.h"
+#include "app/editor/chart_editor.h"
+#include "app/editor/chart_highlighter.h"
 #include "app/editor/editing_comforts.h"
+#include "app/editor/live_checker.h"
 #include "app/editor/zoom_control.h"
-#include "app/fast_input_dialog.h"
-#include "app/follow_view.h"
-#include "app/live_checker.h"
 #include "app/lock_indicators.h"
-#include "app/notation_dialog.h"
+#include "app/playback/follow_view.h"
+#include "app/playback/playback_controller.h"
 #include "app/playback/style_list.h"
-#include "app/practice_loop_dialog.h"
-#include "app/tempo_field.h"
+#include "app/playback/tempo_field.h"
+#include "app/playback/transport_bar.h"
+#include "app/playback/transport_button.h"
+#include "app/setting_keys.h"
 #include "app/theme.h"
-#include "app/transport_bar.h"
-#include "app/transport_button.h"
-#include "app/transpose_dialog.h"
 #include "app/view_settings.h"
-#include "app/voices_dialog.h"
+#include "app/window_command.h"
 #include "harmony/spliced_text.h"
 #include "language/transpose_score.h"
 #include "midi/device/audio_render.h"
@@ -50,11 +53,6 @@
 namespace kaz {
 
 namespace {
-
-QString AskOpenFileName(QWidget* parent, const QString& folder) {
-    return QFileDialog::getOpenFileName(parent, QObject::tr("Open"), folder,
-                                        QObject::tr("Kaz Files (*.kaz);;All Files (*)"));
-}
 
 //! A menu bar style whose separator divides the items at the left end from those at the right end.
 class MenuBarWithRightEnd final : public QProxyStyle {
@@ -66,27 +64,6 @@ class MenuBarWithRightEnd final : public QProxyStyle {
     }
 };
 
-//! A WAV or, where it can be written, a FLAC file name; the name gets the ending of the chosen kind.
-QString AskAudioFileName(QWidget* parent, const QString& suggested) {
-    QStringList kinds{QObject::tr("WAV audio (*.wav)")};
-    if (CanWriteFlac()) {
-        kinds << QObject::tr("FLAC audio (*.flac)");
-    }
-    QFileDialog dialog(parent, QObject::tr("Export to Audio"), suggested);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(kinds);
-    dialog.setDefaultSuffix(QStringLiteral("wav"));
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& kind) {
-        dialog.setDefaultSuffix(kind.contains(QStringLiteral("*.flac")) ? QStringLiteral("flac")
-                                                                        : QStringLiteral("wav"));
-    });
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-}
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 //! How the recent file list names entry index: by the file's name, or by its whole path when another entry
 //! has the same name.
 QString RecentFileName(const QStringList& paths, int index) {
@@ -94,112 +71,132 @@ QString RecentFileName(const QStringList& paths, int index) {
     const auto sameName = std::count_if(paths.begin(), paths.end(), [&name](const QString& path) {
         return QFileInfo(path).fileName() == name;
     });
-    return sameName > 1 ? QDir::toNativeSeparators(paths[index]) : name;
-}
-
-//! The editor's form of a compiled text: every line break a single "\n".
-QString EditorText(const std::string& compiled, ChartFileFormat::LineEnding lineEnding) {
-    QString text = FromUtf8(compiled);
-    if (lineEnding == ChartFileFormat::LineEnding::CrLf) {
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    }
-    return text;
+    const QString shown = sameName > 1 ? QDir::toNativeSeparators(paths[index]) : name;
+    // A menu entry no wider than the screen, whatever the path: its middle gives way.
+    constexpr qsizetype kLongest = 80;
+    return shown.size() <= kLongest
+               ? shown
+               : shown.left(kLongest / 2 - 1) + QChar(0x2026) + shown.right(kLongest / 2);
 }
 
 }  // namespace
 
-MainWindow::MainWindow(Session& session, QWidget* parent)
-    : QMainWindow(parent),
-      session_(session),
+MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
+    : session_(session),
+      prompts_(prompts != nullptr ? std::move(prompts)
+                                  : std::make_unique<DialogPrompts>(*this, session.noteNames)),
       editor_(new ChartEditor(this)),
       highlighter_(new ChartHighlighter(*editor_)),
-      checker_(new LiveChecker(*editor_, session_.compile, this)),
-      presenter_(this) {
-    // The dialogs start in the chart's folder (or the documents), an export with the chart's name.
-    questions_ = {
-        [this](QWidget* owner) { return AskOpenFileName(owner, StartFolder(currentFile_)); },
-        [this](QWidget* owner) {
-            return AskSaveFileName(owner, tr("Save As"), tr("Kaz Files (*.kaz)"), QStringLiteral("kaz"),
-                                   SuggestedExportPath(currentFile_, QStringLiteral("kaz")));
-        },
-        [this](QWidget* owner) {
-            return AskSaveFileName(owner, tr("Export to MIDI"), tr("MIDI Files (*.mid);;All Files (*.*)"),
-                                   QStringLiteral("mid"),
-                                   SuggestedExportPath(currentFile_, QStringLiteral("mid")));
-        },
-        [this](QWidget* owner) {
-            return AskAudioFileName(owner, SuggestedExportPath(currentFile_, QStringLiteral("wav")));
-        },
-    };
+      checker_(new LiveChecker(*editor_, session_.compile, this)) {
     setCentralWidget(editor_);
+    playback_ = new PlaybackController(session_, *editor_, *prompts_, *this);
+    CreateDocument();
     CreateFollowView();
     CreateChartView();
     CreateActions();
     CreateInterchange();
     CreatePlayerActions();
     CreateMenus();
-    transport_ = new TransportBar(
-        session_.devices,
-        {commands_.play, commands_.pause, commands_.stop, commands_.loop, commands_.loopSelectedMeasures},
-        this);
-    addToolBar(Qt::TopToolBarArea, transport_);
-    transport_->addWidget(new StyleList(session_.compile.settings.style, transport_));
+    addToolBar(Qt::TopToolBarArea, &Transport());
+    Transport().addWidget(new StyleList(session_.compile.settings.style, &Transport()));
     CreateStatusBar();
-    CreatePlayback();
     CreateChecking();
+    RestoreLayout();
     RestorePlayerSettings();
 
     // Files dropped anywhere on the window open like File Open; the editor itself takes no drops.
     editor_->setAcceptDrops(false);
     setAcceptDrops(true);
+    QList<QKeySequence> editingKeys;
+    for (const QAction* command :
+         {commands_.undo, comforts_->RedoAction(), commands_.cut, commands_.copy, commands_.paste}) {
+        editingKeys << command->shortcuts();
+    }
+    editor_->LeaveKeysToWindow(editingKeys);
     editor_->setContextMenuPolicy(Qt::ActionsContextMenu);
     editor_->addActions({commands_.undo, commands_.cut, commands_.copy, commands_.paste});
     auto* separator = new QAction(this);
     separator->setSeparator(true);
     editor_->addActions({separator, commands_.loopSelectedMeasures});
 
-    connect(editor_->document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
-        if (removed != 0 || added != 0) {
-            setWindowModified(true);
+    connect(playback_, &PlaybackController::playingChanged, this, [this](bool playing) {
+        if (playing) {
+            document_->KeepForRecovery();
         }
+        UpdateCommandStates();
+        followView_->FollowPlayback(playing);
+        chart_->FollowPlayback(!playing);
     });
     connect(editor_, &ChartEditor::undoStateChanged, this, &MainWindow::UpdateCommandStates);
     connect(editor_, &QPlainTextEdit::copyAvailable, this, &MainWindow::UpdateCommandStates);
-    chooseTransposition_ = [this](NotationMode resolved) {
-        return ChooseTransposition(this, session_.noteNames, resolved);
-    };
-    SetCurrentFile(QString(), ChartFileFormat{});
+    document_->StartNew();
     UpdateRecentFileActions();
     UpdateCommandStates();
-    resize(760, 520);
 }
 
-MainWindow::~MainWindow() {
-    session_.playback.reset();
+MainWindow::~MainWindow() = default;
+
+TransportBar& MainWindow::Transport() const {
+    return playback_->Transport();
+}
+
+const QString& MainWindow::CurrentFile() const {
+    return document_->Path();
+}
+
+void MainWindow::RestoreLayout() {
+    const QSettings settings = OpenSettings();
+    restoreState(settings.value(setting_keys::kWindowState).toByteArray());
+    if (!restoreGeometry(settings.value(setting_keys::kWindowGeometry).toByteArray())) {
+        const QRect screen = QGuiApplication::primaryScreen() != nullptr
+                                 ? QGuiApplication::primaryScreen()->availableGeometry()
+                                 : QRect(0, 0, 1024, 768);
+        resize(std::max(760, screen.width() * 3 / 4), std::max(520, screen.height() * 3 / 4));
+    }
+}
+
+void MainWindow::CreateDocument() {
+    document_ = new ChartDocument(*editor_, *prompts_, ChartRecovery::DefaultFolder(), this);
+    connect(document_, &ChartDocument::notice, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 5000); });
+    // Opening stops the playback first, so no device stays open with the performance of another text.
+    connect(document_, &ChartDocument::aboutToReplace, playback_, [this] {
+        playback_->Stop();
+        // Another chart: its tempo mark is taken when it is first read.
+        playback_->Engine().ForgetTempoMark();
+        UpdateTempoNote();
+    });
+    connect(document_, &ChartDocument::pathChanged, this,
+            [this](const QString& path) { setWindowFilePath(path.isEmpty() ? tr("Untitled") : path); });
+    connect(document_, &ChartDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(document_, &ChartDocument::opened, this, [this](const QString& path) {
+        AddRecentFile(path);
+        // Before the window first shows, a message would stand over the idle text instead of replacing it.
+        if (isVisible()) {
+            statusBar()->showMessage(tr("Opened %1").arg(QFileInfo(path).fileName()), 2000);
+        }
+    });
+    connect(document_, &ChartDocument::saved, this, [this](const QString& path) {
+        AddRecentFile(path);
+        statusBar()->showMessage(tr("Saved %1").arg(QFileInfo(path).fileName()), 2000);
+    });
 }
 
 QAction* MainWindow::NewAction(const QString& text, const QString& statusTip,
                                const QList<QKeySequence>& shortcuts) {
-    auto* action = new QAction(text, this);
-    action->setStatusTip(statusTip);
-    action->setShortcuts(shortcuts);
-    // Every key works wherever the focus is in the window, menus or not.
-    addAction(action);
-    return action;
+    return AddWindowCommand(*this, text, statusTip, shortcuts);
 }
 
 void MainWindow::CreateActions() {
     Commands& c = commands_;
-    c.newChart =
-        NewAction(tr("&New\tCtrl+N"), tr("Create a new chart"), {QKeySequence(Qt::CTRL | Qt::Key_N)});
+    c.newChart = NewAction(tr("&New"), tr("Create a new chart"), {QKeySequence(Qt::CTRL | Qt::Key_N)});
     connect(c.newChart, &QAction::triggered, this, &MainWindow::NewChart);
-    c.open =
-        NewAction(tr("&Open...\tCtrl+O"), tr("Open an existing chart"), {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    c.open = NewAction(tr("&Open..."), tr("Open an existing chart"), {QKeySequence(Qt::CTRL | Qt::Key_O)});
     connect(c.open, &QAction::triggered, this, &MainWindow::Open);
-    c.save = NewAction(tr("&Save\tCtrl+S"), tr("Save the chart"), {QKeySequence(Qt::CTRL | Qt::Key_S)});
-    connect(c.save, &QAction::triggered, this, &MainWindow::Save);
+    c.save = NewAction(tr("&Save"), tr("Save the chart"), {QKeySequence(Qt::CTRL | Qt::Key_S)});
+    connect(c.save, &QAction::triggered, document_, &ChartDocument::Save);
     c.saveAs = NewAction(tr("Save &As..."), tr("Save the chart with a new name"));
-    connect(c.saveAs, &QAction::triggered, this, &MainWindow::SaveAs);
+    connect(c.saveAs, &QAction::triggered, document_, &ChartDocument::SaveAs);
     c.exportMidi = NewAction(tr("Export to &MIDI"), tr("Export the score in MIDI format"));
     connect(c.exportMidi, &QAction::triggered, this, &MainWindow::ExportMidi);
     c.exportAudio =
@@ -214,20 +211,20 @@ void MainWindow::CreateActions() {
     c.exit = NewAction(tr("E&xit"), tr("Quit Kaz; asks to save the chart first"));
     connect(c.exit, &QAction::triggered, this, &QWidget::close);
 
-    c.undo = NewAction(tr("&Undo\tCtrl+Z"), tr("Undo the last change"),
+    c.undo = NewAction(tr("&Undo"), tr("Undo the last change"),
                        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
-    connect(c.undo, &QAction::triggered, this, &MainWindow::Undo);
-    c.cut = NewAction(tr("Cu&t\tCtrl+X"), tr("Cut the selection and put it on the clipboard"),
+    connect(c.undo, &QAction::triggered, editor_, &ChartEditor::UndoLastChange);
+    c.cut = NewAction(tr("Cu&t"), tr("Cut the selection and put it on the clipboard"),
                       {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-    connect(c.cut, &QAction::triggered, this, &MainWindow::Cut);
-    c.copy = NewAction(tr("&Copy\tCtrl+C"), tr("Copy the selection and put it on the clipboard"),
+    connect(c.cut, &QAction::triggered, editor_, &QPlainTextEdit::cut);
+    c.copy = NewAction(tr("&Copy"), tr("Copy the selection and put it on the clipboard"),
                        {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     connect(c.copy, &QAction::triggered, editor_, &QPlainTextEdit::copy);
-    c.paste = NewAction(tr("&Paste\tCtrl+V"), tr("Insert the clipboard's contents"),
+    c.paste = NewAction(tr("&Paste"), tr("Insert the clipboard's contents"),
                         {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     connect(c.paste, &QAction::triggered, this, &MainWindow::Paste);
     c.transpose =
-        NewAction(tr("&Transpose\tCtrl+T"), tr("Transpose the score"), {QKeySequence(Qt::CTRL | Qt::Key_T)});
+        NewAction(tr("&Transpose"), tr("Transpose the score"), {QKeySequence(Qt::CTRL | Qt::Key_T)});
     connect(c.transpose, &QAction::triggered, this, &MainWindow::Transpose);
 
     c.checkAsYouType = NewAction(tr("&Check as you type"),
@@ -256,17 +253,14 @@ void MainWindow::CreateActions() {
     connect(c.makerSite, &QAction::triggered, this,
             [this] { OpenWebPage(QString::fromUtf8(kMakerSiteUrl)); });
 
-    c.play = NewAction(tr("Play"), tr("Play"));
-    connect(c.play, &QAction::triggered, this, &MainWindow::Play);
-    c.pause = NewAction(tr("Pause/Resume"), tr("Pause/Resume"), {QKeySequence(Qt::Key_Pause)});
-    connect(c.pause, &QAction::triggered, this, [this] { session_.playback->OnPauseResume(); });
-    c.stop = NewAction(tr("Stop"), tr("Stop"), {QKeySequence(Qt::Key_Escape)});
-    connect(c.stop, &QAction::triggered, this, [this] { session_.playback->OnStop(); });
-    c.loop = NewAction(tr("Loop"), tr("Loop playback"));
-    connect(c.loop, &QAction::triggered, this, [this] { session_.playback->OnLoop(); });
-    c.playOrPause = NewAction(tr("Play/Pause"), tr("Play, or pause and resume"),
-                              {QKeySequence(Qt::CTRL | Qt::Key_Space)});
-    connect(c.playOrPause, &QAction::triggered, this, &MainWindow::PlayOrPause);
+    const PlaybackController::Commands& transport = playback_->Actions();
+    c.play = transport.play;
+    c.pause = transport.pause;
+    c.stop = transport.stop;
+    c.loop = transport.loop;
+    c.playOrPause = transport.playOrPause;
+    c.loopSelectedMeasures = transport.loopSelectedMeasures;
+    c.countIn = transport.countIn;
     for (int i = 0; i < FastInputSnippets::kCount; ++i) {
         const int digit = (i + 1) % FastInputSnippets::kCount;
         QAction* snippet = NewAction(tr("Snippet %1").arg(i + 1), QString(),
@@ -278,46 +272,34 @@ void MainWindow::CreateActions() {
 
 void MainWindow::CreateInterchange() {
     ChartWindowAccess access;
-    access.maybeSave = [this] { return MaybeSave(); };
-    access.openText = [this](const QString& text) {
-        session_.playback->OnStop();
-        editor_->SetDocumentText(text);
-        SetCurrentFile(QString(), ChartFileFormat{});
-        setWindowModified(true);
-    };
+    access.maybeSave = [this] { return document_->MaybeSave(); };
+    access.openText = [this](const QString& text) { document_->StartUnsaved(text); };
     access.openFile = [this](const QString& path) { LoadFile(path); };
-    access.compile = [this](std::string& text) { return IsStopped() && CompileChart(text); };
-    access.chartPath = [this] { return currentFile_; };
+    access.compile = [this](std::string& text) { return playback_->CompileChart(text); };
+    access.chartPath = [this] { return document_->Path(); };
     interchange_ = new InterchangeActions(this, std::move(access));
 }
 
 void MainWindow::CreatePlayerActions() {
     Commands& c = commands_;
-    c.loopSelectedMeasures =
-        NewAction(tr("&Loop selected measures\tCtrl+L"),
-                  tr("Play the measures the selection touches again and again, until Stop"),
-                  {QKeySequence(Qt::CTRL | Qt::Key_L)});
-    connect(c.loopSelectedMeasures, &QAction::triggered, this, &MainWindow::LoopSelectedMeasures);
     c.followView = followDock_->toggleViewAction();
     c.followView->setText(tr("&Follow view"));
     c.followView->setStatusTip(
         tr("Show the sounding chord, the next one, the measure and the beat in large type"));
     // Toggled when the view is shown or closed, not when the window closes with it.
     connect(c.followView, &QAction::toggled, this, [](bool shown) { SaveFollowView(shown); });
-    c.countIn = NewAction(tr("&Count-in"), tr("Play one measure of clicks before the music starts"));
-    c.countIn->setCheckable(true);
-    connect(c.countIn, &QAction::toggled, this, [this](bool on) {
-        session_.playback->SetCountIn(on);
-        SaveCountIn(on);
-    });
+    connect(c.countIn, &QAction::toggled, this, [](bool on) { SaveCountIn(on); });
     c.practiceLoop = NewAction(tr("&Practice loop..."),
                                tr("Choose how much faster Loop selected measures plays each time round"));
-    connect(c.practiceLoop, &QAction::triggered, this,
-            [this] { EditPracticeTempo(this, player_.practiceTempo); });
+    connect(c.practiceLoop, &QAction::triggered, this, [this] {
+        EditPracticeTempo(this, player_.practiceTempo);
+        playback_->SetPracticeTempo(player_.practiceTempo);
+    });
 }
 
 void MainWindow::CreateFollowView() {
-    followView_ = new FollowView(session_, this);
+    followView_ = new FollowView(
+        session_, [this](const SongMap& song) { return playback_->PlaceIn(song); }, this);
     followDock_ = new QDockWidget(tr("Follow view"), this);
     followDock_->setObjectName(QStringLiteral("followView"));
     followDock_->setWidget(followView_);
@@ -326,7 +308,9 @@ void MainWindow::CreateFollowView() {
 }
 
 void MainWindow::CreateChartView() {
-    chart_ = new ChartFeature(*this, session_, *editor_, [this] { return currentFile_; });
+    chart_ = new ChartFeature(
+        *this, session_, *editor_, [this] { return document_->Path(); },
+        [this](const SongMap& song) { return playback_->PlaceIn(song); });
     comforts_ = new EditingComforts(*this, *editor_);
     theme_ = new ThemeMenu(*this);
     ZoomControl& zoom = comforts_->Zoom();
@@ -337,6 +321,7 @@ void MainWindow::CreateChartView() {
 
 void MainWindow::RestorePlayerSettings() {
     player_ = LoadPlayerSettings();
+    playback_->SetPracticeTempo(player_.practiceTempo);
     followDock_->setVisible(player_.followView);
     commands_.countIn->setChecked(player_.countIn);
 }
@@ -414,24 +399,19 @@ void MainWindow::CreateStatusBar() {
     checkReport_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     checkReport_->hide();
     statusBar()->addPermanentWidget(checkReport_, 4);
+    tempoNote_ = new QLabel(this);
+    tempoNote_->setObjectName(QStringLiteral("tempoNote"));
+    tempoNote_->hide();
+    statusBar()->addPermanentWidget(tempoNote_);
+    connect(playback_, &PlaybackController::tempoChanged, this, &MainWindow::UpdateTempoNote);
     new LockIndicators(*statusBar());
 }
 
-void MainWindow::CreatePlayback() {
-    session_.playback = std::make_unique<PlaybackEngine>(
-        session_.compile, PlaybackSeams{*editor_, presenter_, *transport_, session_.clock, session_.timer,
-                                        session_.makePort, CompileScore, [this] {
-                                            UpdateCommandStates();
-                                            followView_->FollowPlayback();
-                                            chart_->FollowPlayback(IsStopped());
-                                        }});
-    connect(transport_, &TransportBar::tempoTextChanged, this,
-            [this] { session_.playback->OnTempoChange(); });
-    connect(transport_, &TransportBar::tempoFocusLost, this,
-            [this] { session_.playback->OnTempoKillFocus(); });
-}
-
 void MainWindow::CreateChecking() {
+    connect(checker_, &LiveChecker::tempoMarkRead, this, [this](std::optional<std::int32_t> mark) {
+        playback_->Engine().TakeTempoMark(mark);
+        UpdateTempoNote();
+    });
     connect(checker_, &LiveChecker::checked, this, [this](const QString& report) {
         checkReport_->setText(report);
         checkReport_->setToolTip(report);
@@ -451,20 +431,23 @@ void MainWindow::CreateChecking() {
     });
 }
 
-bool MainWindow::IsStopped() const {
-    return session_.playback == nullptr || session_.playback->IsStopped();
+void MainWindow::UpdateTempoNote() {
+    const PlaybackEngine& engine = playback_->Engine();
+    const std::optional<std::int32_t> mark = engine.TempoMarkTaken();
+    const bool differs = mark && *mark != engine.State().tempo;
+    tempoNote_->setText(differs ? tr("Tempo %1, the chart says %2").arg(engine.State().tempo).arg(*mark)
+                                : QString());
+    tempoNote_->setVisible(differs);
 }
 
 void MainWindow::UpdateCommandStates() {
-    if (session_.playback == nullptr) {
-        return;
-    }
     const Commands& c = commands_;
-    const bool stopped = IsStopped();
+    const bool stopped = playback_->IsStopped();
     // A song's text stays as it is while it plays: nothing to check, and no colouring of every line at once.
     checker_->SetPlaying(!stopped);
     highlighter_->HoldRecolouring(!stopped);
     const bool selection = editor_->textCursor().hasSelection();
+    // A disabled command does nothing, from its keys and from its menu alike.
     c.exportMidi->setEnabled(stopped);
     c.exportAudio->setEnabled(stopped);
     c.transpose->setEnabled(stopped);
@@ -472,56 +455,23 @@ void MainWindow::UpdateCommandStates() {
     c.cut->setEnabled(stopped && selection);
     c.copy->setEnabled(selection);
     c.paste->setEnabled(stopped);
+    interchange_->SetStopped(stopped);
     comforts_->SetStopped(stopped);
-    const auto state = [this](PlaybackCommand command) { return session_.playback->QueryCommand(command); };
-    c.play->setEnabled(state(PlaybackCommand::Play).enabled);
-    c.pause->setEnabled(state(PlaybackCommand::PauseResume).enabled);
-    c.stop->setEnabled(state(PlaybackCommand::Stop).enabled);
-    const CommandState practice = state(PlaybackCommand::LoopSelectedMeasures);
-    c.loopSelectedMeasures->setEnabled(practice.enabled);
-    if (TransportButton* button = transport_->LoopSelectedMeasuresButton()) {
-        button->SetLatched(practice.checked);
-    }
 }
 
 // File
 
-void MainWindow::SetCurrentFile(const QString& path, const ChartFileFormat& format) {
-    currentFile_ = path;
-    format_ = format;
-    editor_->SetLineEnding(format.lineEnding);
-    setWindowFilePath(path.isEmpty() ? tr("Untitled") : path);
-    setWindowModified(false);
-}
-
-bool MainWindow::MaybeSave() {
-    if (!isWindowModified()) {
-        return true;
-    }
-    const QString name = currentFile_.isEmpty() ? tr("Untitled") : QFileInfo(currentFile_).fileName();
-    const QMessageBox::StandardButton answer =
-        QMessageBox::warning(this, tr("Kaz"), tr("Save changes to %1?").arg(name),
-                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-    if (answer == QMessageBox::Save) {
-        return Save();
-    }
-    return answer == QMessageBox::Discard;
-}
-
 void MainWindow::NewChart() {
-    if (!MaybeSave()) {
-        return;
+    if (document_->MaybeSave()) {
+        document_->StartNew();
     }
-    session_.playback->OnStop();
-    editor_->SetDocumentText(QString());
-    SetCurrentFile(QString(), ChartFileFormat{});
 }
 
 void MainWindow::Open() {
-    if (!MaybeSave()) {
+    if (!document_->MaybeSave()) {
         return;
     }
-    const QString path = questions_.open(this);
+    const QString path = prompts_->AskFileName(FileQuestion::Open, StartFolder(document_->Path()));
     if (!path.isEmpty()) {
         LoadFile(path);
     }
@@ -529,73 +479,23 @@ void MainWindow::Open() {
 
 void MainWindow::OpenRecentFile(int index) {
     const QString path = recentFiles_.Paths().value(index);
-    if (path.isEmpty() || !MaybeSave()) {
+    if (path.isEmpty() || !document_->MaybeSave()) {
         return;
     }
-    if (!LoadFile(path)) {
+    // A chart that is gone leaves the list; one the user chose not to open stays.
+    if (!LoadFile(path) && !QFileInfo(path).isReadable()) {
         recentFiles_.Remove(path);
         UpdateRecentFileActions();
     }
 }
 
 bool MainWindow::LoadFile(const QString& path) {
-    QByteArray bytes;
-    QString error;
-    if (!ReadChartFile(path, bytes, error)) {
-        ShowFileError(error);
-        return false;
-    }
-    const ChartText chart = DecodeChart(bytes);
-    // Opening stops the playback first, so no device stays open with the performance of another text.
-    session_.playback->OnStop();
-    editor_->SetDocumentText(chart.text);
-    SetCurrentFile(path, chart.format);
+    return document_->Load(path);
+}
+
+void MainWindow::AddRecentFile(const QString& path) {
     recentFiles_.Add(path);
     UpdateRecentFileActions();
-    // Before the window first shows, a message would stand over the idle text instead of replacing it.
-    if (isVisible()) {
-        statusBar()->showMessage(tr("Opened %1").arg(QFileInfo(path).fileName()), 2000);
-    }
-    return true;
-}
-
-bool MainWindow::Save() {
-    return currentFile_.isEmpty() ? SaveAs() : SaveFile(currentFile_);
-}
-
-bool MainWindow::SaveAs() {
-    const QString path = questions_.saveAs(this);
-    return !path.isEmpty() && SaveFile(path);
-}
-
-bool MainWindow::SaveFile(const QString& path) {
-    ChartFileFormat format = format_;
-    QByteArray bytes;
-    if (!EncodeChart(editor_->Text(), format, bytes)) {
-        const QMessageBox::StandardButton answer = QMessageBox::question(
-            this, tr("Kaz"),
-            tr("The chart holds characters that its Windows-1252 file cannot store. Save it as UTF-8?"),
-            QMessageBox::Save | QMessageBox::Cancel);
-        if (answer != QMessageBox::Save) {
-            return false;
-        }
-        format.encoding = ChartFileFormat::Encoding::Utf8;
-        static_cast<void>(EncodeChart(editor_->Text(), format, bytes));
-    }
-    QString error;
-    if (!WriteChartFile(path, bytes, error)) {
-        ShowFileError(tr("Cannot save file `%1`: %2. The file on disk is as it was.").arg(path, error));
-        return false;
-    }
-    SetCurrentFile(path, format);
-    recentFiles_.Add(path);
-    UpdateRecentFileActions();
-    statusBar()->showMessage(tr("Saved %1").arg(QFileInfo(path).fileName()), 2000);
-    return true;
-}
-
-void MainWindow::ShowFileError(const QString& text) {
-    QMessageBox::warning(this, tr("Kaz"), text);
 }
 
 void MainWindow::UpdateRecentFileActions() {
@@ -618,17 +518,16 @@ void MainWindow::UpdateRecentFileActions() {
 
 void MainWindow::ExportMidi() {
     std::string text;
-    if (!IsStopped() || !CompileChart(text)) {
+    if (!playback_->CompileChart(text)) {
         return;
     }
-    const QString path = questions_.exportMidi(this);
+    const QString path =
+        prompts_->AskFileName(FileQuestion::ExportMidi, SuggestedExportPath(document_->Path(), "mid"));
     if (path.isEmpty()) {
         return;
     }
     if (!ExportMidiFile(session_.compile.events, QFile::encodeName(path).toStdString())) {
-        QMessageBox box(QMessageBox::NoIcon, tr("Kaz"), tr("Cannot open file `%1` for writing!").arg(path),
-                        QMessageBox::Ok, this);
-        box.exec();
+        prompts_->Tell(tr("Cannot open file `%1` for writing!").arg(path), MessageIcon::None);
         return;
     }
     statusBar()->showMessage(tr("Exported %1").arg(QFileInfo(path).fileName()), 3000);
@@ -636,10 +535,11 @@ void MainWindow::ExportMidi() {
 
 void MainWindow::ExportAudio() {
     std::string text;
-    if (!IsStopped() || !CompileChart(text)) {
+    if (!playback_->CompileChart(text)) {
         return;
     }
-    const QString path = questions_.exportAudio(this);
+    const QString path =
+        prompts_->AskFileName(FileQuestion::ExportAudio, SuggestedExportPath(document_->Path(), "wav"));
     if (path.isEmpty()) {
         return;
     }
@@ -660,60 +560,44 @@ void MainWindow::ExportAudio() {
         error);
     progress.reset();
     if (outcome == RenderOutcome::Failed) {
-        ShowFileError(tr("Cannot export the audio file `%1`: %2.").arg(path, QString::fromStdString(error)));
+        prompts_->Tell(tr("Cannot export the audio file `%1`: %2.").arg(path, QString::fromStdString(error)),
+                       MessageIcon::Exclamation);
     } else if (outcome == RenderOutcome::Written) {
         statusBar()->showMessage(tr("Exported %1").arg(QFileInfo(path).fileName()), 3000);
     }
 }
 
-bool MainWindow::CompileChart(std::string& text) {
-    // The performance's tempo event carries the transport's tempo unless the chart has its own.
-    session_.compile.settings.transportTempo = session_.playback->State().tempo;
-    text = editor_->TextForCompile();
-    return CompileScore(session_.compile, text, *editor_, presenter_);
-}
-
 // Edit
 
-void MainWindow::Undo() {
-    if (IsStopped()) {
-        editor_->UndoLastChange();
-    }
-}
-
-void MainWindow::Cut() {
-    if (IsStopped()) {
-        editor_->cut();
-    }
-}
-
 void MainWindow::Paste() {
-    if (IsStopped() && !interchange_->OfferPastedLink(QGuiApplication::clipboard()->text())) {
+    if (!interchange_->OfferPastedLink(QGuiApplication::clipboard()->text())) {
         editor_->paste();
     }
 }
 
 void MainWindow::Transpose() {
     std::string text;
-    if (!IsStopped() || !CompileChart(text)) {
+    if (!playback_->CompileChart(text)) {
         return;
     }
     // The chords are rewritten in a copy of the text, which then replaces the editor's text in one change.
     TextEditor rewrite(std::move(text));
-    if (!TransposeCompiledScore(session_.compile.score, session_.compile.settings.notation, rewrite,
-                                chooseTransposition_)) {
+    if (!TransposeCompiledScore(
+            session_.compile.score, session_.compile.settings.notation, rewrite,
+            [this](NotationMode notation) { return prompts_->ChooseTransposition(notation); })) {
         return;
     }
     const QString before = editor_->Text();
-    editor_->ReplaceAllWithoutUndo(EditorText(rewrite.Text(), format_.lineEnding));
+    editor_->ReplaceAllWithoutUndo(document_->EditorText(rewrite.Text()));
     // After the rewrite, whose change notification empties the slot.
     editor_->SetUndoSlot(before);
 }
 
 void MainWindow::InsertSnippet(int index) {
-    // While a song plays its text is fixed: the highlights point into it.
+    // While a song plays its text is fixed: the highlights point into it. The keys stay enabled, so that
+    // they type nothing into the editor instead.
     const QString& snippet = session_.snippets.texts[static_cast<std::size_t>(index)];
-    if (IsStopped() && !snippet.isEmpty()) {
+    if (playback_->IsStopped() && !snippet.isEmpty()) {
         editor_->ReplaceSelectionWithoutUndo(snippet);
     }
 }
@@ -722,42 +606,31 @@ void MainWindow::InsertSnippet(int index) {
 
 void MainWindow::OpenWebPage(const QString& url) {
     if (!QDesktopServices::openUrl(QUrl(url))) {
-        QMessageBox::information(this, tr("Kaz"),
-                                 tr("No web browser could be started. The page is %1").arg(url));
-    }
-}
-
-// Playback
-
-void MainWindow::Play() {
-    if (IsStopped()) {
-        session_.playback->OnPlay(editor_->TextForCompile());
-    }
-}
-
-void MainWindow::PlayOrPause() {
-    if (IsStopped()) {
-        Play();
-    } else {
-        session_.playback->OnPauseResume();
-    }
-}
-
-void MainWindow::LoopSelectedMeasures() {
-    if (IsStopped()) {
-        session_.playback->OnLoopSelectedMeasures(editor_->TextForCompile(), player_.practiceTempo);
+        prompts_->Tell(tr("No web browser could be started. The page is %1").arg(url),
+                       MessageIcon::Information);
     }
 }
 
 // The window
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!MaybeSave()) {
+    if (!document_->MaybeSave()) {
         event->ignore();
         return;
     }
-    session_.playback->OnStop();
+    playback_->Stop();
+    QSettings settings = OpenSettings();
+    settings.setValue(setting_keys::kWindowGeometry, saveGeometry());
+    settings.setValue(setting_keys::kWindowState, saveState());
     event->accept();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Back from another program, which may have changed the chart's file.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        document_->CheckOutsideChanges();
+    }
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -777,7 +650,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    if (!MaybeSave()) {
+    if (!document_->MaybeSave()) {
         return;
     }
     if (InterchangeActions::IsImportable(path)) {

@@ -6,18 +6,19 @@
 #include <memory>
 #include <optional>
 
-#include "app/chart_file.h"
-#include "app/message_box_presenter.h"
+#include "app/document/recent_files.h"
 #include "app/player_settings.h"
-#include "app/recent_files.h"
 #include "app/session.h"
+#include "app/user_prompts.h"
 
 class QDockWidget;
 class QLabel;
 
 namespace kaz {
 
+class ChartDocument;
 class InterchangeActions;
+class PlaybackController;
 
 class ChartEditor;
 class ChartFeature;
@@ -29,41 +30,28 @@ class FollowView;
 class TransportBar;
 
 //! The program's one window: menus and keys, the transport bar, the chart's editor and the status bar. It
-//! carries out every command on the session it is lent, one chart document at a time.
+//! wires the chart document, the playback, the editor and the views to one another and to the commands.
 class MainWindow final : public QMainWindow {
     Q_OBJECT
 
   public:
-    explicit MainWindow(Session& session, QWidget* parent = nullptr);
-    //! The playback ends with the window: the device is reset and closed.
+    //! A window on session that asks the user through prompts; through dialogs when none are given.
+    explicit MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts = nullptr);
     ~MainWindow() override;
 
     //! Open the chart at path in place of the current one (after playback stops). False, with a message,
     //! when it cannot be read; the current chart then stays.
     bool LoadFile(const QString& path);
-    //! Write the chart to path. False, with a message, when that fails; the file is then as it was.
-    bool SaveFile(const QString& path);
-
-    //! How the window asks the user for a file name; tests answer in its place. Each returns an empty name
-    //! for Cancel.
-    struct FileNameQuestions {
-        std::function<QString(QWidget*)> open;
-        std::function<QString(QWidget*)> saveAs;
-        std::function<QString(QWidget*)> exportMidi;
-        std::function<QString(QWidget*)> exportAudio;
-    };
-    void SetFileNameQuestions(FileNameQuestions questions) { questions_ = std::move(questions); }
-    //! How Transpose asks for the shift and the spellings, given the chart's notation: the Transpose dialog,
-    //! or a test in its place.
-    using TranspositionChooser = std::function<std::optional<TransposeResult>(NotationMode)>;
-    void SetTranspositionChooser(TranspositionChooser chooser) { chooseTransposition_ = std::move(chooser); }
 
     [[nodiscard]] ChartEditor& Editor() const { return *editor_; }
-    [[nodiscard]] TransportBar& Transport() const { return *transport_; }
+    [[nodiscard]] ChartDocument& Document() const { return *document_; }
+    [[nodiscard]] UserPrompts& Prompts() const { return *prompts_; }
+    [[nodiscard]] PlaybackController& Playback() const { return *playback_; }
+    [[nodiscard]] TransportBar& Transport() const;
     [[nodiscard]] FollowView& Follow() const { return *followView_; }
     [[nodiscard]] ChartFeature& Chart() const { return *chart_; }
     [[nodiscard]] EditingComforts& Comforts() const { return *comforts_; }
-    [[nodiscard]] const QString& CurrentFile() const { return currentFile_; }
+    [[nodiscard]] const QString& CurrentFile() const;
 
     //! The window's commands, for the menus and keys and for tests.
     struct Commands {
@@ -104,6 +92,7 @@ class MainWindow final : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -111,7 +100,7 @@ class MainWindow final : public QMainWindow {
     void CreateActions();
     void CreateMenus();
     void CreateStatusBar();
-    void CreatePlayback();
+    void CreateDocument();
     void CreateChecking();
     void CreateFollowView();
     //! The chart view with its printing, the editing comforts (redo, find, zoom) and the theme.
@@ -121,24 +110,19 @@ class MainWindow final : public QMainWindow {
     void RestorePlayerSettings();
     QAction* NewAction(const QString& text, const QString& statusTip,
                        const QList<QKeySequence>& shortcuts = {});
+    //! Keep the window's size and place and its docks as they were last time; a new user gets most of the
+    //! screen.
+    void RestoreLayout();
 
     // File
     void NewChart();
     void Open();
-    bool Save();
-    bool SaveAs();
     void ExportMidi();
     void ExportAudio();
-    //! Compile the editor's text, kept in text, for a command that needs music, at the transport's tempo;
-    //! false after the user has been told why it does not compile.
-    [[nodiscard]] bool CompileChart(std::string& text);
     void OpenRecentFile(int index);
-    [[nodiscard]] bool MaybeSave();
-    void SetCurrentFile(const QString& path, const ChartFileFormat& format);
+    void AddRecentFile(const QString& path);
     void UpdateRecentFileActions();
     // Edit
-    void Undo();
-    void Cut();
     void Paste();
     void Transpose();
     void InsertSnippet(int index);
@@ -146,21 +130,20 @@ class MainWindow final : public QMainWindow {
     void CreateInterchange();
     // Help
     void OpenWebPage(const QString& url);
-    // Playback
-    void Play();
-    void PlayOrPause();
-    void LoopSelectedMeasures();
 
-    //! Bring every command's enabled state up to date with the playback, the selection and the undo.
+    //! Bring every command's enabled state up to date with the playback, the selection and the undo: the
+    //! commands that change the text or need the music work only while the chart is stopped.
     void UpdateCommandStates();
-    [[nodiscard]] bool IsStopped() const;
-    void ShowFileError(const QString& text);
+    //! Say in the status bar when the tempo played differs from the chart's tempo mark.
+    void UpdateTempoNote();
 
     Session& session_;
+    std::unique_ptr<UserPrompts> prompts_;
     ChartEditor* editor_;
+    ChartDocument* document_ = nullptr;
+    PlaybackController* playback_ = nullptr;
     ChartHighlighter* highlighter_;
     LiveChecker* checker_;
-    TransportBar* transport_ = nullptr;
     FollowView* followView_ = nullptr;
     ChartFeature* chart_ = nullptr;
     EditingComforts* comforts_ = nullptr;
@@ -168,13 +151,9 @@ class MainWindow final : public QMainWindow {
     QDockWidget* followDock_ = nullptr;
     QLabel* readyLabel_ = nullptr;
     QLabel* checkReport_ = nullptr;
-    MessageBoxPresenter presenter_;
+    QLabel* tempoNote_ = nullptr;
     Commands commands_{};
     RecentFiles recentFiles_;
-    FileNameQuestions questions_;
-    TranspositionChooser chooseTransposition_;
-    QString currentFile_;
-    ChartFileFormat format_;
     PlayerSettings player_;
     InterchangeActions* interchange_ = nullptr;  //!< import and the exports to other programs
 };

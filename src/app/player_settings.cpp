@@ -9,11 +9,6 @@ namespace kaz {
 
 namespace {
 
-constexpr const char* kFollowView = "View/FollowView";
-constexpr const char* kCountIn = "Playback/CountIn";
-constexpr const char* kPracticeTempoStep = "Playback/PracticeTempoStep";
-constexpr const char* kPracticeTempoCeiling = "Playback/PracticeTempoCeiling";
-
 std::int32_t ReadNumber(const QSettings& settings, const char* name, std::int32_t fallback, std::int32_t low,
                         std::int32_t high) {
     bool number = false;
@@ -24,28 +19,29 @@ std::int32_t ReadNumber(const QSettings& settings, const char* name, std::int32_
 }  // namespace
 
 PlayerSettings LoadPlayerSettings() {
-    const QSettings settings(kSettingsOrganisation, kSettingsApplication);
+    const QSettings settings = OpenSettings();
     PlayerSettings player;
-    player.followView = settings.value(kFollowView, player.followView).toBool();
-    player.countIn = settings.value(kCountIn, player.countIn).toBool();
+    player.followView = settings.value(setting_keys::kFollowView, player.followView).toBool();
+    player.countIn = settings.value(setting_keys::kCountIn, player.countIn).toBool();
     PracticeTempo& tempo = player.practiceTempo;
-    tempo.step = ReadNumber(settings, kPracticeTempoStep, tempo.step, 0, kMaxPracticeTempoStep);
-    tempo.ceiling = ReadNumber(settings, kPracticeTempoCeiling, tempo.ceiling, kMinTempo, kMaxTempo);
+    tempo.step = ReadNumber(settings, setting_keys::kPracticeTempoStep, tempo.step, 0, kMaxPracticeTempoStep);
+    tempo.ceiling =
+        ReadNumber(settings, setting_keys::kPracticeTempoCeiling, tempo.ceiling, kMinTempo, kMaxTempo);
     return player;
 }
 
 void SaveFollowView(bool shown) {
-    QSettings(kSettingsOrganisation, kSettingsApplication).setValue(kFollowView, shown);
+    OpenSettings().setValue(setting_keys::kFollowView, shown);
 }
 
 void SaveCountIn(bool on) {
-    QSettings(kSettingsOrganisation, kSettingsApplication).setValue(kCountIn, on);
+    OpenSettings().setValue(setting_keys::kCountIn, on);
 }
 
 void SavePracticeTempo(const PracticeTempo& tempo) {
-    QSettings settings(kSettingsOrganisation, kSettingsApplication);
-    settings.setValue(kPracticeTempoStep, tempo.step);
-    settings.setValue(kPracticeTempoCeiling, tempo.ceiling);
+    QSettings settings = OpenSettings();
+    settings.setValue(setting_keys::kPracticeTempoStep, tempo.step);
+    settings.setValue(setting_keys::kPracticeTempoCeiling, tempo.ceiling);
 }
 
 }  // namespace kaz

@@ -6,14 +6,15 @@
 #include "harmony/transposition.h"
 #include "language/compile_score.h"
 #include "midi/device/midi_out_system.h"
-#include "midi/playback_engine.h"
+#include "midi/playback_seams.h"
 #include "qt/qt_playback_timer.h"
 
 namespace kaz {
 
 //! Everything the program keeps for one run, made once in main and lent to the window: the compile state
 //! (with the notation and voice settings it renders with), the Transpose dialog's note names and the
-//! user's spelling choices, the snippets, the outputs found at start-up, and the playback engine.
+//! user's spelling choices, the snippets, the outputs found at start-up, and the clock and timer the
+//! window's playback runs on.
 struct Session {
     CompileState compile;
     NoteNameTables noteNames;
@@ -22,8 +23,6 @@ struct Session {
     MidiOutPortFactory makePort;  //!< the port every Play opens
     QtPlaybackClock clock;
     QtPlaybackTimer timer{clock};
-    //! Made by the window over its editor and transport bar, and destroyed before them.
-    std::unique_ptr<PlaybackEngine> playback;
 };
 
 }  // namespace kaz

@@ -109,9 +109,19 @@ void PlaybackEngine::OnLoopSelectedMeasures(std::string_view chartText, Practice
     StartPlaying();
 }
 
+void PlaybackEngine::TakeTempoMark(std::optional<std::int32_t> mark) {
+    if (mark && mark != markTaken_) {
+        SetPlaybackTempo(*mark);
+        seams_.transport.SetTempoText(std::to_string(*mark));
+    }
+    markTaken_ = mark;
+}
+
 bool PlaybackEngine::Compile(std::string_view chartText) {
-    // The performance's tempo event carries the transport tempo unless the chart has its own.
+    // The performance's tempo event carries the transport tempo unless the chart has its own, or the user's
+    // tempo holds over it.
     compile_.settings.transportTempo = state_.tempo;
+    compile_.settings.heldTempoMark = holdUserTempo_ ? markTaken_ : std::nullopt;
     return seams_.compile(compile_, chartText, seams_.view, seams_.presenter);
 }
 
@@ -131,9 +141,11 @@ bool PlaybackEngine::OpenPort() {
 
 void PlaybackEngine::StartPlaying() {
     // The chart's own tempo mark wins, and the tempo field shows it; the live controls go on from there.
-    if (compile_.score.tempoGiven) {
+    if (!holdUserTempo_ && compile_.score.tempoGiven) {
         state_.tempo = compile_.score.scoreTempo;
         seams_.transport.SetTempoText(std::to_string(state_.tempo));
+    } else if (holdUserTempo_) {
+        TakeTempoMark(compile_.score.tempoGiven ? std::optional(compile_.score.scoreTempo) : std::nullopt);
     }
     state_.savedSelection = seams_.view.Selection();
     seams_.transport.SetLatch(TransportLatch::Play, true);

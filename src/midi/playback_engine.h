@@ -92,6 +92,9 @@ class PlaybackEngine {
 
     //! Compile chartText, open the chosen device and start playing; nothing while a port is open.
     void OnPlay(std::string_view chartText);
+    //! Compile chartText for a command that needs the music but does not play it (an export, a
+    //! transposition), at the transport's tempo; false after the user has been told why.
+    [[nodiscard]] bool CompileForCommand(std::string_view chartText) { return Compile(chartText); }
     //! One timer tick; false when id is not the playback timer's (the caller handles it).
     bool OnPlaybackTimer(TimerId id);
     void OnStop();
@@ -104,6 +107,15 @@ class PlaybackEngine {
     void OnLoopSelectedMeasures(std::string_view chartText, PracticeTempo tempo);
     //! Play a measure of clicks before the music from the next Play on; never when going round again.
     void SetCountIn(bool on) { countIn_ = on; }
+    //! Let the tempo the user chose hold over the chart's tempo mark once the mark has been taken, until the
+    //! mark itself changes (the window); otherwise every Play takes the mark (kaz-cli).
+    void HoldUserTempo(bool hold) { holdUserTempo_ = hold; }
+    //! The chart's tempo mark as it reads now (none without one): a mark not taken yet becomes the tempo.
+    void TakeTempoMark(std::optional<std::int32_t> mark);
+    //! Another chart is shown: its mark is taken when it is first read.
+    void ForgetTempoMark() { markTaken_.reset(); }
+    //! The chart's mark that the tempo was last set from.
+    [[nodiscard]] std::optional<std::int32_t> TempoMarkTaken() const { return markTaken_; }
     void SetPlaybackTempo(std::int32_t value);
     //! The tempo field's text changed.
     void OnTempoChange();
@@ -156,6 +168,8 @@ class PlaybackEngine {
     PlaybackSeams seams_;
     PlaybackState state_;
     bool countIn_ = false;
+    bool holdUserTempo_ = false;
+    std::optional<std::int32_t> markTaken_;
     EventList clicks_;           //!< the count-in of the playback, before its first measure
     std::size_t nextClick_ = 0;  //!< first click not yet performed
     std::optional<Practice> practice_;

@@ -267,7 +267,8 @@ class Renderer {
 
 bool RenderArrangement(ScoreTree& score, const RenderSettings& settings, EventList& events) {
     events.notesAdded = false;
-    const std::int32_t tempo = score.tempoGiven ? score.scoreTempo : settings.transportTempo;
+    const bool markHeld = settings.heldTempoMark == score.scoreTempo;
+    const std::int32_t tempo = score.tempoGiven && !markHeld ? score.scoreTempo : settings.transportTempo;
     events.AddEvent(MidiEvent::Tempo(0, tempo));
     const StyleMap styles(score, settings.style);
     const auto& order = score.playOrder;

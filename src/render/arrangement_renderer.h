@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/tempo.h"
@@ -38,7 +39,10 @@ struct StyleSettings {
 //! What the renderer reads besides the score.
 struct RenderSettings {
     std::int32_t transportTempo = kDefaultTempo;  //!< used when the chart has no tempo mark
-    NotationMode notation = kEnglishNotation;     //!< the user's B/H setting
+    //! A tempo mark the transport tempo holds over: the user chose another tempo after the chart's mark was
+    //! taken, and the mark has not been changed since. None: the chart's mark wins.
+    std::optional<std::int32_t> heldTempoMark;
+    NotationMode notation = kEnglishNotation;  //!< the user's B/H setting
     VoiceSettings voices;
     StyleSettings style;
 };

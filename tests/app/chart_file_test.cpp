@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/tempo_field.h"
-#include "app/transport_bar.h"
+#include "app/playback/tempo_field.h"
+#include "app/playback/transport_bar.h"
 #include "app/window_fixture.h"
 #include "device/sox_stats.h"
 #include "midi/device/audio_render.h"
@@ -43,7 +43,7 @@ TEST_F(DocumentTest, AnUntouchedChartSavesByteForByteInItsEncodingAndLineBreaks)
         WriteBytes(Path("in.kaz"), bytes);
         ASSERT_TRUE(window->LoadFile(Path("in.kaz")));
         EXPECT_FALSE(window->isWindowModified());
-        ASSERT_TRUE(window->SaveFile(Path("out.kaz")));
+        ASSERT_TRUE(window->Document().SaveTo(Path("out.kaz")));
         EXPECT_EQ(ReadBytes(Path("out.kaz")), bytes);
     }
     // The editor shows the Windows-1252 text as the characters it stands for.
@@ -56,8 +56,8 @@ TEST_F(DocumentTest, AnEditedCrLfChartKeepsCrLfAndCompilesWithIt) {
     Editor().moveCursor(QTextCursor::End);
     QTest::keyClicks(&Editor(), "E x");
     EXPECT_TRUE(window->isWindowModified());
-    EXPECT_EQ(Editor().TextForCompile(), "C |\r\nD |\r\nE x");
-    ASSERT_TRUE(window->SaveFile(Path("in.kaz")));
+    EXPECT_EQ(Editor().BeginCompile(), "C |\r\nD |\r\nE x");
+    ASSERT_TRUE(window->Document().SaveTo(Path("in.kaz")));
     EXPECT_EQ(ReadBytes(Path("in.kaz")), "C |\r\nD |\r\nE x");
     EXPECT_FALSE(window->isWindowModified());
 }
@@ -67,13 +67,13 @@ TEST_F(DocumentTest, FilesThatAreNotChartsAreRefusedAndTheTextStays) {
     WriteBytes(Path("song.mid"), QByteArray("MThd\0\0\0\x06", 8));
     QDir(folder.path()).mkdir("folder");
     for (const char* name : {"song.mid", "folder", "missing.kaz"}) {
-        boxes.seen.clear();
+        prompts->seen.clear();
         EXPECT_FALSE(window->LoadFile(Path(name)));
-        ASSERT_EQ(boxes.seen.size(), 1u) << name;
-        EXPECT_TRUE(boxes.seen[0].text.contains(Path(name))) << boxes.seen[0].text.toStdString();
+        ASSERT_EQ(prompts->seen.size(), 1u) << name;
+        EXPECT_TRUE(prompts->seen[0].text.contains(Path(name))) << prompts->seen[0].text.toStdString();
         EXPECT_EQ(Editor().Text(), "C | G7");
     }
-    EXPECT_TRUE(boxes.seen[0].text.contains("No such file"));
+    EXPECT_TRUE(prompts->seen[0].text.contains("No such file"));
 }
 
 TEST_F(DocumentTest, ASaveThatFailsSaysSoAndLeavesTheFileAndTheText) {
@@ -81,9 +81,9 @@ TEST_F(DocumentTest, ASaveThatFailsSaysSoAndLeavesTheFileAndTheText) {
     ASSERT_TRUE(window->LoadFile(Path("song.kaz")));
     Type("D |");
     const QString intoMissingFolder = Path("no/such/folder/song.kaz");
-    EXPECT_FALSE(window->SaveFile(intoMissingFolder));
-    ASSERT_EQ(boxes.seen.size(), 1u);
-    EXPECT_TRUE(boxes.seen[0].text.startsWith("Cannot save file `" + intoMissingFolder + "`"));
+    EXPECT_FALSE(window->Document().SaveTo(intoMissingFolder));
+    ASSERT_EQ(prompts->seen.size(), 1u);
+    EXPECT_TRUE(prompts->seen[0].text.startsWith("Cannot save file `" + intoMissingFolder + "`"));
     EXPECT_TRUE(window->isWindowModified());
     EXPECT_EQ(window->CurrentFile(), Path("song.kaz"));
     EXPECT_EQ(ReadBytes(Path("song.kaz")), "C |");
@@ -94,7 +94,7 @@ TEST_F(DocumentTest, OpeningDuringPlaybackStopsItFirst) {
     Type("C | F |");
     Commands().play->trigger();
     ASSERT_FALSE(Stopped());
-    window->setWindowModified(false);
+    window->Document().SetModified(false);
     ASSERT_TRUE(window->LoadFile(Path("waltz.kaz")));
     EXPECT_TRUE(Stopped());
     EXPECT_FALSE(Editor().isReadOnly());
@@ -122,11 +122,11 @@ TEST_F(DocumentTest, ADroppedFileOpensAndADroppedFolderDoesNothing) {
 TEST_F(DocumentTest, ExportIntoAMissingFolderNamesThePath) {
     Type("C | G7 |");
     const QString path = Path("no/such/folder/song.mid");
-    window->SetFileNameQuestions({{}, {}, [&path](QWidget*) { return path; }, {}});
+    prompts->fileNames[FileQuestion::ExportMidi] = path;
     Commands().exportMidi->trigger();
-    ASSERT_EQ(boxes.seen.size(), 1u);
-    EXPECT_EQ(boxes.seen[0].text, "Cannot open file `" + path + "` for writing!");
-    window->SetFileNameQuestions({{}, {}, [this](QWidget*) { return Path("song.mid"); }, {}});
+    ASSERT_EQ(prompts->seen.size(), 1u);
+    EXPECT_EQ(prompts->seen[0].text, "Cannot open file `" + path + "` for writing!");
+    prompts->fileNames[FileQuestion::ExportMidi] = Path("song.mid");
     Commands().exportMidi->trigger();
     EXPECT_TRUE(ReadBytes(Path("song.mid")).startsWith("MThd"));
 }
@@ -134,7 +134,7 @@ TEST_F(DocumentTest, ExportIntoAMissingFolderNamesThePath) {
 TEST_F(DocumentTest, ExportUsesTheTempoInTheTempoField) {
     Type("C | G7 |");
     window->Transport().Tempo().SetText("90");
-    window->SetFileNameQuestions({{}, {}, [this](QWidget*) { return Path("song.mid"); }, {}});
+    prompts->fileNames[FileQuestion::ExportMidi] = Path("song.mid");
     Commands().exportMidi->trigger();
     // The tempo event: FF 51 03 and 60,000,000 / 90 = 666,666 microseconds a beat (0A 2C 2A).
     EXPECT_TRUE(ReadBytes(Path("song.mid")).contains(QByteArray::fromHex("ff51030a2c2a")));
@@ -143,9 +143,9 @@ TEST_F(DocumentTest, ExportUsesTheTempoInTheTempoField) {
 TEST_F(DocumentTest, ExportToAudioLastsTheSongPlusItsReleaseAndSounds) {
     qputenv("KAZ_SOUNDFONT", "/usr/share/sounds/sf2/TimGM6mb.sf2");
     Type("[TEMPO=240] C | Am7 | F | G7 |");  // four measures of four beats at 240: 4 s
-    window->SetFileNameQuestions({{}, {}, {}, [this](QWidget*) { return Path("song.wav"); }});
+    prompts->fileNames[FileQuestion::ExportAudio] = Path("song.wav");
     Commands().exportAudio->trigger();
-    EXPECT_TRUE(boxes.seen.empty());
+    EXPECT_TRUE(prompts->seen.empty());
     const std::optional<test::SoxStats> stats = test::ReadWithSox(Path("song.wav").toStdString());
     ASSERT_TRUE(stats.has_value());
     EXPECT_NEAR(stats->seconds, 4.0 + kReleaseTailSeconds, 0.01);

@@ -3,7 +3,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
-#include "app/chart_highlighter.h"
+#include "app/editor/chart_highlighter.h"
 #include "app/window_fixture.h"
 #include "base/text_positions.h"
 #include "language/chart_line_scanner.h"
@@ -45,8 +45,8 @@ using ColouringTest = test::WindowTest;
 TEST_F(ColouringTest, EveryCharacterIsColouredAsTheScannerReadsIt) {
     const auto expectAgreement = [this](const QString& what) {
         const QTextDocument& document = *Editor().document();
-        EXPECT_EQ(EditorColours(document), ScannerKinds(Editor().TextForCompile(),
-                                                        static_cast<std::size_t>(document.characterCount())))
+        EXPECT_EQ(EditorColours(document),
+                  ScannerKinds(Editor().BeginCompile(), static_cast<std::size_t>(document.characterCount())))
             << what.toStdString();
     };
     for (const QString& name : QDir(KAZ_EXAMPLES).entryList({"*.kaz"})) {

@@ -6,13 +6,13 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/about_dialog.h"
 #include "app/dialog_test_support.h"
-#include "app/fast_input_dialog.h"
-#include "app/notation_dialog.h"
-#include "app/practice_loop_dialog.h"
-#include "app/transpose_dialog.h"
-#include "app/voices_dialog.h"
+#include "app/dialogs/about_dialog.h"
+#include "app/dialogs/fast_input_dialog.h"
+#include "app/dialogs/notation_dialog.h"
+#include "app/dialogs/practice_loop_dialog.h"
+#include "app/dialogs/transpose_dialog.h"
+#include "app/dialogs/voices_dialog.h"
 #include "base/program.h"
 #include "midi/midi_file_writer.h"
 

@@ -4,7 +4,7 @@
 #include <QStatusBar>
 #include <QToolTip>
 
-#include "app/live_checker.h"
+#include "app/editor/live_checker.h"
 #include "app/settings.h"
 #include "app/window_fixture.h"
 
@@ -69,7 +69,7 @@ TEST_F(LiveCheckTest, AMistakeIsUnderlinedAfterThePauseAndTheMarkGoesWhenItIsMen
     mend.insertText("G");
     QTRY_VERIFY_WITH_TIMEOUT(Marked().isEmpty() && !Report().isVisible(), 3000);
     EXPECT_TRUE(Editor().extraSelections().isEmpty());
-    EXPECT_TRUE(boxes.seen.empty());
+    EXPECT_TRUE(prompts->seen.empty());
 }
 
 TEST_F(LiveCheckTest, TheCheckKnowsTheSessionsChordsAndLeavesTheSessionAsItWas) {

@@ -3,10 +3,10 @@
 #include <random>
 #include <set>
 
-#include "app/tempo_field.h"
+#include "app/playback/tempo_field.h"
 
-#include "app/transport_bar.h"
-#include "app/transport_button.h"
+#include "app/playback/transport_bar.h"
+#include "app/playback/transport_button.h"
 #include "app/window_fixture.h"
 
 namespace kaz {
@@ -27,16 +27,16 @@ TEST_F(WindowTest, ACompileErrorSelectsTheOffendingCharactersAndShowsOneBox) {
         {"C |\nD |\nE x", ChartFileFormat::LineEnding::CrLf, "x"},
     };
     for (const Case& c : cases) {
-        boxes.seen.clear();
+        prompts->seen.clear();
         Type(c.text);
         Editor().SetLineEnding(c.lineEnding);
         Commands().play->trigger();
         EXPECT_TRUE(Stopped());
         EXPECT_EQ(SelectedText(), c.selected) << c.text.toStdString();
-        ASSERT_EQ(boxes.seen.size(), 1u);
-        EXPECT_EQ(boxes.seen[0].title, "Kaz error");
+        ASSERT_EQ(prompts->seen.size(), 1u);
+        EXPECT_EQ(prompts->seen[0].title, "Kaz error");
     }
-    EXPECT_EQ(boxes.seen[0].text, "Line: 3\nUnexpected symbol: `x`");
+    EXPECT_EQ(prompts->seen[0].text, "Line: 3\nUnexpected symbol: `x`");
 }
 
 TEST_F(WindowTest, PlayHighlightsReadOnlyAndStopGivesBackTheSelectionAndTyping) {
@@ -60,7 +60,7 @@ TEST_F(WindowTest, PlayHighlightsReadOnlyAndStopGivesBackTheSelectionAndTyping) 
 }
 
 TEST_F(WindowTest, CommandsAreEnabledByThePlaybackState) {
-    window->SetTranspositionChooser([](NotationMode) { return std::optional<TransposeResult>(); });
+    prompts->transposition = [](NotationMode) { return std::optional<TransposeResult>(); };
     Type("C | G7 |");
     SelectEditorRange(0, 1);
     const auto enabled = [this] {
@@ -107,7 +107,7 @@ std::optional<TransposeResult> UpATone(NotationMode resolved) {
 }
 
 TEST_F(WindowTest, UndoAfterATranspositionBringsBackTheOldTextThenTheTransposedOne) {
-    window->SetTranspositionChooser(UpATone);
+    prompts->transposition = UpATone;
     Type("# caf\u00e9\nC | Am7 | F/A | G7");
     Commands().transpose->trigger();
     EXPECT_EQ(Editor().Text(), "# caf\u00e9\nD | Bm7 | G/B | A7");
@@ -119,7 +119,7 @@ TEST_F(WindowTest, UndoAfterATranspositionBringsBackTheOldTextThenTheTransposedO
 }
 
 TEST_F(WindowTest, TypingAfterATranspositionLeavesUndoToTheTyping) {
-    window->SetTranspositionChooser(UpATone);
+    prompts->transposition = UpATone;
     Type("C | G7");
     Commands().transpose->trigger();
     Editor().moveCursor(QTextCursor::End);
@@ -140,7 +140,7 @@ TEST_F(WindowTest, ASnippetKeyReplacesTheSelectionAndNoUndoReplaysOverIt) {
 }
 
 TEST_F(WindowTest, NoSequenceOfEditsSnippetsTranspositionsAndUndoMakesTextTheUserNeverHad) {
-    window->SetTranspositionChooser(UpATone);
+    prompts->transposition = UpATone;
     Type("C | Am7 | F/A | G7");
     std::set<QString> had{Editor().Text()};
     std::mt19937 random(8);
@@ -189,14 +189,14 @@ TEST_F(WindowTest, TheTempoSpinStepsWithin20To300AndPlaysAtTheNewTempo) {
     TempoField& tempo = window->Transport().Tempo();
     tempo.stepBy(5);
     EXPECT_EQ(tempo.Text(), "125");
-    EXPECT_EQ(session.playback->State().tempo, 125);
+    EXPECT_EQ(window->Playback().Engine().State().tempo, 125);
     tempo.SetText("299");
     tempo.stepBy(10);
     EXPECT_EQ(tempo.Text(), "300");
     tempo.SetText("20");
     tempo.stepBy(-1);
     EXPECT_EQ(tempo.Text(), "20");
-    EXPECT_EQ(session.playback->State().tempo, 20);
+    EXPECT_EQ(window->Playback().Engine().State().tempo, 20);
 }
 
 }  // namespace

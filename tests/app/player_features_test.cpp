@@ -6,10 +6,10 @@
 
 #include "app/app_test_support.h"
 #include "app/dialog_test_support.h"
-#include "app/follow_view.h"
-#include "app/practice_loop_dialog.h"
-#include "app/transport_bar.h"
-#include "app/transport_button.h"
+#include "app/dialogs/practice_loop_dialog.h"
+#include "app/playback/follow_view.h"
+#include "app/playback/transport_bar.h"
+#include "app/playback/transport_button.h"
 #include "app/window_fixture.h"
 
 namespace kaz {
@@ -56,7 +56,7 @@ TEST_F(PlayerFeatures, LoopSelectedMeasuresPlaysOnlyTheMeasuresTheCaretIsInAndPl
     });
     Commands().loopSelectedMeasures->trigger();
     ASSERT_FALSE(Stopped());
-    EXPECT_TRUE(window->Transport().LoopSelectedMeasuresButton()->IsLatched());
+    EXPECT_TRUE(window->Transport().LoopSelectedMeasuresButton().IsLatched());
     EXPECT_FALSE(Commands().loopSelectedMeasures->isEnabled());
     // Round twice: a measure lasts 800 ms at 300.
     QTest::qWait(1800);
@@ -71,7 +71,7 @@ TEST_F(PlayerFeatures, LoopSelectedMeasuresPlaysOnlyTheMeasuresTheCaretIsInAndPl
     EXPECT_EQ(std::count(bass.begin(), bass.end(), 7), std::ssize(bass));  // G, and only G
 
     Commands().stop->trigger();
-    EXPECT_FALSE(window->Transport().LoopSelectedMeasuresButton()->IsLatched());
+    EXPECT_FALSE(window->Transport().LoopSelectedMeasuresButton().IsLatched());
     EXPECT_EQ(Editor().textCursor().position(), 17);
     Commands().play->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(SelectedText(), QString("C"), 1000);
@@ -80,10 +80,9 @@ TEST_F(PlayerFeatures, LoopSelectedMeasuresPlaysOnlyTheMeasuresTheCaretIsInAndPl
 TEST_F(PlayerFeatures, ExportWritesTheSameFileWithTheCountInOnOrOff) {
     QTemporaryDir folder;
     Type("[3/4] C | G7 | F |");
-    QString path;
-    window->SetFileNameQuestions({{}, {}, [&path](QWidget*) { return path; }, {}});
     const auto exported = [&](const QString& name) {
-        path = folder.filePath(name);
+        const QString path = folder.filePath(name);
+        prompts->fileNames[FileQuestion::ExportMidi] = path;
         Commands().exportMidi->trigger();
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));

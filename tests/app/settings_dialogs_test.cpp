@@ -8,8 +8,8 @@
 
 #include "app/app_test_support.h"
 #include "app/dialog_test_support.h"
-#include "app/fast_input_dialog.h"
-#include "app/notation_dialog.h"
+#include "app/dialogs/fast_input_dialog.h"
+#include "app/dialogs/notation_dialog.h"
 
 namespace kaz {
 namespace {

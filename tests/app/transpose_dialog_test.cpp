@@ -1,4 +1,4 @@
-#include "app/transpose_dialog.h"
+#include "app/dialogs/transpose_dialog.h"
 
 #include <gtest/gtest.h>
 

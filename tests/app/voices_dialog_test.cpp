@@ -1,4 +1,4 @@
-#include "app/voices_dialog.h"
+#include "app/dialogs/voices_dialog.h"
 
 #include <gtest/gtest.h>
 

@@ -13,9 +13,10 @@
 #include "app/chart/chart_pages.h"
 #include "app/chart/chart_panel.h"
 #include "app/chart/chart_view.h"
-#include "app/chart_editor.h"
 #include "app/dialogs/file_dialogs.h"
+#include "app/editor/chart_editor.h"
 #include "app/view_settings.h"
+#include "app/window_command.h"
 #include "base/output_file.h"
 #include "base/text_positions.h"
 
@@ -28,12 +29,12 @@ constexpr int kMessageMs = 3000;
 }  // namespace
 
 ChartFeature::ChartFeature(QMainWindow& window, Session& session, ChartEditor& editor,
-                           std::function<QString()> currentFile)
+                           std::function<QString()> currentFile, PlaybackPlace place)
     : QObject(&window),
       window_(window),
       editor_(editor),
       currentFile_(std::move(currentFile)),
-      panel_(new ChartPanel(session, editor)),
+      panel_(new ChartPanel(session, editor, std::move(place))),
       dock_(new QDockWidget(tr("Chart view"), &window)) {
     dock_->setObjectName(QStringLiteral("chartView"));
     dock_->setWidget(panel_);
@@ -44,10 +45,9 @@ ChartFeature::ChartFeature(QMainWindow& window, Session& session, ChartEditor& e
     chartViewAction_->setStatusTip(tr("Show the chart as a grid of measures to read from the music stand"));
     connect(chartViewAction_, &QAction::toggled, this, [](bool shown) { SaveChartView(shown); });
 
-    print_ = new QAction(tr("&Print...\tCtrl+P"), &window);
-    print_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    print_->setStatusTip(tr("Print the chart as a lead sheet, for the instrument the chart view shows"));
-    window.addAction(print_);
+    print_ = AddWindowCommand(window, tr("&Print..."),
+                              tr("Print the chart as a lead sheet, for the instrument the chart view shows"),
+                              {QKeySequence(Qt::CTRL | Qt::Key_P)});
     connect(print_, &QAction::triggered, this, &ChartFeature::Print);
 
     exportPdf_ = new QAction(tr("Export to P&DF..."), &window);
@@ -86,7 +86,7 @@ void ChartFeature::ChooseInstrument(const Instrument& instrument) {
 
 void ChartFeature::FollowPlayback(bool stopped) {
     panel_->SetStopped(stopped);
-    panel_->View().FollowPlayback();
+    panel_->View().FollowPlayback(!stopped);
 }
 
 void ChartFeature::SetZoom(double zoom) {

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <functional>
 
+#include "render/song_map.h"
+
 #include "chart/instrument.h"
 
 class QAction;
@@ -23,7 +25,7 @@ class ChartFeature final : public QObject {
   public:
     //! currentFile names the chart's file, empty for a new chart.
     ChartFeature(QMainWindow& window, Session& session, ChartEditor& editor,
-                 std::function<QString()> currentFile);
+                 std::function<QString()> currentFile, PlaybackPlace place);
 
     [[nodiscard]] QAction* ChartViewAction() const { return chartViewAction_; }
     [[nodiscard]] QAction* PrintAction() const { return print_; }

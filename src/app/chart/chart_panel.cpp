@@ -22,8 +22,10 @@ std::vector<Instrument> ListedInstruments() {
     return listed;
 }
 
-ChartPanel::ChartPanel(Session& session, ChartEditor& editor, QWidget* parent)
-    : QWidget(parent), view_(new ChartView(session, editor, this)), instruments_(new QComboBox(this)) {
+ChartPanel::ChartPanel(Session& session, ChartEditor& editor, PlaybackPlace place, QWidget* parent)
+    : QWidget(parent),
+      view_(new ChartView(session, editor, std::move(place), this)),
+      instruments_(new QComboBox(this)) {
     for (const Instrument& instrument : ListedInstruments()) {
         instruments_->addItem(QString::fromStdString(InstrumentTitle(instrument)));
     }

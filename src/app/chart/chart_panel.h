@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "chart/instrument.h"
+#include "render/song_map.h"
 
 class QComboBox;
 
@@ -17,7 +18,7 @@ class ChartPanel final : public QWidget {
     Q_OBJECT
 
   public:
-    ChartPanel(Session& session, ChartEditor& editor, QWidget* parent = nullptr);
+    ChartPanel(Session& session, ChartEditor& editor, PlaybackPlace place, QWidget* parent = nullptr);
 
     [[nodiscard]] ChartView& View() const { return *view_; }
     [[nodiscard]] QComboBox& InstrumentList() const { return *instruments_; }

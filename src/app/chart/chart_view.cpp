@@ -6,7 +6,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "app/chart_editor.h"
+#include "app/editor/chart_editor.h"
 #include "app/session.h"
 
 namespace kaz {
@@ -38,10 +38,11 @@ class ChartView::DiscardedEvents final : public EventConsumer {
     void Take(std::span<const MidiEvent>) override {}
 };
 
-ChartView::ChartView(Session& session, ChartEditor& editor, QWidget* parent)
+ChartView::ChartView(Session& session, ChartEditor& editor, PlaybackPlace place, QWidget* parent)
     : QAbstractScrollArea(parent),
       session_(session),
       editor_(editor),
+      place_(std::move(place)),
       compile_(std::make_unique<CompileState>()),
       discarded_(std::make_unique<DiscardedEvents>()) {
     // The view needs the score only: the performance is dropped as it is made.
@@ -147,8 +148,7 @@ std::optional<TextRange> ChartView::TextAtPoint(QPoint point) const {
 void ChartView::mousePressEvent(QMouseEvent* event) {
     QAbstractScrollArea::mousePressEvent(event);
     // While the chart plays the editor's selection is the playback's.
-    if (event->button() != Qt::LeftButton ||
-        (session_.playback != nullptr && !session_.playback->IsStopped())) {
+    if (event->button() != Qt::LeftButton || playing_) {
         return;
     }
     const std::optional<TextRange> text = TextAtPoint(event->pos());
@@ -193,8 +193,8 @@ void ChartView::changeEvent(QEvent* event) {
     }
 }
 
-void ChartView::FollowPlayback() {
-    const bool playing = session_.playback != nullptr && !session_.playback->IsStopped();
+void ChartView::FollowPlayback(bool playing) {
+    playing_ = playing;
     if (!playing) {
         song_.reset();
         refresh_.stop();
@@ -208,14 +208,10 @@ void ChartView::FollowPlayback() {
 
 void ChartView::RefreshSounding() {
     std::optional<std::uint32_t> sounding;
-    const PlaybackEngine* playback = session_.playback.get();
     QString words;
-    if (song_ && playback != nullptr && !playback->IsStopped()) {
-        std::optional<MeasureSpan> loop = playback->PractisedMeasures();
-        if (!loop && playback->State().looping) {
-            loop = MeasureSpan{1, song_->MeasureCount()};
-        }
-        const SongPlace place = song_->PlaceAt(playback->SongPosition(), loop);
+    const std::optional<SongPlace> now = song_ ? place_(*song_) : std::nullopt;
+    if (now) {
+        const SongPlace& place = *now;
         const auto& order = session_.compile.score.playOrder;
         if (!place.countIn && place.measure >= 1 && static_cast<std::size_t>(place.measure) <= order.size()) {
             sounding = order[static_cast<std::size_t>(place.measure - 1)].slot;

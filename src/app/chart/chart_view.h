@@ -24,7 +24,7 @@ class ChartView final : public QAbstractScrollArea {
     Q_OBJECT
 
   public:
-    ChartView(Session& session, ChartEditor& editor, QWidget* parent = nullptr);
+    ChartView(Session& session, ChartEditor& editor, PlaybackPlace place, QWidget* parent = nullptr);
     ~ChartView() override;
 
     //! The instrument the chart's comment line names, which the chords are shown for.
@@ -33,7 +33,7 @@ class ChartView final : public QAbstractScrollArea {
     //! Lay out the editor's text now rather than after the pause that follows typing.
     void Relayout();
     //! The playback started, paused, went on or stopped: follow it, or clear the mark.
-    void FollowPlayback();
+    void FollowPlayback(bool playing);
 
     [[nodiscard]] const ChartLayout& Layout() const { return layout_; }
     //! The measure marked as sounding; none while stopped.
@@ -67,6 +67,8 @@ class ChartView final : public QAbstractScrollArea {
 
     Session& session_;
     ChartEditor& editor_;
+    PlaybackPlace place_;
+    bool playing_ = false;
     class DiscardedEvents;
     std::unique_ptr<CompileState> compile_;  //!< the view's own compile: the playback's lives elsewhere
     std::unique_ptr<DiscardedEvents> discarded_;

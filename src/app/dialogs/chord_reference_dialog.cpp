@@ -13,10 +13,6 @@ namespace kaz {
 
 namespace {
 
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QTreeWidget* ReferenceTree(QWidget* parent) {
     auto* tree = new QTreeWidget(parent);
     tree->setObjectName(QStringLiteral("chordReference"));
@@ -25,10 +21,10 @@ QTreeWidget* ReferenceTree(QWidget* parent) {
     tree->setRootIsDecorated(true);
     tree->setUniformRowHeights(true);
     for (const ChordReferenceSection& section : ChordReference()) {
-        auto* group = new QTreeWidgetItem(tree, {FromUtf8(section.title)});
+        auto* group = new QTreeWidgetItem(tree, {QString::fromUtf8(section.title)});
         group->setFirstColumnSpanned(true);
         for (const ChordReferenceRow& row : section.rows) {
-            new QTreeWidgetItem(group, {FromUtf8(row.spelling), FromUtf8(row.plays)});
+            new QTreeWidgetItem(group, {QString::fromUtf8(row.spelling), QString::fromUtf8(row.plays)});
         }
     }
     tree->expandAll();

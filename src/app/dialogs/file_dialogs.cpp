@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "midi/device/audio_render.h"
+
 namespace kaz {
 
 QString StartFolder(const QString& currentFile) {
@@ -26,6 +28,27 @@ QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& 
     QFileDialog dialog(parent, caption, suggested, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString AskOpenFileName(QWidget* parent, const QString& folder) {
+    return QFileDialog::getOpenFileName(parent, QObject::tr("Open"), folder,
+                                        QObject::tr("Kaz Files (*.kaz);;All Files (*)"));
+}
+
+QString AskAudioFileName(QWidget* parent, const QString& suggested) {
+    QStringList kinds{QObject::tr("WAV audio (*.wav)")};
+    if (CanWriteFlac()) {
+        kinds << QObject::tr("FLAC audio (*.flac)");
+    }
+    QFileDialog dialog(parent, QObject::tr("Export to Audio"), suggested);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(kinds);
+    dialog.setDefaultSuffix(QStringLiteral("wav"));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& kind) {
+        dialog.setDefaultSuffix(kind.contains(QStringLiteral("*.flac")) ? QStringLiteral("flac")
+                                                                        : QStringLiteral("wav"));
+    });
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 

@@ -16,4 +16,9 @@ namespace kaz {
 [[nodiscard]] QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& filter,
                                       const QString& suffix, const QString& suggested);
 
+//! Ask for a chart to open, starting in folder. Empty for Cancel.
+[[nodiscard]] QString AskOpenFileName(QWidget* parent, const QString& folder);
+//! Ask for a WAV or, where it can be written, a FLAC file name; the name gets the ending of the chosen kind.
+[[nodiscard]] QString AskAudioFileName(QWidget* parent, const QString& suggested);
+
 }  // namespace kaz

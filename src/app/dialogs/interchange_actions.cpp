@@ -183,6 +183,11 @@ void InterchangeActions::Export(const QString& caption, const QString& filter, c
     }
 }
 
+void InterchangeActions::SetStopped(bool stopped) {
+    exportIreal->setEnabled(stopped);
+    exportMusicXml->setEnabled(stopped);
+}
+
 void InterchangeActions::ShowError(const QString& text) {
     QMessageBox box(QMessageBox::Warning, tr("Kaz"), text, QMessageBox::Ok, window_);
     box.exec();

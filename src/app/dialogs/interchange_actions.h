@@ -50,6 +50,8 @@ class InterchangeActions : public QObject {
     [[nodiscard]] static bool IsImportable(const QString& path);
     //! Import the songs of a file.
     void ImportFile(const QString& path);
+    //! The exports read the music, which is there to read only while the chart is stopped.
+    void SetStopped(bool stopped);
     //! Offer to import the songs of a pasted text that holds an iReal Pro link; true when the text was taken.
     bool OfferPastedLink(const QString& text);
 

@@ -4,24 +4,16 @@
 #include <QMainWindow>
 #include <QStatusBar>
 
-#include "app/chart_editor.h"
 #include "app/dialogs/find_replace_dialog.h"
+#include "app/editor/chart_editor.h"
 #include "app/editor/zoom_control.h"
+#include "app/window_command.h"
 
 namespace kaz {
 
 namespace {
 
 constexpr int kMessageMs = 3000;
-
-QAction* WindowAction(QMainWindow& window, const QString& text, const QString& tip,
-                      const QList<QKeySequence>& keys) {
-    auto* action = new QAction(text, &window);
-    action->setStatusTip(tip);
-    action->setShortcuts(keys);
-    window.addAction(action);
-    return action;
-}
 
 }  // namespace
 
@@ -30,9 +22,9 @@ EditingComforts::EditingComforts(QMainWindow& window, ChartEditor& editor)
       editor_(editor),
       dialog_(new FindReplaceDialog(editor, &window)),
       zoom_(new ZoomControl(window, editor)) {
-    redo_ =
-        WindowAction(window, tr("&Redo\tCtrl+Shift+Z"), tr("Do again what Undo took back"),
-                     {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    redo_ = AddWindowCommand(
+        window, tr("&Redo"), tr("Do again what Undo took back"),
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     connect(redo_, &QAction::triggered, this, [this] {
         if (stopped_ && !editor_.isReadOnly()) {
             editor_.redo();
@@ -40,16 +32,16 @@ EditingComforts::EditingComforts(QMainWindow& window, ChartEditor& editor)
     });
     connect(editor_.document(), &QTextDocument::redoAvailable, this, [this] { SetStopped(stopped_); });
 
-    find_ = WindowAction(window, tr("&Find...\tCtrl+F"), tr("Find a text in the chart"),
-                         {QKeySequence(Qt::CTRL | Qt::Key_F)});
+    find_ = AddWindowCommand(window, tr("&Find..."), tr("Find a text in the chart"),
+                             {QKeySequence(Qt::CTRL | Qt::Key_F)});
     connect(find_, &QAction::triggered, this, [this] { dialog_->Open(false); });
-    replace_ = WindowAction(window, tr("R&eplace...\tCtrl+H"), tr("Replace a text of the chart with another"),
-                            {QKeySequence(Qt::CTRL | Qt::Key_H)});
+    replace_ = AddWindowCommand(window, tr("R&eplace..."), tr("Replace a text of the chart with another"),
+                                {QKeySequence(Qt::CTRL | Qt::Key_H)});
     connect(replace_, &QAction::triggered, this, [this] { dialog_->Open(true); });
     findNext_ =
-        WindowAction(window, tr("Find &Next\tF3"), tr("Find the text again"), {QKeySequence(Qt::Key_F3)});
-    findPrevious_ = WindowAction(window, tr("Find Pre&vious\tShift+F3"), tr("Find the text again, backwards"),
-                                 {QKeySequence(Qt::SHIFT | Qt::Key_F3)});
+        AddWindowCommand(window, tr("Find &Next"), tr("Find the text again"), {QKeySequence(Qt::Key_F3)});
+    findPrevious_ = AddWindowCommand(window, tr("Find Pre&vious"), tr("Find the text again, backwards"),
+                                     {QKeySequence(Qt::SHIFT | Qt::Key_F3)});
     for (QAction* again : {findNext_, findPrevious_}) {
         connect(again, &QAction::triggered, this, [this, backward = again == findPrevious_] {
             if (dialog_->Query().text.isEmpty()) {

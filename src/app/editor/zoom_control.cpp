@@ -7,6 +7,7 @@
 #include <array>
 
 #include "app/view_settings.h"
+#include "app/window_command.h"
 
 namespace kaz {
 
@@ -19,17 +20,14 @@ constexpr int kActualSize = 100;
 
 ZoomControl::ZoomControl(QWidget& window, QPlainTextEdit& editor)
     : QObject(&window), editor_(editor), editorPointSize_(editor.font().pointSizeF()) {
-    zoomIn_ = new QAction(tr("Zoom &in\tCtrl++"), &window);
-    zoomIn_->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    zoomIn_->setStatusTip(tr("Make the chart's type larger"));
-    zoomOut_ = new QAction(tr("Zoom &out\tCtrl+-"), &window);
-    zoomOut_->setShortcuts({QKeySequence::ZoomOut});
-    zoomOut_->setStatusTip(tr("Make the chart's type smaller"));
+    zoomIn_ = AddWindowCommand(window, tr("Zoom &in"), tr("Make the chart's type larger"),
+                               QKeySequence::keyBindings(QKeySequence::ZoomIn)
+                                   << QKeySequence(Qt::CTRL | Qt::Key_Equal));
+    zoomOut_ = AddWindowCommand(window, tr("Zoom &out"), tr("Make the chart's type smaller"),
+                                QKeySequence::keyBindings(QKeySequence::ZoomOut));
     // Ctrl+0 types the tenth chord snippet, so the actual size has a key of its own.
-    actualSize_ = new QAction(tr("&Actual size\tCtrl+Alt+0"), &window);
-    actualSize_->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_0));
-    actualSize_->setStatusTip(tr("Show the chart's type at its usual size"));
-    window.addActions({zoomIn_, zoomOut_, actualSize_});
+    actualSize_ = AddWindowCommand(window, tr("&Actual size"), tr("Show the chart's type at its usual size"),
+                                   {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_0)});
     connect(zoomIn_, &QAction::triggered, this, [this] { Step(1); });
     connect(zoomOut_, &QAction::triggered, this, [this] { Step(-1); });
     connect(actualSize_, &QAction::triggered, this, [this] { SetPercent(kActualSize); });

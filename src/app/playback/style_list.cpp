@@ -12,11 +12,6 @@ namespace kaz {
 namespace {
 
 // A setting of its own, beside the specified ones.
-constexpr const char* kStyleKey = "Settings/AccompanimentStyle";
-
-QSettings AppSettings() {
-    return QSettings(kSettingsOrganisation, kSettingsApplication);
-}
 
 }  // namespace
 
@@ -30,7 +25,7 @@ StyleList::StyleList(StyleSettings& settings, QWidget* parent) : QComboBox(paren
     for (const std::string& name : settings_.library->Names()) {
         addItem(QString::fromStdString(name));
     }
-    const QString kept = AppSettings().value(kStyleKey).toString();
+    const QString kept = OpenSettings().value(setting_keys::kAccompanimentStyle).toString();
     const int keptIndex = findText(kept);
     setCurrentIndex(keptIndex >= 0 ? keptIndex : 0);
     Choose(currentIndex());
@@ -40,8 +35,8 @@ StyleList::StyleList(StyleSettings& settings, QWidget* parent) : QComboBox(paren
 void StyleList::Choose(int index) {
     // The first entry is the block chords, which an empty name plays.
     settings_.name = index <= 0 ? std::string() : currentText().toStdString();
-    if (index > 0 || AppSettings().contains(kStyleKey)) {
-        AppSettings().setValue(kStyleKey, currentText());
+    if (index > 0 || OpenSettings().contains(setting_keys::kAccompanimentStyle)) {
+        OpenSettings().setValue(setting_keys::kAccompanimentStyle, currentText());
     }
 }
 

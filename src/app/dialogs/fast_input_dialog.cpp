@@ -1,4 +1,6 @@
-#include "app/fast_input_dialog.h"
+#include "app/dialogs/fast_input_dialog.h"
+
+#include <QMessageBox>
 
 #include "ui_fast_input_dialog.h"
 
@@ -36,8 +38,23 @@ void EditFastInput(QWidget* parent, FastInputSnippets& snippets) {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    snippets = dialog.Snippets();
+    const FastInputSnippets chosen = dialog.Snippets();
+    QStringList tooLong;
+    for (int i = 0; i < FastInputSnippets::kCount; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        if (chosen.texts[index].size() > FastInputSnippets::kMaxLength) {
+            tooLong << SnippetSettingName(i);
+        } else {
+            snippets.texts[index] = chosen.texts[index];
+        }
+    }
     SaveSnippets(snippets);
+    if (!tooLong.isEmpty()) {
+        QMessageBox::warning(parent, QObject::tr("Kaz"),
+                             QObject::tr("A snippet is at most %1 characters: %2 kept the text it had.")
+                                 .arg(FastInputSnippets::kMaxLength)
+                                 .arg(tooLong.join(QStringLiteral(", "))));
+    }
 }
 
 }  // namespace kaz

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/editor.h"
+#include "base/text_positions.h"
 
 namespace kaz {
 
@@ -22,11 +23,12 @@ class ErrorMark final : public QObject {
   public:
     explicit ErrorMark(ChartEditor& editor);
 
-    //! Mark range, given in positions of the editor's last TextForCompile, with tip as its tool tip.
-    void Place(TextRange range, const QString& tip);
+    //! Mark range of the compiled text whose positions are mapped by positions, with tip as its tool tip.
+    void Place(const TextPositionMap& positions, TextRange range, const QString& tip);
     //! Mark hints instead: each range with a dotted line and its tip, for what compiles but most likely means
     //! something else.
-    void PlaceHints(const std::vector<std::pair<TextRange, QString>>& hints);
+    void PlaceHints(const TextPositionMap& positions,
+                    const std::vector<std::pair<TextRange, QString>>& hints);
     void Clear();
 
   protected:

@@ -9,6 +9,8 @@ namespace kaz {
 class RecentFiles {
   public:
     static constexpr int kCount = 4;
+    //! No path the system can open is longer (PATH_MAX on Linux); a longer one in the settings is dropped.
+    static constexpr int kMaxPathLength = 4096;
 
     //! Read the list from the settings.
     RecentFiles();

@@ -1,6 +1,8 @@
-#include "app/transport_button.h"
+#include "app/playback/transport_button.h"
 
+#include <QBitmap>
 #include <QEvent>
+#include <QImage>
 #include <QPainter>
 
 namespace kaz {
@@ -35,17 +37,11 @@ void TransportButton::LoadPicture(const QString& path, int width, int height) {
 }
 
 QPixmap TransportButton::Silhouette(const QColor& colour) const {
-    QImage coloured(width_, height_, QImage::Format_ARGB32);
-    coloured.fill(Qt::transparent);
-    const QRgb background = qRgb(255, 255, 255);
-    for (int y = 0; y < std::min(height_, figure_.height()); ++y) {
-        for (int x = 0; x < std::min(width_, figure_.width()); ++x) {
-            if (figure_.pixel(x, y) != background) {
-                coloured.setPixelColor(x, y, colour);
-            }
-        }
-    }
-    return QPixmap::fromImage(coloured);
+    // The figure is every pixel of the picture that is not white.
+    QPixmap coloured(figure_.size());
+    coloured.fill(colour);
+    coloured.setMask(QBitmap::fromImage(figure_.createMaskFromColor(qRgb(255, 255, 255), Qt::MaskOutColor)));
+    return coloured;
 }
 
 void TransportButton::ColourPictures() {

@@ -1,11 +1,11 @@
-#include "app/transport_bar.h"
+#include "app/playback/transport_bar.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
 
-#include "app/tempo_field.h"
-#include "app/transport_button.h"
+#include "app/playback/tempo_field.h"
+#include "app/playback/transport_button.h"
 
 namespace kaz {
 
@@ -50,11 +50,9 @@ TransportBar::TransportBar(const MidiOutDeviceNames& devices, const Actions& act
     buttons_[2] = AddButton(actions.stop, tr("Stop"), tr("Stop"), QStringLiteral(":/pictures/stop.pbm"));
     buttons_[3] =
         AddButton(actions.loop, tr("Loop"), tr("Loop playback"), QStringLiteral(":/pictures/loop.pbm"));
-    if (actions.loopSelectedMeasures != nullptr) {
-        buttons_[4] = AddButton(actions.loopSelectedMeasures, tr("Loop selected measures"),
-                                actions.loopSelectedMeasures->statusTip(),
-                                QStringLiteral(":/pictures/loop-selection.pbm"));
-    }
+    buttons_[4] =
+        AddButton(actions.loopSelectedMeasures, tr("Loop selected measures"),
+                  actions.loopSelectedMeasures->statusTip(), QStringLiteral(":/pictures/loop-selection.pbm"));
 }
 
 int TransportBar::DialogUnitsToPixels(int units) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QPlainTextEdit>
 #include <string>
 
@@ -11,7 +13,7 @@ namespace kaz {
 
 //! The chart's editor: plain text in the platform's fixed-pitch font, long lines wrapped at the window's
 //! edge. It is also the editor the compile and the playback select in: their positions count bytes of the
-//! text they were given (TextForCompile), which the editor maps to its own characters.
+//! text they were given (BeginCompile), which the editor maps to its own characters.
 //!
 //! Besides the editor's own multi-level undo it keeps the whole-text undo slot: the text as it was before
 //! the last transposition, which Undo brings back in one step while no other change has come since.
@@ -23,13 +25,20 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
 
     //! The text with every line break a "\n", exactly as typed (no-break spaces stay what they are).
     [[nodiscard]] QString Text() const;
-    //! The text to compile: UTF-8, with the line breaks of the chart's file. Later positions of Select and
-    //! Selection are positions in this text.
-    [[nodiscard]] std::string TextForCompile();
-    //! The line breaks TextForCompile writes.
+    //! The text to compile, UTF-8 with the line breaks of the chart's file, and the map of its positions to
+    //! the editor's.
+    struct CompileText {
+        std::string bytes;
+        TextPositionMap positions;
+    };
+    [[nodiscard]] CompileText TextToCompile() const;
+    //! Start a compile whose positions the editor seam takes: the text to compile, and from now on the
+    //! positions of Select and Selection are positions in it.
+    [[nodiscard]] std::string BeginCompile();
+    //! The line breaks the text to compile has.
     void SetLineEnding(ChartFileFormat::LineEnding lineEnding) { lineEnding_ = lineEnding; }
 
-    // The editor seam, in positions of the last TextForCompile.
+    // The editor seam, in positions of the last BeginCompile.
     void Select(TextRange range) override;
     void ScrollToSelection() override;
     void ReplaceSelection(std::string_view text, bool undoable) override;
@@ -45,8 +54,10 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
     //! Put a whole new document in place: no undo history, an empty undo slot.
     void SetDocumentText(const QString& text);
 
-    //! A cursor that selects range, given in positions of the last TextForCompile.
-    [[nodiscard]] QTextCursor CursorAt(TextRange range) const;
+    //! A cursor that selects range, given in positions of the last BeginCompile.
+    [[nodiscard]] QTextCursor CursorAt(TextRange range) const { return CursorAt(positions_, range); }
+    //! A cursor that selects range, given in the compiled text whose positions are mapped by positions.
+    [[nodiscard]] QTextCursor CursorAt(const TextPositionMap& positions, TextRange range) const;
 
     //! Keep text as the whole-text undo: the next Undo brings it back unless the text changes first.
     void SetUndoSlot(QString text);
@@ -55,6 +66,9 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
     void UndoLastChange();
     //! True when Undo has something to do.
     [[nodiscard]] bool CanUndo() const;
+    //! The keys of the window's own editing commands (Undo, Redo, Cut, Copy, Paste and their
+    //! alternatives): the editor leaves them to the window, which applies the commands' enable rules.
+    void LeaveKeysToWindow(QList<QKeySequence> keys) { windowKeys_ = std::move(keys); }
 
   signals:
     //! The undo slot or the editor's own undo changed whether Undo has something to do.
@@ -68,11 +82,13 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
     void OnTextChanged();
     //! Replace only the part of the text that differs from text, in one edit, keeping caret and view.
     void ReplaceChangedSpan(const QString& text);
+    [[nodiscard]] bool IsWindowKey(const QKeyEvent& event) const;
 
     ChartFileFormat::LineEnding lineEnding_ = ChartFileFormat::LineEnding::Lf;
     TextPositionMap positions_;
     QString undoSlot_;
     bool undoAvailable_ = false;
+    QList<QKeySequence> windowKeys_;
 };
 
 //! True for the editor's paragraph and line breaks (Shift+Return types a line break inside a paragraph): the
@@ -80,9 +96,5 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
 [[nodiscard]] inline bool IsEditorLineBreak(QChar c) {
     return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
 }
-
-//! True for the keys whose commands the window owns (Undo, Redo, Cut, Copy, Paste and their alternatives):
-//! the editor leaves them to the window, which applies the commands' enable rules.
-[[nodiscard]] bool IsWindowEditingKey(const QKeyEvent& event);
 
 }  // namespace kaz

@@ -1,9 +1,9 @@
-#include "app/chart_highlighter.h"
+#include "app/editor/chart_highlighter.h"
 
 #include <QEvent>
 #include <QPlainTextEdit>
 
-#include "app/chart_editor.h"
+#include "app/editor/chart_editor.h"
 #include "base/text_positions.h"
 
 namespace kaz {

@@ -1,4 +1,4 @@
-#include "app/voices_dialog.h"
+#include "app/dialogs/voices_dialog.h"
 
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/general_midi.h"
+#include "app/dialogs/general_midi.h"
 #include "ui_voices_dialog.h"
 
 namespace kaz {

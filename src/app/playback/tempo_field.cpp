@@ -1,4 +1,4 @@
-#include "app/tempo_field.h"
+#include "app/playback/tempo_field.h"
 
 #include <QLineEdit>
 #include <algorithm>

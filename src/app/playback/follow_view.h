@@ -17,7 +17,7 @@ class FollowView final : public QWidget {
     Q_OBJECT
 
   public:
-    explicit FollowView(Session& session, QWidget* parent = nullptr);
+    FollowView(Session& session, PlaybackPlace place, QWidget* parent = nullptr);
 
     //! What the panel shows; all empty while stopped.
     struct Shown {
@@ -31,7 +31,7 @@ class FollowView final : public QWidget {
     [[nodiscard]] const Shown& Showing() const { return shown_; }
 
     //! The playback started, paused, went on or stopped: follow it, or clear.
-    void FollowPlayback();
+    void FollowPlayback(bool playing);
     //! Bring the panel up to date with the playback now.
     void Refresh();
 
@@ -53,6 +53,8 @@ class FollowView final : public QWidget {
     void DrawBeats(QPainter& painter, const QRectF& area) const;
 
     Session& session_;
+    PlaybackPlace place_;
+    bool playing_ = false;
     std::optional<SongMap> song_;  //!< the song being played; none while stopped
     QTimer refresh_;
     Shown shown_;

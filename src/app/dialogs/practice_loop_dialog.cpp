@@ -1,4 +1,4 @@
-#include "app/practice_loop_dialog.h"
+#include "app/dialogs/practice_loop_dialog.h"
 
 #include <QLineEdit>
 

@@ -1,4 +1,4 @@
-#include "app/notation_dialog.h"
+#include "app/dialogs/notation_dialog.h"
 
 #include "app/settings.h"
 #include "ui_notation_dialog.h"

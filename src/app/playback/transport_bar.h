@@ -26,7 +26,7 @@ class TransportBar final : public QToolBar, public TransportControls {
         QAction* pause;
         QAction* stop;
         QAction* loop;
-        QAction* loopSelectedMeasures = nullptr;  //!< a fifth button when given
+        QAction* loopSelectedMeasures;
     };
 
     TransportBar(const MidiOutDeviceNames& devices, const Actions& actions, QWidget* parent = nullptr);
@@ -44,8 +44,7 @@ class TransportBar final : public QToolBar, public TransportControls {
     [[nodiscard]] TransportButton& PauseButton() const { return *buttons_[1]; }
     [[nodiscard]] TransportButton& StopButton() const { return *buttons_[2]; }
     [[nodiscard]] TransportButton& LoopButton() const { return *buttons_[3]; }
-    //! nullptr without the action.
-    [[nodiscard]] TransportButton* LoopSelectedMeasuresButton() const { return buttons_[4]; }
+    [[nodiscard]] TransportButton& LoopSelectedMeasuresButton() const { return *buttons_[4]; }
 
   signals:
     void tempoTextChanged();

@@ -1,4 +1,4 @@
-#include "app/follow_view.h"
+#include "app/playback/follow_view.h"
 
 #include <QAccessible>
 #include <QPainter>
@@ -22,7 +22,8 @@ QString ChordText(const Chord* chord) {
 
 }  // namespace
 
-FollowView::FollowView(Session& session, QWidget* parent) : QWidget(parent), session_(session) {
+FollowView::FollowView(Session& session, PlaybackPlace place, QWidget* parent)
+    : QWidget(parent), session_(session), place_(std::move(place)) {
     setAccessibleName(tr("Follow view"));
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
@@ -36,8 +37,8 @@ QSize FollowView::sizeHint() const {
     return {320, 360};
 }
 
-void FollowView::FollowPlayback() {
-    const bool playing = session_.playback != nullptr && !session_.playback->IsStopped();
+void FollowView::FollowPlayback(bool playing) {
+    playing_ = playing;
     if (!playing) {
         // The score the map points into is cleared at Stop.
         song_.reset();
@@ -53,16 +54,8 @@ void FollowView::FollowPlayback() {
 }
 
 void FollowView::Refresh() {
-    const PlaybackEngine* playback = session_.playback.get();
-    if (playback == nullptr || playback->IsStopped() || !song_) {
-        Show({});
-        return;
-    }
-    std::optional<MeasureSpan> loop = playback->PractisedMeasures();
-    if (!loop && playback->State().looping) {
-        loop = MeasureSpan{1, song_->MeasureCount()};
-    }
-    Show(Describe(song_->PlaceAt(playback->SongPosition(), loop)));
+    const std::optional<SongPlace> place = song_ ? place_(*song_) : std::nullopt;
+    Show(place ? Describe(*place) : Shown{});
 }
 
 QString FollowView::MeasureText(const SongPlace& place) {
@@ -126,7 +119,7 @@ void FollowView::Show(const Shown& shown) {
 
 void FollowView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    FollowPlayback();
+    FollowPlayback(playing_);
 }
 
 void FollowView::hideEvent(QHideEvent* event) {

@@ -1,4 +1,4 @@
-#include "app/recent_files.h"
+#include "app/document/recent_files.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -9,8 +9,6 @@ namespace kaz {
 
 namespace {
 
-constexpr const char* kGroup = "Recent File List";
-
 QString EntryName(int index) {
     return QStringLiteral("File%1").arg(index + 1);
 }
@@ -18,11 +16,11 @@ QString EntryName(int index) {
 }  // namespace
 
 RecentFiles::RecentFiles() {
-    QSettings settings(kSettingsOrganisation, kSettingsApplication);
-    settings.beginGroup(kGroup);
+    QSettings settings = OpenSettings();
+    settings.beginGroup(setting_keys::kRecentFilesGroup);
     for (int i = 0; i < kCount; ++i) {
         const QString path = settings.value(EntryName(i)).toString();
-        if (!path.isEmpty() && !paths_.contains(path)) {
+        if (!path.isEmpty() && path.size() <= kMaxPathLength && !paths_.contains(path)) {
             paths_.append(path);
         }
     }
@@ -30,6 +28,9 @@ RecentFiles::RecentFiles() {
 
 void RecentFiles::Add(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (absolute.size() > kMaxPathLength) {
+        return;
+    }
     paths_.removeAll(absolute);
     paths_.prepend(absolute);
     while (paths_.size() > kCount) {
@@ -44,8 +45,8 @@ void RecentFiles::Remove(const QString& path) {
 }
 
 void RecentFiles::Store() const {
-    QSettings settings(kSettingsOrganisation, kSettingsApplication);
-    settings.beginGroup(kGroup);
+    QSettings settings = OpenSettings();
+    settings.beginGroup(setting_keys::kRecentFilesGroup);
     for (int i = 0; i < kCount; ++i) {
         if (i < paths_.size()) {
             settings.setValue(EntryName(i), paths_[i]);

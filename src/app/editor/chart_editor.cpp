@@ -1,4 +1,4 @@
-#include "app/chart_editor.h"
+#include "app/editor/chart_editor.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -42,25 +42,7 @@ ChangedSpan FindChangedSpan(const QString& old, const QString& replacement) {
     return span;
 }
 
-bool MatchesAny(const QKeyEvent& event, std::initializer_list<QKeySequence::StandardKey> keys) {
-    return std::any_of(keys.begin(), keys.end(),
-                       [&event](QKeySequence::StandardKey key) { return event.matches(key); });
-}
-
 }  // namespace
-
-bool IsWindowEditingKey(const QKeyEvent& event) {
-    if (MatchesAny(event, {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
-                           QKeySequence::Paste})) {
-        return true;
-    }
-    const QKeyCombination combination = event.keyCombination();
-    const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers() & ~Qt::KeypadModifier;
-    const int key = combination.key();
-    return (modifiers == Qt::AltModifier && key == Qt::Key_Backspace) ||
-           (modifiers == Qt::ShiftModifier && (key == Qt::Key_Delete || key == Qt::Key_Insert)) ||
-           (modifiers == Qt::ControlModifier && (key == Qt::Key_Insert || key == Qt::Key_Y));
-}
 
 ChartEditor::ChartEditor(QWidget* parent) : QPlainTextEdit(parent) {
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -79,22 +61,33 @@ ChartEditor::ChartEditor(QWidget* parent) : QPlainTextEdit(parent) {
     });
 }
 
+bool ChartEditor::IsWindowKey(const QKeyEvent& event) const {
+    const QKeySequence pressed(event.keyCombination().toCombined() & ~Qt::KeypadModifier);
+    return windowKeys_.contains(pressed);
+}
+
 QString ChartEditor::Text() const {
     return RawText(*document());
 }
 
-std::string ChartEditor::TextForCompile() {
+ChartEditor::CompileText ChartEditor::TextToCompile() const {
     QString text = Text();
     if (lineEnding_ == ChartFileFormat::LineEnding::CrLf) {
         text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     }
-    std::string bytes = text.toStdString();
-    positions_ = TextPositionMap(bytes);
-    return bytes;
+    CompileText compiled{text.toStdString(), {}};
+    compiled.positions = TextPositionMap(compiled.bytes);
+    return compiled;
 }
 
-QTextCursor ChartEditor::CursorAt(TextRange range) const {
-    const TextRange units = positions_.ToEditor(range);
+std::string ChartEditor::BeginCompile() {
+    CompileText compiled = TextToCompile();
+    positions_ = std::move(compiled.positions);
+    return std::move(compiled.bytes);
+}
+
+QTextCursor ChartEditor::CursorAt(const TextPositionMap& positions, TextRange range) const {
+    const TextRange units = positions.ToEditor(range);
     const int last = document()->characterCount() - 1;
     QTextCursor cursor(document());
     cursor.setPosition(std::clamp(units.start, 0, last));
@@ -206,7 +199,7 @@ void ChartEditor::OnTextChanged() {
 }
 
 bool ChartEditor::event(QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride && IsWindowEditingKey(static_cast<QKeyEvent&>(*event))) {
+    if (event->type() == QEvent::ShortcutOverride && IsWindowKey(static_cast<QKeyEvent&>(*event))) {
         // Not taken here: the window's command gets the key, under its enable rule.
         event->ignore();
         return true;
@@ -215,7 +208,7 @@ bool ChartEditor::event(QEvent* event) {
 }
 
 void ChartEditor::keyPressEvent(QKeyEvent* event) {
-    if (IsWindowEditingKey(*event)) {
+    if (IsWindowKey(*event)) {
         // The window's command is disabled, which is why the key came here: it does nothing.
         event->accept();
         return;

@@ -4,8 +4,9 @@
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
+#include <optional>
 
-#include "app/error_mark.h"
+#include "app/editor/error_mark.h"
 #include "language/compile_score.h"
 
 namespace kaz {
@@ -20,6 +21,12 @@ class LiveChecker final : public QObject {
     Q_OBJECT
 
   public:
+    //! A check's result and the tempo mark of the chart it compiled.
+    struct Checked {
+        CompileResult result;
+        std::optional<std::int32_t> tempoMark;
+    };
+
     //! How long typing must stop before the chart is checked.
     static constexpr int kPauseMs = 300;
 
@@ -43,6 +50,8 @@ class LiveChecker final : public QObject {
     //! A check ended with report, the words for the user ("Line 3: Unknown chord: `Cadd9`"), or nothing when
     //! the chart compiles.
     void checked(const QString& report);
+    //! The chart's tempo mark as the last check read it; none when it has none or does not compile.
+    void tempoMarkRead(std::optional<std::int32_t> mark);
 
   private:
     void OnTextChanged();
@@ -54,7 +63,9 @@ class LiveChecker final : public QObject {
     ChartEditor& editor_;
     const CompileState& session_;
     QTimer pause_;
-    QFutureWatcher<CompileResult> running_;
+    QFutureWatcher<Checked> running_;
+    //! The positions of the text the check runs on.
+    TextPositionMap checkedPositions_;
     std::uint64_t revision_ = 0;         //!< changes of the text so far
     std::uint64_t checkedRevision_ = 0;  //!< the text the last check started on
     bool enabled_ = true;

@@ -1,8 +1,8 @@
-#include "app/live_checker.h"
+#include "app/editor/live_checker.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
-#include "app/chart_editor.h"
+#include "app/editor/chart_editor.h"
 
 namespace kaz {
 
@@ -13,11 +13,16 @@ constexpr qsizetype kLongestQuote = 40;
 
 //! Compile text as Play would with copies of the session's definitions and settings. What the compile
 //! defines and builds is thrown away with its state.
-CompileResult CheckChart(const std::string& text, ChordDefinitions definitions, RenderSettings settings) {
+LiveChecker::Checked CheckChart(const std::string& text, ChordDefinitions definitions,
+                                RenderSettings settings) {
     CompileState state;
     state.chordDefinitions = std::move(definitions);
     state.settings = settings;
-    return Compile(state, text);
+    LiveChecker::Checked checked{Compile(state, text), std::nullopt};
+    if (checked.result.outcome != CompileOutcome::LanguageError && state.score.tempoGiven) {
+        checked.tempoMark = state.score.scoreTempo;
+    }
+    return checked;
 }
 
 //! The offending text as one line of a report: line breaks shown as a sign, other control characters as
@@ -36,10 +41,6 @@ QString Quote(const std::string& lexeme) {
         text = text.left(kLongestQuote) + QChar(0x2026);
     }
     return text;
-}
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
@@ -107,14 +108,20 @@ void LiveChecker::CheckNow() {
     }
     due_ = false;
     checkedRevision_ = revision_;
-    running_.setFuture(QtConcurrent::run(CheckChart, editor_.TextForCompile(), session_.chordDefinitions,
-                                         session_.settings));
+    ChartEditor::CompileText text = editor_.TextToCompile();
+    checkedPositions_ = std::move(text.positions);
+    running_.setFuture(
+        QtConcurrent::run(CheckChart, std::move(text.bytes), session_.chordDefinitions, session_.settings));
 }
 
 void LiveChecker::OnCheckEnded() {
     // A check of a text typed over since is of no use: the pause after the typing brings the next one.
     if (enabled_ && checkedRevision_ == revision_) {
-        Show(running_.result());
+        const Checked& checked = running_.result();
+        Show(checked.result);
+        if (checked.result.outcome != CompileOutcome::LanguageError) {
+            emit tempoMarkRead(checked.tempoMark);
+        }
     }
     if (due_ && !playing_) {
         CheckNow();
@@ -126,14 +133,16 @@ void LiveChecker::Show(const CompileResult& result) {
     switch (result.outcome) {
         case CompileOutcome::LanguageError: {
             const LanguageError& error = result.error;
-            report = tr("Line %1: %2: `%3`").arg(error.line).arg(FromUtf8(error.message), Quote(error.text));
-            mark_->Place(error.selection, report);
+            report = tr("Line %1: %2: `%3`")
+                         .arg(error.line)
+                         .arg(QString::fromUtf8(error.message), Quote(error.text));
+            mark_->Place(checkedPositions_, error.selection, report);
             break;
         }
         case CompileOutcome::Fault:
             // Not the chart's fault, and nowhere in it.
             mark_->Clear();
-            report = FromUtf8(result.fault);
+            report = QString::fromUtf8(result.fault);
             break;
         case CompileOutcome::Accepted:
         case CompileOutcome::NothingToPlay:
@@ -153,9 +162,9 @@ QString LiveChecker::ShowHints(const CompileResult& result) {
     for (const LanguageHint& hint : result.hints) {
         marks.emplace_back(
             hint.selection,
-            tr("Line %1: %2: `%3`").arg(hint.line).arg(FromUtf8(hint.message), Quote(hint.text)));
+            tr("Line %1: %2: `%3`").arg(hint.line).arg(QString::fromUtf8(hint.message), Quote(hint.text)));
     }
-    mark_->PlaceHints(marks);
+    mark_->PlaceHints(checkedPositions_, marks);
     const auto more = static_cast<int>(marks.size()) - 1;
     return more == 0 ? marks.front().second
                      : tr("%1 (and %n more hint(s))", nullptr, more).arg(marks.front().second);

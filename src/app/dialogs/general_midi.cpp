@@ -1,4 +1,4 @@
-#include "app/general_midi.h"
+#include "app/dialogs/general_midi.h"
 
 namespace kaz {
 

@@ -1,10 +1,10 @@
-#include "app/error_mark.h"
+#include "app/editor/error_mark.h"
 
 #include <QHelpEvent>
 #include <QToolTip>
 #include <algorithm>
 
-#include "app/chart_editor.h"
+#include "app/editor/chart_editor.h"
 
 namespace kaz {
 
@@ -20,9 +20,9 @@ ErrorMark::ErrorMark(ChartEditor& editor) : QObject(&editor), editor_(editor) {
     editor.viewport()->installEventFilter(this);
 }
 
-void ErrorMark::Place(TextRange range, const QString& tip) {
+void ErrorMark::Place(const TextPositionMap& positions, TextRange range, const QString& tip) {
     QTextEdit::ExtraSelection mark;
-    mark.cursor = editor_.CursorAt(range);
+    mark.cursor = editor_.CursorAt(positions, range);
     mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
     mark.format.setUnderlineColor(Qt::red);
     if (IsLineBreakOnly(mark.cursor.selectedText())) {
@@ -33,12 +33,13 @@ void ErrorMark::Place(TextRange range, const QString& tip) {
     marked_ = {{mark.cursor, tip}};
 }
 
-void ErrorMark::PlaceHints(const std::vector<std::pair<TextRange, QString>>& hints) {
+void ErrorMark::PlaceHints(const TextPositionMap& positions,
+                           const std::vector<std::pair<TextRange, QString>>& hints) {
     QList<QTextEdit::ExtraSelection> marks;
     std::vector<Marked> marked;
     for (const auto& [range, tip] : hints) {
         QTextEdit::ExtraSelection mark;
-        mark.cursor = editor_.CursorAt(range);
+        mark.cursor = editor_.CursorAt(positions, range);
         mark.format.setUnderlineStyle(QTextCharFormat::DotLine);
         mark.format.setUnderlineColor(QColor(0x1e, 0x88, 0xe5));
         marks.append(mark);

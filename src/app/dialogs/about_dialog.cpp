@@ -1,4 +1,4 @@
-#include "app/about_dialog.h"
+#include "app/dialogs/about_dialog.h"
 
 #include <QCoreApplication>
 #include <QDialog>

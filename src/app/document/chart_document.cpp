@@ -1,0 +1,333 @@
+#include "app/document/chart_document.h"
+
+#include <sys/stat.h>
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextDocument>
+
+#include "app/dialogs/file_dialogs.h"
+#include "app/editor/chart_editor.h"
+#include "app/user_prompts.h"
+
+namespace kaz {
+
+namespace {
+
+//! How long after the last key the unsaved text goes to the recovery file.
+constexpr int kAutosaveDelayMs = 2000;
+//! How long after the file changes the window looks at it: a program writing it may not have finished.
+constexpr int kSettleMs = 200;
+
+//! The path that stands for the chart at path in the locks, the same for every way of naming the file.
+QString LockName(const QString& path) {
+    const QFileInfo file(path);
+    const QString canonical = file.exists() ? file.canonicalFilePath() : file.absoluteFilePath();
+    return QStringLiteral("open-%1.lock")
+        .arg(QString::fromLatin1(
+            QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex()));
+}
+
+}  // namespace
+
+ChartDocument::ChartDocument(ChartEditor& editor, UserPrompts& prompts, const QString& recoveryFolder,
+                             QObject* parent)
+    : QObject(parent),
+      editor_(editor),
+      prompts_(prompts),
+      recovery_(recoveryFolder),
+      lockFolder_(recoveryFolder) {
+    autosave_.setSingleShot(true);
+    autosave_.setInterval(kAutosaveDelayMs);
+    connect(&autosave_, &QTimer::timeout, this, &ChartDocument::KeepForRecovery);
+    connect(editor_.document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
+        if (removed != 0 || added != 0) {
+            SetModified(true);
+            autosave_.start();
+        }
+    });
+    const auto settle = [this] { QTimer::singleShot(kSettleMs, this, &ChartDocument::CheckOutsideChanges); };
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, settle);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, settle);
+}
+
+ChartDocument::~ChartDocument() = default;
+
+void ChartDocument::SetModified(bool modified) {
+    if (modified == modified_) {
+        return;
+    }
+    modified_ = modified;
+    if (!modified) {
+        // Saved, or its changes given up: there is nothing left to recover.
+        autosave_.stop();
+        recovery_.Remove();
+    }
+    emit modifiedChanged(modified);
+}
+
+QString ChartDocument::DisplayName() const {
+    return path_.isEmpty() ? tr("Untitled") : QFileInfo(path_).fileName();
+}
+
+void ChartDocument::StartNew(const QString& path) {
+    Replace(QString(), path, ChartFileFormat{});
+}
+
+void ChartDocument::StartUnsaved(const QString& text) {
+    Replace(text, QString(), ChartFileFormat{});
+    SetModified(true);
+    autosave_.start();
+}
+
+void ChartDocument::Restore(const RecoveredChart& chart) {
+    Replace(chart.text, chart.path, chart.format);
+    SetModified(true);
+    // Kept again as this run's own before the old file goes.
+    KeepForRecovery();
+    ChartRecovery::Forget(chart);
+}
+
+bool ChartDocument::Load(const QString& path) {
+    QByteArray bytes;
+    QString error;
+    if (!ReadChartFile(path, bytes, error)) {
+        prompts_.Tell(error, MessageIcon::Exclamation);
+        return false;
+    }
+    const QString lock = QDir(lockFolder_).filePath(LockName(path));
+    if (openLock_ == nullptr || openLock_->fileName() != lock) {
+        QLockFile elsewhere(lock);
+        elsewhere.setStaleLockTime(0);
+        if (!elsewhere.tryLock(0) && !prompts_.AskOpenReadOnly(path)) {
+            return false;
+        }
+    }
+    const ChartText chart = DecodeChart(bytes);
+    Replace(chart.text, path, chart.format);
+    emit opened(path);
+    if (readOnly_) {
+        emit notice(tr("%1 is open in another Kaz window: Save asks for another name").arg(DisplayName()));
+    }
+    return true;
+}
+
+bool ChartDocument::Save() {
+    return path_.isEmpty() || readOnly_ ? SaveAs() : SaveTo(path_);
+}
+
+bool ChartDocument::SaveAs() {
+    const QString path = prompts_.AskFileName(FileQuestion::SaveAs, SuggestedExportPath(path_, "kaz"));
+    return !path.isEmpty() && SaveTo(path);
+}
+
+bool ChartDocument::SaveTo(const QString& path) {
+    const bool ownFile = !path_.isEmpty() && LockName(path) == LockName(path_);
+    if (ownFile && !readOnly_ && !MayOverwrite()) {
+        return false;
+    }
+    if (!ownFile || readOnly_) {
+        QLockFile elsewhere(QDir(lockFolder_).filePath(LockName(path)));
+        elsewhere.setStaleLockTime(0);
+        if (!elsewhere.tryLock(0)) {
+            prompts_.Tell(
+                tr("`%1` is open in another Kaz window. Save the chart under another name.").arg(path),
+                MessageIcon::Exclamation);
+            return false;
+        }
+    }
+    ChartFileFormat format = format_;
+    QByteArray bytes;
+    if (!EncodeChart(editor_.Text(), format, bytes)) {
+        if (!prompts_.AskSaveAsUtf8()) {
+            return false;
+        }
+        format.encoding = ChartFileFormat::Encoding::Utf8;
+        static_cast<void>(EncodeChart(editor_.Text(), format, bytes));
+    }
+    QString error;
+    if (!WriteChartFile(path, bytes, error)) {
+        prompts_.Tell(tr("Cannot save file `%1`: %2. The file on disk is as it was.").arg(path, error),
+                      MessageIcon::Exclamation);
+        return false;
+    }
+    SetFile(path, format);
+    emit saved(path);
+    return true;
+}
+
+bool ChartDocument::MaybeSave() {
+    if (!modified_) {
+        return true;
+    }
+    switch (prompts_.AskSaveChanges(DisplayName())) {
+        case SaveChangesAnswer::Save:
+            return Save();
+        case SaveChangesAnswer::Discard:
+            recovery_.Remove();
+            return true;
+        case SaveChangesAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
+void ChartDocument::KeepForRecovery() {
+    autosave_.stop();
+    if (modified_) {
+        static_cast<void>(recovery_.Write(path_, format_, editor_.Text()));
+    }
+}
+
+void ChartDocument::CheckOutsideChanges() {
+    if (path_.isEmpty() || checking_) {
+        return;
+    }
+    const DiskStamp now = StampOf(path_);
+    if (now == disk_) {
+        return;
+    }
+    checking_ = true;
+    const DiskStamp was = disk_;
+    // Each change is dealt with once, whatever the answer.
+    disk_ = now;
+    if (!now.exists) {
+        SetModified(true);
+        prompts_.Tell(
+            tr("`%1` was deleted or moved by another program. The chart stays here, not saved.").arg(path_),
+            MessageIcon::Exclamation);
+    } else if (was.exists && now.size == was.size && now.modified == was.modified && now.inode == was.inode) {
+        emit notice(now.writable ? tr("%1 can be written again").arg(DisplayName())
+                                 : tr("%1 was made read-only by another program").arg(DisplayName()));
+    } else if (!modified_) {
+        Reload();
+        emit notice(tr("Reloaded %1: another program changed it").arg(DisplayName()));
+    } else {
+        switch (prompts_.AskOutsideChange(DisplayName())) {
+            case OutsideChangeAnswer::TakeTheirs:
+                Reload();
+                break;
+            case OutsideChangeAnswer::SaveMineAs:
+                static_cast<void>(SaveAs());
+                break;
+            case OutsideChangeAnswer::KeepMine:
+                break;
+        }
+    }
+    Watch();
+    checking_ = false;
+}
+
+bool ChartDocument::MayOverwrite() {
+    const DiskStamp now = StampOf(path_);
+    if (!now.exists || now == disk_) {
+        return true;
+    }
+    disk_ = now;
+    switch (prompts_.AskOutsideChange(DisplayName())) {
+        case OutsideChangeAnswer::KeepMine:
+            return true;
+        case OutsideChangeAnswer::TakeTheirs:
+            Reload();
+            break;
+        case OutsideChangeAnswer::SaveMineAs:
+            static_cast<void>(SaveAs());
+            break;
+    }
+    return false;
+}
+
+void ChartDocument::Reload() {
+    QByteArray bytes;
+    QString error;
+    if (!ReadChartFile(path_, bytes, error)) {
+        prompts_.Tell(error, MessageIcon::Exclamation);
+        SetModified(true);
+        return;
+    }
+    const ChartText chart = DecodeChart(bytes);
+    emit aboutToReplace();
+    editor_.ReplaceAllWithoutUndo(chart.text);
+    format_ = chart.format;
+    editor_.SetLineEnding(format_.lineEnding);
+    disk_ = StampOf(path_);
+    SetModified(false);
+}
+
+QString ChartDocument::EditorText(const std::string& compiled) const {
+    QString text = QString::fromUtf8(compiled);
+    if (format_.lineEnding == ChartFileFormat::LineEnding::CrLf) {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    }
+    return text;
+}
+
+ChartDocument::DiskStamp ChartDocument::StampOf(const QString& path) {
+    DiskStamp stamp;
+    struct stat status {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0) {
+        return stamp;
+    }
+    const QFileInfo file(path);
+    stamp.exists = true;
+    stamp.size = file.size();
+    stamp.modified = file.lastModified();
+    stamp.inode = static_cast<quint64>(status.st_ino);
+    stamp.writable = file.isWritable();
+    return stamp;
+}
+
+void ChartDocument::Replace(const QString& text, const QString& path, const ChartFileFormat& format) {
+    emit aboutToReplace();
+    editor_.SetDocumentText(text);
+    SetFile(path, format);
+}
+
+void ChartDocument::SetFile(const QString& path, const ChartFileFormat& format) {
+    path_ = path;
+    format_ = format;
+    editor_.SetLineEnding(format.lineEnding);
+    readOnly_ = !path.isEmpty() && !LockOpenChart(path);
+    disk_ = StampOf(path);
+    Watch();
+    emit pathChanged(path);
+    SetModified(false);
+}
+
+bool ChartDocument::LockOpenChart(const QString& path) {
+    const QString name = QDir(lockFolder_).filePath(LockName(path));
+    if (openLock_ != nullptr && openLock_->fileName() == name) {
+        return true;
+    }
+    openLock_.reset();
+    auto lock = std::make_unique<QLockFile>(name);
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0)) {
+        return false;
+    }
+    openLock_ = std::move(lock);
+    return true;
+}
+
+void ChartDocument::Watch() {
+    if (!watcher_.files().isEmpty()) {
+        watcher_.removePaths(watcher_.files());
+    }
+    if (!watcher_.directories().isEmpty()) {
+        watcher_.removePaths(watcher_.directories());
+    }
+    if (path_.isEmpty()) {
+        return;
+    }
+    // The folder too: a program that replaces the file gives it a new inode, which the file's watch loses.
+    const QFileInfo file(path_);
+    if (file.exists()) {
+        watcher_.addPath(file.absoluteFilePath());
+    }
+    if (QFileInfo::exists(file.absolutePath())) {
+        watcher_.addPath(file.absolutePath());
+    }
+}
+
+}  // namespace kaz

@@ -1,0 +1,138 @@
+#include "app/document/chart_recovery.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStandardPaths>
+
+#include "app/setting_keys.h"
+#include "base/input_file.h"
+
+namespace kaz {
+
+namespace {
+
+constexpr const char* kSuffix = ".kazrecovery";
+constexpr int kFormatVersion = 1;
+
+QString LockOf(const QString& file) {
+    return file + QStringLiteral(".lock");
+}
+
+QString EncodingName(ChartFileFormat::Encoding encoding) {
+    return encoding == ChartFileFormat::Encoding::Windows1252 ? QStringLiteral("windows-1252")
+                                                              : QStringLiteral("utf-8");
+}
+
+ChartFileFormat::Encoding EncodingNamed(const QString& name) {
+    return name == QStringLiteral("windows-1252") ? ChartFileFormat::Encoding::Windows1252
+                                                  : ChartFileFormat::Encoding::Utf8;
+}
+
+}  // namespace
+
+bool ChartRecovery::Read(const QString& file, RecoveredChart& chart) {
+    QFile in(file);
+    // Escaped in JSON, a chart's text may take a few times its bytes.
+    if (in.size() > static_cast<qint64>(kMaxChartBytes) * 8 || !in.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QJsonObject kept = QJsonDocument::fromJson(in.readAll()).object();
+    if (kept.value(QStringLiteral("version")).toInt() != kFormatVersion) {
+        return false;
+    }
+    chart.file = file;
+    chart.path = kept.value(QStringLiteral("path")).toString();
+    chart.format.encoding = EncodingNamed(kept.value(QStringLiteral("encoding")).toString());
+    chart.format.lineEnding = kept.value(QStringLiteral("lineEnding")).toString() == QStringLiteral("crlf")
+                                  ? ChartFileFormat::LineEnding::CrLf
+                                  : ChartFileFormat::LineEnding::Lf;
+    chart.format.byteOrderMark = kept.value(QStringLiteral("byteOrderMark")).toBool();
+    chart.text = kept.value(QStringLiteral("text")).toString();
+    chart.written = QFileInfo(file).lastModified();
+    return true;
+}
+
+ChartRecovery::ChartRecovery(QString folder) : folder_(std::move(folder)) {
+    QDir().mkpath(folder_);
+    file_ = QDir(folder_).filePath(
+        QStringLiteral("chart-%1-%2%3")
+            .arg(QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmsszzz")))
+            .arg(QCoreApplication::applicationPid())
+            .arg(QLatin1String(kSuffix)));
+    lock_ = std::make_unique<QLockFile>(LockOf(file_));
+    lock_->setStaleLockTime(0);
+    static_cast<void>(lock_->tryLock(0));
+}
+
+ChartRecovery::~ChartRecovery() = default;
+
+bool ChartRecovery::Write(const QString& path, const ChartFileFormat& format, const QString& text) {
+    QJsonObject kept;
+    kept.insert(QStringLiteral("version"), kFormatVersion);
+    kept.insert(QStringLiteral("path"), path);
+    kept.insert(QStringLiteral("encoding"), EncodingName(format.encoding));
+    kept.insert(QStringLiteral("lineEnding"), format.lineEnding == ChartFileFormat::LineEnding::CrLf
+                                                  ? QStringLiteral("crlf")
+                                                  : QStringLiteral("lf"));
+    kept.insert(QStringLiteral("byteOrderMark"), format.byteOrderMark);
+    kept.insert(QStringLiteral("text"), text);
+    QString error;
+    written_ = WriteChartFile(file_, QJsonDocument(kept).toJson(QJsonDocument::Compact), error);
+    return written_;
+}
+
+void ChartRecovery::Remove() {
+    if (written_) {
+        QFile::remove(file_);
+        written_ = false;
+    }
+}
+
+QString ChartRecovery::DefaultFolder() {
+    // The program's data folder (AppDataLocation) spelled out, so that every program of ours that asks (a
+    // test, a benchmark) finds the same one.
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("%1/%2/recovery").arg(kSettingsOrganisation, kSettingsApplication));
+}
+
+std::vector<RecoveredChart> ChartRecovery::LeftBehind(const QString& folder) {
+    std::vector<RecoveredChart> charts;
+    const QDir dir(folder);
+    const QStringList files =
+        dir.entryList({QStringLiteral("*") + QLatin1String(kSuffix)}, QDir::Files, QDir::Time);
+    for (const QString& name : files) {
+        const QString file = dir.filePath(name);
+        // A lock that nobody holds any more is taken here, and given back at once.
+        QLockFile lock(LockOf(file));
+        lock.setStaleLockTime(0);
+        if (!lock.tryLock(0)) {
+            continue;
+        }
+        lock.unlock();
+        RecoveredChart chart;
+        if (Read(file, chart)) {
+            charts.push_back(std::move(chart));
+        }
+    }
+    // The locks of runs that ended with nothing to recover.
+    for (const QString& name :
+         dir.entryList({QStringLiteral("*") + QLatin1String(kSuffix) + ".lock"}, QDir::Files)) {
+        const QString lockName = dir.filePath(name);
+        QLockFile lock(lockName);
+        lock.setStaleLockTime(0);
+        if (!QFileInfo::exists(lockName.chopped(5)) && lock.tryLock(0)) {
+            lock.unlock();
+        }
+    }
+    return charts;
+}
+
+void ChartRecovery::Forget(const RecoveredChart& chart) {
+    QFile::remove(chart.file);
+    QFile::remove(LockOf(chart.file));
+}
+
+}  // namespace kaz

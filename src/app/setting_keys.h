@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+namespace kaz {
+
+//! Where the settings live: organisation "Velmor", application "Kaz". On Linux that is
+//! $XDG_CONFIG_HOME/Velmor/Kaz.conf.
+inline constexpr const char* kSettingsOrganisation = "Velmor";
+inline constexpr const char* kSettingsApplication = "Kaz";
+
+//! Every name the program keeps in its settings, in one table.
+namespace setting_keys {
+// The notation and the snippets ("Settings/Ctrl1" … "Settings/Ctrl0"), in the group "Settings".
+inline constexpr const char* kSettingsGroup = "Settings";
+inline constexpr const char* kNotation = "BBbH";
+inline constexpr const char* kAccompanimentStyle = "Settings/AccompanimentStyle";
+// The recent files: "Recent File List/File1" … "File4".
+inline constexpr const char* kRecentFilesGroup = "Recent File List";
+inline constexpr const char* kCheckAsYouType = "View/CheckAsYouType";
+inline constexpr const char* kSpellingHints = "View/SpellingHints";
+inline constexpr const char* kChartView = "View/ChartView";
+inline constexpr const char* kZoom = "View/Zoom";
+inline constexpr const char* kTheme = "View/Theme";
+inline constexpr const char* kFollowView = "View/FollowView";
+inline constexpr const char* kCountIn = "Playback/CountIn";
+inline constexpr const char* kPracticeTempoStep = "Playback/PracticeTempoStep";
+inline constexpr const char* kPracticeTempoCeiling = "Playback/PracticeTempoCeiling";
+// The window's size and place and where its docks stand.
+inline constexpr const char* kWindowGeometry = "Window/Geometry";
+inline constexpr const char* kWindowState = "Window/State";
+}  // namespace setting_keys
+
+//! The program's settings. Every reader and writer of a setting opens them here.
+[[nodiscard]] QSettings OpenSettings();
+
+}  // namespace kaz

@@ -1,0 +1,135 @@
+#include "app/user_prompts.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/dialogs/file_dialogs.h"
+#include "app/dialogs/transpose_dialog.h"
+#include "app/document/chart_recovery.h"
+#include "base/program.h"
+
+namespace kaz {
+
+void UserPrompts::Tell(const QString& text, MessageIcon icon) {
+    ShowMessage(kProgramName, text.toStdString(), icon);
+}
+
+void DialogPrompts::ShowMessage(std::string_view caption, std::string_view text, MessageIcon icon) {
+    const QMessageBox::Icon shown = icon == MessageIcon::Exclamation   ? QMessageBox::Warning
+                                    : icon == MessageIcon::Information ? QMessageBox::Information
+                                                                       : QMessageBox::NoIcon;
+    QMessageBox box(shown, QString::fromUtf8(caption), QString::fromUtf8(text), QMessageBox::Ok, &window_);
+    box.exec();
+}
+
+SaveChangesAnswer DialogPrompts::AskSaveChanges(const QString& name) {
+    const QMessageBox::StandardButton answer =
+        QMessageBox::warning(&window_, QObject::tr("Kaz"), QObject::tr("Save changes to %1?").arg(name),
+                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    return answer == QMessageBox::Save      ? SaveChangesAnswer::Save
+           : answer == QMessageBox::Discard ? SaveChangesAnswer::Discard
+                                            : SaveChangesAnswer::Cancel;
+}
+
+bool DialogPrompts::AskSaveAsUtf8() {
+    return QMessageBox::question(
+               &window_, QObject::tr("Kaz"),
+               QObject::tr(
+                   "The chart holds characters that its Windows-1252 file cannot store. Save it as UTF-8?"),
+               QMessageBox::Save | QMessageBox::Cancel) == QMessageBox::Save;
+}
+
+namespace {
+
+//! The text of a recovered chart, to read before choosing.
+void ShowRecoveredText(QWidget& window, const RecoveredChart& chart) {
+    QDialog dialog(&window);
+    dialog.setWindowTitle(QObject::tr("Unsaved chart"));
+    auto* text = new QPlainTextEdit(chart.text, &dialog);
+    text->setReadOnly(true);
+    text->setAccessibleName(QObject::tr("Unsaved text"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    dialog.resize(560, 420);
+    dialog.exec();
+}
+
+}  // namespace
+
+RecoveryAnswer DialogPrompts::AskRestore(const RecoveredChart& chart) {
+    const QString name =
+        chart.path.isEmpty() ? QObject::tr("An untitled chart") : QFileInfo(chart.path).fileName();
+    for (;;) {
+        QMessageBox box(QMessageBox::Question, QObject::tr("Kaz"),
+                        QObject::tr("%1 had changes that were not saved when Kaz ended on %2. Restore them?")
+                            .arg(name, QLocale().toString(chart.written, QLocale::ShortFormat)),
+                        QMessageBox::NoButton, &window_);
+        QPushButton* restore = box.addButton(QObject::tr("&Restore"), QMessageBox::AcceptRole);
+        QPushButton* show = box.addButton(QObject::tr("&Show"), QMessageBox::ActionRole);
+        QPushButton* discard = box.addButton(QObject::tr("&Discard"), QMessageBox::DestructiveRole);
+        box.addButton(QObject::tr("&Later"), QMessageBox::RejectRole);
+        box.setDefaultButton(restore);
+        box.exec();
+        if (box.clickedButton() == show) {
+            ShowRecoveredText(window_, chart);
+            continue;
+        }
+        return box.clickedButton() == restore   ? RecoveryAnswer::Restore
+               : box.clickedButton() == discard ? RecoveryAnswer::Discard
+                                                : RecoveryAnswer::Later;
+    }
+}
+
+OutsideChangeAnswer DialogPrompts::AskOutsideChange(const QString& name) {
+    QMessageBox box(QMessageBox::Warning, QObject::tr("Kaz"),
+                    QObject::tr("%1 was changed by another program, and it has changes here too.").arg(name),
+                    QMessageBox::NoButton, &window_);
+    QPushButton* mine = box.addButton(QObject::tr("&Keep mine"), QMessageBox::AcceptRole);
+    QPushButton* theirs = box.addButton(QObject::tr("&Take theirs"), QMessageBox::DestructiveRole);
+    QPushButton* saveAs = box.addButton(QObject::tr("&Save mine as..."), QMessageBox::ActionRole);
+    box.setDefaultButton(mine);
+    box.setEscapeButton(mine);
+    box.exec();
+    return box.clickedButton() == theirs   ? OutsideChangeAnswer::TakeTheirs
+           : box.clickedButton() == saveAs ? OutsideChangeAnswer::SaveMineAs
+                                           : OutsideChangeAnswer::KeepMine;
+}
+
+bool DialogPrompts::AskOpenReadOnly(const QString& path) {
+    return QMessageBox::question(
+               &window_, QObject::tr("Kaz"),
+               QObject::tr("`%1` is open in another Kaz window. Open it here for reading only?").arg(path),
+               QMessageBox::Open | QMessageBox::Cancel) == QMessageBox::Open;
+}
+
+QString DialogPrompts::AskFileName(FileQuestion question, const QString& suggested) {
+    switch (question) {
+        case FileQuestion::Open:
+            return AskOpenFileName(&window_, suggested);
+        case FileQuestion::SaveAs:
+            return AskSaveFileName(&window_, QObject::tr("Save As"), QObject::tr("Kaz Files (*.kaz)"),
+                                   QStringLiteral("kaz"), suggested);
+        case FileQuestion::ExportMidi:
+            return AskSaveFileName(&window_, QObject::tr("Export to MIDI"),
+                                   QObject::tr("MIDI Files (*.mid);;All Files (*.*)"), QStringLiteral("mid"),
+                                   suggested);
+        case FileQuestion::ExportAudio:
+            return AskAudioFileName(&window_, suggested);
+    }
+    return {};
+}
+
+std::optional<TransposeResult> DialogPrompts::ChooseTransposition(NotationMode notation) {
+    return kaz::ChooseTransposition(&window_, noteNames_, notation);
+}
+
+}  // namespace kaz
