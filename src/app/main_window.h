@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/chart_file.h"
+#include "app/document/chart_file.h"
 #include "app/message_box_presenter.h"
 #include "app/player_settings.h"
 #include "app/recent_files.h"

@@ -1,4 +1,4 @@
-#include "app/chart_file.h"
+#include "app/document/chart_file.h"
 
 #include <QCoreApplication>
 #include <QFile>
