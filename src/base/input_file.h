@@ -6,6 +6,8 @@
 #include <string>
 #include <system_error>
 
+#include "base/file_kinds.h"
+
 namespace kaz {
 
 //! The largest chart the program reads, in the window and on the command line. A chart's offsets are 32-bit,
@@ -26,8 +28,11 @@ struct InputFile {
 };
 
 //! Read the whole of path. A regular file larger than limit is refused at once; a FIFO, a terminal or a
-//! device is read until its end or until it has given more than limit bytes, which is an error too.
-[[nodiscard]] InputFile ReadWholeFile(const std::filesystem::path& path, std::size_t limit = kMaxChartBytes);
+//! device is read until its end or until it has given more than limit bytes, which is an error too. With
+//! FileKinds::RegularOnly anything but a regular file is refused (reason NotRegularFileError()) without
+//! waiting for it to open.
+[[nodiscard]] InputFile ReadWholeFile(const std::filesystem::path& path, std::size_t limit = kMaxChartBytes,
+                                      FileKinds kinds = FileKinds::Any);
 //! The same for the program's standard input, named "-" in messages.
 [[nodiscard]] InputFile ReadStandardInput(std::size_t limit = kMaxChartBytes);
 
