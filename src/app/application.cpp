@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <utility>
 
 #include "base/program.h"
 #include "midi/device/system_outputs.h"
@@ -19,7 +20,10 @@ void DescribeApplication() {
 std::unique_ptr<MainWindow> StartUp(Session& session, const QStringList& files) {
     LoadSettings(session.compile.settings.notation, session.snippets);
     session.devices = EnumerateMidiOutDevices();
-    session.makePort = SystemPortFactory();
+    SynthOptions synth = SynthOptionsFromEnvironment();
+    // A recording onto a FIFO would hold the window until someone reads it.
+    synth.audioFileKinds = FileKinds::RegularOnly;
+    session.makePort = SystemPortFactory(std::move(synth));
     auto window = std::make_unique<MainWindow>(session);
     if (!files.isEmpty() && !window->LoadFile(files.first())) {
         return nullptr;

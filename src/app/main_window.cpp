@@ -26,6 +26,7 @@
 #include "app/dialogs/chord_reference_dialog.h"
 #include "app/dialogs/file_dialogs.h"
 #include "app/dialogs/interchange_actions.h"
+#include "app/document/file_messages.h"
 #include "app/editor/editing_comforts.h"
 #include "app/editor/zoom_control.h"
 #include "app/fast_input_dialog.h"
@@ -583,8 +584,8 @@ bool MainWindow::SaveFile(const QString& path) {
         static_cast<void>(EncodeChart(editor_->Text(), format, bytes));
     }
     QString error;
-    if (!WriteChartFile(path, bytes, error)) {
-        ShowFileError(tr("Cannot save file `%1`: %2. The file on disk is as it was.").arg(path, error));
+    if (!WriteChartFile(path, bytes, RecoveryFolder(), error)) {
+        ShowFileError(error);
         return false;
     }
     SetCurrentFile(path, format);
@@ -625,8 +626,11 @@ void MainWindow::ExportMidi() {
     if (path.isEmpty()) {
         return;
     }
-    if (!ExportMidiFile(session_.compile.events, QFile::encodeName(path).toStdString())) {
-        QMessageBox box(QMessageBox::NoIcon, tr("Kaz"), tr("Cannot open file `%1` for writing!").arg(path),
+    std::error_code error;
+    if (!ExportMidiFile(session_.compile.events, QFile::encodeName(path).toStdString(),
+                        FileKinds::RegularOnly, error)) {
+        QMessageBox box(QMessageBox::NoIcon, tr("Kaz"),
+                        MessageWithCause(tr("Cannot open file `%1` for writing!").arg(path), error),
                         QMessageBox::Ok, this);
         box.exec();
         return;
@@ -657,7 +661,7 @@ void MainWindow::ExportAudio() {
             progress.setValue(static_cast<int>(done * 1000));
             return !progress.wasCanceled();
         },
-        error);
+        error, false, FileKinds::RegularOnly);
     progress.reset();
     if (outcome == RenderOutcome::Failed) {
         ShowFileError(tr("Cannot export the audio file `%1`: %2.").arg(path, QString::fromStdString(error)));

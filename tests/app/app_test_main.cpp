@@ -25,6 +25,8 @@ int main(int argc, char* argv[]) {
     QTemporaryDir folder;
     kaz::test::configFolder = &folder;
     qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
+    // Files the program keeps for the user (the copies a save in place makes) stay in the same folder.
+    qputenv("XDG_DATA_HOME", (folder.path() + "/data").toLocal8Bit());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }

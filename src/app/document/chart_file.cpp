@@ -1,12 +1,19 @@
 #include "app/document/chart_file.h"
 
+#include <sys/stat.h>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <array>
 
+#include <array>
+#include <optional>
+#include <utility>
+
+#include "app/document/in_place_save.h"
+#include "base/file_kinds.h"
 #include "base/input_file.h"
 #include "base/output_file.h"
 
@@ -58,35 +65,75 @@ bool EncodeWindows1252(const QString& text, QByteArray& bytes) {
     return true;
 }
 
-ChartFileFormat::LineEnding DetectLineEnding(const QByteArray& bytes) {
+ChartFileFormat::LineEnding DetectLineEnding(const QString& text) {
     qsizetype crlf = 0;
     qsizetype lf = 0;
-    for (qsizetype i = bytes.indexOf('\n'); i >= 0; i = bytes.indexOf('\n', i + 1)) {
+    for (qsizetype i = text.indexOf(QLatin1Char('\n')); i >= 0; i = text.indexOf(QLatin1Char('\n'), i + 1)) {
         ++lf;
-        crlf += (i > 0 && bytes[i - 1] == '\r') ? 1 : 0;
+        crlf += (i > 0 && text[i - 1] == QLatin1Char('\r')) ? 1 : 0;
     }
     return crlf > 0 && crlf == lf ? ChartFileFormat::LineEnding::CrLf : ChartFileFormat::LineEnding::Lf;
+}
+
+constexpr QByteArrayView kUtf16LittleEndianMark("\xFF\xFE");
+constexpr QByteArrayView kUtf16BigEndianMark("\xFE\xFF");
+
+//! The UTF-16 encoding whose byte order mark starts bytes, if one does.
+std::optional<ChartFileFormat::Encoding> Utf16ByMark(const QByteArray& bytes) {
+    if (bytes.startsWith(kUtf16LittleEndianMark)) {
+        return ChartFileFormat::Encoding::Utf16LittleEndian;
+    }
+    if (bytes.startsWith(kUtf16BigEndianMark)) {
+        return ChartFileFormat::Encoding::Utf16BigEndian;
+    }
+    return std::nullopt;
+}
+
+QStringConverter::Encoding Utf16Converter(ChartFileFormat::Encoding encoding) {
+    return encoding == ChartFileFormat::Encoding::Utf16BigEndian ? QStringConverter::Utf16BE
+                                                                 : QStringConverter::Utf16LE;
+}
+
+//! The text after the byte order mark of a UTF-16 file; nothing when the rest is not UTF-16.
+std::optional<QString> DecodeUtf16(const QByteArray& bytes, ChartFileFormat::Encoding encoding) {
+    QStringDecoder decoder(Utf16Converter(encoding), QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(QByteArrayView(bytes).sliced(2));
+    if (decoder.hasError()) {
+        return std::nullopt;
+    }
+    return text;
 }
 
 }  // namespace
 
 bool IsBinary(const QByteArray& bytes) {
+    if (const auto utf16 = Utf16ByMark(bytes)) {
+        const std::optional<QString> text = DecodeUtf16(bytes, *utf16);
+        return !text || text->contains(QChar(0));
+    }
     return bytes.contains('\0');
 }
 
 ChartText DecodeChart(const QByteArray& bytes) {
     ChartText chart;
-    chart.format.lineEnding = DetectLineEnding(bytes);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
-    const QByteArrayView body = bom ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
-    chart.text = utf8.decode(body);
-    if (utf8.hasError()) {
-        chart.format.encoding = ChartFileFormat::Encoding::Windows1252;
-        chart.text = DecodeWindows1252(bytes);
+    const auto utf16 = Utf16ByMark(bytes);
+    std::optional<QString> utf16Text = utf16 ? DecodeUtf16(bytes, *utf16) : std::nullopt;
+    if (utf16Text) {
+        chart.format.encoding = *utf16;
+        chart.format.byteOrderMark = true;
+        chart.text = std::move(*utf16Text);
     } else {
-        chart.format.byteOrderMark = bom;
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+        chart.text = utf8.decode(bom ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes));
+        if (utf8.hasError()) {
+            chart.format.encoding = ChartFileFormat::Encoding::Windows1252;
+            chart.text = DecodeWindows1252(bytes);
+        } else {
+            chart.format.byteOrderMark = bom;
+        }
     }
+    chart.format.lineEnding = DetectLineEnding(chart.text);
     if (chart.format.lineEnding == ChartFileFormat::LineEnding::CrLf) {
         chart.text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     }
@@ -101,6 +148,12 @@ bool EncodeChart(const QString& text, const ChartFileFormat& format, QByteArray&
     if (format.encoding == ChartFileFormat::Encoding::Windows1252) {
         return EncodeWindows1252(lines, bytes);
     }
+    if (format.encoding == ChartFileFormat::Encoding::Utf16LittleEndian ||
+        format.encoding == ChartFileFormat::Encoding::Utf16BigEndian) {
+        QStringEncoder encoder(Utf16Converter(format.encoding), QStringEncoder::Flag::WriteBom);
+        bytes = encoder.encode(lines);
+        return true;
+    }
     bytes = format.byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray();
     bytes += lines.toUtf8();
     return true;
@@ -112,6 +165,11 @@ QString Tr(const char* text) {
     return QCoreApplication::translate("ChartFile", text);
 }
 
+QString CannotSave(const QString& path, const std::error_code& reason) {
+    return Tr("Cannot save file `%1`: %2. The file on disk is as it was.")
+        .arg(path, QString::fromLocal8Bit(reason.message().c_str()));
+}
+
 }  // namespace
 
 bool ReadChartFile(const QString& path, QByteArray& bytes, QString& error) {
@@ -119,9 +177,13 @@ bool ReadChartFile(const QString& path, QByteArray& bytes, QString& error) {
         error = Tr("`%1` is a folder, not a chart.").arg(path);
         return false;
     }
-    // A regular file larger than a chart can be is refused unread; a FIFO or a device is read up to the
-    // limit at most.
-    const InputFile input = ReadWholeFile(QFile::encodeName(path).toStdString());
+    // A regular file larger than a chart can be is refused unread; a FIFO or a device is refused unopened.
+    const InputFile input =
+        ReadWholeFile(QFile::encodeName(path).toStdString(), kMaxChartBytes, FileKinds::RegularOnly);
+    if (input.reason == NotRegularFileError()) {
+        error = Tr("`%1` is not a regular file.").arg(path);
+        return false;
+    }
     if (input.tooLarge) {
         error = Tr("`%1` is too large to be a chart: Kaz opens charts of up to %2 MB.")
                     .arg(path)
@@ -141,12 +203,34 @@ bool ReadChartFile(const QString& path, QByteArray& bytes, QString& error) {
     return true;
 }
 
-bool WriteChartFile(const QString& path, const QByteArray& bytes, QString& error) {
-    OutputFile file;
-    if (!file.Open(QFile::encodeName(path).toStdString()) ||
-        !file.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))) ||
-        !file.Commit()) {
-        error = QString::fromLocal8Bit(file.Error().message().c_str());
+QString RecoveryFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery");
+}
+
+bool WriteChartFile(const QString& path, const QByteArray& bytes, const QString& recoveryFolder,
+                    QString& error) {
+    const std::string target = QFile::encodeName(path).toStdString();
+    struct stat file {};
+    const bool regular = ::stat(target.c_str(), &file) == 0 && S_ISREG(file.st_mode);
+    if (regular && OnlyInPlaceKeepsTheFile(path, file)) {
+        return SaveInPlace(path, bytes, recoveryFolder, error);
+    }
+    OutputFile output;
+    if (!output.Open(target, FileKinds::RegularOnly)) {
+        const std::error_code reason = output.Error();
+        // A folder that takes no new file can still hold a file that may be written.
+        if (regular &&
+            (reason == std::errc::permission_denied || reason == std::errc::operation_not_permitted)) {
+            return SaveInPlace(path, bytes, recoveryFolder, error);
+        }
+        error = reason == NotRegularFileError()
+                    ? Tr("Cannot save file `%1`: it is not a regular file.").arg(path)
+                    : CannotSave(path, reason);
+        return false;
+    }
+    if (!output.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))) ||
+        !output.Commit()) {
+        error = CannotSave(path, output.Error());
         return false;
     }
     return true;
