@@ -15,6 +15,13 @@ namespace kaz {
 //! 16 MiB leaves room for comments and keeps a device or a FIFO that never ends from being read for long.
 inline constexpr std::size_t kMaxChartBytes = std::size_t{16} * 1024 * 1024;
 
+//! The longest line of a chart the window opens, in characters. The editor lays out and highlights a whole
+//! line at every keystroke, so the time of a keystroke grows with the length of its line: measured with the
+//! highlighter and the live check at work (bench/window_bench, BM_TypingOnALongLine), on a busy machine of
+//! two cores, no keystroke took more than 40 ms on a line of 3,000 characters, and up to 70 ms on one of
+//! 10,000 (350 ms on 30,000). A line of 3,000 characters holds some 300 measures; kaz-cli has no such limit.
+inline constexpr std::size_t kMaxChartLineCharacters = 3000;
+
 //! The bytes of a file as read, or why they could not be read.
 struct InputFile {
     std::string bytes;

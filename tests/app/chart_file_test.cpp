@@ -20,6 +20,7 @@
 #include "app/tempo_field.h"
 #include "app/transport_bar.h"
 #include "app/window_fixture.h"
+#include "base/input_file.h"
 #include "device/sox_stats.h"
 #include "midi/device/audio_render.h"
 
@@ -132,6 +133,17 @@ TEST_F(DocumentTest, FilesThatAreNotChartsAreRefusedAndTheTextStays) {
         EXPECT_EQ(Editor().Text(), "C | G7");
     }
     EXPECT_TRUE(boxes.seen[0].text.contains("No such file"));
+}
+
+TEST_F(DocumentTest, AChartWithALineTooLongToTypeInQuicklyIsRefusedWithItsLength) {
+    WriteBytes(Path("long.kaz"), "C |\n" + QByteArray(kMaxChartLineCharacters, 'C') + "\n");
+    EXPECT_TRUE(window->LoadFile(Path("long.kaz")));
+    // A lone CR breaks a line in the editor too.
+    WriteBytes(Path("longer.kaz"), "C |\r" + QByteArray(kMaxChartLineCharacters + 1, 'C'));
+    EXPECT_FALSE(window->LoadFile(Path("longer.kaz")));
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_TRUE(boxes.seen[0].text.startsWith("`" + Path("longer.kaz") + "` has a line of 3001 characters"))
+        << boxes.seen[0].text.toStdString();
 }
 
 TEST_F(DocumentTest, ASaveThatFailsSaysSoAndLeavesTheFileAndTheText) {

@@ -8,6 +8,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -106,6 +107,25 @@ std::optional<QString> DecodeUtf16(const QByteArray& bytes, ChartFileFormat::Enc
 
 }  // namespace
 
+namespace {
+
+//! The number of characters of the longest line of text.
+qsizetype LongestLine(const QString& text) {
+    qsizetype longest = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        // Every break the editor makes a new line of, so that a file with CR alone is measured as it shows.
+        if (i == text.size() || text[i] == QLatin1Char('\n') || text[i] == QLatin1Char('\r') ||
+            text[i] == QChar::ParagraphSeparator) {
+            longest = std::max(longest, i - start);
+            start = i + 1;
+        }
+    }
+    return longest;
+}
+
+}  // namespace
+
 bool IsBinary(const QByteArray& bytes) {
     if (const auto utf16 = Utf16ByMark(bytes)) {
         const std::optional<QString> text = DecodeUtf16(bytes, *utf16);
@@ -198,6 +218,15 @@ bool ReadChartFile(const QString& path, QByteArray& bytes, QString& error) {
     bytes = QByteArray(input.bytes.data(), static_cast<qsizetype>(input.bytes.size()));
     if (IsBinary(bytes)) {
         error = Tr("`%1` is not a chart: it holds binary data, not text.").arg(path);
+        return false;
+    }
+    if (const qsizetype longest = LongestLine(DecodeChart(bytes).text);
+        longest > static_cast<qsizetype>(kMaxChartLineCharacters)) {
+        error = Tr("`%1` has a line of %2 characters: Kaz opens charts whose lines are at most %3 characters "
+                   "long, so that typing stays quick. Break the line, or check the chart with kaz-cli.")
+                    .arg(path)
+                    .arg(longest)
+                    .arg(kMaxChartLineCharacters);
         return false;
     }
     return true;

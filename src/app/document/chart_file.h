@@ -34,8 +34,8 @@ struct ChartText {
 [[nodiscard]] bool IsBinary(const QByteArray& bytes);
 
 //! Read the chart file at path into bytes; false with a message in error when it cannot be read, is not a
-//! regular file (a FIFO or a device, refused without waiting on it), is not text or is larger than a chart
-//! can be.
+//! regular file (a FIFO or a device, refused without waiting on it), is not text, is larger than a chart
+//! can be or has a line longer than kMaxChartLineCharacters.
 [[nodiscard]] bool ReadChartFile(const QString& path, QByteArray& bytes, QString& error);
 
 //! Where a save that writes a file in place keeps the file's old bytes until it is done: "recovery" in the
