@@ -5,7 +5,9 @@
 //   with the machine otherwise idle and with the other core busy, without and with the follow view shown;
 // - opening, typing in and saving a 50,000-line chart: the slowest keystroke, painting included;
 // - checking a 1,000-measure chart as it is typed, from the start of the check to its report, with and
-//   without a mistake at its end.
+//   without a mistake at its end;
+// - typing at the end and in the middle of one long line, with the highlighter and the live check at work:
+//   the slowest keystroke, painting included, by the line's length.
 // cmake -DKAZ_BUILD_BENCH=ON, then build/.../bench/window_bench.
 #include <benchmark/benchmark.h>
 
@@ -16,8 +18,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <vector>
 
 #include "app/application.h"
 #include "app/document/chart_document.h"
@@ -227,6 +231,57 @@ void BM_LiveCheckOfA1000MeasureChart(benchmark::State& state) {
     }
 }
 
+//! One line of length characters of chart: chords and bar lines, as a chart written without line breaks is.
+QString LongLine(int length) {
+    static const QString kMeasures = QStringLiteral("C Am7 | Dm7 G7 | ");
+    QString line;
+    line.reserve(length);
+    while (line.size() < length) {
+        line += kMeasures;
+    }
+    line.truncate(length);
+    return line;
+}
+
+void BM_TypingOnALongLine(benchmark::State& state) {
+    const auto length = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        Session session;
+        session.devices = {"Recording port"};
+        MainWindow window(session);
+        window.resize(760, 520);
+        window.show();
+        ChartEditor& editor = window.Editor();
+        QElapsedTimer timer;
+        timer.start();
+        editor.SetDocumentText(LongLine(length));
+        QApplication::processEvents();
+        const double openMs = static_cast<double>(timer.nsecsElapsed()) * 1e-6;
+        // The check of the new text comes and goes first.
+        QTest::qWait(LiveChecker::kPauseMs * 2);
+        std::vector<double> keyMs;
+        for (int round = 0; round < 4; ++round) {
+            QTextCursor cursor = editor.textCursor();
+            cursor.setPosition(round % 2 == 0 ? editor.document()->characterCount() - 1 : length / 2);
+            editor.setTextCursor(cursor);
+            for (int key = 0; key < 10; ++key) {
+                timer.restart();
+                QTest::keyClick(&editor, key % 5 == 4 ? Qt::Key_Space : Qt::Key_A);
+                QApplication::processEvents();
+                keyMs.push_back(static_cast<double>(timer.nsecsElapsed()) * 1e-6);
+                QTest::qWait(40);  // a fast typist
+            }
+            // A pause: the check runs and shows what it found while the next keys come.
+            QTest::qWait(LiveChecker::kPauseMs + 50);
+        }
+        std::sort(keyMs.begin(), keyMs.end());
+        state.SetIterationTime(keyMs.back() * 1e-3);
+        state.counters["open_ms"] = openMs;
+        state.counters["median_key_ms"] = keyMs[keyMs.size() / 2];
+        state.counters["slowest_key_ms"] = keyMs.back();
+    }
+}
+
 BENCHMARK(BM_StartUpToFirstPaint)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlaybackLatenessInTheWindow)
     ->ArgNames({"other_core_busy", "follow_view"})
@@ -238,6 +293,19 @@ BENCHMARK(BM_PlaybackLatenessInTheWindow)
     ->UseManualTime()
     ->Unit(benchmark::kSecond);
 BENCHMARK(BM_TypingInA50000LineChart)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypingOnALongLine)
+    ->ArgName("characters")
+    ->Arg(1000)
+    ->Arg(3000)
+    ->Arg(4000)
+    ->Arg(6000)
+    ->Arg(10000)
+    ->Arg(30000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LiveCheckOfA1000MeasureChart)
     ->ArgName("mistake")
     ->Arg(0)

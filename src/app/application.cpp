@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QProcess>
+#include <utility>
 
 #include "app/document/chart_document.h"
 #include "base/program.h"
@@ -44,7 +45,10 @@ std::unique_ptr<MainWindow> StartUp(Session& session, const QStringList& files, 
     const QString settingsProblem = SetUpSettingsFile();
     LoadSettings(session.compile.settings.notation, session.snippets);
     session.devices = EnumerateMidiOutDevices();
-    session.makePort = SystemPortFactory();
+    SynthOptions synth = SynthOptionsFromEnvironment();
+    // A recording onto a FIFO would hold the window until someone reads it.
+    synth.audioFileKinds = FileKinds::RegularOnly;
+    session.makePort = SystemPortFactory(std::move(synth));
     auto window = std::make_unique<MainWindow>(session);
     if (!settingsProblem.isEmpty()) {
         window->Prompts().Tell(settingsProblem, MessageIcon::Exclamation);

@@ -29,6 +29,7 @@
 #include "app/dialogs/transpose_dialog.h"
 #include "app/dialogs/voices_dialog.h"
 #include "app/document/chart_document.h"
+#include "app/document/file_messages.h"
 #include "app/editor/chart_editor.h"
 #include "app/editor/chart_highlighter.h"
 #include "app/editor/editing_comforts.h"
@@ -526,8 +527,11 @@ void MainWindow::ExportMidi() {
     if (path.isEmpty()) {
         return;
     }
-    if (!ExportMidiFile(session_.compile.events, QFile::encodeName(path).toStdString())) {
-        prompts_->Tell(tr("Cannot open file `%1` for writing!").arg(path), MessageIcon::None);
+    std::error_code error;
+    if (!ExportMidiFile(session_.compile.events, QFile::encodeName(path).toStdString(),
+                        FileKinds::RegularOnly, error)) {
+        prompts_->Tell(MessageWithCause(tr("Cannot open file `%1` for writing!").arg(path), error),
+                       MessageIcon::None);
         return;
     }
     statusBar()->showMessage(tr("Exported %1").arg(QFileInfo(path).fileName()), 3000);
@@ -557,7 +561,7 @@ void MainWindow::ExportAudio() {
             progress.setValue(static_cast<int>(done * 1000));
             return !progress.wasCanceled();
         },
-        error);
+        error, false, FileKinds::RegularOnly);
     progress.reset();
     if (outcome == RenderOutcome::Failed) {
         prompts_->Tell(tr("Cannot export the audio file `%1`: %2.").arg(path, QString::fromStdString(error)),

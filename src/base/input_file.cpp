@@ -20,6 +20,12 @@ void CannotRead(InputFile& input, const std::string& name, int errorNumber) {
     input.error = "cannot read '" + name + "': " + std::strerror(errorNumber);
 }
 
+void NotRegular(InputFile& input, const std::string& name) {
+    input.bytes.clear();
+    input.reason = NotRegularFileError();
+    input.error = "'" + name + "' is not a regular file";
+}
+
 void TooLarge(InputFile& input, const std::string& name) {
     input.bytes.clear();
     input.tooLarge = true;
@@ -27,7 +33,7 @@ void TooLarge(InputFile& input, const std::string& name) {
 }
 
 //! Read descriptor to its end. A regular file is read in one go at the size it says it has.
-InputFile ReadDescriptor(int descriptor, const std::string& name, std::size_t limit) {
+InputFile ReadDescriptor(int descriptor, const std::string& name, std::size_t limit, FileKinds kinds) {
     InputFile input;
     struct stat file {};
     if (::fstat(descriptor, &file) != 0) {
@@ -36,6 +42,10 @@ InputFile ReadDescriptor(int descriptor, const std::string& name, std::size_t li
     }
     if (S_ISDIR(file.st_mode)) {
         CannotRead(input, name, EISDIR);
+        return input;
+    }
+    if (kinds == FileKinds::RegularOnly && !S_ISREG(file.st_mode)) {
+        NotRegular(input, name);
         return input;
     }
     std::size_t expected = 0;
@@ -81,20 +91,29 @@ InputFile ReadDescriptor(int descriptor, const std::string& name, std::size_t li
 
 }  // namespace
 
-InputFile ReadWholeFile(const std::filesystem::path& path, std::size_t limit) {
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+InputFile ReadWholeFile(const std::filesystem::path& path, std::size_t limit, FileKinds kinds) {
+    InputFile input;
+    struct stat file {};
+    // Looked at before it is opened: opening a device can act on it, and a FIFO waits for a writer.
+    if (kinds == FileKinds::RegularOnly && ::stat(path.c_str(), &file) == 0 && !S_ISREG(file.st_mode) &&
+        !S_ISDIR(file.st_mode)) {
+        NotRegular(input, path.string());
+        return input;
+    }
+    // Should a FIFO take the file's place in the meantime, it opens at once and is refused once opened.
+    const int flags = O_RDONLY | O_CLOEXEC | (kinds == FileKinds::RegularOnly ? O_NONBLOCK : 0);
+    const int descriptor = ::open(path.c_str(), flags);
     if (descriptor < 0) {
-        InputFile input;
         CannotRead(input, path.string(), errno);
         return input;
     }
-    InputFile input = ReadDescriptor(descriptor, path.string(), limit);
+    input = ReadDescriptor(descriptor, path.string(), limit, kinds);
     ::close(descriptor);
     return input;
 }
 
 InputFile ReadStandardInput(std::size_t limit) {
-    return ReadDescriptor(STDIN_FILENO, "-", limit);
+    return ReadDescriptor(STDIN_FILENO, "-", limit, FileKinds::Any);
 }
 
 }  // namespace kaz

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -46,13 +47,53 @@ bool IsStandardOutput(const struct stat& file) {
            output.st_ino == file.st_ino;
 }
 
+//! The name of a temporary file of target, with its eight random hex digits.
+std::string TemporaryName(const std::string& target, unsigned random) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, ".%08x.tmp", random);
+    return "." + target + suffix;
+}
+
+//! True when name is one that TemporaryName gives for target.
+bool IsTemporaryNameOf(const std::string& name, const std::string& target) {
+    const std::size_t digits = 8;
+    const std::string head = "." + target + ".";
+    const std::string tail = ".tmp";
+    if (name.size() != head.size() + digits + tail.size() || !name.starts_with(head) ||
+        !name.ends_with(tail)) {
+        return false;
+    }
+    const std::string_view hex = std::string_view(name).substr(head.size(), digits);
+    return hex.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
 }  // namespace
+
+void RemoveStaleTemporaryFiles(const fs::path& target) {
+    const std::string name = target.filename().string();
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const auto now = std::chrono::system_clock::now();
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+        const std::string found = entry->path().filename().string();
+        struct stat file {};
+        // Only a file of ours, never what a link points at.
+        if (!IsTemporaryNameOf(found, name) || ::lstat(entry->path().c_str(), &file) != 0 ||
+            !S_ISREG(file.st_mode) || file.st_uid != ::geteuid()) {
+            continue;
+        }
+        const auto modified = std::chrono::system_clock::from_time_t(file.st_mtim.tv_sec);
+        if (now - modified > kStaleTemporaryAge) {
+            ::unlink(entry->path().c_str());
+        }
+    }
+}
 
 OutputFile::~OutputFile() {
     Abandon();
 }
 
-bool OutputFile::Open(const fs::path& path) {
+bool OutputFile::Open(const fs::path& path, FileKinds kinds) {
     if (IsOpen()) {
         return false;
     }
@@ -64,11 +105,14 @@ bool OutputFile::Open(const fs::path& path) {
         // Nothing there yet (or a link to nothing): a new regular file.
         return errno == ENOENT ? OpenTemporaryBeside(path) : Fail(errno);
     }
-    if (IsStandardOutput(file)) {
-        return OpenStandardOutput();
-    }
     if (S_ISDIR(file.st_mode)) {
         return Fail(EISDIR);
+    }
+    if (kinds == FileKinds::RegularOnly && !S_ISREG(file.st_mode)) {
+        return Fail(NotRegularFileError());
+    }
+    if (kinds == FileKinds::Any && IsStandardOutput(file)) {
+        return OpenStandardOutput();
     }
     if (!S_ISREG(file.st_mode)) {
         // A FIFO or a device is written where it is; opening a FIFO waits for its reader, as for any writer.
@@ -89,7 +133,11 @@ bool OutputFile::Open(const fs::path& path) {
 }
 
 bool OutputFile::Fail(int errorNumber) {
-    error_ = std::error_code(errorNumber, std::generic_category());
+    return Fail(std::error_code(errorNumber, std::generic_category()));
+}
+
+bool OutputFile::Fail(std::error_code error) {
+    error_ = error;
     failed_ = true;
     return false;
 }
@@ -120,15 +168,12 @@ void OutputFile::Begin(int descriptor) {
 
 bool OutputFile::OpenTemporaryBeside(const fs::path& target) {
     constexpr int kAttempts = 16;
+    RemoveStaleTemporaryFiles(target);
     std::random_device random;
     const std::string name = target.filename().string();
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         // A hidden name, so that a folder listing does not show a file in progress.
-        char suffix[16];
-        std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(random()));
-        std::string hidden(1, '.');
-        hidden.append(name).append(suffix);
-        fs::path temporary = target.parent_path() / hidden;
+        fs::path temporary = target.parent_path() / TemporaryName(name, static_cast<unsigned>(random()));
         // O_EXCL: never reuse a file of that name.
         const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0) {
@@ -212,8 +257,15 @@ void OutputFile::Abandon() {
 }
 
 bool WriteWholeFile(const fs::path& path, std::string_view bytes) {
+    std::error_code error;
+    return WriteWholeFile(path, bytes, FileKinds::Any, error);
+}
+
+bool WriteWholeFile(const fs::path& path, std::string_view bytes, FileKinds kinds, std::error_code& error) {
     OutputFile file;
-    return file.Open(path) && file.Write(bytes) && file.Commit();
+    const bool written = file.Open(path, kinds) && file.Write(bytes) && file.Commit();
+    error = written ? std::error_code() : file.Error();
+    return written;
 }
 
 }  // namespace kaz

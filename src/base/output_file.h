@@ -1,9 +1,12 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+
+#include "base/file_kinds.h"
 
 namespace kaz {
 
@@ -17,7 +20,9 @@ namespace kaz {
 //!   temporary file is removed.
 //! - Anything else that can be written (a FIFO, a terminal, a character device, the program's own standard
 //!   output, also when reached through a link such as /dev/stdout) is written directly, every write checked.
-//!   The node itself is never replaced.
+//!   The node itself is never replaced. Asked for FileKinds::RegularOnly, Open refuses it instead.
+//! - The temporary files that earlier writes of the same target left behind when they were killed half-way
+//!   (".NAME.XXXXXXXX.tmp", older than kStaleTemporaryAge) are removed when the target is next written.
 class OutputFile {
   public:
     OutputFile() = default;
@@ -27,8 +32,9 @@ class OutputFile {
     ~OutputFile();
 
     //! Start writing path. False when it cannot be written: a folder, a read-only file, a missing folder, a
-    //! folder where no temporary file can be made.
-    [[nodiscard]] bool Open(const std::filesystem::path& path);
+    //! folder where no temporary file can be made; with FileKinds::RegularOnly anything that exists and is
+    //! not a regular file (Error() is then NotRegularFileError()).
+    [[nodiscard]] bool Open(const std::filesystem::path& path, FileKinds kinds = FileKinds::Any);
     //! Start writing the program's standard output.
     [[nodiscard]] bool OpenStandardOutput();
 
@@ -57,6 +63,7 @@ class OutputFile {
     void Begin(int descriptor);
     //! Note the failure errorNumber and return false.
     bool Fail(int errorNumber);
+    bool Fail(std::error_code error);
     //! Have the disk start on the bytes written since the last call, so that a long file is mostly on disk
     //! by the time Commit syncs it, rather than all of it waiting for the sync.
     void StartWriteback();
@@ -77,5 +84,16 @@ class OutputFile {
 //! False when the file could not be written; a regular file is then as it was. The window's Save uses it for
 //! a chart document, kaz-cli for its files.
 [[nodiscard]] bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
+//! The same, with the kinds of file taken, and why it failed in error.
+[[nodiscard]] bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes, FileKinds kinds,
+                                  std::error_code& error);
+
+//! How old a temporary file of ours must be before a later write of its target takes it for the remains of
+//! a write that was killed: no write of the program lasts that long.
+inline constexpr std::chrono::hours kStaleTemporaryAge{1};
+
+//! Remove the temporary files of target (".NAME.XXXXXXXX.tmp" in its folder, regular files of ours older
+//! than kStaleTemporaryAge) that writes killed half-way left behind. Nothing else is touched.
+void RemoveStaleTemporaryFiles(const std::filesystem::path& target);
 
 }  // namespace kaz

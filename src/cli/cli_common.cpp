@@ -55,6 +55,11 @@ int UsageError(std::string_view message) {
     return kExitUsage;
 }
 
+int CannotWrite(const std::string& path, const std::error_code& reason) {
+    return UsageError("Cannot open file `" + path + "` for writing!" +
+                      (reason ? " " + reason.message() : ""));
+}
+
 std::optional<long long> ParseWholeNumber(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);

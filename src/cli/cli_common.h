@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "chart/instrument.h"
@@ -33,6 +34,9 @@ class DiscardedEvents final : public EventConsumer {
 
 //! Print "kaz-cli: message" on standard error and return the usage exit status.
 int UsageError(std::string_view message);
+//! The same for an output file that could not be written: the message the window shows too, then the
+//! system's reason when there is one.
+int CannotWrite(const std::string& path, const std::error_code& reason);
 
 //! A whole number as the options take it: optional spaces around an optional sign and decimal digits.
 [[nodiscard]] std::optional<long long> ParseWholeNumber(std::string_view text);

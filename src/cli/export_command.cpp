@@ -23,10 +23,7 @@ int RunExport(const CommandArguments& arguments) {
         return *exit;
     }
     if (!file.Close()) {
-        // The message the window shows too, then the system's reason.
-        const std::error_code reason = file.Error();
-        return UsageError("Cannot open file `" + out + "` for writing!" +
-                          (reason ? " " + reason.message() : ""));
+        return CannotWrite(out, file.Error());
     }
     return kExitOk;
 }

@@ -55,7 +55,7 @@ int ExportPdf(const ExportPdfOptions& options) {
     OutputFile out;
     const bool opened = options.out == "-" ? out.OpenStandardOutput() : out.Open(options.out);
     if (!opened || !out.Write(pdf) || !out.Commit()) {
-        return UsageError("Cannot open file `" + options.out + "` for writing!");
+        return CannotWrite(options.out, out.Error());
     }
     return kExitOk;
 }

@@ -33,7 +33,8 @@ constexpr const char* kUsage =
     "  export-musicxml FILE [OUT.musicxml]      write the chart as a MusicXML lead sheet\n"
     "\n"
     "FILE may be - for standard input. 'kaz-cli COMMAND --help' lists a command's options.\n"
-    "A FIFO given as FILE or OUT waits for the program at its other end, as with other programs.\n";
+    "A FIFO given as FILE, OUT or KAZ_AUDIO_FILE waits for the program at its other end, as with other\n"
+    "programs; the window refuses anything that is not a regular file instead.\n";
 
 //! A standard stream the program was started without gets a descriptor that refuses it, so that the first
 //! file the program opens does not take its number: a write to a closed standard output then fails and is

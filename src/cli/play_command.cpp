@@ -50,8 +50,12 @@ class PlaybackPresenter final : public ErrorPresenter {
     void ShowMessage(std::string_view caption, std::string_view text, MessageIcon) override {
         if (caption != kErrorCaption) {
             std::fprintf(stderr, "kaz-cli: %.*s\n", static_cast<int>(text.size()), text.data());
+            recordingFailed = recordingFailed || text != kCannotOpenMidiDevice;
         }
     }
+    //! True once the playback has said why its output failed: a recording that could not be written, a file
+    //! error rather than a device that did not open.
+    bool recordingFailed = false;
 };
 
 bool IsTerminal(std::FILE* stream) {
@@ -139,7 +143,7 @@ int Play(CompileState& state, const ChartInput& chart, const std::string& device
     }
     playback.OnPlay(chart.bytes);
     if (playback.IsStopped()) {
-        return kExitChartError;
+        return presenter.recordingFailed ? kExitUsage : kExitChartError;
     }
     std::printf("Playing %s on %s%s\n", chart.name.c_str(), opened->OpenedName().c_str(),
                 loop ? ", looping" : "");
@@ -157,7 +161,7 @@ int Play(CompileState& state, const ChartInput& chart, const std::string& device
         if (playback.IsStopped()) {
             refresh.stop();
             display.Finish();
-            QCoreApplication::exit(interrupted ? 130 : kExitOk);
+            QCoreApplication::exit(interrupted ? 130 : presenter.recordingFailed ? kExitUsage : kExitOk);
             return;
         }
         const double position = playback.SongPosition();

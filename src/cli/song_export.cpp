@@ -32,8 +32,7 @@ int WriteExport(const SongExportOptions& options, const std::string& bytes) {
     OutputFile file;
     const bool opened = options.out == "-" ? file.OpenStandardOutput() : file.Open(options.out);
     if (!opened || !file.Write(bytes) || !file.Commit()) {
-        std::fprintf(stderr, "kaz-cli: Cannot open file `%s` for writing!\n", options.out.c_str());
-        return kExitUsage;
+        return CannotWrite(options.out, file.Error());
     }
     return kExitOk;
 }

@@ -61,8 +61,8 @@ std::string CreditText() {
            std::string(kHomePageUrl) + " )\n\n";
 }
 
-bool MidiFileWriter::Open(const std::filesystem::path& path) {
-    if (target_ != Target::None || !file_.Open(path)) {
+bool MidiFileWriter::Open(const std::filesystem::path& path, FileKinds kinds) {
+    if (target_ != Target::None || !file_.Open(path, kinds)) {
         return false;
     }
     Start(Target::File);
@@ -178,15 +178,24 @@ bool MidiFileWriter::Close() {
 }
 
 bool ExportMidiFile(const EventList& events, const std::filesystem::path& path) {
+    std::error_code error;
+    return ExportMidiFile(events, path, FileKinds::Any, error);
+}
+
+bool ExportMidiFile(const EventList& events, const std::filesystem::path& path, FileKinds kinds,
+                    std::error_code& error) {
     MidiFileWriter writer;
-    if (!writer.Open(path)) {
+    if (!writer.Open(path, kinds)) {
+        error = writer.Error();
         return false;
     }
     writer.WriteText(CreditText());
     for (std::size_t i = 0; i < events.size(); ++i) {
         writer.WriteEvents(std::span<const MidiEvent>(&events[i], 1));
     }
-    return writer.Close();
+    const bool written = writer.Close();
+    error = written ? std::error_code() : writer.Error();
+    return written;
 }
 
 void MidiFileExport::Take(std::span<const MidiEvent> events) {

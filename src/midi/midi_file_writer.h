@@ -30,7 +30,7 @@ class MidiFileWriter final : public MidiTrackWriter {
 
     //! Start a file for path and write the file and track headers. False when the writer already has a file
     //! or path cannot be written (see OutputFile::Open).
-    [[nodiscard]] bool Open(const std::filesystem::path& path);
+    [[nodiscard]] bool Open(const std::filesystem::path& path, FileKinds kinds = FileKinds::Any);
     //! The same for the program's standard output.
     [[nodiscard]] bool OpenStandardOutput();
     //! Start a file that stays in memory; Bytes() gives it after Close.
@@ -80,6 +80,10 @@ class MidiFileWriter final : public MidiTrackWriter {
 //! Write events as a Standard MIDI File at path, the credit text first. False when the file could not be
 //! written; an existing file at path is then untouched.
 [[nodiscard]] bool ExportMidiFile(const EventList& events, const std::filesystem::path& path);
+//! The same, with the kinds of file taken, and the reason in error when the file could not be written (empty
+//! when it was not the system's).
+[[nodiscard]] bool ExportMidiFile(const EventList& events, const std::filesystem::path& path, FileKinds kinds,
+                                  std::error_code& error);
 
 //! Writes a performance as a MIDI file while the compile makes it (see EventList::StreamTo). The file is
 //! opened when the first events come, which is once the chart has compiled and sounds a note; a chart that

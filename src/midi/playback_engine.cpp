@@ -129,7 +129,10 @@ bool PlaybackEngine::OpenPort() {
     const std::string deviceName = seams_.transport.SelectedDeviceName();
     state_.port = seams_.makePort();
     if (state_.port == nullptr || !state_.port->OpenByName(deviceName)) {
-        seams_.presenter.ShowMessage(kProgramCaption, kCannotOpenMidiDevice, MessageIcon::Exclamation);
+        // A known reason (a recording that cannot be written) says more than that no device opened.
+        const std::string failure = state_.port != nullptr ? state_.port->Failure() : std::string();
+        seams_.presenter.ShowMessage(kProgramCaption, failure.empty() ? kCannotOpenMidiDevice : failure,
+                                     MessageIcon::Exclamation);
         if (state_.port != nullptr && state_.port->IsOpen()) {
             state_.port->ResetAndClose();
         }
@@ -258,6 +261,10 @@ bool PlaybackEngine::OnPlaybackTimer(TimerId id) {
     if (state_.timerId == 0 || id != state_.timerId) {
         return false;
     }
+    if (!state_.port->Failure().empty()) {
+        OnStop();
+        return true;
+    }
     if (state_.paused) {
         return true;
     }
@@ -287,10 +294,12 @@ void PlaybackEngine::OnStop() {
         seams_.timer.Stop(state_.timerId);
         state_.timerId = 0;
     }
+    std::string failure;
     if (state_.port != nullptr) {
         if (state_.port->IsOpen()) {
             state_.port->ResetAndClose();
         }
+        failure = state_.port->Failure();
         state_.port.reset();
     }
     seams_.transport.SetTempoReadOnly(false);
@@ -306,6 +315,10 @@ void PlaybackEngine::OnStop() {
     nextClick_ = 0;
     ClearScore(compile_.score, compile_.events);
     NotifyStateChanged();
+    // Once stopped: an output that failed on the way (a recording onto a full disk) is not passed over.
+    if (!failure.empty()) {
+        seams_.presenter.ShowMessage(kProgramCaption, failure, MessageIcon::Exclamation);
+    }
 }
 
 Ticks PlaybackEngine::PositionNow() const {

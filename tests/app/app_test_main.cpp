@@ -25,7 +25,7 @@ int main(int argc, char* argv[]) {
     QTemporaryDir folder;
     kaz::test::configFolder = &folder;
     qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
-    // The recovery files and the locks of open charts.
+    // The recovery files, the locks of open charts and the copies a save in place makes.
     qputenv("XDG_DATA_HOME", (folder.path() + "/data").toLocal8Bit());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <future>
 #include <string>
 
-#include "support/folder_test.h"
 #include "support/device_nodes.h"
+#include "support/folder_test.h"
 
 namespace kaz {
 namespace {
@@ -52,6 +54,24 @@ TEST_F(InputFileTest, MissingFileOrFolderSaysWhy) {
     EXPECT_EQ(ReadWholeFile(folder_ / "none.kaz").error,
               "cannot read '" + (folder_ / "none.kaz").string() + "': No such file or directory");
     EXPECT_EQ(ReadWholeFile(folder_).error, "cannot read '" + folder_.string() + "': Is a directory");
+}
+
+TEST_F(InputFileTest, OnlyRegularFilesWhenAskedAndAFifoIsRefusedWithoutWaiting) {
+    const fs::path path = folder_ / "pipe";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    // A writer that stays: a reader that opened the FIFO would wait for its end until the guard closes.
+    const int guard = ::open(path.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(guard, 0);
+    auto read =
+        std::async(std::launch::async, [&path] { return ReadWholeFile(path, 1024, FileKinds::RegularOnly); });
+    const bool answered = read.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    ::close(guard);
+    EXPECT_TRUE(answered);
+    const InputFile refused = read.get();
+    EXPECT_EQ(refused.reason, NotRegularFileError());
+    EXPECT_EQ(refused.error, "'" + path.string() + "' is not a regular file");
+    EXPECT_EQ(ReadWholeFile("/dev/null", 1024, FileKinds::RegularOnly).reason, NotRegularFileError());
+    EXPECT_TRUE(ReadWholeFile("/dev/null", 1024).Read()) << "a Unix tool reads what it is given";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <string>
 
@@ -86,6 +87,38 @@ TEST_F(OutputFileTest, CharacterDeviceIsWrittenWhereItIsAndItsFailureReported) {
     EXPECT_FALSE(WriteWholeFile(full, "no room"));
     EXPECT_TRUE(test::IsCharacterDevice(null));
     EXPECT_TRUE(test::IsCharacterDevice(full));
+}
+
+TEST_F(OutputFileTest, AFifoIsRefusedWhenOnlyRegularFilesAreTaken) {
+    const fs::path path = folder_ / "pipe";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    // Held open both ways, so that a writer that did open it could not wait for ever.
+    const int guard = ::open(path.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(guard, 0);
+    std::error_code error;
+    EXPECT_FALSE(WriteWholeFile(path, "not through", FileKinds::RegularOnly, error));
+    EXPECT_EQ(error, NotRegularFileError());
+    char byte = 0;
+    EXPECT_EQ(::read(guard, &byte, 1), -1) << "nothing went into the pipe";
+    ::close(guard);
+    EXPECT_TRUE(test::IsFifo(path));
+}
+
+TEST_F(OutputFileTest, ATargetsTemporaryFilesOlderThanAnHourGoAtItsNextWrite) {
+    const auto leave = [this](const char* name, std::chrono::minutes age) {
+        std::ofstream(folder_ / name) << "left by a write that was killed";
+        fs::last_write_time(folder_ / name, fs::file_time_type::clock::now() - age);
+    };
+    using std::chrono::minutes;
+    leave(".song.kaz.0123abcd.tmp", minutes(61));
+    leave(".song.kaz.89abcdef.tmp", minutes(10));    // a save that may still be going on
+    leave(".other.kaz.0123abcd.tmp", minutes(120));  // another file's
+    leave(".song.kaz.mine.tmp", minutes(120));       // not a name the program makes
+    ASSERT_TRUE(WriteWholeFile(folder_ / "song.kaz", "C |"));
+    EXPECT_FALSE(fs::exists(folder_ / ".song.kaz.0123abcd.tmp"));
+    EXPECT_TRUE(fs::exists(folder_ / ".song.kaz.89abcdef.tmp"));
+    EXPECT_TRUE(fs::exists(folder_ / ".other.kaz.0123abcd.tmp"));
+    EXPECT_TRUE(fs::exists(folder_ / ".song.kaz.mine.tmp"));
 }
 
 TEST_F(OutputFileTest, FolderOrMissingFolderIsNotWritten) {

@@ -5,7 +5,9 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <chrono>
 #include <fstream>
+#include <tuple>
 
 #include "cli/cli_runner.h"
 
@@ -96,6 +98,36 @@ TEST(KazCliMessages, ARecordingThatCannotBeWrittenIsNotCalledADevice) {
     EXPECT_EQ(
         process.readAllStandardError().toStdString(),
         "kaz-cli: cannot write the recording '/nonexistent-folder/take.wav': No such file or directory\n");
+}
+
+TEST(KazCliMessages, ARecordingThatFillsTheDiskSaysSoAndStops) {
+    QTemporaryDir folder;
+    // limit: the shell's file size limit in blocks of 512 bytes, with its signal ignored so that a write
+    // past it fails as a write onto a full disk does.
+    const auto record = [](const QString& audioFile, const QString& limit) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("KAZ_AUDIO_DRIVER", "file");
+        environment.insert("KAZ_AUDIO_FILE", audioFile);
+        environment.insert("KAZ_SOUNDFONT", "/usr/share/sounds/sf2/TimGM6mb.sf2");
+        process.setProcessEnvironment(environment);
+        const auto start = std::chrono::steady_clock::now();
+        process.start("sh", {"-c", "trap '' XFSZ; ulimit -f " + limit + "; exec \"$0\" play -", KAZ_CLI});
+        process.write("[TEMPO=60]\nC | F | G | C | F | G | C | G |\n");  // 32 seconds
+        process.closeWriteChannel();
+        EXPECT_TRUE(process.waitForFinished(60000));
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        return std::make_tuple(process.exitCode(), process.readAllStandardError().toStdString(),
+                               took.count());
+    };
+    const auto [fullCode, fullSays, fullSeconds] = record("/dev/full", "unlimited");
+    EXPECT_EQ(fullCode, 2);
+    EXPECT_EQ(fullSays, "kaz-cli: cannot write the recording '/dev/full': No space left on device\n");
+    const QString take = folder.filePath("take.wav");
+    const auto [code, says, seconds] = record(take, "200");  // a second of sound, then no room
+    EXPECT_EQ(code, 2);
+    EXPECT_EQ(says, "kaz-cli: cannot write the recording '" + take.toStdString() + "': File too large\n");
+    EXPECT_LT(seconds, 16.0) << "it stopped at the failure, not at the end of the song";
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "midi/device/builtin_synth.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -63,11 +66,12 @@ TEST(BuiltInSynth, PlaysThroughTheFileDriverInRealTime) {
 TEST(BuiltInSynth, FailsToOpenLikeAnyDeviceWhenNoAudioOutputOpens) {
     SynthOptions options;
     options.audioDrivers = {"no-such-driver"};
-    EXPECT_EQ(OpenBuiltInSynth(options), nullptr);
+    std::string failure;
+    EXPECT_EQ(OpenBuiltInSynth(options, failure), nullptr);
 
     if (!HasSoundCard()) {
         ::testing::internal::CaptureStderr();
-        EXPECT_EQ(OpenBuiltInSynth(SynthOptions{}), nullptr);
+        EXPECT_EQ(OpenBuiltInSynth(SynthOptions{}, failure), nullptr);
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     }
 }
@@ -76,8 +80,25 @@ TEST(BuiltInSynth, FailsToOpenWithoutItsSoundFont) {
     SynthOptions options = FileDriverOptions(TemporaryWave("kaz-nofont"));
     options.soundFont = "/nonexistent/none.sf2";
     EXPECT_TRUE(FindSoundFont(options).empty());
-    EXPECT_EQ(OpenBuiltInSynth(options), nullptr);
+    std::string failure;
+    EXPECT_EQ(OpenBuiltInSynth(options, failure), nullptr);
     EXPECT_FALSE(std::filesystem::exists(options.audioFile));
+}
+
+TEST(BuiltInSynth, ARecordingOntoAFifoIsRefusedWhenOnlyRegularFilesAreTaken) {
+    const std::string path = TemporaryWave("kaz-fifo");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    // Held open both ways, so that a recording that did open it could not wait for ever.
+    const int guard = ::open(path.c_str(), O_RDWR | O_NONBLOCK);
+    SynthOptions options = FileDriverOptions(path);
+    options.audioFileKinds = FileKinds::RegularOnly;
+    std::string failure;
+    EXPECT_EQ(OpenBuiltInSynth(options, failure), nullptr);
+    EXPECT_EQ(failure, "cannot write the recording '" + path + "': not a regular file");
+    char byte = 0;
+    EXPECT_EQ(::read(guard, &byte, 1), -1) << "nothing went into the pipe";
+    ::close(guard);
+    std::filesystem::remove(path);
 }
 
 TEST(BuiltInSynth, PrefersTheFullerSoundFontWhenInstalled) {

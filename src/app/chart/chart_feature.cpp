@@ -14,6 +14,7 @@
 #include "app/chart/chart_panel.h"
 #include "app/chart/chart_view.h"
 #include "app/dialogs/file_dialogs.h"
+#include "app/document/file_messages.h"
 #include "app/editor/chart_editor.h"
 #include "app/view_settings.h"
 #include "app/window_command.h"
@@ -124,13 +125,16 @@ bool ChartFeature::ExportPdf(const QString& path) {
     ChartView& view = panel_->View();
     view.Relayout();
     QByteArray pdf;
+    std::error_code error;
     const bool written =
         WriteChartPdf(view.Layout(),
                       {Title(), QString::fromStdString(InstrumentTitle(view.ShownInstrument()))}, pdf) &&
         WriteWholeFile(QFile::encodeName(path).toStdString(),
-                       std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+                       std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())),
+                       FileKinds::RegularOnly, error);
     if (!written) {
-        QMessageBox box(QMessageBox::NoIcon, tr("Kaz"), tr("Cannot open file `%1` for writing!").arg(path),
+        QMessageBox box(QMessageBox::NoIcon, tr("Kaz"),
+                        MessageWithCause(tr("Cannot open file `%1` for writing!").arg(path), error),
                         QMessageBox::Ok, &window_);
         box.exec();
         return false;

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "app/dialogs/song_picker_dialog.h"
+#include "app/document/file_messages.h"
 #include "base/input_file.h"
 #include "base/output_file.h"
 #include "interchange/chart_folder.h"
@@ -88,7 +89,8 @@ void InterchangeActions::Import() {
 }
 
 void InterchangeActions::ImportFile(const QString& path) {
-    const InputFile input = ReadWholeFile(QFile::encodeName(path).toStdString(), kMaxImportBytes);
+    const InputFile input =
+        ReadWholeFile(QFile::encodeName(path).toStdString(), kMaxImportBytes, FileKinds::RegularOnly);
     if (!input.Read()) {
         ShowError(QString::fromStdString(input.error));
         return;
@@ -178,8 +180,10 @@ void InterchangeActions::Export(const QString& caption, const QString& filter, c
     if (path.isEmpty()) {
         return;
     }
-    if (!WriteWholeFile(QFile::encodeName(path).toStdString(), write(reading.sheet))) {
-        ShowError(tr("Cannot open file `%1` for writing!").arg(path));
+    std::error_code error;
+    if (!WriteWholeFile(QFile::encodeName(path).toStdString(), write(reading.sheet), FileKinds::RegularOnly,
+                        error)) {
+        ShowError(MessageWithCause(tr("Cannot open file `%1` for writing!").arg(path), error));
     }
 }
 

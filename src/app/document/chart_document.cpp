@@ -147,9 +147,8 @@ bool ChartDocument::SaveTo(const QString& path) {
         static_cast<void>(EncodeChart(editor_.Text(), format, bytes));
     }
     QString error;
-    if (!WriteChartFile(path, bytes, error)) {
-        prompts_.Tell(tr("Cannot save file `%1`: %2. The file on disk is as it was.").arg(path, error),
-                      MessageIcon::Exclamation);
+    if (!WriteChartFile(path, bytes, RecoveryFolder(), error)) {
+        prompts_.Tell(error, MessageIcon::Exclamation);
         return false;
     }
     SetFile(path, format);

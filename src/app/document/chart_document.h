@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/chart_file.h"
+#include "app/document/chart_file.h"
 #include "app/document/chart_recovery.h"
 
 namespace kaz {

@@ -5,9 +5,9 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStandardPaths>
+#include <array>
+#include <utility>
 
-#include "app/setting_keys.h"
 #include "base/input_file.h"
 
 namespace kaz {
@@ -21,14 +21,30 @@ QString LockOf(const QString& file) {
     return file + QStringLiteral(".lock");
 }
 
+//! The names of the encodings in a recovery file.
+constexpr std::array<std::pair<ChartFileFormat::Encoding, const char*>, 4> kEncodingNames{{
+    {ChartFileFormat::Encoding::Utf8, "utf-8"},
+    {ChartFileFormat::Encoding::Windows1252, "windows-1252"},
+    {ChartFileFormat::Encoding::Utf16LittleEndian, "utf-16le"},
+    {ChartFileFormat::Encoding::Utf16BigEndian, "utf-16be"},
+}};
+
 QString EncodingName(ChartFileFormat::Encoding encoding) {
-    return encoding == ChartFileFormat::Encoding::Windows1252 ? QStringLiteral("windows-1252")
-                                                              : QStringLiteral("utf-8");
+    for (const auto& [known, name] : kEncodingNames) {
+        if (known == encoding) {
+            return QString::fromLatin1(name);
+        }
+    }
+    return QStringLiteral("utf-8");
 }
 
 ChartFileFormat::Encoding EncodingNamed(const QString& name) {
-    return name == QStringLiteral("windows-1252") ? ChartFileFormat::Encoding::Windows1252
-                                                  : ChartFileFormat::Encoding::Utf8;
+    for (const auto& [known, spelled] : kEncodingNames) {
+        if (name == QLatin1String(spelled)) {
+            return known;
+        }
+    }
+    return ChartFileFormat::Encoding::Utf8;
 }
 
 }  // namespace
@@ -80,7 +96,7 @@ bool ChartRecovery::Write(const QString& path, const ChartFileFormat& format, co
     kept.insert(QStringLiteral("byteOrderMark"), format.byteOrderMark);
     kept.insert(QStringLiteral("text"), text);
     QString error;
-    written_ = WriteChartFile(file_, QJsonDocument(kept).toJson(QJsonDocument::Compact), error);
+    written_ = WriteChartFile(file_, QJsonDocument(kept).toJson(QJsonDocument::Compact), folder_, error);
     return written_;
 }
 
@@ -92,10 +108,7 @@ void ChartRecovery::Remove() {
 }
 
 QString ChartRecovery::DefaultFolder() {
-    // The program's data folder (AppDataLocation) spelled out, so that every program of ours that asks (a
-    // test, a benchmark) finds the same one.
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
-        .filePath(QStringLiteral("%1/%2/recovery").arg(kSettingsOrganisation, kSettingsApplication));
+    return RecoveryFolder();
 }
 
 std::vector<RecoveredChart> ChartRecovery::LeftBehind(const QString& folder) {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/chart_file.h"
+#include "app/document/chart_file.h"
 
 namespace kaz {
 

@@ -5,7 +5,7 @@
 #include <QPlainTextEdit>
 #include <string>
 
-#include "app/chart_file.h"
+#include "app/document/chart_file.h"
 #include "base/editor.h"
 #include "base/text_positions.h"
 

@@ -66,25 +66,6 @@ void PutLittleEndian(std::vector<unsigned char>& bytes, std::uint32_t value, int
     }
 }
 
-std::vector<unsigned char> WaveHeader(std::uint32_t sampleRate, std::uint32_t dataBytes) {
-    std::vector<unsigned char> header;
-    const auto text = [&header](const char* four) { header.insert(header.end(), four, four + 4); };
-    text("RIFF");
-    PutLittleEndian(header, 36 + dataBytes, 4);
-    text("WAVE");
-    text("fmt ");
-    PutLittleEndian(header, 16, 4);
-    PutLittleEndian(header, 1, 2);  // PCM
-    PutLittleEndian(header, kChannels, 2);
-    PutLittleEndian(header, sampleRate, 4);
-    PutLittleEndian(header, sampleRate * kBytesPerFrame, 4);
-    PutLittleEndian(header, kBytesPerFrame, 2);
-    PutLittleEndian(header, 16, 2);
-    text("data");
-    PutLittleEndian(header, dataBytes, 4);
-    return header;
-}
-
 //! Where rendered samples go: a WAV file as they come, or a FLAC stream packed in memory.
 class SampleSink {
   public:
@@ -229,6 +210,26 @@ std::string CannotWrite(const std::string& path, const OutputFile& file) {
 
 }  // namespace
 
+std::vector<unsigned char> WaveHeader(std::uint32_t sampleRate, std::uint32_t dataBytes) {
+    std::vector<unsigned char> header;
+    header.reserve(static_cast<std::size_t>(kWaveHeaderBytes));
+    const auto text = [&header](const char* four) { header.insert(header.end(), four, four + 4); };
+    text("RIFF");
+    PutLittleEndian(header, 36 + dataBytes, 4);
+    text("WAVE");
+    text("fmt ");
+    PutLittleEndian(header, 16, 4);
+    PutLittleEndian(header, 1, 2);  // PCM
+    PutLittleEndian(header, kChannels, 2);
+    PutLittleEndian(header, sampleRate, 4);
+    PutLittleEndian(header, sampleRate * kBytesPerFrame, 4);
+    PutLittleEndian(header, kBytesPerFrame, 2);
+    PutLittleEndian(header, 16, 2);
+    text("data");
+    PutLittleEndian(header, dataBytes, 4);
+    return header;
+}
+
 bool CanWriteFlac() {
     SF_INFO info{};
     info.samplerate = 44100;
@@ -246,7 +247,7 @@ AudioFormat AudioFormatOfPath(const std::string& path) {
 
 RenderOutcome RenderAudio(const EventList& events, std::int32_t startTempo, const std::string& path,
                           AudioFormat format, const SynthOptions& options, const RenderProgress& progress,
-                          std::string& error, bool toStandardOutput) {
+                          std::string& error, bool toStandardOutput, FileKinds kinds) {
     if (startTempo <= 0) {
         error = "the tempo must be positive";
         return RenderOutcome::Failed;
@@ -271,7 +272,7 @@ RenderOutcome RenderAudio(const EventList& events, std::int32_t startTempo, cons
         return RenderOutcome::Failed;
     }
     OutputFile file;
-    if (!(toStandardOutput ? file.OpenStandardOutput() : file.Open(path))) {
+    if (!(toStandardOutput ? file.OpenStandardOutput() : file.Open(path, kinds))) {
         error = CannotWrite(path, file);
         return RenderOutcome::Failed;
     }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "base/midi_bytes.h"
+#include "midi/device/audio_recorder.h"
 #include "midi/device/quiet_logging.h"
 
 namespace kaz {
@@ -48,6 +49,7 @@ struct SoundFontSynth::Parts {
     SettingsHandle settings{nullptr, delete_fluid_settings};
     SynthHandle synth{nullptr, delete_fluid_synth};
     AudioDriverHandle audioDriver{nullptr, delete_fluid_audio_driver};  // stops before the synth goes
+    std::unique_ptr<AudioRecorder> recorder;                            // likewise
 };
 
 SynthOptions SynthOptionsFromEnvironment() {
@@ -150,12 +152,20 @@ void SoundFontSynth::Render(int frames, std::int16_t* out) {
     fluid_synth_write_s16(parts_->synth.get(), frames, out, 0, 2, out, 1, 2);
 }
 
-bool SoundFontSynth::StartAudioOutput(const SynthOptions& options) {
+bool SoundFontSynth::StartAudioOutput(const SynthOptions& options, std::string& failure) {
     fluid_settings_t* settings = parts_->settings.get();
-    fluid_settings_setstr(settings, "audio.file.name", options.audioFile.c_str());
     const std::vector<std::string> drivers =
         options.audioDrivers.empty() ? UsualAudioDrivers(settings) : options.audioDrivers;
     for (const std::string& name : drivers) {
+        // A recording of our own, whose every write is checked.
+        if (name == "file") {
+            parts_->recorder = AudioRecorder::Start(*this, options.audioFile, options.sampleRate,
+                                                    options.audioFileKinds, failure);
+            if (parts_->recorder != nullptr) {
+                return true;
+            }
+            continue;
+        }
         if (fluid_settings_setstr(settings, "audio.driver", name.c_str()) != FLUID_OK) {
             continue;
         }
@@ -165,6 +175,16 @@ bool SoundFontSynth::StartAudioOutput(const SynthOptions& options) {
         }
     }
     return false;
+}
+
+void SoundFontSynth::FinishAudioOutput() {
+    if (parts_->recorder != nullptr) {
+        parts_->recorder->Finish();
+    }
+}
+
+std::string SoundFontSynth::AudioOutputFailure() const {
+    return parts_->recorder != nullptr ? parts_->recorder->Failure() : std::string();
 }
 
 namespace {
@@ -178,6 +198,8 @@ class BuiltInSynthConnection final : public MidiOutConnection {
         synth_->Send(status, data1, data2);
     }
     void Reset() override { synth_->SilenceAll(); }
+    void Finish() override { synth_->FinishAudioOutput(); }
+    [[nodiscard]] std::string Failure() const override { return synth_->AudioOutputFailure(); }
 
   private:
     std::unique_ptr<SoundFontSynth> synth_;
@@ -185,9 +207,9 @@ class BuiltInSynthConnection final : public MidiOutConnection {
 
 }  // namespace
 
-std::unique_ptr<MidiOutConnection> OpenBuiltInSynth(const SynthOptions& options) {
+std::unique_ptr<MidiOutConnection> OpenBuiltInSynth(const SynthOptions& options, std::string& failure) {
     std::unique_ptr<SoundFontSynth> synth = SoundFontSynth::Create(options);
-    if (synth == nullptr || !synth->StartAudioOutput(options)) {
+    if (synth == nullptr || !synth->StartAudioOutput(options, failure)) {
         return nullptr;
     }
     return std::make_unique<BuiltInSynthConnection>(std::move(synth));

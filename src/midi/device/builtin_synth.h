@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/file_kinds.h"
 #include "midi/device/midi_out_system.h"
 
 namespace kaz {
@@ -15,10 +16,11 @@ inline constexpr std::string_view kBuiltInSynthName = "Built-in synthesizer";
 
 //! How the built-in synthesizer sounds and where its audio goes.
 struct SynthOptions {
-    std::string soundFont;                  //!< a General MIDI SoundFont; empty: the first installed one
-    std::vector<std::string> audioDrivers;  //!< tried in order; empty: the platform's usual outputs
-    std::string audioFile;                  //!< where the "file" driver writes (a .wav)
-    double gain = 0.6;                      //!< the synthesizer's default of 0.2 is too quiet for a band
+    std::string soundFont;                      //!< a General MIDI SoundFont; empty: the first installed one
+    std::vector<std::string> audioDrivers;      //!< tried in order; empty: the platform's usual outputs
+    std::string audioFile;                      //!< where the "file" driver writes (a .wav)
+    FileKinds audioFileKinds = FileKinds::Any;  //!< which files audioFile may name
+    double gain = 0.6;                          //!< the synthesizer's default of 0.2 is too quiet for a band
     double sampleRate = 44100.0;
 };
 
@@ -46,15 +48,21 @@ class SoundFontSynth {
     void SilenceAll();
     //! Render frames of interleaved 16-bit stereo into out (2 × frames values).
     void Render(int frames, std::int16_t* out);
-    //! Play on the first of the options' audio drivers that opens; false when none does.
-    [[nodiscard]] bool StartAudioOutput(const SynthOptions& options);
+    //! Play on the first of the options' audio drivers that opens; false when none does, with the reason
+    //! in failure when one is known (a recording that cannot be written).
+    [[nodiscard]] bool StartAudioOutput(const SynthOptions& options, std::string& failure);
+    //! Complete what the audio output writes (a recording's file); its failure, if any, stays.
+    void FinishAudioOutput();
+    //! Why the audio output stopped working (a recording that cannot be written); empty while it works.
+    [[nodiscard]] std::string AudioOutputFailure() const;
 
   private:
     std::unique_ptr<Parts> parts_;
 };
 
 //! The synthesizer playing on the system's audio output; nullptr when no audio driver opens (as on a
-//! machine without a sound card) or no SoundFont loads.
-[[nodiscard]] std::unique_ptr<MidiOutConnection> OpenBuiltInSynth(const SynthOptions& options);
+//! machine without a sound card) or no SoundFont loads, with the reason in failure when one is known.
+[[nodiscard]] std::unique_ptr<MidiOutConnection> OpenBuiltInSynth(const SynthOptions& options,
+                                                                  std::string& failure);
 
 }  // namespace kaz

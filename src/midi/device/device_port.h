@@ -20,6 +20,7 @@ class DeviceMidiOutPort final : public MidiOutPort {
     void SendShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override;
     void ResetAndClose() override;
     [[nodiscard]] bool IsOpen() const override { return connection_ != nullptr; }
+    [[nodiscard]] std::string Failure() const override;
 
     //! The name of the output that opened; empty while closed.
     [[nodiscard]] const std::string& OpenedName() const { return openedName_; }
@@ -30,6 +31,7 @@ class DeviceMidiOutPort final : public MidiOutPort {
     std::unique_ptr<MidiOutSystem> system_;
     std::unique_ptr<MidiOutConnection> connection_;
     std::string openedName_;
+    std::string failure_;  //!< why the last open failed or the last output stopped working
 };
 
 }  // namespace kaz

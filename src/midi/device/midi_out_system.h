@@ -21,6 +21,10 @@ class MidiOutConnection {
     virtual void Send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) = 0;
     //! Silence every sounding note.
     virtual void Reset() = 0;
+    //! Complete what the output writes (a recording's file) before it closes.
+    virtual void Finish() {}
+    //! Why the output stopped working (a recording that cannot be written); empty while it works.
+    [[nodiscard]] virtual std::string Failure() const { return {}; }
 };
 
 //! The outputs of a MIDI system, by id in the system's order.
@@ -32,6 +36,8 @@ class MidiOutSystem {
     [[nodiscard]] virtual std::optional<std::string> DeviceName(int id) = 0;
     //! Open the output; nullptr when it does not open.
     [[nodiscard]] virtual std::unique_ptr<MidiOutConnection> Open(int id) = 0;
+    //! Why the last Open that gave nullptr failed, when the system can tell; otherwise empty.
+    [[nodiscard]] virtual std::string OpenFailure() const { return {}; }
 };
 
 //! The names of every output whose name can be read, in id order.

@@ -21,8 +21,9 @@ std::optional<std::string> SystemMidiOuts::DeviceName(int id) {
 }
 
 std::unique_ptr<MidiOutConnection> SystemMidiOuts::Open(int id) {
+    openFailure_.clear();
     if (id == 0) {
-        return OpenBuiltInSynth(options_);
+        return OpenBuiltInSynth(options_, openFailure_);
     }
     return midiOutputs_.Open(id - 1);
 }

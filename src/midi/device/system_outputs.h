@@ -19,9 +19,11 @@ class SystemMidiOuts final : public MidiOutSystem {
     [[nodiscard]] int DeviceCount() override;
     [[nodiscard]] std::optional<std::string> DeviceName(int id) override;
     [[nodiscard]] std::unique_ptr<MidiOutConnection> Open(int id) override;
+    [[nodiscard]] std::string OpenFailure() const override { return openFailure_; }
 
   private:
     SynthOptions options_;
+    std::string openFailure_;
     RtMidiOutputs midiOutputs_;
 };
 
