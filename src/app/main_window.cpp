@@ -286,7 +286,9 @@ void MainWindow::CreateInterchange() {
         setWindowModified(true);
     };
     access.openFile = [this](const QString& path) { LoadFile(path); };
-    access.compile = [this](std::string& text) { return IsStopped() && CompileChart(text); };
+    access.compile = [this](std::string& text) -> const CompileState* {
+        return IsStopped() && CompileChart(text) ? &session_.compile : nullptr;
+    };
     access.chartPath = [this] { return currentFile_; };
     interchange_ = new InterchangeActions(this, std::move(access));
 }

@@ -16,10 +16,9 @@ std::optional<int> ReadSongForExport(const SongExportOptions& options, LeadSheet
     if (const auto exit = ReadAndCompileChart(options.file, state, chart)) {
         return exit;
     }
-    ChartReading reading = ReadChartText(chart.bytes);
-    if (!reading.Read()) {
-        std::fprintf(stderr, "%s: error: %s\n", options.file.c_str(), reading.error.c_str());
-        return kExitChartError;
+    ChartReading reading = ReadCompiledChart(state, chart.bytes);
+    for (const std::string& dropped : reading.dropped) {
+        std::fprintf(stderr, "%s: warning: not exported: %s\n", options.file.c_str(), dropped.c_str());
     }
     song = std::move(reading.sheet);
     if (song.title.empty() && options.file != "-") {

@@ -1,7 +1,11 @@
 #include "interchange/ireal_chords.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
+#include <vector>
+
+#include "harmony/chord_analysis.h"
 
 namespace kaz {
 
@@ -112,6 +116,33 @@ constexpr std::array<Spelling, 24> kChartSuffixes = {{
      "^7"},
 }};
 
+//! The chord voice Kaz plays for a suffix on the root C, without a chart's own chord shapes; nothing for a
+//! suffix it cannot read.
+using Voice = std::vector<int>;
+std::optional<Voice> VoiceOf(std::string_view suffix) {
+    ScoreTree score;
+    Chord chord;
+    if (AnalyzeChord(chord, "C" + std::string(suffix), score, ChordDefinitions()) != ChordAnalysis::Ok) {
+        return std::nullopt;
+    }
+    return Voice(chord.notes + 1, chord.notes + std::max<int>(chord.noteCount, 1));
+}
+
+//! The quality the tables give for a suffix; the suffix itself when they give none.
+std::string NearestQuality(std::string_view chartSuffix) {
+    for (const auto& [chart, link] : kChartSuffixes) {
+        if (chart == chartSuffix) {
+            return std::string(link);
+        }
+    }
+    for (const auto& [link, everyday] : kQualities) {
+        if (everyday == chartSuffix) {
+            return std::string(link);
+        }
+    }
+    return std::string(chartSuffix);
+}
+
 }  // namespace
 
 std::optional<std::string> EverydayQuality(std::string_view linkQuality) {
@@ -133,18 +164,23 @@ std::size_t LinkQualityLength(std::string_view text) {
     return longest;
 }
 
-std::string LinkQuality(std::string_view chartSuffix) {
-    for (const auto& [chart, link] : kChartSuffixes) {
-        if (chart == chartSuffix) {
-            return std::string(link);
+LinkSpelling LinkQuality(std::string_view chartSuffix) {
+    const std::optional<Voice> wanted = VoiceOf(chartSuffix);
+    const std::string nearest = NearestQuality(chartSuffix);
+    const std::optional<std::string> everyday = EverydayQuality(nearest);
+    if (everyday && (!wanted || VoiceOf(*everyday) == wanted)) {
+        return {nearest, true};
+    }
+    // The quality the tables give is none of the format's, or plays another voice: look for one that plays
+    // the same.
+    if (wanted) {
+        for (const auto& [link, spelling] : kQualities) {
+            if (VoiceOf(spelling) == wanted) {
+                return {std::string(link), true};
+            }
         }
     }
-    for (const auto& [link, everyday] : kQualities) {
-        if (everyday == chartSuffix) {
-            return std::string(link);
-        }
-    }
-    return std::string(chartSuffix);
+    return {everyday ? nearest : std::string(), false};
 }
 
 }  // namespace kaz
