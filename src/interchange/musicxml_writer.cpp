@@ -1,8 +1,11 @@
 #include "interchange/musicxml_writer.h"
 
 #include <pugixml.hpp>
+
+#include <algorithm>
 #include <sstream>
 
+#include "interchange/measure_spread.h"
 #include "interchange/musicxml_harmony.h"
 #include "interchange/text_fields.h"
 
@@ -320,6 +323,32 @@ std::string WriteMusicXml(const LeadSheet& sheet) {
     std::ostringstream text;
     document.save(text, "  ", pugi::format_default, pugi::encoding_utf8);
     return text.str();
+}
+
+std::vector<std::string> MusicXmlDifferences(const std::vector<SheetMeasure>& measures) {
+    std::vector<std::string> remarks;
+    for (std::size_t i = 0; i < measures.size(); ++i) {
+        const std::vector<std::string>& entries = measures[i].chords;
+        if (std::find(entries.begin(), entries.end(), "=") == entries.end()) {
+            continue;
+        }
+        // The chords come back where they stand in time, and the holds only where they are needed to place
+        // a chord, as the reader reads them.
+        std::vector<PlacedChord> placed;
+        for (std::size_t k = 0; k < entries.size(); ++k) {
+            if (entries[k] != "=") {
+                placed.push_back({static_cast<int>(k), entries[k]});
+            }
+        }
+        if (!placed.empty() && placed.front().position > 0) {
+            placed.insert(placed.begin(), {0, "="});
+        }
+        if (placed.empty() || SpreadChords(placed, static_cast<int>(entries.size())) != entries) {
+            remarks.push_back("the hold (=) in measure " + std::to_string(i + 1) +
+                              ", written as the chord before it played longer");
+        }
+    }
+    return remarks;
 }
 
 }  // namespace kaz

@@ -77,7 +77,7 @@ InterchangeActions::InterchangeActions(QWidget* window, ChartWindowAccess access
     exportMusicXml->setStatusTip(tr("Write the chart as a MusicXML lead sheet: chord symbols over slashes"));
     connect(exportMusicXml, &QAction::triggered, this, [this] {
         Export(tr("Export to MusicXML"), tr("MusicXML (*.musicxml)"), "musicxml", WriteMusicXml,
-               [](const LeadSheet&) { return std::vector<std::string>(); });
+               [](const LeadSheet& song) { return MusicXmlDifferences(song.measures); });
     });
 }
 
