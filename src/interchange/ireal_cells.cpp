@@ -552,6 +552,12 @@ std::vector<std::string> LinkDifferences(const std::vector<SheetMeasure>& measur
             meter.meterNumerator = measure.meterNumerator;
             meter.meterDenominator = measure.meterDenominator;
         }
+        if (measure.meterNumerator > 0 &&
+            MeterSign(measure.meterNumerator, measure.meterDenominator).empty()) {
+            remark("the meter " + std::to_string(measure.meterNumerator) + "/" +
+                   std::to_string(measure.meterDenominator) + " of measure " + std::to_string(i + 1) +
+                   ", which has no sign in the format");
+        }
         for (const std::string& chord : measure.chords) {
             if (chord.empty() || !IsRootLetter(chord[0])) {
                 continue;
@@ -595,9 +601,11 @@ std::string WriteCells(const std::vector<SheetMeasure>& measures) {
         if (!measure.section.empty()) {
             music += SectionSign(measure.section);
         }
-        if (measure.meterNumerator > 0) {
+        const std::string meter =
+            measure.meterNumerator > 0 ? MeterSign(measure.meterNumerator, measure.meterDenominator) : "";
+        if (!meter.empty()) {
             beats = measure.meterNumerator;
-            music += MeterSign(measure.meterNumerator, measure.meterDenominator);
+            music += meter;
         } else if (i == 0) {
             music += "T44";
         }

@@ -215,14 +215,16 @@ TEST(IrealRoundTrip, ChartsPlayTheSameThroughTheirLink) {
 }
 
 TEST(IrealExport, SaysWhatTheLinkCannotWrite) {
-    const ChartReading reading = test::ReadChartForTest("[CHORD wide = 0 7 16]\nCwide | D7-9 | Eb = |\n");
+    const ChartReading reading =
+        test::ReadChartForTest("[CHORD wide = 0 7 16]\nCwide | D7-9 | Eb = | [5/16] F |\n");
     ASSERT_TRUE(reading.Read()) << reading.error;
     EXPECT_EQ(reading.dropped,
               std::vector<std::string>{"the chart's own chord shape of Cwide, written as C"});
-    EXPECT_EQ(LinkDifferences(reading.sheet.measures),
-              (std::vector<std::string>{
-                  "the chord D7-9, written as D7b9",
-                  "the hold (=) in measure 3, written as the chord before it played longer"}));
+    EXPECT_EQ(
+        LinkDifferences(reading.sheet.measures),
+        (std::vector<std::string>{"the chord D7-9, written as D7b9",
+                                  "the hold (=) in measure 3, written as the chord before it played longer",
+                                  "the meter 5/16 of measure 4, which has no sign in the format"}));
 }
 
 TEST(IrealStyle, TheStyleMarkIsTheSongsStyleAndBack) {
