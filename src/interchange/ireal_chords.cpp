@@ -1,11 +1,9 @@
 #include "interchange/ireal_chords.h"
 
-#include <algorithm>
 #include <array>
 #include <utility>
-#include <vector>
 
-#include "harmony/chord_analysis.h"
+#include "interchange/chord_voice.h"
 
 namespace kaz {
 
@@ -116,18 +114,6 @@ constexpr std::array<Spelling, 24> kChartSuffixes = {{
      "^7"},
 }};
 
-//! The chord voice Kaz plays for a suffix on the root C, without a chart's own chord shapes; nothing for a
-//! suffix it cannot read.
-using Voice = std::vector<int>;
-std::optional<Voice> VoiceOf(std::string_view suffix) {
-    ScoreTree score;
-    Chord chord;
-    if (AnalyzeChord(chord, "C" + std::string(suffix), score, ChordDefinitions()) != ChordAnalysis::Ok) {
-        return std::nullopt;
-    }
-    return Voice(chord.notes + 1, chord.notes + std::max<int>(chord.noteCount, 1));
-}
-
 //! The quality the tables give for a suffix; the suffix itself when they give none.
 std::string NearestQuality(std::string_view chartSuffix) {
     for (const auto& [chart, link] : kChartSuffixes) {
@@ -165,17 +151,17 @@ std::size_t LinkQualityLength(std::string_view text) {
 }
 
 LinkSpelling LinkQuality(std::string_view chartSuffix) {
-    const std::optional<Voice> wanted = VoiceOf(chartSuffix);
+    const std::optional<ChordVoice> wanted = VoiceOfSuffix(chartSuffix);
     const std::string nearest = NearestQuality(chartSuffix);
     const std::optional<std::string> everyday = EverydayQuality(nearest);
-    if (everyday && (!wanted || VoiceOf(*everyday) == wanted)) {
+    if (everyday && (!wanted || VoiceOfSuffix(*everyday) == wanted)) {
         return {nearest, true};
     }
     // The quality the tables give is none of the format's, or plays another voice: look for one that plays
     // the same.
     if (wanted) {
         for (const auto& [link, spelling] : kQualities) {
-            if (VoiceOf(spelling) == wanted) {
+            if (VoiceOfSuffix(spelling) == wanted) {
                 return {std::string(link), true};
             }
         }

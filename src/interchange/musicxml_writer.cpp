@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "interchange/chord_voice.h"
 #include "interchange/measure_spread.h"
 #include "interchange/musicxml_harmony.h"
 #include "interchange/text_fields.h"
@@ -292,6 +293,12 @@ class MeasureWriter {
     std::vector<std::vector<std::string>> written_;
 };
 
+//! What a chord symbol writes between its root and its bass.
+std::string_view SuffixOf(std::string_view chord) {
+    const std::size_t root = chord.size() > 1 && (chord[1] == 'b' || chord[1] == '#') ? 2 : 1;
+    return chord.substr(root, chord.find('/') - root);
+}
+
 }  // namespace
 
 std::string WriteMusicXml(const LeadSheet& sheet) {
@@ -329,6 +336,19 @@ std::vector<std::string> MusicXmlDifferences(const std::vector<SheetMeasure>& me
     std::vector<std::string> remarks;
     for (std::size_t i = 0; i < measures.size(); ++i) {
         const std::vector<std::string>& entries = measures[i].chords;
+        for (const std::string& chord : entries) {
+            HarmonyDescription description;
+            if (chord.empty() || chord[0] < 'A' || chord[0] > 'G' || !DescribeChord(chord, description)) {
+                continue;
+            }
+            // A kind and its degrees read back in the everyday spelling, which may voice the chord otherwise.
+            const std::string back = ChartChordOf(description);
+            const std::string remark = "the chord " + chord + ", read back as " + back;
+            if (VoiceOfSuffix(SuffixOf(back)) != VoiceOfSuffix(SuffixOf(chord)) &&
+                std::find(remarks.begin(), remarks.end(), remark) == remarks.end()) {
+                remarks.push_back(remark);
+            }
+        }
         if (std::find(entries.begin(), entries.end(), "=") == entries.end()) {
             continue;
         }
