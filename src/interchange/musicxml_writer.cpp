@@ -198,6 +198,7 @@ class MeasureWriter {
     explicit MeasureWriter(pugi::xml_node part) : part_(part) {}
 
     void Write(const LeadSheet& sheet) {
+        style_ = OneLine(sheet.style);
         for (std::size_t i = 0; i < sheet.measures.size(); ++i) {
             const SheetMeasure& measure = sheet.measures[i];
             const bool endingEnds = i + 1 == sheet.measures.size() || !sheet.measures[i + 1].ending.empty() ||
@@ -263,6 +264,10 @@ class MeasureWriter {
         if (first && tempo > 0) {
             AddTempo(node, tempo);
         }
+        if (first && !style_.empty()) {
+            // Lead sheets name the style in words over the first measure.
+            AddWords(node, style_, nullptr, nullptr);
+        }
         AddBeats(node, chords.empty() ? std::vector<std::string>{"-"} : chords, meter_, struck_);
         if (!measure.jump.empty()) {
             AddJump(node, measure.jump);
@@ -289,6 +294,7 @@ class MeasureWriter {
     pugi::xml_node part_;
     Meter meter_;
     std::string openEnding_;
+    std::string style_;   //!< the song's style as other programs name it
     std::string struck_;  //!< the last chord struck, which a slash strikes again
     std::vector<std::vector<std::string>> written_;
 };

@@ -68,6 +68,11 @@ TEST(MusicXmlExport, SaysWhatTheLeadSheetCannotWrite) {
                   "the hold (=) in measure 2, written as the chord before it played longer"}));
 }
 
+TEST(MusicXmlRoundTrip, TheStyleIsNamedOverTheFirstMeasure) {
+    const std::string chart = "# Styled\n# Style: Bossa Nova\n[STYLE=Bossa nova]\nDm7 | G7 |\n";
+    EXPECT_EQ(ThroughMusicXml(chart), chart);
+}
+
 TEST(MusicXmlReader, PlacesChordsByTheirTimeInTheMeasure) {
     const std::string measure =
         "<measure "
