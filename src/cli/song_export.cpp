@@ -10,6 +10,8 @@ namespace kaz::cli {
 
 std::optional<int> ReadSongForExport(const SongExportOptions& options, LeadSheet& song) {
     CompileState state;
+    // A chart that names a style compiles only with the styles at hand.
+    state.settings.style.library = ProgramStyles();
     DiscardedEvents discarded;
     state.events.StreamTo(&discarded);
     ChartInput chart;

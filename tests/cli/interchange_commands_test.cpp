@@ -84,5 +84,11 @@ TEST_F(InterchangeCommands, ExportWarnsOfWhatTheLinkCannotWrite) {
     EXPECT_NE(run.out.find("irealb://"), std::string::npos);
 }
 
+TEST_F(InterchangeCommands, AChartWithAStyleIsExportedWithIt) {
+    const test::CliRun run = RunCli({"export-ireal", "-"}, "[STYLE=Bossa nova]\nDm7 | G7 |\n");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("Bossa%20Nova"), std::string::npos) << run.out;
+}
+
 }  // namespace
 }  // namespace kaz
