@@ -276,7 +276,9 @@ void MainWindow::CreateInterchange() {
     access.maybeSave = [this] { return document_->MaybeSave(); };
     access.openText = [this](const QString& text) { document_->StartUnsaved(text); };
     access.openFile = [this](const QString& path) { LoadFile(path); };
-    access.compile = [this](std::string& text) { return playback_->CompileChart(text); };
+    access.compile = [this](std::string& text) -> const CompileState* {
+        return playback_->CompileChart(text) ? &session_.compile : nullptr;
+    };
     access.chartPath = [this] { return document_->Path(); };
     interchange_ = new InterchangeActions(this, std::move(access));
 }

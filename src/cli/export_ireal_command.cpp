@@ -1,5 +1,8 @@
+#include <cstdio>
+
 #include "cli/cli_common.h"
 #include "cli/interchange_commands.h"
+#include "interchange/ireal_cells.h"
 #include "interchange/ireal_link.h"
 
 namespace kaz::cli {
@@ -8,6 +11,10 @@ int ExportIreal(const SongExportOptions& options) {
     LeadSheet song;
     if (const auto exit = ReadSongForExport(options, song)) {
         return *exit;
+    }
+    for (const std::string& difference : LinkDifferences(song.measures)) {
+        std::fprintf(stderr, "%s: warning: iReal Pro cannot write %s\n", options.file.c_str(),
+                     difference.c_str());
     }
     return WriteExport(options, WriteIrealPage({song}, ""));
 }

@@ -1,3 +1,5 @@
+#include <cstdio>
+
 #include "cli/cli_common.h"
 #include "cli/interchange_commands.h"
 #include "interchange/musicxml_writer.h"
@@ -8,6 +10,10 @@ int ExportMusicXml(const SongExportOptions& options) {
     LeadSheet song;
     if (const auto exit = ReadSongForExport(options, song)) {
         return *exit;
+    }
+    for (const std::string& difference : MusicXmlDifferences(song.measures)) {
+        std::fprintf(stderr, "%s: warning: MusicXML cannot write %s\n", options.file.c_str(),
+                     difference.c_str());
     }
     return WriteExport(options, WriteMusicXml(song));
 }

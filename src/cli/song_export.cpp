@@ -10,16 +10,17 @@ namespace kaz::cli {
 
 std::optional<int> ReadSongForExport(const SongExportOptions& options, LeadSheet& song) {
     CompileState state;
+    // A chart that names a style compiles only with the styles at hand.
+    state.settings.style.library = ProgramStyles();
     DiscardedEvents discarded;
     state.events.StreamTo(&discarded);
     ChartInput chart;
     if (const auto exit = ReadAndCompileChart(options.file, state, chart)) {
         return exit;
     }
-    ChartReading reading = ReadChartText(chart.bytes);
-    if (!reading.Read()) {
-        std::fprintf(stderr, "%s: error: %s\n", options.file.c_str(), reading.error.c_str());
-        return kExitChartError;
+    ChartReading reading = ReadCompiledChart(state, chart.bytes);
+    for (const std::string& dropped : reading.dropped) {
+        std::fprintf(stderr, "%s: warning: not exported: %s\n", options.file.c_str(), dropped.c_str());
     }
     song = std::move(reading.sheet);
     if (song.title.empty() && options.file != "-") {

@@ -172,7 +172,7 @@ enum class FormMarkKind : std::uint8_t {
     RepeatOpen,   //!< "|:": a repeated passage starts with this measure
     RepeatClose,  //!< ":|": the passage ends with this measure; value the times it is played, 0 unless given
     Times,        //!< "[x3]" before a ":|": value the times
-    Ending,       //!< "[1.]", "[1.2.]": value the passes it is played on, one bit each, bit 0 the first
+    Ending,       //!< "[1.]", "[1.2.]": value the passes it is played on, as first << 16 | last
     Section,      //!< "[A]", "[Verse]": value its index in ScoreTree::sections
     Segno,
     Coda,

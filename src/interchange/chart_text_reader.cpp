@@ -1,20 +1,17 @@
 #include "interchange/chart_text_reader.h"
 
 #include <algorithm>
-#include <array>
+#include <cctype>
 #include <charconv>
 #include <optional>
 
+#include "harmony/chord_analysis.h"
 #include "interchange/text_fields.h"
+#include "style/style_library.h"
 
 namespace kaz {
 
 namespace {
-
-constexpr std::array<std::string_view, 10> kJumps = {
-    "TO CODA",      "FINE",         "D.C.",         "D.S.",          "D.C. al Fine",
-    "D.C. al Coda", "D.S. al Fine", "D.S. al Coda", "D.C. al Segno", "D.S. al Segno",
-};
 
 std::optional<int> WholeNumber(std::string_view text) {
     int value = 0;
@@ -25,42 +22,38 @@ std::optional<int> WholeNumber(std::string_view text) {
     return value;
 }
 
-bool IsEnding(std::string_view mark) {
-    if (mark.empty() || mark.size() % 2 != 0) {
-        return false;
-    }
-    for (std::size_t i = 0; i < mark.size(); i += 2) {
-        if (mark[i] < '1' || mark[i] > '9' || mark[i + 1] != '.') {
+//! A line that holds only bracket marks, such as the tempo or a section, does not end the header.
+bool IsMarkLine(std::string_view line) {
+    bool inMark = false;
+    for (const char c : line) {
+        if (c == '[') {
+            inMark = true;
+        } else if (c == ']') {
+            inMark = false;
+        } else if (!inMark && c != ' ' && c != '\t' && c != '\r') {
             return false;
         }
     }
     return true;
 }
 
-class ChartTextReader {
-  public:
-    ChartReading Read(std::string_view text) {
-        std::size_t lineNumber = 0;
-        while (!text.empty() && reading_.error.empty()) {
-            const std::size_t end = text.find('\n');
-            std::string_view line = text.substr(0, end);
-            text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-            if (!line.empty() && line.back() == '\r') {
-                line.remove_suffix(1);
-            }
-            ++lineNumber;
-            if (!line.empty() && line.front() == '#') {
-                ReadComment(Trimmed(line.substr(1)));
-            } else {
-                ReadLine(line, lineNumber);
-            }
+//! The header fields the import writes as comments: the title first, then the named fields, until the first
+//! line of measures.
+void ReadHeader(std::string_view text, LeadSheet& sheet, std::string& styleComment) {
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
         }
-        return std::move(reading_);
-    }
-
-  private:
-    void ReadComment(std::string_view comment) {
-        LeadSheet& sheet = reading_.sheet;
+        if (line.empty() || line.front() != '#') {
+            if (!IsMarkLine(line)) {
+                return;
+            }
+            continue;
+        }
+        const std::string_view comment = Trimmed(line.substr(1));
         const auto field = [&](std::string_view name, std::string& into) {
             if (comment.starts_with(name) && into.empty()) {
                 into = std::string(Trimmed(comment.substr(name.size())));
@@ -68,181 +61,258 @@ class ChartTextReader {
             }
             return false;
         };
-        if (sheet.title.empty() && !comment.empty() && !seenMeasure_) {
-            sheet.title = std::string(comment);
-            return;
-        }
         std::string choruses;
-        if (field("Composer:", sheet.composer) || field("Style:", sheet.style) || field("Key:", sheet.key)) {
-            return;
-        }
-        if (field("Choruses:", choruses)) {
+        if (sheet.title.empty() && !comment.empty()) {
+            sheet.title = std::string(comment);
+        } else if (field("Composer:", sheet.composer) || field("Style:", styleComment) ||
+                   field("Key:", sheet.key)) {
+            continue;
+        } else if (field("Choruses:", choruses)) {
             sheet.choruses = WholeNumber(choruses).value_or(0);
         }
     }
+}
 
-    void ReadLine(std::string_view line, std::size_t lineNumber) {
-        lineNumber_ = lineNumber;
-        barsInRun_ = 0;
-        repeatBarInRun_ = false;
-        std::size_t i = 0;
-        while (i < line.size() && reading_.error.empty()) {
-            const char c = line[i];
-            if (c == ' ' || c == '\t' || c == '*') {
-                ++i;
-            } else if (line.substr(i, 2) == "|:") {
-                EndMeasureAtBar(true);
-                pending_.repeatOpens = true;
-                i += 2;
-            } else if (line.substr(i, 2) == ":|") {
-                CloseRepeat();
-                i += 2;
-            } else if (c == '|') {
-                EndMeasureAtBar(false);
-                ++i;
-            } else if (c == '[') {
-                const std::size_t close = line.find(']', i);
-                if (close == std::string_view::npos) {
-                    Fail("a mark is not closed with ]");
-                    return;
+//! An ending's passes, kept as first << 16 | last, written "1." or "1.2.".
+std::string EndingText(std::uint32_t passes) {
+    std::string text;
+    for (std::uint32_t pass = passes >> 16; pass <= (passes & 0xFFFFU); ++pass) {
+        text += std::to_string(pass) + ".";
+    }
+    return text;
+}
+
+std::string JumpBackText(const char* jump, JumpUntil until) {
+    switch (until) {
+        case JumpUntil::Fine:
+            return std::string(jump) + " al Fine";
+        case JumpUntil::Coda:
+            return std::string(jump) + " al Coda";
+        case JumpUntil::End:
+            break;
+    }
+    return jump;
+}
+
+//! The style a name plays, in lower case: a foreign name plays one of ours.
+std::string StylePlayed(std::string_view name) {
+    const std::string_view ours = StyleForForeignName(name);
+    std::string played(ours == kBlockChordsStyle ? name : ours);
+    for (char& c : played) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return played;
+}
+
+class CompiledChartReader {
+  public:
+    CompiledChartReader(const CompileState& state, ChartReading& reading)
+        : score_(state.score), definitions_(state.chordDefinitions), reading_(reading) {}
+
+    void Read(std::string_view text) {
+        LeadSheet& sheet = reading_.sheet;
+        std::string styleComment;
+        ReadHeader(text, sheet, styleComment);
+        sheet.tempo = score_.tempoGiven ? score_.scoreTempo : 0;
+        ReadStyle(styleComment);
+        ReadMeasures();
+        ReadFormMarks();
+    }
+
+  private:
+    //! The song's style is the style mark at its start, named as other programs name it unless the header
+    //! gives a name that plays the same style; a style that changes later is not carried.
+    void ReadStyle(const std::string& styleComment) {
+        LeadSheet& sheet = reading_.sheet;
+        sheet.style = styleComment;
+        for (const OpeningMark& mark : score_.styleMarks) {
+            if (mark.slot == 0 && &mark == &score_.styleMarks.front()) {
+                if (StylePlayed(styleComment) != StylePlayed(mark.name)) {
+                    sheet.style = std::string(ForeignNameOfStyle(mark.name));
                 }
-                ReadMark(line.substr(i + 1, close - i - 1));
-                i = close + 1;
             } else {
-                std::size_t end = line.find_first_of(" \t|[", i);
-                end = end == std::string_view::npos ? line.size() : end;
-                if (end < line.size() && line[end] == '|' && end > i && line[end - 1] == ':') {
-                    --end;
-                }
-                AddChord(line.substr(i, end - i));
-                i = end;
+                reading_.dropped.push_back("the change to the style " + mark.name + " at measure " +
+                                           std::to_string(mark.slot + 1));
             }
         }
-        if (measureOpen_ && IsOnlyOpeningMarks(pending_)) {
-            // A line of marks opens the measure the next line writes.
-            carriedOver_ = true;
-        } else if (measureOpen_) {
-            CloseMeasure();
-        } else {
-            AddEmptyMeasures();
+    }
+
+    void ReadMeasures() {
+        const std::vector<const Measure*>& slots = score_.measureSlots;
+        int numerator = 4;
+        int denominator = 4;
+        for (std::size_t i = 0; i < slots.size(); ++i) {
+            const Measure& measure = *slots[i];
+            SheetMeasure sheetMeasure;
+            if (measure.meterNum != numerator || measure.meterDen != denominator) {
+                numerator = measure.meterNum;
+                denominator = measure.meterDen;
+                sheetMeasure.meterNumerator = numerator;
+                sheetMeasure.meterDenominator = denominator;
+            }
+            if (IsTwoMeasureRepeat(i)) {
+                sheetMeasure.chords = {"%%"};
+                sheetSlots_.push_back(reading_.sheet.measures.size());
+                ++i;
+            } else if (measure.repeatEnd == 0) {
+                sheetMeasure.chords = Chords(measure);
+            } else if (i > 0 && slots[i - 1]->source == measure.source) {
+                sheetMeasure.chords = {"%"};
+            } else {
+                // A sign that repeats several measures is written out measure by measure.
+                sheetMeasure.chords = Chords(*measure.source);
+            }
+            sheetSlots_.push_back(reading_.sheet.measures.size());
+            reading_.sheet.measures.push_back(std::move(sheetMeasure));
         }
     }
 
-    static bool IsOnlyOpeningMarks(const SheetMeasure& measure) {
-        return measure.chords.empty() && measure.jump.empty() && measure.repeatCloses == 0;
+    //! Whether the slot and the next are the two measures of one "%%" sign, with no form mark in between.
+    [[nodiscard]] bool IsTwoMeasureRepeat(std::size_t slot) const {
+        const std::vector<const Measure*>& slots = score_.measureSlots;
+        const auto adjacent = [&](std::size_t first) {
+            return first + 1 < slots.size() && slots[first]->repeatEnd != 0 &&
+                   slots[first + 1]->repeatStart == slots[first]->repeatEnd;
+        };
+        if (!adjacent(slot) || adjacent(slot + 1) || (slot > 0 && adjacent(slot - 1)) ||
+            slots[slot + 1]->meterNum != slots[slot]->meterNum ||
+            slots[slot + 1]->meterDen != slots[slot]->meterDen) {
+            return false;
+        }
+        return std::none_of(score_.formMarks.begin(), score_.formMarks.end(), [&](const FormMark& mark) {
+            return mark.slot == slot + 1 || (mark.slot == slot && mark.EndsMeasure());
+        });
     }
 
-    //! A bar line ends the open measure; bar lines with no measure between them stand for empty measures.
-    void EndMeasureAtBar(bool repeatBar) {
-        if (carriedOver_) {
-            // The bar line that starts the line after a line of marks leaves no empty measure.
+    std::vector<std::string> Chords(const Measure& measure) {
+        std::vector<std::string> chords;
+        for (const Chord* chord : measure.chords) {
+            chords.push_back(SheetChord(*chord));
+        }
+        return chords;
+    }
+
+    //! A note name in English notation, as the chart's notation reads it.
+    [[nodiscard]] std::string EnglishName(std::string_view name) const {
+        if (name == "H") {
+            return "B";
+        }
+        if (name == "B" && score_.bLettersSeen == kGermanNotation) {
+            return "Bb";
+        }
+        return std::string(name);
+    }
+
+    std::string SheetChord(const Chord& chord) {
+        const std::string_view text = chord.text();
+        if (text.empty() || text[0] == '-' || text[0] == '/' || text[0] == '=') {
+            return std::string(text.substr(0, 1));
+        }
+        if (IsNoChord(text)) {
+            return "N.C.";
+        }
+        std::string suffix(chord.suffix());
+        if (definitions_.Find(text) != nullptr || definitions_.Find(suffix) != nullptr) {
+            suffix = OwnChordSuffix(chord);
+        }
+        std::string written = EnglishName(chord.rootName) + suffix;
+        if (!chord.bassName.empty()) {
+            written += "/" + EnglishName(chord.bassName);
+        }
+        return written;
+    }
+
+    //! A chord shape of the chart's own has no place on a lead sheet: the chord keeps its name where the name
+    //! is a suffix Kaz knows without it, and is otherwise written as its root.
+    std::string OwnChordSuffix(const Chord& chord) {
+        const std::string suffix(chord.suffix());
+        ScoreTree scratch;
+        Chord plain;
+        const bool known =
+            AnalyzeChord(plain, "C" + suffix, scratch, ChordDefinitions()) == ChordAnalysis::Ok;
+        const std::string bass = chord.bassName.empty() ? std::string() : "/" + EnglishName(chord.bassName);
+        const std::string remark = "the chart's own chord shape of " + std::string(chord.text()) +
+                                   ", written as " + EnglishName(chord.rootName) +
+                                   (known ? suffix : std::string()) + bass;
+        if (std::find(reading_.dropped.begin(), reading_.dropped.end(), remark) == reading_.dropped.end()) {
+            reading_.dropped.push_back(remark);
+        }
+        return known ? suffix : std::string();
+    }
+
+    void ReadFormMarks() {
+        std::vector<SheetMeasure>& measures = reading_.sheet.measures;
+        if (measures.empty()) {
             return;
         }
-        if (measureOpen_) {
-            CloseMeasure();
-            barsInRun_ = 0;
-            repeatBarInRun_ = false;
-        }
-        ++barsInRun_;
-        repeatBarInRun_ = repeatBarInRun_ || repeatBar;
-    }
-
-    void CloseRepeat() {
-        const int times = times_ > 0 ? times_ : 2;
-        times_ = 0;
-        if (measureOpen_) {
-            pending_.repeatCloses = times;
-        } else if (!reading_.sheet.measures.empty()) {
-            reading_.sheet.measures.back().repeatCloses = times;
-        }
-        EndMeasureAtBar(true);
-    }
-
-    void ReadMark(std::string_view mark) {
-        LeadSheet& sheet = reading_.sheet;
-        if (mark.starts_with("TEMPO=")) {
-            sheet.tempo = WholeNumber(Trimmed(mark.substr(6))).value_or(0);
-        } else if (mark.starts_with("STYLE=")) {
-            sheet.style = std::string(Trimmed(mark.substr(6)));
-        } else if (mark.starts_with("CHORD")) {
-            // A chord of the chart's own keeps its name in the exports; its notes have no place there.
-        } else if (const auto slash = mark.find('/');
-                   slash != std::string_view::npos && WholeNumber(mark.substr(0, slash))) {
-            OpenMeasure();
-            pending_.meterNumerator = *WholeNumber(mark.substr(0, slash));
-            pending_.meterDenominator = WholeNumber(mark.substr(slash + 1)).value_or(4);
-        } else if (WholeNumber(mark)) {
-            // A count mark only numbers the measures.
-        } else if (mark.size() > 1 && mark.front() == 'x' && WholeNumber(mark.substr(1))) {
-            times_ = *WholeNumber(mark.substr(1));
-        } else if (IsEnding(mark)) {
-            OpenMeasure();
-            pending_.ending = std::string(mark);
-        } else if (mark == "SEGNO") {
-            OpenMeasure();
-            pending_.segno = true;
-        } else if (mark == "CODA") {
-            OpenMeasure();
-            pending_.coda = true;
-        } else if (std::find(kJumps.begin(), kJumps.end(), mark) != kJumps.end()) {
-            OpenMeasure();
-            pending_.jump = std::string(mark);
-        } else {
-            OpenMeasure();
-            pending_.section = std::string(mark);
-        }
-    }
-
-    void AddChord(std::string_view chord) {
-        OpenMeasure();
-        carriedOver_ = false;
-        pending_.chords.emplace_back(chord);
-    }
-
-    void OpenMeasure() {
-        if (!measureOpen_) {
-            AddEmptyMeasures();
-            measureOpen_ = true;
+        // The slot a ":|" without its "|:" goes back to: the last ":|", the last section mark or the start.
+        std::size_t passageStart = 0;
+        bool repeatOpen = false;
+        for (const FormMark& mark : score_.formMarks) {
+            if (mark.slot >= sheetSlots_.size()) {
+                continue;
+            }
+            SheetMeasure& measure = measures[sheetSlots_[mark.slot]];
+            switch (mark.kind) {
+                case FormMarkKind::RepeatOpen:
+                    measure.repeatOpens = true;
+                    repeatOpen = true;
+                    break;
+                case FormMarkKind::RepeatClose:
+                    if (!repeatOpen) {
+                        measures[sheetSlots_[passageStart]].repeatOpens = true;
+                    }
+                    measure.repeatCloses =
+                        mark.value > 0 ? static_cast<int>(mark.value) : std::max(measure.repeatCloses, 2);
+                    repeatOpen = false;
+                    passageStart = std::min<std::size_t>(mark.slot + 1, sheetSlots_.size() - 1);
+                    break;
+                case FormMarkKind::Times:
+                    measure.repeatCloses = static_cast<int>(mark.value);
+                    break;
+                case FormMarkKind::Ending:
+                    measure.ending = EndingText(mark.value);
+                    break;
+                case FormMarkKind::Section:
+                    measure.section = score_.sections[mark.value].name;
+                    if (!repeatOpen) {
+                        passageStart = mark.slot;
+                    }
+                    break;
+                case FormMarkKind::Segno:
+                    measure.segno = true;
+                    break;
+                case FormMarkKind::Coda:
+                    measure.coda = true;
+                    break;
+                case FormMarkKind::ToCoda:
+                    measure.jump = "TO CODA";
+                    break;
+                case FormMarkKind::Fine:
+                    measure.jump = "FINE";
+                    break;
+                case FormMarkKind::DaCapo:
+                    measure.jump = JumpBackText("D.C.", mark.until);
+                    break;
+                case FormMarkKind::DalSegno:
+                    measure.jump = JumpBackText("D.S.", mark.until);
+                    break;
+            }
         }
     }
 
-    //! A run of plain bar lines stands for one empty measure fewer than it has bars.
-    void AddEmptyMeasures() {
-        const int empty = repeatBarInRun_ ? 0 : barsInRun_ - 1;
-        for (int k = 0; k < empty; ++k) {
-            reading_.sheet.measures.emplace_back();
-        }
-        barsInRun_ = 0;
-        repeatBarInRun_ = false;
-    }
-
-    void CloseMeasure() {
-        reading_.sheet.measures.push_back(std::move(pending_));
-        pending_ = SheetMeasure();
-        measureOpen_ = false;
-        carriedOver_ = false;
-        seenMeasure_ = true;
-    }
-
-    void Fail(const std::string& reason) {
-        reading_.error = "line " + std::to_string(lineNumber_) + ": " + reason;
-    }
-
-    ChartReading reading_;
-    SheetMeasure pending_;
-    bool measureOpen_ = false;
-    bool carriedOver_ = false;  //!< the open measure was opened by a line of marks and has no chord yet
-    bool seenMeasure_ = false;
-    int barsInRun_ = 0;
-    bool repeatBarInRun_ = false;
-    int times_ = 0;
-    std::size_t lineNumber_ = 0;
+    const ScoreTree& score_;
+    const ChordDefinitions& definitions_;
+    ChartReading& reading_;
+    std::vector<std::size_t> sheetSlots_;  //!< the sheet measure of every measure slot
 };
 
 }  // namespace
 
-ChartReading ReadChartText(std::string_view text) {
-    return ChartTextReader().Read(text);
+ChartReading ReadCompiledChart(const CompileState& state, std::string_view text) {
+    ChartReading reading;
+    CompiledChartReader(state, reading).Read(text);
+    return reading;
 }
 
 }  // namespace kaz

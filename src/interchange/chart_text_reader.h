@@ -2,22 +2,28 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "interchange/lead_sheet.h"
+#include "language/compile_score.h"
 
 namespace kaz {
 
 //! A chart read back into a lead sheet for the exports, or why it could not be.
 struct ChartReading {
     LeadSheet sheet;
+    //! What the chart says that a lead sheet cannot carry, one remark each: its own chord shapes, a change
+    //! of style within the song.
+    std::vector<std::string> dropped;
     std::string error;  //!< empty when the chart was read
 
     [[nodiscard]] bool Read() const { return error.empty(); }
 };
 
-//! Read chart text: the header comments the import writes (title first, then "Composer:", "Style:", "Key:",
-//! "Choruses:"), the tempo and style marks, and the measures with their form marks. Chord symbols are kept as
-//! written; the compile, not this reading, decides whether they are valid.
-[[nodiscard]] ChartReading ReadChartText(std::string_view text);
+//! The lead sheet of a chart that state has just compiled from text: the header comments the import writes
+//! (title first, then "Composer:", "Style:", "Key:", "Choruses:") from the text, everything else from the
+//! compiled score, so the sheet has the measures, meters, form marks and chords the chart plays. Roots and
+//! basses are spelled in English notation whatever notation the chart was written in.
+[[nodiscard]] ChartReading ReadCompiledChart(const CompileState& state, std::string_view text);
 
 }  // namespace kaz

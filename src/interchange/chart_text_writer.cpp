@@ -4,6 +4,7 @@
 
 #include "base/tempo.h"
 #include "interchange/text_fields.h"
+#include "style/style_library.h"
 
 namespace kaz {
 
@@ -85,6 +86,12 @@ std::string MeasureContent(const SheetMeasure& measure) {
     return content;
 }
 
+int OpeningMarks(const SheetMeasure& measure) {
+    return static_cast<int>(!measure.section.empty()) + static_cast<int>(!measure.ending.empty()) +
+           static_cast<int>(measure.segno) + static_cast<int>(measure.coda) +
+           static_cast<int>(measure.meterNumerator > 0);
+}
+
 int WrittenMeasures(const SheetMeasure& measure) {
     return measure.chords.size() == 1 && measure.chords.front() == "%%" ? 2 : 1;
 }
@@ -113,7 +120,8 @@ std::string LineText(const std::vector<const SheetMeasure*>& line) {
             text += i == 0 ? "|: " : " |: ";
         } else if (i > 0) {
             text += line[i - 1]->repeatCloses > 0 ? " " : " | ";
-        } else if (content.empty()) {
+        } else if (content.empty() || OpeningMarks(measure) > 1) {
+            // A line that starts with two marks would be a line of marks; the bar line keeps it a measure.
             text += "| ";
         }
         text += content;
@@ -130,7 +138,12 @@ std::string LineText(const std::vector<const SheetMeasure*>& line) {
 }  // namespace
 
 std::string StyleLine(const std::string& style) {
-    return "# Style: " + OneLine(style);
+    const std::string name = OneLine(style);
+    const std::string_view ours = StyleForForeignName(name);
+    if (ours == kBlockChordsStyle) {
+        return "# Style: " + name;
+    }
+    return "# Style: " + name + "\n[STYLE=" + std::string(ours) + "]";
 }
 
 std::string WriteChartText(const LeadSheet& sheet) {

@@ -11,7 +11,8 @@ namespace kaz {
 //! written as the chart language's form marks.
 [[nodiscard]] std::string WriteChartText(const LeadSheet& sheet);
 
-//! The chart line that names the song's style.
+//! The chart lines that name the song's style: a comment with the name as given, and the style mark of the
+//! style Kaz plays for it, when it has one.
 [[nodiscard]] std::string StyleLine(const std::string& style);
 
 }  // namespace kaz

@@ -9,6 +9,7 @@
 #include "interchange/ireal_chords.h"
 #include "interchange/measure_spread.h"
 #include "interchange/text_fields.h"
+#include "language/chart_line_scanner.h"
 
 namespace kaz {
 
@@ -72,6 +73,18 @@ std::string_view NoteAt(std::string_view text) {
     return text.substr(0, text.size() > 1 && (text[1] == 'b' || text[1] == '#') ? 2 : 1);
 }
 
+//! Whether the chart language reads name in brackets as a section mark ("A2", "Chorus", "Verse 2").
+bool IsSectionName(std::string_view name) {
+    if (name.empty() || name.find_first_of("[]\n") != std::string_view::npos) {
+        return false;
+    }
+    const std::string mark = "[" + std::string(name) + "]";
+    ChartLineScanner scanner;
+    const ScannedChartLine line = scanner.Scan(mark, ChartLineState::Chords);
+    return line.tokens.size() == 1 && line.tokens.front().kind == ChartTokenKind::Section &&
+           line.tokens.front().length == static_cast<int>(mark.size());
+}
+
 struct Cell {
     int position;
     std::string symbol;  //!< empty for an empty cell
@@ -99,6 +112,7 @@ class CellReader {
             case '{':
                 EndMeasureAtBar();
                 current_.repeatOpens = true;
+                lastEnding_ = 0;
                 return i + 1;
             case '}':
                 CloseRepeat();
@@ -115,7 +129,7 @@ class CellReader {
                 return ReadMeter(rest, i);
             case 'N':
                 if (rest.size() > 1 && rest[1] >= '1' && rest[1] <= '9') {
-                    current_.ending = std::string(1, rest[1]) + ".";
+                    ReadEnding(rest[1] - '0');
                     return i + 2;
                 }
                 return i + 1;
@@ -153,6 +167,20 @@ class CellReader {
                 // Fermatas, small and large chord marks, spacers, the end sign and separators only draw.
                 return i + 1;
         }
+    }
+
+    //! The format numbers an ending with one digit; an ending that skips numbers after the one before it
+    //! leaves those passes to the one before ("N1" then "N3": the first ending is played twice).
+    void ReadEnding(int number) {
+        if (lastEnding_ > 0 && number > lastEnding_ + 1 && lastEndingMeasure_ < reading_.measures.size()) {
+            std::string& before = reading_.measures[lastEndingMeasure_].ending;
+            for (int pass = lastEnding_ + 1; pass < number; ++pass) {
+                before += std::to_string(pass) + ".";
+            }
+        }
+        current_.ending = std::to_string(number) + ".";
+        lastEnding_ = number;
+        lastEndingMeasure_ = reading_.measures.size();
     }
 
     std::size_t ReadSection(std::string_view rest, std::size_t i) {
@@ -214,6 +242,11 @@ class CellReader {
     }
 
     void ReadCommentText(std::string_view comment) {
+        if (cellCount_ == 0 && IsSectionName(comment)) {
+            // The format has signs for a few sections only; a comment opening a measure names the others.
+            current_.section = std::string(comment);
+            return;
+        }
         const std::string lower = Lowercase(comment);
         SheetMeasure& measure =
             HasSymbols() || reading_.measures.empty() ? current_ : reading_.measures.back();
@@ -353,7 +386,7 @@ class CellReader {
     }
 
     //! The chords of the measure as the chart writes them: spread evenly when their cells are, otherwise held
-    //! on the beats their cells stand for when the measure has a cell a beat.
+    //! on the beats their cells stand for when the measure has a cell a beat (or on its own grid).
     std::vector<std::string> MeasureChords() {
         std::vector<PlacedChord> chords;
         for (const Cell& cell : cells_) {
@@ -364,7 +397,11 @@ class CellReader {
         if (static_cast<int>(chords.size()) > beats_) {
             Note("measure " + std::to_string(MeasureNumber()) + " has more chords than beats");
         }
-        if (chords.empty() || static_cast<int>(cellCount_) != beats_) {
+        // Fewer cells than beats, ending with a chord and with places left empty between the chords, are a
+        // grid of their own: the chords of a measure that does not divide into its beats.
+        const bool ownGrid = static_cast<int>(cellCount_) < beats_ && !cells_.empty() &&
+                             !cells_.back().symbol.empty() && chords.size() < cells_.size();
+        if (chords.empty() || (static_cast<int>(cellCount_) != beats_ && !ownGrid)) {
             std::vector<std::string> symbols;
             for (PlacedChord& chord : chords) {
                 symbols.push_back(std::move(chord.symbol));
@@ -393,6 +430,8 @@ class CellReader {
     int pendingTimes_ = 0;
     bool afterTwoMeasureRepeat_ = false;
     std::string lastChord_;
+    int lastEnding_ = 0;                 //!< the number of the last ending of the passage; 0 before one
+    std::size_t lastEndingMeasure_ = 0;  //!< where it starts
 };
 
 // Writing.
@@ -446,7 +485,7 @@ std::string LinkChord(std::string_view chord) {
         bass = chord.substr(slash + 1);
         chord = chord.substr(0, slash);
     }
-    std::string written = root + LinkQuality(chord);
+    std::string written = root + LinkQuality(chord).quality;
     if (!bass.empty()) {
         written += "/";
         written += bass[0] == 'H' ? "B" + std::string(bass.substr(1)) : std::string(bass);
@@ -497,6 +536,54 @@ std::string MeasureCells(const std::vector<std::string>& chords, int beats) {
 
 }  // namespace
 
+std::vector<std::string> LinkDifferences(const std::vector<SheetMeasure>& measures) {
+    std::vector<std::string> remarks;
+    const auto remark = [&](std::string text) {
+        if (std::find(remarks.begin(), remarks.end(), text) == remarks.end()) {
+            remarks.push_back(std::move(text));
+        }
+    };
+    SheetMeasure meter;
+    meter.meterNumerator = 4;
+    meter.meterDenominator = 4;
+    for (std::size_t i = 0; i < measures.size(); ++i) {
+        const SheetMeasure& measure = measures[i];
+        if (measure.meterNumerator > 0) {
+            meter.meterNumerator = measure.meterNumerator;
+            meter.meterDenominator = measure.meterDenominator;
+        }
+        if (measure.meterNumerator > 0 &&
+            MeterSign(measure.meterNumerator, measure.meterDenominator).empty()) {
+            remark("the meter " + std::to_string(measure.meterNumerator) + "/" +
+                   std::to_string(measure.meterDenominator) + " of measure " + std::to_string(i + 1) +
+                   ", which has no sign in the format");
+        }
+        for (const std::string& chord : measure.chords) {
+            if (chord.empty() || !IsRootLetter(chord[0])) {
+                continue;
+            }
+            const std::size_t root = chord.size() > 1 && (chord[1] == 'b' || chord[1] == '#') ? 2 : 1;
+            if (!LinkQuality(std::string_view(chord).substr(root, chord.find('/') - root)).exact) {
+                remark("the chord " + chord + ", written as " + LinkChord(chord));
+            }
+        }
+        // The format has no hold sign: a hold stays only where the measure's cells still show it.
+        const auto holds = [](const std::vector<std::string>& chords) {
+            return std::count(chords.begin(), chords.end(), "=");
+        };
+        if (holds(measure.chords) > 0) {
+            SheetMeasure alone = meter;
+            alone.chords = measure.chords;
+            const CellReading back = ReadCells(WriteCells({alone}));
+            if (back.measures.empty() || holds(back.measures.front().chords) != holds(measure.chords)) {
+                remark("the hold (=) in measure " + std::to_string(i + 1) +
+                       ", written as the chord before it played longer");
+            }
+        }
+    }
+    return remarks;
+}
+
 CellReading ReadCells(std::string_view music) {
     return CellReader().Read(music);
 }
@@ -514,9 +601,11 @@ std::string WriteCells(const std::vector<SheetMeasure>& measures) {
         if (!measure.section.empty()) {
             music += SectionSign(measure.section);
         }
-        if (measure.meterNumerator > 0) {
+        const std::string meter =
+            measure.meterNumerator > 0 ? MeterSign(measure.meterNumerator, measure.meterDenominator) : "";
+        if (!meter.empty()) {
             beats = measure.meterNumerator;
-            music += MeterSign(measure.meterNumerator, measure.meterDenominator);
+            music += meter;
         } else if (i == 0) {
             music += "T44";
         }

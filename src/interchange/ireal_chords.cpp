@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "interchange/chord_voice.h"
+
 namespace kaz {
 
 namespace {
@@ -112,6 +114,21 @@ constexpr std::array<Spelling, 24> kChartSuffixes = {{
      "^7"},
 }};
 
+//! The quality the tables give for a suffix; the suffix itself when they give none.
+std::string NearestQuality(std::string_view chartSuffix) {
+    for (const auto& [chart, link] : kChartSuffixes) {
+        if (chart == chartSuffix) {
+            return std::string(link);
+        }
+    }
+    for (const auto& [link, everyday] : kQualities) {
+        if (everyday == chartSuffix) {
+            return std::string(link);
+        }
+    }
+    return std::string(chartSuffix);
+}
+
 }  // namespace
 
 std::optional<std::string> EverydayQuality(std::string_view linkQuality) {
@@ -133,18 +150,23 @@ std::size_t LinkQualityLength(std::string_view text) {
     return longest;
 }
 
-std::string LinkQuality(std::string_view chartSuffix) {
-    for (const auto& [chart, link] : kChartSuffixes) {
-        if (chart == chartSuffix) {
-            return std::string(link);
+LinkSpelling LinkQuality(std::string_view chartSuffix) {
+    const std::optional<ChordVoice> wanted = VoiceOfSuffix(chartSuffix);
+    const std::string nearest = NearestQuality(chartSuffix);
+    const std::optional<std::string> everyday = EverydayQuality(nearest);
+    if (everyday && (!wanted || VoiceOfSuffix(*everyday) == wanted)) {
+        return {nearest, true};
+    }
+    // The quality the tables give is none of the format's, or plays another voice: look for one that plays
+    // the same.
+    if (wanted) {
+        for (const auto& [link, spelling] : kQualities) {
+            if (VoiceOfSuffix(spelling) == wanted) {
+                return {std::string(link), true};
+            }
         }
     }
-    for (const auto& [link, everyday] : kQualities) {
-        if (everyday == chartSuffix) {
-            return std::string(link);
-        }
-    }
-    return std::string(chartSuffix);
+    return {everyday ? nearest : std::string(), false};
 }
 
 }  // namespace kaz

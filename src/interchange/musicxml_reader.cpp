@@ -11,6 +11,7 @@
 #include "interchange/measure_spread.h"
 #include "interchange/musicxml_harmony.h"
 #include "interchange/text_fields.h"
+#include "style/style_library.h"
 
 namespace kaz {
 
@@ -190,6 +191,12 @@ class PartReader {
     }
 
     void ReadWords(std::string_view words, SheetMeasure& measure) {
+        if (sheet_.measures.empty() && sheet_.style.empty() &&
+            StyleForForeignName(Trimmed(words)) != kBlockChordsStyle) {
+            // A style named over the first measure is the song's style.
+            sheet_.style = OneLine(words);
+            return;
+        }
         const std::string lower = Lowercase(Trimmed(words));
         for (const auto& [text, jump] : kJumpWords) {
             if (lower == text) {

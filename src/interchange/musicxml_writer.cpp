@@ -1,8 +1,12 @@
 #include "interchange/musicxml_writer.h"
 
 #include <pugixml.hpp>
+
+#include <algorithm>
 #include <sstream>
 
+#include "interchange/chord_voice.h"
+#include "interchange/measure_spread.h"
 #include "interchange/musicxml_harmony.h"
 #include "interchange/text_fields.h"
 
@@ -194,6 +198,7 @@ class MeasureWriter {
     explicit MeasureWriter(pugi::xml_node part) : part_(part) {}
 
     void Write(const LeadSheet& sheet) {
+        style_ = OneLine(sheet.style);
         for (std::size_t i = 0; i < sheet.measures.size(); ++i) {
             const SheetMeasure& measure = sheet.measures[i];
             const bool endingEnds = i + 1 == sheet.measures.size() || !sheet.measures[i + 1].ending.empty() ||
@@ -259,6 +264,10 @@ class MeasureWriter {
         if (first && tempo > 0) {
             AddTempo(node, tempo);
         }
+        if (first && !style_.empty()) {
+            // Lead sheets name the style in words over the first measure.
+            AddWords(node, style_, nullptr, nullptr);
+        }
         AddBeats(node, chords.empty() ? std::vector<std::string>{"-"} : chords, meter_, struck_);
         if (!measure.jump.empty()) {
             AddJump(node, measure.jump);
@@ -285,9 +294,16 @@ class MeasureWriter {
     pugi::xml_node part_;
     Meter meter_;
     std::string openEnding_;
+    std::string style_;   //!< the song's style as other programs name it
     std::string struck_;  //!< the last chord struck, which a slash strikes again
     std::vector<std::vector<std::string>> written_;
 };
+
+//! What a chord symbol writes between its root and its bass.
+std::string_view SuffixOf(std::string_view chord) {
+    const std::size_t root = chord.size() > 1 && (chord[1] == 'b' || chord[1] == '#') ? 2 : 1;
+    return chord.substr(root, chord.find('/') - root);
+}
 
 }  // namespace
 
@@ -320,6 +336,45 @@ std::string WriteMusicXml(const LeadSheet& sheet) {
     std::ostringstream text;
     document.save(text, "  ", pugi::format_default, pugi::encoding_utf8);
     return text.str();
+}
+
+std::vector<std::string> MusicXmlDifferences(const std::vector<SheetMeasure>& measures) {
+    std::vector<std::string> remarks;
+    for (std::size_t i = 0; i < measures.size(); ++i) {
+        const std::vector<std::string>& entries = measures[i].chords;
+        for (const std::string& chord : entries) {
+            HarmonyDescription description;
+            if (chord.empty() || chord[0] < 'A' || chord[0] > 'G' || !DescribeChord(chord, description)) {
+                continue;
+            }
+            // A kind and its degrees read back in the everyday spelling, which may voice the chord otherwise.
+            const std::string back = ChartChordOf(description);
+            const std::string remark = "the chord " + chord + ", read back as " + back;
+            if (VoiceOfSuffix(SuffixOf(back)) != VoiceOfSuffix(SuffixOf(chord)) &&
+                std::find(remarks.begin(), remarks.end(), remark) == remarks.end()) {
+                remarks.push_back(remark);
+            }
+        }
+        if (std::find(entries.begin(), entries.end(), "=") == entries.end()) {
+            continue;
+        }
+        // The chords come back where they stand in time, and the holds only where they are needed to place
+        // a chord, as the reader reads them.
+        std::vector<PlacedChord> placed;
+        for (std::size_t k = 0; k < entries.size(); ++k) {
+            if (entries[k] != "=") {
+                placed.push_back({static_cast<int>(k), entries[k]});
+            }
+        }
+        if (!placed.empty() && placed.front().position > 0) {
+            placed.insert(placed.begin(), {0, "="});
+        }
+        if (placed.empty() || SpreadChords(placed, static_cast<int>(entries.size())) != entries) {
+            remarks.push_back("the hold (=) in measure " + std::to_string(i + 1) +
+                              ", written as the chord before it played longer");
+        }
+    }
+    return remarks;
 }
 
 }  // namespace kaz

@@ -126,6 +126,15 @@ std::string_view StyleForForeignName(std::string_view name) {
     return kBlockChordsStyle;
 }
 
+std::string_view ForeignNameOfStyle(std::string_view ours) {
+    for (const ForeignName& entry : kForeignNames) {
+        if (SameWords(entry.ours, ours)) {
+            return entry.foreign;
+        }
+    }
+    return ours;
+}
+
 std::vector<std::filesystem::path> StyleFolders(const std::filesystem::path& program) {
     // In a build the styles are linked beside the programs; installed, they are in the share folder, found
     // from the program's own folder so that an installation can move.

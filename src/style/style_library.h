@@ -41,6 +41,9 @@ class StyleLibrary {
 //! The name of the style that plays what another program calls name ("Medium Swing", "Bossa Nova",
 //! "Even 8ths", "Waltz", "Ballad", ...), or the block chords' name when none fits.
 [[nodiscard]] std::string_view StyleForForeignName(std::string_view name);
+//! The name other programs give the style called ours, for a song handed to them: the first of their names
+//! that plays it; ours itself when none does.
+[[nodiscard]] std::string_view ForeignNameOfStyle(std::string_view ours);
 
 //! Where the program looks for styles: the folder beside the program in a build, the installed share folder,
 //! and the user's own ($XDG_DATA_HOME/kaz/styles, or ~/.local/share/kaz/styles), in that order. program is

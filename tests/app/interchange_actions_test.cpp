@@ -1,5 +1,7 @@
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QListWidget>
 
@@ -39,6 +41,24 @@ TEST_F(InterchangeWindowTest, TheSongPickedFromAPlaylistOpens) {
     Commands().paste->trigger();
     EXPECT_EQ(offered, std::vector<std::size_t>{2});
     EXPECT_TRUE(Editor().toPlainText().startsWith("# Two\n"));
+}
+
+TEST_F(InterchangeWindowTest, TheExportSaysWhatTheLinkLeftOut) {
+    const QString path = QDir(QDir::tempPath()).filePath("kaz-export-left-out.html");
+    Actions().questions.exportPath = [&](QWidget*, const QString&, const QString&, const QString&) {
+        return path;
+    };
+    QString told;
+    Actions().questions.tellLeftOut = [&](QWidget*, const QString& text) { told = text; };
+    Type("[CHORD wide = 0 7 16]\nCwide | H7 |\n");
+    Actions().exportIreal->trigger();
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_TRUE(told.contains("the chart's own chord shape of Cwide, written as C")) << told.toStdString();
+    told.clear();
+    Type("C | H7 |\n");
+    Actions().exportIreal->trigger();
+    EXPECT_TRUE(told.isEmpty()) << told.toStdString();
+    QFile::remove(path);
 }
 
 TEST(SongPicker, SearchShowsOnlyTheMatchingSongs) {

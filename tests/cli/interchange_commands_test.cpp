@@ -75,5 +75,20 @@ TEST_F(InterchangeCommands, ExportsReadBackAndTheMusicXmlIsWellFormed) {
     EXPECT_EQ(RunCli({"export-ireal", "-"}, "C | Cxyz |").exitCode, 1);
 }
 
+TEST_F(InterchangeCommands, ExportWarnsOfWhatTheLinkCannotWrite) {
+    const test::CliRun run = RunCli({"export-ireal", "-"}, "[CHORD wide = 0 7 16]\nCwide | D7-9 |\n");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err,
+              "-: warning: not exported: the chart's own chord shape of Cwide, written as C\n"
+              "-: warning: iReal Pro cannot write the chord D7-9, written as D7b9\n");
+    EXPECT_NE(run.out.find("irealb://"), std::string::npos);
+}
+
+TEST_F(InterchangeCommands, AChartWithAStyleIsExportedWithIt) {
+    const test::CliRun run = RunCli({"export-ireal", "-"}, "[STYLE=Bossa nova]\nDm7 | G7 |\n");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("Bossa%20Nova"), std::string::npos) << run.out;
+}
+
 }  // namespace
 }  // namespace kaz

@@ -2,8 +2,9 @@
 
 #include <chrono>
 
-#include "interchange/chart_text_reader.h"
+#include "interchange/chart_reading.h"
 #include "interchange/chart_text_writer.h"
+#include "interchange/ireal_cells.h"
 #include "interchange/ireal_link.h"
 #include "interchange/link_text.h"
 
@@ -26,7 +27,7 @@ std::string Body(const std::string& chart) {
     while (at < chart.size()) {
         const std::size_t end = chart.find('\n', at);
         const std::string line = chart.substr(at, end - at);
-        if (line.rfind("# ", 0) != 0 && line.rfind("[TEMPO", 0) != 0) {
+        if (line.rfind("# ", 0) != 0 && line.rfind("[TEMPO", 0) != 0 && line.rfind("[STYLE", 0) != 0) {
             body += line + "\n";
         }
         at = end + 1;
@@ -57,7 +58,8 @@ TEST(IrealLink, ReadsTheSongFieldsIntoTheHeader) {
         ReadIrealLinks(LinkForTest(SongForTest("Blue Hour", "[T44C^7XyQ|A-7XyQZ")));
     ASSERT_TRUE(imported.Read()) << imported.error;
     EXPECT_EQ(WriteChartText(imported.songs.front()),
-              "# Blue Hour\n# Composer: Writer Tess\n# Style: Medium Swing\n# Key: F\n# Choruses: 3\n"
+              "# Blue Hour\n# Composer: Writer Tess\n# Style: Medium Swing\n[STYLE=Medium swing]\n# Key: F\n"
+              "# Choruses: 3\n"
               "[TEMPO=120]\nCmaj7 | Am7 |\n");
 }
 
@@ -119,7 +121,7 @@ TEST(IrealLink, ReadsTheOlderLinksWithTheirMusicAsItIs) {
     const ImportedSongs imported = ReadIrealLinks("irealbook://Old%20One=Writer=Bossa=D=n=[D^7XyQ|E-7XyQZ");
     ASSERT_TRUE(imported.Read()) << imported.error;
     EXPECT_EQ(WriteChartText(imported.songs.front()),
-              "# Old One\n# Composer: Writer\n# Style: Bossa\n# Key: D\nDmaj7 | Em7 |\n");
+              "# Old One\n# Composer: Writer\n# Style: Bossa\n[STYLE=Bossa nova]\n# Key: D\nDmaj7 | Em7 |\n");
 }
 
 TEST(IrealLink, BadLinksAreRefusedWithTheReason) {
@@ -162,7 +164,8 @@ TEST(IrealLink, ManyLinksInALargePageAreReadQuickly) {
 //! Charts written in the form the import writes come back letter for letter from their link.
 TEST(IrealRoundTrip, FormChartsGiveBackTheSameText) {
     const std::string charts[] = {
-        "# Round One\n# Composer: Writer Tess\n# Style: Ballad\n# Key: Eb\n# Choruses: 2\n[TEMPO=72]\n"
+        "# Round One\n# Composer: Writer Tess\n# Style: Ballad\n[STYLE=Slow swing / ballad]\n# Key: Eb\n"
+        "# Choruses: 2\n[TEMPO=72]\n"
         "|: [A] Ebmaj7 | Cm7 | Fm7 Bb7 | [1.] Gm7 C7b9 :|\n[2.] Fm7 Bb7 | Eb6 |\n"
         "[B] Am7b5 D7alt | Gm7 | % | %% |\n",
         "# Round Two\n[TEMPO=200]\n[3/4] C | [SEGNO] Dm7 | Em7 [TO CODA] | Fmaj7 [D.S. al Coda] |\n"
@@ -170,7 +173,7 @@ TEST(IrealRoundTrip, FormChartsGiveBackTheSameText) {
         "|: D | E [x3] :| [4/4] F = = G | Bbm7 Eb7 Abmaj7 |\n",
     };
     for (const std::string& chart : charts) {
-        const ChartReading reading = ReadChartText(chart);
+        const ChartReading reading = test::ReadChartForTest(chart);
         ASSERT_TRUE(reading.Read()) << reading.error;
         const ImportedSongs back = ReadIrealLinks(WriteIrealPage({reading.sheet}, ""));
         ASSERT_TRUE(back.Read()) << back.error;
@@ -180,9 +183,59 @@ TEST(IrealRoundTrip, FormChartsGiveBackTheSameText) {
 
 //! A line of marks opens the measure the next line writes, as the chart language reads it.
 TEST(IrealRoundTrip, ALineOfMarksOpensTheNextLinesMeasure) {
-    const ChartReading reading = ReadChartText("[4/4]\n[A]\n|: C | G :|\n[B]\nF |\n");
+    const ChartReading reading = test::ReadChartForTest("[3/4]\n[A]\n|: C | G :|\n[B]\nF |\n");
     ASSERT_TRUE(reading.Read()) << reading.error;
-    EXPECT_EQ(WriteChartText(reading.sheet), "# Untitled\n|: [A] [4/4] C | G :|\n[B] F |\n");
+    EXPECT_EQ(WriteChartText(reading.sheet), "# Untitled\n|: [A] [3/4] C | G :|\n[B] F |\n");
+}
+
+//! The chart a link brings back, from a chart compiled and exported.
+std::string ThroughLink(const std::string& chart) {
+    const ChartReading reading = test::ReadChartForTest(chart);
+    EXPECT_TRUE(reading.Read()) << reading.error;
+    const ImportedSongs back = ReadIrealLinks(WriteIrealPage({reading.sheet}, ""));
+    EXPECT_TRUE(back.Read()) << back.error;
+    return back.Read() ? WriteChartText(back.songs.front()) : std::string();
+}
+
+TEST(IrealRoundTrip, ChartsPlayTheSameThroughTheirLink) {
+    const std::string charts[] = {
+        // German notation: B is B flat, H B natural; the link spells them in English.
+        "# Cradle\n[TEMPO=90]\nB | H7 | Eb/B | F#7/H |\n",
+        // A count after the repeat sign, repeats that go back to a section, endings for two passes, section
+        // words the format has no sign for, and a meter opening a section.
+        "# Long Form\n[Intro]\n|: C | G7 :| x3\n[Chorus]\nF | Dm7 | [1.2.] G7 | C :|\n[3.] G7 | C |\n"
+        "[Tag]\nAm | Dm7 | %% | Dm7 = G7 [FINE] |\n[Bridge]\n[3/4] E7 | Am [D.C. al Fine] |\n",
+        // Three chords in four beats, holds on the beats and the sign that repeats two measures.
+        "# Uneven\nD7 = D7/F# | G = = C | Am7 | D7 | %% | G |\n",
+    };
+    for (const std::string& chart : charts) {
+        const std::string back = ThroughLink(chart);
+        EXPECT_EQ(test::PlayedNotesForTest(back), test::PlayedNotesForTest(chart)) << chart << back;
+    }
+}
+
+TEST(IrealExport, SaysWhatTheLinkCannotWrite) {
+    const ChartReading reading =
+        test::ReadChartForTest("[CHORD wide = 0 7 16]\nCwide | D7-9 | Eb = | [5/16] F |\n");
+    ASSERT_TRUE(reading.Read()) << reading.error;
+    EXPECT_EQ(reading.dropped,
+              std::vector<std::string>{"the chart's own chord shape of Cwide, written as C"});
+    EXPECT_EQ(
+        LinkDifferences(reading.sheet.measures),
+        (std::vector<std::string>{"the chord D7-9, written as D7b9",
+                                  "the hold (=) in measure 3, written as the chord before it played longer",
+                                  "the meter 5/16 of measure 4, which has no sign in the format"}));
+}
+
+TEST(IrealStyle, TheStyleMarkIsTheSongsStyleAndBack) {
+    EXPECT_EQ(StyleLine("Even 8ths"), "# Style: Even 8ths\n[STYLE=Even eighths / pop]");
+    EXPECT_EQ(StyleLine("Polka Dots"), "# Style: Polka Dots");
+    EXPECT_EQ(test::ReadChartForTest("# Song\n[STYLE=Bossa nova]\nC |\n").sheet.style, "Bossa Nova");
+    // The header's name is kept where it plays the style of the mark.
+    EXPECT_EQ(test::ReadChartForTest("# Song\n# Style: Bossa\n[STYLE=Bossa nova]\nC |\n").sheet.style,
+              "Bossa");
+    const ChartReading changing = test::ReadChartForTest("C | [STYLE=Funk] D |\n");
+    EXPECT_EQ(changing.dropped, std::vector<std::string>{"the change to the style Funk at measure 2"});
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "interchange/chart_text_reader.h"
+#include "interchange/chart_reading.h"
 #include "interchange/chart_text_writer.h"
 #include "interchange/musicxml_reader.h"
 #include "interchange/musicxml_writer.h"
@@ -14,7 +14,7 @@ namespace kaz {
 namespace {
 
 std::string ThroughMusicXml(const std::string& chart) {
-    const ChartReading reading = ReadChartText(chart);
+    const ChartReading reading = test::ReadChartForTest(chart);
     EXPECT_TRUE(reading.Read()) << reading.error;
     const ImportedSongs back = ReadMusicXml(WriteMusicXml(reading.sheet));
     EXPECT_TRUE(back.Read()) << back.error;
@@ -47,7 +47,7 @@ TEST(MusicXmlRoundTrip, FormMarksComeBackAsTheyWereWritten) {
     const std::string chart =
         "# Written Out\n# Composer: Writer Tess\n[TEMPO=96]\n"
         "|: [A] Cmaj7 | [SEGNO] Am7 D7b9 | [1.] Dm7 = = G7 :| [2.] Fm6 [TO CODA] |\n"
-        "[B] [3/4] Bbm7b5 / | E7#9/G# [D.S. al Coda] | [CODA] N.C. | C69 Eb7sus4 Ab13 [FINE] |\n"
+        "| [B] [3/4] Bbm7b5 / | E7#9/G# [D.S. al Coda] | [CODA] N.C. | C69 Eb7sus4 Ab13 [FINE] |\n"
         "|: [4/4] Fmaj7 | G [x3] :|\n";
     EXPECT_EQ(ThroughMusicXml(chart), chart);
 }
@@ -57,6 +57,20 @@ TEST(MusicXmlRoundTrip, TodaysChartsPlayTheSameNotes) {
         "# Same Performance\n[TEMPO=140]\nCmaj7 | Am7 D7 | G7 = = Dm7 | % |\n"
         "[3/4] Em7 A7 Dm7 | Fm6 | Gsus4 | C/E G |\n";
     ASSERT_EQ(Notes(ThroughMusicXml(chart)), Notes(chart));
+}
+
+TEST(MusicXmlExport, SaysWhatTheLeadSheetCannotWrite) {
+    const ChartReading reading = test::ReadChartForTest("D7-9 | Eb = | C = D | Cmaj7 |\n");
+    ASSERT_TRUE(reading.Read()) << reading.error;
+    EXPECT_EQ(MusicXmlDifferences(reading.sheet.measures),
+              (std::vector<std::string>{
+                  "the chord D7-9, read back as D7b9",
+                  "the hold (=) in measure 2, written as the chord before it played longer"}));
+}
+
+TEST(MusicXmlRoundTrip, TheStyleIsNamedOverTheFirstMeasure) {
+    const std::string chart = "# Styled\n# Style: Bossa Nova\n[STYLE=Bossa nova]\nDm7 | G7 |\n";
+    EXPECT_EQ(ThroughMusicXml(chart), chart);
 }
 
 TEST(MusicXmlReader, PlacesChordsByTheirTimeInTheMeasure) {

@@ -13,6 +13,7 @@
 #include "interchange/chart_folder.h"
 #include "interchange/chart_text_reader.h"
 #include "interchange/chart_text_writer.h"
+#include "interchange/ireal_cells.h"
 #include "interchange/ireal_link.h"
 #include "interchange/musicxml_writer.h"
 #include "interchange/song_import.h"
@@ -52,6 +53,10 @@ InterchangeQuestions AskTheUser() {
                    QObject::tr("The pasted text holds an iReal Pro link. Import its songs?"),
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
     };
+    questions.tellLeftOut = [](QWidget* parent, const QString& text) {
+        QMessageBox box(QMessageBox::Information, QObject::tr("Kaz"), text, QMessageBox::Ok, parent);
+        box.exec();
+    };
     return questions;
 }
 
@@ -64,13 +69,16 @@ InterchangeActions::InterchangeActions(QWidget* window, ChartWindowAccess access
     exportIreal = new QAction(tr("Export to &iReal Pro..."), this);
     exportIreal->setStatusTip(tr("Write the chart as an iReal Pro link in a small web page"));
     connect(exportIreal, &QAction::triggered, this, [this] {
-        Export(tr("Export to iReal Pro"), tr("Web page with an iReal Pro link (*.html)"), "html",
-               [](const LeadSheet& song) { return WriteIrealPage({song}, ""); });
+        Export(
+            tr("Export to iReal Pro"), tr("Web page with an iReal Pro link (*.html)"), "html",
+            [](const LeadSheet& song) { return WriteIrealPage({song}, ""); },
+            [](const LeadSheet& song) { return LinkDifferences(song.measures); });
     });
     exportMusicXml = new QAction(tr("Export to Music&XML..."), this);
     exportMusicXml->setStatusTip(tr("Write the chart as a MusicXML lead sheet: chord symbols over slashes"));
     connect(exportMusicXml, &QAction::triggered, this, [this] {
-        Export(tr("Export to MusicXML"), tr("MusicXML (*.musicxml)"), "musicxml", WriteMusicXml);
+        Export(tr("Export to MusicXML"), tr("MusicXML (*.musicxml)"), "musicxml", WriteMusicXml,
+               [](const LeadSheet& song) { return MusicXmlDifferences(song.measures); });
     });
 }
 
@@ -158,17 +166,16 @@ void InterchangeActions::OpenSongs(const ImportedSongs& songs) {
     }
 }
 
-void InterchangeActions::Export(const QString& caption, const QString& filter, const QString& suffix,
-                                const std::function<std::string(const LeadSheet&)>& write) {
+void InterchangeActions::Export(
+    const QString& caption, const QString& filter, const QString& suffix,
+    const std::function<std::string(const LeadSheet&)>& write,
+    const std::function<std::vector<std::string>(const LeadSheet&)>& differences) {
     std::string text;
-    if (!access_.compile(text)) {
+    const CompileState* compiled = access_.compile(text);
+    if (compiled == nullptr) {
         return;
     }
-    ChartReading reading = ReadChartText(text);
-    if (!reading.Read()) {
-        ShowError(tr("Cannot export the chart: %1.").arg(QString::fromStdString(reading.error)));
-        return;
-    }
+    ChartReading reading = ReadCompiledChart(*compiled, text);
     const QFileInfo chart(access_.chartPath());
     if (reading.sheet.title.empty() && !chart.baseName().isEmpty()) {
         reading.sheet.title = chart.completeBaseName().toStdString();
@@ -184,6 +191,18 @@ void InterchangeActions::Export(const QString& caption, const QString& filter, c
     if (!WriteWholeFile(QFile::encodeName(path).toStdString(), write(reading.sheet), FileKinds::RegularOnly,
                         error)) {
         ShowError(MessageWithCause(tr("Cannot open file `%1` for writing!").arg(path), error));
+        return;
+    }
+    QStringList leftOut;
+    for (const std::vector<std::string>& remarks : {reading.dropped, differences(reading.sheet)}) {
+        for (const std::string& remark : remarks) {
+            leftOut.append("\u2022 " + QString::fromStdString(remark));
+        }
+    }
+    if (!leftOut.isEmpty()) {
+        questions.tellLeftOut(
+            window_,
+            tr("The chart is exported, except for what the file cannot hold:\n%1").arg(leftOut.join('\n')));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "interchange/lead_sheet.h"
+#include "language/compile_score.h"
 
 class QAction;
 class QWidget;
@@ -17,8 +18,9 @@ struct ChartWindowAccess {
     std::function<bool()> maybeSave;               //!< may the chart shown be replaced (after asking to save)
     std::function<void(const QString&)> openText;  //!< show text as a new, unsaved chart
     std::function<void(const QString&)> openFile;  //!< open a chart file
-    std::function<bool(std::string&)> compile;     //!< compile the chart, showing its error; its text
-    std::function<QString()> chartPath;            //!< the chart's file, empty for a new one
+    //! Compile the chart, showing its error; its text, and the compile, or nullptr when it failed.
+    std::function<const CompileState*(std::string&)> compile;
+    std::function<QString()> chartPath;  //!< the chart's file, empty for a new one
 };
 
 //! The questions the commands ask, through dialogs; tests answer them themselves.
@@ -30,6 +32,8 @@ struct InterchangeQuestions {
     //! The songs picked from a playlist; none when the user cancels.
     std::function<std::vector<std::size_t>(QWidget*, const ImportedSongs&)> pick;
     std::function<bool(QWidget*)> importPastedLink;
+    //! Tell what an export could not write.
+    std::function<void(QWidget*, const QString&)> tellLeftOut;
 };
 //! The questions asked with the file dialogs, the song picker and a message box.
 [[nodiscard]] InterchangeQuestions AskTheUser();
@@ -59,8 +63,11 @@ class InterchangeActions : public QObject {
     void Import();
     void ImportBytes(const QString& name, const std::string& bytes);
     void OpenSongs(const ImportedSongs& songs);
+    //! Write the chart with write, then tell the user what the format has no place for: what no lead sheet
+    //! carries, and what differences finds in the song as the format writes it.
     void Export(const QString& caption, const QString& filter, const QString& suffix,
-                const std::function<std::string(const LeadSheet&)>& write);
+                const std::function<std::string(const LeadSheet&)>& write,
+                const std::function<std::vector<std::string>(const LeadSheet&)>& differences);
     void ShowError(const QString& text);
 
     QWidget* window_;
