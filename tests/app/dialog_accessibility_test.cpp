@@ -7,10 +7,15 @@
 #include <QLineEdit>
 
 #include "app/about_dialog.h"
+#include "app/chart/chart_panel.h"
+#include "app/chart/chart_view.h"
+#include "app/chart_editor.h"
 #include "app/dialog_test_support.h"
+#include "app/dialogs/find_replace_dialog.h"
 #include "app/fast_input_dialog.h"
 #include "app/notation_dialog.h"
 #include "app/practice_loop_dialog.h"
+#include "app/session.h"
 #include "app/transpose_dialog.h"
 #include "app/voices_dialog.h"
 #include "base/program.h"
@@ -51,6 +56,16 @@ TEST(Dialogs, CarryTheirCaptionsAndNameEveryControl) {
         EXPECT_EQ(dialog->windowTitle(), caption);
         EXPECT_EQ(UnnamedControls(*dialog), "") << caption;
     }
+}
+
+TEST(Dialogs, TheChartPanelAndFindAndReplaceNameEveryControl) {
+    Session session;
+    ChartEditor editor;
+    ChartPanel panel(session, editor);
+    FindReplaceDialog find(editor, nullptr);
+    EXPECT_EQ(UnnamedControls(panel), "");
+    EXPECT_EQ(panel.View().accessibleName(), "Chart view");
+    EXPECT_EQ(UnnamedControls(find), "");
 }
 
 TEST(Dialogs, AboutShowsTheProgramItsVersionAndTheHomePageAsALink) {

@@ -7,6 +7,7 @@
 #include <QWheelEvent>
 
 #include "app/chart_editor.h"
+#include "app/playback/sounding_words.h"
 #include "app/session.h"
 
 namespace kaz {
@@ -218,12 +219,11 @@ void ChartView::RefreshSounding() {
         const SongPlace place = song_->PlaceAt(playback->SongPosition(), loop);
         const auto& order = session_.compile.score.playOrder;
         if (!place.countIn && place.measure >= 1 && static_cast<std::size_t>(place.measure) <= order.size()) {
+            // The written measure is marked on every pass through it.
             sounding = order[static_cast<std::size_t>(place.measure - 1)].slot;
-            words = tr("Measure %1: %2").arg(place.measure).arg(ChordWords(place.chord, playedSpelling_));
-            const QString next = ChordWords(place.next, playedSpelling_);
-            if (!next.isEmpty()) {
-                words += tr(", next %1").arg(next);
-            }
+            const QString chord =
+                place.chord != nullptr ? ChordWords(place.chord, playedSpelling_) : tr("no chord");
+            words = SoundingWords(MeasureWords(place), chord, ChordWords(place.next, playedSpelling_));
         } else if (place.countIn) {
             words = tr("Count-in, beat %1").arg(place.beat);
         }
