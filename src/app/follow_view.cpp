@@ -1,6 +1,5 @@
 #include "app/follow_view.h"
 
-#include <QAccessible>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
@@ -97,9 +96,8 @@ void FollowView::Show(const Shown& shown) {
     update();
     // Screen readers hear the measure and the chords as they change, not every beat.
     if (shown.spoken != accessibleDescription()) {
+        // Setting it tells screen readers of the change.
         setAccessibleDescription(shown.spoken);
-        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&changed);
     }
 }
 

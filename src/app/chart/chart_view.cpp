@@ -1,6 +1,5 @@
 #include "app/chart/chart_view.h"
 
-#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -251,9 +250,8 @@ void ChartView::Describe() {
 
 void ChartView::Announce(const QString& words) {
     if (words != accessibleDescription()) {
+        // Setting it tells screen readers of the change.
         setAccessibleDescription(words);
-        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&changed);
     }
 }
 
