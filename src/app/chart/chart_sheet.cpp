@@ -167,13 +167,14 @@ void ChartSheet::DrawRow(QPainter& painter, std::size_t row, double top, const C
     const ChartRow& shown = layout_.rows[row];
     painter.save();
     painter.translate(0, top);
+    // The sounding measure's ground goes first, so that the bar line before it stays on top.
+    if (sounding && *sounding >= shown.first && *sounding < shown.first + shown.count) {
+        painter.fillRect(MeasureRect(*sounding), colours.sounding);
+    }
     for (std::uint32_t i = 0; i < shown.count; ++i) {
         const std::uint32_t measure = shown.first + i;
         const QRectF cell = MeasureRect(measure);
         const bool lit = sounding == measure;
-        if (lit) {
-            painter.fillRect(cell, colours.sounding);
-        }
         painter.setPen(QPen(lit ? colours.soundingInk : colours.ink, std::max(1.0, unit_ * 0.05)));
         painter.setBrush(Qt::NoBrush);
         DrawMeasure(painter, measure, cell, i == 0, colours);
