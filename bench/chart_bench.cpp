@@ -1,10 +1,13 @@
-// The chart view and its printing on a long chart: one visible page redrawn, the layout after a change, and a
-// PDF of some fifty pages.
+// The chart view and its printing on a long chart: one visible page redrawn (a plain blues, and a song with
+// every form mark), the layout after a change, and some fifty pages as a PDF and through the printer.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
+#include <QPrinter>
 #include <QScrollBar>
+#include <QTemporaryDir>
 
 #include "app/chart/chart_pages.h"
 #include "app/chart/chart_view.h"
@@ -18,10 +21,15 @@ constexpr int kMeasures = 2000;
 //! Twelve rows of four measures an A4 page: fifty pages.
 constexpr int kPrintedMeasures = 2400;
 
+//! The chart the benchmarks draw: state.range(0) 1 for the one with form marks, 0 for the plain blues.
+std::string ChartFor(const benchmark::State& state, int measures) {
+    return state.range(0) == 1 ? kaz::bench::FormChart(measures) : kaz::bench::BluesChart(measures);
+}
+
 void BM_ChartViewRedrawsAVisiblePage(benchmark::State& state) {
     kaz::Session session;
     kaz::ChartEditor editor;
-    editor.setPlainText(QString::fromStdString(kaz::bench::BluesChart(kMeasures)));
+    editor.setPlainText(QString::fromStdString(ChartFor(state, kMeasures)));
     kaz::ChartView view(session, editor);
     view.resize(1280, 900);
     view.Relayout();
@@ -32,7 +40,7 @@ void BM_ChartViewRedrawsAVisiblePage(benchmark::State& state) {
         benchmark::DoNotOptimize(page.bits());
     }
 }
-BENCHMARK(BM_ChartViewRedrawsAVisiblePage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ChartViewRedrawsAVisiblePage)->ArgName("form")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_ChartViewLaysOutAfterAChange(benchmark::State& state) {
     kaz::Session session;
@@ -64,6 +72,34 @@ void BM_PdfOfFiftyPages(benchmark::State& state) {
     state.counters["pages"] = pages;
 }
 BENCHMARK(BM_PdfOfFiftyPages)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+//! File > Print, to a printer that writes its pages to a file: the printer's resolution, not the PDF's.
+void BM_PrintOfFiftyPages(benchmark::State& state) {
+    kaz::CompileState compile;
+    const std::string text = ChartFor(state, kPrintedMeasures);
+    if (!kaz::Compile(compile, text).Accepted()) {
+        std::abort();
+    }
+    const kaz::ChartLayout layout = kaz::LayOutChart(compile.score, text);
+    QTemporaryDir folder;
+    int pages = 0;
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.filePath(QStringLiteral("printed.pdf")));
+        QPainter painter(&printer);
+        pages = kaz::PaintChartPages(painter, printer, layout,
+                                     {QStringLiteral("Blues"), QStringLiteral("Concert")});
+        painter.end();
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_PrintOfFiftyPages)
+    ->ArgName("form")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace
 

@@ -2,7 +2,8 @@
 // - start-up of a fresh process to the first painted window with a 200-measure chart, and its resident
 // memory;
 // - playback lateness at the port while the window selects each chord and scrolls through a 2,000-line chart,
-//   with the machine otherwise idle and with the other core busy, without and with the follow view shown;
+//   with the machine otherwise idle and with the other core busy, without and with the follow view or the
+//   chart view shown;
 // - opening, typing in and saving a 50,000-line chart: the slowest keystroke, painting included;
 // - checking a 1,000-measure chart as it is typed, from the start of the check to its report, with and
 //   without a mistake at its end;
@@ -24,6 +25,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/chart/chart_feature.h"
 #include "app/document/chart_document.h"
 #include "app/editor/chart_editor.h"
 #include "app/editor/live_checker.h"
@@ -139,6 +141,10 @@ void BM_PlaybackLatenessInTheWindow(benchmark::State& state) {
         QAction* followView = window.Actions().followView;
         if (followView->isChecked() != (state.range(1) != 0)) {
             followView->trigger();
+        }
+        QAction* chartView = window.Chart().ChartViewAction();
+        if (chartView->isChecked() != (state.range(2) != 0)) {
+            chartView->trigger();
         }
         if (!window.LoadFile(chart)) {
             state.SkipWithError("the chart did not open");
@@ -284,11 +290,13 @@ void BM_TypingOnALongLine(benchmark::State& state) {
 
 BENCHMARK(BM_StartUpToFirstPaint)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlaybackLatenessInTheWindow)
-    ->ArgNames({"other_core_busy", "follow_view"})
-    ->Args({0, 0})
-    ->Args({1, 0})
-    ->Args({0, 1})
-    ->Args({1, 1})
+    ->ArgNames({"other_core_busy", "follow_view", "chart_view"})
+    ->Args({0, 0, 0})
+    ->Args({1, 0, 0})
+    ->Args({0, 1, 0})
+    ->Args({1, 1, 0})
+    ->Args({0, 0, 1})
+    ->Args({1, 0, 1})
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kSecond);

@@ -1,6 +1,7 @@
 #include "chart/chart_layout.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "harmony/transposition.h"
 
@@ -94,14 +95,113 @@ void AddRows(const ScoreTree& score, ChartLayout& layout) {
     }
 }
 
-//! Section letters open their measure after a double bar; the chart ends with the final bar.
+//! "1.", "1.2.": the passes an ending is played on, as its bracket is labelled.
+std::string EndingLabel(const FormMark& ending) {
+    std::string label;
+    for (std::uint32_t pass = ending.value >> 16; pass <= (ending.value & 0xFFFF); ++pass) {
+        label += std::to_string(pass) + ".";
+    }
+    return label;
+}
+
+std::string DirectionOf(const FormMark& mark) {
+    if (mark.kind == FormMarkKind::Fine) {
+        return "Fine";
+    }
+    if (mark.kind == FormMarkKind::ToCoda) {
+        return "To Coda";
+    }
+    const std::string jump = mark.kind == FormMarkKind::DaCapo ? "D.C." : "D.S.";
+    return mark.until == JumpUntil::Fine   ? jump + " al Fine"
+           : mark.until == JumpUntil::Coda ? jump + " al Coda"
+                                           : jump;
+}
+
+//! The last measure of the row that holds measure.
+std::uint32_t RowEnd(const ChartLayout& layout, std::uint32_t measure) {
+    const auto row = std::upper_bound(layout.rows.begin(), layout.rows.end(), measure,
+                                      [](std::uint32_t m, const ChartRow& r) { return m < r.first; });
+    return row == layout.rows.begin() ? measure : std::prev(row)->first + std::prev(row)->count - 1;
+}
+
+//! The bracket of the ending marks[index] runs to the ":|" that takes it back to its repeat, or up to the
+//! next ending, repeat or section; the last ending of a repeat, which goes on, at most to the end of its row.
+void MarkEnding(const std::vector<FormMark>& marks, std::size_t index, ChartLayout& layout) {
+    const FormMark& ending = marks[index];
+    const std::uint32_t rowEnd = RowEnd(layout, ending.slot);
+    std::uint32_t last = rowEnd;
+    bool closes = false;
+    for (std::size_t i = index + 1; i < marks.size(); ++i) {
+        const FormMark& mark = marks[i];
+        if (mark.kind == FormMarkKind::RepeatClose) {
+            last = mark.slot;
+            closes = true;
+            break;
+        }
+        const bool opensAnother = mark.kind == FormMarkKind::Ending || mark.kind == FormMarkKind::Section ||
+                                  mark.kind == FormMarkKind::RepeatOpen;
+        if (opensAnother && mark.slot > ending.slot) {
+            last = std::min(rowEnd, mark.slot - 1);
+            break;
+        }
+    }
+    layout.measures[ending.slot].ending = EndingLabel(ending);
+    for (std::uint32_t slot = ending.slot; slot <= last; ++slot) {
+        layout.measures[slot].inEnding = true;
+    }
+    layout.measures[last].endingCloses = closes;
+}
+
+void AddFormMark(const std::vector<FormMark>& marks, std::size_t index, ChartLayout& layout) {
+    const FormMark& mark = marks[index];
+    ChartMeasure& shown = layout.measures[mark.slot];
+    switch (mark.kind) {
+        case FormMarkKind::RepeatOpen:
+            shown.start = BarLine::RepeatStart;
+            break;
+        case FormMarkKind::RepeatClose:
+            shown.end = BarLine::RepeatEnd;
+            shown.times = mark.value != 0 ? static_cast<int>(mark.value) : shown.times;
+            break;
+        case FormMarkKind::Times:
+            shown.times = static_cast<int>(mark.value);
+            break;
+        case FormMarkKind::Ending:
+            MarkEnding(marks, index, layout);
+            break;
+        case FormMarkKind::Segno:
+            shown.segno = true;
+            break;
+        case FormMarkKind::Coda:
+            shown.coda = true;
+            break;
+        case FormMarkKind::ToCoda:
+        case FormMarkKind::Fine:
+        case FormMarkKind::DaCapo:
+        case FormMarkKind::DalSegno:
+            shown.direction = DirectionOf(mark);
+            break;
+        case FormMarkKind::Section:
+            break;
+    }
+}
+
+//! The form's signs stand on the measures they belong to; section letters open their measure after a
+//! double bar, and the chart ends with the final bar.
 void AddMarks(const ScoreTree& score, ChartLayout& layout) {
+    for (std::size_t i = 0; i < score.formMarks.size(); ++i) {
+        if (score.formMarks[i].slot < layout.measures.size()) {
+            AddFormMark(score.formMarks, i, layout);
+        }
+    }
     for (const OpeningMark& section : score.sections) {
         if (section.slot >= layout.measures.size()) {
             continue;
         }
-        layout.measures[section.slot].section = section.name;
-        if (section.slot > 0 && layout.measures[section.slot - 1].end == BarLine::Single) {
+        ChartMeasure& opened = layout.measures[section.slot];
+        opened.section = section.name;
+        if (section.slot > 0 && opened.start == BarLine::Single &&
+            layout.measures[section.slot - 1].end == BarLine::Single) {
             layout.measures[section.slot - 1].end = BarLine::Double;
         }
     }

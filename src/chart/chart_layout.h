@@ -39,13 +39,16 @@ struct ChartMeasure {
     bool repeatsPrevious = false;  //!< the measure-repeat sign in place of chords
     BarLine start = BarLine::Single;
     BarLine end = BarLine::Single;
-    std::string meter;      //!< "3/4" where the meter is set or changes; empty otherwise
-    std::string section;    //!< the section letter or name that opens here
-    int ending = 0;         //!< the number of an ending that opens here; 0 for none
-    bool segno = false;     //!< the segno sign stands over the measure
-    bool coda = false;      //!< the coda sign stands over the measure
-    std::string direction;  //!< a jump at its end: "D.S. al Coda", "Fine" ...
-    TextRange text;         //!< its symbols' or its repeat sign's text, for a click in an empty spot
+    std::string meter;          //!< "3/4" where the meter is set or changes; empty otherwise
+    std::string section;        //!< the section letter or name that opens here
+    std::string ending;         //!< "1.", "1.2.": the ending whose bracket opens over the measure
+    bool inEnding = false;      //!< an ending's bracket runs over the measure (from where it opens on)
+    bool endingCloses = false;  //!< the bracket turns down at its end: the ending goes back to the repeat
+    int times = 0;              //!< a repeat that ends here and says how often it plays; 0 when it does not
+    bool segno = false;         //!< the segno sign stands over the measure
+    bool coda = false;          //!< the coda sign stands over the measure
+    std::string direction;      //!< a jump or mark at its end: "D.S. al Coda", "Fine", "To Coda" ...
+    TextRange text;             //!< its symbols' or its repeat sign's text, for a click in an empty spot
 };
 
 //! Measures first .. first + count - 1 in one row of the grid.

@@ -12,6 +12,7 @@
 #include "app/dialogs/find_replace_dialog.h"
 #include "app/editor/editing_comforts.h"
 #include "app/editor/zoom_control.h"
+#include "app/playback/follow_view.h"
 #include "app/theme.h"
 #include "app/view_settings.h"
 #include "app/window_fixture.h"
@@ -76,6 +77,19 @@ TEST_F(ChartViewTest, ScreenReadersHearTheMeasureAndTheSoundingAndNextChord) {
     EXPECT_EQ(View().SoundingMeasure(), 0u);
     Commands().stop->trigger();
     EXPECT_EQ(View().SoundingMeasure(), std::nullopt);
+}
+
+TEST_F(ChartViewTest, ARepeatedMeasureIsMarkedAndNamedOnEveryPassInTheChartAndTheFollowView) {
+    Commands().followView->trigger();
+    Type("[TEMPO=300]\n|: C | G7 :| F");
+    View().Relayout();
+    Commands().play->trigger();
+    ASSERT_FALSE(Stopped());
+    const QString secondTime("Measure 1 (2nd time): C, next G7");
+    QTRY_COMPARE_WITH_TIMEOUT(View().accessibleDescription(), secondTime, 4000);
+    EXPECT_EQ(View().SoundingMeasure(), 0u);
+    QTRY_COMPARE_WITH_TIMEOUT(window->Follow().accessibleDescription(), secondTime, 800);
+    Commands().stop->trigger();
 }
 
 TEST_F(ChartViewTest, ExportToPdfSuggestsTheChartsNameAndSaysWhenItIsDone) {

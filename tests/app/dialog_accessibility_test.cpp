@@ -6,13 +6,18 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "app/chart/chart_panel.h"
+#include "app/chart/chart_view.h"
 #include "app/dialog_test_support.h"
 #include "app/dialogs/about_dialog.h"
 #include "app/dialogs/fast_input_dialog.h"
+#include "app/dialogs/find_replace_dialog.h"
 #include "app/dialogs/notation_dialog.h"
 #include "app/dialogs/practice_loop_dialog.h"
 #include "app/dialogs/transpose_dialog.h"
 #include "app/dialogs/voices_dialog.h"
+#include "app/editor/chart_editor.h"
+#include "app/session.h"
 #include "base/program.h"
 #include "midi/midi_file_writer.h"
 
@@ -51,6 +56,16 @@ TEST(Dialogs, CarryTheirCaptionsAndNameEveryControl) {
         EXPECT_EQ(dialog->windowTitle(), caption);
         EXPECT_EQ(UnnamedControls(*dialog), "") << caption;
     }
+}
+
+TEST(Dialogs, TheChartPanelAndFindAndReplaceNameEveryControl) {
+    Session session;
+    ChartEditor editor;
+    ChartPanel panel(session, editor, [](const SongMap&) { return std::optional<SongPlace>(); });
+    FindReplaceDialog find(editor, nullptr);
+    EXPECT_EQ(UnnamedControls(panel), "");
+    EXPECT_EQ(panel.View().accessibleName(), "Chart view");
+    EXPECT_EQ(UnnamedControls(find), "");
 }
 
 TEST(Dialogs, AboutShowsTheProgramItsVersionAndTheHomePageAsALink) {

@@ -45,7 +45,70 @@ struct LaidOut {
         }
         return out;
     }
+    //! The signs of every measure, ";" between measures: "|:" and ":|" for repeat bar lines, "||" a double
+    //! and "|." the final bar, "[A]" a section, "(1." an ending's bracket opening, "-" running on, ")"
+    //! turning down, "S" segno, "O" coda, "x3" a repeat count, a direction in quotes.
+    [[nodiscard]] std::string Signs() const {
+        std::string out;
+        for (const ChartMeasure& m : layout.measures) {
+            std::string signs;
+            const auto add = [&signs](const std::string& sign) {
+                signs += sign.empty() || signs.empty() ? sign : " " + sign;
+            };
+            if (m.start == BarLine::RepeatStart) {
+                add("|:");
+            }
+            if (!m.section.empty()) {
+                add("[" + m.section + "]");
+            }
+            if (m.inEnding) {
+                add((m.ending.empty() ? "-" : "(" + m.ending) + (m.endingCloses ? ")" : ""));
+            }
+            if (m.segno) {
+                add("S");
+            }
+            if (m.coda) {
+                add("O");
+            }
+            if (m.times != 0) {
+                add("x" + std::to_string(m.times));
+            }
+            if (!m.direction.empty()) {
+                add("'" + m.direction + "'");
+            }
+            add(m.end == BarLine::RepeatEnd ? ":|"
+                : m.end == BarLine::Double  ? "||"
+                : m.end == BarLine::Final   ? "|."
+                                            : "");
+            out += (&m == layout.measures.data() ? "" : ";") + signs;
+        }
+        return out;
+    }
 };
+
+TEST(ChartLayout, RepeatBarLinesAndTheirCounts) {
+    EXPECT_EQ(LaidOut("|: C | F :| G |: A :|: B :| x3").Signs(), "|:;:|;;|: :|;|: x3 :|");
+    EXPECT_EQ(LaidOut("||: C | D E7 [x3] :|| F").Signs(), "|:;x3 :|;|.");
+    // A passage repeated from the start has its closing sign only.
+    EXPECT_EQ(LaidOut("C | D :| E").Signs(), ";:|;|.");
+}
+
+TEST(ChartLayout, AnEndingsBracketRunsToItsRepeatSignOrOnToTheNextSectionOrTheEndOfItsRow) {
+    EXPECT_EQ(LaidOut("|: C | [1.] F | D :|\n[2.] G | A\nB").Signs(), "|:;(1.;-) :|;(2.;-;|.");
+    EXPECT_EQ(LaidOut("|: C | [1.2.] D :| [3.] E | F | [B] G").Signs(), "|:;(1.2.) :|;(3.;- ||;[B] |.");
+}
+
+TEST(ChartLayout, SignsAndJumpsStandOnTheirMeasures) {
+    EXPECT_EQ(LaidOut("C | [SEGNO] Dm | Em [TO CODA] | F [D.S. al Coda] | [CODA] G |").Signs(),
+              ";S;'To Coda';'D.S. al Coda';O |.");
+    EXPECT_EQ(LaidOut("C [FINE] | D [D.C.  al  Fine]").Signs(), "'Fine';'D.C. al Fine' |.");
+    EXPECT_EQ(LaidOut("[SEGNO] C | D [D.S.] | E [D.C.]").Signs(), "S;'D.S.';'D.C.' |.");
+}
+
+TEST(ChartLayout, ASectionMarksItsMeasureAndADoubleBarOnlyWhereNoRepeatSignStands) {
+    EXPECT_EQ(LaidOut("|: [A] C | D :| [B] E | [Verse] F |: [C] G :|").Signs(),
+              "|: [A];:|;[B] ||;[Verse];|: [C] :|");
+}
 
 TEST(ChartLayout, RowsFollowTheChartsLinesAndBreakLongLinesIntoFours) {
     EXPECT_EQ(LaidOut("C | F | G\nC | F\n").RowSizes(), "3 2 ");

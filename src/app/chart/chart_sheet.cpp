@@ -18,6 +18,7 @@ constexpr double kQualitySize = 0.75;
 constexpr double kAccidentalSize = 0.95;
 constexpr double kRaise = 0.4;
 constexpr double kMeterWidth = 0.75;
+constexpr double kRepeatSignWidth = 0.45;  // an opening repeat's lines and dots, inside its measure
 constexpr double kPadding = 0.25;
 
 QString FromUtf8(const std::string& text) {
@@ -83,8 +84,13 @@ QRectF ChartSheet::MeasureRect(std::uint32_t measure) const {
 
 QRectF ChartSheet::ChordArea(std::uint32_t measure) const {
     const QRectF cell = MeasureRect(measure);
-    const double meter = layout_.measures[measure].meter.empty() ? 0 : unit_ * kMeterWidth;
-    return cell.adjusted(unit_ * kPadding + meter, 0, -unit_ * kPadding * 0.6, 0);
+    const ChartMeasure& shown = layout_.measures[measure];
+    const double meter = shown.meter.empty() ? 0 : unit_ * kMeterWidth;
+    return cell.adjusted(unit_ * kPadding + meter + OpeningWidth(shown), 0, -unit_ * kPadding * 0.6, 0);
+}
+
+double ChartSheet::OpeningWidth(const ChartMeasure& shown) const {
+    return shown.start == BarLine::RepeatStart ? unit_ * kRepeatSignWidth : 0;
 }
 
 QRectF ChartSheet::ChordSlot(std::uint32_t measure, std::uint32_t index) const {
@@ -135,6 +141,11 @@ void ChartSheet::DrawHeading(QPainter& painter, const QRectF& area, const QStrin
         QFont subtitle = SizedFont(chordFont_, unit_ * 0.5);
         subtitle.setWeight(QFont::Normal);
         subtitle.setItalic(true);
+        // A long subtitle is set smaller rather than cut at the page's edges.
+        const double wide = QFontMetricsF(subtitle).horizontalAdvance(FromUtf8(layout_.subtitle));
+        if (wide > area.width() && area.width() > 0) {
+            subtitle.setPixelSize(std::max(1, static_cast<int>(subtitle.pixelSize() * area.width() / wide)));
+        }
         painter.setFont(subtitle);
         painter.setPen(colours.faint);
         painter.drawText(QRectF(area.left(), below, area.width(), unit_ * 0.7), Qt::AlignCenter,
@@ -156,13 +167,14 @@ void ChartSheet::DrawRow(QPainter& painter, std::size_t row, double top, const C
     const ChartRow& shown = layout_.rows[row];
     painter.save();
     painter.translate(0, top);
+    // The sounding measure's ground goes first, so that the bar line before it stays on top.
+    if (sounding && *sounding >= shown.first && *sounding < shown.first + shown.count) {
+        painter.fillRect(MeasureRect(*sounding), colours.sounding);
+    }
     for (std::uint32_t i = 0; i < shown.count; ++i) {
         const std::uint32_t measure = shown.first + i;
         const QRectF cell = MeasureRect(measure);
         const bool lit = sounding == measure;
-        if (lit) {
-            painter.fillRect(cell, colours.sounding);
-        }
         painter.setPen(QPen(lit ? colours.soundingInk : colours.ink, std::max(1.0, unit_ * 0.05)));
         painter.setBrush(Qt::NoBrush);
         DrawMeasure(painter, measure, cell, i == 0, colours);
@@ -182,7 +194,7 @@ void ChartSheet::DrawMeasure(QPainter& painter, std::uint32_t measure, const QRe
         const QString meter = FromUtf8(shown.meter);
         const qsizetype slash = meter.indexOf(QLatin1Char('/'));
         painter.setFont(SizedFont(chordFont_, unit_ * 0.62));
-        const double x = cell.left() + unit_ * 0.15;
+        const double x = cell.left() + unit_ * 0.15 + OpeningWidth(shown);
         const QRectF upper(x, cell.top() + unit_ * 0.15, unit_ * kMeterWidth, unit_ * 0.65);
         painter.drawText(upper, Qt::AlignCenter, meter.left(slash));
         painter.drawText(upper.translated(0, unit_ * 0.65), Qt::AlignCenter, meter.mid(slash + 1));
@@ -264,43 +276,83 @@ void ChartSheet::DrawMarks(QPainter& painter, const ChartMeasure& shown, const Q
         painter.drawText(box, Qt::AlignCenter, name);
         x = box.right() + unit_ * 0.2;
     }
-    if (shown.ending > 0) {
-        const double y = band.top() + unit_ * 0.2;
-        painter.drawLine(QPointF(x, band.bottom()), QPointF(x, y));
-        painter.drawLine(QPointF(x, y), QPointF(band.right() - unit_ * 0.1, y));
-        painter.setFont(SizedFont(smallFont_, unit_ * 0.42));
-        painter.drawText(QRectF(x + unit_ * 0.12, y, unit_ * 1.2, band.bottom() - y),
-                         Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("%1.").arg(shown.ending));
-        x += unit_ * 0.9;
+    const double bracket = band.top() + unit_ * 0.2;
+    if (shown.inEnding) {
+        x = DrawEnding(painter, shown, band, x);
+    }
+    if (shown.times > 0) {
+        painter.setFont(SizedFont(smallFont_, unit_ * 0.45));
+        painter.drawText(QRectF(band.left(), bracket, band.width() - unit_ * 0.35, band.bottom() - bracket),
+                         Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("x%1").arg(shown.times));
     }
     const double sign = unit_ * 0.28;
-    const QPointF signCentre(x + sign * 1.3, band.center().y());
     if (shown.segno) {
-        // An S crossed by a stroke, a dot on either side.
-        QFont s = SizedFont(chordFont_, unit_ * 0.75);
-        s.setItalic(true);
-        painter.setFont(s);
-        painter.drawText(QRectF(signCentre.x() - sign, band.top(), sign * 2, band.height()), Qt::AlignCenter,
-                         QStringLiteral("S"));
-        painter.drawLine(signCentre + QPointF(-sign, sign), signCentre + QPointF(sign, -sign));
-        painter.setBrush(colours.ink);
-        painter.drawEllipse(signCentre + QPointF(-sign * 0.9, sign * 0.3), unit_ * 0.05, unit_ * 0.05);
-        painter.drawEllipse(signCentre + QPointF(sign * 0.9, -sign * 0.3), unit_ * 0.05, unit_ * 0.05);
-        painter.setBrush(Qt::NoBrush);
-    } else if (shown.coda) {
-        // A circle crossed by a vertical and a horizontal stroke.
-        painter.drawEllipse(signCentre, sign * 0.75, sign);
-        painter.drawLine(signCentre + QPointF(0, -sign * 1.35), signCentre + QPointF(0, sign * 1.35));
-        painter.drawLine(signCentre + QPointF(-sign * 1.2, 0), signCentre + QPointF(sign * 1.2, 0));
+        DrawSegno(painter, QPointF(x + sign * 1.3, band.center().y()), sign, colours.ink);
+        x += sign * 3;
+    }
+    if (shown.coda) {
+        DrawCoda(painter, QPointF(x + sign * 1.3, band.center().y()), sign);
+        x += sign * 3;
     }
     if (!shown.direction.empty()) {
-        QFont words = SizedFont(smallFont_, unit_ * 0.42);
-        words.setItalic(true);
-        painter.setFont(words);
-        painter.drawText(band.adjusted(0, 0, -unit_ * 0.1, 0), Qt::AlignRight | Qt::AlignVCenter,
-                         FromUtf8(shown.direction));
+        // Over the measure's end, left of a repeat count, under an ending's line.
+        const QString words = FromUtf8(shown.direction);
+        QFont font = SizedFont(smallFont_, unit_ * 0.42);
+        font.setItalic(true);
+        const double count = shown.times > 0 ? unit_ * 0.9 : 0;
+        const QRectF area(x, bracket, band.right() - unit_ * 0.35 - count - x, band.bottom() - bracket);
+        const double wide = QFontMetricsF(font).horizontalAdvance(words);
+        if (wide > area.width() && area.width() > 0) {
+            font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * area.width() / wide)));
+        }
+        painter.setFont(font);
+        painter.drawText(area, Qt::AlignRight | Qt::AlignVCenter, words);
     }
     painter.restore();
+}
+
+double ChartSheet::DrawEnding(QPainter& painter, const ChartMeasure& shown, const QRectF& band,
+                              double x) const {
+    // A line over the ending's measures, with a hook down where it opens and where it goes back.
+    const double y = band.top() + unit_ * 0.2;
+    const bool opens = !shown.ending.empty();
+    const double right = shown.endingCloses ? band.right() - unit_ * 0.3 : band.right();
+    painter.drawLine(QPointF(opens ? x : band.left(), y), QPointF(right, y));
+    if (shown.endingCloses) {
+        painter.drawLine(QPointF(right, y), QPointF(right, band.bottom() - unit_ * 0.05));
+    }
+    if (!opens) {
+        return x;
+    }
+    painter.drawLine(QPointF(x, band.bottom() - unit_ * 0.05), QPointF(x, y));
+    painter.setFont(SizedFont(smallFont_, unit_ * 0.42));
+    const QString label = FromUtf8(shown.ending);
+    const double wide = QFontMetricsF(painter.font()).horizontalAdvance(label);
+    painter.drawText(QRectF(x + unit_ * 0.12, y, wide + unit_ * 0.1, band.bottom() - y),
+                     Qt::AlignLeft | Qt::AlignVCenter, label);
+    return x + wide + unit_ * 0.35;
+}
+
+void ChartSheet::DrawSegno(QPainter& painter, QPointF centre, double size, const QColor& ink) const {
+    // An S crossed by a stroke, a dot on either side.
+    QFont s = SizedFont(chordFont_, size * 2.7);
+    s.setItalic(true);
+    painter.setFont(s);
+    painter.drawText(QRectF(centre.x() - size, centre.y() - size * 1.45, size * 2, size * 2.9),
+                     Qt::AlignCenter, QStringLiteral("S"));
+    painter.drawLine(centre + QPointF(-size, size), centre + QPointF(size, -size));
+    painter.save();
+    painter.setBrush(ink);
+    painter.drawEllipse(centre + QPointF(-size * 0.9, size * 0.3), size * 0.18, size * 0.18);
+    painter.drawEllipse(centre + QPointF(size * 0.9, -size * 0.3), size * 0.18, size * 0.18);
+    painter.restore();
+}
+
+void ChartSheet::DrawCoda(QPainter& painter, QPointF centre, double size) const {
+    // A circle crossed by a vertical and a horizontal stroke.
+    painter.drawEllipse(centre, size * 0.75, size);
+    painter.drawLine(centre + QPointF(0, -size * 1.35), centre + QPointF(0, size * 1.35));
+    painter.drawLine(centre + QPointF(-size * 1.2, 0), centre + QPointF(size * 1.2, 0));
 }
 
 void ChartSheet::DrawChord(QPainter& painter, const ChartChord& chord, const QRectF& slot) const {

@@ -64,11 +64,17 @@ class ChartSheet {
     static constexpr double kRowUnits = 2.7;
     [[nodiscard]] double CellWidth(const ChartRow& row) const;
     [[nodiscard]] QRectF ChordArea(std::uint32_t measure) const;
+    //! The room an opening repeat sign takes at the measure's start.
+    [[nodiscard]] double OpeningWidth(const ChartMeasure& shown) const;
     [[nodiscard]] QRectF ChordSlot(std::uint32_t measure, std::uint32_t index) const;
     void DrawMeasure(QPainter& painter, std::uint32_t measure, const QRectF& cell, bool first,
                      const ChartColours& colours) const;
     void DrawMarks(QPainter& painter, const ChartMeasure& shown, const QRectF& cell,
                    const ChartColours& colours) const;
+    //! The bracket of an ending over the measure's band, its label from x on; returns where the band goes on.
+    double DrawEnding(QPainter& painter, const ChartMeasure& shown, const QRectF& band, double x) const;
+    void DrawSegno(QPainter& painter, QPointF centre, double size, const QColor& ink) const;
+    void DrawCoda(QPainter& painter, QPointF centre, double size) const;
     void DrawBarLine(QPainter& painter, BarLine line, double x, const QRectF& cell, bool atStart) const;
     void DrawChord(QPainter& painter, const ChartChord& chord, const QRectF& slot) const;
     void DrawSymbol(QPainter& painter, const ChordDisplay& symbol, const QRectF& slot) const;

@@ -1,12 +1,12 @@
 #include "app/chart/chart_view.h"
 
-#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 
 #include "app/editor/chart_editor.h"
+#include "app/playback/sounding_words.h"
 #include "app/session.h"
 
 namespace kaz {
@@ -214,12 +214,11 @@ void ChartView::RefreshSounding() {
         const SongPlace& place = *now;
         const auto& order = session_.compile.score.playOrder;
         if (!place.countIn && place.measure >= 1 && static_cast<std::size_t>(place.measure) <= order.size()) {
+            // The written measure is marked on every pass through it.
             sounding = order[static_cast<std::size_t>(place.measure - 1)].slot;
-            words = tr("Measure %1: %2").arg(place.measure).arg(ChordWords(place.chord, playedSpelling_));
-            const QString next = ChordWords(place.next, playedSpelling_);
-            if (!next.isEmpty()) {
-                words += tr(", next %1").arg(next);
-            }
+            const QString chord =
+                place.chord != nullptr ? ChordWords(place.chord, playedSpelling_) : tr("no chord");
+            words = SoundingWords(MeasureWords(place), chord, ChordWords(place.next, playedSpelling_));
         } else if (place.countIn) {
             words = tr("Count-in, beat %1").arg(place.beat);
         }
@@ -247,9 +246,8 @@ void ChartView::Describe() {
 
 void ChartView::Announce(const QString& words) {
     if (words != accessibleDescription()) {
+        // Setting it tells screen readers of the change.
         setAccessibleDescription(words);
-        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&changed);
     }
 }
 

@@ -1,9 +1,11 @@
 #include "app/playback/follow_view.h"
 
-#include <QAccessible>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <algorithm>
 
+#include "app/playback/sounding_words.h"
 #include "app/session.h"
 
 namespace kaz {
@@ -29,6 +31,7 @@ FollowView::FollowView(Session& session, PlaybackPlace place, QWidget* parent)
     setBackgroundRole(QPalette::Base);
     setForegroundRole(QPalette::Text);
     setMinimumSize(160, 120);
+    setFocusPolicy(Qt::TabFocus);
     refresh_.setInterval(kRefreshMs);
     connect(&refresh_, &QTimer::timeout, this, &FollowView::Refresh);
 }
@@ -58,42 +61,22 @@ void FollowView::Refresh() {
     Show(place ? Describe(*place) : Shown{});
 }
 
-QString FollowView::MeasureText(const SongPlace& place) {
-    QString text = tr("Measure %1").arg(place.writtenMeasure);
-    if (place.pass > 1) {
-        text = tr("%1 (%2 time)").arg(text, Ordinal(place.pass));
-    }
-    if (!place.section.empty()) {
-        text = tr("%1 · %2").arg(
-            QString::fromUtf8(place.section.data(), static_cast<qsizetype>(place.section.size())), text);
-    }
-    return text;
-}
-
-QString FollowView::Ordinal(int pass) {
-    const int lastTwo = pass % 100;
-    const int last = pass % 10;
-    const char* suffix = (lastTwo >= 11 && lastTwo <= 13) ? "th"
-                         : last == 1                      ? "st"
-                         : last == 2                      ? "nd"
-                         : last == 3                      ? "rd"
-                                                          : "th";
-    return QString::number(pass) + QLatin1String(suffix);
-}
-
 FollowView::Shown FollowView::Describe(const SongPlace& place) const {
     Shown shown;
     shown.beat = place.beat;
     shown.beats = place.beats;
+    const QString next = place.next != nullptr ? ChordText(place.next) : QString();
     if (place.countIn) {
         shown.chord = QString::number(place.beat);
         shown.measure = tr("Count-in");
+        shown.spoken = tr("Count-in, beat %1").arg(place.beat);
     } else {
         shown.chord = ChordText(place.chord);
-        shown.measure = MeasureText(place);
+        shown.measure = MeasureWords(place);
+        shown.spoken = SoundingWords(shown.measure, shown.chord, next);
     }
-    if (place.next != nullptr) {
-        shown.next = tr("Next: %1").arg(ChordText(place.next));
+    if (!next.isEmpty()) {
+        shown.next = tr("Next: %1").arg(next);
     }
     return shown;
 }
@@ -105,15 +88,9 @@ void FollowView::Show(const Shown& shown) {
     shown_ = shown;
     update();
     // Screen readers hear the measure and the chords as they change, not every beat.
-    QString words;
-    if (!shown.measure.isEmpty()) {
-        words = shown.next.isEmpty() ? tr("%1: %2").arg(shown.measure, shown.chord)
-                                     : tr("%1: %2. %3").arg(shown.measure, shown.chord, shown.next);
-    }
-    if (words != accessibleDescription()) {
-        setAccessibleDescription(words);
-        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&changed);
+    if (shown.spoken != accessibleDescription()) {
+        // Setting it tells screen readers of the change.
+        setAccessibleDescription(shown.spoken);
     }
 }
 
@@ -127,8 +104,24 @@ void FollowView::hideEvent(QHideEvent* event) {
     refresh_.stop();
 }
 
+void FollowView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void FollowView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
+
 void FollowView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (hasFocus()) {
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.rect = rect().adjusted(2, 2, -2, -2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+    }
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QRectF area =

@@ -11,8 +11,10 @@ namespace kaz {
 struct Session;
 
 //! A panel that shows, large enough to read across a room, the chord that sounds, the one after it, and the
-//! measure and the beat while the chart plays; stopped, it shows nothing. It looks at the playback a few
-//! times a second on a timer of its own, never from the playback's tick, and only while it is shown.
+//! measure and the beat while the chart plays; stopped, it shows nothing. A screen reader hears the measure
+//! and the chords as they change, in its description; the panel takes the focus by Tab for that. It looks at
+//! the playback a few times a second on a timer of its own, never from the playback's tick, and only while it
+//! is shown.
 class FollowView final : public QWidget {
     Q_OBJECT
 
@@ -26,6 +28,7 @@ class FollowView final : public QWidget {
         QString measure;  //!< "Measure 5", "A · Measure 12 (2nd time)", or "Count-in"
         int beat = 0;     //!< one-based
         int beats = 0;
+        QString spoken;  //!< what a screen reader hears: the measure, the chord and the next one
         friend bool operator==(const Shown&, const Shown&) = default;
     };
     [[nodiscard]] const Shown& Showing() const { return shown_; }
@@ -41,12 +44,11 @@ class FollowView final : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     [[nodiscard]] Shown Describe(const SongPlace& place) const;
-    //! "Measure 12", "Measure 12 (2nd time)", with the section first when there is one: "B · Measure 12".
-    [[nodiscard]] static QString MeasureText(const SongPlace& place);
-    [[nodiscard]] static QString Ordinal(int pass);
     void Show(const Shown& shown);
     //! Draw text in rectangle area as large as its height allows, smaller when it is too wide.
     void DrawFitted(QPainter& painter, const QRectF& area, const QString& text, int weight) const;
