@@ -8,6 +8,7 @@
 
 #include "app/about_dialog.h"
 #include "app/dialog_test_support.h"
+#include "app/dialogs/style_dialog.h"
 #include "app/fast_input_dialog.h"
 #include "app/notation_dialog.h"
 #include "app/practice_loop_dialog.h"
@@ -42,11 +43,10 @@ TEST(Dialogs, CarryTheirCaptionsAndNameEveryControl) {
     VoicesDialog voices(nullptr, VoiceSettings{});
     NotationDialog notation(nullptr, kEnglishNotation);
     PracticeLoopDialog practice(nullptr, PracticeTempo{});
-    const std::pair<const QWidget*, const char*> dialogs[] = {{&transpose, "Transpose"},
-                                                              {&fastInput, "Fast input"},
-                                                              {&voices, "Voices"},
-                                                              {&notation, "B/Bb/H"},
-                                                              {&practice, "Practice loop"}};
+    StyleDialog style(nullptr, StyleSettings{});
+    const std::pair<const QWidget*, const char*> dialogs[] = {
+        {&transpose, "Transpose"}, {&fastInput, "Fast input"},   {&voices, "Voices"},
+        {&notation, "B/Bb/H"},     {&practice, "Practice loop"}, {&style, "Style"}};
     for (const auto& [dialog, caption] : dialogs) {
         EXPECT_EQ(dialog->windowTitle(), caption);
         EXPECT_EQ(UnnamedControls(*dialog), "") << caption;
