@@ -2,17 +2,20 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 #include "render/song_map.h"
+#include "render/style_map.h"
 
 namespace kaz {
 
 struct Session;
 
-//! A panel that shows, large enough to read across a room, the chord that sounds, the one after it, and the
-//! measure and the beat while the chart plays; stopped, it shows nothing. It looks at the playback a few
-//! times a second on a timer of its own, never from the playback's tick, and only while it is shown.
+//! A panel that shows, large enough to read across a room, the chord that sounds, the one after it, the
+//! measure and the beat, and the style that plays them while the chart plays; stopped, it shows nothing. It
+//! looks at the playback a few times a second on a timer of its own, never from the playback's tick, and only
+//! while it is shown.
 class FollowView final : public QWidget {
     Q_OBJECT
 
@@ -26,6 +29,7 @@ class FollowView final : public QWidget {
         QString measure;  //!< "Measure 5", "A · Measure 12 (2nd time)", or "Count-in"
         int beat = 0;     //!< one-based
         int beats = 0;
+        QString style;  //!< the style that plays the measure, the block chords' name for them
         friend bool operator==(const Shown&, const Shown&) = default;
     };
     [[nodiscard]] const Shown& Showing() const { return shown_; }
@@ -54,6 +58,9 @@ class FollowView final : public QWidget {
 
     Session& session_;
     std::optional<SongMap> song_;  //!< the song being played; none while stopped
+    //! The styles of the song being played, and the library they come from, kept while they are shown.
+    std::optional<StyleMap> styles_;
+    std::shared_ptr<const StyleLibrary> library_;
     QTimer refresh_;
     Shown shown_;
 };
