@@ -26,6 +26,7 @@
 #include "app/dialogs/interchange_actions.h"
 #include "app/dialogs/notation_dialog.h"
 #include "app/dialogs/practice_loop_dialog.h"
+#include "app/dialogs/style_dialog.h"
 #include "app/dialogs/transpose_dialog.h"
 #include "app/dialogs/voices_dialog.h"
 #include "app/document/chart_document.h"
@@ -241,6 +242,9 @@ void MainWindow::CreateActions() {
     c.voices = NewAction(tr("&Voices"), tr("Set instrument voices"));
     connect(c.voices, &QAction::triggered, this,
             [this] { EditVoices(this, session_.compile.settings.voices); });
+    c.styleSettings = NewAction(tr("&Style..."), tr("Set how the band plays the accompaniment style"));
+    connect(c.styleSettings, &QAction::triggered, this,
+            [this] { EditStyleSettings(this, session_.compile.settings.style); });
     c.notation = NewAction(tr("&B/Bb/H"), tr("English/German notation"));
     connect(c.notation, &QAction::triggered, this,
             [this] { EditNotation(this, session_.compile.settings.notation); });
@@ -368,7 +372,7 @@ void MainWindow::CreateMenus() {
     view->addMenu(theme_->Menu());
 
     QMenu* settings = menuBar()->addMenu(tr("&Settings"));
-    settings->addAction(c.voices);
+    settings->addActions({c.voices, c.styleSettings});
     settings->addSeparator();
     settings->addActions({c.notation, c.fastInput});
     settings->addSeparator();

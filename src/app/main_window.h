@@ -71,6 +71,7 @@ class MainWindow final : public QMainWindow {
         QAction* spellingHints;  //!< marks spellings that most likely mean something else
         QAction* chordReference;
         QAction* voices;
+        QAction* styleSettings;  //!< how the band plays the accompaniment style
         QAction* notation;
         QAction* fastInput;
         QAction* about;

@@ -7,26 +7,16 @@
 
 namespace kaz {
 
-namespace {
-
-std::int32_t ReadNumber(const QSettings& settings, const char* name, std::int32_t fallback, std::int32_t low,
-                        std::int32_t high) {
-    bool number = false;
-    const int value = settings.value(name).toInt(&number);
-    return number ? std::clamp(value, low, high) : fallback;
-}
-
-}  // namespace
-
 PlayerSettings LoadPlayerSettings() {
     const QSettings settings = OpenSettings();
     PlayerSettings player;
     player.followView = settings.value(setting_keys::kFollowView, player.followView).toBool();
     player.countIn = settings.value(setting_keys::kCountIn, player.countIn).toBool();
     PracticeTempo& tempo = player.practiceTempo;
-    tempo.step = ReadNumber(settings, setting_keys::kPracticeTempoStep, tempo.step, 0, kMaxPracticeTempoStep);
+    tempo.step =
+        ReadSettingNumber(settings, setting_keys::kPracticeTempoStep, tempo.step, 0, kMaxPracticeTempoStep);
     tempo.ceiling =
-        ReadNumber(settings, setting_keys::kPracticeTempoCeiling, tempo.ceiling, kMinTempo, kMaxTempo);
+        ReadSettingNumber(settings, setting_keys::kPracticeTempoCeiling, tempo.ceiling, kMinTempo, kMaxTempo);
     return player;
 }
 

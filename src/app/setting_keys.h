@@ -16,6 +16,11 @@ namespace setting_keys {
 inline constexpr const char* kSettingsGroup = "Settings";
 inline constexpr const char* kNotation = "BBbH";
 inline constexpr const char* kAccompanimentStyle = "Settings/AccompanimentStyle";
+// How the band plays a style (Settings > Style...).
+inline constexpr const char* kStyleDrumsVolume = "Style/DrumsVolume";
+inline constexpr const char* kStyleSwing = "Style/Swing";
+inline constexpr const char* kStyleFeel = "Style/Feel";
+inline constexpr const char* kStyleSeed = "Style/Seed";
 // The recent files: "Recent File List/File1" … "File4".
 inline constexpr const char* kRecentFilesGroup = "Recent File List";
 inline constexpr const char* kCheckAsYouType = "View/CheckAsYouType";

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace kaz {
 
@@ -31,8 +32,9 @@ QSettings OpenSettings() {
 
 QString SetUpSettingsFile() {
     // Where QSettings keeps the program's settings, found without opening them: that would read the file.
-    const QString path = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-                             .filePath(QStringLiteral("%1/%2.conf").arg(kSettingsOrganisation, kSettingsApplication));
+    const QString path =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+            .filePath(QStringLiteral("%1/%2.conf").arg(kSettingsOrganisation, kSettingsApplication));
     const QFileInfo file(path);
     const QFileInfo folder(file.absolutePath());
     if (file.exists() ? !file.isWritable() : folder.exists() && !folder.isWritable()) {
@@ -58,6 +60,13 @@ QString SetUpSettingsFile() {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, own);
     return problem + QLatin1Char(' ') +
            QObject::tr("Kaz starts with its default settings, and what you change lasts until it ends.");
+}
+
+std::int32_t ReadSettingNumber(const QSettings& settings, const char* name, std::int32_t fallback,
+                               std::int32_t low, std::int32_t high) {
+    bool number = false;
+    const int value = settings.value(name).toInt(&number);
+    return number ? std::clamp(value, low, high) : fallback;
 }
 
 QString SnippetSettingName(int index) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <array>
+#include <cstdint>
 
 #include "app/setting_keys.h"
 #include "harmony/notation.h"
@@ -33,6 +34,10 @@ inline constexpr qint64 kMaxSettingsFileBytes = 256 * 1024;
 //! than kMaxSettingsFileBytes — this run keeps its settings in an empty folder of its own. When it cannot be
 //! written, it is read as it is.
 [[nodiscard]] QString SetUpSettingsFile();
+
+//! The number kept under name, brought into low..high; fallback when it is missing or not a number.
+[[nodiscard]] std::int32_t ReadSettingNumber(const QSettings& settings, const char* name,
+                                             std::int32_t fallback, std::int32_t low, std::int32_t high);
 
 //! The settings name of snippet index 0..9: "Ctrl1" … "Ctrl9", then "Ctrl0".
 [[nodiscard]] QString SnippetSettingName(int index);

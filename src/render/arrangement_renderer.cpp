@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/midi_bytes.h"
+#include "render/style_map.h"
 #include "render/style_performer.h"
 
 namespace kaz {
@@ -25,52 +26,12 @@ void ResolveBNotation(ScoreTree& score, NotationMode setting) {
     }
 }
 
-//! Which style plays which written measure: the settings' style, then each style mark's from its measure on.
-class StyleMap {
-  public:
-    StyleMap(const ScoreTree& score, const StyleSettings& settings) {
-        if (settings.library == nullptr) {
-            return;
-        }
-        first_ = settings.library->Find(settings.name);
-        for (const OpeningMark& mark : score.styleMarks) {
-            changes_.push_back({mark.slot, settings.library->Find(mark.name)});
-        }
-        for (const OpeningMark& section : score.sections) {
-            sectionStarts_.push_back(section.slot);
-        }
-        std::sort(sectionStarts_.begin(), sectionStarts_.end());
-    }
-
-    //! The style of slot; nullptr for the block chords.
-    [[nodiscard]] const Style* At(std::uint32_t slot) const {
-        const Style* style = first_;
-        for (const auto& [from, named] : changes_) {
-            if (from > slot) {
-                break;
-            }
-            style = named;
-        }
-        return changes_.empty() ? first_ : style;
-    }
-
-    [[nodiscard]] bool OpensSection(std::uint32_t slot) const {
-        return std::binary_search(sectionStarts_.begin(), sectionStarts_.end(), slot);
-    }
-
-    [[nodiscard]] bool Empty() const { return first_ == nullptr && changes_.empty(); }
-
-  private:
-    const Style* first_ = nullptr;
-    std::vector<std::pair<std::uint32_t, const Style*>> changes_;  //!< in slot order
-    std::vector<std::uint32_t> sectionStarts_;
-};
-
 //! Where a played measure stands: what it plays and what follows it.
 struct MeasureTurn {
     const Style* style = nullptr;
     bool fill = false;  //!< the last measure of a section, of a style, or of the song
     bool opensSection = false;
+    bool last = false;  //!< the last measure of the song
 };
 
 class Renderer {
@@ -195,6 +156,7 @@ class Renderer {
             BandSettings band{style_.seed,           style_.feel,         style_.drumsVolume,
                               voices_.chordsEnabled, voices_.bassEnabled, voices_.chordsVolume,
                               voices_.bassVolume};
+            band.swing = style_.swing;
             if (style_.styleInstruments) {
                 band.chordsVolume = style.chords.volume;
                 band.bassVolume = style.bass.volume;
@@ -229,7 +191,7 @@ class Renderer {
         EmitMeasureMarks(slot, start);
         const bool sounds = std::any_of(source.chords.begin(), source.chords.end(),
                                         [](const Chord* chord) { return chord->noteCount > 0; });
-        performer.StartMeasure({turn.style, &source, start, round_++, turn.fill, sounds});
+        performer.StartMeasure({turn.style, &source, start, round_++, turn.fill, sounds, turn.last});
         const auto count = static_cast<std::int64_t>(source.chords.size());
         if (count == 0 && source.repeatEnd == 0) {
             events_.AddHighlight(0, 0, start);
@@ -281,7 +243,8 @@ bool RenderArrangement(ScoreTree& score, const RenderSettings& settings, EventLi
         if (!styles.Empty()) {
             turn.style = styles.At(order[i].slot);
             turn.opensSection = styles.OpensSection(order[i].slot);
-            turn.fill = i + 1 == order.size() || styles.OpensSection(order[i + 1].slot) ||
+            turn.last = i + 1 == order.size();
+            turn.fill = turn.last || styles.OpensSection(order[i + 1].slot) ||
                         styles.At(order[i + 1].slot) != turn.style;
         }
         if (!renderer.PlayMeasure(score.Slot(order[i]), turn)) {

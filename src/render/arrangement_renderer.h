@@ -23,6 +23,11 @@ struct VoiceSettings {
     std::uint8_t bassVolume = 75;
 };
 
+//! The swing setting that keeps each style's own, and the range of those that replace it.
+inline constexpr std::int32_t kStyleSwing = 0;
+inline constexpr std::int32_t kSwingEven = 50;
+inline constexpr std::int32_t kSwingHardest = 75;
+
 //! The accompaniment style and how the band plays it.
 struct StyleSettings {
     //! The styles the user and the charts can name; without it only the block chords play.
@@ -32,6 +37,9 @@ struct StyleSettings {
     std::uint64_t seed = 1;          //!< the same seed gives the same performance
     std::int32_t feel = 100;         //!< percent of the small variation of timing and velocity
     std::int32_t drumsVolume = 100;  //!< percent of the style's drum velocities; 0 leaves the drums out
+    //! Percent of a beat the first of two eighths takes in every style, kSwingEven (even) to kSwingHardest;
+    //! 0 keeps each style's own swing.
+    std::int32_t swing = kStyleSwing;
     //! Play the style's own instruments and volumes instead of the voice settings'.
     bool styleInstruments = true;
 };

@@ -51,15 +51,42 @@ const MeterPattern& StylePerformer::PatternFor(const Style& style, std::int32_t 
     return cycledPatterns_.emplace_back(&style, CycleBeats(style.meters.front(), num, den)).second;
 }
 
-Ticks StylePerformer::HitTime(const MeasureContext& measure, const PatternRow& row, std::int32_t cell) const {
+Ticks StylePerformer::HitTime(Ticks ticks, double swing, const PatternRow& row, std::int32_t cell) {
     // The product first, so the cells absorb the remainder of the division.
-    const auto offset =
-        static_cast<Ticks>(static_cast<std::int64_t>(measure.ticks) * cell / row.cellsPerMeasure);
-    if (measure.swing == 0.5) {
-        return measure.start + offset;
+    const auto offset = static_cast<Ticks>(static_cast<std::int64_t>(ticks) * cell / row.cellsPerMeasure);
+    if (swing == 0.5) {
+        return offset;
     }
     const Ticks beatStart = offset - offset % TICKS_PER_QUARTER;
-    return measure.start + beatStart + SwingOffset(offset - beatStart, TICKS_PER_QUARTER, measure.swing);
+    return beatStart + SwingOffset(offset - beatStart, TICKS_PER_QUARTER, swing);
+}
+
+const StylePerformer::PatternTiming& StylePerformer::TimingFor(const MeterPattern& pattern, Ticks ticks,
+                                                               double swing) {
+    // A song keeps to a few meters in a style or two: the last timing used is nearly always the one.
+    for (auto timing = timings_.rbegin(); timing != timings_.rend(); ++timing) {
+        if (timing->pattern == &pattern && timing->ticks == ticks && timing->swing == swing) {
+            return *timing;
+        }
+    }
+    PatternTiming& timing = timings_.emplace_back();
+    timing.pattern = &pattern;
+    timing.ticks = ticks;
+    timing.swing = swing;
+    for (const PatternRow& row : pattern.rows) {
+        auto& times = timing.hits.emplace_back();
+        for (const PatternHit& hit : row.hits) {
+            times.emplace_back(HitTime(ticks, swing, row, hit.cell),
+                               HitTime(ticks, swing, row, hit.cell + hit.length));
+        }
+        if (row.part == StylePart::Comping && timing.comping == nullptr) {
+            timing.comping = &row;
+        } else if (row.part == StylePart::Bass && timing.bass == nullptr) {
+            timing.bass = &row;
+        }
+        timing.hasFill = timing.hasFill || (row.part == StylePart::Drums && row.fill);
+    }
+    return timing;
 }
 
 void StylePerformer::StartMeasure(const MeasureCue& cue) {
@@ -72,8 +99,11 @@ void StylePerformer::StartMeasure(const MeasureCue& cue) {
     measure_.round = cue.round;
     measure_.fill = cue.fill;
     measure_.drums = cue.drums;
+    measure_.last = cue.last;
     // Swing belongs to beats of a quarter or a half; compound meters keep their eighths even.
-    measure_.swing = source.meterDen <= 4 ? cue.style->swing.ShareAt(tempo_) : 0.5;
+    const double share = band_.swing > 0 ? band_.swing / 100.0 : cue.style->swing.ShareAt(tempo_);
+    measure_.swing = source.meterDen <= 4 ? share : 0.5;
+    measure_.timing = &TimingFor(*measure_.pattern, measure_.ticks, measure_.swing);
 }
 
 void StylePerformer::Emit(const MidiEvent& noteOn) {
@@ -81,9 +111,16 @@ void StylePerformer::Emit(const MidiEvent& noteOn) {
 }
 
 void StylePerformer::FlushBuffer() {
-    // The parts are played one after the other: in time order they go to the list nearly in place.
-    std::stable_sort(buffer_.begin(), buffer_.end(),
-                     [](const MidiEvent& a, const MidiEvent& b) { return a.time < b.time; });
+    // The parts are played one after the other, each in time order: a stable insertion sort merges them
+    // in a few steps, and in time order they go to the list nearly in place.
+    for (std::size_t i = 1; i < buffer_.size(); ++i) {
+        const MidiEvent moving = buffer_[i];
+        std::size_t place = i;
+        for (; place > 0 && buffer_[place - 1].time > moving.time; --place) {
+            buffer_[place] = buffer_[place - 1];
+        }
+        buffer_[place] = moving;
+    }
     for (const MidiEvent& event : buffer_) {
         events_.AddEvent(event);
     }
@@ -99,19 +136,19 @@ void StylePerformer::PlayDrums(const Span& span) {
     if (volume <= 0 || !measure.drums) {
         return;
     }
-    const auto& rows = measure.pattern->rows;
-    const bool hasFill = measure.fill && std::any_of(rows.begin(), rows.end(), [](const PatternRow& row) {
-                             return row.part == StylePart::Drums && row.fill;
-                         });
-    for (const PatternRow& row : rows) {
+    const bool hasFill = measure.fill && measure.timing->hasFill;
+    for (const PatternRow& row : measure.pattern->rows) {
         if (row.part != StylePart::Drums || row.fill != hasFill) {
             continue;
         }
         for (const TimedHit& hit : HitsWithin(span, &row)) {
             const Ticks on = feel_.Nudge(hit.time);
             const std::uint8_t velocity = feel_.Vary(Weighted(96, hit.hit->weight) * volume / 100);
+            // Elsewhere a drum may ring into the next measure; the end of the track must come last.
+            const Ticks off =
+                measure.last ? std::min(on + kDrumLength, measure.start + measure.ticks) : on + kDrumLength;
             Emit(MidiEvent::NoteOn(on, kPercussionChannel, row.drumKey, velocity));
-            Emit(MidiEvent::NoteOff(on + kDrumLength, kDrumsTag, kPercussionChannel, row.drumKey, velocity));
+            Emit(MidiEvent::NoteOff(off, kDrumsTag, kPercussionChannel, row.drumKey, velocity));
         }
     }
 }
@@ -163,20 +200,11 @@ void StylePerformer::PlaySpan(const Span& span, std::optional<ChordTones> next) 
         FlushBuffer();
         return;
     }
-    const PatternRow* comping = nullptr;
-    const PatternRow* bass = nullptr;
-    for (const PatternRow& row : span.measure.pattern->rows) {
-        if (row.part == StylePart::Comping && comping == nullptr) {
-            comping = &row;
-        } else if (row.part == StylePart::Bass && bass == nullptr) {
-            bass = &row;
-        }
-    }
     if (band_.chordsEnabled) {
-        PlayComping(span, comping);
+        PlayComping(span, span.measure.timing->comping);
     }
     if (band_.bassEnabled) {
-        PlayBass(span, bass, next);
+        PlayBass(span, span.measure.timing->bass, next);
     }
     PlayDrums(span);
     FlushBuffer();
@@ -184,20 +212,21 @@ void StylePerformer::PlaySpan(const Span& span, std::optional<ChordTones> next) 
 
 // Both voices play the hits of their row that fall within the chord; a new chord that no hit falls on is
 // struck once at its start, so every chord of the chart sounds.
-std::vector<StylePerformer::TimedHit> StylePerformer::HitsWithin(const Span& span,
-                                                                 const PatternRow* row) const {
-    std::vector<TimedHit> hits;
+std::vector<StylePerformer::TimedHit>& StylePerformer::HitsWithin(const Span& span, const PatternRow* row) {
+    hits_.clear();
     if (row == nullptr) {
-        return hits;
+        return hits_;
     }
-    const auto measure = static_cast<std::uint16_t>(span.measure.round % row->measures);
-    for (const PatternHit& hit : row->hits) {
-        const Ticks written = HitTime(span.measure, *row, hit.cell);
-        if (hit.measure == measure && written >= span.start && written < span.end) {
-            hits.push_back({&hit, written, HitTime(span.measure, *row, hit.cell + hit.length) - written});
+    const MeasureContext& measure = span.measure;
+    const auto& times = measure.timing->hits[static_cast<std::size_t>(row - measure.pattern->rows.data())];
+    const auto round = static_cast<std::uint16_t>(measure.round % row->measures);
+    for (std::size_t i = 0; i < row->hits.size(); ++i) {
+        const Ticks written = measure.start + times[i].first;
+        if (row->hits[i].measure == round && written >= span.start && written < span.end) {
+            hits_.push_back({&row->hits[i], written, times[i].second - times[i].first});
         }
     }
-    return hits;
+    return hits_;
 }
 
 void StylePerformer::PlayComping(const Span& span, const PatternRow* row) {
@@ -213,7 +242,7 @@ void StylePerformer::PlayComping(const Span& span, const PatternRow* row) {
             AddNote(kCompingTag, kChordsChannel, key, velocity, on, off);
         }
     };
-    const std::vector<TimedHit> hits = HitsWithin(span, row);
+    const std::vector<TimedHit>& hits = HitsWithin(span, row);
     for (const TimedHit& hit : hits) {
         play(hit.time, hit.length, hit.hit->weight);
     }
@@ -223,7 +252,7 @@ void StylePerformer::PlayComping(const Span& span, const PatternRow* row) {
 }
 
 void StylePerformer::PlayBass(const Span& span, const PatternRow* row, std::optional<ChordTones> next) {
-    std::vector<TimedHit> hits = HitsWithin(span, row);
+    std::vector<TimedHit>& hits = HitsWithin(span, row);
     const PatternHit rootAtStart;
     if (hits.empty()) {
         if (!span.changes) {

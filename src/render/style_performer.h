@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "base/ticks.h"
@@ -24,6 +25,8 @@ struct BandSettings {
     bool bassEnabled = true;
     std::uint8_t chordsVolume = 70;
     std::uint8_t bassVolume = 85;
+    //! Percent of a beat the first of two eighths takes; 0 plays the style's own swing.
+    std::int32_t swing = 0;
 };
 
 //! Plays a chart's chords in a style: the comping and the bass from the style's patterns on each chord's
@@ -42,6 +45,7 @@ class StylePerformer {
             0;              //!< measures played in this style before it, for patterns of several measures
         bool fill = false;  //!< it ends a section or the song
         bool drums = true;  //!< it sounds a chord, so the drums play in it
+        bool last = false;  //!< it ends the song: no note may ring past it
     };
 
     //! The measure the next chords belong to.
@@ -58,8 +62,21 @@ class StylePerformer {
     [[nodiscard]] Ticks Settled() const { return waiting_ ? waiting_->start : measure_.start; }
 
   private:
+    //! Where the hits of a pattern fall in measures of one length and one swing, worked out once for all of
+    //! them, and the rows each part plays from.
+    struct PatternTiming {
+        const MeterPattern* pattern = nullptr;
+        Ticks ticks = 0;
+        double swing = 0.5;
+        //! By row and hit: the hit's time and its end, in ticks from the start of the measure.
+        std::vector<std::vector<std::pair<Ticks, Ticks>>> hits;
+        const PatternRow* comping = nullptr;  //!< the first comping row; nullptr when there is none
+        const PatternRow* bass = nullptr;     //!< the first bass row; nullptr when there is none
+        bool hasFill = false;                 //!< it has drum rows for a fill
+    };
     struct MeasureContext {
         const MeterPattern* pattern = nullptr;
+        const PatternTiming* timing = nullptr;
         const Style* style = nullptr;
         Ticks start = 0;
         Ticks ticks = 0;
@@ -68,6 +85,7 @@ class StylePerformer {
         double swing = 0.5;
         bool fill = false;
         bool drums = true;
+        bool last = false;
     };
     struct Span {
         MeasureContext measure;
@@ -85,8 +103,8 @@ class StylePerformer {
     };
 
     const MeterPattern& PatternFor(const Style& style, std::int32_t num, std::int32_t den);
-    [[nodiscard]] Ticks HitTime(const MeasureContext& measure, const PatternRow& row,
-                                std::int32_t cell) const;
+    const PatternTiming& TimingFor(const MeterPattern& pattern, Ticks ticks, double swing);
+    [[nodiscard]] static Ticks HitTime(Ticks ticks, double swing, const PatternRow& row, std::int32_t cell);
     void PlayDrums(const Span& span);
     //! A note-on into the span's events, its note-off into the list's pending ones.
     void AddNote(std::int32_t tag, std::uint8_t channel, std::int32_t key, std::uint8_t velocity, Ticks on,
@@ -94,7 +112,8 @@ class StylePerformer {
     void Emit(const MidiEvent& noteOn);
     void FlushBuffer();
     void PlaySpan(const Span& span, std::optional<ChordTones> next);
-    [[nodiscard]] std::vector<TimedHit> HitsWithin(const Span& span, const PatternRow* row) const;
+    //! The hits of row that fall within the span, in hits_.
+    std::vector<TimedHit>& HitsWithin(const Span& span, const PatternRow* row);
     void PlayComping(const Span& span, const PatternRow* row);
     void PlayBass(const Span& span, const PatternRow* row, std::optional<ChordTones> next);
     void Silence(Ticks time);
@@ -110,6 +129,8 @@ class StylePerformer {
     std::vector<MidiEvent>
         buffer_;  //!< the events of the chord being played, in the order the parts made them
     std::deque<std::pair<const Style*, MeterPattern>> cycledPatterns_;
+    std::deque<PatternTiming> timings_;
+    std::vector<TimedHit> hits_;
 };
 
 }  // namespace kaz

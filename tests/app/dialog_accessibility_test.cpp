@@ -14,6 +14,7 @@
 #include "app/dialogs/find_replace_dialog.h"
 #include "app/dialogs/notation_dialog.h"
 #include "app/dialogs/practice_loop_dialog.h"
+#include "app/dialogs/style_dialog.h"
 #include "app/dialogs/transpose_dialog.h"
 #include "app/dialogs/voices_dialog.h"
 #include "app/editor/chart_editor.h"
@@ -47,11 +48,10 @@ TEST(Dialogs, CarryTheirCaptionsAndNameEveryControl) {
     VoicesDialog voices(nullptr, VoiceSettings{});
     NotationDialog notation(nullptr, kEnglishNotation);
     PracticeLoopDialog practice(nullptr, PracticeTempo{});
-    const std::pair<const QWidget*, const char*> dialogs[] = {{&transpose, "Transpose"},
-                                                              {&fastInput, "Fast input"},
-                                                              {&voices, "Voices"},
-                                                              {&notation, "B/Bb/H"},
-                                                              {&practice, "Practice loop"}};
+    StyleDialog style(nullptr, StyleSettings{});
+    const std::pair<const QWidget*, const char*> dialogs[] = {
+        {&transpose, "Transpose"}, {&fastInput, "Fast input"},   {&voices, "Voices"},
+        {&notation, "B/Bb/H"},     {&practice, "Practice loop"}, {&style, "Style"}};
     for (const auto& [dialog, caption] : dialogs) {
         EXPECT_EQ(dialog->windowTitle(), caption);
         EXPECT_EQ(UnnamedControls(*dialog), "") << caption;

@@ -45,6 +45,21 @@ TEST_F(PlayerFeatures, TheFollowViewShowsTheSoundingAndTheNextChordAsTheHighligh
     EXPECT_EQ(Following(), FollowView::Shown{});
 }
 
+TEST_F(PlayerFeatures, TheFollowViewShowsTheStyleInForceAtTheSoundingChord) {
+    session.compile.settings.style.library = std::make_shared<const StyleLibrary>(LoadStyles({KAZ_STYLES}));
+    Commands().followView->trigger();
+    Type("[TEMPO=300]\n[A]\nC | G7 |\n[B]\n[STYLE=Bossa nova] F | Dm7 |");
+
+    Commands().play->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(SelectedText(), QString("G7"), 3000);
+    window->Follow().Refresh();
+    EXPECT_EQ(Following().style, "Block chords (as written)");
+    QTRY_COMPARE_WITH_TIMEOUT(SelectedText(), QString("F"), 3000);
+    window->Follow().Refresh();
+    EXPECT_EQ(Following().style, "Bossa nova");
+    Commands().stop->trigger();
+}
+
 TEST_F(PlayerFeatures, LoopSelectedMeasuresPlaysOnlyTheMeasuresTheCaretIsInAndPlayStillPlaysAll) {
     Type("[TEMPO=300]\nC | G7 | F |");
     SelectEditorRange(17, 17);  // the caret just after G7

@@ -140,6 +140,27 @@ TEST(StylePerformance, SwingLatensTheOffBeatEighths) {
     }
 }
 
+TEST(StylePerformance, ASwingSettingReplacesEachStylesOwn) {
+    const auto rideTimes = [](std::int32_t swing) {
+        CompileState state;
+        state.settings.transportTempo = 100;
+        state.settings.style = {ShippedStyles(), "Medium swing", 1, 0, 100, swing};
+        EXPECT_TRUE(Compile(state, "[4/4] C7 | C7 |\n").Accepted());
+        std::vector<Ticks> ride;
+        for (std::size_t i = 0; i < state.events.size(); ++i) {
+            const MidiEvent& event = state.events[i];
+            if (event.kind == EventKind::NoteOn && event.channel() == kPercussionChannel &&
+                event.key() == 51 && event.time < kMeasure) {
+                ride.push_back(event.time);
+            }
+        }
+        return ride;
+    };
+    EXPECT_EQ(rideTimes(kSwingEven), (std::vector<Ticks>{0, 480, 720, 960, 1440, 1680}));
+    EXPECT_EQ(rideTimes(75), (std::vector<Ticks>{0, 480, 840, 960, 1440, 1800}));
+    EXPECT_EQ(rideTimes(kStyleSwing), (std::vector<Ticks>{0, 480, 797, 960, 1440, 1757}));
+}
+
 TEST(StylePerformance, AWaltzPlaysThreeBeatsAMeasure) {
     const Performance waltz = Play("[3/4] Fmaj7 | Gm7 C7 | Fmaj7 |\n", "Jazz waltz", 0);
     std::vector<Ticks> bass;
@@ -166,6 +187,16 @@ TEST(StylePerformance, DrumsPlayOnChannelTenWithAFillInTheLastMeasure) {
     EXPECT_EQ(channels, (std::set<std::uint8_t>{kChords, kBass, kPercussionChannel}));
     EXPECT_FALSE(tomBeforeTheEnd);
     EXPECT_TRUE(tomAtTheEnd);
+}
+
+TEST(StylePerformance, NoDrumRingsPastTheEndOfTheTrack) {
+    for (const std::string& style : ShippedStyles()->Names()) {
+        for (const std::uint64_t seed : {1, 2, 3}) {
+            const Performance played = Play("[4/4] C7 | F7 | C7 | G7 |\n", style, 100, seed);
+            ASSERT_EQ(played.events.back().kind, EventKind::EndOfTrack) << style << " seed " << seed;
+            EXPECT_EQ(played.events.back().time, 4 * kMeasure) << style;
+        }
+    }
 }
 
 TEST(StylePerformance, TheSameSeedGivesTheSamePerformance) {

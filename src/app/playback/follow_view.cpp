@@ -43,10 +43,15 @@ QSize FollowView::sizeHint() const {
 void FollowView::FollowPlayback(bool playing) {
     playing_ = playing;
     if (!playing) {
-        // The score the map points into is cleared at Stop.
+        // The score the maps point into is cleared at Stop.
         song_.reset();
+        styles_.reset();
+        library_.reset();
     } else if (!song_ && isVisible()) {
         song_.emplace(session_.compile.score);
+        const StyleSettings& style = session_.compile.settings.style;
+        library_ = style.library;
+        styles_.emplace(session_.compile.score, style);
     }
     if (song_ && isVisible()) {
         refresh_.start();
@@ -74,6 +79,8 @@ FollowView::Shown FollowView::Describe(const SongPlace& place) const {
         shown.chord = ChordText(place.chord);
         shown.measure = MeasureWords(place);
         shown.spoken = SoundingWords(shown.measure, shown.chord, next);
+        const std::string_view style = styles_->NameAt(static_cast<std::uint32_t>(place.writtenMeasure - 1));
+        shown.style = QString::fromUtf8(style.data(), static_cast<qsizetype>(style.size()));
     }
     if (!next.isEmpty()) {
         shown.next = tr("Next: %1").arg(next);
@@ -137,8 +144,10 @@ void FollowView::paintEvent(QPaintEvent*) {
     const QString place = shown_.beats > kMostBeatDots
                               ? tr("%1 · Beat %2").arg(shown_.measure).arg(shown_.beat)
                               : shown_.measure;
-    DrawFitted(painter, {area.left(), area.top(), area.width(), h * 0.14}, place, QFont::DemiBold);
-    DrawFitted(painter, {area.left(), area.top() + h * 0.16, area.width(), h * 0.46}, shown_.chord,
+    DrawFitted(painter, {area.left(), area.top(), area.width(), h * 0.12}, place, QFont::DemiBold);
+    DrawFitted(painter, {area.left(), area.top() + h * 0.12, area.width(), h * 0.08}, shown_.style,
+               QFont::Normal);
+    DrawFitted(painter, {area.left(), area.top() + h * 0.21, area.width(), h * 0.41}, shown_.chord,
                QFont::Bold);
     DrawBeats(painter, {area.left(), area.top() + h * 0.64, area.width(), h * 0.1});
     DrawFitted(painter, {area.left(), area.top() + h * 0.78, area.width(), h * 0.2}, shown_.next,

@@ -2,19 +2,21 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 #include "render/song_map.h"
+#include "render/style_map.h"
 
 namespace kaz {
 
 struct Session;
 
-//! A panel that shows, large enough to read across a room, the chord that sounds, the one after it, and the
-//! measure and the beat while the chart plays; stopped, it shows nothing. A screen reader hears the measure
-//! and the chords as they change, in its description; the panel takes the focus by Tab for that. It looks at
-//! the playback a few times a second on a timer of its own, never from the playback's tick, and only while it
-//! is shown.
+//! A panel that shows, large enough to read across a room, the chord that sounds, the one after it, the
+//! measure and the beat, and the style that plays them while the chart plays; stopped, it shows nothing. A
+//! screen reader hears the measure and the chords as they change, in its description; the panel takes the
+//! focus by Tab for that. It looks at the playback a few times a second on a timer of its own, never from the
+//! playback's tick, and only while it is shown.
 class FollowView final : public QWidget {
     Q_OBJECT
 
@@ -29,6 +31,7 @@ class FollowView final : public QWidget {
         int beat = 0;     //!< one-based
         int beats = 0;
         QString spoken;  //!< what a screen reader hears: the measure, the chord and the next one
+        QString style;   //!< the style that plays the measure, the block chords' name for them
         friend bool operator==(const Shown&, const Shown&) = default;
     };
     [[nodiscard]] const Shown& Showing() const { return shown_; }
@@ -58,6 +61,9 @@ class FollowView final : public QWidget {
     PlaybackPlace place_;
     bool playing_ = false;
     std::optional<SongMap> song_;  //!< the song being played; none while stopped
+    //! The styles of the song being played, and the library they come from, kept while they are shown.
+    std::optional<StyleMap> styles_;
+    std::shared_ptr<const StyleLibrary> library_;
     QTimer refresh_;
     Shown shown_;
 };

@@ -6,8 +6,14 @@
 
 namespace kaz {
 
+//! The loudest the drums can be set, in percent of the style's own drum volume.
+inline constexpr std::int32_t kMostDrumsVolume = 200;
+//! The most variation of timing and strength the band can be given, in percent.
+inline constexpr std::int32_t kMostFeel = 100;
+
 //! The transport bar's Style list: the block chords and every style the program found. Choosing one sets the
-//! style the next compile plays where the chart names none; the choice is kept in the settings.
+//! style the next compile plays where the chart names none; the choice is kept in the settings, and so is how
+//! the band plays (the Style dialog's values), which the list reads at its start.
 class StyleList final : public QComboBox {
     Q_OBJECT
 
@@ -20,5 +26,11 @@ class StyleList final : public QComboBox {
 
     StyleSettings& settings_;
 };
+
+//! Read how the band plays into style: "Style/DrumsVolume", "Style/Swing", "Style/Feel" and "Style/Seed". A
+//! missing or unreadable value keeps what style holds, a number out of range is brought in.
+void LoadBandSettings(StyleSettings& style);
+//! Write the four values of style.
+void SaveBandSettings(const StyleSettings& style);
 
 }  // namespace kaz

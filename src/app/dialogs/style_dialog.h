@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "render/arrangement_renderer.h"
+
+namespace Ui {
+class StyleDialog;
+}
+
+namespace kaz {
+
+//! The Style dialog: how the band plays an accompaniment style — the drums' volume, the swing (the style's
+//! own or one for every style), how much the timing and the strength vary, and which take of that variation.
+class StyleDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    StyleDialog(QWidget* parent, const StyleSettings& style);
+    ~StyleDialog() override;
+
+    //! style with the four values as the fields hold them.
+    [[nodiscard]] StyleSettings Settings(StyleSettings style) const;
+
+  private:
+    std::unique_ptr<Ui::StyleDialog> ui_;
+};
+
+//! Edit how the band plays over parent. OK takes the values into style, which the next compile renders with,
+//! and stores them; Cancel changes and stores nothing.
+void EditStyleSettings(QWidget* parent, StyleSettings& style);
+
+}  // namespace kaz
