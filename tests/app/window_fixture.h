@@ -13,7 +13,7 @@
 
 #include "app/chart_editor.h"
 #include "app/main_window.h"
-#include "midi/recording_port.h"
+#include "support/recording_port.h"
 
 namespace kaz::test {
 
