@@ -25,7 +25,9 @@ class BusyCore {
         if (busy) {
             spinner_ = fork();
             if (spinner_ == 0) {
-                for (volatile std::uint64_t work = 0;; work = work + 1) {
+                volatile std::uint64_t work = 0;
+                for (;;) {
+                    work = work + 1;
                 }
             }
         }
