@@ -82,9 +82,10 @@ struct PlaybackSeams {
 //!
 //! The commands and queries belong to the thread that made the engine, the window's; the ticks run on the
 //! timer's thread and send the due messages from there. Where the playback stands (PlaybackState, the next
-//! click, the end) is guarded by one mutex; the rest is set while the timer is stopped and only read by
-//! the ticks. What a tick does to the editor or the transport bar (the highlights, a practice loop's faster
-//! tempo, the stop at the end) it hands back to the window's thread.
+//! click, the end) is guarded by one mutex; the port, the events, the count-in and the practice loop are set
+//! up while the timer is stopped and do not change while it runs, when only the ticks send to the port. What
+//! a tick does to the editor or the transport bar (the highlights, a practice loop's faster tempo, the stop
+//! at the end) it hands back to the window's thread.
 class PlaybackEngine {
   public:
     PlaybackEngine(CompileState& compile, PlaybackSeams seams);

@@ -17,9 +17,9 @@ class PlaybackClock {
     [[nodiscard]] virtual std::int64_t Milliseconds() const = 0;
 };
 
-//! The clock of the sends: the periodic tick that drives playback and the one-off tick when the next event
-//! falls due, both on a thread of the timer's own, so that they never wait behind the window's work; and the
-//! way back from a tick to the thread that started the timer, for whatever belongs to the window.
+//! The ticks that drive playback, a periodic one and a one-off one when the next event falls due, on a thread
+//! of the timer's own so that the sends never wait behind the window's work; and the way back from a tick to
+//! the thread that started the timer, for whatever belongs to the window.
 class PlaybackTimer {
   public:
     virtual ~PlaybackTimer() = default;

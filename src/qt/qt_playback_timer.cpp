@@ -1,10 +1,33 @@
 #include "qt/qt_playback_timer.h"
 
 #include <QMetaObject>
+#include <QtGlobal>
 #include <algorithm>
 #include <utility>
 
+#if defined(Q_OS_UNIX)
+#include <pthread.h>
+#include <sched.h>
+#endif
+
 namespace kaz {
+
+namespace {
+
+//! Where the system allows it, the lowest real-time priority: the ticks then come before every ordinary
+//! thread of the machine, a busy one included, and still after the audio threads. Elsewhere they keep the
+//! ordinary priority, and come on time as long as a core is free.
+void PreferToOtherThreads(std::thread& thread) {
+#if defined(Q_OS_UNIX)
+    sched_param priority{};
+    priority.sched_priority = sched_get_priority_min(SCHED_FIFO);
+    static_cast<void>(pthread_setschedparam(thread.native_handle(), SCHED_FIFO, &priority));
+#else
+    static_cast<void>(thread);
+#endif
+}
+
+}  // namespace
 
 std::int64_t QtPlaybackClock::Milliseconds() const {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_).count();
@@ -34,6 +57,7 @@ void QtPlaybackTimer::Start(int periodMs, std::function<void()> onTick) {
     ticking_ = std::thread([this, period = std::chrono::milliseconds(periodMs), onTick = std::move(onTick)] {
         Tick(period, onTick);
     });
+    PreferToOtherThreads(ticking_);
 }
 
 void QtPlaybackTimer::Tick(std::chrono::milliseconds period, const std::function<void()>& onTick) {
