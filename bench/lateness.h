@@ -2,47 +2,53 @@
 
 #include <benchmark/benchmark.h>
 
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <algorithm>
-#include <atomic>
+
+#include <csignal>
+#include <cstdint>
 #include <ctime>
-#include <thread>
 #include <vector>
 
 #include "midi/playback_engine.h"
-#include "midi/recording_port.h"
+#include "support/recording_port.h"
 
 namespace kaz::bench {
 
-//! Keeps the other core busy while it lives, when asked to.
+//! Keeps the other core busy while it lives, when asked to: a child process that only spins, so that the
+//! CPU time of this process stays its own.
 class BusyCore {
   public:
-    explicit BusyCore(bool busy) : spinning_(busy) {
+    explicit BusyCore(bool busy) {
         if (busy) {
-            thread_ = std::thread([this] {
+            spinner_ = fork();
+            if (spinner_ == 0) {
                 volatile std::uint64_t work = 0;
-                while (spinning_.load(std::memory_order_relaxed)) {
+                for (;;) {
                     work = work + 1;
                 }
-            });
+            }
         }
     }
     ~BusyCore() {
-        spinning_ = false;
-        if (thread_.joinable()) {
-            thread_.join();
+        if (spinner_ > 0) {
+            kill(spinner_, SIGKILL);
+            waitpid(spinner_, nullptr, 0);
         }
     }
     BusyCore(const BusyCore&) = delete;
     BusyCore& operator=(const BusyCore&) = delete;
 
   private:
-    std::atomic<bool> spinning_;
-    std::thread thread_;
+    pid_t spinner_ = -1;
 };
 
-inline double ThreadCpuSeconds() {
+//! The CPU time of the whole process, every thread of it.
+inline double ProcessCpuSeconds() {
     timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
@@ -63,7 +69,7 @@ inline std::vector<double> DueTimesNs(const EventList& events, const PlaybackSta
 
 //! How late each message reached the port, reported as the benchmark's counters (milliseconds). False when
 //! the port did not get every message.
-inline bool ReportLateness(benchmark::State& state, const std::vector<RecordedMessage>& sent,
+inline bool ReportLateness(benchmark::State& state, const std::vector<test::RecordedMessage>& sent,
                            const std::vector<double>& due) {
     if (sent.size() != due.size()) {
         state.SkipWithError("the port did not receive every message");

@@ -1,8 +1,9 @@
-// Plays a 60-second chart in real time, as `kaz-cli play` does (Qt event loop, 2 ms precise timer, the
+// Plays a 60-second chart in real time, as `kaz-cli play` does (Qt event loop, the timer's own thread, the
 // millisecond clock), into a recording port, and reports for every message how late it was sent after the
 // exact moment its tick falls on: median, 99th percentile and maximum, with the machine otherwise idle and
-// with a second thread keeping the other core busy. Also reports the CPU the playing thread used, as a share
-// of the wall time. Runs once per case: cmake -DKAZ_BUILD_BENCH=ON, then build/.../bench/playback_bench.
+// with a second process keeping the other core busy. Also reports the CPU the program used, its event loop
+// and its timer's thread, as a share of the wall time. Runs once per case: cmake -DKAZ_BUILD_BENCH=ON, then
+// build/.../bench/playback_bench.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -16,8 +17,8 @@
 #include "language/compile_score.h"
 #include "lateness.h"
 #include "midi/playback_engine.h"
-#include "midi/recording_port.h"
 #include "qt/qt_playback_timer.h"
+#include "support/recording_port.h"
 
 namespace {
 
@@ -58,12 +59,12 @@ void BM_PlaybackLateness(benchmark::State& state) {
         NoEditor view;
         QuietPresenter presenter;
         IdleTransport transport;
-        PortRecording recording;
+        test::PortRecording recording;
         recording.messages.reserve(4096);
         QtPlaybackTimer timer(clock);
         PlaybackEngine playback(compile, {view, presenter, transport, clock, timer,
                                           [&] {
-                                              return std::make_unique<RecordingPort>(
+                                              return std::make_unique<test::RecordingPort>(
                                                   recording, [&clock] { return clock.Nanoseconds(); });
                                           },
                                           // The one change while the event loop runs is the stop at the end.
@@ -74,10 +75,10 @@ void BM_PlaybackLateness(benchmark::State& state) {
             return;
         }
         const std::vector<double> due = bench::DueTimesNs(compile.events, playback.State());
-        const double cpuStart = bench::ThreadCpuSeconds();
+        const double cpuStart = bench::ProcessCpuSeconds();
         const std::int64_t wallStart = clock.Nanoseconds();
         QCoreApplication::exec();
-        const double cpu = bench::ThreadCpuSeconds() - cpuStart;
+        const double cpu = bench::ProcessCpuSeconds() - cpuStart;
         const double wall = static_cast<double>(clock.Nanoseconds() - wallStart) * 1e-9;
         if (!bench::ReportLateness(state, recording.messages, due)) {
             return;

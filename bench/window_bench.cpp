@@ -127,13 +127,13 @@ void BM_PlaybackLatenessInTheWindow(benchmark::State& state) {
     WriteFile(chart, ScrollingChart(2000));
     for (auto _ : state) {
         bench::BusyCore busy(state.range(0) != 0);
-        PortRecording recording;
+        test::PortRecording recording;
         recording.messages.reserve(1 << 14);
         Session session;
         session.devices = {"Recording port"};
         session.makePort = [&] {
-            return std::make_unique<RecordingPort>(recording,
-                                                   [&session] { return session.clock.Nanoseconds(); });
+            return std::make_unique<test::RecordingPort>(recording,
+                                                         [&session] { return session.clock.Nanoseconds(); });
         };
         MainWindow window(session);
         window.resize(760, 520);

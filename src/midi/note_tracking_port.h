@@ -1,11 +1,10 @@
 #pragma once
 
-#include <bitset>
 #include <cstdint>
 #include <string>
 
-#include "base/midi_bytes.h"
 #include "base/midi_out_port.h"
+#include "midi/sounding_notes.h"
 
 namespace kaz {
 
@@ -24,10 +23,8 @@ class NoteTrackingPort final : public MidiOutPort {
     void ReleaseAll();
 
   private:
-    static constexpr std::size_t kKeys = kMidiKeys;
-
     MidiOutPort& port_;
-    std::bitset<kMidiChannels * kMidiKeys> sounding_;
+    SoundingNotes notes_;
 };
 
 }  // namespace kaz

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <utility>
+#include <vector>
 
 #include "midi/count_in.h"
 
@@ -34,6 +35,28 @@ std::size_t FirstEventAt(const EventList& events, Ticks time) {
     return low;
 }
 
+//! The editor as a tick on the timer's thread sees it: it keeps what the highlights do, for the window's
+//! thread to do on the real editor, in the same order.
+class HighlightsToShow final : public NoEditor {
+  public:
+    void Select(TextRange range) override { steps_.push_back(range); }
+    void ScrollToSelection() override { steps_.push_back(std::nullopt); }
+
+    [[nodiscard]] bool Empty() const { return steps_.empty(); }
+    void ShowOn(Editor& view) const {
+        for (const std::optional<TextRange>& step : steps_) {
+            if (step) {
+                view.Select(*step);
+            } else {
+                view.ScrollToSelection();
+            }
+        }
+    }
+
+  private:
+    std::vector<std::optional<TextRange>> steps_;  //!< a selection, or nothing for a scroll to it
+};
+
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
 }
@@ -63,18 +86,16 @@ PlaybackEngine::PlaybackEngine(CompileState& compile, PlaybackSeams seams)
     : compile_(compile), seams_(std::move(seams)) {}
 
 PlaybackEngine::~PlaybackEngine() {
-    if (state_.timerId != 0) {
-        seams_.timer.Stop(state_.timerId);
+    seams_.timer.Stop();
+    if (port_ != nullptr && port_->IsOpen()) {
+        port_->ResetAndClose();
     }
-    if (state_.port != nullptr && state_.port->IsOpen()) {
-        state_.port->ResetAndClose();
-    }
-    state_.port.reset();
+    port_.reset();
     ClearScore(compile_.score, compile_.events);
 }
 
 void PlaybackEngine::OnPlay(std::string_view chartText) {
-    if (state_.port != nullptr) {
+    if (port_ != nullptr) {
         return;
     }
     if (Compile(chartText) && OpenPort()) {
@@ -83,7 +104,7 @@ void PlaybackEngine::OnPlay(std::string_view chartText) {
 }
 
 void PlaybackEngine::OnLoopSelectedMeasures(std::string_view chartText, PracticeTempo tempo) {
-    if (state_.port != nullptr || !Compile(chartText)) {
+    if (port_ != nullptr || !Compile(chartText)) {
         return;
     }
     const SongMap song(compile_.score);
@@ -99,7 +120,7 @@ void PlaybackEngine::OnLoopSelectedMeasures(std::string_view chartText, Practice
     practice.firstEvent = FirstEventAt(events, practice.start);
     practice.endEvent = FirstEventAt(events, practice.end);
     practice.tempo = tempo;
-    practice.port = std::make_unique<NoteTrackingPort>(*state_.port);
+    practice.port = std::make_unique<NoteTrackingPort>(*port_);
     // The instruments are chosen at the start of the song: choose them as they are where the loop starts.
     for (std::size_t i = 0; i < practice.firstEvent; ++i) {
         if (events[i].kind == EventKind::ProgramChange) {
@@ -112,7 +133,7 @@ void PlaybackEngine::OnLoopSelectedMeasures(std::string_view chartText, Practice
 void PlaybackEngine::TakeTempoMark(std::optional<std::int32_t> mark) {
     if (mark && mark != markTaken_) {
         SetPlaybackTempo(*mark);
-        seams_.transport.SetTempoText(std::to_string(*mark));
+        ShowTempo(*mark);
     }
     markTaken_ = mark;
 }
@@ -120,23 +141,23 @@ void PlaybackEngine::TakeTempoMark(std::optional<std::int32_t> mark) {
 bool PlaybackEngine::Compile(std::string_view chartText) {
     // The performance's tempo event carries the transport tempo unless the chart has its own, or the user's
     // tempo holds over it.
-    compile_.settings.transportTempo = state_.tempo;
+    compile_.settings.transportTempo = State().tempo;
     compile_.settings.heldTempoMark = holdUserTempo_ ? markTaken_ : std::nullopt;
     return seams_.compile(compile_, chartText, seams_.view, seams_.presenter);
 }
 
 bool PlaybackEngine::OpenPort() {
     const std::string deviceName = seams_.transport.SelectedDeviceName();
-    state_.port = seams_.makePort();
-    if (state_.port == nullptr || !state_.port->OpenByName(deviceName)) {
+    port_ = seams_.makePort();
+    if (port_ == nullptr || !port_->OpenByName(deviceName)) {
         // A known reason (a recording that cannot be written) says more than that no device opened.
-        const std::string failure = state_.port != nullptr ? state_.port->Failure() : std::string();
+        const std::string failure = port_ != nullptr ? port_->Failure() : std::string();
         seams_.presenter.ShowMessage(kProgramCaption, failure.empty() ? kCannotOpenMidiDevice : failure,
                                      MessageIcon::Exclamation);
-        if (state_.port != nullptr && state_.port->IsOpen()) {
-            state_.port->ResetAndClose();
+        if (port_ != nullptr && port_->IsOpen()) {
+            port_->ResetAndClose();
         }
-        state_.port.reset();
+        port_.reset();
         return false;
     }
     return true;
@@ -144,31 +165,40 @@ bool PlaybackEngine::OpenPort() {
 
 void PlaybackEngine::StartPlaying() {
     // The chart's own tempo mark wins, and the tempo field shows it; the live controls go on from there.
-    if (!holdUserTempo_ && compile_.score.tempoGiven) {
-        state_.tempo = compile_.score.scoreTempo;
-        seams_.transport.SetTempoText(std::to_string(state_.tempo));
-    } else if (holdUserTempo_) {
+    if (holdUserTempo_) {
         TakeTempoMark(compile_.score.tempoGiven ? std::optional(compile_.score.scoreTempo) : std::nullopt);
+    } else if (compile_.score.tempoGiven) {
+        {
+            const std::lock_guard lock(timing_);
+            state_.tempo = compile_.score.scoreTempo;
+        }
+        ShowTempo(compile_.score.scoreTempo);
     }
-    state_.savedSelection = seams_.view.Selection();
+    savedSelection_ = seams_.view.Selection();
     seams_.transport.SetLatch(TransportLatch::Play, true);
     seams_.transport.SetTempoReadOnly(true);
     seams_.transport.SetDeviceListEnabled(false);
     seams_.view.SetReadOnly(true);
-    if (practice_) {
-        RestartAt(practice_->start, practice_->firstEvent);
-    } else {
-        RestartFromTheTop();
-    }
-    state_.ticksPerMs = TicksPerMs(state_.tempo);
-    if (countIn_) {
-        if (const Measure* first = compile_.score.MeasureAt(practice_ ? practice_->measures.first - 1 : 0)) {
-            StartCountIn(*first->source, state_.baseTicks);
+    {
+        const std::lock_guard lock(timing_);
+        if (practice_) {
+            RestartAt(practice_->start, practice_->firstEvent);
+        } else {
+            RestartFromTheTop();
+        }
+        state_.ticksPerMs = TicksPerMs(state_.tempo);
+        if (countIn_) {
+            if (const Measure* first =
+                    compile_.score.MeasureAt(practice_ ? practice_->measures.first - 1 : 0)) {
+                StartCountIn(*first->source, state_.baseTicks);
+            }
         }
     }
-    state_.timerId = seams_.timer.Start(kPlaybackTimerPeriodMs,
-                                        [this](TimerId id) { static_cast<void>(OnPlaybackTimer(id)); });
-    WakeForNextEvent();
+    seams_.timer.Start(kPlaybackTimerPeriodMs, [this] { OnPlaybackTimer(); });
+    {
+        const std::lock_guard lock(timing_);
+        WakeForNextEvent();
+    }
     NotifyStateChanged();
 }
 
@@ -181,7 +211,7 @@ void PlaybackEngine::StartCountIn(const Measure& first, Ticks start) {
 
 void PlaybackEngine::WakeForNextEvent() {
     const std::optional<Ticks> due = NextDueTime();
-    if (state_.port == nullptr || state_.paused || !due) {
+    if (port_ == nullptr || state_.paused || !due) {
         return;
     }
     // The first whole number of milliseconds after the origin at which a tick performs the event, found in
@@ -201,6 +231,12 @@ void PlaybackEngine::NotifyStateChanged() const {
     if (seams_.stateChanged) {
         seams_.stateChanged();
     }
+}
+
+void PlaybackEngine::ShowTempo(std::int32_t value) {
+    showingTempo_ = true;
+    seams_.transport.SetTempoText(std::to_string(value));
+    showingTempo_ = false;
 }
 
 std::optional<Ticks> PlaybackEngine::NextDueTime() const {
@@ -228,91 +264,116 @@ void PlaybackEngine::RestartAt(Ticks position, std::size_t index) {
     state_.nextIndex = index;
 }
 
-void PlaybackEngine::GoRoundAgain() {
+std::optional<std::int32_t> PlaybackEngine::GoRoundAgain() {
     // Notes held past the last measure would otherwise sound on through every round.
     practice_->port->ReleaseAll();
     RestartAt(practice_->start, practice_->firstEvent);
     const PracticeTempo& tempo = practice_->tempo;
     const std::int32_t faster = std::min(state_.tempo + tempo.step, tempo.ceiling);
     if (tempo.step > 0 && faster > state_.tempo) {
-        SetPlaybackTempo(faster);
-        seams_.transport.SetTempoText(std::to_string(faster));
+        ChangeTempo(faster);
+        return faster;
     }
+    return std::nullopt;
 }
 
 std::size_t PlaybackEngine::PerformDueEvents(const EventList& list, std::size_t index, std::size_t end,
-                                             double reached) {
+                                             double reached, Editor& editor) {
     for (; index < end; ++index) {
         const MidiEvent& event = list[index];
         const auto ahead = static_cast<double>(std::int64_t{event.time} - state_.baseTicks);
         if (ahead > reached) {
             break;
         }
-        event.Play(Output(), seams_.view);
+        event.Play(Output(), editor);
     }
     return index;
 }
 
 MidiOutPort& PlaybackEngine::Output() const {
-    return practice_ ? *practice_->port : *state_.port;
+    return practice_ ? *practice_->port : *port_;
 }
 
-bool PlaybackEngine::OnPlaybackTimer(TimerId id) {
-    if (state_.timerId == 0 || id != state_.timerId) {
-        return false;
-    }
-    if (!state_.port->Failure().empty()) {
-        OnStop();
-        return true;
-    }
-    if (state_.paused) {
-        return true;
-    }
-    const EventList& events = compile_.events;
-    if (practice_) {
-        if (state_.nextIndex >= practice_->endEvent && PositionNow() >= practice_->end) {
-            GoRoundAgain();
+void PlaybackEngine::OnPlaybackTimer() {
+    HighlightsToShow highlights;
+    std::optional<std::int32_t> fasterTempo;
+    bool ended = false;
+    {
+        const std::lock_guard lock(timing_);
+        if (port_ == nullptr || ended_) {
+            return;
         }
-    } else if (state_.nextIndex >= events.size()) {
-        if (events.empty() || !state_.looping) {
-            OnStop();
-            return true;
+        // An output that failed on the way (a recording onto a full disk) ends the playback; Stop says why.
+        if (!port_->Failure().empty()) {
+            ended_ = true;
+            seams_.timer.HandBack([this] { OnStop(); });
+            return;
         }
-        RestartFromTheTop();
+        if (state_.paused) {
+            return;
+        }
+        const EventList& events = compile_.events;
+        if (practice_) {
+            if (state_.nextIndex >= practice_->endEvent && PositionNow() >= practice_->end) {
+                fasterTempo = GoRoundAgain();
+            }
+        } else if (state_.nextIndex >= events.size()) {
+            ended = events.empty() || !state_.looping;
+            if (!ended) {
+                RestartFromTheTop();
+            }
+        }
+        ended_ = ended;
+        if (!ended) {
+            const std::int64_t elapsed = seams_.clock.Milliseconds() - state_.clockOrigin;
+            const double reached = static_cast<double>(elapsed) * state_.ticksPerMs;
+            nextClick_ = PerformDueEvents(clicks_, nextClick_, clicks_.size(), reached, highlights);
+            state_.nextIndex =
+                PerformDueEvents(events, state_.nextIndex, practice_ ? practice_->endEvent : events.size(),
+                                 reached, highlights);
+            WakeForNextEvent();
+        }
     }
-    const std::int64_t elapsed = seams_.clock.Milliseconds() - state_.clockOrigin;
-    const double reached = static_cast<double>(elapsed) * state_.ticksPerMs;
-    nextClick_ = PerformDueEvents(clicks_, nextClick_, clicks_.size(), reached);
-    state_.nextIndex =
-        PerformDueEvents(events, state_.nextIndex, practice_ ? practice_->endEvent : events.size(), reached);
-    WakeForNextEvent();
-    return true;
+    // Handed back unlocked: a timer without a thread of its own runs the work at once.
+    if (fasterTempo || !highlights.Empty()) {
+        seams_.timer.HandBack([this, fasterTempo, highlights = std::move(highlights)] {
+            if (fasterTempo) {
+                ShowTempo(*fasterTempo);
+            }
+            highlights.ShowOn(seams_.view);
+        });
+    }
+    if (ended) {
+        seams_.timer.HandBack([this] { OnStop(); });
+    }
 }
 
 void PlaybackEngine::OnStop() {
-    if (state_.timerId != 0) {
-        seams_.timer.Stop(state_.timerId);
-        state_.timerId = 0;
-    }
+    // The last tick finishes before the port goes.
+    seams_.timer.Stop();
     std::string failure;
-    if (state_.port != nullptr) {
-        if (state_.port->IsOpen()) {
-            state_.port->ResetAndClose();
+    if (port_ != nullptr) {
+        if (port_->IsOpen()) {
+            port_->ResetAndClose();
         }
-        failure = state_.port->Failure();
-        state_.port.reset();
+        failure = port_->Failure();
+        port_.reset();
     }
     seams_.transport.SetTempoReadOnly(false);
     seams_.transport.SetDeviceListEnabled(true);
-    seams_.view.Select(state_.savedSelection);
+    seams_.view.Select(savedSelection_);
     seams_.view.ScrollToSelection();
     seams_.view.SetReadOnly(false);
     seams_.transport.SetLatch(TransportLatch::Play, false);
     seams_.transport.SetLatch(TransportLatch::Pause, false);
-    state_.paused = false;
+    {
+        const std::lock_guard lock(timing_);
+        state_.paused = false;
+        nextClick_ = 0;
+        ended_ = false;
+    }
     practice_.reset();
     clicks_.Clear();
-    nextClick_ = 0;
     ClearScore(compile_.score, compile_.events);
     NotifyStateChanged();
     // Once stopped: an output that failed on the way (a recording onto a full disk) is not passed over.
@@ -328,39 +389,46 @@ Ticks PlaybackEngine::PositionNow() const {
 
 void PlaybackEngine::OnPauseResume() {
     // Only reachable with a port open; pausing a stopped engine would leave the next Play frozen.
-    if (state_.port == nullptr) {
+    if (port_ == nullptr) {
         return;
     }
-    if (state_.paused) {
-        state_.clockOrigin = seams_.clock.Milliseconds();
-    } else {
-        state_.baseTicks = PositionNow();
+    bool paused = false;
+    {
+        const std::lock_guard lock(timing_);
+        if (state_.paused) {
+            state_.clockOrigin = seams_.clock.Milliseconds();
+        } else {
+            state_.baseTicks = PositionNow();
+        }
+        state_.paused = !state_.paused;
+        paused = state_.paused;
+        WakeForNextEvent();
     }
-    state_.paused = !state_.paused;
-    seams_.transport.SetLatch(TransportLatch::Pause, state_.paused);
-    WakeForNextEvent();
+    seams_.transport.SetLatch(TransportLatch::Pause, paused);
     NotifyStateChanged();
 }
 
 void PlaybackEngine::OnLoop() {
-    state_.looping = !state_.looping;
-    seams_.transport.SetLatch(TransportLatch::Loop, state_.looping);
+    bool looping = false;
+    {
+        const std::lock_guard lock(timing_);
+        state_.looping = !state_.looping;
+        looping = state_.looping;
+    }
+    seams_.transport.SetLatch(TransportLatch::Loop, looping);
     NotifyStateChanged();
 }
 
-void PlaybackEngine::OnPlayOrPause(std::string_view chartText) {
-    if (state_.port != nullptr) {
-        OnPauseResume();
-    } else {
-        OnPlay(chartText);
-    }
+void PlaybackEngine::SetPlaybackTempo(std::int32_t value) {
+    const std::lock_guard lock(timing_);
+    ChangeTempo(value);
 }
 
-void PlaybackEngine::SetPlaybackTempo(std::int32_t value) {
+void PlaybackEngine::ChangeTempo(std::int32_t value) {
     if (value == state_.tempo) {
         return;
     }
-    if (state_.port != nullptr && !state_.paused) {
+    if (port_ != nullptr && !state_.paused) {
         state_.baseTicks = PositionNow();
         state_.clockOrigin = seams_.clock.Milliseconds();
     }
@@ -370,6 +438,9 @@ void PlaybackEngine::SetPlaybackTempo(std::int32_t value) {
 }
 
 void PlaybackEngine::OnTempoChange() {
+    if (showingTempo_) {
+        return;
+    }
     const std::int64_t value = ParseTempoText(seams_.transport.TempoText());
     if (value >= kMinTempo && value <= kMaxTempo) {
         SetPlaybackTempo(static_cast<std::int32_t>(value));
@@ -379,14 +450,20 @@ void PlaybackEngine::OnTempoChange() {
 void PlaybackEngine::OnTempoKillFocus() {
     const std::int64_t value = ParseTempoText(seams_.transport.TempoText());
     if (value < kMinTempo || value > kMaxTempo) {
-        seams_.transport.SetTempoText(std::to_string(state_.tempo));
+        ShowTempo(State().tempo);
     }
 }
 
+PlaybackState PlaybackEngine::State() const {
+    const std::lock_guard lock(timing_);
+    return state_;
+}
+
 double PlaybackEngine::SongPosition() const {
-    if (state_.port == nullptr) {
+    if (port_ == nullptr) {
         return 0.0;
     }
+    const std::lock_guard lock(timing_);
     if (state_.paused) {
         return state_.baseTicks;
     }
@@ -396,17 +473,16 @@ double PlaybackEngine::SongPosition() const {
 
 CommandState PlaybackEngine::QueryCommand(PlaybackCommand command) const {
     const bool stopped = IsStopped();
+    const PlaybackState state = State();
     switch (command) {
         case PlaybackCommand::Play:
             return {stopped, !stopped};
         case PlaybackCommand::PauseResume:
-            return {!stopped, state_.paused};
+            return {!stopped, state.paused};
         case PlaybackCommand::Stop:
             return {!stopped, false};
         case PlaybackCommand::Loop:
-            return {true, state_.looping};
-        case PlaybackCommand::PlayOrPause:
-            return {true, false};
+            return {true, state.looping};
         case PlaybackCommand::ExportMidi:
         case PlaybackCommand::Transpose:
         case PlaybackCommand::Edit:

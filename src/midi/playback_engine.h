@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,9 +24,8 @@ namespace kaz {
 inline constexpr std::string_view kCannotOpenMidiDevice = "Cannot open MIDI device!";
 inline constexpr int kPlaybackTimerPeriodMs = 2;
 
-//! The state of the one playback of the program.
+//! Where the one playback of the program stands, as its timing sees it.
 struct PlaybackState {
-    std::unique_ptr<MidiOutPort> port;  //!< set exactly while playing or paused
     bool paused = false;
     bool looping = false;
     std::int32_t tempo = kDefaultTempo;  //!< quarter notes per minute, kMinTempo..kMaxTempo
@@ -33,8 +33,6 @@ struct PlaybackState {
     std::size_t nextIndex = 0;           //!< first event not yet performed
     Ticks baseTicks = 0;                 //!< song position at the time origin
     std::int64_t clockOrigin = 0;        //!< clock reading of the time origin
-    TextRange savedSelection;            //!< the editor's selection when Play started
-    TimerId timerId = 0;                 //!< 0 when no timer runs
 };
 
 //! Commands whose enabled and checked states follow the playback.
@@ -43,7 +41,6 @@ enum class PlaybackCommand {
     PauseResume,
     Stop,
     Loop,
-    PlayOrPause,
     ExportMidi,
     Transpose,
     Edit,
@@ -82,6 +79,13 @@ struct PlaybackSeams {
 
 //! Plays the compiled chart in real time: every timer tick performs, in list order, each event whose time
 //! has come by the clock at the current tempo.
+//!
+//! The commands and queries belong to the thread that made the engine, the window's; the ticks run on the
+//! timer's thread and send the due messages from there. Where the playback stands (PlaybackState, the next
+//! click, the end) is guarded by one mutex; the port, the events, the count-in and the practice loop are set
+//! up while the timer is stopped and do not change while it runs, when only the ticks send to the port. What
+//! a tick does to the editor or the transport bar (the highlights, a practice loop's faster tempo, the stop
+//! at the end) it hands back to the window's thread.
 class PlaybackEngine {
   public:
     PlaybackEngine(CompileState& compile, PlaybackSeams seams);
@@ -95,13 +99,11 @@ class PlaybackEngine {
     //! Compile chartText for a command that needs the music but does not play it (an export, a
     //! transposition), at the transport's tempo; false after the user has been told why.
     [[nodiscard]] bool CompileForCommand(std::string_view chartText) { return Compile(chartText); }
-    //! One timer tick; false when id is not the playback timer's (the caller handles it).
-    bool OnPlaybackTimer(TimerId id);
+    //! One timer tick, on the timer's thread.
+    void OnPlaybackTimer();
     void OnStop();
     void OnPauseResume();
     void OnLoop();
-    //! Pause or resume while a port is open, else play.
-    void OnPlayOrPause(std::string_view chartText);
     //! Compile chartText and play only the measures that the editor's selection touches, again and again
     //! until Stop, each time round faster by tempo's step; nothing while a port is open.
     void OnLoopSelectedMeasures(std::string_view chartText, PracticeTempo tempo);
@@ -123,8 +125,8 @@ class PlaybackEngine {
     void OnTempoKillFocus();
 
     [[nodiscard]] CommandState QueryCommand(PlaybackCommand command) const;
-    [[nodiscard]] bool IsStopped() const { return state_.port == nullptr; }
-    [[nodiscard]] const PlaybackState& State() const { return state_; }
+    [[nodiscard]] bool IsStopped() const { return port_ == nullptr; }
+    [[nodiscard]] PlaybackState State() const;
     //! The song position in ticks now; 0 when stopped. Below the first measure played during the count-in.
     [[nodiscard]] double SongPosition() const;
     //! The measures a practice loop plays; nullopt when none is playing.
@@ -149,30 +151,43 @@ class PlaybackEngine {
     [[nodiscard]] bool Compile(std::string_view chartText);
     [[nodiscard]] bool OpenPort();
     void StartPlaying();
+    void NotifyStateChanged() const;
+    //! Write value into the tempo field without taking the field's change for the user's.
+    void ShowTempo(std::int32_t value);
+
+    // With timing_ held:
     //! One measure of clicks in the meter of the first measure played, before its start.
     void StartCountIn(const Measure& first, Ticks start);
-    void NotifyStateChanged() const;
     //! Ask the timer for a tick at the first clock reading at which the next event is due.
     void WakeForNextEvent();
     [[nodiscard]] std::optional<Ticks> NextDueTime() const;
     void RestartFromTheTop();
     void RestartAt(Ticks position, std::size_t index);
-    void GoRoundAgain();
-    //! Perform the events of list from index up to end that are due reached ticks past the origin; returns
-    //! the index of the first event not performed.
-    std::size_t PerformDueEvents(const EventList& list, std::size_t index, std::size_t end, double reached);
+    //! Start the practice loop's next round; the new tempo when the round is faster.
+    std::optional<std::int32_t> GoRoundAgain();
+    void ChangeTempo(std::int32_t value);
+    //! Perform the events of list from index up to end that are due reached ticks past the origin, the
+    //! highlights on editor; returns the index of the first event not performed.
+    std::size_t PerformDueEvents(const EventList& list, std::size_t index, std::size_t end, double reached,
+                                 Editor& editor);
     [[nodiscard]] MidiOutPort& Output() const;
     [[nodiscard]] Ticks PositionNow() const;
 
     CompileState& compile_;
     PlaybackSeams seams_;
-    PlaybackState state_;
+    std::unique_ptr<MidiOutPort> port_;  //!< set exactly while playing or paused
+    TextRange savedSelection_;           //!< the editor's selection when Play started
     bool countIn_ = false;
     bool holdUserTempo_ = false;
     std::optional<std::int32_t> markTaken_;
+    bool showingTempo_ = false;  //!< the engine itself is writing the tempo field
     EventList clicks_;           //!< the count-in of the playback, before its first measure
-    std::size_t nextClick_ = 0;  //!< first click not yet performed
     std::optional<Practice> practice_;
+
+    mutable std::mutex timing_;
+    PlaybackState state_;        //!< guarded by timing_
+    std::size_t nextClick_ = 0;  //!< first click not yet performed; guarded by timing_
+    bool ended_ = false;         //!< the song is over and its stop handed back; guarded by timing_
 };
 
 //! The tempo field's text read as "%d" reads it: leading blanks, a sign, digits; 0 when there is no number.

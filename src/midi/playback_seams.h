@@ -9,26 +9,31 @@
 
 namespace kaz {
 
-//! A millisecond clock. Only differences between its readings matter.
+//! A millisecond clock, read from the timer's thread and the window's alike. Only differences between its
+//! readings matter.
 class PlaybackClock {
   public:
     virtual ~PlaybackClock() = default;
     [[nodiscard]] virtual std::int64_t Milliseconds() const = 0;
 };
 
-using TimerId = std::uint32_t;
-
-//! The periodic callback that drives playback.
+//! The ticks that drive playback, a periodic one and a one-off one when the next event falls due, on a thread
+//! of the timer's own so that the sends never wait behind the window's work; and the way back from a tick to
+//! the thread that started the timer, for whatever belongs to the window.
 class PlaybackTimer {
   public:
     virtual ~PlaybackTimer() = default;
-    //! Start calling onTick with the timer's id about every periodMs milliseconds; returns the id, never 0.
-    [[nodiscard]] virtual TimerId Start(int periodMs, std::function<void(TimerId)> onTick) = 0;
+    //! Start calling onTick about every periodMs milliseconds until Stop.
+    virtual void Start(int periodMs, std::function<void()> onTick) = 0;
     //! Besides the periodic ticks, tick once as soon as the clock reads clockMs (at once when it already
     //! does), replacing the previous such request. The periodic ticks alone would leave every event up to
-    //! a period late.
+    //! a period late. Called from the ticks and from the starting thread alike.
     virtual void WakeAt(std::int64_t clockMs) = 0;
-    virtual void Stop(TimerId id) = 0;
+    //! From the starting thread: once it returns no tick runs, none will, and nothing handed back is still
+    //! to run.
+    virtual void Stop() = 0;
+    //! From a tick: run work on the thread that started the timer, in the order handed back.
+    virtual void HandBack(std::function<void()> work) = 0;
 };
 
 //! The transport buttons that the playback draws pressed while their state holds.

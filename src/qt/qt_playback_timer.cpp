@@ -1,16 +1,33 @@
 #include "qt/qt_playback_timer.h"
 
-#include <QSocketNotifier>
+#include <QMetaObject>
+#include <QtGlobal>
+#include <algorithm>
 #include <utility>
 
-#if defined(Q_OS_LINUX)
-#include <sys/timerfd.h>
-#include <unistd.h>
-
-#include <cstdint>
+#if defined(Q_OS_UNIX)
+#include <pthread.h>
+#include <sched.h>
 #endif
 
 namespace kaz {
+
+namespace {
+
+//! Where the system allows it, the lowest real-time priority: the ticks then come before every ordinary
+//! thread of the machine, a busy one included, and still after the audio threads. Elsewhere they keep the
+//! ordinary priority, and come on time as long as a core is free.
+void PreferToOtherThreads(std::thread& thread) {
+#if defined(Q_OS_UNIX)
+    sched_param priority{};
+    priority.sched_priority = sched_get_priority_min(SCHED_FIFO);
+    static_cast<void>(pthread_setschedparam(thread.native_handle(), SCHED_FIFO, &priority));
+#else
+    static_cast<void>(thread);
+#endif
+}
+
+}  // namespace
 
 std::int64_t QtPlaybackClock::Milliseconds() const {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_).count();
@@ -24,80 +41,101 @@ QtPlaybackClock::Clock::time_point QtPlaybackClock::TimeAt(std::int64_t clockMs)
     return start_ + std::chrono::milliseconds(clockMs);
 }
 
-QtPlaybackTimer::QtPlaybackTimer(const QtPlaybackClock& clock) : clock_(clock) {
-    periodic_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&periodic_, &QTimer::timeout, [this] { Tick(); });
-    alarm_.setTimerType(Qt::PreciseTimer);
-    alarm_.setSingleShot(true);
-    QObject::connect(&alarm_, &QTimer::timeout, [this] { Tick(); });
-#if defined(Q_OS_LINUX)
-    // steady_clock is CLOCK_MONOTONIC here, so the clock's readings convert to the descriptor's times.
-    alarmDescriptor_ = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-    if (alarmDescriptor_ >= 0) {
-        alarmNotifier_ = std::make_unique<QSocketNotifier>(alarmDescriptor_, QSocketNotifier::Read);
-        QObject::connect(alarmNotifier_.get(), &QSocketNotifier::activated, [this] {
-            std::uint64_t expirations = 0;
-            if (read(alarmDescriptor_, &expirations, sizeof expirations) > 0) {
-                Tick();
-            }
-        });
-    }
-#endif
-}
+QtPlaybackTimer::QtPlaybackTimer(const QtPlaybackClock& clock) : clock_(clock) {}
 
 QtPlaybackTimer::~QtPlaybackTimer() {
-    alarmNotifier_.reset();
-#if defined(Q_OS_LINUX)
-    if (alarmDescriptor_ >= 0) {
-        close(alarmDescriptor_);
-    }
-#endif
+    Stop();
 }
 
-void QtPlaybackTimer::Tick() {
-    if (id_ != 0 && onTick_) {
-        onTick_(id_);
+void QtPlaybackTimer::Start(int periodMs, std::function<void()> onTick) {
+    Stop();
+    {
+        const std::lock_guard lock(mutex_);
+        running_ = true;
+        alarm_.reset();
     }
+    ticking_ = std::thread([this, period = std::chrono::milliseconds(periodMs), onTick = std::move(onTick)] {
+        Tick(period, onTick);
+    });
+    PreferToOtherThreads(ticking_);
 }
 
-TimerId QtPlaybackTimer::Start(int periodMs, std::function<void(TimerId)> onTick) {
-    onTick_ = std::move(onTick);
-    periodic_.start(periodMs);
-    id_ = static_cast<TimerId>(periodic_.timerId());
-    return id_;
-}
-
-void QtPlaybackTimer::Stop(TimerId) {
-    periodic_.stop();
-    alarm_.stop();
-#if defined(Q_OS_LINUX)
-    if (alarmDescriptor_ >= 0) {
-        const itimerspec disarmed{};
-        timerfd_settime(alarmDescriptor_, 0, &disarmed, nullptr);
+void QtPlaybackTimer::Tick(std::chrono::milliseconds period, const std::function<void()>& onTick) {
+    std::unique_lock lock(mutex_);
+    Clock::time_point periodic = Clock::now() + period;
+    while (running_) {
+        const Clock::time_point due = alarm_ ? std::min(*alarm_, periodic) : periodic;
+        alarmMoved_ = false;
+        if (changed_.wait_until(lock, due, [this] { return !running_ || alarmMoved_; })) {
+            continue;
+        }
+        const Clock::time_point now = Clock::now();
+        if (alarm_ && *alarm_ <= now) {
+            alarm_.reset();
+        }
+        if (periodic <= now) {
+            periodic += period;
+            // Ticks missed while the machine was busy are not made up for: one tick performs all that is due.
+            if (periodic <= now) {
+                periodic = now + period;
+            }
+        }
+        // Unlocked, so that the tick can set the next alarm.
+        lock.unlock();
+        onTick();
+        lock.lock();
     }
-#endif
-    // The callback may be what called Stop: it stays alive until it returns, but is never called again.
-    id_ = 0;
 }
 
 void QtPlaybackTimer::WakeAt(std::int64_t clockMs) {
-    const auto due = clock_.TimeAt(clockMs);
-#if defined(Q_OS_LINUX)
-    if (alarmDescriptor_ >= 0) {
-        const auto sinceEpoch = std::chrono::duration_cast<std::chrono::nanoseconds>(due.time_since_epoch());
-        itimerspec alarm{};
-        alarm.it_value.tv_sec = static_cast<time_t>(sinceEpoch.count() / 1'000'000'000);
-        alarm.it_value.tv_nsec = static_cast<long>(sinceEpoch.count() % 1'000'000'000);
-        // A zero time would disarm the descriptor instead of firing it.
-        if (alarm.it_value.tv_sec == 0 && alarm.it_value.tv_nsec == 0) {
-            alarm.it_value.tv_nsec = 1;
-        }
-        timerfd_settime(alarmDescriptor_, TFD_TIMER_ABSTIME, &alarm, nullptr);
-        return;
+    {
+        const std::lock_guard lock(mutex_);
+        alarm_ = clock_.TimeAt(clockMs);
+        alarmMoved_ = true;
     }
-#endif
-    const auto remaining = std::chrono::ceil<std::chrono::milliseconds>(due - QtPlaybackClock::Clock::now());
-    alarm_.start(static_cast<int>(std::max<std::int64_t>(0, remaining.count())));
+    changed_.notify_one();
+}
+
+void QtPlaybackTimer::Stop() {
+    {
+        const std::lock_guard lock(mutex_);
+        running_ = false;
+    }
+    changed_.notify_one();
+    if (ticking_.joinable()) {
+        ticking_.join();
+    }
+    const std::lock_guard lock(handedBackMutex_);
+    handedBack_.clear();
+}
+
+void QtPlaybackTimer::HandBack(std::function<void()> work) {
+    bool first = false;
+    {
+        const std::lock_guard lock(handedBackMutex_);
+        first = handedBack_.empty();
+        handedBack_.push_back(std::move(work));
+    }
+    // One queued call runs everything handed back until it finds nothing left.
+    if (first) {
+        QMetaObject::invokeMethod(
+            &receiver_, [this] { RunHandedBack(); }, Qt::QueuedConnection);
+    }
+}
+
+void QtPlaybackTimer::RunHandedBack() {
+    for (;;) {
+        std::function<void()> work;
+        {
+            const std::lock_guard lock(handedBackMutex_);
+            if (handedBack_.empty()) {
+                return;
+            }
+            work = std::move(handedBack_.front());
+            handedBack_.pop_front();
+        }
+        work();
+    }
 }
 
 }  // namespace kaz

@@ -1,13 +1,15 @@
 #pragma once
 
-#include <QTimer>
+#include <QObject>
 #include <chrono>
+#include <condition_variable>
+#include <deque>
 #include <functional>
-#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 #include "midi/playback_seams.h"
-
-class QSocketNotifier;
 
 namespace kaz {
 
@@ -26,9 +28,9 @@ class QtPlaybackClock final : public PlaybackClock {
     Clock::time_point start_ = Clock::now();
 };
 
-//! The playback engine's periodic tick on a precise Qt timer of the thread's event loop, and the one-off
-//! tick at the moment the next event falls due. On Linux that moment is kept by a timer descriptor to a
-//! fraction of a millisecond; elsewhere by a precise Qt timer, to the millisecond.
+//! The playback engine's ticks on a thread of their own, kept by the monotonic clock to a fraction of a
+//! millisecond whatever the window is doing; the work they hand back runs in the Qt event loop of the
+//! thread that made the timer.
 class QtPlaybackTimer final : public PlaybackTimer {
   public:
     explicit QtPlaybackTimer(const QtPlaybackClock& clock);
@@ -36,20 +38,31 @@ class QtPlaybackTimer final : public PlaybackTimer {
     QtPlaybackTimer(const QtPlaybackTimer&) = delete;
     QtPlaybackTimer& operator=(const QtPlaybackTimer&) = delete;
 
-    [[nodiscard]] TimerId Start(int periodMs, std::function<void(TimerId)> onTick) override;
-    void Stop(TimerId id) override;
+    void Start(int periodMs, std::function<void()> onTick) override;
     void WakeAt(std::int64_t clockMs) override;
+    void Stop() override;
+    void HandBack(std::function<void()> work) override;
 
   private:
-    void Tick();
+    using Clock = QtPlaybackClock::Clock;
+
+    //! The ticking thread: a tick at every period and at the alarm, until Stop.
+    void Tick(std::chrono::milliseconds period, const std::function<void()>& onTick);
+    void RunHandedBack();
 
     const QtPlaybackClock& clock_;
-    QTimer periodic_;
-    QTimer alarm_;
-    int alarmDescriptor_ = -1;
-    std::unique_ptr<QSocketNotifier> alarmNotifier_;
-    std::function<void(TimerId)> onTick_;
-    TimerId id_ = 0;
+    //! Lives in the thread that made the timer; the calls queued to it go with it.
+    QObject receiver_;
+    std::thread ticking_;
+
+    std::mutex mutex_;  //!< guards running_, alarm_ and alarmMoved_
+    std::condition_variable changed_;
+    bool running_ = false;
+    std::optional<Clock::time_point> alarm_;
+    bool alarmMoved_ = false;
+
+    std::mutex handedBackMutex_;
+    std::deque<std::function<void()>> handedBack_;
 };
 
 }  // namespace kaz

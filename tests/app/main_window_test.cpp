@@ -88,6 +88,19 @@ TEST_F(WindowTest, CommandsAreEnabledByThePlaybackState) {
     EXPECT_EQ(Editor().Text(), "C | G7 |");
 }
 
+TEST_F(WindowTest, PlayOrPausePlaysThenPausesAndResumes) {
+    Type("C | G7 |");
+    Commands().playOrPause->trigger();
+    ASSERT_FALSE(Stopped());
+    EXPECT_FALSE(window->Transport().PauseButton().IsLatched());
+    Commands().playOrPause->trigger();
+    EXPECT_TRUE(window->Playback().Engine().State().paused);
+    EXPECT_TRUE(window->Transport().PauseButton().IsLatched());
+    Commands().playOrPause->trigger();
+    EXPECT_FALSE(window->Playback().Engine().State().paused);
+    EXPECT_FALSE(Stopped());
+}
+
 TEST_F(WindowTest, TheSongsEndStopsAndRefreshesTheCommands) {
     Type("[TEMPO=300] C");
     Commands().play->trigger();

@@ -77,7 +77,7 @@ TEST_F(PlayerFeatures, LoopSelectedMeasuresPlaysOnlyTheMeasuresTheCaretIsInAndPl
     QTest::qWait(1800);
     EXPECT_EQ(highlighted, QStringList{"G7"});
     std::vector<int> bass;
-    for (const RecordedMessage& message : recording.messages) {
+    for (const test::RecordedMessage& message : recording.MessagesSoFar()) {
         if (message.status == 0x91) {
             bass.push_back(message.data1 % 12);
         }

@@ -13,7 +13,7 @@
 #include "app/main_window.h"
 #include "app/playback/playback_controller.h"
 #include "app/test_prompts.h"
-#include "midi/recording_port.h"
+#include "support/recording_port.h"
 
 namespace kaz::test {
 

@@ -7,12 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "midi/recording_port.h"
+#include "support/recording_port.h"
 #include "support/test_doubles.h"
 
 namespace kaz {
 namespace {
 
+using test::PortRecording;
+using test::RecordedMessage;
+using test::RecordingPort;
 using ::testing::ElementsAre;
 
 class ManualClock final : public PlaybackClock {
@@ -21,23 +24,20 @@ class ManualClock final : public PlaybackClock {
     std::int64_t now = 0;
 };
 
+//! A timer without a thread of its own: the test ticks it, and work handed back runs at once.
 class ManualTimer final : public PlaybackTimer {
   public:
-    [[nodiscard]] TimerId Start(int periodMs, std::function<void(TimerId)> tick) override {
+    void Start(int periodMs, std::function<void()> tick) override {
         period = periodMs;
         onTick = std::move(tick);
         running = true;
-        return kId;
     }
-    void Stop(TimerId id) override {
-        EXPECT_EQ(id, kId);
-        running = false;
-    }
+    void Stop() override { running = false; }
     void WakeAt(std::int64_t clockMs) override { wakeAt = clockMs; }
-    static constexpr TimerId kId = 7;
+    void HandBack(std::function<void()> work) override { work(); }
     int period = 0;
     bool running = false;
-    std::function<void(TimerId)> onTick;
+    std::function<void()> onTick;
     std::int64_t wakeAt = -1;
 };
 
@@ -104,7 +104,7 @@ class PlaybackEngineTest : public ::testing::Test {
     //! A tick at the given clock reading.
     void TickAt(std::int64_t ms) {
         clock.now = ms;
-        EXPECT_TRUE(engine->OnPlaybackTimer(ManualTimer::kId));
+        engine->OnPlaybackTimer();
     }
     //! The first of the given ticks at which the port has received count messages; -1 when none.
     std::int64_t FirstTickWithMessages(std::size_t count, std::int64_t from, std::int64_t to) {
@@ -319,19 +319,6 @@ TEST_F(PlaybackEngineTest, PlayWhilePlayingDoesNothing) {
     EXPECT_EQ(portsMade, 1);
 }
 
-TEST_F(PlaybackEngineTest, PlayOrPausePlaysPausesAndResumes) {
-    Note(0, 60);
-    End(1920);
-    engine->OnPlayOrPause("C");
-    EXPECT_FALSE(engine->IsStopped());
-    EXPECT_FALSE(engine->State().paused);
-    engine->OnPlayOrPause("C");
-    EXPECT_TRUE(engine->State().paused);
-    engine->OnPlayOrPause("C");
-    EXPECT_FALSE(engine->State().paused);
-    EXPECT_EQ(compiles, 1);
-}
-
 TEST_F(PlaybackEngineTest, StopWhilePausedRestoresEverythingAndTheNextPlayIsNotPaused) {
     Note(0, 60);
     End(1920);
@@ -389,13 +376,15 @@ TEST_F(PlaybackEngineTest, AFailedCompileOpensNothing) {
     EXPECT_FALSE(timer.running);
 }
 
-TEST_F(PlaybackEngineTest, TicksOfOtherTimersArePassedOn) {
+TEST_F(PlaybackEngineTest, TicksWhileStoppedDoNothing) {
     Note(0, 60);
     End(1920);
-    EXPECT_FALSE(engine->OnPlaybackTimer(ManualTimer::kId));  // no timer yet
+    engine->OnPlaybackTimer();  // before any Play
     Play();
-    EXPECT_FALSE(engine->OnPlaybackTimer(ManualTimer::kId + 1));
+    engine->OnStop();
+    TickAt(0);  // one that was on its way when Stop came
     EXPECT_TRUE(recording.messages.empty());
+    EXPECT_EQ(recording.resets, 1);
 }
 
 TEST_F(PlaybackEngineTest, TheChartsTempoMarkSetsTheTempoAndTheField) {
@@ -451,7 +440,6 @@ TEST_F(PlaybackEngineTest, EnableRulesFollowTheState) {
     EXPECT_EQ(q(C::ExportMidi), (CommandState{true, false}));
     EXPECT_EQ(q(C::Transpose), (CommandState{true, false}));
     EXPECT_EQ(q(C::Edit), (CommandState{true, false}));
-    EXPECT_EQ(q(C::PlayOrPause), (CommandState{true, false}));
     EXPECT_EQ(q(C::Loop), (CommandState{true, false}));
 
     engine->OnLoop();
@@ -476,14 +464,14 @@ TEST_F(PlaybackEngineTest, TheTimersTicksDriveItAndEveryChangeOfStateIsAnnounced
     EXPECT_EQ(stateChanges, 1);
     ASSERT_TRUE(timer.onTick);
     clock.now = 1000;
-    timer.onTick(ManualTimer::kId);
+    timer.onTick();
     EXPECT_EQ(recording.messages.size(), 1u);
     engine->OnPauseResume();
     engine->OnPauseResume();
     engine->OnLoop();
     engine->OnLoop();
     EXPECT_EQ(stateChanges, 5);
-    timer.onTick(ManualTimer::kId);  // past the end: the engine stops itself
+    timer.onTick();  // past the end: the engine stops itself
     EXPECT_TRUE(engine->IsStopped());
     EXPECT_EQ(stateChanges, 6);
 }
@@ -533,13 +521,13 @@ TEST(PlaybackOfACompiledChart, PlaysAtTheChartsTempoAndSelectsEachChordAsItSound
     EXPECT_EQ(transport.tempoText, "60");
 
     clock.now = 0;
-    engine.OnPlaybackTimer(ManualTimer::kId);
+    engine.OnPlaybackTimer();
     EXPECT_EQ(view.selection, (TextRange{11, 12}));  // C
     clock.now = 3999;
-    engine.OnPlaybackTimer(ManualTimer::kId);
+    engine.OnPlaybackTimer();
     EXPECT_EQ(view.selection, (TextRange{11, 12}));
     clock.now = 4000;  // one 4/4 measure at 60
-    engine.OnPlaybackTimer(ManualTimer::kId);
+    engine.OnPlaybackTimer();
     EXPECT_EQ(view.selection, (TextRange{15, 17}));  // G7
     ASSERT_FALSE(recording.messages.empty());
     EXPECT_EQ(recording.messages.front(), (RecordedMessage{0, 0xC0, 26, 0}));

@@ -51,7 +51,7 @@ void PlaybackController::CreateCommands(QWidget& window) {
     c.playOrPause = AddWindowCommand(window, tr("Play/Pause"), tr("Play, or pause and resume"),
                                      {QKeySequence(Qt::CTRL | Qt::Key_Space)});
     connect(c.playOrPause, &QAction::triggered, this,
-            [this] { engine_->OnPlayOrPause(editor_.BeginCompile()); });
+            [this] { IsStopped() ? engine_->OnPlay(editor_.BeginCompile()) : engine_->OnPauseResume(); });
     c.loopSelectedMeasures =
         AddWindowCommand(window, tr("&Loop selected measures"),
                          tr("Play the measures the selection touches again and again, until Stop"),

@@ -3,12 +3,12 @@
 #include <rtmidi/RtMidi.h>
 
 #include <array>
-#include <bitset>
 
 #include "base/midi_bytes.h"
 #include "base/program.h"
 #include "midi/device/leak_suppressions.h"
 #include "midi/device/quiet_logging.h"
+#include "midi/sounding_notes.h"
 
 namespace kaz {
 
@@ -30,7 +30,7 @@ std::unique_ptr<RtMidiOut> StartClient(RtMidi::Api api) {
     }
 }
 
-//! One opened output. It remembers the sounding notes so that a reset can release each of them, which
+//! One opened output. It follows the sounding notes so that a reset can release each of them, which
 //! every receiver understands, before the all-notes-off controllers.
 class RtMidiConnection final : public MidiOutConnection {
   public:
@@ -38,42 +38,31 @@ class RtMidiConnection final : public MidiOutConnection {
     ~RtMidiConnection() override { client_->closePort(); }
 
     void Send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override {
-        const std::array<unsigned char, 3> bytes = {status, data1, data2};
-        // A program change is two bytes: a third would be read as a second program change to 0.
-        client_->sendMessage(bytes.data(), 1 + static_cast<std::size_t>(DataByteCount(status)));
-        Track(status, data1, data2);
+        Deliver(status, data1, data2);
+        notes_.Follow(status, data1, data2);
     }
 
     void Reset() override {
-        for (std::size_t channel = 0; channel < kChannels; ++channel) {
-            for (std::size_t key = 0; key < kKeys; ++key) {
-                if (sounding_[channel * kKeys + key]) {
-                    Send(static_cast<std::uint8_t>(kNoteOffStatus | channel), static_cast<std::uint8_t>(key),
-                         0);
-                }
-            }
+        const SoundingNotes::Send deliver = [this](std::uint8_t status, std::uint8_t data1,
+                                                   std::uint8_t data2) { Deliver(status, data1, data2); };
+        for (std::size_t channel = 0; channel < kMidiChannels; ++channel) {
+            notes_.ReleaseChannel(static_cast<std::uint8_t>(channel), deliver);
             const auto control = static_cast<std::uint8_t>(kControlChangeStatus | channel);
-            Send(control, kSustainController, 0);
-            Send(control, kAllSoundOffController, 0);
-            Send(control, kAllNotesOffController, 0);
+            Deliver(control, kSustainController, 0);
+            Deliver(control, kAllSoundOffController, 0);
+            Deliver(control, kAllNotesOffController, 0);
         }
     }
 
   private:
-    static constexpr std::size_t kChannels = kMidiChannels;
-    static constexpr std::size_t kKeys = kMidiKeys;
-
-    void Track(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
-        const std::size_t note = (status & kChannelMask) * kKeys + (data1 & kDataMask);
-        if ((status & kMessageMask) == kNoteOnStatus) {
-            sounding_[note] = data2 != 0;
-        } else if ((status & kMessageMask) == kNoteOffStatus) {
-            sounding_[note] = false;
-        }
+    void Deliver(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
+        const std::array<unsigned char, 3> bytes = {status, data1, data2};
+        // A program change is two bytes: a third would be read as a second program change to 0.
+        client_->sendMessage(bytes.data(), 1 + static_cast<std::size_t>(DataByteCount(status)));
     }
 
     std::unique_ptr<RtMidiOut> client_;
-    std::bitset<kChannels * kKeys> sounding_;
+    SoundingNotes notes_;
 };
 
 }  // namespace
