@@ -18,28 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-//! Write all of bytes at the descriptor's position, or at offset when one is given; false on any error.
-bool WriteAll(int descriptor, std::string_view bytes, const std::uint64_t* offset = nullptr) {
-    std::uint64_t at = offset != nullptr ? *offset : 0;
-    while (!bytes.empty()) {
-        const ssize_t written = offset != nullptr
-                                    ? ::pwrite(descriptor, bytes.data(), bytes.size(), static_cast<off_t>(at))
-                                    : ::write(descriptor, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            if (written == 0) {
-                errno = EIO;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-        at += static_cast<std::uint64_t>(written);
-    }
-    return true;
-}
-
 //! True when path names the very file the program's standard output is open on.
 bool IsStandardOutput(const struct stat& file) {
     struct stat output {};
@@ -68,6 +46,27 @@ bool IsTemporaryNameOf(const std::string& name, const std::string& target) {
 }
 
 }  // namespace
+
+bool WriteAll(int descriptor, std::string_view bytes, const std::uint64_t* offset) {
+    std::uint64_t at = offset != nullptr ? *offset : 0;
+    while (!bytes.empty()) {
+        const ssize_t written = offset != nullptr
+                                    ? ::pwrite(descriptor, bytes.data(), bytes.size(), static_cast<off_t>(at))
+                                    : ::write(descriptor, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            if (written == 0) {
+                errno = EIO;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+        at += static_cast<std::uint64_t>(written);
+    }
+    return true;
+}
 
 void RemoveStaleTemporaryFiles(const fs::path& target) {
     const std::string name = target.filename().string();

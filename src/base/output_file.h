@@ -83,6 +83,10 @@ class OutputFile {
 //! atomically and keeps its permissions (and a link to it stays a link), anything else is written directly.
 //! False when the file could not be written; a regular file is then as it was. The window's Save uses it for
 //! a chart document, kaz-cli for its files.
+//! Write all of bytes at the descriptor's position, or at offset when one is given, going on after
+//! interruptions; false on any error, with errno set.
+[[nodiscard]] bool WriteAll(int descriptor, std::string_view bytes, const std::uint64_t* offset = nullptr);
+
 [[nodiscard]] bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
 //! The same, with the kinds of file taken, and why it failed in error.
 [[nodiscard]] bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes, FileKinds kinds,

@@ -17,6 +17,7 @@
 #include <mutex>
 #include <thread>
 
+#include "app/app_test_support.h"
 #include "app/playback/tempo_field.h"
 #include "app/playback/transport_bar.h"
 #include "app/window_fixture.h"
@@ -33,17 +34,8 @@ QByteArray Literal(const char (&bytes)[N]) {
     return QByteArray(bytes, N - 1);
 }
 
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using test::ReadBytes;
+using test::WriteBytes;
 
 //! Opens the other end of a FIFO after ten seconds, should anything still wait on it then, so that a test of
 //! a window that wrongly waits fails instead of hanging.
@@ -142,7 +134,8 @@ TEST_F(DocumentTest, AChartWithALineTooLongToTypeInQuicklyIsRefusedWithItsLength
     WriteBytes(Path("longer.kaz"), "C |\r" + QByteArray(kMaxChartLineCharacters + 1, 'C'));
     EXPECT_FALSE(window->LoadFile(Path("longer.kaz")));
     ASSERT_EQ(prompts->seen.size(), 1u);
-    EXPECT_TRUE(prompts->seen[0].text.startsWith("`" + Path("longer.kaz") + "` has a line of 3001 characters"))
+    EXPECT_TRUE(
+        prompts->seen[0].text.startsWith("`" + Path("longer.kaz") + "` has a line of 3001 characters"))
         << prompts->seen[0].text.toStdString();
 }
 

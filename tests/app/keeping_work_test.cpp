@@ -22,16 +22,6 @@ class KeepingWork : public test::WindowTest {
         QDir(recovery).removeRecursively();
     }
 
-    static void Write(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    static QByteArray Read(const QString& path) {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
-    }
     [[nodiscard]] QStringList RecoveryFiles() const {
         return QDir(recovery).entryList({QStringLiteral("*.kazrecovery")}, QDir::Files);
     }
@@ -66,7 +56,7 @@ class KeepingWork : public test::WindowTest {
 };
 
 TEST_F(KeepingWork, TypingKeepsTheTextForRecoveryUntilTheChartIsSaved) {
-    Write(Path("song.kaz"), "C | G7 |\n");
+    test::WriteBytes(Path("song.kaz"), "C | G7 |\n");
     ASSERT_TRUE(window->LoadFile(Path("song.kaz")));
     Type("Am | Dm |\n");
     ASSERT_TRUE(QTest::qWaitFor([this] { return RecoveryFiles().size() == 1; }, 10000));
@@ -110,37 +100,37 @@ TEST_F(KeepingWork, SigtermKeepsTheUnsavedTextBeforeKazEnds) {
 }
 
 TEST_F(KeepingWork, AChangeMadeOutsideReloadsAnUntouchedChartAndIsAskedAboutOverAChangedOne) {
-    Write(Path("song.kaz"), "C | G7 |\n");
+    test::WriteBytes(Path("song.kaz"), "C | G7 |\n");
     ASSERT_TRUE(window->LoadFile(Path("song.kaz")));
-    Write(Path("song.kaz"), "C | G7 | F |\n");
+    test::WriteBytes(Path("song.kaz"), "C | G7 | F |\n");
     ASSERT_TRUE(QTest::qWaitFor([this] { return Editor().Text() == "C | G7 | F |\n"; }, 10000));
     EXPECT_FALSE(window->isWindowModified());
 
     Type("Am |\n");
     prompts->outsideChange = OutsideChangeAnswer::KeepMine;
-    Write(Path("song.kaz"), "theirs |\n");
+    test::WriteBytes(Path("song.kaz"), "theirs |\n");
     ASSERT_TRUE(QTest::qWaitFor([this] { return !prompts->seen.empty(); }, 10000));
     EXPECT_EQ(Editor().Text(), "Am |\n");
     // Kept knowingly: Save does not ask again.
     ASSERT_TRUE(window->Document().Save());
-    EXPECT_EQ(Read(Path("song.kaz")), "Am |\n");
+    EXPECT_EQ(test::ReadBytes(Path("song.kaz")), "Am |\n");
     EXPECT_EQ(prompts->seen.size(), 1u);
 }
 
 TEST_F(KeepingWork, SaveNeverOverwritesAChangeMadeOutsideUnasked) {
-    Write(Path("song.kaz"), "C | G7 |\n");
+    test::WriteBytes(Path("song.kaz"), "C | G7 |\n");
     ASSERT_TRUE(window->LoadFile(Path("song.kaz")));
     Type("mine |\n");
-    Write(Path("song.kaz"), "theirs, longer |\n");
+    test::WriteBytes(Path("song.kaz"), "theirs, longer |\n");
     prompts->outsideChange = OutsideChangeAnswer::TakeTheirs;
     EXPECT_FALSE(window->Document().Save());
-    EXPECT_EQ(Read(Path("song.kaz")), "theirs, longer |\n");
+    EXPECT_EQ(test::ReadBytes(Path("song.kaz")), "theirs, longer |\n");
     EXPECT_EQ(Editor().Text(), "theirs, longer |\n");
     EXPECT_FALSE(window->isWindowModified());
 }
 
 TEST_F(KeepingWork, ADeletedFileLeavesTheTextHereUnsaved) {
-    Write(Path("song.kaz"), "C | G7 |\n");
+    test::WriteBytes(Path("song.kaz"), "C | G7 |\n");
     ASSERT_TRUE(window->LoadFile(Path("song.kaz")));
     QFile::remove(Path("song.kaz"));
     ASSERT_TRUE(QTest::qWaitFor([this] { return window->isWindowModified(); }, 10000));
@@ -150,7 +140,7 @@ TEST_F(KeepingWork, ADeletedFileLeavesTheTextHereUnsaved) {
 }
 
 TEST_F(KeepingWork, AChartOpenInAnotherWindowOpensOnlyForReading) {
-    Write(Path("song.kaz"), "C | G7 |\n");
+    test::WriteBytes(Path("song.kaz"), "C | G7 |\n");
     ASSERT_TRUE(window->LoadFile(Path("song.kaz")));
     auto answers = std::make_unique<test::TestPrompts>();
     test::TestPrompts& second = *answers;
@@ -162,7 +152,7 @@ TEST_F(KeepingWork, AChartOpenInAnotherWindowOpensOnlyForReading) {
     other.Editor().insertPlainText(QStringLiteral("x"));
     // Save asks for another name, and the answer Cancel saves nothing.
     EXPECT_FALSE(other.Document().Save());
-    EXPECT_EQ(Read(Path("song.kaz")), "C | G7 |\n");
+    EXPECT_EQ(test::ReadBytes(Path("song.kaz")), "C | G7 |\n");
     other.Document().SetModified(false);
 }
 
@@ -170,7 +160,7 @@ TEST_F(KeepingWork, AChartNamedButNotThereYetSavesUnderItsName) {
     window->Document().StartNew(Path("new.kaz"));
     Type("C | F |\n");
     ASSERT_TRUE(window->Document().Save());
-    EXPECT_EQ(Read(Path("new.kaz")), "C | F |\n");
+    EXPECT_EQ(test::ReadBytes(Path("new.kaz")), "C | F |\n");
 }
 
 TEST_F(KeepingWork, ASettingsFileThatIsAFifoIsLeftAloneAndSaidSo) {

@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "app/app_test_support.h"
 #include "app/window_fixture.h"
 
 namespace kaz {
@@ -13,22 +14,11 @@ enum class Replacing { New, Open, RecentFile, Drop, Close };
 class UnsavedChanges : public test::WindowTest {
   protected:
     UnsavedChanges() {
-        Write(mine, "C | G7 |\n");
-        Write(other, "F | Bb |\n");
+        test::WriteBytes(mine, "C | G7 |\n");
+        test::WriteBytes(other, "F | Bb |\n");
         EXPECT_TRUE(window->LoadFile(other));
         EXPECT_TRUE(window->LoadFile(mine));
         Type("Am | Dm |\n");
-    }
-
-    static void Write(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    static QByteArray Read(const QString& path) {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
     }
 
     void Replace(Replacing how) {
@@ -79,13 +69,13 @@ TEST_F(UnsavedChanges, SaveWritesTheChangesBeforeTheChartGoes) {
         Type("Am | Dm |\n");
         prompts->saveChanges = SaveChangesAnswer::Save;
         Replace(how);
-        EXPECT_EQ(Read(mine), "Am | Dm |\n");
+        EXPECT_EQ(test::ReadBytes(mine), "Am | Dm |\n");
         if (how == Replacing::Close) {
             EXPECT_FALSE(window->isVisible());
         } else {
             EXPECT_EQ(Editor().Text(), TextAfter(how));
         }
-        Write(mine, "C | G7 |\n");
+        test::WriteBytes(mine, "C | G7 |\n");
         window->show();
     }
 }
@@ -97,7 +87,7 @@ TEST_F(UnsavedChanges, DiscardLetsTheChartGoAndLeavesItsFileAsItWas) {
         Type("Am | Dm |\n");
         prompts->saveChanges = SaveChangesAnswer::Discard;
         Replace(how);
-        EXPECT_EQ(Read(mine), "C | G7 |\n");
+        EXPECT_EQ(test::ReadBytes(mine), "C | G7 |\n");
         if (how == Replacing::Close) {
             EXPECT_FALSE(window->isVisible());
         } else {
@@ -113,7 +103,7 @@ TEST_F(UnsavedChanges, CancelKeepsTheChangedChartAndItsFile) {
         SCOPED_TRACE(static_cast<int>(how));
         prompts->saveChanges = SaveChangesAnswer::Cancel;
         Replace(how);
-        EXPECT_EQ(Read(mine), "C | G7 |\n");
+        EXPECT_EQ(test::ReadBytes(mine), "C | G7 |\n");
         EXPECT_EQ(Editor().Text(), "Am | Dm |\n");
         EXPECT_TRUE(window->isWindowModified());
         EXPECT_TRUE(window->isVisible());
@@ -123,19 +113,19 @@ TEST_F(UnsavedChanges, CancelKeepsTheChangedChartAndItsFile) {
 
 TEST_F(UnsavedChanges, ACharacterWindows1252CannotStoreSavesAsUtf8OrNotAtAll) {
     const QString old = folder.filePath("old.kaz");
-    Write(old, "# Caf\xE9\nC |\n");
+    test::WriteBytes(old, "# Caf\xE9\nC |\n");
     ASSERT_TRUE(window->LoadFile(old));
     Editor().moveCursor(QTextCursor::End);
     Editor().insertPlainText(QStringLiteral("B\u266D |\n"));
 
     prompts->saveAsUtf8 = false;
     EXPECT_FALSE(window->Document().Save());
-    EXPECT_EQ(Read(old), "# Caf\xE9\nC |\n");
+    EXPECT_EQ(test::ReadBytes(old), "# Caf\xE9\nC |\n");
     EXPECT_TRUE(window->isWindowModified());
 
     prompts->saveAsUtf8 = true;
     EXPECT_TRUE(window->Document().Save());
-    EXPECT_EQ(Read(old), "# Caf\xC3\xA9\nC |\nB\xE2\x99\xAD |\n");
+    EXPECT_EQ(test::ReadBytes(old), "# Caf\xC3\xA9\nC |\nB\xE2\x99\xAD |\n");
     EXPECT_FALSE(window->isWindowModified());
 }
 

@@ -203,16 +203,7 @@ void ChartDocument::CheckOutsideChanges() {
         Reload();
         emit notice(tr("Reloaded %1: another program changed it").arg(DisplayName()));
     } else {
-        switch (prompts_.AskOutsideChange(DisplayName())) {
-            case OutsideChangeAnswer::TakeTheirs:
-                Reload();
-                break;
-            case OutsideChangeAnswer::SaveMineAs:
-                static_cast<void>(SaveAs());
-                break;
-            case OutsideChangeAnswer::KeepMine:
-                break;
-        }
+        static_cast<void>(KeepMineOverTheirs());
     }
     Watch();
     checking_ = false;
@@ -224,6 +215,10 @@ bool ChartDocument::MayOverwrite() {
         return true;
     }
     disk_ = now;
+    return KeepMineOverTheirs();
+}
+
+bool ChartDocument::KeepMineOverTheirs() {
     switch (prompts_.AskOutsideChange(DisplayName())) {
         case OutsideChangeAnswer::KeepMine:
             return true;

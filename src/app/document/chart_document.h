@@ -101,6 +101,9 @@ class ChartDocument final : public QObject {
     void Reload();
     //! Before a save to the chart's own file: true when it may overwrite what is there.
     bool MayOverwrite();
+    //! Ask which text to keep of a chart changed here and in its file, and do it; true when the text here
+    //! is kept, to be saved over the file's.
+    bool KeepMineOverTheirs();
     void Watch();
 
     ChartEditor& editor_;

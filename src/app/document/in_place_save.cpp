@@ -41,21 +41,9 @@ gid_t GroupOfNewFileIn(const fs::path& folder) {
 //! Make bytes the whole content of descriptor and have them on disk; false with errno set. The new bytes
 //! go over the old before the file is cut to their length, so a failure leaves as much as possible.
 bool Overwrite(int descriptor, const char* bytes, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t written = ::pwrite(descriptor, bytes + done, size - done, static_cast<off_t>(done));
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            if (written == 0) {
-                errno = EIO;
-            }
-            return false;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return ::ftruncate(descriptor, static_cast<off_t>(size)) == 0 && ::fsync(descriptor) == 0;
+    const std::uint64_t start = 0;
+    return WriteAll(descriptor, std::string_view(bytes, size), &start) &&
+           ::ftruncate(descriptor, static_cast<off_t>(size)) == 0 && ::fsync(descriptor) == 0;
 }
 
 //! A new name in folder for the copy of the file called name.
@@ -121,7 +109,8 @@ bool SaveInPlace(const QString& path, const QByteArray& bytes, const QString& re
             Tr("Cannot save file `%1`: what it holds could not be kept in `%2` before writing over it (%3). "
                "The file on disk is as it was.")
                 .arg(path, recoveryFolder,
-                     old.tooLarge ? Tr("it is too large") : QString::fromLocal8Bit(copyError.message().c_str()));
+                     old.tooLarge ? Tr("it is too large")
+                                  : QString::fromLocal8Bit(copyError.message().c_str()));
         return false;
     }
     if (Overwrite(descriptor, bytes.constData(), static_cast<std::size_t>(bytes.size()))) {
