@@ -8,6 +8,7 @@
 #include "app/dialog_test_support.h"
 #include "app/dialogs/practice_loop_dialog.h"
 #include "app/playback/follow_view.h"
+#include "app/playback/tempo_field.h"
 #include "app/playback/transport_bar.h"
 #include "app/playback/transport_button.h"
 #include "app/window_fixture.h"
@@ -136,6 +137,27 @@ TEST_F(PlayerFeatures, TheirSettingsAreRememberedUnderNamesOfTheirOwn) {
     const PlayerSettings restored = LoadPlayerSettings();
     EXPECT_EQ(restored.practiceTempo.step, 5);
     EXPECT_EQ(restored.practiceTempo.ceiling, 160);
+}
+
+TEST_F(PlayerFeatures, ATempoTypedHoldsOverTheChartsMarkUntilTheMarkChanges) {
+    QTemporaryDir folder;
+    TempoField& tempo = window->Transport().Tempo();
+    Type("[TEMPO=100] C | G7 |");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tempo.Text() == "100"; }, 5000));
+    tempo.SetText("80");
+    Commands().play->trigger();
+    EXPECT_EQ(window->Playback().Engine().State().tempo, 80);
+    Commands().stop->trigger();
+    // The exports play it at the tempo that holds, too.
+    prompts->fileNames[FileQuestion::ExportMidi] = folder.filePath("held.mid");
+    Commands().exportMidi->trigger();
+    // FF 51 03 and 60,000,000 / 80 = 750,000 microseconds a beat (0B 71 B0).
+    EXPECT_TRUE(test::ReadBytes(folder.filePath("held.mid")).contains(QByteArray::fromHex("ff51030b71b0")));
+
+    Type("[TEMPO=140] C | G7 |");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tempo.Text() == "140"; }, 5000));
+    Commands().play->trigger();
+    EXPECT_EQ(window->Playback().Engine().State().tempo, 140);
 }
 
 }  // namespace
