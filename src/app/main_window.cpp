@@ -47,6 +47,7 @@
 #include "app/theme.h"
 #include "app/view_settings.h"
 #include "app/window_command.h"
+#include "base/input_file.h"
 #include "harmony/spliced_text.h"
 #include "language/transpose_score.h"
 #include "midi/device/audio_render.h"
@@ -130,6 +131,11 @@ MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
         chart_->FollowPlayback(!playing);
     });
     connect(editor_, &ChartEditor::undoStateChanged, this, &MainWindow::UpdateCommandStates);
+    connect(editor_, &ChartEditor::lineTooLong, this, [this] {
+        statusBar()->showMessage(tr("A line of a chart is at most %1 characters, so that typing stays quick.")
+                                     .arg(kMaxChartLineCharacters),
+                                 5000);
+    });
     connect(editor_, &QPlainTextEdit::copyAvailable, this, &MainWindow::UpdateCommandStates);
     document_->StartNew();
     UpdateRecentFileActions();

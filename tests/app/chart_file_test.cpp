@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
@@ -347,6 +348,21 @@ TEST_F(InPlaceSaveTest, AWriteInPlaceThatFailsHalfWayPutsTheOldTextBack) {
     EXPECT_TRUE(error.endsWith("The file on disk is as it was.")) << error.toStdString();
     EXPECT_EQ(ReadBytes(chart), "C | F |\n");
     EXPECT_TRUE(RecoveryIsEmpty());
+}
+
+TEST_F(DocumentTest, TypingOrPastingALineLongerThanAChartsLineIsRefused) {
+    Type(QString(kMaxChartLineCharacters - 2, QLatin1Char('C')));
+    QTest::keyClicks(&Editor(), "ab");
+    EXPECT_EQ(Editor().Text().size(), kMaxChartLineCharacters);
+    QTest::keyClicks(&Editor(), "c");
+    EXPECT_EQ(Editor().Text().size(), kMaxChartLineCharacters);
+    QGuiApplication::clipboard()->setText(QStringLiteral("| G7"));
+    Editor().paste();
+    EXPECT_EQ(Editor().Text().size(), kMaxChartLineCharacters);
+    // A paste that breaks the line is welcome.
+    QGuiApplication::clipboard()->setText(QStringLiteral("\n| G7"));
+    Editor().paste();
+    EXPECT_TRUE(Editor().Text().endsWith("\n| G7"));
 }
 
 }  // namespace

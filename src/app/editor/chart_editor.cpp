@@ -2,9 +2,12 @@
 
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <algorithm>
+
+#include "base/input_file.h"
 
 namespace kaz {
 
@@ -213,7 +216,36 @@ void ChartEditor::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    const QString typed = event->text();
+    if (!typed.isEmpty() && typed.front().isPrint() && !KeepsLinesShort(typed)) {
+        event->accept();
+        emit lineTooLong();
+        return;
+    }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void ChartEditor::insertFromMimeData(const QMimeData* source) {
+    if (source->hasText() && !KeepsLinesShort(source->text())) {
+        emit lineTooLong();
+        return;
+    }
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
+bool ChartEditor::KeepsLinesShort(const QString& text) const {
+    const QTextCursor cursor = textCursor();
+    const QTextBlock first = document()->findBlock(cursor.selectionStart());
+    const QTextBlock last = document()->findBlock(cursor.selectionEnd());
+    const qsizetype before = cursor.selectionStart() - first.position();
+    const qsizetype after = last.position() + last.length() - 1 - cursor.selectionEnd();
+    QStringList lines =
+        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(QLatin1Char('\n'));
+    lines.front().prepend(QString(before, QLatin1Char(' ')));
+    lines.back().append(QString(after, QLatin1Char(' ')));
+    return std::all_of(lines.begin(), lines.end(), [](const QString& line) {
+        return static_cast<std::size_t>(line.size()) <= kMaxChartLineCharacters;
+    });
 }
 
 }  // namespace kaz

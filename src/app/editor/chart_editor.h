@@ -73,16 +73,22 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
   signals:
     //! The undo slot or the editor's own undo changed whether Undo has something to do.
     void undoStateChanged();
+    //! Typing or pasting was refused: a line would have been longer than a chart's line may be.
+    void lineTooLong();
 
   protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
 
   private:
     void OnTextChanged();
     //! Replace only the part of the text that differs from text, in one edit, keeping caret and view.
     void ReplaceChangedSpan(const QString& text);
     [[nodiscard]] bool IsWindowKey(const QKeyEvent& event) const;
+    //! Whether text put over the selection leaves every line at most kMaxChartLineCharacters long, the
+    //! longest line the editor keeps quick to type in.
+    [[nodiscard]] bool KeepsLinesShort(const QString& text) const;
 
     ChartFileFormat::LineEnding lineEnding_ = ChartFileFormat::LineEnding::Lf;
     TextPositionMap positions_;
