@@ -5,6 +5,7 @@
 #include <charconv>
 #include <optional>
 
+#include "base/text_lines.h"
 #include "harmony/chord_analysis.h"
 #include "interchange/text_fields.h"
 #include "style/style_library.h"
@@ -41,12 +42,7 @@ bool IsMarkLine(std::string_view line) {
 //! line of measures.
 void ReadHeader(std::string_view text, LeadSheet& sheet, std::string& styleComment) {
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
+        const std::string_view line = TakeLine(text);
         if (line.empty() || line.front() != '#') {
             if (!IsMarkLine(line)) {
                 return;

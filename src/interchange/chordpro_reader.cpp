@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 
+#include "base/text_lines.h"
 #include "interchange/measure_spread.h"
 #include "interchange/text_fields.h"
 
@@ -47,12 +48,7 @@ class ChordProReader {
     ImportedSongs Read(std::string_view text) {
         NewSong();
         while (!text.empty()) {
-            const std::size_t end = text.find('\n');
-            std::string_view line = text.substr(0, end);
-            text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-            if (!line.empty() && line.back() == '\r') {
-                line.remove_suffix(1);
-            }
+            const std::string_view line = TakeLine(text);
             ReadLine(line);
         }
         FinishSong();

@@ -23,16 +23,8 @@ std::string ThroughMusicXml(const std::string& chart) {
 
 //! The notes the chart plays, one "time kind channel key" line each.
 std::string Notes(const std::string& chart) {
-    CompileState state;
-    EXPECT_TRUE(Compile(state, chart).Accepted()) << chart;
-    std::string notes;
-    for (std::size_t i = 0; i < state.events.size(); ++i) {
-        const MidiEvent& event = state.events[i];
-        if (event.kind == EventKind::NoteOn || event.kind == EventKind::NoteOff ||
-            event.kind == EventKind::Tempo || event.kind == EventKind::TimeSignature) {
-            AppendEventLine(notes, event);
-        }
-    }
+    const std::string notes = test::PlayedNotesForTest(chart);
+    EXPECT_FALSE(notes.empty()) << chart;
     return notes;
 }
 
