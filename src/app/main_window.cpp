@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QUrl>
+#include <optional>
 
 #include "app/chart/chart_feature.h"
 #include "app/chart/chart_panel.h"
@@ -42,7 +43,6 @@
 #include "app/playback/style_list.h"
 #include "app/playback/tempo_field.h"
 #include "app/playback/transport_bar.h"
-#include "app/playback/transport_button.h"
 #include "app/setting_keys.h"
 #include "app/theme.h"
 #include "app/view_settings.h"

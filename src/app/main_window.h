@@ -2,9 +2,7 @@
 
 #include <QMainWindow>
 #include <array>
-#include <functional>
 #include <memory>
-#include <optional>
 
 #include "app/document/recent_files.h"
 #include "app/player_settings.h"
