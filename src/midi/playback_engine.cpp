@@ -174,6 +174,11 @@ void PlaybackEngine::StartPlaying() {
         }
         ShowTempo(compile_.score.scoreTempo);
     }
+    // A value the field could not take ("0", "9999") gives way to the tempo that plays.
+    const std::int32_t playing = State().tempo;
+    if (ParseTempoText(seams_.transport.TempoText()) != playing) {
+        ShowTempo(playing);
+    }
     savedSelection_ = seams_.view.Selection();
     seams_.transport.SetLatch(TransportLatch::Play, true);
     seams_.transport.SetTempoReadOnly(true);

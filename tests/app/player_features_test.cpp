@@ -160,5 +160,15 @@ TEST_F(PlayerFeatures, ATempoTypedHoldsOverTheChartsMarkUntilTheMarkChanges) {
     EXPECT_EQ(window->Playback().Engine().State().tempo, 140);
 }
 
+TEST_F(PlayerFeatures, PlayShowsTheTempoThatPlaysInPlaceOfOneTheFieldCouldNotTake) {
+    Type("C | G7 |");
+    TempoField& tempo = window->Transport().Tempo();
+    tempo.SetText("90");
+    tempo.SetText("9999");
+    Commands().play->trigger();
+    EXPECT_EQ(tempo.Text(), "90");
+    EXPECT_EQ(window->Playback().Engine().State().tempo, 90);
+}
+
 }  // namespace
 }  // namespace kaz
