@@ -30,7 +30,7 @@ void BM_ChartViewRedrawsAVisiblePage(benchmark::State& state) {
     kaz::Session session;
     kaz::ChartEditor editor;
     editor.setPlainText(QString::fromStdString(ChartFor(state, kMeasures)));
-    kaz::ChartView view(session, editor);
+    kaz::ChartView view(session, editor, [](const kaz::SongMap&) { return std::optional<kaz::SongPlace>(); });
     view.resize(1280, 900);
     view.Relayout();
     view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum() / 2);
@@ -46,7 +46,7 @@ void BM_ChartViewLaysOutAfterAChange(benchmark::State& state) {
     kaz::Session session;
     kaz::ChartEditor editor;
     editor.setPlainText(QString::fromStdString(kaz::bench::BluesChart(kMeasures)));
-    kaz::ChartView view(session, editor);
+    kaz::ChartView view(session, editor, [](const kaz::SongMap&) { return std::optional<kaz::SongPlace>(); });
     for (auto _ : state) {
         view.Relayout();
     }

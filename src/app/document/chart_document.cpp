@@ -96,13 +96,8 @@ bool ChartDocument::Load(const QString& path) {
         prompts_.Tell(error, MessageIcon::Exclamation);
         return false;
     }
-    const QString lock = QDir(lockFolder_).filePath(LockName(path));
-    if (openLock_ == nullptr || openLock_->fileName() != lock) {
-        QLockFile elsewhere(lock);
-        elsewhere.setStaleLockTime(0);
-        if (!elsewhere.tryLock(0) && !prompts_.AskOpenReadOnly(path)) {
-            return false;
-        }
+    if (IsOpenElsewhere(path) && !prompts_.AskOpenReadOnly(path)) {
+        return false;
     }
     const ChartText chart = DecodeChart(bytes);
     Replace(chart.text, path, chart.format);
@@ -127,15 +122,10 @@ bool ChartDocument::SaveTo(const QString& path) {
     if (ownFile && !readOnly_ && !MayOverwrite()) {
         return false;
     }
-    if (!ownFile || readOnly_) {
-        QLockFile elsewhere(QDir(lockFolder_).filePath(LockName(path)));
-        elsewhere.setStaleLockTime(0);
-        if (!elsewhere.tryLock(0)) {
-            prompts_.Tell(
-                tr("`%1` is open in another Kaz window. Save the chart under another name.").arg(path),
-                MessageIcon::Exclamation);
-            return false;
-        }
+    if ((!ownFile || readOnly_) && IsOpenElsewhere(path)) {
+        prompts_.Tell(tr("`%1` is open in another Kaz window. Save the chart under another name.").arg(path),
+                      MessageIcon::Exclamation);
+        return false;
     }
     ChartFileFormat format = format_;
     QByteArray bytes;
@@ -289,16 +279,30 @@ void ChartDocument::SetFile(const QString& path, const ChartFileFormat& format) 
     SetModified(false);
 }
 
+bool ChartDocument::IsOpenElsewhere(const QString& path) const {
+    const QString name = QDir(lockFolder_).filePath(LockName(path));
+    if (openLock_ != nullptr && openLock_->fileName() == name) {
+        return false;
+    }
+    // Taken and given back at once when nobody holds it; a lock that cannot be made at all (no recovery
+    // folder yet, or one that cannot be written) says nothing about other windows.
+    QLockFile lock(name);
+    lock.setStaleLockTime(0);
+    return !lock.tryLock(0) && lock.error() == QLockFile::LockFailedError;
+}
+
 bool ChartDocument::LockOpenChart(const QString& path) {
     const QString name = QDir(lockFolder_).filePath(LockName(path));
     if (openLock_ != nullptr && openLock_->fileName() == name) {
         return true;
     }
     openLock_.reset();
+    QDir().mkpath(lockFolder_);
     auto lock = std::make_unique<QLockFile>(name);
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) {
-        return false;
+        // Only another window's lock makes the chart read-only here, not a folder that takes no lock.
+        return lock->error() != QLockFile::LockFailedError;
     }
     openLock_ = std::move(lock);
     return true;

@@ -97,6 +97,8 @@ class ChartDocument final : public QObject {
     void SetFile(const QString& path, const ChartFileFormat& format);
     //! Take the lock that tells other windows the chart at path is open here; false when one of them has it.
     bool LockOpenChart(const QString& path);
+    //! Whether another Kaz window has the chart at path open.
+    [[nodiscard]] bool IsOpenElsewhere(const QString& path) const;
     //! Read the file again over the text here, keeping the caret and the view.
     void Reload();
     //! Before a save to the chart's own file: true when it may overwrite what is there.

@@ -72,15 +72,11 @@ bool ChartRecovery::Read(const QString& file, RecoveredChart& chart) {
 }
 
 ChartRecovery::ChartRecovery(QString folder) : folder_(std::move(folder)) {
-    QDir().mkpath(folder_);
     file_ = QDir(folder_).filePath(
         QStringLiteral("chart-%1-%2%3")
             .arg(QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmsszzz")))
             .arg(QCoreApplication::applicationPid())
             .arg(QLatin1String(kSuffix)));
-    lock_ = std::make_unique<QLockFile>(LockOf(file_));
-    lock_->setStaleLockTime(0);
-    static_cast<void>(lock_->tryLock(0));
 }
 
 ChartRecovery::~ChartRecovery() = default;
@@ -95,6 +91,13 @@ bool ChartRecovery::Write(const QString& path, const ChartFileFormat& format, co
                                                   : QStringLiteral("lf"));
     kept.insert(QStringLiteral("byteOrderMark"), format.byteOrderMark);
     kept.insert(QStringLiteral("text"), text);
+    // The folder and the lock come with the first file, so that a run with nothing to keep writes nothing.
+    if (lock_ == nullptr) {
+        QDir().mkpath(folder_);
+        lock_ = std::make_unique<QLockFile>(LockOf(file_));
+        lock_->setStaleLockTime(0);
+        static_cast<void>(lock_->tryLock(0));
+    }
     QString error;
     written_ = WriteChartFile(file_, QJsonDocument(kept).toJson(QJsonDocument::Compact), folder_, error);
     return written_;

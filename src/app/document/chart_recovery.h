@@ -21,9 +21,9 @@ struct RecoveredChart {
 
 //! The recovery file of this run's chart. While the chart has changes that are not saved, its text is
 //! written here, in the user's data folder and never over the chart's own file; the file goes when the chart
-//! is saved or its changes are discarded. A lock beside it, held while this run lives, tells a later start
-//! that the file was left by a run that ended without saving (a crash, a kill, a logout): that start offers
-//! it back.
+//! is saved or its changes are discarded. A lock beside it, taken with the first file and held while this
+//! run lives, tells a later start that the file was left by a run that ended without saving (a crash, a
+//! kill, a logout): that start offers it back.
 class ChartRecovery {
   public:
     //! The recovery of this run in folder (made when missing).
