@@ -1,5 +1,6 @@
 #include "harmony/chord_analysis.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -35,10 +36,12 @@ namespace {
 template <typename Offset>
 void SetVoice(Chord& chord, std::span<const Offset> offsets) {
     const int rootKey = chord.rootPitch + kVoiceKeyBase;
-    for (std::size_t slot = 0; slot < offsets.size(); ++slot) {
+    // notes[0] is the bass: a voice has room for the rest
+    const std::size_t count = std::min(offsets.size(), std::size(chord.notes) - 1);
+    for (std::size_t slot = 0; slot < count; ++slot) {
         chord.notes[slot + 1] = static_cast<std::int8_t>(rootKey + offsets[slot]);
     }
-    chord.noteCount = static_cast<std::int8_t>(offsets.size() + 1);
+    chord.noteCount = static_cast<std::int8_t>(count + 1);
 }
 
 // A defined voice: each value above the root key, in 8-bit arithmetic that wraps; keys below 0 are dropped.

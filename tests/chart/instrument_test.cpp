@@ -16,7 +16,10 @@ std::string ShownFor(std::string_view text, const Instrument& instrument,
     const ChartLayout layout = LayOutChart(state.score, text, SpellingFor(state.score, instrument));
     std::string out;
     for (const ChartChord& chord : layout.chords) {
-        out += (out.empty() ? "" : " ") + chord.symbol.Text();
+        if (!out.empty()) {
+            out += ' ';
+        }
+        out += chord.symbol.Text();
     }
     return out;
 }
