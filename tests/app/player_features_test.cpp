@@ -11,6 +11,7 @@
 #include "app/playback/tempo_field.h"
 #include "app/playback/transport_bar.h"
 #include "app/playback/transport_button.h"
+#include "app/player_settings.h"
 #include "app/window_fixture.h"
 
 namespace kaz {

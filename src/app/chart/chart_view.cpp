@@ -6,8 +6,8 @@
 #include <QWheelEvent>
 
 #include "app/editor/chart_editor.h"
-#include "app/playback/sounding_words.h"
 #include "app/session.h"
+#include "app/sounding_words.h"
 
 namespace kaz {
 

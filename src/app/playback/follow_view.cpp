@@ -5,8 +5,8 @@
 #include <QStyleOption>
 #include <algorithm>
 
-#include "app/playback/sounding_words.h"
 #include "app/session.h"
+#include "app/sounding_words.h"
 
 namespace kaz {
 

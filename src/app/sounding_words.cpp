@@ -1,4 +1,4 @@
-#include "app/playback/sounding_words.h"
+#include "app/sounding_words.h"
 
 #include <QCoreApplication>
 

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+
+#include "app/player_settings.h"
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QMainWindow;
+
+namespace kaz {
+
+class FollowView;
+class PlaybackController;
+struct Session;
+
+//! The player's features around the playback: the follow view in a panel of the window with its View
+//! command, the count-in and the practice loop kept between runs, and the note for the status bar when the
+//! tempo that plays is not the chart's.
+class PlayerFeatures final : public QObject {
+    Q_OBJECT
+
+  public:
+    PlayerFeatures(QMainWindow& window, Session& session, PlaybackController& playback);
+
+    [[nodiscard]] FollowView& Follow() const { return *followView_; }
+    [[nodiscard]] QAction* FollowViewAction() const { return followViewAction_; }
+    [[nodiscard]] QAction* PracticeLoopAction() const { return practiceLoop_; }
+    //! How much faster Loop selected measures plays each time round; edited in place, then Apply it.
+    [[nodiscard]] PracticeTempo& Practice() { return settings_.practiceTempo; }
+    void ApplyPracticeTempo();
+    //! Show the follow view and set the count-in as they were last time; after the window's layout, which
+    //! would otherwise have its own say on the panel.
+    void RestoreSettings();
+    //! The status bar's pane that says when the tempo played differs from the chart's tempo mark.
+    [[nodiscard]] QLabel* TempoNote() const { return tempoNote_; }
+    void UpdateTempoNote();
+
+  private:
+    PlaybackController& playback_;
+    FollowView* followView_;
+    QDockWidget* followDock_;
+    QAction* followViewAction_;
+    QAction* practiceLoop_;
+    QLabel* tempoNote_;
+    PlayerSettings settings_;
+};
+
+}  // namespace kaz
