@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <thread>
 #include <utility>
-#include <vector>
 
 #include "midi/count_in.h"
 
@@ -35,27 +35,43 @@ std::size_t FirstEventAt(const EventList& events, Ticks time) {
     return low;
 }
 
-//! The editor as a tick on the timer's thread sees it: it keeps what the highlights do, for the window's
-//! thread to do on the real editor, in the same order.
-class HighlightsToShow final : public NoEditor {
-  public:
-    void Select(TextRange range) override { steps_.push_back(range); }
-    void ScrollToSelection() override { steps_.push_back(std::nullopt); }
+//! The song position at clock reading at, as state has it.
+Ticks PositionAt(const PlaybackState& state, std::int64_t at) {
+    const std::int64_t elapsed = at - state.clockOrigin;
+    return TruncateToTicks(static_cast<double>(elapsed) * state.ticksPerMs + state.baseTicks);
+}
 
-    [[nodiscard]] bool Empty() const { return steps_.empty(); }
-    void ShowOn(Editor& view) const {
-        for (const std::optional<TextRange>& step : steps_) {
-            if (step) {
-                view.Select(*step);
-            } else {
-                view.ScrollToSelection();
+//! Make change to state; playing says whether the song position moves on with the clock meanwhile.
+void MakeChange(PlaybackState& state, const TimingChange& change, bool playing) {
+    switch (change.kind) {
+        case TimingChange::Kind::Pause:
+            if (!state.paused) {
+                state.baseTicks = PositionAt(state, change.at);
+                state.paused = true;
             }
-        }
+            break;
+        case TimingChange::Kind::Resume:
+            if (state.paused) {
+                state.clockOrigin = change.at;
+                state.paused = false;
+            }
+            break;
+        case TimingChange::Kind::Tempo:
+            if (change.value == state.tempo) {
+                break;
+            }
+            if (playing && !state.paused) {
+                state.baseTicks = PositionAt(state, change.at);
+                state.clockOrigin = change.at;
+            }
+            state.tempo = change.value;
+            state.ticksPerMs = TicksPerMs(change.value);
+            break;
+        case TimingChange::Kind::Loop:
+            state.looping = change.value != 0;
+            break;
     }
-
-  private:
-    std::vector<std::optional<TextRange>> steps_;  //!< a selection, or nothing for a scroll to it
-};
+}
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
@@ -168,41 +184,41 @@ void PlaybackEngine::StartPlaying() {
     if (holdUserTempo_) {
         TakeTempoMark(compile_.score.tempoGiven ? std::optional(compile_.score.scoreTempo) : std::nullopt);
     } else if (compile_.score.tempoGiven) {
-        {
-            const std::lock_guard lock(timing_);
-            state_.tempo = compile_.score.scoreTempo;
-        }
+        state_.tempo = compile_.score.scoreTempo;
         ShowTempo(compile_.score.scoreTempo);
     }
     // A value the field could not take ("0", "9999") gives way to the tempo that plays.
-    const std::int32_t playing = State().tempo;
-    if (ParseTempoText(seams_.transport.TempoText()) != playing) {
-        ShowTempo(playing);
+    if (ParseTempoText(seams_.transport.TempoText()) != state_.tempo) {
+        ShowTempo(state_.tempo);
     }
     savedSelection_ = seams_.view.Selection();
     seams_.transport.SetLatch(TransportLatch::Play, true);
     seams_.transport.SetTempoReadOnly(true);
     seams_.transport.SetDeviceListEnabled(false);
     seams_.view.SetReadOnly(true);
-    {
-        const std::lock_guard lock(timing_);
-        if (practice_) {
-            RestartAt(practice_->start, practice_->firstEvent);
-        } else {
-            RestartFromTheTop();
-        }
-        state_.ticksPerMs = TicksPerMs(state_.tempo);
-        if (countIn_) {
-            if (const Measure* first =
-                    compile_.score.MeasureAt(practice_ ? practice_->measures.first - 1 : 0)) {
-                StartCountIn(*first->source, state_.baseTicks);
-            }
+    if (practice_) {
+        RestartAt(practice_->start, practice_->firstEvent);
+    } else {
+        RestartFromTheTop();
+    }
+    state_.ticksPerMs = TicksPerMs(state_.tempo);
+    if (countIn_) {
+        if (const Measure* first = compile_.score.MeasureAt(practice_ ? practice_->measures.first - 1 : 0)) {
+            StartCountIn(*first->source, state_.baseTicks);
         }
     }
-    seams_.timer.Start(kPlaybackTimerPeriodMs, [this] { OnPlaybackTimer(); });
-    {
-        const std::lock_guard lock(timing_);
-        WakeForNextEvent();
+    changesSent_ = changesMade_ = 0;
+    rounds_ = shownRounds_ = 0;
+    raises_ = shownRaises_ = 0;
+    shownIndex_ = state_.nextIndex;
+    over_ = false;
+    Publish();
+    const std::optional<std::int64_t> firstWake = NextWake();
+    ticking_ = true;
+    seams_.timer.Start(
+        kPlaybackTimerPeriodMs, [this] { OnPlaybackTimer(); }, [this] { OnHandedBack(); });
+    if (firstWake) {
+        seams_.timer.WakeAt(*firstWake);
     }
     NotifyStateChanged();
 }
@@ -214,10 +230,10 @@ void PlaybackEngine::StartCountIn(const Measure& first, Ticks start) {
     state_.baseTicks = start - first.ticks;
 }
 
-void PlaybackEngine::WakeForNextEvent() {
+std::optional<std::int64_t> PlaybackEngine::NextWake() const {
     const std::optional<Ticks> due = NextDueTime();
     if (port_ == nullptr || state_.paused || !due) {
-        return;
+        return std::nullopt;
     }
     // The first whole number of milliseconds after the origin at which a tick performs the event, found in
     // the tick's own double arithmetic.
@@ -229,7 +245,7 @@ void PlaybackEngine::WakeForNextEvent() {
     while (static_cast<double>(elapsed) * state_.ticksPerMs < ahead) {
         ++elapsed;
     }
-    seams_.timer.WakeAt(state_.clockOrigin + elapsed);
+    return state_.clockOrigin + elapsed;
 }
 
 void PlaybackEngine::NotifyStateChanged() const {
@@ -269,28 +285,29 @@ void PlaybackEngine::RestartAt(Ticks position, std::size_t index) {
     state_.nextIndex = index;
 }
 
-std::optional<std::int32_t> PlaybackEngine::GoRoundAgain() {
+void PlaybackEngine::GoRoundAgain() {
     // Notes held past the last measure would otherwise sound on through every round.
     practice_->port->ReleaseAll();
     RestartAt(practice_->start, practice_->firstEvent);
+    ++rounds_;
     const PracticeTempo& tempo = practice_->tempo;
     const std::int32_t faster = std::min(state_.tempo + tempo.step, tempo.ceiling);
     if (tempo.step > 0 && faster > state_.tempo) {
-        ChangeTempo(faster);
-        return faster;
+        MakeChange(state_, {TimingChange::Kind::Tempo, state_.clockOrigin, faster}, true);
+        ++raises_;
     }
-    return std::nullopt;
 }
 
 std::size_t PlaybackEngine::PerformDueEvents(const EventList& list, std::size_t index, std::size_t end,
-                                             double reached, Editor& editor) {
+                                             double reached, bool& highlighted) {
     for (; index < end; ++index) {
         const MidiEvent& event = list[index];
         const auto ahead = static_cast<double>(std::int64_t{event.time} - state_.baseTicks);
         if (ahead > reached) {
             break;
         }
-        event.Play(Output(), editor);
+        event.Play(Output(), unseen_);
+        highlighted = highlighted || event.kind == EventKind::Highlight;
     }
     return index;
 }
@@ -299,63 +316,117 @@ MidiOutPort& PlaybackEngine::Output() const {
     return practice_ ? *practice_->port : *port_;
 }
 
+bool PlaybackEngine::MakeChanges() {
+    bool made = false;
+    TimingChange change;
+    while (changes_.Pop(change)) {
+        MakeChange(state_, change, true);
+        ++changesMade_;
+        made = true;
+    }
+    return made;
+}
+
+void PlaybackEngine::Publish() {
+    progress_.Publish({state_, changesMade_, rounds_, raises_, over_});
+}
+
 void PlaybackEngine::OnPlaybackTimer() {
-    HighlightsToShow highlights;
-    std::optional<std::int32_t> fasterTempo;
-    bool ended = false;
-    {
-        const std::lock_guard lock(timing_);
-        if (port_ == nullptr || ended_) {
-            return;
+    if (port_ == nullptr) {
+        return;
+    }
+    // Taken after the end too, until the window's thread stops the timer: a command never finds the queue
+    // full for long.
+    bool moved = MakeChanges();
+    if (over_) {
+        if (moved) {
+            Publish();
         }
-        // An output that failed on the way (a recording onto a full disk) ends the playback; Stop says why.
-        if (!port_->Failure().empty()) {
-            ended_ = true;
-            seams_.timer.HandBack([this] { OnStop(); });
-            return;
-        }
-        if (state_.paused) {
-            return;
-        }
+        return;
+    }
+    bool handBack = false;
+    // An output that failed on the way (a recording onto a full disk) ends the playback; Stop says why.
+    if (!port_->Failure().empty()) {
+        over_ = true;
+    } else if (!state_.paused) {
+        const std::uint64_t raises = raises_;
         const EventList& events = compile_.events;
         if (practice_) {
             if (state_.nextIndex >= practice_->endEvent && PositionNow() >= practice_->end) {
-                fasterTempo = GoRoundAgain();
+                GoRoundAgain();
+                moved = true;
             }
         } else if (state_.nextIndex >= events.size()) {
-            ended = events.empty() || !state_.looping;
-            if (!ended) {
+            over_ = events.empty() || !state_.looping;
+            if (!over_) {
                 RestartFromTheTop();
+                ++rounds_;
+                moved = true;
             }
         }
-        ended_ = ended;
-        if (!ended) {
+        if (!over_) {
             const std::int64_t elapsed = seams_.clock.Milliseconds() - state_.clockOrigin;
             const double reached = static_cast<double>(elapsed) * state_.ticksPerMs;
-            nextClick_ = PerformDueEvents(clicks_, nextClick_, clicks_.size(), reached, highlights);
-            state_.nextIndex =
-                PerformDueEvents(events, state_.nextIndex, practice_ ? practice_->endEvent : events.size(),
-                                 reached, highlights);
-            WakeForNextEvent();
-        }
-    }
-    // Handed back unlocked: a timer without a thread of its own runs the work at once.
-    if (fasterTempo || !highlights.Empty()) {
-        seams_.timer.HandBack([this, fasterTempo, highlights = std::move(highlights)] {
-            if (fasterTempo) {
-                ShowTempo(*fasterTempo);
+            const std::size_t clicksBefore = nextClick_;
+            const std::size_t eventsBefore = state_.nextIndex;
+            nextClick_ = PerformDueEvents(clicks_, nextClick_, clicks_.size(), reached, handBack);
+            state_.nextIndex = PerformDueEvents(
+                events, state_.nextIndex, practice_ ? practice_->endEvent : events.size(), reached, handBack);
+            moved = moved || nextClick_ != clicksBefore || state_.nextIndex != eventsBefore;
+            if (const std::optional<std::int64_t> wake = NextWake()) {
+                seams_.timer.WakeAt(*wake);
             }
-            highlights.ShowOn(seams_.view);
-        });
+        }
+        handBack = handBack || raises_ != raises;
     }
-    if (ended) {
-        seams_.timer.HandBack([this] { OnStop(); });
+    if (moved || over_) {
+        Publish();
+    }
+    // Last: a timer without a thread of its own shows what is handed back at once, the stop included.
+    if (handBack || over_) {
+        seams_.timer.HandBack();
     }
 }
 
+void PlaybackEngine::OnHandedBack() {
+    if (!ticking_) {
+        return;
+    }
+    const PlaybackProgress progress = progress_.Latest();
+    if (progress.raises != shownRaises_) {
+        shownRaises_ = progress.raises;
+        ShowTempo(progress.state.tempo);
+    }
+    ShowHighlights(progress);
+    if (progress.over) {
+        OnStop();
+    }
+}
+
+void PlaybackEngine::ShowHighlights(const PlaybackProgress& progress) {
+    const EventList& events = compile_.events;
+    const auto show = [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i) {
+            events[i].Show(seams_.view);
+        }
+    };
+    if (progress.rounds != shownRounds_) {
+        // The rest of the round shown last; rounds that came and went in between would change nothing.
+        show(shownIndex_, practice_ ? practice_->endEvent : events.size());
+        shownIndex_ = practice_ ? practice_->firstEvent : 0;
+        shownRounds_ = progress.rounds;
+    }
+    show(shownIndex_, progress.state.nextIndex);
+    shownIndex_ = std::max(shownIndex_, progress.state.nextIndex);
+}
+
 void PlaybackEngine::OnStop() {
-    // The last tick finishes before the port goes.
+    // The last tick finishes before the port goes; the changes still on their way are made here.
     seams_.timer.Stop();
+    if (ticking_) {
+        static_cast<void>(MakeChanges());
+        ticking_ = false;
+    }
     std::string failure;
     if (port_ != nullptr) {
         if (port_->IsOpen()) {
@@ -371,12 +442,9 @@ void PlaybackEngine::OnStop() {
     seams_.view.SetReadOnly(false);
     seams_.transport.SetLatch(TransportLatch::Play, false);
     seams_.transport.SetLatch(TransportLatch::Pause, false);
-    {
-        const std::lock_guard lock(timing_);
-        state_.paused = false;
-        nextClick_ = 0;
-        ended_ = false;
-    }
+    state_.paused = false;
+    nextClick_ = 0;
+    over_ = false;
     practice_.reset();
     clicks_.Clear();
     ClearScore(compile_.score, compile_.events);
@@ -388,8 +456,22 @@ void PlaybackEngine::OnStop() {
 }
 
 Ticks PlaybackEngine::PositionNow() const {
-    const std::int64_t elapsed = seams_.clock.Milliseconds() - state_.clockOrigin;
-    return TruncateToTicks(static_cast<double>(elapsed) * state_.ticksPerMs + state_.baseTicks);
+    return PositionAt(state_, seams_.clock.Milliseconds());
+}
+
+void PlaybackEngine::Change(const TimingChange& change) {
+    if (!ticking_) {
+        MakeChange(state_, change, false);
+        return;
+    }
+    expected_ = Following();
+    MakeChange(expected_, change, true);
+    // The ticks take a change at their next wake, which comes at once: the queue fills only if they stop.
+    while (!changes_.Push(change)) {
+        std::this_thread::yield();
+    }
+    ++changesSent_;
+    seams_.timer.WakeAt(change.at);
 }
 
 void PlaybackEngine::OnPauseResume() {
@@ -397,49 +479,23 @@ void PlaybackEngine::OnPauseResume() {
     if (port_ == nullptr) {
         return;
     }
-    bool paused = false;
-    {
-        const std::lock_guard lock(timing_);
-        if (state_.paused) {
-            state_.clockOrigin = seams_.clock.Milliseconds();
-        } else {
-            state_.baseTicks = PositionNow();
-        }
-        state_.paused = !state_.paused;
-        paused = state_.paused;
-        WakeForNextEvent();
-    }
+    const bool paused = !State().paused;
+    Change({paused ? TimingChange::Kind::Pause : TimingChange::Kind::Resume, seams_.clock.Milliseconds()});
     seams_.transport.SetLatch(TransportLatch::Pause, paused);
     NotifyStateChanged();
 }
 
 void PlaybackEngine::OnLoop() {
-    bool looping = false;
-    {
-        const std::lock_guard lock(timing_);
-        state_.looping = !state_.looping;
-        looping = state_.looping;
-    }
+    const bool looping = !State().looping;
+    Change({TimingChange::Kind::Loop, seams_.clock.Milliseconds(), looping ? 1 : 0});
     seams_.transport.SetLatch(TransportLatch::Loop, looping);
     NotifyStateChanged();
 }
 
 void PlaybackEngine::SetPlaybackTempo(std::int32_t value) {
-    const std::lock_guard lock(timing_);
-    ChangeTempo(value);
-}
-
-void PlaybackEngine::ChangeTempo(std::int32_t value) {
-    if (value == state_.tempo) {
-        return;
+    if (value != State().tempo) {
+        Change({TimingChange::Kind::Tempo, seams_.clock.Milliseconds(), value});
     }
-    if (port_ != nullptr && !state_.paused) {
-        state_.baseTicks = PositionNow();
-        state_.clockOrigin = seams_.clock.Milliseconds();
-    }
-    state_.tempo = value;
-    state_.ticksPerMs = TicksPerMs(value);
-    WakeForNextEvent();
 }
 
 void PlaybackEngine::OnTempoChange() {
@@ -460,20 +516,24 @@ void PlaybackEngine::OnTempoKillFocus() {
 }
 
 PlaybackState PlaybackEngine::State() const {
-    const std::lock_guard lock(timing_);
-    return state_;
+    return ticking_ ? Following() : state_;
+}
+
+PlaybackState PlaybackEngine::Following() const {
+    const PlaybackProgress& progress = progress_.Latest();
+    return progress.changesMade == changesSent_ ? progress.state : expected_;
 }
 
 double PlaybackEngine::SongPosition() const {
     if (port_ == nullptr) {
         return 0.0;
     }
-    const std::lock_guard lock(timing_);
-    if (state_.paused) {
-        return state_.baseTicks;
+    const PlaybackState state = State();
+    if (state.paused) {
+        return state.baseTicks;
     }
-    const std::int64_t elapsed = seams_.clock.Milliseconds() - state_.clockOrigin;
-    return static_cast<double>(elapsed) * state_.ticksPerMs + state_.baseTicks;
+    const std::int64_t elapsed = seams_.clock.Milliseconds() - state.clockOrigin;
+    return static_cast<double>(elapsed) * state.ticksPerMs + state.baseTicks;
 }
 
 CommandState PlaybackEngine::QueryCommand(PlaybackCommand command) const {

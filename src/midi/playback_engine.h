@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +14,7 @@
 #include "base/tempo.h"
 #include "base/ticks.h"
 #include "language/compile_score.h"
+#include "midi/hand_over.h"
 #include "midi/note_tracking_port.h"
 #include "midi/playback_seams.h"
 #include "render/song_map.h"
@@ -77,15 +77,35 @@ struct PlaybackSeams {
     std::function<void()> stateChanged = [] {};
 };
 
+//! A change that a command makes to where the playback stands, while the ticks run.
+struct TimingChange {
+    enum class Kind : std::uint8_t { Pause, Resume, Tempo, Loop };
+    Kind kind = Kind::Pause;
+    std::int64_t at = 0;     //!< the clock reading when the command came
+    std::int32_t value = 0;  //!< the tempo; for Loop, 1 to loop and 0 not to
+};
+
+//! What the ticks have done, as they last published it.
+struct PlaybackProgress {
+    PlaybackState state;
+    std::uint64_t changesMade = 0;  //!< the TimingChanges made so far, in the order they came
+    std::uint64_t rounds = 0;       //!< how often the song or the practice loop started again
+    std::uint64_t raises = 0;       //!< how often the practice loop went round faster
+    bool over = false;              //!< the song is over, or the output failed
+};
+
 //! Plays the compiled chart in real time: every timer tick performs, in list order, each event whose time
 //! has come by the clock at the current tempo.
 //!
 //! The commands and queries belong to the thread that made the engine, the window's; the ticks run on the
-//! timer's thread and send the due messages from there. Where the playback stands (PlaybackState, the next
-//! click, the end) is guarded by one mutex; the port, the events, the count-in and the practice loop are set
-//! up while the timer is stopped and do not change while it runs, when only the ticks send to the port. What
-//! a tick does to the editor or the transport bar (the highlights, a practice loop's faster tempo, the stop
-//! at the end) it hands back to the window's thread.
+//! timer's thread and send the due messages from there. Neither thread ever waits for the other, and the
+//! ticks allocate nothing. While the timer runs, the ticks keep where the playback stands; a command makes
+//! its change to the window's own expectation at once and passes it to the ticks through a queue, and they
+//! make it in turn. The ticks publish what they have done, which the window's thread reads (State,
+//! SongPosition) and, when the timer hands back to it, shows: the highlights of the events performed, a
+//! practice loop's faster tempo, the stop at the end. The port, the events, the count-in and the practice
+//! loop are set up while the timer is stopped and do not change while it runs, when only the ticks send to
+//! the port.
 class PlaybackEngine {
   public:
     PlaybackEngine(CompileState& compile, PlaybackSeams seams);
@@ -154,22 +174,32 @@ class PlaybackEngine {
     void NotifyStateChanged() const;
     //! Write value into the tempo field without taking the field's change for the user's.
     void ShowTempo(std::int32_t value);
+    //! What the ticks have handed back, shown on the window's thread.
+    void OnHandedBack();
+    //! Make change now while the timer is stopped; otherwise expect it, and pass it to the ticks.
+    void Change(const TimingChange& change);
+    //! The ticks' state as published, or the window's expectation while changes are on their way.
+    [[nodiscard]] PlaybackState Following() const;
+    //! Show the highlights of the events performed since the last showing, in order.
+    void ShowHighlights(const PlaybackProgress& progress);
 
-    // With timing_ held:
+    // The ticks' while the timer runs, the window's thread's while it is stopped:
     //! One measure of clicks in the meter of the first measure played, before its start.
     void StartCountIn(const Measure& first, Ticks start);
-    //! Ask the timer for a tick at the first clock reading at which the next event is due.
-    void WakeForNextEvent();
+    //! Make the changes that have come from the window's thread; true when there were any.
+    bool MakeChanges();
+    //! The first clock reading at which the next event is due; none when nothing is.
+    [[nodiscard]] std::optional<std::int64_t> NextWake() const;
     [[nodiscard]] std::optional<Ticks> NextDueTime() const;
     void RestartFromTheTop();
     void RestartAt(Ticks position, std::size_t index);
-    //! Start the practice loop's next round; the new tempo when the round is faster.
-    std::optional<std::int32_t> GoRoundAgain();
-    void ChangeTempo(std::int32_t value);
-    //! Perform the events of list from index up to end that are due reached ticks past the origin, the
-    //! highlights on editor; returns the index of the first event not performed.
+    //! Start the practice loop's next round, faster when it should be.
+    void GoRoundAgain();
+    //! Perform the events of list from index up to end that are due reached ticks past the origin; returns
+    //! the index of the first event not performed, and sets highlighted when one of them was a highlight.
     std::size_t PerformDueEvents(const EventList& list, std::size_t index, std::size_t end, double reached,
-                                 Editor& editor);
+                                 bool& highlighted);
+    void Publish();
     [[nodiscard]] MidiOutPort& Output() const;
     [[nodiscard]] Ticks PositionNow() const;
 
@@ -184,10 +214,28 @@ class PlaybackEngine {
     EventList clicks_;           //!< the count-in of the playback, before its first measure
     std::optional<Practice> practice_;
 
-    mutable std::mutex timing_;
-    PlaybackState state_;        //!< guarded by timing_
-    std::size_t nextClick_ = 0;  //!< first click not yet performed; guarded by timing_
-    bool ended_ = false;         //!< the song is over and its stop handed back; guarded by timing_
+    // The window's thread's:
+    bool ticking_ = false;           //!< the timer runs, and the ticks keep the state
+    PlaybackState expected_;         //!< the state once the changes on their way are made
+    std::uint64_t changesSent_ = 0;  //!< the changes passed to the ticks since Play
+    std::size_t shownIndex_ = 0;     //!< the first event performed whose highlight is not shown yet
+    std::uint64_t shownRounds_ = 0;  //!< the rounds whose start the highlights have shown
+    std::uint64_t shownRaises_ = 0;  //!< the faster rounds whose tempo the field has shown
+
+    // The ticks' while the timer runs, the window's thread's while it is stopped:
+    PlaybackState state_;
+    std::size_t nextClick_ = 0;  //!< first click not yet performed
+    std::uint64_t changesMade_ = 0;
+    std::uint64_t rounds_ = 0;
+    std::uint64_t raises_ = 0;
+    bool over_ = false;  //!< the song is over and its stop handed back
+    NoEditor unseen_;    //!< the ticks select nothing: the window's thread shows the highlights
+
+    // Between the two:
+    //! Commands come one at a time, each made at the ticks' next wake: a handful are ever on their way.
+    static constexpr std::size_t kChangesUnderway = 64;
+    HandOverQueue<TimingChange, kChangesUnderway> changes_;
+    mutable LatestValue<PlaybackProgress> progress_;
 };
 
 //! The tempo field's text read as "%d" reads it: leading blanks, a sign, digits; 0 when there is no number.

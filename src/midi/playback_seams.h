@@ -18,22 +18,24 @@ class PlaybackClock {
 };
 
 //! The ticks that drive playback, a periodic one and a one-off one when the next event falls due, on a thread
-//! of the timer's own so that the sends never wait behind the window's work; and the way back from a tick to
-//! the thread that started the timer, for whatever belongs to the window.
+//! of the timer's own so that the sends never wait behind the window's work; and a signal from a tick back
+//! to the thread that started the timer, for whatever belongs to the window.
 class PlaybackTimer {
   public:
     virtual ~PlaybackTimer() = default;
-    //! Start calling onTick about every periodMs milliseconds until Stop.
-    virtual void Start(int periodMs, std::function<void()> onTick) = 0;
+    //! Start calling onTick about every periodMs milliseconds until Stop; and onHandedBack on the starting
+    //! thread soon after a tick hands back.
+    virtual void Start(int periodMs, std::function<void()> onTick, std::function<void()> onHandedBack) = 0;
     //! Besides the periodic ticks, tick once as soon as the clock reads clockMs (at once when it already
     //! does), replacing the previous such request. The periodic ticks alone would leave every event up to
     //! a period late. Called from the ticks and from the starting thread alike.
     virtual void WakeAt(std::int64_t clockMs) = 0;
-    //! From the starting thread: once it returns no tick runs, none will, and nothing handed back is still
-    //! to run.
+    //! From the starting thread: once it returns no tick runs, none will, and onHandedBack does not run
+    //! again until the next Start.
     virtual void Stop() = 0;
-    //! From a tick: run work on the thread that started the timer, in the order handed back.
-    virtual void HandBack(std::function<void()> work) = 0;
+    //! From a tick: have onHandedBack run on the starting thread, once for however many hand-backs come
+    //! before it runs. Never waits for that thread and allocates nothing.
+    virtual void HandBack() = 0;
 };
 
 //! The transport buttons that the playback draws pressed while their state holds.

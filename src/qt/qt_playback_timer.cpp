@@ -1,13 +1,21 @@
 #include "qt/qt_playback_timer.h"
 
 #include <QMetaObject>
+#include <QObject>
+#include <QSocketNotifier>
 #include <QtGlobal>
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <utility>
 
 #if defined(Q_OS_UNIX)
 #include <pthread.h>
 #include <sched.h>
+#endif
+#if defined(Q_OS_LINUX)
+#include <sys/eventfd.h>
+#include <unistd.h>
 #endif
 
 namespace kaz {
@@ -41,14 +49,88 @@ QtPlaybackClock::Clock::time_point QtPlaybackClock::TimeAt(std::int64_t clockMs)
     return start_ + std::chrono::milliseconds(clockMs);
 }
 
+//! Wakes the event loop of the thread that made it, from any thread, with at most one wake on its way. On
+//! Linux the wake is a count added to an eventfd that the loop watches, which takes no lock a sleeping
+//! thread could hold; elsewhere it is a queued call.
+class QtPlaybackTimer::HandBackSignal {
+  public:
+    explicit HandBackSignal(std::function<void()> received) : received_(std::move(received)) {
+#if defined(Q_OS_LINUX)
+        wake_ = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+        if (wake_ >= 0) {
+            notifier_ = std::make_unique<QSocketNotifier>(wake_, QSocketNotifier::Read);
+            QObject::connect(notifier_.get(), &QSocketNotifier::activated, &receiver_, [this] { Receive(); });
+        }
+#endif
+    }
+    ~HandBackSignal() {
+        notifier_.reset();
+#if defined(Q_OS_LINUX)
+        if (wake_ >= 0) {
+            static_cast<void>(::close(wake_));
+        }
+#endif
+    }
+    HandBackSignal(const HandBackSignal&) = delete;
+    HandBackSignal& operator=(const HandBackSignal&) = delete;
+
+    //! From any thread: have the callback run on the thread that made the signal.
+    void Raise() {
+        if (raised_.exchange(true, std::memory_order_acq_rel)) {
+            return;
+        }
+#if defined(Q_OS_LINUX)
+        if (wake_ >= 0) {
+            const std::uint64_t one = 1;
+            static_cast<void>(::write(wake_, &one, sizeof one));
+            return;
+        }
+#endif
+        QMetaObject::invokeMethod(
+            &receiver_, [this] { Receive(); }, Qt::QueuedConnection);
+    }
+    //! Forget a raise whose callback has not run yet.
+    void Clear() {
+        Drain();
+        raised_.store(false, std::memory_order_release);
+    }
+
+  private:
+    void Receive() {
+        Drain();
+        // Taken before the callback runs: a raise that comes meanwhile wakes the loop again.
+        if (raised_.exchange(false, std::memory_order_acq_rel)) {
+            received_();
+        }
+    }
+    void Drain() {
+#if defined(Q_OS_LINUX)
+        std::uint64_t count = 0;
+        if (wake_ >= 0) {
+            static_cast<void>(::read(wake_, &count, sizeof count));
+        }
+#endif
+    }
+
+    std::function<void()> received_;
+    std::atomic<bool> raised_ = false;
+    int wake_ = -1;     //!< the eventfd
+    QObject receiver_;  //!< lives in the thread that made the signal
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+
 QtPlaybackTimer::QtPlaybackTimer(const QtPlaybackClock& clock) : clock_(clock) {}
 
 QtPlaybackTimer::~QtPlaybackTimer() {
     Stop();
 }
 
-void QtPlaybackTimer::Start(int periodMs, std::function<void()> onTick) {
+void QtPlaybackTimer::Start(int periodMs, std::function<void()> onTick, std::function<void()> onHandedBack) {
     Stop();
+    if (handBack_ == nullptr) {
+        handBack_ = std::make_unique<HandBackSignal>([this] { RunHandedBack(); });
+    }
+    onHandedBack_ = std::move(onHandedBack);
     {
         const std::lock_guard lock(mutex_);
         running_ = true;
@@ -105,36 +187,18 @@ void QtPlaybackTimer::Stop() {
     if (ticking_.joinable()) {
         ticking_.join();
     }
-    const std::lock_guard lock(handedBackMutex_);
-    handedBack_.clear();
+    if (handBack_ != nullptr) {
+        handBack_->Clear();
+    }
 }
 
-void QtPlaybackTimer::HandBack(std::function<void()> work) {
-    bool first = false;
-    {
-        const std::lock_guard lock(handedBackMutex_);
-        first = handedBack_.empty();
-        handedBack_.push_back(std::move(work));
-    }
-    // One queued call runs everything handed back until it finds nothing left.
-    if (first) {
-        QMetaObject::invokeMethod(
-            &receiver_, [this] { RunHandedBack(); }, Qt::QueuedConnection);
-    }
+void QtPlaybackTimer::HandBack() {
+    handBack_->Raise();
 }
 
 void QtPlaybackTimer::RunHandedBack() {
-    for (;;) {
-        std::function<void()> work;
-        {
-            const std::lock_guard lock(handedBackMutex_);
-            if (handedBack_.empty()) {
-                return;
-            }
-            work = std::move(handedBack_.front());
-            handedBack_.pop_front();
-        }
-        work();
+    if (onHandedBack_) {
+        onHandedBack_();
     }
 }
 

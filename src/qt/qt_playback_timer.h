@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QObject>
 #include <chrono>
 #include <condition_variable>
-#include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -29,8 +28,8 @@ class QtPlaybackClock final : public PlaybackClock {
 };
 
 //! The playback engine's ticks on a thread of their own, kept by the monotonic clock to a fraction of a
-//! millisecond whatever the window is doing; the work they hand back runs in the Qt event loop of the
-//! thread that made the timer.
+//! millisecond whatever the window is doing. A hand-back wakes the Qt event loop of the thread that made the
+//! timer without waiting for that thread or allocating.
 class QtPlaybackTimer final : public PlaybackTimer {
   public:
     explicit QtPlaybackTimer(const QtPlaybackClock& clock);
@@ -38,21 +37,20 @@ class QtPlaybackTimer final : public PlaybackTimer {
     QtPlaybackTimer(const QtPlaybackTimer&) = delete;
     QtPlaybackTimer& operator=(const QtPlaybackTimer&) = delete;
 
-    void Start(int periodMs, std::function<void()> onTick) override;
+    void Start(int periodMs, std::function<void()> onTick, std::function<void()> onHandedBack) override;
     void WakeAt(std::int64_t clockMs) override;
     void Stop() override;
-    void HandBack(std::function<void()> work) override;
+    void HandBack() override;
 
   private:
     using Clock = QtPlaybackClock::Clock;
+    class HandBackSignal;
 
     //! The ticking thread: a tick at every period and at the alarm, until Stop.
     void Tick(std::chrono::milliseconds period, const std::function<void()>& onTick);
     void RunHandedBack();
 
     const QtPlaybackClock& clock_;
-    //! Lives in the thread that made the timer; the calls queued to it go with it.
-    QObject receiver_;
     std::thread ticking_;
 
     std::mutex mutex_;  //!< guards running_, alarm_ and alarmMoved_
@@ -61,8 +59,9 @@ class QtPlaybackTimer final : public PlaybackTimer {
     std::optional<Clock::time_point> alarm_;
     bool alarmMoved_ = false;
 
-    std::mutex handedBackMutex_;
-    std::deque<std::function<void()>> handedBack_;
+    std::function<void()> onHandedBack_;
+    //! Made at the first Start: a program that never plays needs none.
+    std::unique_ptr<HandBackSignal> handBack_;
 };
 
 }  // namespace kaz

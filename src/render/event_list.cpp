@@ -125,16 +125,23 @@ void MidiEvent::Play(MidiOutPort& port, Editor& editor) const {
             port.SendShort(static_cast<std::uint8_t>(kProgramChangeStatus + channel_), program(), 0);
             break;
         case EventKind::Highlight:
-            editor.Select({start(), end()});
-            // 0, 0 only puts the caret at the start; scrolling there would pull the view away from the music.
-            if (start() != 0 || end() != 0) {
-                editor.ScrollToSelection();
-            }
+            Show(editor);
             break;
         case EventKind::EndOfTrack:
         case EventKind::Tempo:
         case EventKind::TimeSignature:
             break;
+    }
+}
+
+void MidiEvent::Show(Editor& editor) const {
+    if (kind != EventKind::Highlight) {
+        return;
+    }
+    editor.Select({start(), end()});
+    // 0, 0 only puts the caret at the start; scrolling there would pull the view away from the music.
+    if (start() != 0 || end() != 0) {
+        editor.ScrollToSelection();
     }
 }
 

@@ -52,6 +52,8 @@ class MidiEvent {
 
     //! Perform the event now: a message to the port, or a selection in the editor.
     void Play(MidiOutPort& port, Editor& editor) const;
+    //! The editor's part of Play: a highlight's selection; nothing for the other kinds.
+    void Show(Editor& editor) const;
     //! Append the event to a Standard MIDI File track.
     void Write(MidiTrackWriter& writer) const;
 

@@ -24,20 +24,28 @@ class ManualClock final : public PlaybackClock {
     std::int64_t now = 0;
 };
 
-//! A timer without a thread of its own: the test ticks it, and work handed back runs at once.
+//! A timer without a thread of its own: the test ticks it, and what is handed back runs at once, or when the
+//! test lets it when it holds hand-backs.
 class ManualTimer final : public PlaybackTimer {
   public:
-    void Start(int periodMs, std::function<void()> tick) override {
+    void Start(int periodMs, std::function<void()> tick, std::function<void()> handedBack) override {
         period = periodMs;
         onTick = std::move(tick);
+        onHandedBack = std::move(handedBack);
         running = true;
     }
     void Stop() override { running = false; }
     void WakeAt(std::int64_t clockMs) override { wakeAt = clockMs; }
-    void HandBack(std::function<void()> work) override { work(); }
+    void HandBack() override {
+        if (!holdHandBacks) {
+            onHandedBack();
+        }
+    }
     int period = 0;
+    bool holdHandBacks = false;
     bool running = false;
     std::function<void()> onTick;
+    std::function<void()> onHandedBack;
     std::int64_t wakeAt = -1;
 };
 
@@ -308,6 +316,22 @@ TEST_F(PlaybackEngineTest, HighlightsSelectTheSoundingChordInTheEditor) {
     EXPECT_EQ(view.selection, (TextRange{0, 0}));
     EXPECT_EQ(view.scrolls, 1);  // the caret goes to the start without scrolling
     EXPECT_TRUE(recording.messages.empty());
+}
+
+TEST_F(PlaybackEngineTest, HighlightsPerformedBeforeTheWindowLooksAreAllShownInOrderAcrossALoop) {
+    Highlight(0, 10, 13);
+    Highlight(480, 20, 23);
+    End(960);
+    engine->OnLoop();
+    timer.holdHandBacks = true;
+    Play();
+    for (const std::int64_t ms : {0, 500, 1000, 1002}) {  // the last one starts the second time round
+        TickAt(ms);
+    }
+    EXPECT_TRUE(view.selections.empty());
+    timer.onHandedBack();
+    EXPECT_THAT(view.selections, ElementsAre(TextRange{10, 13}, TextRange{20, 23}, TextRange{10, 13}));
+    EXPECT_EQ(view.scrolls, 3);
 }
 
 TEST_F(PlaybackEngineTest, PlayWhilePlayingDoesNothing) {

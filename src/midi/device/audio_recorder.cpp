@@ -107,6 +107,7 @@ void AudioRecorder::Fail(const std::string& reason) {
     const std::lock_guard lock(mutex_);
     if (failure_.empty()) {
         failure_ = reason;
+        failed_.store(true, std::memory_order_release);
     }
 }
 
@@ -138,6 +139,10 @@ void AudioRecorder::Finish() {
 }
 
 std::string AudioRecorder::Failure() const {
+    // Asked on every playback tick: while all is well, the recording thread's lock is not taken.
+    if (!failed_.load(std::memory_order_acquire)) {
+        return {};
+    }
     const std::lock_guard lock(mutex_);
     return failure_;
 }

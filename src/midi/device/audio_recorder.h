@@ -52,6 +52,7 @@ class AudioRecorder {
     std::condition_variable wake_;
     bool stopping_ = false;
     std::string failure_;
+    std::atomic<bool> failed_ = false;  //!< failure_ is set
     std::thread thread_;
 };
 
