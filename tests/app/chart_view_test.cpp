@@ -16,6 +16,7 @@
 #include "app/theme.h"
 #include "app/view_settings.h"
 #include "app/window_fixture.h"
+#include "style/style_library.h"
 
 namespace kaz {
 namespace {
@@ -51,6 +52,13 @@ TEST_F(ChartViewTest, FollowsTheEditorAndAClickOnAChordSelectsIt) {
     Type("C | Am7 | x");
     View().Relayout();
     EXPECT_EQ(View().Layout().measures.size(), 4u);
+}
+
+TEST_F(ChartViewTest, ShowsAChartThatNamesAStyle) {
+    session.compile.settings.style.library = std::make_shared<const StyleLibrary>(LoadStyles({KAZ_STYLES}));
+    Type("[STYLE=Funk]\nC | Am7 |");
+    View().Relayout();
+    EXPECT_EQ(View().Layout().measures.size(), 2u);
 }
 
 TEST_F(ChartViewTest, TheInstrumentListWritesTheChartsCommentLineAndUndoTakesItBack) {

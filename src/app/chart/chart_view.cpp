@@ -79,6 +79,8 @@ void ChartView::Relayout() {
     relayout_.stop();
     text_ = editor_.Text().toStdString();
     compile_->settings.notation = session_.compile.settings.notation;
+    // A chart that names a style is read against the styles there are, as Play reads it.
+    compile_->settings.style.library = session_.compile.settings.style.library;
     const CompileResult result = Compile(*compile_, text_);
     // While a mistake is being typed the chart stays as it was last read.
     if (result.outcome == CompileOutcome::Accepted || result.outcome == CompileOutcome::NothingToPlay) {
