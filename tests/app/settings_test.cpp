@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include "app/app_test_support.h"
+#include "app/main_window.h"
+#include "app/test_prompts.h"
 
 namespace kaz {
 namespace {
@@ -65,6 +70,28 @@ TEST_F(SettingsTest, SavingWritesAllTenSnippetsAndTheNotationText) {
     EXPECT_EQ(file.value("Ctrl2").toString(), "");
     EXPECT_EQ(file.value("Ctrl0").toString(), "m7-5");
     EXPECT_EQ(file.value("Ctrl1").toString(), "");
+}
+
+//! The identity of the file at path: a settings file written again is a new file put in its place.
+ino_t FileIdentity(const QString& path) {
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
+}
+
+TEST_F(SettingsTest, AWindowThatOpensTheLastChartAgainLeavesTheSettingsFileAlone) {
+    const QTemporaryDir folder;
+    const QString chart = folder.filePath("blues.kaz");
+    test::WriteBytes(chart, "F7 | Bb7 |\n");
+    const auto openChart = [&chart] {
+        Session session;
+        MainWindow window(session, std::make_unique<test::TestPrompts>());
+        EXPECT_TRUE(window.LoadFile(chart));
+    };
+    openChart();  // now the last chart, at the zoom the window starts with
+    const ino_t written = FileIdentity(SettingsFile());
+    ASSERT_NE(written, 0u);
+    openChart();
+    EXPECT_EQ(FileIdentity(SettingsFile()), written);
 }
 
 }  // namespace

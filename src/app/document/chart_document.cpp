@@ -96,11 +96,13 @@ bool ChartDocument::Load(const QString& path) {
         prompts_.Tell(error, MessageIcon::Exclamation);
         return false;
     }
-    if (IsOpenElsewhere(path) && !prompts_.AskOpenReadOnly(path)) {
+    // The lock is taken here, before the question, rather than looked at first: each try writes a file.
+    std::unique_ptr<QLockFile> lock;
+    if (!HoldsOpenLock(path) && !TakeOpenLock(path, lock) && !prompts_.AskOpenReadOnly(path)) {
         return false;
     }
     const ChartText chart = DecodeChart(bytes);
-    Replace(chart.text, path, chart.format);
+    Replace(chart.text, path, chart.format, std::move(lock));
     emit opened(path);
     if (readOnly_) {
         emit notice(tr("%1 is open in another Kaz window: Save asks for another name").arg(DisplayName()));
@@ -262,50 +264,67 @@ ChartDocument::DiskStamp ChartDocument::StampOf(const QString& path) {
     return stamp;
 }
 
-void ChartDocument::Replace(const QString& text, const QString& path, const ChartFileFormat& format) {
+void ChartDocument::Replace(const QString& text, const QString& path, const ChartFileFormat& format,
+                            std::unique_ptr<QLockFile> lock) {
     emit aboutToReplace();
     editor_.SetDocumentText(text);
-    SetFile(path, format);
+    SetFile(path, format, std::move(lock));
 }
 
-void ChartDocument::SetFile(const QString& path, const ChartFileFormat& format) {
+void ChartDocument::SetFile(const QString& path, const ChartFileFormat& format,
+                            std::unique_ptr<QLockFile> lock) {
     path_ = path;
     format_ = format;
     editor_.SetLineEnding(format.lineEnding);
-    readOnly_ = !path.isEmpty() && !LockOpenChart(path);
+    if (lock != nullptr) {
+        openLock_ = std::move(lock);
+        readOnly_ = false;
+    } else {
+        readOnly_ = !path.isEmpty() && !LockOpenChart(path);
+    }
     disk_ = StampOf(path);
     Watch();
     emit pathChanged(path);
     SetModified(false);
 }
 
+QString ChartDocument::OpenLockName(const QString& path) const {
+    return QDir(lockFolder_).filePath(LockName(path));
+}
+
+bool ChartDocument::HoldsOpenLock(const QString& path) const {
+    return openLock_ != nullptr && openLock_->fileName() == OpenLockName(path);
+}
+
 bool ChartDocument::IsOpenElsewhere(const QString& path) const {
-    const QString name = QDir(lockFolder_).filePath(LockName(path));
-    if (openLock_ != nullptr && openLock_->fileName() == name) {
+    if (HoldsOpenLock(path)) {
         return false;
     }
     // Taken and given back at once when nobody holds it; a lock that cannot be made at all (no recovery
     // folder yet, or one that cannot be written) says nothing about other windows.
-    QLockFile lock(name);
+    QLockFile lock(OpenLockName(path));
     lock.setStaleLockTime(0);
     return !lock.tryLock(0) && lock.error() == QLockFile::LockFailedError;
 }
 
-bool ChartDocument::LockOpenChart(const QString& path) {
-    const QString name = QDir(lockFolder_).filePath(LockName(path));
-    if (openLock_ != nullptr && openLock_->fileName() == name) {
-        return true;
-    }
-    openLock_.reset();
+bool ChartDocument::TakeOpenLock(const QString& path, std::unique_ptr<QLockFile>& taken) const {
     QDir().mkpath(lockFolder_);
-    auto lock = std::make_unique<QLockFile>(name);
+    auto lock = std::make_unique<QLockFile>(OpenLockName(path));
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) {
         // Only another window's lock makes the chart read-only here, not a folder that takes no lock.
         return lock->error() != QLockFile::LockFailedError;
     }
-    openLock_ = std::move(lock);
+    taken = std::move(lock);
     return true;
+}
+
+bool ChartDocument::LockOpenChart(const QString& path) {
+    if (HoldsOpenLock(path)) {
+        return true;
+    }
+    openLock_.reset();
+    return TakeOpenLock(path, openLock_);
 }
 
 void ChartDocument::Watch() {

@@ -93,10 +93,19 @@ class ChartDocument final : public QObject {
     };
     [[nodiscard]] static DiskStamp StampOf(const QString& path);
 
-    void Replace(const QString& text, const QString& path, const ChartFileFormat& format);
-    void SetFile(const QString& path, const ChartFileFormat& format);
-    //! Take the lock that tells other windows the chart at path is open here; false when one of them has it.
-    bool LockOpenChart(const QString& path);
+    //! lock: the chart's open lock when the caller has taken it already.
+    void Replace(const QString& text, const QString& path, const ChartFileFormat& format,
+                 std::unique_ptr<QLockFile> lock = nullptr);
+    void SetFile(const QString& path, const ChartFileFormat& format,
+                 std::unique_ptr<QLockFile> lock = nullptr);
+    //! The lock file that says the chart at path is open in a Kaz window.
+    [[nodiscard]] QString OpenLockName(const QString& path) const;
+    [[nodiscard]] bool HoldsOpenLock(const QString& path) const;
+    //! Take the lock that tells other windows the chart at path is open here into taken; false when one of
+    //! them has it. True, with nothing taken, where no lock can be made.
+    [[nodiscard]] bool TakeOpenLock(const QString& path, std::unique_ptr<QLockFile>& taken) const;
+    //! Hold the lock of the chart at path in place of the one held; false when another window has it.
+    [[nodiscard]] bool LockOpenChart(const QString& path);
     //! Whether another Kaz window has the chart at path open.
     [[nodiscard]] bool IsOpenElsewhere(const QString& path) const;
     //! Read the file again over the text here, keeping the caret and the view.

@@ -117,9 +117,14 @@ QString ChartRecovery::DefaultFolder() {
 std::vector<RecoveredChart> ChartRecovery::LeftBehind(const QString& folder) {
     std::vector<RecoveredChart> charts;
     const QDir dir(folder);
-    const QStringList files =
-        dir.entryList({QStringLiteral("*") + QLatin1String(kSuffix)}, QDir::Files, QDir::Time);
-    for (const QString& name : files) {
+    // Listed whole and picked by suffix: a name filter would bring in a regular expression engine at every
+    // start-up.
+    const QStringList names = dir.entryList(QDir::Files, QDir::Time);
+    const QString lockSuffix = LockOf(QLatin1String(kSuffix));
+    for (const QString& name : names) {
+        if (!name.endsWith(QLatin1String(kSuffix))) {
+            continue;
+        }
         const QString file = dir.filePath(name);
         // A lock that nobody holds any more is taken here, and given back at once.
         QLockFile lock(LockOf(file));
@@ -134,8 +139,10 @@ std::vector<RecoveredChart> ChartRecovery::LeftBehind(const QString& folder) {
         }
     }
     // The locks of runs that ended with nothing to recover.
-    for (const QString& name :
-         dir.entryList({QStringLiteral("*") + QLatin1String(kSuffix) + ".lock"}, QDir::Files)) {
+    for (const QString& name : names) {
+        if (!name.endsWith(lockSuffix)) {
+            continue;
+        }
         const QString lockName = dir.filePath(name);
         QLockFile lock(lockName);
         lock.setStaleLockTime(0);

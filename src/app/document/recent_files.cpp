@@ -28,7 +28,8 @@ RecentFiles::RecentFiles() {
 
 void RecentFiles::Add(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    if (absolute.size() > kMaxPathLength) {
+    // Already first: the settings file is not rewritten for nothing, as at most starts.
+    if (absolute.size() > kMaxPathLength || (!paths_.isEmpty() && paths_.first() == absolute)) {
         return;
     }
     paths_.removeAll(absolute);

@@ -32,7 +32,8 @@ ZoomControl::ZoomControl(QWidget& window, QPlainTextEdit& editor)
     connect(zoomOut_, &QAction::triggered, this, [this] { Step(-1); });
     connect(actualSize_, &QAction::triggered, this, [this] { SetPercent(kActualSize); });
     editor_.viewport()->installEventFilter(this);
-    SetPercent(LoadZoomPercent());
+    // Only read: writing it back would rewrite the settings file at every start.
+    Apply(LoadZoomPercent());
 }
 
 void ZoomControl::Step(int steps) {
@@ -45,13 +46,17 @@ void ZoomControl::Step(int steps) {
 }
 
 void ZoomControl::SetPercent(int percent) {
+    Apply(percent);
+    SaveZoomPercent(percent_);
+}
+
+void ZoomControl::Apply(int percent) {
     percent_ = std::clamp(percent, kSteps.front(), kSteps.back());
     QFont font = editor_.font();
     font.setPointSizeF(editorPointSize_ * percent_ / kActualSize);
     editor_.setFont(font);
     zoomIn_->setEnabled(percent_ < kSteps.back());
     zoomOut_->setEnabled(percent_ > kSteps.front());
-    SaveZoomPercent(percent_);
     emit zoomChanged(percent_ / static_cast<double>(kActualSize));
 }
 

@@ -32,6 +32,9 @@ class ZoomControl final : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    //! Size the type to percent, clamped to the steps there are; the settings keep what the user chooses.
+    void Apply(int percent);
+
     QPlainTextEdit& editor_;
     double editorPointSize_;
     int percent_ = 100;

@@ -24,14 +24,19 @@ StyleList::StyleList(StyleSettings& settings, QWidget* parent) : QComboBox(paren
     const QString kept = OpenSettings().value(setting_keys::kAccompanimentStyle).toString();
     const int keptIndex = findText(kept);
     setCurrentIndex(keptIndex >= 0 ? keptIndex : 0);
-    Choose(currentIndex());
+    // Taken, not stored again: the settings file is not rewritten at every start.
+    Take(currentIndex());
     LoadBandSettings(settings_);
     connect(this, &QComboBox::currentIndexChanged, this, &StyleList::Choose);
 }
 
-void StyleList::Choose(int index) {
+void StyleList::Take(int index) {
     // The first entry is the block chords, which an empty name plays.
     settings_.name = index <= 0 ? std::string() : currentText().toStdString();
+}
+
+void StyleList::Choose(int index) {
+    Take(index);
     if (index > 0 || OpenSettings().contains(setting_keys::kAccompanimentStyle)) {
         OpenSettings().setValue(setting_keys::kAccompanimentStyle, currentText());
     }

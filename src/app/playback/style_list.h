@@ -22,6 +22,9 @@ class StyleList final : public QComboBox {
     StyleList(StyleSettings& settings, QWidget* parent);
 
   private:
+    //! Play the style of entry index.
+    void Take(int index);
+    //! Take the style of entry index and keep the choice in the settings.
     void Choose(int index);
 
     StyleSettings& settings_;
