@@ -470,4 +470,16 @@ bool UnrollForm(ScoreTree& score, CompileContext& context) {
     return true;
 }
 
+bool PlaysAsWritten(const ScoreTree& score) {
+    if (score.playOrder.size() != score.measureSlots.size()) {
+        return false;
+    }
+    for (std::uint32_t played = 0; played < score.playOrder.size(); ++played) {
+        if (score.playOrder[played].slot != played) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace kaz
