@@ -178,7 +178,7 @@ class FormPlanner {
             return Fail(context_, marks_[group_->endings.back()], "Ending without a repeat");
         }
         if (!group_) {
-            group_.emplace();
+            group_ = EndingGroup{};
             group_->start = open_ ? marks_[*open_].slot : repeatStart_;
         }
         if (FirstPass(ending) != group_->nextPass) {
