@@ -185,12 +185,15 @@ class EventList {
         }
         events_.push_back(event);
     }
+    //! Put run, the note-offs one release takes from the pending ones, in the list; run is spent.
+    void PlaceReleased(std::vector<MidiEvent>& run);
     void SortNewEvents();
     void HandOver(std::size_t count);
 
     std::vector<MidiEvent> events_;           //!< the performance, or its part not yet handed on
     std::size_t sorted_ = 0;                  //!< events_[0, sorted_) are in order
     std::vector<MidiEvent> pendingNoteOffs_;  //!< note-offs not yet in the performance
+    std::vector<MidiEvent> released_;         //!< room for the note-offs one release takes from them
     EventConsumer* consumer_ = nullptr;
 };
 
