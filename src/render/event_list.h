@@ -103,6 +103,8 @@ class EventConsumer {
     virtual ~EventConsumer() = default;
     //! The next events of the performance, in their final order.
     virtual void Take(std::span<const MidiEvent> events) = 0;
+    //! Whether the highlights are wanted too; a consumer that has no use for them is spared them.
+    [[nodiscard]] virtual bool TakesHighlights() const { return true; }
 };
 
 //! The performance of the compiled chart, and the note-offs not yet placed in it.
@@ -154,7 +156,9 @@ class EventList {
     //! Bring the pending note-offs of tag later than time forward to time.
     void CutNoteOffs(std::int32_t tag, Ticks time);
     void AddHighlight(std::int32_t start, std::int32_t end, Ticks time) {
-        Append(MidiEvent::Highlight(time, start, end));
+        if (keepsHighlights_) {
+            Append(MidiEvent::Highlight(time, start, end));
+        }
     }
     //! A promise of the renderer: no event added from now on is earlier than time, except pending
     //! note-offs. Events whose place is then certain go to the consumer, once the performance has a note.
@@ -166,8 +170,11 @@ class EventList {
     void Clear();
 
     //! Hand the performance to consumer instead of keeping it, from the next compile on; nullptr keeps it
-    //! again. A performance without a note is never handed on.
-    void StreamTo(EventConsumer* consumer) { consumer_ = consumer; }
+    //! again. A performance without a note is never handed on, nor highlights to a consumer that takes none.
+    void StreamTo(EventConsumer* consumer) {
+        consumer_ = consumer;
+        keepsHighlights_ = consumer == nullptr || consumer->TakesHighlights();
+    }
 
     [[nodiscard]] std::size_t size() const { return events_.size(); }
     [[nodiscard]] bool empty() const { return events_.empty(); }
@@ -185,13 +192,17 @@ class EventList {
         }
         events_.push_back(event);
     }
+    //! Put run, the note-offs one release takes from the pending ones, in the list; run is spent.
+    void PlaceReleased(std::vector<MidiEvent>& run);
     void SortNewEvents();
     void HandOver(std::size_t count);
 
     std::vector<MidiEvent> events_;           //!< the performance, or its part not yet handed on
     std::size_t sorted_ = 0;                  //!< events_[0, sorted_) are in order
     std::vector<MidiEvent> pendingNoteOffs_;  //!< note-offs not yet in the performance
+    std::vector<MidiEvent> released_;         //!< room for the note-offs one release takes from them
     EventConsumer* consumer_ = nullptr;
+    bool keepsHighlights_ = true;
 };
 
 template <typename Writer>
