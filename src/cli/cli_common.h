@@ -102,8 +102,5 @@ struct ExportPdfOptions {
 //! Write the chart as a lead sheet in a PDF; the exit status.
 int ExportPdf(const ExportPdfOptions& options);
 int RunExportPdf(const CommandArguments& arguments);
-//! play, devices or render, from the device module that is loaded for them only, given the program's own
-//! arguments.
-int RunDeviceCommand(int argc, char* argv[]);
 
 }  // namespace kaz::cli
