@@ -167,18 +167,42 @@ void EventList::ReleaseNoteOffs(std::int32_t tag) {
     }
 }
 
+void EventList::AddEvents(std::span<const MidiEvent> events) {
+    if (events.empty()) {
+        return;
+    }
+    const std::size_t from = events_.size();
+    const bool inOrder = sorted_ == from;
+    events_.insert(events_.end(), events.begin(), events.end());
+    if (!inOrder) {
+        return;
+    }
+    // A performer's events usually come after those listed, or pass a highlight or two.
+    std::size_t place = from;
+    for (std::size_t steps = 0; place > 0 && events_[place - 1].time > events.front().time; ++steps) {
+        if (steps == kInsertionStepsPerEvent) {
+            return;
+        }
+        --place;
+    }
+    later_.assign(events_.begin() + static_cast<std::ptrdiff_t>(place),
+                  events_.begin() + static_cast<std::ptrdiff_t>(from));
+    std::size_t next = from;
+    std::size_t out = place;
+    // Of equal times the listed event stays first.
+    for (const MidiEvent& listed : later_) {
+        while (next < events_.size() && events_[next].time < listed.time) {
+            events_[out++] = events_[next++];
+        }
+        events_[out++] = listed;
+    }
+    sorted_ = events_.size();
+}
+
 void EventList::RetimeNoteOffs(std::int32_t tag, Ticks time) {
     for (MidiEvent& noteOff : pendingNoteOffs_) {
         if (noteOff.tag() == tag) {
             noteOff.time = time;
-        }
-    }
-}
-
-void EventList::CutNoteOffs(std::int32_t tag, Ticks time) {
-    for (MidiEvent& noteOff : pendingNoteOffs_) {
-        if (noteOff.tag() == tag) {
-            noteOff.time = std::min(noteOff.time, time);
         }
     }
 }

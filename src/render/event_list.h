@@ -122,6 +122,9 @@ class EventList {
 
     //! Append an event.
     void AddEvent(const MidiEvent& event) { Append(event); }
+    //! Append events, which are in time order among themselves. While the list is in order, listed events
+    //! a little later than the first of them are merged with them at once, so the list stays in order.
+    void AddEvents(std::span<const MidiEvent> events);
     //! A note-on into the list, its note-off into the pending note-offs.
     void AddNote(std::int32_t tag, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity,
                  Ticks onTime, Ticks offTime) {
@@ -145,14 +148,10 @@ class EventList {
         }
         notesAdded = true;
     }
-    //! A note-off into the pending ones, for a note-on added apart from it.
-    void AddPendingNoteOff(const MidiEvent& noteOff) { pendingNoteOffs_.push_back(noteOff); }
     //! Move the pending note-offs of tag to the end of the list, in their order.
     void ReleaseNoteOffs(std::int32_t tag);
     //! Give the pending note-offs of tag a new time.
     void RetimeNoteOffs(std::int32_t tag, Ticks time);
-    //! Bring the pending note-offs of tag later than time forward to time.
-    void CutNoteOffs(std::int32_t tag, Ticks time);
     void AddHighlight(std::int32_t start, std::int32_t end, Ticks time) {
         Append(MidiEvent::Highlight(time, start, end));
     }
@@ -191,6 +190,7 @@ class EventList {
     std::vector<MidiEvent> events_;           //!< the performance, or its part not yet handed on
     std::size_t sorted_ = 0;                  //!< events_[0, sorted_) are in order
     std::vector<MidiEvent> pendingNoteOffs_;  //!< note-offs not yet in the performance
+    std::vector<MidiEvent> later_;            //!< listed events that added ones go before
     EventConsumer* consumer_ = nullptr;
 };
 

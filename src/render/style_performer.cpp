@@ -108,26 +108,30 @@ void StylePerformer::StartMeasure(const MeasureCue& cue) {
 
 void StylePerformer::Emit(const MidiEvent& noteOn) {
     buffer_.push_back(noteOn);
+    events_.notesAdded = true;
+}
+
+void StylePerformer::Release(std::vector<MidiEvent>& pending) {
+    released_.insert(released_.end(), pending.begin(), pending.end());
+    pending.clear();
 }
 
 void StylePerformer::FlushBuffer() {
-    // The parts are played one after the other, each in time order: a stable insertion sort merges them
-    // in a few steps, and in time order they go to the list nearly in place.
-    for (std::size_t i = 1; i < buffer_.size(); ++i) {
-        const MidiEvent moving = buffer_[i];
-        std::size_t place = i;
-        for (; place > 0 && buffer_[place - 1].time > moving.time; --place) {
-            buffer_[place] = buffer_[place - 1];
-        }
-        buffer_[place] = moving;
-    }
-    for (const MidiEvent& event : buffer_) {
-        events_.AddEvent(event);
-    }
-    if (!buffer_.empty()) {
-        events_.notesAdded = true;
-    }
+    // The note-offs released while the chord was played come before its own events, as the parts played
+    // them one after the other, each in time order: a stable insertion sort puts all of them in order in a
+    // few steps, and the list takes them in one piece, nearly always after what it holds.
+    released_.insert(released_.end(), buffer_.begin(), buffer_.end());
     buffer_.clear();
+    for (std::size_t i = 1; i < released_.size(); ++i) {
+        const MidiEvent moving = released_[i];
+        std::size_t place = i;
+        for (; place > 0 && released_[place - 1].time > moving.time; --place) {
+            released_[place] = released_[place - 1];
+        }
+        released_[place] = moving;
+    }
+    events_.AddEvents(released_);
+    released_.clear();
 }
 
 void StylePerformer::PlayDrums(const Span& span) {
@@ -166,7 +170,8 @@ void StylePerformer::AddNote(std::int32_t tag, std::uint8_t channel, std::int32_
                              Ticks on, Ticks off) {
     const auto midiKey = static_cast<std::uint8_t>(key);
     Emit(MidiEvent::NoteOn(on, channel, midiKey, velocity));
-    events_.AddPendingNoteOff(MidiEvent::NoteOff(off, tag, channel, midiKey, velocity));
+    (tag == kCompingTag ? pendingComping_ : pendingBass_)
+        .push_back(MidiEvent::NoteOff(off, tag, channel, midiKey, velocity));
 }
 
 void StylePerformer::PlayRest(Ticks start) {
@@ -175,6 +180,7 @@ void StylePerformer::PlayRest(Ticks start) {
         waiting_.reset();
     }
     Silence(start);
+    FlushBuffer();
 }
 
 void StylePerformer::Finish() {
@@ -182,14 +188,32 @@ void StylePerformer::Finish() {
         PlaySpan(*waiting_, std::nullopt);
         waiting_.reset();
     }
-    events_.ReleaseNoteOffs(kCompingTag);
-    events_.ReleaseNoteOffs(kBassTag);
+    Release(pendingComping_);
+    Release(pendingBass_);
+    FlushBuffer();
+}
+
+Ticks StylePerformer::Settled() const {
+    // The chord still waiting, played slightly early at most, and the note-offs still to come.
+    Ticks settled = (waiting_ ? waiting_->start : measure_.start) - feel_.MaxEarly();
+    for (const std::vector<MidiEvent>* pending : {&pendingComping_, &pendingBass_}) {
+        for (const MidiEvent& noteOff : *pending) {
+            settled = std::min(settled, noteOff.time);
+        }
+    }
+    return std::max<Ticks>(0, settled);
+}
+
+void StylePerformer::Cut(std::vector<MidiEvent>& pending, Ticks time) {
+    for (MidiEvent& noteOff : pending) {
+        noteOff.time = std::min(noteOff.time, time);
+    }
 }
 
 void StylePerformer::Silence(Ticks time) {
-    for (const std::int32_t tag : {kCompingTag, kBassTag}) {
-        events_.CutNoteOffs(tag, time);
-        events_.ReleaseNoteOffs(tag);
+    for (std::vector<MidiEvent>* pending : {&pendingComping_, &pendingBass_}) {
+        Cut(*pending, time);
+        Release(*pending);
     }
 }
 
@@ -236,8 +260,8 @@ void StylePerformer::PlayComping(const Span& span, const PatternRow* row) {
         const Ticks off =
             std::max(on + 1, std::min(on + static_cast<Ticks>(length * kCompingSounding), span.end));
         const std::uint8_t velocity = feel_.Vary(Weighted(band_.chordsVolume, weight));
-        events_.CutNoteOffs(kCompingTag, on);
-        events_.ReleaseNoteOffs(kCompingTag);
+        Cut(pendingComping_, on);
+        Release(pendingComping_);
         for (const std::int32_t key : voicing) {
             AddNote(kCompingTag, kChordsChannel, key, velocity, on, off);
         }
@@ -267,8 +291,8 @@ void StylePerformer::PlayBass(const Span& span, const PatternRow* row, std::opti
         const Ticks off =
             std::max(on + 1, std::min(on + static_cast<Ticks>(hits[i].length * kBassSounding), span.end));
         const std::int32_t accent = moment.changes ? 8 : 0;
-        events_.CutNoteOffs(kBassTag, on);
-        events_.ReleaseNoteOffs(kBassTag);
+        Cut(pendingBass_, on);
+        Release(pendingBass_);
         AddNote(kBassTag, kBassChannel, key, feel_.Vary(band_.bassVolume + accent), on, off);
     }
 }
