@@ -145,16 +145,30 @@ void StylePerformer::PlayDrums(const Span& span) {
         if (row.part != StylePart::Drums || row.fill != hasFill) {
             continue;
         }
-        for (const TimedHit& hit : HitsWithin(span, &row)) {
-            const Ticks on = feel_.Nudge(hit.time);
-            const std::uint8_t velocity = feel_.Vary(Weighted(96, hit.hit->weight) * volume / 100);
-            // Elsewhere a drum may ring into the next measure; the end of the track must come last.
-            const Ticks off =
-                measure.last ? std::min(on + kDrumLength, measure.start + measure.ticks) : on + kDrumLength;
+        const std::vector<TimedHit>& hits = HitsWithin(span, &row);
+        for (std::size_t i = 0; i < hits.size(); ++i) {
+            const Ticks on = Nudge(measure, hits[i].time);
+            const std::uint8_t velocity = feel_.Vary(Weighted(96, hits[i].hit->weight) * volume / 100);
+            // A drum rings a sixteenth, but stops before its row can strike it again, however early the next
+            // stroke comes (in this chord, or in the next one at the earliest): the note-off of one stroke
+            // must never end the next. Elsewhere a drum may ring into the next measure; the end of the track
+            // must come last.
+            const Ticks again = (i + 1 < hits.size() ? hits[i + 1].time : span.end) - feel_.MaxEarly();
+            Ticks off = std::min(on + kDrumLength, std::max(on + 1, again));
+            if (measure.last) {
+                off = std::min(off, measure.start + measure.ticks);
+            }
             Emit(MidiEvent::NoteOn(on, kPercussionChannel, row.drumKey, velocity));
             Emit(MidiEvent::NoteOff(off, kDrumsTag, kPercussionChannel, row.drumKey, velocity));
         }
     }
+}
+
+Ticks StylePerformer::Nudge(const MeasureContext& measure, Ticks written) {
+    const Ticks on = feel_.Nudge(written);
+    // In a measure shorter than a nudge the last one could push a note past the end of the song, and the end
+    // of the track must come last.
+    return measure.last ? std::min(on, measure.start + measure.ticks - 1) : on;
 }
 
 void StylePerformer::PlayChord(const Chord& chord, Ticks start, Ticks end) {
@@ -256,7 +270,7 @@ std::vector<StylePerformer::TimedHit>& StylePerformer::HitsWithin(const Span& sp
 void StylePerformer::PlayComping(const Span& span, const PatternRow* row) {
     const std::vector<std::int32_t>& voicing = comping_.Voice(span.chord);
     const auto play = [&](Ticks written, Ticks length, HitWeight weight) {
-        const Ticks on = feel_.Nudge(written);
+        const Ticks on = Nudge(span.measure, written);
         const Ticks off =
             std::max(on + 1, std::min(on + static_cast<Ticks>(length * kCompingSounding), span.end));
         const std::uint8_t velocity = feel_.Vary(Weighted(band_.chordsVolume, weight));
@@ -287,7 +301,7 @@ void StylePerformer::PlayBass(const Span& span, const PatternRow* row, std::opti
     for (std::size_t i = 0; i < hits.size(); ++i) {
         const BassMoment moment{span.chord, next, i == 0 && span.changes, i + 1 == hits.size() && next};
         const std::int32_t key = bass_.Play(hits[i].hit->degree, moment);
-        const Ticks on = feel_.Nudge(hits[i].time);
+        const Ticks on = Nudge(span.measure, hits[i].time);
         const Ticks off =
             std::max(on + 1, std::min(on + static_cast<Ticks>(hits[i].length * kBassSounding), span.end));
         const std::int32_t accent = moment.changes ? 8 : 0;

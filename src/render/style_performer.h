@@ -103,6 +103,8 @@ class StylePerformer {
     const MeterPattern& PatternFor(const Style& style, std::int32_t num, std::int32_t den);
     const PatternTiming& TimingFor(const MeterPattern& pattern, Ticks ticks, double swing);
     [[nodiscard]] static Ticks HitTime(Ticks ticks, double swing, const PatternRow& row, std::int32_t cell);
+    //! A hit written at time as the band plays it, a few ticks early or late.
+    [[nodiscard]] Ticks Nudge(const MeasureContext& measure, Ticks written);
     void PlayDrums(const Span& span);
     //! A note-on into the span's events, its note-off into its voice's pending ones.
     void AddNote(std::int32_t tag, std::uint8_t channel, std::int32_t key, std::uint8_t velocity, Ticks on,
