@@ -30,6 +30,7 @@ struct ChartInput {
 class DiscardedEvents final : public EventConsumer {
   public:
     void Take(std::span<const MidiEvent>) override {}
+    [[nodiscard]] bool TakesHighlights() const override { return false; }
 };
 
 //! Print "kaz-cli: message" on standard error and return the usage exit status.

@@ -103,6 +103,8 @@ class EventConsumer {
     virtual ~EventConsumer() = default;
     //! The next events of the performance, in their final order.
     virtual void Take(std::span<const MidiEvent> events) = 0;
+    //! Whether the highlights are wanted too; a consumer that has no use for them is spared them.
+    [[nodiscard]] virtual bool TakesHighlights() const { return true; }
 };
 
 //! The performance of the compiled chart, and the note-offs not yet placed in it.
@@ -122,9 +124,9 @@ class EventList {
 
     //! Append an event.
     void AddEvent(const MidiEvent& event) { Append(event); }
-    //! Append events, which are in time order among themselves. While the list is in order, listed events
-    //! a little later than the first of them are merged with them at once, so the list stays in order.
-    void AddEvents(std::span<const MidiEvent> events);
+    //! Append events, in time order among themselves (the chord a style's band has played); events is spent.
+    //! While the list is in order they go to their places at once, past the few listed ones that are later.
+    void AddEvents(std::vector<MidiEvent>& events) { PlaceReleased(events); }
     //! A note-on into the list, its note-off into the pending note-offs.
     void AddNote(std::int32_t tag, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity,
                  Ticks onTime, Ticks offTime) {
@@ -153,7 +155,9 @@ class EventList {
     //! Give the pending note-offs of tag a new time.
     void RetimeNoteOffs(std::int32_t tag, Ticks time);
     void AddHighlight(std::int32_t start, std::int32_t end, Ticks time) {
-        Append(MidiEvent::Highlight(time, start, end));
+        if (keepsHighlights_) {
+            Append(MidiEvent::Highlight(time, start, end));
+        }
     }
     //! A promise of the renderer: no event added from now on is earlier than time, except pending
     //! note-offs. Events whose place is then certain go to the consumer, once the performance has a note.
@@ -165,8 +169,11 @@ class EventList {
     void Clear();
 
     //! Hand the performance to consumer instead of keeping it, from the next compile on; nullptr keeps it
-    //! again. A performance without a note is never handed on.
-    void StreamTo(EventConsumer* consumer) { consumer_ = consumer; }
+    //! again. A performance without a note is never handed on, nor highlights to a consumer that takes none.
+    void StreamTo(EventConsumer* consumer) {
+        consumer_ = consumer;
+        keepsHighlights_ = consumer == nullptr || consumer->TakesHighlights();
+    }
 
     [[nodiscard]] std::size_t size() const { return events_.size(); }
     [[nodiscard]] bool empty() const { return events_.empty(); }
@@ -184,14 +191,18 @@ class EventList {
         }
         events_.push_back(event);
     }
+    //! Put run, events in time order such as the note-offs one release takes from the pending ones, in the
+    //! list; run is spent.
+    void PlaceReleased(std::vector<MidiEvent>& run);
     void SortNewEvents();
     void HandOver(std::size_t count);
 
     std::vector<MidiEvent> events_;           //!< the performance, or its part not yet handed on
     std::size_t sorted_ = 0;                  //!< events_[0, sorted_) are in order
     std::vector<MidiEvent> pendingNoteOffs_;  //!< note-offs not yet in the performance
-    std::vector<MidiEvent> later_;            //!< listed events that added ones go before
+    std::vector<MidiEvent> released_;         //!< room for the note-offs one release takes from them
     EventConsumer* consumer_ = nullptr;
+    bool keepsHighlights_ = true;
 };
 
 template <typename Writer>

@@ -179,9 +179,9 @@ TEST(EventList, EventsAddedInOnePieceMergeWithLaterListedOnesWhichStayFirstAtEqu
     events.AddHighlight(1, 2, 0);
     events.AddHighlight(3, 4, 100);
     events.AddHighlight(5, 6, 120);
-    const std::vector<MidiEvent> played{MidiEvent::NoteOn(90, 9, 42, 80), MidiEvent::NoteOn(100, 9, 36, 80),
-                                        MidiEvent::NoteOff(110, 3, 9, 42, 80),
-                                        MidiEvent::NoteOff(130, 3, 9, 36, 80)};
+    std::vector<MidiEvent> played{MidiEvent::NoteOn(90, 9, 42, 80), MidiEvent::NoteOn(100, 9, 36, 80),
+                                  MidiEvent::NoteOff(110, 3, 9, 42, 80),
+                                  MidiEvent::NoteOff(130, 3, 9, 36, 80)};
     events.AddEvents(played);
     const std::string merged =
         "0 highlight 1 2\n90 on 9 42 80\n100 highlight 3 4\n100 on 9 36 80\n110 off 9 42 80\n"
