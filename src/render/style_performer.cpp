@@ -166,8 +166,7 @@ void StylePerformer::PlayDrums(const Span& span) {
 
 Ticks StylePerformer::Nudge(const MeasureContext& measure, Ticks written) {
     const Ticks on = feel_.Nudge(written);
-    // In a measure shorter than a nudge the last one could push a note past the end of the song, and the end
-    // of the track must come last.
+    // The end of the track must come last: in a last measure shorter than a nudge, a late note stays in it.
     return measure.last ? std::min(on, measure.start + measure.ticks - 1) : on;
 }
 

@@ -119,6 +119,8 @@ TEST(KazCliEvents, BandOptionsSetHowTheStylePlays) {
     }
     EXPECT_GT(drums, 0);
     const auto silent = RunCli(swing + QStringList{"--drums-volume", "0"}, chart);
+    EXPECT_EQ(silent.exitCode, 0);
+    EXPECT_NE(silent.out.find(" on 1 "), std::string::npos);
     EXPECT_EQ(silent.out.find(" on 9 "), std::string::npos);
     // The defaults, named.
     EXPECT_EQ(
