@@ -74,6 +74,7 @@ int RunEvents(const CommandArguments& arguments) {
                        SingleDashWords::LongOptions);
     parser.AddPositional("FILE", "The chart, or - for standard input.");
     AddChartOptions(parser);
+    AddBandOptions(parser);
     CompileState state;
     if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings)) {
         return *exit;

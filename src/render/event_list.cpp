@@ -51,32 +51,44 @@ std::size_t InsertionSortWithin(std::vector<MidiEvent>& events, std::size_t from
     return events.size();
 }
 
-//! Put run, note-offs released in their order, in their places among events, which are in order: where
-//! InsertionSortWithin would put them, had they been appended. Usually the run is in order and all of it is
-//! earlier than the few events it passes (the highlight of the chord that released it): then it goes in
-//! whole, with the passed events appended to it, and true is returned. False leaves both as they were.
-bool InsertRun(std::vector<MidiEvent>& events, std::vector<MidiEvent>& run) {
+//! Put run, events in time order such as note-offs released in their order, in their places among events,
+//! which are in order: where InsertionSortWithin would put them, had they been appended. Usually the run
+//! passes only a few events (the highlight of the chord that released it, or that came while a band played
+//! the chord): those are merged with it, by way of later, and true is returned. False leaves both as they
+//! were.
+bool InsertRun(std::vector<MidiEvent>& events, const std::vector<MidiEvent>& run,
+               std::vector<MidiEvent>& later) {
     if (run.empty()) {
         return true;
     }
     // The first of the run belongs after every event of its time or earlier.
-    const Ticks first = run.front().time;
-    auto place = events.end();
-    for (std::size_t steps = 0;
-         place != events.begin() && (place - 1)->time > first && steps < kInsertionStepsPerEvent; ++steps) {
-        --place;
+    std::size_t passed = 0;
+    for (auto event = events.rbegin(); event != events.rend() && event->time > run.front().time; ++event) {
+        if (++passed > kInsertionStepsPerEvent) {
+            return false;
+        }
     }
-    const bool placedWhole = (place == events.begin() || (place - 1)->time <= first) &&
-                             (place == events.end() || run.back().time < place->time) &&
-                             std::is_sorted(run.begin(), run.end(), Earlier);
-    if (!placedWhole) {
+    if (!std::is_sorted(run.begin(), run.end(), Earlier)) {
         return false;
     }
-    // The passed events follow the run: a few copies, where moving the run in front of them would take a
-    // general rotation.
-    AppendAll(run, std::span<const MidiEvent>(place, events.end()));
+    // The passed events are set aside and merged with the run: a few copies, where moving the run in front of
+    // them would take a general rotation. Of equal times the listed event stays first.
+    const auto place = events.end() - static_cast<std::ptrdiff_t>(passed);
+    later.assign(place, events.end());
     events.erase(place, events.end());
-    AppendAll(events, run);
+    auto next = run.begin();
+    for (const MidiEvent& listed : later) {
+        for (; next != run.end() && next->time < listed.time; ++next) {
+            events.push_back(*next);
+        }
+        events.push_back(listed);
+    }
+    // A band's chord is a long run: in one piece it goes in at the speed of a copy.
+    if (run.end() - next > static_cast<std::ptrdiff_t>(kInsertionStepsPerEvent)) {
+        events.insert(events.end(), next, run.end());
+    } else {
+        AppendAll(events, std::span<const MidiEvent>(next, run.end()));
+    }
     return true;
 }
 
@@ -174,11 +186,11 @@ void EventList::ReleaseNoteOffs(std::int32_t tag) {
     PlaceReleased(released_);
 }
 
-void EventList::PlaceReleased(std::vector<MidiEvent>& run) {
+void EventList::PlaceReleased(const std::vector<MidiEvent>& run) {
     // A released note-off usually belongs a place or two before the end: while the list is in order, it goes
     // to its place now, so that the list needs no sorting later.
     const std::size_t from = events_.size();
-    if (sorted_ == from && InsertRun(events_, run)) {
+    if (sorted_ == from && InsertRun(events_, run, passed_)) {
         sorted_ = events_.size();
         return;
     }
@@ -192,14 +204,6 @@ void EventList::RetimeNoteOffs(std::int32_t tag, Ticks time) {
     for (MidiEvent& noteOff : pendingNoteOffs_) {
         if (noteOff.tag() == tag) {
             noteOff.time = time;
-        }
-    }
-}
-
-void EventList::CutNoteOffs(std::int32_t tag, Ticks time) {
-    for (MidiEvent& noteOff : pendingNoteOffs_) {
-        if (noteOff.tag() == tag) {
-            noteOff.time = std::min(noteOff.time, time);
         }
     }
 }

@@ -124,6 +124,9 @@ class EventList {
 
     //! Append an event.
     void AddEvent(const MidiEvent& event) { Append(event); }
+    //! Append events, in time order among themselves (the chord a style's band has played). While the list is
+    //! in order they go to their places at once, merged with the few listed ones that are later.
+    void AddEvents(const std::vector<MidiEvent>& events) { PlaceReleased(events); }
     //! A note-on into the list, its note-off into the pending note-offs.
     void AddNote(std::int32_t tag, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity,
                  Ticks onTime, Ticks offTime) {
@@ -147,14 +150,10 @@ class EventList {
         }
         notesAdded = true;
     }
-    //! A note-off into the pending ones, for a note-on added apart from it.
-    void AddPendingNoteOff(const MidiEvent& noteOff) { pendingNoteOffs_.push_back(noteOff); }
     //! Move the pending note-offs of tag to the end of the list, in their order.
     void ReleaseNoteOffs(std::int32_t tag);
     //! Give the pending note-offs of tag a new time.
     void RetimeNoteOffs(std::int32_t tag, Ticks time);
-    //! Bring the pending note-offs of tag later than time forward to time.
-    void CutNoteOffs(std::int32_t tag, Ticks time);
     void AddHighlight(std::int32_t start, std::int32_t end, Ticks time) {
         if (keepsHighlights_) {
             Append(MidiEvent::Highlight(time, start, end));
@@ -192,8 +191,9 @@ class EventList {
         }
         events_.push_back(event);
     }
-    //! Put run, the note-offs one release takes from the pending ones, in the list; run is spent.
-    void PlaceReleased(std::vector<MidiEvent>& run);
+    //! Put run, events in time order such as the note-offs one release takes from the pending ones, in the
+    //! list.
+    void PlaceReleased(const std::vector<MidiEvent>& run);
     void SortNewEvents();
     void HandOver(std::size_t count);
 
@@ -201,6 +201,7 @@ class EventList {
     std::size_t sorted_ = 0;                  //!< events_[0, sorted_) are in order
     std::vector<MidiEvent> pendingNoteOffs_;  //!< note-offs not yet in the performance
     std::vector<MidiEvent> released_;         //!< room for the note-offs one release takes from them
+    std::vector<MidiEvent> passed_;           //!< room for the listed events a run of added ones passes
     EventConsumer* consumer_ = nullptr;
     bool keepsHighlights_ = true;
 };

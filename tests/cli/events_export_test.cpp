@@ -99,6 +99,52 @@ TEST(KazCliEvents, BadOptionsAreUsageErrors) {
     }
 }
 
+TEST(KazCliEvents, BandOptionsSetHowTheStylePlays) {
+    const std::string chart = "[4/4] C7 | F7 |\n";
+    const QStringList swing{"events", "-", "--style", "Medium swing"};
+    // Even eighths exactly on time: every drum falls on the eighths' grid.
+    const auto even = RunCli(swing + QStringList{"--swing", "50", "--human-feel", "0"}, chart);
+    ASSERT_EQ(even.exitCode, 0) << even.err;
+    std::istringstream lines(even.out);
+    int drums = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        int time = 0;
+        std::string kind;
+        int channel = 0;
+        if (words >> time >> kind >> channel && kind == "on" && channel == 9) {
+            ++drums;
+            EXPECT_EQ(time % 240, 0) << line;
+        }
+    }
+    EXPECT_GT(drums, 0);
+    const auto silent = RunCli(swing + QStringList{"--drums-volume", "0"}, chart);
+    EXPECT_EQ(silent.exitCode, 0);
+    EXPECT_NE(silent.out.find(" on 1 "), std::string::npos);
+    EXPECT_EQ(silent.out.find(" on 9 "), std::string::npos);
+    // The defaults, named.
+    EXPECT_EQ(
+        RunCli(swing + QStringList{"--swing", "style", "--human-feel", "100", "--drums-volume", "100"}, chart)
+            .out,
+        RunCli(swing, chart).out);
+}
+
+TEST(KazCliEvents, BandOptionsOutOfRangeAreUsageErrorsThatSayWhatTheyTake) {
+    const std::pair<QStringList, std::string> bad[] = {
+        {{"--drums-volume", "201"},
+         "kaz-cli: --drums-volume takes a whole number from 0 to 200, not '201'\n"},
+        {{"--human-feel", "-1"}, "kaz-cli: --human-feel takes a whole number from 0 to 100, not '-1'\n"},
+        {{"--swing", "49"}, "kaz-cli: --swing takes style or a whole number from 50 to 75, not '49'\n"},
+        {{"--swing", "even"}, "kaz-cli: --swing takes style or a whole number from 50 to 75, not 'even'\n"},
+    };
+    for (const auto& [options, message] : bad) {
+        const auto run = RunCli(QStringList{"events", "-"} + options, "C\n");
+        EXPECT_EQ(run.exitCode, 2) << message;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, message);
+    }
+}
+
 class KazCliExport : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
