@@ -1,9 +1,9 @@
 // Playing a chart in an accompaniment style: the renderer alone on a compiled 12-bar blues, in the block
 // chords and in Medium swing, from 1,200 to 120,000 measures, so the cost of the band shows beside the
 // specified performance and its growth with the song's length, once keeping the whole performance as Play
-// does and once handing it on as it is made, as the MIDI export does; and Export to Audio of a five-minute
-// song in a style with drums, through the built-in synthesizer, with how many times faster than real time it
-// runs.
+// does and once handing it on as it is made, as the MIDI export does; the whole MIDI export of the same
+// songs, compile and file included; and Export to Audio of a five-minute song in a style with drums, through
+// the built-in synthesizer, with how many times faster than real time it runs.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -15,6 +15,7 @@
 #include "bench_charts.h"
 #include "language/compile_score.h"
 #include "midi/device/audio_render.h"
+#include "midi/midi_file_writer.h"
 
 namespace {
 
@@ -86,6 +87,34 @@ void StreamMediumSwing(benchmark::State& state) {
     RenderStreamedInStyle(state, "Medium swing");
 }
 
+// The whole of `kaz-cli export` but reading the file and starting the process: the chart compiled, its
+// performance written to a MIDI file as it is made.
+void ExportInStyle(benchmark::State& state, const std::string& style) {
+    const std::string chart = kaz::bench::BluesChart(static_cast<int>(state.range(0)));
+    const fs::path midi = fs::temp_directory_path() / "kaz-bench-style.mid";
+    for (auto _ : state) {
+        kaz::CompileState compileState;
+        kaz::MidiFileExport file(midi, false);
+        compileState.events.StreamTo(&file);
+        CompileInStyle(compileState, chart, style);
+        if (!file.Close()) {
+            state.SkipWithError("the MIDI file could not be written");
+            break;
+        }
+    }
+    state.counters["midi_bytes"] = static_cast<double>(fs::file_size(midi));
+    std::error_code ignored;
+    fs::remove(midi, ignored);
+}
+
+void ExportBlockChords(benchmark::State& state) {
+    ExportInStyle(state, "");
+}
+
+void ExportMediumSwing(benchmark::State& state) {
+    ExportInStyle(state, "Medium swing");
+}
+
 void RenderBlockChords(benchmark::State& state) {
     RenderInStyle(state, "");
 }
@@ -128,6 +157,8 @@ BENCHMARK(RenderBlockChords)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark
 BENCHMARK(RenderMediumSwing)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);
 BENCHMARK(StreamBlockChords)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);
 BENCHMARK(StreamMediumSwing)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExportBlockChords)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExportMediumSwing)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ExportAudioMediumSwing)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ExportAudioFunk)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -3,8 +3,9 @@
 
 The rule of additions on generated charts: chord symbols, signs and bar lines set close together, with the
 characters the newer language gives a meaning to ("#", "^", "(", ")", "M", "N", ".", "Δ", "ø", "°", "/9") put
-in between. Every chart that OLD compiles must give NEW the same events, transposition and check result.
-Prints each chart that differs and a summary; exits 1 when any does."""
+in between; and lines of bracket marks, bar lines, repeat signs and chords in every order, where the grammar
+decides between a line of marks and a line of measures. Every chart that OLD compiles must give NEW the same
+events, transposition and check result. Prints each chart that differs and a summary; exits 1 when any does."""
 import random
 import subprocess
 import sys
@@ -34,6 +35,18 @@ def chart(rng):
     return "\n".join(lines) + "\n"
 
 
+MARK_LINE_PARTS = ["[4/4]", "[3/4]", "[TEMPO=100]", "[TEMPO=90]", "[3]", "[CHORD x = 0 4 7]", "[CHORD = 0 3]",
+                   "|", "||", "|||", "%", "%%", "*", "C", "Am7", "Cx", "G7 D", "-", "=", "/", "[A]", "[1.]",
+                   "|:", ":|", "[SEGNO]", "[STYLE=Funk]", "[FINE]", "[x2]"]
+
+
+def marks_chart(rng):
+    lines = []
+    for _ in range(rng.randint(1, 4)):
+        lines.append(" ".join(rng.choice(MARK_LINE_PARTS) for _ in range(rng.randint(1, 6))))
+    return "\n".join(lines) + rng.choice(["", "\n"])
+
+
 def run(cli, args, text):
     done = subprocess.run([cli, args[0], "-"] + args[1:], input=text.encode(),
                           capture_output=True)
@@ -45,8 +58,8 @@ def main():
     count = int(sys.argv[3]) if len(sys.argv) > 3 else 2000
     rng = random.Random(17)
     compiled = differ = 0
-    for _ in range(count):
-        text = chart(rng)
+    for index in range(count):
+        text = chart(rng) if index % 2 == 0 else marks_chart(rng)
         if run(old, ["check"], text)[0] != 0:
             continue
         compiled += 1

@@ -5,15 +5,21 @@
 #include "base/character_column.h"
 #include "cli/cli_common.h"
 #include "cli/hint_warnings.h"
+#include "render/form_unrolling.h"
 
 namespace kaz::cli {
 
 namespace {
 
-nlohmann::json CheckReport(const CompileResult& result) {
+nlohmann::json CheckReport(const CompileResult& result, const ScoreTree& score) {
     nlohmann::json report{{"ok", result.Accepted()}};
     switch (result.outcome) {
         case CompileOutcome::Accepted:
+            // A form that plays measures again says how long the song is as written and as played.
+            if (!PlaysAsWritten(score)) {
+                report["measures_written"] = score.measureSlots.size();
+                report["measures_played"] = score.playOrder.size();
+            }
             break;
         case CompileOutcome::LanguageError:
             report["message"] = result.error.message;
@@ -55,7 +61,7 @@ int CheckChart(const std::string& path, const RenderSettings& settings, const Ch
         return compiled ? kExitOk : kExitChartError;
     }
     const CompileResult result = Compile(state, chart.bytes);
-    nlohmann::json report = CheckReport(result);
+    nlohmann::json report = CheckReport(result, state.score);
     if (options.named) {
         report["file"] = chart.name;
     }

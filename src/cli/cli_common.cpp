@@ -90,7 +90,21 @@ void AddChartOptions(CommandLine& parser) {
     parser.AddOption({"no-bass", "", "Leave the bass voice silent."});
     parser.AddOption(
         {"style", "name", "The accompaniment style where the chart names none (default the block chords)."});
-    parser.AddOption({"seed", "number", "The seed of the style's small variations (default 1)."});
+    parser.AddOption({"seed", "number",
+                      "Which take of the style's small variations the band plays: the same number always "
+                      "plays the same performance (default 1)."});
+}
+
+void AddBandOptions(CommandLine& parser) {
+    parser.AddOption({"drums-volume", "percent",
+                      "The drums' volume in percent of the style's own, 0..200 (default 100; 0 leaves the "
+                      "drums out)."});
+    parser.AddOption({"swing", "percent",
+                      "The share of a beat the first of two eighths takes, in every style: 50..75 (50 plays "
+                      "them even, 67 as triplets), or style for each style's own (the default)."});
+    parser.AddOption({"human-feel", "percent",
+                      "How much the band varies the timing and strength of its notes, 0..100 (default 100; "
+                      "0 plays every note exactly on time and as written)."});
 }
 
 bool ReadNotationOption(const CommandLine& parser, NotationMode& notation) {
@@ -113,6 +127,30 @@ bool ReadNotationOption(const CommandLine& parser, NotationMode& notation) {
 
 namespace {
 
+//! The options of AddBandOptions into style, those given; false after a usage error has been printed.
+bool ReadBandOptions(const CommandLine& parser, StyleSettings& style) {
+    if (!ReadRanged(parser, {"drums-volume", 0, kMostDrumsVolume}, style.drumsVolume) ||
+        !ReadRanged(parser, {"human-feel", 0, kMostFeel}, style.feel)) {
+        return false;
+    }
+    if (!parser.IsSet("swing")) {
+        return true;
+    }
+    const std::string text = parser.Value("swing");
+    if (text == "style") {
+        style.swing = kStyleSwing;
+        return true;
+    }
+    const std::optional<long long> share = ParseWholeNumber(text);
+    if (!share || *share < kSwingEven || *share > kSwingHardest) {
+        UsageError("--swing takes style or a whole number from " + std::to_string(kSwingEven) + " to " +
+                   std::to_string(kSwingHardest) + ", not '" + text + "'");
+        return false;
+    }
+    style.swing = static_cast<std::int32_t>(*share);
+    return true;
+}
+
 //! The notation, tempo and voice options into settings; false after a usage error has been printed.
 bool ReadChartOptions(const CommandLine& parser, RenderSettings& settings) {
     if (!ReadNotationOption(parser, settings.notation)) {
@@ -128,7 +166,7 @@ bool ReadChartOptions(const CommandLine& parser, RenderSettings& settings) {
     }
     voices.chordsEnabled = !parser.IsSet("no-chords");
     voices.bassEnabled = !parser.IsSet("no-bass");
-    return ReadStyleOption(parser, settings);
+    return ReadStyleOption(parser, settings) && ReadBandOptions(parser, settings.style);
 }
 
 bool TakePositionals(const CommandLine& parser, std::size_t count) {

@@ -30,6 +30,7 @@ struct ChartInput {
 class DiscardedEvents final : public EventConsumer {
   public:
     void Take(std::span<const MidiEvent>) override {}
+    [[nodiscard]] bool TakesHighlights() const override { return false; }
 };
 
 //! Print "kaz-cli: message" on standard error and return the usage exit status.
@@ -49,6 +50,9 @@ int CannotWrite(const std::string& path, const std::error_code& reason);
 
 //! Add the options every chart command takes.
 void AddChartOptions(CommandLine& parser);
+//! Add the options of how the band plays a style, as Settings > Style... sets them, for the commands that
+//! play the chart: --drums-volume, --swing and --human-feel.
+void AddBandOptions(CommandLine& parser);
 //! Parse arguments (the subcommand first) and take exactly count positional arguments. Returns the exit
 //! status to end with when the command cannot go on: 0 after --help, 2 after a usage error has been printed.
 [[nodiscard]] std::optional<int> ParseCommandLine(CommandLine& parser, const CommandArguments& arguments,
@@ -56,9 +60,9 @@ void AddChartOptions(CommandLine& parser);
 //! The count of positional arguments of a command that takes one or more.
 inline constexpr std::size_t kOneOrMore = std::numeric_limits<std::size_t>::max();
 
-//! A chart command's arguments: the notation, tempo and voice options into settings, then exactly count
-//! positional arguments (or kOneOrMore). Returns the exit status to end with when the command cannot go on,
-//! as above.
+//! A chart command's arguments: the notation, tempo, voice, style and band options into settings, then
+//! exactly count positional arguments (or kOneOrMore). Returns the exit status to end with when the command
+//! cannot go on, as above.
 [[nodiscard]] std::optional<int> ReadChartCommandLine(CommandLine& parser, const CommandArguments& arguments,
                                                       std::size_t count, RenderSettings& settings);
 
@@ -101,8 +105,5 @@ struct ExportPdfOptions {
 //! Write the chart as a lead sheet in a PDF; the exit status.
 int ExportPdf(const ExportPdfOptions& options);
 int RunExportPdf(const CommandArguments& arguments);
-//! play, devices or render, from the device module that is loaded for them only, given the program's own
-//! arguments.
-int RunDeviceCommand(int argc, char* argv[]);
 
 }  // namespace kaz::cli

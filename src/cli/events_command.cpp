@@ -2,16 +2,27 @@
 #include <string>
 
 #include "cli/cli_common.h"
+#include "render/form_unrolling.h"
 
 namespace kaz::cli {
 
 namespace {
 
-//! Prints the events as the compile makes them, a few thousand lines a write.
+//! Prints the events as the compile makes them, a few thousand lines a write. In a chart whose form plays
+//! measures again or out of their written order, each played measure starts with a line
+//! "<time> measure <played> <written> <pass>".
 class EventPrinter final : public EventConsumer {
   public:
+    explicit EventPrinter(const ScoreTree& score) : score_(score) {}
+
     void Take(std::span<const MidiEvent> events) override {
+        if (!formRead_) {
+            // The form is unrolled before the first event is made.
+            formRead_ = true;
+            nextMeasure_ = PlaysAsWritten(score_) ? score_.playOrder.size() : 0;
+        }
         for (const MidiEvent& event : events) {
+            AppendMeasuresBefore(event);
             AppendEventLine(text_, event);
         }
         if (text_.size() >= kFlushBytes) {
@@ -27,11 +38,31 @@ class EventPrinter final : public EventConsumer {
   private:
     static constexpr std::size_t kFlushBytes = 1 << 16;
 
+    //! The lines of the measures that start before event, or with it: the song's tempo, programs and meter
+    //! and the last note-offs of the measure before come first.
+    void AppendMeasuresBefore(const MidiEvent& event) {
+        const bool opensMeasure = event.kind == EventKind::Highlight || event.kind == EventKind::NoteOn ||
+                                  event.kind == EventKind::EndOfTrack;
+        const std::vector<PlayedMeasure>& order = score_.playOrder;
+        while (nextMeasure_ < order.size() &&
+               (measureStart_ < event.time || (measureStart_ == event.time && opensMeasure))) {
+            const PlayedMeasure& played = order[nextMeasure_];
+            text_ += std::to_string(measureStart_) + " measure " + std::to_string(nextMeasure_ + 1) + ' ' +
+                     std::to_string(played.slot + 1) + ' ' + std::to_string(played.pass) + '\n';
+            measureStart_ += score_.Slot(played).ticks;
+            ++nextMeasure_;
+        }
+    }
+
     void Flush() {
         ok_ = ok_ && std::fwrite(text_.data(), 1, text_.size(), stdout) == text_.size();
         text_.clear();
     }
 
+    const ScoreTree& score_;
+    bool formRead_ = false;
+    std::size_t nextMeasure_ = 0;
+    Ticks measureStart_ = 0;
     std::string text_;
     bool ok_ = true;
 };
@@ -43,11 +74,12 @@ int RunEvents(const CommandArguments& arguments) {
                        SingleDashWords::LongOptions);
     parser.AddPositional("FILE", "The chart, or - for standard input.");
     AddChartOptions(parser);
+    AddBandOptions(parser);
     CompileState state;
     if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings)) {
         return *exit;
     }
-    EventPrinter printer;
+    EventPrinter printer(state.score);
     state.events.StreamTo(&printer);
     ChartInput chart;
     if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), state, chart)) {

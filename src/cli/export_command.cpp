@@ -10,6 +10,7 @@ int RunExport(const CommandArguments& arguments) {
     parser.AddPositional("OUT.mid",
                          "The MIDI file to write, or - for standard output; an existing file is replaced.");
     AddChartOptions(parser);
+    AddBandOptions(parser);
     CompileState state;
     if (const auto exit = ReadChartCommandLine(parser, arguments, 2, state.settings)) {
         return *exit;

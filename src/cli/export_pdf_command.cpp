@@ -1,6 +1,4 @@
 // kaz-cli export-pdf: the chart as a lead sheet in a PDF, through the PDF module that is loaded for it only.
-#include <dlfcn.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -8,29 +6,10 @@
 
 #include "base/output_file.h"
 #include "cli/cli_common.h"
+#include "cli/cli_modules.h"
 #include "cli/pdf_module.h"
 
 namespace kaz::cli {
-
-namespace {
-
-//! The module beside the program in the build, in the library folder of an installation.
-WriteChartPdfEntry LoadPdfModule(std::string& error) {
-    std::error_code ignored;
-    const std::filesystem::path folder =
-        std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path();
-    for (const std::filesystem::path& path :
-         {folder / "kaz-cli-pdf.so", folder / KAZ_CLI_MODULE_DIR / "kaz-cli-pdf.so"}) {
-        // Kept loaded for the rest of the run: the module's Qt lives until the program ends.
-        if (void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
-            return reinterpret_cast<WriteChartPdfEntry>(dlsym(module, kWriteChartPdfEntry));
-        }
-        error = dlerror();
-    }
-    return nullptr;
-}
-
-}  // namespace
 
 int ExportPdf(const ExportPdfOptions& options) {
     CompileState state;
@@ -42,7 +21,8 @@ int ExportPdf(const ExportPdfOptions& options) {
         return *exit;
     }
     std::string error;
-    const WriteChartPdfEntry write = LoadPdfModule(error);
+    const auto write =
+        reinterpret_cast<WriteChartPdfEntry>(LoadModuleEntry("kaz-cli-pdf.so", kWriteChartPdfEntry, error));
     if (write == nullptr) {
         return UsageError("cannot load the PDF writer: " + error);
     }

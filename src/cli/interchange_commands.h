@@ -39,8 +39,5 @@ int WriteExport(const SongExportOptions& options, const std::string& bytes);
 int RunImport(const CommandArguments& arguments);
 int RunExportIreal(const CommandArguments& arguments);
 int RunExportMusicXml(const CommandArguments& arguments);
-//! import, export-ireal or export-musicxml by name; nothing for another name.
-using CommandRunner = int (*)(const CommandArguments&);
-[[nodiscard]] CommandRunner FindInterchangeCommand(const std::string& name);
 
 }  // namespace kaz::cli

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "cli/cli_common.h"
-#include "cli/interchange_commands.h"
+#include "cli/cli_modules.h"
 
 namespace {
 
@@ -64,9 +64,6 @@ int Run(int argc, char* argv[]) {
         {"export", kaz::cli::RunExport}, {"transpose", kaz::cli::RunTranspose},
         {"styles", kaz::cli::RunStyles}, {"export-pdf", kaz::cli::RunExportPdf},
     };
-    if (const auto run = kaz::cli::FindInterchangeCommand(std::string(command))) {
-        return run(arguments);
-    }
     for (const auto& [name, run] : commands) {
         if (command == name) {
             return run(arguments);
@@ -74,7 +71,14 @@ int Run(int argc, char* argv[]) {
     }
     for (const char* name : {"play", "devices", "render"}) {
         if (command == name) {
-            return kaz::cli::RunDeviceCommand(argc, argv);
+            return kaz::cli::RunModuleCommand("kaz-cli-devices.so", "KazRunDeviceCommand",
+                                              "the device commands", argc, argv);
+        }
+    }
+    for (const char* name : {"import", "export-ireal", "export-musicxml"}) {
+        if (command == name) {
+            return kaz::cli::RunModuleCommand("kaz-cli-interchange.so", "KazRunInterchangeCommand",
+                                              "the import and export commands", argc, argv);
         }
     }
     return kaz::cli::UsageError("unknown command '" + std::string(command) + "'; see 'kaz-cli --help'");

@@ -188,6 +188,7 @@ int RunPlay(const CommandArguments& arguments) {
         SingleDashWords::LongOptions);
     parser.AddPositional("FILE", "The chart, or - for standard input.");
     AddChartOptions(parser);
+    AddBandOptions(parser);
     parser.AddOption(
         {"device", "name", "The MIDI output to play on ('kaz-cli devices' lists them); default the first."});
     parser.AddOption({"loop", "", "Start again from the top at the end, until Ctrl+C."});

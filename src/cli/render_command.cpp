@@ -13,6 +13,7 @@ int RunRender(const CommandArguments& arguments) {
         "The audio file to write: FLAC when it ends in .flac, otherwise WAV; an existing file is replaced. - "
         "writes WAV to standard output.");
     AddChartOptions(parser);
+    AddBandOptions(parser);
     CompileState state;
     if (const auto exit = ReadChartCommandLine(parser, arguments, 2, state.settings)) {
         return *exit;

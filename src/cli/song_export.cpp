@@ -58,17 +58,17 @@ std::optional<int> ReadExportArguments(const CommandArguments& arguments, const 
     return std::nullopt;
 }
 
-CommandRunner FindInterchangeCommand(const std::string& name) {
-    if (name == "import") {
-        return RunImport;
-    }
-    if (name == "export-ireal") {
-        return RunExportIreal;
-    }
-    if (name == "export-musicxml") {
-        return RunExportMusicXml;
-    }
-    return nullptr;
-}
-
 }  // namespace kaz::cli
+
+// The entry of the interchange module, loaded for these commands only: it brings the XML and zip libraries.
+extern "C" __attribute__((visibility("default"))) int KazRunInterchangeCommand(int argc, char* argv[]) {
+    const kaz::cli::CommandArguments arguments{argv[0], {argv + 1, argv + argc}};
+    const std::string& command = arguments.words.front();
+    if (command == "import") {
+        return kaz::cli::RunImport(arguments);
+    }
+    if (command == "export-ireal") {
+        return kaz::cli::RunExportIreal(arguments);
+    }
+    return kaz::cli::RunExportMusicXml(arguments);
+}

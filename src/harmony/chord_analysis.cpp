@@ -100,6 +100,11 @@ void SplitSymbol(Chord& chord, std::string_view text) {
     chord.bassName = slash == std::string_view::npos ? NoteName() : NoteName(text.substr(slash + 1));
 }
 
+// The B spellings the chord's root and bass names record.
+NotationMode NameSpelling(const Chord& chord) {
+    return SpellingOf(chord.rootName) | SpellingOf(chord.bassName);
+}
+
 // Skips prefix at the front of rest when it is there.
 bool Take(std::string_view& rest, std::string_view prefix) {
     if (!rest.starts_with(prefix)) {
@@ -247,7 +252,7 @@ ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score
     if (!IsNoteLetter(text[0]) || (!chord.bassName.empty() && !IsNoteLetter(chord.bassName.data()[0]))) {
         return ChordAnalysis::Unknown;
     }
-    score.bLettersSeen |= SpellingOf(chord.rootName) | SpellingOf(chord.bassName);
+    score.bLettersSeen |= NameSpelling(chord);
     if (score.bLettersSeen == (kSpelledB | kSpelledBb | kSpelledH)) {
         return ChordAnalysis::Ambiguous;
     }
@@ -278,21 +283,21 @@ ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score
 ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score,
                            const ChordDefinitions& definitions, AnalysedSymbols& symbols) {
     // A definition may come between two chords of the same symbol and change the second one's voice.
-    const Chord* known = definitions.empty() ? symbols.Find(text) : nullptr;
+    const AnalysedSymbols::Known* known = definitions.empty() ? symbols.Find(text) : nullptr;
     if (known == nullptr) {
         const ChordAnalysis result = AnalyzeChord(chord, text, score, definitions);
         // Signs and rests depend on the chords before them, not only on their symbol.
         if (result == ChordAnalysis::Ok && IsNoteLetter(text[0])) {
-            symbols.Remember(chord);
+            symbols.Remember(chord, NameSpelling(chord));
         }
         return result;
     }
     const std::int32_t textStart = chord.textStart;
     const std::int32_t textEnd = chord.textEnd;
-    chord = *known;
+    chord = *known->chord;
     chord.textStart = textStart;
     chord.textEnd = textEnd;
-    score.bLettersSeen |= SpellingOf(chord.rootName) | SpellingOf(chord.bassName);
+    score.bLettersSeen |= known->spelling;
     if (score.bLettersSeen == (kSpelledB | kSpelledBb | kSpelledH)) {
         return ChordAnalysis::Ambiguous;
     }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "harmony/chord_definitions.h"
+#include "harmony/notation.h"
 #include "harmony/score_tree.h"
 
 namespace kaz {
@@ -38,13 +39,21 @@ struct FixedSuffix {
 //! met again is copied from the chord that first had it instead of being analysed again.
 class AnalysedSymbols {
   public:
-    //! A chord already analysed from text, or nullptr.
-    [[nodiscard]] const Chord* Find(std::string_view text) const {
-        const Chord* known = slots_[Slot(text)];
-        return known != nullptr && known->text() == text ? known : nullptr;
+    //! A symbol analysed before: its chord, and the B spellings its names record (see SpellingOf).
+    struct Known {
+        const Chord* chord = nullptr;
+        NotationMode spelling = 0;
+    };
+
+    //! The analysis of text, if a chord had it before; nullptr otherwise.
+    [[nodiscard]] const Known* Find(std::string_view text) const {
+        const Known& known = slots_[Slot(text)];
+        return known.chord != nullptr && SameText(known.chord->text(), text) ? &known : nullptr;
     }
     //! Keep chord, which must stay where it is for the rest of the parse, as the analysis of its symbol.
-    void Remember(const Chord& chord) { slots_[Slot(chord.text())] = &chord; }
+    void Remember(const Chord& chord, NotationMode spelling) {
+        slots_[Slot(chord.text())] = {&chord, spelling};
+    }
 
   private:
     static constexpr std::size_t kSlots = 64;
@@ -55,8 +64,20 @@ class AnalysedSymbols {
         }
         return hash % kSlots;
     }
+    //! A symbol is a few bytes long: comparing them one by one is quicker than a call to compare them.
+    [[nodiscard]] static bool SameText(std::string_view a, std::string_view b) {
+        if (a.size() != b.size()) {
+            return false;
+        }
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            if (a[i] != b[i]) {
+                return false;
+            }
+        }
+        return true;
+    }
 
-    std::array<const Chord*, kSlots> slots_{};
+    std::array<Known, kSlots> slots_{};
 };
 
 //! AnalyzeChord for a parse, which reads one symbol after another: a symbol met before takes the analysis

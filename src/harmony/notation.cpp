@@ -55,6 +55,10 @@ int ReadPitchClass(std::string_view name) {
 }
 
 NotationMode SpellingOf(std::string_view name) {
+    // Called for every chord of a chart: the other letters leave at once.
+    if (name.empty() || (name.front() != 'B' && name.front() != 'H')) {
+        return 0;
+    }
     if (name == "B") {
         return kSpelledB;
     }

@@ -111,11 +111,30 @@ void ScoreBuilder::HintAtChord(const Chord& chord) {
 }
 
 void ScoreBuilder::AppendMeasure(ScoreLine& line, Measure& measure) {
+    if (OnlyOpensTheNext(measure)) {
+        return;
+    }
     OpenStyleMarks();
     score_.AppendToLine(line, measure);
     ++measureCount_;
     score_.meterGiven = false;
     PlacePendingMarks(measure);
+    StartNextMeasure();
+}
+
+bool ScoreBuilder::OnlyOpensTheNext(const Measure& measure) const {
+    if (!measure.chords.empty() || measureMarkGiven_) {
+        return false;
+    }
+    return openStyleMarks_ > 0 ||
+           std::any_of(pendingMarks_.begin(), pendingMarks_.end(), [](const FormMark& mark) {
+               return mark.kind == FormMarkKind::Section || mark.kind == FormMarkKind::Ending ||
+                      mark.kind == FormMarkKind::Segno || mark.kind == FormMarkKind::Coda;
+           });
+}
+
+void ScoreBuilder::StartNextMeasure() {
+    measureMarkGiven_ = false;
 }
 
 void ScoreBuilder::AppendNewMeasures(ScoreLine& line, int count) {
@@ -124,6 +143,7 @@ void ScoreBuilder::AppendNewMeasures(ScoreLine& line, int count) {
         score_.AppendToLine(line, *NewMeasure());
     }
     measureCount_ += count;
+    StartNextMeasure();
 }
 
 void ScoreBuilder::PadLine(ScoreLine& line, int front, int back) {
@@ -168,6 +188,7 @@ void ScoreBuilder::AppendRepeatMeasures(ScoreLine& line) {
         repeat.repeatEnd = score_.pendingRepeats[static_cast<std::size_t>(i)].end;
     }
     score_.pendingRepeats.clear();
+    StartNextMeasure();
 }
 
 bool ScoreBuilder::SetMeter(int num, int den) {
@@ -181,6 +202,7 @@ bool ScoreBuilder::SetMeter(int num, int den) {
     }
     score_.currentMeter = Meter{num, den, num * TICKS_PER_WHOLE / den};
     score_.meterGiven = true;
+    measureMarkGiven_ = true;
     return true;
 }
 
@@ -195,7 +217,16 @@ bool ScoreBuilder::SetTempo(int bpm) {
     }
     score_.scoreTempo = bpm;
     score_.tempoGiven = true;
+    measureMarkGiven_ = true;
     return true;
+}
+
+void ScoreBuilder::AddCountMark() {
+    measureMarkGiven_ = true;
+}
+
+void ScoreBuilder::EndMarkLine() {
+    measureMarkGiven_ = false;
 }
 
 void ScoreBuilder::ReportAtMark(std::string_view message, std::string_view text, std::string_view bracket) {

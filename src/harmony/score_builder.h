@@ -31,6 +31,10 @@ class ScoreBuilder {
     void AppendRepeatMeasures(ScoreLine& line);
     [[nodiscard]] bool SetMeter(int num, int den);
     [[nodiscard]] bool SetTempo(int bpm);
+    //! A count mark ("[5]") just read: like a meter or tempo mark, it makes a measure of its own.
+    void AddCountMark();
+    //! The end of a line of marks only: its meter or tempo mark makes no measure.
+    void EndMarkLine();
     //! A style mark, its lexeme "STYLE=name", opening the next measure appended.
     void AddStyleMark(std::string_view lexeme);
 
@@ -58,6 +62,11 @@ class ScoreBuilder {
     //! The marks read since the last measure entered a line belong to measure.
     void PlacePendingMarks(const Measure& measure);
     void OpenStyleMarks();
+    //! A measure without chords whose only marks are section, ending, segno, coda or style marks is no
+    //! measure: those marks open the next one written, as on a line of their own.
+    [[nodiscard]] bool OnlyOpensTheNext(const Measure& measure) const;
+    //! A measure entered the score: the marks read since belong to the next one.
+    void StartNextMeasure();
 
     ScoreTree& score_;
     CompileContext& context_;
@@ -68,6 +77,8 @@ class ScoreBuilder {
     int measureCount_;  //!< measures in the lines of the score, kept so that '%' costs no walk over the score
     std::vector<FormMark> pendingMarks_;    //!< form marks waiting for their measure
     const Measure* lastWritten_ = nullptr;  //!< the last measure written into a line, not a padding one
+    bool measureMarkGiven_ =
+        false;  //!< a meter, tempo or count mark since the last measure entered the score
 };
 
 }  // namespace kaz

@@ -56,6 +56,13 @@ void ScoreTree::ResetCompileState() {
     tempoGiven = false;
 }
 
+void ScoreTree::ReserveForChart(std::size_t textBytes) {
+    // A measure takes a chord and a bar line, four bytes with their blanks: few charts write them closer, and
+    // room reserved but never used is never touched.
+    constexpr std::size_t kBytesPerMeasure = 4;
+    measureSlots.reserve(textBytes / kBytesPerMeasure + 1);
+}
+
 const Measure* ScoreTree::MeasureAt(int index) const {
     return MeasureAt(index, CountMeasures());
 }

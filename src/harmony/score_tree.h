@@ -242,6 +242,9 @@ struct ScoreTree {
     void Clear();
     //! Start a compile: 4/4, no meter or tempo mark given yet.
     void ResetCompileState();
+    //! Make room for the measure slots of a chart of textBytes bytes, so that the slot list of a long chart
+    //! is not copied over and over as it grows.
+    void ReserveForChart(std::size_t textBytes);
 
     //! Number of measures over all lines.
     [[nodiscard]] int CountMeasures() const { return static_cast<int>(measureSlots.size()); }

@@ -1,5 +1,7 @@
 #include "harmony/spelling_hints.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string_view>
 
 namespace kaz {
@@ -21,9 +23,22 @@ constexpr SurprisingSuffix kSurprisingSuffixes[] = {
     {"-", " minor seventh", "the ", " minor triad", "m"},
 };
 
+//! Every surprising suffix starts with a sign, so most chords are cleared by their suffix's first character.
+constexpr bool StartsWithSign(std::string_view suffix) {
+    return !suffix.empty() && (suffix.front() == '-' || suffix.front() == '+');
+}
+
+static_assert(std::all_of(std::begin(kSurprisingSuffixes), std::end(kSurprisingSuffixes),
+                          [](const SurprisingSuffix& surprising) {
+                              return StartsWithSign(surprising.suffix);
+                          }));
+
 }  // namespace
 
 std::optional<std::string> SpellingHint(const Chord& chord) {
+    if (!StartsWithSign(chord.suffix())) {
+        return std::nullopt;
+    }
     for (const SurprisingSuffix& surprising : kSurprisingSuffixes) {
         if (chord.suffix() != surprising.suffix) {
             continue;

@@ -52,6 +52,18 @@ std::string_view View(const ChartParse& parse, ChartText text) {
                                            static_cast<std::size_t>(text.length));
 }
 
+// What the marks at the start of a line are, as flags: they decide whether measures may follow them there.
+constexpr int kDefinitionMark = 1;
+constexpr int kMeasureMark = 2;  // a meter or a tempo
+constexpr int kFormMark = 4;     // a section, an ending, a segno, a coda or a style
+constexpr int kMoreMarks = 8;    // more than one
+
+// Measures follow the marks that start a line when one of them is a form mark, or when the line starts with
+// a single meter or tempo mark, which then opens the first measure as it always has.
+bool MarksMayOpenMeasures(int marks) {
+    return (marks & kFormMark) != 0 || marks == kMeasureMark;
+}
+
 void Define(ChartParse& parse, ChartText name, std::initializer_list<std::int32_t> values) {
     parse.definitions.DefineChord(View(parse, name),
                                   std::span<const std::int32_t>(values.begin(), values.size()));
@@ -85,16 +97,18 @@ void Define(ChartParse& parse, ChartText name, std::initializer_list<std::int32_
 %token <text> STYLE_NAME
 
 %type <text> defName
-%type <number> bars stars separator
+%type <number> bars stars separator mark markList
 %type <measure> measure chordList
-%type <line> measures barSequence
+%type <line> measures barSequence markedMeasures
 
-/* The grammar is ambiguous on purpose. Its 19 shift/reduce and 64 reduce/reduce conflicts are resolved the
-   usual way, shift before reduce and the earlier rule first, and so take these decisions: a mark at the start of a
-   line followed by another mark, a line break or the end makes a mark line (a section, ending, segno or coda mark
-   there opens the next measure written); a run of bar lines is always one run; a bar line or repeat sign at the
-   start of a line leaves no empty measure before it; an empty line is no line at all. A deterministic parser
-   cannot declare its reduce/reduce count, so the test suite checks both counts. */
+/* The grammar is ambiguous on purpose. Its 25 shift/reduce and 107 reduce/reduce conflicts are resolved the
+   usual way, shift before reduce and the earlier rule first, and so take these decisions: marks at the start of
+   a line followed by a line break or the end make a mark line (a section, ending, segno or coda mark there opens
+   the next measure written); followed by anything else they open the line's first measure when one of them is a
+   form or style mark, or when the line starts with a single meter or tempo mark (an empty measure when a bar line
+   follows it); a run of bar lines is always one run; a bar line or repeat sign at the start of a line leaves no
+   empty measure before it; an empty line is no line at all. A deterministic parser cannot declare its
+   reduce/reduce count, so the test suite checks both counts. */
 
 %%
 
@@ -105,22 +119,51 @@ chart
 
 line
     : %empty
-    | markList
+    | markList          { parse.builder.EndMarkLine(); }
     | barSequence
     | barSequence stars
+    | markList marksOpenMeasures markedSequence
+    | markList marksOpenMeasures markedSequence stars
     ;
 
 markList
     : mark
-    | markList mark
+    | markList mark     { $$ = $1 | $2 | kMoreMarks; }
     ;
 
 mark
-    : chordDef
-    | meterMark
-    | tempoMark
-    | openingMark
-    | styleMark
+    : chordDef          { $$ = kDefinitionMark; }
+    | meterMark         { $$ = kMeasureMark; }
+    | tempoMark         { $$ = kMeasureMark; }
+    | openingMark       { $$ = kFormMark; }
+    | styleMark         { $$ = kFormMark; }
+    ;
+
+/* Reduced on the first token after the marks, so an error quotes that token as the parser's own would. */
+marksOpenMeasures
+    : %empty
+        {
+            if (!MarksMayOpenMeasures($<number>0)) {
+                kaz::ReportSyntaxError(parse.context);
+                YYABORT;
+            }
+        }
+    ;
+
+/* The measures after the marks that start a line: as a bar sequence, but never starting with a '%', and a
+   bar line right after the marks ends an empty first measure. */
+markedSequence
+    : markedMeasures
+    | markedMeasures separator
+                        { parse.builder.PadLine(*$1, 0, $2); }
+    ;
+
+markedMeasures
+    : measure           { $$ = parse.builder.NewScoreLine(); parse.builder.AppendMeasure(*$$, *$1); }
+    | markedMeasures separator measure
+                        { parse.builder.PadLine(*$1, 0, $2); parse.builder.AppendMeasure(*$1, *$3); }
+    | markedMeasures separator repeats
+                        { parse.builder.PadLine(*$1, 0, $2); parse.builder.AppendRepeatMeasures(*$1); }
     ;
 
 chordDef
@@ -196,7 +239,7 @@ tempoMark
     ;
 
 countMark
-    : '[' NUMBER ']'
+    : '[' NUMBER ']'    { parse.builder.AddCountMark(); }
     ;
 
 openingMark

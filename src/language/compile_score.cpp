@@ -41,6 +41,7 @@ CompileResult Compile(CompileState& state, std::string_view text) {
     ClearScore(state.score, state.events);
     state.context.Reset(text);
     state.score.ResetCompileState();
+    state.score.ReserveForChart(text.size());
     try {
         if (ParseAndRender(state)) {
             CompileResult accepted;

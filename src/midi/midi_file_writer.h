@@ -95,6 +95,8 @@ class MidiFileExport final : public EventConsumer {
         : path_(std::move(path)), toStandardOutput_(toStandardOutput) {}
 
     void Take(std::span<const MidiEvent> events) override;
+    //! A file keeps no highlights.
+    [[nodiscard]] bool TakesHighlights() const override { return false; }
     //! Complete the file. False when it could not be opened or written; a regular file is then as it was.
     [[nodiscard]] bool Close();
     //! After a failed Close, why, as the system said it; empty when it said nothing.

@@ -186,8 +186,7 @@ class Renderer {
             round_ = 0;
         }
         StylePerformer& performer = Performer(*turn.style);
-        // The chord still waiting in the performer, slightly early at most, is the earliest event to come.
-        events_.Advance(std::max<Ticks>(0, performer.Settled() - performer.Reach()));
+        events_.Advance(performer.Settled());
         EmitMeasureMarks(slot, start);
         const bool sounds = std::any_of(source.chords.begin(), source.chords.end(),
                                         [](const Chord* chord) { return chord->noteCount > 0; });

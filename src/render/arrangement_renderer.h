@@ -27,6 +27,10 @@ struct VoiceSettings {
 inline constexpr std::int32_t kStyleSwing = 0;
 inline constexpr std::int32_t kSwingEven = 50;
 inline constexpr std::int32_t kSwingHardest = 75;
+//! The loudest the drums can be set, in percent of the style's own drum volume.
+inline constexpr std::int32_t kMostDrumsVolume = 200;
+//! The most variation of timing and strength the band can be given, in percent.
+inline constexpr std::int32_t kMostFeel = 100;
 
 //! The accompaniment style and how the band plays it.
 struct StyleSettings {

@@ -22,6 +22,14 @@ bool Earlier(const MidiEvent& a, const MidiEvent& b) {
     return a.time < b.time;
 }
 
+//! Append events to list. One by one: for a handful of events, the library's insertion of a range takes
+//! several times as long.
+void AppendAll(std::vector<MidiEvent>& list, std::span<const MidiEvent> events) {
+    for (const MidiEvent& event : events) {
+        list.push_back(event);
+    }
+}
+
 //! Stable insertion sort by time of events, whose first `from` are in order already. Gives up once it has
 //! moved events more than budget places in all. Returns how many events at the front are in order then: all
 //! of them, unless it gave up.
@@ -43,30 +51,45 @@ std::size_t InsertionSortWithin(std::vector<MidiEvent>& events, std::size_t from
     return events.size();
 }
 
-//! Put the released note-offs events[from, end) in their places among the events before them, which are in
-//! order, as InsertionSortWithin would. Returns how many events at the front are in order then.
-std::size_t PlaceReleased(std::vector<MidiEvent>& events, std::size_t from) {
-    if (from == events.size()) {
-        return from;
+//! Put run, events in time order such as note-offs released in their order, in their places among events,
+//! which are in order: where InsertionSortWithin would put them, had they been appended. Usually the run
+//! passes only a few events (the highlight of the chord that released it, or that came while a band played
+//! the chord): those are merged with it, by way of later, and true is returned. False leaves both as they
+//! were.
+bool InsertRun(std::vector<MidiEvent>& events, const std::vector<MidiEvent>& run,
+               std::vector<MidiEvent>& later) {
+    if (run.empty()) {
+        return true;
     }
-    const auto released = events.begin() + static_cast<std::ptrdiff_t>(from);
     // The first of the run belongs after every event of its time or earlier.
-    auto place = released;
-    for (std::size_t steps = 0;
-         place != events.begin() && (place - 1)->time > released->time && steps < kInsertionStepsPerEvent;
-         ++steps) {
-        --place;
+    std::size_t passed = 0;
+    for (auto event = events.rbegin(); event != events.rend() && event->time > run.front().time; ++event) {
+        if (++passed > kInsertionStepsPerEvent) {
+            return false;
+        }
     }
-    // Usually the run is in order and all of it is earlier than the few events it passes (the highlight of
-    // the chord that released it): then one rotation places it whole.
-    const bool placedWhole = (place == events.begin() || (place - 1)->time <= released->time) &&
-                             (place == released || events.back().time < place->time) &&
-                             std::is_sorted(released, events.end(), Earlier);
-    if (!placedWhole) {
-        return InsertionSortWithin(events, from, kInsertionStepsPerEvent * (events.size() - from));
+    if (!std::is_sorted(run.begin(), run.end(), Earlier)) {
+        return false;
     }
-    std::rotate(place, released, events.end());
-    return events.size();
+    // The passed events are set aside and merged with the run: a few copies, where moving the run in front of
+    // them would take a general rotation. Of equal times the listed event stays first.
+    const auto place = events.end() - static_cast<std::ptrdiff_t>(passed);
+    later.assign(place, events.end());
+    events.erase(place, events.end());
+    auto next = run.begin();
+    for (const MidiEvent& listed : later) {
+        for (; next != run.end() && next->time < listed.time; ++next) {
+            events.push_back(*next);
+        }
+        events.push_back(listed);
+    }
+    // A band's chord is a long run: in one piece it goes in at the speed of a copy.
+    if (run.end() - next > static_cast<std::ptrdiff_t>(kInsertionStepsPerEvent)) {
+        events.insert(events.end(), next, run.end());
+    } else {
+        AppendAll(events, std::span<const MidiEvent>(next, run.end()));
+    }
+    return true;
 }
 
 void AppendNumber(std::string& text, std::int32_t number) {
@@ -150,27 +173,37 @@ void MidiEvent::Write(MidiTrackWriter& writer) const {
 }
 
 void EventList::ReleaseNoteOffs(std::int32_t tag) {
-    const std::size_t released = events_.size();
     const auto ofTag = [tag](const MidiEvent& noteOff) { return noteOff.tag() == tag; };
     // Usually every waiting note-off is of the one voice group there is: they all go, in one move.
     if (std::all_of(pendingNoteOffs_.begin(), pendingNoteOffs_.end(), ofTag)) {
-        events_.insert(events_.end(), pendingNoteOffs_.begin(), pendingNoteOffs_.end());
+        PlaceReleased(pendingNoteOffs_);
         pendingNoteOffs_.clear();
-    } else {
-        auto kept = pendingNoteOffs_.begin();
-        for (const MidiEvent& noteOff : pendingNoteOffs_) {
-            if (ofTag(noteOff)) {
-                events_.push_back(noteOff);
-            } else {
-                *kept++ = noteOff;
-            }
-        }
-        pendingNoteOffs_.erase(kept, pendingNoteOffs_.end());
+        return;
     }
-    // A released note-off usually belongs a place or two before the end: while the list is in order, move
-    // each back to its place now, so that the list needs no sorting later.
-    if (sorted_ == released) {
-        sorted_ = PlaceReleased(events_, released);
+    released_.clear();
+    auto kept = pendingNoteOffs_.begin();
+    for (const MidiEvent& noteOff : pendingNoteOffs_) {
+        if (ofTag(noteOff)) {
+            released_.push_back(noteOff);
+        } else {
+            *kept++ = noteOff;
+        }
+    }
+    pendingNoteOffs_.erase(kept, pendingNoteOffs_.end());
+    PlaceReleased(released_);
+}
+
+void EventList::PlaceReleased(const std::vector<MidiEvent>& run) {
+    // A released note-off usually belongs a place or two before the end: while the list is in order, it goes
+    // to its place now, so that the list needs no sorting later.
+    const std::size_t from = events_.size();
+    if (sorted_ == from && InsertRun(events_, run, passed_)) {
+        sorted_ = events_.size();
+        return;
+    }
+    AppendAll(events_, run);
+    if (sorted_ == from) {
+        sorted_ = InsertionSortWithin(events_, from, kInsertionStepsPerEvent * run.size());
     }
 }
 
@@ -178,14 +211,6 @@ void EventList::RetimeNoteOffs(std::int32_t tag, Ticks time) {
     for (MidiEvent& noteOff : pendingNoteOffs_) {
         if (noteOff.tag() == tag) {
             noteOff.time = time;
-        }
-    }
-}
-
-void EventList::CutNoteOffs(std::int32_t tag, Ticks time) {
-    for (MidiEvent& noteOff : pendingNoteOffs_) {
-        if (noteOff.tag() == tag) {
-            noteOff.time = std::min(noteOff.time, time);
         }
     }
 }
@@ -239,6 +264,7 @@ void EventList::Clear() {
     // Give the memory back: a long song is cleared at Stop and may stay cleared for a long time.
     std::vector<MidiEvent>().swap(events_);
     std::vector<MidiEvent>().swap(pendingNoteOffs_);
+    std::vector<MidiEvent>().swap(released_);
     sorted_ = 0;
     notesAdded = false;
 }

@@ -105,6 +105,8 @@ class EventConsumer {
     virtual ~EventConsumer() = default;
     //! The next events of the performance, in their final order.
     virtual void Take(std::span<const MidiEvent> events) = 0;
+    //! Whether the highlights are wanted too; a consumer that has no use for them is spared them.
+    [[nodiscard]] virtual bool TakesHighlights() const { return true; }
 };
 
 //! The performance of the compiled chart, and the note-offs not yet placed in it.
@@ -124,6 +126,9 @@ class EventList {
 
     //! Append an event.
     void AddEvent(const MidiEvent& event) { Append(event); }
+    //! Append events, in time order among themselves (the chord a style's band has played). While the list is
+    //! in order they go to their places at once, merged with the few listed ones that are later.
+    void AddEvents(const std::vector<MidiEvent>& events) { PlaceReleased(events); }
     //! A note-on into the list, its note-off into the pending note-offs.
     void AddNote(std::int32_t tag, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity,
                  Ticks onTime, Ticks offTime) {
@@ -147,16 +152,14 @@ class EventList {
         }
         notesAdded = true;
     }
-    //! A note-off into the pending ones, for a note-on added apart from it.
-    void AddPendingNoteOff(const MidiEvent& noteOff) { pendingNoteOffs_.push_back(noteOff); }
     //! Move the pending note-offs of tag to the end of the list, in their order.
     void ReleaseNoteOffs(std::int32_t tag);
     //! Give the pending note-offs of tag a new time.
     void RetimeNoteOffs(std::int32_t tag, Ticks time);
-    //! Bring the pending note-offs of tag later than time forward to time.
-    void CutNoteOffs(std::int32_t tag, Ticks time);
     void AddHighlight(std::int32_t start, std::int32_t end, Ticks time) {
-        Append(MidiEvent::Highlight(time, start, end));
+        if (keepsHighlights_) {
+            Append(MidiEvent::Highlight(time, start, end));
+        }
     }
     //! A promise of the renderer: no event added from now on is earlier than time, except pending
     //! note-offs. Events whose place is then certain go to the consumer, once the performance has a note.
@@ -168,8 +171,11 @@ class EventList {
     void Clear();
 
     //! Hand the performance to consumer instead of keeping it, from the next compile on; nullptr keeps it
-    //! again. A performance without a note is never handed on.
-    void StreamTo(EventConsumer* consumer) { consumer_ = consumer; }
+    //! again. A performance without a note is never handed on, nor highlights to a consumer that takes none.
+    void StreamTo(EventConsumer* consumer) {
+        consumer_ = consumer;
+        keepsHighlights_ = consumer == nullptr || consumer->TakesHighlights();
+    }
 
     [[nodiscard]] std::size_t size() const { return events_.size(); }
     [[nodiscard]] bool empty() const { return events_.empty(); }
@@ -187,13 +193,19 @@ class EventList {
         }
         events_.push_back(event);
     }
+    //! Put run, events in time order such as the note-offs one release takes from the pending ones, in the
+    //! list.
+    void PlaceReleased(const std::vector<MidiEvent>& run);
     void SortNewEvents();
     void HandOver(std::size_t count);
 
     std::vector<MidiEvent> events_;           //!< the performance, or its part not yet handed on
     std::size_t sorted_ = 0;                  //!< events_[0, sorted_) are in order
     std::vector<MidiEvent> pendingNoteOffs_;  //!< note-offs not yet in the performance
+    std::vector<MidiEvent> released_;         //!< room for the note-offs one release takes from them
+    std::vector<MidiEvent> passed_;           //!< room for the listed events a run of added ones passes
     EventConsumer* consumer_ = nullptr;
+    bool keepsHighlights_ = true;
 };
 
 template <typename Writer>

@@ -178,7 +178,7 @@ class FormPlanner {
             return Fail(context_, marks_[group_->endings.back()], "Ending without a repeat");
         }
         if (!group_) {
-            group_.emplace();
+            group_ = EndingGroup{};
             group_->start = open_ ? marks_[*open_].slot : repeatStart_;
         }
         if (FirstPass(ending) != group_->nextPass) {
@@ -466,6 +466,18 @@ bool UnrollForm(ScoreTree& score, CompileContext& context) {
     if (walk.Hinted()) {
         std::stable_sort(context.hints.begin(), context.hints.end(),
                          [](const auto& a, const auto& b) { return a.selection.start < b.selection.start; });
+    }
+    return true;
+}
+
+bool PlaysAsWritten(const ScoreTree& score) {
+    if (score.playOrder.size() != score.measureSlots.size()) {
+        return false;
+    }
+    for (std::uint32_t played = 0; played < score.playOrder.size(); ++played) {
+        if (score.playOrder[played].slot != played) {
+            return false;
+        }
     }
     return true;
 }

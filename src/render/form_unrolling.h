@@ -11,4 +11,8 @@ namespace kaz {
 //! more than a million measures (more than the chart writes, when it writes more).
 [[nodiscard]] bool UnrollForm(ScoreTree& score, CompileContext& context);
 
+//! Whether an unrolled score plays its written measures once each, in the order written: then a played
+//! measure's number is its written one.
+[[nodiscard]] bool PlaysAsWritten(const ScoreTree& score);
+
 }  // namespace kaz

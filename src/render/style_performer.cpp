@@ -108,26 +108,30 @@ void StylePerformer::StartMeasure(const MeasureCue& cue) {
 
 void StylePerformer::Emit(const MidiEvent& noteOn) {
     buffer_.push_back(noteOn);
+    events_.notesAdded = true;
+}
+
+void StylePerformer::Release(std::vector<MidiEvent>& pending) {
+    released_.insert(released_.end(), pending.begin(), pending.end());
+    pending.clear();
 }
 
 void StylePerformer::FlushBuffer() {
-    // The parts are played one after the other, each in time order: a stable insertion sort merges them
-    // in a few steps, and in time order they go to the list nearly in place.
-    for (std::size_t i = 1; i < buffer_.size(); ++i) {
-        const MidiEvent moving = buffer_[i];
-        std::size_t place = i;
-        for (; place > 0 && buffer_[place - 1].time > moving.time; --place) {
-            buffer_[place] = buffer_[place - 1];
-        }
-        buffer_[place] = moving;
-    }
-    for (const MidiEvent& event : buffer_) {
-        events_.AddEvent(event);
-    }
-    if (!buffer_.empty()) {
-        events_.notesAdded = true;
-    }
+    // The note-offs released while the chord was played come before its own events, as the parts played
+    // them one after the other, each in time order: a stable insertion sort puts all of them in order in a
+    // few steps, and the list takes them in one piece, nearly always after what it holds.
+    released_.insert(released_.end(), buffer_.begin(), buffer_.end());
     buffer_.clear();
+    for (std::size_t i = 1; i < released_.size(); ++i) {
+        const MidiEvent moving = released_[i];
+        std::size_t place = i;
+        for (; place > 0 && released_[place - 1].time > moving.time; --place) {
+            released_[place] = released_[place - 1];
+        }
+        released_[place] = moving;
+    }
+    events_.AddEvents(released_);
+    released_.clear();
 }
 
 void StylePerformer::PlayDrums(const Span& span) {
@@ -141,16 +145,29 @@ void StylePerformer::PlayDrums(const Span& span) {
         if (row.part != StylePart::Drums || row.fill != hasFill) {
             continue;
         }
-        for (const TimedHit& hit : HitsWithin(span, &row)) {
-            const Ticks on = feel_.Nudge(hit.time);
-            const std::uint8_t velocity = feel_.Vary(Weighted(96, hit.hit->weight) * volume / 100);
-            // Elsewhere a drum may ring into the next measure; the end of the track must come last.
-            const Ticks off =
-                measure.last ? std::min(on + kDrumLength, measure.start + measure.ticks) : on + kDrumLength;
+        const std::vector<TimedHit>& hits = HitsWithin(span, &row);
+        for (std::size_t i = 0; i < hits.size(); ++i) {
+            const Ticks on = Nudge(measure, hits[i].time);
+            const std::uint8_t velocity = feel_.Vary(Weighted(96, hits[i].hit->weight) * volume / 100);
+            // A drum rings a sixteenth, but stops before its row can strike it again, however early the next
+            // stroke comes (in this chord, or in the next one at the earliest): the note-off of one stroke
+            // must never end the next. Elsewhere a drum may ring into the next measure; the end of the track
+            // must come last.
+            const Ticks again = (i + 1 < hits.size() ? hits[i + 1].time : span.end) - feel_.MaxEarly();
+            Ticks off = std::min(on + kDrumLength, std::max(on + 1, again));
+            if (measure.last) {
+                off = std::min(off, measure.start + measure.ticks);
+            }
             Emit(MidiEvent::NoteOn(on, kPercussionChannel, row.drumKey, velocity));
             Emit(MidiEvent::NoteOff(off, kDrumsTag, kPercussionChannel, row.drumKey, velocity));
         }
     }
+}
+
+Ticks StylePerformer::Nudge(const MeasureContext& measure, Ticks written) {
+    const Ticks on = feel_.Nudge(written);
+    // The end of the track must come last: in a last measure shorter than a nudge, a late note stays in it.
+    return measure.last ? std::min(on, measure.start + measure.ticks - 1) : on;
 }
 
 void StylePerformer::PlayChord(const Chord& chord, Ticks start, Ticks end) {
@@ -166,7 +183,8 @@ void StylePerformer::AddNote(std::int32_t tag, std::uint8_t channel, std::int32_
                              Ticks on, Ticks off) {
     const auto midiKey = static_cast<std::uint8_t>(key);
     Emit(MidiEvent::NoteOn(on, channel, midiKey, velocity));
-    events_.AddPendingNoteOff(MidiEvent::NoteOff(off, tag, channel, midiKey, velocity));
+    (tag == kCompingTag ? pendingComping_ : pendingBass_)
+        .push_back(MidiEvent::NoteOff(off, tag, channel, midiKey, velocity));
 }
 
 void StylePerformer::PlayRest(Ticks start) {
@@ -175,6 +193,7 @@ void StylePerformer::PlayRest(Ticks start) {
         waiting_.reset();
     }
     Silence(start);
+    FlushBuffer();
 }
 
 void StylePerformer::Finish() {
@@ -182,14 +201,32 @@ void StylePerformer::Finish() {
         PlaySpan(*waiting_, std::nullopt);
         waiting_.reset();
     }
-    events_.ReleaseNoteOffs(kCompingTag);
-    events_.ReleaseNoteOffs(kBassTag);
+    Release(pendingComping_);
+    Release(pendingBass_);
+    FlushBuffer();
+}
+
+Ticks StylePerformer::Settled() const {
+    // The chord still waiting, played slightly early at most, and the note-offs still to come.
+    Ticks settled = (waiting_ ? waiting_->start : measure_.start) - feel_.MaxEarly();
+    for (const std::vector<MidiEvent>* pending : {&pendingComping_, &pendingBass_}) {
+        for (const MidiEvent& noteOff : *pending) {
+            settled = std::min(settled, noteOff.time);
+        }
+    }
+    return std::max<Ticks>(0, settled);
+}
+
+void StylePerformer::Cut(std::vector<MidiEvent>& pending, Ticks time) {
+    for (MidiEvent& noteOff : pending) {
+        noteOff.time = std::min(noteOff.time, time);
+    }
 }
 
 void StylePerformer::Silence(Ticks time) {
-    for (const std::int32_t tag : {kCompingTag, kBassTag}) {
-        events_.CutNoteOffs(tag, time);
-        events_.ReleaseNoteOffs(tag);
+    for (std::vector<MidiEvent>* pending : {&pendingComping_, &pendingBass_}) {
+        Cut(*pending, time);
+        Release(*pending);
     }
 }
 
@@ -232,12 +269,12 @@ std::vector<StylePerformer::TimedHit>& StylePerformer::HitsWithin(const Span& sp
 void StylePerformer::PlayComping(const Span& span, const PatternRow* row) {
     const std::vector<std::int32_t>& voicing = comping_.Voice(span.chord);
     const auto play = [&](Ticks written, Ticks length, HitWeight weight) {
-        const Ticks on = feel_.Nudge(written);
+        const Ticks on = Nudge(span.measure, written);
         const Ticks off =
             std::max(on + 1, std::min(on + static_cast<Ticks>(length * kCompingSounding), span.end));
         const std::uint8_t velocity = feel_.Vary(Weighted(band_.chordsVolume, weight));
-        events_.CutNoteOffs(kCompingTag, on);
-        events_.ReleaseNoteOffs(kCompingTag);
+        Cut(pendingComping_, on);
+        Release(pendingComping_);
         for (const std::int32_t key : voicing) {
             AddNote(kCompingTag, kChordsChannel, key, velocity, on, off);
         }
@@ -263,12 +300,12 @@ void StylePerformer::PlayBass(const Span& span, const PatternRow* row, std::opti
     for (std::size_t i = 0; i < hits.size(); ++i) {
         const BassMoment moment{span.chord, next, i == 0 && span.changes, i + 1 == hits.size() && next};
         const std::int32_t key = bass_.Play(hits[i].hit->degree, moment);
-        const Ticks on = feel_.Nudge(hits[i].time);
+        const Ticks on = Nudge(span.measure, hits[i].time);
         const Ticks off =
             std::max(on + 1, std::min(on + static_cast<Ticks>(hits[i].length * kBassSounding), span.end));
         const std::int32_t accent = moment.changes ? 8 : 0;
-        events_.CutNoteOffs(kBassTag, on);
-        events_.ReleaseNoteOffs(kBassTag);
+        Cut(pendingBass_, on);
+        Release(pendingBass_);
         AddNote(kBassTag, kBassChannel, key, feel_.Vary(band_.bassVolume + accent), on, off);
     }
 }

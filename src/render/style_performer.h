@@ -56,10 +56,8 @@ class StylePerformer {
     void PlayRest(Ticks start);
     //! Play the chord still waiting and end every note.
     void Finish();
-    //! How far before the start of the waiting chord the performer may still add events.
-    [[nodiscard]] Ticks Reach() const { return feel_.MaxEarly(); }
-    //! The start of the chord waiting to be played, or of the measure when none waits.
-    [[nodiscard]] Ticks Settled() const { return waiting_ ? waiting_->start : measure_.start; }
+    //! No event the performer adds from now on is earlier than this.
+    [[nodiscard]] Ticks Settled() const;
 
   private:
     //! Where the hits of a pattern fall in measures of one length and one swing, worked out once for all of
@@ -105,11 +103,18 @@ class StylePerformer {
     const MeterPattern& PatternFor(const Style& style, std::int32_t num, std::int32_t den);
     const PatternTiming& TimingFor(const MeterPattern& pattern, Ticks ticks, double swing);
     [[nodiscard]] static Ticks HitTime(Ticks ticks, double swing, const PatternRow& row, std::int32_t cell);
+    //! A hit written at time as the band plays it, a few ticks early or late.
+    [[nodiscard]] Ticks Nudge(const MeasureContext& measure, Ticks written);
     void PlayDrums(const Span& span);
-    //! A note-on into the span's events, its note-off into the list's pending ones.
+    //! A note-on into the span's events, its note-off into its voice's pending ones.
     void AddNote(std::int32_t tag, std::uint8_t channel, std::int32_t key, std::uint8_t velocity, Ticks on,
                  Ticks off);
     void Emit(const MidiEvent& noteOn);
+    //! Bring the pending note-offs later than time forward to time.
+    static void Cut(std::vector<MidiEvent>& pending, Ticks time);
+    //! The pending note-offs into the released ones, in their order.
+    void Release(std::vector<MidiEvent>& pending);
+    //! The released note-offs and the span's events to the list, in time order.
     void FlushBuffer();
     void PlaySpan(const Span& span, std::optional<ChordTones> next);
     //! The hits of row that fall within the span, in hits_.
@@ -128,6 +133,10 @@ class StylePerformer {
     std::optional<Span> waiting_;
     std::vector<MidiEvent>
         buffer_;  //!< the events of the chord being played, in the order the parts made them
+    //! The note-offs of the comping's and the bass's sounding notes, in the order they were played.
+    std::vector<MidiEvent> pendingComping_;
+    std::vector<MidiEvent> pendingBass_;
+    std::vector<MidiEvent> released_;  //!< the note-offs ended since the last hand-over, in their order
     std::deque<std::pair<const Style*, MeterPattern>> cycledPatterns_;
     std::deque<PatternTiming> timings_;
     std::vector<TimedHit> hits_;

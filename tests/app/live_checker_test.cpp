@@ -5,6 +5,7 @@
 #include <QToolTip>
 
 #include "app/editor/live_checker.h"
+#include "app/editor/measure_number_area.h"
 #include "app/settings.h"
 #include "app/window_fixture.h"
 
@@ -70,6 +71,26 @@ TEST_F(LiveCheckTest, AMistakeIsUnderlinedAfterThePauseAndTheMarkGoesWhenItIsMen
     QTRY_VERIFY_WITH_TIMEOUT(Marked().isEmpty() && !Report().isVisible(), 3000);
     EXPECT_TRUE(Editor().extraSelections().isEmpty());
     EXPECT_TRUE(prompts->seen.empty());
+}
+
+TEST_F(LiveCheckTest, TheMarginNumbersEachLinesFirstMeasureAsWrittenAndAsPlayed) {
+    const MeasureNumberArea& numbers = Editor().MeasureNumbers();
+    Type("[A]\n|: C | D :|\nE | F\n");
+    QTRY_COMPARE_WITH_TIMEOUT(numbers.NumberOfLine(1), QString("1 1,3"), 3000);
+    EXPECT_EQ(numbers.NumberOfLine(0), "");
+    EXPECT_EQ(numbers.NumberOfLine(2), "3 5");
+    EXPECT_GT(numbers.WidthNeeded(), 0);
+    // A line typed above moves the numbers along at once; a mistake keeps them until it is mended.
+    QTextCursor cursor = Editor().textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    cursor.insertText("# x\nG x |\n");
+    EXPECT_EQ(numbers.NumberOfLine(3), "1 1,3");
+    WaitLongerThanThePause();
+    EXPECT_EQ(numbers.NumberOfLine(4), "3 5");
+    cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::MoveAnchor, 3);
+    cursor.deletePreviousChar();
+    QTRY_COMPARE_WITH_TIMEOUT(numbers.NumberOfLine(4), QString("4 6"), 3000);
+    EXPECT_EQ(numbers.NumberOfLine(1), "1");
 }
 
 TEST_F(LiveCheckTest, TheCheckKnowsTheSessionsChordsAndLeavesTheSessionAsItWas) {

@@ -53,6 +53,8 @@ TEST(KazCliEvents, ChartsListTheirPerformanceAsWorkedOutByHand) {
         {"everyday-m7b5.kaz", {}, "everyday-m7b5.events"},
         {"everyday-ma7.kaz", {}, "everyday-ma7.events"},
         {"everyday-sus.kaz", {}, "everyday-sus.events"},
+        // A form plays measures again: each played measure says which written one it is, and its pass.
+        {"form-first-and-second-ending.kaz", {"--no-bass"}, "form-first-and-second-ending.no-bass.events"},
     };
     for (const Golden& golden : goldens) {
         const auto run = RunCli(QStringList{"events", kEventCharts + "/" + golden.chart} + golden.options);
@@ -94,6 +96,52 @@ TEST(KazCliEvents, BadOptionsAreUsageErrors) {
         EXPECT_EQ(run.exitCode, 2) << options.join(' ').toStdString();
         EXPECT_EQ(run.out, "");
         EXPECT_NE(run.err, "");
+    }
+}
+
+TEST(KazCliEvents, BandOptionsSetHowTheStylePlays) {
+    const std::string chart = "[4/4] C7 | F7 |\n";
+    const QStringList swing{"events", "-", "--style", "Medium swing"};
+    // Even eighths exactly on time: every drum falls on the eighths' grid.
+    const auto even = RunCli(swing + QStringList{"--swing", "50", "--human-feel", "0"}, chart);
+    ASSERT_EQ(even.exitCode, 0) << even.err;
+    std::istringstream lines(even.out);
+    int drums = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        int time = 0;
+        std::string kind;
+        int channel = 0;
+        if (words >> time >> kind >> channel && kind == "on" && channel == 9) {
+            ++drums;
+            EXPECT_EQ(time % 240, 0) << line;
+        }
+    }
+    EXPECT_GT(drums, 0);
+    const auto silent = RunCli(swing + QStringList{"--drums-volume", "0"}, chart);
+    EXPECT_EQ(silent.exitCode, 0);
+    EXPECT_NE(silent.out.find(" on 1 "), std::string::npos);
+    EXPECT_EQ(silent.out.find(" on 9 "), std::string::npos);
+    // The defaults, named.
+    EXPECT_EQ(
+        RunCli(swing + QStringList{"--swing", "style", "--human-feel", "100", "--drums-volume", "100"}, chart)
+            .out,
+        RunCli(swing, chart).out);
+}
+
+TEST(KazCliEvents, BandOptionsOutOfRangeAreUsageErrorsThatSayWhatTheyTake) {
+    const std::pair<QStringList, std::string> bad[] = {
+        {{"--drums-volume", "201"},
+         "kaz-cli: --drums-volume takes a whole number from 0 to 200, not '201'\n"},
+        {{"--human-feel", "-1"}, "kaz-cli: --human-feel takes a whole number from 0 to 100, not '-1'\n"},
+        {{"--swing", "49"}, "kaz-cli: --swing takes style or a whole number from 50 to 75, not '49'\n"},
+        {{"--swing", "even"}, "kaz-cli: --swing takes style or a whole number from 50 to 75, not 'even'\n"},
+    };
+    for (const auto& [options, message] : bad) {
+        const auto run = RunCli(QStringList{"events", "-"} + options, "C\n");
+        EXPECT_EQ(run.exitCode, 2) << message;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, message);
     }
 }
 
@@ -153,8 +201,8 @@ TEST_F(KazCliExport, NeedsTheChartAndTheFileToWrite) {
     EXPECT_TRUE(Listing().isEmpty());
 }
 
-//! The events listing as an independent MIDI reader sees the file: no highlights, the time signature's
-//! numerator in one byte and its denominator a power of two.
+//! The events listing as an independent MIDI reader sees the file: no highlights or measures, the time
+//! signature's numerator in one byte and its denominator a power of two.
 std::string AsWrittenInTheFile(const std::string& listing) {
     std::istringstream lines(listing);
     std::string result;
@@ -162,7 +210,7 @@ std::string AsWrittenInTheFile(const std::string& listing) {
         std::istringstream words(line);
         std::string time, kind;
         words >> time >> kind;
-        if (kind == "highlight") {
+        if (kind == "highlight" || kind == "measure") {
             continue;
         }
         if (kind == "timesig") {

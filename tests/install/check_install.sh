@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a desktop needs: the two programs, a valid menu
-# entry that opens .kaz files, the file type and the icons, and kaz-cli's device module.
+# entry that opens .kaz files, the file type and the icons, and kaz-cli's modules.
 set -euo pipefail
 build=$1
 prefix=$(mktemp -d)
@@ -11,8 +11,10 @@ for file in bin/kaz bin/kaz-cli share/applications/org.velmor.Kaz.desktop share/
             share/kaz/styles/medium-swing.style; do
     [ -e "$prefix/$file" ] || { echo "missing: $file"; exit 1; }
 done
-# kaz-cli loads its device commands from the installed module.
+# kaz-cli loads its device, import and export commands from the installed modules.
 "$prefix/bin/kaz-cli" devices | grep -q '^Built-in synthesizer$' || { echo "kaz-cli devices fails"; exit 1; }
+printf 'C | F |\n' | "$prefix/bin/kaz-cli" export-musicxml - | grep -q '<score-partwise' ||
+    { echo "kaz-cli export-musicxml fails"; exit 1; }
 desktop-file-validate "$prefix/share/applications/org.velmor.Kaz.desktop"
 grep -q '^MimeType=text/x-kaz;$' "$prefix/share/applications/org.velmor.Kaz.desktop"
 xmllint --noout "$prefix/share/mime/packages/kaz.xml"

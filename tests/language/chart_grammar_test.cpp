@@ -81,6 +81,39 @@ TEST_F(ChartGrammar, MarkFollowedByAnotherMarkMakesAMarkLine) {
     EXPECT_EQ(Error().text, "C");
 }
 
+TEST_F(ChartGrammar, FormAndStyleMarksOpenTheFirstMeasureOfTheirLine) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"[B] [STYLE=Bossa nova] F | G", "F | G"},
+        {"[4/4] [A] C | D", "C | D"},
+        {"[A] [TEMPO=90] C", "C"},
+        {"[A] |: C | D :|", "C | D"},
+        {"[STYLE=Funk] [A] |: C :|", "C"},
+    };
+    for (const auto& [text, lines] : cases) {
+        ASSERT_EQ(Parse(text), kParseAccepted) << text;
+        EXPECT_EQ(Lines(), lines) << text;
+    }
+    // Without a form mark, marks before a chord stay a mark line that takes no measures.
+    for (std::string_view text : {"[CHORD x = 0 4 7] C", "[4/4] [TEMPO=90] |"}) {
+        ASSERT_EQ(Parse(text), kParseAborted) << text;
+        EXPECT_EQ(Error().message, "Unexpected symbol") << text;
+    }
+}
+
+TEST_F(ChartGrammar, AnEmptyMeasureOfFormMarksOnlyLeavesThemToTheNextMeasure) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"[A] | C | D", "C | D"},
+        {"C | [B] | D", "C | D"},
+        {"[A] [4/4] | C", "_ | C"},  // a meter mark makes its measure, as "[4/4] | C" does
+    };
+    for (const auto& [text, lines] : cases) {
+        ASSERT_EQ(Parse(text), kParseAccepted) << text;
+        EXPECT_EQ(Lines(), lines) << text;
+    }
+    ASSERT_EQ(Parse("C | [B] |"), kParseAborted);
+    EXPECT_EQ(Error().message, "No measure after this mark");
+}
+
 TEST_F(ChartGrammar, RejectsMarksAndRepeatsInsideAMeasure) {
     ASSERT_EQ(Parse("C % D"), kParseAborted);
     EXPECT_EQ(Error().message, "Unexpected symbol");

@@ -50,6 +50,15 @@ TEST(EverydaySpellings, ASpellingTheChartDefinesGetsNoHint) {
     EXPECT_TRUE(Compile(state, "[CHORD -7 = 0 3 7 10]\nC-7 | C- |").hints.size() == 1);
 }
 
+TEST(EverydaySpellings, AChartsOwnDefinitionOfASpellingWinsOverItsAlias) {
+    CompileState state;
+    ASSERT_TRUE(Compile(state, "[CHORD 7#9 = 0 4 10 15 19]\nC7#9 | Cmaj7#11").Accepted());
+    // The definition's keys above the root, where the alias would play C E Bb D#.
+    EXPECT_EQ(state.score.allChords[0].noteCount, 6);
+    EXPECT_EQ(state.score.allChords[0].notes[5], state.score.allChords[0].notes[1] + 19);
+    EXPECT_EQ(state.score.allChords[1].noteCount, 6) << "the alias still plays where nothing is defined";
+}
+
 TEST(EverydaySpellings, NoChordIsSilentForItsShareAndShownAsNoChord) {
     CompileState state;
     ASSERT_TRUE(Compile(state, "C N.C. | NC F").Accepted());

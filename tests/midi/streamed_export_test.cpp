@@ -57,27 +57,49 @@ TEST_F(StreamedExport, EqualsTheExportOfTheKeptPerformance) {
 //! The events as kaz-cli events lists them, as they are handed on.
 class Listing final : public EventConsumer {
   public:
+    explicit Listing(bool takesHighlights) : takesHighlights_(takesHighlights) {}
     void Take(std::span<const MidiEvent> events) override {
         for (const MidiEvent& event : events) {
             AppendEventLine(text, event);
         }
     }
+    [[nodiscard]] bool TakesHighlights() const override { return takesHighlights_; }
     std::string text;
+
+  private:
+    bool takesHighlights_;
 };
+
+//! The kept performance of chart as kaz-cli events lists it, with its highlights or without them.
+std::string KeptListing(const std::string& chart, bool highlights) {
+    CompileState kept;
+    EXPECT_TRUE(Compile(kept, chart).Accepted());
+    std::string text;
+    for (std::size_t i = 0; i < kept.events.size(); ++i) {
+        if (highlights || kept.events[i].kind != EventKind::Highlight) {
+            AppendEventLine(text, kept.events[i]);
+        }
+    }
+    return text;
+}
+
+//! The events of chart as they are handed on to a consumer that takes highlights or not.
+std::string StreamedListing(const std::string& chart, bool highlights) {
+    CompileState streamed;
+    Listing listing(highlights);
+    streamed.events.StreamTo(&listing);
+    EXPECT_TRUE(Compile(streamed, chart).Accepted());
+    return listing.text;
+}
 
 TEST_F(StreamedExport, HandsOnTheEventsOfTheKeptPerformanceHighlightsIncluded) {
     const std::string chart = LongChart();
-    CompileState kept;
-    ASSERT_TRUE(Compile(kept, chart).Accepted());
-    std::string expected;
-    for (std::size_t i = 0; i < kept.events.size(); ++i) {
-        AppendEventLine(expected, kept.events[i]);
-    }
-    CompileState streamed;
-    Listing listing;
-    streamed.events.StreamTo(&listing);
-    ASSERT_TRUE(Compile(streamed, chart).Accepted());
-    EXPECT_EQ(listing.text, expected);
+    EXPECT_EQ(StreamedListing(chart, true), KeptListing(chart, true));
+}
+
+TEST_F(StreamedExport, ConsumerWithoutHighlightsGetsEveryOtherEventInItsPlace) {
+    const std::string chart = LongChart();
+    EXPECT_EQ(StreamedListing(chart, false), KeptListing(chart, false));
 }
 
 TEST_F(StreamedExport, ChartWithoutANoteWritesNothing) {

@@ -174,6 +174,24 @@ TEST(EventList, ReleasedNoteOffsGoBeforeLaterEventsAndAfterEqualOnes) {
               "0 on 0 48 80\n0 on 0 52 80\n50 off 0 52 80\n100 highlight 1 2\n150 off 0 48 80\n");
 }
 
+TEST(EventList, EventsAddedInOnePieceMergeWithLaterListedOnesWhichStayFirstAtEqualTimes) {
+    EventList events;
+    events.AddHighlight(1, 2, 0);
+    events.AddHighlight(3, 4, 100);
+    events.AddHighlight(5, 6, 120);
+    std::vector<MidiEvent> played{MidiEvent::NoteOn(90, 9, 42, 80), MidiEvent::NoteOn(100, 9, 36, 80),
+                                  MidiEvent::NoteOff(110, 3, 9, 42, 80),
+                                  MidiEvent::NoteOff(130, 3, 9, 36, 80)};
+    events.AddEvents(played);
+    const std::string merged =
+        "0 highlight 1 2\n90 on 9 42 80\n100 highlight 3 4\n100 on 9 36 80\n110 off 9 42 80\n"
+        "120 highlight 5 6\n130 off 9 36 80\n";
+    EXPECT_EQ(Listing(events), merged);
+    // Already in order: Finish leaves it so.
+    events.Finish();
+    EXPECT_EQ(Listing(events), merged);
+}
+
 TEST(EventList, FinishSortsAListInAnyOrderStably) {
     // Far from the renderer's near order: every event is out of place.
     EventList events;

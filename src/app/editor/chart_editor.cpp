@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <algorithm>
 
+#include "app/editor/measure_number_area.h"
 #include "base/input_file.h"
 
 namespace kaz {
@@ -47,8 +48,17 @@ ChangedSpan FindChangedSpan(const QString& old, const QString& replacement) {
 
 }  // namespace
 
-ChartEditor::ChartEditor(QWidget* parent) : QPlainTextEdit(parent) {
+ChartEditor::ChartEditor(QWidget* parent)
+    : QPlainTextEdit(parent), measureNumbers_(new MeasureNumberArea(*this)) {
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    connect(measureNumbers_, &MeasureNumberArea::widthChanged, this, &ChartEditor::PlaceMeasureNumbers);
+    connect(this, &QPlainTextEdit::updateRequest, measureNumbers_, [this](const QRect& rect, int dy) {
+        if (dy != 0) {
+            measureNumbers_->scroll(0, dy);
+        } else {
+            measureNumbers_->update(0, rect.y(), measureNumbers_->width(), rect.height());
+        }
+    });
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setAccessibleName(tr("Chart"));
@@ -67,6 +77,23 @@ ChartEditor::ChartEditor(QWidget* parent) : QPlainTextEdit(parent) {
 bool ChartEditor::IsWindowKey(const QKeyEvent& event) const {
     const QKeySequence pressed(event.keyCombination().toCombined() & ~Qt::KeypadModifier);
     return windowKeys_.contains(pressed);
+}
+
+void ChartEditor::SetMeasureNumbers(const std::vector<LineMeasureNumber>& numbers,
+                                    const TextPositionMap& positions) {
+    measureNumbers_->SetNumbers(numbers, positions);
+}
+
+void ChartEditor::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    PlaceMeasureNumbers();
+}
+
+void ChartEditor::PlaceMeasureNumbers() {
+    setViewportMargins(measureNumbers_->WidthNeeded(), 0, 0, 0);
+    const QRect contents = contentsRect();
+    measureNumbers_->setGeometry(contents.left(), contents.top(), measureNumbers_->WidthNeeded(),
+                                 contents.height());
 }
 
 QString ChartEditor::Text() const {

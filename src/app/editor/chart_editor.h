@@ -8,8 +8,11 @@
 #include "app/document/chart_file.h"
 #include "base/editor.h"
 #include "base/text_positions.h"
+#include "render/measure_numbers.h"
 
 namespace kaz {
+
+class MeasureNumberArea;
 
 //! The chart's editor: plain text in the platform's fixed-pitch font, long lines wrapped at the window's
 //! edge. It is also the editor the compile and the playback select in: their positions count bytes of the
@@ -66,6 +69,11 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
     void UndoLastChange();
     //! True when Undo has something to do.
     [[nodiscard]] bool CanUndo() const;
+    //! Number the measures in the margin (see MeasureNumberArea); positions maps the compiled text of
+    //! numbers.
+    void SetMeasureNumbers(const std::vector<LineMeasureNumber>& numbers, const TextPositionMap& positions);
+    [[nodiscard]] const MeasureNumberArea& MeasureNumbers() const { return *measureNumbers_; }
+
     //! The keys of the window's own editing commands (Undo, Redo, Cut, Copy, Paste and their
     //! alternatives): the editor leaves them to the window, which applies the commands' enable rules.
     void LeaveKeysToWindow(QList<QKeySequence> keys) { windowKeys_ = std::move(keys); }
@@ -80,9 +88,12 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void OnTextChanged();
+    //! Make room at the left for the measure numbers and put them there.
+    void PlaceMeasureNumbers();
     //! Replace only the part of the text that differs from text, in one edit, keeping caret and view.
     void ReplaceChangedSpan(const QString& text);
     [[nodiscard]] bool IsWindowKey(const QKeyEvent& event) const;
@@ -95,6 +106,7 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
     QString undoSlot_;
     bool undoAvailable_ = false;
     QList<QKeySequence> windowKeys_;
+    MeasureNumberArea* measureNumbers_;  //!< a child widget, owned by the editor as its parent
 };
 
 //! True for the editor's paragraph and line breaks (Shift+Return types a line break inside a paragraph): the

@@ -18,9 +18,12 @@ LiveChecker::Checked CheckChart(const std::string& text, ChordDefinitions defini
     CompileState state;
     state.chordDefinitions = std::move(definitions);
     state.settings = settings;
-    LiveChecker::Checked checked{Compile(state, text), std::nullopt};
+    LiveChecker::Checked checked{Compile(state, text), std::nullopt, {}};
     if (checked.result.outcome != CompileOutcome::LanguageError && state.score.tempoGiven) {
         checked.tempoMark = state.score.scoreTempo;
+    }
+    if (checked.result.Accepted()) {
+        checked.measureNumbers = MeasureNumbersOfLines(state.score);
     }
     return checked;
 }
@@ -121,6 +124,7 @@ void LiveChecker::OnCheckEnded() {
         Show(checked.result);
         if (checked.result.outcome != CompileOutcome::LanguageError) {
             emit tempoMarkRead(checked.tempoMark);
+            editor_.SetMeasureNumbers(checked.measureNumbers, checkedPositions_);
         }
     }
     if (due_ && !playing_) {

@@ -8,6 +8,7 @@
 
 #include "app/editor/error_mark.h"
 #include "language/compile_score.h"
+#include "render/measure_numbers.h"
 
 namespace kaz {
 
@@ -16,15 +17,17 @@ class ChartEditor;
 //! Checks the chart as it is typed. A moment after typing stops it compiles the editor's text as Play would,
 //! but off the window's thread and on a compile state of its own, so a playing performance and the session's
 //! chord definitions stay untouched. It marks the first error with a wavy red line whose tool tip says what
-//! is wrong, and reports the same words for the status bar.
+//! is wrong, and reports the same words for the status bar. A chart that compiles has its measures numbered
+//! in the editor's margin; while a mistake stands the last numbers stay.
 class LiveChecker final : public QObject {
     Q_OBJECT
 
   public:
-    //! A check's result and the tempo mark of the chart it compiled.
+    //! A check's result, the tempo mark of the chart it compiled and the numbers of its lines' measures.
     struct Checked {
         CompileResult result;
         std::optional<std::int32_t> tempoMark;
+        std::vector<LineMeasureNumber> measureNumbers;
     };
 
     //! How long typing must stop before the chart is checked.

@@ -6,11 +6,6 @@
 
 namespace kaz {
 
-//! The loudest the drums can be set, in percent of the style's own drum volume.
-inline constexpr std::int32_t kMostDrumsVolume = 200;
-//! The most variation of timing and strength the band can be given, in percent.
-inline constexpr std::int32_t kMostFeel = 100;
-
 //! The transport bar's Style list: the block chords and every style the program found. Choosing one sets the
 //! style the next compile plays where the chart names none; the choice is kept in the settings, and so is how
 //! the band plays (the Style dialog's values), which the list reads at its start.
