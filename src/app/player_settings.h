@@ -1,6 +1,7 @@
 #pragma once
 
 #include "midi/playback_engine.h"
+#include "render/arrangement_renderer.h"
 
 namespace kaz {
 
@@ -21,5 +22,11 @@ struct PlayerSettings {
 void SaveFollowView(bool shown);
 void SaveCountIn(bool on);
 void SavePracticeTempo(const PracticeTempo& tempo);
+
+//! Read how the band plays into style: "Style/DrumsVolume", "Style/Swing", "Style/Feel" and "Style/Seed". A
+//! missing or unreadable value keeps what style holds, a number out of range is brought in.
+void LoadBandSettings(StyleSettings& style);
+//! Write the four values of style.
+void SaveBandSettings(const StyleSettings& style);
 
 }  // namespace kaz

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/playback/style_list.h"
+#include "app/player_settings.h"
 #include "ui_style_dialog.h"
 
 namespace kaz {

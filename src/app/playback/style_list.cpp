@@ -2,11 +2,9 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSettings>
-#include <algorithm>
-#include <limits>
 #include <memory>
 
+#include "app/player_settings.h"
 #include "app/settings.h"
 
 namespace kaz {
@@ -40,29 +38,6 @@ void StyleList::Choose(int index) {
     if (index > 0 || OpenSettings().contains(setting_keys::kAccompanimentStyle)) {
         OpenSettings().setValue(setting_keys::kAccompanimentStyle, currentText());
     }
-}
-
-void LoadBandSettings(StyleSettings& style) {
-    const QSettings settings = OpenSettings();
-    style.drumsVolume =
-        ReadSettingNumber(settings, setting_keys::kStyleDrumsVolume, style.drumsVolume, 0, kMostDrumsVolume);
-    style.feel = ReadSettingNumber(settings, setting_keys::kStyleFeel, style.feel, 0, kMostFeel);
-    constexpr std::int32_t kMostSeed = std::numeric_limits<std::int32_t>::max();
-    const auto seed = static_cast<std::int32_t>(std::min<std::uint64_t>(style.seed, kMostSeed));
-    style.seed =
-        static_cast<std::uint64_t>(ReadSettingNumber(settings, setting_keys::kStyleSeed, seed, 0, kMostSeed));
-    // Anything between the style's own swing and even eighths plays even.
-    const std::int32_t swing =
-        ReadSettingNumber(settings, setting_keys::kStyleSwing, style.swing, kStyleSwing, kSwingHardest);
-    style.swing = swing == kStyleSwing ? kStyleSwing : std::max(swing, kSwingEven);
-}
-
-void SaveBandSettings(const StyleSettings& style) {
-    QSettings settings = OpenSettings();
-    settings.setValue(setting_keys::kStyleDrumsVolume, style.drumsVolume);
-    settings.setValue(setting_keys::kStyleSwing, style.swing);
-    settings.setValue(setting_keys::kStyleFeel, style.feel);
-    settings.setValue(setting_keys::kStyleSeed, static_cast<qulonglong>(style.seed));
 }
 
 }  // namespace kaz

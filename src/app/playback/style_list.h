@@ -25,10 +25,4 @@ class StyleList final : public QComboBox {
     StyleSettings& settings_;
 };
 
-//! Read how the band plays into style: "Style/DrumsVolume", "Style/Swing", "Style/Feel" and "Style/Seed". A
-//! missing or unreadable value keeps what style holds, a number out of range is brought in.
-void LoadBandSettings(StyleSettings& style);
-//! Write the four values of style.
-void SaveBandSettings(const StyleSettings& style);
-
 }  // namespace kaz
