@@ -30,27 +30,6 @@ void AppendAll(std::vector<MidiEvent>& list, std::span<const MidiEvent> events) 
     }
 }
 
-//! Stable insertion sort by time of events, whose first `from` are in order already. Gives up once it has
-//! moved events more than budget places in all. Returns how many events at the front are in order then: all
-//! of them, unless it gave up.
-std::size_t InsertionSortWithin(std::vector<MidiEvent>& events, std::size_t from, std::size_t budget) {
-    std::size_t steps = 0;
-    for (std::size_t i = std::max<std::size_t>(from, 1); i < events.size(); ++i) {
-        const MidiEvent moving = events[i];
-        std::size_t place = i;
-        while (place > 0 && events[place - 1].time > moving.time) {
-            events[place] = events[place - 1];
-            --place;
-            if (++steps > budget) {
-                events[place] = moving;
-                return place;
-            }
-        }
-        events[place] = moving;
-    }
-    return events.size();
-}
-
 //! Put run, events in time order such as note-offs released in their order, in their places among events,
 //! which are in order: where InsertionSortWithin would put them, had they been appended. Usually the run
 //! passes only a few events (the highlight of the chord that released it, or that came while a band played

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string>
 #include <vector>
@@ -98,6 +99,29 @@ void WriteEvent(const MidiEvent& event, Writer& writer);
 //! Append the event as one line of text, as kaz-cli events prints it: the time, the kind's word ("tempo",
 //! "program", "timesig", "highlight", "on", "off", "end") and its numbers, single spaces, a line feed.
 void AppendEventLine(std::string& text, const MidiEvent& event);
+
+//! Stable insertion sort by time of events, whose first `from` are in order already: cheap for events that
+//! are nearly in order. Gives up once it has moved events more than budget places in all. Returns how many
+//! events at the front are in order then: all of them, unless it gave up. Inline, so that a sort without a
+//! budget loses the counting of steps.
+inline std::size_t InsertionSortWithin(std::vector<MidiEvent>& events, std::size_t from,
+                                       std::size_t budget = std::numeric_limits<std::size_t>::max()) {
+    std::size_t steps = 0;
+    for (std::size_t i = std::max<std::size_t>(from, 1); i < events.size(); ++i) {
+        const MidiEvent moving = events[i];
+        std::size_t place = i;
+        while (place > 0 && events[place - 1].time > moving.time) {
+            events[place] = events[place - 1];
+            --place;
+            if (++steps > budget) {
+                events[place] = moving;
+                return place;
+            }
+        }
+        events[place] = moving;
+    }
+    return events.size();
+}
 
 //! Takes a performance as it is made, instead of the list keeping it (see EventList::StreamTo).
 class EventConsumer {

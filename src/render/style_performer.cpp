@@ -122,14 +122,7 @@ void StylePerformer::FlushBuffer() {
     // few steps, and the list takes them in one piece, nearly always after what it holds.
     released_.insert(released_.end(), buffer_.begin(), buffer_.end());
     buffer_.clear();
-    for (std::size_t i = 1; i < released_.size(); ++i) {
-        const MidiEvent moving = released_[i];
-        std::size_t place = i;
-        for (; place > 0 && released_[place - 1].time > moving.time; --place) {
-            released_[place] = released_[place - 1];
-        }
-        released_[place] = moving;
-    }
+    InsertionSortWithin(released_, 0);
     events_.AddEvents(released_);
     released_.clear();
 }
