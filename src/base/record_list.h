@@ -2,9 +2,12 @@
 
 #include <cstddef>
 #include <iterator>
+#include <new>
 #include <type_traits>
 #include <utility>
 #include <vector>
+
+#include "base/record_memory.h"
 
 namespace kaz {
 
@@ -13,19 +16,33 @@ namespace kaz {
 //! order they were added in.
 template <typename T>
 class RecordList {
+    static_assert(alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
+
   public:
+    RecordList() = default;
+    RecordList(const RecordList&) = delete;
+    RecordList& operator=(const RecordList&) = delete;
+    ~RecordList() { clear(); }
+
     template <typename... Args>
     T& emplace_back(Args&&... args) {
-        if (blocks_.empty() || blocks_.back().size() == kBlockSize) {
-            blocks_.emplace_back().reserve(kBlockSize);
+        if (count_ % kBlockSize == 0) {
+            blocks_.push_back(static_cast<T*>(memory_.TakeBlock()));
         }
+        T* record = ::new (blocks_.back() + count_ % kBlockSize) T(std::forward<Args>(args)...);
         ++count_;
-        return blocks_.back().emplace_back(std::forward<Args>(args)...);
+        return *record;
     }
 
     //! Free every record and the memory that held them.
     void clear() {
-        std::vector<std::vector<T>>().swap(blocks_);
+        if constexpr (!std::is_trivially_destructible_v<T>) {
+            for (T& record : *this) {
+                record.~T();
+            }
+        }
+        std::vector<T*>().swap(blocks_);
+        memory_.Release();
         count_ = 0;
     }
 
@@ -35,8 +52,8 @@ class RecordList {
     [[nodiscard]] const T& operator[](std::size_t index) const {
         return blocks_[index / kBlockSize][index % kBlockSize];
     }
-    [[nodiscard]] T& back() { return blocks_.back().back(); }
-    [[nodiscard]] const T& back() const { return blocks_.back().back(); }
+    [[nodiscard]] T& back() { return (*this)[count_ - 1]; }
+    [[nodiscard]] const T& back() const { return (*this)[count_ - 1]; }
 
     //! Walks the records by index. It yields references, or pointers for a view that reads like a list of
     //! pointers (YieldsPointers).
@@ -86,8 +103,9 @@ class RecordList {
   private:
     static constexpr std::size_t kBlockSize = 256;
 
-    // Each block is reserved to its full size up front and so never reallocates.
-    std::vector<std::vector<T>> blocks_;
+    // Each block holds kBlockSize records, made in place one after the other.
+    std::vector<T*> blocks_;
+    RecordMemory memory_{kBlockSize * sizeof(T)};
     std::size_t count_ = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace kaz {
 namespace {
@@ -29,6 +30,26 @@ TEST(RecordList, RecordsKeepTheirPlaceAndOrderAcrossBlocks) {
     EXPECT_EQ(records.begin(), records.end());
     EXPECT_EQ(records.emplace_back("again"), "again");
     EXPECT_EQ(records.size(), 1u);
+}
+
+TEST(RecordList, ALongListKeepsEveryRecordInPlaceThroughItsLargeSlabs) {
+    // Four million bytes of records: past the slabs that the system may map with huge pages.
+    RecordList<int> records;
+    std::vector<const int*> made;
+    for (int i = 0; i < 1'000'000; ++i) {
+        const int& record = records.emplace_back(i);
+        if (i % 997 == 0) {
+            made.push_back(&record);
+        }
+    }
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        ASSERT_EQ(&records[i * 997], made[i]);
+    }
+    int expected = 0;
+    for (const int record : records) {
+        ASSERT_EQ(record, expected++);
+    }
+    EXPECT_EQ(expected, 1'000'000);
 }
 
 }  // namespace
