@@ -1,6 +1,7 @@
 #include "base/compile_context.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kaz {
 
@@ -8,7 +9,7 @@ void CompileContext::Reset(std::string_view text) {
     sourceText = text;
     readPos = 0;
     lineIndex = 0;
-    tokenStart = tokenLength = 0;
+    tokenStart = tokenLength = blanksAfterToken = 0;
     bracketStart = bracketEnd = 0;
     lastError.reset();
     fault.reset();
@@ -16,7 +17,7 @@ void CompileContext::Reset(std::string_view text) {
 }
 
 void NoteToken(CompileContext& context, std::string_view lexeme) {
-    context.tokenStart += context.tokenLength;
+    context.tokenStart += context.tokenLength + std::exchange(context.blanksAfterToken, 0);
     context.tokenLength = static_cast<int>(lexeme.size());
     if (lexeme.starts_with('[')) {
         context.bracketStart = context.tokenStart;

@@ -38,6 +38,7 @@ struct CompileContext {
     int lineIndex = 0;            //!< line breaks consumed so far
     int tokenStart = 0;           //!< offset of the last lexeme
     int tokenLength = 0;          //!< its length
+    int blanksAfterToken = 0;     //!< blanks the scanner read along with the last lexeme, just after it
     int bracketStart = 0;         //!< offset of the last '['
     int bracketEnd = 0;           //!< offset just past the last ']'
 
@@ -60,6 +61,17 @@ struct CompileContext {
 
 //! Position bookkeeping for every lexeme the scanner matches, returned as a token or skipped.
 void NoteToken(CompileContext& context, std::string_view lexeme);
+//! The last lexeme ends with blanks read along with it: they are no part of the token. Inline, as it runs for
+//! most lexemes of a chart; there is usually one blank.
+inline void LeaveTrailingBlanks(CompileContext& context) {
+    const char* const lexeme = context.sourceText.data() + context.tokenStart;
+    int length = context.tokenLength;
+    while (length > 0 && (lexeme[length - 1] == ' ' || lexeme[length - 1] == '\t')) {
+        --length;
+    }
+    context.blanksAfterToken = context.tokenLength - length;
+    context.tokenLength = length;
+}
 
 //! The one reporter of language errors. It only records the error: the compile's caller selects the text and
 //! shows the message once the parse has returned (see ShowLanguageError).
