@@ -30,6 +30,16 @@ void AppendAll(std::vector<MidiEvent>& list, std::span<const MidiEvent> events) 
     }
 }
 
+//! Append run, in time order and no earlier than the last of events.
+void AppendRun(std::vector<MidiEvent>& events, std::span<const MidiEvent> run) {
+    // A band's chord is a long run: in one piece it goes in at the speed of a copy.
+    if (run.size() > kInsertionStepsPerEvent) {
+        events.insert(events.end(), run.begin(), run.end());
+    } else {
+        AppendAll(events, run);
+    }
+}
+
 //! Put run, events in time order such as note-offs released in their order, in their places among events,
 //! which are in order: where InsertionSortWithin would put them, had they been appended. Usually the run
 //! passes only a few events (the highlight of the chord that released it, or that came while a band played
@@ -40,15 +50,20 @@ bool InsertRun(std::vector<MidiEvent>& events, const std::vector<MidiEvent>& run
     if (run.empty()) {
         return true;
     }
+    if (!std::is_sorted(run.begin(), run.end(), Earlier)) {
+        return false;
+    }
+    // Most often, as for the note-offs of a block chord released at the next strike, the run simply follows.
+    if (events.empty() || events.back().time <= run.front().time) {
+        AppendRun(events, run);
+        return true;
+    }
     // The first of the run belongs after every event of its time or earlier.
     std::size_t passed = 0;
     for (auto event = events.rbegin(); event != events.rend() && event->time > run.front().time; ++event) {
         if (++passed > kInsertionStepsPerEvent) {
             return false;
         }
-    }
-    if (!std::is_sorted(run.begin(), run.end(), Earlier)) {
-        return false;
     }
     // The passed events are set aside and merged with the run: a few copies, where moving the run in front of
     // them would take a general rotation. Of equal times the listed event stays first.
@@ -62,12 +77,7 @@ bool InsertRun(std::vector<MidiEvent>& events, const std::vector<MidiEvent>& run
         }
         events.push_back(listed);
     }
-    // A band's chord is a long run: in one piece it goes in at the speed of a copy.
-    if (run.end() - next > static_cast<std::ptrdiff_t>(kInsertionStepsPerEvent)) {
-        events.insert(events.end(), next, run.end());
-    } else {
-        AppendAll(events, std::span<const MidiEvent>(next, run.end()));
-    }
+    AppendRun(events, std::span<const MidiEvent>(next, run.end()));
     return true;
 }
 
