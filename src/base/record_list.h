@@ -26,7 +26,9 @@ class RecordList {
 
     template <typename... Args>
     T& emplace_back(Args&&... args) {
-        if (count_ % kBlockSize == 0) {
+        // Compared with the blocks rather than the count alone: a record whose making threw leaves the
+        // block it was to open in place for the next one.
+        if (count_ == blocks_.size() * kBlockSize) {
             blocks_.push_back(static_cast<T*>(memory_.TakeBlock()));
         }
         T* record = ::new (blocks_.back() + count_ % kBlockSize) T(std::forward<Args>(args)...);

@@ -52,6 +52,8 @@ void* RecordMemory::TakeBlock() {
             bytes = (bytes + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
         }
         bytes = std::max(bytes, blockBytes_);
+        // Room for the slab's entry first, so that a slab once made is always freed.
+        slabs_.reserve(slabs_.size() + 1);
         slabs_.push_back({AllocateSlab(bytes), bytes});
         nextBlock_ = slabs_.back().bytes;
         blocksLeft_ = bytes / blockBytes_;
