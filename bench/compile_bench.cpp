@@ -132,4 +132,29 @@ void operator delete(void* pointer, std::size_t) noexcept {
     operator delete(pointer);
 }
 
+// The long record lists take their large slabs aligned to huge pages: the size goes in front of the slab, one
+// alignment's worth of bytes before it.
+void* operator new(std::size_t size, std::align_val_t alignment) {
+    const auto align = static_cast<std::size_t>(alignment);
+    void* pointer = std::aligned_alloc(align, (size + 2 * align - 1) / align * align);
+    if (pointer == nullptr) {
+        throw std::bad_alloc();
+    }
+    *static_cast<std::size_t*>(pointer) = size;
+    liveBytes += size;
+    return static_cast<char*>(pointer) + align;
+}
+
+void operator delete(void* pointer, std::align_val_t alignment) noexcept {
+    if (pointer != nullptr) {
+        void* block = static_cast<char*>(pointer) - static_cast<std::size_t>(alignment);
+        liveBytes -= *static_cast<std::size_t*>(block);
+        std::free(block);
+    }
+}
+
+void operator delete(void* pointer, std::size_t, std::align_val_t alignment) noexcept {
+    operator delete(pointer, alignment);
+}
+
 BENCHMARK_MAIN();
