@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,30 @@ TEST(RecordList, ALongListKeepsEveryRecordInPlaceThroughItsLargeSlabs) {
         ASSERT_EQ(record, expected++);
     }
     EXPECT_EQ(expected, 1'000'000);
+}
+
+TEST(RecordList, ARecordWhoseMakingThrowsLeavesTheListAsItWas) {
+    struct Picky {
+        explicit Picky(int value) : value(value) {
+            if (value < 0) {
+                throw std::invalid_argument("negative");
+            }
+        }
+        int value;
+    };
+    RecordList<Picky> records;
+    for (int i = 0; i < 256; ++i) {
+        records.emplace_back(i);
+    }
+    // The first record of a new block fails to be made.
+    EXPECT_THROW(records.emplace_back(-1), std::invalid_argument);
+    ASSERT_EQ(records.size(), 256u);
+    for (int i = 256; i < 600; ++i) {
+        records.emplace_back(i);
+    }
+    for (int i = 0; i < 600; ++i) {
+        ASSERT_EQ(records[static_cast<std::size_t>(i)].value, i);
+    }
 }
 
 }  // namespace
