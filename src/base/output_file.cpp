@@ -1,5 +1,6 @@
 #include "base/output_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,15 +34,15 @@ std::string TemporaryName(const std::string& target, unsigned random) {
 }
 
 //! True when name is one that TemporaryName gives for target.
-bool IsTemporaryNameOf(const std::string& name, const std::string& target) {
-    const std::size_t digits = 8;
-    const std::string head = "." + target + ".";
-    const std::string tail = ".tmp";
-    if (name.size() != head.size() + digits + tail.size() || !name.starts_with(head) ||
-        !name.ends_with(tail)) {
+bool IsTemporaryNameOf(std::string_view name, std::string_view target) {
+    constexpr std::size_t kDigits = 8;
+    constexpr std::string_view kTail = ".tmp";
+    // ".", target, ".", the digits, the tail.
+    if (name.size() != target.size() + 2 + kDigits + kTail.size() || name.front() != '.' ||
+        name.substr(1, target.size()) != target || name[1 + target.size()] != '.' || !name.ends_with(kTail)) {
         return false;
     }
-    const std::string_view hex = std::string_view(name).substr(head.size(), digits);
+    const std::string_view hex = name.substr(target.size() + 2, kDigits);
     return hex.find_first_not_of("0123456789abcdef") == std::string_view::npos;
 }
 
@@ -71,21 +72,27 @@ bool WriteAll(int descriptor, std::string_view bytes, const std::uint64_t* offse
 void RemoveStaleTemporaryFiles(const fs::path& target) {
     const std::string name = target.filename().string();
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    // Read with the system's own calls: a folder of thousands of files is passed over by name, without a
+    // path made for every entry, before the target's file is written.
+    DIR* const listing = ::opendir(folder.c_str());
+    if (listing == nullptr) {
+        return;
+    }
     const auto now = std::chrono::system_clock::now();
-    std::error_code error;
-    for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
-        const std::string found = entry->path().filename().string();
+    while (const dirent* entry = ::readdir(listing)) {
         struct stat file {};
         // Only a file of ours, never what a link points at.
-        if (!IsTemporaryNameOf(found, name) || ::lstat(entry->path().c_str(), &file) != 0 ||
+        if (!IsTemporaryNameOf(entry->d_name, name) ||
+            ::fstatat(::dirfd(listing), entry->d_name, &file, AT_SYMLINK_NOFOLLOW) != 0 ||
             !S_ISREG(file.st_mode) || file.st_uid != ::geteuid()) {
             continue;
         }
         const auto modified = std::chrono::system_clock::from_time_t(file.st_mtim.tv_sec);
         if (now - modified > kStaleTemporaryAge) {
-            ::unlink(entry->path().c_str());
+            ::unlinkat(::dirfd(listing), entry->d_name, 0);
         }
     }
+    ::closedir(listing);
 }
 
 OutputFile::~OutputFile() {
