@@ -87,26 +87,37 @@ void MidiFileWriter::Start(Target target) {
     target_ = target;
     byteCount_ = 0;
     lastTime = 0;
-    buffer_.resize(kChunkBytes);
-    std::copy(kFileHeader.begin(), kFileHeader.end(), buffer_.begin());
+    buffered_ = 0;
+    ResizeBuffer(kChunkBytes);
+    std::copy(kFileHeader.begin(), kFileHeader.end(), buffer_.get());
     buffered_ = kFileHeader.size();
 }
 
 void MidiFileWriter::MakeRoom() {
     if (target_ == Target::None) {
         // Bytes written without a file are counted and dropped, as a file that failed would drop them.
-        buffer_.resize(kChunkBytes);
         buffered_ = 0;
+        ResizeBuffer(kChunkBytes);
     } else if (target_ == Target::File && file_.CanRewrite()) {
         Flush();
     } else {
-        buffer_.resize(2 * buffer_.size());
+        ResizeBuffer(2 * bufferSize_);
     }
+}
+
+void MidiFileWriter::ResizeBuffer(std::size_t size) {
+    if (size == bufferSize_) {
+        return;
+    }
+    auto resized = std::make_unique_for_overwrite<char[]>(size);
+    std::copy_n(buffer_.get(), std::min(buffered_, size), resized.get());
+    buffer_ = std::move(resized);
+    bufferSize_ = size;
 }
 
 void MidiFileWriter::Flush() {
     // A failed write is remembered by the file, and Close then fails.
-    (void)file_.Write(std::string_view(buffer_.data(), buffered_));
+    (void)file_.Write(std::string_view(buffer_.get(), buffered_));
     buffered_ = 0;
 }
 
@@ -125,13 +136,13 @@ void MidiFileWriter::WriteVarLen(std::uint32_t value) {
 
 void MidiFileWriter::WriteEvents(std::span<const MidiEvent> events) {
     while (!events.empty()) {
-        if (buffer_.size() - buffered_ < kMaxEventBytes) {
+        if (bufferSize_ - buffered_ < kMaxEventBytes) {
             MakeRoom();
         }
         // As many events as surely fit, written through locals: the compiler then keeps the write position
         // in a register instead of reloading the buffer's fields after every byte.
-        const std::size_t count = std::min(events.size(), (buffer_.size() - buffered_) / kMaxEventBytes);
-        auto* const start = reinterpret_cast<std::uint8_t*>(buffer_.data() + buffered_);
+        const std::size_t count = std::min(events.size(), (bufferSize_ - buffered_) / kMaxEventBytes);
+        auto* const start = reinterpret_cast<std::uint8_t*>(buffer_.get() + buffered_);
         EventBytes bytes{start, lastTime};
         for (const MidiEvent& event : events.first(count)) {
             WriteEvent(event, bytes);
@@ -169,7 +180,7 @@ bool MidiFileWriter::Close() {
         Flush();
         return file_.Rewrite(kTrackLengthOffset, lengthField) && file_.Commit();
     }
-    std::copy(lengthBytes.begin(), lengthBytes.end(), buffer_.begin() + kTrackLengthOffset);
+    std::copy(lengthBytes.begin(), lengthBytes.end(), buffer_.get() + kTrackLengthOffset);
     if (target == Target::Memory) {
         return true;
     }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,7 +39,7 @@ class MidiFileWriter final : public MidiTrackWriter {
 
     //! One byte of track data.
     void WriteByte(std::uint8_t byte) override {
-        if (buffered_ == buffer_.size()) {
+        if (buffered_ == bufferSize_) {
             MakeRoom();
         }
         buffer_[buffered_++] = static_cast<char>(byte);
@@ -57,7 +58,7 @@ class MidiFileWriter final : public MidiTrackWriter {
     //! Bytes of track data written so far, the track headers not counted.
     [[nodiscard]] std::uint64_t ByteCount() const { return byteCount_; }
     //! The file made in memory, once closed.
-    [[nodiscard]] std::string_view Bytes() const { return {buffer_.data(), buffered_}; }
+    [[nodiscard]] std::string_view Bytes() const { return {buffer_.get(), buffered_}; }
     //! Why the file could not be opened or written; empty when the reason was not the system's.
     [[nodiscard]] std::error_code Error() const { return file_.Error(); }
 
@@ -66,13 +67,17 @@ class MidiFileWriter final : public MidiTrackWriter {
 
     void Start(Target target);
     void MakeRoom();
+    //! Make the buffer size bytes long, keeping the bytes buffered. The new room is left as it comes: every
+    //! byte is written before it is read, and untouched room costs no memory.
+    void ResizeBuffer(std::size_t size);
     void Flush();
 
     Target target_ = Target::None;
     OutputFile file_;
     // The bytes not yet written: the headers and up to one chunk of the track, or the whole file when it
     // cannot be written in chunks.
-    std::string buffer_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t bufferSize_ = 0;
     std::size_t buffered_ = 0;
     std::uint64_t byteCount_ = 0;
 };
