@@ -5,7 +5,7 @@
 namespace kaz::cli {
 
 std::shared_ptr<const StyleLibrary> ProgramStyles() {
-    static const auto library = std::make_shared<const StyleLibrary>(LoadStyles(StyleFolders(ProgramPath())));
+    static const auto library = StyleLibrary::ReadWhenAsked(StyleFolders(ProgramPath()));
     return library;
 }
 

@@ -61,9 +61,41 @@ constexpr std::array kForeignNames{
     ForeignName{"Bluegrass", "Country two-beat"},
 };
 
+bool IsBlockChords(std::string_view name) {
+    return SameWords(name, kBlockChordsStyle) || SameWords(name, "Block chords");
+}
+
 }  // namespace
 
+std::shared_ptr<const StyleLibrary> StyleLibrary::ReadWhenAsked(std::vector<std::filesystem::path> folders) {
+    auto library = std::make_shared<StyleLibrary>();
+    library->unread_ = std::make_unique<UnreadFolders>();
+    library->unread_->folders = std::move(folders);
+    return library;
+}
+
+void StyleLibrary::ReadFolders() const {
+    if (unread_ != nullptr) {
+        std::call_once(unread_->read, [this] {
+            for (const std::filesystem::path& folder : unread_->folders) {
+                ReadFolder(folder, styles_, problems_);
+            }
+        });
+    }
+}
+
 void StyleLibrary::AddFolder(const std::filesystem::path& folder) {
+    ReadFolders();
+    ReadFolder(folder, styles_, problems_);
+}
+
+void StyleLibrary::Add(Style style) {
+    ReadFolders();
+    Put(std::move(style), styles_);
+}
+
+void StyleLibrary::ReadFolder(const std::filesystem::path& folder, std::vector<Style>& styles,
+                              std::vector<StyleProblem>& problems) {
     std::error_code error;
     std::vector<std::filesystem::path> files;
     for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
@@ -76,25 +108,29 @@ void StyleLibrary::AddFolder(const std::filesystem::path& folder) {
     for (const std::filesystem::path& file : files) {
         StyleReading reading = ReadStyleFile(file);
         if (reading.style) {
-            Add(std::move(*reading.style));
+            Put(std::move(*reading.style), styles);
         } else {
-            problems_.push_back(std::move(reading.problem));
+            problems.push_back(std::move(reading.problem));
         }
     }
 }
 
-void StyleLibrary::Add(Style style) {
-    const auto same = std::find_if(styles_.begin(), styles_.end(), [&style](const Style& known) {
+void StyleLibrary::Put(Style style, std::vector<Style>& styles) {
+    const auto same = std::find_if(styles.begin(), styles.end(), [&style](const Style& known) {
         return SameWords(known.name, style.name);
     });
-    if (same != styles_.end()) {
+    if (same != styles.end()) {
         *same = std::move(style);
     } else {
-        styles_.push_back(std::move(style));
+        styles.push_back(std::move(style));
     }
 }
 
 const Style* StyleLibrary::Find(std::string_view name) const {
+    if (name.empty() || IsBlockChords(name)) {
+        return nullptr;
+    }
+    ReadFolders();
     for (const std::string_view wanted : {name, StyleForForeignName(name)}) {
         for (const Style& style : styles_) {
             if (SameWords(style.name, wanted)) {
@@ -106,10 +142,21 @@ const Style* StyleLibrary::Find(std::string_view name) const {
 }
 
 bool StyleLibrary::Knows(std::string_view name) const {
-    return SameWords(name, kBlockChordsStyle) || SameWords(name, "Block chords") || Find(name) != nullptr;
+    return IsBlockChords(name) || Find(name) != nullptr;
+}
+
+const std::vector<Style>& StyleLibrary::Styles() const {
+    ReadFolders();
+    return styles_;
+}
+
+const std::vector<StyleProblem>& StyleLibrary::Problems() const {
+    ReadFolders();
+    return problems_;
 }
 
 std::vector<std::string> StyleLibrary::Names() const {
+    ReadFolders();
     std::vector<std::string> names{std::string(kBlockChordsStyle)};
     for (const Style& style : styles_) {
         names.push_back(style.name);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +19,11 @@ inline constexpr std::string_view kBlockChordsStyle = "Block chords (as written)
 //! name taking the place of an earlier one. A file with a problem is left out and its problem kept.
 class StyleLibrary {
   public:
+    //! A library that reads folders, as LoadStyles does, the first time it is asked about a style: a chart
+    //! that names none never waits for the style files. It may be asked from several threads.
+    [[nodiscard]] static std::shared_ptr<const StyleLibrary> ReadWhenAsked(
+        std::vector<std::filesystem::path> folders);
+
     //! Read every "*.style" file of folder, in name order; a missing folder adds nothing.
     void AddFolder(const std::filesystem::path& folder);
     //! Add style, replacing one of the same name.
@@ -30,12 +37,26 @@ class StyleLibrary {
 
     //! The block chords first, then the styles in the order they were read.
     [[nodiscard]] std::vector<std::string> Names() const;
-    [[nodiscard]] const std::vector<Style>& Styles() const { return styles_; }
-    [[nodiscard]] const std::vector<StyleProblem>& Problems() const { return problems_; }
+    [[nodiscard]] const std::vector<Style>& Styles() const;
+    [[nodiscard]] const std::vector<StyleProblem>& Problems() const;
 
   private:
-    std::vector<Style> styles_;
-    std::vector<StyleProblem> problems_;
+    struct UnreadFolders {
+        std::vector<std::filesystem::path> folders;
+        std::once_flag read;
+    };
+
+    //! Read the folders a library made by ReadWhenAsked still has to read; nothing for any other.
+    void ReadFolders() const;
+    static void ReadFolder(const std::filesystem::path& folder, std::vector<Style>& styles,
+                           std::vector<StyleProblem>& problems);
+    //! Add style to styles, in place of one of the same name.
+    static void Put(Style style, std::vector<Style>& styles);
+
+    std::unique_ptr<UnreadFolders> unread_;
+    // Filled on the first question for a library made by ReadWhenAsked.
+    mutable std::vector<Style> styles_;
+    mutable std::vector<StyleProblem> problems_;
 };
 
 //! The name of the style that plays what another program calls name ("Medium Swing", "Bossa Nova",

@@ -78,6 +78,20 @@ TEST_F(StyleFolderTest, LeavesOutABadOrHugeFileAndKeepsTheOthers) {
               (folder_ / "huge.style").string() + ": too large for a style (more than 64 KiB)");
 }
 
+TEST_F(StyleFolderTest, ALibraryReadWhenAskedReadsItsFoldersAtTheFirstQuestionForAStyle) {
+    const auto library = StyleLibrary::ReadWhenAsked({folder_});
+    // The block chords are no question for the files.
+    EXPECT_EQ(library->Find(""), nullptr);
+    EXPECT_TRUE(library->Knows(kBlockChordsStyle));
+    Write("good.style", kGoodStyle);
+    ASSERT_NE(library->Find("test groove"), nullptr);
+    std::string later = kGoodStyle;
+    Write("later.style", later.replace(later.find("Test"), 4, "Later"));
+    // Read once: a file that comes later is for the next run.
+    EXPECT_FALSE(library->Knows("Later groove"));
+    EXPECT_TRUE(LoadStyles({folder_}).Knows("Later groove"));
+}
+
 TEST(StyleNames, MapOtherProgramsNamesOntoOurStyles) {
     EXPECT_EQ(StyleForForeignName("Medium Swing"), "Medium swing");
     EXPECT_EQ(StyleForForeignName("bossa nova"), "Bossa nova");
