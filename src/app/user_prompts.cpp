@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/file_dialogs.h"
 #include "app/dialogs/transpose_dialog.h"
 #include "app/document/chart_recovery.h"
+#include "app/file_dialogs.h"
 #include "base/program.h"
 
 namespace kaz {

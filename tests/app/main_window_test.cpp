@@ -29,7 +29,7 @@ TEST_F(WindowTest, ACompileErrorSelectsTheOffendingCharactersAndShowsOneBox) {
     for (const Case& c : cases) {
         prompts->seen.clear();
         Type(c.text);
-        Editor().SetLineEnding(c.lineEnding);
+        Editor().SetCrLfLineBreaks(c.lineEnding == ChartFileFormat::LineEnding::CrLf);
         Commands().play->trigger();
         EXPECT_TRUE(Stopped());
         EXPECT_EQ(SelectedText(), c.selected) << c.text.toStdString();

@@ -7,7 +7,7 @@
 #include <QWidget>
 
 #include "app/dialogs/song_picker_dialog.h"
-#include "app/document/file_messages.h"
+#include "app/file_messages.h"
 #include "base/input_file.h"
 #include "base/output_file.h"
 #include "interchange/chart_folder.h"

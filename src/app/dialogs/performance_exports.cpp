@@ -6,8 +6,8 @@
 #include <QProgressDialog>
 #include <utility>
 
-#include "app/dialogs/file_dialogs.h"
-#include "app/document/file_messages.h"
+#include "app/file_dialogs.h"
+#include "app/file_messages.h"
 #include "app/user_prompts.h"
 #include "base/file_kinds.h"
 #include "midi/device/audio_render.h"

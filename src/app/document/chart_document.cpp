@@ -7,8 +7,8 @@
 #include <QFileInfo>
 #include <QTextDocument>
 
-#include "app/dialogs/file_dialogs.h"
 #include "app/editor/chart_editor.h"
+#include "app/file_dialogs.h"
 #include "app/user_prompts.h"
 
 namespace kaz {
@@ -236,7 +236,7 @@ void ChartDocument::Reload() {
     emit aboutToReplace();
     editor_.ReplaceAllWithoutUndo(chart.text);
     format_ = chart.format;
-    editor_.SetLineEnding(format_.lineEnding);
+    editor_.SetCrLfLineBreaks(format_.lineEnding == ChartFileFormat::LineEnding::CrLf);
     disk_ = StampOf(path_);
     SetModified(false);
 }
@@ -275,7 +275,7 @@ void ChartDocument::SetFile(const QString& path, const ChartFileFormat& format,
                             std::unique_ptr<QLockFile> lock) {
     path_ = path;
     format_ = format;
-    editor_.SetLineEnding(format.lineEnding);
+    editor_.SetCrLfLineBreaks(format.lineEnding == ChartFileFormat::LineEnding::CrLf);
     if (lock != nullptr) {
         openLock_ = std::move(lock);
         readOnly_ = false;

@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "app/dialogs/file_dialogs.h"
 #include "app/document/chart_document.h"
+#include "app/file_dialogs.h"
 #include "app/user_prompts.h"
 
 namespace kaz {

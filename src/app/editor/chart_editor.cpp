@@ -102,7 +102,7 @@ QString ChartEditor::Text() const {
 
 ChartEditor::CompileText ChartEditor::TextToCompile() const {
     QString text = Text();
-    if (lineEnding_ == ChartFileFormat::LineEnding::CrLf) {
+    if (crLfLineBreaks_) {
         text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     }
     CompileText compiled{text.toStdString(), {}};

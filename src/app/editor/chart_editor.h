@@ -5,7 +5,6 @@
 #include <QPlainTextEdit>
 #include <string>
 
-#include "app/document/chart_file.h"
 #include "base/editor.h"
 #include "base/text_positions.h"
 #include "render/measure_numbers.h"
@@ -38,8 +37,9 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
     //! Start a compile whose positions the editor seam takes: the text to compile, and from now on the
     //! positions of Select and Selection are positions in it.
     [[nodiscard]] std::string BeginCompile();
-    //! The line breaks the text to compile has.
-    void SetLineEnding(ChartFileFormat::LineEnding lineEnding) { lineEnding_ = lineEnding; }
+    //! Whether the text compiles with "\r\n" line breaks, as its file has them, so that the offsets of a
+    //! compile are the file's.
+    void SetCrLfLineBreaks(bool crLf) { crLfLineBreaks_ = crLf; }
 
     // The editor seam, in positions of the last BeginCompile.
     void Select(TextRange range) override;
@@ -101,7 +101,7 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
     //! longest line the editor keeps quick to type in.
     [[nodiscard]] bool KeepsLinesShort(const QString& text) const;
 
-    ChartFileFormat::LineEnding lineEnding_ = ChartFileFormat::LineEnding::Lf;
+    bool crLfLineBreaks_ = false;
     TextPositionMap positions_;
     QString undoSlot_;
     bool undoAvailable_ = false;

@@ -4,8 +4,8 @@
 #include <QMainWindow>
 #include <QStatusBar>
 
-#include "app/dialogs/find_replace_dialog.h"
 #include "app/editor/chart_editor.h"
+#include "app/editor/find_replace_dialog.h"
 #include "app/editor/zoom_control.h"
 #include "app/window_command.h"
 

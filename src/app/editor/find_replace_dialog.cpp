@@ -1,4 +1,4 @@
-#include "app/dialogs/find_replace_dialog.h"
+#include "app/editor/find_replace_dialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
-#include "app/dialogs/file_dialogs.h"
+#include "app/file_dialogs.h"
 
 #include <QDir>
 #include <QFileDialog>

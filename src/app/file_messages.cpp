@@ -1,4 +1,4 @@
-#include "app/document/file_messages.h"
+#include "app/file_messages.h"
 
 namespace kaz {
 
