@@ -101,7 +101,7 @@ void Define(ChartParse& parse, ChartText name, std::initializer_list<std::int32_
 %type <measure> measure chordList
 %type <line> measures barSequence markedMeasures
 
-/* The grammar is ambiguous on purpose. Its 12 shift/reduce and 58 reduce/reduce conflicts are resolved the
+/* The grammar is ambiguous on purpose. Its 16 shift/reduce and 58 reduce/reduce conflicts are resolved the
    usual way, shift before reduce and the earlier rule first, and so take these decisions: marks at the start of
    a line followed by a line break or the end make a mark line (a section, ending, segno or coda mark there opens
    the next measure written); followed by anything else they open the line's first measure when one of them is a
@@ -160,6 +160,10 @@ markedSequence
 
 markedMeasures
     : measure           { $$ = parse.builder.NewScoreLine(); parse.builder.AppendMeasure(*$$, *$1); }
+    | markedMeasures '|' chordList
+                        { parse.builder.AppendMeasure(*$1, *$3); }
+    | markedMeasures '|' chordList closingMarks
+                        { parse.builder.AppendMeasure(*$1, *$3); }
     | markedMeasures separator measure
                         { parse.builder.PadLine(*$1, 0, $2); parse.builder.AppendMeasure(*$1, *$3); }
     | markedMeasures separator repeats
@@ -197,8 +201,14 @@ barSequence
                         { parse.builder.PadLine(*$2, $1, $3); $$ = $2; }
     ;
 
+/* A measure of chords after a single bar line, most measures of every chart, is taken at once: without a
+   separator and a measure made of it first. */
 measures
     : measure           { $$ = parse.builder.NewScoreLine(); parse.builder.AppendMeasure(*$$, *$1); }
+    | measures '|' chordList
+                        { parse.builder.AppendMeasure(*$1, *$3); }
+    | measures '|' chordList closingMarks
+                        { parse.builder.AppendMeasure(*$1, *$3); }
     | measures separator measure
                         { parse.builder.PadLine(*$1, 0, $2); parse.builder.AppendMeasure(*$1, *$3); }
     | repeats           { $$ = parse.builder.NewScoreLine(); parse.builder.AppendRepeatMeasures(*$$); }
