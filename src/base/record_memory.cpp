@@ -13,8 +13,8 @@ namespace kaz {
 namespace {
 
 constexpr std::size_t kHugePageBytes = std::size_t{2} << 20;
-// A slab of at least half a huge page is rounded up to whole huge pages and aligned to them.
-constexpr std::size_t kLargeSlabBytes = kHugePageBytes / 2;
+// A slab of at least a quarter of a huge page is rounded up to whole huge pages and aligned to them.
+constexpr std::size_t kLargeSlabBytes = kHugePageBytes / 4;
 // Doubling stops here, so that the last slab of a very long list wastes little.
 constexpr std::size_t kLargestSlabBytes = 8 * kHugePageBytes;
 
@@ -22,10 +22,19 @@ bool IsLarge(std::size_t slabBytes) {
     return slabBytes >= kLargeSlabBytes;
 }
 
+//! The bytes a slab asked for bytes takes: whole huge pages for a large one, as the kernel maps a huge page
+//! only where the advice covers all of it.
+std::size_t SlabBytes(std::size_t bytes) {
+    return IsLarge(bytes) ? (bytes + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes : bytes;
+}
+
+}  // namespace
+
 std::byte* AllocateSlab(std::size_t bytes) {
     if (!IsLarge(bytes)) {
         return static_cast<std::byte*>(::operator new(bytes));
     }
+    bytes = SlabBytes(bytes);
     auto* slab = static_cast<std::byte*>(::operator new (bytes, std::align_val_t{kHugePageBytes}));
 #if defined(__linux__)
     // Only advice: without transparent huge pages the slab is mapped page by page as any other memory.
@@ -42,16 +51,11 @@ void FreeSlab(std::byte* slab, std::size_t bytes) {
     }
 }
 
-}  // namespace
-
 void* RecordMemory::TakeBlock() {
     if (blocksLeft_ == 0) {
-        std::size_t bytes =
-            slabs_.empty() ? blockBytes_ : std::min(2 * slabs_.back().size, kLargestSlabBytes);
-        if (IsLarge(bytes)) {
-            bytes = (bytes + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
-        }
-        bytes = std::max(bytes, blockBytes_);
+        const std::size_t bytes = std::max(
+            SlabBytes(slabs_.empty() ? blockBytes_ : std::min(2 * slabs_.back().size, kLargestSlabBytes)),
+            blockBytes_);
         // Room for the slab's entry first, so that a slab once made is always freed.
         slabs_.reserve(slabs_.size() + 1);
         slabs_.push_back({AllocateSlab(bytes), bytes});

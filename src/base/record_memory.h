@@ -5,10 +5,36 @@
 
 namespace kaz {
 
+//! bytes of memory for one long list, aligned for any value; half a megabyte or more is made of whole huge
+//! pages where the system has them.
+[[nodiscard]] std::byte* AllocateSlab(std::size_t bytes);
+//! Give back what AllocateSlab(bytes) gave.
+void FreeSlab(std::byte* slab, std::size_t bytes);
+
+//! The allocator of a vector that grows long in a compile, so that its memory is mapped as a RecordList's.
+template <typename T>
+struct SlabAllocator {
+    static_assert(alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
+    using value_type = T;
+
+    SlabAllocator() = default;
+    template <typename U>
+    explicit SlabAllocator(const SlabAllocator<U>&) {}
+
+    [[nodiscard]] T* allocate(std::size_t count) {
+        return reinterpret_cast<T*>(AllocateSlab(count * sizeof(T)));
+    }
+    void deallocate(T* values, std::size_t count) {
+        FreeSlab(reinterpret_cast<std::byte*>(values), count * sizeof(T));
+    }
+
+    friend bool operator==(const SlabAllocator&, const SlabAllocator&) = default;
+};
+
 //! The memory of one RecordList: blocks of a fixed size, cut from slabs that double as the list grows, so
-//! that a list of a hundred thousand records costs a handful of allocations. A slab of megabytes is made of
-//! whole huge pages where the system has them: the kernel then maps it with a few faults instead of one for
-//! every 4 KiB, which is much of the time a long chart's compile spends in the kernel.
+//! that a list of a hundred thousand records costs a handful of allocations. A slab of half a megabyte or
+//! more is made of whole huge pages where the system has them: the kernel then maps it with a few faults
+//! instead of one for every 4 KiB, which is much of the time a long chart's compile spends in the kernel.
 class RecordMemory {
   public:
     //! Blocks of blockBytes bytes, aligned for any record.

@@ -43,7 +43,7 @@ class EventPrinter final : public EventConsumer {
     void AppendMeasuresBefore(const MidiEvent& event) {
         const bool opensMeasure = event.kind == EventKind::Highlight || event.kind == EventKind::NoteOn ||
                                   event.kind == EventKind::EndOfTrack;
-        const std::vector<PlayedMeasure>& order = score_.playOrder;
+        const PlayOrder& order = score_.playOrder;
         while (nextMeasure_ < order.size() &&
                (measureStart_ < event.time || (measureStart_ == event.time && opensMeasure))) {
             const PlayedMeasure& played = order[nextMeasure_];

@@ -126,6 +126,12 @@ struct Measure {
     MeasureChords chords;
 };
 
+//! The written measures in order, one slot each, and the measures as they are played: a compile's two
+//! longest lists, kept in memory mapped as its records are.
+using MeasureSlots = std::vector<const Measure*, SlabAllocator<const Measure*>>;
+struct PlayedMeasure;
+using PlayOrder = std::vector<PlayedMeasure, SlabAllocator<PlayedMeasure>>;
+
 //! The measure slots of one line: a run of the score's slot list, which holds the lines' slots one line after
 //! the other. Read like a list of measure pointers.
 class LineMeasures {
@@ -141,7 +147,7 @@ class LineMeasures {
 
   private:
     friend struct ScoreTree;
-    const std::vector<const Measure*>* slots_ = nullptr;
+    const MeasureSlots* slots_ = nullptr;
     std::uint32_t first_ = 0;
     std::uint32_t count_ = 0;
 };
@@ -213,12 +219,12 @@ struct ScoreTree {
     TextArena chordTexts;              //!< where the chords keep their symbols
     RecordList<ScoreLine> scoreLines;  //!< text order = playing order
     //! The measure slots of all lines, line after line; a line reads its own run of them.
-    std::vector<const Measure*> measureSlots;
+    MeasureSlots measureSlots;
     RecordList<Measure> allMeasures;
     RecordList<Chord> allChords;  //!< text order
     std::vector<RepeatMark> pendingRepeats;
     //! The measures as the performance plays them (see UnrollForm).
-    std::vector<PlayedMeasure> playOrder;
+    PlayOrder playOrder;
     std::vector<OpeningMark> sections;    //!< in text order
     std::vector<OpeningMark> styleMarks;  //!< in text order
     std::vector<FormMark> formMarks;      //!< in text order

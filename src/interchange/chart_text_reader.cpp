@@ -134,7 +134,7 @@ class CompiledChartReader {
     }
 
     void ReadMeasures() {
-        const std::vector<const Measure*>& slots = score_.measureSlots;
+        const MeasureSlots& slots = score_.measureSlots;
         int numerator = 4;
         int denominator = 4;
         for (std::size_t i = 0; i < slots.size(); ++i) {
@@ -165,7 +165,7 @@ class CompiledChartReader {
 
     //! Whether the slot and the next are the two measures of one "%%" sign, with no form mark in between.
     [[nodiscard]] bool IsTwoMeasureRepeat(std::size_t slot) const {
-        const std::vector<const Measure*>& slots = score_.measureSlots;
+        const MeasureSlots& slots = score_.measureSlots;
         const auto adjacent = [&](std::size_t first) {
             return first + 1 < slots.size() && slots[first]->repeatEnd != 0 &&
                    slots[first + 1]->repeatStart == slots[first]->repeatEnd;

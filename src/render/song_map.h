@@ -84,7 +84,7 @@ class SongMap {
     std::vector<const Measure*> played_;
     std::vector<Anchor> anchors_;       //!< in text order
     std::vector<int> firstWithChords_;  //!< by measure number: the first measure from it that has chords
-    const std::vector<PlayedMeasure>* order_;
+    const PlayOrder* order_;
     const std::vector<OpeningMark>* sections_;
 };
 
