@@ -7,7 +7,7 @@
 namespace {
 
 class CountingView final : public kaz::Editor, public kaz::ErrorPresenter {
-public:
+  public:
     void Select(kaz::TextRange range) override { selection_ = range; }
     void ScrollToSelection() override {}
     void ReplaceSelection(std::string_view, bool) override {}
@@ -17,7 +17,7 @@ public:
 
     int messages = 0;
 
-private:
+  private:
     kaz::TextRange selection_;
 };
 

@@ -14,7 +14,7 @@ struct TextRange {
 //! The editor that shows the chart text. Offsets are byte offsets of the text that was compiled;
 //! an implementation maps them to its own positions.
 class Editor {
-public:
+  public:
     virtual ~Editor() = default;
 
     //! Select [start, end) without scrolling.
@@ -30,7 +30,7 @@ public:
 
 //! An editor with no window, for a performance that nothing shows the chart of: it keeps no selection.
 class NoEditor : public Editor {
-public:
+  public:
     void Select(TextRange) override {}
     void ScrollToSelection() override {}
     void ReplaceSelection(std::string_view, bool) override {}

@@ -8,7 +8,7 @@ namespace kaz {
 
 //! Where the events write the bytes of a Standard MIDI File track.
 class MidiTrackWriter {
-public:
+  public:
     virtual ~MidiTrackWriter() = default;
 
     virtual void WriteByte(std::uint8_t byte) = 0;

@@ -83,8 +83,9 @@ TEST(KazCliCheck, AFormSaysHowManyMeasuresItWritesAndPlays) {
 TEST(KazCliCheck, HintsAreWarningsThatLeaveTheChartValid) {
     const auto run = RunCli({"check", "-"}, "C | F-7\n");
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.err,
-              "-:1: warning: Plays F with a lowered seventh (the sixth); for F minor seventh write Fm7: `F-7`\n");
+    EXPECT_EQ(
+        run.err,
+        "-:1: warning: Plays F with a lowered seventh (the sixth); for F minor seventh write Fm7: `F-7`\n");
     EXPECT_EQ(RunCli({"check", "-", "--json"}, "C | F-7\n").out, "{\"ok\":true}\n");
 }
 

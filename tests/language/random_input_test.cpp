@@ -10,12 +10,14 @@ namespace kaz {
 namespace {
 
 //! Pieces that make charts the scanner and grammar must take apart in every combination.
+// clang-format off
 constexpr std::string_view kPieces[] = {
     "C",  "Am7", "F#m7-5", "Bb6add9", "C/E", "H", "B", "Bb", "-",  "/",  "=",  "|",   "||", "%",   "*",
     "[",  "]",   "[4/4]",  "[3/4]",   "[0/4]", "[TEMPO=90]", "[CHORD x = 0 4 7]", "[CHORD = 0 -200 7]", "[5]",
     " ",  "\t",  "\n",     "\r\n",    "\r",  "\\\n", "#",  "# comment\n", "x", "7", "Cmx", std::string_view("\0", 1),
     "\xC3\xA9", "\xFF", "[CHORD", "CHORD", "TEMPO", "=", "-5", "99999999999",
 };
+// clang-format on
 
 std::string RandomChart(std::mt19937& random) {
     std::string text;

@@ -10,7 +10,7 @@ namespace kaz::test {
 
 //! An editor that records what the core asks of it.
 class RecordingEditor : public Editor {
-public:
+  public:
     void Select(TextRange range) override {
         selection = range;
         selections.push_back(range);
@@ -36,7 +36,7 @@ public:
 
 //! A message box that records every message instead of showing it.
 class RecordingPresenter : public ErrorPresenter {
-public:
+  public:
     void ShowMessage(std::string_view caption, std::string_view text, MessageIcon icon) override {
         messages.push_back({std::string(caption), std::string(text), icon});
     }
