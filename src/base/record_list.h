@@ -48,6 +48,9 @@ class RecordList {
         count_ = 0;
     }
 
+    //! Make the next blocks in slabs cut from shared, which must outlive them; nullptr for slabs of its own.
+    void ShareSlabs(SharedSlabs* shared) { memory_.ShareSlabs(shared); }
+
     [[nodiscard]] std::size_t size() const { return count_; }
     [[nodiscard]] bool empty() const { return count_ == 0; }
     [[nodiscard]] T& operator[](std::size_t index) { return blocks_[index / kBlockSize][index % kBlockSize]; }

@@ -51,15 +51,55 @@ void FreeSlab(std::byte* slab, std::size_t bytes) {
     }
 }
 
+std::byte* SharedSlabs::Take(std::size_t bytes) {
+    // Rounded so that the next cut is aligned for any record too.
+    constexpr std::size_t kAlignment = __STDCPP_DEFAULT_NEW_ALIGNMENT__;
+    bytes = (bytes + kAlignment - 1) / kAlignment * kAlignment;
+    if (bytes > left_) {
+        // What is left of the last region stays unused, mostly never touched and so never mapped. Each region
+        // is twice the one before, so that a long chart's lists make few of them.
+        const std::size_t size =
+            std::max({bytes, kHugePageBytes,
+                      regions_.empty() ? 0 : std::min(2 * regions_.back().size, kLargestSlabBytes)});
+        regions_.reserve(regions_.size() + 1);
+        regions_.push_back({AllocateSlab(size), size});
+        next_ = regions_.back().bytes;
+        left_ = SlabBytes(size);
+    }
+    left_ -= bytes;
+    return std::exchange(next_, next_ + bytes);
+}
+
+void SharedSlabs::Release() {
+    for (const Region& region : regions_) {
+        FreeSlab(region.bytes, region.size);
+    }
+    std::vector<Region>().swap(regions_);
+    next_ = nullptr;
+    left_ = 0;
+}
+
+std::size_t RecordMemory::NextSlabBytes() const {
+    // A shared slab takes half a huge page at most: what the last one of a list leaves unused lies between
+    // the slabs of the other lists, in huge pages that are mapped whole.
+    const std::size_t largest = shared_ != nullptr ? kHugePageBytes / 2 : kLargestSlabBytes;
+    const std::size_t bytes = lastSlabBytes_ == 0 ? blockBytes_ : std::min(2 * lastSlabBytes_, largest);
+    // A slab of its own takes whole huge pages when it is large: they are all the list's to fill.
+    return std::max(shared_ != nullptr ? bytes : SlabBytes(bytes), blockBytes_);
+}
+
 void* RecordMemory::TakeBlock() {
     if (blocksLeft_ == 0) {
-        const std::size_t bytes = std::max(
-            SlabBytes(slabs_.empty() ? blockBytes_ : std::min(2 * slabs_.back().size, kLargestSlabBytes)),
-            blockBytes_);
-        // Room for the slab's entry first, so that a slab once made is always freed.
-        slabs_.reserve(slabs_.size() + 1);
-        slabs_.push_back({AllocateSlab(bytes), bytes});
-        nextBlock_ = slabs_.back().bytes;
+        const std::size_t bytes = NextSlabBytes();
+        if (shared_ != nullptr) {
+            nextBlock_ = shared_->Take(bytes);
+        } else {
+            // Room for the slab's entry first, so that a slab once made is always freed.
+            slabs_.reserve(slabs_.size() + 1);
+            slabs_.push_back({AllocateSlab(bytes), bytes});
+            nextBlock_ = slabs_.back().bytes;
+        }
+        lastSlabBytes_ = bytes;
         blocksLeft_ = bytes / blockBytes_;
     }
     --blocksLeft_;
@@ -71,6 +111,7 @@ void RecordMemory::Release() {
         FreeSlab(slab.bytes, slab.size);
     }
     std::vector<Slab>().swap(slabs_);
+    lastSlabBytes_ = 0;
     blocksLeft_ = 0;
 }
 

@@ -46,6 +46,8 @@ void ScoreTree::Clear() {
     Release(sections);
     Release(styleMarks);
     Release(formMarks);
+    // After the lists, whose records may live in its slabs.
+    recordSlabs.Release();
     bLettersSeen = 0;
     lastChord = nullptr;
 }
@@ -61,6 +63,13 @@ void ScoreTree::ReserveForChart(std::size_t textBytes) {
     // room reserved but never used is never touched.
     constexpr std::size_t kBytesPerMeasure = 4;
     measureSlots.reserve(textBytes / kBytesPerMeasure + 1);
+    // From some 5,000 measures on, the lines, measures and chords take half a megabyte or more between them:
+    // then one huge page for all of them costs less than their small pages.
+    constexpr std::size_t kSharedSlabsTextBytes = 32 * 1024;
+    SharedSlabs* const shared = textBytes >= kSharedSlabsTextBytes ? &recordSlabs : nullptr;
+    scoreLines.ShareSlabs(shared);
+    allMeasures.ShareSlabs(shared);
+    allChords.ShareSlabs(shared);
 }
 
 const Measure* ScoreTree::MeasureAt(int index) const {

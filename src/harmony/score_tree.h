@@ -216,6 +216,8 @@ struct RepeatMark {
 
 //! What one compile builds; emptied by the next compile.
 struct ScoreTree {
+    //! Where the record lists of a long chart make their slabs; before them, so that it outlives them.
+    SharedSlabs recordSlabs;
     TextArena chordTexts;              //!< where the chords keep their symbols
     RecordList<ScoreLine> scoreLines;  //!< text order = playing order
     //! The measure slots of all lines, line after line; a line reads its own run of them.
@@ -249,7 +251,8 @@ struct ScoreTree {
     //! Start a compile: 4/4, no meter or tempo mark given yet.
     void ResetCompileState();
     //! Make room for the measure slots of a chart of textBytes bytes, so that the slot list of a long chart
-    //! is not copied over and over as it grows.
+    //! is not copied over and over as it grows, and let the record lists of a long chart share their slabs.
+    //! The tree must be empty.
     void ReserveForChart(std::size_t textBytes);
 
     //! Number of measures over all lines.

@@ -53,6 +53,33 @@ TEST(RecordList, ALongListKeepsEveryRecordInPlaceThroughItsLargeSlabs) {
     EXPECT_EQ(expected, 1'000'000);
 }
 
+TEST(RecordList, ListsSharingSlabsKeepTheirRecordsApartAndInPlaceUntilTheSlabsGo) {
+    SharedSlabs shared;
+    RecordList<int> odd;
+    RecordList<std::string> words;
+    odd.ShareSlabs(&shared);
+    words.ShareSlabs(&shared);
+    std::vector<const int*> made;
+    // Past one huge page between them, taking turns, so that their slabs interleave.
+    for (int i = 0; i < 100'000; ++i) {
+        made.push_back(&odd.emplace_back(2 * i + 1));
+        words.emplace_back(std::to_string(i) + " and a text too long to be kept in the string itself");
+    }
+    for (int i = 0; i < 100'000; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        ASSERT_EQ(&odd[index], made[index]);
+        ASSERT_EQ(odd[index], 2 * i + 1);
+        ASSERT_EQ(words[index], std::to_string(i) + " and a text too long to be kept in the string itself");
+    }
+    // Cleared before the slabs go, as a score is; then on slabs of their own again.
+    words.clear();
+    odd.clear();
+    shared.Release();
+    odd.ShareSlabs(nullptr);
+    EXPECT_EQ(odd.emplace_back(7), 7);
+    EXPECT_EQ(odd.size(), 1u);
+}
+
 TEST(RecordList, ARecordWhoseMakingThrowsLeavesTheListAsItWas) {
     struct Picky {
         explicit Picky(int value) : value(value) {
