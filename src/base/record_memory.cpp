@@ -28,6 +28,21 @@ std::size_t SlabBytes(std::size_t bytes) {
     return IsLarge(bytes) ? (bytes + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes : bytes;
 }
 
+//! A new slab of bytes, listed in slabs; the room for its entry is made first, so that a slab once made is
+//! always freed.
+std::byte* AddSlab(std::vector<Slab>& slabs, std::size_t bytes) {
+    slabs.reserve(slabs.size() + 1);
+    slabs.push_back({AllocateSlab(bytes), bytes});
+    return slabs.back().bytes;
+}
+
+void FreeSlabs(std::vector<Slab>& slabs) {
+    for (const Slab& slab : slabs) {
+        FreeSlab(slab.bytes, slab.size);
+    }
+    std::vector<Slab>().swap(slabs);
+}
+
 }  // namespace
 
 std::byte* AllocateSlab(std::size_t bytes) {
@@ -61,9 +76,7 @@ std::byte* SharedSlabs::Take(std::size_t bytes) {
         const std::size_t size =
             std::max({bytes, kHugePageBytes,
                       regions_.empty() ? 0 : std::min(2 * regions_.back().size, kLargestSlabBytes)});
-        regions_.reserve(regions_.size() + 1);
-        regions_.push_back({AllocateSlab(size), size});
-        next_ = regions_.back().bytes;
+        next_ = AddSlab(regions_, size);
         left_ = SlabBytes(size);
     }
     left_ -= bytes;
@@ -71,10 +84,7 @@ std::byte* SharedSlabs::Take(std::size_t bytes) {
 }
 
 void SharedSlabs::Release() {
-    for (const Region& region : regions_) {
-        FreeSlab(region.bytes, region.size);
-    }
-    std::vector<Region>().swap(regions_);
+    FreeSlabs(regions_);
     next_ = nullptr;
     left_ = 0;
 }
@@ -94,10 +104,7 @@ void* RecordMemory::TakeBlock() {
         if (shared_ != nullptr) {
             nextBlock_ = shared_->Take(bytes);
         } else {
-            // Room for the slab's entry first, so that a slab once made is always freed.
-            slabs_.reserve(slabs_.size() + 1);
-            slabs_.push_back({AllocateSlab(bytes), bytes});
-            nextBlock_ = slabs_.back().bytes;
+            nextBlock_ = AddSlab(slabs_, bytes);
         }
         lastSlabBytes_ = bytes;
         blocksLeft_ = bytes / blockBytes_;
@@ -107,10 +114,7 @@ void* RecordMemory::TakeBlock() {
 }
 
 void RecordMemory::Release() {
-    for (const Slab& slab : slabs_) {
-        FreeSlab(slab.bytes, slab.size);
-    }
-    std::vector<Slab>().swap(slabs_);
+    FreeSlabs(slabs_);
     lastSlabBytes_ = 0;
     blocksLeft_ = 0;
 }

@@ -11,6 +11,12 @@ namespace kaz {
 //! Give back what AllocateSlab(bytes) gave.
 void FreeSlab(std::byte* slab, std::size_t bytes);
 
+//! Memory from AllocateSlab, with the size it was asked for.
+struct Slab {
+    std::byte* bytes;
+    std::size_t size;
+};
+
 //! The allocator of a vector that grows long in a compile, so that its memory is mapped as a RecordList's.
 template <typename T>
 struct SlabAllocator {
@@ -48,12 +54,7 @@ class SharedSlabs {
     void Release();
 
   private:
-    struct Region {
-        std::byte* bytes;
-        std::size_t size;
-    };
-
-    std::vector<Region> regions_;
+    std::vector<Slab> regions_;
     std::byte* next_ = nullptr;
     std::size_t left_ = 0;  // in the last region, from next_ on
 };
@@ -78,11 +79,6 @@ class RecordMemory {
     void ShareSlabs(SharedSlabs* shared) { shared_ = shared; }
 
   private:
-    struct Slab {
-        std::byte* bytes;
-        std::size_t size;
-    };
-
     //! Room for the next slab: the first holds one block, each later one twice the one before, up to a limit.
     [[nodiscard]] std::size_t NextSlabBytes() const;
 
