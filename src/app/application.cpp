@@ -1,14 +1,18 @@
 #include "app/application.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
 #include <QProcess>
-#include <utility>
+#include <QTimer>
 
 #include "app/document/chart_document.h"
+#include "app/editor/chart_editor.h"
+#include "app/loaded_devices.h"
+#include "app/playback/playback_controller.h"
+#include "app/playback/transport_bar.h"
 #include "base/program.h"
-#include "midi/device/system_outputs.h"
 
 namespace kaz {
 
@@ -41,15 +45,42 @@ void OfferRecoveredCharts(MainWindow& window, bool windowIsFree) {
     }
 }
 
+namespace {
+
+//! Lists the machine's outputs once the editor has first painted: the sound libraries then load while the
+//! window is already there, instead of before it shows.
+class DeviceListAfterFirstPaint final : public QObject {
+  public:
+    DeviceListAfterFirstPaint(TransportBar& transport, QWidget& editorView)
+        : QObject(&editorView), transport_(transport) {
+        editorView.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                transport_.ShowDevices(ReadMidiOutDevices());
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+  private:
+    TransportBar& transport_;
+};
+
+}  // namespace
+
 std::unique_ptr<MainWindow> StartUp(Session& session, const QStringList& files, const QString& restore) {
     const QString settingsProblem = SetUpSettingsFile();
     LoadSettings(session.compile.settings.notation, session.snippets);
-    session.devices = EnumerateMidiOutDevices();
-    SynthOptions synth = SynthOptionsFromEnvironment();
+    session.devices = {std::string(kBuiltInSynthName)};
     // A recording onto a FIFO would hold the window until someone reads it.
-    synth.audioFileKinds = FileKinds::RegularOnly;
-    session.makePort = SystemPortFactory(std::move(synth));
+    session.makePort = LoadedPortFactory(FileKinds::RegularOnly);
     auto window = std::make_unique<MainWindow>(session);
+    new DeviceListAfterFirstPaint(window->Playback().Transport(), *window->Editor().viewport());
     if (!settingsProblem.isEmpty()) {
         window->Prompts().Tell(settingsProblem, MessageIcon::Exclamation);
     }

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "midi/device/audio_render.h"
+#include "app/loaded_devices.h"
 
 namespace kaz {
 
@@ -38,7 +38,9 @@ QString AskOpenFileName(QWidget* parent, const QString& folder) {
 
 QString AskAudioFileName(QWidget* parent, const QString& suggested) {
     QStringList kinds{QObject::tr("WAV audio (*.wav)")};
-    if (CanWriteFlac()) {
+    std::string error;
+    if (const DeviceModule* devices = LoadDeviceModule(error);
+        devices != nullptr && devices->canWriteFlac()) {
         kinds << QObject::tr("FLAC audio (*.flac)");
     }
     QFileDialog dialog(parent, QObject::tr("Export to Audio"), suggested);

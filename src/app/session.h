@@ -13,13 +13,13 @@ namespace kaz {
 
 //! Everything the program keeps for one run, made once in main and lent to the window: the compile state
 //! (with the notation and voice settings it renders with), the Transpose dialog's note names and the
-//! user's spelling choices, the snippets, the outputs found at start-up, and the clock and timer the
+//! user's spelling choices, the snippets, the outputs listed at start-up, and the clock and timer the
 //! window's playback runs on.
 struct Session {
     CompileState compile;
     NoteNameTables noteNames;
     FastInputSnippets snippets;
-    MidiOutDeviceNames devices;   //!< read once at start-up; the device list shows them
+    MidiOutDeviceNames devices;   //!< what the device list starts with, before the machine's are read
     MidiOutPortFactory makePort;  //!< the port every Play opens
     QtPlaybackClock clock;
     QtPlaybackTimer timer{clock};

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "base/output_file.h"
+#include "base/program_modules.h"
 #include "cli/cli_common.h"
-#include "cli/cli_modules.h"
 #include "cli/pdf_module.h"
 
 namespace kaz::cli {
@@ -21,8 +21,8 @@ int ExportPdf(const ExportPdfOptions& options) {
         return *exit;
     }
     std::string error;
-    const auto write =
-        reinterpret_cast<WriteChartPdfEntry>(LoadModuleEntry("kaz-cli-pdf.so", kWriteChartPdfEntry, error));
+    const auto write = reinterpret_cast<WriteChartPdfEntry>(
+        LoadModuleEntry(ProgramPath(), "kaz-cli-pdf.so", kWriteChartPdfEntry, error));
     if (write == nullptr) {
         return UsageError("cannot load the PDF writer: " + error);
     }

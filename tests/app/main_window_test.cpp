@@ -3,8 +3,8 @@
 #include <random>
 #include <set>
 
+#include "app/loaded_devices.h"
 #include "app/playback/tempo_field.h"
-
 #include "app/playback/transport_bar.h"
 #include "app/playback/transport_button.h"
 #include "app/window_fixture.h"
@@ -210,6 +210,21 @@ TEST_F(WindowTest, TheTempoSpinStepsWithin20To300AndPlaysAtTheNewTempo) {
     tempo.stepBy(-1);
     EXPECT_EQ(tempo.Text(), "20");
     EXPECT_EQ(window->Playback().Engine().State().tempo, 20);
+}
+
+// The window lists the outputs after it shows, from the device module.
+TEST_F(WindowTest, TheOutputsReadLaterKeepTheChosenOneChosen) {
+    TransportBar& bar = window->Transport();
+    bar.ShowDevices({"Test output", "Desk piano"});
+    bar.Devices().setCurrentIndex(1);
+    bar.ShowDevices({"Built-in synthesizer", "Test output", "Desk piano"});
+    EXPECT_EQ(bar.SelectedDeviceName(), "Desk piano");
+    bar.ShowDevices({"Built-in synthesizer"});
+    EXPECT_EQ(bar.SelectedDeviceName(), "Built-in synthesizer");
+
+    const MidiOutDeviceNames machine = ReadMidiOutDevices();
+    ASSERT_FALSE(machine.empty());
+    EXPECT_EQ(machine.front(), "Built-in synthesizer");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a desktop needs: the two programs, a valid menu
-# entry that opens .kaz files, the file type and the icons, and kaz-cli's modules.
+# entry that opens .kaz files, the file type and the icons, and the programs' modules.
 set -euo pipefail
 build=$1
 prefix=$(mktemp -d)
@@ -15,6 +15,8 @@ done
 "$prefix/bin/kaz-cli" devices | grep -q '^Built-in synthesizer$' || { echo "kaz-cli devices fails"; exit 1; }
 printf 'C | F |\n' | "$prefix/bin/kaz-cli" export-musicxml - | grep -q '<score-partwise' ||
     { echo "kaz-cli export-musicxml fails"; exit 1; }
+# The window loads its devices from the installed module when it first lists, plays or renders.
+compgen -G "$prefix/lib*/kaz/kaz-devices.so" >/dev/null || { echo "missing: the window's device module"; exit 1; }
 desktop-file-validate "$prefix/share/applications/org.velmor.Kaz.desktop"
 grep -q '^MimeType=text/x-kaz;$' "$prefix/share/applications/org.velmor.Kaz.desktop"
 xmllint --noout "$prefix/share/mime/packages/kaz.xml"

@@ -8,9 +8,9 @@
 
 #include "app/file_dialogs.h"
 #include "app/file_messages.h"
+#include "app/loaded_devices.h"
 #include "app/user_prompts.h"
 #include "base/file_kinds.h"
-#include "midi/device/audio_render.h"
 #include "midi/midi_file_writer.h"
 
 namespace kaz {
@@ -55,28 +55,39 @@ void PerformanceExports::ExportAudio() {
     if (compiled == nullptr) {
         return;
     }
-    QProgressDialog progress(tr("Rendering %1 ...").arg(QFileInfo(path).fileName()), tr("Cancel"), 0, 1000,
-                             &window_);
-    progress.setWindowTitle(tr("Export to Audio"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    const std::string file = QFile::encodeName(path).toStdString();
     std::string error;
-    const RenderOutcome outcome = RenderAudio(
-        compiled->events, compiled->settings.transportTempo, file, AudioFormatOfPath(file),
-        SynthOptionsFromEnvironment(),
-        [&progress](double done) {
-            progress.setValue(static_cast<int>(done * 1000));
-            return !progress.wasCanceled();
-        },
-        error, false, FileKinds::RegularOnly);
-    progress.reset();
+    const DeviceModule* devices = LoadDeviceModule(error);
+    if (devices == nullptr) {
+        error = "the audio renderer cannot be loaded: " + error;
+    }
+    const RenderOutcome outcome =
+        devices != nullptr ? RenderAudioFile(*devices, *compiled, path, error) : RenderOutcome::Failed;
     if (outcome == RenderOutcome::Failed) {
         prompts_.Tell(tr("Cannot export the audio file `%1`: %2.").arg(path, QString::fromStdString(error)),
                       MessageIcon::Exclamation);
     } else if (outcome == RenderOutcome::Written) {
         emit exported(tr("Exported %1").arg(QFileInfo(path).fileName()));
     }
+}
+
+RenderOutcome PerformanceExports::RenderAudioFile(const DeviceModule& devices, const CompileState& compiled,
+                                                  const QString& path, std::string& error) {
+    QProgressDialog progress(tr("Rendering %1 ...").arg(QFileInfo(path).fileName()), tr("Cancel"), 0, 1000,
+                             &window_);
+    progress.setWindowTitle(tr("Export to Audio"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    const std::string file = QFile::encodeName(path).toStdString();
+    const RenderOutcome outcome = devices.renderAudio(
+        compiled.events, compiled.settings.transportTempo, file, devices.audioFormatOfPath(file),
+        devices.synthOptionsFromEnvironment(),
+        [&progress](double done) {
+            progress.setValue(static_cast<int>(done * 1000));
+            return !progress.wasCanceled();
+        },
+        error, false, FileKinds::RegularOnly);
+    progress.reset();
+    return outcome;
 }
 
 }  // namespace kaz

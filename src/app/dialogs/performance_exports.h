@@ -5,6 +5,7 @@
 
 #include "app/dialogs/interchange_actions.h"
 #include "app/user_prompts.h"
+#include "midi/device/device_module.h"
 
 class QAction;
 class QWidget;
@@ -31,6 +32,10 @@ class PerformanceExports final : public QObject {
     const CompileState* CompileAndAsk(FileQuestion question, const QString& suffix, QString& path);
     void ExportMidi();
     void ExportAudio();
+    //! Render the performance into the audio file at path through the devices, showing the progress with a
+    //! Cancel button.
+    RenderOutcome RenderAudioFile(const DeviceModule& devices, const CompileState& compiled,
+                                  const QString& path, std::string& error);
 
     QWidget& window_;
     UserPrompts& prompts_;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <algorithm>
 
 #include "app/playback/tempo_field.h"
 #include "app/playback/transport_button.h"
@@ -27,10 +28,7 @@ TransportBar::TransportBar(const MidiOutDeviceNames& devices, const Actions& act
     devices_->setToolTip(tr("MIDI Out"));
     devices_->setStatusTip(tr("Select MIDI Out device"));
     devices_->setMinimumWidth(DialogUnitsToPixels(130));
-    for (const std::string& name : devices) {
-        devices_->addItem(QString::fromStdString(name));
-    }
-    devices_->setCurrentIndex(devices.empty() ? -1 : 0);
+    ShowDevices(devices);
     addWidget(devices_);
 
     addSeparator();
@@ -111,6 +109,15 @@ void TransportBar::SetTempoReadOnly(bool readOnly) {
 
 std::string TransportBar::SelectedDeviceName() const {
     return devices_->currentIndex() < 0 ? std::string() : devices_->currentText().toStdString();
+}
+
+void TransportBar::ShowDevices(const MidiOutDeviceNames& devices) {
+    const QString chosen = devices_->currentText();
+    devices_->clear();
+    for (const std::string& name : devices) {
+        devices_->addItem(QString::fromStdString(name));
+    }
+    devices_->setCurrentIndex(devices.empty() ? -1 : std::max(0, devices_->findText(chosen)));
 }
 
 void TransportBar::SetDeviceListEnabled(bool enabled) {

@@ -37,6 +37,8 @@ class TransportBar final : public QToolBar, public TransportControls {
     void SetTempoReadOnly(bool readOnly) override;
     [[nodiscard]] std::string SelectedDeviceName() const override;
     void SetDeviceListEnabled(bool enabled) override;
+    //! List these outputs, keeping the chosen one chosen when it is among them, else choosing the first.
+    void ShowDevices(const MidiOutDeviceNames& devices);
 
     [[nodiscard]] TempoField& Tempo() const { return *tempo_; }
     [[nodiscard]] QComboBox& Devices() const { return *devices_; }

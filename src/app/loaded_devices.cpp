@@ -1,0 +1,58 @@
+#include "app/loaded_devices.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include "base/program_modules.h"
+// The device module brings RtMidi along.
+#include "midi/device/leak_suppressions.h"
+
+namespace kaz {
+
+namespace {
+
+//! The port of a Play when the devices cannot be loaded: it opens nothing and says why.
+class UnloadedDevicesPort final : public MidiOutPort {
+  public:
+    explicit UnloadedDevicesPort(std::string failure) : failure_(std::move(failure)) {}
+    [[nodiscard]] bool OpenByName(const std::string&) override { return false; }
+    void SendShort(std::uint8_t, std::uint8_t, std::uint8_t) override {}
+    void ResetAndClose() override {}
+    [[nodiscard]] bool IsOpen() const override { return false; }
+    [[nodiscard]] std::string Failure() const override { return failure_; }
+
+  private:
+    std::string failure_;
+};
+
+}  // namespace
+
+const DeviceModule* LoadDeviceModule(std::string& error) {
+    const std::string program = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
+    using Entry = const DeviceModule* (*)();
+    const auto entry =
+        reinterpret_cast<Entry>(LoadModuleEntry(program, kDeviceModuleFile, kDeviceModuleEntry, error));
+    return entry != nullptr ? entry() : nullptr;
+}
+
+MidiOutDeviceNames ReadMidiOutDevices() {
+    std::string error;
+    const DeviceModule* devices = LoadDeviceModule(error);
+    return devices != nullptr ? devices->enumerateMidiOutDevices(devices->synthOptionsFromEnvironment())
+                              : MidiOutDeviceNames{std::string(kBuiltInSynthName)};
+}
+
+MidiOutPortFactory LoadedPortFactory(FileKinds audioFileKinds) {
+    return [audioFileKinds]() -> std::unique_ptr<MidiOutPort> {
+        std::string error;
+        const DeviceModule* devices = LoadDeviceModule(error);
+        if (devices == nullptr) {
+            return std::make_unique<UnloadedDevicesPort>("Cannot load the MIDI and audio devices: " + error);
+        }
+        SynthOptions options = devices->synthOptionsFromEnvironment();
+        options.audioFileKinds = audioFileKinds;
+        return devices->systemPortFactory(std::move(options))();
+    };
+}
+
+}  // namespace kaz
