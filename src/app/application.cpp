@@ -9,7 +9,7 @@
 
 #include "app/document/chart_document.h"
 #include "app/editor/chart_editor.h"
-#include "app/loaded_devices.h"
+#include "app/loaded_modules.h"
 #include "app/playback/playback_controller.h"
 #include "app/playback/transport_bar.h"
 #include "base/program.h"

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "app/loaded_devices.h"
+#include "app/loaded_modules.h"
 
 namespace kaz {
 

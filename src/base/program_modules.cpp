@@ -6,6 +6,7 @@ namespace kaz {
 
 void* LoadModuleEntry(const std::string& program, const char* module, const char* entry, std::string& error) {
     const std::string folder = program.substr(0, program.rfind('/') + 1);
+    const char* why = nullptr;
     for (const std::string& path : {folder + module, folder + KAZ_MODULE_DIR "/" + module}) {
         if (void* loaded = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
             void* found = dlsym(loaded, entry);
@@ -14,8 +15,9 @@ void* LoadModuleEntry(const std::string& program, const char* module, const char
             }
             return found;
         }
-        error = dlerror();
+        why = dlerror();
     }
+    error = why;
     return nullptr;
 }
 

@@ -3,6 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
+#include <cctype>
 #include <cerrno>
 #include <set>
 #include <string_view>
@@ -10,13 +13,32 @@
 
 #include "base/output_file.h"
 #include "interchange/chart_text_writer.h"
-#include "interchange/song_import.h"
+#include "interchange/text_fields.h"
 
 namespace kaz {
 
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr std::size_t kMaxNameBytes = 100;
+
+bool IsUnsafeInName(unsigned char c) {
+    return c < 0x20 || c == 0x7F ||
+           std::string_view("/\\:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+//! The longest prefix of text of at most limit bytes that does not cut a character in two.
+std::string_view WholeCharacters(std::string_view text, std::size_t limit) {
+    if (text.size() <= limit) {
+        return text;
+    }
+    std::size_t end = limit;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return text.substr(0, end);
+}
 
 //! A name not yet taken by this writing: "Title.kaz", then "Title (2).kaz" …
 std::string UnusedName(const std::string& fileName, std::set<std::string>& taken) {
@@ -78,6 +100,32 @@ void SyncFolder(const fs::path& folder) {
 }
 
 }  // namespace
+
+std::string ChartFileName(std::string_view title) {
+    std::string name;
+    for (const char c : ValidUtf8(title)) {
+        name += IsUnsafeInName(static_cast<unsigned char>(c)) ? '-' : c;
+    }
+    // Leading dots would hide the file or name a folder above; trailing dots and spaces trouble Windows.
+    const std::size_t first = name.find_first_not_of(". -");
+    name = first == std::string::npos ? std::string() : name.substr(first);
+    name = std::string(WholeCharacters(name, kMaxNameBytes));
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) {
+        name.pop_back();
+    }
+    if (name.empty()) {
+        name = "Untitled";
+    }
+    static constexpr std::array<std::string_view, 6> kReservedOnWindows = {"CON", "PRN",  "AUX",
+                                                                           "NUL", "COM1", "LPT1"};
+    std::string upper = name;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return std::toupper(c); });
+    if (std::find(kReservedOnWindows.begin(), kReservedOnWindows.end(), upper) != kReservedOnWindows.end()) {
+        name += "_";
+    }
+    return name + ".kaz";
+}
 
 FolderWriting WriteChartsIntoFolder(const fs::path& folder, const std::vector<LeadSheet>& songs,
                                     bool replace) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "interchange/lead_sheet.h"
@@ -13,6 +14,10 @@ struct FolderWriting {
     std::vector<std::filesystem::path> written;
     std::vector<std::string> failures;  //!< "PATH exists and is kept; …", in the program's words
 };
+
+//! A file name for a chart of the song: the title with every character that could leave the folder, hide the
+//! file or trouble a file system replaced, at most 100 bytes, ending in ".kaz".
+[[nodiscard]] std::string ChartFileName(std::string_view title);
 
 //! Write one chart a song into folder (made when missing, its parent must exist), each named after its title
 //! (ChartFileName; "Title (2).kaz" for a second song of the same title). A file of that name is kept unless

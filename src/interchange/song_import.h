@@ -18,8 +18,4 @@ enum class SongFormat { IrealLink, MusicXml, CompressedMusicXml, ChordPro, Unkno
 //! Every song of a file in any of the formats the program reads.
 [[nodiscard]] ImportedSongs ImportSongs(std::string_view fileName, std::string_view bytes);
 
-//! A file name for a chart of the song: the title with every character that could leave the folder, hide the
-//! file or trouble a file system replaced, at most 100 bytes, ending in ".kaz".
-[[nodiscard]] std::string ChartFileName(std::string_view title);
-
 }  // namespace kaz

@@ -3,7 +3,7 @@
 #include <random>
 #include <set>
 
-#include "app/loaded_devices.h"
+#include "app/loaded_modules.h"
 #include "app/playback/tempo_field.h"
 #include "app/playback/transport_bar.h"
 #include "app/playback/transport_button.h"

@@ -15,8 +15,10 @@ done
 "$prefix/bin/kaz-cli" devices | grep -q '^Built-in synthesizer$' || { echo "kaz-cli devices fails"; exit 1; }
 printf 'C | F |\n' | "$prefix/bin/kaz-cli" export-musicxml - | grep -q '<score-partwise' ||
     { echo "kaz-cli export-musicxml fails"; exit 1; }
-# The window loads its devices from the installed module when it first lists, plays or renders.
-compgen -G "$prefix/lib*/kaz/kaz-devices.so" >/dev/null || { echo "missing: the window's device module"; exit 1; }
+# The window loads its devices and song files from the installed modules when it first needs them.
+for module in kaz-devices.so kaz-interchange.so; do
+    compgen -G "$prefix/lib*/kaz/$module" >/dev/null || { echo "missing: the window's $module"; exit 1; }
+done
 desktop-file-validate "$prefix/share/applications/org.velmor.Kaz.desktop"
 grep -q '^MimeType=text/x-kaz;$' "$prefix/share/applications/org.velmor.Kaz.desktop"
 xmllint --noout "$prefix/share/mime/packages/kaz.xml"

@@ -8,6 +8,7 @@
 
 #include "app/dialogs/song_picker_dialog.h"
 #include "app/file_messages.h"
+#include "app/loaded_modules.h"
 #include "base/input_file.h"
 #include "base/output_file.h"
 #include "interchange/chart_folder.h"
@@ -15,8 +16,6 @@
 #include "interchange/chart_text_writer.h"
 #include "interchange/ireal_cells.h"
 #include "interchange/ireal_link.h"
-#include "interchange/musicxml_writer.h"
-#include "interchange/song_import.h"
 
 namespace kaz {
 
@@ -77,8 +76,14 @@ InterchangeActions::InterchangeActions(QWidget* window, ChartWindowAccess access
     exportMusicXml = new QAction(tr("Export to Music&XML..."), this);
     exportMusicXml->setStatusTip(tr("Write the chart as a MusicXML lead sheet: chord symbols over slashes"));
     connect(exportMusicXml, &QAction::triggered, this, [this] {
-        Export(tr("Export to MusicXML"), tr("MusicXML (*.musicxml)"), "musicxml", WriteMusicXml,
-               [](const LeadSheet& song) { return MusicXmlDifferences(song.measures); });
+        std::string error;
+        const InterchangeModule* songFiles = LoadInterchangeModule(error);
+        if (songFiles == nullptr) {
+            ShowError(tr("Cannot export to MusicXML: %1.").arg(QString::fromStdString(error)));
+            return;
+        }
+        Export(tr("Export to MusicXML"), tr("MusicXML (*.musicxml)"), "musicxml", songFiles->writeMusicXml,
+               [songFiles](const LeadSheet& song) { return songFiles->musicXmlDifferences(song.measures); });
     });
 }
 
@@ -121,7 +126,10 @@ bool InterchangeActions::OfferPastedLink(const QString& text) {
 }
 
 void InterchangeActions::ImportBytes(const QString& name, const std::string& bytes) {
-    const ImportedSongs songs = ImportSongs(QFile::encodeName(name).toStdString(), bytes);
+    ImportedSongs songs;
+    if (const InterchangeModule* songFiles = LoadInterchangeModule(songs.error); songFiles != nullptr) {
+        songs = songFiles->importSongs(QFile::encodeName(name).toStdString(), bytes);
+    }
     if (!songs.Read()) {
         ShowError(
             tr("Cannot import %1: %2.").arg(QFileInfo(name).fileName(), QString::fromStdString(songs.error)));

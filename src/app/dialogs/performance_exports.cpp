@@ -8,7 +8,7 @@
 
 #include "app/file_dialogs.h"
 #include "app/file_messages.h"
-#include "app/loaded_devices.h"
+#include "app/loaded_modules.h"
 #include "app/user_prompts.h"
 #include "base/file_kinds.h"
 #include "midi/midi_file_writer.h"

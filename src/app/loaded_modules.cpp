@@ -1,4 +1,4 @@
-#include "app/loaded_devices.h"
+#include "app/loaded_modules.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -25,14 +25,23 @@ class UnloadedDevicesPort final : public MidiOutPort {
     std::string failure_;
 };
 
+//! The table that a module's entry, a const Table*(), gives.
+template <typename Table>
+const Table* LoadTable(const char* module, const char* entry, std::string& error) {
+    const std::string program = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
+    using Entry = const Table* (*)();
+    const auto found = reinterpret_cast<Entry>(LoadModuleEntry(program, module, entry, error));
+    return found != nullptr ? found() : nullptr;
+}
+
 }  // namespace
 
 const DeviceModule* LoadDeviceModule(std::string& error) {
-    const std::string program = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
-    using Entry = const DeviceModule* (*)();
-    const auto entry =
-        reinterpret_cast<Entry>(LoadModuleEntry(program, kDeviceModuleFile, kDeviceModuleEntry, error));
-    return entry != nullptr ? entry() : nullptr;
+    return LoadTable<DeviceModule>(kDeviceModuleFile, kDeviceModuleEntry, error);
+}
+
+const InterchangeModule* LoadInterchangeModule(std::string& error) {
+    return LoadTable<InterchangeModule>(kInterchangeModuleFile, kInterchangeModuleEntry, error);
 }
 
 MidiOutDeviceNames ReadMidiOutDevices() {

@@ -3,14 +3,18 @@
 #include <string>
 
 #include "base/file_kinds.h"
+#include "interchange/interchange_module.h"
 #include "midi/device/device_module.h"
 
 namespace kaz {
 
-//! The MIDI outputs and the audio renderer, from the device module: the window starts without the sound
-//! libraries and loads them the first time it needs them. nullptr, with the reason in error, when the
-//! module cannot be loaded.
+// The window starts without the sound, XML and zip libraries, and loads each module the first time it needs
+// it; nullptr, with the reason in error, when the module cannot be loaded.
+
+//! The MIDI outputs and the audio renderer.
 [[nodiscard]] const DeviceModule* LoadDeviceModule(std::string& error);
+//! The import of songs and the MusicXML writer.
+[[nodiscard]] const InterchangeModule* LoadInterchangeModule(std::string& error);
 
 //! The outputs of this machine, the built-in synthesizer first; only that one when the module cannot be
 //! loaded, and Play then says why.
