@@ -56,12 +56,12 @@ void PerformanceExports::ExportAudio() {
         return;
     }
     std::string error;
-    const DeviceModule* devices = LoadDeviceModule(error);
-    if (devices == nullptr) {
+    RenderOutcome outcome = RenderOutcome::Failed;
+    if (const DeviceModule* devices = LoadDeviceModule(error); devices == nullptr) {
         error = "the audio renderer cannot be loaded: " + error;
+    } else {
+        outcome = RenderAudioFile(*devices, *compiled, path, error);
     }
-    const RenderOutcome outcome =
-        devices != nullptr ? RenderAudioFile(*devices, *compiled, path, error) : RenderOutcome::Failed;
     if (outcome == RenderOutcome::Failed) {
         prompts_.Tell(tr("Cannot export the audio file `%1`: %2.").arg(path, QString::fromStdString(error)),
                       MessageIcon::Exclamation);
