@@ -207,12 +207,12 @@ void MainWindow::CreateExports() {
         new PerformanceExports(*this, *prompts_, access, *commands_.exportMidi, *commands_.exportAudio);
     connect(exports, &PerformanceExports::exported, this,
             [this](const QString& text) { statusBar()->showMessage(text, 3000); });
-    interchange_ = new InterchangeActions(this, std::move(access));
+    interchange_ = new InterchangeActions(this, *prompts_, std::move(access));
 }
 
 void MainWindow::CreateChartView() {
     chart_ = new ChartFeature(
-        *this, session_, *editor_, [this] { return document_->Path(); },
+        *this, *prompts_, session_, *editor_, [this] { return document_->Path(); },
         [this](const SongMap& song) { return playback_->PlaceIn(song); });
     comforts_ = new EditingComforts(*this, *editor_);
     theme_ = new ThemeMenu(*this);

@@ -4,7 +4,6 @@
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -16,6 +15,7 @@
 #include "app/editor/chart_editor.h"
 #include "app/file_dialogs.h"
 #include "app/file_messages.h"
+#include "app/user_prompts.h"
 #include "app/view_settings.h"
 #include "app/window_command.h"
 #include "base/output_file.h"
@@ -29,10 +29,11 @@ constexpr int kMessageMs = 3000;
 
 }  // namespace
 
-ChartFeature::ChartFeature(QMainWindow& window, Session& session, ChartEditor& editor,
+ChartFeature::ChartFeature(QMainWindow& window, UserPrompts& prompts, Session& session, ChartEditor& editor,
                            std::function<QString()> currentFile, PlaybackPlace place)
     : QObject(&window),
       window_(window),
+      prompts_(prompts),
       editor_(editor),
       currentFile_(std::move(currentFile)),
       panel_(new ChartPanel(session, editor, std::move(place))),
@@ -111,7 +112,7 @@ void ChartFeature::Print() {
     }
     QPainter painter;
     if (!painter.begin(&printer)) {
-        QMessageBox::warning(&window_, tr("Kaz"), tr("The printer could not be started."));
+        prompts_.Tell(tr("The printer could not be started."), MessageIcon::Exclamation);
         return;
     }
     const int pages =
@@ -133,10 +134,8 @@ bool ChartFeature::ExportPdf(const QString& path) {
                        std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())),
                        FileKinds::RegularOnly, error);
     if (!written) {
-        QMessageBox box(QMessageBox::NoIcon, tr("Kaz"),
-                        MessageWithCause(tr("Cannot open file `%1` for writing!").arg(path), error),
-                        QMessageBox::Ok, &window_);
-        box.exec();
+        prompts_.Tell(MessageWithCause(tr("Cannot open file `%1` for writing!").arg(path), error),
+                      MessageIcon::None);
         return false;
     }
     window_.statusBar()->showMessage(tr("Exported %1").arg(QFileInfo(path).fileName()), kMessageMs);

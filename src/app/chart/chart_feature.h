@@ -16,6 +16,7 @@ namespace kaz {
 class ChartEditor;
 class ChartPanel;
 struct Session;
+class UserPrompts;
 
 //! The window's chart view and what it prints: the View > Chart view panel with its instrument list, File >
 //! Print and File > Export to PDF. The instrument is kept in the chart's own comment line.
@@ -24,7 +25,7 @@ class ChartFeature final : public QObject {
 
   public:
     //! currentFile names the chart's file, empty for a new chart.
-    ChartFeature(QMainWindow& window, Session& session, ChartEditor& editor,
+    ChartFeature(QMainWindow& window, UserPrompts& prompts, Session& session, ChartEditor& editor,
                  std::function<QString()> currentFile, PlaybackPlace place);
 
     [[nodiscard]] QAction* ChartViewAction() const { return chartViewAction_; }
@@ -50,6 +51,7 @@ class ChartFeature final : public QObject {
     [[nodiscard]] QString Title() const;
 
     QMainWindow& window_;
+    UserPrompts& prompts_;
     ChartEditor& editor_;
     std::function<QString()> currentFile_;
     std::function<QString(const QString&)> askPdfFile_;

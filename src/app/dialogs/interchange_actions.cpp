@@ -9,6 +9,7 @@
 #include "app/dialogs/song_picker_dialog.h"
 #include "app/file_messages.h"
 #include "app/loaded_modules.h"
+#include "app/user_prompts.h"
 #include "base/input_file.h"
 #include "base/output_file.h"
 #include "interchange/chart_folder.h"
@@ -59,8 +60,8 @@ InterchangeQuestions AskTheUser() {
     return questions;
 }
 
-InterchangeActions::InterchangeActions(QWidget* window, ChartWindowAccess access)
-    : QObject(window), window_(window), access_(std::move(access)) {
+InterchangeActions::InterchangeActions(QWidget* window, UserPrompts& prompts, ChartWindowAccess access)
+    : QObject(window), window_(window), prompts_(prompts), access_(std::move(access)) {
     importSongs = new QAction(tr("&Import..."), this);
     importSongs->setStatusTip(
         tr("Open the songs of an iReal Pro link, a MusicXML or a ChordPro file as charts"));
@@ -220,8 +221,7 @@ void InterchangeActions::SetStopped(bool stopped) {
 }
 
 void InterchangeActions::ShowError(const QString& text) {
-    QMessageBox box(QMessageBox::Warning, tr("Kaz"), text, QMessageBox::Ok, window_);
-    box.exec();
+    prompts_.Tell(text, MessageIcon::Exclamation);
 }
 
 }  // namespace kaz

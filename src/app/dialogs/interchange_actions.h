@@ -13,6 +13,8 @@ class QWidget;
 
 namespace kaz {
 
+class UserPrompts;
+
 //! What the import and export commands need of the window.
 struct ChartWindowAccess {
     std::function<bool()> maybeSave;               //!< may the chart shown be replaced (after asking to save)
@@ -43,7 +45,7 @@ class InterchangeActions : public QObject {
     Q_OBJECT
 
   public:
-    InterchangeActions(QWidget* window, ChartWindowAccess access);
+    InterchangeActions(QWidget* window, UserPrompts& prompts, ChartWindowAccess access);
 
     QAction* importSongs;
     QAction* exportIreal;
@@ -71,6 +73,7 @@ class InterchangeActions : public QObject {
     void ShowError(const QString& text);
 
     QWidget* window_;
+    UserPrompts& prompts_;
     ChartWindowAccess access_;
 };
 
