@@ -93,7 +93,7 @@ std::unique_ptr<MainWindow> StartUp(Session& session, const QStringList& files, 
         // A chart that does not exist yet is a new one that saves under its name.
         if (!QFileInfo::exists(files.first())) {
             window->Document().StartNew(QFileInfo(files.first()).absoluteFilePath());
-        } else if (!window->LoadFile(files.first())) {
+        } else if (!window->OpenGivenFile(files.first())) {
             return nullptr;
         }
     }

@@ -112,6 +112,10 @@ bool MainWindow::LoadFile(const QString& path) {
     return document_->Load(path);
 }
 
+bool MainWindow::OpenGivenFile(const QString& path) {
+    return InterchangeActions::IsSongFile(path) ? interchange_->ImportFile(path) : LoadFile(path);
+}
+
 void MainWindow::RestoreLayout() {
     const QSettings settings = OpenSettings();
     restoreState(settings.value(setting_keys::kWindowState).toByteArray());
@@ -376,11 +380,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
     if (!document_->MaybeSave()) {
         return;
     }
-    if (InterchangeActions::IsImportable(path)) {
-        interchange_->ImportFile(path);
-    } else {
-        LoadFile(path);
-    }
+    OpenGivenFile(path);
 }
 
 }  // namespace kaz

@@ -37,6 +37,9 @@ class MainWindow final : public QMainWindow {
     //! Open the chart at path in place of the current one (after playback stops). False, with a message,
     //! when it cannot be read; the current chart then stays.
     bool LoadFile(const QString& path);
+    //! Open a file given from outside the window, named on the command line or dropped: songs that another
+    //! program wrote are imported, anything else opens as a chart. False, with a message, when it cannot be.
+    bool OpenGivenFile(const QString& path);
 
     [[nodiscard]] ChartEditor& Editor() const { return *editor_; }
     [[nodiscard]] ChartDocument& Document() const { return *document_; }

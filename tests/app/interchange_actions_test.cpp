@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QTemporaryDir>
 
 #include "app/dialogs/interchange_actions.h"
 #include "app/dialogs/song_picker_dialog.h"
@@ -41,6 +42,33 @@ TEST_F(InterchangeWindowTest, TheSongPickedFromAPlaylistOpens) {
     Commands().paste->trigger();
     EXPECT_EQ(offered, std::vector<std::size_t>{2});
     EXPECT_TRUE(Editor().toPlainText().startsWith("# Two\n"));
+}
+
+TEST_F(InterchangeWindowTest, AGivenFileIsImportedWhenItHoldsSongsAndOpensWhenItHoldsAChart) {
+    QTemporaryDir folder;
+    const auto write = [&](const QString& name, const std::string& bytes) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        return file.fileName();
+    };
+    ASSERT_TRUE(window->OpenGivenFile(
+        write("link.txt", test::LinkForTest(test::SongForTest("Given", "[C XyQ|D-7XyQZ")))));
+    EXPECT_TRUE(Editor().toPlainText().startsWith("# Given\n")) << Editor().toPlainText().toStdString();
+    window->Document().SetModified(false);
+    ASSERT_TRUE(window->OpenGivenFile(write("tune.txt", "{title: Tune}\n[C]Hello [G7]world\n")));
+    EXPECT_TRUE(Editor().toPlainText().endsWith("C | G7 |\n")) << Editor().toPlainText().toStdString();
+    window->Document().SetModified(false);
+    // Brackets are a chart's marks as well as ChordPro's chords: a chart kept as text stays a chart.
+    const QString chart = write("chart.txt", "[4/4]\nC | Am7 |\n");
+    ASSERT_TRUE(window->OpenGivenFile(chart));
+    EXPECT_EQ(Editor().toPlainText(), "[4/4]\nC | Am7 |\n");
+    EXPECT_EQ(window->CurrentFile(), chart);
+    EXPECT_FALSE(window->OpenGivenFile(write("broken.musicxml", "not xml")));
+    ASSERT_EQ(prompts->seen.size(), 1u);
+    EXPECT_TRUE(prompts->seen[0].text.startsWith("Cannot import broken.musicxml: "))
+        << prompts->seen[0].text.toStdString();
+    EXPECT_EQ(window->CurrentFile(), chart);
 }
 
 TEST_F(InterchangeWindowTest, TheExportSaysWhatTheLinkLeftOut) {

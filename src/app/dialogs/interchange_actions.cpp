@@ -22,8 +22,27 @@ namespace kaz {
 
 namespace {
 
-const QStringList kImportSuffixes = {"html", "htm", "txt", "url",    "musicxml",
-                                     "xml",  "mxl", "cho", "chopro", "chordpro"};
+// The files that hold songs by their name alone; a text file may hold a chart as well.
+const QStringList kSongSuffixes = {"html", "htm", "url",    "musicxml", "xml",
+                                   "mxl",  "cho", "chopro", "chordpro"};
+const QString kTextSuffix = QStringLiteral("txt");
+
+//! Whether a line of text starts with a brace, as a ChordPro directive does ("{title: …}") and no line of a
+//! chart can, blanks and a byte order mark aside.
+bool HasChordProDirective(std::string_view text) {
+    bool lineStart = true;
+    for (std::size_t i = text.starts_with("\xEF\xBB\xBF") ? 3 : 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\n') {
+            lineStart = true;
+        } else if (lineStart && c == '{') {
+            return true;
+        } else if (c != ' ' && c != '\t' && c != '\r') {
+            lineStart = false;
+        }
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -88,8 +107,15 @@ InterchangeActions::InterchangeActions(QWidget* window, UserPrompts& prompts, Ch
     });
 }
 
-bool InterchangeActions::IsImportable(const QString& path) {
-    return kImportSuffixes.contains(QFileInfo(path).suffix().toLower());
+bool InterchangeActions::IsSongFile(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != kTextSuffix) {
+        return kSongSuffixes.contains(suffix);
+    }
+    // A text file that cannot be read opens as a chart, which then says why.
+    const InputFile input =
+        ReadWholeFile(QFile::encodeName(path).toStdString(), kMaxImportBytes, FileKinds::RegularOnly);
+    return input.Read() && (HasIrealLink(input.bytes) || HasChordProDirective(input.bytes));
 }
 
 void InterchangeActions::Import() {
@@ -102,14 +128,14 @@ void InterchangeActions::Import() {
     }
 }
 
-void InterchangeActions::ImportFile(const QString& path) {
+bool InterchangeActions::ImportFile(const QString& path) {
     const InputFile input =
         ReadWholeFile(QFile::encodeName(path).toStdString(), kMaxImportBytes, FileKinds::RegularOnly);
     if (!input.Read()) {
         ShowError(QString::fromStdString(input.error));
-        return;
+        return false;
     }
-    ImportBytes(path, input.bytes);
+    return ImportBytes(path, input.bytes);
 }
 
 bool InterchangeActions::OfferPastedLink(const QString& text) {
@@ -126,7 +152,7 @@ bool InterchangeActions::OfferPastedLink(const QString& text) {
     return true;
 }
 
-void InterchangeActions::ImportBytes(const QString& name, const std::string& bytes) {
+bool InterchangeActions::ImportBytes(const QString& name, const std::string& bytes) {
     ImportedSongs songs;
     if (const InterchangeModule* songFiles = LoadInterchangeModule(songs.error); songFiles != nullptr) {
         songs = songFiles->importSongs(QFile::encodeName(name).toStdString(), bytes);
@@ -134,9 +160,10 @@ void InterchangeActions::ImportBytes(const QString& name, const std::string& byt
     if (!songs.Read()) {
         ShowError(
             tr("Cannot import %1: %2.").arg(QFileInfo(name).fileName(), QString::fromStdString(songs.error)));
-        return;
+        return false;
     }
     OpenSongs(songs);
+    return true;
 }
 
 //! One song opens as a new chart; of a playlist the songs picked are written into a folder the user chooses

@@ -52,10 +52,12 @@ class InterchangeActions : public QObject {
     QAction* exportMusicXml;
     InterchangeQuestions questions = AskTheUser();
 
-    //! Whether a dropped file is one the import reads rather than a chart.
-    [[nodiscard]] static bool IsImportable(const QString& path);
-    //! Import the songs of a file.
-    void ImportFile(const QString& path);
+    //! Whether a file given to the window from outside, dropped or named on the command line, holds songs to
+    //! import rather than a chart: a MusicXML, ChordPro or web page file by its name, and a text file when it
+    //! holds an iReal Pro link or a ChordPro directive. A chart kept as a text file opens as a chart.
+    [[nodiscard]] static bool IsSongFile(const QString& path);
+    //! Import the songs of a file. False, after saying why, when it holds none that the program reads.
+    bool ImportFile(const QString& path);
     //! The exports read the music, which is there to read only while the chart is stopped.
     void SetStopped(bool stopped);
     //! Offer to import the songs of a pasted text that holds an iReal Pro link; true when the text was taken.
@@ -63,7 +65,7 @@ class InterchangeActions : public QObject {
 
   private:
     void Import();
-    void ImportBytes(const QString& name, const std::string& bytes);
+    bool ImportBytes(const QString& name, const std::string& bytes);
     void OpenSongs(const ImportedSongs& songs);
     //! Write the chart with write, then tell the user what the format has no place for: what no lead sheet
     //! carries, and what differences finds in the song as the format writes it.
