@@ -22,9 +22,9 @@ namespace kaz {
 
 namespace {
 
-// The files that hold songs by their name alone; a text file may hold a chart as well.
-const QStringList kSongSuffixes = {"html", "htm", "url",    "musicxml", "xml",
-                                   "mxl",  "cho", "chopro", "chordpro"};
+// The files the import reads, by their names; a text file may hold a chart as well.
+const QStringList kSongSuffixes = {"html", "htm", "txt", "url",    "musicxml",
+                                   "xml",  "mxl", "cho", "chopro", "chordpro"};
 const QString kTextSuffix = QStringLiteral("txt");
 
 //! Whether a line of text starts with a brace, as a ChordPro directive does ("{title: …}") and no line of a
@@ -51,8 +51,7 @@ InterchangeQuestions AskTheUser() {
     questions.importPath = [](QWidget* parent) {
         return QFileDialog::getOpenFileName(
             parent, QObject::tr("Import"), QString(),
-            QObject::tr("Songs (*.html *.htm *.txt *.url *.musicxml *.xml *.mxl *.cho *.chopro *.chordpro);;"
-                        "All files (*)"));
+            QObject::tr("Songs (%1);;All files (*)").arg("*." + kSongSuffixes.join(" *.")));
     };
     questions.exportPath = [](QWidget* parent, const QString& caption, const QString& filter,
                               const QString& suggested) {
