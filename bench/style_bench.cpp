@@ -1,6 +1,6 @@
 // Playing a chart in an accompaniment style: the renderer alone on a compiled 12-bar blues, in the block
 // chords and in Medium swing, from 1,200 to 120,000 measures, so the cost of the band shows beside the
-// specified performance and its growth with the song's length, once keeping the whole performance as Play
+// plain block chords and its growth with the song's length, once keeping the whole performance as Play
 // does and once handing it on as it is made, as the MIDI export does; the whole MIDI export of the same
 // songs, compile and file included; and Export to Audio of a five-minute song in a style with drums, through
 // the built-in synthesizer, with how many times faster than real time it runs.

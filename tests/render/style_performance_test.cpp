@@ -71,7 +71,7 @@ TEST(StylePerformance, EveryShippedStyleIsRead) {
     }
 }
 
-TEST(StylePerformance, BlockChordsGiveTheSpecifiedPerformanceOfEveryTestChart) {
+TEST(StylePerformance, BlockChordsGiveThePlainPerformanceOfEveryTestChart) {
     for (const auto& entry : std::filesystem::directory_iterator(KAZ_TEST_DATA "/good")) {
         const std::string chart = test::ReadText(entry.path());
         CompileState plain;

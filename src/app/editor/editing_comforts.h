@@ -11,7 +11,7 @@ class ChartEditor;
 class FindReplaceDialog;
 class ZoomControl;
 
-//! The editor's comforts beyond the specified commands: Redo, Find and Replace, and the zoom. Their actions
+//! The editor's comforts: Redo, Find and Replace, and the zoom. Their actions
 //! belong to the window, so their keys work wherever the focus is.
 class EditingComforts final : public QObject {
     Q_OBJECT
