@@ -19,14 +19,15 @@ std::string MeterText(int num, int den) {
     return std::to_string(num) + "/" + std::to_string(den);
 }
 
-// Counts of passes beyond this are as good as endless; keeping them small keeps every sum of them exact.
+// Counts of passes beyond this are as good as endless; keeping them small keeps every sum of them exact. A
+// larger count is kept one above it, so that the form it is in plays more than any form may.
 constexpr std::uint32_t kMaxPassNumber = 1'000'000;
 
 //! The number at the front of text, capped; the digits read are dropped from text.
 std::uint32_t TakeNumber(std::string_view& text) {
     std::uint32_t number = 0;
     while (!text.empty() && text.front() >= '0' && text.front() <= '9') {
-        number = std::min(number * 10 + static_cast<std::uint32_t>(text.front() - '0'), kMaxPassNumber);
+        number = std::min(number * 10 + static_cast<std::uint32_t>(text.front() - '0'), kMaxPassNumber + 1);
         text.remove_prefix(1);
     }
     return number;

@@ -148,6 +148,10 @@ TEST(FormUnrolling, DeepNestingAndHugeCountsFailQuicklyWithAnError) {
     const Song endless("|: C | D :| x999999");
     EXPECT_EQ(endless.result.error.message, "The form plays more than 1000000 measures");
     EXPECT_EQ(endless.Selected(), ":| x999999");
+    // A count past the limit on its own is as much too long as one that the measures around it make so.
+    const Song counted("C :| x1000001");
+    EXPECT_EQ(counted.result.error.message, "The form plays more than 1000000 measures");
+    EXPECT_EQ(counted.Selected(), ":| x1000001");
 }
 
 TEST(FormUnrolling, ARepeatMeasureRightAfterAJumpGetsAHint) {
@@ -157,6 +161,14 @@ TEST(FormUnrolling, ARepeatMeasureRightAfterAJumpGetsAHint) {
     ASSERT_EQ(song.result.hints.size(), 1U);
     EXPECT_EQ(song.result.hints[0].text, "%");
     EXPECT_EQ(song.result.hints[0].line, 3);
+    EXPECT_EQ(song.result.hints[0].message,
+              "After a jump, % plays the chords of measure 2, written before it, not those played before the "
+              "jump; write out the chords to play those");
+    const Song nothing("[SEGNO]\n% | C [D.S.]");
+    ASSERT_EQ(nothing.result.hints.size(), 1U);
+    EXPECT_EQ(
+        nothing.result.hints[0].message,
+        "After a jump, % repeats nothing: no measure is written before it; write out the chords to play");
 }
 
 }  // namespace
