@@ -72,6 +72,19 @@ TEST(FormUnrolling, EveryJumpPlaysThePrintedWay) {
     EXPECT_EQ(Played("C | [SEGNO] Dm | Em [TO CODA] | F [D.S. al Coda] | [CODA] G |"), "C Dm Em F Dm Em G");
 }
 
+TEST(FormUnrolling, FormMarksAreReadInAnyCaseAndAfterTheLastBarLine) {
+    EXPECT_EQ(Played("C [Fine] | D | [d.c. al fine]"), "C D C");
+    EXPECT_EQ(Played("[Segno] C | D [To Coda] | E |\n[DS al Coda]\n[Coda] F"), "C D E C D F");
+    EXPECT_EQ(Played("|: C | D :| [D.C.]"), "C D C D C D");
+    const Song first("[D.C.]\nC |");
+    EXPECT_EQ(first.result.error.message, "No measure before this mark");
+    EXPECT_EQ(first.Selected(), "[D.C.]");
+}
+
+TEST(FormUnrolling, ASectionMayStartWithTheNextEnding) {
+    EXPECT_EQ(Played("|: C | [1.] D :|\n[B] [2.] E"), "C D C E");
+}
+
 TEST(FormUnrolling, AfterAJumpRepeatsAreNotTakenAndTheLastEndingPlays) {
     EXPECT_EQ(Played("|: C | [1.] D :| [2.] E [FINE] | F [D.C. al Fine]"), "C D C E F C E");
     EXPECT_EQ(Played("|: C | D [D.C.] :| E"), "C D C D C D E");
