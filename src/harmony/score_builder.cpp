@@ -316,7 +316,7 @@ bool ScoreBuilder::EndLastMeasure() {
         const auto from = static_cast<std::size_t>(mark.textStart);
         ReportError(context_, "No measure before this mark",
                     context_.sourceText.substr(from, static_cast<std::size_t>(mark.textEnd) - from),
-                    context_.lineIndex + 1, mark.selectionStart, mark.selectionEnd);
+                    LineAt(context_.sourceText, mark.textStart), mark.selectionStart, mark.selectionEnd);
         return false;
     }
     for (auto mark = closing; mark != pendingMarks_.end(); ++mark) {

@@ -79,6 +79,7 @@ TEST(FormUnrolling, FormMarksAreReadInAnyCaseAndAfterTheLastBarLine) {
     const Song first("[D.C.]\nC |");
     EXPECT_EQ(first.result.error.message, "No measure before this mark");
     EXPECT_EQ(first.Selected(), "[D.C.]");
+    EXPECT_EQ(first.result.error.line, 1);
 }
 
 TEST(FormUnrolling, ASectionMayStartWithTheNextEnding) {
