@@ -305,7 +305,8 @@ class CellReader {
         }
         if (const int times = RepeatCount(remark); times > 0) {
             // A count after its repeat's closing sign is that repeat's.
-            if (padding_ && lastRepeatClose_ + 1 == reading_.measures.size()) {
+            if (padding_ && lastRepeatClose_ < reading_.measures.size() &&
+                lastRepeatClose_ + 1 == reading_.measures.size()) {
                 reading_.measures[lastRepeatClose_].repeatCloses = times;
             } else {
                 pendingTimes_ = times;
@@ -437,13 +438,14 @@ class CellReader {
     //! (a cell a beat, or the measure's own grid).
     std::vector<std::string> MeasureChords() {
         std::vector<PlacedChord> chords = std::move(chords_);
-        const auto repeatSign = [&](std::string_view sign) {
-            return std::all_of(chords.begin(), chords.end(),
-                               [&](const PlacedChord& chord) { return chord.symbol == sign; });
+        const auto isRepeatSign = [](const PlacedChord& chord) {
+            return chord.symbol == "%" || chord.symbol == "%%";
         };
-        if (repeatSign("%") || repeatSign("%%")) {
+        if (std::all_of(chords.begin(), chords.end(), isRepeatSign)) {
             return {chords.front().symbol};
         }
+        // Beside chords a repeat sign means nothing: its cell is an empty one.
+        chords.erase(std::remove_if(chords.begin(), chords.end(), isRepeatSign), chords.end());
         if (static_cast<int>(chords.size()) > beats_) {
             Note("measure " + std::to_string(MeasureNumber()) + " has more chords than beats");
         }

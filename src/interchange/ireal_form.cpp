@@ -1,6 +1,7 @@
 #include "interchange/ireal_form.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <utility>
 
@@ -29,6 +30,16 @@ std::string PassesUpTo(int last) {
         ending += std::to_string(pass) + ".";
     }
     return ending;
+}
+
+//! The first and the last pass of an ending written "2." or "1.2.3."; 0 for no ending.
+int FirstPass(const std::string& ending) {
+    return std::atoi(ending.c_str());
+}
+
+int LastPass(const std::string& ending) {
+    const std::size_t dot = ending.size() > 1 ? ending.rfind('.', ending.size() - 2) : std::string::npos;
+    return std::atoi(ending.c_str() + (dot == std::string::npos ? 0 : dot + 1));
 }
 
 bool IsMeasureRepeat(const SheetMeasure& measure) {
@@ -114,54 +125,92 @@ class FormSettler {
         }
     }
 
-    //! Every ending but the last ends with a repeat sign; the last one plays on. An ending followed by the
-    //! next without a repeat sign gets one; a last ending that ends with one is either the first ending of a
-    //! passage, whose second ending is then the music after it, or a later one, which plays on.
-    void CloseEndings() {
-        bool inEnding = false;
-        bool closed = false;
+    //! The endings of one passage as they are read.
+    struct EndingGroup {
         std::size_t endings = 0;
-        std::size_t start = 0;
+        std::size_t start = 0;  //!< where the last one read starts
+        bool closed = false;    //!< a repeat sign since the last one read started
         std::size_t closedAt = 0;
-        for (std::size_t k = 0; k <= measures_.size(); ++k) {
-            const bool isEnding = k < measures_.size() && !measures_[k].ending.empty();
-            if (inEnding && closed && !isEnding) {
-                FinishClosedEndings(k, start, closedAt, endings);
-                inEnding = false;
-            }
-            if (k == measures_.size()) {
-                break;
-            }
+        int nextPass = 1;
+        std::vector<std::size_t> closes;
+    };
+
+    //! Every ending but the last ends with a repeat sign, right before the next ending; the last one plays on
+    //! until a section or a repeat starts. An ending followed by the next without a repeat sign gets one; a
+    //! first ending closed by its repeat sign with no second makes the music after it the second; a repeat
+    //! sign within a later last ending is left out. An ending whose number does not follow the one before, a
+    //! first ending with a passage of endings still going on, and a first ending alone are no endings.
+    void CloseEndings() {
+        std::optional<EndingGroup> group;
+        for (std::size_t k = 0; k < measures_.size(); ++k) {
             SheetMeasure& measure = measures_[k];
-            if (isEnding) {
-                if (inEnding && !closed && k > 0) {
+            if (group && group->closed && group->endings == 1 && measure.ending.empty() &&
+                !measure.repeatOpens) {
+                // A first ending closed by its repeat sign and no second: the music after it is the second.
+                const int passes = measures_[group->closedAt].repeatCloses;
+                measures_[group->start].ending = PassesUpTo(passes - 1);
+                measure.ending = std::to_string(passes) + ".";
+                group->nextPass = passes;
+            }
+            const bool nextEnding = group && FirstPass(measure.ending) == group->nextPass;
+            if (group && (measure.repeatOpens || (!measure.section.empty() && !nextEnding))) {
+                FinishEndings(*group);
+                group.reset();
+            }
+            if (!measure.ending.empty() && FirstPass(measure.ending) != (group ? group->nextPass : 1)) {
+                Note("the ending at " + Numbered(k) +
+                     " is left out: it does not follow the ending before it");
+                measure.ending.clear();
+            }
+            if (!measure.ending.empty()) {
+                if (group && !group->closed) {
                     measures_[k - 1].repeatCloses = 2;
+                    group->closes.push_back(k - 1);
                     Note("a repeat sign is added at the end of " + Numbered(k - 1) +
                          ", before the next ending");
                 }
-                endings = inEnding ? endings + 1 : 1;
-                start = k;
-                inEnding = true;
-                closed = false;
-            } else if (inEnding && (!measure.section.empty() || measure.repeatOpens)) {
-                inEnding = false;
+                group = group ? group : EndingGroup{};
+                ++group->endings;
+                group->start = k;
+                group->closed = false;
+                group->nextPass = LastPass(measure.ending) + 1;
+            } else if (group && group->closed) {
+                DropRepeatSign(*group);
             }
-            if (inEnding && measure.repeatCloses > 0) {
-                closed = true;
-                closedAt = k;
+            if (group && measure.repeatCloses > 0) {
+                group->closed = true;
+                group->closedAt = k;
+                group->closes.push_back(k);
             }
+        }
+        if (group) {
+            FinishEndings(*group);
         }
     }
 
-    void FinishClosedEndings(std::size_t next, std::size_t start, std::size_t closedAt, std::size_t endings) {
-        if (endings == 1 && next < measures_.size() && !measures_[next].repeatOpens) {
-            const int passes = measures_[closedAt].repeatCloses;
-            measures_[start].ending = PassesUpTo(passes - 1);
-            measures_[next].ending = std::to_string(passes) + ".";
+    //! The repeat sign that closed group's last ending is followed by no other ending: the last ending plays
+    //! on through it.
+    void DropRepeatSign(EndingGroup& group) {
+        measures_[group.closedAt].repeatCloses = 0;
+        group.closes.pop_back();
+        group.closed = false;
+        Note("the repeat sign in the last ending, at " + Numbered(group.closedAt) + ", is left out");
+    }
+
+    //! The endings of group are read.
+    void FinishEndings(EndingGroup& group) {
+        if (group.closed && group.endings > 1) {
+            DropRepeatSign(group);
+        }
+        if (group.endings == 1) {
+            measures_[group.start].ending.clear();
+            Note("the ending at " + Numbered(group.start) + " is left out: the passage has no other");
             return;
         }
-        measures_[closedAt].repeatCloses = 0;
-        Note("the repeat sign at the end of the last ending, " + Numbered(closedAt) + ", is left out");
+        // The endings count the passes; a count at one of their repeat signs would say otherwise.
+        for (const std::size_t close : group.closes) {
+            measures_[close].repeatCloses = std::min(measures_[close].repeatCloses, 2);
+        }
     }
 
     //! A song with a coda sign but no jump back leaves for the coda on the last pass of the repeat that holds

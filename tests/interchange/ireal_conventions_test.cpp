@@ -2,6 +2,7 @@
 // measures in the order played, each with its chords and, when not 4/4, its meter.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "interchange/chart_reading.h"
@@ -130,6 +131,70 @@ TEST(IrealConventions, EveryQualityOfTheFormatIsAChordKazPlays) {
         const std::string played = Played(std::string("[T44C") + quality + "   Z");
         EXPECT_EQ(played.find(':'), std::string::npos) << quality << ": " << played;
         EXPECT_EQ(played.find(' '), std::string::npos) << quality << ": one chord, " << played;
+    }
+}
+
+//! Songs whose signs stand wherever chance puts them: the import writes a chart that compiles for every one,
+//! playing the nearest way what cannot be played as written.
+TEST(IrealConventions, EverySongGivesAChartThatCompilesWhereverItsSignsStand) {
+    static const char* const kSigns[] = {"C",
+                                         "D-7",
+                                         "G7",
+                                         "Bb7b9",
+                                         "Ab-6/Cb",
+                                         "C#/E#",
+                                         "W/G",
+                                         "p",
+                                         "n",
+                                         "x",
+                                         "r",
+                                         " ",
+                                         " ",
+                                         " ",
+                                         "|",
+                                         "|",
+                                         "[",
+                                         "]",
+                                         "{",
+                                         "}",
+                                         "Z",
+                                         "N1",
+                                         "N2",
+                                         "N3",
+                                         "S",
+                                         "Q",
+                                         "*A",
+                                         "*V",
+                                         "T34",
+                                         "T68",
+                                         "T44",
+                                         "Y",
+                                         "XyQ",
+                                         "Kcl",
+                                         "LZ",
+                                         "(A-7)",
+                                         "<3x>",
+                                         "<Fine>",
+                                         "<Solos>",
+                                         "<D.C. al Coda>",
+                                         "<D.S. al Fine>",
+                                         "<D.S. al 2nd End.>"};
+    std::mt19937 chance(7);
+    for (int song = 0; song < 300; ++song) {
+        std::string music;
+        const auto length = std::uniform_int_distribution<int>(1, 60)(chance);
+        for (int i = 0; i < length; ++i) {
+            music += kSigns[std::uniform_int_distribution<std::size_t>(0, std::size(kSigns) - 1)(chance)];
+        }
+        const ImportedSongs imported = ReadIrealLinks(LinkForTest(SongForTest("Chance", music)));
+        ASSERT_TRUE(imported.Read()) << music;
+        const std::string chart = WriteChartText(imported.songs.front());
+        CompileState state;
+        state.settings.style.library = test::SourceStylesForTest();
+        const CompileResult result = Compile(state, chart);
+        EXPECT_TRUE(result.Accepted() || result.outcome == CompileOutcome::NothingToPlay)
+            << music << "\n"
+            << chart << result.error.message << ": " << result.error.text;
     }
 }
 
