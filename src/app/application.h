@@ -16,9 +16,9 @@ void DescribeApplication();
 void OfferRecoveredCharts(MainWindow& window, bool windowIsFree);
 
 //! The start-up once the application object exists, in order: the settings, the outputs of this machine,
-//! the window, and the chart named first in files (a new chart of that name when there is no such file).
-//! Nothing when that chart cannot be opened; the user has been told why.
-//! Then it offers the charts that runs which ended left unsaved; restore names one to restore at once.
+//! the window with its answer to requests to end the program, and the chart named first in files (a new chart
+//! of that name when there is no such file). Nothing when that chart cannot be opened; the user has been told
+//! why. Then it offers the charts that runs which ended left unsaved; restore names one to restore at once.
 [[nodiscard]] std::unique_ptr<MainWindow> StartUp(Session& session, const QStringList& files,
                                                   const QString& restore = {});
 

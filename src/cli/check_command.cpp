@@ -11,7 +11,9 @@ namespace kaz::cli {
 
 namespace {
 
-nlohmann::json CheckReport(const CompileResult& result, const ScoreTree& score) {
+nlohmann::json CheckReport(const CompiledChart& compiled) {
+    const CompileResult& result = compiled.result;
+    const ScoreTree& score = compiled.score;
     nlohmann::json report{{"ok", result.Accepted()}};
     switch (result.outcome) {
         case CompileOutcome::Accepted:
@@ -47,27 +49,26 @@ struct CheckOptions {
 
 //! Check one chart; the exit status of its result.
 int CheckChart(const std::string& path, const RenderSettings& settings, const CheckOptions& options) {
-    CompileState state;
-    state.settings = settings;
     DiscardedEvents discarded;
-    state.events.StreamTo(&discarded);
     ChartInput chart;
     if (!ReadChart(path, chart)) {
         return kExitUsage;
     }
+    const std::shared_ptr<const CompiledChart> compiled =
+        Compile(std::move(chart.bytes), {settings, nullptr, &discarded});
+    const CompileResult& result = compiled->result;
     if (!options.json) {
-        const bool compiled = CompileChart(state, chart, options.column);
-        PrintHintWarnings(chart.name, state.context, stderr);
-        return compiled ? kExitOk : kExitChartError;
+        const bool accepted = ReportCompile(*compiled, chart.name, options.column);
+        PrintHintWarnings(chart.name, result, stderr);
+        return accepted ? kExitOk : kExitChartError;
     }
-    const CompileResult result = Compile(state, chart.bytes);
-    nlohmann::json report = CheckReport(result, state.score);
+    nlohmann::json report = CheckReport(*compiled);
     if (options.named) {
         report["file"] = chart.name;
     }
     if (options.column && result.outcome == CompileOutcome::LanguageError) {
-        report["column"] =
-            CharacterColumn(chart.bytes, static_cast<std::size_t>(std::max(0, result.error.selection.start)));
+        report["column"] = CharacterColumn(
+            compiled->text, static_cast<std::size_t>(std::max(0, result.error.selection.start)));
     }
     // Invalid UTF-8 in the chart's text, or in a file's name, is shown as U+FFFD.
     const std::string json = report.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";

@@ -239,38 +239,41 @@ bool ReadChart(const std::string& path, ChartInput& chart) {
     return true;
 }
 
-bool CompileChart(CompileState& state, const ChartInput& chart, bool withColumn) {
-    const CompileResult result = Compile(state, chart.bytes);
+bool ReportCompile(const CompiledChart& compiled, const std::string& chartName, bool withColumn) {
+    const CompileResult& result = compiled.result;
     switch (result.outcome) {
         case CompileOutcome::Accepted:
             return true;
         case CompileOutcome::LanguageError: {
             const LanguageError& error = result.error;
-            std::string place = chart.name + ":" + std::to_string(error.line);
+            std::string place = chartName + ":" + std::to_string(error.line);
             if (withColumn) {
                 place +=
                     ":" + std::to_string(CharacterColumn(
-                              chart.bytes, static_cast<std::size_t>(std::max(0, error.selection.start))));
+                              compiled.text, static_cast<std::size_t>(std::max(0, error.selection.start))));
             }
             PrintError(place + ": error: " + EscapeControlCharacters(error.message) + ": `" +
                        EscapeControlCharacters(error.text) + "`\n");
             break;
         }
         case CompileOutcome::Fault:
-            PrintError(chart.name + ": error: " + EscapeControlCharacters(result.fault) + "\n");
+            PrintError(chartName + ": error: " + EscapeControlCharacters(result.fault) + "\n");
             break;
         case CompileOutcome::NothingToPlay:
-            PrintError(chart.name + ": error: " + std::string(kNothingToPlay) + "\n");
+            PrintError(chartName + ": error: " + std::string(kNothingToPlay) + "\n");
             break;
     }
     return false;
 }
 
-std::optional<int> ReadAndCompileChart(const std::string& path, CompileState& state, ChartInput& chart) {
+std::optional<int> ReadAndCompileChart(const std::string& path, const CompileOptions& options,
+                                       std::shared_ptr<const CompiledChart>& compiled) {
+    ChartInput chart;
     if (!ReadChart(path, chart)) {
         return kExitUsage;
     }
-    if (!CompileChart(state, chart)) {
+    compiled = Compile(std::move(chart.bytes), options);
+    if (!ReportCompile(*compiled, chart.name)) {
         return kExitChartError;
     }
     return std::nullopt;

@@ -22,7 +22,7 @@ inline constexpr int kExitUsage = 2;
 //! A chart as read from a file or standard input ("-").
 struct ChartInput {
     std::string name;   //!< as given on the command line; shown in diagnostics
-    std::string bytes;  //!< the raw bytes that are compiled
+    std::string bytes;  //!< the raw bytes that are compiled; the compile takes them
 };
 
 //! Drops the performance as the compile makes it: for commands that need only the score, or only to know that
@@ -77,14 +77,14 @@ inline constexpr std::size_t kOneOrMore = std::numeric_limits<std::size_t>::max(
 //! Read the chart at path, "-" for standard input; false after a file error has been printed.
 [[nodiscard]] bool ReadChart(const std::string& path, ChartInput& chart);
 
-//! Compile the chart; on failure print the diagnostic ("FILE:LINE: error: MESSAGE: `TEXT`", with the column
-//! "FILE:LINE:COLUMN: error: ...", or "FILE: error: Nothing to play") on standard error, the chart's control
-//! characters escaped.
-[[nodiscard]] bool CompileChart(CompileState& state, const ChartInput& chart, bool withColumn = false);
-//! Read the chart at path and compile it. Returns the exit status to end with when either fails, after its
-//! message has been printed.
-[[nodiscard]] std::optional<int> ReadAndCompileChart(const std::string& path, CompileState& state,
-                                                     ChartInput& chart);
+//! Print why compiled failed, the chart's compile: the diagnostic ("FILE:LINE: error: MESSAGE: `TEXT`", with
+//! the column "FILE:LINE:COLUMN: error: ...", or "FILE: error: Nothing to play") on standard error, the
+//! chart's control characters escaped. Nothing for a compile that was accepted; returns whether it was.
+bool ReportCompile(const CompiledChart& compiled, const std::string& chartName, bool withColumn = false);
+//! Read the chart at path and compile it with options into compiled. Returns the exit status to end with
+//! when either fails, after its message has been printed.
+[[nodiscard]] std::optional<int> ReadAndCompileChart(const std::string& path, const CompileOptions& options,
+                                                     std::shared_ptr<const CompiledChart>& compiled);
 
 // The subcommands; each takes its arguments with the subcommand's name first and returns the exit status.
 int RunCheck(const CommandArguments& arguments);

@@ -12,12 +12,12 @@
 namespace kaz::cli {
 
 int ExportPdf(const ExportPdfOptions& options) {
-    CompileState state;
-    state.settings.notation = options.notation;
     DiscardedEvents discarded;
-    state.events.StreamTo(&discarded);
-    ChartInput chart;
-    if (const auto exit = ReadAndCompileChart(options.chart, state, chart)) {
+    CompileOptions compileOptions;
+    compileOptions.stream = &discarded;
+    compileOptions.settings.notation = options.notation;
+    std::shared_ptr<const CompiledChart> compiled;
+    if (const auto exit = ReadAndCompileChart(options.chart, compileOptions, compiled)) {
         return *exit;
     }
     std::string error;
@@ -29,7 +29,7 @@ int ExportPdf(const ExportPdfOptions& options) {
     const std::string title =
         options.chart == "-" ? std::string("Chart") : std::filesystem::path(options.chart).stem().string();
     std::string pdf;
-    if (!write({chart.bytes, options.notation, options.instrument, title}, pdf, error)) {
+    if (!write({compiled->text, options.notation, options.instrument, title}, pdf, error)) {
         return UsageError(error);
     }
     OutputFile out;

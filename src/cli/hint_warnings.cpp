@@ -4,11 +4,8 @@
 
 namespace kaz::cli {
 
-void PrintHintWarnings(std::string_view chartName, const CompileContext& context, std::FILE* out) {
-    if (context.lastError || context.fault) {
-        return;
-    }
-    for (const LanguageHint& hint : context.hints) {
+void PrintHintWarnings(std::string_view chartName, const CompileResult& result, std::FILE* out) {
+    for (const LanguageHint& hint : result.hints) {
         const std::string line = std::string(chartName) + ":" + std::to_string(hint.line) +
                                  ": warning: " + hint.message + ": `" + hint.text + "`\n";
         std::fwrite(line.data(), 1, line.size(), out);

@@ -9,16 +9,16 @@
 namespace kaz::cli {
 
 std::optional<int> ReadSongForExport(const SongExportOptions& options, LeadSheet& song) {
-    CompileState state;
-    // A chart that names a style compiles only with the styles at hand.
-    state.settings.style.library = ProgramStyles();
     DiscardedEvents discarded;
-    state.events.StreamTo(&discarded);
-    ChartInput chart;
-    if (const auto exit = ReadAndCompileChart(options.file, state, chart)) {
+    CompileOptions compileOptions;
+    compileOptions.stream = &discarded;
+    // A chart that names a style compiles only with the styles at hand.
+    compileOptions.settings.style.library = ProgramStyles();
+    std::shared_ptr<const CompiledChart> compiled;
+    if (const auto exit = ReadAndCompileChart(options.file, compileOptions, compiled)) {
         return exit;
     }
-    ChartReading reading = ReadCompiledChart(state, chart.bytes);
+    ChartReading reading = ReadCompiledChart(*compiled);
     for (const std::string& dropped : reading.dropped) {
         std::fprintf(stderr, "%s: warning: not exported: %s\n", options.file.c_str(), dropped.c_str());
     }

@@ -3,8 +3,8 @@
 #include <random>
 #include <set>
 
+#include <QSpinBox>
 #include "app/loaded_modules.h"
-#include "app/playback/tempo_field.h"
 #include "app/playback/transport_bar.h"
 #include "app/playback/transport_button.h"
 #include "app/window_fixture.h"
@@ -108,7 +108,7 @@ TEST_F(WindowTest, TheSongsEndStopsAndRefreshesTheCommands) {
     QTRY_VERIFY_WITH_TIMEOUT(Stopped(), 3000);
     EXPECT_TRUE(Commands().play->isEnabled());
     EXPECT_FALSE(Commands().stop->isEnabled());
-    EXPECT_EQ(window->Transport().Tempo().Text(), "300");
+    EXPECT_EQ(window->Transport().Tempo().text(), "300");
 }
 
 //! Transposes up a whole tone with the start spellings.
@@ -199,16 +199,16 @@ TEST_F(WindowTest, TheEditorWrapsLongLinesAndIsNamedForScreenReaders) {
 }
 
 TEST_F(WindowTest, TheTempoSpinStepsWithin20To300AndPlaysAtTheNewTempo) {
-    TempoField& tempo = window->Transport().Tempo();
+    QSpinBox& tempo = window->Transport().Tempo();
     tempo.stepBy(5);
-    EXPECT_EQ(tempo.Text(), "125");
+    EXPECT_EQ(tempo.text(), "125");
     EXPECT_EQ(window->Playback().Engine().State().tempo, 125);
-    tempo.SetText("299");
+    tempo.setValue(299);
     tempo.stepBy(10);
-    EXPECT_EQ(tempo.Text(), "300");
-    tempo.SetText("20");
+    EXPECT_EQ(tempo.text(), "300");
+    tempo.setValue(20);
     tempo.stepBy(-1);
-    EXPECT_EQ(tempo.Text(), "20");
+    EXPECT_EQ(tempo.text(), "20");
     EXPECT_EQ(window->Playback().Engine().State().tempo, 20);
 }
 

@@ -179,7 +179,6 @@ enum class Performance { Complete, SinkFailed, Stopped };
 Performance Perform(SoundFontSynth& synth, const EventList& events, const std::vector<std::int64_t>& frames,
                     std::int64_t totalFrames, SampleSink& sink, const RenderProgress& progress) {
     SynthPort port(synth);
-    NoEditor editor;
     std::vector<std::int16_t> block(static_cast<std::size_t>(kBlockFrames) * kChannels);
     std::int64_t rendered = 0;
     Performance performance = Performance::Complete;
@@ -198,7 +197,7 @@ Performance Perform(SoundFontSynth& synth, const EventList& events, const std::v
     };
     for (std::size_t i = 0; i < events.size() && performance == Performance::Complete; ++i) {
         renderUntil(frames[i]);
-        events[i].Play(port, editor);
+        events[i].Play(port);
     }
     renderUntil(totalFrames);
     return performance;
