@@ -76,7 +76,7 @@ std::string JumpOfWords(std::string_view text) {
     if (words == "fine") {
         return "FINE";
     }
-    if (words == "to coda" || words == "al coda") {
+    if (words == "to coda") {
         return "TO CODA";
     }
     std::string jump;
@@ -184,7 +184,7 @@ class Remarks {
 
 class PartReader {
   public:
-    PartReader(bool oldKazFile, Remarks& remarks) : oldKazFile_(oldKazFile), remarks_(remarks) {}
+    PartReader(bool kazFile, Remarks& remarks) : kazFile_(kazFile), remarks_(remarks) {}
 
     //! A measure from the measure element and the element that holds its music: the same for a part-wise
     //! score, the part's element inside the measure for a time-wise one.
@@ -292,7 +292,8 @@ class PartReader {
                 std::string(Trimmed(degree.child_value("degree-type")))};
             // Kaz wrote the added seventh of a suspended chord a semitone low before it counted added degrees
             // from the dominant chord, as the format does.
-            if (oldKazFile_ && read.type == "add" && read.value == 7 && read.alter == -1) {
+            if (kazFile_ && description.kind == "suspended-fourth" && read.type == "add" && read.value == 7 &&
+                read.alter == -1) {
                 read.alter = 0;
             }
             description.degrees.push_back(std::move(read));
@@ -467,7 +468,7 @@ class PartReader {
         marks.coda = marks.coda || barline.child("coda");
     }
 
-    bool oldKazFile_;
+    bool kazFile_;  //!< written by Kaz, which once wrote the seventh of "7sus4" a semitone low
     Remarks& remarks_;
     std::vector<PartMeasure> measures_;
     std::map<std::string, ChartChord> chords_;
@@ -667,14 +668,14 @@ std::string PartName(pugi::xml_node score, std::string_view id, std::size_t numb
     return std::to_string(number);
 }
 
-bool WrittenByOldKaz(pugi::xml_node score) {
+bool WrittenByKaz(pugi::xml_node score) {
     return std::string_view(score.child("identification").child("encoding").child_value("software")) == "Kaz";
 }
 
 //! The parts of a score as a reader each, and their names.
 void ReadParts(pugi::xml_node score, bool timewise, Remarks& remarks,
                std::vector<std::unique_ptr<PartReader>>& parts, std::vector<std::string>& names) {
-    const bool oldKaz = WrittenByOldKaz(score);
+    const bool kazFile = WrittenByKaz(score);
     std::vector<std::string> ids;
     if (timewise) {
         for (pugi::xml_node part : score.child("measure").children("part")) {
@@ -686,7 +687,7 @@ void ReadParts(pugi::xml_node score, bool timewise, Remarks& remarks,
         }
     }
     for (std::size_t i = 0; i < ids.size(); ++i) {
-        parts.push_back(std::make_unique<PartReader>(oldKaz, remarks));
+        parts.push_back(std::make_unique<PartReader>(kazFile, remarks));
         names.push_back(PartName(score, ids[i], i + 1));
     }
     if (timewise) {

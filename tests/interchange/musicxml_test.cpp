@@ -245,6 +245,15 @@ TEST(MusicXmlChords, DegreesReadAsTheEverydaySpelling) {
               std::vector<std::string>{"what Kaz cannot play of the chord A7add11 (it plays A7)"});
 }
 
+TEST(MusicXmlReader, ReadsTheSuspendedSeventhsKazOnceWrote) {
+    // Kaz wrote the seventh of "7sus4" as a diminished one; its files keep their chord.
+    const std::string chord = Harmony("Eb", "suspended-fourth", Degree(7, -1, "add")) + Note(8);
+    std::string kaz = ScoreWith(Measures({chord}));
+    kaz.insert(kaz.find("<part-list>"),
+               "<identification><encoding><software>Kaz</software></encoding></identification>");
+    EXPECT_EQ(test::PlayedFormForTest(ReadMusicXml(kaz)), "Eb7sus4");
+}
+
 TEST(MusicXmlReader, PlacesChordsByTheirOffsetAndTheNotesBeforeThem) {
     // Beat 3 after a dotted half's worth of notes less a quarter backed up; an eighth before beat 4 by its
     // offset; a measure of 3/4 whose second chord falls on its last beat.
