@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,10 @@ struct DecodedChart {
 //! with its byte order mark (FF FE or FE FF) and the rest is UTF-16, UTF-8 when they are valid UTF-8 (after
 //! an optional byte order mark), otherwise Windows-1252, whose every byte is a character.
 [[nodiscard]] DecodedChart DecodeChartBytes(std::string_view bytes);
+
+//! The length of the well-formed UTF-8 sequence at the start of text (no overlong form, surrogate or value
+//! beyond U+10FFFF), 0 when there is none.
+[[nodiscard]] std::size_t Utf8SequenceLength(std::string_view text);
 
 //! Whether bytes start with a UTF-16 byte order mark.
 [[nodiscard]] bool HasUtf16Mark(std::string_view bytes);
