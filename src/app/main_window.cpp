@@ -219,6 +219,7 @@ void MainWindow::CreateExports() {
         return compile != nullptr ? compile->chart : nullptr;
     };
     access.chartPath = [this] { return document_->Path(); };
+    access.styles = [this] { return session_.settings.style.library; };
     auto* exports =
         new PerformanceExports(*this, *prompts_, access, *commands_.exportMidi, *commands_.exportAudio);
     connect(exports, &PerformanceExports::exported, this,

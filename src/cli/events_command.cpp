@@ -78,8 +78,9 @@ int RunEvents(const CommandArguments& arguments) {
     if (const auto exit = ReadChartCommandLine(parser, arguments, 1, options.settings)) {
         return *exit;
     }
+    ChartInput chart;
     std::shared_ptr<const CompiledChart> compiled;
-    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), options, compiled)) {
+    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), options, chart, compiled)) {
         return *exit;
     }
     if (!printer.Finish()) {

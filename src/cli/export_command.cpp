@@ -19,8 +19,9 @@ int RunExport(const CommandArguments& arguments) {
     // The file is written while the chart compiles, so the song is never held whole.
     MidiFileExport file(out, out == "-");
     options.stream = &file;
+    ChartInput chart;
     std::shared_ptr<const CompiledChart> compiled;
-    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), options, compiled)) {
+    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), options, chart, compiled)) {
         return *exit;
     }
     if (!file.Close()) {

@@ -4,10 +4,11 @@
 
 namespace kaz::cli {
 
-void PrintHintWarnings(std::string_view chartName, const CompileResult& result, std::FILE* out) {
+void PrintHintWarnings(const ChartInput& chart, const CompileResult& result, std::FILE* out) {
     for (const LanguageHint& hint : result.hints) {
-        const std::string line = std::string(chartName) + ":" + std::to_string(hint.line) +
-                                 ": warning: " + hint.message + ": `" + hint.text + "`\n";
+        const std::string line = DiagnosticPlace(chart, hint.line, hint.selection.start) +
+                                 ": warning: " + hint.message + ": `" + QuotedChartText(chart, hint.text) +
+                                 "`\n";
         std::fwrite(line.data(), 1, line.size(), out);
     }
 }

@@ -6,13 +6,9 @@
 #include "app/chart/chart_pages.h"
 #include "cli/pdf_module.h"
 #include "language/compile_score.h"
+#include "style/style_library.h"
 
 namespace {
-
-class DiscardedEvents final : public kaz::EventConsumer {
-  public:
-    void Take(std::span<const kaz::MidiEvent>) override {}
-};
 
 //! Qt's notes about its platform (a missing runtime folder and the like) are not the user's business.
 void QuietQt(QtMsgType, const QMessageLogContext&, const QString&) {}
@@ -37,10 +33,11 @@ extern "C" __attribute__((visibility("default"))) bool KazWriteChartPdf(const ka
                                                                         std::string& pdf,
                                                                         std::string& error) {
     StartGuiApplication();
-    DiscardedEvents discarded;
     kaz::CompileOptions options;
-    options.stream = &discarded;
     options.settings.notation = request.notation;
+    options.settings.style.library = kaz::StyleLibrary::ReadWhenAsked(kaz::StyleFolders(request.programPath));
+    kaz::DiscardedEvents discarded;
+    options.stream = &discarded;
     const std::shared_ptr<const kaz::CompiledChart> compiled =
         kaz::Compile(std::string(request.chart), options);
     if (!compiled->Accepted()) {

@@ -172,8 +172,9 @@ int RunPlay(const CommandArguments& arguments) {
         return *exit;
     }
     const std::string& chartName = parser.Positionals().front();
+    ChartInput chart;
     std::shared_ptr<const CompiledChart> compiled;
-    if (const auto exit = ReadAndCompileChart(chartName, options, compiled)) {
+    if (const auto exit = ReadAndCompileChart(chartName, options, chart, compiled)) {
         return *exit;
     }
     const MidiOutDeviceNames devices = EnumerateMidiOutDevices();

@@ -18,8 +18,9 @@ int RunRender(const CommandArguments& arguments) {
     if (const auto exit = ReadChartCommandLine(parser, arguments, 2, options.settings)) {
         return *exit;
     }
+    ChartInput chart;
     std::shared_ptr<const CompiledChart> compiled;
-    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), options, compiled)) {
+    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), options, chart, compiled)) {
         return *exit;
     }
     const std::int32_t tempo = PerformanceTempo(compiled->score, compiled->settings);

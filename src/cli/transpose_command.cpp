@@ -120,8 +120,9 @@ int RunTranspose(const CommandArguments& arguments) {
     if (!shift || !ReadSpellings(parser, tables)) {
         return kExitUsage;
     }
+    ChartInput chart;
     std::shared_ptr<const CompiledChart> compiled;
-    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), options, compiled)) {
+    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), options, chart, compiled)) {
         return *exit;
     }
     const auto choose = [&](NotationMode resolved) -> std::optional<TransposeResult> {

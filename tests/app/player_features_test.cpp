@@ -4,7 +4,6 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 
-#include <QSpinBox>
 #include "app/app_test_support.h"
 #include "app/dialog_test_support.h"
 #include "app/dialogs/practice_loop_dialog.h"

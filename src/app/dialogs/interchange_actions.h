@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -24,6 +25,8 @@ struct ChartWindowAccess {
     //! The chart as it is now, compiled; nullptr, after the user has been told why, when it does not compile.
     std::function<std::shared_ptr<const CompiledChart>()> compile;
     std::function<QString()> chartPath;  //!< the chart's file, empty for a new one
+    //! The styles the window plays, which an imported chart's [STYLE=…] mark may name.
+    std::function<std::shared_ptr<const StyleLibrary>()> styles;
 };
 
 //! The questions the commands ask, through dialogs; tests answer them themselves.
@@ -68,7 +71,13 @@ class InterchangeActions : public QObject {
   private:
     void Import();
     bool ImportBytes(const QString& name, const std::string& bytes);
+    //! Read the songs of bytes and leave out those whose charts would not compile or open, off the window's
+    //! thread; false when the user cancelled.
+    bool ReadSongs(const QString& name, const std::string& bytes, ImportedSongs& songs);
     void OpenSongs(const ImportedSongs& songs);
+    //! Write the songs picked into a folder the user chooses, off the window's thread, open the first, and
+    //! add what went wrong to told; false when the user chose no folder.
+    bool WriteSongs(const std::vector<LeadSheet>& picked, QStringList& told);
     //! Write the chart with write, then tell the user what the format has no place for: what no lead sheet
     //! carries, and what differences finds in the song as the format writes it.
     void Export(const QString& caption, const QString& filter, const QString& suffix,
