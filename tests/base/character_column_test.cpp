@@ -22,7 +22,7 @@ TEST(CharacterColumn, CountsEveryByteOfWindows1252) {
 
 TEST(LongestLineCharacters, MeasuresLinesAsTheEditorHoldsThem) {
     EXPECT_EQ(LongestLineCharacters(""), 0u);
-    EXPECT_EQ(LongestLineCharacters("C | F\r\nG7 | C |"), 7u);
+    EXPECT_EQ(LongestLineCharacters("C | F\r\nG7 | C |"), 8u);
     // CR alone and U+2029 break lines too; a character beyond U+FFFF takes two.
     EXPECT_EQ(LongestLineCharacters("abc\rab\xE2\x80\xA9x\xF0\x9F\x98\x80\xC3\xA9"), 4u);
 }
