@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -15,7 +14,6 @@
 #include <utility>
 
 #include "app/document/in_place_save.h"
-#include "app/setting_keys.h"
 #include "base/file_kinds.h"
 #include "base/input_file.h"
 #include "base/output_file.h"
@@ -109,9 +107,6 @@ std::optional<QString> DecodeUtf16(const QByteArray& bytes, ChartFileFormat::Enc
 
 }  // namespace
 
-namespace {
-
-//! The number of characters of the longest line of text.
 qsizetype LongestLine(const QString& text) {
     qsizetype longest = 0;
     qsizetype start = 0;
@@ -125,8 +120,6 @@ qsizetype LongestLine(const QString& text) {
     }
     return longest;
 }
-
-}  // namespace
 
 bool IsBinary(const QByteArray& bytes) {
     if (const auto utf16 = Utf16ByMark(bytes)) {
@@ -234,11 +227,10 @@ bool ReadChartFile(const QString& path, QByteArray& bytes, QString& error) {
     return true;
 }
 
-QString RecoveryFolder() {
-    // The program's data folder (AppDataLocation) spelled out, so that every program of ours that asks (a
-    // test, a benchmark) finds the same one.
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
-        .filePath(QStringLiteral("%1/%2/recovery").arg(kSettingsOrganisation, kSettingsApplication));
+QString CanonicalChartPath(const QString& path) {
+    const QFileInfo file(path);
+    const QString canonical = file.canonicalFilePath();
+    return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
 }
 
 bool WriteChartFile(const QString& path, const QByteArray& bytes, const QString& recoveryFolder,
