@@ -55,6 +55,14 @@ TEST(KazCliEvents, ChartsListTheirPerformanceAsWorkedOutByHand) {
         {"everyday-sus.kaz", {}, "everyday-sus.events"},
         // A form plays measures again: each played measure says which written one it is, and its pass.
         {"form-first-and-second-ending.kaz", {"--no-bass"}, "form-first-and-second-ending.no-bass.events"},
+        // A repeat after one with endings is taken; a meter before a repeat sign opens no measure; form marks
+        // in any case, a jump on a line of its own and sections named as musicians name them.
+        {"form-repeat-after-endings.kaz", {"--no-bass"}, "form-repeat-after-endings.no-bass.events"},
+        {"form-meter-then-repeat.kaz", {"--no-bass"}, "form-meter-then-repeat.no-bass.events"},
+        {"form-jump-on-its-own-line.kaz", {"--no-bass"}, "form-jump-on-its-own-line.no-bass.events"},
+        {"form-named-sections-and-marks-in-any-case.kaz",
+         {"--no-bass"},
+         "form-named-sections-and-marks-in-any-case.no-bass.events"},
     };
     for (const Golden& golden : goldens) {
         const auto run = RunCli(QStringList{"events", kEventCharts + "/" + golden.chart} + golden.options);
@@ -70,7 +78,7 @@ TEST(KazCliEvents, ChartThatDoesNotCompilePrintsTheDiagnosticOfCheckAndNoEvents)
         const auto run = RunCli({command, "-"}, "C | F\nG | Cadd8 |\n");
         EXPECT_EQ(run.exitCode, 1) << command;
         EXPECT_EQ(run.out, "") << command;
-        EXPECT_EQ(run.err, "-:2: error: Unknown chord: `Cadd8`\n") << command;
+        EXPECT_EQ(run.err, "-:2:5: error: Unknown chord: `Cadd8`\n") << command;
     }
 }
 
@@ -190,7 +198,7 @@ TEST_F(KazCliExport, ChartThatFailsWritesNoFile) {
     EXPECT_EQ(run.err, "-: error: Nothing to play\n");
     run = RunCli({"export", "-", Path("new.mid")}, "C | x\n");
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "-:1: error: Unexpected symbol: `x`\n");
+    EXPECT_EQ(run.err, "-:1:5: error: Unexpected symbol: `x`\n");
     EXPECT_EQ(ReadText(Path("old.mid")), "old");
     EXPECT_EQ(Listing(), QStringList{"old.mid"});
 }
