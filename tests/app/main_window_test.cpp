@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <random>
 #include <set>
@@ -232,7 +233,7 @@ TEST_F(WindowTest, TheOutputsReadLaterKeepTheChosenOneChosen) {
     EXPECT_EQ(machine.front(), "Built-in synthesizer");
 }
 
-TEST_F(WindowTest, EachMenuBarItemHasALetterOfItsOwnAndCtrlQQuits) {
+TEST_F(WindowTest, AltWOpensTheViewMenuAltVTheMakersItemAndCtrlQQuits) {
     std::set<QString> letters;
     QMenu* view = nullptr;
     for (QAction* item : window->menuBar()->actions()) {
@@ -246,6 +247,12 @@ TEST_F(WindowTest, EachMenuBarItemHasALetterOfItsOwnAndCtrlQQuits) {
     QTest::keyClick(window.get(), Qt::Key_W, Qt::AltModifier);
     QTRY_VERIFY_WITH_TIMEOUT(view->isVisible(), 2000);
     view->close();
+    // Alt+V stays the maker's item; its page is not opened here.
+    QAction* maker = Commands().makerSite;
+    QObject::disconnect(maker, &QAction::triggered, window.get(), nullptr);
+    QSignalSpy makerChosen(maker, &QAction::triggered);
+    QTest::keyClick(window.get(), Qt::Key_V, Qt::AltModifier);
+    EXPECT_EQ(makerChosen.count(), 1);
     QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(window->isVisible());
 }

@@ -69,6 +69,9 @@ ChartFileFormat::Encoding FileEncoding(ChartEncoding encoding) {
 
 }  // namespace
 
+namespace {
+
+//! The number of characters of the longest line of text.
 qsizetype LongestLine(const QString& text) {
     qsizetype longest = 0;
     qsizetype start = 0;
@@ -82,6 +85,8 @@ qsizetype LongestLine(const QString& text) {
     }
     return longest;
 }
+
+}  // namespace
 
 bool IsBinary(const QByteArray& bytes) {
     if (HasUtf16Mark(View(bytes))) {

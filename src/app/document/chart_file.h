@@ -40,10 +40,6 @@ struct ChartText {
 //! can be or has a line longer than kMaxChartLineCharacters.
 [[nodiscard]] bool ReadChartFile(const QString& path, QByteArray& bytes, QString& error);
 
-//! The number of characters of the longest line of text; every line break the editor makes a line of
-//! counts.
-[[nodiscard]] qsizetype LongestLine(const QString& text);
-
 //! The one name of the chart file at path, however it was named: its canonical path, or for a file that is
 //! not there (yet) its absolute one.
 [[nodiscard]] QString CanonicalChartPath(const QString& path);

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "app/document/in_place_save.h"
+#include "base/character_column.h"
 #include "base/input_file.h"
 #include "base/output_file.h"
 
@@ -51,13 +52,14 @@ bool HasEnded(const QString& lockName) {
 //! Why text is more than the window opens as a chart; empty when it is not.
 QString BeyondTheLimits(const QString& text, const ChartFileFormat& format) {
     QByteArray bytes;
-    const bool encoded = EncodeChart(text, format, bytes);
-    if ((encoded ? bytes.size() : text.toUtf8().size()) > static_cast<qsizetype>(kMaxChartBytes)) {
+    const QByteArray utf8 = text.toUtf8();
+    const qsizetype size = EncodeChart(text, format, bytes) ? bytes.size() : utf8.size();
+    if (size > static_cast<qsizetype>(kMaxChartBytes)) {
         return Tr("The text is too large to be a chart: Kaz opens charts of up to %1 MB.")
             .arg(kMaxChartBytes / (1024 * 1024));
     }
-    if (const qsizetype longest = LongestLine(text);
-        longest > static_cast<qsizetype>(kMaxChartLineCharacters)) {
+    if (const std::size_t longest = LongestLineCharacters(std::string_view(utf8.constData(), utf8.size()));
+        longest > kMaxChartLineCharacters) {
         return Tr("The text has a line of %1 characters: Kaz opens charts whose lines are at most %2 "
                   "characters "
                   "long, so that typing stays quick.")
