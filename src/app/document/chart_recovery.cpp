@@ -8,6 +8,7 @@
 #include <QSysInfo>
 #include <algorithm>
 #include <array>
+#include <tuple>
 #include <utility>
 
 #include "app/document/in_place_save.h"
@@ -236,8 +237,13 @@ std::vector<LeftBehindWork> ChartRecovery::LeftBehind(const QString& folder) {
         static_cast<void>(OldTextOf(save.copy, interrupted.problem));
         work.push_back(std::move(interrupted));
     }
-    std::stable_sort(work.begin(), work.end(),
-                     [](const LeftBehindWork& a, const LeftBehindWork& b) { return a.written > b.written; });
+    // Newest first; what was kept in the same moment (a session of many charts) by the charts' names.
+    std::sort(work.begin(), work.end(), [](const LeftBehindWork& a, const LeftBehindWork& b) {
+        if (a.written != b.written) {
+            return a.written > b.written;
+        }
+        return std::tie(a.path, a.file) < std::tie(b.path, b.file);
+    });
     return work;
 }
 
