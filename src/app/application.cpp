@@ -18,7 +18,7 @@ namespace kaz {
 
 namespace {
 
-//! Why the recovery file file cannot be restored: problem, or that it holds no chart.
+//! Why the recovery file at file cannot be restored: problem, or that it holds no chart.
 QString RecoveryProblem(const QString& file, const QString& problem) {
     return problem.isEmpty()
                ? QApplication::translate("Recovery", "`%1` holds no chart that Kaz can restore.").arg(file)

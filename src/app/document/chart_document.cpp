@@ -184,7 +184,7 @@ bool ChartDocument::TakesRestored(const QString& path) const {
     if (path_.isEmpty()) {
         return editor_.document()->isEmpty();
     }
-    return !path.isEmpty() && LockName(path) == LockName(path_);
+    return !path.isEmpty() && CanonicalChartPath(path) == CanonicalChartPath(path_);
 }
 
 void ChartDocument::CheckOutsideChanges() {
