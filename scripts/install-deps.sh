@@ -12,6 +12,7 @@ packages=(
     python3 python3-mido sox poppler-utils
     fonts-dejavu-core xvfb xauth
     desktop-file-utils libxml2-utils libx11-dev appstream man-db
+    clang clang-format libclang-rt-dev
     libpugixml-dev libzip-dev
 )
 

@@ -8,6 +8,7 @@
 #include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
 #include "app/sounding_words.h"
+#include "app/user_prompts.h"
 
 namespace kaz {
 
@@ -62,9 +63,18 @@ void ChartView::Relayout() {
 }
 
 void ChartView::Take(const std::shared_ptr<const ChartCompile>& compile) {
+    // A compile that was on its way when another chart came belongs to the chart before, unless the texts
+    // are the same.
+    if (forgottenAt_ && compile->editorRevision <= *forgottenAt_ &&
+        compile->chart->text != editor_.BytesToCompile()) {
+        return;
+    }
     const CompileOutcome outcome = compile->chart->result.outcome;
-    if (compile != shown_ &&
-        (outcome == CompileOutcome::Accepted || outcome == CompileOutcome::NothingToPlay)) {
+    if (outcome == CompileOutcome::LanguageError || outcome == CompileOutcome::Fault) {
+        // While a mistake is being typed the chart stays as it was last read, under the note of the mistake.
+        mistake_ = compile;
+    } else if (compile != shown_) {
+        mistake_.reset();
         const CompiledChart& chart = *compile->chart;
         const Instrument instrument = InstrumentOfChart(chart.text);
         if (instrument != instrument_) {
@@ -73,10 +83,62 @@ void ChartView::Take(const std::shared_ptr<const ChartCompile>& compile) {
         }
         shown_ = compile;
         layout_ = LayOutChart(chart.score, chart.text, SpellingFor(chart.score, instrument_));
+    } else {
+        mistake_.reset();
     }
     UpdateScrollRange();
     Describe();
     viewport()->update();
+}
+
+void ChartView::ForgetChart() {
+    forgottenAt_ = editor_.Revision();
+    shown_.reset();
+    mistake_.reset();
+    layout_ = ChartLayout{};
+    UpdateScrollRange();
+    viewport()->update();
+}
+
+bool ChartView::ShowMistake(UserPrompts& prompts) const {
+    return mistake_ == nullptr || !ShowCompileMistake(*mistake_, editor_, prompts);
+}
+
+QString ChartView::MistakeNote() const {
+    if (mistake_ == nullptr) {
+        return {};
+    }
+    const CompileResult& result = mistake_->chart->result;
+    if (result.outcome != CompileOutcome::LanguageError) {
+        return tr("The chart cannot be read: %1").arg(QString::fromStdString(result.fault));
+    }
+    const LanguageError& error = result.error;
+    return tr("The chart has a mistake in line %1: %2: `%3`")
+        .arg(error.line)
+        .arg(QString::fromStdString(error.message), QString::fromStdString(error.text));
+}
+
+int ChartView::MistakeNoteHeight() const {
+    if (mistake_ == nullptr) {
+        return 0;
+    }
+    const int padding = fontMetrics().height() / 2;
+    const int width = std::max(1, viewport()->width() - 2 * padding);
+    return fontMetrics().boundingRect(0, 0, width, 0, Qt::TextWordWrap, MistakeNote()).height() + 2 * padding;
+}
+
+void ChartView::DrawMistakeNote(QPainter& painter, double top) const {
+    const int padding = fontMetrics().height() / 2;
+    const QRect note(0, static_cast<int>(top), viewport()->width(), MistakeNoteHeight());
+    painter.fillRect(note, palette().color(QPalette::ToolTipBase));
+    painter.setPen(palette().color(QPalette::ToolTipText));
+    painter.setFont(font());
+    painter.drawText(note.adjusted(padding, padding, -padding, -padding), Qt::TextWordWrap | Qt::AlignVCenter,
+                     MistakeNote());
+}
+
+double ChartView::SheetTop(const ChartSheet& sheet) const {
+    return MistakeNoteHeight() + kMargin * sheet.Unit();
 }
 
 ChartSheet ChartView::Sheet() const {
@@ -87,8 +149,8 @@ ChartSheet ChartView::Sheet() const {
 
 void ChartView::UpdateScrollRange() {
     const ChartSheet sheet = Sheet();
-    const double height = sheet.HeadingHeight() + sheet.RowHeight() * static_cast<double>(sheet.RowCount()) +
-                          2 * kMargin * sheet.Unit();
+    const double height = SheetTop(sheet) + sheet.HeadingHeight() +
+                          sheet.RowHeight() * static_cast<double>(sheet.RowCount()) + kMargin * sheet.Unit();
     verticalScrollBar()->setPageStep(viewport()->height());
     verticalScrollBar()->setSingleStep(static_cast<int>(sheet.RowHeight() / 2));
     verticalScrollBar()->setRange(0, std::max(0, static_cast<int>(height) - viewport()->height()));
@@ -102,13 +164,21 @@ void ChartView::paintEvent(QPaintEvent*) {
     painter.fillRect(viewport()->rect(), colours.paper);
     const ChartSheet sheet = Sheet();
     const double margin = kMargin * sheet.Unit();
+    const double top = SheetTop(sheet);
     const double scroll = verticalScrollBar()->value();
-    painter.translate(margin, margin - scroll);
+    if (mistake_ != nullptr) {
+        DrawMistakeNote(painter, -scroll);
+    }
+    painter.translate(margin, top - scroll);
+    // A chart that was never read shows its mistake alone.
+    if (mistake_ != nullptr && layout_.measures.empty()) {
+        return;
+    }
     sheet.DrawHeading(painter, QRectF(0, 0, sheet.Width(), sheet.HeadingHeight()),
                       QString::fromStdString(InstrumentTitle(instrument_)), colours);
     // Only the rows in sight are drawn, so a long chart costs no more than a short one.
     const double rowsTop = sheet.HeadingHeight();
-    const double visibleTop = scroll - margin - rowsTop;
+    const double visibleTop = scroll - top - rowsTop;
     const auto first = static_cast<std::size_t>(std::max(0.0, visibleTop / sheet.RowHeight()));
     const auto last =
         static_cast<std::size_t>(std::max(0.0, (visibleTop + viewport()->height()) / sheet.RowHeight())) + 1;
@@ -121,7 +191,7 @@ void ChartView::paintEvent(QPaintEvent*) {
 std::optional<TextRange> ChartView::TextAtPoint(QPoint point) const {
     const ChartSheet sheet = Sheet();
     const double margin = kMargin * sheet.Unit();
-    const double y = point.y() + verticalScrollBar()->value() - margin - sheet.HeadingHeight();
+    const double y = point.y() + verticalScrollBar()->value() - SheetTop(sheet) - sheet.HeadingHeight();
     if (y < 0) {
         return std::nullopt;
     }
@@ -220,7 +290,9 @@ void ChartView::RefreshSounding() {
 }
 
 void ChartView::Describe() {
-    if (played_ == nullptr) {
+    if (mistake_ != nullptr) {
+        Announce(MistakeNote());
+    } else if (played_ == nullptr) {
         Announce(tr("%n measure(s), %1", nullptr, static_cast<int>(layout_.measures.size()))
                      .arg(QString::fromStdString(InstrumentTitle(instrument_))));
     }
@@ -235,9 +307,8 @@ void ChartView::Announce(const QString& words) {
 
 void ChartView::ScrollToMeasure(std::uint32_t measure) {
     const ChartSheet sheet = Sheet();
-    const double margin = kMargin * sheet.Unit();
-    const double top =
-        margin + sheet.HeadingHeight() + sheet.RowHeight() * static_cast<double>(sheet.RowOf(measure));
+    const double top = SheetTop(sheet) + sheet.HeadingHeight() +
+                       sheet.RowHeight() * static_cast<double>(sheet.RowOf(measure));
     const int scroll = verticalScrollBar()->value();
     if (top < scroll || top + sheet.RowHeight() > scroll + viewport()->height()) {
         verticalScrollBar()->setValue(static_cast<int>(top - sheet.RowHeight()));

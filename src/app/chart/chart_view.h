@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QTimer>
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -14,11 +15,16 @@ namespace kaz {
 class ChartCompiler;
 class ChartEditor;
 struct ChartCompile;
+class UserPrompts;
 
 //! The chart as a lead-sheet grid, for reading from a music stand: it lays out each compile of the editor's
 //! chart as it comes, in the chosen instrument's key, scales to its width (times the zoom), marks the
 //! measure that sounds while the chart plays, and a click on a chord selects it in the editor. For screen
 //! readers its description names the measure, the sounding chord and the next one, and changes with them.
+//!
+//! A chart with a mistake is shown with a note above it saying what is wrong; while the mistake is being
+//! typed, the chart as it was last read stays below the note. A chart that replaces the one shown (opened,
+//! new, restored) starts from nothing, so no other song is ever shown under its name.
 class ChartView final : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -32,6 +38,12 @@ class ChartView final : public QAbstractScrollArea {
     void SetZoom(double zoom);
     //! Lay out the editor's text as it is now, waiting for its compile when it has not come yet.
     void Relayout();
+    //! Another chart takes the editor's place: what was laid out belongs to the one before.
+    void ForgetChart();
+    //! Whether the compile last taken has a mistake (a language error, or a fault of the compile).
+    [[nodiscard]] bool HasMistake() const { return mistake_ != nullptr; }
+    //! Say what the mistake is as Play does, with its text selected in the editor; false when there is one.
+    [[nodiscard]] bool ShowMistake(UserPrompts& prompts) const;
     //! The playback started, paused, went on or stopped: follow it, or clear the mark.
     void FollowPlayback(bool playing);
 
@@ -61,6 +73,13 @@ class ChartView final : public QAbstractScrollArea {
     //! Lay out compile, unless the chart has an error: while a mistake is being typed the chart stays as it
     //! was read last.
     void Take(const std::shared_ptr<const ChartCompile>& compile);
+    //! Where the sheet starts in the viewport's content, below the note of a mistake.
+    [[nodiscard]] double SheetTop(const ChartSheet& sheet) const;
+    //! The words of the note over a chart with a mistake; empty without one.
+    [[nodiscard]] QString MistakeNote() const;
+    [[nodiscard]] int MistakeNoteHeight() const;
+    //! The note across the viewport's width, its top at top.
+    void DrawMistakeNote(QPainter& painter, double top) const;
     void UpdateScrollRange();
     void RefreshSounding();
     void Describe();
@@ -72,7 +91,10 @@ class ChartView final : public QAbstractScrollArea {
     ChartEditor& editor_;
     PlaybackWatch watch_;
     bool playing_ = false;
-    std::shared_ptr<const ChartCompile> shown_;  //!< what the layout was made from
+    std::shared_ptr<const ChartCompile> shown_;    //!< what the layout was made from
+    std::shared_ptr<const ChartCompile> mistake_;  //!< the compile last taken, when it has a mistake
+    //! The editor's revision when another chart took its place: compiles up to it are of the chart before.
+    std::optional<std::uint64_t> forgottenAt_;
     ChartLayout layout_;
     Instrument instrument_;
     double zoom_ = 1.0;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/editor/chart_editor.h"
+#include "app/user_prompts.h"
 
 namespace kaz {
 
@@ -168,6 +169,24 @@ void ChartCompiler::Run() {
         QMetaObject::invokeMethod(
             this, [this] { TakeFinished(); }, Qt::QueuedConnection);
     }
+}
+
+bool ShowCompileMistake(const ChartCompile& compile, ChartEditor& editor, UserPrompts& prompts) {
+    const CompileResult& result = compile.chart->result;
+    switch (result.outcome) {
+        case CompileOutcome::LanguageError:
+            editor.Select(editor.CursorAt(compile.positions, result.error.selection, compile.editorRevision),
+                          true);
+            prompts.ShowMessage(kErrorCaption, FormatErrorMessage(result.error), MessageIcon::Exclamation);
+            return true;
+        case CompileOutcome::Fault:
+            prompts.ShowMessage(kErrorCaption, result.fault, MessageIcon::Exclamation);
+            return true;
+        case CompileOutcome::Accepted:
+        case CompileOutcome::NothingToPlay:
+            break;
+    }
+    return false;
 }
 
 }  // namespace kaz

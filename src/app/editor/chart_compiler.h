@@ -18,6 +18,7 @@
 namespace kaz {
 
 class ChartEditor;
+class UserPrompts;
 
 //! One compile of the editor's chart: the compiled chart, the map of its byte offsets to the editor's
 //! positions, and what it was made from.
@@ -122,5 +123,9 @@ class ChartCompiler final : public QObject {
     std::atomic<std::uint64_t> compiles_{0};
     std::thread thread_;
 };
+
+//! Whether compile has a mistake (a language error or a fault). When it has, its error is selected in editor
+//! and its message shown through prompts, as Play shows it.
+[[nodiscard]] bool ShowCompileMistake(const ChartCompile& compile, ChartEditor& editor, UserPrompts& prompts);
 
 }  // namespace kaz

@@ -102,23 +102,14 @@ std::shared_ptr<const ChartCompile> PlaybackController::CompileForCommand() {
 }
 
 bool PlaybackController::AcceptCompile(const ChartCompile& compile) {
-    const CompileResult& result = compile.chart->result;
-    switch (result.outcome) {
-        case CompileOutcome::Accepted:
-            return true;
-        case CompileOutcome::LanguageError:
-            editor_.Select(
-                editor_.CursorAt(compile.positions, result.error.selection, compile.editorRevision), true);
-            prompts_.ShowMessage(kErrorCaption, FormatErrorMessage(result.error), MessageIcon::Exclamation);
-            break;
-        case CompileOutcome::Fault:
-            prompts_.ShowMessage(kErrorCaption, result.fault, MessageIcon::Exclamation);
-            break;
-        case CompileOutcome::NothingToPlay:
-            prompts_.ShowMessage(kProgramName, kNothingToPlay, MessageIcon::Information);
-            break;
+    if (ShowCompileMistake(compile, editor_, prompts_)) {
+        return false;
     }
-    return false;
+    if (compile.chart->result.outcome == CompileOutcome::NothingToPlay) {
+        prompts_.ShowMessage(kProgramName, kNothingToPlay, MessageIcon::Information);
+        return false;
+    }
+    return true;
 }
 
 void PlaybackController::OnPlay() {
