@@ -103,6 +103,9 @@ std::int32_t BassLine::Play(BassDegree degree, const BassMoment& moment) {
         case BassDegree::Approach:
             key = moment.next ? Approach(*moment.next) : Nearest(moment.chord.Degree({7, 6, 8}));
             break;
+        case BassDegree::Next:
+            key = Land(moment.next ? moment.next->bass : moment.chord.bass);
+            break;
     }
     last_ = key;
     return key;
