@@ -12,7 +12,8 @@ void ApplyToEditor(ChartEditor& editor, const std::string& text, const std::opti
         return;
     }
     const TextPositionMap positions(text);
-    const TextRange units = positions.ToEditor({static_cast<int>(change->start), static_cast<int>(change->end)});
+    const TextRange units =
+        positions.ToEditor({static_cast<int>(change->start), static_cast<int>(change->end)});
     QTextCursor cursor(editor.document());
     cursor.setPosition(units.start);
     cursor.setPosition(units.end, QTextCursor::KeepAnchor);

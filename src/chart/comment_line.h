@@ -17,7 +17,8 @@ struct TextChange {
 
 //! What follows prefix on the first line of text that starts with it (a comment line the program writes,
 //! such as "#kaz:instrument="); nothing without one.
-[[nodiscard]] std::optional<std::string_view> CommentLineValue(std::string_view text, std::string_view prefix);
+[[nodiscard]] std::optional<std::string_view> CommentLineValue(std::string_view text,
+                                                               std::string_view prefix);
 
 //! The change that keeps value on the comment line of prefix: the line rewritten in place, added as the last
 //! line, or taken away again when value is none. Nothing else of the chart changes, and adding a line and

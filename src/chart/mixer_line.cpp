@@ -71,9 +71,7 @@ void ReadEntry(std::string_view entry, BandParts& parts) {
 
 std::string MixerCode(const BandParts& parts) {
     std::string code;
-    const auto add = [&code](const std::string& entry) {
-        code += code.empty() ? entry : ", " + entry;
-    };
+    const auto add = [&code](const std::string& entry) { code += code.empty() ? entry : ", " + entry; };
     for (const Part& part : parts.All()) {
         std::string entry = part.id;
         if (part.volume) {
@@ -117,7 +115,8 @@ BandParts WithChartMixer(std::string_view text, BandParts parts) {
 
 std::optional<TextChange> MixerLineChange(std::string_view text, const BandParts& parts) {
     std::string code = MixerCode(parts);
-    return CommentLineChange(text, kMixerLinePrefix, code.empty() ? std::nullopt : std::optional(std::move(code)));
+    return CommentLineChange(text, kMixerLinePrefix,
+                             code.empty() ? std::nullopt : std::optional(std::move(code)));
 }
 
 }  // namespace kaz

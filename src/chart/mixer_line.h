@@ -13,7 +13,8 @@ namespace kaz {
 //! settings, parts apart by commas: "#kaz:mixer=comping 90 pan 40, drums solo, bass mute, minus-one guitar".
 inline constexpr std::string_view kMixerLinePrefix = "#kaz:mixer=";
 
-//! What the mixer keeps of parts, as the comment line writes it; empty when every part is as the style has it.
+//! What the mixer keeps of parts, as the comment line writes it; empty when every part is as the style has
+//! it.
 [[nodiscard]] std::string MixerCode(const BandParts& parts);
 //! The mixer settings of code into parts: the volume, pan, mute and solo of each part it names, and the
 //! minus-one choice. Words the program does not know are passed over.

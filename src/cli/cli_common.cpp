@@ -45,7 +45,8 @@ bool ReadRanged(const CommandLine& parser, const RangedOption& option, T& value)
 }
 
 //! ReadRanged into a part's setting, set only when the option is given.
-bool ReadPartOption(const CommandLine& parser, const RangedOption& option, std::optional<std::uint8_t>& value) {
+bool ReadPartOption(const CommandLine& parser, const RangedOption& option,
+                    std::optional<std::uint8_t>& value) {
     std::int32_t number = 0;
     if (!ReadRanged(parser, option, number)) {
         return false;
@@ -117,15 +118,17 @@ void AddBandOptions(CommandLine& parser) {
     parser.AddOption({"human-feel", "percent",
                       "How much the band varies the timing and strength of its notes, 0..100 (default 100; "
                       "0 plays every note exactly on time and as written)."});
-    parser.AddOption({"mute", "parts", "Leave these parts silent: comping, bass, guitar, pad or drums, apart by "
-                                       "commas (--mute drums)."});
+    parser.AddOption({"mute", "parts",
+                      "Leave these parts silent: comping, bass, guitar, pad or drums, apart by "
+                      "commas (--mute drums)."});
     parser.AddOption({"solo", "parts", "Play only these parts (--solo bass)."});
     parser.AddOption({"volume", "part=volume",
                       "A part's volume, 0..127; the drums' in percent of the style's, 0..200 (--volume "
                       "comping=90). May be given for several parts."});
-    parser.AddOption({"pan", "part=place", "Where a part stands, 0 (left) to 127 (right), 64 in the middle."});
-    parser.AddOption({"minus-one", "who",
-                      "Leave out your own instrument to play along: bass, piano or guitar."});
+    parser.AddOption(
+        {"pan", "part=place", "Where a part stands, 0 (left) to 127 (right), 64 in the middle."});
+    parser.AddOption(
+        {"minus-one", "who", "Leave out your own instrument to play along: bass, piano or guitar."});
 }
 
 bool ReadNotationOption(const CommandLine& parser, NotationMode& notation) {
@@ -156,8 +159,8 @@ bool ReadPartNames(const CommandLine& parser, const char* option, std::vector<st
             const auto comma = std::min(rest.find(','), rest.size());
             const std::string name(rest.substr(0, comma));
             if (PartDefaultsOf(name) == nullptr) {
-                UsageError("--" + std::string(option) + " takes comping, bass, guitar, pad or drums, not '" + name +
-                           "'");
+                UsageError("--" + std::string(option) + " takes comping, bass, guitar, pad or drums, not '" +
+                           name + "'");
                 return false;
             }
             names.push_back(name);
@@ -178,8 +181,10 @@ bool ReadPartNumbers(const CommandLine& parser, const char* option, int high, in
             equals == std::string::npos ? std::nullopt : ParseWholeNumber(value.substr(equals + 1));
         const int most = name == "drums" ? drumsHigh : high;
         if (PartDefaultsOf(name) == nullptr || !number || *number < 0 || *number > most) {
-            UsageError("--" + std::string(option) + " takes PART=NUMBER, a part among comping, bass, guitar, pad "
-                       "and drums and a number from 0 to " + std::to_string(most) + ", not '" + value + "'");
+            UsageError("--" + std::string(option) +
+                       " takes PART=NUMBER, a part among comping, bass, guitar, pad "
+                       "and drums and a number from 0 to " +
+                       std::to_string(most) + ", not '" + value + "'");
             return false;
         }
         parts[name].*field = static_cast<std::uint8_t>(*number);
@@ -223,7 +228,8 @@ bool ReadBandOptions(const CommandLine& parser, RenderSettings& settings) {
     StyleSettings& style = settings.style;
     std::int32_t drumsVolume = settings.parts.Volume("drums");
     if (!ReadRanged(parser, {"drums-volume", 0, kMostDrumsVolume}, drumsVolume) ||
-        !ReadRanged(parser, {"human-feel", 0, kMostFeel}, style.feel) || !ReadMixerOptions(parser, settings.parts)) {
+        !ReadRanged(parser, {"human-feel", 0, kMostFeel}, style.feel) ||
+        !ReadMixerOptions(parser, settings.parts)) {
         return false;
     }
     if (parser.IsSet("drums-volume")) {

@@ -23,7 +23,8 @@ bool ParseAndRender(CompileState& state) {
     return ParseChart(state.context, builder, state.chordDefinitions) == kParseAccepted &&
            UnrollForm(state.score, state.context) &&
            CheckStyleMarks(state.score, state.context, state.settings.style.library.get()) &&
-           RenderArrangement(state.score, WithChartMix(state.settings, state.context.sourceText), state.events);
+           RenderArrangement(state.score, WithChartMix(state.settings, state.context.sourceText),
+                             state.events);
 }
 
 CompileResult Failed(CompileState& state) {

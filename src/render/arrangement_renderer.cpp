@@ -97,7 +97,8 @@ class Renderer {
         events_.AddEvent(MidiEvent::TimeSignature(start, meterNum_, meterDen_));
     }
 
-    //! Choose each part's instrument and place in the mix: the style's parts, or the block chords' two voices.
+    //! Choose each part's instrument and place in the mix: the style's parts, or the block chords' two
+    //! voices.
     void EmitPrograms(const Style* style, Ticks time) {
         if (style == nullptr) {
             // The block chords: both programs always, as the user or the defaults set them, and a pan only
@@ -199,8 +200,8 @@ class Renderer {
             events_.AddNotes(kNoteTag, parts_["bass"].channel, parts_.Volume("bass"), keys.first(1), on, off);
         }
         if (parts_.Plays("comping", parts_.Program("comping"))) {
-            events_.AddNotes(kNoteTag, parts_["comping"].channel, parts_.Volume("comping"), keys.subspan(1), on,
-                             off);
+            events_.AddNotes(kNoteTag, parts_["comping"].channel, parts_.Volume("comping"), keys.subspan(1),
+                             on, off);
         }
     }
 
@@ -296,8 +297,8 @@ std::size_t OpeningLength(const ScoreTree& score) {
         std::sort(opens.begin(), opens.end());
         std::string_view first;
         for (std::size_t i = 0; i < most; ++i) {
-            const auto found = std::lower_bound(opens.begin(), opens.end(),
-                                                std::pair<std::uint32_t, std::string_view>(order[i].slot, {}));
+            const auto found = std::lower_bound(
+                opens.begin(), opens.end(), std::pair<std::uint32_t, std::string_view>(order[i].slot, {}));
             if (found == opens.end() || found->first != order[i].slot) {
                 continue;
             }

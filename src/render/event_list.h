@@ -43,7 +43,8 @@ class MidiEvent {
         return {EventKind::ProgramChange, time, channel, program, 0, 0, 0};
     }
     //! A controller of channel set to value: the pan or the room of a band's part.
-    static MidiEvent ControlChange(Ticks time, std::uint8_t channel, std::uint8_t controller, std::uint8_t value) {
+    static MidiEvent ControlChange(Ticks time, std::uint8_t channel, std::uint8_t controller,
+                                   std::uint8_t value) {
         return {EventKind::ControlChange, time, channel, controller, value, 0, 0};
     }
     static MidiEvent EndOfTrack(Ticks time) { return {EventKind::EndOfTrack, time, 0, 0, 0, 0, 0}; }
@@ -104,7 +105,8 @@ template <typename Writer>
 void WriteEvent(const MidiEvent& event, Writer& writer);
 
 //! Append the event as one line of text, as kaz-cli events prints it: the time, the kind's word ("tempo",
-//! "program", "control", "timesig", "highlight", "on", "off", "end") and its numbers, single spaces, a line feed.
+//! "program", "control", "timesig", "highlight", "on", "off", "end") and its numbers, single spaces, a line
+//! feed.
 void AppendEventLine(std::string& text, const MidiEvent& event);
 
 //! Stable insertion sort by time of events, whose first `from` are in order already: cheap for events that

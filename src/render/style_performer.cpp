@@ -68,7 +68,9 @@ bool KeepsTime(std::uint8_t key) {
 }  // namespace
 
 StylePerformer::StylePerformer(const BandSettings& band, std::int32_t tempo, EventList& events)
-    : band_(band), tempo_(tempo), events_(events), feel_(band.seed, band.feel), bass_(feel_) {}
+    : band_(band), tempo_(tempo), events_(events), feel_(band.seed, band.feel), bass_(feel_) {
+    drumOffs_.fill(-1);
+}
 
 void StylePerformer::SetUpParts(const Style& style) {
     players_.clear();
@@ -86,9 +88,8 @@ void StylePerformer::SetUpParts(const Style& style) {
             player.voicing = CompingVoicing(voice.voicing);
         }
     }
-    drumsVolume_ = band_.parts.Sounds("drums")
-                       ? band_.parts["drums"].volume.value_or(100) * style.drumsVolume / 100
-                       : 0;
+    drumsVolume_ =
+        band_.parts.Sounds("drums") ? band_.parts["drums"].volume.value_or(100) * style.drumsVolume / 100 : 0;
 }
 
 const MeterPattern& StylePerformer::PatternFor(const Style& style, std::int32_t num, std::int32_t den) {
@@ -177,7 +178,8 @@ StylePerformer::CellChoice StylePerformer::ChooseCell(ChordPlayer& player, const
         return {};
     }
     const bool knownRow = std::find(rows.begin(), rows.end(), player.cell.row) != rows.end();
-    // A cell of several measures goes on, a phrase and its answer, unless its next bar would sound as the last.
+    // A cell of several measures goes on, a phrase and its answer, unless its next bar would sound as the
+    // last.
     if (knownRow && player.cell.bar + 1 < player.cell.row->measures && cue.round != 0) {
         const CellChoice going{player.cell.row, static_cast<std::uint16_t>(player.cell.bar + 1)};
         if (RhythmOf(going, cue) != player.current) {
@@ -242,8 +244,7 @@ void StylePerformer::StartMeasure(const MeasureCue& cue) {
     measure_.fillBar = -1;
     if (fillBars > 0 && cue.fill && !cue.last) {
         // One measure of fill is any written but the first of the two-bar fill, which is the last two.
-        const std::int32_t pick =
-            fillBars > 1 ? static_cast<std::int32_t>(feel_.Pick(fillBars - 1U)) : 0;
+        const std::int32_t pick = fillBars > 1 ? static_cast<std::int32_t>(feel_.Pick(fillBars - 1U)) : 0;
         const std::int32_t oneBar = pick < fillBars - 2 ? pick : fillBars - 1;
         measure_.fillBar = leadFillBar_ >= 0 ? leadFillBar_ : oneBar;
     } else if (fillBars > 1 && cue.fillNext && cue.round >= 3 && feel_.Pick(100) < kTwoBarFills) {
@@ -292,6 +293,7 @@ void StylePerformer::FlushBuffer() {
     // few steps, and the list takes them in one piece, nearly always after what it holds.
     released_.insert(released_.end(), buffer_.begin(), buffer_.end());
     buffer_.clear();
+    drumOffs_.fill(-1);
     InsertionSortWithin(released_, 0);
     events_.AddEvents(released_);
     released_.clear();
@@ -306,7 +308,13 @@ void StylePerformer::PlayDrum(std::uint8_t key, std::int32_t velocity, Ticks on,
     // the note-off of one stroke must never end the next.
     const Ticks off = std::min(on + kDrumLength, std::max(on + 1, again - feel_.MaxEarly()));
     const auto strength = static_cast<std::uint8_t>(std::clamp(velocity, 1, 127));
+    // Another row may strike the same drum a moment later: the stroke before it ends where it comes.
+    if (const std::int32_t before = drumOffs_[key];
+        before >= 0 && buffer_[static_cast<std::size_t>(before)].time > on) {
+        buffer_[static_cast<std::size_t>(before)].time = on;
+    }
     Emit(MidiEvent::NoteOn(on, kPercussionChannel, key, strength));
+    drumOffs_[key] = static_cast<std::int32_t>(buffer_.size());
     Emit(MidiEvent::NoteOff(off, 0, kPercussionChannel, key, strength));
 }
 
@@ -323,9 +331,8 @@ void StylePerformer::PlayDrums(const Span& span) {
         if (row.part != StylePart::Drums || row.fill != fill || (!fill && row.light != light)) {
             continue;
         }
-        const auto bar = static_cast<std::uint16_t>((fill ? static_cast<std::uint32_t>(measure.fillBar)
-                                                          : measure.round) %
-                                                     row.measures);
+        const auto bar = static_cast<std::uint16_t>(
+            (fill ? static_cast<std::uint32_t>(measure.fillBar) : measure.round) % row.measures);
         const std::vector<TimedHit>& hits = HitsWithin(span, &row, bar);
         for (std::size_t i = 0; i < hits.size(); ++i) {
             if (hits[i].hit->chance && feel_.Pick(100) >= chance) {
@@ -343,7 +350,6 @@ void StylePerformer::PlayDrums(const Span& span) {
     if (measure.crash && !crashWritten && span.start == measure.start) {
         const std::int32_t velocity = Weighted(kDrumVelocity, HitWeight::Accent) * drumsVolume_ / 100;
         PlayDrum(kCrash, velocity, Nudge(span.start), span.end);
-        PlayDrum(kKick, velocity, Nudge(span.start), span.end);
     }
 }
 
@@ -463,7 +469,8 @@ bool StylePerformer::MayPush(const ChordPlayer& player, const Span& span, Ticks 
     // Pushed only onto a bar line or the middle of a 4/4 bar, an eighth before it, and as often as the style
     // says.
     if (measure.style->push == 0 || measure.swing < 0.5 || change % (measure.ticks / 2) != 0 ||
-        push <= span.start - measure.start || feel_.Pick(100) >= static_cast<std::uint32_t>(measure.style->push)) {
+        push <= span.start - measure.start ||
+        feel_.Pick(100) >= static_cast<std::uint32_t>(measure.style->push)) {
         return false;
     }
     // A push must not make this bar sound as the one before, nor the next, which loses its downbeat, as this.
@@ -491,10 +498,11 @@ void StylePerformer::PlayChordPart(const Span& span, std::size_t index, std::opt
     const MeasureContext& measure = span.measure;
     const CellChoice& cell = measure.cells[index];
     const std::vector<std::int32_t> voicing = player.voicing.Voice(span.chord);
-    const auto strike = [&](const std::vector<std::int32_t>& keys, Ticks written, Ticks length, HitWeight weight,
-                            Ticks until) {
+    const auto strike = [&](const std::vector<std::int32_t>& keys, Ticks written, Ticks length,
+                            HitWeight weight, Ticks until) {
         const Ticks on = Nudge(written);
-        const Ticks off = std::max(on + 1, std::min(on + static_cast<Ticks>(length * kCompingSounding), until));
+        const Ticks off =
+            std::max(on + 1, std::min(on + static_cast<Ticks>(length * kCompingSounding), until));
         const std::uint8_t velocity = Velocity(Weighted(player.volume, weight), measure);
         Cut(player.pending, on);
         Release(player.pending);
@@ -514,7 +522,8 @@ void StylePerformer::PlayChordPart(const Span& span, std::size_t index, std::opt
     }
     player.anticipated = -1;
     // The eighth before the next chord's change: there the next chord may be struck early, and held into it.
-    const Ticks eighth = TICKS_PER_QUARTER - SwingOffset(TICKS_PER_QUARTER / 2, TICKS_PER_QUARTER, measure.swing);
+    const Ticks eighth =
+        TICKS_PER_QUARTER - SwingOffset(TICKS_PER_QUARTER / 2, TICKS_PER_QUARTER, measure.swing);
     const Ticks push = span.end - eighth - measure.start;
     const bool pushes = next.has_value() && MayPush(player, span, push);
     if (pushes) {
@@ -544,11 +553,10 @@ void StylePerformer::PlayBass(const Span& span, std::optional<ChordTones> next) 
     if (!bassSounds_) {
         return;
     }
-    std::vector<TimedHit> hits = HitsWithin(span, span.measure.bassRow, static_cast<std::uint16_t>(
-                                                                            span.measure.bassRow == nullptr
-                                                                                ? 0
-                                                                                : span.measure.round %
-                                                                                      span.measure.bassRow->measures));
+    std::vector<TimedHit> hits = HitsWithin(
+        span, span.measure.bassRow,
+        static_cast<std::uint16_t>(
+            span.measure.bassRow == nullptr ? 0 : span.measure.round % span.measure.bassRow->measures));
     const bool playedEarly = span.changes && bassAnticipated_ == span.start;
     bassAnticipated_ = -1;
     static const PatternHit kRoot;
@@ -570,7 +578,8 @@ void StylePerformer::PlayBass(const Span& span, std::optional<ChordTones> next) 
         const Ticks on = Nudge(hits[i].time);
         const bool early = degree == BassDegree::Next && next.has_value();
         const Ticks until = early ? span.end + hits[i].length : span.end;
-        const Ticks off = std::max(on + 1, std::min(on + static_cast<Ticks>(hits[i].length * kBassSounding), until));
+        const Ticks off =
+            std::max(on + 1, std::min(on + static_cast<Ticks>(hits[i].length * kBassSounding), until));
         const std::int32_t accent = moment.changes ? 8 : 0;
         Cut(pendingBass_, on);
         Release(pendingBass_);
@@ -615,7 +624,8 @@ void StylePerformer::PlayEnding(const Span& span) {
     const Ticks from = on + TICKS_PER_QUARTER;
     const Ticks to = end - TICKS_PER_QUARTER / 2;
     for (Ticks stroke = from; stroke < to; stroke += kStroke) {
-        const std::int32_t swell = 30 + static_cast<std::int32_t>(60 * (stroke - from) / std::max<Ticks>(1, to - from));
+        const std::int32_t swell =
+            30 + static_cast<std::int32_t>(60 * (stroke - from) / std::max<Ticks>(1, to - from));
         PlayDrum(kRide, swell * drumsVolume_ / 100, stroke, stroke + kStroke);
     }
 }

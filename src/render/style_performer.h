@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/midi_bytes.h"
 #include "base/ticks.h"
 #include "harmony/score_tree.h"
 #include "render/event_list.h"
@@ -43,11 +44,11 @@ class StylePerformer {
         Ticks start = 0;
         //! Measures played in this style and section before it, for patterns of several measures.
         std::uint32_t round = 0;
-        bool fill = false;       //!< it ends a section or the song
-        bool fillNext = false;   //!< the measure after it ends a section: a two-bar fill may start here
-        bool drums = true;       //!< it sounds a chord, so the drums play in it
-        bool last = false;       //!< it ends the song: its last chord is held, under a cymbal roll
-        bool light = false;      //!< the song's opening, played lighter (a two-feel where the style has one)
+        bool fill = false;      //!< it ends a section or the song
+        bool fillNext = false;  //!< the measure after it ends a section: a two-bar fill may start here
+        bool drums = true;      //!< it sounds a chord, so the drums play in it
+        bool last = false;      //!< it ends the song: its last chord is held, under a cymbal roll
+        bool light = false;     //!< the song's opening, played lighter (a two-feel where the style has one)
     };
 
     //! The measure the next chords belong to.
@@ -90,7 +91,7 @@ class StylePerformer {
         bool drums = true;
         bool last = false;
         bool light = false;
-        bool crash = false;        //!< a crash on the downbeat, after a fill
+        bool crash = false;         //!< a crash on the downbeat, after a fill
         std::int32_t fillBar = -1;  //!< the measure of the fill rows it plays; -1 plays the groove
         std::array<CellChoice, kChordParts> cells{};
         const PatternRow* bassRow = nullptr;
@@ -123,9 +124,9 @@ class StylePerformer {
         CompingVoicing voicing;
         std::vector<MidiEvent> pending;
         CellChoice cell;
-        Rhythm older;     //!< the bar before the previous one
-        Rhythm previous;  //!< the bar before this one
-        Rhythm current;   //!< this bar, as its cell and its changes give it
+        Rhythm older;            //!< the bar before the previous one
+        Rhythm previous;         //!< the bar before this one
+        Rhythm current;          //!< this bar, as its cell and its changes give it
         Ticks anticipated = -1;  //!< the change this player has already struck an eighth early
     };
 
@@ -143,8 +144,8 @@ class StylePerformer {
     void PlayDrum(std::uint8_t key, std::int32_t velocity, Ticks on, Ticks again);
     void PlayEnding(const Span& span);
     void Emit(const MidiEvent& event);
-    void AddNote(std::vector<MidiEvent>& pending, std::uint8_t channel, std::int32_t key, std::uint8_t velocity,
-                 Ticks on, Ticks off);
+    void AddNote(std::vector<MidiEvent>& pending, std::uint8_t channel, std::int32_t key,
+                 std::uint8_t velocity, Ticks on, Ticks off);
     //! Bring the pending note-offs later than time forward to time.
     static void Cut(std::vector<MidiEvent>& pending, Ticks time);
     //! The pending note-offs into the released ones, in their order.
@@ -172,11 +173,13 @@ class StylePerformer {
     std::int32_t drumsVolume_ = 100;  //!< percent of the written drum velocities
     MeasureContext measure_;
     std::optional<Span> waiting_;
-    bool fillEnded_ = false;        //!< the measure before ended a section with a fill
+    bool fillEnded_ = false;         //!< the measure before ended a section with a fill
     std::int32_t leadFillBar_ = -1;  //!< the fill measure after a two-bar fill's first plays this bar
     Ticks bassAnticipated_ = -1;     //!< the change the bass has already played before its time
     //! The events of the chord being played, in the order the parts made them.
     std::vector<MidiEvent> buffer_;
+    //! By drum key: where in buffer_ the note-off of its last stroke stands; -1 for none.
+    std::array<std::int32_t, kMidiKeys> drumOffs_{};
     std::vector<MidiEvent> pendingBass_;
     std::vector<MidiEvent> released_;  //!< the note-offs ended since the last hand-over, in their order
     Ticks latest_ = 0;                 //!< the time of the latest event made

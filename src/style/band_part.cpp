@@ -21,7 +21,8 @@ BandParts::BandParts() {
 
 template <typename Parts>
 auto& BandParts::Find(Parts& parts, std::string_view id) {
-    const auto found = std::find_if(parts.begin(), parts.end(), [id](const Part& part) { return part.id == id; });
+    const auto found =
+        std::find_if(parts.begin(), parts.end(), [id](const Part& part) { return part.id == id; });
     // Every id the program asks for is in the table; an unknown one falls to the first part.
     return found != parts.end() ? *found : parts.front();
 }
@@ -36,7 +37,8 @@ const Part& BandParts::operator[](std::string_view id) const {
 
 bool BandParts::Sounds(std::string_view id) const {
     const Part& part = (*this)[id];
-    const bool anySolo = std::any_of(parts_.begin(), parts_.end(), [](const Part& other) { return other.solo; });
+    const bool anySolo =
+        std::any_of(parts_.begin(), parts_.end(), [](const Part& other) { return other.solo; });
     return !part.muted && (!anySolo || part.solo);
 }
 

@@ -32,8 +32,8 @@ struct PartDefaults {
     std::uint8_t channel;
     std::uint8_t program;
     std::uint8_t volume;
-    std::uint8_t pan;     //!< where a style places it
-    std::uint8_t reverb;  //!< how much room a style gives it
+    std::uint8_t pan;        //!< where a style places it
+    std::uint8_t reverb;     //!< how much room a style gives it
     std::string_view title;  //!< as the mixer shows it
 };
 

@@ -105,8 +105,8 @@ std::vector<std::int32_t> ChosenIntervals(const ChordAnatomy& chord, Voicing voi
 }
 
 //! The orders, bottom to top, a voicing of kind lays intervals out in.
-std::vector<std::vector<std::int32_t>> Orders(const ChordAnatomy& chord, const std::vector<std::int32_t>& tones,
-                                              Voicing voicing) {
+std::vector<std::vector<std::int32_t>> Orders(const ChordAnatomy& chord,
+                                              const std::vector<std::int32_t>& tones, Voicing voicing) {
     std::vector<std::vector<std::int32_t>> orders;
     if (voicing == Voicing::Shell || voicing == Voicing::Power) {
         // The root at the bottom, then the chord's core, then the rest in close order.
@@ -120,7 +120,8 @@ std::vector<std::vector<std::int32_t>> Orders(const ChordAnatomy& chord, const s
         const std::int32_t upper = chord.seventh >= 0 ? chord.seventh : chord.fifth;
         for (const bool upperFirst : {true, false}) {
             std::vector<std::int32_t> order = core;
-            for (const std::int32_t tone : {upperFirst ? upper : chord.third, upperFirst ? chord.third : upper}) {
+            for (const std::int32_t tone :
+                 {upperFirst ? upper : chord.third, upperFirst ? chord.third : upper}) {
                 if (tone > 0 && std::find(tones.begin(), tones.end(), tone) != tones.end() &&
                     std::find(order.begin() + 1, order.end(), tone) == order.end()) {
                     order.push_back(tone);

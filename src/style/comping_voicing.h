@@ -17,10 +17,10 @@ inline constexpr std::int32_t kHighestCompKey = 79;
 //! What a chord is made of, as a player thinks of it: the root, the third and the seventh that say what the
 //! chord is, its fifth, and the tensions written on top. Intervals are semitones above the root, 0..11.
 struct ChordAnatomy {
-    std::int32_t root = 0;  //!< pitch class
-    std::int32_t third = -1;     //!< 3 or 4; -1 for a sus or power chord
-    std::int32_t seventh = -1;   //!< 10 or 11, 9 for a diminished seventh or a sixth; -1 for a triad
-    std::int32_t fifth = -1;     //!< 7, or 6 or 8 when altered; -1 when the chord has none
+    std::int32_t root = 0;               //!< pitch class
+    std::int32_t third = -1;             //!< 3 or 4; -1 for a sus or power chord
+    std::int32_t seventh = -1;           //!< 10 or 11, 9 for a diminished seventh or a sixth; -1 for a triad
+    std::int32_t fifth = -1;             //!< 7, or 6 or 8 when altered; -1 when the chord has none
     std::vector<std::int32_t> tensions;  //!< every other tone: 9ths, 11ths, 13ths, sus tones
 
     [[nodiscard]] static ChordAnatomy Of(const ChordTones& chord);

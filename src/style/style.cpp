@@ -24,8 +24,8 @@ const MeterPattern* Style::OwnPattern(std::int32_t num, std::int32_t den) const 
 }
 
 const StyleVoice* Style::Voice(std::string_view id) const {
-    const auto found =
-        std::find_if(voices.begin(), voices.end(), [id](const StyleVoice& voice) { return voice.part == id; });
+    const auto found = std::find_if(voices.begin(), voices.end(),
+                                    [id](const StyleVoice& voice) { return voice.part == id; });
     return found == voices.end() ? nullptr : &*found;
 }
 

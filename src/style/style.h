@@ -29,6 +29,7 @@ enum class BassDegree : std::uint8_t {
     Root,  //!< the chord's root, or its written bass
     Third,
     Fifth,
+    Sixth,  //!< the major sixth, the boogie's step between the fifth and the seventh
     Seventh,
     Octave,    //!< the root an octave from the last root
     Walk,      //!< a step of a walking line: chord tones and passing tones towards the next chord

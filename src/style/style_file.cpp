@@ -59,19 +59,43 @@ constexpr std::array kInstruments{
 
 // General MIDI percussion keys, by the names a drum row starts with.
 constexpr std::array kDrums{
-    NamedNumber{"kick", 36},        NamedNumber{"side-stick", 37}, NamedNumber{"snare", 38},
-    NamedNumber{"clap", 39},        NamedNumber{"snare2", 40},     NamedNumber{"tom-floor", 41},
-    NamedNumber{"closed-hat", 42},  NamedNumber{"tom-low", 45},    NamedNumber{"pedal-hat", 44},
-    NamedNumber{"open-hat", 46},    NamedNumber{"tom-mid", 47},    NamedNumber{"tom-high", 50},
-    NamedNumber{"crash", 49},       NamedNumber{"ride", 51},       NamedNumber{"ride-bell", 53},
-    NamedNumber{"tambourine", 54},  NamedNumber{"splash", 55},     NamedNumber{"cowbell", 56},
-    NamedNumber{"bongo-high", 60},  NamedNumber{"bongo-low", 61},  NamedNumber{"conga-mute", 62},
-    NamedNumber{"conga-high", 63},  NamedNumber{"conga-low", 64},  NamedNumber{"timbale-high", 65},
-    NamedNumber{"timbale-low", 66}, NamedNumber{"cabasa", 69},     NamedNumber{"maracas", 70},
-    NamedNumber{"guiro", 74},       NamedNumber{"claves", 75},     NamedNumber{"woodblock", 76},
-    NamedNumber{"shaker", 82},      NamedNumber{"ride2", 59},      NamedNumber{"china", 52},
+    NamedNumber{"kick", 36},
+    NamedNumber{"side-stick", 37},
+    NamedNumber{"snare", 38},
+    NamedNumber{"clap", 39},
+    NamedNumber{"snare2", 40},
+    NamedNumber{"tom-floor", 41},
+    NamedNumber{"closed-hat", 42},
+    NamedNumber{"tom-low", 45},
+    NamedNumber{"pedal-hat", 44},
+    NamedNumber{"open-hat", 46},
+    NamedNumber{"tom-mid", 47},
+    NamedNumber{"tom-high", 50},
+    NamedNumber{"crash", 49},
+    NamedNumber{"ride", 51},
+    NamedNumber{"ride-bell", 53},
+    NamedNumber{"tambourine", 54},
+    NamedNumber{"splash", 55},
+    NamedNumber{"cowbell", 56},
+    NamedNumber{"bongo-high", 60},
+    NamedNumber{"bongo-low", 61},
+    NamedNumber{"conga-mute", 62},
+    NamedNumber{"conga-high", 63},
+    NamedNumber{"conga-low", 64},
+    NamedNumber{"timbale-high", 65},
+    NamedNumber{"timbale-low", 66},
+    NamedNumber{"cabasa", 69},
+    NamedNumber{"maracas", 70},
+    NamedNumber{"guiro", 74},
+    NamedNumber{"claves", 75},
+    NamedNumber{"woodblock", 76},
+    NamedNumber{"shaker", 82},
+    NamedNumber{"ride2", 59},
+    NamedNumber{"china", 52},
     // The brush kit's sounds on the snare's keys.
-    NamedNumber{"brush-tap", 38},   NamedNumber{"brush-slap", 39}, NamedNumber{"brush-swirl", 40},
+    NamedNumber{"brush-tap", 38},
+    NamedNumber{"brush-slap", 39},
+    NamedNumber{"brush-swirl", 40},
 };
 
 constexpr std::array kVoicings{
@@ -450,10 +474,11 @@ class StyleReader {
     static std::optional<PatternHit> ReadHit(StylePart part, char cell) {
         PatternHit hit;
         if (part == StylePart::Bass) {
-            constexpr std::array<std::pair<char, BassDegree>, 8> kDegrees{{
+            constexpr std::array<std::pair<char, BassDegree>, 9> kDegrees{{
                 {'R', BassDegree::Root},
                 {'3', BassDegree::Third},
                 {'5', BassDegree::Fifth},
+                {'6', BassDegree::Sixth},
                 {'7', BassDegree::Seventh},
                 {'8', BassDegree::Octave},
                 {'W', BassDegree::Walk},

@@ -13,8 +13,8 @@ class VoicesDialog;
 
 namespace kaz {
 
-//! The Voices dialog: for the chord voice (the comping part) and the bass voice (the bass part), on or off, the
-//! General MIDI instrument and the volume 0..127, each volume field with its spin control.
+//! The Voices dialog: for the chord voice (the comping part) and the bass voice (the bass part), on or off,
+//! the General MIDI instrument and the volume 0..127, each volume field with its spin control.
 class VoicesDialog : public QDialog {
     Q_OBJECT
 

@@ -38,7 +38,8 @@ MixerPanel::MixerPanel(ChartEditor& editor, const RenderSettings& settings, QWid
         AddStrip(part, row++);
     }
     minusOne_ = new QComboBox(this);
-    minusOne_->addItems({tr("Full band"), tr("Minus one: bass"), tr("Minus one: piano"), tr("Minus one: guitar")});
+    minusOne_->addItems(
+        {tr("Full band"), tr("Minus one: bass"), tr("Minus one: piano"), tr("Minus one: guitar")});
     minusOne_->setAccessibleName(tr("Minus one"));
     minusOne_->setToolTip(tr("Leave your own instrument out of the band, to play along"));
     grid->addWidget(minusOne_, row, 0, 1, 5);
@@ -59,7 +60,8 @@ MixerPanel::MixerPanel(ChartEditor& editor, const RenderSettings& settings, QWid
 void MixerPanel::AddStrip(const PartDefaults& part, int row) {
     auto* grid = static_cast<QGridLayout*>(layout());
     const QString title = QString::fromLatin1(part.title.data(), static_cast<qsizetype>(part.title.size()));
-    Strip strip{std::string(part.id), MakeSlider(part.id == "drums" ? kMostDrumsVolume : 127, tr("%1 volume").arg(title), this),
+    Strip strip{std::string(part.id),
+                MakeSlider(part.id == "drums" ? kMostDrumsVolume : 127, tr("%1 volume").arg(title), this),
                 MakeSlider(127, tr("%1 pan").arg(title), this), new QCheckBox(tr("Mute"), this),
                 new QCheckBox(tr("Solo"), this)};
     strip.mute->setAccessibleName(tr("Mute %1").arg(title));
@@ -85,13 +87,15 @@ void MixerPanel::AddStrip(const PartDefaults& part, int row) {
 }
 
 int MixerPanel::StyleVolume(std::string_view id) const {
-    const Style* style = settings_.style.library ? settings_.style.library->Find(settings_.style.name) : nullptr;
+    const Style* style =
+        settings_.style.library ? settings_.style.library->Find(settings_.style.name) : nullptr;
     if (id == "drums") {
         return settings_.parts.Volume("drums");
     }
     if (style != nullptr) {
         const StyleVoice* voice = style->Voice(id);
-        return settings_.parts[id].volume.value_or(voice != nullptr ? voice->volume : settings_.parts.Volume(id));
+        return settings_.parts[id].volume.value_or(voice != nullptr ? voice->volume
+                                                                    : settings_.parts.Volume(id));
     }
     return settings_.parts.Volume(id);
 }

@@ -15,8 +15,9 @@ namespace kaz {
 class ChartEditor;
 
 //! The mixer: for each part of the band a volume, a pan, Mute and Solo, and the minus-one choice that leaves
-//! the player's own instrument out. What it sets is kept in the chart, as its mixer comment line, so that Play,
-//! the loops, both exports and kaz-cli play the same mix; it reads the line again when the chart changes.
+//! the player's own instrument out. What it sets is kept in the chart, as its mixer comment line, so that
+//! Play, the loops, both exports and kaz-cli play the same mix; it reads the line again when the chart
+//! changes.
 class MixerPanel final : public QWidget {
     Q_OBJECT
 

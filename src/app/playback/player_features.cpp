@@ -7,8 +7,8 @@
 
 #include "app/playback/follow_view.h"
 #include "app/playback/mixer_panel.h"
-#include "app/session.h"
 #include "app/playback/playback_controller.h"
+#include "app/session.h"
 #include "app/window_command.h"
 
 namespace kaz {
@@ -49,8 +49,9 @@ void PlayerFeatures::CreateMixer(ChartEditor& editor) {
     dock->hide();
     mixerAction_ = dock->toggleViewAction();
     mixerAction_->setText(tr("&Mixer"));
-    mixerAction_->setStatusTip(tr("Set the volume and place of each part of the band, mute, solo or leave "
-                                  "your own instrument out"));
+    mixerAction_->setStatusTip(
+        tr("Set the volume and place of each part of the band, mute, solo or leave "
+           "your own instrument out"));
     connect(mixerAction_, &QAction::toggled, mixer_, [this](bool shown) {
         if (shown) {
             mixer_->ReadChart();

@@ -172,6 +172,33 @@ class FlacSink final : public SampleSink {
     sf_count_t position_ = 0;
 };
 
+//! Measures the level of what is rendered: its loudness (the root mean square) and its peak, over as many
+//! frames as it is given room for; then it asks for no more.
+class LevelMeter final : public SampleSink {
+  public:
+    explicit LevelMeter(std::int64_t frames) : room_(frames) {}
+
+    [[nodiscard]] bool Take(const std::int16_t* samples, int frames) override {
+        for (int i = 0; i < frames * kChannels; ++i) {
+            const double sample = samples[i] / 32768.0;
+            squares_ += sample * sample;
+            peak_ = std::max(peak_, std::abs(sample));
+        }
+        measured_ += frames;
+        return measured_ < room_;
+    }
+    [[nodiscard]] double Loudness() const {
+        return measured_ == 0 ? 0.0 : std::sqrt(squares_ / static_cast<double>(measured_ * kChannels));
+    }
+    [[nodiscard]] double Peak() const { return peak_; }
+
+  private:
+    std::int64_t room_;
+    std::int64_t measured_ = 0;
+    double squares_ = 0.0;
+    double peak_ = 0.0;
+};
+
 enum class Performance { Complete, SinkFailed, Stopped };
 
 //! Play the events into the synthesizer and hand what it sounds to sink, block by block, telling progress
@@ -202,6 +229,32 @@ Performance Perform(SoundFontSynth& synth, const EventList& events, const std::v
     }
     renderUntil(totalFrames);
     return performance;
+}
+
+//! The synthesizer's gain that brings the performance to the render level: a loudness of kTargetLoudness, but
+//! never a peak above kMostPeak, measured on the song's first minutes rendered quietly enough not to clip.
+double RenderGain(const EventList& events, const std::vector<std::int64_t>& frames, std::int64_t totalFrames,
+                  const SynthOptions& options) {
+    constexpr double kTargetLoudness = 0.1;  // -20 dBFS
+    constexpr double kMostPeak = 0.89;       // -1 dBFS
+    constexpr double kMeasuredSeconds = 120.0;
+    constexpr double kQuiet = 0.25;
+    constexpr double kMostRaise = 4.0;  // a nearly silent song is not pumped up to noise
+    SynthOptions quiet = options;
+    quiet.gain = options.gain * kQuiet;
+    std::unique_ptr<SoundFontSynth> synth = SoundFontSynth::Create(quiet);
+    if (synth == nullptr) {
+        return options.gain;
+    }
+    LevelMeter meter(
+        std::min<std::int64_t>(totalFrames, std::llround(kMeasuredSeconds * options.sampleRate)));
+    static_cast<void>(Perform(*synth, events, frames, totalFrames, meter, nullptr));
+    if (meter.Loudness() <= 0.0 || meter.Peak() <= 0.0) {
+        return options.gain;
+    }
+    const double raise =
+        std::min({kTargetLoudness / meter.Loudness(), kMostPeak / meter.Peak(), kMostRaise / kQuiet});
+    return quiet.gain * raise;
 }
 
 std::string CannotWrite(const std::string& path, const OutputFile& file) {
@@ -264,7 +317,9 @@ RenderOutcome RenderAudio(const EventList& events, std::int32_t startTempo, cons
         error = "the installed sound file library cannot write FLAC";
         return RenderOutcome::Failed;
     }
-    std::unique_ptr<SoundFontSynth> synth = SoundFontSynth::Create(options);
+    SynthOptions levelled = options;
+    levelled.gain = RenderGain(events, frames, totalFrames, options);
+    std::unique_ptr<SoundFontSynth> synth = SoundFontSynth::Create(levelled);
     if (synth == nullptr) {
         const std::string soundFont = FindSoundFont(options);
         error = soundFont.empty() ? "no General MIDI SoundFont found (set KAZ_SOUNDFONT to a .sf2 file)"
