@@ -33,7 +33,7 @@ Register RegisterOf(Voicing voicing) {
             return {45, 76, 59};
         case Voicing::Shell:
         case Voicing::Power:
-            return {40, 72, 50};  // the root on the guitar's two lowest strings
+            return {40, 79, 52};  // the root on the guitar's two lowest strings
         case Voicing::High:
             return {62, 86, 72};
         case Voicing::Pad:
@@ -267,25 +267,30 @@ std::vector<std::int32_t> CompingVoicing::Lead(const ChordTones& chord) const {
     }
     const ChordAnatomy anatomy = ChordAnatomy::Of(chord);
     const std::vector<std::int32_t> tones = ChosenIntervals(anatomy, voicing_);
-    const Register reach = RegisterOf(voicing_);
     std::vector<std::int32_t> best;
-    std::int32_t bestCost = 0;
-    for (const std::vector<std::int32_t>& order : Orders(anatomy, tones, voicing_)) {
-        for (std::int32_t low = reach.lowest - 12; low <= reach.highest; ++low) {
-            if (ChordTones::PitchClass(low - chord.root - order.front()) != 0) {
-                continue;
+    // The instrument's own register; should a chord of many tones not fit in it, a wider one.
+    for (const Register reach : {RegisterOf(voicing_), Register{36, 96, RegisterOf(voicing_).centre}}) {
+        std::int32_t bestCost = 0;
+        for (const std::vector<std::int32_t>& order : Orders(anatomy, tones, voicing_)) {
+            for (std::int32_t low = reach.lowest - 12; low <= reach.highest; ++low) {
+                if (ChordTones::PitchClass(low - chord.root - order.front()) != 0) {
+                    continue;
+                }
+                const std::vector<std::int32_t> keys = Stack(low, chord.root, order, voicing_);
+                if (keys.front() < reach.lowest || keys.back() > reach.highest) {
+                    continue;
+                }
+                // Least movement first; the pull to the middle keeps a long song from drifting to an edge.
+                const std::int32_t centre = DistanceFromCentre(keys, reach.centre);
+                const std::int32_t cost = last_.empty() ? centre : Movement(keys, last_) * 4 + centre * 3;
+                if (best.empty() || cost < bestCost) {
+                    best = keys;
+                    bestCost = cost;
+                }
             }
-            const std::vector<std::int32_t> keys = Stack(low, chord.root, order, voicing_);
-            if (keys.front() < reach.lowest || keys.back() > reach.highest) {
-                continue;
-            }
-            // Least movement first; the pull to the middle keeps a long song from drifting to an edge.
-            const std::int32_t centre = DistanceFromCentre(keys, reach.centre);
-            const std::int32_t cost = last_.empty() ? centre : Movement(keys, last_) * 4 + centre * 3;
-            if (best.empty() || cost < bestCost) {
-                best = keys;
-                bestCost = cost;
-            }
+        }
+        if (!best.empty()) {
+            break;
         }
     }
     return best;

@@ -613,7 +613,7 @@ TEST_F(CompiledChartPlayback, LoopingStartsAgainWithoutTheCountIn) {
     engine->OnLoop();
     engine->OnPlay("C\n");  // one measure of 4/4: 2000 ms at 120
     RunUntil(8000);
-    EXPECT_EQ(NoteOns(9).size(), 4u);
+    EXPECT_EQ(NoteOns(kCountInChannel).size(), 4u);
     const auto bass = NoteOns(1);
     ASSERT_EQ(bass.size(), 3u);
     EXPECT_EQ(bass[0].first, 2000);
