@@ -23,15 +23,6 @@ constexpr std::array<bool, 12> kFlatMajorKey{false, true,  false, true,  false, 
 constexpr std::array<std::string_view, 12> kKeyNames{"C",  "Db", "D",  "Eb", "E",  "F",
                                                      "Gb", "G",  "Ab", "A",  "Bb", "B"};
 
-bool IsSign(const Chord& chord) {
-    const std::string_view text = chord.text();
-    return text.empty() || text.front() == '/' || text.front() == '-' || text.front() == '=';
-}
-
-bool IsMinor(std::string_view suffix) {
-    return suffix == "-" || (suffix.starts_with('m') && !suffix.starts_with("maj"));
-}
-
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
@@ -39,16 +30,6 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 }  // namespace
-
-MusicalKey KeyOfChart(const RecordList<Chord>& chords) {
-    for (std::size_t i = chords.size(); i > 0; --i) {
-        const Chord& chord = chords[i - 1];
-        if (!IsSign(chord)) {
-            return {MovedPitchClass(chord.rootPitch, 0), IsMinor(chord.suffix())};
-        }
-    }
-    return {};
-}
 
 int WrittenShift(const Instrument& instrument, MusicalKey concertKey) {
     switch (instrument.kind) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "chart/comment_line.h"
+#include "harmony/musical_key.h"
 #include "harmony/notation.h"
 #include "harmony/score_tree.h"
 
@@ -20,16 +21,6 @@ struct Instrument {
 
     friend bool operator==(const Instrument&, const Instrument&) = default;
 };
-
-//! A key: its tonic's pitch class 0..11, major or minor.
-struct MusicalKey {
-    int tonic = 0;
-    bool minor = false;
-    friend bool operator==(const MusicalKey&, const MusicalKey&) = default;
-};
-
-//! The key a chart is in, as its last chord gives it (songs end at home); C major for a chart without one.
-[[nodiscard]] MusicalKey KeyOfChart(const RecordList<Chord>& chords);
 
 //! Semitones (0..11) the part is written above concert pitch for a chart in concertKey: a major second for
 //! a B♭ instrument, a major sixth for E♭, a perfect fifth for F, what reaches the chosen key for Key.

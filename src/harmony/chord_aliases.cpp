@@ -50,10 +50,17 @@ constexpr ChordAlias kChordAliases[] = {
     {"9sus4", {0, 10, 14, 17}, 4},
     {"13sus4", {0, 10, 14, 17, 21}, 5},
     {"7b9sus4", {0, 10, 13, 17}, 4},
+    // The rest of the qualities iReal Pro links write.
+    {"m#5", {0, 12, 15, 20}, 4},
+    {"7b9#9", {0, 10, 13, 16, 19, 27}, 6},
+    {"7b13sus4", {0, 7, 10, 17, 20}, 5},
+    {"7sus4add3", {0, 7, 10, 16, 17}, 5},
+    {"dimmaj7", {0, 11, 15, 18}, 4},
+    {"maj7#9", {0, 11, 16, 19, 27}, 5},
 };
 
-// Longest first where one word begins another. A major word may also follow a minor or an augmented one
-// ("m(maj7)", "+Δ").
+// Longest first where one word begins another. A major word may also follow a minor, an augmented or a
+// diminished one ("m(maj7)", "+Δ", "o^7").
 constexpr SpellingWord kQualityWords[] = {
     {"maj", "maj"},    {"Maj", "maj"},       {"ma", "maj"},        {"M", "maj"},    {"\u0394", "maj"},
     {"\u2206", "maj"}, {"^", "maj"},         {"min", "m"},         {"mi", "m"},     {"m", "m"},
@@ -73,7 +80,7 @@ constexpr SpellingWord kModifierWords[] = {
     {"b5", "b5"},    {"-5", "b5"},     {"#5", "#5"},     {"+5", "#5"},     {"b6", "b6"},
     {"b9", "b9"},    {"-9", "b9"},     {"#9", "#9"},     {"+9", "#9"},     {"#11", "#11"},
     {"+11", "#11"},  {"b13", "b13"},   {"-13", "b13"},   {"sus4", "sus4"}, {"sus2", "sus2"},
-    {"sus", "sus4"}, {"add9", "add9"}, {"add2", "add9"}, {"alt", "alt"},
+    {"sus", "sus4"}, {"add9", "add9"}, {"add2", "add9"}, {"alt", "alt"},   {"add3", "add3"},
 };
 
 //! The word of words that rest starts with, taken off rest; nullptr when none.
@@ -139,10 +146,10 @@ bool AddModifier(Reading& reading, std::string_view word) {
     return !twice;
 }
 
-//! The rest of a suffix after its quality: a major word after a minor or augmented one, the number, the
-//! modifiers.
+//! The rest of a suffix after its quality: a major word after a minor, augmented or diminished one, the
+//! number, the modifiers.
 std::optional<Reading> ReadAfterQuality(Reading reading, std::string_view rest) {
-    if (reading.quality == "m" || reading.quality == "+") {
+    if (reading.quality == "m" || reading.quality == "+" || reading.quality == "dim") {
         const SpellingWord* major = TakeWord(rest, kQualityWords);
         if (major != nullptr && major->reads != "maj") {
             return std::nullopt;
@@ -190,7 +197,7 @@ bool WriteQuality(Reading& reading, std::string& written) {
         reading.number = "7";
     }
     if (reading.quality == "maj" || reading.majorAfter) {
-        written = reading.quality == "m" ? "mmaj" : "maj";
+        written = reading.quality == "m" ? "mmaj" : reading.quality == "dim" ? "dimmaj" : "maj";
         if (reading.quality == "+") {
             reading.alterations |= 1u << 1;
         }

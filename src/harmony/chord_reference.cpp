@@ -1,5 +1,6 @@
 #include "harmony/chord_reference.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -10,10 +11,14 @@ namespace kaz {
 
 namespace {
 
-std::string KeyName(int key) {
+//! The name of a key of a chord on C; a minor third above a chord that has its major third too is the raised
+//! ninth, D sharp.
+std::string KeyName(int key, bool raisedNinth) {
     static constexpr std::array<std::string_view, 12> kNames{
         "C", "D\u266d", "D", "E\u266d", "E", "F", "F\u266f", "G", "A\u266d", "A", "B\u266d", "B"};
-    return std::string(kNames[static_cast<std::size_t>(key % 12)]) + std::to_string(key / 12 - 1);
+    const std::string_view name =
+        raisedNinth && key % 12 == 3 ? "D\u266f" : kNames[static_cast<std::size_t>(key % 12)];
+    return std::string(name) + std::to_string(key / 12 - 1);
 }
 
 //! The voice "C" + suffix plays, as the chord analysis reads it.
@@ -25,9 +30,11 @@ std::string Plays(std::string_view suffix) {
     if (AnalyzeChord(chord, symbol, score, none) != ChordAnalysis::Ok) {
         return {};
     }
+    const bool majorThird =
+        std::any_of(chord.notes + 1, chord.notes + chord.noteCount, [](int key) { return key % 12 == 4; });
     std::string plays;
     for (int i = 1; i < chord.noteCount; ++i) {
-        plays += (i > 1 ? " " : "") + KeyName(chord.notes[i]);
+        plays += (i > 1 ? " " : "") + KeyName(chord.notes[i], majorThird);
     }
     return plays;
 }

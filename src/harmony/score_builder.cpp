@@ -6,6 +6,7 @@
 
 #include "base/tempo.h"
 #include "harmony/chord_analysis.h"
+#include "harmony/form_mark_words.h"
 #include "harmony/spelling_hints.h"
 
 namespace kaz {
@@ -19,14 +20,15 @@ std::string MeterText(int num, int den) {
     return std::to_string(num) + "/" + std::to_string(den);
 }
 
-// Counts of passes beyond this are as good as endless; keeping them small keeps every sum of them exact.
+// Counts of passes beyond this are as good as endless; keeping them small keeps every sum of them exact. A
+// larger count is kept one above it, so that the form it is in plays more than any form may.
 constexpr std::uint32_t kMaxPassNumber = 1'000'000;
 
 //! The number at the front of text, capped; the digits read are dropped from text.
 std::uint32_t TakeNumber(std::string_view& text) {
     std::uint32_t number = 0;
     while (!text.empty() && text.front() >= '0' && text.front() <= '9') {
-        number = std::min(number * 10 + static_cast<std::uint32_t>(text.front() - '0'), kMaxPassNumber);
+        number = std::min(number * 10 + static_cast<std::uint32_t>(text.front() - '0'), kMaxPassNumber + 1);
         text.remove_prefix(1);
     }
     return number;
@@ -47,21 +49,6 @@ std::uint32_t EndingPasses(std::string_view text) {
         last = pass;
     }
     return first << 16 | last;
-}
-
-//! The word of a bracket mark, without its brackets and the blanks inside them.
-std::string_view MarkWord(std::string_view bracket) {
-    bracket.remove_prefix(1);
-    bracket.remove_suffix(1);
-    const auto first = bracket.find_first_not_of(" \t");
-    const auto last = bracket.find_last_not_of(" \t");
-    return bracket.substr(first, last + 1 - first);
-}
-
-JumpUntil UntilOf(std::string_view jump) {
-    return jump.ends_with("Fine")   ? JumpUntil::Fine
-           : jump.ends_with("Coda") ? JumpUntil::Coda
-                                    : JumpUntil::End;
 }
 
 }  // namespace
@@ -282,43 +269,61 @@ void ScoreBuilder::PlacePendingMarks(const Measure& measure) {
 
 bool ScoreBuilder::AddOpeningMark(std::string_view bracket) {
     const std::string_view text = MarkWord(bracket);
-    if (text == "SEGNO" || text == "CODA") {
-        AddPendingMark(text == "SEGNO" ? FormMarkKind::Segno : FormMarkKind::Coda, text, bracket);
-        return true;
-    }
-    if (text.front() >= '0' && text.front() <= '9') {
+    const FormMarkKind kind = OpeningMarkKind(text);
+    if (kind == FormMarkKind::Ending) {
         const std::uint32_t passes = EndingPasses(text);
         if (passes == 0) {
             ReportAtMark("Invalid ending", text, bracket);
             return false;
         }
-        AddPendingMark(FormMarkKind::Ending, text, bracket).value = passes;
+        AddPendingMark(kind, text, bracket).value = passes;
         return true;
     }
-    FormMark& mark = AddPendingMark(FormMarkKind::Section, text, bracket);
-    mark.value = static_cast<std::uint32_t>(score_.sections.size());
-    score_.sections.push_back({std::string(text), 0, mark.selectionStart, mark.selectionEnd});
+    FormMark& mark = AddPendingMark(kind, text, bracket);
+    if (kind == FormMarkKind::Section) {
+        mark.value = static_cast<std::uint32_t>(score_.sections.size());
+        score_.sections.push_back({std::string(text), 0, mark.selectionStart, mark.selectionEnd});
+    }
     return true;
 }
 
 bool ScoreBuilder::AddClosingMark(std::string_view bracket) {
     const std::string_view text = MarkWord(bracket);
-    if (text.front() == 'x') {
+    const ClosingMarkMeaning meaning = ClosingMarkKind(text);
+    std::uint32_t times = 0;
+    if (meaning.kind == FormMarkKind::Times) {
         std::string_view digits = text.substr(1);
-        const std::uint32_t times = TakeNumber(digits);
+        times = TakeNumber(digits);
         if (times == 0) {
             ReportAtMark("Invalid repeat count", text, bracket);
             return false;
         }
-        AddPendingMark(FormMarkKind::Times, text, bracket).value = times;
-    } else if (text == "FINE") {
-        AddPendingMark(FormMarkKind::Fine, text, bracket);
-    } else if (text.starts_with("TO")) {
-        AddPendingMark(FormMarkKind::ToCoda, text, bracket);
-    } else {
-        const auto kind = text.starts_with("D.C.") ? FormMarkKind::DaCapo : FormMarkKind::DalSegno;
-        AddPendingMark(kind, text, bracket).until = UntilOf(text);
     }
+    FormMark& mark = AddPendingMark(meaning.kind, text, bracket);
+    mark.until = meaning.until;
+    mark.value = times;
+    return true;
+}
+
+bool ScoreBuilder::EndLastMeasure() {
+    const auto closing = std::stable_partition(pendingMarks_.begin(), pendingMarks_.end(),
+                                               [](const FormMark& mark) { return !mark.EndsMeasure(); });
+    if (closing == pendingMarks_.end()) {
+        return true;
+    }
+    if (score_.measureSlots.empty()) {
+        const FormMark& mark = *closing;
+        const auto from = static_cast<std::size_t>(mark.textStart);
+        ReportError(context_, "No measure before this mark",
+                    context_.sourceText.substr(from, static_cast<std::size_t>(mark.textEnd) - from),
+                    LineAt(context_.sourceText, mark.textStart), mark.selectionStart, mark.selectionEnd);
+        return false;
+    }
+    for (auto mark = closing; mark != pendingMarks_.end(); ++mark) {
+        mark->measure = score_.measureSlots.back();
+        score_.formMarks.push_back(*mark);
+    }
+    pendingMarks_.erase(closing, pendingMarks_.end());
     return true;
 }
 

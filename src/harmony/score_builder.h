@@ -43,6 +43,9 @@ class ScoreBuilder {
     [[nodiscard]] bool AddOpeningMark(std::string_view bracket);
     //! The bracket mark just read after the last chord of a measure: a jump, a fine, a repeat count.
     [[nodiscard]] bool AddClosingMark(std::string_view bracket);
+    //! The closing marks just read after a line's last bar line or on a line of their own end the last
+    //! measure written; false after reporting that there is none.
+    [[nodiscard]] bool EndLastMeasure();
     //! "|:" at [start, start + length): the next measure starts a repeated passage.
     void OpenRepeat(int start, int length);
     //! ":|" at [start, start + length), with its count ("x3") when times is not empty: the last measure

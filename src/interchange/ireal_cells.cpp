@@ -4,32 +4,18 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cstdint>
+#include <optional>
 #include <utility>
 
 #include "interchange/ireal_chords.h"
+#include "interchange/ireal_form.h"
 #include "interchange/measure_spread.h"
 #include "interchange/text_fields.h"
-#include "language/chart_line_scanner.h"
 
 namespace kaz {
 
 namespace {
-
-constexpr std::array<std::pair<std::string_view, std::string_view>, 11> kJumpTexts = {{
-    {"d.s. al coda", "D.S. al Coda"},
-    {"d.c. al coda", "D.C. al Coda"},
-    {"d.s. al fine", "D.S. al Fine"},
-    {"d.c. al fine", "D.C. al Fine"},
-    {"d.s. al segno", "D.S. al Segno"},
-    {"d.c. al segno", "D.C. al Segno"},
-    {"d.s.", "D.S."},
-    {"d.c.", "D.C."},
-    {"fine", "FINE"},
-    {"to coda", "TO CODA"},
-    {"d.s. al 2nd ending", "D.S."},
-}};
-
-constexpr std::array<std::pair<char, std::string_view>, 2> kSectionWords = {{{'V', "Verse"}, {'i', "Intro"}}};
 
 //! Stand-ins the format uses to keep its strings short: an empty cell run, a bar line, a measure repeat.
 std::string ExpandShorthands(std::string_view music) {
@@ -53,12 +39,80 @@ std::string ExpandShorthands(std::string_view music) {
     return expanded;
 }
 
-std::string Lowercase(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+//! The remark in lower case, its runs of blanks made one.
+std::string Normalised(std::string_view text) {
+    std::string normal;
+    for (const char c : text) {
+        const bool blank = c == ' ' || c == '\t';
+        if (blank && (normal.empty() || normal.back() == ' ')) {
+            continue;
+        }
+        normal += blank ? ' ' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
-    return lower;
+    while (!normal.empty() && normal.back() == ' ') {
+        normal.pop_back();
+    }
+    return normal;
+}
+
+//! The jump a remark asks for, as the chart language writes it; nothing for other text. A jump "al 2nd
+//! ending" is a plain one: after every jump a repeat plays its last ending.
+std::optional<std::string> JumpOfRemark(std::string_view remark) {
+    if (remark == "fine") {
+        return "FINE";
+    }
+    if (remark == "to coda") {
+        return "TO CODA";
+    }
+    const bool daCapo = remark.starts_with("d.c.") || remark.starts_with("da capo");
+    if (!daCapo && !remark.starts_with("d.s.") && !remark.starts_with("dal segno")) {
+        return std::nullopt;
+    }
+    std::string jump = daCapo ? "D.C." : "D.S.";
+    if (const std::size_t al = remark.find(" al "); al != std::string_view::npos) {
+        const std::string_view until = remark.substr(al + 4);
+        jump += until.starts_with("coda") ? " al Coda" : until.starts_with("fine") ? " al Fine" : "";
+    }
+    return jump;
+}
+
+//! "3x", "x3" or "play 3x": how often the repeat plays its passage; 0 for other text.
+int RepeatCount(std::string_view remark) {
+    const std::size_t x = remark.find('x');
+    if (x == std::string_view::npos || remark.size() > 12) {
+        return 0;
+    }
+    const auto isDigit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+    std::size_t start = x;
+    while (start > 0 && isDigit(remark[start - 1])) {
+        --start;
+    }
+    std::size_t end = x + 1;
+    while (start == x && end < remark.size() && isDigit(remark[end])) {
+        ++end;
+    }
+    const std::string_view digits =
+        start < x ? remark.substr(start, x - start) : remark.substr(x + 1, end - x - 1);
+    int times = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), times);
+    return times >= 2 && times <= 99 ? times : 0;
+}
+
+//! Section words a remark at the start of a measure may name, where the format has no sign for them.
+constexpr std::array<std::string_view, 12> kRemarkSections = {"intro",  "verse",     "pre-chorus", "chorus",
+                                                              "bridge", "interlude", "solo",       "outro",
+                                                              "tag",    "vamp",      "refrain",    "coda"};
+
+//! Whether a remark names a section: one of the words, alone or with a number ("Verse 2").
+bool IsSectionRemark(std::string_view remark) {
+    const std::string_view word = remark.substr(0, remark.find(' '));
+    const std::string_view number = word.size() < remark.size() ? remark.substr(word.size() + 1) : "";
+    const bool numbered =
+        number.empty() || (number.size() <= 2 && std::all_of(number.begin(), number.end(), [](char c) {
+                               return std::isdigit(static_cast<unsigned char>(c)) != 0;
+                           }));
+    return numbered && word != "coda" &&
+           std::find(kRemarkSections.begin(), kRemarkSections.end(), word) != kRemarkSections.end();
 }
 
 bool IsRootLetter(char c) {
@@ -73,22 +127,19 @@ std::string_view NoteAt(std::string_view text) {
     return text.substr(0, text.size() > 1 && (text[1] == 'b' || text[1] == '#') ? 2 : 1);
 }
 
-//! Whether the chart language reads name in brackets as a section mark ("A2", "Chorus", "Verse 2").
-bool IsSectionName(std::string_view name) {
-    if (name.empty() || name.find_first_of("[]\n") != std::string_view::npos) {
-        return false;
+//! A note as the chart language spells it: E sharp and B sharp, which it has no name for, as F and C.
+std::string ChartNote(std::string_view note) {
+    if (note == "E#") {
+        return "F";
     }
-    const std::string mark = "[" + std::string(name) + "]";
-    ChartLineScanner scanner;
-    const ScannedChartLine line = scanner.Scan(mark, ChartLineState::Chords);
-    return line.tokens.size() == 1 && line.tokens.front().kind == ChartTokenKind::Section &&
-           line.tokens.front().length == static_cast<int>(mark.size());
+    if (note == "B#") {
+        return "C";
+    }
+    return std::string(note);
 }
 
-struct Cell {
-    int position;
-    std::string symbol;  //!< empty for an empty cell
-};
+//! What the last cell with a symbol left sounding, for a measure of empty cells after it.
+enum class Sounding { Nothing, Chord, NoChord };
 
 class CellReader {
   public:
@@ -98,9 +149,13 @@ class CellReader {
         while (i < text.size()) {
             i = ReadSymbol(text, i);
         }
-        if (HasSymbols()) {
-            EndMeasure();
+        if (!chords_.empty()) {
+            EndMeasure(false);
+        } else if (!current_.jump.empty() && !reading_.measures.empty()) {
+            // A jump after the last measure's bar line is the last measure's.
+            reading_.measures.back().jump = current_.jump;
         }
+        SettleForm(reading_.measures, form_, reading_.notes);
         return std::move(reading_);
     }
 
@@ -110,7 +165,7 @@ class CellReader {
         const std::string_view rest = text.substr(i);
         switch (c) {
             case '{':
-                EndMeasureAtBar();
+                EndMeasureAtBar(false);
                 current_.repeatOpens = true;
                 lastEnding_ = 0;
                 return i + 1;
@@ -119,9 +174,11 @@ class CellReader {
                 return i + 1;
             case '|':
             case '[':
+                EndMeasureAtBar(false);
+                return i + 1;
             case ']':
             case 'Z':
-                EndMeasureAtBar();
+                EndMeasureAtBar(true);
                 return i + 1;
             case '*':
                 return ReadSection(rest, i);
@@ -137,14 +194,17 @@ class CellReader {
                 current_.segno = true;
                 return i + 1;
             case 'Q':
-                ReadCodaSign();
+                form_.codaSigns.push_back({reading_.measures.size(), cellCount_ == 0});
                 return i + 1;
             case '<':
                 return ReadComment(text, i);
             case '(':
                 return ReadAlternate(text, i);
             case ' ':
-                AddCell("");
+                // Empty cells after a closing bar line only fill the row up to the next one.
+                if (!padding_) {
+                    AddCell("");
+                }
                 return i + 1;
             case 'x':
                 AddCell("%");
@@ -154,6 +214,7 @@ class CellReader {
                 return i + 1;
             case 'n':
                 AddCell("N.C.");
+                sounding_ = Sounding::NoChord;
                 return i + 1;
             case 'p':
                 AddCell("/");
@@ -188,10 +249,10 @@ class CellReader {
             return i + 1;
         }
         const char mark = rest[1];
-        const auto word = std::find_if(kSectionWords.begin(), kSectionWords.end(),
-                                       [&](const auto& entry) { return entry.first == mark; });
-        if (word != kSectionWords.end()) {
-            current_.section = std::string(word->second);
+        if (mark == 'V') {
+            current_.section = "Verse";
+        } else if (mark == 'i') {
+            current_.section = "Intro";
         } else if (std::isupper(static_cast<unsigned char>(mark))) {
             current_.section = std::string(1, mark);
         }
@@ -216,23 +277,11 @@ class CellReader {
         return i + 3;
     }
 
-    //! The first coda sign of a song is where the player leaves for the coda, the second where the coda
-    //! starts; after a jump "al Coda" any sign is the coda itself.
-    void ReadCodaSign() {
-        ++codaSigns_;
-        if (codaSigns_ == 1 && !jumpedAlCoda_) {
-            SheetMeasure* measure =
-                HasSymbols() || reading_.measures.empty() ? &current_ : &reading_.measures.back();
-            measure->jump = "TO CODA";
-        } else {
-            current_.coda = true;
-        }
-    }
-
     std::size_t ReadComment(std::string_view text, std::size_t i) {
         std::size_t end = text.find('>', i);
         std::string_view comment =
             text.substr(i + 1, end == std::string_view::npos ? std::string_view::npos : end - i - 1);
+        // A remark may start with its height over the staff: "*60D.S. al Coda".
         if (comment.size() >= 3 && comment[0] == '*' &&
             std::isdigit(static_cast<unsigned char>(comment[1]))) {
             comment.remove_prefix(3);
@@ -242,50 +291,31 @@ class CellReader {
     }
 
     void ReadCommentText(std::string_view comment) {
-        if (cellCount_ == 0 && IsSectionName(comment)) {
-            // The format has signs for a few sections only; a comment opening a measure names the others.
+        const std::string remark = Normalised(comment);
+        if (cellCount_ == 0 && !padding_ && IsSectionRemark(remark)) {
+            // The format has signs for a few sections only; a remark opening a measure names the others.
             current_.section = std::string(comment);
             return;
         }
-        const std::string lower = Lowercase(comment);
-        SheetMeasure& measure =
-            HasSymbols() || reading_.measures.empty() ? current_ : reading_.measures.back();
-        for (const auto& [text, jump] : kJumpTexts) {
-            if (lower == text) {
-                measure.jump = std::string(jump);
-                jumpedAlCoda_ = jumpedAlCoda_ || lower.ends_with("al coda");
-                return;
-            }
+        if (const std::optional<std::string> jump = JumpOfRemark(remark)) {
+            // A remark stands in the measure it is written in: before its first chord too. One among the
+            // empty cells after a closing bar line, or after the last measure, belongs to the one before.
+            (padding_ && !reading_.measures.empty() ? reading_.measures.back() : current_).jump = *jump;
+            return;
         }
-        if (const int times = RepeatCount(lower); times > 0) {
-            pendingTimes_ = times;
+        if (const int times = RepeatCount(remark); times > 0) {
+            // A count after its repeat's closing sign is that repeat's.
+            if (padding_ && lastRepeatClose_ < reading_.measures.size() &&
+                lastRepeatClose_ + 1 == reading_.measures.size()) {
+                reading_.measures[lastRepeatClose_].repeatCloses = times;
+            } else {
+                pendingTimes_ = times;
+            }
             return;
         }
         if (!comment.empty()) {
             Note("remark at measure " + std::to_string(MeasureNumber()) + ": " + std::string(comment));
         }
-    }
-
-    //! "3x", "x3" or "play 3x": how often the next closing repeat plays its passage; 0 for other text.
-    static int RepeatCount(std::string_view lower) {
-        const std::size_t x = lower.find('x');
-        if (x == std::string_view::npos || lower.size() > 12) {
-            return 0;
-        }
-        const auto isDigit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
-        std::size_t start = x;
-        while (start > 0 && isDigit(lower[start - 1])) {
-            --start;
-        }
-        std::size_t end = x + 1;
-        while (start == x && end < lower.size() && isDigit(lower[end])) {
-            ++end;
-        }
-        const std::string_view digits =
-            start < x ? lower.substr(start, x - start) : lower.substr(x + 1, end - x - 1);
-        int times = 0;
-        std::from_chars(digits.data(), digits.data() + digits.size(), times);
-        return times >= 2 && times <= 99 ? times : 0;
     }
 
     std::size_t ReadAlternate(std::string_view text, std::size_t i) {
@@ -302,16 +332,18 @@ class CellReader {
         if (invisibleRoot) {
             ++at;
         } else {
-            root = std::string(NoteAt(text.substr(at)));
-            at += root.size();
+            const std::string_view note = NoteAt(text.substr(at));
+            root = ChartNote(note);
+            at += note.size();
         }
         const std::size_t qualityLength = LinkQualityLength(text.substr(at));
         const std::string_view quality = text.substr(at, qualityLength);
         at += qualityLength;
         std::string bass;
         if (at < text.size() && text[at] == '/') {
-            bass = std::string(NoteAt(text.substr(at + 1)));
-            at += 1 + bass.size();
+            const std::string_view note = NoteAt(text.substr(at + 1));
+            bass = ChartNote(note);
+            at += 1 + note.size();
         }
         if (invisibleRoot) {
             AddInvisibleRootChord(bass);
@@ -319,6 +351,7 @@ class CellReader {
             std::string chord = root + EverydayQuality(quality).value_or(std::string(quality));
             lastChord_ = chord;
             AddCell(bass.empty() ? chord : chord + "/" + bass);
+            sounding_ = Sounding::Chord;
         }
         return at;
     }
@@ -334,19 +367,21 @@ class CellReader {
     }
 
     void AddCell(std::string symbol) {
-        cells_.push_back({static_cast<int>(cellCount_), std::move(symbol)});
+        padding_ = false;
+        lastCellEmpty_ = symbol.empty();
+        if (!lastCellEmpty_) {
+            chords_.push_back({static_cast<int>(cellCount_), std::move(symbol)});
+        }
         ++cellCount_;
     }
 
-    [[nodiscard]] bool HasSymbols() const {
-        return std::any_of(cells_.begin(), cells_.end(),
-                           [](const Cell& cell) { return !cell.symbol.empty(); });
-    }
-
-    void EndMeasureAtBar() {
+    void EndMeasureAtBar(bool closing) {
         if (cellCount_ > 0) {
-            EndMeasure();
+            EndMeasure(closing);
+        } else if (closing && !reading_.measures.empty() && !padding_) {
+            form_.closesPassage.back() = true;
         }
+        padding_ = closing;
     }
 
     void CloseRepeat() {
@@ -354,27 +389,27 @@ class CellReader {
             cellCount_ > 0 || reading_.measures.empty() ? current_ : reading_.measures.back();
         measure.repeatCloses = pendingTimes_ > 0 ? pendingTimes_ : 2;
         pendingTimes_ = 0;
-        EndMeasureAtBar();
+        EndMeasureAtBar(true);
+        lastRepeatClose_ = reading_.measures.size() - 1;
     }
 
-    void EndMeasure() {
-        current_.chords = MeasureChords();
-        const bool secondOfRepeat =
-            !reading_.measures.empty() && reading_.measures.back().chords.size() == 1 &&
-            reading_.measures.back().chords.front() == "%%" && !afterTwoMeasureRepeat_;
-        if (secondOfRepeat && current_.chords.empty()) {
+    void EndMeasure(bool closing) {
+        const bool secondOfRepeat = chords_.empty() && !reading_.measures.empty() &&
+                                    reading_.measures.back().chords == std::vector<std::string>{"%%"} &&
+                                    !afterTwoMeasureRepeat_;
+        if (secondOfRepeat) {
             // The sign that repeats two measures fills the measure after it too.
             MergeMarksInto(reading_.measures.back());
+            form_.closesPassage.back() = form_.closesPassage.back() || closing;
             afterTwoMeasureRepeat_ = true;
         } else {
-            if (current_.chords.empty()) {
-                Note("measure " + std::to_string(MeasureNumber()) + " is empty");
-            }
+            current_.chords = chords_.empty() ? HeldMeasure() : MeasureChords();
             reading_.measures.push_back(std::move(current_));
+            form_.closesPassage.push_back(closing);
             afterTwoMeasureRepeat_ = false;
         }
         current_ = SheetMeasure();
-        cells_.clear();
+        chords_.clear();
         cellCount_ = 0;
     }
 
@@ -385,23 +420,44 @@ class CellReader {
         measure.repeatCloses = std::max(measure.repeatCloses, current_.repeatCloses);
     }
 
-    //! The chords of the measure as the chart writes them: spread evenly when their cells are, otherwise held
-    //! on the beats their cells stand for when the measure has a cell a beat (or on its own grid).
-    std::vector<std::string> MeasureChords() {
-        std::vector<PlacedChord> chords;
-        for (const Cell& cell : cells_) {
-            if (!cell.symbol.empty()) {
-                chords.push_back({cell.position, cell.symbol});
-            }
+    //! A measure of empty cells: what sounds goes on through it.
+    [[nodiscard]] std::vector<std::string> HeldMeasure() const {
+        switch (sounding_) {
+            case Sounding::Chord:
+                return {"="};
+            case Sounding::NoChord:
+                return {"N.C."};
+            case Sounding::Nothing:
+                break;
         }
+        return {"-"};
+    }
+
+    //! The chords of the measure as the chart writes them: a measure repeat sign anywhere in it is the whole
+    //! measure; chords spread evenly when their cells are, otherwise held on the beats their cells stand for
+    //! (a cell a beat, or the measure's own grid).
+    std::vector<std::string> MeasureChords() {
+        std::vector<PlacedChord> chords = std::move(chords_);
+        const auto isRepeatSign = [](const PlacedChord& chord) {
+            return chord.symbol == "%" || chord.symbol == "%%";
+        };
+        if (std::all_of(chords.begin(), chords.end(), isRepeatSign)) {
+            return {chords.front().symbol};
+        }
+        // Beside chords a repeat sign means nothing: its cell is an empty one.
+        chords.erase(std::remove_if(chords.begin(), chords.end(), isRepeatSign), chords.end());
         if (static_cast<int>(chords.size()) > beats_) {
             Note("measure " + std::to_string(MeasureNumber()) + " has more chords than beats");
         }
         // Fewer cells than beats, ending with a chord and with places left empty between the chords, are a
-        // grid of their own: the chords of a measure that does not divide into its beats.
-        const bool ownGrid = static_cast<int>(cellCount_) < beats_ && !cells_.empty() &&
-                             !cells_.back().symbol.empty() && chords.size() < cells_.size();
-        if (chords.empty() || (static_cast<int>(cellCount_) != beats_ && !ownGrid)) {
+        // grid of their own: the chords of a measure that does not divide into its beats. More cells than
+        // beats with every chord within the first ones stand a chord a beat.
+        int grid = static_cast<int>(cellCount_);
+        const bool ownGrid = grid < beats_ && !lastCellEmpty_ && chords.size() < cellCount_;
+        const bool onBeats = grid > beats_ && chords.back().position < beats_;
+        if (onBeats) {
+            grid = beats_;
+        } else if (grid != beats_ && !ownGrid) {
             std::vector<std::string> symbols;
             for (PlacedChord& chord : chords) {
                 symbols.push_back(std::move(chord.symbol));
@@ -412,7 +468,7 @@ class CellReader {
             // A measure that starts by holding on: a rest when there is nothing before it to hold.
             chords.insert(chords.begin(), {0, reading_.measures.empty() ? "-" : "="});
         }
-        return SpreadChords(chords, static_cast<int>(cellCount_));
+        return SpreadChords(chords, grid);
     }
 
     [[nodiscard]] int MeasureNumber() const { return static_cast<int>(reading_.measures.size()) + 1; }
@@ -420,14 +476,17 @@ class CellReader {
     void Note(std::string note) { reading_.notes.push_back(std::move(note)); }
 
     CellReading reading_;
+    CellForm form_;
     SheetMeasure current_;
-    std::vector<Cell> cells_;
+    std::vector<PlacedChord> chords_;  //!< the cells of the measure that hold a symbol, at their places
     std::size_t cellCount_ = 0;
+    bool lastCellEmpty_ = false;
+    bool padding_ = false;  //!< after a closing bar line, until the next symbol or bar line
+    Sounding sounding_ = Sounding::Nothing;
     int beats_ = 4;
     int beatUnit_ = 4;
-    int codaSigns_ = 0;
-    bool jumpedAlCoda_ = false;
     int pendingTimes_ = 0;
+    std::size_t lastRepeatClose_ = SIZE_MAX;
     bool afterTwoMeasureRepeat_ = false;
     std::string lastChord_;
     int lastEnding_ = 0;                 //!< the number of the last ending of the passage; 0 before one

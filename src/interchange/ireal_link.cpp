@@ -99,29 +99,42 @@ void AddCells(LeadSheet& song, std::string_view music) {
     song.notes.insert(song.notes.end(), cells.notes.begin(), cells.notes.end());
 }
 
+//! The fields of a song joined again, those that are empty left out.
+std::string Joined(const std::vector<std::string_view>& fields, std::size_t from, std::size_t to) {
+    std::string joined;
+    for (std::size_t i = from; i < to; ++i) {
+        if (!fields[i].empty()) {
+            joined += joined.empty() ? "" : "=";
+            joined += fields[i];
+        }
+    }
+    return joined;
+}
+
 //! A song of a new-style link: title, composer, an unused field, style, key, transposition, the scrambled
-//! music, accompaniment style, tempo and number of choruses.
+//! music, accompaniment style, tempo and number of choruses. The fields are found from the music's place, so
+//! that a title with "=" in it or a song with a field too many or too few before its music is still read.
 std::optional<LeadSheet> ReadNewSong(std::string_view text, std::string& problem) {
     const std::vector<std::string_view> fields = Split(text, "=");
-    if (fields.size() < 7) {
-        problem = "is cut short";
+    const auto music = std::find_if(fields.begin(), fields.end(),
+                                    [](std::string_view field) { return field.starts_with(kMusicPrefix); });
+    if (music == fields.end()) {
+        problem = fields.size() < 7 ? "is cut short" : "has music in an unknown encoding";
         return std::nullopt;
     }
-    if (fields[6].substr(0, kMusicPrefix.size()) != kMusicPrefix) {
-        problem = "has music in an unknown encoding";
-        return std::nullopt;
-    }
+    const auto at = static_cast<std::size_t>(music - fields.begin());
+    const auto field = [&](std::size_t back) { return at > back ? fields[at - back] : std::string_view(); };
     LeadSheet song;
-    song.title = OneLine(fields[0]);
-    song.composer = OneLine(fields[1]);
-    song.style = OneLine(fields[3]);
-    song.key = KeyName(fields[4]);
-    AddCells(song, ScrambleMusic(fields[6].substr(kMusicPrefix.size())));
-    if (fields.size() > 8) {
-        song.tempo = NumberField(fields[8]);
+    song.title = OneLine(Joined(fields, 0, at >= 6 ? at - 5 : 1));
+    song.composer = OneLine(at >= 6 ? field(5) : std::string_view());
+    song.style = OneLine(field(3));
+    song.key = KeyName(field(2));
+    AddCells(song, ScrambleMusic(music->substr(kMusicPrefix.size())));
+    if (at + 2 < fields.size()) {
+        song.tempo = NumberField(fields[at + 2]);
     }
-    if (fields.size() > 9) {
-        song.choruses = NumberField(fields[9]);
+    if (at + 3 < fields.size()) {
+        song.choruses = NumberField(fields[at + 3]);
     }
     return song;
 }
@@ -139,9 +152,20 @@ std::string DecodedBody(std::string_view body) {
     return decoded;
 }
 
-std::size_t LinkEnd(std::string_view text, std::size_t from) {
-    const std::size_t end = text.find_first_of("\"'<> \t\r\n", from);
-    return end == std::string_view::npos ? text.size() : end;
+//! Where the link whose text starts at from ends: at the quote that opens it in a page ("'S Wonderful" keeps
+//! its apostrophe), otherwise at the end of its line or markup, or at a blank when its text is
+//! percent-encoded and so has none of its own.
+std::size_t LinkEnd(std::string_view text, std::size_t linkStart, std::size_t from) {
+    const char quote = linkStart > 0 ? text[linkStart - 1] : '\0';
+    const bool quoted = quote == '"' || quote == '\'';
+    std::size_t end =
+        quoted ? text.find_first_of(std::string{quote, '\n'}, from) : text.find_first_of("\"<>\r\n", from);
+    end = end == std::string_view::npos ? text.size() : end;
+    const std::string_view link = text.substr(from, end - from);
+    if (!quoted && link.find('=') == std::string_view::npos) {
+        end = from + std::min(link.size(), link.find_first_of(" \t"));
+    }
+    return end;
 }
 
 class LinkReader {
@@ -151,11 +175,11 @@ class LinkReader {
         while ((at = text.find("ireal", at)) != std::string_view::npos) {
             const std::string_view rest = text.substr(at);
             if (rest.starts_with(kNewScheme)) {
-                const std::size_t end = LinkEnd(text, at + kNewScheme.size());
+                const std::size_t end = LinkEnd(text, at, at + kNewScheme.size());
                 ReadNewLink(DecodedBody(text.substr(at + kNewScheme.size(), end - at - kNewScheme.size())));
                 at = end;
             } else if (rest.starts_with(kOldScheme)) {
-                const std::size_t end = LinkEnd(text, at + kOldScheme.size());
+                const std::size_t end = LinkEnd(text, at, at + kOldScheme.size());
                 ReadOldLink(DecodedBody(text.substr(at + kOldScheme.size(), end - at - kOldScheme.size())));
                 at = end;
             } else {

@@ -76,4 +76,34 @@ std::string OneLine(std::string_view text) {
     return std::string(Trimmed(line));
 }
 
+std::vector<std::string> RemarkLines(std::string_view text) {
+    const std::string line = OneLine(text);
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < line.size()) {
+        std::size_t end = start;
+        std::size_t characters = 0;
+        std::size_t lastSpace = std::string::npos;
+        while (end < line.size() && characters < kMaxRemarkCharacters) {
+            if (line[end] == ' ' && characters > kMaxRemarkCharacters / 2) {
+                lastSpace = end;
+            }
+            // A character is its lead byte and the continuation bytes after it.
+            do {
+                ++end;
+            } while (end < line.size() && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80);
+            ++characters;
+        }
+        if (end < line.size() && lastSpace != std::string::npos) {
+            end = lastSpace + 1;
+        }
+        if (const std::string_view part = Trimmed(std::string_view(line).substr(start, end - start));
+            !part.empty()) {
+            lines.emplace_back(part);
+        }
+        start = end;
+    }
+    return lines;
+}
+
 }  // namespace kaz

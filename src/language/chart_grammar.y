@@ -1,6 +1,8 @@
 %{
 // The chart grammar. Its actions build the score tree as soon as a construct's last token is read, so an
 // error they report points at that construct.
+#include <algorithm>
+
 #include "language/parse_chart.h"
 #include "language/scanner_fault.h"
 %}
@@ -64,6 +66,13 @@ bool MarksMayOpenMeasures(int marks) {
     return (marks & kFormMark) != 0 || marks == kMeasureMark;
 }
 
+// A repeat sign is a bar line, or a double one (":||"); the bar lines it has beyond those stand for empty
+// measures after it, as they do written apart (":|| |").
+int BarsBeyondTheSign(const ChartParse& parse, ChartText sign) {
+    const std::string_view text = View(parse, sign);
+    return std::max(static_cast<int>(std::count(text.begin(), text.end(), '|')) - 2, 0);
+}
+
 void Define(ChartParse& parse, ChartText name, std::initializer_list<std::int32_t> values) {
     parse.definitions.DefineChord(View(parse, name),
                                   std::span<const std::int32_t>(values.begin(), values.size()));
@@ -99,15 +108,16 @@ void Define(ChartParse& parse, ChartText name, std::initializer_list<std::int32_
 %type <text> defName
 %type <number> bars stars separator mark markList
 %type <measure> measure chordList
-%type <line> measures barSequence markedMeasures
+%type <line> measures barSequence markedMeasures repeatedSequence
 
-/* The grammar is ambiguous on purpose. Its 16 shift/reduce and 58 reduce/reduce conflicts are resolved the
+/* The grammar is ambiguous on purpose. Its 17 shift/reduce and 64 reduce/reduce conflicts are resolved the
    usual way, shift before reduce and the earlier rule first, and so take these decisions: marks at the start of
    a line followed by a line break or the end make a mark line (a section, ending, segno or coda mark there opens
-   the next measure written); followed by anything else they open the line's first measure when one of them is a
-   form or style mark, or when the line starts with a single meter or tempo mark (an empty measure when a bar line
-   follows it); a run of bar lines is always one run; a bar line or repeat sign at the start of a line leaves no
-   empty measure before it; an empty line is no line at all. A deterministic parser cannot declare its
+   the next measure written); followed by a repeat sign "|:" they are a mark line too, and the sign starts the
+   line's measures; followed by anything else they open the line's first measure when one of them is a form or
+   style mark, or when the line starts with a single meter or tempo mark (an empty measure when a bar line
+   follows it); a run of bar lines is always one run; a bar line or repeat sign at the start or the end of a line
+   leaves no empty measure beside it; an empty line is no line at all. A deterministic parser cannot declare its
    reduce/reduce count, so the test suite checks both counts. */
 
 %%
@@ -124,6 +134,9 @@ line
     | barSequence stars
     | markList marksOpenMeasures markedSequence
     | markList marksOpenMeasures markedSequence stars
+    | markList marksOpenMeasures repeatedSequence
+    | markList marksOpenMeasures repeatedSequence stars
+    | lineEndMarks
     ;
 
 markList
@@ -156,6 +169,32 @@ markedSequence
     : markedMeasures
     | markedMeasures separator
                         { parse.builder.PadLine(*$1, 0, $2); }
+    | markedMeasures separator
+                        { parse.builder.PadLine(*$1, 0, $2); }
+      lineEndMarks
+    ;
+
+/* Marks followed by a repeat sign at the start of a line are a line of marks of their own: the repeat sign
+   starts the line's measures, and a meter or tempo mark before it opens no empty measure. */
+repeatedSequence
+    : lineOpeningRepeat { $$ = parse.builder.NewScoreLine(); }
+    | lineOpeningRepeat measures
+                        { $$ = $2; }
+    | lineOpeningRepeat measures separator
+                        { parse.builder.PadLine(*$2, 0, $3); $$ = $2; }
+    | lineOpeningRepeat measures separator
+                        { parse.builder.PadLine(*$2, 0, $3); }
+      lineEndMarks      { $$ = $2; }
+    ;
+
+lineOpeningRepeat
+    : REPEAT_OPEN       { parse.builder.EndMarkLine(); parse.builder.OpenRepeat($1.start, $1.length); }
+    ;
+
+/* Closing marks after a line's last bar line, or on a line of their own, end the last measure written:
+   "G7 | [D.C. al Fine]". */
+lineEndMarks
+    : closingMarks      { if (!parse.builder.EndLastMeasure()) YYABORT; }
     ;
 
 markedMeasures
@@ -199,6 +238,12 @@ barSequence
                         { parse.builder.PadLine(*$1, 0, $2); }
     | separator measures separator
                         { parse.builder.PadLine(*$2, $1, $3); $$ = $2; }
+    | measures separator
+                        { parse.builder.PadLine(*$1, 0, $2); }
+      lineEndMarks
+    | separator measures separator
+                        { parse.builder.PadLine(*$2, $1, $3); }
+      lineEndMarks      { $$ = $2; }
     ;
 
 /* A measure of chords after a single bar line, most measures of every chart, is taken at once: without a
@@ -303,13 +348,19 @@ separator
     : '|'               { $$ = 0; }
     | bars
     | REPEAT_OPEN       { parse.builder.OpenRepeat($1.start, $1.length); $$ = 0; }
-    | REPEAT_CLOSE      { if (!parse.builder.CloseRepeat($1.start, $1.length, {})) YYABORT; $$ = 0; }
+    | REPEAT_CLOSE      {
+                            if (!parse.builder.CloseRepeat($1.start, $1.length, {})) YYABORT;
+                            $$ = BarsBeyondTheSign(parse, $1);
+                        }
     | REPEAT_CLOSE TIMES
-                        { if (!parse.builder.CloseRepeat($1.start, $2.start + $2.length - $1.start, View(parse, $2))) YYABORT; $$ = 0; }
+                        {
+                            if (!parse.builder.CloseRepeat($1.start, $2.start + $2.length - $1.start, View(parse, $2))) YYABORT;
+                            $$ = BarsBeyondTheSign(parse, $1);
+                        }
     | REPEAT_BOTH       {
                             if (!parse.builder.CloseRepeat($1.start, $1.length, {})) YYABORT;
                             parse.builder.OpenRepeat($1.start, $1.length);
-                            $$ = 0;
+                            $$ = BarsBeyondTheSign(parse, $1);
                         }
     ;
 

@@ -5,6 +5,7 @@
 
 #include "chart_grammar.h"
 #include "harmony/chord_analysis.h"
+#include "harmony/form_mark_words.h"
 
 // The chart scanner's entry points (chart_scanner.l).
 int ChartLex(CHART_STYPE* value, void* scanner);
@@ -25,8 +26,7 @@ bool IsSign(std::string_view symbol) {
 
 //! An opening mark ("[A]") names a section unless it is a segno, a coda or an ending ("[1.]").
 bool IsSection(std::string_view mark) {
-    return mark.find("SEGNO") == std::string_view::npos && mark.find("CODA") == std::string_view::npos &&
-           mark.find('.') == std::string_view::npos;
+    return OpeningMarkKind(MarkWord(mark)) == FormMarkKind::Section;
 }
 
 //! The kind of a token the scanner returned, text, matched in state.

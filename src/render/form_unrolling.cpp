@@ -88,13 +88,15 @@ class FormPlanner {
     bool Read(std::size_t index) {
         const FormMark& mark = marks_[index];
         const bool awaitingEnding = group_ && group_->endingClosed;
-        if (awaitingEnding && !(mark.kind == FormMarkKind::Ending && mark.slot == group_->closedAt + 1) &&
-            !FinishEndings()) {
+        const bool endingFollows = awaitingEnding && mark.slot == group_->closedAt + 1 &&
+                                   (mark.kind == FormMarkKind::Ending || NextEndingOnSlotOf(index));
+        if (awaitingEnding && !endingFollows && !FinishEndings()) {
             return false;
         }
         switch (mark.kind) {
             case FormMarkKind::Section:
-                if (!FinishEndings()) {
+                // A section may start with the next ending of the passage before it: "[B] [2.]".
+                if (!NextEndingOnSlotOf(index) && !FinishEndings()) {
                     return false;
                 }
                 if (!open_) {
@@ -137,6 +139,28 @@ class FormPlanner {
                 return true;
         }
         return true;
+    }
+
+    //! Whether the measure of mark index also opens the next ending of the endings being read.
+    [[nodiscard]] bool NextEndingOnSlotOf(std::size_t index) const {
+        if (!group_) {
+            return false;
+        }
+        const std::uint32_t slot = marks_[index].slot;
+        const auto isNext = [&](const FormMark& mark) {
+            return mark.kind == FormMarkKind::Ending && FirstPass(mark) == group_->nextPass;
+        };
+        for (std::size_t i = index; i < marks_.size() && marks_[i].slot == slot; ++i) {
+            if (isNext(marks_[i])) {
+                return true;
+            }
+        }
+        for (std::size_t i = index; i-- > 0 && marks_[i].slot == slot;) {
+            if (isNext(marks_[i])) {
+                return true;
+            }
+        }
+        return false;
     }
 
     bool Only(const FormMark& mark, std::uint32_t& slot, std::string_view message) {
@@ -313,8 +337,9 @@ class FormWalk {
         return jumped_ ? plans_[index].passes : pass_;
     }
 
-    //! Where to go on when an ending opening this slot is not for this pass; kNoSlot to play the slot.
-    [[nodiscard]] std::uint32_t SkippedEnding(MarkIndex first, MarkIndex last) const {
+    //! Where to go on when an ending opening this slot is not for this pass; kNoSlot to play the slot. The
+    //! last ending plays the passage's last pass: the passes of the next repeat count from one again.
+    [[nodiscard]] std::uint32_t SkippedEnding(MarkIndex first, MarkIndex last) {
         for (MarkIndex i = first; i < last; ++i) {
             if (marks_[i].kind != FormMarkKind::Ending) {
                 continue;
@@ -322,6 +347,9 @@ class FormWalk {
             const std::uint32_t pass = PassFor(i);
             const bool plays =
                 pass >= FirstPass(marks_[i]) && (plans_[i].lastEnding || pass <= LastPass(marks_[i]));
+            if (plays && plans_[i].lastEnding) {
+                pass_ = 1;
+            }
             return plays ? kNoSlot : plans_[i].target;
         }
         return kNoSlot;
@@ -334,19 +362,34 @@ class FormWalk {
         }
         const Measure& measure = *score_.measureSlots[slot];
         if (landedByJump_ && measure.repeatEnd != 0) {
-            HintRepeatAfterJump(measure, slot);
+            HintRepeatAfterJump(measure);
         }
         score_.playOrder.push_back({slot, ++timesPlayed_[slot]});
         return true;
     }
 
-    void HintRepeatAfterJump(const Measure& measure, std::uint32_t slot) {
-        const std::string message = "After a jump, % repeats measure " + std::to_string(slot) +
-                                    ", the one written before it, not the one played before the jump; "
-                                    "write out the chords to play those";
+    void HintRepeatAfterJump(const Measure& measure) {
+        const std::optional<std::uint32_t> repeated = WrittenNumber(*measure.source);
+        const std::string message =
+            repeated
+                ? "After a jump, % plays the chords of measure " + std::to_string(*repeated) +
+                      ", written before it, not those played before the jump; write out the chords to "
+                      "play those"
+                : "After a jump, % repeats nothing: no measure is written before it; write out the chords "
+                  "to play";
         ReportHint(context_, message, "%", LineAt(context_.sourceText, measure.repeatStart),
                    measure.repeatStart, measure.repeatEnd);
         hinted_ = true;
+    }
+
+    //! The number a written-out measure has in the chart, counted from 1; nothing for a repeat sign that has
+    //! no measure before it to repeat.
+    [[nodiscard]] std::optional<std::uint32_t> WrittenNumber(const Measure& measure) const {
+        if (measure.repeatEnd != 0) {
+            return std::nullopt;
+        }
+        const auto found = std::find(score_.measureSlots.begin(), score_.measureSlots.end(), &measure);
+        return static_cast<std::uint32_t>(found - score_.measureSlots.begin()) + 1;
     }
 
     //! The slot played after this one, or nothing at the end of the song.

@@ -42,6 +42,12 @@ TEST(Instrument, TransposingInstrumentsReadTheirPartInTheirOwnKeysSpelling) {
     EXPECT_EQ(ShownFor("Gm | D7/F# | Gm", kBFlat), "Am E7/G\u266F Am");
 }
 
+TEST(Instrument, APartIsSpelledInTheKeyOfTheSongNotOfItsLastChord) {
+    // D major, ending on the dominant: an E-flat part is in B major, with its sharps.
+    EXPECT_EQ(ShownFor("D | Bm | G/B | A7", kEFlat), "B G\u266Fm E/G\u266F F\u266F7");
+    EXPECT_EQ(ShownFor("D | Hm | D/F# | A7", kEFlat, kGermanNotation), "H G\u266Fm H/D\u266F F\u266F7");
+}
+
 TEST(Instrument, GermanChartsKeepTheirBNames) {
     EXPECT_EQ(ShownFor("C | H7 | C", kF, kGermanNotation), "G F\u266F7 G");
     EXPECT_EQ(ShownFor("Eb | Ab | Eb", kF, kGermanNotation), "B E\u266D B");

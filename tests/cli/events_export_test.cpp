@@ -55,6 +55,14 @@ TEST(KazCliEvents, ChartsListTheirPerformanceAsWorkedOutByHand) {
         {"everyday-sus.kaz", {}, "everyday-sus.events"},
         // A form plays measures again: each played measure says which written one it is, and its pass.
         {"form-first-and-second-ending.kaz", {"--no-bass"}, "form-first-and-second-ending.no-bass.events"},
+        // A repeat after one with endings is taken; a meter before a repeat sign opens no measure; form marks
+        // in any case, a jump on a line of its own and sections named as musicians name them.
+        {"form-repeat-after-endings.kaz", {"--no-bass"}, "form-repeat-after-endings.no-bass.events"},
+        {"form-meter-then-repeat.kaz", {"--no-bass"}, "form-meter-then-repeat.no-bass.events"},
+        {"form-jump-on-its-own-line.kaz", {"--no-bass"}, "form-jump-on-its-own-line.no-bass.events"},
+        {"form-named-sections-and-marks-in-any-case.kaz",
+         {"--no-bass"},
+         "form-named-sections-and-marks-in-any-case.no-bass.events"},
     };
     for (const Golden& golden : goldens) {
         const auto run = RunCli(QStringList{"events", kEventCharts + "/" + golden.chart} + golden.options);

@@ -54,6 +54,24 @@ TEST_F(InterchangeCommands, ImportPrintsASingleSongAndRefusesBadInput) {
     EXPECT_EQ(bad.err, "-: error: no song could be read: song 1 is cut short\n");
 }
 
+TEST_F(InterchangeCommands, ALongChartRoundTripsThroughMusicXmlOrIsRefusedWithTheLimit) {
+    std::string chart = "# Long\n";
+    for (int line = 0; line < 500; ++line) {
+        chart += "Dm7 | G7 | Cmaj7 | A7b9 |\n";
+    }
+    const auto path = Write("long.kaz", chart);
+    ASSERT_EQ(RunCli({"export-musicxml", Q(path), Q(folder_ / "long.musicxml")}).exitCode, 0);
+    const test::CliRun back = RunCli({"import", Q(folder_ / "long.musicxml")});
+    ASSERT_EQ(back.exitCode, 0) << back.err;
+    EXPECT_EQ(back.out, chart);
+
+    const auto huge = folder_ / "huge.musicxml";
+    std::ofstream{huge};
+    std::filesystem::resize_file(huge, std::uintmax_t{65} << 20);
+    EXPECT_EQ(RunCli({"import", Q(huge)}).err,
+              "kaz-cli: '" + huge.string() + "' is too large: Kaz reads files of up to 64 MiB here\n");
+}
+
 TEST_F(InterchangeCommands, ExportsReadBackAndTheMusicXmlIsWellFormed) {
     const std::string chart =
         "# Exported\n[TEMPO=150]\nCmaj7 | Am7 D7 | G7 = = Dm7 | % |\n[3/4] Em7 A7 Dm7 |\n";

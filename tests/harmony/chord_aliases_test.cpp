@@ -96,6 +96,14 @@ TEST_F(ChordAliasesTest, EverydaySpellingsPlayTheirChordTones) {
         {"C\u00b0", PitchClasses({"C", "Eb", "F#", "A"})},
         {"Caug7", PitchClasses({"C", "E", "Ab", "Bb"})},
         {"Cmi9", PitchClasses({"C", "Eb", "G", "Bb", "D"})},
+        {"Cm#5", PitchClasses({"C", "Eb", "Ab"})},
+        {"C-#5", PitchClasses({"C", "Eb", "Ab"})},
+        {"C7b9#9", PitchClasses({"C", "E", "G", "Bb", "Db", "Eb"})},
+        {"C7b13sus", PitchClasses({"C", "F", "G", "Bb", "Ab"})},
+        {"C7susadd3", PitchClasses({"C", "E", "F", "G", "Bb"})},
+        {"Cdimmaj7", PitchClasses({"C", "Eb", "F#", "B"})},
+        {"Co^7", PitchClasses({"C", "Eb", "F#", "B"})},
+        {"Cmaj7#9", PitchClasses({"C", "E", "G", "B", "Eb"})},
     };
     for (const auto& [symbol, tones] : spellings) {
         EXPECT_EQ(Voice(symbol), tones) << symbol;
@@ -148,17 +156,22 @@ TEST_F(ChordAliasesTest, NoChordIsSilentAndLeavesTheLastChordForTheSignsAfterIt)
 TEST(ChordReference, ListsEveryAliasWithTheKeysTheAnalysisPlays) {
     std::size_t rows = 0;
     std::string sevenFlatNine;
+    std::string altered;
     for (const ChordReferenceSection& section : ChordReference()) {
         for (const ChordReferenceRow& row : section.rows) {
             EXPECT_FALSE(row.plays.empty()) << row.spelling;
             rows += 1;
             if (row.spelling == "C7b9") {
                 sevenFlatNine = row.plays;
+            } else if (row.spelling == "C7alt") {
+                altered = row.plays;
             }
         }
     }
     EXPECT_GT(rows, ChordAliases().size() + FixedSuffixes().size());
     EXPECT_EQ(sevenFlatNine, "C3 B\u266d3 D\u266d4 E4 G4");
+    // Beside the major third, the minor third is the raised ninth.
+    EXPECT_EQ(altered, "C3 B\u266d3 E4 A\u266d4 D\u266f5");
 }
 
 }  // namespace

@@ -67,6 +67,41 @@ TEST_F(ChartGrammar, RunsOfBarLinesStandForEmptyMeasures) {
     }
 }
 
+TEST_F(ChartGrammar, BarLinesBesideARepeatSignCountTheSameWrittenTogetherOrApart) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"C :||| D", "C | _ | D"},       {"C :|| | D", "C | _ | D"},      {"C :|||| D", "C | _ | _ | D"},
+        {"C :|| || D", "C | _ | _ | D"}, {"|: C :||| x3 D", "C | _ | D"},
+    };
+    for (const auto& [text, lines] : cases) {
+        ASSERT_EQ(Parse(text), kParseAccepted) << text;
+        EXPECT_EQ(Lines(), lines) << text;
+    }
+}
+
+TEST_F(ChartGrammar, AMeterBeforeARepeatSignOpensNoMeasure) {
+    ASSERT_EQ(Parse("[3/4] |: C | D :|"), kParseAccepted);
+    EXPECT_EQ(Lines(), "C(3/4) | D(3/4)");
+    ASSERT_EQ(Parse("[4/4] [TEMPO=90] |: C"), kParseAborted);
+}
+
+TEST_F(ChartGrammar, SectionsTakeAnyNameButAMarkWithAKeywordStaysThatMark) {
+    ASSERT_EQ(Parse("[Strophe] C |\n[\xC3\x9C"
+                    "bergang 2] D |\n[verse] E"),
+              kParseAccepted);
+    ASSERT_EQ(score.sections.size(), 3U);
+    EXPECT_EQ(score.sections[1].name,
+              "\xC3\x9C"
+              "bergang 2");
+    for (std::string_view keyword : {"[TEMPO 120]", "[CHORD mu]", "[STYLE]"}) {
+        EXPECT_EQ(Parse(keyword), kParseAborted) << keyword;
+    }
+}
+
+TEST_F(ChartGrammar, FlatCAndFlatFAreRoots) {
+    ASSERT_EQ(Parse("Cb | Abm6/Cb | Fbmaj7/Eb"), kParseAccepted);
+    EXPECT_EQ(Lines(), "Cb | Abm6/Cb | Fbmaj7/Eb");
+}
+
 TEST_F(ChartGrammar, FillerMeasuresTakeTheMeterOfTheMeasureAfterThem) {
     ASSERT_EQ(Parse("C || [3/4] D"), kParseAccepted);
     EXPECT_EQ(Lines(), "C | _(3/4) | D(3/4)");

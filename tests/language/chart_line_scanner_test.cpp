@@ -12,7 +12,8 @@ using State = ChartLineState;
 
 //! The lexemes of a scanned line as "kind:text" words.
 std::string Describe(std::string_view line, const ScannedChartLine& scanned) {
-    static constexpr const char* kNames[] = {"chord", "sign", "bar", "mark", "comment", "other"};
+    static constexpr const char* kNames[] = {"chord",   "sign",  "bar",  "mark",
+                                             "comment", "other", "form", "section"};
     std::string out;
     for (const ChartToken& token : scanned.tokens) {
         out += out.empty() ? "" : " ";
@@ -33,9 +34,9 @@ TEST(ChartLineScanner, EveryLexemeGetsTheKindOfItsToken) {
               "mark:[ mark:4 mark:/ mark:4 mark:] chord:Am7/G sign:- sign:/ sign:= bar:| sign:% bar:| bar:| "
               "chord:C7-9 other:* other:x");
     EXPECT_EQ(
-        Scan(scanner, "[CHORD mu = 0 -4 7] [TEMPO=90] [Tempo]"),
+        Scan(scanner, "[CHORD mu = 0 -4 7] [TEMPO=90] [Tempo=9] [Tempo]"),
         "mark:[ mark:CHORD mark:mu mark:= mark:0 mark:-4 mark:7 mark:] mark:[ mark:TEMPO mark:= mark:90 "
-        "mark:] mark:[ other:T other:e other:m other:p other:o mark:]");
+        "mark:] mark:[ other:T other:e other:m other:p other:o mark:= mark:9 mark:] section:[Tempo]");
     EXPECT_EQ(Scan(scanner, "# Blues | C\n"), "comment:# Blues | C");
     EXPECT_EQ(Scan(scanner, " # x"), "other:# other:x");
 }

@@ -39,13 +39,13 @@ TEST_F(ChartScanner, SlashWithoutBassLetterBacksUpToTheChord) {
 }
 
 TEST_F(ChartScanner, LettersThatTakeNoSuchAccidentalLeaveAStrayCharacter) {
-    const std::pair<std::string_view, std::string_view> cases[] = {{"Cb", "b"}, {"E#", "#"}, {"H#", "#"},
-                                                                   {"Hb", "b"}, {"Fb", "b"}, {"B#", "#"}};
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"E#", "#"}, {"H#", "#"}, {"Hb", "b"}, {"B#", "#"}};
     for (const auto& [text, stray] : cases) {
         ASSERT_EQ(Parse(text), kParseAborted) << text;
         EXPECT_EQ(Error().text, stray) << text;
     }
-    ASSERT_EQ(Parse("Ab Bb Db Eb Gb A# C# D# F# G# H"), kParseAccepted);
+    ASSERT_EQ(Parse("Ab Bb Cb Db Eb Fb Gb A# C# D# F# G# H"), kParseAccepted);
 }
 
 TEST_F(ChartScanner, BracketsReadNumbersAndKeywords) {

@@ -7,8 +7,8 @@
 namespace kaz {
 namespace {
 
-TEST(FormMarkColours, RepeatSignsJumpsAndEndingsAreFormAndSectionMarksAreSections) {
-    const std::string line = "[A] |: C | [1.] D [x2] :| x2 [2.] E [D.S. al Coda] ||\n";
+//! The form and section marks of line, each with its kind.
+std::string FormKinds(const std::string& line) {
     ChartLineScanner scanner;
     std::string kinds;
     for (const ChartToken& token : scanner.Scan(line, ChartLineState::Chords).tokens) {
@@ -18,8 +18,14 @@ TEST(FormMarkColours, RepeatSignsJumpsAndEndingsAreFormAndSectionMarksAreSection
             kinds += (token.kind == ChartTokenKind::Form ? "form:" : "section:") + text + " ";
         }
     }
-    EXPECT_EQ(kinds,
+    return kinds;
+}
+
+TEST(FormMarkColours, RepeatSignsJumpsAndEndingsAreFormAndSectionMarksAreSections) {
+    EXPECT_EQ(FormKinds("[A] |: C | [1.] D [x2] :| x2 [2.] E [D.S. al Coda] ||\n"),
               "section:[A] form:|: form:[1.] form:[x2] form::| form:x2 form:[2.] form:[D.S. al Coda] ");
+    EXPECT_EQ(FormKinds("[Strophe] [Coda] C [fine] | D [To Coda] | [dc al fine]\n"),
+              "section:[Strophe] form:[Coda] form:[fine] form:[To Coda] form:[dc al fine] ");
 }
 
 }  // namespace

@@ -72,6 +72,20 @@ TEST(FormUnrolling, EveryJumpPlaysThePrintedWay) {
     EXPECT_EQ(Played("C | [SEGNO] Dm | Em [TO CODA] | F [D.S. al Coda] | [CODA] G |"), "C Dm Em F Dm Em G");
 }
 
+TEST(FormUnrolling, FormMarksAreReadInAnyCaseAndAfterTheLastBarLine) {
+    EXPECT_EQ(Played("C [Fine] | D | [d.c. al fine]"), "C D C");
+    EXPECT_EQ(Played("[Segno] C | D [To Coda] | E |\n[DS al Coda]\n[Coda] F"), "C D E C D F");
+    EXPECT_EQ(Played("|: C | D :| [D.C.]"), "C D C D C D");
+    const Song first("[D.C.]\nC |");
+    EXPECT_EQ(first.result.error.message, "No measure before this mark");
+    EXPECT_EQ(first.Selected(), "[D.C.]");
+    EXPECT_EQ(first.result.error.line, 1);
+}
+
+TEST(FormUnrolling, ASectionMayStartWithTheNextEnding) {
+    EXPECT_EQ(Played("|: C | [1.] D :|\n[B] [2.] E"), "C D C E");
+}
+
 TEST(FormUnrolling, AfterAJumpRepeatsAreNotTakenAndTheLastEndingPlays) {
     EXPECT_EQ(Played("|: C | [1.] D :| [2.] E [FINE] | F [D.C. al Fine]"), "C D C E F C E");
     EXPECT_EQ(Played("|: C | D [D.C.] :| E"), "C D C D C D E");
@@ -148,6 +162,10 @@ TEST(FormUnrolling, DeepNestingAndHugeCountsFailQuicklyWithAnError) {
     const Song endless("|: C | D :| x999999");
     EXPECT_EQ(endless.result.error.message, "The form plays more than 1000000 measures");
     EXPECT_EQ(endless.Selected(), ":| x999999");
+    // A count past the limit on its own is as much too long as one that the measures around it make so.
+    const Song counted("C :| x1000001");
+    EXPECT_EQ(counted.result.error.message, "The form plays more than 1000000 measures");
+    EXPECT_EQ(counted.Selected(), ":| x1000001");
 }
 
 TEST(FormUnrolling, ARepeatMeasureRightAfterAJumpGetsAHint) {
@@ -157,6 +175,14 @@ TEST(FormUnrolling, ARepeatMeasureRightAfterAJumpGetsAHint) {
     ASSERT_EQ(song.result.hints.size(), 1U);
     EXPECT_EQ(song.result.hints[0].text, "%");
     EXPECT_EQ(song.result.hints[0].line, 3);
+    EXPECT_EQ(song.result.hints[0].message,
+              "After a jump, % plays the chords of measure 2, written before it, not those played before the "
+              "jump; write out the chords to play those");
+    const Song nothing("[SEGNO]\n% | C [D.S.]");
+    ASSERT_EQ(nothing.result.hints.size(), 1U);
+    EXPECT_EQ(
+        nothing.result.hints[0].message,
+        "After a jump, % repeats nothing: no measure is written before it; write out the chords to play");
 }
 
 }  // namespace
