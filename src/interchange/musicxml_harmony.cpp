@@ -379,13 +379,16 @@ int PitchOf(char step, int alter) {
     return ((kStepPitches[static_cast<std::size_t>(StepIndex(step))] + alter) % 12 + 12) % 12;
 }
 
-//! A note as the chart names it: its own name when the chart has one, otherwise the name of the same key
-//! with the same kind of accidental (C flat is B, E sharp F, F double flat E flat).
+//! A note as the chart names it: its own name when the chart has one (C flat and F flat among them),
+//! otherwise the name of the same key with the same kind of accidental (E sharp is F, F double flat E flat).
 std::string NoteNameOf(char step, int alter) {
     alter = std::clamp(alter, -2, 2);
     const auto pitch = static_cast<std::size_t>(PitchOf(step, alter));
     if (alter == 0) {
         return std::string(1, step);
+    }
+    if (alter == -1 && (step == 'C' || step == 'F')) {
+        return std::string(1, step) + 'b';
     }
     return std::string(alter > 0 ? kSharpNames[pitch] : kFlatNames[pitch]);
 }

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "interchange/text_fields.h"
+#include "language/chart_line_scanner.h"
 
 namespace kaz {
 
@@ -12,6 +13,20 @@ namespace {
 constexpr std::array<std::string_view, 11> kSectionWords = {"Intro",  "Verse",     "Pre-Chorus", "Chorus",
                                                             "Bridge", "Interlude", "Solo",       "Outro",
                                                             "Tag",    "Vamp",      "Refrain"};
+
+//! The longest name the program takes from a file as a section's name.
+constexpr std::size_t kLongestSectionName = 60;
+
+//! Whether the chart's own language reads "[name]" as the mark of a section, and as nothing else.
+bool ReadsAsSection(std::string_view name) {
+    if (name.empty() || name.size() > kLongestSectionName || name.find('\n') != std::string_view::npos) {
+        return false;
+    }
+    const std::string bracket = "[" + std::string(name) + "]";
+    const ScannedChartLine line = ChartLineScanner().Scan(bracket, ChartLineState::Chords);
+    return line.tokens.size() == 1 && line.tokens.front().kind == ChartTokenKind::Section &&
+           line.tokens.front().length == static_cast<int>(bracket.size());
+}
 
 bool IsDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
@@ -52,6 +67,9 @@ std::optional<std::string> ChartSectionName(std::string_view name) {
         if (!word.empty() && Folded(word) == Folded(section)) {
             return std::string(section) + (number.empty() ? "" : " " + std::string(number));
         }
+    }
+    if (ReadsAsSection(name)) {
+        return std::string(name);
     }
     return std::nullopt;
 }

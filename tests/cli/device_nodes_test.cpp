@@ -68,7 +68,7 @@ TEST_F(KazCliSpecialFiles, ChartIsReadFromAFifo) {
     const auto run = RunCli({"check", Arg(fifo)});
     fed.get();
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, fifo.string() + ":1: error: Unexpected symbol: `x`\n");
+    EXPECT_EQ(run.err, fifo.string() + ":1:5: error: Unexpected symbol: `x`\n");
 }
 
 TEST_F(KazCliSpecialFiles, DevicesAreWrittenInPlaceAndAFullOneIsAFileError) {

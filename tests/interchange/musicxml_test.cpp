@@ -13,6 +13,7 @@
 #include "interchange/musicxml_reader.h"
 #include "interchange/musicxml_writer.h"
 #include "interchange/played_form.h"
+#include "interchange/section_name.h"
 #include "language/compile_score.h"
 
 namespace kaz {
@@ -228,7 +229,8 @@ TEST(MusicXmlChords, DegreesReadAsTheEverydaySpelling) {
         {"<harmony><root><root-step>F</root-step><root-alter>-2</root-alter></root><kind>major</kind>"
          "<bass><bass-step>C</bass-step></bass></harmony>",
          "Eb/C"},
-        {Harmony("Cb", "minor-sixth"), "Bm6"},
+        {Harmony("Cb", "minor-sixth"), "Cbm6"},
+        {Harmony("E#", "major"), "F"},
         // Tones Kaz cannot play are left out, the fewest and least telling first.
         {Harmony("A", "dominant", Degree(4, 0, "add")), "A7"},
         {Harmony("C", "major", Degree(3, 0, "subtract")), "C5"},
@@ -350,6 +352,14 @@ TEST(MusicXmlReader, FileTextNeverBecomesAMarkOfTheChart) {
     }));
     const std::string chart = ChartOf(ReadMusicXml(score));
     EXPECT_EQ(chart, "# Test\n# A] [TEMPO=300] [STYLE=Funk] [x99\n# D.C.] [TEMPO=300\nC |\n[Verse 2] F |\n");
+}
+
+TEST(SectionName, AnyNameTheChartReadsAsASectionAndNothingElse) {
+    EXPECT_EQ(ChartSectionName("Strophe 2"), "Strophe 2");
+    EXPECT_EQ(ChartSectionName("VERSE 2"), "Verse 2");
+    for (const char* mark : {"Coda", "fine", "D.S. al Coda", "1.", "TEMPO 300", "a|b", "Solo]"}) {
+        EXPECT_EQ(ChartSectionName(mark), std::nullopt) << mark;
+    }
 }
 
 TEST(MusicXmlReader, NumbersOfAHostileFileAreBounded) {
