@@ -1,6 +1,7 @@
 #include "render/style_performer.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "base/midi_bytes.h"
 
@@ -289,14 +290,41 @@ void StylePerformer::Release(std::vector<MidiEvent>& pending) {
 
 void StylePerformer::FlushBuffer() {
     // The note-offs released while the chord was played come before its own events, as the parts played
-    // them one after the other, each in time order: a stable insertion sort puts all of them in order in a
-    // few steps, and the list takes them in one piece, nearly always after what it holds.
+    // them one after the other, each in time order: a few runs, merged in order as they stand (an insertion
+    // sort would move a busy groove's drums past all its comping), and the list takes them in one piece,
+    // nearly always after what it holds.
     released_.insert(released_.end(), buffer_.begin(), buffer_.end());
     buffer_.clear();
     drumOffs_.fill(-1);
-    InsertionSortWithin(released_, 0);
+    MergeRuns();
     events_.AddEvents(released_);
     released_.clear();
+}
+
+void StylePerformer::MergeRuns() {
+    const auto earlier = [](const MidiEvent& a, const MidiEvent& b) { return a.time < b.time; };
+    runs_.assign(1, 0);
+    for (std::size_t i = 1; i < released_.size(); ++i) {
+        if (released_[i].time < released_[i - 1].time) {
+            runs_.push_back(i);
+        }
+    }
+    runs_.push_back(released_.size());
+    // Each pass merges the runs two by two into merged_, stable: of equal times the earlier run's first.
+    while (runs_.size() > 2) {
+        merged_.clear();
+        std::size_t kept = 1;
+        for (std::size_t k = 0; k + 1 < runs_.size(); k += 2) {
+            const auto first = released_.begin() + static_cast<std::ptrdiff_t>(runs_[k]);
+            const auto middle = released_.begin() + static_cast<std::ptrdiff_t>(runs_[k + 1]);
+            const std::size_t end = k + 2 < runs_.size() ? runs_[k + 2] : runs_[k + 1];
+            const auto last = released_.begin() + static_cast<std::ptrdiff_t>(end);
+            std::merge(first, middle, middle, last, std::back_inserter(merged_), earlier);
+            runs_[kept++] = end;
+        }
+        runs_.resize(kept);
+        released_.swap(merged_);
+    }
 }
 
 std::uint8_t StylePerformer::Velocity(std::int32_t velocity, const MeasureContext& measure) {

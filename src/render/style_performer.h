@@ -152,6 +152,8 @@ class StylePerformer {
     void Release(std::vector<MidiEvent>& pending);
     //! The released note-offs and the span's events to the list, in time order.
     void FlushBuffer();
+    //! Put released_, runs in time order one after the other, in time order.
+    void MergeRuns();
     void PlaySpan(const Span& span, std::optional<ChordTones> next);
     //! The hits of the chosen measure of row that fall within the span, in hits_.
     std::vector<TimedHit>& HitsWithin(const Span& span, const PatternRow* row, std::uint16_t bar);
@@ -182,6 +184,8 @@ class StylePerformer {
     std::array<std::int32_t, kMidiKeys> drumOffs_{};
     std::vector<MidiEvent> pendingBass_;
     std::vector<MidiEvent> released_;  //!< the note-offs ended since the last hand-over, in their order
+    std::vector<MidiEvent> merged_;    //!< room for merging the runs of released_
+    std::vector<std::size_t> runs_;    //!< where each run of released_ starts, and its end
     Ticks latest_ = 0;                 //!< the time of the latest event made
     std::deque<std::pair<const Style*, MeterPattern>> cycledPatterns_;
     std::deque<PatternTiming> timings_;
