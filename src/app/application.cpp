@@ -16,6 +16,18 @@
 
 namespace kaz {
 
+namespace {
+
+//! Why the recovery file at file cannot be restored: problem, or that it holds no chart.
+QString RecoveryProblem(const QString& file, const QString& problem) {
+    return problem.isEmpty()
+               ? QApplication::translate("Recovery", "`%1` holds no chart that Kaz can restore.").arg(file)
+               : QApplication::translate("Recovery", "The chart kept in `%1` cannot be restored. %2")
+                     .arg(file, problem);
+}
+
+}  // namespace
+
 void DescribeApplication() {
     QApplication::setOrganizationName(kSettingsOrganisation);
     QApplication::setApplicationName(kSettingsApplication);
@@ -24,23 +36,41 @@ void DescribeApplication() {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kaz.png")));
 }
 
-void OfferRecoveredCharts(MainWindow& window, bool windowIsFree) {
-    for (const RecoveredChart& chart : ChartRecovery::LeftBehind(ChartRecovery::DefaultFolder())) {
-        switch (window.Prompts().AskRestore(chart)) {
-            case RecoveryAnswer::Restore:
-                if (windowIsFree) {
-                    window.Document().Restore(chart);
-                    windowIsFree = false;
-                } else {
-                    QProcess::startDetached(QCoreApplication::applicationFilePath(),
-                                            {QStringLiteral("--restore"), chart.file});
-                }
-                break;
-            case RecoveryAnswer::Discard:
-                ChartRecovery::Forget(chart);
-                break;
-            case RecoveryAnswer::Later:
-                break;
+void RestoreInAnotherKaz(const QString& file) {
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("--restore"), file});
+}
+
+void OfferRecoveredCharts(MainWindow& window,
+                          const std::function<void(const QString& file)>& restoreElsewhere) {
+    const std::vector<LeftBehindWork> work = ChartRecovery::LeftBehind(ChartRecovery::DefaultFolder());
+    if (work.empty()) {
+        return;
+    }
+    const std::vector<RecoveryAnswer> answers = window.Prompts().ChooseRecoveries(work);
+    // The files first: a chart restored below is then the text over a file that is whole again.
+    for (std::size_t i = 0; i < work.size(); ++i) {
+        QString error;
+        if (work[i].kind == LeftBehindWork::Kind::InterruptedSave && answers[i] == RecoveryAnswer::Restore &&
+            !ChartRecovery::PutBack(work[i], error)) {
+            window.Prompts().Tell(error, MessageIcon::Exclamation);
+        }
+    }
+    window.Document().CheckOutsideChanges();
+    for (std::size_t i = 0; i < work.size(); ++i) {
+        if (answers[i] == RecoveryAnswer::Discard) {
+            ChartRecovery::Forget(work[i]);
+        }
+        if (work[i].kind != LeftBehindWork::Kind::UnsavedChart || answers[i] != RecoveryAnswer::Restore) {
+            continue;
+        }
+        RecoveredChart chart;
+        QString problem;
+        if (!ChartRecovery::Read(work[i].file, chart, problem)) {
+            window.Prompts().Tell(RecoveryProblem(work[i].file, problem), MessageIcon::Exclamation);
+        } else if (window.Document().TakesRestored(chart.path)) {
+            window.Document().Restore(chart);
+        } else {
+            restoreElsewhere(work[i].file);
         }
     }
 }
@@ -84,10 +114,14 @@ std::unique_ptr<MainWindow> StartUp(Session& session, const QStringList& files, 
     if (!settingsProblem.isEmpty()) {
         window->Prompts().Tell(settingsProblem, MessageIcon::Exclamation);
     }
-    RecoveredChart restored;
-    if (!restore.isEmpty() && ChartRecovery::Read(restore, restored)) {
-        window->Document().Restore(restored);
-        return window;
+    if (!restore.isEmpty()) {
+        RecoveredChart restored;
+        QString problem;
+        if (ChartRecovery::Read(restore, restored, problem)) {
+            window->Document().Restore(restored);
+            return window;
+        }
+        window->Prompts().Tell(RecoveryProblem(restore, problem), MessageIcon::Exclamation);
     }
     if (!files.isEmpty()) {
         // A chart that does not exist yet is a new one that saves under its name.
@@ -97,7 +131,8 @@ std::unique_ptr<MainWindow> StartUp(Session& session, const QStringList& files, 
             return nullptr;
         }
     }
-    OfferRecoveredCharts(*window, files.isEmpty());
+    // Once the window shows: the list is asked over it, not in its place.
+    QTimer::singleShot(0, window.get(), [shown = window.get()] { OfferRecoveredCharts(*shown); });
     return window;
 }
 

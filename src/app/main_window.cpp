@@ -138,8 +138,16 @@ void MainWindow::CreateDocument() {
         playback_->Engine().ForgetTempoMark();
         player_->UpdateTempoNote();
     });
-    connect(document_, &ChartDocument::pathChanged, this,
-            [this](const QString& path) { setWindowFilePath(path.isEmpty() ? tr("Untitled") : path); });
+    connect(document_, &ChartDocument::pathChanged, this, &MainWindow::UpdateTitle);
+    connect(document_, &ChartDocument::recoveryChanged, this, [this](bool kept, const QString& error) {
+        keptForRecovery_ = kept;
+        UpdateTitle();
+        statusBar()->showMessage(
+            kept ? tr("Unsaved changes are kept for recovery again")
+                 : tr("Unsaved changes cannot be kept for recovery in %1. Save the chart to keep them.")
+                       .arg(error),
+            kept ? 5000 : 20000);
+    });
     connect(document_, &ChartDocument::modifiedChanged, this, &QWidget::setWindowModified);
     connect(document_, &ChartDocument::opened, this, [this](const QString& path) {
         // Before the window first shows, a message would stand over the idle text instead of replacing it.
@@ -150,6 +158,14 @@ void MainWindow::CreateDocument() {
     connect(document_, &ChartDocument::saved, this, [this](const QString& path) {
         statusBar()->showMessage(tr("Saved %1").arg(QFileInfo(path).fileName()), 2000);
     });
+}
+
+void MainWindow::UpdateTitle() {
+    const QString& path = document_->Path();
+    setWindowFilePath(path.isEmpty() ? tr("Untitled") : path);
+    // Where the unsaved changes are not safe, the title says so for as long as that lasts.
+    setWindowTitle(keptForRecovery_ ? QString()
+                                    : tr("%1[*] (not kept for recovery)").arg(document_->DisplayName()));
 }
 
 void MainWindow::CreateCommands() {
@@ -221,6 +237,8 @@ void MainWindow::CreateChartView() {
     chart_ = new ChartFeature(
         *this, *prompts_, session_, *editor_, [this] { return document_->Path(); },
         [this](const SongMap& song) { return playback_->PlaceIn(song); });
+    // The view shows nothing of the chart before: a new chart with a mistake must not look like the old one.
+    connect(document_, &ChartDocument::aboutToReplace, chart_, &ChartFeature::ForgetChart);
     comforts_ = new EditingComforts(*this, *editor_);
     theme_ = new ThemeMenu(*this);
     ZoomControl& zoom = comforts_->Zoom();

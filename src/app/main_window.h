@@ -77,6 +77,8 @@ class MainWindow final : public QMainWindow {
     //! screen.
     void RestoreLayout();
 
+    //! The chart's name with the modified mark, and a mark while its changes cannot be kept for recovery.
+    void UpdateTitle();
     void Paste();
     void Transpose();
     void InsertSnippet(int index);
@@ -98,6 +100,7 @@ class MainWindow final : public QMainWindow {
     EditingComforts* comforts_ = nullptr;
     ThemeMenu* theme_ = nullptr;
     QLabel* checkReport_ = nullptr;
+    bool keptForRecovery_ = true;
     Commands commands_{};
     InterchangeActions* interchange_ = nullptr;  //!< import and the exports to other programs
 };

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -15,12 +16,13 @@ namespace kaz {
 enum class FileQuestion { Open, SaveAs, ExportMidi, ExportAudio };
 
 enum class SaveChangesAnswer { Save, Discard, Cancel };
-//! What to do with a chart a run that ended left unsaved: Later keeps it for the next start.
+//! What to do with a chart a run that ended left unsaved, or with the old bytes of a chart whose save it cut
+//! short (Restore puts them back): Later keeps it for the next start.
 enum class RecoveryAnswer { Restore, Discard, Later };
 //! The chart's file changed on disk while it has changes here too.
 enum class OutsideChangeAnswer { KeepMine, TakeTheirs, SaveMineAs };
 
-struct RecoveredChart;
+struct LeftBehindWork;
 
 //! How the window asks the user and tells the user: the message boxes, the file names and the transposition
 //! choice. The program asks through dialogs; tests answer in their place.
@@ -32,8 +34,10 @@ class UserPrompts : public ErrorPresenter {
     [[nodiscard]] virtual SaveChangesAnswer AskSaveChanges(const QString& name) = 0;
     //! Whether to save a chart as UTF-8 because its own encoding cannot store all of it; false is Cancel.
     [[nodiscard]] virtual bool AskSaveAsUtf8() = 0;
-    //! Whether to restore chart, which a run that ended left unsaved; the user may look at its text first.
-    [[nodiscard]] virtual RecoveryAnswer AskRestore(const RecoveredChart& chart) = 0;
+    //! What to do with each chart that runs which ended left unsaved, in one list; the user may look at their
+    //! texts first. An answer for each, in the order given.
+    [[nodiscard]] virtual std::vector<RecoveryAnswer> ChooseRecoveries(
+        const std::vector<LeftBehindWork>& work) = 0;
     //! Which text to keep of the chart called name, changed both here and in its file by another program.
     [[nodiscard]] virtual OutsideChangeAnswer AskOutsideChange(const QString& name) = 0;
     //! Whether to open the chart at path, which another Kaz window has open, for reading only.
@@ -51,7 +55,8 @@ class DialogPrompts final : public UserPrompts {
     void ShowMessage(std::string_view caption, std::string_view text, MessageIcon icon) override;
     [[nodiscard]] SaveChangesAnswer AskSaveChanges(const QString& name) override;
     [[nodiscard]] bool AskSaveAsUtf8() override;
-    [[nodiscard]] RecoveryAnswer AskRestore(const RecoveredChart& chart) override;
+    [[nodiscard]] std::vector<RecoveryAnswer> ChooseRecoveries(
+        const std::vector<LeftBehindWork>& work) override;
     [[nodiscard]] OutsideChangeAnswer AskOutsideChange(const QString& name) override;
     [[nodiscard]] bool AskOpenReadOnly(const QString& path) override;
     [[nodiscard]] QString AskFileName(FileQuestion question, const QString& suggested) override;

@@ -337,7 +337,7 @@ TEST_F(InPlaceSaveTest, AWriteInPlaceThatFailsHalfWayPutsTheOldTextBack) {
     // A file size limit stops the write after its first bytes, as a full disk would.
     struct rlimit limit {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
-    const struct rlimit small = {64, limit.rlim_max};
+    const struct rlimit small = {512, limit.rlim_max};
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     const bool saved = Save(QByteArray(1000, 'C'));

@@ -1,8 +1,14 @@
 #include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <random>
 #include <set>
 
+#include "app/editor/editing_comforts.h"
+#include "app/editor/measure_number_area.h"
+#include "app/editor/zoom_control.h"
 #include "app/loaded_modules.h"
 #include "app/playback/tempo_field.h"
 #include "app/playback/transport_bar.h"
@@ -225,6 +231,44 @@ TEST_F(WindowTest, TheOutputsReadLaterKeepTheChosenOneChosen) {
     const MidiOutDeviceNames machine = ReadMidiOutDevices();
     ASSERT_FALSE(machine.empty());
     EXPECT_EQ(machine.front(), "Built-in synthesizer");
+}
+
+TEST_F(WindowTest, AltWOpensTheViewMenuAltVTheMakersItemAndCtrlQQuits) {
+    std::set<QString> letters;
+    QMenu* view = nullptr;
+    for (QAction* item : window->menuBar()->actions()) {
+        if (!item->isSeparator()) {
+            EXPECT_TRUE(letters.insert(QKeySequence::mnemonic(item->text()).toString()).second)
+                << item->text().toStdString();
+        }
+        view = item->text() == "Vie&w" ? item->menu() : view;
+    }
+    ASSERT_NE(view, nullptr);
+    QTest::keyClick(window.get(), Qt::Key_W, Qt::AltModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(view->isVisible(), 2000);
+    view->close();
+    // Alt+V stays the maker's item; its page is not opened here.
+    QAction* maker = Commands().makerSite;
+    QObject::disconnect(maker, &QAction::triggered, window.get(), nullptr);
+    QSignalSpy makerChosen(maker, &QAction::triggered);
+    QTest::keyClick(window.get(), Qt::Key_V, Qt::AltModifier);
+    EXPECT_EQ(makerChosen.count(), 1);
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(WindowTest, TheMeasureNumbersMarginGrowsWithTheZoom) {
+    Type("C | D | E | F | G | A | B | C |\nC | D | E |\nF | G |\n");
+    const MeasureNumberArea& numbers = Editor().MeasureNumbers();
+    QTRY_COMPARE_WITH_TIMEOUT(numbers.NumberOfLine(2), QString("12"), 5000);
+    ZoomControl& zoom = window->Comforts().Zoom();
+    for (int step = 0; step < 6; ++step) {
+        zoom.ZoomInAction()->trigger();
+    }
+    EXPECT_GE(numbers.WidthNeeded(), QFontMetrics(Editor().font()).horizontalAdvance("12"));
+    EXPECT_EQ(numbers.width(), numbers.WidthNeeded());
+    EXPECT_GE(Editor().viewport()->x(), numbers.WidthNeeded());
+    zoom.ActualSizeAction()->trigger();
 }
 
 }  // namespace

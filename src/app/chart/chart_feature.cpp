@@ -60,9 +60,13 @@ ChartFeature::ChartFeature(QMainWindow& window, UserPrompts& prompts, Session& s
                                suggested);
     };
     connect(exportPdf_, &QAction::triggered, this, [this] {
+        // Told before a file is chosen: nothing is written for a chart with a mistake.
+        if (!ReadyToPrint()) {
+            return;
+        }
         const QString path = askPdfFile_(SuggestedExportPath(currentFile_(), QStringLiteral("pdf")));
         if (!path.isEmpty()) {
-            ExportPdf(path);
+            WritePdf(path);
         }
     });
     connect(panel_, &ChartPanel::instrumentChosen, this, &ChartFeature::ChooseInstrument);
@@ -91,9 +95,21 @@ QString ChartFeature::Title() const {
     return file.isEmpty() ? tr("Untitled") : QFileInfo(file).completeBaseName();
 }
 
-void ChartFeature::Print() {
+void ChartFeature::ForgetChart() {
+    panel_->View().ForgetChart();
+}
+
+bool ChartFeature::ReadyToPrint() {
     ChartView& view = panel_->View();
     view.Relayout();
+    return view.ShowMistake(prompts_);
+}
+
+void ChartFeature::Print() {
+    if (!ReadyToPrint()) {
+        return;
+    }
+    ChartView& view = panel_->View();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(Title());
     QPrintDialog dialog(&printer, &window_);
@@ -113,9 +129,8 @@ void ChartFeature::Print() {
     window_.statusBar()->showMessage(tr("Printed %n page(s)", nullptr, pages), kMessageMs);
 }
 
-bool ChartFeature::ExportPdf(const QString& path) {
-    ChartView& view = panel_->View();
-    view.Relayout();
+void ChartFeature::WritePdf(const QString& path) {
+    const ChartView& view = panel_->View();
     QByteArray pdf;
     std::error_code error;
     const bool written =
@@ -127,10 +142,9 @@ bool ChartFeature::ExportPdf(const QString& path) {
     if (!written) {
         prompts_.Tell(MessageWithCause(tr("Cannot open file `%1` for writing!").arg(path), error),
                       MessageIcon::None);
-        return false;
+        return;
     }
     window_.statusBar()->showMessage(tr("Exported %1").arg(QFileInfo(path).fileName()), kMessageMs);
-    return true;
 }
 
 }  // namespace kaz

@@ -43,11 +43,15 @@ class ChartFeature final : public QObject {
     //! The playback started, paused, went on or stopped.
     void FollowPlayback(bool stopped);
     void SetZoom(double zoom);
-    //! Write the chart to path as a PDF; false, with a message, when that fails.
-    bool ExportPdf(const QString& path);
+    //! Another chart is about to take the editor's place.
+    void ForgetChart();
 
   private:
+    //! Lay the chart out; a chart with a mistake is not printed: the user is told why, as Play does.
+    [[nodiscard]] bool ReadyToPrint();
     void Print();
+    //! Write the chart as laid out to path as a PDF; a failure is told.
+    void WritePdf(const QString& path);
     [[nodiscard]] QString Title() const;
 
     QMainWindow& window_;

@@ -8,6 +8,7 @@
 #include "app/editor/chart_editor.h"
 #include "app/session.h"
 #include "app/sounding_words.h"
+#include "base/error_presenter.h"
 
 namespace kaz {
 
@@ -37,6 +38,23 @@ class ChartView::DiscardedEvents final : public EventConsumer {
   public:
     void Take(std::span<const MidiEvent>) override {}
 };
+
+namespace {
+
+//! The editor seam over a text the view compiled: its positions reach the editor through positions.
+class ViewedText final : public NoEditor {
+  public:
+    ViewedText(ChartEditor& editor, const TextPositionMap& positions)
+        : editor_(editor), positions_(positions) {}
+    void Select(TextRange range) override { editor_.setTextCursor(editor_.CursorAt(positions_, range)); }
+    void ScrollToSelection() override { editor_.ensureCursorVisible(); }
+
+  private:
+    ChartEditor& editor_;
+    const TextPositionMap& positions_;
+};
+
+}  // namespace
 
 ChartView::ChartView(Session& session, ChartEditor& editor, PlaybackPlace place, QWidget* parent)
     : QAbstractScrollArea(parent),
@@ -81,9 +99,9 @@ void ChartView::Relayout() {
     compile_->settings.notation = session_.compile.settings.notation;
     // A chart that names a style is read against the styles there are, as Play reads it.
     compile_->settings.style.library = session_.compile.settings.style.library;
-    const CompileResult result = Compile(*compile_, text_);
-    // While a mistake is being typed the chart stays as it was last read.
+    CompileResult result = Compile(*compile_, text_);
     if (result.outcome == CompileOutcome::Accepted || result.outcome == CompileOutcome::NothingToPlay) {
+        mistake_.reset();
         const Instrument instrument = InstrumentOfChart(text_);
         if (instrument != instrument_) {
             instrument_ = instrument;
@@ -91,10 +109,66 @@ void ChartView::Relayout() {
         }
         positions_ = TextPositionMap(text_);
         layout_ = LayOutChart(compile_->score, text_, SpellingFor(compile_->score, instrument_));
+    } else {
+        // While a mistake is being typed the chart stays as it was last read, under the note of the mistake.
+        mistakePositions_ = TextPositionMap(text_);
+        mistake_ = std::move(result);
     }
     UpdateScrollRange();
     Describe();
     viewport()->update();
+}
+
+void ChartView::ForgetChart() {
+    layout_ = ChartLayout{};
+    positions_ = TextPositionMap{};
+    mistake_.reset();
+    UpdateScrollRange();
+    viewport()->update();
+}
+
+bool ChartView::ShowMistake(ErrorPresenter& presenter) const {
+    if (!mistake_) {
+        return true;
+    }
+    ViewedText text(editor_, mistakePositions_);
+    return ShowCompileResult(*mistake_, text, presenter);
+}
+
+QString ChartView::MistakeNote() const {
+    if (!mistake_) {
+        return {};
+    }
+    if (mistake_->outcome != CompileOutcome::LanguageError) {
+        return tr("The chart cannot be read: %1").arg(QString::fromStdString(mistake_->fault));
+    }
+    const LanguageError& error = mistake_->error;
+    return tr("The chart has a mistake in line %1: %2: `%3`")
+        .arg(error.line)
+        .arg(QString::fromStdString(error.message), QString::fromStdString(error.text));
+}
+
+int ChartView::MistakeNoteHeight() const {
+    if (!mistake_) {
+        return 0;
+    }
+    const int padding = fontMetrics().height() / 2;
+    const int width = std::max(1, viewport()->width() - 2 * padding);
+    return fontMetrics().boundingRect(0, 0, width, 0, Qt::TextWordWrap, MistakeNote()).height() + 2 * padding;
+}
+
+void ChartView::DrawMistakeNote(QPainter& painter, double top) const {
+    const int padding = fontMetrics().height() / 2;
+    const QRect note(0, static_cast<int>(top), viewport()->width(), MistakeNoteHeight());
+    painter.fillRect(note, palette().color(QPalette::ToolTipBase));
+    painter.setPen(palette().color(QPalette::ToolTipText));
+    painter.setFont(font());
+    painter.drawText(note.adjusted(padding, padding, -padding, -padding), Qt::TextWordWrap | Qt::AlignVCenter,
+                     MistakeNote());
+}
+
+double ChartView::SheetTop(const ChartSheet& sheet) const {
+    return MistakeNoteHeight() + kMargin * sheet.Unit();
 }
 
 ChartSheet ChartView::Sheet() const {
@@ -105,8 +179,8 @@ ChartSheet ChartView::Sheet() const {
 
 void ChartView::UpdateScrollRange() {
     const ChartSheet sheet = Sheet();
-    const double height = sheet.HeadingHeight() + sheet.RowHeight() * static_cast<double>(sheet.RowCount()) +
-                          2 * kMargin * sheet.Unit();
+    const double height = SheetTop(sheet) + sheet.HeadingHeight() +
+                          sheet.RowHeight() * static_cast<double>(sheet.RowCount()) + kMargin * sheet.Unit();
     verticalScrollBar()->setPageStep(viewport()->height());
     verticalScrollBar()->setSingleStep(static_cast<int>(sheet.RowHeight() / 2));
     verticalScrollBar()->setRange(0, std::max(0, static_cast<int>(height) - viewport()->height()));
@@ -120,13 +194,21 @@ void ChartView::paintEvent(QPaintEvent*) {
     painter.fillRect(viewport()->rect(), colours.paper);
     const ChartSheet sheet = Sheet();
     const double margin = kMargin * sheet.Unit();
+    const double top = SheetTop(sheet);
     const double scroll = verticalScrollBar()->value();
-    painter.translate(margin, margin - scroll);
+    if (mistake_) {
+        DrawMistakeNote(painter, -scroll);
+    }
+    painter.translate(margin, top - scroll);
+    // A chart that was never read shows its mistake alone.
+    if (mistake_ && layout_.measures.empty()) {
+        return;
+    }
     sheet.DrawHeading(painter, QRectF(0, 0, sheet.Width(), sheet.HeadingHeight()),
                       QString::fromStdString(InstrumentTitle(instrument_)), colours);
     // Only the rows in sight are drawn, so a long chart costs no more than a short one.
     const double rowsTop = sheet.HeadingHeight();
-    const double visibleTop = scroll - margin - rowsTop;
+    const double visibleTop = scroll - top - rowsTop;
     const auto first = static_cast<std::size_t>(std::max(0.0, visibleTop / sheet.RowHeight()));
     const auto last =
         static_cast<std::size_t>(std::max(0.0, (visibleTop + viewport()->height()) / sheet.RowHeight())) + 1;
@@ -139,7 +221,7 @@ void ChartView::paintEvent(QPaintEvent*) {
 std::optional<TextRange> ChartView::TextAtPoint(QPoint point) const {
     const ChartSheet sheet = Sheet();
     const double margin = kMargin * sheet.Unit();
-    const double y = point.y() + verticalScrollBar()->value() - margin - sheet.HeadingHeight();
+    const double y = point.y() + verticalScrollBar()->value() - SheetTop(sheet) - sheet.HeadingHeight();
     if (y < 0) {
         return std::nullopt;
     }
@@ -240,7 +322,9 @@ void ChartView::RefreshSounding() {
 }
 
 void ChartView::Describe() {
-    if (!song_) {
+    if (mistake_) {
+        Announce(MistakeNote());
+    } else if (!song_) {
         Announce(tr("%n measure(s), %1", nullptr, static_cast<int>(layout_.measures.size()))
                      .arg(QString::fromStdString(InstrumentTitle(instrument_))));
     }
@@ -255,9 +339,8 @@ void ChartView::Announce(const QString& words) {
 
 void ChartView::ScrollToMeasure(std::uint32_t measure) {
     const ChartSheet sheet = Sheet();
-    const double margin = kMargin * sheet.Unit();
-    const double top =
-        margin + sheet.HeadingHeight() + sheet.RowHeight() * static_cast<double>(sheet.RowOf(measure));
+    const double top = SheetTop(sheet) + sheet.HeadingHeight() +
+                       sheet.RowHeight() * static_cast<double>(sheet.RowOf(measure));
     const int scroll = verticalScrollBar()->value();
     if (top < scroll || top + sheet.RowHeight() > scroll + viewport()->height()) {
         verticalScrollBar()->setValue(static_cast<int>(top - sheet.RowHeight()));

@@ -8,18 +8,23 @@
 #include "app/chart/chart_sheet.h"
 #include "base/text_positions.h"
 #include "chart/chart_layout.h"
+#include "language/compile_score.h"
 #include "render/song_map.h"
 
 namespace kaz {
 
 class ChartEditor;
-struct CompileState;
+class ErrorPresenter;
 struct Session;
 
 //! The chart as a lead-sheet grid, for reading from a music stand: it lays out the editor's text a moment
 //! after each change, in the chosen instrument's key, scales to its width (times the zoom), marks the
 //! measure that sounds while the chart plays, and a click on a chord selects it in the editor. For screen
 //! readers its description names the measure, the sounding chord and the next one, and changes with them.
+//!
+//! A chart with a mistake is shown with a note above it saying what is wrong; while the mistake is being
+//! typed, the chart as it was last read stays below the note. A chart that replaces the one shown (opened,
+//! new, restored) starts from nothing, so no other song is ever shown under its name.
 class ChartView final : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -32,6 +37,12 @@ class ChartView final : public QAbstractScrollArea {
     void SetZoom(double zoom);
     //! Lay out the editor's text now rather than after the pause that follows typing.
     void Relayout();
+    //! Another chart takes the editor's place: what was laid out belongs to the one before.
+    void ForgetChart();
+    //! Whether the text last laid out has a mistake (a language error, or a fault of the compile).
+    [[nodiscard]] bool HasMistake() const { return mistake_.has_value(); }
+    //! Say what the mistake is as Play does, with its text selected in the editor; false when there is one.
+    [[nodiscard]] bool ShowMistake(ErrorPresenter& presenter) const;
     //! The playback started, paused, went on or stopped: follow it, or clear the mark.
     void FollowPlayback(bool playing);
 
@@ -58,6 +69,13 @@ class ChartView final : public QAbstractScrollArea {
     void changeEvent(QEvent* event) override;
 
   private:
+    //! Where the sheet starts in the viewport's content, below the note of a mistake.
+    [[nodiscard]] double SheetTop(const ChartSheet& sheet) const;
+    //! The words of the note over a chart with a mistake; empty without one.
+    [[nodiscard]] QString MistakeNote() const;
+    [[nodiscard]] int MistakeNoteHeight() const;
+    //! The note across the viewport's width, its top at top.
+    void DrawMistakeNote(QPainter& painter, double top) const;
     void UpdateScrollRange();
     void RefreshSounding();
     void Describe();
@@ -74,6 +92,8 @@ class ChartView final : public QAbstractScrollArea {
     std::unique_ptr<DiscardedEvents> discarded_;
     std::string text_;  //!< what the layout was made from
     TextPositionMap positions_;
+    std::optional<CompileResult> mistake_;  //!< of the text last read, when it does not compile
+    TextPositionMap mistakePositions_;      //!< of that text
     ChartLayout layout_;
     Instrument instrument_;
     double zoom_ = 1.0;
