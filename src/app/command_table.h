@@ -43,6 +43,7 @@ struct WindowCommands {
     QAction* playOrPause;
     QAction* loopSelectedMeasures;
     QAction* followView;  //!< shows and hides the follow view
+    QAction* mixer;       //!< shows and hides the mixer
     QAction* countIn;
     QAction* practiceLoop;  //!< the practice loop's tempo step and ceiling
     std::array<QAction*, FastInputSnippets::kCount> snippets;

@@ -68,7 +68,7 @@ MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
                  chart_->ChartViewAction(), comforts_->Zoom().ZoomInAction(),
                  comforts_->Zoom().ZoomOutAction(), comforts_->Zoom().ActualSizeAction(), theme_->Menu()});
     addToolBar(Qt::TopToolBarArea, &Transport());
-    Transport().addWidget(new StyleList(session_.compile.settings.style, &Transport()));
+    Transport().addWidget(new StyleList(session_.compile.settings, &Transport()));
     CreateStatusBar();
     CreateChecking();
     RestoreLayout();
@@ -182,9 +182,9 @@ void MainWindow::CreateCommands() {
     connect(c.transpose, &QAction::triggered, this, &MainWindow::Transpose);
     connect(c.chordReference, &QAction::triggered, this, [this] { ShowChordReference(this); });
     connect(c.voices, &QAction::triggered, this,
-            [this] { EditVoices(this, session_.compile.settings.voices); });
+            [this] { EditVoices(this, session_.compile.settings.parts); });
     connect(c.styleSettings, &QAction::triggered, this,
-            [this] { EditStyleSettings(this, session_.compile.settings.style); });
+            [this] { EditStyleSettings(this, session_.compile.settings); });
     connect(c.notation, &QAction::triggered, this,
             [this] { EditNotation(this, session_.compile.settings.notation); });
     connect(c.fastInput, &QAction::triggered, this, [this] { EditFastInput(this, session_.snippets); });
@@ -206,6 +206,8 @@ void MainWindow::CreateCommands() {
     c.loopSelectedMeasures = transport.loopSelectedMeasures;
     c.countIn = transport.countIn;
     c.followView = player_->FollowViewAction();
+    player_->CreateMixer(*editor_);
+    c.mixer = player_->MixerAction();
     c.practiceLoop = player_->PracticeLoopAction();
     connect(c.practiceLoop, &QAction::triggered, this, [this] {
         EditPracticeTempo(this, player_->Practice());

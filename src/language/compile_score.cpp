@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "chart/mixer_line.h"
 #include "language/parse_chart.h"
 #include "render/form_unrolling.h"
 #include "style/style_marks.h"
@@ -10,12 +11,20 @@ namespace kaz {
 
 namespace {
 
+//! The settings with the mix the chart keeps in its comment line.
+RenderSettings WithChartMix(const RenderSettings& settings, std::string_view text) {
+    RenderSettings mixed = settings;
+    mixed.parts = WithChartMixer(text, settings.parts);
+    return mixed;
+}
+
 bool ParseAndRender(CompileState& state) {
     ScoreBuilder builder(state.score, state.context, state.chordDefinitions);
     return ParseChart(state.context, builder, state.chordDefinitions) == kParseAccepted &&
            UnrollForm(state.score, state.context) &&
            CheckStyleMarks(state.score, state.context, state.settings.style.library.get()) &&
-           RenderArrangement(state.score, state.settings, state.events);
+           RenderArrangement(state.score, WithChartMix(state.settings, state.context.sourceText),
+                             state.events);
 }
 
 CompileResult Failed(CompileState& state) {

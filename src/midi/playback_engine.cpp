@@ -137,9 +137,10 @@ void PlaybackEngine::OnLoopSelectedMeasures(std::string_view chartText, Practice
     practice.endEvent = FirstEventAt(events, practice.end);
     practice.tempo = tempo;
     practice.port = std::make_unique<NoteTrackingPort>(*port_);
-    // The instruments are chosen at the start of the song: choose them as they are where the loop starts.
+    // The instruments and their place in the mix are chosen at the start of the song: choose them as they
+    // are where the loop starts.
     for (std::size_t i = 0; i < practice.firstEvent; ++i) {
-        if (events[i].kind == EventKind::ProgramChange) {
+        if (events[i].kind == EventKind::ProgramChange || events[i].kind == EventKind::ControlChange) {
             events[i].Play(Output(), seams_.view);
         }
     }

@@ -11,7 +11,9 @@ class QMainWindow;
 
 namespace kaz {
 
+class ChartEditor;
 class FollowView;
+class MixerPanel;
 class PlaybackController;
 struct Session;
 
@@ -27,6 +29,9 @@ class PlayerFeatures final : public QObject {
     [[nodiscard]] FollowView& Follow() const { return *followView_; }
     [[nodiscard]] QAction* FollowViewAction() const { return followViewAction_; }
     [[nodiscard]] QAction* PracticeLoopAction() const { return practiceLoop_; }
+    //! Put the mixer in a panel of the window, working on the chart in editor; View > Mixer shows it.
+    void CreateMixer(ChartEditor& editor);
+    [[nodiscard]] QAction* MixerAction() const { return mixerAction_; }
     //! How much faster Loop selected measures plays each time round; edited in place, then Apply it.
     [[nodiscard]] PracticeTempo& Practice() { return settings_.practiceTempo; }
     void ApplyPracticeTempo();
@@ -38,8 +43,12 @@ class PlayerFeatures final : public QObject {
     void UpdateTempoNote();
 
   private:
+    QMainWindow& window_;
+    Session& session_;
     PlaybackController& playback_;
     FollowView* followView_;
+    MixerPanel* mixer_ = nullptr;
+    QAction* mixerAction_ = nullptr;
     QDockWidget* followDock_;
     QAction* followViewAction_;
     QAction* practiceLoop_;
