@@ -166,6 +166,7 @@ void CreateMenus(QMenuBar& bar, const WindowCommands& c, const PartCommands& par
     QMenu* view = bar.addMenu(Tr("Vie&w"));
     view->addAction(c.checkAsYouType);
     view->addAction(c.followView);
+    view->addAction(c.mixer);
     view->addAction(parts.chartView);
     view->addSeparator();
     view->addActions({parts.zoomIn, parts.zoomOut, parts.actualSize});

@@ -43,6 +43,7 @@ struct WindowCommands {
     QAction* playOrPause;
     QAction* loopSelectedMeasures;
     QAction* followView;  //!< shows and hides the follow view
+    QAction* mixer;       //!< shows and hides the mixer
     QAction* countIn;
     QAction* editWhilePlaying;  //!< keeps the chart open to changes while it plays
     QAction* practiceLoop;      //!< the practice loop's tempo step and ceiling

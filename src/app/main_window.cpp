@@ -69,7 +69,7 @@ MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
                  chart_->ChartViewAction(), comforts_->Zoom().ZoomInAction(),
                  comforts_->Zoom().ZoomOutAction(), comforts_->Zoom().ActualSizeAction(), theme_->Menu()});
     addToolBar(Qt::TopToolBarArea, &Transport());
-    auto* styles = new StyleList(session_.settings.style, &Transport());
+    auto* styles = new StyleList(session_.settings, &Transport());
     Transport().addWidget(styles);
     connect(styles, &QComboBox::currentIndexChanged, this, &MainWindow::SettingsChanged);
     CreateStatusBar();
@@ -186,11 +186,11 @@ void MainWindow::CreateCommands() {
     connect(c.transpose, &QAction::triggered, this, &MainWindow::Transpose);
     connect(c.chordReference, &QAction::triggered, this, [this] { ShowChordReference(this); });
     connect(c.voices, &QAction::triggered, this, [this] {
-        EditVoices(this, session_.settings.voices);
+        EditVoices(this, session_.settings.parts);
         SettingsChanged();
     });
     connect(c.styleSettings, &QAction::triggered, this, [this] {
-        EditStyleSettings(this, session_.settings.style);
+        EditStyleSettings(this, session_.settings);
         SettingsChanged();
     });
     connect(c.notation, &QAction::triggered, this, [this] {
@@ -217,6 +217,8 @@ void MainWindow::CreateCommands() {
     c.countIn = transport.countIn;
     c.editWhilePlaying = transport.editWhilePlaying;
     c.followView = player_->FollowViewAction();
+    player_->CreateMixer(*editor_, session_.settings);
+    c.mixer = player_->MixerAction();
     c.practiceLoop = player_->PracticeLoopAction();
     connect(c.practiceLoop, &QAction::triggered, this, [this] {
         EditPracticeTempo(this, player_->Practice());

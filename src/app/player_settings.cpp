@@ -41,10 +41,15 @@ void SavePracticeTempo(const PracticeTempo& tempo) {
     settings.setValue(setting_keys::kPracticeTempoCeiling, tempo.ceiling);
 }
 
-void LoadBandSettings(StyleSettings& style) {
+void LoadBandSettings(RenderSettings& render) {
+    StyleSettings& style = render.style;
     const QSettings settings = OpenSettings();
-    style.drumsVolume =
-        ReadSettingNumber(settings, setting_keys::kStyleDrumsVolume, style.drumsVolume, 0, kMostDrumsVolume);
+    const std::int32_t drums = render.parts.Volume("drums");
+    const std::int32_t drumsVolume =
+        ReadSettingNumber(settings, setting_keys::kStyleDrumsVolume, drums, 0, kMostDrumsVolume);
+    if (drumsVolume != drums) {
+        render.parts["drums"].volume = static_cast<std::uint8_t>(drumsVolume);
+    }
     style.feel = ReadSettingNumber(settings, setting_keys::kStyleFeel, style.feel, 0, kMostFeel);
     constexpr std::int32_t kMostSeed = std::numeric_limits<std::int32_t>::max();
     const auto seed = static_cast<std::int32_t>(std::min<std::uint64_t>(style.seed, kMostSeed));
@@ -56,9 +61,10 @@ void LoadBandSettings(StyleSettings& style) {
     style.swing = swing == kStyleSwing ? kStyleSwing : std::max(swing, kSwingEven);
 }
 
-void SaveBandSettings(const StyleSettings& style) {
+void SaveBandSettings(const RenderSettings& render) {
+    const StyleSettings& style = render.style;
     QSettings settings = OpenSettings();
-    settings.setValue(setting_keys::kStyleDrumsVolume, style.drumsVolume);
+    settings.setValue(setting_keys::kStyleDrumsVolume, render.parts.Volume("drums"));
     settings.setValue(setting_keys::kStyleSwing, style.swing);
     settings.setValue(setting_keys::kStyleFeel, style.feel);
     settings.setValue(setting_keys::kStyleSeed, static_cast<qulonglong>(style.seed));

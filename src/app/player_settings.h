@@ -25,10 +25,11 @@ void SaveCountIn(bool on);
 void SaveEditWhilePlaying(bool on);
 void SavePracticeTempo(const PracticeTempo& tempo);
 
-//! Read how the band plays into style: "Style/DrumsVolume", "Style/Swing", "Style/Feel" and "Style/Seed". A
-//! missing or unreadable value keeps what style holds, a number out of range is brought in.
-void LoadBandSettings(StyleSettings& style);
-//! Write the four values of style.
-void SaveBandSettings(const StyleSettings& style);
+//! Read how the band plays into settings: "Style/DrumsVolume" (the drum part's volume), "Style/Swing",
+//! "Style/Feel" and "Style/Seed". A missing or unreadable value keeps what settings hold, a number out of
+//! range is brought in.
+void LoadBandSettings(RenderSettings& settings);
+//! Write the four values of settings.
+void SaveBandSettings(const RenderSettings& settings);
 
 }  // namespace kaz

@@ -29,31 +29,6 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     });
 }
 
-//! The line of text that starts at offset start, without its line break.
-std::string_view LineAt(std::string_view text, std::size_t start) {
-    const std::size_t end = text.find_first_of("\r\n", start);
-    return text.substr(start, (end == std::string_view::npos ? text.size() : end) - start);
-}
-
-//! Where the instrument's comment line starts; npos without one.
-std::size_t InstrumentLineStart(std::string_view text) {
-    for (std::size_t start = 0; start <= text.size();) {
-        if (LineAt(text, start).starts_with(kInstrumentLinePrefix)) {
-            return start;
-        }
-        const std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            break;
-        }
-        start = end + 1;
-    }
-    return std::string_view::npos;
-}
-
-std::string_view LineBreakOf(std::string_view text) {
-    return text.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
-}
-
 }  // namespace
 
 int WrittenShift(const Instrument& instrument, MusicalKey concertKey) {
@@ -151,48 +126,14 @@ std::string InstrumentTitle(const Instrument& instrument) {
 }
 
 Instrument InstrumentOfChart(std::string_view text) {
-    const std::size_t start = InstrumentLineStart(text);
-    if (start == std::string_view::npos) {
-        return {};
-    }
-    const std::string_view code = LineAt(text, start).substr(kInstrumentLinePrefix.size());
-    return InstrumentFromCode(code).value_or(Instrument{});
+    const std::optional<std::string_view> code = CommentLineValue(text, kInstrumentLinePrefix);
+    return code ? InstrumentFromCode(*code).value_or(Instrument{}) : Instrument{};
 }
 
 std::optional<TextChange> InstrumentLineChange(std::string_view text, const Instrument& instrument) {
-    const std::size_t start = InstrumentLineStart(text);
     const bool concert = instrument.kind == Instrument::Kind::Concert;
-    const std::string line = std::string(kInstrumentLinePrefix) + InstrumentCode(instrument);
-    const std::string_view lineBreak = LineBreakOf(text);
-    if (start == std::string_view::npos) {
-        if (concert) {
-            return std::nullopt;
-        }
-        // After a last line without a break the new line comes after one, and itself ends without one.
-        const bool brokenOff = text.empty() || text.ends_with('\n');
-        return TextChange{text.size(), text.size(),
-                          brokenOff ? line + std::string(lineBreak) : std::string(lineBreak) + line};
-    }
-    const std::size_t end = start + LineAt(text, start).size();
-    if (!concert) {
-        if (text.substr(start, end - start) == line) {
-            return std::nullopt;
-        }
-        return TextChange{start, end, line};
-    }
-    if (end < text.size()) {
-        const std::size_t breakLength = text.compare(end, 2, "\r\n") == 0 ? 2 : 1;
-        return TextChange{start, end + breakLength, {}};
-    }
-    // The last line, without a break after it, goes with the break before it.
-    std::size_t before = start;
-    if (before > 0 && text[before - 1] == '\n') {
-        --before;
-        if (before > 0 && text[before - 1] == '\r') {
-            --before;
-        }
-    }
-    return TextChange{before, end, {}};
+    return CommentLineChange(text, kInstrumentLinePrefix,
+                             concert ? std::nullopt : std::optional(InstrumentCode(instrument)));
 }
 
 }  // namespace kaz

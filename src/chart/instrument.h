@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "chart/comment_line.h"
 #include "harmony/musical_key.h"
 #include "harmony/notation.h"
 #include "harmony/score_tree.h"
@@ -44,14 +45,6 @@ inline constexpr std::string_view kInstrumentLinePrefix = "#kaz:instrument=";
 
 //! The instrument the chart's comment line names; Concert without one, or with one the program cannot read.
 [[nodiscard]] Instrument InstrumentOfChart(std::string_view text);
-
-//! One change of a text: replace [start, end) with replacement.
-struct TextChange {
-    std::size_t start = 0;
-    std::size_t end = 0;
-    std::string replacement;
-    friend bool operator==(const TextChange&, const TextChange&) = default;
-};
 
 //! The change that keeps instrument in text: the comment line rewritten in place, added as the last line,
 //! or taken away again for Concert. Nothing else of the chart changes, and adding a line and taking it away

@@ -3,6 +3,7 @@
 #include <new>
 #include <utility>
 
+#include "chart/mixer_line.h"
 #include "language/parse_chart.h"
 #include "render/form_unrolling.h"
 #include "style/style_marks.h"
@@ -10,6 +11,13 @@
 namespace kaz {
 
 namespace {
+
+//! The settings with the mix the chart keeps in its comment line.
+RenderSettings WithChartMix(const RenderSettings& settings, std::string_view text) {
+    RenderSettings mixed = settings;
+    mixed.parts = WithChartMixer(text, settings.parts);
+    return mixed;
+}
 
 //! Read the chart into its score, then play the score into its performance (or its stream).
 bool ParseAndRender(CompileContext& context, CompiledChart& chart, ChordDefinitions& definitions,
@@ -22,7 +30,7 @@ bool ParseAndRender(CompileContext& context, CompiledChart& chart, ChordDefiniti
     if (stream != nullptr) {
         stream->Begin(chart.score);
     }
-    return RenderArrangement(chart.score, chart.settings, chart.performance);
+    return RenderArrangement(chart.score, WithChartMix(chart.settings, chart.text), chart.performance);
 }
 
 //! The highlights of a kept performance.

@@ -190,10 +190,16 @@ void PlaybackEngine::StartPlaying() {
     programs_.fill(-1);
     const EventList& events = playing_->Events();
     if (practiced_) {
-        // The instruments are chosen at the start of the song: choose them as they are where the loop starts.
+        // The instruments and their place in the mix are chosen at the start of the song: choose them as they
+        // are where the loop starts.
         for (const std::size_t index : playing_->programChanges) {
             if (index < playing_->loopFirstEvent) {
                 ChooseInstrument(events[index]);
+            }
+        }
+        for (std::size_t i = 0; i < playing_->loopFirstEvent; ++i) {
+            if (events[i].kind == EventKind::ControlChange) {
+                events[i].Play(*output_);
             }
         }
         RestartAt(playing_->loopStart, playing_->loopFirstEvent);

@@ -106,6 +106,9 @@ void AppendEventLine(std::string& text, const MidiEvent& event) {
         case EventKind::ProgramChange:
             AppendWords(text, " program", {event.channel(), event.program()});
             break;
+        case EventKind::ControlChange:
+            AppendWords(text, " control", {event.channel(), event.controller(), event.value()});
+            break;
         case EventKind::TimeSignature:
             AppendWords(text, " timesig", {event.numerator(), event.denominator()});
             break;
@@ -135,6 +138,9 @@ void MidiEvent::Play(MidiOutPort& port) const {
             break;
         case EventKind::ProgramChange:
             port.SendShort(static_cast<std::uint8_t>(kProgramChangeStatus + channel_), program(), 0);
+            break;
+        case EventKind::ControlChange:
+            port.SendShort(static_cast<std::uint8_t>(kControlChangeStatus + channel_), controller(), value());
             break;
         case EventKind::Highlight:
         case EventKind::EndOfTrack:

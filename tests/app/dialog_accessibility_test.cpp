@@ -46,10 +46,10 @@ TEST(Dialogs, CarryTheirCaptionsAndNameEveryControl) {
     NoteNameTables tables;
     TransposeDialog transpose(nullptr, tables, kEnglishNotation);
     FastInputDialog fastInput(nullptr, FastInputSnippets{});
-    VoicesDialog voices(nullptr, VoiceSettings{});
+    VoicesDialog voices(nullptr, BandParts{});
     NotationDialog notation(nullptr, kEnglishNotation);
     PracticeLoopDialog practice(nullptr, PracticeTempo{});
-    StyleDialog style(nullptr, StyleSettings{});
+    StyleDialog style(nullptr, RenderSettings{});
     const std::pair<const QWidget*, const char*> dialogs[] = {
         {&transpose, "Transpose"}, {&fastInput, "Fast input"},   {&voices, "Voices"},
         {&notation, "B/Bb/H"},     {&practice, "Practice loop"}, {&style, "Style"}};

@@ -85,7 +85,7 @@ TEST_F(StyleSettingsTest, TheSameTakeExportsTheSameBytesAnotherTakeOthersAndTheT
     Session next;
     MainWindow again(next);
     EXPECT_EQ(next.settings.style.seed, 8u);
-    EXPECT_EQ(next.settings.style.drumsVolume, 80);
+    EXPECT_EQ(next.settings.parts.Volume("drums"), 80);
     EXPECT_EQ(next.settings.style.feel, 100);
 }
 

@@ -534,20 +534,21 @@ TEST_F(CompiledChartPlayback, PlaysAtTheChartsTempoAndReportsEachChordAsItSounds
     EXPECT_EQ(recording.messages.front(), (RecordedMessage{0, 0xC0, 26, 0}));
 }
 
-constexpr std::uint8_t kPercussionNoteOn = kNoteOn + 9;
-constexpr std::uint8_t kPercussionNoteOff = kNoteOff + 9;
+constexpr std::uint8_t kCountInNoteOn = kNoteOn + kCountInChannel;
+constexpr std::uint8_t kCountInNoteOff = kNoteOff + kCountInChannel;
 
 TEST_F(CompiledChartPlayback, ACountInClicksOneMeasureInTheFirstMeterAndTempoBeforeTheFirstNote) {
     engine->SetCountIn(true);
     PlayChart("[TEMPO=90]\n[3/4] C | [4/4] G |\n");
     RunUntil(1999);
-    // Three beats of 3/4 at 90 bpm take 2000 ms; the first beat is accented.
-    EXPECT_THAT(recording.messages, ElementsAre(RecordedMessage{0, kPercussionNoteOn, 76, 127},
-                                                RecordedMessage{334, kPercussionNoteOff, 76, 127},
-                                                RecordedMessage{667, kPercussionNoteOn, 77, 90},
-                                                RecordedMessage{1000, kPercussionNoteOff, 77, 90},
-                                                RecordedMessage{1334, kPercussionNoteOn, 77, 90},
-                                                RecordedMessage{1667, kPercussionNoteOff, 77, 90}));
+    // Three beats of 3/4 at 90 bpm take 2000 ms, on a channel of their own; the first beat is higher.
+    EXPECT_THAT(
+        recording.messages,
+        ElementsAre(
+            RecordedMessage{0, kProgramChangeStatus + kCountInChannel, kCountInProgram, 0},
+            RecordedMessage{0, kCountInNoteOn, 84, 127}, RecordedMessage{334, kCountInNoteOff, 84, 127},
+            RecordedMessage{667, kCountInNoteOn, 77, 90}, RecordedMessage{1000, kCountInNoteOff, 77, 90},
+            RecordedMessage{1334, kCountInNoteOn, 77, 90}, RecordedMessage{1667, kCountInNoteOff, 77, 90}));
     RunUntil(2000);
     ASSERT_FALSE(NoteOns(1).empty());
     EXPECT_EQ(NoteOns(1).front().first, 2000);
@@ -558,7 +559,7 @@ TEST_F(CompiledChartPlayback, LoopingStartsAgainWithoutTheCountIn) {
     engine->OnLoop();
     PlayChart("C\n");  // one measure of 4/4: 2000 ms at 120
     RunUntil(8000);
-    EXPECT_EQ(NoteOns(9).size(), 4u);
+    EXPECT_EQ(NoteOns(kCountInChannel).size(), 4u);
     const auto bass = NoteOns(1);
     ASSERT_EQ(bass.size(), 3u);
     EXPECT_EQ(bass[0].first, 2000);

@@ -12,6 +12,7 @@
 #include "app/chart/chart_pages.h"
 #include "app/chart/chart_panel.h"
 #include "app/chart/chart_view.h"
+#include "app/comment_line_edit.h"
 #include "app/editor/chart_editor.h"
 #include "app/file_dialogs.h"
 #include "app/file_messages.h"
@@ -19,7 +20,6 @@
 #include "app/view_settings.h"
 #include "app/window_command.h"
 #include "base/output_file.h"
-#include "base/text_positions.h"
 
 namespace kaz {
 
@@ -77,16 +77,7 @@ void ChartFeature::ChooseInstrument(const Instrument& instrument) {
         return;
     }
     const std::string text = editor_.Text().toStdString();
-    const std::optional<TextChange> change = InstrumentLineChange(text, instrument);
-    if (change) {
-        const TextPositionMap positions(text);
-        const TextRange units =
-            positions.ToEditor({static_cast<int>(change->start), static_cast<int>(change->end)});
-        QTextCursor cursor(editor_.document());
-        cursor.setPosition(units.start);
-        cursor.setPosition(units.end, QTextCursor::KeepAnchor);
-        cursor.insertText(QString::fromStdString(change->replacement));
-    }
+    ApplyToEditor(editor_, text, InstrumentLineChange(text, instrument));
     panel_->View().Relayout();
 }
 

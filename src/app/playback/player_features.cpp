@@ -6,13 +6,14 @@
 #include <QMainWindow>
 
 #include "app/playback/follow_view.h"
+#include "app/playback/mixer_panel.h"
 #include "app/playback/playback_controller.h"
 #include "app/window_command.h"
 
 namespace kaz {
 
 PlayerFeatures::PlayerFeatures(QMainWindow& window, PlaybackController& playback)
-    : QObject(&window), playback_(playback) {
+    : QObject(&window), window_(window), playback_(playback) {
     followView_ = new FollowView([&playback] { return playback.Now(); }, &window);
     followDock_ = new QDockWidget(tr("Follow view"), &window);
     followDock_->setObjectName(QStringLiteral("followView"));
@@ -37,6 +38,25 @@ PlayerFeatures::PlayerFeatures(QMainWindow& window, PlaybackController& playback
     tempoNote_->setObjectName(QStringLiteral("tempoNote"));
     tempoNote_->hide();
     connect(&playback_, &PlaybackController::tempoChanged, this, &PlayerFeatures::UpdateTempoNote);
+}
+
+void PlayerFeatures::CreateMixer(ChartEditor& editor, const RenderSettings& settings) {
+    mixer_ = new MixerPanel(editor, settings, &window_);
+    auto* dock = new QDockWidget(tr("Mixer"), &window_);
+    dock->setObjectName(QStringLiteral("mixer"));
+    dock->setWidget(mixer_);
+    window_.addDockWidget(Qt::RightDockWidgetArea, dock);
+    dock->hide();
+    mixerAction_ = dock->toggleViewAction();
+    mixerAction_->setText(tr("&Mixer"));
+    mixerAction_->setStatusTip(
+        tr("Set the volume and place of each part of the band, mute, solo or leave "
+           "your own instrument out"));
+    connect(mixerAction_, &QAction::toggled, mixer_, [this](bool shown) {
+        if (shown) {
+            mixer_->ReadChart();
+        }
+    });
 }
 
 void PlayerFeatures::ApplyPracticeTempo() {

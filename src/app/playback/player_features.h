@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include "app/player_settings.h"
+#include "render/arrangement_renderer.h"
 
 class QAction;
 class QDockWidget;
@@ -11,7 +12,9 @@ class QMainWindow;
 
 namespace kaz {
 
+class ChartEditor;
 class FollowView;
+class MixerPanel;
 class PlaybackController;
 
 //! The player's features around the playback: the follow view in a panel of the window with its View
@@ -26,6 +29,10 @@ class PlayerFeatures final : public QObject {
     [[nodiscard]] FollowView& Follow() const { return *followView_; }
     [[nodiscard]] QAction* FollowViewAction() const { return followViewAction_; }
     [[nodiscard]] QAction* PracticeLoopAction() const { return practiceLoop_; }
+    //! Put the mixer in a panel of the window, working on the chart in editor with what settings give each
+    //! part; View > Mixer shows it.
+    void CreateMixer(ChartEditor& editor, const RenderSettings& settings);
+    [[nodiscard]] QAction* MixerAction() const { return mixerAction_; }
     //! How much faster Loop selected measures plays each time round; edited in place, then Apply it.
     [[nodiscard]] PracticeTempo& Practice() { return settings_.practiceTempo; }
     void ApplyPracticeTempo();
@@ -37,8 +44,11 @@ class PlayerFeatures final : public QObject {
     void UpdateTempoNote();
 
   private:
+    QMainWindow& window_;
     PlaybackController& playback_;
     FollowView* followView_;
+    MixerPanel* mixer_ = nullptr;
+    QAction* mixerAction_ = nullptr;
     QDockWidget* followDock_;
     QAction* followViewAction_;
     QAction* practiceLoop_;
