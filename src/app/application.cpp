@@ -9,6 +9,7 @@
 
 #include "app/document/chart_document.h"
 #include "app/editor/chart_editor.h"
+#include "app/end_requests.h"
 #include "app/loaded_modules.h"
 #include "app/playback/playback_controller.h"
 #include "app/playback/transport_bar.h"
@@ -105,11 +106,13 @@ class DeviceListAfterFirstPaint final : public QObject {
 
 std::unique_ptr<MainWindow> StartUp(Session& session, const QStringList& files, const QString& restore) {
     const QString settingsProblem = SetUpSettingsFile();
-    LoadSettings(session.compile.settings.notation, session.snippets);
+    LoadSettings(session.settings.notation, session.snippets);
     session.devices = {std::string(kBuiltInSynthName)};
     // A recording onto a FIFO would hold the window until someone reads it.
     session.makePort = LoadedPortFactory(FileKinds::RegularOnly);
     auto window = std::make_unique<MainWindow>(session);
+    // Before a restored chart becomes this run's own: a signal from then on keeps it again.
+    new EndRequests(window->Document(), window.get());
     new DeviceListAfterFirstPaint(window->Playback().Transport(), *window->Editor().viewport());
     if (!settingsProblem.isEmpty()) {
         window->Prompts().Tell(settingsProblem, MessageIcon::Exclamation);

@@ -24,9 +24,9 @@ void OfferRecoveredCharts(
     const std::function<void(const QString& file)>& restoreElsewhere = RestoreInAnotherKaz);
 
 //! The start-up once the application object exists, in order: the settings, the outputs of this machine,
-//! the window, and the chart named first in files (a new chart of that name when there is no such file).
-//! Nothing when that chart cannot be opened; the user has been told why.
-//! Once the window shows, it offers what runs which ended left unsaved; restore names a recovery file to
+//! the window with its answer to requests to end the program, and the chart named first in files (a new chart
+//! of that name when there is no such file). Nothing when that chart cannot be opened; the user has been told
+//! why. Once the window shows, it offers what runs which ended left unsaved; restore names a recovery file to
 //! restore at once.
 [[nodiscard]] std::unique_ptr<MainWindow> StartUp(Session& session, const QStringList& files,
                                                   const QString& restore = {});

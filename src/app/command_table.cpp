@@ -177,7 +177,7 @@ void CreateMenus(QMenuBar& bar, const WindowCommands& c, const PartCommands& par
     settings->addSeparator();
     settings->addActions({c.notation, c.fastInput});
     settings->addSeparator();
-    settings->addActions({c.countIn, c.practiceLoop});
+    settings->addActions({c.countIn, c.practiceLoop, c.editWhilePlaying});
     settings->addSeparator();
     settings->addAction(c.spellingHints);
 

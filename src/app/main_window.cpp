@@ -27,6 +27,7 @@
 #include "app/dialogs/voices_dialog.h"
 #include "app/document/chart_document.h"
 #include "app/document/chart_file_commands.h"
+#include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
 #include "app/editor/chart_highlighter.h"
 #include "app/editor/editing_comforts.h"
@@ -43,7 +44,6 @@
 #include "app/view_settings.h"
 #include "base/input_file.h"
 #include "base/program.h"
-#include "harmony/spliced_text.h"
 #include "language/transpose_score.h"
 
 namespace kaz {
@@ -53,12 +53,13 @@ MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
       prompts_(prompts != nullptr ? std::move(prompts)
                                   : std::make_unique<DialogPrompts>(*this, session.noteNames)),
       editor_(new ChartEditor(this)),
+      compiler_(new ChartCompiler(*editor_, session_.settings, this)),
       highlighter_(new ChartHighlighter(*editor_)),
-      checker_(new LiveChecker(*editor_, session_.compile, this)) {
+      checker_(new LiveChecker(*editor_, *compiler_, this)) {
     setCentralWidget(editor_);
-    playback_ = new PlaybackController(session_, *editor_, *prompts_, *this);
+    playback_ = new PlaybackController(session_, *editor_, *compiler_, *prompts_, *this);
     CreateDocument();
-    player_ = new PlayerFeatures(*this, session_, *playback_);
+    player_ = new PlayerFeatures(*this, *playback_);
     CreateChartView();
     CreateCommands();
     CreateMenus(*menuBar(), commands_,
@@ -68,7 +69,9 @@ MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
                  chart_->ChartViewAction(), comforts_->Zoom().ZoomInAction(),
                  comforts_->Zoom().ZoomOutAction(), comforts_->Zoom().ActualSizeAction(), theme_->Menu()});
     addToolBar(Qt::TopToolBarArea, &Transport());
-    Transport().addWidget(new StyleList(session_.compile.settings, &Transport()));
+    auto* styles = new StyleList(session_.settings, &Transport());
+    Transport().addWidget(styles);
+    connect(styles, &QComboBox::currentIndexChanged, this, &MainWindow::SettingsChanged);
     CreateStatusBar();
     CreateChecking();
     RestoreLayout();
@@ -83,6 +86,7 @@ MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
         player_->Follow().FollowPlayback(playing);
         chart_->FollowPlayback(!playing);
     });
+    connect(playback_, &PlaybackController::editingChanged, this, &MainWindow::UpdateCommandStates);
     connect(editor_, &ChartEditor::undoStateChanged, this, &MainWindow::UpdateCommandStates);
     connect(editor_, &ChartEditor::lineTooLong, this, [this] {
         statusBar()->showMessage(tr("A line of a chart is at most %1 characters, so that typing stays quick.")
@@ -135,7 +139,7 @@ void MainWindow::CreateDocument() {
     connect(document_, &ChartDocument::aboutToReplace, playback_, [this] {
         playback_->Stop();
         // Another chart: its tempo mark is taken when it is first read.
-        playback_->Engine().ForgetTempoMark();
+        playback_->ForgetTempoMark();
         player_->UpdateTempoNote();
     });
     connect(document_, &ChartDocument::pathChanged, this, &MainWindow::UpdateTitle);
@@ -181,12 +185,18 @@ void MainWindow::CreateCommands() {
     connect(c.paste, &QAction::triggered, this, &MainWindow::Paste);
     connect(c.transpose, &QAction::triggered, this, &MainWindow::Transpose);
     connect(c.chordReference, &QAction::triggered, this, [this] { ShowChordReference(this); });
-    connect(c.voices, &QAction::triggered, this,
-            [this] { EditVoices(this, session_.compile.settings.parts); });
-    connect(c.styleSettings, &QAction::triggered, this,
-            [this] { EditStyleSettings(this, session_.compile.settings); });
-    connect(c.notation, &QAction::triggered, this,
-            [this] { EditNotation(this, session_.compile.settings.notation); });
+    connect(c.voices, &QAction::triggered, this, [this] {
+        EditVoices(this, session_.settings.parts);
+        SettingsChanged();
+    });
+    connect(c.styleSettings, &QAction::triggered, this, [this] {
+        EditStyleSettings(this, session_.settings);
+        SettingsChanged();
+    });
+    connect(c.notation, &QAction::triggered, this, [this] {
+        EditNotation(this, session_.settings.notation);
+        SettingsChanged();
+    });
     connect(c.fastInput, &QAction::triggered, this, [this] { EditFastInput(this, session_.snippets); });
     connect(c.about, &QAction::triggered, this, [this] { ShowAbout(this); });
     connect(c.homepage, &QAction::triggered, this, [this] { OpenWebPage(QString::fromUtf8(kHomePageUrl)); });
@@ -205,8 +215,9 @@ void MainWindow::CreateCommands() {
     c.playOrPause = transport.playOrPause;
     c.loopSelectedMeasures = transport.loopSelectedMeasures;
     c.countIn = transport.countIn;
+    c.editWhilePlaying = transport.editWhilePlaying;
     c.followView = player_->FollowViewAction();
-    player_->CreateMixer(*editor_);
+    player_->CreateMixer(*editor_, session_.settings);
     c.mixer = player_->MixerAction();
     c.practiceLoop = player_->PracticeLoopAction();
     connect(c.practiceLoop, &QAction::triggered, this, [this] {
@@ -221,11 +232,12 @@ void MainWindow::CreateExports() {
     access.maybeSave = [this] { return document_->MaybeSave(); };
     access.openText = [this](const QString& text) { document_->StartUnsaved(text); };
     access.openFile = [this](const QString& path) { LoadFile(path); };
-    access.compile = [this](std::string& text) -> const CompileState* {
-        return playback_->CompileChart(text) ? &session_.compile : nullptr;
+    access.compile = [this]() -> std::shared_ptr<const CompiledChart> {
+        const std::shared_ptr<const ChartCompile> compile = playback_->CompileForCommand();
+        return compile != nullptr ? compile->chart : nullptr;
     };
     access.chartPath = [this] { return document_->Path(); };
-    access.styles = [this] { return session_.compile.settings.style.library; };
+    access.styles = [this] { return session_.settings.style.library; };
     auto* exports =
         new PerformanceExports(*this, *prompts_, access, *commands_.exportMidi, *commands_.exportAudio);
     connect(exports, &PerformanceExports::exported, this,
@@ -235,8 +247,8 @@ void MainWindow::CreateExports() {
 
 void MainWindow::CreateChartView() {
     chart_ = new ChartFeature(
-        *this, *prompts_, session_, *editor_, [this] { return document_->Path(); },
-        [this](const SongMap& song) { return playback_->PlaceIn(song); });
+        *this, *prompts_, *compiler_, *editor_, [this] { return document_->Path(); },
+        [this] { return playback_->Now(); });
     // The view shows nothing of the chart before: a new chart with a mistake must not look like the old one.
     connect(document_, &ChartDocument::aboutToReplace, chart_, &ChartFeature::ForgetChart);
     comforts_ = new EditingComforts(*this, *editor_);
@@ -263,7 +275,7 @@ void MainWindow::CreateStatusBar() {
 
 void MainWindow::CreateChecking() {
     connect(checker_, &LiveChecker::tempoMarkRead, this, [this](std::optional<std::int32_t> mark) {
-        playback_->Engine().TakeTempoMark(mark);
+        playback_->TakeTempoMark(mark);
         player_->UpdateTempoNote();
     });
     connect(checker_, &LiveChecker::checked, this, [this](const QString& report) {
@@ -304,21 +316,25 @@ void MainWindow::SetUpEditor() {
 
 void MainWindow::UpdateCommandStates() {
     const Commands& c = commands_;
-    const bool stopped = playback_->IsStopped();
-    // A song's text stays as it is while it plays: nothing to check, and no colouring of every line at once.
-    checker_->SetPlaying(!stopped);
-    highlighter_->HoldRecolouring(!stopped);
+    // While a song plays, no colouring of every line at once.
+    highlighter_->HoldRecolouring(!playback_->IsStopped());
+    const bool editable = playback_->TextEditable();
     const bool selection = editor_->textCursor().hasSelection();
     // A disabled command does nothing, from its keys and from its menu alike.
-    c.exportMidi->setEnabled(stopped);
-    c.exportAudio->setEnabled(stopped);
-    c.transpose->setEnabled(stopped);
-    c.undo->setEnabled(stopped && editor_->CanUndo());
-    c.cut->setEnabled(stopped && selection);
+    c.exportMidi->setEnabled(editable);
+    c.exportAudio->setEnabled(editable);
+    c.transpose->setEnabled(editable);
+    c.undo->setEnabled(editable && editor_->CanUndo());
+    c.cut->setEnabled(editable && selection);
     c.copy->setEnabled(selection);
-    c.paste->setEnabled(stopped);
-    interchange_->SetStopped(stopped);
-    comforts_->SetStopped(stopped);
+    c.paste->setEnabled(editable);
+    interchange_->SetEditable(editable);
+    comforts_->SetEditable(editable);
+    chart_->SetEditable(editable);
+}
+
+void MainWindow::SettingsChanged() {
+    compiler_->SettingsChanged();
 }
 
 void MainWindow::Paste() {
@@ -328,28 +344,27 @@ void MainWindow::Paste() {
 }
 
 void MainWindow::Transpose() {
-    std::string text;
-    if (!playback_->CompileChart(text)) {
+    const std::shared_ptr<const ChartCompile> compile = playback_->CompileForCommand();
+    if (compile == nullptr) {
         return;
     }
     // The chords are rewritten in a copy of the text, which then replaces the editor's text in one change.
-    TextEditor rewrite(std::move(text));
-    if (!TransposeCompiledScore(
-            session_.compile.score, session_.compile.settings.notation, rewrite,
-            [this](NotationMode notation) { return prompts_->ChooseTransposition(notation); })) {
+    const Transposition transposition = TransposeChart(
+        *compile->chart, [this](NotationMode notation) { return prompts_->ChooseTransposition(notation); });
+    if (transposition.outcome != TransposeOutcome::Transposed) {
         return;
     }
     const QString before = editor_->Text();
-    editor_->ReplaceAllWithoutUndo(document_->EditorText(rewrite.Text()));
+    editor_->ReplaceAllWithoutUndo(document_->EditorText(transposition.text));
     // After the rewrite, whose change notification empties the slot.
     editor_->SetUndoSlot(before);
 }
 
 void MainWindow::InsertSnippet(int index) {
-    // While a song plays its text is fixed: the highlights point into it. The keys stay enabled, so that
+    // While a song plays its text is fixed unless Edit while playing is on. The keys stay enabled, so that
     // they type nothing into the editor instead.
     const QString& snippet = session_.snippets.texts[static_cast<std::size_t>(index)];
-    if (playback_->IsStopped() && !snippet.isEmpty()) {
+    if (playback_->TextEditable() && !snippet.isEmpty()) {
         editor_->ReplaceSelectionWithoutUndo(snippet);
     }
 }

@@ -11,6 +11,7 @@ class QLabel;
 
 namespace kaz {
 
+class ChartCompiler;
 class ChartDocument;
 class ChartEditor;
 class ChartFeature;
@@ -42,6 +43,8 @@ class MainWindow final : public QMainWindow {
     bool OpenGivenFile(const QString& path);
 
     [[nodiscard]] ChartEditor& Editor() const { return *editor_; }
+    //! The one compile of the chart that every reader of it shares.
+    [[nodiscard]] ChartCompiler& Compiler() const { return *compiler_; }
     [[nodiscard]] ChartDocument& Document() const { return *document_; }
     [[nodiscard]] UserPrompts& Prompts() const { return *prompts_; }
     [[nodiscard]] PlaybackController& Playback() const { return *playback_; }
@@ -85,12 +88,16 @@ class MainWindow final : public QMainWindow {
     void OpenWebPage(const QString& url);
 
     //! Bring every command's enabled state up to date with the playback, the selection and the undo: the
-    //! commands that change the text or need the music work only while the chart is stopped.
+    //! commands that change the text or need the music work while the chart is stopped, and while it plays
+    //! with Edit while playing on.
     void UpdateCommandStates();
+    //! How the chart is read or played changed: compile it again.
+    void SettingsChanged();
 
     Session& session_;
     std::unique_ptr<UserPrompts> prompts_;
     ChartEditor* editor_;
+    ChartCompiler* compiler_;
     ChartDocument* document_ = nullptr;
     PlaybackController* playback_ = nullptr;
     PlayerFeatures* player_ = nullptr;

@@ -13,6 +13,8 @@ PlayerSettings LoadPlayerSettings() {
     PlayerSettings player;
     player.followView = settings.value(setting_keys::kFollowView, player.followView).toBool();
     player.countIn = settings.value(setting_keys::kCountIn, player.countIn).toBool();
+    player.editWhilePlaying =
+        settings.value(setting_keys::kEditWhilePlaying, player.editWhilePlaying).toBool();
     PracticeTempo& tempo = player.practiceTempo;
     tempo.step =
         ReadSettingNumber(settings, setting_keys::kPracticeTempoStep, tempo.step, 0, kMaxPracticeTempoStep);
@@ -27,6 +29,10 @@ void SaveFollowView(bool shown) {
 
 void SaveCountIn(bool on) {
     OpenSettings().setValue(setting_keys::kCountIn, on);
+}
+
+void SaveEditWhilePlaying(bool on) {
+    OpenSettings().setValue(setting_keys::kEditWhilePlaying, on);
 }
 
 void SavePracticeTempo(const PracticeTempo& tempo) {

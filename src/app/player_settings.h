@@ -9,11 +9,12 @@ namespace kaz {
 inline constexpr std::int32_t kMaxPracticeTempoStep = 50;
 
 //! The settings of the player's own features. They live beside the program's settings, each under a name of
-//! its own: "View/FollowView", "Playback/CountIn", "Playback/PracticeTempoStep" and
-//! "Playback/PracticeTempoCeiling".
+//! its own: "View/FollowView", "Playback/CountIn", "Playback/EditWhilePlaying",
+//! "Playback/PracticeTempoStep" and "Playback/PracticeTempoCeiling".
 struct PlayerSettings {
     bool followView = false;
     bool countIn = false;
+    bool editWhilePlaying = false;
     PracticeTempo practiceTempo;
 };
 
@@ -21,6 +22,7 @@ struct PlayerSettings {
 [[nodiscard]] PlayerSettings LoadPlayerSettings();
 void SaveFollowView(bool shown);
 void SaveCountIn(bool on);
+void SaveEditWhilePlaying(bool on);
 void SavePracticeTempo(const PracticeTempo& tempo);
 
 //! Read how the band plays into settings: "Style/DrumsVolume" (the drum part's volume), "Style/Swing",

@@ -4,13 +4,20 @@
 #include <optional>
 #include <vector>
 
-class QWidget;
+#include <string_view>
 
-#include "base/error_presenter.h"
 #include "harmony/notation.h"
 #include "harmony/transposition.h"
 
+class QWidget;
+
 namespace kaz {
+
+//! The caption of the message that tells a chart's error.
+inline constexpr std::string_view kErrorCaption = "Kaz error";
+
+//! The icon of a message; None for a plain one.
+enum class MessageIcon { Exclamation, Information, None };
 
 //! The files the window asks the user to name.
 enum class FileQuestion { Open, SaveAs, ExportMidi, ExportAudio };
@@ -26,8 +33,11 @@ struct LeftBehindWork;
 
 //! How the window asks the user and tells the user: the message boxes, the file names and the transposition
 //! choice. The program asks through dialogs; tests answer in their place.
-class UserPrompts : public ErrorPresenter {
+class UserPrompts {
   public:
+    virtual ~UserPrompts() = default;
+    //! Show one modal message and return when it is dismissed.
+    virtual void ShowMessage(std::string_view caption, std::string_view text, MessageIcon icon) = 0;
     //! A message with only an OK button, titled with the program's name.
     void Tell(const QString& text, MessageIcon icon);
     //! Whether to save the changes to the chart called name before it goes.

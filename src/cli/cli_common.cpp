@@ -367,8 +367,8 @@ std::string QuotedChartText(const ChartInput& chart, std::string_view text) {
                                                                                 : std::string(text));
 }
 
-bool CompileChart(CompileState& state, const ChartInput& chart) {
-    const CompileResult result = Compile(state, chart.bytes);
+bool ReportCompile(const CompiledChart& compiled, const ChartInput& chart) {
+    const CompileResult& result = compiled.result;
     switch (result.outcome) {
         case CompileOutcome::Accepted:
             return true;
@@ -389,12 +389,14 @@ bool CompileChart(CompileState& state, const ChartInput& chart) {
     return false;
 }
 
-std::optional<int> ReadAndCompileChart(const std::string& path, CompileState& state, ChartInput& chart,
+std::optional<int> ReadAndCompileChart(const std::string& path, const CompileOptions& options,
+                                       ChartInput& chart, std::shared_ptr<const CompiledChart>& compiled,
                                        ChartBytes taken) {
     if (!ReadChart(path, chart, taken)) {
         return kExitUsage;
     }
-    if (!CompileChart(state, chart)) {
+    compiled = Compile(chart.bytes, options);
+    if (!ReportCompile(*compiled, chart)) {
         return kExitChartError;
     }
     return std::nullopt;

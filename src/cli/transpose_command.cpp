@@ -109,8 +109,10 @@ int RunTranspose(const CommandArguments& arguments) {
          "Comma-separated names among C#, Db, D#, Eb, F#, Gb, G#, Ab, A#, Bb: how those pitch classes "
          "are written. The others are written C#, Eb, F#, Ab, Bb (B and H follow the chart's "
          "notation)."});
-    CompileState state;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings)) {
+    DiscardedEvents discarded;
+    CompileOptions options;
+    options.stream = &discarded;
+    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, options.settings)) {
         return *exit;
     }
     NoteNameTables tables;
@@ -118,22 +120,21 @@ int RunTranspose(const CommandArguments& arguments) {
     if (!shift || !ReadSpellings(parser, tables)) {
         return kExitUsage;
     }
-    DiscardedEvents discarded;
-    state.events.StreamTo(&discarded);
     ChartInput chart;
-    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), state, chart)) {
+    std::shared_ptr<const CompiledChart> compiled;
+    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), options, chart, compiled)) {
         return *exit;
     }
-    TextEditor view(std::move(chart.bytes));
     const auto choose = [&](NotationMode resolved) -> std::optional<TransposeResult> {
         TransposeDialogModel dialog(tables, resolved);
         dialog.SelectEntry(TransposeDialogModel::kUnshiftedEntry + *shift);
         return dialog.Accept();
     };
-    if (!TransposeCompiledScore(state.score, state.settings.notation, view, choose)) {
+    const Transposition transposition = TransposeChart(*compiled, choose);
+    if (transposition.outcome != TransposeOutcome::Transposed) {
         return kExitChartError;
     }
-    return WriteOutput(view.Text()) ? kExitOk : kExitUsage;
+    return WriteOutput(transposition.text) ? kExitOk : kExitUsage;
 }
 
 }  // namespace kaz::cli

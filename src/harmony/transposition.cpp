@@ -140,7 +140,7 @@ void TransposeDialogModel::SetChecks(Row& row, int target) {
     row.flatChecked = flat;
 }
 
-void ApplyTransposition(Editor& view, const RecordList<Chord>& chords, int shift,
+void ApplyTransposition(const TextReplacer& replace, const RecordList<Chord>& chords, int shift,
                         const std::array<std::string, kPitchClassCount>& names) {
     int growth = 0;
     for (const Chord& chord : chords) {
@@ -148,10 +148,16 @@ void ApplyTransposition(Editor& view, const RecordList<Chord>& chords, int shift
             continue;
         }
         const std::string symbol = TransposedSymbol(chord, shift, names);
-        view.Select({chord.textStart + growth, chord.textEnd + growth});
-        view.ReplaceSelection(symbol, false);
+        replace({chord.textStart + growth, chord.textEnd + growth}, symbol);
         growth += static_cast<int>(symbol.size()) - (chord.textEnd - chord.textStart);
     }
+}
+
+void ApplyTransposition(SplicedText& text, const RecordList<Chord>& chords, int shift,
+                        const std::array<std::string, kPitchClassCount>& names) {
+    ApplyTransposition(
+        [&text](TextRange range, std::string_view replacement) { text.Replace(range, replacement); }, chords,
+        shift, names);
 }
 
 void KeepNotationReadable(std::array<std::string, kPitchClassCount>& names, const RecordList<Chord>& chords,

@@ -2,13 +2,15 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "base/editor.h"
+#include "base/text_range.h"
 #include "harmony/notation.h"
 #include "harmony/score_tree.h"
+#include "harmony/spliced_text.h"
 
 namespace kaz {
 
@@ -95,11 +97,17 @@ class TransposeDialogModel {
     std::array<Row, kPitchClassCount> rows_;
 };
 
-//! Rewrite every chord symbol of chords in view: root and slash bass moved by shift semitones and written
-//! with names (indexed by pitch class), the suffix as it was. Signs ("/", "-", "=") stay. chords must be
-//! the chords of a compile of the view's text, in text order; each replacement is made without undo, at
-//! the symbol's compiled range moved by the growth of the replacements before it.
-void ApplyTransposition(Editor& view, const RecordList<Chord>& chords, int shift,
+//! Where a rewrite goes: replace range of the text as rewritten so far with replacement.
+using TextReplacer = std::function<void(TextRange range, std::string_view replacement)>;
+
+//! Rewrite every chord symbol of chords through replace: root and slash bass moved by shift semitones and
+//! written with names (indexed by pitch class), the suffix as it was. Signs ("/", "-", "=") stay. chords must
+//! be the chords of a compile of the text, in text order; each replacement is made at the symbol's compiled
+//! range moved by the growth of the replacements before it.
+void ApplyTransposition(const TextReplacer& replace, const RecordList<Chord>& chords, int shift,
+                        const std::array<std::string, kPitchClassCount>& names);
+//! The same into text, the text the chords were compiled from.
+void ApplyTransposition(SplicedText& text, const RecordList<Chord>& chords, int shift,
                         const std::array<std::string, kPitchClassCount>& names);
 
 //! Keep the rewritten chart in the notation it was read in. A chart whose only B spelling is a bare "B"

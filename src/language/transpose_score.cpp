@@ -4,29 +4,23 @@
 
 namespace kaz {
 
-bool TransposeCompiledScore(const ScoreTree& score, NotationMode setting, Editor& view,
-                            const TransposeChooser& choose) {
-    std::optional<TransposeResult> result = choose(score.bLettersSeen);
-    if (!result) {
-        return false;
-    }
-    KeepNotationReadable(result->names, score.allChords, result->shift, score.bLettersSeen, setting);
-    ApplyTransposition(view, score.allChords, result->shift, result->names);
-    return true;
-}
-
-Transposition TransposeScore(CompileState& state, std::string text, Editor& view, ErrorPresenter& presenter,
-                             const TransposeChooser& choose) {
+Transposition TransposeChart(const CompiledChart& chart, const TransposeChooser& choose) {
     Transposition transposition;
-    if (!CompileScore(state, text, view, presenter)) {
+    if (!chart.Accepted()) {
         return transposition;
     }
-    if (!TransposeCompiledScore(state.score, state.settings.notation, view, choose)) {
+    const ScoreTree& score = chart.score;
+    std::optional<TransposeResult> result = choose(score.bLettersSeen);
+    if (!result) {
         transposition.outcome = TransposeOutcome::Cancelled;
         return transposition;
     }
+    KeepNotationReadable(result->names, score.allChords, result->shift, score.bLettersSeen,
+                         chart.settings.notation);
+    SplicedText text(chart.text);
+    ApplyTransposition(text, score.allChords, result->shift, result->names);
     transposition.outcome = TransposeOutcome::Transposed;
-    transposition.textBefore = std::move(text);
+    transposition.text = text.Text();
     return transposition;
 }
 

@@ -320,10 +320,14 @@ std::size_t OpeningLength(const ScoreTree& score) {
 
 }  // namespace
 
+std::int32_t PerformanceTempo(const ScoreTree& score, const RenderSettings& settings) {
+    const bool markHeld = settings.heldTempoMark == score.scoreTempo;
+    return score.tempoGiven && !markHeld ? score.scoreTempo : settings.transportTempo;
+}
+
 bool RenderArrangement(ScoreTree& score, const RenderSettings& settings, EventList& events) {
     events.notesAdded = false;
-    const bool markHeld = settings.heldTempoMark == score.scoreTempo;
-    const std::int32_t tempo = score.tempoGiven && !markHeld ? score.scoreTempo : settings.transportTempo;
+    const std::int32_t tempo = PerformanceTempo(score, settings);
     events.AddEvent(MidiEvent::Tempo(0, tempo));
     const StyleMap styles(score, settings.style);
     const auto& order = score.playOrder;

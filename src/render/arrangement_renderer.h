@@ -50,6 +50,10 @@ struct RenderSettings {
     StyleSettings style;
 };
 
+//! The tempo the performance of score starts at: the chart's tempo mark, unless settings hold the transport
+//! tempo over it; the transport tempo without a mark.
+[[nodiscard]] std::int32_t PerformanceTempo(const ScoreTree& score, const RenderSettings& settings);
+
 //! Fill events with the performance of score, its measures played in score.playOrder, each in the style
 //! of the last style mark at or before it (the settings' style before the first). Resolves the chart's
 //! notation into score.bLettersSeen and lowers German "B" chords in place, so it runs once per score. True

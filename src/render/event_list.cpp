@@ -128,7 +128,7 @@ void AppendEventLine(std::string& text, const MidiEvent& event) {
     text += '\n';
 }
 
-void MidiEvent::Play(MidiOutPort& port, Editor& editor) const {
+void MidiEvent::Play(MidiOutPort& port) const {
     switch (kind) {
         case EventKind::NoteOn:
             port.SendShort(static_cast<std::uint8_t>(kNoteOnStatus + channel_), key(), velocity());
@@ -143,23 +143,10 @@ void MidiEvent::Play(MidiOutPort& port, Editor& editor) const {
             port.SendShort(static_cast<std::uint8_t>(kControlChangeStatus + channel_), controller(), value());
             break;
         case EventKind::Highlight:
-            Show(editor);
-            break;
         case EventKind::EndOfTrack:
         case EventKind::Tempo:
         case EventKind::TimeSignature:
             break;
-    }
-}
-
-void MidiEvent::Show(Editor& editor) const {
-    if (kind != EventKind::Highlight) {
-        return;
-    }
-    editor.Select({start(), end()});
-    // 0, 0 only puts the caret at the start; scrolling there would pull the view away from the music.
-    if (start() != 0 || end() != 0) {
-        editor.ScrollToSelection();
     }
 }
 

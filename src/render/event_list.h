@@ -7,13 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "base/editor.h"
 #include "base/midi_bytes.h"
 #include "base/midi_out_port.h"
 #include "base/midi_track_writer.h"
 #include "base/ticks.h"
 
 namespace kaz {
+
+struct ScoreTree;
 
 enum class EventKind : std::uint8_t {
     NoteOn = 0,
@@ -48,7 +49,8 @@ class MidiEvent {
         return {EventKind::ControlChange, time, channel, controller, value, 0, 0};
     }
     static MidiEvent EndOfTrack(Ticks time) { return {EventKind::EndOfTrack, time, 0, 0, 0, 0, 0}; }
-    //! Selects [start, end) of the chart in the editor; leaves no trace in a file.
+    //! Marks [start, end) of the chart's text as sounding from its time on; leaves no trace in a file and
+    //! sends nothing.
     static MidiEvent Highlight(Ticks time, std::int32_t start, std::int32_t end) {
         return {EventKind::Highlight, time, 0, 0, 0, start, end};
     }
@@ -57,10 +59,8 @@ class MidiEvent {
         return {EventKind::TimeSignature, time, 0, 0, 0, numerator, denominator};
     }
 
-    //! Perform the event now: a message to the port, or a selection in the editor.
-    void Play(MidiOutPort& port, Editor& editor) const;
-    //! The editor's part of Play: a highlight's selection; nothing for the other kinds.
-    void Show(Editor& editor) const;
+    //! Send the event's message to the port now; the kinds without one send nothing.
+    void Play(MidiOutPort& port) const;
     //! Append the event to a Standard MIDI File track.
     void Write(MidiTrackWriter& writer) const;
 
@@ -136,6 +136,8 @@ inline std::size_t InsertionSortWithin(std::vector<MidiEvent>& events, std::size
 class EventConsumer {
   public:
     virtual ~EventConsumer() = default;
+    //! The score whose performance follows, read and with its form unrolled, before any of its events.
+    virtual void Begin(const ScoreTree&) {}
     //! The next events of the performance, in their final order.
     virtual void Take(std::span<const MidiEvent> events) = 0;
     //! Whether the highlights are wanted too; a consumer that has no use for them is spared them.

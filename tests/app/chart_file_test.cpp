@@ -18,8 +18,8 @@
 #include <mutex>
 #include <thread>
 
+#include <QSpinBox>
 #include "app/app_test_support.h"
-#include "app/playback/tempo_field.h"
 #include "app/playback/transport_bar.h"
 #include "app/window_fixture.h"
 #include "base/input_file.h"
@@ -108,7 +108,7 @@ TEST_F(DocumentTest, AnEditedCrLfChartKeepsCrLfAndCompilesWithIt) {
     Editor().moveCursor(QTextCursor::End);
     QTest::keyClicks(&Editor(), "E x");
     EXPECT_TRUE(window->isWindowModified());
-    EXPECT_EQ(Editor().BeginCompile(), "C |\r\nD |\r\nE x");
+    EXPECT_EQ(Editor().BytesToCompile(), "C |\r\nD |\r\nE x");
     ASSERT_TRUE(window->Document().SaveTo(Path("in.kaz")));
     EXPECT_EQ(ReadBytes(Path("in.kaz")), "C |\r\nD |\r\nE x");
     EXPECT_FALSE(window->isWindowModified());
@@ -219,7 +219,7 @@ TEST_F(DocumentTest, ExportIntoAMissingFolderNamesThePath) {
 
 TEST_F(DocumentTest, ExportUsesTheTempoInTheTempoField) {
     Type("C | G7 |");
-    window->Transport().Tempo().SetText("90");
+    window->Transport().Tempo().setValue(90);
     prompts->fileNames[FileQuestion::ExportMidi] = Path("song.mid");
     Commands().exportMidi->trigger();
     // The tempo event: FF 51 03 and 60,000,000 / 90 = 666,666 microseconds a beat (0A 2C 2A).

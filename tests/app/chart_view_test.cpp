@@ -94,7 +94,7 @@ TEST_F(ChartViewTest, ALongTitleIsSetToFitTheViewNotCutAtItsSides) {
 }
 
 TEST_F(ChartViewTest, ShowsAChartThatNamesAStyle) {
-    session.compile.settings.style.library = std::make_shared<const StyleLibrary>(LoadStyles({KAZ_STYLES}));
+    session.settings.style.library = std::make_shared<const StyleLibrary>(LoadStyles({KAZ_STYLES}));
     Type("[STYLE=Funk]\nC | Am7 |");
     View().Relayout();
     EXPECT_EQ(View().Layout().measures.size(), 2u);

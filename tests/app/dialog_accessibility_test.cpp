@@ -16,6 +16,7 @@
 #include "app/dialogs/style_dialog.h"
 #include "app/dialogs/transpose_dialog.h"
 #include "app/dialogs/voices_dialog.h"
+#include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
 #include "app/editor/find_replace_dialog.h"
 #include "app/session.h"
@@ -61,7 +62,8 @@ TEST(Dialogs, CarryTheirCaptionsAndNameEveryControl) {
 TEST(Dialogs, TheChartPanelAndFindAndReplaceNameEveryControl) {
     Session session;
     ChartEditor editor;
-    ChartPanel panel(session, editor, [](const SongMap&) { return std::optional<SongPlace>(); });
+    ChartCompiler compiler(editor, session.settings, nullptr);
+    ChartPanel panel(compiler, editor, [] { return std::optional<PlayingPlace>(); });
     FindReplaceDialog find(editor, nullptr);
     EXPECT_EQ(UnnamedControls(panel), "");
     EXPECT_EQ(panel.View().accessibleName(), "Chart view");

@@ -2,6 +2,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <random>
 #include <set>
@@ -10,7 +11,6 @@
 #include "app/editor/measure_number_area.h"
 #include "app/editor/zoom_control.h"
 #include "app/loaded_modules.h"
-#include "app/playback/tempo_field.h"
 #include "app/playback/transport_bar.h"
 #include "app/playback/transport_button.h"
 #include "app/window_fixture.h"
@@ -114,7 +114,7 @@ TEST_F(WindowTest, TheSongsEndStopsAndRefreshesTheCommands) {
     QTRY_VERIFY_WITH_TIMEOUT(Stopped(), 3000);
     EXPECT_TRUE(Commands().play->isEnabled());
     EXPECT_FALSE(Commands().stop->isEnabled());
-    EXPECT_EQ(window->Transport().Tempo().Text(), "300");
+    EXPECT_EQ(window->Transport().Tempo().text(), "300");
 }
 
 //! Transposes up a whole tone with the start spellings.
@@ -205,16 +205,16 @@ TEST_F(WindowTest, TheEditorWrapsLongLinesAndIsNamedForScreenReaders) {
 }
 
 TEST_F(WindowTest, TheTempoSpinStepsWithin20To300AndPlaysAtTheNewTempo) {
-    TempoField& tempo = window->Transport().Tempo();
+    QSpinBox& tempo = window->Transport().Tempo();
     tempo.stepBy(5);
-    EXPECT_EQ(tempo.Text(), "125");
+    EXPECT_EQ(tempo.text(), "125");
     EXPECT_EQ(window->Playback().Engine().State().tempo, 125);
-    tempo.SetText("299");
+    tempo.setValue(299);
     tempo.stepBy(10);
-    EXPECT_EQ(tempo.Text(), "300");
-    tempo.SetText("20");
+    EXPECT_EQ(tempo.text(), "300");
+    tempo.setValue(20);
     tempo.stepBy(-1);
-    EXPECT_EQ(tempo.Text(), "20");
+    EXPECT_EQ(tempo.text(), "20");
     EXPECT_EQ(window->Playback().Engine().State().tempo, 20);
 }
 

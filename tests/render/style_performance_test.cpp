@@ -48,16 +48,17 @@ struct Performance {
 
 Performance Play(std::string_view chart, std::string style, std::int32_t feel = 100, std::uint64_t seed = 1,
                  std::int32_t tempo = 120) {
-    CompileState state;
-    state.settings.transportTempo = tempo;
-    state.settings.style.library = ShippedStyles();
-    state.settings.style.name = std::move(style);
-    state.settings.style.feel = feel;
-    state.settings.style.seed = seed;
+    CompileOptions options;
+    options.settings.transportTempo = tempo;
+    options.settings.style.library = ShippedStyles();
+    options.settings.style.name = std::move(style);
+    options.settings.style.feel = feel;
+    options.settings.style.seed = seed;
+    const std::shared_ptr<const CompiledChart> compiled = Compile(std::string(chart), options);
     Performance performance;
-    performance.result = Compile(state, chart);
-    for (std::size_t i = 0; i < state.events.size(); ++i) {
-        performance.events.push_back(state.events[i]);
+    performance.result = compiled->result;
+    for (std::size_t i = 0; i < compiled->performance.size(); ++i) {
+        performance.events.push_back(compiled->performance[i]);
     }
     return performance;
 }
@@ -74,11 +75,11 @@ TEST(StylePerformance, EveryShippedStyleIsRead) {
 TEST(StylePerformance, BlockChordsGiveThePlainPerformanceOfEveryTestChart) {
     for (const auto& entry : std::filesystem::directory_iterator(KAZ_TEST_DATA "/good")) {
         const std::string chart = test::ReadText(entry.path());
-        CompileState plain;
-        ASSERT_TRUE(Compile(plain, chart).Accepted()) << entry.path();
+        const std::shared_ptr<const CompiledChart> plain = Compile(chart);
+        ASSERT_TRUE(plain->Accepted()) << entry.path();
         Performance bare{{}, {}};
-        for (std::size_t i = 0; i < plain.events.size(); ++i) {
-            bare.events.push_back(plain.events[i]);
+        for (std::size_t i = 0; i < plain->performance.size(); ++i) {
+            bare.events.push_back(plain->performance[i]);
         }
         EXPECT_EQ(Play(chart, "").Text(), bare.Text()) << entry.path();
         EXPECT_EQ(Play(chart, std::string(kBlockChordsStyle)).Text(), bare.Text()) << entry.path();
@@ -149,13 +150,14 @@ TEST(StylePerformance, SwingLatensTheOffBeatEighths) {
 
 TEST(StylePerformance, ASwingSettingReplacesEachStylesOwn) {
     const auto rideTimes = [](std::int32_t swing) {
-        CompileState state;
-        state.settings.transportTempo = 100;
-        state.settings.style = {ShippedStyles(), "Medium swing", 1, 0, swing};
-        EXPECT_TRUE(Compile(state, "[4/4] C7 | C7 |\n").Accepted());
+        CompileOptions options;
+        options.settings.transportTempo = 100;
+        options.settings.style = {ShippedStyles(), "Medium swing", 1, 0, swing};
+        const std::shared_ptr<const CompiledChart> compiled = Compile("[4/4] C7 | C7 |\n", options);
+        EXPECT_TRUE(compiled->Accepted());
         std::vector<Ticks> ride;
-        for (std::size_t i = 0; i < state.events.size(); ++i) {
-            const MidiEvent& event = state.events[i];
+        for (std::size_t i = 0; i < compiled->performance.size(); ++i) {
+            const MidiEvent& event = compiled->performance[i];
             if (event.kind == EventKind::NoteOn && event.channel() == kPercussionChannel &&
                 event.key() == 51 && event.time < kMeasure) {
                 ride.push_back(event.time);
@@ -321,14 +323,15 @@ TEST(StylePerformance, TheRidesSkipNotesAreSofterThanItsBeats) {
 }
 
 TEST(StylePerformance, AMutedPartSendsNothingAndTheOthersTheirPlaceInTheMix) {
-    CompileState state;
-    state.settings.style = {ShippedStyles(), "Medium swing", 1, 100, kStyleSwing};
-    state.settings.parts["drums"].muted = true;
-    state.settings.parts["comping"].pan = 20;
-    ASSERT_TRUE(Compile(state, "[4/4] C7 | F7 |\n").Accepted());
+    CompileOptions options;
+    options.settings.style = {ShippedStyles(), "Medium swing", 1, 100, kStyleSwing};
+    options.settings.parts["drums"].muted = true;
+    options.settings.parts["comping"].pan = 20;
+    const std::shared_ptr<const CompiledChart> compiled = Compile("[4/4] C7 | F7 |\n", options);
+    ASSERT_TRUE(compiled->Accepted());
     std::string controls;
-    for (std::size_t i = 0; i < state.events.size(); ++i) {
-        const MidiEvent& event = state.events[i];
+    for (std::size_t i = 0; i < compiled->performance.size(); ++i) {
+        const MidiEvent& event = compiled->performance[i];
         EXPECT_NE(event.channel() == kPercussionChannel && event.kind != EventKind::Highlight &&
                       event.kind != EventKind::Tempo && event.kind != EventKind::TimeSignature &&
                       event.kind != EventKind::EndOfTrack,

@@ -11,11 +11,11 @@ namespace {
 
 //! The tones of each chord of a one-line chart, as the style engine reads them.
 std::vector<ChordTones> TonesOf(std::string_view chart) {
-    CompileState state;
-    EXPECT_TRUE(Compile(state, chart).Accepted()) << chart;
+    const std::shared_ptr<const CompiledChart> compiled = Compile(std::string(chart));
+    EXPECT_TRUE(compiled->Accepted()) << chart;
     std::vector<ChordTones> tones;
-    for (std::size_t i = 0; i < state.score.allChords.size(); ++i) {
-        tones.push_back(ChordTones::Of(state.score.allChords[i]));
+    for (std::size_t i = 0; i < compiled->score.allChords.size(); ++i) {
+        tones.push_back(ChordTones::Of(compiled->score.allChords[i]));
     }
     return tones;
 }

@@ -29,14 +29,14 @@ constexpr int kMessageMs = 3000;
 
 }  // namespace
 
-ChartFeature::ChartFeature(QMainWindow& window, UserPrompts& prompts, Session& session, ChartEditor& editor,
-                           std::function<QString()> currentFile, PlaybackPlace place)
+ChartFeature::ChartFeature(QMainWindow& window, UserPrompts& prompts, ChartCompiler& compiler,
+                           ChartEditor& editor, std::function<QString()> currentFile, PlaybackWatch watch)
     : QObject(&window),
       window_(window),
       prompts_(prompts),
       editor_(editor),
       currentFile_(std::move(currentFile)),
-      panel_(new ChartPanel(session, editor, std::move(place))),
+      panel_(new ChartPanel(compiler, editor, std::move(watch))),
       dock_(new QDockWidget(tr("Chart view"), &window)) {
     dock_->setObjectName(QStringLiteral("chartView"));
     dock_->setWidget(panel_);
@@ -82,8 +82,11 @@ void ChartFeature::ChooseInstrument(const Instrument& instrument) {
 }
 
 void ChartFeature::FollowPlayback(bool stopped) {
-    panel_->SetStopped(stopped);
     panel_->View().FollowPlayback(!stopped);
+}
+
+void ChartFeature::SetEditable(bool editable) {
+    panel_->SetEditable(editable);
 }
 
 void ChartFeature::SetZoom(double zoom) {

@@ -3,9 +3,8 @@
 #include <QObject>
 #include <functional>
 
-#include "render/song_map.h"
-
 #include "chart/instrument.h"
+#include "midi/playback_engine.h"
 
 class QAction;
 class QDockWidget;
@@ -13,9 +12,9 @@ class QMainWindow;
 
 namespace kaz {
 
+class ChartCompiler;
 class ChartEditor;
 class ChartPanel;
-struct Session;
 class UserPrompts;
 
 //! The window's chart view and what it prints: the View > Chart view panel with its instrument list, File >
@@ -25,8 +24,8 @@ class ChartFeature final : public QObject {
 
   public:
     //! currentFile names the chart's file, empty for a new chart.
-    ChartFeature(QMainWindow& window, UserPrompts& prompts, Session& session, ChartEditor& editor,
-                 std::function<QString()> currentFile, PlaybackPlace place);
+    ChartFeature(QMainWindow& window, UserPrompts& prompts, ChartCompiler& compiler, ChartEditor& editor,
+                 std::function<QString()> currentFile, PlaybackWatch watch);
 
     [[nodiscard]] QAction* ChartViewAction() const { return chartViewAction_; }
     [[nodiscard]] QAction* PrintAction() const { return print_; }
@@ -42,6 +41,8 @@ class ChartFeature final : public QObject {
     void ChooseInstrument(const Instrument& instrument);
     //! The playback started, paused, went on or stopped.
     void FollowPlayback(bool stopped);
+    //! Whether the chart's text may change now: the instrument list writes into it.
+    void SetEditable(bool editable);
     void SetZoom(double zoom);
     //! Another chart is about to take the editor's place.
     void ForgetChart();

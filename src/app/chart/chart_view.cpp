@@ -5,17 +5,15 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
-#include "app/session.h"
 #include "app/sounding_words.h"
-#include "base/error_presenter.h"
+#include "app/user_prompts.h"
 
 namespace kaz {
 
 namespace {
 
-//! The pause after typing before the chart is laid out again.
-constexpr int kRelayoutMs = 150;
 //! The sounding measure is looked up a few times a second, never from the playback's tick.
 constexpr int kRefreshMs = 50;
 constexpr double kMargin = 0.6;  // in units
@@ -34,55 +32,22 @@ QString ChordWords(const Chord* chord, const ChartSpelling& spelling) {
 
 }  // namespace
 
-class ChartView::DiscardedEvents final : public EventConsumer {
-  public:
-    void Take(std::span<const MidiEvent>) override {}
-};
-
-namespace {
-
-//! The editor seam over a text the view compiled: its positions reach the editor through positions.
-class ViewedText final : public NoEditor {
-  public:
-    ViewedText(ChartEditor& editor, const TextPositionMap& positions)
-        : editor_(editor), positions_(positions) {}
-    void Select(TextRange range) override { editor_.setTextCursor(editor_.CursorAt(positions_, range)); }
-    void ScrollToSelection() override { editor_.ensureCursorVisible(); }
-
-  private:
-    ChartEditor& editor_;
-    const TextPositionMap& positions_;
-};
-
-}  // namespace
-
-ChartView::ChartView(Session& session, ChartEditor& editor, PlaybackPlace place, QWidget* parent)
-    : QAbstractScrollArea(parent),
-      session_(session),
-      editor_(editor),
-      place_(std::move(place)),
-      compile_(std::make_unique<CompileState>()),
-      discarded_(std::make_unique<DiscardedEvents>()) {
-    // The view needs the score only: the performance is dropped as it is made.
-    compile_->events.StreamTo(discarded_.get());
+ChartView::ChartView(ChartCompiler& compiler, ChartEditor& editor, PlaybackWatch watch, QWidget* parent)
+    : QAbstractScrollArea(parent), compiler_(compiler), editor_(editor), watch_(std::move(watch)) {
     setAccessibleName(tr("Chart view"));
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     setMinimumSize(240, 160);
-    relayout_.setSingleShot(true);
-    relayout_.setInterval(kRelayoutMs);
-    connect(&relayout_, &QTimer::timeout, this, &ChartView::Relayout);
     refresh_.setInterval(kRefreshMs);
     connect(&refresh_, &QTimer::timeout, this, &ChartView::RefreshSounding);
-    connect(editor_.document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
+    connect(&compiler_, &ChartCompiler::compiled, this, [this] {
         // A hidden view is laid out when it shows: a long chart costs the typing nothing meanwhile.
-        if ((removed != 0 || added != 0) && isVisible()) {
-            relayout_.start();
+        if (isVisible()) {
+            Take(compiler_.Latest());
         }
     });
-    Relayout();
 }
 
 ChartView::~ChartView() = default;
@@ -94,25 +59,32 @@ void ChartView::SetZoom(double zoom) {
 }
 
 void ChartView::Relayout() {
-    relayout_.stop();
-    text_ = editor_.Text().toStdString();
-    compile_->settings.notation = session_.compile.settings.notation;
-    // A chart that names a style is read against the styles there are, as Play reads it.
-    compile_->settings.style.library = session_.compile.settings.style.library;
-    CompileResult result = Compile(*compile_, text_);
-    if (result.outcome == CompileOutcome::Accepted || result.outcome == CompileOutcome::NothingToPlay) {
+    Take(compiler_.Current());
+}
+
+void ChartView::Take(const std::shared_ptr<const ChartCompile>& compile) {
+    // A compile that was on its way when another chart came belongs to the chart before, unless the texts
+    // are the same.
+    if (forgottenAt_ && compile->editorRevision <= *forgottenAt_ &&
+        compile->chart->text != editor_.BytesToCompile()) {
+        return;
+    }
+    const CompileOutcome outcome = compile->chart->result.outcome;
+    if (outcome == CompileOutcome::LanguageError || outcome == CompileOutcome::Fault) {
+        // While a mistake is being typed the chart stays as it was last read, under the note of the mistake.
+        mistake_ = compile;
+    } else if (compile != shown_) {
         mistake_.reset();
-        const Instrument instrument = InstrumentOfChart(text_);
+        const CompiledChart& chart = *compile->chart;
+        const Instrument instrument = InstrumentOfChart(chart.text);
         if (instrument != instrument_) {
             instrument_ = instrument;
             emit instrumentChanged(instrument_);
         }
-        positions_ = TextPositionMap(text_);
-        layout_ = LayOutChart(compile_->score, text_, SpellingFor(compile_->score, instrument_));
+        shown_ = compile;
+        layout_ = LayOutChart(chart.score, chart.text, SpellingFor(chart.score, instrument_));
     } else {
-        // While a mistake is being typed the chart stays as it was last read, under the note of the mistake.
-        mistakePositions_ = TextPositionMap(text_);
-        mistake_ = std::move(result);
+        mistake_.reset();
     }
     UpdateScrollRange();
     Describe();
@@ -120,36 +92,34 @@ void ChartView::Relayout() {
 }
 
 void ChartView::ForgetChart() {
-    layout_ = ChartLayout{};
-    positions_ = TextPositionMap{};
+    forgottenAt_ = editor_.Revision();
+    shown_.reset();
     mistake_.reset();
+    layout_ = ChartLayout{};
     UpdateScrollRange();
     viewport()->update();
 }
 
-bool ChartView::ShowMistake(ErrorPresenter& presenter) const {
-    if (!mistake_) {
-        return true;
-    }
-    ViewedText text(editor_, mistakePositions_);
-    return ShowCompileResult(*mistake_, text, presenter);
+bool ChartView::ShowMistake(UserPrompts& prompts) const {
+    return mistake_ == nullptr || !ShowCompileMistake(*mistake_, editor_, prompts);
 }
 
 QString ChartView::MistakeNote() const {
-    if (!mistake_) {
+    if (mistake_ == nullptr) {
         return {};
     }
-    if (mistake_->outcome != CompileOutcome::LanguageError) {
-        return tr("The chart cannot be read: %1").arg(QString::fromStdString(mistake_->fault));
+    const CompileResult& result = mistake_->chart->result;
+    if (result.outcome != CompileOutcome::LanguageError) {
+        return tr("The chart cannot be read: %1").arg(QString::fromStdString(result.fault));
     }
-    const LanguageError& error = mistake_->error;
+    const LanguageError& error = result.error;
     return tr("The chart has a mistake in line %1: %2: `%3`")
         .arg(error.line)
         .arg(QString::fromStdString(error.message), QString::fromStdString(error.text));
 }
 
 int ChartView::MistakeNoteHeight() const {
-    if (!mistake_) {
+    if (mistake_ == nullptr) {
         return 0;
     }
     const int padding = fontMetrics().height() / 2;
@@ -196,12 +166,12 @@ void ChartView::paintEvent(QPaintEvent*) {
     const double margin = kMargin * sheet.Unit();
     const double top = SheetTop(sheet);
     const double scroll = verticalScrollBar()->value();
-    if (mistake_) {
+    if (mistake_ != nullptr) {
         DrawMistakeNote(painter, -scroll);
     }
     painter.translate(margin, top - scroll);
     // A chart that was never read shows its mistake alone.
-    if (mistake_ && layout_.measures.empty()) {
+    if (mistake_ != nullptr && layout_.measures.empty()) {
         return;
     }
     sheet.DrawHeading(painter, QRectF(0, 0, sheet.Width(), sheet.HeadingHeight()),
@@ -236,15 +206,10 @@ void ChartView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const std::optional<TextRange> text = TextAtPoint(event->pos());
-    if (!text) {
+    if (!text || shown_ == nullptr) {
         return;
     }
-    const TextRange units = positions_.ToEditor(*text);
-    QTextCursor cursor(editor_.document());
-    const int last = editor_.document()->characterCount() - 1;
-    cursor.setPosition(std::clamp(units.start, 0, last));
-    cursor.setPosition(std::clamp(units.end, 0, last), QTextCursor::KeepAnchor);
-    editor_.setTextCursor(cursor);
+    editor_.setTextCursor(editor_.CursorAt(shown_->positions, *text, shown_->editorRevision));
     editor_.ensureCursorVisible();
 }
 
@@ -280,11 +245,9 @@ void ChartView::changeEvent(QEvent* event) {
 void ChartView::FollowPlayback(bool playing) {
     playing_ = playing;
     if (!playing) {
-        song_.reset();
+        played_.reset();
         refresh_.stop();
-    } else if (!song_) {
-        song_.emplace(session_.compile.score);
-        playedSpelling_ = SpellingFor(session_.compile.score, instrument_);
+    } else {
         refresh_.start();
     }
     RefreshSounding();
@@ -293,10 +256,15 @@ void ChartView::FollowPlayback(bool playing) {
 void ChartView::RefreshSounding() {
     std::optional<std::uint32_t> sounding;
     QString words;
-    const std::optional<SongPlace> now = song_ ? place_(*song_) : std::nullopt;
+    const std::optional<PlayingPlace> now = playing_ ? watch_() : std::nullopt;
+    if (now && now->chart != played_) {
+        // Another compile of the chart took over while it plays.
+        played_ = now->chart;
+        playedSpelling_ = SpellingFor(played_->score, instrument_);
+    }
     if (now) {
-        const SongPlace& place = *now;
-        const auto& order = session_.compile.score.playOrder;
+        const SongPlace& place = now->place;
+        const auto& order = played_->score.playOrder;
         if (!place.countIn && place.measure >= 1 && static_cast<std::size_t>(place.measure) <= order.size()) {
             // The written measure is marked on every pass through it.
             sounding = order[static_cast<std::size_t>(place.measure - 1)].slot;
@@ -314,7 +282,7 @@ void ChartView::RefreshSounding() {
         sounding_ = sounding;
         viewport()->update();
     }
-    if (song_) {
+    if (played_ != nullptr) {
         Announce(words);
     } else {
         Describe();
@@ -322,9 +290,9 @@ void ChartView::RefreshSounding() {
 }
 
 void ChartView::Describe() {
-    if (mistake_) {
+    if (mistake_ != nullptr) {
         Announce(MistakeNote());
-    } else if (!song_) {
+    } else if (played_ == nullptr) {
         Announce(tr("%n measure(s), %1", nullptr, static_cast<int>(layout_.measures.size()))
                      .arg(QString::fromStdString(InstrumentTitle(instrument_))));
     }

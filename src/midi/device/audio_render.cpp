@@ -210,7 +210,6 @@ Performance Perform(SoundFontSynth& synth, const EventList& events, const std::v
                     std::int64_t totalFrames, PeakLimiter& limiter, SampleSink& sink,
                     const RenderProgress& progress) {
     SynthPort port(synth);
-    NoEditor editor;
     std::vector<float> block(static_cast<std::size_t>(kBlockFrames) * kChannels);
     std::vector<std::int16_t> limited;
     std::int64_t rendered = 0;
@@ -236,7 +235,7 @@ Performance Perform(SoundFontSynth& synth, const EventList& events, const std::v
     };
     for (std::size_t i = 0; i < events.size() && performance == Performance::Complete; ++i) {
         renderUntil(frames[i]);
-        events[i].Play(port, editor);
+        events[i].Play(port);
     }
     renderUntil(totalFrames);
     if (performance == Performance::Complete) {
