@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The checks beside the test suite (scripts/test.sh) that take builds of their own, each a few minutes:
 # - every source file formatted as .clang-format says;
-# - a clang build of the programs and of every fuzz target, each target run for about a minute from seeds of
+# - a clang build of the programs and of every fuzz target, each target run a fixed number of times from seeds of
 #   our own (the examples, the styles, the iReal Pro test page, charts exported as MusicXML): a fixed number of
 #   runs from a fixed seed, so that the same code is fuzzed the same way on every machine and a fault found is
 #   found again (KAZ_FUZZ_SEED=N tries other inputs, KAZ_FUZZ_SCALE=K K times as many);
@@ -59,7 +59,7 @@ fuzz() {
         { tail -n 60 "build/fuzz/$target.log"; echo "$target found a fault" >&2; return 1; }
     grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' "build/fuzz/$target.log"
 }
-# Two targets at a time, one a core; the runs are about a minute each on this project's machines.
+# Two targets at a time, one a core; a few seconds to half a minute each on an idle machine.
 fuzz compile-fuzzer 80000 "$seeds/chart" -dict=fuzz/chart.dict -max_len=4096 & first=$!
 fuzz roundtrip-fuzzer 70000 "$seeds/chart" -max_len=4096
 wait $first
