@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The checks beside the test suite (scripts/test.sh) that take builds of their own, each a few minutes:
 # - every source file formatted as .clang-format says;
-# - a clang build of the programs and of every fuzz target, each target run a fixed number of times from seeds of
-#   our own (the examples, the styles, the iReal Pro test page, charts exported as MusicXML): a fixed number of
-#   runs from a fixed seed, so that the same code is fuzzed the same way on every machine and a fault found is
-#   found again (KAZ_FUZZ_SEED=N tries other inputs, KAZ_FUZZ_SCALE=K K times as many);
+# - a clang build of the programs and of every fuzz target, each target run from seeds of our own (the examples,
+#   the styles, the iReal Pro test page, charts exported as MusicXML) a fixed number of times from a fixed seed,
+#   so that the same code is fuzzed the same way on every machine and a fault found is found again
+#   (KAZ_FUZZ_SEED=N tries other inputs, KAZ_FUZZ_SCALE=K K times as many);
 # - the playback engine's and the hand-over queue's tests under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
