@@ -73,18 +73,9 @@ int CheckChart(const std::string& path, const RenderSettings& settings, const Ch
 
 }  // namespace
 
-int RunCheck(const CommandArguments& arguments) {
-    CommandLine parser(
-        "Say whether charts are valid and, if not, where and why; the exit status is the worst "
-        "of their results.",
-        SingleDashWords::LongOptions);
-    parser.AddPositional("FILE...", "The charts, or - for standard input.");
-    AddChartOptions(parser);
-    parser.AddOption({"json", "", "Print the result as one line of JSON on standard output."});
-    // Errors always give their column now; the option stays for the scripts that ask for it.
-    parser.AddOption({"column", "", "Accepted for older scripts: every error gives its column."});
+int RunCheck(const CommandLine& parser) {
     RenderSettings settings;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, kOneOrMore, settings)) {
+    if (const auto exit = ReadChartCommandLine(parser, settings)) {
         return *exit;
     }
     const std::vector<std::string>& paths = parser.Positionals();

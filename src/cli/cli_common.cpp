@@ -20,41 +20,21 @@ void PrintError(const std::string& bytes) {
     std::fwrite(bytes.data(), 1, bytes.size(), stderr);
 }
 
-struct RangedOption {
-    const char* name;
-    int low;
-    int high;
-};
-
-//! Read an integer option within [low, high]; absent leaves value alone.
+//! A whole-number option the table has checked; absent leaves value alone.
 template <typename T>
-bool ReadRanged(const CommandLine& parser, const RangedOption& option, T& value) {
-    if (!parser.IsSet(option.name)) {
-        return true;
+void ReadWholeNumber(const CommandLine& parser, const char* name, T& value) {
+    if (parser.IsSet(name)) {
+        value = static_cast<T>(ParseWholeNumber(parser.Value(name)).value_or(0));
     }
-    const std::string text = parser.Value(option.name);
-    const std::optional<long long> number = ParseWholeNumber(text);
-    if (!number || *number < option.low || *number > option.high) {
-        UsageError("--" + std::string(option.name) + " takes a whole number from " +
-                   std::to_string(option.low) + " to " + std::to_string(option.high) + ", not '" + text +
-                   "'");
-        return false;
-    }
-    value = static_cast<T>(*number);
-    return true;
 }
 
-//! ReadRanged into a part's setting, set only when the option is given.
-bool ReadPartOption(const CommandLine& parser, const RangedOption& option,
-                    std::optional<std::uint8_t>& value) {
-    std::int32_t number = 0;
-    if (!ReadRanged(parser, option, number)) {
-        return false;
-    }
-    if (parser.IsSet(option.name)) {
+//! ReadWholeNumber into a part's setting, set only when the option is given.
+void ReadPartOption(const CommandLine& parser, const char* name, std::optional<std::uint8_t>& value) {
+    if (parser.IsSet(name)) {
+        std::int32_t number = 0;
+        ReadWholeNumber(parser, name, number);
         value = static_cast<std::uint8_t>(number);
     }
-    return true;
 }
 
 bool IsBlank(char c) {
@@ -91,67 +71,15 @@ std::optional<long long> ParseWholeNumber(std::string_view text) {
     return number;
 }
 
-void AddNotationOption(CommandLine& parser) {
-    parser.AddOption({"notation", "notation",
-                      "How B and H are read where the chart does not tell by its own B, Bb and H: english, "
-                      "german or mixed (default english)."});
-}
-
-void AddChartOptions(CommandLine& parser) {
-    AddNotationOption(parser);
-    parser.AddOption({"tempo", "bpm", "The transport tempo, 20..300 (default 120)."});
-    parser.AddOption({"chords-program", "program", "Instrument of the chord voice, 0..127 (default 26)."});
-    parser.AddOption({"bass-program", "program", "Instrument of the bass voice, 0..127 (default 32)."});
-    parser.AddOption({"chords-volume", "volume", "Volume of the chord voice, 0..127 (default 80)."});
-    parser.AddOption({"bass-volume", "volume", "Volume of the bass voice, 0..127 (default 75)."});
-    parser.AddOption({"no-chords", "", "Leave the chord voice silent."});
-    parser.AddOption({"no-bass", "", "Leave the bass voice silent."});
-    parser.AddOption(
-        {"style", "name", "The accompaniment style where the chart names none (default the block chords)."});
-    parser.AddOption({"seed", "number",
-                      "Which take of the style's small variations the band plays: the same number always "
-                      "plays the same performance (default 1)."});
-}
-
-void AddBandOptions(CommandLine& parser) {
-    parser.AddOption({"drums-volume", "percent",
-                      "The drums' volume in percent of the style's own, 0..200 (default 100; 0 leaves the "
-                      "drums out)."});
-    parser.AddOption({"swing", "percent",
-                      "The share of a beat the first of two eighths takes, in every style: 50..75 (50 plays "
-                      "them even, 67 as triplets), or style for each style's own (the default)."});
-    parser.AddOption({"human-feel", "percent",
-                      "How much the band varies the timing and strength of its notes, 0..100 (default 100; "
-                      "0 plays every note exactly on time and as written)."});
-    parser.AddOption({"mute", "parts",
-                      "Leave these parts silent: comping, bass, guitar, pad or drums, apart by "
-                      "commas (--mute drums)."});
-    parser.AddOption({"solo", "parts", "Play only these parts (--solo bass)."});
-    parser.AddOption({"volume", "part=volume",
-                      "A part's volume, 0..127; the drums' in percent of the style's, 0..200 (--volume "
-                      "comping=90). May be given for several parts."});
-    parser.AddOption(
-        {"pan", "part=place", "Where a part stands, 0 (left) to 127 (right), 64 in the middle."});
-    parser.AddOption(
-        {"minus-one", "who", "Leave out your own instrument to play along: bass, piano or guitar."});
-}
-
-bool ReadNotationOption(const CommandLine& parser, NotationMode& notation) {
-    if (!parser.IsSet("notation")) {
-        return true;
-    }
+void ReadNotationOption(const CommandLine& parser, NotationMode& notation) {
     const std::string name = parser.Value("notation");
-    if (name == "english") {
-        notation = kEnglishNotation;
-    } else if (name == "german") {
+    if (name == "german") {
         notation = kGermanNotation;
     } else if (name == "mixed") {
         notation = kMixedNotation;
-    } else {
-        UsageError("--notation takes english, german or mixed, not '" + name + "'");
-        return false;
+    } else if (name == "english") {
+        notation = kEnglishNotation;
     }
-    return true;
 }
 
 namespace {
@@ -212,18 +140,13 @@ bool ReadMixerOptions(const CommandLine& parser, BandParts& parts) {
     for (const std::string& name : soloed) {
         parts[name].solo = true;
     }
-    if (parser.IsSet("minus-one")) {
-        const std::string who = parser.Value("minus-one");
-        if (who == "bass") {
-            parts.minusOne = MinusOne::Bass;
-        } else if (who == "piano") {
-            parts.minusOne = MinusOne::Piano;
-        } else if (who == "guitar") {
-            parts.minusOne = MinusOne::Guitar;
-        } else {
-            UsageError("--minus-one takes bass, piano or guitar, not '" + who + "'");
-            return false;
-        }
+    const std::string who = parser.Value("minus-one");
+    if (who == "bass") {
+        parts.minusOne = MinusOne::Bass;
+    } else if (who == "piano") {
+        parts.minusOne = MinusOne::Piano;
+    } else if (who == "guitar") {
+        parts.minusOne = MinusOne::Guitar;
     }
     return true;
 }
@@ -231,15 +154,11 @@ bool ReadMixerOptions(const CommandLine& parser, BandParts& parts) {
 //! The options of AddBandOptions into settings, those given; false after a usage error has been printed.
 bool ReadBandOptions(const CommandLine& parser, RenderSettings& settings) {
     StyleSettings& style = settings.style;
-    std::int32_t drumsVolume = settings.parts.Volume("drums");
-    if (!ReadRanged(parser, {"drums-volume", 0, kMostDrumsVolume}, drumsVolume) ||
-        !ReadRanged(parser, {"human-feel", 0, kMostFeel}, style.feel) ||
-        !ReadMixerOptions(parser, settings.parts)) {
+    ReadWholeNumber(parser, "human-feel", style.feel);
+    if (!ReadMixerOptions(parser, settings.parts)) {
         return false;
     }
-    if (parser.IsSet("drums-volume")) {
-        settings.parts["drums"].volume = static_cast<std::uint8_t>(drumsVolume);
-    }
+    ReadPartOption(parser, "drums-volume", settings.parts["drums"].volume);
     if (!parser.IsSet("swing")) {
         return true;
     }
@@ -260,35 +179,17 @@ bool ReadBandOptions(const CommandLine& parser, RenderSettings& settings) {
 
 //! The notation, tempo and voice options into settings; false after a usage error has been printed.
 bool ReadChartOptions(const CommandLine& parser, RenderSettings& settings) {
-    if (!ReadNotationOption(parser, settings.notation)) {
-        return false;
-    }
+    ReadNotationOption(parser, settings.notation);
     // The two voices of the block chords are the comping and bass parts; set here, they hold in a style too.
     BandParts& parts = settings.parts;
-    if (!ReadRanged(parser, {"tempo", kMinTempo, kMaxTempo}, settings.transportTempo) ||
-        !ReadPartOption(parser, {"chords-program", 0, 127}, parts["comping"].program) ||
-        !ReadPartOption(parser, {"bass-program", 0, 127}, parts["bass"].program) ||
-        !ReadPartOption(parser, {"chords-volume", 0, 127}, parts["comping"].volume) ||
-        !ReadPartOption(parser, {"bass-volume", 0, 127}, parts["bass"].volume)) {
-        return false;
-    }
+    ReadWholeNumber(parser, "tempo", settings.transportTempo);
+    ReadPartOption(parser, "chords-program", parts["comping"].program);
+    ReadPartOption(parser, "bass-program", parts["bass"].program);
+    ReadPartOption(parser, "chords-volume", parts["comping"].volume);
+    ReadPartOption(parser, "bass-volume", parts["bass"].volume);
     parts["comping"].muted = parser.IsSet("no-chords");
     parts["bass"].muted = parser.IsSet("no-bass");
     return ReadStyleOption(parser, settings) && ReadBandOptions(parser, settings);
-}
-
-bool TakePositionals(const CommandLine& parser, std::size_t count) {
-    const std::size_t given = parser.Positionals().size();
-    if (count == kOneOrMore && given == 0) {
-        UsageError("expected at least 1 argument after the command, got 0; see --help");
-        return false;
-    }
-    if (count != kOneOrMore && given != count) {
-        UsageError("expected " + std::to_string(count) + " argument(s) after the command, got " +
-                   std::to_string(given) + "; see --help");
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -302,35 +203,30 @@ std::string ProgramPath() {
     return {path, static_cast<std::size_t>(length)};
 }
 
-std::optional<int> ExitOf(CommandLine::Outcome outcome) {
-    switch (outcome) {
-        case CommandLine::Outcome::Parsed:
-            return std::nullopt;
-        case CommandLine::Outcome::HelpShown:
-            return kExitOk;
-        case CommandLine::Outcome::UsageError:
-            break;
+bool TakeArguments(const CommandLine& parser) {
+    const std::vector<ArgumentSpec>& arguments = parser.Command().arguments;
+    const std::size_t given = parser.Positionals().size();
+    const bool oneOrMore = !arguments.empty() && arguments.back().count == ArgumentSpec::Count::OneOrMore;
+    const bool lastOptional = !arguments.empty() && arguments.back().count == ArgumentSpec::Count::Optional;
+    if (oneOrMore && given == 0) {
+        UsageError("expected at least 1 argument after the command, got 0; see --help");
+        return false;
     }
-    return kExitUsage;
+    if (lastOptional && (given + 1 < arguments.size() || given > arguments.size())) {
+        UsageError("expected " + arguments.front().name + " and an optional " + arguments.back().name +
+                   " after the command; see --help");
+        return false;
+    }
+    if (!oneOrMore && !lastOptional && given != arguments.size()) {
+        UsageError("expected " + std::to_string(arguments.size()) + " argument(s) after the command, got " +
+                   std::to_string(given) + "; see --help");
+        return false;
+    }
+    return true;
 }
 
-std::optional<int> ParseCommandLine(CommandLine& parser, const CommandArguments& arguments,
-                                    std::size_t count) {
-    if (const auto exit = ExitOf(parser.Parse(arguments))) {
-        return exit;
-    }
-    if (!TakePositionals(parser, count)) {
-        return kExitUsage;
-    }
-    return std::nullopt;
-}
-
-std::optional<int> ReadChartCommandLine(CommandLine& parser, const CommandArguments& arguments,
-                                        std::size_t count, RenderSettings& settings) {
-    if (const auto exit = ExitOf(parser.Parse(arguments))) {
-        return exit;
-    }
-    if (!ReadChartOptions(parser, settings) || !TakePositionals(parser, count)) {
+std::optional<int> ReadChartCommandLine(const CommandLine& parser, RenderSettings& settings) {
+    if (!ReadChartOptions(parser, settings) || !TakeArguments(parser)) {
         return kExitUsage;
     }
     return std::nullopt;

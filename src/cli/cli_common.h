@@ -46,31 +46,16 @@ int CannotWrite(const std::string& path, const std::error_code& reason);
 //! A whole number as the options take it: optional spaces around an optional sign and decimal digits.
 [[nodiscard]] std::optional<long long> ParseWholeNumber(std::string_view text);
 
-//! Add the --notation option, which every command that reads a chart takes.
-void AddNotationOption(CommandLine& parser);
-//! The --notation option into notation; false after a usage error has been printed.
-[[nodiscard]] bool ReadNotationOption(const CommandLine& parser, NotationMode& notation);
+//! The --notation option, which the table has checked, into notation when it was given.
+void ReadNotationOption(const CommandLine& parser, NotationMode& notation);
 
-//! The exit status a parse ends the command with: none when it parsed, 0 after --help, 2 after a usage error.
-[[nodiscard]] std::optional<int> ExitOf(CommandLine::Outcome outcome);
+//! Check that the arguments given by position are as many as the command's table entry names; false after a
+//! usage error has been printed.
+[[nodiscard]] bool TakeArguments(const CommandLine& parser);
 
-//! Add the options every chart command takes.
-void AddChartOptions(CommandLine& parser);
-//! Add the options of how the band plays a style, as Settings > Style... sets them, for the commands that
-//! play the chart: --drums-volume, --swing and --human-feel.
-void AddBandOptions(CommandLine& parser);
-//! Parse arguments (the subcommand first) and take exactly count positional arguments. Returns the exit
-//! status to end with when the command cannot go on: 0 after --help, 2 after a usage error has been printed.
-[[nodiscard]] std::optional<int> ParseCommandLine(CommandLine& parser, const CommandArguments& arguments,
-                                                  std::size_t count);
-//! The count of positional arguments of a command that takes one or more.
-inline constexpr std::size_t kOneOrMore = std::numeric_limits<std::size_t>::max();
-
-//! A chart command's arguments: the notation, tempo, voice, style and band options into settings, then
-//! exactly count positional arguments (or kOneOrMore). Returns the exit status to end with when the command
-//! cannot go on, as above.
-[[nodiscard]] std::optional<int> ReadChartCommandLine(CommandLine& parser, const CommandArguments& arguments,
-                                                      std::size_t count, RenderSettings& settings);
+//! A chart command's options into settings (notation, tempo, voices, style and band), then its arguments.
+//! Returns the exit status to end with when the command cannot go on, after a usage error has been printed.
+[[nodiscard]] std::optional<int> ReadChartCommandLine(const CommandLine& parser, RenderSettings& settings);
 
 //! The path of this program's file, its links followed; "./kaz-cli" when the system cannot tell.
 [[nodiscard]] std::string ProgramPath();
@@ -103,15 +88,17 @@ bool ReportCompile(const CompiledChart& compiled, const ChartInput& chart);
                                                      std::shared_ptr<const CompiledChart>& compiled,
                                                      ChartBytes taken = ChartBytes::AsInFile);
 
-// The subcommands; each takes its arguments with the subcommand's name first and returns the exit status.
-int RunCheck(const CommandArguments& arguments);
-int RunEvents(const CommandArguments& arguments);
-int RunExport(const CommandArguments& arguments);
-int RunTranspose(const CommandArguments& arguments);
-int RunPlay(const CommandArguments& arguments);
-int RunDevices(const CommandArguments& arguments);
-int RunRender(const CommandArguments& arguments);
-int RunStyles(const CommandArguments& arguments);
+// The commands of the table that run in the program itself; each returns the exit status.
+int RunCheck(const CommandLine& parser);
+int RunEvents(const CommandLine& parser);
+int RunExport(const CommandLine& parser);
+int RunTranspose(const CommandLine& parser);
+int RunStyles(const CommandLine& parser);
+int RunExportPdf(const CommandLine& parser);
+// Those of the device module.
+int RunPlay(const CommandLine& parser);
+int RunDevices(const CommandLine& parser);
+int RunRender(const CommandLine& parser);
 //! What export-pdf is given.
 struct ExportPdfOptions {
     std::string chart;                     //!< the chart's path, "-" for standard input
@@ -121,6 +108,5 @@ struct ExportPdfOptions {
 };
 //! Write the chart as a lead sheet in a PDF; the exit status.
 int ExportPdf(const ExportPdfOptions& options);
-int RunExportPdf(const CommandArguments& arguments);
 
 }  // namespace kaz::cli

@@ -5,11 +5,9 @@
 
 namespace kaz::cli {
 
-int RunDevices(const CommandArguments& arguments) {
-    CommandLine parser("List the MIDI outputs 'play --device' can use, one a line, in list order.",
-                       SingleDashWords::Letters);
-    if (const auto exit = ParseCommandLine(parser, arguments, 0)) {
-        return *exit;
+int RunDevices(const CommandLine& parser) {
+    if (!TakeArguments(parser)) {
+        return kExitUsage;
     }
     for (const std::string& name : EnumerateMidiOutDevices()) {
         std::printf("%s\n", name.c_str());

@@ -66,16 +66,11 @@ class EventPrinter final : public EventConsumer {
 
 }  // namespace
 
-int RunEvents(const CommandArguments& arguments) {
-    CommandLine parser("Print the performance of a chart, one event a line, in playing order.",
-                       SingleDashWords::LongOptions);
-    parser.AddPositional("FILE", "The chart, or - for standard input.");
-    AddChartOptions(parser);
-    AddBandOptions(parser);
+int RunEvents(const CommandLine& parser) {
     EventPrinter printer;
     CompileOptions options;
     options.stream = &printer;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, options.settings)) {
+    if (const auto exit = ReadChartCommandLine(parser, options.settings)) {
         return *exit;
     }
     ChartInput chart;

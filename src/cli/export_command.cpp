@@ -3,16 +3,9 @@
 
 namespace kaz::cli {
 
-int RunExport(const CommandArguments& arguments) {
-    CommandLine parser("Write the performance of a chart as a Standard MIDI File.",
-                       SingleDashWords::LongOptions);
-    parser.AddPositional("FILE", "The chart, or - for standard input.");
-    parser.AddPositional("OUT.mid",
-                         "The MIDI file to write, or - for standard output; an existing file is replaced.");
-    AddChartOptions(parser);
-    AddBandOptions(parser);
+int RunExport(const CommandLine& parser) {
     CompileOptions options;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, 2, options.settings)) {
+    if (const auto exit = ReadChartCommandLine(parser, options.settings)) {
         return *exit;
     }
     const std::string& out = parser.Positionals().at(1);

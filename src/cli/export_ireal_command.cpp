@@ -19,10 +19,9 @@ int ExportIreal(const SongExportOptions& options) {
     return WriteExport(options, WriteIrealPage({song}, ""));
 }
 
-int RunExportIreal(const CommandArguments& arguments) {
+int RunExportIreal(const CommandLine& parser) {
     SongExportOptions options;
-    if (const auto exit = ReadExportArguments(
-            arguments, "Write the chart as an iReal Pro link in a small HTML page.", "OUT.html", options)) {
+    if (const auto exit = ReadExportArguments(parser, options)) {
         return *exit;
     }
     return ExportIreal(options);

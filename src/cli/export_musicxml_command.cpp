@@ -26,11 +26,9 @@ int ExportMusicXml(const SongExportOptions& options) {
     return kExitOk;
 }
 
-int RunExportMusicXml(const CommandArguments& arguments) {
+int RunExportMusicXml(const CommandLine& parser) {
     SongExportOptions options;
-    if (const auto exit = ReadExportArguments(
-            arguments, "Write the chart as a MusicXML 4.0 lead sheet: chord symbols over slashes.",
-            "OUT.musicxml", options)) {
+    if (const auto exit = ReadExportArguments(parser, options)) {
         return *exit;
     }
     return ExportMusicXml(options);

@@ -48,20 +48,9 @@ int ExportPdf(const ExportPdfOptions& options) {
     return kExitOk;
 }
 
-int RunExportPdf(const CommandArguments& arguments) {
-    CommandLine parser(
-        "Write the chart as a lead sheet in a PDF: a grid of measures with the chord symbols as "
-        "text, the title and the instrument at the head of the pages.",
-        SingleDashWords::LongOptions);
-    parser.AddPositional("FILE", "The chart, or - for standard input.");
-    parser.AddPositional("OUT", "The PDF, or - for standard output.");
-    parser.AddOption({"instrument", "instrument",
-                      "Write the chords out for a Bb, Eb or F instrument, or 'key NAME' (e.g. 'key Eb') for "
-                      "the chart in another key (default the chart's own #kaz:instrument= line, or "
-                      "concert)."});
-    AddNotationOption(parser);
-    if (const auto exit = ParseCommandLine(parser, arguments, 2)) {
-        return *exit;
+int RunExportPdf(const CommandLine& parser) {
+    if (!TakeArguments(parser)) {
+        return kExitUsage;
     }
     ExportPdfOptions options;
     if (parser.IsSet("instrument")) {
@@ -72,9 +61,7 @@ int RunExportPdf(const CommandArguments& arguments) {
         }
         options.instrument = *instrument;
     }
-    if (!ReadNotationOption(parser, options.notation)) {
-        return kExitUsage;
-    }
+    ReadNotationOption(parser, options.notation);
     options.chart = parser.Positionals()[0];
     options.out = parser.Positionals()[1];
     return ExportPdf(options);

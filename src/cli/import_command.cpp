@@ -76,17 +76,9 @@ int Import(const ImportOptions& options) {
     return kExitOk;
 }
 
-int RunImport(const CommandArguments& arguments) {
-    CommandLine parser(
-        "Read the songs of an iReal Pro link (HTML or text), a MusicXML (.musicxml, .xml, .mxl) or a "
-        "ChordPro\n"
-        "file as charts: a single song to standard output, or one chart a song into a folder.",
-        SingleDashWords::LongOptions);
-    parser.AddPositional("FILE", "The file to import, or - for standard input.");
-    parser.AddOption({"into", "DIR", "Write one chart a song into DIR, named after its title."});
-    parser.AddOption({"force", "", "Replace charts in DIR that have the same name."});
-    if (const auto exit = ParseCommandLine(parser, arguments, 1)) {
-        return *exit;
+int RunImport(const CommandLine& parser) {
+    if (!TakeArguments(parser)) {
+        return kExitUsage;
     }
     ImportOptions options;
     options.file = parser.Positionals().front();

@@ -33,13 +33,11 @@ int ExportMusicXml(const SongExportOptions& options);
 int WriteExport(const SongExportOptions& options, const std::string& bytes);
 //! The arguments of an export command: FILE and an optional OUT. Returns the exit status to end with when the
 //! command cannot go on.
-[[nodiscard]] std::optional<int> ReadExportArguments(const CommandArguments& arguments,
-                                                     const char* description, const char* outName,
-                                                     SongExportOptions& options);
+[[nodiscard]] std::optional<int> ReadExportArguments(const CommandLine& parser, SongExportOptions& options);
 
-// The same from the command line's words, the subcommand first.
-int RunImport(const CommandArguments& arguments);
-int RunExportIreal(const CommandArguments& arguments);
-int RunExportMusicXml(const CommandArguments& arguments);
+// The same from the parsed command line.
+int RunImport(const CommandLine& parser);
+int RunExportIreal(const CommandLine& parser);
+int RunExportMusicXml(const CommandLine& parser);
 
 }  // namespace kaz::cli

@@ -12,30 +12,6 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: kaz-cli COMMAND ...\n"
-    "\n"
-    "Commands:\n"
-    "  check     FILE... [OPTIONS] [--json]     say whether charts are valid\n"
-    "  events    FILE [OPTIONS]                 print the performance, one event a line\n"
-    "  export    FILE OUT.mid [OPTIONS]         write a Standard MIDI File\n"
-    "  transpose FILE --shift N [--spell NAMES] [OPTIONS]\n"
-    "                                           print the chart moved by N semitones\n"
-    "  play      FILE [--device NAME] [--loop] [OPTIONS]\n"
-    "                                           play the chart on a MIDI output or the built-in synthesizer\n"
-    "  devices                                  list the MIDI outputs, the built-in synthesizer first\n"
-    "  render    FILE OUT.wav [OPTIONS]         write the performance as audio\n"
-    "  styles                                   list the accompaniment styles\n"
-    "  export-pdf FILE OUT.pdf [--instrument concert|Bb|Eb|F]\n"
-    "                                           write the chart as a lead sheet in a PDF\n"
-    "  import    FILE [--into DIR] [--force]    read iReal Pro links, MusicXML or ChordPro as charts\n"
-    "  export-ireal    FILE [OUT.html]          write the chart as an iReal Pro link\n"
-    "  export-musicxml FILE [OUT.musicxml]      write the chart as a MusicXML lead sheet\n"
-    "\n"
-    "FILE may be - for standard input. 'kaz-cli COMMAND --help' lists a command's options.\n"
-    "A FIFO given as FILE, OUT or KAZ_AUDIO_FILE waits for the program at its other end, as with other\n"
-    "programs; the window refuses anything that is not a regular file instead.\n";
-
 //! A standard stream the program was started without gets a descriptor that refuses it, so that the first
 //! file the program opens does not take its number: a write to a closed standard output then fails and is
 //! reported.
@@ -51,37 +27,43 @@ void HoldClosedStandardStreams() {
     }
 }
 
+using kaz::cli::CommandHome;
+
+//! The module a command of another home runs in: its file, its entry and what its commands are called.
+struct CommandModule {
+    CommandHome home;
+    const char* file;
+    const char* entry;
+    const char* what;
+};
+
+constexpr CommandModule kModules[] = {
+    {CommandHome::DeviceModule, "kaz-cli-devices.so", "KazRunDeviceCommand", "the device commands"},
+    {CommandHome::InterchangeModule, "kaz-cli-interchange.so", "KazRunInterchangeCommand",
+     "the import and export commands"},
+};
+
 int Run(int argc, char* argv[]) {
-    const kaz::cli::CommandArguments arguments{argv[0], {argv + 1, argv + argc}};
-    if (arguments.words.empty() || arguments.words.front() == "--help" || arguments.words.front() == "-h") {
-        std::fputs(kUsage, arguments.words.empty() ? stderr : stdout);
-        return arguments.words.empty() ? kaz::cli::kExitUsage : kaz::cli::kExitOk;
+    using namespace kaz::cli;
+    const std::string_view first = argc > 1 ? argv[1] : "";
+    if (argc < 2 || first == "--help" || first == "-h") {
+        const std::string help = ProgramHelp();
+        std::fputs(help.c_str(), argc < 2 ? stderr : stdout);
+        return argc < 2 ? kExitUsage : kExitOk;
     }
-    const std::string_view command = arguments.words.front();
-    using Command = int (*)(const kaz::cli::CommandArguments&);
-    const std::pair<const char*, Command> commands[] = {
-        {"check", kaz::cli::RunCheck},   {"events", kaz::cli::RunEvents},
-        {"export", kaz::cli::RunExport}, {"transpose", kaz::cli::RunTranspose},
-        {"styles", kaz::cli::RunStyles}, {"export-pdf", kaz::cli::RunExportPdf},
-    };
-    for (const auto& [name, run] : commands) {
-        if (command == name) {
-            return run(arguments);
+    const CommandSpec* command = FindCommand(first);
+    if (command == nullptr) {
+        return UsageError("unknown command '" + std::string(first) + "'; see 'kaz-cli --help'");
+    }
+    for (const CommandModule& module : kModules) {
+        if (command->home == module.home) {
+            return RunModuleCommand(module.file, module.entry, module.what, argc, argv);
         }
     }
-    for (const char* name : {"play", "devices", "render"}) {
-        if (command == name) {
-            return kaz::cli::RunModuleCommand("kaz-cli-devices.so", "KazRunDeviceCommand",
-                                              "the device commands", argc, argv);
-        }
-    }
-    for (const char* name : {"import", "export-ireal", "export-musicxml"}) {
-        if (command == name) {
-            return kaz::cli::RunModuleCommand("kaz-cli-interchange.so", "KazRunInterchangeCommand",
-                                              "the import and export commands", argc, argv);
-        }
-    }
-    return kaz::cli::UsageError("unknown command '" + std::string(command) + "'; see 'kaz-cli --help'");
+    const CommandRunner runners[] = {{"check", RunCheck},   {"events", RunEvents},
+                                     {"export", RunExport}, {"transpose", RunTranspose},
+                                     {"styles", RunStyles}, {"export-pdf", RunExportPdf}};
+    return RunCommand(argc, argv, runners);
 }
 
 }  // namespace

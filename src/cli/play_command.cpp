@@ -157,18 +157,9 @@ int Play(const std::shared_ptr<const CompiledChart>& compiled, const std::string
 
 }  // namespace
 
-int RunPlay(const CommandArguments& arguments) {
-    CommandLine parser(
-        "Play a chart in real time on a MIDI output, by default the built-in synthesizer. Ctrl+C stops.",
-        SingleDashWords::LongOptions);
-    parser.AddPositional("FILE", "The chart, or - for standard input.");
-    AddChartOptions(parser);
-    AddBandOptions(parser);
-    parser.AddOption(
-        {"device", "name", "The MIDI output to play on ('kaz-cli devices' lists them); default the first."});
-    parser.AddOption({"loop", "", "Start again from the top at the end, until Ctrl+C."});
+int RunPlay(const CommandLine& parser) {
     CompileOptions options;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, options.settings)) {
+    if (const auto exit = ReadChartCommandLine(parser, options.settings)) {
         return *exit;
     }
     const std::string& chartName = parser.Positionals().front();

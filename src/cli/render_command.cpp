@@ -3,19 +3,9 @@
 
 namespace kaz::cli {
 
-int RunRender(const CommandArguments& arguments) {
-    CommandLine parser(
-        "Write the performance of a chart as audio through the built-in synthesizer, faster than real time.",
-        SingleDashWords::LongOptions);
-    parser.AddPositional("FILE", "The chart, or - for standard input.");
-    parser.AddPositional(
-        "OUT.wav",
-        "The audio file to write: FLAC when it ends in .flac, otherwise WAV; an existing file is replaced. - "
-        "writes WAV to standard output.");
-    AddChartOptions(parser);
-    AddBandOptions(parser);
+int RunRender(const CommandLine& parser) {
     CompileOptions options;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, 2, options.settings)) {
+    if (const auto exit = ReadChartCommandLine(parser, options.settings)) {
         return *exit;
     }
     ChartInput chart;

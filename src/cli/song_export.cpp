@@ -42,23 +42,12 @@ int WriteExport(const SongExportOptions& options, const std::string& bytes) {
     return kExitOk;
 }
 
-std::optional<int> ReadExportArguments(const CommandArguments& arguments, const char* description,
-                                       const char* outName, SongExportOptions& options) {
-    CommandLine parser(description, SingleDashWords::LongOptions);
-    parser.AddPositional("FILE", "The chart, or - for standard input.");
-    parser.AddPositional(outName, "The file to write, or - for standard output (the default).");
-    AddNotationOption(parser);
-    if (const auto exit = ExitOf(parser.Parse(arguments))) {
-        return exit;
-    }
-    if (!ReadNotationOption(parser, options.notation)) {
+std::optional<int> ReadExportArguments(const CommandLine& parser, SongExportOptions& options) {
+    ReadNotationOption(parser, options.notation);
+    if (!TakeArguments(parser)) {
         return kExitUsage;
     }
     const std::vector<std::string>& positionals = parser.Positionals();
-    if (positionals.empty() || positionals.size() > 2) {
-        return UsageError(std::string("expected FILE and an optional ") + outName +
-                          " after the command; see --help");
-    }
     options.file = positionals.front();
     if (positionals.size() == 2) {
         options.out = positionals[1];
@@ -70,13 +59,8 @@ std::optional<int> ReadExportArguments(const CommandArguments& arguments, const 
 
 // The entry of the interchange module, loaded for these commands only: it brings the XML and zip libraries.
 extern "C" __attribute__((visibility("default"))) int KazRunInterchangeCommand(int argc, char* argv[]) {
-    const kaz::cli::CommandArguments arguments{argv[0], {argv + 1, argv + argc}};
-    const std::string& command = arguments.words.front();
-    if (command == "import") {
-        return kaz::cli::RunImport(arguments);
-    }
-    if (command == "export-ireal") {
-        return kaz::cli::RunExportIreal(arguments);
-    }
-    return kaz::cli::RunExportMusicXml(arguments);
+    using namespace kaz::cli;
+    const CommandRunner runners[] = {
+        {"import", RunImport}, {"export-ireal", RunExportIreal}, {"export-musicxml", RunExportMusicXml}};
+    return RunCommand(argc, argv, runners);
 }

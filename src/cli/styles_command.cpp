@@ -33,11 +33,9 @@ bool ReadStyleOption(const CommandLine& parser, RenderSettings& settings) {
     return true;
 }
 
-int RunStyles(const CommandArguments& arguments) {
-    CommandLine parser("List the accompaniment styles, and the style files left out and why.",
-                       SingleDashWords::LongOptions);
-    if (const auto exit = ParseCommandLine(parser, arguments, 0)) {
-        return *exit;
+int RunStyles(const CommandLine& parser) {
+    if (!TakeArguments(parser)) {
+        return kExitUsage;
     }
     const auto library = ProgramStyles();
     // A style file is anyone's text: its name and its lines are shown with their control characters

@@ -40,13 +40,8 @@ std::optional<int> ReadShift(const CommandLine& parser) {
         UsageError("transpose needs --shift N, a number of semitones from -5 to 6");
         return std::nullopt;
     }
-    const std::string text = parser.Value("shift");
-    const std::optional<long long> shift = ParseWholeNumber(text);
-    if (!shift || *shift < -5 || *shift > 6) {
-        UsageError("--shift takes a whole number from -5 to 6, not '" + text + "'");
-        return std::nullopt;
-    }
-    return static_cast<int>(*shift);
+    // The table has checked its range.
+    return static_cast<int>(ParseWholeNumber(parser.Value("shift")).value_or(0));
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -96,23 +91,11 @@ bool WriteOutput(const std::string& text) {
 
 }  // namespace
 
-int RunTranspose(const CommandArguments& arguments) {
-    CommandLine parser(
-        "Print the chart with every chord root and slash bass moved by N semitones and written with the\n"
-        "chosen sharp or flat names; everything else stays as it is. --shift 0 only respells.",
-        SingleDashWords::LongOptions);
-    parser.AddPositional("FILE", "The chart, or - for standard input.");
-    AddChartOptions(parser);
-    parser.AddOption({"shift", "N", "Semitones to move every chord, -5..6."});
-    parser.AddOption(
-        {"spell", "names",
-         "Comma-separated names among C#, Db, D#, Eb, F#, Gb, G#, Ab, A#, Bb: how those pitch classes "
-         "are written. The others are written C#, Eb, F#, Ab, Bb (B and H follow the chart's "
-         "notation)."});
+int RunTranspose(const CommandLine& parser) {
     DiscardedEvents discarded;
     CompileOptions options;
     options.stream = &discarded;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, options.settings)) {
+    if (const auto exit = ReadChartCommandLine(parser, options.settings)) {
         return *exit;
     }
     NoteNameTables tables;
