@@ -13,7 +13,7 @@ for file in usr/bin/kaz usr/bin/kaz-cli usr/share/applications/org.velmor.Kaz.de
             usr/share/mime/packages/kaz.xml usr/share/icons/hicolor/scalable/apps/kaz.svg \
             usr/share/metainfo/org.velmor.Kaz.metainfo.xml usr/share/man/man1/kaz.1 \
             usr/share/man/man1/kaz-cli.1 usr/share/kaz/styles/bossa-nova.style \
-            usr/share/kaz/examples/blues-in-f.kaz; do
+            usr/share/kaz/examples/blues-in-f.kaz usr/share/bash-completion/completions/kaz-cli; do
     [ -e "$root/$file" ] || { echo "missing: $file"; exit 1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
