@@ -4,9 +4,11 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLocale>
 #include <QProcess>
 #include <QTimer>
 
+#include "app/dialogs/notation_dialog.h"
 #include "app/document/chart_document.h"
 #include "app/editor/chart_editor.h"
 #include "app/loaded_modules.h"
@@ -43,6 +45,15 @@ void OfferRecoveredCharts(MainWindow& window, bool windowIsFree) {
                 break;
         }
     }
+}
+
+void AskNotationOnce(MainWindow& window, NotationMode& notation) {
+    if (!AskForNotationAtStart(QLocale(), NotationStored())) {
+        return;
+    }
+    // Asked once: an answer, or none, is kept, and the setting's default stays without one.
+    notation = window.Prompts().AskNotation(kGermanNotation).value_or(notation);
+    SaveNotation(notation);
 }
 
 namespace {
@@ -84,6 +95,7 @@ std::unique_ptr<MainWindow> StartUp(Session& session, const QStringList& files, 
     if (!settingsProblem.isEmpty()) {
         window->Prompts().Tell(settingsProblem, MessageIcon::Exclamation);
     }
+    AskNotationOnce(*window, session.compile.settings.notation);
     RecoveredChart restored;
     if (!restore.isEmpty() && ChartRecovery::Read(restore, restored)) {
         window->Document().Restore(restored);

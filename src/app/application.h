@@ -15,6 +15,10 @@ void DescribeApplication();
 //! chart of its own; every other one into a Kaz of its own.
 void OfferRecoveredCharts(MainWindow& window, bool windowIsFree);
 
+//! Under a German, Austrian or Swiss locale, ask once which notation the user reads, German preselected, and
+//! keep the answer in notation and the settings.
+void AskNotationOnce(MainWindow& window, NotationMode& notation);
+
 //! The start-up once the application object exists, in order: the settings, the outputs of this machine,
 //! the window, and the chart named first in files (a new chart of that name when there is no such file).
 //! Nothing when that chart cannot be opened; the user has been told why.

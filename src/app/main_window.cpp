@@ -31,6 +31,7 @@
 #include "app/editor/chart_highlighter.h"
 #include "app/editor/editing_comforts.h"
 #include "app/editor/live_checker.h"
+#include "app/editor/text_change.h"
 #include "app/editor/zoom_control.h"
 #include "app/lock_indicators.h"
 #include "app/playback/follow_view.h"
@@ -169,8 +170,7 @@ void MainWindow::CreateCommands() {
             [this] { EditVoices(this, session_.compile.settings.voices); });
     connect(c.styleSettings, &QAction::triggered, this,
             [this] { EditStyleSettings(this, session_.compile.settings.style); });
-    connect(c.notation, &QAction::triggered, this,
-            [this] { EditNotation(this, session_.compile.settings.notation); });
+    connect(c.notation, &QAction::triggered, this, &MainWindow::ChooseNotation);
     connect(c.fastInput, &QAction::triggered, this, [this] { EditFastInput(this, session_.snippets); });
     connect(c.about, &QAction::triggered, this, [this] { ShowAbout(this); });
     connect(c.homepage, &QAction::triggered, this, [this] { OpenWebPage(QString::fromUtf8(kHomePageUrl)); });
@@ -315,13 +315,28 @@ void MainWindow::Transpose() {
     TextEditor rewrite(std::move(text));
     if (!TransposeCompiledScore(
             session_.compile.score, session_.compile.settings.notation, rewrite,
-            [this](NotationMode notation) { return prompts_->ChooseTransposition(notation); })) {
+            [this](const TransposeOffer& offer) { return prompts_->ChooseTransposition(offer); })) {
         return;
     }
     const QString before = editor_->Text();
     editor_->ReplaceAllWithoutUndo(document_->EditorText(rewrite.Text()));
     // After the rewrite, whose change notification empties the slot.
     editor_->SetUndoSlot(before);
+}
+
+void MainWindow::ChooseNotation() {
+    const std::string text = editor_->Text().toStdString();
+    const std::optional<NotationMode> kept = NotationOfChart(text);
+    std::optional<NotationMode> chart = kept;
+    if (!EditNotation(this, session_.compile.settings.notation, chart) || chart == kept ||
+        editor_->isReadOnly()) {
+        return;
+    }
+    const std::optional<std::string_view> word =
+        chart ? std::optional(NotationWord(*chart)) : std::optional<std::string_view>();
+    if (const std::optional<TextChange> change = ProgramLineChange(text, kNotationLinePrefix, word)) {
+        ApplyTextChange(*editor_, *change);
+    }
 }
 
 void MainWindow::InsertSnippet(int index) {

@@ -128,8 +128,17 @@ QString DialogPrompts::AskFileName(FileQuestion question, const QString& suggest
     return {};
 }
 
-std::optional<TransposeResult> DialogPrompts::ChooseTransposition(NotationMode notation) {
-    return kaz::ChooseTransposition(&window_, noteNames_, notation);
+std::optional<NotationMode> DialogPrompts::AskNotation(NotationMode preselected) {
+    NotationDialog dialog(&window_, preselected, std::nullopt);
+    dialog.AskAsQuestion();
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Notation();
+}
+
+std::optional<TransposeResult> DialogPrompts::ChooseTransposition(const TransposeOffer& offer) {
+    return kaz::ChooseTransposition(&window_, noteNames_, offer);
 }
 
 }  // namespace kaz

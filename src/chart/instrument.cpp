@@ -10,14 +10,9 @@ namespace kaz {
 
 namespace {
 
-constexpr int kMinorToRelativeMajor = 3;
 constexpr int kBFlatShift = 2;  // a major second
 constexpr int kEFlatShift = 9;  // a major sixth
 constexpr int kFShift = 7;      // a perfect fifth
-
-//! The major keys whose signature has flats, by tonic: F, B♭, E♭, A♭, D♭, G♭; the others but C have sharps.
-constexpr std::array<bool, 12> kFlatMajorKey{false, true,  false, true,  false, true,
-                                             true,  false, true,  false, true,  false};
 
 //! The key names in the chart's comment line and the Key list.
 constexpr std::array<std::string_view, 12> kKeyNames{"C",  "Db", "D",  "Eb", "E",  "F",
@@ -27,31 +22,6 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
     });
-}
-
-//! The line of text that starts at offset start, without its line break.
-std::string_view LineAt(std::string_view text, std::size_t start) {
-    const std::size_t end = text.find_first_of("\r\n", start);
-    return text.substr(start, (end == std::string_view::npos ? text.size() : end) - start);
-}
-
-//! Where the instrument's comment line starts; npos without one.
-std::size_t InstrumentLineStart(std::string_view text) {
-    for (std::size_t start = 0; start <= text.size();) {
-        if (LineAt(text, start).starts_with(kInstrumentLinePrefix)) {
-            return start;
-        }
-        const std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            break;
-        }
-        start = end + 1;
-    }
-    return std::string_view::npos;
-}
-
-std::string_view LineBreakOf(std::string_view text) {
-    return text.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
 }
 
 }  // namespace
@@ -70,28 +40,6 @@ int WrittenShift(const Instrument& instrument, MusicalKey concertKey) {
             break;
     }
     return 0;
-}
-
-std::array<std::string, 12> KeySpellings(MusicalKey key, NotationMode resolved) {
-    const int major = key.minor ? MovedPitchClass(key.tonic, kMinorToRelativeMajor) : key.tonic;
-    NoteNameTables tables;
-    tables.FollowNotation(resolved);
-    // A flat key writes every black key flat, a sharp key sharp; C major keeps the usual choice.
-    for (int pitch = 0; pitch < kPitchClassCount; ++pitch) {
-        if (major != 0 && !tables.flatNames[pitch].empty()) {
-            tables.spellingChoice[pitch] = kFlatMajorKey[major] ? Spelling::Flat : Spelling::Sharp;
-        }
-    }
-    // A minor key's leading note is its raised seventh.
-    const int leadingNote = MovedPitchClass(key.tonic, kPitchClassCount - 1);
-    if (key.minor && !tables.flatNames[leadingNote].empty()) {
-        tables.spellingChoice[leadingNote] = Spelling::Sharp;
-    }
-    std::array<std::string, 12> names;
-    for (int pitch = 0; pitch < kPitchClassCount; ++pitch) {
-        names[pitch] = tables.ChosenName(pitch);
-    }
-    return names;
 }
 
 std::string InstrumentCode(const Instrument& instrument) {
@@ -151,48 +99,15 @@ std::string InstrumentTitle(const Instrument& instrument) {
 }
 
 Instrument InstrumentOfChart(std::string_view text) {
-    const std::size_t start = InstrumentLineStart(text);
-    if (start == std::string_view::npos) {
-        return {};
-    }
-    const std::string_view code = LineAt(text, start).substr(kInstrumentLinePrefix.size());
-    return InstrumentFromCode(code).value_or(Instrument{});
+    const std::optional<std::string_view> code = ProgramLineValue(text, kInstrumentLinePrefix);
+    return code ? InstrumentFromCode(*code).value_or(Instrument{}) : Instrument{};
 }
 
 std::optional<TextChange> InstrumentLineChange(std::string_view text, const Instrument& instrument) {
-    const std::size_t start = InstrumentLineStart(text);
-    const bool concert = instrument.kind == Instrument::Kind::Concert;
-    const std::string line = std::string(kInstrumentLinePrefix) + InstrumentCode(instrument);
-    const std::string_view lineBreak = LineBreakOf(text);
-    if (start == std::string_view::npos) {
-        if (concert) {
-            return std::nullopt;
-        }
-        // After a last line without a break the new line comes after one, and itself ends without one.
-        const bool brokenOff = text.empty() || text.ends_with('\n');
-        return TextChange{text.size(), text.size(),
-                          brokenOff ? line + std::string(lineBreak) : std::string(lineBreak) + line};
+    if (instrument.kind == Instrument::Kind::Concert) {
+        return ProgramLineChange(text, kInstrumentLinePrefix, std::nullopt);
     }
-    const std::size_t end = start + LineAt(text, start).size();
-    if (!concert) {
-        if (text.substr(start, end - start) == line) {
-            return std::nullopt;
-        }
-        return TextChange{start, end, line};
-    }
-    if (end < text.size()) {
-        const std::size_t breakLength = text.compare(end, 2, "\r\n") == 0 ? 2 : 1;
-        return TextChange{start, end + breakLength, {}};
-    }
-    // The last line, without a break after it, goes with the break before it.
-    std::size_t before = start;
-    if (before > 0 && text[before - 1] == '\n') {
-        --before;
-        if (before > 0 && text[before - 1] == '\r') {
-            --before;
-        }
-    }
-    return TextChange{before, end, {}};
+    return ProgramLineChange(text, kInstrumentLinePrefix, InstrumentCode(instrument));
 }
 
 }  // namespace kaz

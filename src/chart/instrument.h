@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/program_lines.h"
 #include "harmony/musical_key.h"
 #include "harmony/notation.h"
 #include "harmony/score_tree.h"
@@ -25,12 +26,6 @@ struct Instrument {
 //! a B♭ instrument, a major sixth for E♭, a perfect fifth for F, what reaches the chosen key for Key.
 [[nodiscard]] int WrittenShift(const Instrument& instrument, MusicalKey concertKey);
 
-//! The names of the twelve pitch classes in key: the flat names in a key whose signature has flats, the
-//! sharp names in one with sharps, the program's usual choice in C major and A minor; a minor key's leading
-//! note is sharp. B and B flat are
-//! written as the resolved notation writes them.
-[[nodiscard]] std::array<std::string, 12> KeySpellings(MusicalKey key, NotationMode resolved);
-
 //! The program's short name for an instrument, as the chart's comment line and the command line give it:
 //! "concert", "Bb", "Eb", "F", or "key Db".
 [[nodiscard]] std::string InstrumentCode(const Instrument& instrument);
@@ -44,14 +39,6 @@ inline constexpr std::string_view kInstrumentLinePrefix = "#kaz:instrument=";
 
 //! The instrument the chart's comment line names; Concert without one, or with one the program cannot read.
 [[nodiscard]] Instrument InstrumentOfChart(std::string_view text);
-
-//! One change of a text: replace [start, end) with replacement.
-struct TextChange {
-    std::size_t start = 0;
-    std::size_t end = 0;
-    std::string replacement;
-    friend bool operator==(const TextChange&, const TextChange&) = default;
-};
 
 //! The change that keeps instrument in text: the comment line rewritten in place, added as the last line,
 //! or taken away again for Concert. Nothing else of the chart changes, and adding a line and taking it away

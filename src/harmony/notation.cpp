@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/program_lines.h"
 #include "harmony/score_tree.h"
 
 namespace kaz {
@@ -112,6 +113,30 @@ void LowerGermanBChords(ScoreTree& score) {
     for (Chord& chord : score.allChords) {
         LowerGermanB(chord);
     }
+}
+
+std::string_view NotationWord(NotationMode mode) {
+    if (mode == kGermanNotation) {
+        return "german";
+    }
+    if (mode == kMixedNotation) {
+        return "mixed";
+    }
+    return "english";
+}
+
+std::optional<NotationMode> NotationFromWord(std::string_view word) {
+    for (NotationMode mode : {kEnglishNotation, kGermanNotation, kMixedNotation}) {
+        if (word == NotationWord(mode)) {
+            return mode;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<NotationMode> NotationOfChart(std::string_view text) {
+    const std::optional<std::string_view> word = ProgramLineValue(text, kNotationLinePrefix);
+    return word ? NotationFromWord(*word) : std::nullopt;
 }
 
 std::string_view NotationSettingText(NotationMode mode) {

@@ -103,7 +103,7 @@ void Define(ChartParse& parse, ChartText name, std::initializer_list<std::int32_
 %token KW_TEMPO 262
 %token COMMENT
 %token <text> REPEAT_OPEN REPEAT_CLOSE REPEAT_BOTH TIMES OPENING_MARK CLOSING_MARK
-%token <text> STYLE_NAME
+%token <text> STYLE_NAME KEY_NAME
 
 %type <text> defName
 %type <number> bars stars separator mark markList
@@ -293,9 +293,12 @@ meterMark
         { if (!parse.builder.SetMeter($2, $4)) YYABORT; }
     ;
 
+/* "[TEMPO=66.]" counts dotted quarter notes, the beat of 6/8, 9/8 and 12/8. */
 tempoMark
     : '[' KW_TEMPO '=' NUMBER ']'
         { if (!parse.builder.SetTempo($4)) YYABORT; }
+    | '[' KW_TEMPO '=' NUMBER '.' ']'
+        { if (!parse.builder.SetTempo($4, true)) YYABORT; }
     ;
 
 countMark
@@ -307,9 +310,12 @@ openingMark
         { if (!parse.builder.AddOpeningMark(View(parse, $1))) YYABORT; }
     ;
 
+/* A style or a key: each holds from the measure it opens on. */
 styleMark
     : '[' STYLE_NAME ']'
         { parse.builder.AddStyleMark(View(parse, $2)); }
+    | '[' KEY_NAME ']'
+        { if (!parse.builder.AddKeyMark(View(parse, $2))) YYABORT; }
     ;
 
 measureEnd

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "harmony/notation_check.h"
 #include "language/parse_chart.h"
 #include "render/form_unrolling.h"
 #include "style/style_marks.h"
@@ -10,9 +11,11 @@ namespace kaz {
 
 namespace {
 
-bool ParseAndRender(CompileState& state) {
+bool ParseAndRender(CompileState& state, std::string_view text) {
+    state.score.chartNotation = NotationOfChart(text);
     ScoreBuilder builder(state.score, state.context, state.chordDefinitions);
     return ParseChart(state.context, builder, state.chordDefinitions) == kParseAccepted &&
+           CheckChartNotation(state.score, state.context, state.settings.notation) &&
            UnrollForm(state.score, state.context) &&
            CheckStyleMarks(state.score, state.context, state.settings.style.library.get()) &&
            RenderArrangement(state.score, state.settings, state.events);
@@ -43,7 +46,7 @@ CompileResult Compile(CompileState& state, std::string_view text) {
     state.score.ResetCompileState();
     state.score.ReserveForChart(text.size());
     try {
-        if (ParseAndRender(state)) {
+        if (ParseAndRender(state, text)) {
             CompileResult accepted;
             accepted.hints = state.context.hints;
             return accepted;

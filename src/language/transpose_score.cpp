@@ -4,13 +4,25 @@
 
 namespace kaz {
 
+TransposeOffer OfferOf(const ScoreTree& score) {
+    return {score.bLettersSeen, KeyOfScore(score), !score.keyMarks.empty()};
+}
+
 bool TransposeCompiledScore(const ScoreTree& score, NotationMode setting, Editor& view,
                             const TransposeChooser& choose) {
-    std::optional<TransposeResult> result = choose(score.bLettersSeen);
+    std::optional<TransposeResult> result = choose(OfferOf(score));
     if (!result) {
         return false;
     }
-    KeepNotationReadable(result->names, score.allChords, result->shift, score.bLettersSeen, setting);
+    if (result->byKey || !score.keyMarks.empty()) {
+        ApplyKeyTransposition(view, score, result->shift, score.NotationSetting(setting));
+        return true;
+    }
+    KeepNotationReadable(result->names, score.allChords, result->shift, score.bLettersSeen,
+                         score.NotationSetting(setting));
+    if (score.firstGermanChord != nullptr) {
+        WriteGermanNames(result->names);
+    }
     ApplyTransposition(view, score.allChords, result->shift, result->names);
     return true;
 }

@@ -10,8 +10,8 @@
 namespace kaz {
 
 //! Asks for the shift and the names once the chart has compiled, given the notation the chart was read in
-//! (the Transpose dialog, or the command line's options); nothing when the user cancels.
-using TransposeChooser = std::function<std::optional<TransposeResult>(NotationMode resolved)>;
+//! and its key (the Transpose dialog, or the command line's options); nothing when the user cancels.
+using TransposeChooser = std::function<std::optional<TransposeResult>(const TransposeOffer& offer)>;
 
 enum class TransposeOutcome { NotCompiled, Cancelled, Transposed };
 
@@ -21,9 +21,14 @@ struct Transposition {
     std::string textBefore;
 };
 
+//! What a transposition of a compiled score is offered on.
+[[nodiscard]] TransposeOffer OfferOf(const ScoreTree& score);
+
 //! Ask choose for a transposition of a compiled score and rewrite its chords in view, whose text the
 //! score was compiled from under the notation setting. The rewritten chart is read in the notation the
-//! score was. False when choose cancels; the text is then untouched.
+//! score was. A chart with a key mark, or a choice to spell by key, is spelled by key (see
+//! ApplyKeyTransposition); otherwise by the chosen names. False when choose cancels; the text is then
+//! untouched.
 [[nodiscard]] bool TransposeCompiledScore(const ScoreTree& score, NotationMode setting, Editor& view,
                                           const TransposeChooser& choose);
 

@@ -235,7 +235,7 @@ bool RenderArrangement(ScoreTree& score, const RenderSettings& settings, EventLi
     const auto& order = score.playOrder;
     Renderer renderer(settings, tempo, events);
     renderer.EmitFirstPrograms(styles.Empty() || order.empty() ? nullptr : styles.At(order.front().slot));
-    ResolveBNotation(score, settings.notation);
+    ResolveBNotation(score, score.NotationSetting(settings.notation));
 
     for (std::size_t i = 0; i < order.size(); ++i) {
         MeasureTurn turn;

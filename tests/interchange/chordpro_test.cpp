@@ -14,7 +14,7 @@ TEST(ChordPro, OneMeasureAChordWithTheLyricsAsComments) {
     ASSERT_TRUE(songs.Read()) << songs.error;
     EXPECT_EQ(
         WriteChartText(songs.songs.front()),
-        "# Lantern Song\n# Composer: Writer Tess\n# Key: G\n[TEMPO=90]\n"
+        "# Lantern Song\n# Composer: Writer Tess\n# Key: G\n[KEY=G]\n[TEMPO=90]\n"
         "# Carry the light along\n[Chorus] G | D/F# | Em7 |\n# slower\n# no chords on this line\n# home\n"
         "C | N.C. |\n");
 }

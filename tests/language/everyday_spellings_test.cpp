@@ -81,8 +81,8 @@ TEST(EverydaySpellings, TranspositionMovesOnlyRootsAndBasses) {
     test::SplicedEditor view(chart);
     test::RecordingPresenter presenter;
     NoteNameTables tables;
-    const TransposeChooser choose = [&](NotationMode resolved) -> std::optional<TransposeResult> {
-        TransposeDialogModel dialog(tables, resolved);
+    const TransposeChooser choose = [&](const TransposeOffer& offer) -> std::optional<TransposeResult> {
+        TransposeDialogModel dialog(tables, offer);
         dialog.SelectEntry(TransposeDialogModel::kUnshiftedEntry + 2);
         return dialog.Accept();
     };

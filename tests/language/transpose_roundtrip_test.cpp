@@ -137,8 +137,8 @@ std::string Transposed(CompileState& state, const std::string& text, const Chart
     test::RecordingPresenter presenter;
     NoteNameTables tables;
     tables.spellingChoice = style.choices;
-    const TransposeChooser choose = [&](NotationMode resolved) -> std::optional<TransposeResult> {
-        TransposeDialogModel dialog(tables, resolved);
+    const TransposeChooser choose = [&](const TransposeOffer& offer) -> std::optional<TransposeResult> {
+        TransposeDialogModel dialog(tables, offer);
         dialog.SelectEntry(TransposeDialogModel::kUnshiftedEntry + shift);
         return dialog.Accept();
     };

@@ -13,13 +13,13 @@
 #include "app/chart/chart_panel.h"
 #include "app/chart/chart_view.h"
 #include "app/editor/chart_editor.h"
+#include "app/editor/text_change.h"
 #include "app/file_dialogs.h"
 #include "app/file_messages.h"
 #include "app/user_prompts.h"
 #include "app/view_settings.h"
 #include "app/window_command.h"
 #include "base/output_file.h"
-#include "base/text_positions.h"
 
 namespace kaz {
 
@@ -72,16 +72,9 @@ void ChartFeature::ChooseInstrument(const Instrument& instrument) {
     if (editor_.isReadOnly()) {
         return;
     }
-    const std::string text = editor_.Text().toStdString();
-    const std::optional<TextChange> change = InstrumentLineChange(text, instrument);
-    if (change) {
-        const TextPositionMap positions(text);
-        const TextRange units =
-            positions.ToEditor({static_cast<int>(change->start), static_cast<int>(change->end)});
-        QTextCursor cursor(editor_.document());
-        cursor.setPosition(units.start);
-        cursor.setPosition(units.end, QTextCursor::KeepAnchor);
-        cursor.insertText(QString::fromStdString(change->replacement));
+    if (const std::optional<TextChange> change =
+            InstrumentLineChange(editor_.Text().toStdString(), instrument)) {
+        ApplyTextChange(editor_, *change);
     }
     panel_->View().Relayout();
 }
