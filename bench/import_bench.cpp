@@ -1,6 +1,9 @@
 // The import's speed on generated playlists:
-// - a 1,500-song playlist link read and written as one chart a song into a fresh folder, as
+// - a 1,500-song playlist link read and every song's chart checked (compiled, its lines measured), the
+//   import's rule before anything is written;
+// - the same playlist read, checked and written as one chart a song into a fresh folder, as
 //   `kaz-cli import PLAYLIST --into DIR` does;
+// - 20,000 songs of one title written into a folder, each named after the names already taken;
 // - a 50 MB web page holding 5,000 links read;
 // - the window's song list for a 1,500-song playlist made and shown, on Qt's offscreen platform.
 // cmake -DKAZ_BUILD_BENCH=ON, then build/.../bench/import_bench.
@@ -11,7 +14,9 @@
 
 #include "app/dialogs/song_picker_dialog.h"
 #include "interchange/chart_folder.h"
+#include "interchange/import_check.h"
 #include "interchange/ireal_link.h"
+#include "style/style_library.h"
 
 namespace {
 
@@ -49,11 +54,29 @@ std::string Playlist(int songs) {
     return WriteIrealPage(list, "Bench");
 }
 
+std::shared_ptr<const StyleLibrary> ShippedStyles() {
+    static const auto styles = std::make_shared<const StyleLibrary>(LoadStyles({KAZ_STYLES}));
+    return styles;
+}
+
+void BM_ReadAndCheckPlaylist(benchmark::State& state) {
+    const std::string page = Playlist(1500);
+    for (auto _ : state) {
+        ImportedSongs songs = ReadIrealLinks(page);
+        if (!KeepChartsThatOpen(songs, ShippedStyles()) || songs.songs.size() != 1500) {
+            state.SkipWithError("not every song passed the check");
+        }
+    }
+    state.counters["songs"] = 1500;
+}
+BENCHMARK(BM_ReadAndCheckPlaylist)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 void BM_ImportPlaylistIntoFolder(benchmark::State& state) {
     const std::string page = Playlist(1500);
     for (auto _ : state) {
         const QTemporaryDir folder;
-        const ImportedSongs songs = ReadIrealLinks(page);
+        ImportedSongs songs = ReadIrealLinks(page);
+        static_cast<void>(KeepChartsThatOpen(songs, ShippedStyles()));
         const FolderWriting writing = WriteChartsIntoFolder(folder.path().toStdString(), songs.songs, false);
         if (writing.written.size() != 1500) {
             state.SkipWithError("not every song was written");
@@ -62,6 +85,19 @@ void BM_ImportPlaylistIntoFolder(benchmark::State& state) {
     state.counters["songs"] = 1500;
 }
 BENCHMARK(BM_ImportPlaylistIntoFolder)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_WriteSongsOfOneTitle(benchmark::State& state) {
+    std::vector<LeadSheet> songs(20000, GeneratedSong(1));
+    for (auto _ : state) {
+        const QTemporaryDir folder;
+        const FolderWriting writing = WriteChartsIntoFolder(folder.path().toStdString(), songs, false);
+        if (writing.written.size() != songs.size()) {
+            state.SkipWithError("not every song was written");
+        }
+    }
+    state.counters["songs"] = static_cast<double>(songs.size());
+}
+BENCHMARK(BM_WriteSongsOfOneTitle)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_ReadLargePage(benchmark::State& state) {
     const std::string link = "<p><a href=\"" + WriteIrealLink({GeneratedSong(7)}, "") + "\">x</a></p>\n";

@@ -11,7 +11,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-mido sox poppler-utils
     fonts-dejavu-core xvfb xauth
-    desktop-file-utils libxml2-utils libx11-dev
+    desktop-file-utils libxml2-utils libx11-dev appstream man-db
     libpugixml-dev libzip-dev
 )
 

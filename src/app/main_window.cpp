@@ -207,6 +207,7 @@ void MainWindow::CreateExports() {
         return playback_->CompileChart(text) ? &session_.compile : nullptr;
     };
     access.chartPath = [this] { return document_->Path(); };
+    access.styles = [this] { return session_.compile.settings.style.library; };
     auto* exports =
         new PerformanceExports(*this, *prompts_, access, *commands_.exportMidi, *commands_.exportAudio);
     connect(exports, &PerformanceExports::exported, this,

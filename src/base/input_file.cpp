@@ -26,10 +26,25 @@ void NotRegular(InputFile& input, const std::string& name) {
     input.error = "'" + name + "' is not a regular file";
 }
 
-void TooLarge(InputFile& input, const std::string& name) {
+//! A limit as a musician reads it: "16 MiB", "512 KiB", "100 bytes".
+std::string SizeOf(std::size_t bytes) {
+    constexpr std::size_t kKibibyte = 1024;
+    if (bytes >= kKibibyte * kKibibyte && bytes % (kKibibyte * kKibibyte) == 0) {
+        return std::to_string(bytes / (kKibibyte * kKibibyte)) + " MiB";
+    }
+    if (bytes >= kKibibyte && bytes % kKibibyte == 0) {
+        return std::to_string(bytes / kKibibyte) + " KiB";
+    }
+    return std::to_string(bytes) + " bytes";
+}
+
+void TooLarge(InputFile& input, const std::string& name, std::size_t limit) {
     input.bytes.clear();
     input.tooLarge = true;
-    input.error = "'" + name + "' is too large to be a chart";
+    input.error =
+        limit == kMaxChartBytes
+            ? "'" + name + "' is too large to be a chart: Kaz reads charts of up to " + SizeOf(limit)
+            : "'" + name + "' is too large: Kaz reads files of up to " + SizeOf(limit) + " here";
 }
 
 //! Read descriptor to its end. A regular file is read in one go at the size it says it has.
@@ -51,7 +66,7 @@ InputFile ReadDescriptor(int descriptor, const std::string& name, std::size_t li
     std::size_t expected = 0;
     if (S_ISREG(file.st_mode)) {
         if (static_cast<std::uintmax_t>(file.st_size) > limit) {
-            TooLarge(input, name);
+            TooLarge(input, name, limit);
             return input;
         }
         expected = static_cast<std::size_t>(file.st_size);
@@ -63,7 +78,7 @@ InputFile ReadDescriptor(int descriptor, const std::string& name, std::size_t li
     for (;;) {
         if (size == bytes.size()) {
             if (size > limit) {
-                TooLarge(input, name);
+                TooLarge(input, name, limit);
                 return input;
             }
             bytes.resize(std::min(std::max(2 * size, kReadChunkBytes), limit + 1));
@@ -82,7 +97,7 @@ InputFile ReadDescriptor(int descriptor, const std::string& name, std::size_t li
         size += static_cast<std::size_t>(got);
     }
     if (size > limit) {
-        TooLarge(input, name);
+        TooLarge(input, name, limit);
         return input;
     }
     bytes.resize(size);

@@ -2,7 +2,6 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
-#include "base/character_column.h"
 #include "cli/cli_common.h"
 #include "cli/hint_warnings.h"
 #include "render/form_unrolling.h"
@@ -11,7 +10,7 @@ namespace kaz::cli {
 
 namespace {
 
-nlohmann::json CheckReport(const CompileResult& result, const ScoreTree& score) {
+nlohmann::json CheckReport(const CompileResult& result, const ScoreTree& score, const ChartInput& chart) {
     nlohmann::json report{{"ok", result.Accepted()}};
     switch (result.outcome) {
         case CompileOutcome::Accepted:
@@ -25,6 +24,7 @@ nlohmann::json CheckReport(const CompileResult& result, const ScoreTree& score) 
             report["message"] = result.error.message;
             report["text"] = result.error.text;
             report["line"] = result.error.line;
+            report["column"] = ChartColumn(chart, result.error.selection.start);
             report["start"] = result.error.selection.start;
             report["end"] = result.error.selection.end;
             break;
@@ -41,7 +41,6 @@ nlohmann::json CheckReport(const CompileResult& result, const ScoreTree& score) 
 //! What check does with each chart.
 struct CheckOptions {
     bool json = false;
-    bool column = false;
     bool named = false;  //!< several charts: each JSON result names its file
 };
 
@@ -56,18 +55,14 @@ int CheckChart(const std::string& path, const RenderSettings& settings, const Ch
         return kExitUsage;
     }
     if (!options.json) {
-        const bool compiled = CompileChart(state, chart, options.column);
-        PrintHintWarnings(chart.name, state.context, stderr);
+        const bool compiled = CompileChart(state, chart);
+        PrintHintWarnings(chart, state.context, stderr);
         return compiled ? kExitOk : kExitChartError;
     }
     const CompileResult result = Compile(state, chart.bytes);
-    nlohmann::json report = CheckReport(result, state.score);
+    nlohmann::json report = CheckReport(result, state.score, chart);
     if (options.named) {
         report["file"] = chart.name;
-    }
-    if (options.column && result.outcome == CompileOutcome::LanguageError) {
-        report["column"] =
-            CharacterColumn(chart.bytes, static_cast<std::size_t>(std::max(0, result.error.selection.start)));
     }
     // Invalid UTF-8 in the chart's text, or in a file's name, is shown as U+FFFD.
     const std::string json = report.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
@@ -85,15 +80,14 @@ int RunCheck(const CommandArguments& arguments) {
     parser.AddPositional("FILE...", "The charts, or - for standard input.");
     AddChartOptions(parser);
     parser.AddOption({"json", "", "Print the result as one line of JSON on standard output."});
-    parser.AddOption({"column", "",
-                      "Give the column of an error with its line (FILE:LINE:COLUMN, and \"column\" in JSON), "
-                      "counted in characters."});
+    // Errors always give their column now; the option stays for the scripts that ask for it.
+    parser.AddOption({"column", "", "Accepted for older scripts: every error gives its column."});
     RenderSettings settings;
     if (const auto exit = ReadChartCommandLine(parser, arguments, kOneOrMore, settings)) {
         return *exit;
     }
     const std::vector<std::string>& paths = parser.Positionals();
-    const CheckOptions options{parser.IsSet("json"), parser.IsSet("column"), paths.size() > 1};
+    const CheckOptions options{parser.IsSet("json"), paths.size() > 1};
     int worst = kExitOk;
     for (const std::string& path : paths) {
         worst = std::max(worst, CheckChart(path, settings, options));

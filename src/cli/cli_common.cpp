@@ -78,9 +78,14 @@ std::optional<long long> ParseWholeNumber(std::string_view text) {
     return number;
 }
 
+void AddNotationOption(CommandLine& parser) {
+    parser.AddOption({"notation", "notation",
+                      "How B and H are read where the chart does not tell by its own B, Bb and H: english, "
+                      "german or mixed (default english)."});
+}
+
 void AddChartOptions(CommandLine& parser) {
-    parser.AddOption(
-        {"notation", "notation", "How B and H are read: english, german or mixed (default english)."});
+    AddNotationOption(parser);
     parser.AddOption({"tempo", "bpm", "The transport tempo, 20..300 (default 120)."});
     parser.AddOption({"chords-program", "program", "Instrument of the chord voice, 0..127 (default 26)."});
     parser.AddOption({"bass-program", "program", "Instrument of the bass voice, 0..127 (default 32)."});
@@ -224,32 +229,47 @@ std::optional<int> ReadChartCommandLine(CommandLine& parser, const CommandArgume
     return std::nullopt;
 }
 
-bool ReadChart(const std::string& path, ChartInput& chart) {
+bool ReadChart(const std::string& path, ChartInput& chart, ChartBytes taken) {
     chart.name = path;
     InputFile input = path == "-" ? ReadStandardInput() : ReadWholeFile(path);
     if (!input.Read()) {
         UsageError(input.error);
         return false;
     }
-    chart.bytes = std::move(input.bytes);
+    DecodedChart decoded = DecodeChartBytes(input.bytes);
+    if (taken == ChartBytes::AsInFile && decoded.encoding == ChartEncoding::Windows1252) {
+        chart.bytes = std::move(input.bytes);
+        chart.encoding = ChartEncoding::Windows1252;
+    } else {
+        chart.bytes = std::move(decoded.text);
+        chart.encoding = ChartEncoding::Utf8;
+    }
     return true;
 }
 
-bool CompileChart(CompileState& state, const ChartInput& chart, bool withColumn) {
+std::size_t ChartColumn(const ChartInput& chart, int offset) {
+    return CharacterColumn(chart.bytes, static_cast<std::size_t>(std::max(0, offset)), chart.encoding);
+}
+
+std::string DiagnosticPlace(const ChartInput& chart, int line, int offset) {
+    return chart.name + ":" + std::to_string(line) + ":" + std::to_string(ChartColumn(chart, offset));
+}
+
+std::string QuotedChartText(const ChartInput& chart, std::string_view text) {
+    return EscapeControlCharacters(chart.encoding == ChartEncoding::Windows1252 ? Windows1252ToUtf8(text)
+                                                                                : std::string(text));
+}
+
+bool CompileChart(CompileState& state, const ChartInput& chart) {
     const CompileResult result = Compile(state, chart.bytes);
     switch (result.outcome) {
         case CompileOutcome::Accepted:
             return true;
         case CompileOutcome::LanguageError: {
             const LanguageError& error = result.error;
-            std::string place = chart.name + ":" + std::to_string(error.line);
-            if (withColumn) {
-                place +=
-                    ":" + std::to_string(CharacterColumn(
-                              chart.bytes, static_cast<std::size_t>(std::max(0, error.selection.start))));
-            }
-            PrintError(place + ": error: " + EscapeControlCharacters(error.message) + ": `" +
-                       EscapeControlCharacters(error.text) + "`\n");
+            PrintError(DiagnosticPlace(chart, error.line, error.selection.start) +
+                       ": error: " + EscapeControlCharacters(error.message) + ": `" +
+                       QuotedChartText(chart, error.text) + "`\n");
             break;
         }
         case CompileOutcome::Fault:
@@ -262,8 +282,9 @@ bool CompileChart(CompileState& state, const ChartInput& chart, bool withColumn)
     return false;
 }
 
-std::optional<int> ReadAndCompileChart(const std::string& path, CompileState& state, ChartInput& chart) {
-    if (!ReadChart(path, chart)) {
+std::optional<int> ReadAndCompileChart(const std::string& path, CompileState& state, ChartInput& chart,
+                                       ChartBytes taken) {
+    if (!ReadChart(path, chart, taken)) {
         return kExitUsage;
     }
     if (!CompileChart(state, chart)) {

@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "base/chart_encoding.h"
 #include "chart/instrument.h"
 #include "cli/command_line.h"
 #include "harmony/spliced_text.h"
@@ -19,18 +20,21 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitChartError = 1;
 inline constexpr int kExitUsage = 2;
 
+//! How a command takes a chart's text.
+enum class ChartBytes {
+    //! The file's own bytes, so that every offset is one of the file. A UTF-16 chart, whose bytes the
+    //! language cannot read, is taken as UTF-8, and a UTF-8 chart without its byte order mark.
+    AsInFile,
+    //! The chart's text as UTF-8 whatever the file's encoding, for the commands that write it out as text.
+    AsUtf8,
+};
+
 //! A chart as read from a file or standard input ("-").
 struct ChartInput {
     std::string name;   //!< as given on the command line; shown in diagnostics
-    std::string bytes;  //!< the raw bytes that are compiled
-};
-
-//! Drops the performance as the compile makes it: for commands that need only the score, or only to know that
-//! the chart compiles.
-class DiscardedEvents final : public EventConsumer {
-  public:
-    void Take(std::span<const MidiEvent>) override {}
-    [[nodiscard]] bool TakesHighlights() const override { return false; }
+    std::string bytes;  //!< the bytes that are compiled
+    //! How bytes store the text: Windows-1252 only for such a file read AsInFile, otherwise UTF-8.
+    ChartEncoding encoding = ChartEncoding::Utf8;
 };
 
 //! Print "kaz-cli: message" on standard error and return the usage exit status.
@@ -42,6 +46,8 @@ int CannotWrite(const std::string& path, const std::error_code& reason);
 //! A whole number as the options take it: optional spaces around an optional sign and decimal digits.
 [[nodiscard]] std::optional<long long> ParseWholeNumber(std::string_view text);
 
+//! Add the --notation option, which every command that reads a chart takes.
+void AddNotationOption(CommandLine& parser);
 //! The --notation option into notation; false after a usage error has been printed.
 [[nodiscard]] bool ReadNotationOption(const CommandLine& parser, NotationMode& notation);
 
@@ -75,16 +81,25 @@ inline constexpr std::size_t kOneOrMore = std::numeric_limits<std::size_t>::max(
 [[nodiscard]] bool ReadStyleOption(const CommandLine& parser, RenderSettings& settings);
 
 //! Read the chart at path, "-" for standard input; false after a file error has been printed.
-[[nodiscard]] bool ReadChart(const std::string& path, ChartInput& chart);
+[[nodiscard]] bool ReadChart(const std::string& path, ChartInput& chart,
+                             ChartBytes taken = ChartBytes::AsInFile);
 
-//! Compile the chart; on failure print the diagnostic ("FILE:LINE: error: MESSAGE: `TEXT`", with the column
-//! "FILE:LINE:COLUMN: error: ...", or "FILE: error: Nothing to play") on standard error, the chart's control
-//! characters escaped.
-[[nodiscard]] bool CompileChart(CompileState& state, const ChartInput& chart, bool withColumn = false);
+//! The column of the text at offset of the chart, counted in its characters from 1.
+[[nodiscard]] std::size_t ChartColumn(const ChartInput& chart, int offset);
+//! Where a diagnostic about the text at offset of the chart stands: "FILE:LINE:COLUMN".
+[[nodiscard]] std::string DiagnosticPlace(const ChartInput& chart, int line, int offset);
+//! Text of the chart as a message quotes it: as UTF-8 (a Windows-1252 chart's letters as written), its
+//! control characters escaped.
+[[nodiscard]] std::string QuotedChartText(const ChartInput& chart, std::string_view text);
+
+//! Compile the chart; on failure print the diagnostic ("FILE:LINE:COLUMN: error: MESSAGE: `TEXT`", or
+//! "FILE: error: Nothing to play") on standard error.
+[[nodiscard]] bool CompileChart(CompileState& state, const ChartInput& chart);
 //! Read the chart at path and compile it. Returns the exit status to end with when either fails, after its
 //! message has been printed.
 [[nodiscard]] std::optional<int> ReadAndCompileChart(const std::string& path, CompileState& state,
-                                                     ChartInput& chart);
+                                                     ChartInput& chart,
+                                                     ChartBytes taken = ChartBytes::AsInFile);
 
 // The subcommands; each takes its arguments with the subcommand's name first and returns the exit status.
 int RunCheck(const CommandArguments& arguments);
@@ -97,9 +112,9 @@ int RunRender(const CommandArguments& arguments);
 int RunStyles(const CommandArguments& arguments);
 //! What export-pdf is given.
 struct ExportPdfOptions {
-    std::string chart;  //!< the chart's path, "-" for standard input
-    std::string out;    //!< the PDF's path, "-" for standard output
-    Instrument instrument;
+    std::string chart;                     //!< the chart's path, "-" for standard input
+    std::string out;                       //!< the PDF's path, "-" for standard output
+    std::optional<Instrument> instrument;  //!< none for the chart's own instrument line
     NotationMode notation = kEnglishNotation;
 };
 //! Write the chart as a lead sheet in a PDF; the exit status.

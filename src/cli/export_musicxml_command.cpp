@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "base/output_file.h"
 #include "cli/cli_common.h"
 #include "cli/interchange_commands.h"
 #include "interchange/musicxml_writer.h"
@@ -15,7 +16,14 @@ int ExportMusicXml(const SongExportOptions& options) {
         std::fprintf(stderr, "%s: warning: MusicXML cannot write %s\n", options.file.c_str(),
                      difference.c_str());
     }
-    return WriteExport(options, WriteMusicXml(song));
+    // Written as it is made: the lead sheet of a long chart is many times the chart's size.
+    OutputFile file;
+    const bool opened = options.out == "-" ? file.OpenStandardOutput() : file.Open(options.out);
+    if (!opened || !StreamMusicXml(song, [&file](std::string_view piece) { return file.Write(piece); }) ||
+        !file.Commit()) {
+        return CannotWrite(options.out, file.Error());
+    }
+    return kExitOk;
 }
 
 int RunExportMusicXml(const CommandArguments& arguments) {

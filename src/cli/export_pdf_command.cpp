@@ -14,22 +14,28 @@ namespace kaz::cli {
 int ExportPdf(const ExportPdfOptions& options) {
     CompileState state;
     state.settings.notation = options.notation;
+    // A chart that names a style compiles only with the styles at hand.
+    state.settings.style.library = ProgramStyles();
     DiscardedEvents discarded;
     state.events.StreamTo(&discarded);
     ChartInput chart;
-    if (const auto exit = ReadAndCompileChart(options.chart, state, chart)) {
+    // The sheet shows the chart's title and texts, which it draws from UTF-8.
+    if (const auto exit = ReadAndCompileChart(options.chart, state, chart, ChartBytes::AsUtf8)) {
         return *exit;
     }
     std::string error;
+    const std::string program = ProgramPath();
     const auto write = reinterpret_cast<WriteChartPdfEntry>(
-        LoadModuleEntry(ProgramPath(), "kaz-cli-pdf.so", kWriteChartPdfEntry, error));
+        LoadModuleEntry(program, "kaz-cli-pdf.so", kWriteChartPdfEntry, error));
     if (write == nullptr) {
         return UsageError("cannot load the PDF writer: " + error);
     }
     const std::string title =
         options.chart == "-" ? std::string("Chart") : std::filesystem::path(options.chart).stem().string();
     std::string pdf;
-    if (!write({chart.bytes, options.notation, options.instrument, title}, pdf, error)) {
+    // The chart's own instrument line is the default; the option overrides it.
+    const Instrument instrument = options.instrument.value_or(InstrumentOfChart(chart.bytes));
+    if (!write({chart.bytes, options.notation, instrument, title, program}, pdf, error)) {
         return UsageError(error);
     }
     OutputFile out;
@@ -49,9 +55,9 @@ int RunExportPdf(const CommandArguments& arguments) {
     parser.AddPositional("OUT", "The PDF, or - for standard output.");
     parser.AddOption({"instrument", "instrument",
                       "Write the chords out for a Bb, Eb or F instrument, or 'key NAME' (e.g. 'key Eb') for "
-                      "the chart in another key (default concert)."});
-    parser.AddOption(
-        {"notation", "notation", "How B and H are read: english, german or mixed (default english)."});
+                      "the chart in another key (default the chart's own #kaz:instrument= line, or "
+                      "concert)."});
+    AddNotationOption(parser);
     if (const auto exit = ParseCommandLine(parser, arguments, 2)) {
         return *exit;
     }

@@ -4,13 +4,14 @@
 
 namespace kaz::cli {
 
-void PrintHintWarnings(std::string_view chartName, const CompileContext& context, std::FILE* out) {
+void PrintHintWarnings(const ChartInput& chart, const CompileContext& context, std::FILE* out) {
     if (context.lastError || context.fault) {
         return;
     }
     for (const LanguageHint& hint : context.hints) {
-        const std::string line = std::string(chartName) + ":" + std::to_string(hint.line) +
-                                 ": warning: " + hint.message + ": `" + hint.text + "`\n";
+        const std::string line = DiagnosticPlace(chart, hint.line, hint.selection.start) +
+                                 ": warning: " + hint.message + ": `" + QuotedChartText(chart, hint.text) +
+                                 "`\n";
         std::fwrite(line.data(), 1, line.size(), out);
     }
 }

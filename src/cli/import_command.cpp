@@ -1,18 +1,22 @@
 #include <cstdio>
 
+#include "base/control_characters.h"
 #include "base/input_file.h"
 #include "cli/cli_common.h"
 #include "cli/interchange_commands.h"
 #include "interchange/chart_folder.h"
 #include "interchange/chart_text_writer.h"
+#include "interchange/import_check.h"
 #include "interchange/song_import.h"
 
 namespace kaz::cli {
 
 namespace {
 
+// A song's title and a file's name are anyone's text: shown with their control characters escaped.
 void Say(const std::string& name, const char* kind, const std::string& message) {
-    std::fprintf(stderr, "%s: %s: %s\n", name.c_str(), kind, message.c_str());
+    std::fprintf(stderr, "%s: %s: %s\n", EscapeControlCharacters(name).c_str(), kind,
+                 EscapeControlCharacters(message).c_str());
 }
 
 int WriteChartsInto(const std::string& folder, const ImportedSongs& imported, bool force) {
@@ -37,13 +41,23 @@ int Import(const ImportOptions& options) {
         std::fprintf(stderr, "kaz-cli: %s\n", input.error.c_str());
         return kExitUsage;
     }
-    const ImportedSongs imported = ImportSongs(options.file, input.bytes);
+    ImportedSongs imported = ImportSongs(options.file, input.bytes);
     if (!imported.Read()) {
         Say(options.file, "error", imported.error);
         return kExitUsage;
     }
+    // With no progress to cancel it, the check runs to its end.
+    static_cast<void>(KeepChartsThatOpen(imported, ProgramStyles()));
+    if (imported.songs.empty() && imported.problems.size() == 1) {
+        Say(options.file, "error", imported.problems.front());
+        return kExitChartError;
+    }
     for (const std::string& problem : imported.problems) {
         Say(options.file, "warning", problem + "; left out");
+    }
+    if (imported.songs.empty()) {
+        Say(options.file, "error", "none of its songs can be written as a chart");
+        return kExitChartError;
     }
     if (!options.into.empty()) {
         return WriteChartsInto(options.into, imported, options.force);

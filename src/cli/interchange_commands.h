@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/command_line.h"
+#include "harmony/notation.h"
 #include "interchange/lead_sheet.h"
 
 namespace kaz::cli {
@@ -18,8 +19,9 @@ int Import(const ImportOptions& options);
 
 //! kaz-cli export-ireal FILE [OUT.html] and kaz-cli export-musicxml FILE [OUT.musicxml]
 struct SongExportOptions {
-    std::string file;       //!< the chart, "-" for standard input
-    std::string out = "-";  //!< the file to write, "-" for standard output
+    std::string file;                          //!< the chart, "-" for standard input
+    std::string out = "-";                     //!< the file to write, "-" for standard output
+    NotationMode notation = kEnglishNotation;  //!< how the chart's B and H are read where it does not tell
 };
 int ExportIreal(const SongExportOptions& options);
 int ExportMusicXml(const SongExportOptions& options);

@@ -6,13 +6,9 @@
 #include "app/chart/chart_pages.h"
 #include "cli/pdf_module.h"
 #include "language/compile_score.h"
+#include "style/style_library.h"
 
 namespace {
-
-class DiscardedEvents final : public kaz::EventConsumer {
-  public:
-    void Take(std::span<const kaz::MidiEvent>) override {}
-};
 
 //! Qt's notes about its platform (a missing runtime folder and the like) are not the user's business.
 void QuietQt(QtMsgType, const QMessageLogContext&, const QString&) {}
@@ -39,7 +35,8 @@ extern "C" __attribute__((visibility("default"))) bool KazWriteChartPdf(const ka
     StartGuiApplication();
     auto state = std::make_unique<kaz::CompileState>();
     state->settings.notation = request.notation;
-    DiscardedEvents discarded;
+    state->settings.style.library = kaz::StyleLibrary::ReadWhenAsked(kaz::StyleFolders(request.programPath));
+    kaz::DiscardedEvents discarded;
     state->events.StreamTo(&discarded);
     if (!kaz::Compile(*state, request.chart).Accepted()) {
         error = "the chart does not compile";

@@ -14,6 +14,7 @@ struct PdfRequest {
     NotationMode notation = kEnglishNotation;
     Instrument instrument;
     std::string_view fallbackTitle;  //!< for a chart whose first line gives no title
+    std::string_view programPath;    //!< kaz-cli's own file, beside which the shipped styles are found
 };
 
 //! The module's entry, KazWriteChartPdf: the PDF's bytes into pdf, or false with the reason in error.

@@ -10,12 +10,14 @@ namespace kaz::cli {
 
 std::optional<int> ReadSongForExport(const SongExportOptions& options, LeadSheet& song) {
     CompileState state;
+    state.settings.notation = options.notation;
     // A chart that names a style compiles only with the styles at hand.
     state.settings.style.library = ProgramStyles();
     DiscardedEvents discarded;
     state.events.StreamTo(&discarded);
     ChartInput chart;
-    if (const auto exit = ReadAndCompileChart(options.file, state, chart)) {
+    // The song's texts (title, composer, remarks) are written as UTF-8 whatever the chart's encoding.
+    if (const auto exit = ReadAndCompileChart(options.file, state, chart, ChartBytes::AsUtf8)) {
         return exit;
     }
     ChartReading reading = ReadCompiledChart(state, chart.bytes);
@@ -43,8 +45,12 @@ std::optional<int> ReadExportArguments(const CommandArguments& arguments, const 
     CommandLine parser(description, SingleDashWords::LongOptions);
     parser.AddPositional("FILE", "The chart, or - for standard input.");
     parser.AddPositional(outName, "The file to write, or - for standard output (the default).");
+    AddNotationOption(parser);
     if (const auto exit = ExitOf(parser.Parse(arguments))) {
         return exit;
+    }
+    if (!ReadNotationOption(parser, options.notation)) {
+        return kExitUsage;
     }
     const std::vector<std::string>& positionals = parser.Positionals();
     if (positionals.empty() || positionals.size() > 2) {

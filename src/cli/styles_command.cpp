@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "base/control_characters.h"
 #include "cli/cli_common.h"
 
 namespace kaz::cli {
@@ -25,7 +26,7 @@ bool ReadStyleOption(const CommandLine& parser, RenderSettings& settings) {
     }
     const std::string name = parser.Value("style");
     if (!settings.style.library->Knows(name)) {
-        UsageError("unknown style '" + name + "'; 'kaz-cli styles' lists them");
+        UsageError("unknown style '" + EscapeControlCharacters(name) + "'; 'kaz-cli styles' lists them");
         return false;
     }
     settings.style.name = name;
@@ -39,11 +40,13 @@ int RunStyles(const CommandArguments& arguments) {
         return *exit;
     }
     const auto library = ProgramStyles();
+    // A style file is anyone's text: its name and its lines are shown with their control characters
+    // escaped, so that they cannot move the terminal's cursor or change its colours.
     for (const std::string& name : library->Names()) {
-        std::printf("%s\n", name.c_str());
+        std::printf("%s\n", EscapeControlCharacters(name).c_str());
     }
     for (const StyleProblem& problem : library->Problems()) {
-        std::fprintf(stderr, "%s (left out)\n", problem.Describe().c_str());
+        std::fprintf(stderr, "%s (left out)\n", EscapeControlCharacters(problem.Describe()).c_str());
     }
     return kExitOk;
 }

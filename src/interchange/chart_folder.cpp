@@ -7,9 +7,10 @@
 #include <array>
 #include <cctype>
 #include <cerrno>
-#include <set>
 #include <string_view>
 #include <system_error>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "base/output_file.h"
 #include "interchange/chart_text_writer.h"
@@ -40,15 +41,29 @@ std::string_view WholeCharacters(std::string_view text, std::size_t limit) {
     return text.substr(0, end);
 }
 
-//! A name not yet taken by this writing: "Title.kaz", then "Title (2).kaz" …
-std::string UnusedName(const std::string& fileName, std::set<std::string>& taken) {
-    std::string name = fileName;
-    const std::string stem = fileName.substr(0, fileName.size() - 4);
-    for (int n = 2; !taken.insert(name).second; ++n) {
-        name = stem + " (" + std::to_string(n) + ").kaz";
+//! The names a writing has taken: "Title.kaz", then "Title (2).kaz" … Each title remembers the number it
+//! came to, so that many songs of one title are named in linear time.
+class ChartNames {
+  public:
+    std::string Unused(const std::string& fileName) {
+        if (taken_.insert(fileName).second) {
+            return fileName;
+        }
+        const std::string stem = fileName.substr(0, fileName.size() - 4);
+        int& number = nextNumber_.try_emplace(stem, 2).first->second;
+        for (;; ++number) {
+            std::string name = stem + " (" + std::to_string(number) + ").kaz";
+            if (taken_.insert(name).second) {
+                ++number;
+                return name;
+            }
+        }
     }
-    return name;
-}
+
+  private:
+    std::unordered_set<std::string> taken_;
+    std::unordered_map<std::string, int> nextNumber_;
+};
 
 //! Why path may not be written, or nothing when it may.
 std::string Refusal(const fs::path& path, bool replace) {
@@ -127,8 +142,8 @@ std::string ChartFileName(std::string_view title) {
     return name + ".kaz";
 }
 
-FolderWriting WriteChartsIntoFolder(const fs::path& folder, const std::vector<LeadSheet>& songs,
-                                    bool replace) {
+FolderWriting WriteChartsIntoFolder(const fs::path& folder, const std::vector<LeadSheet>& songs, bool replace,
+                                    const ImportProgress& progress) {
     FolderWriting writing;
     std::error_code error;
     fs::create_directory(folder, error);
@@ -136,9 +151,14 @@ FolderWriting WriteChartsIntoFolder(const fs::path& folder, const std::vector<Le
         writing.failures.push_back(folder.string() + " is not a folder and cannot be made");
         return writing;
     }
-    std::set<std::string> taken;
-    for (const LeadSheet& song : songs) {
-        const fs::path path = folder / UnusedName(ChartFileName(song.title), taken);
+    ChartNames names;
+    for (std::size_t i = 0; i < songs.size(); ++i) {
+        if (progress && !progress(i, songs.size())) {
+            writing.cancelled = true;
+            break;
+        }
+        const LeadSheet& song = songs[i];
+        const fs::path path = folder / names.Unused(ChartFileName(song.title));
         std::error_code error;
         const bool exists = fs::exists(fs::symlink_status(path, error));
         if (std::string refusal = Refusal(path, replace); !refusal.empty()) {

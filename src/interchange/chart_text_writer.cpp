@@ -123,7 +123,9 @@ std::string LineText(const std::vector<const SheetMeasure*>& line) {
         const SheetMeasure& measure = *line[i];
         const std::string content = MeasureContent(measure);
         if (measure.repeatOpens) {
-            text += i == 0 ? "|: " : " |: ";
+            // A repeat that opens right where one closes is the one sign ":|:"; a bar line between the two
+            // would be a measure of its own.
+            text += i == 0 ? "|: " : line[i - 1]->repeatCloses > 0 ? ": " : " |: ";
         } else if (i > 0) {
             text += line[i - 1]->repeatCloses > 0 ? " " : " | ";
         } else if (content.empty() || OpeningMarks(measure) > 1) {

@@ -12,4 +12,8 @@ namespace kaz {
 using ChordVoice = std::vector<int>;
 [[nodiscard]] std::optional<ChordVoice> VoiceOfSuffix(std::string_view suffix);
 
+//! Whether a chart reads symbol as one chord it plays: a root, a suffix it knows and an optional bass
+//! ("Abmaj7#11/C"), or N.C.
+[[nodiscard]] bool PlaysAsChord(std::string_view symbol);
+
 }  // namespace kaz

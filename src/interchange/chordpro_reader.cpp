@@ -1,16 +1,26 @@
 #include "interchange/chordpro_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
+#include <map>
+#include <set>
 
 #include "base/text_lines.h"
+#include "interchange/chord_voice.h"
 #include "interchange/measure_spread.h"
+#include "interchange/musicxml_harmony.h"
+#include "interchange/section_name.h"
+#include "interchange/sheet_form.h"
 #include "interchange/text_fields.h"
 
 namespace kaz {
 
 namespace {
+
+//! The longest chord name read as one; longer text in brackets is an annotation.
+constexpr std::size_t kMaxChordBytes = 32;
 
 std::string Lowercase(std::string_view text) {
     std::string lower(text);
@@ -20,22 +30,31 @@ std::string Lowercase(std::string_view text) {
     return lower;
 }
 
-bool NameIs(const std::string& name, std::initializer_list<std::string_view> names) {
+bool NameIs(std::string_view name, std::initializer_list<std::string_view> names) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-//! A chord as the chart writes it: the first word of the bracket, or nothing for an annotation.
-std::string ChartChord(std::string_view chord) {
-    chord = Trimmed(chord);
-    if (chord.empty() || chord.front() == '*') {
-        return {};
-    }
-    chord = chord.substr(0, chord.find_first_of(" \t|[]"));
-    if (chord == "NC" || chord == "N.C" || chord == "N.C.") {
-        return "N.C.";
-    }
-    return ValidUtf8(chord);
+//! Directives that only lay out the printed page: fonts, sizes, colours, columns, page breaks.
+bool IsLayout(std::string_view name) {
+    return name.ends_with("font") || name.ends_with("size") || name.ends_with("colour") ||
+           name.ends_with("color") ||
+           NameIs(name, {"new_page", "np", "new_physical_page", "npp", "column_break", "colb", "columns",
+                         "col", "pagetype", "titles", "grid", "g", "no_grid", "ng", "diagrams", "sorttitle",
+                         "sortartist"});
 }
+
+//! Metadata kept as a remark after the title, with its name.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kRemarkFields = {{
+    {"subtitle", "Subtitle"},
+    {"st", "Subtitle"},
+    {"artist", "Artist"},
+    {"lyricist", "Lyrics"},
+    {"arranger", "Arranger"},
+    {"album", "Album"},
+    {"year", "Year"},
+    {"copyright", "Copyright"},
+    {"duration", "Duration"},
+}};
 
 bool IsBarToken(std::string_view token) {
     return !token.empty() &&
@@ -43,15 +62,37 @@ bool IsBarToken(std::string_view token) {
            token.find('|') != std::string_view::npos;
 }
 
+//! A directive's label: the value, or its label="…" attribute.
+std::string LabelOf(std::string_view value) {
+    const std::size_t label = value.find("label=\"");
+    if (label == std::string_view::npos) {
+        return OneLine(value);
+    }
+    const std::string_view rest = value.substr(label + 7);
+    return OneLine(rest.substr(0, rest.find('"')));
+}
+
+//! The part of a file a start_of directive opens.
+enum class Block { Song, Grid, Tab, Hidden };
+
 class ChordProReader {
   public:
     ImportedSongs Read(std::string_view text) {
         NewSong();
         while (!text.empty()) {
-            const std::string_view line = TakeLine(text);
-            ReadLine(line);
+            ++lineNumber_;
+            ReadLine(TakeLine(text));
         }
         FinishSong();
+        if (!layout_.empty()) {
+            Remark("the page layout (" + layout_ + ")");
+        }
+        if (!unknown_.empty()) {
+            Remark("the directives Kaz does not know (" + unknown_ + ")");
+        }
+        if (!unread_.empty()) {
+            Remark("chord names Kaz does not read, kept in the comments (" + unread_ + ")");
+        }
         if (result_.songs.empty()) {
             result_.error = "no chords found in the ChordPro file";
         }
@@ -63,9 +104,13 @@ class ChordProReader {
         const std::string_view trimmed = Trimmed(line);
         if (trimmed.starts_with("{") && trimmed.ends_with("}")) {
             ReadDirective(trimmed.substr(1, trimmed.size() - 2));
+        } else if (block_ == Block::Hidden) {
+            // Music in another notation than chords.
+        } else if (block_ == Block::Tab) {
+            AddNotes(line);
         } else if (trimmed.starts_with("#")) {
             // A comment of the file itself, not of the song.
-        } else if (inGrid_) {
+        } else if (block_ == Block::Grid) {
             ReadGridLine(trimmed);
         } else {
             ReadLyricLine(line);
@@ -74,39 +119,68 @@ class ChordProReader {
 
     void ReadDirective(std::string_view directive) {
         const std::size_t colon = directive.find_first_of(": ");
-        const std::string name = Lowercase(Trimmed(directive.substr(0, colon)));
-        const std::string value =
-            colon == std::string_view::npos ? std::string() : OneLine(directive.substr(colon + 1));
-        LeadSheet& song = song_;
-        if (NameIs(name, {"new_song", "ns"})) {
+        std::string name = Lowercase(Trimmed(directive.substr(0, colon)));
+        const std::string_view rawValue =
+            colon == std::string_view::npos ? std::string_view() : Trimmed(directive.substr(colon + 1));
+        const std::string value = OneLine(rawValue);
+        // A directive for one instrument or user ("textfont-piano") is read as for all.
+        name = name.substr(0, name.find('-'));
+        if (name == "meta") {
+            const std::size_t space = value.find(' ');
+            ReadDirective(value.substr(0, space) + ":" +
+                          (space == std::string::npos ? "" : value.substr(space)));
+        } else if (NameIs(name, {"new_song", "ns"})) {
             FinishSong();
             NewSong();
         } else if (NameIs(name, {"title", "t"})) {
-            song.title = value;
-        } else if (NameIs(name, {"artist", "composer", "subtitle", "st"})) {
-            if (song.composer.empty()) {
-                song.composer = value;
-            }
+            song_.title = value;
+        } else if (name == "composer") {
+            song_.composer += (song_.composer.empty() ? "" : ", ") + value;
+        } else if (const auto field = std::find_if(kRemarkFields.begin(), kRemarkFields.end(),
+                                                   [&](const auto& f) { return f.first == name; });
+                   field != kRemarkFields.end()) {
+            song_.notes.push_back(std::string(field->second) + ": " + value);
         } else if (name == "key") {
-            song.key = value;
+            ReadKey(value);
         } else if (name == "tempo") {
-            int tempo = 0;
-            std::from_chars(value.data(), value.data() + value.size(), tempo);
-            song.tempo = tempo;
+            ReadTempo(value);
         } else if (name == "time") {
             ReadMeter(value);
+        } else if (name == "capo") {
+            ReadCapo(value);
         } else if (NameIs(name, {"comment", "c", "comment_italic", "ci", "comment_box", "cb", "highlight"})) {
-            pendingNotes_.push_back(value);
-        } else if (NameIs(name, {"start_of_chorus", "soc"})) {
-            pendingSection_ = "Chorus";
-        } else if (NameIs(name, {"start_of_verse", "sov"})) {
-            pendingSection_ = "Verse";
-        } else if (NameIs(name, {"start_of_bridge", "sob"})) {
-            pendingSection_ = "Bridge";
-        } else if (NameIs(name, {"start_of_grid", "sog"})) {
-            inGrid_ = true;
-        } else if (NameIs(name, {"end_of_grid", "eog"})) {
-            inGrid_ = false;
+            AddNotes(value);
+        } else if (name == "chorus") {
+            RecallChorus(LabelOf(rawValue));
+        } else if (name.starts_with("start_of_") || NameIs(name, {"soc", "sov", "sob", "sog", "sot"})) {
+            StartBlock(name, LabelOf(rawValue));
+        } else if (name.starts_with("end_of_") || NameIs(name, {"eoc", "eov", "eob", "eog", "eot"})) {
+            EndBlock();
+        } else if (NameIs(name, {"define", "chord"})) {
+            Remark("the chord diagrams ({" + name + "})");
+        } else if (IsLayout(name)) {
+            AddName(layout_, layoutNames_, "{" + name + "}");
+        } else if (!name.starts_with("x_")) {
+            // Directives of other programs ("x_…") are theirs to read; any other is named once.
+            AddName(unknown_, unknownNames_, "{" + name + "}");
+        }
+    }
+
+    void ReadKey(const std::string& value) {
+        if (song_.measures.empty() && song_.key.empty()) {
+            song_.key = value;
+        } else {
+            AddNotes("Key: " + value);
+        }
+    }
+
+    void ReadTempo(const std::string& value) {
+        int tempo = 0;
+        std::from_chars(value.data(), value.data() + value.size(), tempo);
+        if (tempo > 0 && song_.measures.empty() && song_.tempo == 0) {
+            song_.tempo = tempo;
+        } else if (tempo > 0) {
+            AddNotes("Tempo " + std::to_string(tempo));
         }
     }
 
@@ -119,10 +193,126 @@ class ChordProReader {
         }
         std::from_chars(value.data(), value.data() + slash, numerator);
         std::from_chars(value.data() + slash + 1, value.data() + value.size(), denominator);
-        if (numerator > 0 && denominator > 0) {
+        if (numerator > 0 && numerator <= 256 && denominator > 0 && denominator <= 256) {
             pendingNumerator_ = numerator;
             pendingDenominator_ = denominator;
         }
+    }
+
+    void ReadCapo(const std::string& value) {
+        int fret = 0;
+        std::from_chars(value.data(), value.data() + value.size(), fret);
+        const std::string capo = fret > 0 && fret < 24 ? std::to_string(fret) : value;
+        // Until a chart has a capo setting of its own, the chart says what the file asks for.
+        song_.notes.push_back("Capo " + capo +
+                              ": Kaz plays the chords as written, not as they sound with the capo");
+    }
+
+    void StartBlock(const std::string& name, const std::string& label) {
+        EndBlock();
+        const std::string kind = name.starts_with("start_of_") ? name.substr(9) : name;
+        if (NameIs(kind, {"tab", "sot", "textblock"})) {
+            block_ = Block::Tab;
+            return;
+        }
+        if (NameIs(kind, {"abc", "ly", "svg", "image"})) {
+            block_ = Block::Hidden;
+            Remark("the " + kind + " music in line " + std::to_string(lineNumber_));
+            return;
+        }
+        std::string section = NameIs(kind, {"chorus", "soc"})   ? "Chorus"
+                              : NameIs(kind, {"verse", "sov"})  ? "Verse"
+                              : NameIs(kind, {"bridge", "sob"}) ? "Bridge"
+                                                                : ChartSectionName(kind).value_or("");
+        if (NameIs(kind, {"grid", "sog"})) {
+            block_ = Block::Grid;
+            section.clear();
+        }
+        if (!label.empty()) {
+            // A label the chart's section marks take names the section; any other is kept as a remark.
+            if (const std::optional<std::string> named = ChartSectionName(label)) {
+                section = *named;
+            } else {
+                AddNotes(label);
+            }
+        }
+        pendingSection_ = section;
+        if (section == "Chorus" || NameIs(kind, {"chorus", "soc"})) {
+            chorusStart_ = song_.measures.size();
+            chorusName_ = section;
+            inChorus_ = true;
+        }
+    }
+
+    void EndBlock() {
+        if (inChorus_) {
+            chorus_.assign(song_.measures.begin() + static_cast<std::ptrdiff_t>(chorusStart_),
+                           song_.measures.end());
+            inChorus_ = false;
+        }
+        block_ = Block::Song;
+    }
+
+    //! {chorus}: the chorus's chords once more, with its section mark.
+    void RecallChorus(const std::string& label) {
+        EndBlock();
+        if (chorus_.empty()) {
+            Remark("{chorus} in line " + std::to_string(lineNumber_) + " before any chorus with chords");
+            return;
+        }
+        if (!label.empty()) {
+            AddNotes(label);
+        }
+        for (std::size_t i = 0; i < chorus_.size(); ++i) {
+            SheetMeasure again = chorus_[i];
+            again.notes.clear();
+            if (i == 0) {
+                again.section = chorusName_;
+                again.notes = std::move(pendingNotes_);
+                pendingNotes_.clear();
+                again.startsLine = true;
+            }
+            song_.measures.push_back(std::move(again));
+        }
+    }
+
+    //! A chord in brackets as the chart writes it, in the spelling Kaz plays; nothing for an annotation or
+    //! a name Kaz cannot read, which stays in the lyrics.
+    std::string ChordInBrackets(std::string_view text) {
+        text = Trimmed(text);
+        if (text.empty() || text.front() == '*' || text.size() > kMaxChordBytes) {
+            return {};
+        }
+        std::string chord = ValidUtf8(text.substr(0, text.find_first_of(" \t|[]")));
+        if (chord == "NC" || chord == "N.C" || chord == "N.C.") {
+            return "N.C.";
+        }
+        // A song names the same few chords again and again.
+        auto known = chords_.find(chord);
+        if (known == chords_.end()) {
+            known = chords_.emplace(chord, PlayedChord(chord)).first;
+        }
+        if (known->second.empty()) {
+            AddName(unread_, unreadNames_, chord);
+        }
+        return known->second;
+    }
+
+    //! The chord Kaz plays for a chord name: the name itself, or its everyday spelling ("C(add9)" as
+    //! "Cadd9"), or the nearest chord Kaz plays; nothing for a name it cannot read.
+    std::string PlayedChord(const std::string& chord) {
+        if (PlaysAsChord(chord)) {
+            return chord;
+        }
+        HarmonyDescription description;
+        if (!DescribeChord(chord, description) || description.kind == "other") {
+            return {};
+        }
+        const ChartChord played = ChartChordOf(description);
+        if (!played.described.empty()) {
+            Remark("what Kaz cannot play of the chord " + chord + " (it plays " + played.symbol + ")");
+        }
+        return played.symbol;
     }
 
     void ReadLyricLine(std::string_view line) {
@@ -141,28 +331,29 @@ class ChordProReader {
                 lyrics += line.substr(open);
                 break;
             }
-            if (const std::string chord = ChartChord(line.substr(open + 1, close - open - 1));
-                !chord.empty()) {
+            const std::string_view inBrackets = line.substr(open + 1, close - open - 1);
+            if (const std::string chord = ChordInBrackets(inBrackets); !chord.empty()) {
                 AddMeasure({chord});
+            } else {
+                lyrics += "[" + std::string(inBrackets) + "]";
             }
             at = close + 1;
         }
-        const std::string words = OneLine(lyrics);
-        if (words.empty()) {
-            return;
-        }
+        const std::vector<std::string> words = RemarkLines(lyrics);
         if (song_.measures.size() > firstMeasure) {
-            song_.measures[firstMeasure].notes.push_back(words);
+            std::vector<std::string>& notes = song_.measures[firstMeasure].notes;
+            notes.insert(notes.end(), words.begin(), words.end());
         } else {
-            pendingNotes_.push_back(words);
+            pendingNotes_.insert(pendingNotes_.end(), words.begin(), words.end());
         }
     }
 
-    //! A grid line: cells between bar lines, "." holding the chord before it, text before the first bar line
-    //! or after the last a margin.
+    //! A grid line: cells between bar lines, "." holding the chord before it; text before the first bar
+    //! line names the section or is a remark, text after the last a remark.
     void ReadGridLine(std::string_view line) {
         startLine_ = true;
         std::vector<std::string> cells;
+        std::string margin;
         bool inside = false;
         std::size_t at = 0;
         while (at < line.size()) {
@@ -174,6 +365,10 @@ class ChordProReader {
             const std::string_view token = line.substr(start, end - start);
             at = end;
             if (IsBarToken(token)) {
+                if (!inside) {
+                    ReadMargin(margin);
+                    margin.clear();
+                }
                 if (inside && !cells.empty()) {
                     AddMeasure(GridChords(cells), token.starts_with(":"));
                 }
@@ -182,22 +377,42 @@ class ChordProReader {
                 inside = true;
             } else if (inside) {
                 cells.emplace_back(token);
+            } else {
+                margin += (margin.empty() ? "" : " ") + std::string(token);
             }
+        }
+        // Cells after the last bar line are the line's remark.
+        std::string after;
+        for (const std::string& cell : cells) {
+            after += (after.empty() ? "" : " ") + cell;
+        }
+        AddNotes(inside ? after : margin);
+    }
+
+    void ReadMargin(const std::string& margin) {
+        if (const std::optional<std::string> section = ChartSectionName(margin)) {
+            pendingSection_ = *section;
+        } else {
+            AddNotes(margin);
         }
     }
 
-    static std::vector<std::string> GridChords(const std::vector<std::string>& cells) {
+    std::vector<std::string> GridChords(const std::vector<std::string>& cells) {
         std::vector<PlacedChord> chords;
         for (std::size_t i = 0; i < cells.size(); ++i) {
-            if (cells[i] != ".") {
-                chords.push_back({static_cast<int>(i),
-                                  cells[i] == "/" || cells[i] == "%" ? cells[i] : ChartChord(cells[i])});
+            if (cells[i] == "." || (cells[i] == "/" && i == 0)) {
+                continue;
+            }
+            std::string chord =
+                cells[i] == "/" || cells[i] == "%" || cells[i] == "%%" ? cells[i] : ChordInBrackets(cells[i]);
+            if (!chord.empty()) {
+                chords.push_back({static_cast<std::int64_t>(i), std::move(chord)});
             }
         }
-        if (!chords.empty() && chords.front().position != 0) {
-            chords.insert(chords.begin(), {0, "="});
+        if (chords.empty() || chords.front().position != 0) {
+            chords.insert(chords.begin(), {0, song_.measures.empty() ? "-" : "="});
         }
-        return SpreadChords(chords, static_cast<int>(cells.size()));
+        return SpreadChords(chords, static_cast<std::int64_t>(cells.size()));
     }
 
     void AddMeasure(std::vector<std::string> chords, bool closesRepeat = false) {
@@ -219,17 +434,42 @@ class ChordProReader {
         song_.measures.push_back(std::move(measure));
     }
 
+    void AddNotes(std::string_view text) {
+        const std::vector<std::string> lines = RemarkLines(text);
+        pendingNotes_.insert(pendingNotes_.end(), lines.begin(), lines.end());
+    }
+
+    void Remark(const std::string& remark) {
+        if (said_.insert(remark).second) {
+            result_.problems.push_back(remark);
+        }
+    }
+
+    //! Add name to a list of names for one remark, each once, the first few only.
+    static void AddName(std::string& list, std::set<std::string>& names, const std::string& name) {
+        constexpr std::size_t kNamed = 12;
+        if (names.size() <= kNamed && names.insert(name).second) {
+            list += (list.empty() ? "" : ", ") + (names.size() > kNamed ? std::string("…") : name);
+        }
+    }
+
     void NewSong() {
         song_ = LeadSheet();
-        inGrid_ = false;
+        block_ = Block::Song;
+        chorus_.clear();
+        inChorus_ = false;
     }
 
     void FinishSong() {
+        EndBlock();
         if (song_.measures.empty()) {
             return;
         }
         song_.notes.insert(song_.notes.end(), pendingNotes_.begin(), pendingNotes_.end());
         pendingNotes_.clear();
+        for (const std::string& remark : SettleForm(song_.measures)) {
+            Remark(remark);
+        }
         result_.songs.push_back(std::move(song_));
     }
 
@@ -240,8 +480,21 @@ class ChordProReader {
     bool pendingRepeat_ = false;
     int pendingNumerator_ = 0;
     int pendingDenominator_ = 0;
-    bool inGrid_ = false;
+    Block block_ = Block::Song;
     bool startLine_ = false;
+    std::vector<SheetMeasure> chorus_;  //!< the last chorus's measures, which {chorus} plays again
+    std::string chorusName_;
+    std::size_t chorusStart_ = 0;
+    bool inChorus_ = false;
+    std::size_t lineNumber_ = 0;
+    std::map<std::string, std::string> chords_;  //!< the chords met, and how the chart writes each
+    std::set<std::string> said_;                 //!< the remarks made
+    std::string layout_;                         //!< the layout directives met, named once each
+    std::set<std::string> layoutNames_;
+    std::string unknown_;  //!< the directives met that Kaz does not know
+    std::set<std::string> unknownNames_;
+    std::string unread_;  //!< the chord names met that Kaz does not read
+    std::set<std::string> unreadNames_;
 };
 
 }  // namespace

@@ -1,23 +1,57 @@
 #include "interchange/measure_spread.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace kaz {
 
-std::vector<std::string> SpreadChords(const std::vector<PlacedChord>& chords, int length) {
-    std::vector<std::string> symbols;
-    int step = length;
+namespace {
+
+//! The chords on a grid of at most kMaxMeasurePlaces places; the grid's length.
+std::int64_t OnCoarseGrid(std::vector<PlacedChord>& chords, std::int64_t length) {
+    std::int64_t step = length;
     for (const PlacedChord& chord : chords) {
         step = std::gcd(step, chord.position);
-        symbols.push_back(chord.symbol);
     }
-    if (symbols.empty() || step <= 0 || length / step == static_cast<int>(symbols.size()) ||
-        chords.front().position != 0 || chords.back().position >= length) {
+    if (length / step <= kMaxMeasurePlaces) {
+        for (PlacedChord& chord : chords) {
+            chord.position /= step;
+        }
+        return length / step;
+    }
+    std::int64_t last = -1;
+    for (PlacedChord& chord : chords) {
+        // Both factors stay below 2^40 and 2^6, so the product cannot overflow.
+        const std::int64_t nearest = (chord.position * kMaxMeasurePlaces + length / 2) / length;
+        chord.position = std::min(std::max(nearest, last + 1), kMaxMeasurePlaces - 1);
+        last = chord.position;
+    }
+    return kMaxMeasurePlaces;
+}
+
+}  // namespace
+
+std::vector<std::string> SpreadChords(const std::vector<PlacedChord>& chords, std::int64_t length) {
+    if (chords.empty()) {
+        return {};
+    }
+    length = std::clamp<std::int64_t>(length, 1, std::int64_t{1} << 40);
+    std::vector<PlacedChord> placed = chords;
+    for (PlacedChord& chord : placed) {
+        chord.position = std::clamp<std::int64_t>(chord.position, 0, length - 1);
+    }
+    length = OnCoarseGrid(placed, length);
+    std::vector<std::string> held(static_cast<std::size_t>(length), "=");
+    for (const PlacedChord& chord : placed) {
+        held[static_cast<std::size_t>(chord.position)] = chord.symbol;
+    }
+    // Chords that share the measure evenly stand side by side.
+    if (std::none_of(held.begin(), held.end(), [](const std::string& symbol) { return symbol == "="; })) {
+        std::vector<std::string> symbols;
+        for (const PlacedChord& chord : placed) {
+            symbols.push_back(chord.symbol);
+        }
         return symbols;
-    }
-    std::vector<std::string> held(static_cast<std::size_t>(length / step), "=");
-    for (const PlacedChord& chord : chords) {
-        held[static_cast<std::size_t>(chord.position / step)] = chord.symbol;
     }
     return held;
 }

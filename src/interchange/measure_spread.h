@@ -1,18 +1,25 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace kaz {
 
-//! A chord at its place in a measure, counted in equal steps from the measure's start.
+//! A chord at its place in a measure, counted in equal steps of any size from the measure's start.
 struct PlacedChord {
-    int position = 0;
+    std::int64_t position = 0;
     std::string symbol;
 };
 
-//! The chords of a measure of length steps as the chart writes them: side by side when they share the
-//! measure evenly, otherwise on the coarsest grid that holds their places, each empty place an "=".
-[[nodiscard]] std::vector<std::string> SpreadChords(const std::vector<PlacedChord>& chords, int length);
+//! The most places a measure is divided into: sixteenths in 12/8, triplet eighths in 4/4.
+inline constexpr std::int64_t kMaxMeasurePlaces = 48;
+
+//! The chords of a measure of length steps, in the order of their places, as the chart writes them: side by
+//! side when they share the measure evenly, otherwise on the coarsest grid that holds their places, each
+//! empty place an "=". Places finer than kMaxMeasurePlaces go to the nearest place of that grid; a chord
+//! that would share its place with the one before takes the next place, or the last place from it.
+[[nodiscard]] std::vector<std::string> SpreadChords(const std::vector<PlacedChord>& chords,
+                                                    std::int64_t length);
 
 }  // namespace kaz

@@ -3,7 +3,7 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
-#include <sstream>
+#include <array>
 
 #include "interchange/chord_voice.h"
 #include "interchange/measure_spread.h"
@@ -102,6 +102,9 @@ void AddHarmony(pugi::xml_node measure, const std::string& chord, int offset) {
     }
     for (const auto& degree : description.degrees) {
         pugi::xml_node node = harmony.append_child("degree");
+        if (!degree.printed) {
+            node.append_attribute("print-object") = "no";
+        }
         AddText(node, "degree-value", std::to_string(degree.value));
         AddText(node, "degree-alter", std::to_string(degree.alter));
         AddText(node, "degree-type", degree.type);
@@ -122,11 +125,17 @@ void AddSlash(pugi::xml_node measure, const Meter& meter) {
     AddText(note, "notehead", "slash");
 }
 
-void AddAttributes(pugi::xml_node measure, const Meter& meter, bool first) {
+//! The attributes of a measure that changes the meter; the first also sets the divisions, the song's key
+//! when it has one Kaz can name, the clef and the slashes.
+void AddAttributes(pugi::xml_node measure, const Meter& meter, bool first, const std::string& key) {
     pugi::xml_node attributes = measure.append_child("attributes");
     if (first) {
         AddText(attributes, "divisions", std::to_string(kDivisions));
-        AddText(attributes.append_child("key"), "fifths", "0");
+        if (const std::optional<KeySignature> signature = SignatureOfKey(key)) {
+            pugi::xml_node node = attributes.append_child("key");
+            AddText(node, "fifths", std::to_string(signature->fifths));
+            AddText(node, "mode", signature->minor ? "minor" : "major");
+        }
     }
     pugi::xml_node time = attributes.append_child("time");
     AddText(time, "beats", std::to_string(meter.beats));
@@ -193,12 +202,45 @@ void AddBeats(pugi::xml_node measure, const std::vector<std::string>& chords, co
     }
 }
 
+//! Printed nodes gathered into pieces of about kPieceBytes for the sink, so a long song is never held whole.
+class XmlStream : public pugi::xml_writer {
+  public:
+    explicit XmlStream(const TextSink& sink) : sink_(sink) {}
+
+    void write(const void* data, std::size_t size) override {
+        pending_.append(static_cast<const char*>(data), size);
+    }
+    [[nodiscard]] bool Text(std::string_view text) {
+        pending_ += text;
+        return Pass();
+    }
+    //! The node and everything in it, indented as depth levels below the document.
+    [[nodiscard]] bool Node(pugi::xml_node node, unsigned depth) {
+        node.print(*this, "  ", pugi::format_default, pugi::encoding_utf8, depth);
+        return Pass();
+    }
+    [[nodiscard]] bool Finish() {
+        const bool written = pending_.empty() || sink_(pending_);
+        pending_.clear();
+        return written;
+    }
+
+  private:
+    static constexpr std::size_t kPieceBytes = std::size_t{1} << 16;
+
+    bool Pass() { return pending_.size() < kPieceBytes || Finish(); }
+
+    const TextSink& sink_;
+    std::string pending_;
+};
+
 class MeasureWriter {
   public:
-    explicit MeasureWriter(pugi::xml_node part) : part_(part) {}
+    explicit MeasureWriter(XmlStream& out) : out_(out) {}
 
-    void Write(const LeadSheet& sheet) {
+    [[nodiscard]] bool Write(const LeadSheet& sheet) {
         style_ = OneLine(sheet.style);
+        key_ = OneLine(sheet.key);
         for (std::size_t i = 0; i < sheet.measures.size(); ++i) {
             const SheetMeasure& measure = sheet.measures[i];
             const bool endingEnds = i + 1 == sheet.measures.size() || !sheet.measures[i + 1].ending.empty() ||
@@ -207,35 +249,39 @@ class MeasureWriter {
                 openEnding_ = measure.ending;
             }
             const bool twoMeasures = measure.chords.size() == 1 && measure.chords.front() == "%%";
+            bool written = true;
             if (twoMeasures) {
                 const std::vector<std::string> first = BeforeLast(1);
-                WriteMeasure(measure, first, false, sheet.tempo, i == 0);
+                written = WriteMeasure(measure, first, false, sheet.tempo, i == 0);
                 SheetMeasure second;
                 second.jump = measure.jump;
                 second.repeatCloses = measure.repeatCloses;
-                WriteMeasure(second, BeforeLast(1), endingEnds, 0, false);
+                written = written && WriteMeasure(second, BeforeLast(1), endingEnds, 0, false);
             } else {
                 const std::vector<std::string> chords =
                     measure.chords.size() == 1 && measure.chords.front() == "%" ? BeforeLast(0)
                                                                                 : measure.chords;
-                WriteMeasure(measure, chords, endingEnds, sheet.tempo, i == 0);
+                written = WriteMeasure(measure, chords, endingEnds, sheet.tempo, i == 0);
+            }
+            if (!written) {
+                return false;
             }
         }
+        return true;
     }
 
   private:
     //! The chords of the measure written back from the last one ("%" repeats the last, "%%" the two before).
     std::vector<std::string> BeforeLast(std::size_t back) const {
-        if (written_.size() <= back) {
-            return {"-"};
-        }
-        return written_[written_.size() - 1 - back];
+        return back < written_.size() && !written_[back].empty() ? written_[back]
+                                                                 : std::vector<std::string>{"-"};
     }
 
-    void WriteMeasure(const SheetMeasure& measure, const std::vector<std::string>& chords, bool endingEnds,
-                      int tempo, bool first) {
-        pugi::xml_node node = part_.append_child("measure");
-        node.append_attribute("number") = static_cast<int>(written_.size()) + 1;
+    [[nodiscard]] bool WriteMeasure(const SheetMeasure& measure, const std::vector<std::string>& chords,
+                                    bool endingEnds, int tempo, bool first) {
+        scratch_.reset();
+        pugi::xml_node node = scratch_.append_child("measure");
+        node.append_attribute("number") = ++number_;
         if (measure.repeatOpens || !measure.ending.empty()) {
             pugi::xml_node barline =
                 AddBarline(node, "left", measure.repeatOpens ? "heavy-light" : "regular");
@@ -250,7 +296,7 @@ class MeasureWriter {
             if (measure.meterNumerator > 0) {
                 meter_ = {measure.meterNumerator, measure.meterDenominator};
             }
-            AddAttributes(node, meter_, first);
+            AddAttributes(node, meter_, first, key_);
         }
         if (!measure.section.empty()) {
             AddText(AddDirection(node).append_child("direction-type"), "rehearsal", measure.section);
@@ -288,15 +334,20 @@ class MeasureWriter {
                 }
             }
         }
-        written_.push_back(chords);
+        written_[1] = std::move(written_[0]);
+        written_[0] = chords;
+        return out_.Node(node, 2);
     }
 
-    pugi::xml_node part_;
+    XmlStream& out_;
+    pugi::xml_document scratch_;  //!< the measure being written
+    int number_ = 0;
     Meter meter_;
     std::string openEnding_;
-    std::string style_;   //!< the song's style as other programs name it
-    std::string struck_;  //!< the last chord struck, which a slash strikes again
-    std::vector<std::vector<std::string>> written_;
+    std::string style_;  //!< the song's style as other programs name it
+    std::string key_;
+    std::string struck_;                               //!< the last chord struck, which a slash strikes again
+    std::array<std::vector<std::string>, 2> written_;  //!< the chords of the last measure and the one before
 };
 
 //! What a chord symbol writes between its root and its bass.
@@ -307,17 +358,17 @@ std::string_view SuffixOf(std::string_view chord) {
 
 }  // namespace
 
-std::string WriteMusicXml(const LeadSheet& sheet) {
-    pugi::xml_document document;
-    pugi::xml_node declaration = document.append_child(pugi::node_declaration);
+bool StreamMusicXml(const LeadSheet& sheet, const TextSink& sink) {
+    XmlStream out(sink);
+    pugi::xml_document head;
+    pugi::xml_node declaration = head.append_child(pugi::node_declaration);
     declaration.append_attribute("version") = "1.0";
     declaration.append_attribute("encoding") = "UTF-8";
-    document.append_child(pugi::node_doctype)
+    head.append_child(pugi::node_doctype)
         .set_value(
             "score-partwise PUBLIC \"-//Recordare//DTD MusicXML 4.0 Partwise//EN\" "
             "\"http://www.musicxml.org/dtds/partwise.dtd\"");
-    pugi::xml_node score = document.append_child("score-partwise");
-    score.append_attribute("version") = "4.0";
+    pugi::xml_document score;
     AddText(score.append_child("work"), "work-title",
             OneLine(sheet.title.empty() ? "Untitled" : sheet.title));
     pugi::xml_node identification = score.append_child("identification");
@@ -330,12 +381,24 @@ std::string WriteMusicXml(const LeadSheet& sheet) {
     pugi::xml_node part = score.append_child("part-list").append_child("score-part");
     part.append_attribute("id") = "P1";
     AddText(part, "part-name", "Chords");
-    pugi::xml_node music = score.append_child("part");
-    music.append_attribute("id") = "P1";
-    MeasureWriter(music).Write(sheet);
-    std::ostringstream text;
-    document.save(text, "  ", pugi::format_default, pugi::encoding_utf8);
-    return text.str();
+    head.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
+    // The score and its part are opened and closed around the measures, which are printed one at a time.
+    bool written = out.Text("<score-partwise version=\"4.0\">\n");
+    for (pugi::xml_node child : score.children()) {
+        written = written && out.Node(child, 1);
+    }
+    written = written && out.Text("  <part id=\"P1\">\n") && MeasureWriter(out).Write(sheet) &&
+              out.Text("  </part>\n</score-partwise>\n");
+    return written && out.Finish();
+}
+
+std::string WriteMusicXml(const LeadSheet& sheet) {
+    std::string text;
+    const bool written = StreamMusicXml(sheet, [&text](std::string_view piece) {
+        text += piece;
+        return true;
+    });
+    return written ? text : std::string();
 }
 
 std::vector<std::string> MusicXmlDifferences(const std::vector<SheetMeasure>& measures) {
@@ -348,7 +411,7 @@ std::vector<std::string> MusicXmlDifferences(const std::vector<SheetMeasure>& me
                 continue;
             }
             // A kind and its degrees read back in the everyday spelling, which may voice the chord otherwise.
-            const std::string back = ChartChordOf(description);
+            const std::string back = ChartChordOf(description).symbol;
             const std::string remark = "the chord " + chord + ", read back as " + back;
             if (VoiceOfSuffix(SuffixOf(back)) != VoiceOfSuffix(SuffixOf(chord)) &&
                 std::find(remarks.begin(), remarks.end(), remark) == remarks.end()) {

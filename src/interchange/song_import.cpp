@@ -27,6 +27,12 @@ bool OneOf(const std::string& extension, std::initializer_list<std::string_view>
     return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
 }
 
+ImportedSongs Unread(std::string error) {
+    ImportedSongs unread;
+    unread.error = std::move(error);
+    return unread;
+}
+
 }  // namespace
 
 SongFormat DetectSongFormat(std::string_view fileName, std::string_view bytes) {
@@ -48,9 +54,19 @@ SongFormat DetectSongFormat(std::string_view fileName, std::string_view bytes) {
     if (extension == "mxl") {
         return SongFormat::CompressedMusicXml;
     }
-    if (OneOf(extension, {"cho", "chopro", "chordpro", "crd", "pro"}) ||
-        start.find("{t") != std::string_view::npos || start.find("{start_of") != std::string_view::npos ||
-        start.find('[') != std::string_view::npos) {
+    if (OneOf(extension, {"cho", "chopro", "chordpro", "crd", "pro"})) {
+        return SongFormat::ChordPro;
+    }
+    if (extension == "kaz") {
+        return SongFormat::KazChart;
+    }
+    // A picture or a program is no text, whatever brackets its bytes hold.
+    if (start.find('\0') != std::string_view::npos) {
+        return SongFormat::Unknown;
+    }
+    // Chords in brackets mark ChordPro's lyrics, but also a chart's marks: a text with bar lines is a chart.
+    if (start.find("{t") != std::string_view::npos || start.find("{start_of") != std::string_view::npos ||
+        (start.find('[') != std::string_view::npos && start.find('|') == std::string_view::npos)) {
         return SongFormat::ChordPro;
     }
     return SongFormat::Unknown;
@@ -66,12 +82,12 @@ ImportedSongs ImportSongs(std::string_view fileName, std::string_view bytes) {
             return ReadCompressedMusicXml(bytes);
         case SongFormat::ChordPro:
             return ReadChordPro(bytes);
+        case SongFormat::KazChart:
+            return Unread("a Kaz chart already; open it as it is");
         case SongFormat::Unknown:
             break;
     }
-    ImportedSongs unknown;
-    unknown.error = "not an iReal Pro link, a MusicXML file or a ChordPro file";
-    return unknown;
+    return Unread("not an iReal Pro link, a MusicXML file or a ChordPro file");
 }
 
 }  // namespace kaz

@@ -11,7 +11,7 @@ namespace kaz {
 //! The largest file an import reads: a playlist page of a few thousand songs stays far below it.
 inline constexpr std::size_t kMaxImportBytes = std::size_t{64} * 1024 * 1024;
 
-enum class SongFormat { IrealLink, MusicXml, CompressedMusicXml, ChordPro, Unknown };
+enum class SongFormat { IrealLink, MusicXml, CompressedMusicXml, ChordPro, KazChart, Unknown };
 
 //! The format of a file, from its first bytes and, where they do not tell, its name.
 [[nodiscard]] SongFormat DetectSongFormat(std::string_view fileName, std::string_view bytes);

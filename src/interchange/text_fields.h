@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kaz {
 
@@ -10,6 +12,11 @@ namespace kaz {
 [[nodiscard]] std::string ValidUtf8(std::string_view text);
 //! A field as one line of a comment: valid UTF-8, control characters and line breaks as spaces, trimmed.
 [[nodiscard]] std::string OneLine(std::string_view text);
+//! The most characters of a remark an import writes on one comment line of a chart.
+inline constexpr std::size_t kMaxRemarkCharacters = 200;
+//! A remark as one or more comment lines of at most kMaxRemarkCharacters characters, broken after a space
+//! where there is one in the line's second half: a file's longest text stays readable in any editor.
+[[nodiscard]] std::vector<std::string> RemarkLines(std::string_view text);
 //! The text without the spaces and tabs at either end.
 [[nodiscard]] std::string_view Trimmed(std::string_view text);
 

@@ -133,6 +133,14 @@ class EventConsumer {
     [[nodiscard]] virtual bool TakesHighlights() const { return true; }
 };
 
+//! Drops the performance as the compile makes it: for those that need only the score, or only to know that
+//! a chart compiles.
+class DiscardedEvents final : public EventConsumer {
+  public:
+    void Take(std::span<const MidiEvent>) override {}
+    [[nodiscard]] bool TakesHighlights() const override { return false; }
+};
+
 //! The performance of the compiled chart, and the note-offs not yet placed in it.
 //!
 //! The renderer adds events roughly in time order: note-offs wait in the pending list until their voice

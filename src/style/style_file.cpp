@@ -434,7 +434,7 @@ StyleReading ParseStyle(std::string_view text, const std::string& file) {
 }
 
 StyleReading ReadStyleFile(const std::filesystem::path& path) {
-    const InputFile input = ReadWholeFile(path, kMaxStyleFileBytes);
+    const InputFile input = ReadWholeFile(path, kMaxStyleFileBytes, FileKinds::RegularOnly);
     if (input.tooLarge) {
         return {std::nullopt, {path.string(), 0, "too large for a style (more than 64 KiB)"}};
     }

@@ -106,6 +106,13 @@ void StyleLibrary::ReadFolder(const std::filesystem::path& folder, std::vector<S
     }
     std::sort(files.begin(), files.end());
     for (const std::filesystem::path& file : files) {
+        // Only a file of its own is read: a FIFO would never end, and a link may lead to any file of the
+        // system, whose first line a problem would show.
+        std::error_code kindError;
+        if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(file, kindError))) {
+            problems.push_back({file.string(), 0, "not a regular file (a link, a FIFO or a device)"});
+            continue;
+        }
         StyleReading reading = ReadStyleFile(file);
         if (reading.style) {
             Put(std::move(*reading.style), styles);

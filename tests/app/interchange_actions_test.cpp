@@ -5,10 +5,12 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <numeric>
 
 #include "app/dialogs/interchange_actions.h"
 #include "app/dialogs/song_picker_dialog.h"
 #include "interchange/link_text.h"
+#include "style/style_library.h"
 #include "window_fixture.h"
 
 namespace kaz {
@@ -16,6 +18,11 @@ namespace {
 
 class InterchangeWindowTest : public test::WindowTest {
   protected:
+    // The imported songs name their styles, which the window plays from the shipped ones.
+    InterchangeWindowTest() {
+        session.compile.settings.style.library =
+            std::make_shared<const StyleLibrary>(LoadStyles({KAZ_STYLES}));
+    }
     InterchangeActions& Actions() { return *window->findChild<InterchangeActions*>(); }
 };
 
@@ -69,6 +76,33 @@ TEST_F(InterchangeWindowTest, AGivenFileIsImportedWhenItHoldsSongsAndOpensWhenIt
     EXPECT_TRUE(prompts->seen[0].text.startsWith("Cannot import broken.musicxml: "))
         << prompts->seen[0].text.toStdString();
     EXPECT_EQ(window->CurrentFile(), chart);
+}
+
+TEST_F(InterchangeWindowTest, APlaylistWithASongThatWouldNotOpenImportsTheOthersAndNamesIt) {
+    QTemporaryDir folder;
+    Actions().questions.pick = [](QWidget*, const ImportedSongs& songs) {
+        std::vector<std::size_t> all(songs.songs.size());
+        std::iota(all.begin(), all.end(), 0);
+        return all;
+    };
+    Actions().questions.folder = [&](QWidget*, int) { return folder.path(); };
+    QFile page(folder.filePath("list.html"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write(QByteArray::fromStdString(
+        test::LinkForTest(test::SongForTest("Before", "[C XyQZ") +
+                          "===" + test::SongForTest(std::string(3100, 'L'), "[D XyQZ") +
+                          "===" + test::SongForTest("After", "[E XyQZ") + "===List")));
+    page.close();
+    ASSERT_TRUE(Actions().ImportFile(page.fileName()));
+    EXPECT_TRUE(QFile::exists(folder.filePath("Before.kaz")));
+    EXPECT_TRUE(QFile::exists(folder.filePath("After.kaz")));
+    EXPECT_EQ(QDir(folder.path()).entryList({"*.kaz"}).size(), 2);
+    EXPECT_EQ(window->CurrentFile(), folder.filePath("Before.kaz"));
+    ASSERT_EQ(prompts->seen.size(), 1u);
+    EXPECT_TRUE(prompts->seen[0].text.startsWith("Left out of the import:\n\u2022 \"LLL"))
+        << prompts->seen[0].text.toStdString();
+    EXPECT_TRUE(prompts->seen[0].text.endsWith(
+        "has a line of 3102 characters, and a chart's lines hold at most 3000"));
 }
 
 TEST_F(InterchangeWindowTest, TheExportSaysWhatTheLinkLeftOut) {

@@ -25,7 +25,7 @@ TEST_F(InputFileTest, RegularFileUpToTheLimitIsReadAndOneByteMoreRefused) {
     EXPECT_EQ(read.bytes, "C | F |\n");
     const InputFile refused = ReadWholeFile(path, 7);
     EXPECT_FALSE(refused.Read());
-    EXPECT_EQ(refused.error, "'" + path.string() + "' is too large to be a chart");
+    EXPECT_EQ(refused.error, "'" + path.string() + "' is too large: Kaz reads files of up to 7 bytes here");
 }
 
 TEST_F(InputFileTest, FifoIsReadToItsEndWithinTheLimit) {
@@ -46,7 +46,7 @@ TEST_F(InputFileTest, EndlessDeviceEndsWithAnErrorPastTheLimit) {
     }
     const InputFile read = ReadWholeFile(zero, 1 << 20);
     EXPECT_FALSE(read.Read());
-    EXPECT_EQ(read.error, "'" + zero.string() + "' is too large to be a chart");
+    EXPECT_EQ(read.error, "'" + zero.string() + "' is too large: Kaz reads files of up to 1 MiB here");
     EXPECT_TRUE(read.bytes.empty());
 }
 

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include "cli/cli_runner.h"
@@ -33,9 +34,16 @@ TEST(KazCliCheck, EveryBadChartGetsItsOneMessageLineAndSelection) {
         const auto run = RunCli({"check", chart, "--json"});
         EXPECT_EQ(run.exitCode, 1) << chart.toStdString();
         const QString expected = chart.chopped(4) + ".json";
-        EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(run.out)), ReadJson(expected))
-            << chart.toStdString() << "\n"
-            << run.out;
+        QJsonObject report = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+        // A language error's column is its selection's start counted in characters from its line's start.
+        if (report.contains("start")) {
+            QFile file(chart);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            const QByteArray before = file.readAll().left(report["start"].toInt());
+            const QString line = QString::fromUtf8(before.mid(before.lastIndexOf('\n') + 1));
+            EXPECT_EQ(report.take("column").toInt(), line.toUcs4().size() + 1) << chart.toStdString();
+        }
+        EXPECT_EQ(QJsonDocument(report), ReadJson(expected)) << chart.toStdString() << "\n" << run.out;
         EXPECT_EQ(run.out.back(), '\n');
         EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << "one line of JSON";
     }
@@ -56,7 +64,7 @@ TEST(KazCliCheck, LanguageErrorIsReportedLikeACompilerDoes) {
     const auto run = RunCli({"check", "-"}, "C | F\nG | Cadd8 |\n");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "-:2: error: Unknown chord: `Cadd8`\n");
+    EXPECT_EQ(run.err, "-:2:5: error: Unknown chord: `Cadd8`\n");
 }
 
 TEST(KazCliCheck, ChartThatSoundsNoNoteSaysSo) {
@@ -85,7 +93,7 @@ TEST(KazCliCheck, HintsAreWarningsThatLeaveTheChartValid) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(
         run.err,
-        "-:1: warning: Plays F with a lowered seventh (the sixth); for F minor seventh write Fm7: `F-7`\n");
+        "-:1:5: warning: Plays F with a lowered seventh (the sixth); for F minor seventh write Fm7: `F-7`\n");
     EXPECT_EQ(RunCli({"check", "-", "--json"}, "C | F-7\n").out, "{\"ok\":true}\n");
 }
 

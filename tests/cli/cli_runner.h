@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <string>
@@ -14,9 +15,11 @@ struct CliRun {
     std::string err;
 };
 
-//! Run the built kaz-cli with arguments, feeding input on standard input.
-inline CliRun RunCli(const QStringList& arguments, const std::string& input = {}) {
+//! Run the built kaz-cli with arguments, feeding input on standard input, in environment.
+inline CliRun RunCli(const QStringList& arguments, const std::string& input = {},
+                     const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(KAZ_CLI), arguments);
     process.waitForStarted();
     process.write(input.data(), static_cast<qint64>(input.size()));

@@ -68,7 +68,7 @@ TEST_F(KazCliSpecialFiles, ChartIsReadFromAFifo) {
     const auto run = RunCli({"check", Arg(fifo)});
     fed.get();
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, fifo.string() + ":1: error: Unexpected symbol: `x`\n");
+    EXPECT_EQ(run.err, fifo.string() + ":1:5: error: Unexpected symbol: `x`\n");
 }
 
 TEST_F(KazCliSpecialFiles, DevicesAreWrittenInPlaceAndAFullOneIsAFileError) {
@@ -93,7 +93,8 @@ TEST_F(KazCliSpecialFiles, EndlessDeviceAsAChartEndsWithAnError) {
     }
     const auto run = RunCli({"check", Arg(zero)});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, "kaz-cli: '" + zero.string() + "' is too large to be a chart\n");
+    EXPECT_EQ(run.err, "kaz-cli: '" + zero.string() +
+                           "' is too large to be a chart: Kaz reads charts of up to 16 MiB\n");
 }
 
 TEST_F(KazCliSpecialFiles, ChartFileOverTheLimitIsRefusedWithoutReadingIt) {
@@ -102,7 +103,8 @@ TEST_F(KazCliSpecialFiles, ChartFileOverTheLimitIsRefusedWithoutReadingIt) {
     fs::resize_file(huge, std::uintmax_t{1} << 31);  // sparse: nothing to read, only its size
     const auto run = RunCli({"check", Arg(huge)});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, "kaz-cli: '" + huge.string() + "' is too large to be a chart\n");
+    EXPECT_EQ(run.err, "kaz-cli: '" + huge.string() +
+                           "' is too large to be a chart: Kaz reads charts of up to 16 MiB\n");
 }
 
 TEST_F(KazCliSpecialFiles, LinkToStandardOutputWritesThereAndReplacesNothing) {

@@ -78,7 +78,7 @@ TEST(KazCliEvents, ChartThatDoesNotCompilePrintsTheDiagnosticOfCheckAndNoEvents)
         const auto run = RunCli({command, "-"}, "C | F\nG | Cadd8 |\n");
         EXPECT_EQ(run.exitCode, 1) << command;
         EXPECT_EQ(run.out, "") << command;
-        EXPECT_EQ(run.err, "-:2: error: Unknown chord: `Cadd8`\n") << command;
+        EXPECT_EQ(run.err, "-:2:5: error: Unknown chord: `Cadd8`\n") << command;
     }
 }
 
@@ -198,7 +198,7 @@ TEST_F(KazCliExport, ChartThatFailsWritesNoFile) {
     EXPECT_EQ(run.err, "-: error: Nothing to play\n");
     run = RunCli({"export", "-", Path("new.mid")}, "C | x\n");
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "-:1: error: Unexpected symbol: `x`\n");
+    EXPECT_EQ(run.err, "-:1:5: error: Unexpected symbol: `x`\n");
     EXPECT_EQ(ReadText(Path("old.mid")), "old");
     EXPECT_EQ(Listing(), QStringList{"old.mid"});
 }

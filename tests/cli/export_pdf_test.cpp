@@ -39,11 +39,35 @@ TEST(KazCliExportPdf, RefusesABadChartOrInstrumentAndLeavesNoFile) {
     const QString pdf = folder.filePath("part.pdf");
     auto run = RunCli({"export-pdf", "-", pdf}, "C | x\n");
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "-:1: error: Unexpected symbol: `x`\n");
+    EXPECT_EQ(run.err, "-:1:5: error: Unexpected symbol: `x`\n");
     run = RunCli({"export-pdf", "-", pdf, "--instrument", "tuba"}, "C\n");
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("--instrument takes concert, Bb, Eb, F"), std::string::npos) << run.err;
     EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST(KazCliExportPdf, PrintsAChartThatNamesAStyle) {
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath("bossa.pdf");
+    const auto run = RunCli({"export-pdf", QStringLiteral(KAZ_EXAMPLES "/seaside-bossa.kaz"), pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(PdfText(pdf).find("Page 1"), std::string::npos);
+}
+
+TEST(KazCliExportPdf, TheChartsInstrumentLineIsTheDefaultAndTheOptionOverridesIt) {
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath("part.pdf");
+    const std::string chart = "# Alto Part\nC | F | G7 | C |\n#kaz:instrument=Eb\n";
+    ASSERT_EQ(RunCli({"export-pdf", "-", pdf}, chart).exitCode, 0);
+    std::string text = PdfText(pdf);
+    EXPECT_NE(text.find("E\u266D instrument"), std::string::npos) << text;
+    EXPECT_NE(text.find("E7"), std::string::npos) << text;  // G7 written a major sixth up
+    EXPECT_EQ(text.find("G7"), std::string::npos) << text;
+    ASSERT_EQ(RunCli({"export-pdf", "-", pdf, "--instrument", "concert"}, chart).exitCode, 0);
+    text = PdfText(pdf);
+    EXPECT_NE(text.find("Concert"), std::string::npos) << text;
+    EXPECT_NE(text.find("G7"), std::string::npos) << text;
+    EXPECT_EQ(text.find("E7"), std::string::npos) << text;
 }
 
 TEST(KazCliExportPdf, WritesToStandardOutput) {

@@ -54,6 +54,24 @@ TEST_F(InterchangeCommands, ImportPrintsASingleSongAndRefusesBadInput) {
     EXPECT_EQ(bad.err, "-: error: no song could be read: song 1 is cut short\n");
 }
 
+TEST_F(InterchangeCommands, ALongChartRoundTripsThroughMusicXmlOrIsRefusedWithTheLimit) {
+    std::string chart = "# Long\n";
+    for (int line = 0; line < 500; ++line) {
+        chart += "Dm7 | G7 | Cmaj7 | A7b9 |\n";
+    }
+    const auto path = Write("long.kaz", chart);
+    ASSERT_EQ(RunCli({"export-musicxml", Q(path), Q(folder_ / "long.musicxml")}).exitCode, 0);
+    const test::CliRun back = RunCli({"import", Q(folder_ / "long.musicxml")});
+    ASSERT_EQ(back.exitCode, 0) << back.err;
+    EXPECT_EQ(back.out, chart);
+
+    const auto huge = folder_ / "huge.musicxml";
+    std::ofstream{huge};
+    std::filesystem::resize_file(huge, std::uintmax_t{65} << 20);
+    EXPECT_EQ(RunCli({"import", Q(huge)}).err,
+              "kaz-cli: '" + huge.string() + "' is too large: Kaz reads files of up to 64 MiB here\n");
+}
+
 TEST_F(InterchangeCommands, ExportsReadBackAndTheMusicXmlIsWellFormed) {
     const std::string chart =
         "# Exported\n[TEMPO=150]\nCmaj7 | Am7 D7 | G7 = = Dm7 | % |\n[3/4] Em7 A7 Dm7 |\n";
@@ -88,6 +106,61 @@ TEST_F(InterchangeCommands, AChartWithAStyleIsExportedWithIt) {
     const test::CliRun run = RunCli({"export-ireal", "-"}, "[STYLE=Bossa nova]\nDm7 | G7 |\n");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("Bossa%20Nova"), std::string::npos) << run.out;
+}
+
+TEST_F(InterchangeCommands, AWindows1252ChartKeepsItsLettersInEveryExport) {
+    const auto chart = Write("gruss.kaz", "# Gr\xFC\xDF Gott \x96 Choral\nF | C7 | F |\n");
+    const test::CliRun xml = RunCli({"export-musicxml", Q(chart)});
+    ASSERT_EQ(xml.exitCode, 0) << xml.err;
+    EXPECT_NE(xml.out.find("<work-title>Gr\xC3\xBC\xC3\x9F Gott \xE2\x80\x93 Choral</work-title>"),
+              std::string::npos)
+        << xml.out;
+    const auto page = Write("gruss.html", RunCli({"export-ireal", Q(chart)}).out);
+    EXPECT_EQ(RunCli({"import", Q(page)}).out.substr(0, 25),
+              "# Gr\xC3\xBC\xC3\x9F Gott \xE2\x80\x93 Choral\n");
+    const test::CliRun pdf = RunCli({"export-pdf", Q(chart), "-"});
+    ASSERT_EQ(pdf.exitCode, 0) << pdf.err;
+    QProcess text;
+    text.start("pdftotext", {"-", "-"});
+    text.write(pdf.out.data(), static_cast<qint64>(pdf.out.size()));
+    text.closeWriteChannel();
+    ASSERT_TRUE(text.waitForFinished(30000));
+    EXPECT_TRUE(text.readAllStandardOutput().contains("Gr\xC3\xBC\xC3\x9F Gott"));
+}
+
+TEST_F(InterchangeCommands, AGermanChartKeepsItsBFlatsInTheExports) {
+    // A chart that spells only B reads as German with --notation german; one with H and B is German by
+    // itself.
+    const std::string bFlat = "<root-step>B</root-step>\n          <root-alter>-1</root-alter>";
+    for (const auto& [chart, options] : {std::pair{"F | B | C7 | F |\n", QStringList{"--notation", "german"}},
+                                         std::pair{"F | B | H7 | C |\n", QStringList{}}}) {
+        const test::CliRun xml = RunCli(QStringList{"export-musicxml", "-"} + options, chart);
+        ASSERT_EQ(xml.exitCode, 0) << xml.err;
+        EXPECT_NE(xml.out.find(bFlat), std::string::npos) << chart;
+        const auto page = Write("german.html", RunCli(QStringList{"export-ireal", "-"} + options, chart).out);
+        EXPECT_NE(RunCli({"import", Q(page)}).out.find("F | Bb |"), std::string::npos) << chart;
+    }
+}
+
+TEST_F(InterchangeCommands, AnImportWritesTheSongsThatOpenAndNamesTheOneThatWouldNot) {
+    // A title longer than a chart's line may be, as a hostile or broken link gives it.
+    const std::string playlist = test::LinkForTest(test::SongForTest("Before", "[C XyQZ") + "===" +
+                                                   test::SongForTest(std::string(3100, 'L'), "[D XyQZ") +
+                                                   "===" + test::SongForTest("After", "[E XyQZ") + "===List");
+    const auto page = Write("list.html", "<a href=\"" + playlist + "\">List</a>");
+    const test::CliRun run = RunCli({"import", Q(page), "--into", Q(folder_ / "charts")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err,
+              page.string() + ": warning: \"" + std::string(60, 'L') +
+                  "\u2026\" has a line of 3102 characters, and a chart's lines hold at most 3000; left "
+                  "out\n");
+    EXPECT_EQ(run.out, (folder_ / "charts" / "Before.kaz").string() + "\n" +
+                           (folder_ / "charts" / "After.kaz").string() + "\n");
+    // A single song that would not open is refused with its reason, and nothing is printed.
+    const test::CliRun single =
+        RunCli({"import", "-"}, test::LinkForTest(test::SongForTest(std::string(3100, 'L'), "[D XyQZ")));
+    EXPECT_EQ(single.exitCode, 1);
+    EXPECT_EQ(single.out, "");
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ TEST(KazCliMessages, ExportFailureGivesTheSystemsReason) {
 TEST(KazCliMessages, ControlCharactersOfTheChartAreShownEscaped) {
     const auto run = RunCli({"check", "-"}, "C | \x1b[31mx |\n");
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "-:1: error: Unexpected symbol: `\\x1b`\n");
+    EXPECT_EQ(run.err, "-:1:5: error: Unexpected symbol: `\\x1b`\n");
 }
 
 TEST(KazCliMessages, CheckGivesEveryChartItsResultAndTheWorstStatus) {
@@ -65,23 +65,34 @@ TEST(KazCliMessages, CheckGivesEveryChartItsResultAndTheWorstStatus) {
     const QString empty = write("empty.kaz", "- |\n");
     auto run = RunCli({"check", bad, good, empty});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, bad.toStdString() + ":2: error: Unknown chord: `Cadd8`\n" + empty.toStdString() +
+    EXPECT_EQ(run.err, bad.toStdString() + ":2:5: error: Unknown chord: `Cadd8`\n" + empty.toStdString() +
                            ": error: Nothing to play\n");
     EXPECT_EQ(RunCli({"check", good, folder.filePath("missing.kaz"), bad}).exitCode, 2);
     EXPECT_EQ(RunCli({"check", good, good}).exitCode, 0);
 
     run = RunCli({"check", good, bad, "--json"});
-    EXPECT_EQ(run.out, "{\"file\":\"" + good.toStdString() + "\",\"ok\":true}\n{\"end\":15,\"file\":\"" +
-                           bad.toStdString() +
+    EXPECT_EQ(run.out, "{\"file\":\"" + good.toStdString() +
+                           "\",\"ok\":true}\n{\"column\":5,\"end\":15,\"file\":\"" + bad.toStdString() +
                            "\",\"line\":2,\"message\":\"Unknown chord\",\"ok\":false,\"start\":10,\"text\":"
                            "\"Cadd8\"}\n");
 }
 
-TEST(KazCliMessages, ColumnIsCountedInCharactersWhenAskedFor) {
-    const std::string chart = "C | F\nG | Cadd8\n";
-    EXPECT_EQ(RunCli({"check", "-", "--column"}, chart).err, "-:2:5: error: Unknown chord: `Cadd8`\n");
-    EXPECT_THAT(RunCli({"check", "-", "--column", "--json"}, chart).out, HasSubstr("\"column\":5,"));
-    EXPECT_EQ(RunCli({"check", "-"}, chart).err, "-:2: error: Unknown chord: `Cadd8`\n");
+TEST(KazCliMessages, EveryErrorGivesItsColumnInCharacters) {
+    // A tab and a character of two bytes before the error, and CR LF line breaks, which count nothing.
+    const std::string chart =
+        "C |\r\n\tC\xC3\xB8"
+        "7 | Cadd8\r\n";
+    for (const QStringList& command :
+         {QStringList{"check", "-"}, QStringList{"events", "-"},
+          QStringList{"transpose", "-", "--shift", "1"}, QStringList{"export-musicxml", "-"}}) {
+        EXPECT_EQ(RunCli(command, chart).err, "-:2:8: error: Unknown chord: `Cadd8`\n")
+            << command.join(' ').toStdString();
+    }
+    EXPECT_THAT(RunCli({"check", "-", "--json"}, chart).out, HasSubstr("\"column\":8,"));
+    // In a Windows-1252 chart every byte is a character, quoted as the letter it stands for.
+    const std::string windows = "# Gr\xFC\xDF Gott\nC | \xE9 |\n";
+    EXPECT_EQ(RunCli({"check", "-"}, windows).err, "-:2:5: error: Unexpected symbol: `\xC3\xA9`\n");
+    EXPECT_THAT(RunCli({"check", "-", "--json"}, windows).out, HasSubstr("\"column\":5,"));
 }
 
 TEST(KazCliMessages, ARecordingThatCannotBeWrittenIsNotCalledADevice) {

@@ -100,7 +100,7 @@ TEST_F(PlayRenderTest, PlayReportsAChartThatDoesNotCompileLikeEveryCommand) {
     WriteChart("bad.kaz", "C | Cadd13x |\n");
     const CliResult run = RunCli({"play", QString::fromStdString(Path("bad.kaz"))});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_THAT(run.err, HasSubstr("bad.kaz:1: error: "));
+    EXPECT_THAT(run.err, HasSubstr("bad.kaz:1:5: error: "));
 }
 
 TEST_F(PlayRenderTest, PlayWarnsOfAnUnknownDeviceAndFallsBack) {

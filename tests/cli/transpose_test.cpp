@@ -81,7 +81,7 @@ TEST(KazCliTranspose, ChartThatDoesNotCompileGetsTheDiagnosticOfCheck) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, RunCli({"check", "-"}, chart).err);
-    EXPECT_EQ(run.err, "-:2: error: Unknown chord: `Cadd8`\n");
+    EXPECT_EQ(run.err, "-:2:5: error: Unknown chord: `Cadd8`\n");
     EXPECT_EQ(RunCli({"transpose", "-", "--shift", "2"}, "- | =").err, "-: error: Nothing to play\n");
 }
 

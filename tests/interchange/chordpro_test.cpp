@@ -2,13 +2,15 @@
 
 #include "interchange/chart_text_writer.h"
 #include "interchange/chordpro_reader.h"
+#include "interchange/played_form.h"
+#include "interchange/text_fields.h"
 
 namespace kaz {
 namespace {
 
 TEST(ChordPro, OneMeasureAChordWithTheLyricsAsComments) {
     const ImportedSongs songs = ReadChordPro(
-        "{title: Lantern Song}\n{artist: Writer Tess}\n{key: G}\n{tempo: 90}\n"
+        "{title: Lantern Song}\n{composer: Writer Tess}\n{key: G}\n{tempo: 90}\n"
         "{start_of_chorus}\n[G]Carry the [D/F#]light a[Em7]long\n{end_of_chorus}\n"
         "{comment: slower}\nno chords on this line\n[C]home [NC]\n");
     ASSERT_TRUE(songs.Read()) << songs.error;
@@ -23,7 +25,7 @@ TEST(ChordPro, AGridGivesItsMeasures) {
     const ImportedSongs songs = ReadChordPro(
         "{t: Grid}\n{time: 3/4}\n{start_of_grid}\nIntro |: C . . | G7 . C :| % . . |\n{end_of_grid}\n");
     ASSERT_TRUE(songs.Read()) << songs.error;
-    EXPECT_EQ(WriteChartText(songs.songs.front()), "# Grid\n|: [3/4] C | G7 = C :| % |\n");
+    EXPECT_EQ(WriteChartText(songs.songs.front()), "# Grid\n|: [Intro] [3/4] C | G7 = C :| % |\n");
 }
 
 TEST(ChordPro, EverySongOfAFileAndNoneWithoutChords) {
@@ -31,6 +33,68 @@ TEST(ChordPro, EverySongOfAFileAndNoneWithoutChords) {
     ASSERT_EQ(songs.songs.size(), 2U);
     EXPECT_EQ(songs.songs[1].title, "Two");
     EXPECT_EQ(ReadChordPro("{t: Words}\njust words\n").error, "no chords found in the ChordPro file");
+}
+
+TEST(ChordPro, TheHeaderKeepsWhatEachDirectiveMeans) {
+    const ImportedSongs songs = ReadChordPro(
+        "{title: Harbour Lights}\n{subtitle: slow version}\n{artist: The Quay Band}\n{composer: Writer "
+        "Tess}\n"
+        "{key: D}\n{tempo: 72}\n{time: 6/8}\n{capo: 2}\n[D]Lights [A/C#]on the [Bm]water\n{time: "
+        "9/8}\n[G]home\n");
+    ASSERT_TRUE(songs.Read()) << songs.error;
+    EXPECT_EQ(WriteChartText(songs.songs.front()),
+              "# Harbour Lights\n# Composer: Writer Tess\n# Key: D\n# Subtitle: slow version\n"
+              "# Artist: The Quay Band\n# Capo 2: Kaz plays the chords as written, not as they sound with "
+              "the capo\n"
+              "[TEMPO=72]\n# Lights on the water\n[6/8] D | A/C# | Bm |\n# home\n[9/8] G |\n");
+}
+
+TEST(ChordPro, SectionsKeepTheirNamesAndTheChorusIsRecalled) {
+    const ImportedSongs songs = ReadChordPro(
+        "{start_of_verse: Verse 2}\n[C]one [F]two\n{end_of_verse}\n"
+        "{start_of_chorus}\n[G]sing [C]out\n{end_of_chorus}\n"
+        "{start_of_verse label=\"Strophe\"}\n[Am]three\n{end_of_verse}\n{chorus: Final}\n");
+    ASSERT_TRUE(songs.Read()) << songs.error;
+    const std::string chart = WriteChartText(songs.songs.front());
+    EXPECT_NE(chart.find("[Verse 2] C | F |"), std::string::npos) << chart;
+    EXPECT_NE(chart.find("# three\n[Strophe] Am |"), std::string::npos) << chart;
+    EXPECT_NE(chart.find("# Final\n[Chorus] G | C |"), std::string::npos) << chart;
+    EXPECT_EQ(test::PlayedFormForTest(chart), "C | F | G | C | Am | G | C");
+}
+
+TEST(ChordPro, WhatTheChartCannotHoldIsSaidOnce) {
+    const ImportedSongs songs = ReadChordPro(
+        "{t: Notes}\n{textfont: Serif}\n{new_page}\n{textfont: Sans}\n{transpose: 2}\n{x_app: private}\n"
+        "{define: Cadd9 base-fret 1 frets x 3 2 0 3 "
+        "0}\n{chorus}\n{start_of_tab}\ne|--3--[C]--|\n{end_of_tab}\n"
+        "[C(add9)]one [Riff]two [H7]three\n");
+    ASSERT_TRUE(songs.Read()) << songs.error;
+    EXPECT_EQ(
+        songs.problems,
+        (std::vector<std::string>{
+            "the chord diagrams ({define})", "{chorus} in line 8 before any chorus with chords",
+            "the page layout ({textfont}, {new_page})", "the directives Kaz does not know ({transpose})",
+            "chord names Kaz does not read, kept in the comments (Riff)"}));
+    EXPECT_EQ(WriteChartText(songs.songs.front()),
+              "# Notes\n# e|--3--[C]--|\n# one [Riff]two three\nC(add9) | H7 |\n");
+}
+
+TEST(ChordPro, NoLineOfTheChartIsLongerThanAWindowTakes) {
+    std::string grid = "{start_of_grid}\n";
+    for (int i = 0; i < 20000; ++i) {
+        grid += "| C . G . ";
+    }
+    const ImportedSongs songs = ReadChordPro(grid + "|\n{end_of_grid}\n[D]" + std::string(50000, 'a') + "\n");
+    ASSERT_TRUE(songs.Read()) << songs.error;
+    const std::string chart = WriteChartText(songs.songs.front());
+    std::size_t longest = 0;
+    for (std::size_t start = 0; start < chart.size();) {
+        const std::size_t end = chart.find('\n', start);
+        longest = std::max(longest, end - start);
+        start = end + 1;
+    }
+    EXPECT_LE(longest, kMaxRemarkCharacters + 2);
+    EXPECT_EQ(songs.songs.front().measures.size(), 20001U);
 }
 
 }  // namespace

@@ -14,5 +14,13 @@ TEST(SongImport, TellsTheFormatsApart) {
               "not an iReal Pro link, a MusicXML file or a ChordPro file");
 }
 
+TEST(SongImport, TakesNoChartOrPictureForChordPro) {
+    using namespace std::string_literals;
+    EXPECT_EQ(DetectSongFormat("-", "[C]Hello [G7]world\n"), SongFormat::ChordPro);
+    EXPECT_EQ(DetectSongFormat("notes.txt", "[A] Cmaj7 | Am7 |\n"), SongFormat::Unknown);
+    EXPECT_EQ(DetectSongFormat("photo.jpg", "\xFF\xD8\0\0[C]"s), SongFormat::Unknown);
+    EXPECT_EQ(ImportSongs("song.kaz", "[C] F |").error, "a Kaz chart already; open it as it is");
+}
+
 }  // namespace
 }  // namespace kaz

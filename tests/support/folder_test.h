@@ -7,14 +7,18 @@
 #include <iterator>
 #include <string>
 
+#include <unistd.h>
+
 namespace kaz::test {
 
-//! A test with a folder of its own, empty at the start and removed at the end, named after the test.
+//! A test with a folder of its own, empty at the start and removed at the end, named after the test and the
+//! process, so that two runs of the suite side by side never share one.
 class FolderTest : public ::testing::Test {
   protected:
     void SetUp() override {
         folder_ = std::filesystem::path(::testing::TempDir()) /
-                  ("kaz-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                  ("kaz-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                   "-" + std::to_string(getpid()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include "app/dialogs/background_task.h"
 #include "app/dialogs/song_picker_dialog.h"
 #include "app/file_messages.h"
 #include "app/loaded_modules.h"
@@ -15,6 +16,7 @@
 #include "interchange/chart_folder.h"
 #include "interchange/chart_text_reader.h"
 #include "interchange/chart_text_writer.h"
+#include "interchange/import_check.h"
 #include "interchange/ireal_cells.h"
 #include "interchange/ireal_link.h"
 
@@ -42,6 +44,20 @@ bool HasChordProDirective(std::string_view text) {
         }
     }
     return false;
+}
+
+//! The songs an import left out, a line each: at most kMostToldSongs, then how many more.
+QStringList LeftOutList(const std::vector<std::string>& problems) {
+    constexpr std::size_t kMostToldSongs = 20;
+    QStringList lines;
+    for (std::size_t i = 0; i < std::min(problems.size(), kMostToldSongs); ++i) {
+        lines.append("\u2022 " + QString::fromStdString(problems[i]));
+    }
+    if (problems.size() > kMostToldSongs) {
+        lines.append(
+            QObject::tr("\u2022 and %n more", nullptr, static_cast<int>(problems.size() - kMostToldSongs)));
+    }
+    return lines;
 }
 
 }  // namespace
@@ -153,52 +169,90 @@ bool InterchangeActions::OfferPastedLink(const QString& text) {
 
 bool InterchangeActions::ImportBytes(const QString& name, const std::string& bytes) {
     ImportedSongs songs;
-    if (const InterchangeModule* songFiles = LoadInterchangeModule(songs.error); songFiles != nullptr) {
-        songs = songFiles->importSongs(QFile::encodeName(name).toStdString(), bytes);
+    if (!ReadSongs(name, bytes, songs)) {
+        return true;
     }
+    const QString fileName = QFileInfo(name).fileName();
     if (!songs.Read()) {
-        ShowError(
-            tr("Cannot import %1: %2.").arg(QFileInfo(name).fileName(), QString::fromStdString(songs.error)));
+        ShowError(tr("Cannot import %1: %2.").arg(fileName, QString::fromStdString(songs.error)));
+        return false;
+    }
+    if (songs.songs.empty()) {
+        ShowError(tr("Cannot import %1: no song of it opens as a chart.\n%2")
+                      .arg(fileName, LeftOutList(songs.problems).join('\n')));
         return false;
     }
     OpenSongs(songs);
     return true;
 }
 
+bool InterchangeActions::ReadSongs(const QString& name, const std::string& bytes, ImportedSongs& songs) {
+    const InterchangeModule* songFiles = LoadInterchangeModule(songs.error);
+    if (songFiles == nullptr) {
+        return true;
+    }
+    const std::string fileName = QFile::encodeName(name).toStdString();
+    const std::shared_ptr<const StyleLibrary> styles = access_.styles();
+    bool finished = true;
+    RunWithProgress(window_, tr("Importing %1...").arg(QFileInfo(name).fileName()),
+                    [&](const ImportProgress& progress) {
+                        songs = songFiles->importSongs(fileName, bytes);
+                        finished = !songs.Read() || KeepChartsThatOpen(songs, styles, progress);
+                    });
+    return finished;
+}
+
 //! One song opens as a new chart; of a playlist the songs picked are written into a folder the user chooses
-//! and the first of them opens.
+//! and the first of them opens. The songs left out, and why, are told at the end.
 void InterchangeActions::OpenSongs(const ImportedSongs& songs) {
-    if (songs.songs.size() == 1) {
-        access_.openText(QString::fromStdString(WriteChartText(songs.songs.front())));
-        return;
-    }
     std::vector<LeadSheet> picked;
-    for (const std::size_t index : questions.pick(window_, songs)) {
-        picked.push_back(songs.songs[index]);
+    if (songs.songs.size() == 1) {
+        picked.push_back(songs.songs.front());
+    } else {
+        for (const std::size_t index : questions.pick(window_, songs)) {
+            picked.push_back(songs.songs[index]);
+        }
     }
-    if (picked.empty()) {
-        return;
-    }
+    QStringList told;
     if (picked.size() == 1) {
         access_.openText(QString::fromStdString(WriteChartText(picked.front())));
+    } else if (picked.empty() || !WriteSongs(picked, told)) {
         return;
     }
-    const QString folder = questions.folder(window_, static_cast<int>(picked.size()));
+    if (!songs.problems.empty()) {
+        told.append(tr("Left out of the import:"));
+        told.append(LeftOutList(songs.problems));
+    }
+    if (!told.isEmpty()) {
+        ShowError(told.join('\n'));
+    }
+}
+
+bool InterchangeActions::WriteSongs(const std::vector<LeadSheet>& picked, QStringList& told) {
+    const int count = static_cast<int>(picked.size());
+    const QString folder = questions.folder(window_, count);
     if (folder.isEmpty()) {
-        return;
+        return false;
     }
-    const FolderWriting writing =
-        WriteChartsIntoFolder(QFile::encodeName(folder).toStdString(), picked, false);
+    FolderWriting writing;
+    RunWithProgress(
+        window_, tr("Writing %n chart(s)...", nullptr, count), [&](const ImportProgress& progress) {
+            writing = WriteChartsIntoFolder(QFile::encodeName(folder).toStdString(), picked, false, progress);
+        });
+    if (writing.cancelled) {
+        told.append(tr("The import was cancelled after %n chart(s).", nullptr,
+                       static_cast<int>(writing.written.size())));
+    }
     if (!writing.failures.empty()) {
-        QStringList failures;
+        told.append(tr("Some charts were not written:"));
         for (const std::string& failure : writing.failures) {
-            failures.append(QString::fromStdString(failure));
+            told.append(QString::fromStdString(failure));
         }
-        ShowError(tr("Some charts were not written:\n%1").arg(failures.join('\n')));
     }
     if (!writing.written.empty()) {
         access_.openFile(QFile::decodeName(writing.written.front().string().c_str()));
     }
+    return true;
 }
 
 void InterchangeActions::Export(

@@ -2,7 +2,9 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "interchange/lead_sheet.h"
@@ -23,6 +25,8 @@ struct ChartWindowAccess {
     //! Compile the chart, showing its error; its text, and the compile, or nullptr when it failed.
     std::function<const CompileState*(std::string&)> compile;
     std::function<QString()> chartPath;  //!< the chart's file, empty for a new one
+    //! The styles the window plays, which an imported chart's [STYLE=…] mark may name.
+    std::function<std::shared_ptr<const StyleLibrary>()> styles;
 };
 
 //! The questions the commands ask, through dialogs; tests answer them themselves.
@@ -66,7 +70,13 @@ class InterchangeActions : public QObject {
   private:
     void Import();
     bool ImportBytes(const QString& name, const std::string& bytes);
+    //! Read the songs of bytes and leave out those whose charts would not compile or open, off the window's
+    //! thread; false when the user cancelled.
+    bool ReadSongs(const QString& name, const std::string& bytes, ImportedSongs& songs);
     void OpenSongs(const ImportedSongs& songs);
+    //! Write the songs picked into a folder the user chooses, off the window's thread, open the first, and
+    //! add what went wrong to told; false when the user chose no folder.
+    bool WriteSongs(const std::vector<LeadSheet>& picked, QStringList& told);
     //! Write the chart with write, then tell the user what the format has no place for: what no lead sheet
     //! carries, and what differences finds in the song as the format writes it.
     void Export(const QString& caption, const QString& filter, const QString& suffix,

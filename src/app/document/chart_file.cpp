@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <algorithm>
@@ -16,6 +15,7 @@
 
 #include "app/document/in_place_save.h"
 #include "app/setting_keys.h"
+#include "base/chart_encoding.h"
 #include "base/file_kinds.h"
 #include "base/input_file.h"
 #include "base/output_file.h"
@@ -24,46 +24,15 @@ namespace kaz {
 
 namespace {
 
-constexpr char16_t kUndefined = 0;
-
-//! Windows-1252's characters for the bytes 0x80..0x9F; the five it leaves undefined read as the C1 control
-//! of the same number, as the system's own conversion does, so that they are written back unchanged.
-constexpr std::array<char16_t, 32> kWindows1252High{
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-QString DecodeWindows1252(const QByteArray& bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        *out++ = (byte >= 0x80 && byte <= 0x9F) ? QChar(kWindows1252High[byte - 0x80]) : QChar(byte);
-    }
-    return text;
-}
-
-char16_t ToWindows1252(char16_t unit) {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
-        return unit;
-    }
-    for (std::size_t i = 0; i < kWindows1252High.size(); ++i) {
-        if (kWindows1252High[i] == unit) {
-            return static_cast<char16_t>(0x80 + i);
-        }
-    }
-    return kUndefined;
-}
-
 bool EncodeWindows1252(const QString& text, QByteArray& bytes) {
     bytes.resize(text.size());
     char* out = bytes.data();
     for (const QChar c : text) {
-        const char16_t byte = ToWindows1252(c.unicode());
-        if (byte == kUndefined && c.unicode() != 0) {
+        const std::optional<unsigned char> byte = Windows1252Byte(c.unicode());
+        if (!byte) {
             return false;
         }
-        *out++ = static_cast<char>(byte);
+        *out++ = static_cast<char>(*byte);
     }
     return true;
 }
@@ -78,33 +47,27 @@ ChartFileFormat::LineEnding DetectLineEnding(const QString& text) {
     return crlf > 0 && crlf == lf ? ChartFileFormat::LineEnding::CrLf : ChartFileFormat::LineEnding::Lf;
 }
 
-constexpr QByteArrayView kUtf16LittleEndianMark("\xFF\xFE");
-constexpr QByteArrayView kUtf16BigEndianMark("\xFE\xFF");
-
-//! The UTF-16 encoding whose byte order mark starts bytes, if one does.
-std::optional<ChartFileFormat::Encoding> Utf16ByMark(const QByteArray& bytes) {
-    if (bytes.startsWith(kUtf16LittleEndianMark)) {
-        return ChartFileFormat::Encoding::Utf16LittleEndian;
-    }
-    if (bytes.startsWith(kUtf16BigEndianMark)) {
-        return ChartFileFormat::Encoding::Utf16BigEndian;
-    }
-    return std::nullopt;
-}
-
 QStringConverter::Encoding Utf16Converter(ChartFileFormat::Encoding encoding) {
     return encoding == ChartFileFormat::Encoding::Utf16BigEndian ? QStringConverter::Utf16BE
                                                                  : QStringConverter::Utf16LE;
 }
 
-//! The text after the byte order mark of a UTF-16 file; nothing when the rest is not UTF-16.
-std::optional<QString> DecodeUtf16(const QByteArray& bytes, ChartFileFormat::Encoding encoding) {
-    QStringDecoder decoder(Utf16Converter(encoding), QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(QByteArrayView(bytes).sliced(2));
-    if (decoder.hasError()) {
-        return std::nullopt;
+std::string_view View(const QByteArray& bytes) {
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+ChartFileFormat::Encoding FileEncoding(ChartEncoding encoding) {
+    switch (encoding) {
+        case ChartEncoding::Utf8:
+            break;
+        case ChartEncoding::Windows1252:
+            return ChartFileFormat::Encoding::Windows1252;
+        case ChartEncoding::Utf16LittleEndian:
+            return ChartFileFormat::Encoding::Utf16LittleEndian;
+        case ChartEncoding::Utf16BigEndian:
+            return ChartFileFormat::Encoding::Utf16BigEndian;
     }
-    return text;
+    return ChartFileFormat::Encoding::Utf8;
 }
 
 }  // namespace
@@ -129,32 +92,20 @@ qsizetype LongestLine(const QString& text) {
 }  // namespace
 
 bool IsBinary(const QByteArray& bytes) {
-    if (const auto utf16 = Utf16ByMark(bytes)) {
-        const std::optional<QString> text = DecodeUtf16(bytes, *utf16);
-        return !text || text->contains(QChar(0));
+    if (HasUtf16Mark(View(bytes))) {
+        const DecodedChart decoded = DecodeChartBytes(View(bytes));
+        return decoded.encoding == ChartEncoding::Utf8 || decoded.encoding == ChartEncoding::Windows1252 ||
+               decoded.text.find('\0') != std::string::npos;
     }
     return bytes.contains('\0');
 }
 
 ChartText DecodeChart(const QByteArray& bytes) {
+    DecodedChart decoded = DecodeChartBytes(View(bytes));
     ChartText chart;
-    const auto utf16 = Utf16ByMark(bytes);
-    std::optional<QString> utf16Text = utf16 ? DecodeUtf16(bytes, *utf16) : std::nullopt;
-    if (utf16Text) {
-        chart.format.encoding = *utf16;
-        chart.format.byteOrderMark = true;
-        chart.text = std::move(*utf16Text);
-    } else {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const bool bom = bytes.startsWith("\xEF\xBB\xBF");
-        chart.text = utf8.decode(bom ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes));
-        if (utf8.hasError()) {
-            chart.format.encoding = ChartFileFormat::Encoding::Windows1252;
-            chart.text = DecodeWindows1252(bytes);
-        } else {
-            chart.format.byteOrderMark = bom;
-        }
-    }
+    chart.text = QString::fromUtf8(decoded.text.data(), static_cast<qsizetype>(decoded.text.size()));
+    chart.format.encoding = FileEncoding(decoded.encoding);
+    chart.format.byteOrderMark = decoded.byteOrderMark;
     chart.format.lineEnding = DetectLineEnding(chart.text);
     if (chart.format.lineEnding == ChartFileFormat::LineEnding::CrLf) {
         chart.text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
