@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialogs/notation_dialog.h"
 #include "app/dialogs/transpose_dialog.h"
 #include "app/document/chart_recovery.h"
 #include "app/file_dialogs.h"
