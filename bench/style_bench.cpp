@@ -1,9 +1,10 @@
 // Playing a chart in an accompaniment style: the renderer alone on a compiled 12-bar blues, in the block
-// chords and in Medium swing, from 1,200 to 120,000 measures, so the cost of the band shows beside the
-// plain block chords and its growth with the song's length, once keeping the whole performance as Play
-// does and once handing it on as it is made, as the MIDI export does; the whole MIDI export of the same
-// songs, compile and file included; and Export to Audio of a five-minute song in a style with drums, through
-// the built-in synthesizer, with how many times faster than real time it runs.
+// chords and in Medium swing, from 1,200 to 120,000 measures (and at 12,000 in the busiest grooves, Funk and
+// Medium up swing), so the cost of the band shows beside the plain block chords and its growth with the
+// song's length, once keeping the whole performance as Play does and once handing it on as it is made, as
+// the MIDI export does; the whole MIDI export of the same songs, compile and file included; and Export to
+// Audio of a five-minute song in a style with drums, through the built-in synthesizer, with how many times
+// faster than real time it runs.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -115,6 +116,15 @@ void ExportMediumSwing(benchmark::State& state) {
     ExportInStyle(state, "Medium swing");
 }
 
+// The busiest grooves: sixteenths on two chord parts (Medium up swing has a piano and a guitar).
+void RenderFunk(benchmark::State& state) {
+    RenderInStyle(state, "Funk");
+}
+
+void RenderMediumUpSwing(benchmark::State& state) {
+    RenderInStyle(state, "Medium up swing");
+}
+
 void RenderBlockChords(benchmark::State& state) {
     RenderInStyle(state, "");
 }
@@ -155,6 +165,8 @@ void ExportAudioFunk(benchmark::State& state) {
 
 BENCHMARK(RenderBlockChords)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);
 BENCHMARK(RenderMediumSwing)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);
+BENCHMARK(RenderFunk)->Arg(12000)->Unit(benchmark::kMillisecond);
+BENCHMARK(RenderMediumUpSwing)->Arg(12000)->Unit(benchmark::kMillisecond);
 BENCHMARK(StreamBlockChords)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);
 BENCHMARK(StreamMediumSwing)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ExportBlockChords)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);

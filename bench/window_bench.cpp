@@ -10,9 +10,13 @@
 // - checking a 1,000-measure chart as it is typed, from the start of the check to its report, with and
 //   without a mistake at its end;
 // - typing at the end and in the middle of one long line, with the highlighter and the live check at work:
-//   the slowest keystroke, painting included, by the line's length.
+//   the slowest keystroke, painting included, by the line's length;
+// - listing the unsaved charts that runs which were killed left behind, each with the lock its run held, and
+//   making the list the user answers.
 // cmake -DKAZ_BUILD_BENCH=ON, then build/.../bench/window_bench.
 #include <benchmark/benchmark.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -34,6 +38,7 @@
 #include "app/editor/live_checker.h"
 #include "app/main_window.h"
 #include "app/playback/playback_controller.h"
+#include "app/recovery_dialog.h"
 #include "bench_charts.h"
 #include "lateness.h"
 
@@ -332,6 +337,45 @@ void BM_TypingOnALongLine(benchmark::State& state) {
     }
 }
 
+void BM_ListingUnsavedCharts(benchmark::State& state) {
+    QTemporaryDir folder;
+    // One killed run's recovery file and the lock it held, copied as many times as asked.
+    {
+        ChartRecovery killed(folder.path());
+        QString error;
+        static_cast<void>(killed.Write(folder.filePath("song.kaz"), ChartFileFormat{},
+                                       QString::fromStdString(bench::BluesChart(48)), error));
+        const QStringList kept = QDir(folder.path()).entryList({"*.kazrecovery"});
+        QFile::copy(folder.filePath(kept.front()), folder.filePath("left.json"));
+        // The lock names this run; a run that has ended names one that is gone.
+        QFile lock(folder.filePath(kept.front() + ".lock"));
+        static_cast<void>(lock.open(QIODevice::ReadOnly));
+        QByteArray held = lock.readAll();
+        const pid_t ended = ::fork();
+        if (ended == 0) {
+            ::_exit(0);
+        }
+        ::waitpid(ended, nullptr, 0);
+        held.replace(0, held.indexOf('\n'), QByteArray::number(ended));
+        WriteFile(folder.filePath("left.lock"), held.toStdString());
+    }
+    for (int i = 0; i < state.range(0); ++i) {
+        const QString name = folder.filePath(QStringLiteral("chart-%1.kazrecovery").arg(i));
+        QFile::copy(folder.filePath("left.json"), name);
+        QFile::copy(folder.filePath("left.lock"), name + ".lock");
+    }
+    for (auto _ : state) {
+        QElapsedTimer elapsed;
+        elapsed.start();
+        const std::vector<LeftBehindWork> work = ChartRecovery::LeftBehind(folder.path());
+        const double listed = static_cast<double>(elapsed.nsecsElapsed()) * 1e-9;
+        const RecoveryDialog list(work, nullptr);
+        state.SetIterationTime(static_cast<double>(elapsed.nsecsElapsed()) * 1e-9);
+        state.counters["listed_ms"] = listed * 1e3;
+        state.counters["charts"] = static_cast<double>(work.size());
+    }
+}
+
 BENCHMARK(BM_StartUpToFirstPaint)
     ->ArgName("settings_KB")
     ->Arg(0)
@@ -363,6 +407,13 @@ BENCHMARK(BM_TypingOnALongLine)
     ->Arg(30000)
     ->Arg(100000)
     ->Arg(1000000)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListingUnsavedCharts)
+    ->ArgName("charts")
+    ->Arg(10)
+    ->Arg(10000)
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);

@@ -1,37 +1,41 @@
-// Feeds arbitrary bytes to the compiler: every input must end in success or in exactly one message.
+// Feeds arbitrary bytes to the compiler: every input must end accepted or in exactly one error or fault, and
+// an error must select text inside the chart.
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
+#include <string>
 
 #include "language/compile_score.h"
 
 namespace {
 
-class CountingView final : public kaz::Editor, public kaz::ErrorPresenter {
-  public:
-    void Select(kaz::TextRange range) override { selection_ = range; }
-    void ScrollToSelection() override {}
-    void ReplaceSelection(std::string_view, bool) override {}
-    [[nodiscard]] kaz::TextRange Selection() const override { return selection_; }
-    void SetReadOnly(bool) override {}
-    void ShowMessage(std::string_view, std::string_view, kaz::MessageIcon) override { ++messages; }
-
-    int messages = 0;
-
-  private:
-    kaz::TextRange selection_;
-};
+//! Whether the result says one thing only: nothing for an accepted chart or one that sounds no note, the
+//! error alone for a language error, the fault alone for a fault.
+bool SaysOneThing(const kaz::CompileResult& result) {
+    const bool error = !result.error.message.empty();
+    const bool fault = !result.fault.empty();
+    switch (result.outcome) {
+        case kaz::CompileOutcome::Accepted:
+        case kaz::CompileOutcome::NothingToPlay:
+            return !error && !fault;
+        case kaz::CompileOutcome::LanguageError:
+            return error && !fault;
+        case kaz::CompileOutcome::Fault:
+            return fault && !error;
+    }
+    return false;
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static kaz::CompileState state;
-    CountingView view;
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const bool ok = kaz::CompileScore(state, text, view, view);
-    if (view.messages != (ok ? 0 : 1)) {
+    const std::shared_ptr<const kaz::CompiledChart> chart =
+        kaz::Compile(std::string(reinterpret_cast<const char*>(data), size));
+    const kaz::CompileResult& result = chart->result;
+    if (!SaysOneThing(result)) {
         std::abort();
     }
-    const kaz::TextRange selection = view.Selection();
+    const kaz::TextRange selection = result.error.selection;
     if (selection.start < 0 || selection.end < selection.start || selection.end > static_cast<int>(size)) {
         std::abort();
     }

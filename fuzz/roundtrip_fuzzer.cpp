@@ -6,9 +6,11 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "language/transpose_score.h"
 #include "midi/midi_file_writer.h"
@@ -16,28 +18,6 @@
 namespace {
 
 using namespace kaz;
-
-//! An editor that applies replacements to its text.
-class TextView final : public Editor, public ErrorPresenter {
-  public:
-    explicit TextView(std::string text) : text_(std::move(text)) {}
-    void Select(TextRange range) override { selection_ = range; }
-    void ScrollToSelection() override {}
-    void ReplaceSelection(std::string_view text, bool) override {
-        const auto at = static_cast<std::size_t>(selection_.start);
-        text_.replace(at, static_cast<std::size_t>(selection_.end - selection_.start), text);
-        selection_.start = selection_.end = static_cast<int>(at + text.size());
-    }
-    [[nodiscard]] TextRange Selection() const override { return selection_; }
-    void SetReadOnly(bool) override {}
-    void ShowMessage(std::string_view, std::string_view, MessageIcon) override {}
-
-    [[nodiscard]] const std::string& Text() const { return text_; }
-
-  private:
-    std::string text_;
-    TextRange selection_;
-};
 
 struct Choices {
     int shift = 0;
@@ -49,9 +29,8 @@ struct Choices {
 //! compile. resolved is set to the notation the chart was read in.
 std::optional<std::string> Transposed(const std::string& text, const Choices& choices, NotationMode setting,
                                       int shift, NotationMode& resolved) {
-    CompileState state;
-    state.settings.notation = setting;
-    TextView view(text);
+    CompileOptions options;
+    options.settings.notation = setting;
     NoteNameTables tables;
     tables.spellingChoice = choices.spellings;
     const TransposeChooser choose = [&](const TransposeOffer& offer) -> std::optional<TransposeResult> {
@@ -60,10 +39,11 @@ std::optional<std::string> Transposed(const std::string& text, const Choices& ch
         dialog.SelectEntry(TransposeDialogModel::kUnshiftedEntry + shift);
         return dialog.Accept();
     };
-    if (TransposeScore(state, text, view, view, choose).outcome != TransposeOutcome::Transposed) {
+    Transposition transposition = TransposeChart(*Compile(text, options), choose);
+    if (transposition.outcome != TransposeOutcome::Transposed) {
         return std::nullopt;
     }
-    return view.Text();
+    return std::move(transposition.text);
 }
 
 void CheckRoundTrip(const std::string& chart, const Choices& choices) {
@@ -140,7 +120,8 @@ bool IsWholeMidiFile(std::string_view bytes) {
             at += length;
         } else if ((status & 0xF0) == kProgramChangeStatus) {
             at += 1;
-        } else if ((status & 0xF0) == kNoteOnStatus || (status & 0xF0) == kNoteOffStatus) {
+        } else if ((status & 0xF0) == kNoteOnStatus || (status & 0xF0) == kNoteOffStatus ||
+                   (status & 0xF0) == kControlChangeStatus) {
             at += 2;
         } else {
             return false;
@@ -165,26 +146,25 @@ class MemoryExport final : public EventConsumer {
 };
 
 void CheckMidiFile(const std::string& chart, const Choices& choices) {
-    CompileState kept;
-    kept.settings.notation = choices.notation;
-    if (!Compile(kept, chart).Accepted()) {
+    CompileOptions options;
+    options.settings.notation = choices.notation;
+    const std::shared_ptr<const CompiledChart> kept = Compile(chart, options);
+    if (!kept->Accepted()) {
         return;
     }
     MidiFileWriter whole;
     whole.OpenInMemory();
     whole.WriteText(CreditText());
-    for (std::size_t i = 0; i < kept.events.size(); ++i) {
-        WriteEvent(kept.events[i], whole);
+    for (std::size_t i = 0; i < kept->performance.size(); ++i) {
+        WriteEvent(kept->performance[i], whole);
     }
     if (!whole.Close() || !IsWholeMidiFile(whole.Bytes())) {
         std::abort();
     }
 
-    CompileState streamed;
-    streamed.settings.notation = choices.notation;
     MemoryExport stream;
-    streamed.events.StreamTo(&stream);
-    if (!Compile(streamed, chart).Accepted() || !stream.writer.Close() ||
+    options.stream = &stream;
+    if (!Compile(chart, options)->Accepted() || !stream.writer.Close() ||
         stream.writer.Bytes() != whole.Bytes()) {
         std::abort();
     }

@@ -7,11 +7,12 @@ packages=(
     flex bison
     qt6-base-dev qt6-base-dev-tools
     libcli11-dev nlohmann-json3-dev
-    librtmidi-dev libasound2-dev libfluidsynth-dev libsndfile1-dev fluidsynth timgm6mb-soundfont
+    librtmidi-dev libasound2-dev libfluidsynth-dev libsndfile1-dev fluidsynth fluid-soundfont-gm timgm6mb-soundfont
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-mido sox poppler-utils
     fonts-dejavu-core xvfb xauth
     desktop-file-utils libxml2-utils libx11-dev appstream man-db
+    clang clang-format libclang-rt-dev
     libpugixml-dev libzip-dev
 )
 

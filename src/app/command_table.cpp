@@ -45,8 +45,10 @@ constexpr std::array<CommandEntry, 22> kCommands{{
     {&WindowCommands::exportAudio, QT_TRANSLATE_NOOP("MainWindow", "Export to A&udio..."),
      QT_TRANSLATE_NOOP("MainWindow",
                        "Render the score through the built-in synthesizer into a WAV or FLAC file")},
-    {&WindowCommands::exit, QT_TRANSLATE_NOOP("MainWindow", "E&xit"),
-     QT_TRANSLATE_NOOP("MainWindow", "Quit Kaz; asks to save the chart first")},
+    {&WindowCommands::exit,
+     QT_TRANSLATE_NOOP("MainWindow", "E&xit"),
+     QT_TRANSLATE_NOOP("MainWindow", "Quit Kaz; asks to save the chart first"),
+     {Qt::CTRL | Qt::Key_Q}},
     {&WindowCommands::undo,
      QT_TRANSLATE_NOOP("MainWindow", "&Undo"),
      QT_TRANSLATE_NOOP("MainWindow", "Undo the last change"),
@@ -164,6 +166,7 @@ void CreateMenus(QMenuBar& bar, const WindowCommands& c, const PartCommands& par
     QMenu* view = bar.addMenu(Tr("Vie&w"));
     view->addAction(c.checkAsYouType);
     view->addAction(c.followView);
+    view->addAction(c.mixer);
     view->addAction(parts.chartView);
     view->addSeparator();
     view->addActions({parts.zoomIn, parts.zoomOut, parts.actualSize});
@@ -174,7 +177,7 @@ void CreateMenus(QMenuBar& bar, const WindowCommands& c, const PartCommands& par
     settings->addSeparator();
     settings->addActions({c.notation, c.fastInput});
     settings->addSeparator();
-    settings->addActions({c.countIn, c.practiceLoop});
+    settings->addActions({c.countIn, c.practiceLoop, c.editWhilePlaying});
     settings->addSeparator();
     settings->addAction(c.spellingHints);
 

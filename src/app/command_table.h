@@ -43,8 +43,10 @@ struct WindowCommands {
     QAction* playOrPause;
     QAction* loopSelectedMeasures;
     QAction* followView;  //!< shows and hides the follow view
+    QAction* mixer;       //!< shows and hides the mixer
     QAction* countIn;
-    QAction* practiceLoop;  //!< the practice loop's tempo step and ceiling
+    QAction* editWhilePlaying;  //!< keeps the chart open to changes while it plays
+    QAction* practiceLoop;      //!< the practice loop's tempo step and ceiling
     std::array<QAction*, FastInputSnippets::kCount> snippets;
     std::array<QAction*, RecentFiles::kCount> recentFiles;
 };

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "app/application.h"
-#include "app/end_requests.h"
 
 namespace {
 
@@ -48,7 +47,6 @@ int main(int argc, char* argv[]) {
     if (window == nullptr) {
         return 1;
     }
-    const kaz::EndRequests endRequests(window->Document(), nullptr);
     window->show();
     return QApplication::exec();
 }

@@ -16,6 +16,7 @@
 #include "app/chart/chart_feature.h"
 #include "app/chart/chart_panel.h"
 #include "app/chart/chart_view.h"
+#include "app/comment_line_edit.h"
 #include "app/dialogs/about_dialog.h"
 #include "app/dialogs/chord_reference_dialog.h"
 #include "app/dialogs/fast_input_dialog.h"
@@ -27,11 +28,11 @@
 #include "app/dialogs/voices_dialog.h"
 #include "app/document/chart_document.h"
 #include "app/document/chart_file_commands.h"
+#include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
 #include "app/editor/chart_highlighter.h"
 #include "app/editor/editing_comforts.h"
 #include "app/editor/live_checker.h"
-#include "app/editor/text_change.h"
 #include "app/editor/zoom_control.h"
 #include "app/lock_indicators.h"
 #include "app/playback/follow_view.h"
@@ -44,7 +45,7 @@
 #include "app/view_settings.h"
 #include "base/input_file.h"
 #include "base/program.h"
-#include "harmony/spliced_text.h"
+#include "chart/notation_line.h"
 #include "language/transpose_score.h"
 
 namespace kaz {
@@ -54,12 +55,13 @@ MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
       prompts_(prompts != nullptr ? std::move(prompts)
                                   : std::make_unique<DialogPrompts>(*this, session.noteNames)),
       editor_(new ChartEditor(this)),
+      compiler_(new ChartCompiler(*editor_, session_.settings, this)),
       highlighter_(new ChartHighlighter(*editor_)),
-      checker_(new LiveChecker(*editor_, session_.compile, this)) {
+      checker_(new LiveChecker(*editor_, *compiler_, this)) {
     setCentralWidget(editor_);
-    playback_ = new PlaybackController(session_, *editor_, *prompts_, *this);
+    playback_ = new PlaybackController(session_, *editor_, *compiler_, *prompts_, *this);
     CreateDocument();
-    player_ = new PlayerFeatures(*this, session_, *playback_);
+    player_ = new PlayerFeatures(*this, *playback_);
     CreateChartView();
     CreateCommands();
     CreateMenus(*menuBar(), commands_,
@@ -69,7 +71,9 @@ MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
                  chart_->ChartViewAction(), comforts_->Zoom().ZoomInAction(),
                  comforts_->Zoom().ZoomOutAction(), comforts_->Zoom().ActualSizeAction(), theme_->Menu()});
     addToolBar(Qt::TopToolBarArea, &Transport());
-    Transport().addWidget(new StyleList(session_.compile.settings.style, &Transport()));
+    auto* styles = new StyleList(session_.settings, &Transport());
+    Transport().addWidget(styles);
+    connect(styles, &QComboBox::currentIndexChanged, this, &MainWindow::SettingsChanged);
     CreateStatusBar();
     CreateChecking();
     RestoreLayout();
@@ -84,6 +88,7 @@ MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
         player_->Follow().FollowPlayback(playing);
         chart_->FollowPlayback(!playing);
     });
+    connect(playback_, &PlaybackController::editingChanged, this, &MainWindow::UpdateCommandStates);
     connect(editor_, &ChartEditor::undoStateChanged, this, &MainWindow::UpdateCommandStates);
     connect(editor_, &ChartEditor::lineTooLong, this, [this] {
         statusBar()->showMessage(tr("A line of a chart is at most %1 characters, so that typing stays quick.")
@@ -136,11 +141,19 @@ void MainWindow::CreateDocument() {
     connect(document_, &ChartDocument::aboutToReplace, playback_, [this] {
         playback_->Stop();
         // Another chart: its tempo mark is taken when it is first read.
-        playback_->Engine().ForgetTempoMark();
+        playback_->ForgetTempoMark();
         player_->UpdateTempoNote();
     });
-    connect(document_, &ChartDocument::pathChanged, this,
-            [this](const QString& path) { setWindowFilePath(path.isEmpty() ? tr("Untitled") : path); });
+    connect(document_, &ChartDocument::pathChanged, this, &MainWindow::UpdateTitle);
+    connect(document_, &ChartDocument::recoveryChanged, this, [this](bool kept, const QString& error) {
+        keptForRecovery_ = kept;
+        UpdateTitle();
+        statusBar()->showMessage(
+            kept ? tr("Unsaved changes are kept for recovery again")
+                 : tr("Unsaved changes cannot be kept for recovery in %1. Save the chart to keep them.")
+                       .arg(error),
+            kept ? 5000 : 20000);
+    });
     connect(document_, &ChartDocument::modifiedChanged, this, &QWidget::setWindowModified);
     connect(document_, &ChartDocument::opened, this, [this](const QString& path) {
         // Before the window first shows, a message would stand over the idle text instead of replacing it.
@@ -151,6 +164,14 @@ void MainWindow::CreateDocument() {
     connect(document_, &ChartDocument::saved, this, [this](const QString& path) {
         statusBar()->showMessage(tr("Saved %1").arg(QFileInfo(path).fileName()), 2000);
     });
+}
+
+void MainWindow::UpdateTitle() {
+    const QString& path = document_->Path();
+    setWindowFilePath(path.isEmpty() ? tr("Untitled") : path);
+    // Where the unsaved changes are not safe, the title says so for as long as that lasts.
+    setWindowTitle(keptForRecovery_ ? QString()
+                                    : tr("%1[*] (not kept for recovery)").arg(document_->DisplayName()));
 }
 
 void MainWindow::CreateCommands() {
@@ -166,10 +187,14 @@ void MainWindow::CreateCommands() {
     connect(c.paste, &QAction::triggered, this, &MainWindow::Paste);
     connect(c.transpose, &QAction::triggered, this, &MainWindow::Transpose);
     connect(c.chordReference, &QAction::triggered, this, [this] { ShowChordReference(this); });
-    connect(c.voices, &QAction::triggered, this,
-            [this] { EditVoices(this, session_.compile.settings.voices); });
-    connect(c.styleSettings, &QAction::triggered, this,
-            [this] { EditStyleSettings(this, session_.compile.settings.style); });
+    connect(c.voices, &QAction::triggered, this, [this] {
+        EditVoices(this, session_.settings.parts);
+        SettingsChanged();
+    });
+    connect(c.styleSettings, &QAction::triggered, this, [this] {
+        EditStyleSettings(this, session_.settings);
+        SettingsChanged();
+    });
     connect(c.notation, &QAction::triggered, this, &MainWindow::ChooseNotation);
     connect(c.fastInput, &QAction::triggered, this, [this] { EditFastInput(this, session_.snippets); });
     connect(c.about, &QAction::triggered, this, [this] { ShowAbout(this); });
@@ -189,7 +214,10 @@ void MainWindow::CreateCommands() {
     c.playOrPause = transport.playOrPause;
     c.loopSelectedMeasures = transport.loopSelectedMeasures;
     c.countIn = transport.countIn;
+    c.editWhilePlaying = transport.editWhilePlaying;
     c.followView = player_->FollowViewAction();
+    player_->CreateMixer(*editor_, session_.settings);
+    c.mixer = player_->MixerAction();
     c.practiceLoop = player_->PracticeLoopAction();
     connect(c.practiceLoop, &QAction::triggered, this, [this] {
         EditPracticeTempo(this, player_->Practice());
@@ -203,11 +231,12 @@ void MainWindow::CreateExports() {
     access.maybeSave = [this] { return document_->MaybeSave(); };
     access.openText = [this](const QString& text) { document_->StartUnsaved(text); };
     access.openFile = [this](const QString& path) { LoadFile(path); };
-    access.compile = [this](std::string& text) -> const CompileState* {
-        return playback_->CompileChart(text) ? &session_.compile : nullptr;
+    access.compile = [this]() -> std::shared_ptr<const CompiledChart> {
+        const std::shared_ptr<const ChartCompile> compile = playback_->CompileForCommand();
+        return compile != nullptr ? compile->chart : nullptr;
     };
     access.chartPath = [this] { return document_->Path(); };
-    access.styles = [this] { return session_.compile.settings.style.library; };
+    access.styles = [this] { return session_.settings.style.library; };
     auto* exports =
         new PerformanceExports(*this, *prompts_, access, *commands_.exportMidi, *commands_.exportAudio);
     connect(exports, &PerformanceExports::exported, this,
@@ -217,8 +246,10 @@ void MainWindow::CreateExports() {
 
 void MainWindow::CreateChartView() {
     chart_ = new ChartFeature(
-        *this, *prompts_, session_, *editor_, [this] { return document_->Path(); },
-        [this](const SongMap& song) { return playback_->PlaceIn(song); });
+        *this, *prompts_, *compiler_, *editor_, [this] { return document_->Path(); },
+        [this] { return playback_->Now(); });
+    // The view shows nothing of the chart before: a new chart with a mistake must not look like the old one.
+    connect(document_, &ChartDocument::aboutToReplace, chart_, &ChartFeature::ForgetChart);
     comforts_ = new EditingComforts(*this, *editor_);
     theme_ = new ThemeMenu(*this);
     ZoomControl& zoom = comforts_->Zoom();
@@ -243,7 +274,7 @@ void MainWindow::CreateStatusBar() {
 
 void MainWindow::CreateChecking() {
     connect(checker_, &LiveChecker::tempoMarkRead, this, [this](std::optional<std::int32_t> mark) {
-        playback_->Engine().TakeTempoMark(mark);
+        playback_->TakeTempoMark(mark);
         player_->UpdateTempoNote();
     });
     connect(checker_, &LiveChecker::checked, this, [this](const QString& report) {
@@ -284,21 +315,25 @@ void MainWindow::SetUpEditor() {
 
 void MainWindow::UpdateCommandStates() {
     const Commands& c = commands_;
-    const bool stopped = playback_->IsStopped();
-    // A song's text stays as it is while it plays: nothing to check, and no colouring of every line at once.
-    checker_->SetPlaying(!stopped);
-    highlighter_->HoldRecolouring(!stopped);
+    // While a song plays, no colouring of every line at once.
+    highlighter_->HoldRecolouring(!playback_->IsStopped());
+    const bool editable = playback_->TextEditable();
     const bool selection = editor_->textCursor().hasSelection();
     // A disabled command does nothing, from its keys and from its menu alike.
-    c.exportMidi->setEnabled(stopped);
-    c.exportAudio->setEnabled(stopped);
-    c.transpose->setEnabled(stopped);
-    c.undo->setEnabled(stopped && editor_->CanUndo());
-    c.cut->setEnabled(stopped && selection);
+    c.exportMidi->setEnabled(editable);
+    c.exportAudio->setEnabled(editable);
+    c.transpose->setEnabled(editable);
+    c.undo->setEnabled(editable && editor_->CanUndo());
+    c.cut->setEnabled(editable && selection);
     c.copy->setEnabled(selection);
-    c.paste->setEnabled(stopped);
-    interchange_->SetStopped(stopped);
-    comforts_->SetStopped(stopped);
+    c.paste->setEnabled(editable);
+    interchange_->SetEditable(editable);
+    comforts_->SetEditable(editable);
+    chart_->SetEditable(editable);
+}
+
+void MainWindow::SettingsChanged() {
+    compiler_->SettingsChanged();
 }
 
 void MainWindow::Paste() {
@@ -308,19 +343,19 @@ void MainWindow::Paste() {
 }
 
 void MainWindow::Transpose() {
-    std::string text;
-    if (!playback_->CompileChart(text)) {
+    const std::shared_ptr<const ChartCompile> compile = playback_->CompileForCommand();
+    if (compile == nullptr) {
         return;
     }
     // The chords are rewritten in a copy of the text, which then replaces the editor's text in one change.
-    TextEditor rewrite(std::move(text));
-    if (!TransposeCompiledScore(
-            session_.compile.score, session_.compile.settings.notation, rewrite,
-            [this](const TransposeOffer& offer) { return prompts_->ChooseTransposition(offer); })) {
+    const Transposition transposition = TransposeChart(*compile->chart, [this](const TransposeOffer& offer) {
+        return prompts_->ChooseTransposition(offer);
+    });
+    if (transposition.outcome != TransposeOutcome::Transposed) {
         return;
     }
     const QString before = editor_->Text();
-    editor_->ReplaceAllWithoutUndo(document_->EditorText(rewrite.Text()));
+    editor_->ReplaceAllWithoutUndo(document_->EditorText(transposition.text));
     // After the rewrite, whose change notification empties the slot.
     editor_->SetUndoSlot(before);
 }
@@ -329,22 +364,24 @@ void MainWindow::ChooseNotation() {
     const std::string text = editor_->Text().toStdString();
     const std::optional<NotationMode> kept = NotationOfChart(text);
     std::optional<NotationMode> chart = kept;
-    if (!EditNotation(this, session_.compile.settings.notation, chart) || chart == kept ||
-        editor_->isReadOnly()) {
+    const NotationMode setting = session_.settings.notation;
+    if (!EditNotation(this, session_.settings.notation, chart)) {
         return;
     }
-    const std::optional<std::string_view> word =
-        chart ? std::optional(NotationWord(*chart)) : std::optional<std::string_view>();
-    if (const std::optional<TextChange> change = ProgramLineChange(text, kNotationLinePrefix, word)) {
-        ApplyTextChange(*editor_, *change);
+    if (session_.settings.notation != setting) {
+        SettingsChanged();
+    }
+    // The chart's own notation is a line of its text: writing it compiles the chart again.
+    if (chart != kept && !editor_->isReadOnly()) {
+        ApplyToEditor(*editor_, text, NotationLineChange(text, chart));
     }
 }
 
 void MainWindow::InsertSnippet(int index) {
-    // While a song plays its text is fixed: the highlights point into it. The keys stay enabled, so that
+    // While a song plays its text is fixed unless Edit while playing is on. The keys stay enabled, so that
     // they type nothing into the editor instead.
     const QString& snippet = session_.snippets.texts[static_cast<std::size_t>(index)];
-    if (playback_->IsStopped() && !snippet.isEmpty()) {
+    if (playback_->TextEditable() && !snippet.isEmpty()) {
         editor_->ReplaceSelectionWithoutUndo(snippet);
     }
 }

@@ -11,6 +11,7 @@ class QLabel;
 
 namespace kaz {
 
+class ChartCompiler;
 class ChartDocument;
 class ChartEditor;
 class ChartFeature;
@@ -42,6 +43,8 @@ class MainWindow final : public QMainWindow {
     bool OpenGivenFile(const QString& path);
 
     [[nodiscard]] ChartEditor& Editor() const { return *editor_; }
+    //! The one compile of the chart that every reader of it shares.
+    [[nodiscard]] ChartCompiler& Compiler() const { return *compiler_; }
     [[nodiscard]] ChartDocument& Document() const { return *document_; }
     [[nodiscard]] UserPrompts& Prompts() const { return *prompts_; }
     [[nodiscard]] PlaybackController& Playback() const { return *playback_; }
@@ -77,6 +80,8 @@ class MainWindow final : public QMainWindow {
     //! screen.
     void RestoreLayout();
 
+    //! The chart's name with the modified mark, and a mark while its changes cannot be kept for recovery.
+    void UpdateTitle();
     void Paste();
     void Transpose();
     //! Settings → B/Bb/H: the notation the user reads, and the one the chart keeps in its own line.
@@ -85,12 +90,16 @@ class MainWindow final : public QMainWindow {
     void OpenWebPage(const QString& url);
 
     //! Bring every command's enabled state up to date with the playback, the selection and the undo: the
-    //! commands that change the text or need the music work only while the chart is stopped.
+    //! commands that change the text or need the music work while the chart is stopped, and while it plays
+    //! with Edit while playing on.
     void UpdateCommandStates();
+    //! How the chart is read or played changed: compile it again.
+    void SettingsChanged();
 
     Session& session_;
     std::unique_ptr<UserPrompts> prompts_;
     ChartEditor* editor_;
+    ChartCompiler* compiler_;
     ChartDocument* document_ = nullptr;
     PlaybackController* playback_ = nullptr;
     PlayerFeatures* player_ = nullptr;
@@ -100,6 +109,7 @@ class MainWindow final : public QMainWindow {
     EditingComforts* comforts_ = nullptr;
     ThemeMenu* theme_ = nullptr;
     QLabel* checkReport_ = nullptr;
+    bool keptForRecovery_ = true;
     Commands commands_{};
     InterchangeActions* interchange_ = nullptr;  //!< import and the exports to other programs
 };

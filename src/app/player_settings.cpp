@@ -13,6 +13,8 @@ PlayerSettings LoadPlayerSettings() {
     PlayerSettings player;
     player.followView = settings.value(setting_keys::kFollowView, player.followView).toBool();
     player.countIn = settings.value(setting_keys::kCountIn, player.countIn).toBool();
+    player.editWhilePlaying =
+        settings.value(setting_keys::kEditWhilePlaying, player.editWhilePlaying).toBool();
     PracticeTempo& tempo = player.practiceTempo;
     tempo.step =
         ReadSettingNumber(settings, setting_keys::kPracticeTempoStep, tempo.step, 0, kMaxPracticeTempoStep);
@@ -29,16 +31,25 @@ void SaveCountIn(bool on) {
     OpenSettings().setValue(setting_keys::kCountIn, on);
 }
 
+void SaveEditWhilePlaying(bool on) {
+    OpenSettings().setValue(setting_keys::kEditWhilePlaying, on);
+}
+
 void SavePracticeTempo(const PracticeTempo& tempo) {
     QSettings settings = OpenSettings();
     settings.setValue(setting_keys::kPracticeTempoStep, tempo.step);
     settings.setValue(setting_keys::kPracticeTempoCeiling, tempo.ceiling);
 }
 
-void LoadBandSettings(StyleSettings& style) {
+void LoadBandSettings(RenderSettings& render) {
+    StyleSettings& style = render.style;
     const QSettings settings = OpenSettings();
-    style.drumsVolume =
-        ReadSettingNumber(settings, setting_keys::kStyleDrumsVolume, style.drumsVolume, 0, kMostDrumsVolume);
+    const std::int32_t drums = render.parts.Volume("drums");
+    const std::int32_t drumsVolume =
+        ReadSettingNumber(settings, setting_keys::kStyleDrumsVolume, drums, 0, kMostDrumsVolume);
+    if (drumsVolume != drums) {
+        render.parts["drums"].volume = static_cast<std::uint8_t>(drumsVolume);
+    }
     style.feel = ReadSettingNumber(settings, setting_keys::kStyleFeel, style.feel, 0, kMostFeel);
     constexpr std::int32_t kMostSeed = std::numeric_limits<std::int32_t>::max();
     const auto seed = static_cast<std::int32_t>(std::min<std::uint64_t>(style.seed, kMostSeed));
@@ -50,9 +61,10 @@ void LoadBandSettings(StyleSettings& style) {
     style.swing = swing == kStyleSwing ? kStyleSwing : std::max(swing, kSwingEven);
 }
 
-void SaveBandSettings(const StyleSettings& style) {
+void SaveBandSettings(const RenderSettings& render) {
+    const StyleSettings& style = render.style;
     QSettings settings = OpenSettings();
-    settings.setValue(setting_keys::kStyleDrumsVolume, style.drumsVolume);
+    settings.setValue(setting_keys::kStyleDrumsVolume, render.parts.Volume("drums"));
     settings.setValue(setting_keys::kStyleSwing, style.swing);
     settings.setValue(setting_keys::kStyleFeel, style.feel);
     settings.setValue(setting_keys::kStyleSeed, static_cast<qulonglong>(style.seed));

@@ -9,11 +9,12 @@ namespace kaz {
 inline constexpr std::int32_t kMaxPracticeTempoStep = 50;
 
 //! The settings of the player's own features. They live beside the program's settings, each under a name of
-//! its own: "View/FollowView", "Playback/CountIn", "Playback/PracticeTempoStep" and
-//! "Playback/PracticeTempoCeiling".
+//! its own: "View/FollowView", "Playback/CountIn", "Playback/EditWhilePlaying",
+//! "Playback/PracticeTempoStep" and "Playback/PracticeTempoCeiling".
 struct PlayerSettings {
     bool followView = false;
     bool countIn = false;
+    bool editWhilePlaying = false;
     PracticeTempo practiceTempo;
 };
 
@@ -21,12 +22,14 @@ struct PlayerSettings {
 [[nodiscard]] PlayerSettings LoadPlayerSettings();
 void SaveFollowView(bool shown);
 void SaveCountIn(bool on);
+void SaveEditWhilePlaying(bool on);
 void SavePracticeTempo(const PracticeTempo& tempo);
 
-//! Read how the band plays into style: "Style/DrumsVolume", "Style/Swing", "Style/Feel" and "Style/Seed". A
-//! missing or unreadable value keeps what style holds, a number out of range is brought in.
-void LoadBandSettings(StyleSettings& style);
-//! Write the four values of style.
-void SaveBandSettings(const StyleSettings& style);
+//! Read how the band plays into settings: "Style/DrumsVolume" (the drum part's volume), "Style/Swing",
+//! "Style/Feel" and "Style/Seed". A missing or unreadable value keeps what settings hold, a number out of
+//! range is brought in.
+void LoadBandSettings(RenderSettings& settings);
+//! Write the four values of settings.
+void SaveBandSettings(const RenderSettings& settings);
 
 }  // namespace kaz

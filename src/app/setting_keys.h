@@ -30,6 +30,7 @@ inline constexpr const char* kZoom = "View/Zoom";
 inline constexpr const char* kTheme = "View/Theme";
 inline constexpr const char* kFollowView = "View/FollowView";
 inline constexpr const char* kCountIn = "Playback/CountIn";
+inline constexpr const char* kEditWhilePlaying = "Playback/EditWhilePlaying";
 inline constexpr const char* kPracticeTempoStep = "Playback/PracticeTempoStep";
 inline constexpr const char* kPracticeTempoCeiling = "Playback/PracticeTempoCeiling";
 // The window's size and place and where its docks stand.

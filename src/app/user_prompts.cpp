@@ -1,18 +1,12 @@
 #include "app/user_prompts.h"
 
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFileInfo>
-#include <QLocale>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "app/dialogs/notation_dialog.h"
 #include "app/dialogs/transpose_dialog.h"
-#include "app/document/chart_recovery.h"
 #include "app/file_dialogs.h"
+#include "app/recovery_dialog.h"
 #include "base/program.h"
 
 namespace kaz {
@@ -46,48 +40,10 @@ bool DialogPrompts::AskSaveAsUtf8() {
                QMessageBox::Save | QMessageBox::Cancel) == QMessageBox::Save;
 }
 
-namespace {
-
-//! The text of a recovered chart, to read before choosing.
-void ShowRecoveredText(QWidget& window, const RecoveredChart& chart) {
-    QDialog dialog(&window);
-    dialog.setWindowTitle(QObject::tr("Unsaved chart"));
-    auto* text = new QPlainTextEdit(chart.text, &dialog);
-    text->setReadOnly(true);
-    text->setAccessibleName(QObject::tr("Unsaved text"));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(text);
-    layout->addWidget(buttons);
-    dialog.resize(560, 420);
+std::vector<RecoveryAnswer> DialogPrompts::ChooseRecoveries(const std::vector<LeftBehindWork>& work) {
+    RecoveryDialog dialog(work, &window_);
     dialog.exec();
-}
-
-}  // namespace
-
-RecoveryAnswer DialogPrompts::AskRestore(const RecoveredChart& chart) {
-    const QString name =
-        chart.path.isEmpty() ? QObject::tr("An untitled chart") : QFileInfo(chart.path).fileName();
-    for (;;) {
-        QMessageBox box(QMessageBox::Question, QObject::tr("Kaz"),
-                        QObject::tr("%1 had changes that were not saved when Kaz ended on %2. Restore them?")
-                            .arg(name, QLocale().toString(chart.written, QLocale::ShortFormat)),
-                        QMessageBox::NoButton, &window_);
-        QPushButton* restore = box.addButton(QObject::tr("&Restore"), QMessageBox::AcceptRole);
-        QPushButton* show = box.addButton(QObject::tr("&Show"), QMessageBox::ActionRole);
-        QPushButton* discard = box.addButton(QObject::tr("&Discard"), QMessageBox::DestructiveRole);
-        box.addButton(QObject::tr("&Later"), QMessageBox::RejectRole);
-        box.setDefaultButton(restore);
-        box.exec();
-        if (box.clickedButton() == show) {
-            ShowRecoveredText(window_, chart);
-            continue;
-        }
-        return box.clickedButton() == restore   ? RecoveryAnswer::Restore
-               : box.clickedButton() == discard ? RecoveryAnswer::Discard
-                                                : RecoveryAnswer::Later;
-    }
+    return dialog.Answers();
 }
 
 OutsideChangeAnswer DialogPrompts::AskOutsideChange(const QString& name) {

@@ -2,38 +2,52 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
-class QWidget;
+#include <string_view>
 
-#include "base/error_presenter.h"
 #include "harmony/notation.h"
 #include "harmony/transposition.h"
 
+class QWidget;
+
 namespace kaz {
+
+//! The caption of the message that tells a chart's error.
+inline constexpr std::string_view kErrorCaption = "Kaz error";
+
+//! The icon of a message; None for a plain one.
+enum class MessageIcon { Exclamation, Information, None };
 
 //! The files the window asks the user to name.
 enum class FileQuestion { Open, SaveAs, ExportMidi, ExportAudio };
 
 enum class SaveChangesAnswer { Save, Discard, Cancel };
-//! What to do with a chart a run that ended left unsaved: Later keeps it for the next start.
+//! What to do with a chart a run that ended left unsaved, or with the old bytes of a chart whose save it cut
+//! short (Restore puts them back): Later keeps it for the next start.
 enum class RecoveryAnswer { Restore, Discard, Later };
 //! The chart's file changed on disk while it has changes here too.
 enum class OutsideChangeAnswer { KeepMine, TakeTheirs, SaveMineAs };
 
-struct RecoveredChart;
+struct LeftBehindWork;
 
 //! How the window asks the user and tells the user: the message boxes, the file names and the transposition
 //! choice. The program asks through dialogs; tests answer in their place.
-class UserPrompts : public ErrorPresenter {
+class UserPrompts {
   public:
+    virtual ~UserPrompts() = default;
+    //! Show one modal message and return when it is dismissed.
+    virtual void ShowMessage(std::string_view caption, std::string_view text, MessageIcon icon) = 0;
     //! A message with only an OK button, titled with the program's name.
     void Tell(const QString& text, MessageIcon icon);
     //! Whether to save the changes to the chart called name before it goes.
     [[nodiscard]] virtual SaveChangesAnswer AskSaveChanges(const QString& name) = 0;
     //! Whether to save a chart as UTF-8 because its own encoding cannot store all of it; false is Cancel.
     [[nodiscard]] virtual bool AskSaveAsUtf8() = 0;
-    //! Whether to restore chart, which a run that ended left unsaved; the user may look at its text first.
-    [[nodiscard]] virtual RecoveryAnswer AskRestore(const RecoveredChart& chart) = 0;
+    //! What to do with each chart that runs which ended left unsaved, in one list; the user may look at their
+    //! texts first. An answer for each, in the order given.
+    [[nodiscard]] virtual std::vector<RecoveryAnswer> ChooseRecoveries(
+        const std::vector<LeftBehindWork>& work) = 0;
     //! Which text to keep of the chart called name, changed both here and in its file by another program.
     [[nodiscard]] virtual OutsideChangeAnswer AskOutsideChange(const QString& name) = 0;
     //! Whether to open the chart at path, which another Kaz window has open, for reading only.
@@ -54,7 +68,8 @@ class DialogPrompts final : public UserPrompts {
     void ShowMessage(std::string_view caption, std::string_view text, MessageIcon icon) override;
     [[nodiscard]] SaveChangesAnswer AskSaveChanges(const QString& name) override;
     [[nodiscard]] bool AskSaveAsUtf8() override;
-    [[nodiscard]] RecoveryAnswer AskRestore(const RecoveredChart& chart) override;
+    [[nodiscard]] std::vector<RecoveryAnswer> ChooseRecoveries(
+        const std::vector<LeftBehindWork>& work) override;
     [[nodiscard]] OutsideChangeAnswer AskOutsideChange(const QString& name) override;
     [[nodiscard]] bool AskOpenReadOnly(const QString& path) override;
     [[nodiscard]] QString AskFileName(FileQuestion question, const QString& suggested) override;

@@ -50,12 +50,6 @@ int LineAt(std::string_view text, int offset) {
     return static_cast<int>(std::count(text.begin(), end, '\n')) + 1;
 }
 
-void ShowLanguageError(const LanguageError& error, Editor& view, ErrorPresenter& presenter) {
-    view.Select(error.selection);
-    view.ScrollToSelection();
-    presenter.ShowMessage(kErrorCaption, FormatErrorMessage(error), MessageIcon::Exclamation);
-}
-
 void ReportSyntaxError(CompileContext& context) {
     ReportError(context, "Unexpected symbol", context.TokenText(), context.lineIndex + 1, context.tokenStart,
                 context.tokenStart + context.tokenLength);

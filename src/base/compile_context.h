@@ -5,12 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "base/editor.h"
-#include "base/error_presenter.h"
+#include "base/text_range.h"
 
 namespace kaz {
-
-inline constexpr std::string_view kErrorCaption = "Kaz error";
 
 //! One language error as the user is shown it.
 struct LanguageError {
@@ -30,8 +27,8 @@ struct LanguageHint {
     TextRange selection;  //!< the text it is about, for the editor's mark
 };
 
-//! Where the scanner stands in the chart text during one compile, and where errors go.
-//! The program keeps one for its run; every compile resets it.
+//! Where the scanner stands in the chart text during one compile, and what the compile has found wrong or
+//! surprising so far. Each compile has its own.
 struct CompileContext {
     std::string_view sourceText;  //!< the chart text, borrowed for one compile
     std::size_t readPos = 0;      //!< next byte the scanner takes
@@ -73,8 +70,8 @@ inline void LeaveTrailingBlanks(CompileContext& context) {
     context.tokenLength = length;
 }
 
-//! The one reporter of language errors. It only records the error: the compile's caller selects the text and
-//! shows the message once the parse has returned (see ShowLanguageError).
+//! The one reporter of language errors. It only records the error: the compile returns it as data, and its
+//! caller tells the user once the parse has returned.
 void ReportError(CompileContext& context, std::string_view message, std::string_view text, int line,
                  int selStart, int selEnd);
 
@@ -96,8 +93,5 @@ void ReportCompileFault(CompileContext& context, std::string_view message);
 
 //! The text of a language error's message box: "Line: %d\n%s: `%s`".
 [[nodiscard]] std::string FormatErrorMessage(const LanguageError& error);
-
-//! Select the offending text in view and scroll it into view, then show the error's message box.
-void ShowLanguageError(const LanguageError& error, Editor& view, ErrorPresenter& presenter);
 
 }  // namespace kaz

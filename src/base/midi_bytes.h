@@ -32,6 +32,7 @@ inline constexpr std::uint8_t kDataMask = 0x7F;
 inline constexpr std::uint8_t kVolumeController = 7;
 inline constexpr std::uint8_t kPanController = 10;
 inline constexpr std::uint8_t kSustainController = 64;
+inline constexpr std::uint8_t kReverbController = 91;
 inline constexpr std::uint8_t kAllSoundOffController = 120;
 inline constexpr std::uint8_t kAllNotesOffController = 123;
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/editor.h"
+#include "base/text_range.h"
 
 namespace kaz {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/editor.h"
+#include "base/text_range.h"
 #include "chart/chord_display.h"
 #include "chart/instrument.h"
 #include "harmony/score_tree.h"

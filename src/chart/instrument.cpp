@@ -99,15 +99,14 @@ std::string InstrumentTitle(const Instrument& instrument) {
 }
 
 Instrument InstrumentOfChart(std::string_view text) {
-    const std::optional<std::string_view> code = ProgramLineValue(text, kInstrumentLinePrefix);
+    const std::optional<std::string_view> code = CommentLineValue(text, kInstrumentLinePrefix);
     return code ? InstrumentFromCode(*code).value_or(Instrument{}) : Instrument{};
 }
 
 std::optional<TextChange> InstrumentLineChange(std::string_view text, const Instrument& instrument) {
-    if (instrument.kind == Instrument::Kind::Concert) {
-        return ProgramLineChange(text, kInstrumentLinePrefix, std::nullopt);
-    }
-    return ProgramLineChange(text, kInstrumentLinePrefix, InstrumentCode(instrument));
+    const bool concert = instrument.kind == Instrument::Kind::Concert;
+    return CommentLineChange(text, kInstrumentLinePrefix,
+                             concert ? std::nullopt : std::optional(InstrumentCode(instrument)));
 }
 
 }  // namespace kaz

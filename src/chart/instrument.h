@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/program_lines.h"
+#include "chart/comment_line.h"
 #include "harmony/musical_key.h"
 #include "harmony/notation.h"
 #include "harmony/score_tree.h"

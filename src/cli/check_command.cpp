@@ -10,7 +10,9 @@ namespace kaz::cli {
 
 namespace {
 
-nlohmann::json CheckReport(const CompileResult& result, const ScoreTree& score, const ChartInput& chart) {
+nlohmann::json CheckReport(const CompiledChart& compiled, const ChartInput& chart) {
+    const CompileResult& result = compiled.result;
+    const ScoreTree& score = compiled.score;
     nlohmann::json report{{"ok", result.Accepted()}};
     switch (result.outcome) {
         case CompileOutcome::Accepted:
@@ -46,21 +48,20 @@ struct CheckOptions {
 
 //! Check one chart; the exit status of its result.
 int CheckChart(const std::string& path, const RenderSettings& settings, const CheckOptions& options) {
-    CompileState state;
-    state.settings = settings;
     DiscardedEvents discarded;
-    state.events.StreamTo(&discarded);
     ChartInput chart;
     if (!ReadChart(path, chart)) {
         return kExitUsage;
     }
+    const std::shared_ptr<const CompiledChart> compiled =
+        Compile(chart.bytes, {settings, nullptr, &discarded});
+    const CompileResult& result = compiled->result;
     if (!options.json) {
-        const bool compiled = CompileChart(state, chart);
-        PrintHintWarnings(chart, state.context, stderr);
-        return compiled ? kExitOk : kExitChartError;
+        const bool accepted = ReportCompile(*compiled, chart);
+        PrintHintWarnings(chart, result, stderr);
+        return accepted ? kExitOk : kExitChartError;
     }
-    const CompileResult result = Compile(state, chart.bytes);
-    nlohmann::json report = CheckReport(result, state.score, chart);
+    nlohmann::json report = CheckReport(*compiled, chart);
     if (options.named) {
         report["file"] = chart.name;
     }

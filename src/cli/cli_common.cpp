@@ -44,6 +44,19 @@ bool ReadRanged(const CommandLine& parser, const RangedOption& option, T& value)
     return true;
 }
 
+//! ReadRanged into a part's setting, set only when the option is given.
+bool ReadPartOption(const CommandLine& parser, const RangedOption& option,
+                    std::optional<std::uint8_t>& value) {
+    std::int32_t number = 0;
+    if (!ReadRanged(parser, option, number)) {
+        return false;
+    }
+    if (parser.IsSet(option.name)) {
+        value = static_cast<std::uint8_t>(number);
+    }
+    return true;
+}
+
 bool IsBlank(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
@@ -110,6 +123,17 @@ void AddBandOptions(CommandLine& parser) {
     parser.AddOption({"human-feel", "percent",
                       "How much the band varies the timing and strength of its notes, 0..100 (default 100; "
                       "0 plays every note exactly on time and as written)."});
+    parser.AddOption({"mute", "parts",
+                      "Leave these parts silent: comping, bass, guitar, pad or drums, apart by "
+                      "commas (--mute drums)."});
+    parser.AddOption({"solo", "parts", "Play only these parts (--solo bass)."});
+    parser.AddOption({"volume", "part=volume",
+                      "A part's volume, 0..127; the drums' in percent of the style's, 0..200 (--volume "
+                      "comping=90). May be given for several parts."});
+    parser.AddOption(
+        {"pan", "part=place", "Where a part stands, 0 (left) to 127 (right), 64 in the middle."});
+    parser.AddOption(
+        {"minus-one", "who", "Leave out your own instrument to play along: bass, piano or guitar."});
 }
 
 bool ReadNotationOption(const CommandLine& parser, NotationMode& notation) {
@@ -128,11 +152,89 @@ bool ReadNotationOption(const CommandLine& parser, NotationMode& notation) {
 
 namespace {
 
-//! The options of AddBandOptions into style, those given; false after a usage error has been printed.
-bool ReadBandOptions(const CommandLine& parser, StyleSettings& style) {
-    if (!ReadRanged(parser, {"drums-volume", 0, kMostDrumsVolume}, style.drumsVolume) ||
-        !ReadRanged(parser, {"human-feel", 0, kMostFeel}, style.feel)) {
+//! The parts named by the values of option, each apart by commas; false after a usage error has been printed.
+bool ReadPartNames(const CommandLine& parser, const char* option, std::vector<std::string>& names) {
+    for (const std::string& value : parser.Values(option)) {
+        std::string_view rest = value;
+        while (!rest.empty()) {
+            const auto comma = std::min(rest.find(','), rest.size());
+            const std::string name(rest.substr(0, comma));
+            if (PartDefaultsOf(name) == nullptr) {
+                UsageError("--" + std::string(option) + " takes comping, bass, guitar, pad or drums, not '" +
+                           name + "'");
+                return false;
+            }
+            names.push_back(name);
+            rest.remove_prefix(std::min(comma + 1, rest.size()));
+        }
+    }
+    return true;
+}
+
+//! The PART=NUMBER values of option into the parts, each within 0..high (the drums' volume within
+//! 0..drumsHigh); false after a usage error has been printed.
+bool ReadPartNumbers(const CommandLine& parser, const char* option, int high, int drumsHigh, BandParts& parts,
+                     std::optional<std::uint8_t> Part::*field) {
+    for (const std::string& value : parser.Values(option)) {
+        const auto equals = value.find('=');
+        const std::string name = value.substr(0, equals);
+        const std::optional<long long> number =
+            equals == std::string::npos ? std::nullopt : ParseWholeNumber(value.substr(equals + 1));
+        const int most = name == "drums" ? drumsHigh : high;
+        if (PartDefaultsOf(name) == nullptr || !number || *number < 0 || *number > most) {
+            UsageError("--" + std::string(option) +
+                       " takes PART=NUMBER, a part among comping, bass, guitar, pad "
+                       "and drums and a number from 0 to " +
+                       std::to_string(most) + ", not '" + value + "'");
+            return false;
+        }
+        parts[name].*field = static_cast<std::uint8_t>(*number);
+    }
+    return true;
+}
+
+//! The mixer's options into parts; false after a usage error has been printed.
+bool ReadMixerOptions(const CommandLine& parser, BandParts& parts) {
+    std::vector<std::string> muted;
+    std::vector<std::string> soloed;
+    if (!ReadPartNames(parser, "mute", muted) || !ReadPartNames(parser, "solo", soloed) ||
+        !ReadPartNumbers(parser, "volume", 127, kMostDrumsVolume, parts, &Part::volume) ||
+        !ReadPartNumbers(parser, "pan", 127, 127, parts, &Part::pan)) {
         return false;
+    }
+    for (const std::string& name : muted) {
+        parts[name].muted = true;
+    }
+    for (const std::string& name : soloed) {
+        parts[name].solo = true;
+    }
+    if (parser.IsSet("minus-one")) {
+        const std::string who = parser.Value("minus-one");
+        if (who == "bass") {
+            parts.minusOne = MinusOne::Bass;
+        } else if (who == "piano") {
+            parts.minusOne = MinusOne::Piano;
+        } else if (who == "guitar") {
+            parts.minusOne = MinusOne::Guitar;
+        } else {
+            UsageError("--minus-one takes bass, piano or guitar, not '" + who + "'");
+            return false;
+        }
+    }
+    return true;
+}
+
+//! The options of AddBandOptions into settings, those given; false after a usage error has been printed.
+bool ReadBandOptions(const CommandLine& parser, RenderSettings& settings) {
+    StyleSettings& style = settings.style;
+    std::int32_t drumsVolume = settings.parts.Volume("drums");
+    if (!ReadRanged(parser, {"drums-volume", 0, kMostDrumsVolume}, drumsVolume) ||
+        !ReadRanged(parser, {"human-feel", 0, kMostFeel}, style.feel) ||
+        !ReadMixerOptions(parser, settings.parts)) {
+        return false;
+    }
+    if (parser.IsSet("drums-volume")) {
+        settings.parts["drums"].volume = static_cast<std::uint8_t>(drumsVolume);
     }
     if (!parser.IsSet("swing")) {
         return true;
@@ -157,17 +259,18 @@ bool ReadChartOptions(const CommandLine& parser, RenderSettings& settings) {
     if (!ReadNotationOption(parser, settings.notation)) {
         return false;
     }
-    VoiceSettings& voices = settings.voices;
+    // The two voices of the block chords are the comping and bass parts; set here, they hold in a style too.
+    BandParts& parts = settings.parts;
     if (!ReadRanged(parser, {"tempo", kMinTempo, kMaxTempo}, settings.transportTempo) ||
-        !ReadRanged(parser, {"chords-program", 0, 127}, voices.chordsProgram) ||
-        !ReadRanged(parser, {"bass-program", 0, 127}, voices.bassProgram) ||
-        !ReadRanged(parser, {"chords-volume", 0, 127}, voices.chordsVolume) ||
-        !ReadRanged(parser, {"bass-volume", 0, 127}, voices.bassVolume)) {
+        !ReadPartOption(parser, {"chords-program", 0, 127}, parts["comping"].program) ||
+        !ReadPartOption(parser, {"bass-program", 0, 127}, parts["bass"].program) ||
+        !ReadPartOption(parser, {"chords-volume", 0, 127}, parts["comping"].volume) ||
+        !ReadPartOption(parser, {"bass-volume", 0, 127}, parts["bass"].volume)) {
         return false;
     }
-    voices.chordsEnabled = !parser.IsSet("no-chords");
-    voices.bassEnabled = !parser.IsSet("no-bass");
-    return ReadStyleOption(parser, settings) && ReadBandOptions(parser, settings.style);
+    parts["comping"].muted = parser.IsSet("no-chords");
+    parts["bass"].muted = parser.IsSet("no-bass");
+    return ReadStyleOption(parser, settings) && ReadBandOptions(parser, settings);
 }
 
 bool TakePositionals(const CommandLine& parser, std::size_t count) {
@@ -260,8 +363,8 @@ std::string QuotedChartText(const ChartInput& chart, std::string_view text) {
                                                                                 : std::string(text));
 }
 
-bool CompileChart(CompileState& state, const ChartInput& chart) {
-    const CompileResult result = Compile(state, chart.bytes);
+bool ReportCompile(const CompiledChart& compiled, const ChartInput& chart) {
+    const CompileResult& result = compiled.result;
     switch (result.outcome) {
         case CompileOutcome::Accepted:
             return true;
@@ -282,12 +385,14 @@ bool CompileChart(CompileState& state, const ChartInput& chart) {
     return false;
 }
 
-std::optional<int> ReadAndCompileChart(const std::string& path, CompileState& state, ChartInput& chart,
+std::optional<int> ReadAndCompileChart(const std::string& path, const CompileOptions& options,
+                                       ChartInput& chart, std::shared_ptr<const CompiledChart>& compiled,
                                        ChartBytes taken) {
     if (!ReadChart(path, chart, taken)) {
         return kExitUsage;
     }
-    if (!CompileChart(state, chart)) {
+    compiled = Compile(chart.bytes, options);
+    if (!ReportCompile(*compiled, chart)) {
         return kExitChartError;
     }
     return std::nullopt;

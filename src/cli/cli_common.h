@@ -92,13 +92,15 @@ inline constexpr std::size_t kOneOrMore = std::numeric_limits<std::size_t>::max(
 //! control characters escaped.
 [[nodiscard]] std::string QuotedChartText(const ChartInput& chart, std::string_view text);
 
-//! Compile the chart; on failure print the diagnostic ("FILE:LINE:COLUMN: error: MESSAGE: `TEXT`", or
-//! "FILE: error: Nothing to play") on standard error.
-[[nodiscard]] bool CompileChart(CompileState& state, const ChartInput& chart);
-//! Read the chart at path and compile it. Returns the exit status to end with when either fails, after its
-//! message has been printed.
-[[nodiscard]] std::optional<int> ReadAndCompileChart(const std::string& path, CompileState& state,
+//! Print why compiled, the compile of chart, failed: the diagnostic ("FILE:LINE:COLUMN: error: MESSAGE:
+//! `TEXT`", or "FILE: error: Nothing to play") on standard error. Nothing for a compile that was accepted;
+//! returns whether it was.
+bool ReportCompile(const CompiledChart& compiled, const ChartInput& chart);
+//! Read the chart at path and compile it with options into compiled. Returns the exit status to end with
+//! when either fails, after its message has been printed.
+[[nodiscard]] std::optional<int> ReadAndCompileChart(const std::string& path, const CompileOptions& options,
                                                      ChartInput& chart,
+                                                     std::shared_ptr<const CompiledChart>& compiled,
                                                      ChartBytes taken = ChartBytes::AsInFile);
 
 // The subcommands; each takes its arguments with the subcommand's name first and returns the exit status.

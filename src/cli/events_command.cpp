@@ -13,14 +13,12 @@ namespace {
 //! "<time> measure <played> <written> <pass>".
 class EventPrinter final : public EventConsumer {
   public:
-    explicit EventPrinter(const ScoreTree& score) : score_(score) {}
+    void Begin(const ScoreTree& score) override {
+        score_ = &score;
+        nextMeasure_ = PlaysAsWritten(score) ? score.playOrder.size() : 0;
+    }
 
     void Take(std::span<const MidiEvent> events) override {
-        if (!formRead_) {
-            // The form is unrolled before the first event is made.
-            formRead_ = true;
-            nextMeasure_ = PlaysAsWritten(score_) ? score_.playOrder.size() : 0;
-        }
         for (const MidiEvent& event : events) {
             AppendMeasuresBefore(event);
             AppendEventLine(text_, event);
@@ -43,13 +41,13 @@ class EventPrinter final : public EventConsumer {
     void AppendMeasuresBefore(const MidiEvent& event) {
         const bool opensMeasure = event.kind == EventKind::Highlight || event.kind == EventKind::NoteOn ||
                                   event.kind == EventKind::EndOfTrack;
-        const PlayOrder& order = score_.playOrder;
+        const PlayOrder& order = score_->playOrder;
         while (nextMeasure_ < order.size() &&
                (measureStart_ < event.time || (measureStart_ == event.time && opensMeasure))) {
             const PlayedMeasure& played = order[nextMeasure_];
             text_ += std::to_string(measureStart_) + " measure " + std::to_string(nextMeasure_ + 1) + ' ' +
                      std::to_string(played.slot + 1) + ' ' + std::to_string(played.pass) + '\n';
-            measureStart_ += score_.Slot(played).ticks;
+            measureStart_ += score_->Slot(played).ticks;
             ++nextMeasure_;
         }
     }
@@ -59,8 +57,7 @@ class EventPrinter final : public EventConsumer {
         text_.clear();
     }
 
-    const ScoreTree& score_;
-    bool formRead_ = false;
+    const ScoreTree* score_ = nullptr;
     std::size_t nextMeasure_ = 0;
     Ticks measureStart_ = 0;
     std::string text_;
@@ -75,14 +72,15 @@ int RunEvents(const CommandArguments& arguments) {
     parser.AddPositional("FILE", "The chart, or - for standard input.");
     AddChartOptions(parser);
     AddBandOptions(parser);
-    CompileState state;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings)) {
+    EventPrinter printer;
+    CompileOptions options;
+    options.stream = &printer;
+    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, options.settings)) {
         return *exit;
     }
-    EventPrinter printer(state.score);
-    state.events.StreamTo(&printer);
     ChartInput chart;
-    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), state, chart)) {
+    std::shared_ptr<const CompiledChart> compiled;
+    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), options, chart, compiled)) {
         return *exit;
     }
     if (!printer.Finish()) {

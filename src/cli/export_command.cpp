@@ -11,16 +11,17 @@ int RunExport(const CommandArguments& arguments) {
                          "The MIDI file to write, or - for standard output; an existing file is replaced.");
     AddChartOptions(parser);
     AddBandOptions(parser);
-    CompileState state;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, 2, state.settings)) {
+    CompileOptions options;
+    if (const auto exit = ReadChartCommandLine(parser, arguments, 2, options.settings)) {
         return *exit;
     }
     const std::string& out = parser.Positionals().at(1);
     // The file is written while the chart compiles, so the song is never held whole.
     MidiFileExport file(out, out == "-");
-    state.events.StreamTo(&file);
+    options.stream = &file;
     ChartInput chart;
-    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), state, chart)) {
+    std::shared_ptr<const CompiledChart> compiled;
+    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), options, chart, compiled)) {
         return *exit;
     }
     if (!file.Close()) {

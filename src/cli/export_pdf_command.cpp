@@ -12,15 +12,17 @@
 namespace kaz::cli {
 
 int ExportPdf(const ExportPdfOptions& options) {
-    CompileState state;
-    state.settings.notation = options.notation;
+    CompileOptions compileOptions;
+    compileOptions.settings.notation = options.notation;
     // A chart that names a style compiles only with the styles at hand.
-    state.settings.style.library = ProgramStyles();
+    compileOptions.settings.style.library = ProgramStyles();
     DiscardedEvents discarded;
-    state.events.StreamTo(&discarded);
+    compileOptions.stream = &discarded;
     ChartInput chart;
+    std::shared_ptr<const CompiledChart> compiled;
     // The sheet shows the chart's title and texts, which it draws from UTF-8.
-    if (const auto exit = ReadAndCompileChart(options.chart, state, chart, ChartBytes::AsUtf8)) {
+    if (const auto exit =
+            ReadAndCompileChart(options.chart, compileOptions, chart, compiled, ChartBytes::AsUtf8)) {
         return *exit;
     }
     std::string error;
@@ -34,8 +36,8 @@ int ExportPdf(const ExportPdfOptions& options) {
         options.chart == "-" ? std::string("Chart") : std::filesystem::path(options.chart).stem().string();
     std::string pdf;
     // The chart's own instrument line is the default; the option overrides it.
-    const Instrument instrument = options.instrument.value_or(InstrumentOfChart(chart.bytes));
-    if (!write({chart.bytes, options.notation, instrument, title, program}, pdf, error)) {
+    const Instrument instrument = options.instrument.value_or(InstrumentOfChart(compiled->text));
+    if (!write({compiled->text, options.notation, instrument, title, program}, pdf, error)) {
         return UsageError(error);
     }
     OutputFile out;

@@ -4,11 +4,8 @@
 
 namespace kaz::cli {
 
-void PrintHintWarnings(const ChartInput& chart, const CompileContext& context, std::FILE* out) {
-    if (context.lastError || context.fault) {
-        return;
-    }
-    for (const LanguageHint& hint : context.hints) {
+void PrintHintWarnings(const ChartInput& chart, const CompileResult& result, std::FILE* out) {
+    for (const LanguageHint& hint : result.hints) {
         const std::string line = DiagnosticPlace(chart, hint.line, hint.selection.start) +
                                  ": warning: " + hint.message + ": `" + QuotedChartText(chart, hint.text) +
                                  "`\n";

@@ -33,17 +33,19 @@ extern "C" __attribute__((visibility("default"))) bool KazWriteChartPdf(const ka
                                                                         std::string& pdf,
                                                                         std::string& error) {
     StartGuiApplication();
-    auto state = std::make_unique<kaz::CompileState>();
-    state->settings.notation = request.notation;
-    state->settings.style.library = kaz::StyleLibrary::ReadWhenAsked(kaz::StyleFolders(request.programPath));
+    kaz::CompileOptions options;
+    options.settings.notation = request.notation;
+    options.settings.style.library = kaz::StyleLibrary::ReadWhenAsked(kaz::StyleFolders(request.programPath));
     kaz::DiscardedEvents discarded;
-    state->events.StreamTo(&discarded);
-    if (!kaz::Compile(*state, request.chart).Accepted()) {
+    options.stream = &discarded;
+    const std::shared_ptr<const kaz::CompiledChart> compiled =
+        kaz::Compile(std::string(request.chart), options);
+    if (!compiled->Accepted()) {
         error = "the chart does not compile";
         return false;
     }
-    const kaz::ChartLayout layout =
-        kaz::LayOutChart(state->score, request.chart, kaz::SpellingFor(state->score, request.instrument));
+    const kaz::ChartLayout layout = kaz::LayOutChart(compiled->score, compiled->text,
+                                                     kaz::SpellingFor(compiled->score, request.instrument));
     const kaz::PageHeading heading{
         QString::fromUtf8(request.fallbackTitle.data(), static_cast<qsizetype>(request.fallbackTitle.size())),
         QString::fromStdString(kaz::InstrumentTitle(request.instrument))};

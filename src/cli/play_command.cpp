@@ -28,36 +28,6 @@ void RequestStop(int) {
     stopRequested = 1;
 }
 
-//! The transport bar of a terminal: the device named on the command line and a tempo field nobody types in.
-class CommandLineTransport final : public TransportControls {
-  public:
-    explicit CommandLineTransport(std::string deviceName) : deviceName_(std::move(deviceName)) {}
-    void SetLatch(TransportLatch, bool) override {}
-    [[nodiscard]] std::string TempoText() const override { return tempoText_; }
-    void SetTempoText(const std::string& text) override { tempoText_ = text; }
-    void SetTempoReadOnly(bool) override {}
-    [[nodiscard]] std::string SelectedDeviceName() const override { return deviceName_; }
-    void SetDeviceListEnabled(bool) override {}
-
-  private:
-    std::string deviceName_;
-    std::string tempoText_;
-};
-
-//! Messages other than language errors (which the compile check has printed already) go to standard error.
-class PlaybackPresenter final : public ErrorPresenter {
-  public:
-    void ShowMessage(std::string_view caption, std::string_view text, MessageIcon) override {
-        if (caption != kErrorCaption) {
-            std::fprintf(stderr, "kaz-cli: %.*s\n", static_cast<int>(text.size()), text.data());
-            recordingFailed = recordingFailed || text != kCannotOpenMidiDevice;
-        }
-    }
-    //! True once the playback has said why its output failed: a recording that could not be written, a file
-    //! error rather than a device that did not open.
-    bool recordingFailed = false;
-};
-
 bool IsTerminal(std::FILE* stream) {
 #ifdef Q_OS_UNIX
     return isatty(fileno(stream)) != 0;
@@ -116,7 +86,8 @@ std::error_code RecordingProblem(const SynthOptions& options) {
 //! How often the live line is brought up to date, and a Ctrl+C noticed.
 constexpr int kDisplayPeriodMs = 50;
 
-int Play(CompileState& state, const ChartInput& chart, const std::string& deviceName, bool loop) {
+int Play(const std::shared_ptr<const CompiledChart>& compiled, const std::string& chartName,
+         const std::string& deviceName, bool loop) {
     // The playback's timers run in an event loop of Qt's.
     int argc = 1;
     char program[] = "kaz-cli";
@@ -124,32 +95,36 @@ int Play(CompileState& state, const ChartInput& chart, const std::string& device
     QCoreApplication application(argc, argv);
     QtPlaybackClock clock;
     QtPlaybackTimer timer(clock);
-    CommandLineTransport transport(deviceName);
-    TextEditor view(chart.bytes);
-    PlaybackPresenter presenter;
     const SynthOptions options = SynthOptionsFromEnvironment();
     const DeviceMidiOutPort* opened = nullptr;  // owned by the engine while it plays
     bool interrupted = false;
+    // Once playing, an output that fails is a recording that could not be written: a file error.
+    bool recordingFailed = false;
     PlaybackSeams seams{
-        view, presenter, transport, clock, timer, [&opened, &options]() -> std::unique_ptr<MidiOutPort> {
+        clock, timer, [&opened, &options]() -> std::unique_ptr<MidiOutPort> {
             auto port = std::make_unique<DeviceMidiOutPort>(std::make_unique<SystemMidiOuts>(options));
             opened = port.get();
             return port;
         }};
-    PlaybackEngine playback(state, std::move(seams));
-    playback.SetPlaybackTempo(state.settings.transportTempo);
+    seams.failed = [&recordingFailed](const std::string& failure) {
+        std::fprintf(stderr, "kaz-cli: %s\n", failure.c_str());
+        recordingFailed = true;
+    };
+    PlaybackEngine playback(std::move(seams));
+    // The chart's own tempo mark wins over --tempo.
+    playback.SetPlaybackTempo(PerformanceTempo(compiled->score, compiled->settings));
     if (loop) {
         playback.OnLoop();
     }
-    playback.OnPlay(chart.bytes);
-    if (playback.IsStopped()) {
-        return presenter.recordingFailed ? kExitUsage : kExitChartError;
+    if (const std::string failure = playback.Play(compiled, deviceName); !failure.empty()) {
+        std::fprintf(stderr, "kaz-cli: %s\n", failure.c_str());
+        return failure != kCannotOpenMidiDevice ? kExitUsage : kExitChartError;
     }
-    std::printf("Playing %s on %s%s\n", chart.name.c_str(), opened->OpenedName().c_str(),
+    std::printf("Playing %s on %s%s\n", chartName.c_str(), opened->OpenedName().c_str(),
                 loop ? ", looping" : "");
     std::fflush(stdout);
 
-    const SongMap song(state.score);
+    const SongMap& song = *playback.PlayingSong();
     LiveDisplay display(IsTerminal(stdout));
     const std::int64_t start = clock.Milliseconds();
     QTimer refresh;
@@ -161,7 +136,7 @@ int Play(CompileState& state, const ChartInput& chart, const std::string& device
         if (playback.IsStopped()) {
             refresh.stop();
             display.Finish();
-            QCoreApplication::exit(interrupted ? 130 : presenter.recordingFailed ? kExitUsage : kExitOk);
+            QCoreApplication::exit(interrupted ? 130 : recordingFailed ? kExitUsage : kExitOk);
             return;
         }
         const double position = playback.SongPosition();
@@ -192,13 +167,14 @@ int RunPlay(const CommandArguments& arguments) {
     parser.AddOption(
         {"device", "name", "The MIDI output to play on ('kaz-cli devices' lists them); default the first."});
     parser.AddOption({"loop", "", "Start again from the top at the end, until Ctrl+C."});
-    CompileState state;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings)) {
+    CompileOptions options;
+    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, options.settings)) {
         return *exit;
     }
+    const std::string& chartName = parser.Positionals().front();
     ChartInput chart;
-    // The same diagnostics as every other command; Play compiles the text again.
-    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), state, chart)) {
+    std::shared_ptr<const CompiledChart> compiled;
+    if (const auto exit = ReadAndCompileChart(chartName, options, chart, compiled)) {
         return *exit;
     }
     const MidiOutDeviceNames devices = EnumerateMidiOutDevices();
@@ -214,7 +190,7 @@ int RunPlay(const CommandArguments& arguments) {
         const std::error_code problem = RecordingProblem(options)) {
         return UsageError("cannot write the recording '" + options.audioFile + "': " + problem.message());
     }
-    return Play(state, chart, deviceName, parser.IsSet("loop"));
+    return Play(compiled, chartName, deviceName, parser.IsSet("loop"));
 }
 
 }  // namespace kaz::cli

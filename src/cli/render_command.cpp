@@ -14,20 +14,20 @@ int RunRender(const CommandArguments& arguments) {
         "writes WAV to standard output.");
     AddChartOptions(parser);
     AddBandOptions(parser);
-    CompileState state;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, 2, state.settings)) {
+    CompileOptions options;
+    if (const auto exit = ReadChartCommandLine(parser, arguments, 2, options.settings)) {
         return *exit;
     }
     ChartInput chart;
-    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), state, chart)) {
+    std::shared_ptr<const CompiledChart> compiled;
+    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), options, chart, compiled)) {
         return *exit;
     }
-    const std::int32_t tempo =
-        state.score.tempoGiven ? state.score.scoreTempo : state.settings.transportTempo;
+    const std::int32_t tempo = PerformanceTempo(compiled->score, compiled->settings);
     const std::string& path = parser.Positionals().at(1);
     std::string error;
-    if (RenderAudio(state.events, tempo, path, AudioFormatOfPath(path), SynthOptionsFromEnvironment(), {},
-                    error, path == "-") != RenderOutcome::Written) {
+    if (RenderAudio(compiled->performance, tempo, path, AudioFormatOfPath(path),
+                    SynthOptionsFromEnvironment(), {}, error, path == "-") != RenderOutcome::Written) {
         return UsageError(error);
     }
     return kExitOk;

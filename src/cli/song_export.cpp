@@ -9,18 +9,20 @@
 namespace kaz::cli {
 
 std::optional<int> ReadSongForExport(const SongExportOptions& options, LeadSheet& song) {
-    CompileState state;
-    state.settings.notation = options.notation;
+    CompileOptions compileOptions;
+    compileOptions.settings.notation = options.notation;
     // A chart that names a style compiles only with the styles at hand.
-    state.settings.style.library = ProgramStyles();
+    compileOptions.settings.style.library = ProgramStyles();
     DiscardedEvents discarded;
-    state.events.StreamTo(&discarded);
+    compileOptions.stream = &discarded;
     ChartInput chart;
+    std::shared_ptr<const CompiledChart> compiled;
     // The song's texts (title, composer, remarks) are written as UTF-8 whatever the chart's encoding.
-    if (const auto exit = ReadAndCompileChart(options.file, state, chart, ChartBytes::AsUtf8)) {
+    if (const auto exit =
+            ReadAndCompileChart(options.file, compileOptions, chart, compiled, ChartBytes::AsUtf8)) {
         return exit;
     }
-    ChartReading reading = ReadCompiledChart(state, chart.bytes);
+    ChartReading reading = ReadCompiledChart(*compiled);
     for (const std::string& dropped : reading.dropped) {
         std::fprintf(stderr, "%s: warning: not exported: %s\n", options.file.c_str(), dropped.c_str());
     }

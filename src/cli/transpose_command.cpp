@@ -140,8 +140,10 @@ int RunTranspose(const CommandArguments& arguments) {
          "Comma-separated names among C#, Db, D#, Eb, F#, Gb, G#, Ab, A#, Bb: how those pitch classes "
          "are written. The others are written C#, Eb, F#, Ab, Bb (B and H follow the chart's "
          "notation)."});
-    CompileState state;
-    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, state.settings)) {
+    DiscardedEvents discarded;
+    CompileOptions options;
+    options.stream = &discarded;
+    if (const auto exit = ReadChartCommandLine(parser, arguments, 1, options.settings)) {
         return *exit;
     }
     NoteNameTables tables;
@@ -156,13 +158,11 @@ int RunTranspose(const CommandArguments& arguments) {
             return kExitUsage;
         }
     }
-    DiscardedEvents discarded;
-    state.events.StreamTo(&discarded);
     ChartInput chart;
-    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), state, chart)) {
+    std::shared_ptr<const CompiledChart> compiled;
+    if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), options, chart, compiled)) {
         return *exit;
     }
-    TextEditor view(std::move(chart.bytes));
     const auto choose = [&](const TransposeOffer& offer) -> std::optional<TransposeResult> {
         TransposeDialogModel dialog(tables, offer);
         if (targetTonic) {
@@ -172,10 +172,11 @@ int RunTranspose(const CommandArguments& arguments) {
         }
         return dialog.Accept();
     };
-    if (!TransposeCompiledScore(state.score, state.settings.notation, view, choose)) {
+    const Transposition transposition = TransposeChart(*compiled, choose);
+    if (transposition.outcome != TransposeOutcome::Transposed) {
         return kExitChartError;
     }
-    return WriteOutput(view.Text()) ? kExitOk : kExitUsage;
+    return WriteOutput(transposition.text) ? kExitOk : kExitUsage;
 }
 
 }  // namespace kaz::cli

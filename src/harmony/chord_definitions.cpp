@@ -4,6 +4,14 @@
 
 namespace kaz {
 
+bool operator==(const ChordDefinition& a, const ChordDefinition& b) {
+    return a.count == b.count &&
+           std::equal(a.values.begin(),
+                      a.values.begin() +
+                          std::clamp<std::int32_t>(a.count, 0, static_cast<std::int32_t>(a.values.size())),
+                      b.values.begin());
+}
+
 void ChordDefinitions::DefineChord(std::string_view name, std::span<const std::int32_t> values) {
     auto entry = definitions_.find(name);
     if (entry == definitions_.end()) {

@@ -13,6 +13,9 @@ namespace kaz {
 struct ChordDefinition {
     std::int32_t count = 0;
     std::array<std::int32_t, 6> values{};
+
+    //! Alike when they give the same voice: the values past the count are never read.
+    friend bool operator==(const ChordDefinition& a, const ChordDefinition& b);
 };
 
 //! Chord definitions by name; they stay for the program's run, across compiles and documents.
@@ -22,6 +25,7 @@ class ChordDefinitions {
     void DefineChord(std::string_view name, std::span<const std::int32_t> values);
     [[nodiscard]] const ChordDefinition* Find(std::string_view name) const;
     [[nodiscard]] bool empty() const { return definitions_.empty(); }
+    friend bool operator==(const ChordDefinitions&, const ChordDefinitions&) = default;
 
   private:
     std::map<std::string, ChordDefinition, std::less<>> definitions_;

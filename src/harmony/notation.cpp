@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/program_lines.h"
 #include "harmony/score_tree.h"
 
 namespace kaz {
@@ -132,11 +131,6 @@ std::optional<NotationMode> NotationFromWord(std::string_view word) {
         }
     }
     return std::nullopt;
-}
-
-std::optional<NotationMode> NotationOfChart(std::string_view text) {
-    const std::optional<std::string_view> word = ProgramLineValue(text, kNotationLinePrefix);
-    return word ? NotationFromWord(*word) : std::nullopt;
 }
 
 std::string_view NotationSettingText(NotationMode mode) {

@@ -50,14 +50,6 @@ void LowerGermanBChords(ScoreTree& score);
 [[nodiscard]] std::string_view NotationWord(NotationMode mode);
 [[nodiscard]] std::optional<NotationMode> NotationFromWord(std::string_view word);
 
-//! The comment line that keeps the notation a chart is written in, like its instrument line:
-//! "#kaz:notation=german". It wins over the user's setting for that chart.
-inline constexpr std::string_view kNotationLinePrefix = "#kaz:notation=";
-
-//! The notation the chart's notation line names; nothing without one, or with a word the program does not
-//! know.
-[[nodiscard]] std::optional<NotationMode> NotationOfChart(std::string_view text);
-
 //! The stored text of a notation setting ("BBb", "HB", "HBb") and back; unknown text reads as English.
 [[nodiscard]] std::string_view NotationSettingText(NotationMode mode);
 [[nodiscard]] NotationMode NotationFromSettingText(std::string_view text);

@@ -47,8 +47,8 @@ std::string EnglishSpellingOf(const Chord& chord) {
     return written;
 }
 
-bool CheckChartNotation(const ScoreTree& score, CompileContext& context, NotationMode userSetting) {
-    const NotationMode resolved = ResolveNotation(score.bLettersSeen, score.NotationSetting(userSetting));
+bool CheckChartNotation(const ScoreTree& score, CompileContext& context, NotationMode setting) {
+    const NotationMode resolved = ResolveNotation(score.bLettersSeen, setting);
     if (const Chord* german = score.firstGermanChord; german != nullptr && resolved == kEnglishNotation) {
         const std::string_view message =
             IsWrittenLowercase(*german) ? messages::kLowercaseInEnglish : messages::kGermanNameInEnglish;
@@ -56,7 +56,7 @@ bool CheckChartNotation(const ScoreTree& score, CompileContext& context, Notatio
                     LineAt(context.sourceText, german->textStart), german->textStart, german->textEnd);
         return false;
     }
-    if (score.bLettersSeen == kSpelledB && !score.chartNotation) {
+    if (score.bLettersSeen == kSpelledB && !score.notationKept) {
         if (const Chord* b = FirstB(score)) {
             AddHintInOrder(context,
                            resolved == kGermanNotation ? messages::kBReadAsGerman : messages::kBReadAsEnglish,

@@ -52,7 +52,7 @@ void ScoreTree::Clear() {
     bLettersSeen = 0;
     lastChord = nullptr;
     firstGermanChord = nullptr;
-    chartNotation.reset();
+    notationKept = false;
 }
 
 void ScoreTree::ResetCompileState() {

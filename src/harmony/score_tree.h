@@ -260,13 +260,8 @@ struct ScoreTree {
     //! The first chord written the German way, with a German note name ("Fis7", "D/Es") or in lowercase for
     //! minor ("d"); such chords are read in German and mixed notation only.
     const Chord* firstGermanChord = nullptr;
-    //! The notation the chart says it is written in (its notation line), which wins over the user's setting.
-    std::optional<NotationMode> chartNotation;
-
-    //! The notation setting this chart is read under: its own, else the user's.
-    [[nodiscard]] NotationMode NotationSetting(NotationMode userSetting) const {
-        return chartNotation.value_or(userSetting);
-    }
+    //! The chart says the notation it is written in (its notation line), which the compile reads it under.
+    bool notationKept = false;
 
     //! A new empty line at the end of the score.
     ScoreLine& AddLine();

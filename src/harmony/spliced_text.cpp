@@ -45,10 +45,4 @@ void SplicedText::Join() const {
     restStart_ = 0;
 }
 
-void TextEditor::ReplaceSelection(std::string_view text, bool) {
-    // Like an edit control, leave the caret just past the inserted text.
-    const auto caret = static_cast<int>(text_.Replace(selection_, text));
-    selection_ = {caret, caret};
-}
-
 }  // namespace kaz

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/editor.h"
+#include "base/text_range.h"
 
 namespace kaz {
 
@@ -35,23 +35,6 @@ class SplicedText {
     mutable std::string done_;
     mutable std::string rest_;
     mutable std::size_t restStart_ = 0;
-};
-
-//! An editor with no window: it only keeps the selection, and applies replacements to its text.
-//! Replacements made in text order, as a transposition makes them, cost time linear in the text.
-class TextEditor final : public Editor {
-  public:
-    explicit TextEditor(std::string text = {}) : text_(std::move(text)) {}
-    void Select(TextRange range) override { selection_ = range; }
-    void ScrollToSelection() override {}
-    void ReplaceSelection(std::string_view text, bool undoable) override;
-    [[nodiscard]] TextRange Selection() const override { return selection_; }
-    void SetReadOnly(bool) override {}
-    [[nodiscard]] const std::string& Text() const { return text_.Text(); }
-
-  private:
-    SplicedText text_;
-    TextRange selection_;
 };
 
 }  // namespace kaz

@@ -67,13 +67,12 @@ struct Rewrite {
     std::string text;
 };
 
-void ApplyRewrites(Editor& view, std::vector<Rewrite>& rewrites) {
+void ApplyRewrites(SplicedText& text, std::vector<Rewrite>& rewrites) {
     std::stable_sort(rewrites.begin(), rewrites.end(),
                      [](const Rewrite& a, const Rewrite& b) { return a.start < b.start; });
     int growth = 0;
     for (const Rewrite& rewrite : rewrites) {
-        view.Select({rewrite.start + growth, rewrite.end + growth});
-        view.ReplaceSelection(rewrite.text, false);
+        text.Replace({rewrite.start + growth, rewrite.end + growth}, rewrite.text);
         growth += static_cast<int>(rewrite.text.size()) - (rewrite.end - rewrite.start);
     }
 }
@@ -240,7 +239,7 @@ void TransposeDialogModel::SetChecks(Row& row, int target) {
     row.flatChecked = flat;
 }
 
-void ApplyTransposition(Editor& view, const RecordList<Chord>& chords, int shift,
+void ApplyTransposition(const TextReplacer& replace, const RecordList<Chord>& chords, int shift,
                         const std::array<std::string, kPitchClassCount>& names) {
     int growth = 0;
     for (const Chord& chord : chords) {
@@ -248,13 +247,19 @@ void ApplyTransposition(Editor& view, const RecordList<Chord>& chords, int shift
             continue;
         }
         const std::string symbol = TransposedSymbol(chord, shift, names);
-        view.Select({chord.textStart + growth, chord.textEnd + growth});
-        view.ReplaceSelection(symbol, false);
+        replace({chord.textStart + growth, chord.textEnd + growth}, symbol);
         growth += static_cast<int>(symbol.size()) - (chord.textEnd - chord.textStart);
     }
 }
 
-void ApplyKeyTransposition(Editor& view, const ScoreTree& score, int shift, NotationMode setting) {
+void ApplyTransposition(SplicedText& text, const RecordList<Chord>& chords, int shift,
+                        const std::array<std::string, kPitchClassCount>& names) {
+    ApplyTransposition(
+        [&text](TextRange range, std::string_view replacement) { text.Replace(range, replacement); }, chords,
+        shift, names);
+}
+
+void ApplyKeyTransposition(SplicedText& text, const ScoreTree& score, int shift, NotationMode setting) {
     const NotationMode resolved = score.bLettersSeen;
     std::vector<KeyRegion> regions = KeyRegionsOf(score);
     for (KeyRegion& region : regions) {
@@ -304,7 +309,7 @@ void ApplyKeyTransposition(Editor& view, const ScoreTree& score, int shift, Nota
         rewrites.push_back({mark.noteStart, mark.noteStart + static_cast<std::int32_t>(mark.written.size()),
                             std::move(tonic)});
     }
-    ApplyRewrites(view, rewrites);
+    ApplyRewrites(text, rewrites);
 }
 
 void WriteGermanNames(std::array<std::string, kPitchClassCount>& names) {

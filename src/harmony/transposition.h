@@ -2,14 +2,16 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "base/editor.h"
+#include "base/text_range.h"
 #include "harmony/musical_key.h"
 #include "harmony/notation.h"
 #include "harmony/score_tree.h"
+#include "harmony/spliced_text.h"
 
 namespace kaz {
 
@@ -123,18 +125,24 @@ class TransposeDialogModel {
 [[nodiscard]] std::string TransposedSymbol(const Chord& chord, int shift,
                                            const std::array<std::string, kPitchClassCount>& names);
 
-//! Rewrite every chord symbol of chords in view: root and slash bass moved by shift semitones and written
-//! with names (indexed by pitch class), the suffix as it was. Signs ("/", "-", "=") stay. chords must be
-//! the chords of a compile of the view's text, in text order; each replacement is made without undo, at
-//! the symbol's compiled range moved by the growth of the replacements before it.
-void ApplyTransposition(Editor& view, const RecordList<Chord>& chords, int shift,
+//! Where a rewrite goes: replace range of the text as rewritten so far with replacement.
+using TextReplacer = std::function<void(TextRange range, std::string_view replacement)>;
+
+//! Rewrite every chord symbol of chords through replace: root and slash bass moved by shift semitones and
+//! written with names (indexed by pitch class), the suffix as it was. Signs ("/", "-", "=") stay. chords must
+//! be the chords of a compile of the text, in text order; each replacement is made at the symbol's compiled
+//! range moved by the growth of the replacements before it.
+void ApplyTransposition(const TextReplacer& replace, const RecordList<Chord>& chords, int shift,
+                        const std::array<std::string, kPitchClassCount>& names);
+//! The same into text, the text the chords were compiled from.
+void ApplyTransposition(SplicedText& text, const RecordList<Chord>& chords, int shift,
                         const std::array<std::string, kPitchClassCount>& names);
 
-//! Rewrite every chord symbol of score in view, moved by shift semitones and spelled with the sharps or
+//! Rewrite every chord symbol of score in text, moved by shift semitones and spelled with the sharps or
 //! flats of the key it is in, moved along: each key mark's from the mark on (the first one's from the
-//! start), or for a chart without marks the key heard from its chords. The key marks move too. view holds
+//! start), or for a chart without marks the key heard from its chords. The key marks move too. text is
 //! the text score was compiled from, under the notation setting; the chart stays in its notation.
-void ApplyKeyTransposition(Editor& view, const ScoreTree& score, int shift, NotationMode setting);
+void ApplyKeyTransposition(SplicedText& text, const ScoreTree& score, int shift, NotationMode setting);
 
 //! Write every name of names with a German accidental ("F#" as "Fis", "Eb" as "Es"), as a chart that writes
 //! its chords the German way is transposed.

@@ -102,8 +102,8 @@ std::string StylePlayed(std::string_view name) {
 
 class CompiledChartReader {
   public:
-    CompiledChartReader(const CompileState& state, ChartReading& reading)
-        : score_(state.score), definitions_(state.chordDefinitions), reading_(reading) {}
+    CompiledChartReader(const CompiledChart& chart, ChartReading& reading)
+        : score_(chart.score), definitions_(*chart.chordDefinitions), reading_(reading) {}
 
     void Read(std::string_view text) {
         LeadSheet& sheet = reading_.sheet;
@@ -305,9 +305,9 @@ class CompiledChartReader {
 
 }  // namespace
 
-ChartReading ReadCompiledChart(const CompileState& state, std::string_view text) {
+ChartReading ReadCompiledChart(const CompiledChart& chart) {
     ChartReading reading;
-    CompiledChartReader(state, reading).Read(text);
+    CompiledChartReader(chart, reading).Read(chart.text);
     return reading;
 }
 

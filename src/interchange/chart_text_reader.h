@@ -20,10 +20,10 @@ struct ChartReading {
     [[nodiscard]] bool Read() const { return error.empty(); }
 };
 
-//! The lead sheet of a chart that state has just compiled from text: the header comments the import writes
-//! (title first, then "Composer:", "Style:", "Key:", "Choruses:") from the text, everything else from the
+//! The lead sheet of an accepted chart: the header comments the import writes (title first, then
+//! "Composer:", "Style:", "Key:", "Choruses:") from its text, everything else from the
 //! compiled score, so the sheet has the measures, meters, form marks and chords the chart plays. Roots and
 //! basses are spelled in English notation whatever notation the chart was written in.
-[[nodiscard]] ChartReading ReadCompiledChart(const CompileState& state, std::string_view text);
+[[nodiscard]] ChartReading ReadCompiledChart(const CompiledChart& chart);
 
 }  // namespace kaz

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/tempo.h"
+#include "chart/notation_line.h"
 #include "harmony/musical_key.h"
 #include "harmony/notation.h"
 #include "interchange/text_fields.h"

@@ -32,7 +32,7 @@ std::string SongName(const LeadSheet& song, std::size_t index) {
 
 }  // namespace
 
-std::string ChartRefusal(std::string_view text, CompileState& state) {
+std::string ChartRefusal(std::string_view text, const CompileOptions& options) {
     if (text.size() > kMaxChartBytes) {
         return "is larger than a chart can be (" + std::to_string(kMaxChartBytes / (1024 * 1024)) + " MiB)";
     }
@@ -40,7 +40,8 @@ std::string ChartRefusal(std::string_view text, CompileState& state) {
         return "has a line of " + std::to_string(longest) + " characters, and a chart's lines hold at most " +
                std::to_string(kMaxChartLineCharacters);
     }
-    const CompileResult result = Compile(state, text);
+    const std::shared_ptr<const CompiledChart> compiled = Compile(std::string(text), options);
+    const CompileResult& result = compiled->result;
     switch (result.outcome) {
         case CompileOutcome::Accepted:
             return {};
@@ -57,17 +58,17 @@ std::string ChartRefusal(std::string_view text, CompileState& state) {
 
 bool KeepChartsThatOpen(ImportedSongs& imported, std::shared_ptr<const StyleLibrary> styles,
                         const ImportProgress& progress) {
-    CompileState state;
-    state.settings.style.library = std::move(styles);
+    CompileOptions options;
+    options.settings.style.library = std::move(styles);
     DiscardedEvents discarded;
-    state.events.StreamTo(&discarded);
+    options.stream = &discarded;
     std::vector<LeadSheet>& songs = imported.songs;
     std::size_t kept = 0;
     for (std::size_t i = 0; i < songs.size(); ++i) {
         if (progress && !progress(i, songs.size())) {
             return false;
         }
-        if (std::string refusal = ChartRefusal(WriteChartText(songs[i]), state); !refusal.empty()) {
+        if (std::string refusal = ChartRefusal(WriteChartText(songs[i]), options); !refusal.empty()) {
             imported.problems.push_back(SongName(songs[i], i) + " " + refusal);
         } else {
             if (kept != i) {

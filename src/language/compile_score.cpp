@@ -1,7 +1,10 @@
 #include "language/compile_score.h"
 
 #include <new>
+#include <utility>
 
+#include "chart/mixer_line.h"
+#include "chart/notation_line.h"
 #include "harmony/notation_check.h"
 #include "language/parse_chart.h"
 #include "render/form_unrolling.h"
@@ -11,19 +14,43 @@ namespace kaz {
 
 namespace {
 
-bool ParseAndRender(CompileState& state, std::string_view text) {
-    state.score.chartNotation = NotationOfChart(text);
-    ScoreBuilder builder(state.score, state.context, state.chordDefinitions);
-    return ParseChart(state.context, builder, state.chordDefinitions) == kParseAccepted &&
-           CheckChartNotation(state.score, state.context, state.settings.notation) &&
-           UnrollForm(state.score, state.context) &&
-           CheckStyleMarks(state.score, state.context, state.settings.style.library.get()) &&
-           RenderArrangement(state.score, state.settings, state.events);
+//! The settings with the mix the chart keeps in its comment line.
+RenderSettings WithChartMix(const RenderSettings& settings, std::string_view text) {
+    RenderSettings mixed = settings;
+    mixed.parts = WithChartMixer(text, settings.parts);
+    return mixed;
 }
 
-CompileResult Failed(CompileState& state) {
-    ClearScore(state.score, state.events);
-    const CompileContext& context = state.context;
+//! Read the chart into its score, then play the score into its performance (or its stream).
+bool ParseAndRender(CompileContext& context, CompiledChart& chart, ChordDefinitions& definitions,
+                    EventConsumer* stream) {
+    ScoreBuilder builder(chart.score, context, definitions);
+    if (ParseChart(context, builder, definitions) != kParseAccepted ||
+        !CheckChartNotation(chart.score, context, chart.settings.notation) ||
+        !UnrollForm(chart.score, context) ||
+        !CheckStyleMarks(chart.score, context, chart.settings.style.library.get())) {
+        return false;
+    }
+    if (stream != nullptr) {
+        stream->Begin(chart.score);
+    }
+    return RenderArrangement(chart.score, WithChartMix(chart.settings, chart.text), chart.performance);
+}
+
+//! The highlights of a kept performance.
+std::vector<Cue> CuesOf(const EventList& performance) {
+    std::vector<Cue> cues;
+    for (std::size_t i = 0; i < performance.size(); ++i) {
+        const MidiEvent& event = performance[i];
+        if (event.kind == EventKind::Highlight) {
+            cues.push_back({i, {event.start(), event.end()}});
+        }
+    }
+    return cues;
+}
+
+//! Why the compile failed, from what the context recorded.
+CompileResult Failed(const CompileContext& context) {
     CompileResult result;
     if (context.lastError) {
         result.outcome = CompileOutcome::LanguageError;
@@ -40,44 +67,47 @@ CompileResult Failed(CompileState& state) {
 
 }  // namespace
 
-CompileResult Compile(CompileState& state, std::string_view text) {
-    ClearScore(state.score, state.events);
-    state.context.Reset(text);
-    state.score.ResetCompileState();
-    state.score.ReserveForChart(text.size());
+std::shared_ptr<const CompiledChart> Compile(std::string text, const CompileOptions& options) {
+    auto chart = std::make_shared<CompiledChart>();
+    chart->text = std::move(text);
+    chart->settings = options.settings;
+    auto definitions = options.chordDefinitions != nullptr
+                           ? std::make_shared<ChordDefinitions>(*options.chordDefinitions)
+                           : std::make_shared<ChordDefinitions>();
+    CompileContext context;
+    context.Reset(chart->text);
+    ScoreTree& score = chart->score;
+    score.ResetCompileState();
+    score.ReserveForChart(chart->text.size());
+    // The notation the chart keeps in its own line wins over the user's, for every reader of the compile.
+    const std::optional<NotationMode> kept = NotationOfChart(chart->text);
+    score.notationKept = kept.has_value();
+    chart->settings.notation = kept.value_or(options.settings.notation);
+    chart->performance.StreamTo(options.stream);
+    bool accepted = false;
     try {
-        if (ParseAndRender(state, text)) {
-            CompileResult accepted;
-            accepted.hints = state.context.hints;
-            return accepted;
-        }
+        accepted = ParseAndRender(context, *chart, *definitions, options.stream);
     } catch (const std::bad_alloc&) {
         // A chart too large for the memory there is: the compile fails, the program and the text stay.
-        ClearScore(state.score, state.events);
-        ReportCompileFault(state.context, kOutOfMemory);
+        ClearScore(score, chart->performance);
+        ReportCompileFault(context, kOutOfMemory);
     }
-    return Failed(state);
-}
-
-bool ShowCompileResult(const CompileResult& result, Editor& view, ErrorPresenter& presenter) {
-    switch (result.outcome) {
-        case CompileOutcome::Accepted:
-            return true;
-        case CompileOutcome::LanguageError:
-            ShowLanguageError(result.error, view, presenter);
-            break;
-        case CompileOutcome::Fault:
-            presenter.ShowMessage(kErrorCaption, result.fault, MessageIcon::Exclamation);
-            break;
-        case CompileOutcome::NothingToPlay:
-            presenter.ShowMessage(kProgramCaption, kNothingToPlay, MessageIcon::Information);
-            break;
+    if (accepted) {
+        chart->result.hints = std::move(context.hints);
+        chart->cues = CuesOf(chart->performance);
+    } else {
+        chart->result = Failed(context);
+        // A chart that sounds no note is still read whole; a broken one is not.
+        chart->performance.Clear();
+        if (chart->result.outcome != CompileOutcome::NothingToPlay) {
+            score.Clear();
+        }
     }
-    return false;
-}
-
-bool CompileScore(CompileState& state, std::string_view text, Editor& view, ErrorPresenter& presenter) {
-    return ShowCompileResult(Compile(state, text), view, presenter);
+    if (chart->result.outcome != CompileOutcome::LanguageError && score.tempoGiven) {
+        chart->tempoMark = score.scoreTempo;
+    }
+    chart->chordDefinitions = std::move(definitions);
+    return chart;
 }
 
 }  // namespace kaz

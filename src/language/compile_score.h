@@ -1,10 +1,16 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/compile_context.h"
 #include "base/program.h"
+#include "base/text_range.h"
 #include "harmony/chord_definitions.h"
 #include "harmony/score_tree.h"
 #include "render/arrangement_renderer.h"
@@ -14,27 +20,16 @@ namespace kaz {
 
 inline constexpr std::string_view kNothingToPlay = "Nothing to play";
 inline constexpr std::string_view kOutOfMemory = "Not enough memory to compile this chart";
-//! The caption of the messages that are not language errors.
-inline constexpr std::string_view kProgramCaption = kProgramName;
-
-//! Everything a compile reads and fills. The program keeps one for its run; chord definitions and
-//! settings outlive the compiles, the score and the events last until the next compile.
-struct CompileState {
-    CompileContext context;
-    ScoreTree score;
-    ChordDefinitions chordDefinitions;
-    EventList events;
-    RenderSettings settings;
-};
 
 //! How a compile ended.
 enum class CompileOutcome {
-    Accepted,       //!< the score tree and the event list hold the performance
+    Accepted,       //!< the score tree and the performance hold the chart
     LanguageError,  //!< the chart breaks a rule of the language
     Fault,          //!< not the chart's fault: out of memory, or a scanner inconsistency
     NothingToPlay,  //!< the chart is valid but sounds no note
 };
 
+//! How a compile ended, as data for whoever tells the user.
 struct CompileResult {
     CompileOutcome outcome = CompileOutcome::Accepted;
     LanguageError error;  //!< set for a language error
@@ -45,17 +40,45 @@ struct CompileResult {
     [[nodiscard]] bool Accepted() const { return outcome == CompileOutcome::Accepted; }
 };
 
-//! Compile text into the score tree and the event list; on failure both are empty. Nothing is shown to the
-//! user: that is the caller's, once the compile has returned.
-[[nodiscard]] CompileResult Compile(CompileState& state, std::string_view text);
+//! What a compile reads besides the text.
+struct CompileOptions {
+    RenderSettings settings;
+    //! The chord definitions known before the chart, which its own add to or replace; none: only its own.
+    std::shared_ptr<const ChordDefinitions> chordDefinitions;
+    //! Hand the performance to stream as it is made instead of keeping it: a long song is then never held
+    //! whole. nullptr keeps it.
+    EventConsumer* stream = nullptr;
+};
 
-//! Tell the user why a compile failed: a language error selects its text in view and shows its box, a fault
-//! or an empty performance shows its message. One message per failed compile, none for an accepted one.
-//! Returns whether the compile was accepted.
-bool ShowCompileResult(const CompileResult& result, Editor& view, ErrorPresenter& presenter);
+//! One highlight of the performance: from its event on, the symbol at text is the one that sounds.
+struct Cue {
+    std::size_t event = 0;  //!< its index in the performance
+    TextRange text;         //!< in byte offsets of the compiled text
+};
 
-//! What every action that needs music begins with: compile text, and tell the user when that fails.
-[[nodiscard]] bool CompileScore(CompileState& state, std::string_view text, Editor& view,
-                                ErrorPresenter& presenter);
+//! A chart text compiled once: what it says, what it plays and what is wrong with it. Nothing changes it
+//! after the compile, so any number of readers on any threads may share it.
+struct CompiledChart {
+    std::string text;      //!< the text compiled: every offset of the chart is a byte offset of it
+    CompileResult result;  //!< how the compile ended
+    //! The chart as read; emptied when the chart has an error, kept when it only sounds no note.
+    ScoreTree score;
+    //! What the chart plays, in playing order; empty unless accepted, and when it went to a stream.
+    EventList performance;
+    std::vector<Cue> cues;  //!< the highlights of the kept performance, in its order
+    //! The chord definitions known before the chart with its own added, as far as the compile read them.
+    std::shared_ptr<const ChordDefinitions> chordDefinitions;
+    //! What it was compiled with; the notation is the chart's own when its notation line names one.
+    RenderSettings settings;
+    std::optional<std::int32_t> tempoMark;  //!< the chart's tempo mark, unless a language error stopped it
+
+    [[nodiscard]] bool Accepted() const { return result.Accepted(); }
+};
+
+//! Compile text with options: read it into a score, play it into a performance and collect its cues. The
+//! outcome, the error and the hints are data in the result; nothing is shown to the user, which is the
+//! caller's. Safe to call from any thread: a compile shares nothing with another.
+[[nodiscard]] std::shared_ptr<const CompiledChart> Compile(std::string text,
+                                                           const CompileOptions& options = {});
 
 }  // namespace kaz

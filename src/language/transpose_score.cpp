@@ -8,37 +8,30 @@ TransposeOffer OfferOf(const ScoreTree& score) {
     return {score.bLettersSeen, KeyOfScore(score), !score.keyMarks.empty()};
 }
 
-bool TransposeCompiledScore(const ScoreTree& score, NotationMode setting, Editor& view,
-                            const TransposeChooser& choose) {
-    std::optional<TransposeResult> result = choose(OfferOf(score));
-    if (!result) {
-        return false;
-    }
-    if (result->byKey || !score.keyMarks.empty()) {
-        ApplyKeyTransposition(view, score, result->shift, score.NotationSetting(setting));
-        return true;
-    }
-    KeepNotationReadable(result->names, score.allChords, result->shift, score.bLettersSeen,
-                         score.NotationSetting(setting));
-    if (score.firstGermanChord != nullptr) {
-        WriteGermanNames(result->names);
-    }
-    ApplyTransposition(view, score.allChords, result->shift, result->names);
-    return true;
-}
-
-Transposition TransposeScore(CompileState& state, std::string text, Editor& view, ErrorPresenter& presenter,
-                             const TransposeChooser& choose) {
+Transposition TransposeChart(const CompiledChart& chart, const TransposeChooser& choose) {
     Transposition transposition;
-    if (!CompileScore(state, text, view, presenter)) {
+    if (!chart.Accepted()) {
         return transposition;
     }
-    if (!TransposeCompiledScore(state.score, state.settings.notation, view, choose)) {
+    const ScoreTree& score = chart.score;
+    std::optional<TransposeResult> result = choose(OfferOf(score));
+    if (!result) {
         transposition.outcome = TransposeOutcome::Cancelled;
         return transposition;
     }
+    const NotationMode setting = chart.settings.notation;
+    SplicedText text(chart.text);
+    if (result->byKey || !score.keyMarks.empty()) {
+        ApplyKeyTransposition(text, score, result->shift, setting);
+    } else {
+        KeepNotationReadable(result->names, score.allChords, result->shift, score.bLettersSeen, setting);
+        if (score.firstGermanChord != nullptr) {
+            WriteGermanNames(result->names);
+        }
+        ApplyTransposition(text, score.allChords, result->shift, result->names);
+    }
     transposition.outcome = TransposeOutcome::Transposed;
-    transposition.textBefore = std::move(text);
+    transposition.text = text.Text();
     return transposition;
 }
 

@@ -17,24 +17,17 @@ enum class TransposeOutcome { NotCompiled, Cancelled, Transposed };
 
 struct Transposition {
     TransposeOutcome outcome = TransposeOutcome::NotCompiled;
-    //! The text as it was before the rewrite, for the editor's whole-text undo; set when Transposed.
-    std::string textBefore;
+    //! The chart's text with its chords rewritten; set when Transposed.
+    std::string text;
 };
 
 //! What a transposition of a compiled score is offered on.
 [[nodiscard]] TransposeOffer OfferOf(const ScoreTree& score);
 
-//! Ask choose for a transposition of a compiled score and rewrite its chords in view, whose text the
-//! score was compiled from under the notation setting. The rewritten chart is read in the notation the
-//! score was. A chart with a key mark, or a choice to spell by key, is spelled by key (see
-//! ApplyKeyTransposition); otherwise by the chosen names. False when choose cancels; the text is then
-//! untouched.
-[[nodiscard]] bool TransposeCompiledScore(const ScoreTree& score, NotationMode setting, Editor& view,
-                                          const TransposeChooser& choose);
-
-//! The Transpose command on the view's whole text: compile it, stop if that fails (the user has been shown
-//! why), ask, rewrite. The score and the events of the compile stay; they describe the text before.
-[[nodiscard]] Transposition TransposeScore(CompileState& state, std::string text, Editor& view,
-                                           ErrorPresenter& presenter, const TransposeChooser& choose);
+//! The Transpose command on a compiled chart: nothing when it was not accepted (its caller tells the user
+//! why), else ask choose and rewrite every chord of the chart's text. A chart with a key mark, or a choice
+//! to spell by key, is spelled by key (see ApplyKeyTransposition); otherwise by the chosen names. The
+//! rewritten chart is read in the notation the chart was, under the notation it was compiled with.
+[[nodiscard]] Transposition TransposeChart(const CompiledChart& chart, const TransposeChooser& choose);
 
 }  // namespace kaz

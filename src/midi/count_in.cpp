@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "style/band_part.h"
+
 namespace kaz {
 
 namespace {
 
-// General MIDI's wood blocks: the high one marks the first beat.
-constexpr std::uint8_t kAccentKey = 76;
+// The wood block a fifth higher on the first beat.
+constexpr std::uint8_t kAccentKey = 84;
 constexpr std::uint8_t kClickKey = 77;
 constexpr std::uint8_t kAccentVelocity = 127;
 constexpr std::uint8_t kClickVelocity = 90;
@@ -18,10 +20,12 @@ void AddCountIn(EventList& clicks, std::int32_t num, std::int32_t den, Ticks mea
     const std::int32_t beats = std::max(num, 1);
     const Ticks beatTicks = std::max(TICKS_PER_WHOLE / std::max(den, 1), 2);
     const Ticks countInStart = songStart - measureTicks;
+    // A channel of its own, so the drums' kit and the mixer's drum part leave the clicks alone.
+    clicks.AddEvent(MidiEvent::ProgramChange(countInStart, kCountInChannel, kCountInProgram));
     for (std::int32_t beat = 0; beat < beats; ++beat) {
         const Ticks time = countInStart + static_cast<Ticks>(std::int64_t{measureTicks} * beat / beats);
         const bool first = beat == 0;
-        clicks.AddNote(0, kPercussionChannel, first ? kAccentKey : kClickKey,
+        clicks.AddNote(0, kCountInChannel, first ? kAccentKey : kClickKey,
                        first ? kAccentVelocity : kClickVelocity, time, time + beatTicks / 2);
     }
     clicks.Finish();

@@ -8,7 +8,7 @@
 namespace kaz {
 
 //! Add one measure of num/den to clicks, lasting measureTicks and ending at songStart: a click on every beat
-//! on the percussion channel, the first one accented.
+//! on the count-in's own channel, the first one higher.
 void AddCountIn(EventList& clicks, std::int32_t num, std::int32_t den, Ticks measureTicks, Ticks songStart);
 
 }  // namespace kaz

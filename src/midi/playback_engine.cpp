@@ -10,8 +10,6 @@
 
 namespace kaz {
 
-PlaybackEngine::Practice::Practice() = default;
-
 namespace {
 
 Ticks TruncateToTicks(double position) {
@@ -73,144 +71,154 @@ void MakeChange(PlaybackState& state, const TimingChange& change, bool playing) 
     }
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-}
-
 }  // namespace
 
-std::int64_t ParseTempoText(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) {
-        ++i;
+PlaybackEngine::Performance::Performance(std::shared_ptr<const CompiledChart> compiled, std::uint64_t number)
+    : chart(std::move(compiled)), song(chart->score), number(number) {
+    const EventList& events = chart->performance;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        if (events[i].kind == EventKind::ProgramChange) {
+            programChanges.push_back(i);
+        }
     }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    // Far beyond any tempo; more digits cannot bring the value back into range.
-    constexpr std::int64_t kCeiling = 1'000'000'000'000;
-    std::int64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = std::min(kCeiling, value * 10 + (text[i] - '0'));
-    }
-    return negative ? -value : value;
 }
 
-PlaybackEngine::PlaybackEngine(CompileState& compile, PlaybackSeams seams)
-    : compile_(compile), seams_(std::move(seams)) {}
+PlaybackEngine::PlaybackEngine(PlaybackSeams seams) : seams_(std::move(seams)) {}
 
 PlaybackEngine::~PlaybackEngine() {
     seams_.timer.Stop();
     if (port_ != nullptr && port_->IsOpen()) {
         port_->ResetAndClose();
     }
-    port_.reset();
-    ClearScore(compile_.score, compile_.events);
 }
 
-void PlaybackEngine::OnPlay(std::string_view chartText) {
-    if (port_ != nullptr) {
-        return;
-    }
-    if (Compile(chartText) && OpenPort()) {
-        StartPlaying();
-    }
-}
-
-void PlaybackEngine::OnLoopSelectedMeasures(std::string_view chartText, PracticeTempo tempo) {
-    if (port_ != nullptr || !Compile(chartText)) {
-        return;
-    }
-    const SongMap song(compile_.score);
-    const std::optional<MeasureSpan> measures = song.MeasuresTouching(chartText, seams_.view.Selection());
-    if (!measures || !OpenPort()) {
-        return;
-    }
-    const EventList& events = compile_.events;
-    Practice& practice = practice_.emplace();
-    practice.measures = *measures;
-    practice.start = song.MeasureStart(measures->first);
-    practice.end = song.MeasureEnd(measures->last);
-    practice.firstEvent = FirstEventAt(events, practice.start);
-    practice.endEvent = FirstEventAt(events, practice.end);
-    practice.tempo = tempo;
-    practice.port = std::make_unique<NoteTrackingPort>(*port_);
-    // The instruments are chosen at the start of the song: choose them as they are where the loop starts.
-    for (std::size_t i = 0; i < practice.firstEvent; ++i) {
-        if (events[i].kind == EventKind::ProgramChange) {
-            events[i].Play(Output(), seams_.view);
+std::unique_ptr<PlaybackEngine::Performance> PlaybackEngine::Prepare(
+    std::shared_ptr<const CompiledChart> chart) {
+    auto performance = std::make_unique<Performance>(std::move(chart), charts_ + 1);
+    if (practiced_) {
+        const SongMap& song = performance->song;
+        if (practiced_->first < 1 || practiced_->last > song.MeasureCount() ||
+            practiced_->first > practiced_->last) {
+            return nullptr;
         }
+        const EventList& events = performance->Events();
+        performance->loopStart = song.MeasureStart(practiced_->first);
+        performance->loopEnd = song.MeasureEnd(practiced_->last);
+        performance->loopFirstEvent = FirstEventAt(events, performance->loopStart);
+        performance->loopEndEvent = FirstEventAt(events, performance->loopEnd);
     }
+    ++charts_;
+    return performance;
+}
+
+std::string PlaybackEngine::Play(std::shared_ptr<const CompiledChart> chart, const std::string& deviceName) {
+    if (port_ != nullptr) {
+        return {};
+    }
+    practiced_.reset();
+    return Start(std::move(chart), deviceName);
+}
+
+std::string PlaybackEngine::PlayMeasures(std::shared_ptr<const CompiledChart> chart,
+                                         const std::string& deviceName, MeasureSpan measures,
+                                         PracticeTempo tempo) {
+    if (port_ != nullptr) {
+        return {};
+    }
+    practiced_ = measures;
+    practiceTempo_ = tempo;
+    std::string failure = Start(std::move(chart), deviceName);
+    if (port_ == nullptr) {
+        practiced_.reset();
+    }
+    return failure;
+}
+
+std::string PlaybackEngine::Start(std::shared_ptr<const CompiledChart> chart, const std::string& deviceName) {
+    if (chart == nullptr || !chart->Accepted()) {
+        return {};
+    }
+    charts_ = 0;
+    std::unique_ptr<Performance> performance = Prepare(std::move(chart));
+    if (performance == nullptr) {
+        return {};
+    }
+    if (std::string failure = OpenPort(deviceName); !failure.empty()) {
+        return failure;
+    }
+    playing_ = performance.get();
+    performances_.push_back(std::move(performance));
     StartPlaying();
+    return {};
 }
 
-void PlaybackEngine::TakeTempoMark(std::optional<std::int32_t> mark) {
-    if (mark && mark != markTaken_) {
-        SetPlaybackTempo(*mark);
-        ShowTempo(*mark);
+bool PlaybackEngine::Offer(std::shared_ptr<const CompiledChart> chart) {
+    if (port_ == nullptr || chart == nullptr || !chart->Accepted()) {
+        return false;
     }
-    markTaken_ = mark;
+    std::unique_ptr<Performance> performance = Prepare(std::move(chart));
+    if (performance == nullptr) {
+        return false;
+    }
+    Performance* const offered = performance.get();
+    performances_.push_back(std::move(performance));
+    // A chart offered before and not taken yet never reaches the ticks now: it can go at once.
+    if (Performance* const replaced = offered_.exchange(offered, std::memory_order_acq_rel)) {
+        std::erase_if(performances_, [replaced](const auto& kept) { return kept.get() == replaced; });
+    }
+    // The ticks look again for when to wake: the next measure boundary is due now.
+    seams_.timer.WakeAt(seams_.clock.Milliseconds());
+    return true;
 }
 
-bool PlaybackEngine::Compile(std::string_view chartText) {
-    // The performance's tempo event carries the transport tempo unless the chart has its own, or the user's
-    // tempo holds over it.
-    compile_.settings.transportTempo = State().tempo;
-    compile_.settings.heldTempoMark = holdUserTempo_ ? markTaken_ : std::nullopt;
-    return seams_.compile(compile_, chartText, seams_.view, seams_.presenter);
-}
-
-bool PlaybackEngine::OpenPort() {
-    const std::string deviceName = seams_.transport.SelectedDeviceName();
+std::string PlaybackEngine::OpenPort(const std::string& deviceName) {
     port_ = seams_.makePort();
     if (port_ == nullptr || !port_->OpenByName(deviceName)) {
         // A known reason (a recording that cannot be written) says more than that no device opened.
-        const std::string failure = port_ != nullptr ? port_->Failure() : std::string();
-        seams_.presenter.ShowMessage(kProgramCaption, failure.empty() ? kCannotOpenMidiDevice : failure,
-                                     MessageIcon::Exclamation);
+        std::string failure = port_ != nullptr ? port_->Failure() : std::string();
         if (port_ != nullptr && port_->IsOpen()) {
             port_->ResetAndClose();
         }
         port_.reset();
-        return false;
+        return failure.empty() ? std::string(kCannotOpenMidiDevice) : failure;
     }
-    return true;
+    output_ = std::make_unique<NoteTrackingPort>(*port_);
+    return {};
 }
 
 void PlaybackEngine::StartPlaying() {
-    // The chart's own tempo mark wins, and the tempo field shows it; the live controls go on from there.
-    if (holdUserTempo_) {
-        TakeTempoMark(compile_.score.tempoGiven ? std::optional(compile_.score.scoreTempo) : std::nullopt);
-    } else if (compile_.score.tempoGiven) {
-        state_.tempo = compile_.score.scoreTempo;
-        ShowTempo(compile_.score.scoreTempo);
-    }
-    // A value the field could not take ("0", "9999") gives way to the tempo that plays.
-    if (ParseTempoText(seams_.transport.TempoText()) != state_.tempo) {
-        ShowTempo(state_.tempo);
-    }
-    savedSelection_ = seams_.view.Selection();
-    seams_.transport.SetLatch(TransportLatch::Play, true);
-    seams_.transport.SetTempoReadOnly(true);
-    seams_.transport.SetDeviceListEnabled(false);
-    seams_.view.SetReadOnly(true);
-    if (practice_) {
-        RestartAt(practice_->start, practice_->firstEvent);
+    programs_.fill(-1);
+    const EventList& events = playing_->Events();
+    if (practiced_) {
+        // The instruments and their place in the mix are chosen at the start of the song: choose them as they
+        // are where the loop starts.
+        for (const std::size_t index : playing_->programChanges) {
+            if (index < playing_->loopFirstEvent) {
+                ChooseInstrument(events[index]);
+            }
+        }
+        for (std::size_t i = 0; i < playing_->loopFirstEvent; ++i) {
+            if (events[i].kind == EventKind::ControlChange) {
+                events[i].Play(*output_);
+            }
+        }
+        RestartAt(playing_->loopStart, playing_->loopFirstEvent);
     } else {
         RestartFromTheTop();
     }
     state_.ticksPerMs = TicksPerMs(state_.tempo);
     if (countIn_) {
-        if (const Measure* first = compile_.score.MeasureAt(practice_ ? practice_->measures.first - 1 : 0)) {
+        if (const Measure* first = playing_->chart->score.MeasureAt(practiced_ ? practiced_->first - 1 : 0)) {
             StartCountIn(*first->source, state_.baseTicks);
         }
     }
+    reachedTicks_ = state_.baseTicks - 1;
+    chartFrom_ = state_.nextIndex;
     changesSent_ = changesMade_ = 0;
     rounds_ = shownRounds_ = 0;
     raises_ = shownRaises_ = 0;
     shownIndex_ = state_.nextIndex;
+    shownChart_ = playing_->number;
     over_ = false;
     Publish();
     const std::optional<std::int64_t> firstWake = NextWake();
@@ -254,25 +262,32 @@ void PlaybackEngine::NotifyStateChanged() const {
     }
 }
 
-void PlaybackEngine::ShowTempo(std::int32_t value) {
-    showingTempo_ = true;
-    seams_.transport.SetTempoText(std::to_string(value));
-    showingTempo_ = false;
+std::size_t PlaybackEngine::EndEvent() const {
+    return practiced_ ? playing_->loopEndEvent : playing_->Events().size();
 }
 
 std::optional<Ticks> PlaybackEngine::NextDueTime() const {
     if (nextClick_ < clicks_.size()) {
         return clicks_[nextClick_].time;
     }
-    if (practice_) {
+    const EventList& events = playing_->Events();
+    std::optional<Ticks> due;
+    if (practiced_) {
         // The end of the last measure, where the loop goes round, is due even without an event there.
-        return state_.nextIndex < practice_->endEvent ? compile_.events[state_.nextIndex].time
-                                                      : practice_->end;
+        due = state_.nextIndex < playing_->loopEndEvent ? events[state_.nextIndex].time : playing_->loopEnd;
+    } else if (state_.nextIndex < events.size()) {
+        due = events[state_.nextIndex].time;
     }
-    if (state_.nextIndex < compile_.events.size()) {
-        return compile_.events[state_.nextIndex].time;
+    // A chart offered takes over at the next measure boundary, whose first events may come before the next
+    // one of the chart that plays.
+    if (offered_.load(std::memory_order_relaxed) != nullptr) {
+        const SongMap& song = playing_->song;
+        const int measure = song.MeasureAt(static_cast<double>(reachedTicks_)) + 1;
+        if (measure <= (practiced_ ? practiced_->last : song.MeasureCount())) {
+            due = std::min(due.value_or(std::numeric_limits<Ticks>::max()), song.MeasureStart(measure));
+        }
     }
-    return std::nullopt;
+    return due;
 }
 
 void PlaybackEngine::RestartFromTheTop() {
@@ -283,16 +298,17 @@ void PlaybackEngine::RestartAt(Ticks position, std::size_t index) {
     state_.clockOrigin = seams_.clock.Milliseconds();
     state_.baseTicks = position;
     state_.nextIndex = index;
+    reachedTicks_ = position - 1;
 }
 
 void PlaybackEngine::GoRoundAgain() {
     // Notes held past the last measure would otherwise sound on through every round.
-    practice_->port->ReleaseAll();
-    RestartAt(practice_->start, practice_->firstEvent);
+    output_->ReleaseAll();
+    static_cast<void>(TakeOver(playing_->loopEnd, practiced_->first));
+    RestartAt(playing_->loopStart, playing_->loopFirstEvent);
     ++rounds_;
-    const PracticeTempo& tempo = practice_->tempo;
-    const std::int32_t faster = std::min(state_.tempo + tempo.step, tempo.ceiling);
-    if (tempo.step > 0 && faster > state_.tempo) {
+    const std::int32_t faster = std::min(state_.tempo + practiceTempo_.step, practiceTempo_.ceiling);
+    if (practiceTempo_.step > 0 && faster > state_.tempo) {
         MakeChange(state_, {TimingChange::Kind::Tempo, state_.clockOrigin, faster}, true);
         ++raises_;
     }
@@ -306,14 +322,71 @@ std::size_t PlaybackEngine::PerformDueEvents(const EventList& list, std::size_t 
         if (ahead > reached) {
             break;
         }
-        event.Play(Output(), unseen_);
+        if (event.kind == EventKind::ProgramChange) {
+            ChooseInstrument(event);
+        } else {
+            event.Play(*output_);
+        }
         highlighted = highlighted || event.kind == EventKind::Highlight;
     }
     return index;
 }
 
-MidiOutPort& PlaybackEngine::Output() const {
-    return practice_ ? *practice_->port : *port_;
+void PlaybackEngine::ChooseInstrument(const MidiEvent& programChange) {
+    programChange.Play(*output_);
+    programs_[programChange.channel()] = programChange.program();
+}
+
+bool PlaybackEngine::TakeOver(Ticks boundary, int measure) {
+    Performance* const next = offered_.exchange(nullptr, std::memory_order_acq_rel);
+    if (next == nullptr) {
+        return false;
+    }
+    // The notes struck before the change end with it: the new chart's own come from the boundary on.
+    output_->ReleaseAll();
+    const SongMap& song = next->song;
+    const Ticks target = practiced_ && measure == practiced_->first ? next->loopStart
+                         : measure <= song.MeasureCount()           ? song.MeasureStart(measure)
+                         : song.MeasureCount() > 0                  ? song.MeasureEnd(song.MeasureCount())
+                                                                    : 0;
+    // An instrument the new chart chose before the boundary is chosen now.
+    const EventList& events = next->Events();
+    for (const std::size_t index : next->programChanges) {
+        const MidiEvent& event = events[index];
+        if (event.time >= target) {
+            break;
+        }
+        if (programs_[event.channel()] != event.program()) {
+            ChooseInstrument(event);
+        }
+    }
+    playing_ = next;
+    state_.baseTicks += target - boundary;
+    state_.nextIndex = FirstEventAt(events, target);
+    chartFrom_ = state_.nextIndex;
+    reachedTicks_ = target - 1;
+    return true;
+}
+
+bool PlaybackEngine::TakeOverAtBoundary(double reached, bool& highlighted) {
+    if (offered_.load(std::memory_order_acquire) == nullptr) {
+        return false;
+    }
+    const SongMap& song = playing_->song;
+    const int measure = song.MeasureAt(static_cast<double>(reachedTicks_)) + 1;
+    if (measure > (practiced_ ? practiced_->last : song.MeasureCount())) {
+        return false;
+    }
+    const Ticks boundary = song.MeasureStart(measure);
+    const auto before = static_cast<double>(std::int64_t{boundary} - 1 - state_.baseTicks);
+    if (before >= reached) {
+        return false;
+    }
+    // Everything before the boundary is the old chart's.
+    nextClick_ = PerformDueEvents(clicks_, nextClick_, clicks_.size(), before, highlighted);
+    state_.nextIndex =
+        PerformDueEvents(playing_->Events(), state_.nextIndex, EndEvent(), before, highlighted);
+    return TakeOver(boundary, measure);
 }
 
 bool PlaybackEngine::MakeChanges() {
@@ -328,7 +401,7 @@ bool PlaybackEngine::MakeChanges() {
 }
 
 void PlaybackEngine::Publish() {
-    progress_.Publish({state_, changesMade_, rounds_, raises_, over_});
+    progress_.Publish({state_, changesMade_, rounds_, raises_, playing_->number, chartFrom_, over_});
 }
 
 void PlaybackEngine::OnPlaybackTimer() {
@@ -350,15 +423,16 @@ void PlaybackEngine::OnPlaybackTimer() {
         over_ = true;
     } else if (!state_.paused) {
         const std::uint64_t raises = raises_;
-        const EventList& events = compile_.events;
-        if (practice_) {
-            if (state_.nextIndex >= practice_->endEvent && PositionNow() >= practice_->end) {
+        const std::uint64_t chart = playing_->number;
+        if (practiced_) {
+            if (state_.nextIndex >= playing_->loopEndEvent && PositionNow() >= playing_->loopEnd) {
                 GoRoundAgain();
                 moved = true;
             }
-        } else if (state_.nextIndex >= events.size()) {
-            over_ = events.empty() || !state_.looping;
+        } else if (state_.nextIndex >= playing_->Events().size()) {
+            over_ = playing_->Events().empty() || !state_.looping;
             if (!over_) {
+                static_cast<void>(TakeOver(0, 1));
                 RestartFromTheTop();
                 ++rounds_;
                 moved = true;
@@ -369,15 +443,17 @@ void PlaybackEngine::OnPlaybackTimer() {
             const double reached = static_cast<double>(elapsed) * state_.ticksPerMs;
             const std::size_t clicksBefore = nextClick_;
             const std::size_t eventsBefore = state_.nextIndex;
+            moved = TakeOverAtBoundary(reached, handBack) || moved;
             nextClick_ = PerformDueEvents(clicks_, nextClick_, clicks_.size(), reached, handBack);
-            state_.nextIndex = PerformDueEvents(
-                events, state_.nextIndex, practice_ ? practice_->endEvent : events.size(), reached, handBack);
+            state_.nextIndex =
+                PerformDueEvents(playing_->Events(), state_.nextIndex, EndEvent(), reached, handBack);
+            reachedTicks_ = TruncateToTicks(reached + state_.baseTicks);
             moved = moved || nextClick_ != clicksBefore || state_.nextIndex != eventsBefore;
             if (const std::optional<std::int64_t> wake = NextWake()) {
                 seams_.timer.WakeAt(*wake);
             }
         }
-        handBack = handBack || raises_ != raises;
+        handBack = handBack || raises_ != raises || playing_->number != chart;
     }
     if (moved || over_) {
         Publish();
@@ -388,6 +464,25 @@ void PlaybackEngine::OnPlaybackTimer() {
     }
 }
 
+const PlaybackEngine::Performance* PlaybackEngine::Reported() const {
+    if (!ticking_) {
+        return nullptr;
+    }
+    const std::uint64_t number = progress_.Latest().chart;
+    for (const auto& performance : performances_) {
+        if (performance->number == number) {
+            return performance.get();
+        }
+    }
+    return nullptr;
+}
+
+void PlaybackEngine::ForgetPlayed(std::uint64_t playing) {
+    // The ticks published the newer chart after they last touched the older ones.
+    std::erase_if(performances_,
+                  [playing](const auto& performance) { return performance->number < playing; });
+}
+
 void PlaybackEngine::OnHandedBack() {
     if (!ticking_) {
         return;
@@ -395,28 +490,44 @@ void PlaybackEngine::OnHandedBack() {
     const PlaybackProgress progress = progress_.Latest();
     if (progress.raises != shownRaises_) {
         shownRaises_ = progress.raises;
-        ShowTempo(progress.state.tempo);
+        seams_.tempoRaised(progress.state.tempo);
     }
-    ShowHighlights(progress);
+    ReportHighlights(progress);
+    ForgetPlayed(progress.chart);
     if (progress.over) {
         OnStop();
     }
 }
 
-void PlaybackEngine::ShowHighlights(const PlaybackProgress& progress) {
-    const EventList& events = compile_.events;
-    const auto show = [&](std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to; ++i) {
-            events[i].Show(seams_.view);
-        }
-    };
-    if (progress.rounds != shownRounds_) {
-        // The rest of the round shown last; rounds that came and went in between would change nothing.
-        show(shownIndex_, practice_ ? practice_->endEvent : events.size());
-        shownIndex_ = practice_ ? practice_->firstEvent : 0;
+void PlaybackEngine::ReportHighlights(const PlaybackProgress& progress) {
+    const Performance* const playing = Reported();
+    if (playing == nullptr) {
+        return;
+    }
+    if (progress.chart != shownChart_) {
+        // What the chart before played until the change has passed: the new chart shows from where it took
+        // over.
+        shownChart_ = progress.chart;
+        shownIndex_ = progress.chartFrom;
         shownRounds_ = progress.rounds;
     }
-    show(shownIndex_, progress.state.nextIndex);
+    const CompiledChart& chart = *playing->chart;
+    const auto report = [&](std::size_t from, std::size_t to) {
+        const auto first =
+            std::lower_bound(chart.cues.begin(), chart.cues.end(), from,
+                             [](const Cue& cue, std::size_t event) { return cue.event < event; });
+        for (auto cue = first; cue != chart.cues.end() && cue->event < to; ++cue) {
+            seams_.sounding(chart, cue->text);
+        }
+    };
+    const std::size_t end = practiced_ ? playing->loopEndEvent : playing->Events().size();
+    if (progress.rounds != shownRounds_) {
+        // The rest of the round shown last; rounds that came and went in between would change nothing.
+        report(shownIndex_, end);
+        shownIndex_ = practiced_ ? playing->loopFirstEvent : 0;
+        shownRounds_ = progress.rounds;
+    }
+    report(shownIndex_, progress.state.nextIndex);
     shownIndex_ = std::max(shownIndex_, progress.state.nextIndex);
 }
 
@@ -433,25 +544,21 @@ void PlaybackEngine::OnStop() {
             port_->ResetAndClose();
         }
         failure = port_->Failure();
+        output_.reset();
         port_.reset();
     }
-    seams_.transport.SetTempoReadOnly(false);
-    seams_.transport.SetDeviceListEnabled(true);
-    seams_.view.Select(savedSelection_);
-    seams_.view.ScrollToSelection();
-    seams_.view.SetReadOnly(false);
-    seams_.transport.SetLatch(TransportLatch::Play, false);
-    seams_.transport.SetLatch(TransportLatch::Pause, false);
     state_.paused = false;
     nextClick_ = 0;
     over_ = false;
-    practice_.reset();
+    practiced_.reset();
     clicks_.Clear();
-    ClearScore(compile_.score, compile_.events);
+    offered_.store(nullptr, std::memory_order_relaxed);
+    playing_ = nullptr;
+    performances_.clear();
     NotifyStateChanged();
     // Once stopped: an output that failed on the way (a recording onto a full disk) is not passed over.
     if (!failure.empty()) {
-        seams_.presenter.ShowMessage(kProgramCaption, failure, MessageIcon::Exclamation);
+        seams_.failed(failure);
     }
 }
 
@@ -481,37 +588,18 @@ void PlaybackEngine::OnPauseResume() {
     }
     const bool paused = !State().paused;
     Change({paused ? TimingChange::Kind::Pause : TimingChange::Kind::Resume, seams_.clock.Milliseconds()});
-    seams_.transport.SetLatch(TransportLatch::Pause, paused);
     NotifyStateChanged();
 }
 
 void PlaybackEngine::OnLoop() {
     const bool looping = !State().looping;
     Change({TimingChange::Kind::Loop, seams_.clock.Milliseconds(), looping ? 1 : 0});
-    seams_.transport.SetLatch(TransportLatch::Loop, looping);
     NotifyStateChanged();
 }
 
 void PlaybackEngine::SetPlaybackTempo(std::int32_t value) {
     if (value != State().tempo) {
         Change({TimingChange::Kind::Tempo, seams_.clock.Milliseconds(), value});
-    }
-}
-
-void PlaybackEngine::OnTempoChange() {
-    if (showingTempo_) {
-        return;
-    }
-    const std::int64_t value = ParseTempoText(seams_.transport.TempoText());
-    if (value >= kMinTempo && value <= kMaxTempo) {
-        SetPlaybackTempo(static_cast<std::int32_t>(value));
-    }
-}
-
-void PlaybackEngine::OnTempoKillFocus() {
-    const std::int64_t value = ParseTempoText(seams_.transport.TempoText());
-    if (value < kMinTempo || value > kMaxTempo) {
-        ShowTempo(State().tempo);
     }
 }
 
@@ -553,13 +641,35 @@ CommandState PlaybackEngine::QueryCommand(PlaybackCommand command) const {
         case PlaybackCommand::Edit:
             return {stopped, false};
         case PlaybackCommand::LoopSelectedMeasures:
-            return {stopped, practice_.has_value()};
+            return {stopped, practiced_.has_value()};
     }
     return {};
 }
 
 std::optional<MeasureSpan> PlaybackEngine::PractisedMeasures() const {
-    return practice_ ? std::optional(practice_->measures) : std::nullopt;
+    return practiced_;
+}
+
+std::shared_ptr<const CompiledChart> PlaybackEngine::Playing() const {
+    const Performance* const playing = Reported();
+    return playing != nullptr ? playing->chart : nullptr;
+}
+
+const SongMap* PlaybackEngine::PlayingSong() const {
+    const Performance* const playing = Reported();
+    return playing != nullptr ? &playing->song : nullptr;
+}
+
+std::optional<PlayingPlace> PlaybackEngine::Place() const {
+    const Performance* const playing = Reported();
+    if (playing == nullptr) {
+        return std::nullopt;
+    }
+    std::optional<MeasureSpan> loop = practiced_;
+    if (!loop && State().looping) {
+        loop = MeasureSpan{1, playing->song.MeasureCount()};
+    }
+    return PlayingPlace{playing->chart, playing->song.PlaceAt(SongPosition(), loop)};
 }
 
 }  // namespace kaz

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -7,11 +9,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "base/editor.h"
-#include "base/error_presenter.h"
+#include "base/midi_bytes.h"
 #include "base/midi_out_port.h"
 #include "base/tempo.h"
+#include "base/text_range.h"
 #include "base/ticks.h"
 #include "language/compile_score.h"
 #include "midi/hand_over.h"
@@ -60,22 +63,33 @@ struct PracticeTempo {
     std::int32_t ceiling = kMaxTempo;
 };
 
-//! The compile that Play runs; CompileScore unless a test supplies its own.
-using ChartCompiler = std::function<bool(CompileState&, std::string_view, Editor&, ErrorPresenter&)>;
-
-//! Everything outside the engine that it drives. All of it must outlive the engine.
+//! Everything outside the engine that it drives or tells. All of it must outlive the engine; the calls come
+//! on the thread that made the engine.
 struct PlaybackSeams {
-    Editor& view;
-    ErrorPresenter& presenter;
-    TransportControls& transport;
     PlaybackClock& clock;
     PlaybackTimer& timer;
     MidiOutPortFactory makePort;
-    ChartCompiler compile = CompileScore;
-    //! Called after every change of the playback state (playing, paused, stopped, looping), including the
-    //! stop at the end of a song, so that whoever shows the commands can follow without polling.
+    //! After every change of the playback state (playing, paused, stopped, looping), including the stop at
+    //! the end of a song, so that whoever shows the commands can follow without polling.
     std::function<void()> stateChanged = [] {};
+    //! Soon after the ticks performed it, each highlight of the chart that plays, in order: the symbol at
+    //! text of chart sounds from then on.
+    std::function<void(const CompiledChart& chart, TextRange text)> sounding = [](const CompiledChart&,
+                                                                                  TextRange) {};
+    //! A practice loop went round faster: the tempo it plays at now.
+    std::function<void(std::int32_t tempo)> tempoRaised = [](std::int32_t) {};
+    //! The output failed while it played (a recording onto a full disk): why, once the playback has stopped.
+    std::function<void(const std::string& failure)> failed = [](const std::string&) {};
 };
+
+//! Where a playback stands: the chart that plays, and the place in it, which points into that chart.
+struct PlayingPlace {
+    std::shared_ptr<const CompiledChart> chart;
+    SongPlace place;
+};
+
+//! Where the playback stands now; nullopt while nothing plays.
+using PlaybackWatch = std::function<std::optional<PlayingPlace>()>;
 
 //! A change that a command makes to where the playback stands, while the ticks run.
 struct TimingChange {
@@ -91,97 +105,105 @@ struct PlaybackProgress {
     std::uint64_t changesMade = 0;  //!< the TimingChanges made so far, in the order they came
     std::uint64_t rounds = 0;       //!< how often the song or the practice loop started again
     std::uint64_t raises = 0;       //!< how often the practice loop went round faster
-    bool over = false;              //!< the song is over, or the output failed
+    std::uint64_t chart = 0;    //!< which of the charts given plays: 1 for the first, then each taken over
+    std::size_t chartFrom = 0;  //!< the first event of that chart the ticks performed
+    bool over = false;          //!< the song is over, or the output failed
 };
 
-//! Plays the compiled chart in real time: every timer tick performs, in list order, each event whose time
-//! has come by the clock at the current tempo.
+//! Plays a compiled chart in real time: every timer tick performs, in list order, each event of its
+//! performance whose time has come by the clock at the current tempo. While it plays, another compile of the
+//! chart may be offered: it takes over at the next measure boundary, at the same measure.
 //!
 //! The commands and queries belong to the thread that made the engine, the window's; the ticks run on the
 //! timer's thread and send the due messages from there. Neither thread ever waits for the other, and the
 //! ticks allocate nothing. While the timer runs, the ticks keep where the playback stands; a command makes
 //! its change to the window's own expectation at once and passes it to the ticks through a queue, and they
-//! make it in turn. The ticks publish what they have done, which the window's thread reads (State,
-//! SongPosition) and, when the timer hands back to it, shows: the highlights of the events performed, a
-//! practice loop's faster tempo, the stop at the end. The port, the events, the count-in and the practice
-//! loop are set up while the timer is stopped and do not change while it runs, when only the ticks send to
-//! the port.
+//! make it in turn. A chart offered is prepared on the window's thread and handed over whole. The ticks
+//! publish what they have done, which the window's thread reads (State, SongPosition, Playing) and, when the
+//! timer hands back to it, reports: the highlights performed, a practice loop's faster tempo, the stop at
+//! the end. Only the ticks send to the port while the timer runs.
 class PlaybackEngine {
   public:
-    PlaybackEngine(CompileState& compile, PlaybackSeams seams);
-    //! The view is going away: the port is reset, closed and destroyed, and the score cleared.
+    explicit PlaybackEngine(PlaybackSeams seams);
+    //! The port is reset, closed and destroyed.
     ~PlaybackEngine();
     PlaybackEngine(const PlaybackEngine&) = delete;
     PlaybackEngine& operator=(const PlaybackEngine&) = delete;
 
-    //! Compile chartText, open the chosen device and start playing; nothing while a port is open.
-    void OnPlay(std::string_view chartText);
-    //! Compile chartText for a command that needs the music but does not play it (an export, a
-    //! transposition), at the transport's tempo; false after the user has been told why.
-    [[nodiscard]] bool CompileForCommand(std::string_view chartText) { return Compile(chartText); }
+    //! Play chart, which compiled, from the top on the output called deviceName (the first that opens when
+    //! none is). Returns why it could not start, in words for the user; empty when it plays. Nothing while a
+    //! port is open.
+    [[nodiscard]] std::string Play(std::shared_ptr<const CompiledChart> chart, const std::string& deviceName);
+    //! Play only measures of chart again and again until Stop, each time round faster by tempo's step.
+    [[nodiscard]] std::string PlayMeasures(std::shared_ptr<const CompiledChart> chart,
+                                           const std::string& deviceName, MeasureSpan measures,
+                                           PracticeTempo tempo);
+    //! While it plays: let chart, another compile of the one playing, take over at the next measure
+    //! boundary, keeping the place by measure number. A chart offered before it takes over is replaced.
+    //! False, and nothing offered, when stopped or when chart lacks the measures a practice loop plays.
+    bool Offer(std::shared_ptr<const CompiledChart> chart);
     //! One timer tick, on the timer's thread.
     void OnPlaybackTimer();
     void OnStop();
     void OnPauseResume();
     void OnLoop();
-    //! Compile chartText and play only the measures that the editor's selection touches, again and again
-    //! until Stop, each time round faster by tempo's step; nothing while a port is open.
-    void OnLoopSelectedMeasures(std::string_view chartText, PracticeTempo tempo);
     //! Play a measure of clicks before the music from the next Play on; never when going round again.
     void SetCountIn(bool on) { countIn_ = on; }
-    //! Let the tempo the user chose hold over the chart's tempo mark once the mark has been taken, until the
-    //! mark itself changes (the window); otherwise every Play takes the mark (kaz-cli).
-    void HoldUserTempo(bool hold) { holdUserTempo_ = hold; }
-    //! The chart's tempo mark as it reads now (none without one): a mark not taken yet becomes the tempo.
-    void TakeTempoMark(std::optional<std::int32_t> mark);
-    //! Another chart is shown: its mark is taken when it is first read.
-    void ForgetTempoMark() { markTaken_.reset(); }
-    //! The chart's mark that the tempo was last set from.
-    [[nodiscard]] std::optional<std::int32_t> TempoMarkTaken() const { return markTaken_; }
+    //! Play at value quarter notes per minute from now on, kMinTempo..kMaxTempo.
     void SetPlaybackTempo(std::int32_t value);
-    //! The tempo field's text changed.
-    void OnTempoChange();
-    //! The tempo field lost the focus.
-    void OnTempoKillFocus();
 
     [[nodiscard]] CommandState QueryCommand(PlaybackCommand command) const;
     [[nodiscard]] bool IsStopped() const { return port_ == nullptr; }
     [[nodiscard]] PlaybackState State() const;
-    //! The song position in ticks now; 0 when stopped. Below the first measure played during the count-in.
+    //! The song position in ticks now, in the chart that plays; 0 when stopped. Below the first measure
+    //! played during the count-in.
     [[nodiscard]] double SongPosition() const;
     //! The measures a practice loop plays; nullopt when none is playing.
     [[nodiscard]] std::optional<MeasureSpan> PractisedMeasures() const;
+    //! The chart that plays now, as the ticks last reported; nullptr when stopped.
+    [[nodiscard]] std::shared_ptr<const CompiledChart> Playing() const;
+    //! The time line of the chart that plays now; nullptr when stopped.
+    [[nodiscard]] const SongMap* PlayingSong() const;
+    //! Where the playback stands now, counting the passes of the loop that plays; nullopt when stopped.
+    [[nodiscard]] std::optional<PlayingPlace> Place() const;
 
   private:
-    //! The measures of a practice loop, their events and the notes sounding in them.
-    struct Practice {
-        // Declared here and defaulted in the source file: clang takes a nested class with member
-        // initializers for not default-constructible inside its enclosing class, which std::optional needs.
-        Practice();
+    //! A chart as the ticks play it, prepared on the window's thread.
+    struct Performance {
+        Performance(std::shared_ptr<const CompiledChart> compiled, std::uint64_t number);
 
-        MeasureSpan measures;
-        Ticks start = 0;             //!< where the first measure starts
-        Ticks end = 0;               //!< where the last measure ends
-        std::size_t firstEvent = 0;  //!< the first event at or after start
-        std::size_t endEvent = 0;    //!< the first event at or after end
-        PracticeTempo tempo;
-        std::unique_ptr<NoteTrackingPort> port;
+        std::shared_ptr<const CompiledChart> chart;
+        SongMap song;
+        std::uint64_t number = 0;  //!< 1 for the first chart of a playback, then one more for each
+        std::vector<std::size_t> programChanges;  //!< the events that choose an instrument
+        // The measures of a practice loop in this chart:
+        Ticks loopStart = 0;             //!< where the first measure starts
+        Ticks loopEnd = 0;               //!< where the last measure ends
+        std::size_t loopFirstEvent = 0;  //!< the first event at or after loopStart
+        std::size_t loopEndEvent = 0;    //!< the first event at or after loopEnd
+
+        [[nodiscard]] const EventList& Events() const { return chart->performance; }
     };
 
-    [[nodiscard]] bool Compile(std::string_view chartText);
-    [[nodiscard]] bool OpenPort();
+    //! Prepare chart as the next performance; nullptr when it lacks the practice loop's measures.
+    [[nodiscard]] std::unique_ptr<Performance> Prepare(std::shared_ptr<const CompiledChart> chart);
+    [[nodiscard]] std::string Start(std::shared_ptr<const CompiledChart> chart,
+                                    const std::string& deviceName);
+    [[nodiscard]] std::string OpenPort(const std::string& deviceName);
     void StartPlaying();
     void NotifyStateChanged() const;
-    //! Write value into the tempo field without taking the field's change for the user's.
-    void ShowTempo(std::int32_t value);
-    //! What the ticks have handed back, shown on the window's thread.
+    //! What the ticks have handed back, reported on the window's thread.
     void OnHandedBack();
     //! Make change now while the timer is stopped; otherwise expect it, and pass it to the ticks.
     void Change(const TimingChange& change);
     //! The ticks' state as published, or the window's expectation while changes are on their way.
     [[nodiscard]] PlaybackState Following() const;
-    //! Show the highlights of the events performed since the last showing, in order.
-    void ShowHighlights(const PlaybackProgress& progress);
+    //! Report the highlights of the events performed since the last report, in order.
+    void ReportHighlights(const PlaybackProgress& progress);
+    //! The performance the ticks reported last; nullptr when stopped.
+    [[nodiscard]] const Performance* Reported() const;
+    //! Free the performances the ticks are done with.
+    void ForgetPlayed(std::uint64_t playing);
 
     // The ticks' while the timer runs, the window's thread's while it is stopped:
     //! One measure of clicks in the meter of the first measure played, before its start.
@@ -191,6 +213,7 @@ class PlaybackEngine {
     //! The first clock reading at which the next event is due; none when nothing is.
     [[nodiscard]] std::optional<std::int64_t> NextWake() const;
     [[nodiscard]] std::optional<Ticks> NextDueTime() const;
+    [[nodiscard]] std::size_t EndEvent() const;
     void RestartFromTheTop();
     void RestartAt(Ticks position, std::size_t index);
     //! Start the practice loop's next round, faster when it should be.
@@ -199,46 +222,58 @@ class PlaybackEngine {
     //! the index of the first event not performed, and sets highlighted when one of them was a highlight.
     std::size_t PerformDueEvents(const EventList& list, std::size_t index, std::size_t end, double reached,
                                  bool& highlighted);
+    //! Send programChange and remember the instrument it chooses.
+    void ChooseInstrument(const MidiEvent& programChange);
+    //! Let the chart offered take over at song position boundary, the start of measure number measure of
+    //! the one playing. True when one did.
+    bool TakeOver(Ticks boundary, int measure);
+    //! When a chart is offered and the performance reaches a measure boundary by reached ticks past the
+    //! origin: perform what comes before it, and let the offered chart take over there.
+    bool TakeOverAtBoundary(double reached, bool& highlighted);
     void Publish();
-    [[nodiscard]] MidiOutPort& Output() const;
     [[nodiscard]] Ticks PositionNow() const;
 
-    CompileState& compile_;
     PlaybackSeams seams_;
-    std::unique_ptr<MidiOutPort> port_;  //!< set exactly while playing or paused
-    TextRange savedSelection_;           //!< the editor's selection when Play started
+    std::unique_ptr<MidiOutPort> port_;         //!< set exactly while playing or paused
+    std::unique_ptr<NoteTrackingPort> output_;  //!< in front of port_: what sounds, to release at a change
     bool countIn_ = false;
-    bool holdUserTempo_ = false;
-    std::optional<std::int32_t> markTaken_;
-    bool showingTempo_ = false;  //!< the engine itself is writing the tempo field
-    EventList clicks_;           //!< the count-in of the playback, before its first measure
-    std::optional<Practice> practice_;
+    EventList clicks_;  //!< the count-in of the playback, before its first measure
+    //! The measures of a practice loop and how it speeds up; none while the whole song plays.
+    std::optional<MeasureSpan> practiced_;
+    PracticeTempo practiceTempo_;
 
     // The window's thread's:
+    //! The charts of this playback not yet done with: the one the ticks play, and any offered after it.
+    std::vector<std::unique_ptr<Performance>> performances_;
+    std::uint64_t charts_ = 0;       //!< the charts given since Play
     bool ticking_ = false;           //!< the timer runs, and the ticks keep the state
     PlaybackState expected_;         //!< the state once the changes on their way are made
     std::uint64_t changesSent_ = 0;  //!< the changes passed to the ticks since Play
-    std::size_t shownIndex_ = 0;     //!< the first event performed whose highlight is not shown yet
-    std::uint64_t shownRounds_ = 0;  //!< the rounds whose start the highlights have shown
-    std::uint64_t shownRaises_ = 0;  //!< the faster rounds whose tempo the field has shown
+    std::uint64_t shownChart_ = 0;   //!< the chart whose highlights were reported last
+    std::size_t shownIndex_ = 0;     //!< the first event performed whose highlight is not reported yet
+    std::uint64_t shownRounds_ = 0;  //!< the rounds whose start the highlights have reported
+    std::uint64_t shownRaises_ = 0;  //!< the faster rounds whose tempo was reported
 
     // The ticks' while the timer runs, the window's thread's while it is stopped:
+    Performance* playing_ = nullptr;
     PlaybackState state_;
     std::size_t nextClick_ = 0;  //!< first click not yet performed
+    Ticks reachedTicks_ = 0;     //!< the song position the last tick reached
+    std::size_t chartFrom_ = 0;  //!< the first event of the playing chart performed
     std::uint64_t changesMade_ = 0;
     std::uint64_t rounds_ = 0;
     std::uint64_t raises_ = 0;
     bool over_ = false;  //!< the song is over and its stop handed back
-    NoEditor unseen_;    //!< the ticks select nothing: the window's thread shows the highlights
+    //! The instrument last chosen on each channel; -1 for none.
+    std::array<std::int16_t, kMidiChannels> programs_{};
 
     // Between the two:
     //! Commands come one at a time, each made at the ticks' next wake: a handful are ever on their way.
     static constexpr std::size_t kChangesUnderway = 64;
     HandOverQueue<TimingChange, kChangesUnderway> changes_;
     mutable LatestValue<PlaybackProgress> progress_;
+    //! The chart offered to take over, until the ticks take it.
+    std::atomic<Performance*> offered_{nullptr};
 };
-
-//! The tempo field's text read as "%d" reads it: leading blanks, a sign, digits; 0 when there is no number.
-[[nodiscard]] std::int64_t ParseTempoText(std::string_view text);
 
 }  // namespace kaz

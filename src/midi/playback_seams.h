@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <string>
 
 #include "base/midi_out_port.h"
 
@@ -36,24 +35,6 @@ class PlaybackTimer {
     //! From a tick: have onHandedBack run on the starting thread, once for however many hand-backs come
     //! before it runs. Never waits for that thread and allocates nothing.
     virtual void HandBack() = 0;
-};
-
-//! The transport buttons that the playback draws pressed while their state holds.
-enum class TransportLatch { Play, Pause, Loop };
-
-//! The transport bar as the playback engine drives it.
-class TransportControls {
-  public:
-    virtual ~TransportControls() = default;
-    //! Draw the button pressed (latched) or raised, and repaint it.
-    virtual void SetLatch(TransportLatch button, bool latched) = 0;
-    [[nodiscard]] virtual std::string TempoText() const = 0;
-    //! Replace the tempo field's text; a field raises its change notification as for typing.
-    virtual void SetTempoText(const std::string& text) = 0;
-    virtual void SetTempoReadOnly(bool readOnly) = 0;
-    //! The text of the device list's selected item; empty when nothing is selected.
-    [[nodiscard]] virtual std::string SelectedDeviceName() const = 0;
-    virtual void SetDeviceListEnabled(bool enabled) = 0;
 };
 
 //! Makes the port that Play opens; every Play gets a fresh one.

@@ -1,6 +1,7 @@
 #include "render/arrangement_renderer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -29,17 +30,24 @@ void ResolveBNotation(ScoreTree& score, NotationMode setting) {
 //! Where a played measure stands: what it plays and what follows it.
 struct MeasureTurn {
     const Style* style = nullptr;
-    bool fill = false;  //!< the last measure of a section, of a style, or of the song
+    bool fill = false;      //!< the last measure of a section, of a style, or of the song
+    bool fillNext = false;  //!< the measure after it is a fill
     bool opensSection = false;
-    bool last = false;  //!< the last measure of the song
+    bool last = false;   //!< the last measure of the song
+    bool light = false;  //!< in the song's opening, which the band plays lighter
 };
 
 class Renderer {
   public:
     Renderer(const RenderSettings& settings, std::int32_t tempo, EventList& events)
-        : voices_(settings.voices), style_(settings.style), tempo_(tempo), events_(events) {}
+        : parts_(settings.parts), style_(settings.style), tempo_(tempo), events_(events) {
+        programs_.fill(-1);
+        pans_.fill(-1);
+        reverbs_.fill(-1);
+    }
 
-    [[nodiscard]] Ticks End() const { return static_cast<Ticks>(sum_); }
+    //! Where the performance ends: after its last measure, or after the held last chord of a style's ending.
+    [[nodiscard]] Ticks End() const { return std::max(static_cast<Ticks>(sum_), styleEnd_); }
 
     //! The instruments the performance starts with.
     void EmitFirstPrograms(const Style* style) { EmitPrograms(style, 0); }
@@ -68,7 +76,7 @@ class Renderer {
     //! End the style's last notes.
     void Finish() {
         if (performer_) {
-            performer_->Finish();
+            styleEnd_ = std::max(styleEnd_, performer_->Finish());
         }
     }
 
@@ -89,17 +97,63 @@ class Renderer {
         events_.AddEvent(MidiEvent::TimeSignature(start, meterNum_, meterDen_));
     }
 
+    //! Choose each part's instrument and place in the mix: the style's parts, or the block chords' two
+    //! voices.
     void EmitPrograms(const Style* style, Ticks time) {
-        const bool own = style != nullptr && style_.styleInstruments;
-        const std::uint8_t chords = own ? style->chords.program : voices_.chordsProgram;
-        const std::uint8_t bass = own ? style->bass.program : voices_.bassProgram;
-        if (chords != chordsProgram_) {
-            events_.AddEvent(MidiEvent::ProgramChange(time, kChordsChannel, chords));
-            chordsProgram_ = chords;
+        if (style == nullptr) {
+            // The block chords: both programs always, as the user or the defaults set them, and a pan only
+            // where the user has placed the voice.
+            for (const std::string_view id : {"comping", "bass"}) {
+                const Part& part = parts_[id];
+                EmitProgram(part.channel, parts_.Program(id), time);
+            }
+            for (const std::string_view id : {"comping", "bass"}) {
+                if (const Part& part = parts_[id]; part.pan) {
+                    EmitControl(pans_, part.channel, kPanController, *part.pan, time);
+                }
+            }
+            return;
         }
-        if (bass != bassProgram_) {
-            events_.AddEvent(MidiEvent::ProgramChange(time, kBassChannel, bass));
-            bassProgram_ = bass;
+        for (const StyleVoice& voice : style->voices) {
+            EmitPart(voice.part, voice.program, time);
+        }
+        if (HasDrums(*style)) {
+            EmitPart("drums", static_cast<std::uint8_t>(style->kit), time);
+        }
+    }
+
+    static bool HasDrums(const Style& style) {
+        return std::any_of(style.meters.begin(), style.meters.end(), [](const MeterPattern& meter) {
+            return std::any_of(meter.rows.begin(), meter.rows.end(),
+                               [](const PatternRow& row) { return row.part == StylePart::Drums; });
+        });
+    }
+
+    //! A style's part: its instrument, pan and room, unless the mixer keeps it silent.
+    void EmitPart(std::string_view id, std::uint8_t styleProgram, Ticks time) {
+        const Part& part = parts_[id];
+        const std::uint8_t program = id == "drums" ? styleProgram : part.program.value_or(styleProgram);
+        if (!parts_.Plays(id, program)) {
+            return;
+        }
+        const PartDefaults& defaults = *PartDefaultsOf(id);
+        EmitProgram(part.channel, program, time);
+        EmitControl(pans_, part.channel, kPanController, part.pan.value_or(defaults.pan), time);
+        EmitControl(reverbs_, part.channel, kReverbController, defaults.reverb, time);
+    }
+
+    void EmitProgram(std::uint8_t channel, std::uint8_t program, Ticks time) {
+        if (programs_[channel] != program) {
+            events_.AddEvent(MidiEvent::ProgramChange(time, channel, program));
+            programs_[channel] = program;
+        }
+    }
+
+    void EmitControl(std::array<std::int32_t, kMidiChannels>& values, std::uint8_t channel,
+                     std::uint8_t controller, std::uint8_t value, Ticks time) {
+        if (values[channel] != value) {
+            events_.AddEvent(MidiEvent::ControlChange(time, channel, controller, value));
+            values[channel] = value;
         }
     }
 
@@ -142,33 +196,26 @@ class Renderer {
         }
         // notes[0] is the bass key, the rest the chord voice; the bass sounds first.
         const std::span<const std::int8_t> keys(chord.notes, static_cast<std::size_t>(chord.noteCount));
-        if (voices_.bassEnabled) {
-            events_.AddNotes(kNoteTag, kBassChannel, voices_.bassVolume, keys.first(1), on, off);
+        if (parts_.Plays("bass", parts_.Program("bass"))) {
+            events_.AddNotes(kNoteTag, parts_["bass"].channel, parts_.Volume("bass"), keys.first(1), on, off);
         }
-        if (voices_.chordsEnabled) {
-            events_.AddNotes(kNoteTag, kChordsChannel, voices_.chordsVolume, keys.subspan(1), on, off);
+        if (parts_.Plays("comping", parts_.Program("comping"))) {
+            events_.AddNotes(kNoteTag, parts_["comping"].channel, parts_.Volume("comping"), keys.subspan(1),
+                             on, off);
         }
     }
 
-    StylePerformer& Performer(const Style& style) {
+    StylePerformer& Performer() {
         if (!performer_) {
             events_.ReleaseNoteOffs(kNoteTag);
-            BandSettings band{style_.seed,           style_.feel,         style_.drumsVolume,
-                              voices_.chordsEnabled, voices_.bassEnabled, voices_.chordsVolume,
-                              voices_.bassVolume};
-            band.swing = style_.swing;
-            if (style_.styleInstruments) {
-                band.chordsVolume = style.chords.volume;
-                band.bassVolume = style.bass.volume;
-            }
-            performer_.emplace(band, tempo_, events_);
+            performer_.emplace(BandSettings{style_.seed, style_.feel, style_.swing, parts_}, tempo_, events_);
         }
         return *performer_;
     }
 
     void StopStyle(Ticks time) {
         if (performer_) {
-            performer_->Finish();
+            styleEnd_ = std::max(styleEnd_, performer_->Finish());
             performer_.reset();
             EmitPrograms(nullptr, time);
         }
@@ -185,12 +232,13 @@ class Renderer {
         } else if (turn.opensSection) {
             round_ = 0;
         }
-        StylePerformer& performer = Performer(*turn.style);
+        StylePerformer& performer = Performer();
         events_.Advance(performer.Settled());
         EmitMeasureMarks(slot, start);
         const bool sounds = std::any_of(source.chords.begin(), source.chords.end(),
                                         [](const Chord* chord) { return chord->noteCount > 0; });
-        performer.StartMeasure({turn.style, &source, start, round_++, turn.fill, sounds, turn.last});
+        performer.StartMeasure(
+            {turn.style, &source, start, round_++, turn.fill, turn.fillNext, sounds, turn.last, turn.light});
         const auto count = static_cast<std::int64_t>(source.chords.size());
         if (count == 0 && source.repeatEnd == 0) {
             events_.AddHighlight(0, 0, start);
@@ -208,7 +256,7 @@ class Renderer {
         }
     }
 
-    const VoiceSettings& voices_;
+    const BandParts& parts_;
     const StyleSettings& style_;
     std::int32_t tempo_;
     EventList& events_;
@@ -219,32 +267,84 @@ class Renderer {
     // No meter emitted yet, so the first measure always writes one.
     std::int32_t meterNum_ = 0;
     std::int32_t meterDen_ = 0;
-    // No program sent yet: the first programs are always written.
-    std::int32_t chordsProgram_ = -1;
-    std::int32_t bassProgram_ = -1;
+    Ticks styleEnd_ = 0;  //!< where the last style's performance rang to
+    // By channel; none sent yet (-1), so the first programs are always written.
+    std::array<std::int32_t, kMidiChannels> programs_{};
+    std::array<std::int32_t, kMidiChannels> pans_{};
+    std::array<std::int32_t, kMidiChannels> reverbs_{};
 };
+
+//! Whether the measure played i-th ends a section, a style or the song, so the drums fill.
+bool IsFill(const PlayOrder& order, const StyleMap& styles, std::size_t i) {
+    return i + 1 == order.size() || styles.OpensSection(order[i + 1].slot) ||
+           styles.At(order[i + 1].slot) != styles.At(order[i].slot);
+}
+
+//! How many measures the band's lighter opening lasts: the first sections of the song up to the first one of
+//! another name (the two A sections of an AABA tune), or, for a song without sections, its first time through
+//! when the form plays it again, else its first quarter. None in a song of fewer than sixteen measures.
+std::size_t OpeningLength(const ScoreTree& score) {
+    const PlayOrder& order = score.playOrder;
+    if (order.size() < 16) {
+        return 0;
+    }
+    const std::size_t most = order.size() / 2;
+    if (!score.sections.empty()) {
+        std::vector<std::pair<std::uint32_t, std::string_view>> opens;
+        for (const OpeningMark& section : score.sections) {
+            opens.emplace_back(section.slot, section.name);
+        }
+        std::sort(opens.begin(), opens.end());
+        std::string_view first;
+        for (std::size_t i = 0; i < most; ++i) {
+            const auto found = std::lower_bound(
+                opens.begin(), opens.end(), std::pair<std::uint32_t, std::string_view>(order[i].slot, {}));
+            if (found == opens.end() || found->first != order[i].slot) {
+                continue;
+            }
+            if (first.empty()) {
+                first = found->second;
+            } else if (found->second != first) {
+                return i;
+            }
+        }
+        return order.size() / 4;
+    }
+    for (std::size_t i = 0; i < most; ++i) {
+        if (order[i].pass > 1) {
+            return i;
+        }
+    }
+    return order.size() / 4;
+}
 
 }  // namespace
 
+std::int32_t PerformanceTempo(const ScoreTree& score, const RenderSettings& settings) {
+    const bool markHeld = settings.heldTempoMark == score.scoreTempo;
+    return score.tempoGiven && !markHeld ? score.scoreTempo : settings.transportTempo;
+}
+
 bool RenderArrangement(ScoreTree& score, const RenderSettings& settings, EventList& events) {
     events.notesAdded = false;
-    const bool markHeld = settings.heldTempoMark == score.scoreTempo;
-    const std::int32_t tempo = score.tempoGiven && !markHeld ? score.scoreTempo : settings.transportTempo;
+    const std::int32_t tempo = PerformanceTempo(score, settings);
     events.AddEvent(MidiEvent::Tempo(0, tempo));
     const StyleMap styles(score, settings.style);
     const auto& order = score.playOrder;
     Renderer renderer(settings, tempo, events);
     renderer.EmitFirstPrograms(styles.Empty() || order.empty() ? nullptr : styles.At(order.front().slot));
-    ResolveBNotation(score, score.NotationSetting(settings.notation));
+    ResolveBNotation(score, settings.notation);
 
+    const std::size_t opening = styles.Empty() ? 0 : OpeningLength(score);
     for (std::size_t i = 0; i < order.size(); ++i) {
         MeasureTurn turn;
         if (!styles.Empty()) {
             turn.style = styles.At(order[i].slot);
             turn.opensSection = styles.OpensSection(order[i].slot);
             turn.last = i + 1 == order.size();
-            turn.fill = turn.last || styles.OpensSection(order[i + 1].slot) ||
-                        styles.At(order[i + 1].slot) != turn.style;
+            turn.fill = IsFill(order, styles, i);
+            turn.fillNext = i + 1 < order.size() && IsFill(order, styles, i + 1);
+            turn.light = i < opening;
         }
         if (!renderer.PlayMeasure(score.Slot(order[i]), turn)) {
             break;

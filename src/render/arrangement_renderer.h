@@ -9,19 +9,10 @@
 #include "harmony/notation.h"
 #include "harmony/score_tree.h"
 #include "render/event_list.h"
+#include "style/band_part.h"
 #include "style/style_library.h"
 
 namespace kaz {
-
-//! Instrument, switch and volume of the chord voice (channel 0) and the bass voice (channel 1).
-struct VoiceSettings {
-    bool chordsEnabled = true;
-    bool bassEnabled = true;
-    std::uint8_t chordsProgram = 26;  // Electric Guitar (jazz)
-    std::uint8_t bassProgram = 32;    // Acoustic Bass
-    std::uint8_t chordsVolume = 80;
-    std::uint8_t bassVolume = 75;
-};
 
 //! The swing setting that keeps each style's own, and the range of those that replace it.
 inline constexpr std::int32_t kStyleSwing = 0;
@@ -38,14 +29,11 @@ struct StyleSettings {
     std::shared_ptr<const StyleLibrary> library;
     //! The style where the chart names none; empty (or the block chords' name) for the block chords.
     std::string name;
-    std::uint64_t seed = 1;          //!< the same seed gives the same performance
-    std::int32_t feel = 100;         //!< percent of the small variation of timing and velocity
-    std::int32_t drumsVolume = 100;  //!< percent of the style's drum velocities; 0 leaves the drums out
+    std::uint64_t seed = 1;   //!< the same seed gives the same performance
+    std::int32_t feel = 100;  //!< percent of the small variation of timing and velocity
     //! Percent of a beat the first of two eighths takes in every style, kSwingEven (even) to kSwingHardest;
     //! 0 keeps each style's own swing.
     std::int32_t swing = kStyleSwing;
-    //! Play the style's own instruments and volumes instead of the voice settings'.
-    bool styleInstruments = true;
 };
 
 //! What the renderer reads besides the score.
@@ -55,9 +43,16 @@ struct RenderSettings {
     //! taken, and the mark has not been changed since. None: the chart's mark wins.
     std::optional<std::int32_t> heldTempoMark;
     NotationMode notation = kEnglishNotation;  //!< the user's B/H setting
-    VoiceSettings voices;
+    //! The band's parts: the block chords' chord voice is the comping part (channel 0), their bass voice the
+    //! bass part (channel 1); a part's instrument and volume left unset are the style's or the defaults.
+    //! The drums' volume is in percent of the style's own; 0 leaves the drums out.
+    BandParts parts;
     StyleSettings style;
 };
+
+//! The tempo the performance of score starts at: the chart's tempo mark, unless settings hold the transport
+//! tempo over it; the transport tempo without a mark.
+[[nodiscard]] std::int32_t PerformanceTempo(const ScoreTree& score, const RenderSettings& settings);
 
 //! Fill events with the performance of score, its measures played in score.playOrder, each in the style
 //! of the last style mark at or before it (the settings' style before the first). Resolves the chart's

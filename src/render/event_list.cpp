@@ -106,6 +106,9 @@ void AppendEventLine(std::string& text, const MidiEvent& event) {
         case EventKind::ProgramChange:
             AppendWords(text, " program", {event.channel(), event.program()});
             break;
+        case EventKind::ControlChange:
+            AppendWords(text, " control", {event.channel(), event.controller(), event.value()});
+            break;
         case EventKind::TimeSignature:
             AppendWords(text, " timesig", {event.numerator(), event.denominator()});
             break;
@@ -125,7 +128,7 @@ void AppendEventLine(std::string& text, const MidiEvent& event) {
     text += '\n';
 }
 
-void MidiEvent::Play(MidiOutPort& port, Editor& editor) const {
+void MidiEvent::Play(MidiOutPort& port) const {
     switch (kind) {
         case EventKind::NoteOn:
             port.SendShort(static_cast<std::uint8_t>(kNoteOnStatus + channel_), key(), velocity());
@@ -136,24 +139,14 @@ void MidiEvent::Play(MidiOutPort& port, Editor& editor) const {
         case EventKind::ProgramChange:
             port.SendShort(static_cast<std::uint8_t>(kProgramChangeStatus + channel_), program(), 0);
             break;
-        case EventKind::Highlight:
-            Show(editor);
+        case EventKind::ControlChange:
+            port.SendShort(static_cast<std::uint8_t>(kControlChangeStatus + channel_), controller(), value());
             break;
+        case EventKind::Highlight:
         case EventKind::EndOfTrack:
         case EventKind::Tempo:
         case EventKind::TimeSignature:
             break;
-    }
-}
-
-void MidiEvent::Show(Editor& editor) const {
-    if (kind != EventKind::Highlight) {
-        return;
-    }
-    editor.Select({start(), end()});
-    // 0, 0 only puts the caret at the start; scrolling there would pull the view away from the music.
-    if (start() != 0 || end() != 0) {
-        editor.ScrollToSelection();
     }
 }
 

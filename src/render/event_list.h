@@ -7,13 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "base/editor.h"
 #include "base/midi_bytes.h"
 #include "base/midi_out_port.h"
 #include "base/midi_track_writer.h"
 #include "base/ticks.h"
 
 namespace kaz {
+
+struct ScoreTree;
 
 enum class EventKind : std::uint8_t {
     NoteOn = 0,
@@ -23,6 +24,7 @@ enum class EventKind : std::uint8_t {
     Highlight = 4,
     Tempo = 5,
     TimeSignature = 6,
+    ControlChange = 7,
 };
 
 //! One timed event of the performance: a value of sixteen bytes, whatever its kind, so that a song's millions
@@ -41,8 +43,14 @@ class MidiEvent {
     static MidiEvent ProgramChange(Ticks time, std::uint8_t channel, std::uint8_t program) {
         return {EventKind::ProgramChange, time, channel, program, 0, 0, 0};
     }
+    //! A controller of channel set to value: the pan or the room of a band's part.
+    static MidiEvent ControlChange(Ticks time, std::uint8_t channel, std::uint8_t controller,
+                                   std::uint8_t value) {
+        return {EventKind::ControlChange, time, channel, controller, value, 0, 0};
+    }
     static MidiEvent EndOfTrack(Ticks time) { return {EventKind::EndOfTrack, time, 0, 0, 0, 0, 0}; }
-    //! Selects [start, end) of the chart in the editor; leaves no trace in a file.
+    //! Marks [start, end) of the chart's text as sounding from its time on; leaves no trace in a file and
+    //! sends nothing.
     static MidiEvent Highlight(Ticks time, std::int32_t start, std::int32_t end) {
         return {EventKind::Highlight, time, 0, 0, 0, start, end};
     }
@@ -51,10 +59,8 @@ class MidiEvent {
         return {EventKind::TimeSignature, time, 0, 0, 0, numerator, denominator};
     }
 
-    //! Perform the event now: a message to the port, or a selection in the editor.
-    void Play(MidiOutPort& port, Editor& editor) const;
-    //! The editor's part of Play: a highlight's selection; nothing for the other kinds.
-    void Show(Editor& editor) const;
+    //! Send the event's message to the port now; the kinds without one send nothing.
+    void Play(MidiOutPort& port) const;
     //! Append the event to a Standard MIDI File track.
     void Write(MidiTrackWriter& writer) const;
 
@@ -62,6 +68,8 @@ class MidiEvent {
     [[nodiscard]] std::uint8_t key() const { return data1_; }
     [[nodiscard]] std::uint8_t velocity() const { return data2_; }
     [[nodiscard]] std::uint8_t program() const { return data1_; }
+    [[nodiscard]] std::uint8_t controller() const { return data1_; }
+    [[nodiscard]] std::uint8_t value() const { return data2_; }
     [[nodiscard]] std::int32_t tag() const { return value1_; }
     [[nodiscard]] std::int32_t start() const { return value1_; }
     [[nodiscard]] std::int32_t end() const { return value2_; }
@@ -84,8 +92,8 @@ class MidiEvent {
           value2_(value2) {}
 
     std::uint8_t channel_;
-    std::uint8_t data1_;   //!< the key of a note, the program of a program change
-    std::uint8_t data2_;   //!< the velocity of a note
+    std::uint8_t data1_;   //!< the key of a note, the program of a program change, a controller
+    std::uint8_t data2_;   //!< the velocity of a note, a controller's value
     std::int32_t value1_;  //!< the tag of a note-off, a highlight's start, the tempo, the meter's numerator
     std::int32_t value2_;  //!< a highlight's end, the meter's denominator
 };
@@ -97,7 +105,8 @@ template <typename Writer>
 void WriteEvent(const MidiEvent& event, Writer& writer);
 
 //! Append the event as one line of text, as kaz-cli events prints it: the time, the kind's word ("tempo",
-//! "program", "timesig", "highlight", "on", "off", "end") and its numbers, single spaces, a line feed.
+//! "program", "control", "timesig", "highlight", "on", "off", "end") and its numbers, single spaces, a line
+//! feed.
 void AppendEventLine(std::string& text, const MidiEvent& event);
 
 //! Stable insertion sort by time of events, whose first `from` are in order already: cheap for events that
@@ -127,6 +136,8 @@ inline std::size_t InsertionSortWithin(std::vector<MidiEvent>& events, std::size
 class EventConsumer {
   public:
     virtual ~EventConsumer() = default;
+    //! The score whose performance follows, read and with its form unrolled, before any of its events.
+    virtual void Begin(const ScoreTree&) {}
     //! The next events of the performance, in their final order.
     virtual void Take(std::span<const MidiEvent> events) = 0;
     //! Whether the highlights are wanted too; a consumer that has no use for them is spared them.
@@ -262,6 +273,11 @@ void WriteEvent(const MidiEvent& event, Writer& writer) {
         case EventKind::ProgramChange:
             writer.WriteByte(static_cast<std::uint8_t>(kProgramChangeStatus + event.channel()));
             writer.WriteByte(event.program());
+            break;
+        case EventKind::ControlChange:
+            writer.WriteByte(static_cast<std::uint8_t>(kControlChangeStatus + event.channel()));
+            writer.WriteByte(event.controller());
+            writer.WriteByte(event.value());
             break;
         case EventKind::EndOfTrack:
             writer.WriteByte(kMetaEvent);

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "base/editor.h"
+#include "base/text_range.h"
 #include "base/ticks.h"
 #include "harmony/score_tree.h"
 
@@ -31,10 +30,6 @@ struct SongPlace {
     int pass = 0;              //!< 1 the first time that written measure is played, 2 the second, ...
     std::string_view section;  //!< the name of the section it lies in; empty before the first
 };
-
-class SongMap;
-//! Where the playback stands now in a song map; nullopt while nothing plays.
-using PlaybackPlace = std::function<std::optional<SongPlace>(const SongMap&)>;
 
 //! The time line of a compiled chart: where each measure starts, what it plays, and which measures a stretch
 //! of the chart's text belongs to. It points into the score, so it lives no longer than the compile.

@@ -91,6 +91,9 @@ std::int32_t BassLine::Play(BassDegree degree, const BassMoment& moment) {
         case BassDegree::Fifth:
             key = Nearest(moment.chord.Degree({7, 6, 8}));
             break;
+        case BassDegree::Sixth:
+            key = Nearest(moment.chord.root + 9);
+            break;
         case BassDegree::Seventh:
             key = Nearest(moment.chord.Degree({10, 11, 9}));
             break;
@@ -102,6 +105,9 @@ std::int32_t BassLine::Play(BassDegree degree, const BassMoment& moment) {
             break;
         case BassDegree::Approach:
             key = moment.next ? Approach(*moment.next) : Nearest(moment.chord.Degree({7, 6, 8}));
+            break;
+        case BassDegree::Next:
+            key = Land(moment.next ? moment.next->bass : moment.chord.bass);
             break;
     }
     last_ = key;

@@ -1,6 +1,7 @@
 #include "style/style.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kaz {
 
@@ -20,6 +21,16 @@ const MeterPattern* Style::OwnPattern(std::int32_t num, std::int32_t den) const 
         return pattern.num == num && pattern.den == den;
     });
     return found == meters.end() ? nullptr : &*found;
+}
+
+const StyleVoice* Style::Voice(std::string_view id) const {
+    const auto found = std::find_if(voices.begin(), voices.end(),
+                                    [id](const StyleVoice& voice) { return voice.part == id; });
+    return found == voices.end() ? nullptr : &*found;
+}
+
+StyleVoice* Style::Voice(std::string_view id) {
+    return const_cast<StyleVoice*>(std::as_const(*this).Voice(id));
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/input_file.h"
+#include "style/band_part.h"
 
 namespace kaz {
 
@@ -58,16 +59,61 @@ constexpr std::array kInstruments{
 
 // General MIDI percussion keys, by the names a drum row starts with.
 constexpr std::array kDrums{
-    NamedNumber{"kick", 36},        NamedNumber{"side-stick", 37}, NamedNumber{"snare", 38},
-    NamedNumber{"clap", 39},        NamedNumber{"snare2", 40},     NamedNumber{"tom-floor", 41},
-    NamedNumber{"closed-hat", 42},  NamedNumber{"tom-low", 45},    NamedNumber{"pedal-hat", 44},
-    NamedNumber{"open-hat", 46},    NamedNumber{"tom-mid", 47},    NamedNumber{"tom-high", 50},
-    NamedNumber{"crash", 49},       NamedNumber{"ride", 51},       NamedNumber{"ride-bell", 53},
-    NamedNumber{"tambourine", 54},  NamedNumber{"splash", 55},     NamedNumber{"cowbell", 56},
-    NamedNumber{"bongo-high", 60},  NamedNumber{"bongo-low", 61},  NamedNumber{"conga-mute", 62},
-    NamedNumber{"conga-high", 63},  NamedNumber{"conga-low", 64},  NamedNumber{"timbale-high", 65},
-    NamedNumber{"timbale-low", 66}, NamedNumber{"cabasa", 69},     NamedNumber{"maracas", 70},
-    NamedNumber{"guiro", 74},       NamedNumber{"claves", 75},     NamedNumber{"woodblock", 76},
+    NamedNumber{"kick", 36},
+    NamedNumber{"side-stick", 37},
+    NamedNumber{"snare", 38},
+    NamedNumber{"clap", 39},
+    NamedNumber{"snare2", 40},
+    NamedNumber{"tom-floor", 41},
+    NamedNumber{"closed-hat", 42},
+    NamedNumber{"tom-low", 45},
+    NamedNumber{"pedal-hat", 44},
+    NamedNumber{"open-hat", 46},
+    NamedNumber{"tom-mid", 47},
+    NamedNumber{"tom-high", 50},
+    NamedNumber{"crash", 49},
+    NamedNumber{"ride", 51},
+    NamedNumber{"ride-bell", 53},
+    NamedNumber{"tambourine", 54},
+    NamedNumber{"splash", 55},
+    NamedNumber{"cowbell", 56},
+    NamedNumber{"bongo-high", 60},
+    NamedNumber{"bongo-low", 61},
+    NamedNumber{"conga-mute", 62},
+    NamedNumber{"conga-high", 63},
+    NamedNumber{"conga-low", 64},
+    NamedNumber{"timbale-high", 65},
+    NamedNumber{"timbale-low", 66},
+    NamedNumber{"cabasa", 69},
+    NamedNumber{"maracas", 70},
+    NamedNumber{"guiro", 74},
+    NamedNumber{"claves", 75},
+    NamedNumber{"woodblock", 76},
+    NamedNumber{"shaker", 82},
+    NamedNumber{"ride2", 59},
+    NamedNumber{"china", 52},
+    // The brush kit's sounds on the snare's keys.
+    NamedNumber{"brush-tap", 38},
+    NamedNumber{"brush-slap", 39},
+    NamedNumber{"brush-swirl", 40},
+};
+
+constexpr std::array kVoicings{
+    NamedNumber{"close", static_cast<std::uint8_t>(Voicing::Close)},
+    NamedNumber{"rootless", static_cast<std::uint8_t>(Voicing::Rootless)},
+    NamedNumber{"drop2", static_cast<std::uint8_t>(Voicing::Drop2)},
+    NamedNumber{"shell", static_cast<std::uint8_t>(Voicing::Shell)},
+    NamedNumber{"power", static_cast<std::uint8_t>(Voicing::Power)},
+    NamedNumber{"high", static_cast<std::uint8_t>(Voicing::High)},
+    NamedNumber{"pad", static_cast<std::uint8_t>(Voicing::Pad)},
+};
+
+constexpr std::array kKits{
+    NamedNumber{"standard", static_cast<std::uint8_t>(DrumKit::Standard)},
+    NamedNumber{"room", static_cast<std::uint8_t>(DrumKit::Room)},
+    NamedNumber{"power", static_cast<std::uint8_t>(DrumKit::Power)},
+    NamedNumber{"jazz", static_cast<std::uint8_t>(DrumKit::Jazz)},
+    NamedNumber{"brushes", static_cast<std::uint8_t>(DrumKit::Brushes)},
 };
 
 template <std::size_t N>
@@ -145,11 +191,15 @@ class StyleReader {
         } else if (word == "swing") {
             ReadSwing(rest);
         } else if (word == "chords") {
-            ReadVoice(rest, style_.chords);
-        } else if (word == "bass" && meter_ == nullptr) {
-            ReadVoice(rest, style_.bass);
+            ReadVoice(rest, "comping");
+        } else if (meter_ == nullptr && IsVoicePart(word)) {
+            ReadVoice(rest, word);
         } else if (word == "drums") {
             ReadDrumsVolume(rest);
+        } else if (word == "kit") {
+            ReadKit(rest);
+        } else if (word == "push") {
+            ReadPush(rest);
         } else if (word == "meter") {
             ReadMeter(rest);
         } else {
@@ -203,9 +253,54 @@ class StyleReader {
         style_.swing = {points.front().first, points.front().second, fast, fastTempo};
     }
 
-    //! "jazz-guitar 70": an instrument and, optionally, its volume.
-    void ReadVoice(std::string_view rest, StyleVoice& voice) {
-        const auto [instrument, volumeText] = SplitWord(rest);
+    static bool IsVoicePart(std::string_view word) {
+        return word != "drums" && PartDefaultsOf(word) != nullptr;
+    }
+
+    //! "jazz-guitar 70 drop2": an instrument and, optionally, its volume and voicing.
+    void ReadVoice(std::string_view rest, std::string_view id) {
+        StyleVoice* voice = style_.Voice(id);
+        if (voice == nullptr) {
+            voice = &style_.voices.emplace_back(StyleVoice{PartDefaultsOf(id)->id, 0, 80, Voicing::Close});
+        }
+        auto [instrument, after] = SplitWord(rest);
+        auto [volumeText, voicingText] = SplitWord(after);
+        if (!volumeText.empty() && !WholeNumber(volumeText)) {
+            voicingText = volumeText;
+            volumeText = {};
+        }
+        if (!voicingText.empty()) {
+            const auto voicing = Lookup(kVoicings, voicingText);
+            if (!voicing) {
+                Fail("unknown voicing '" + std::string(voicingText) +
+                     "': close, rootless, drop2, shell, power, high or pad");
+                return;
+            }
+            voice->voicing = static_cast<Voicing>(*voicing);
+        }
+        ReadInstrument(instrument, volumeText, *voice);
+    }
+
+    void ReadKit(std::string_view rest) {
+        const auto kit = Lookup(kKits, rest);
+        if (!kit) {
+            Fail("unknown drum kit '" + std::string(rest) + "': standard, room, power, jazz or brushes");
+            return;
+        }
+        style_.kit = static_cast<DrumKit>(*kit);
+    }
+
+    void ReadPush(std::string_view rest) {
+        const auto percent =
+            rest.ends_with('%') ? WholeNumber(rest.substr(0, rest.size() - 1)) : std::optional<int>();
+        if (!percent || *percent < 0 || *percent > 100) {
+            Fail("'push' takes a share of the changes from 0% to 100%, not '" + std::string(rest) + "'");
+            return;
+        }
+        style_.push = *percent;
+    }
+
+    void ReadInstrument(std::string_view instrument, std::string_view volumeText, StyleVoice& voice) {
         auto program = Lookup(kInstruments, instrument);
         if (const auto number = WholeNumber(instrument);
             !program && number && *number >= 0 && *number <= 127) {
@@ -256,13 +351,23 @@ class StyleReader {
         if (word == "fill") {
             row.fill = true;
             std::tie(word, rest) = SplitWord(rest);
+        } else if (word == "light") {
+            row.light = true;
+            std::tie(word, rest) = SplitWord(rest);
         }
-        if (word == "comp") {
+        if (word == "comp" || (IsVoicePart(word) && word != "bass")) {
             row.part = StylePart::Comping;
+            row.partId = word == "comp" ? std::string_view("comping") : PartDefaultsOf(word)->id;
+            if (style_.Voice(row.partId) == nullptr) {
+                Fail("the part '" + std::string(word) + "' needs a line with its instrument before its rows");
+                return;
+            }
         } else if (word == "bass") {
+            row.partId = "bass";
             row.part = StylePart::Bass;
         } else if (const auto key = Lookup(kDrums, word)) {
             row.part = StylePart::Drums;
+            row.partId = "drums";
             row.drumKey = *key;
         } else {
             Fail("unknown instrument '" + std::string(word) + "'");
@@ -369,14 +474,16 @@ class StyleReader {
     static std::optional<PatternHit> ReadHit(StylePart part, char cell) {
         PatternHit hit;
         if (part == StylePart::Bass) {
-            constexpr std::array<std::pair<char, BassDegree>, 7> kDegrees{{
+            constexpr std::array<std::pair<char, BassDegree>, 9> kDegrees{{
                 {'R', BassDegree::Root},
                 {'3', BassDegree::Third},
                 {'5', BassDegree::Fifth},
+                {'6', BassDegree::Sixth},
                 {'7', BassDegree::Seventh},
                 {'8', BassDegree::Octave},
                 {'W', BassDegree::Walk},
                 {'A', BassDegree::Approach},
+                {'N', BassDegree::Next},
             }};
             for (const auto& [letter, degree] : kDegrees) {
                 if (cell == letter) {
@@ -395,6 +502,13 @@ class StyleReader {
                 return hit;
             case 'o':
                 hit.weight = HitWeight::Soft;
+                return hit;
+            case '?':
+                if (part != StylePart::Drums) {
+                    return std::nullopt;
+                }
+                hit.weight = HitWeight::Soft;
+                hit.chance = true;
                 return hit;
             default:
                 return std::nullopt;

@@ -18,8 +18,8 @@
 #include <mutex>
 #include <thread>
 
+#include <QSpinBox>
 #include "app/app_test_support.h"
-#include "app/playback/tempo_field.h"
 #include "app/playback/transport_bar.h"
 #include "app/window_fixture.h"
 #include "base/input_file.h"
@@ -108,7 +108,7 @@ TEST_F(DocumentTest, AnEditedCrLfChartKeepsCrLfAndCompilesWithIt) {
     Editor().moveCursor(QTextCursor::End);
     QTest::keyClicks(&Editor(), "E x");
     EXPECT_TRUE(window->isWindowModified());
-    EXPECT_EQ(Editor().BeginCompile(), "C |\r\nD |\r\nE x");
+    EXPECT_EQ(Editor().BytesToCompile(), "C |\r\nD |\r\nE x");
     ASSERT_TRUE(window->Document().SaveTo(Path("in.kaz")));
     EXPECT_EQ(ReadBytes(Path("in.kaz")), "C |\r\nD |\r\nE x");
     EXPECT_FALSE(window->isWindowModified());
@@ -219,7 +219,7 @@ TEST_F(DocumentTest, ExportIntoAMissingFolderNamesThePath) {
 
 TEST_F(DocumentTest, ExportUsesTheTempoInTheTempoField) {
     Type("C | G7 |");
-    window->Transport().Tempo().SetText("90");
+    window->Transport().Tempo().setValue(90);
     prompts->fileNames[FileQuestion::ExportMidi] = Path("song.mid");
     Commands().exportMidi->trigger();
     // The tempo event: FF 51 03 and 60,000,000 / 90 = 666,666 microseconds a beat (0A 2C 2A).
@@ -337,7 +337,7 @@ TEST_F(InPlaceSaveTest, AWriteInPlaceThatFailsHalfWayPutsTheOldTextBack) {
     // A file size limit stops the write after its first bytes, as a full disk would.
     struct rlimit limit {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
-    const struct rlimit small = {64, limit.rlim_max};
+    const struct rlimit small = {512, limit.rlim_max};
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     const bool saved = Save(QByteArray(1000, 'C'));

@@ -45,8 +45,8 @@ using ColouringTest = test::WindowTest;
 TEST_F(ColouringTest, EveryCharacterIsColouredAsTheScannerReadsIt) {
     const auto expectAgreement = [this](const QString& what) {
         const QTextDocument& document = *Editor().document();
-        EXPECT_EQ(EditorColours(document),
-                  ScannerKinds(Editor().BeginCompile(), static_cast<std::size_t>(document.characterCount())))
+        EXPECT_EQ(EditorColours(document), ScannerKinds(Editor().BytesToCompile(),
+                                                        static_cast<std::size_t>(document.characterCount())))
             << what.toStdString();
     };
     for (const QString& name : QDir(KAZ_EXAMPLES).entryList({"*.kaz"})) {

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/app_test_support.h"
 #include "app/chart/chart_feature.h"
 #include "app/chart/chart_panel.h"
 #include "app/chart/chart_view.h"
@@ -48,14 +49,52 @@ TEST_F(ChartViewTest, FollowsTheEditorAndAClickOnAChordSelectsIt) {
     EXPECT_EQ(View().Layout().measures.size(), 4u);
     QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, ChordPoint(1));
     EXPECT_EQ(SelectedText(), "Am7");
-    // Typing a mistake keeps the chart as it was read last.
+    // Typing a mistake keeps the chart as it was read last, under the mistake.
     Type("C | Am7 | x");
     View().Relayout();
     EXPECT_EQ(View().Layout().measures.size(), 4u);
+    EXPECT_EQ(View().accessibleDescription(), "The chart has a mistake in line 1: Unexpected symbol: `x`");
+}
+
+TEST_F(ChartViewTest, AnotherChartWithAMistakeShowsTheMistakeAndNothingOfTheChartBefore) {
+    QTemporaryDir folder;
+    test::WriteBytes(folder.filePath("good.kaz"), "# Good Song\nC | Am | F | G7 |\n");
+    test::WriteBytes(folder.filePath("bad.kaz"), "D | Fis7 | G |\n");
+    ASSERT_TRUE(window->LoadFile(folder.filePath("good.kaz")));
+    View().Relayout();
+    ASSERT_EQ(View().Layout().title, "Good Song");
+    ASSERT_TRUE(window->LoadFile(folder.filePath("bad.kaz")));
+    QTRY_VERIFY_WITH_TIMEOUT(View().HasMistake(), 2000);
+    EXPECT_TRUE(View().Layout().title.empty());
+    EXPECT_TRUE(View().Layout().measures.empty());
+}
+
+TEST_F(ChartViewTest, ALongTitleIsSetToFitTheViewNotCutAtItsSides) {
+    Type(
+        QString::fromUtf8("# Morgenlicht \xC3\xBC"
+                          "ber dem Tal \xE2\x80\x93 Gemeindelied, zum Erntedankfest "
+                          "im Herbst zu singen, vierstimmig mit Orgel und Posaunenchor\nC | F |\n"));
+    View().Relayout();
+    const QImage sight = View().viewport()->grab().toImage();
+    const ChartSheet sheet = View().Sheet();
+    const QColor paper = ChartColours::FromPalette(View().palette()).paper;
+    // Ink in the title's band, none on the edges of the room it has: a title cut there would touch them.
+    const double margin = sheet.Unit() * 0.6;
+    const int left = static_cast<int>(std::ceil(margin));
+    const int right = static_cast<int>(margin + sheet.Width()) - 1;
+    bool inked = false;
+    for (int y = static_cast<int>(margin); y < static_cast<int>(margin + sheet.Unit() * 1.5); ++y) {
+        for (int x = left; x <= right; ++x) {
+            inked = inked || sight.pixelColor(x, y) != paper;
+        }
+        EXPECT_EQ(sight.pixelColor(left, y), paper) << y;
+        EXPECT_EQ(sight.pixelColor(right, y), paper) << y;
+    }
+    EXPECT_TRUE(inked);
 }
 
 TEST_F(ChartViewTest, ShowsAChartThatNamesAStyle) {
-    session.compile.settings.style.library = std::make_shared<const StyleLibrary>(LoadStyles({KAZ_STYLES}));
+    session.settings.style.library = std::make_shared<const StyleLibrary>(LoadStyles({KAZ_STYLES}));
     Type("[STYLE=Funk]\nC | Am7 |");
     View().Relayout();
     EXPECT_EQ(View().Layout().measures.size(), 2u);
@@ -98,6 +137,27 @@ TEST_F(ChartViewTest, ARepeatedMeasureIsMarkedAndNamedOnEveryPassInTheChartAndTh
     EXPECT_EQ(View().SoundingMeasure(), 0u);
     QTRY_COMPARE_WITH_TIMEOUT(window->Follow().accessibleDescription(), secondTime, 800);
     Commands().stop->trigger();
+}
+
+TEST_F(WindowTest, ExportToPdfOfAChartWithAMistakeWritesNothingAndSelectsTheMistake) {
+    QTemporaryDir folder;
+    test::WriteBytes(folder.filePath("good.kaz"), "# Good Song\nC | Am | F | G7 |\n");
+    test::WriteBytes(folder.filePath("bad.kaz"), "D | Fis7 | G |\n");
+    const QString pdf = folder.filePath("bad.pdf");
+    bool asked = false;
+    window->Chart().SetPdfFileQuestion([&](const QString&) {
+        asked = true;
+        return pdf;
+    });
+    ASSERT_TRUE(window->LoadFile(folder.filePath("good.kaz")));
+    ASSERT_TRUE(window->LoadFile(folder.filePath("bad.kaz")));
+    window->Chart().ExportPdfAction()->trigger();
+    EXPECT_FALSE(asked);
+    EXPECT_FALSE(QFile::exists(pdf));
+    ASSERT_EQ(prompts->seen.size(), 1u);
+    EXPECT_EQ(prompts->seen[0].title, "Kaz error");
+    EXPECT_EQ(prompts->seen[0].text, "Line: 1\nUnknown chord: `Fis7`");
+    EXPECT_EQ(SelectedText(), "Fis7");
 }
 
 TEST_F(ChartViewTest, ExportToPdfSuggestsTheChartsNameAndSaysWhenItIsDone) {

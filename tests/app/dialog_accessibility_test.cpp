@@ -16,6 +16,7 @@
 #include "app/dialogs/style_dialog.h"
 #include "app/dialogs/transpose_dialog.h"
 #include "app/dialogs/voices_dialog.h"
+#include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
 #include "app/editor/find_replace_dialog.h"
 #include "app/session.h"
@@ -45,10 +46,10 @@ TEST(Dialogs, CarryTheirCaptionsAndNameEveryControl) {
     NoteNameTables tables;
     TransposeDialog transpose(nullptr, tables, TransposeOffer{});
     FastInputDialog fastInput(nullptr, FastInputSnippets{});
-    VoicesDialog voices(nullptr, VoiceSettings{});
+    VoicesDialog voices(nullptr, BandParts{});
     NotationDialog notation(nullptr, kEnglishNotation, std::nullopt);
     PracticeLoopDialog practice(nullptr, PracticeTempo{});
-    StyleDialog style(nullptr, StyleSettings{});
+    StyleDialog style(nullptr, RenderSettings{});
     const std::pair<const QWidget*, const char*> dialogs[] = {
         {&transpose, "Transpose"}, {&fastInput, "Fast input"},   {&voices, "Voices"},
         {&notation, "B/Bb/H"},     {&practice, "Practice loop"}, {&style, "Style"}};
@@ -61,7 +62,8 @@ TEST(Dialogs, CarryTheirCaptionsAndNameEveryControl) {
 TEST(Dialogs, TheChartPanelAndFindAndReplaceNameEveryControl) {
     Session session;
     ChartEditor editor;
-    ChartPanel panel(session, editor, [](const SongMap&) { return std::optional<SongPlace>(); });
+    ChartCompiler compiler(editor, session.settings, nullptr);
+    ChartPanel panel(compiler, editor, [] { return std::optional<PlayingPlace>(); });
     FindReplaceDialog find(editor, nullptr);
     EXPECT_EQ(UnnamedControls(panel), "");
     EXPECT_EQ(panel.View().accessibleName(), "Chart view");

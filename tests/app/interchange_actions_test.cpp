@@ -20,8 +20,7 @@ class InterchangeWindowTest : public test::WindowTest {
   protected:
     // The imported songs name their styles, which the window plays from the shipped ones.
     InterchangeWindowTest() {
-        session.compile.settings.style.library =
-            std::make_shared<const StyleLibrary>(LoadStyles({KAZ_STYLES}));
+        session.settings.style.library = std::make_shared<const StyleLibrary>(LoadStyles({KAZ_STYLES}));
     }
     InterchangeActions& Actions() { return *window->findChild<InterchangeActions*>(); }
 };

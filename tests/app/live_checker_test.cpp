@@ -4,6 +4,7 @@
 #include <QStatusBar>
 #include <QToolTip>
 
+#include "app/editor/chart_compiler.h"
 #include "app/editor/live_checker.h"
 #include "app/editor/measure_number_area.h"
 #include "app/settings.h"
@@ -95,12 +96,13 @@ TEST_F(LiveCheckTest, TheMarginNumbersEachLinesFirstMeasureAsWrittenAndAsPlayed)
 
 TEST_F(LiveCheckTest, TheCheckKnowsTheSessionsChordsAndLeavesTheSessionAsItWas) {
     const std::int32_t major[] = {0, 4, 7};
-    session.compile.chordDefinitions.DefineChord("mu", major);
+    auto known = std::make_shared<ChordDefinitions>();
+    known->DefineChord("mu", major);
+    window->Compiler().SetChordDefinitions(known);
     Type("[CHORD zz = 0 3 7]\nCmu | Czz | x");
     QTRY_COMPARE_WITH_TIMEOUT(Marked(), QString("x"), 3000);
-    EXPECT_EQ(session.compile.chordDefinitions.Find("zz"), nullptr);
-    EXPECT_TRUE(session.compile.score.allChords.empty());
-    EXPECT_TRUE(session.compile.events.empty());
+    EXPECT_EQ(window->Compiler().Definitions(), known);
+    EXPECT_EQ(known->Find("zz"), nullptr);
 }
 
 TEST_F(LiveCheckTest, CheckAsYouTypeInTheViewMenuTurnsItOffAndIsRemembered) {

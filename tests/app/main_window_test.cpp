@@ -1,10 +1,16 @@
 #include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <random>
 #include <set>
 
+#include "app/editor/editing_comforts.h"
+#include "app/editor/measure_number_area.h"
+#include "app/editor/zoom_control.h"
 #include "app/loaded_modules.h"
-#include "app/playback/tempo_field.h"
 #include "app/playback/transport_bar.h"
 #include "app/playback/transport_button.h"
 #include "app/window_fixture.h"
@@ -108,7 +114,7 @@ TEST_F(WindowTest, TheSongsEndStopsAndRefreshesTheCommands) {
     QTRY_VERIFY_WITH_TIMEOUT(Stopped(), 3000);
     EXPECT_TRUE(Commands().play->isEnabled());
     EXPECT_FALSE(Commands().stop->isEnabled());
-    EXPECT_EQ(window->Transport().Tempo().Text(), "300");
+    EXPECT_EQ(window->Transport().Tempo().text(), "300");
 }
 
 //! Transposes up a whole tone with the start spellings.
@@ -199,16 +205,16 @@ TEST_F(WindowTest, TheEditorWrapsLongLinesAndIsNamedForScreenReaders) {
 }
 
 TEST_F(WindowTest, TheTempoSpinStepsWithin20To300AndPlaysAtTheNewTempo) {
-    TempoField& tempo = window->Transport().Tempo();
+    QSpinBox& tempo = window->Transport().Tempo();
     tempo.stepBy(5);
-    EXPECT_EQ(tempo.Text(), "125");
+    EXPECT_EQ(tempo.text(), "125");
     EXPECT_EQ(window->Playback().Engine().State().tempo, 125);
-    tempo.SetText("299");
+    tempo.setValue(299);
     tempo.stepBy(10);
-    EXPECT_EQ(tempo.Text(), "300");
-    tempo.SetText("20");
+    EXPECT_EQ(tempo.text(), "300");
+    tempo.setValue(20);
     tempo.stepBy(-1);
-    EXPECT_EQ(tempo.Text(), "20");
+    EXPECT_EQ(tempo.text(), "20");
     EXPECT_EQ(window->Playback().Engine().State().tempo, 20);
 }
 
@@ -225,6 +231,44 @@ TEST_F(WindowTest, TheOutputsReadLaterKeepTheChosenOneChosen) {
     const MidiOutDeviceNames machine = ReadMidiOutDevices();
     ASSERT_FALSE(machine.empty());
     EXPECT_EQ(machine.front(), "Built-in synthesizer");
+}
+
+TEST_F(WindowTest, AltWOpensTheViewMenuAltVTheMakersItemAndCtrlQQuits) {
+    std::set<QString> letters;
+    QMenu* view = nullptr;
+    for (QAction* item : window->menuBar()->actions()) {
+        if (!item->isSeparator()) {
+            EXPECT_TRUE(letters.insert(QKeySequence::mnemonic(item->text()).toString()).second)
+                << item->text().toStdString();
+        }
+        view = item->text() == "Vie&w" ? item->menu() : view;
+    }
+    ASSERT_NE(view, nullptr);
+    QTest::keyClick(window.get(), Qt::Key_W, Qt::AltModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(view->isVisible(), 2000);
+    view->close();
+    // Alt+V stays the maker's item; its page is not opened here.
+    QAction* maker = Commands().makerSite;
+    QObject::disconnect(maker, &QAction::triggered, window.get(), nullptr);
+    QSignalSpy makerChosen(maker, &QAction::triggered);
+    QTest::keyClick(window.get(), Qt::Key_V, Qt::AltModifier);
+    EXPECT_EQ(makerChosen.count(), 1);
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(WindowTest, TheMeasureNumbersMarginGrowsWithTheZoom) {
+    Type("C | D | E | F | G | A | B | C |\nC | D | E |\nF | G |\n");
+    const MeasureNumberArea& numbers = Editor().MeasureNumbers();
+    QTRY_COMPARE_WITH_TIMEOUT(numbers.NumberOfLine(2), QString("12"), 5000);
+    ZoomControl& zoom = window->Comforts().Zoom();
+    for (int step = 0; step < 6; ++step) {
+        zoom.ZoomInAction()->trigger();
+    }
+    EXPECT_GE(numbers.WidthNeeded(), QFontMetrics(Editor().font()).horizontalAdvance("12"));
+    EXPECT_EQ(numbers.width(), numbers.WidthNeeded());
+    EXPECT_GE(Editor().viewport()->x(), numbers.WidthNeeded());
+    zoom.ActualSizeAction()->trigger();
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include "app/dialog_test_support.h"
 #include "app/dialogs/practice_loop_dialog.h"
 #include "app/playback/follow_view.h"
-#include "app/playback/tempo_field.h"
 #include "app/playback/transport_bar.h"
 #include "app/playback/transport_button.h"
 #include "app/player_settings.h"
@@ -48,7 +47,7 @@ TEST_F(PlayerFeatures, TheFollowViewShowsTheSoundingAndTheNextChordAsTheHighligh
 }
 
 TEST_F(PlayerFeatures, TheFollowViewShowsTheStyleInForceAtTheSoundingChord) {
-    session.compile.settings.style.library = std::make_shared<const StyleLibrary>(LoadStyles({KAZ_STYLES}));
+    session.settings.style.library = std::make_shared<const StyleLibrary>(LoadStyles({KAZ_STYLES}));
     Commands().followView->trigger();
     Type("[TEMPO=300]\n[A]\nC | G7 |\n[B]\n[STYLE=Bossa nova] F | Dm7 |");
 
@@ -142,10 +141,10 @@ TEST_F(PlayerFeatures, TheirSettingsAreRememberedUnderNamesOfTheirOwn) {
 
 TEST_F(PlayerFeatures, ATempoTypedHoldsOverTheChartsMarkUntilTheMarkChanges) {
     QTemporaryDir folder;
-    TempoField& tempo = window->Transport().Tempo();
+    QSpinBox& tempo = window->Transport().Tempo();
     Type("[TEMPO=100] C | G7 |");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tempo.Text() == "100"; }, 5000));
-    tempo.SetText("80");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tempo.text() == "100"; }, 5000));
+    tempo.setValue(80);
     Commands().play->trigger();
     EXPECT_EQ(window->Playback().Engine().State().tempo, 80);
     Commands().stop->trigger();
@@ -156,18 +155,19 @@ TEST_F(PlayerFeatures, ATempoTypedHoldsOverTheChartsMarkUntilTheMarkChanges) {
     EXPECT_TRUE(test::ReadBytes(folder.filePath("held.mid")).contains(QByteArray::fromHex("ff51030b71b0")));
 
     Type("[TEMPO=140] C | G7 |");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tempo.Text() == "140"; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tempo.text() == "140"; }, 5000));
     Commands().play->trigger();
     EXPECT_EQ(window->Playback().Engine().State().tempo, 140);
 }
 
 TEST_F(PlayerFeatures, PlayShowsTheTempoThatPlaysInPlaceOfOneTheFieldCouldNotTake) {
     Type("C | G7 |");
-    TempoField& tempo = window->Transport().Tempo();
-    tempo.SetText("90");
-    tempo.SetText("9999");
+    QSpinBox& tempo = window->Transport().Tempo();
+    tempo.setValue(90);
+    tempo.selectAll();
+    QTest::keyClicks(&tempo, "9");  // below 20: a number the box cannot take
     Commands().play->trigger();
-    EXPECT_EQ(tempo.Text(), "90");
+    EXPECT_EQ(tempo.text(), "90");
     EXPECT_EQ(window->Playback().Engine().State().tempo, 90);
 }
 

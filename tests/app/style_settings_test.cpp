@@ -6,6 +6,7 @@
 
 #include "app/app_test_support.h"
 #include "app/dialog_test_support.h"
+#include "app/editor/chart_compiler.h"
 #include "app/window_fixture.h"
 #include "base/midi_bytes.h"
 
@@ -16,8 +17,7 @@ namespace {
 class StyleSettingsTest : public test::WindowTest {
   protected:
     StyleSettingsTest() {
-        session.compile.settings.style.library =
-            std::make_shared<const StyleLibrary>(LoadStyles({KAZ_STYLES}));
+        session.settings.style.library = std::make_shared<const StyleLibrary>(LoadStyles({KAZ_STYLES}));
         prompts->fileNames[FileQuestion::ExportMidi] = folder.filePath("song.mid");
     }
     ~StyleSettingsTest() override { QFile::remove(test::TestConfigFolder() + "/Velmor/Kaz.conf"); }
@@ -42,7 +42,7 @@ class StyleSettingsTest : public test::WindowTest {
     //! The velocities of the drums in the last export, in list order.
     [[nodiscard]] std::vector<int> DrumVelocities() const {
         std::vector<int> velocities;
-        const EventList& events = session.compile.events;
+        const EventList& events = window->Compiler().Current()->chart->performance;
         for (std::size_t i = 0; i < events.size(); ++i) {
             if (events[i].kind == EventKind::NoteOn && events[i].channel() == kPercussionChannel) {
                 velocities.push_back(events[i].velocity());
@@ -84,9 +84,9 @@ TEST_F(StyleSettingsTest, TheSameTakeExportsTheSameBytesAnotherTakeOthersAndTheT
 
     Session next;
     MainWindow again(next);
-    EXPECT_EQ(next.compile.settings.style.seed, 8u);
-    EXPECT_EQ(next.compile.settings.style.drumsVolume, 80);
-    EXPECT_EQ(next.compile.settings.style.feel, 100);
+    EXPECT_EQ(next.settings.style.seed, 8u);
+    EXPECT_EQ(next.settings.parts.Volume("drums"), 80);
+    EXPECT_EQ(next.settings.style.feel, 100);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "app/document/chart_recovery.h"
 #include "app/user_prompts.h"
 
 namespace kaz::test {
@@ -17,7 +18,7 @@ class TestPrompts final : public UserPrompts {
     };
     std::vector<Seen> seen;
     SaveChangesAnswer saveChanges = SaveChangesAnswer::Cancel;
-    RecoveryAnswer restore = RecoveryAnswer::Later;
+    RecoveryAnswer restore = RecoveryAnswer::Later;  //!< for every chart in the list
     OutsideChangeAnswer outsideChange = OutsideChangeAnswer::KeepMine;
     bool openReadOnly = false;
     bool saveAsUtf8 = true;
@@ -40,9 +41,9 @@ class TestPrompts final : public UserPrompts {
         seen.push_back({QStringLiteral("Kaz"), QStringLiteral("Save it as UTF-8?")});
         return saveAsUtf8;
     }
-    RecoveryAnswer AskRestore(const RecoveredChart&) override {
-        seen.push_back({QStringLiteral("Kaz"), QStringLiteral("Restore?")});
-        return restore;
+    std::vector<RecoveryAnswer> ChooseRecoveries(const std::vector<LeftBehindWork>& work) override {
+        seen.push_back({QStringLiteral("Kaz"), QStringLiteral("Restore %1?").arg(work.size())});
+        return std::vector<RecoveryAnswer>(work.size(), restore);
     }
     OutsideChangeAnswer AskOutsideChange(const QString& name) override {
         seen.push_back({QStringLiteral("Kaz"), name + QStringLiteral(" was changed by another program")});

@@ -9,7 +9,6 @@
 
 #include "app/dialog_test_support.h"
 #include "language/transpose_score.h"
-#include "support/spliced_editor.h"
 
 namespace kaz {
 namespace {
@@ -20,10 +19,7 @@ QRadioButton* Button(QWidget& dialog, const char* which, int row) {
 
 TEST(TransposeDialogWidget, TwoStepsDownTheListAndEnterMoveTheChartUpAWholeTone) {
     const std::string chart = "C | Am7 | F/A | G7";
-    CompileState state;
     NoteNameTables tables;
-    test::SplicedEditor view(chart);
-    test::RecordingPresenter presenter;
     test::WhenModalOpens([](QWidget& dialog) {
         // The list opens on "0" and has the focus: the keyboard alone picks "+2   (C > D)" and confirms.
         auto* list = dialog.findChild<QComboBox*>("shiftList");
@@ -33,11 +29,11 @@ TEST(TransposeDialogWidget, TwoStepsDownTheListAndEnterMoveTheChartUpAWholeTone)
         QTest::keyClick(list, Qt::Key_Down);
         QTest::keyClick(list, Qt::Key_Return);
     });
-    const Transposition transposition = TransposeScore(
-        state, chart, view, presenter,
-        [&](const TransposeOffer& offer) { return ChooseTransposition(nullptr, tables, offer); });
+    const Transposition transposition = TransposeChart(*Compile(chart), [&](const TransposeOffer& offer) {
+        return ChooseTransposition(nullptr, tables, offer);
+    });
     EXPECT_EQ(transposition.outcome, TransposeOutcome::Transposed);
-    EXPECT_EQ(view.Text(), "D | Bm7 | G/B | A7");
+    EXPECT_EQ(transposition.text, "D | Bm7 | G/B | A7");
 }
 
 TEST(TransposeDialogWidget, ARowButtonSwapsTheSpellingAndTheNextOpeningShowsIt) {

@@ -22,7 +22,7 @@ QLineEdit* Field(QWidget& dialog, const char* name) {
 }
 
 TEST(VoicesDialog, OpensOnTheStartVoicesWithTheGeneralMidiInstruments) {
-    VoicesDialog dialog(nullptr, VoiceSettings{});
+    VoicesDialog dialog(nullptr, BandParts{});
     QComboBox* chords = List(dialog, "chordsProgram");
     EXPECT_EQ(chords->currentText(), "027:  Electric Guitar (jazz)");
     EXPECT_EQ(List(dialog, "bassProgram")->currentText(), "033:  Acoustic Bass");
@@ -47,7 +47,7 @@ TEST(VoicesDialog, OpensOnTheStartVoicesWithTheGeneralMidiInstruments) {
 }
 
 TEST(VoicesDialog, OkKeepsTheDialogOpenOnAVolumeOver127AndAcceptsZero) {
-    VoicesDialog dialog(nullptr, VoiceSettings{});
+    VoicesDialog dialog(nullptr, BandParts{});
     dialog.show();
     QLineEdit* volume = Field(dialog, "chordsVolume");
     volume->setText("128");
@@ -64,11 +64,11 @@ TEST(VoicesDialog, OkKeepsTheDialogOpenOnAVolumeOver127AndAcceptsZero) {
     volume->setText("0");
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.Voices().chordsVolume, 0);
+    EXPECT_EQ(dialog.Voices(BandParts{}).Volume("comping"), 0);
 }
 
 TEST(VoicesDialog, TheArrowKeysStepAVolumeWithin0To127) {
-    VoicesDialog dialog(nullptr, VoiceSettings{});
+    VoicesDialog dialog(nullptr, BandParts{});
     QLineEdit* volume = Field(dialog, "bassVolume");
     QTest::keyClick(volume, Qt::Key_Up);
     EXPECT_EQ(volume->text(), "76");
@@ -81,16 +81,19 @@ TEST(VoicesDialog, TheArrowKeysStepAVolumeWithin0To127) {
 }
 
 TEST(VoicesDialog, UncheckingChordsAndOkTurnsOnlyTheChordVoiceOff) {
-    VoiceSettings voices;
+    BandParts voices;
     test::WhenModalOpens([](QWidget& dialog) {
         dialog.findChild<QCheckBox*>("chordsEnabled")->click();
         test::Press(dialog, QDialogButtonBox::Ok);
     });
     EditVoices(nullptr, voices);
-    EXPECT_FALSE(voices.chordsEnabled);
-    EXPECT_TRUE(voices.bassEnabled);
-    EXPECT_EQ(voices.chordsProgram, 26);
-    EXPECT_EQ(voices.chordsVolume, 80);
+    EXPECT_TRUE(voices["comping"].muted);
+    EXPECT_FALSE(voices["bass"].muted);
+    EXPECT_EQ(voices.Program("comping"), 26);
+    EXPECT_EQ(voices.Volume("comping"), 80);
+    // Left as shown, the instrument and volume stay the style's to choose.
+    EXPECT_FALSE(voices["comping"].program);
+    EXPECT_FALSE(voices["comping"].volume);
 }
 
 }  // namespace

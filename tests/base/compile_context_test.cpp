@@ -2,15 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "support/test_doubles.h"
-
 namespace kaz {
 namespace {
 
 TEST(NoteToken, LexemesLieEndToEndAndBracketsAreRemembered) {
     CompileContext context;
-    test::RecordingEditor editor;
-    test::RecordingPresenter presenter;
     context.Reset("[3/4] C");
     for (std::string_view lexeme : {"[", "3", "/", "4", "]", " ", "C"}) {
         NoteToken(context, lexeme);
@@ -31,16 +27,9 @@ TEST(ReportError, RecordsTheErrorAndShowsNothingWhileTheParseRuns) {
     EXPECT_EQ(context.lastError->selection, (TextRange{5, 10}));
 }
 
-TEST(ShowLanguageError, SelectsTheTextThenShowsOneMessageInTheFixedForm) {
-    test::RecordingEditor editor;
-    test::RecordingPresenter presenter;
-    ShowLanguageError(LanguageError{"Unknown chord", "Cadd9", 2, {5, 10}}, editor, presenter);
-    ASSERT_EQ(presenter.messages.size(), 1u);
-    EXPECT_EQ(presenter.messages[0].caption, "Kaz error");
-    EXPECT_EQ(presenter.messages[0].text, "Line: 2\nUnknown chord: `Cadd9`");
-    EXPECT_EQ(presenter.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(editor.selection, (TextRange{5, 10}));
-    EXPECT_EQ(editor.scrolls, 1);
+TEST(FormatErrorMessage, TellsTheLineTheErrorAndItsTextInTheFixedForm) {
+    EXPECT_EQ(FormatErrorMessage(LanguageError{"Unknown chord", "Cadd9", 2, {5, 10}}),
+              "Line: 2\nUnknown chord: `Cadd9`");
 }
 
 TEST(ReportSyntaxError, NamesAndSelectsTheLastLexeme) {

@@ -10,10 +10,11 @@ namespace {
 
 std::string ShownFor(std::string_view text, const Instrument& instrument,
                      NotationMode notation = kEnglishNotation) {
-    CompileState state;
-    state.settings.notation = notation;
-    EXPECT_TRUE(Compile(state, text).Accepted()) << text;
-    const ChartLayout layout = LayOutChart(state.score, text, SpellingFor(state.score, instrument));
+    CompileOptions options;
+    options.settings.notation = notation;
+    const auto compiled = Compile(std::string(text), options);
+    EXPECT_TRUE(compiled->Accepted()) << text;
+    const ChartLayout layout = LayOutChart(compiled->score, text, SpellingFor(compiled->score, instrument));
     std::string out;
     for (const ChartChord& chord : layout.chords) {
         if (!out.empty()) {
@@ -86,11 +87,11 @@ TEST(Instrument, TheCommentLineComesAndGoesWithoutTouchingTheChart) {
 }
 
 std::string Performance(std::string_view text) {
-    CompileState state;
-    EXPECT_TRUE(Compile(state, text).Accepted());
+    const auto compiled = Compile(std::string(text));
+    EXPECT_TRUE(compiled->Accepted());
     std::string out;
-    for (std::size_t i = 0; i < state.events.size(); ++i) {
-        const MidiEvent& e = state.events[i];
+    for (std::size_t i = 0; i < compiled->performance.size(); ++i) {
+        const MidiEvent& e = compiled->performance[i];
         out += std::to_string(e.time) + ":" + std::to_string(static_cast<int>(e.kind)) + ":" +
                std::to_string(e.channel()) + ":" + std::to_string(e.key()) + ":" +
                std::to_string(e.velocity()) + ":" + std::to_string(e.start()) + ":" +

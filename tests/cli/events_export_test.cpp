@@ -108,9 +108,10 @@ TEST(KazCliEvents, BadOptionsAreUsageErrors) {
 }
 
 TEST(KazCliEvents, BandOptionsSetHowTheStylePlays) {
-    const std::string chart = "[4/4] C7 | F7 |\n";
+    const std::string chart = "[4/4] C7 | F7 | C7 |\n";
     const QStringList swing{"events", "-", "--style", "Medium swing"};
-    // Even eighths exactly on time: every drum falls on the eighths' grid.
+    // Even eighths exactly on time: every drum of the first two measures falls on the eighths' grid (the roll
+    // under the held last chord does not).
     const auto even = RunCli(swing + QStringList{"--swing", "50", "--human-feel", "0"}, chart);
     ASSERT_EQ(even.exitCode, 0) << even.err;
     std::istringstream lines(even.out);
@@ -120,7 +121,7 @@ TEST(KazCliEvents, BandOptionsSetHowTheStylePlays) {
         int time = 0;
         std::string kind;
         int channel = 0;
-        if (words >> time >> kind >> channel && kind == "on" && channel == 9) {
+        if (words >> time >> kind >> channel && kind == "on" && channel == 9 && time < 2 * 1920) {
             ++drums;
             EXPECT_EQ(time % 240, 0) << line;
         }

@@ -31,6 +31,8 @@ def main(path):
             lines.append(f"{time} tempo {round(mido.tempo2bpm(message.tempo))}")
         elif kind == "program_change":
             lines.append(f"{time} program {message.channel} {message.program}")
+        elif kind == "control_change":
+            lines.append(f"{time} control {message.channel} {message.control} {message.value}")
         elif kind == "time_signature":
             if message.clocks_per_click != 24 or message.notated_32nd_notes_per_beat != 8:
                 fail(f"time signature with unusual clocks: {message}")

@@ -10,9 +10,9 @@ namespace kaz {
 namespace {
 
 MusicalKey KeyOf(std::string_view chart) {
-    CompileState state;
-    EXPECT_TRUE(Compile(state, chart).Accepted()) << chart;
-    return KeyOfChart(state.score.allChords);
+    const auto compiled = Compile(std::string(chart));
+    EXPECT_TRUE(compiled->Accepted()) << chart;
+    return KeyOfChart(compiled->score.allChords);
 }
 
 constexpr MusicalKey kDMajor{2, false};

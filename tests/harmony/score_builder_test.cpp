@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "support/test_doubles.h"
-
 namespace kaz {
 namespace {
 

@@ -13,16 +13,22 @@ inline std::shared_ptr<const StyleLibrary> SourceStylesForTest() {
     return library;
 }
 
+//! A chart compiled as kaz-cli compiles it, with the styles of the source tree.
+inline std::shared_ptr<const CompiledChart> CompileForTest(std::string_view text) {
+    CompileOptions options;
+    options.settings.style.library = SourceStylesForTest();
+    return Compile(std::string(text), options);
+}
+
 //! The notes, tempi and meters a chart plays, one event a line; empty when it does not compile.
 inline std::string PlayedNotesForTest(std::string_view text) {
-    CompileState state;
-    state.settings.style.library = SourceStylesForTest();
-    if (!Compile(state, text).Accepted()) {
+    const std::shared_ptr<const CompiledChart> compiled = CompileForTest(text);
+    if (!compiled->Accepted()) {
         return {};
     }
     std::string notes;
-    for (std::size_t i = 0; i < state.events.size(); ++i) {
-        const MidiEvent& event = state.events[i];
+    for (std::size_t i = 0; i < compiled->performance.size(); ++i) {
+        const MidiEvent& event = compiled->performance[i];
         if (event.kind == EventKind::NoteOn || event.kind == EventKind::NoteOff ||
             event.kind == EventKind::Tempo || event.kind == EventKind::TimeSignature) {
             AppendEventLine(notes, event);
@@ -34,15 +40,14 @@ inline std::string PlayedNotesForTest(std::string_view text) {
 //! A chart compiled as kaz-cli compiles it, with the styles of the source tree, and read as the exports read
 //! it; an error when it does not compile.
 inline ChartReading ReadChartForTest(std::string_view text) {
-    CompileState state;
-    state.settings.style.library = SourceStylesForTest();
-    const CompileResult result = Compile(state, text);
+    const std::shared_ptr<const CompiledChart> compiled = CompileForTest(text);
+    const CompileResult& result = compiled->result;
     if (!result.Accepted()) {
         ChartReading reading;
         reading.error = result.error.message + ": `" + result.error.text + "`";
         return reading;
     }
-    return ReadCompiledChart(state, text);
+    return ReadCompiledChart(*compiled);
 }
 
 }  // namespace kaz::test

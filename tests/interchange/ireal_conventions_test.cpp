@@ -18,15 +18,14 @@ using test::LinkForTest;
 using test::SongForTest;
 
 std::string PlayedChart(const std::string& chart) {
-    CompileState state;
-    state.settings.style.library = test::SourceStylesForTest();
-    const CompileResult result = Compile(state, chart);
+    const std::shared_ptr<const CompiledChart> compiled = test::CompileForTest(chart);
+    const CompileResult& result = compiled->result;
     if (!result.Accepted()) {
         return result.error.message + ": `" + result.error.text + "` in\n" + chart;
     }
     std::string played;
-    for (const PlayedMeasure& measure : state.score.playOrder) {
-        const Measure& source = *state.score.Slot(measure).source;
+    for (const PlayedMeasure& measure : compiled->score.playOrder) {
+        const Measure& source = *compiled->score.Slot(measure).source;
         std::string chords;
         for (const Chord* chord : source.chords) {
             chords += (chords.empty() ? "" : " ") + std::string(chord->text());
@@ -189,9 +188,8 @@ TEST(IrealConventions, EverySongGivesAChartThatCompilesWhereverItsSignsStand) {
         const ImportedSongs imported = ReadIrealLinks(LinkForTest(SongForTest("Chance", music)));
         ASSERT_TRUE(imported.Read()) << music;
         const std::string chart = WriteChartText(imported.songs.front());
-        CompileState state;
-        state.settings.style.library = test::SourceStylesForTest();
-        const CompileResult result = Compile(state, chart);
+        const std::shared_ptr<const CompiledChart> compiled = test::CompileForTest(chart);
+        const CompileResult& result = compiled->result;
         EXPECT_TRUE(result.Accepted() || result.outcome == CompileOutcome::NothingToPlay)
             << music << "\n"
             << chart << result.error.message << ": " << result.error.text;

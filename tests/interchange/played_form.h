@@ -13,15 +13,16 @@ namespace kaz::test {
 //! The measures a chart plays, in the order played, each as the chords it plays ("Cmaj7 | D7 G7 | -"); or
 //! why it does not compile.
 inline std::string PlayedFormForTest(std::string_view text) {
-    CompileState state;
-    state.settings.style.library = SourceStylesForTest();
-    if (const CompileResult result = Compile(state, text); !result.Accepted()) {
+    CompileOptions options;
+    options.settings.style.library = SourceStylesForTest();
+    const std::shared_ptr<const CompiledChart> compiled = Compile(std::string(text), options);
+    if (const CompileResult& result = compiled->result; !result.Accepted()) {
         return "does not compile: " + result.error.message + " `" + result.error.text + "`";
     }
     std::string form;
-    for (const PlayedMeasure& played : state.score.playOrder) {
+    for (const PlayedMeasure& played : compiled->score.playOrder) {
         std::string chords;
-        for (const Chord* chord : state.score.Slot(played).source->chords) {
+        for (const Chord* chord : compiled->score.Slot(played).source->chords) {
             chords += (chords.empty() ? "" : " ") + std::string(chord->text());
         }
         form += (form.empty() ? "" : " | ") + (chords.empty() ? std::string("-") : chords);
@@ -39,14 +40,15 @@ inline std::string PlayedFormForTest(const ImportedSongs& songs) {
 
 //! The pitch classes, 0 for C, of every note a chart sounds; empty when it does not compile.
 inline std::set<int> SoundedPitchClassesForTest(std::string_view text) {
-    CompileState state;
-    if (!Compile(state, text).Accepted()) {
+    const std::shared_ptr<const CompiledChart> compiled = Compile(std::string(text));
+    if (!compiled->Accepted()) {
         return {};
     }
+    const EventList& events = compiled->performance;
     std::set<int> pitches;
-    for (std::size_t i = 0; i < state.events.size(); ++i) {
-        if (state.events[i].kind == EventKind::NoteOn) {
-            pitches.insert(state.events[i].key() % 12);
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        if (events[i].kind == EventKind::NoteOn) {
+            pitches.insert(events[i].key() % 12);
         }
     }
     return pitches;

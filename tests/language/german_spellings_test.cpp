@@ -8,20 +8,24 @@
 #include <vector>
 
 #include "language/transpose_score.h"
-#include "support/spliced_editor.h"
 
 namespace kaz {
 namespace {
 
+CompileOptions Read(NotationMode notation) {
+    CompileOptions options;
+    options.settings.notation = notation;
+    return options;
+}
+
 //! The notes a chart plays, with their times, channels, keys and velocities.
 std::vector<std::string> Notes(const std::string& chart, NotationMode notation) {
-    CompileState state;
-    state.settings.notation = notation;
-    const CompileResult result = Compile(state, chart);
+    const auto compiled = Compile(chart, Read(notation));
+    const CompileResult& result = compiled->result;
     EXPECT_TRUE(result.Accepted()) << chart << ": " << result.error.message << " " << result.error.text;
     std::vector<std::string> notes;
-    for (std::size_t i = 0; i < state.events.size(); ++i) {
-        const MidiEvent& event = state.events[i];
+    for (std::size_t i = 0; i < compiled->performance.size(); ++i) {
+        const MidiEvent& event = compiled->performance[i];
         if (event.kind == EventKind::NoteOn) {
             notes.push_back(std::to_string(event.time) + " " + std::to_string(event.channel()) + " " +
                             std::to_string(event.key()) + " " + std::to_string(event.velocity()));
@@ -31,9 +35,7 @@ std::vector<std::string> Notes(const std::string& chart, NotationMode notation) 
 }
 
 LanguageError ErrorOf(const std::string& chart, NotationMode notation = kEnglishNotation) {
-    CompileState state;
-    state.settings.notation = notation;
-    const CompileResult result = Compile(state, chart);
+    const CompileResult result = Compile(chart, Read(notation))->result;
     EXPECT_EQ(result.outcome, CompileOutcome::LanguageError) << chart;
     return result.error;
 }
@@ -84,22 +86,20 @@ TEST(GermanSpellings, AKeyNameInPlaceOfAChordSaysHowToWriteEither) {
 }
 
 TEST(GermanSpellings, ALoneBIsReadAsTheNotationSaysWithAHint) {
-    CompileState state;
-    CompileResult result = Compile(state, "F C-7 | B C\n");
+    CompileResult result = Compile("F C-7 | B C\n")->result;
     ASSERT_TRUE(result.Accepted());
     ASSERT_EQ(result.hints.size(), 2u);
     EXPECT_EQ(result.hints[1].message,
               "B read as B natural (English notation); write Bb, or choose German notation");
     EXPECT_EQ(result.hints[1].selection, (TextRange{8, 9}));
 
-    state.settings.notation = kGermanNotation;
-    result = Compile(state, "F | B\n");
+    result = Compile("F | B\n", Read(kGermanNotation))->result;
     ASSERT_EQ(result.hints.size(), 1u);
     EXPECT_EQ(result.hints[0].message,
               "B read as B flat (German notation); write H for B natural, or choose English notation");
 
     for (const char* told : {"F | Bb | B\n", "F | B | H\n", "#kaz:notation=german\nF | B\n"}) {
-        EXPECT_TRUE(Compile(state, told).hints.empty()) << told;
+        EXPECT_TRUE(Compile(told, Read(kGermanNotation))->result.hints.empty()) << told;
     }
 }
 
@@ -107,22 +107,22 @@ TEST(GermanSpellings, TheChartsNotationLineWinsOverTheSetting) {
     EXPECT_EQ(Notes("# Hymn\nF | B |\n#kaz:notation=german\n", kEnglishNotation),
               Notes("F | Bb |\n", kEnglishNotation));
     EXPECT_EQ(Notes("Fis | C\n#kaz:notation=mixed\n", kEnglishNotation), Notes("F# | C\n", kEnglishNotation));
+    // Every reader of the compile reads the chart in its own notation.
+    EXPECT_EQ(Compile("F | B\n#kaz:notation=german\n")->settings.notation, kGermanNotation);
+    EXPECT_EQ(Compile("F | B\n", Read(kMixedNotation))->settings.notation, kMixedNotation);
 }
 
 TEST(GermanSpellings, TranspositionWritesAGermanChartInGermanNames) {
-    CompileState state;
-    state.settings.notation = kGermanNotation;
     const std::string chart = "Fis7 | d | Es/B | h7 C\n";
-    test::SplicedEditor view(chart);
-    test::RecordingPresenter presenter;
     NoteNameTables tables;
     const TransposeChooser choose = [&](const TransposeOffer& offer) -> std::optional<TransposeResult> {
         TransposeDialogModel dialog(tables, offer);
         dialog.SelectEntry(TransposeDialogModel::kUnshiftedEntry + 2);
         return dialog.Accept();
     };
-    ASSERT_EQ(TransposeScore(state, chart, view, presenter, choose).outcome, TransposeOutcome::Transposed);
-    EXPECT_EQ(view.Text(), "As7 | e | F/C | cis7 D\n");
+    const Transposition transposition = TransposeChart(*Compile(chart, Read(kGermanNotation)), choose);
+    ASSERT_EQ(transposition.outcome, TransposeOutcome::Transposed);
+    EXPECT_EQ(transposition.text, "As7 | e | F/C | cis7 D\n");
 }
 
 }  // namespace

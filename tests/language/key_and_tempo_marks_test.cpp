@@ -6,16 +6,12 @@
 
 #include "harmony/musical_key.h"
 #include "language/transpose_score.h"
-#include "support/spliced_editor.h"
 
 namespace kaz {
 namespace {
 
 //! The chart after the Transpose dialog moved it by shift, or into the key of that entry when toKey.
 std::string Transposed(const std::string& chart, int shift, bool toKey = false) {
-    CompileState state;
-    test::SplicedEditor view(chart);
-    test::RecordingPresenter presenter;
     NoteNameTables tables;
     const TransposeChooser choose = [&](const TransposeOffer& offer) -> std::optional<TransposeResult> {
         TransposeDialogModel dialog(tables, offer);
@@ -26,9 +22,9 @@ std::string Transposed(const std::string& chart, int shift, bool toKey = false) 
         }
         return dialog.Accept();
     };
-    EXPECT_EQ(TransposeScore(state, chart, view, presenter, choose).outcome, TransposeOutcome::Transposed)
-        << chart;
-    return view.Text();
+    const Transposition transposition = TransposeChart(*Compile(chart), choose);
+    EXPECT_EQ(transposition.outcome, TransposeOutcome::Transposed) << chart;
+    return transposition.text;
 }
 
 TEST(KeyMarks, AMarkedChartIsSpelledByItsKeyAndTheMarkMovesAlong) {
@@ -50,16 +46,16 @@ TEST(KeyMarks, AnUnmarkedChartIsSpelledByKeyOnlyWhenAskedTo) {
 }
 
 TEST(KeyMarks, TheMarkWinsOverTheKeyHeardFromTheChords) {
-    CompileState state;
-    ASSERT_TRUE(Compile(state, "[KEY=Eb]\nC | F | G7 | C |\n").Accepted());
-    EXPECT_EQ(KeyOfScore(state.score), (MusicalKey{3, false, KeyAccidentals::Flats}));
-    ASSERT_TRUE(Compile(state, "C | F | G7 | C |\n").Accepted());
-    EXPECT_EQ(KeyOfScore(state.score), (MusicalKey{0, false}));
+    const auto marked = Compile("[KEY=Eb]\nC | F | G7 | C |\n");
+    ASSERT_TRUE(marked->Accepted());
+    EXPECT_EQ(KeyOfScore(marked->score), (MusicalKey{3, false, KeyAccidentals::Flats}));
+    const auto heard = Compile("C | F | G7 | C |\n");
+    ASSERT_TRUE(heard->Accepted());
+    EXPECT_EQ(KeyOfScore(heard->score), (MusicalKey{0, false}));
 }
 
 TEST(KeyMarks, AKeyTheChartCannotReadIsAnError) {
-    CompileState state;
-    const CompileResult result = Compile(state, "[KEY=X major]\nC\n");
+    const CompileResult result = Compile("[KEY=X major]\nC\n")->result;
     ASSERT_EQ(result.outcome, CompileOutcome::LanguageError);
     EXPECT_EQ(result.error.message, "Invalid key");
     EXPECT_EQ(result.error.text, "X major");
@@ -70,16 +66,16 @@ TEST(TempoMarks, ADottedTempoCountsDottedQuarterNotes) {
     for (int measure = 0; measure < 30; ++measure) {
         chart += " C |";
     }
-    CompileState state;
-    ASSERT_TRUE(Compile(state, chart).Accepted());
+    const auto compiled = Compile(chart);
+    ASSERT_TRUE(compiled->Accepted());
     // Thirty measures of six eighths at sixty dotted quarters a minute: a minute.
     constexpr int kTicksPerQuarter = 480;
-    const double quarters =
-        static_cast<double>(state.events[state.events.size() - 1].time) / kTicksPerQuarter;
-    EXPECT_EQ(state.score.scoreTempo, 90);
-    EXPECT_DOUBLE_EQ(quarters / state.score.scoreTempo, 1.0);
+    const EventList& events = compiled->performance;
+    const double quarters = static_cast<double>(events[events.size() - 1].time) / kTicksPerQuarter;
+    EXPECT_EQ(compiled->score.scoreTempo, 90);
+    EXPECT_DOUBLE_EQ(quarters / compiled->score.scoreTempo, 1.0);
 
-    const CompileResult tooFast = Compile(state, "[TEMPO=201.]\nC\n");
+    const CompileResult tooFast = Compile("[TEMPO=201.]\nC\n")->result;
     ASSERT_EQ(tooFast.outcome, CompileOutcome::LanguageError);
     EXPECT_EQ(tooFast.error.message, "Invalid tempo");
     EXPECT_EQ(tooFast.error.text, "201.");

@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "language/parse_chart.h"
-#include "support/test_doubles.h"
 
 namespace kaz::test {
 

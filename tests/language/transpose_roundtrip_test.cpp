@@ -8,7 +8,6 @@
 #include <string>
 
 #include "language/transpose_score.h"
-#include "support/spliced_editor.h"
 
 namespace kaz {
 namespace {
@@ -132,9 +131,7 @@ class ChartGenerator {
 };
 
 //! The chart moved by shift semitones with the style's spellings, or the compile's message on failure.
-std::string Transposed(CompileState& state, const std::string& text, const ChartStyle& style, int shift) {
-    test::SplicedEditor view(text);
-    test::RecordingPresenter presenter;
+std::string Transposed(CompileOptions& options, const std::string& text, const ChartStyle& style, int shift) {
     NoteNameTables tables;
     tables.spellingChoice = style.choices;
     const TransposeChooser choose = [&](const TransposeOffer& offer) -> std::optional<TransposeResult> {
@@ -142,11 +139,14 @@ std::string Transposed(CompileState& state, const std::string& text, const Chart
         dialog.SelectEntry(TransposeDialogModel::kUnshiftedEntry + shift);
         return dialog.Accept();
     };
-    const Transposition transposition = TransposeScore(state, text, view, presenter, choose);
+    const std::shared_ptr<const CompiledChart> compiled = Compile(text, options);
+    // The definitions stay for the next compile.
+    options.chordDefinitions = compiled->chordDefinitions;
+    const Transposition transposition = TransposeChart(*compiled, choose);
     if (transposition.outcome != TransposeOutcome::Transposed) {
-        return presenter.messages.empty() ? "not transposed" : presenter.messages.front().text;
+        return compiled->Accepted() ? "not transposed" : FormatErrorMessage(compiled->result.error);
     }
-    return view.Text();
+    return transposition.text;
 }
 
 TEST(TransposeRoundTrip, UpThenDownGivesBackEveryGeneratedChart) {
@@ -157,14 +157,14 @@ TEST(TransposeRoundTrip, UpThenDownGivesBackEveryGeneratedChart) {
         const int shift = sample % 12 - 5;
         const int back = shift == 6 ? 6 : -shift;  // six up and six down land on the same names
 
-        CompileState state;
-        state.settings.notation = style.notation;
-        const std::string moved = Transposed(state, chart, style, shift);
+        CompileOptions options;
+        options.settings.notation = style.notation;
+        const std::string moved = Transposed(options, chart, style, shift);
         if (shift != 0) {
             ASSERT_NE(moved, chart) << chart;
         }
-        ASSERT_EQ(Transposed(state, moved, style, back), chart) << "shift " << shift << ", moved to:\n"
-                                                                << moved;
+        ASSERT_EQ(Transposed(options, moved, style, back), chart) << "shift " << shift << ", moved to:\n"
+                                                                  << moved;
     }
 }
 
@@ -173,11 +173,11 @@ TEST(TransposeRoundTrip, TwelveStepsOfOneSemitoneComeBackToTheStart) {
     for (int sample = 0; sample < 40; ++sample) {
         const ChartStyle style = generator.Style();
         const std::string chart = generator.Chart(style);
-        CompileState state;
-        state.settings.notation = style.notation;
+        CompileOptions options;
+        options.settings.notation = style.notation;
         std::string text = chart;
         for (int step = 0; step < 12; ++step) {
-            text = Transposed(state, text, style, sample % 2 == 0 ? 1 : -1);
+            text = Transposed(options, text, style, sample % 2 == 0 ? 1 : -1);
         }
         ASSERT_EQ(text, chart);
     }

@@ -5,8 +5,6 @@
 
 #include <string>
 
-#include "support/spliced_editor.h"
-
 namespace kaz {
 namespace {
 
@@ -21,7 +19,8 @@ class TransposeScoreTest : public testing::Test {
         bool ok = true;
     };
 
-    Transposition Run(test::SplicedEditor& view, const std::string& text, const Dialog& dialog) {
+    //! Compile text with the chord definitions of the compiles before, and run the command on it.
+    Transposition Run(const std::string& text, const Dialog& dialog) {
         const TransposeChooser choose = [&](const TransposeOffer& offer) -> std::optional<TransposeResult> {
             ++dialogsShown;
             shownNotation = offer.resolved;
@@ -35,36 +34,31 @@ class TransposeScoreTest : public testing::Test {
             }
             return model.Accept();
         };
-        return TransposeScore(state, text, view, presenter, choose);
+        compiled = Compile(text, options);
+        options.chordDefinitions = compiled->chordDefinitions;
+        return TransposeChart(*compiled, choose);
     }
 
     //! The chart after transposing it by shift with the current choices; the original when it failed.
     std::string Transposed(const std::string& text, int shift, std::vector<int> clickedRows = {}) {
-        test::SplicedEditor view(text);
-        const Transposition transposition = Run(view, text, {shift, std::move(clickedRows), true});
+        const Transposition transposition = Run(text, {shift, std::move(clickedRows), true});
         EXPECT_EQ(transposition.outcome, TransposeOutcome::Transposed) << text;
-        return view.Text();
+        return transposition.outcome == TransposeOutcome::Transposed ? transposition.text : text;
     }
 
-    CompileState state;
+    CompileOptions options;
+    std::shared_ptr<const CompiledChart> compiled;
     NoteNameTables tables;
-    test::RecordingPresenter presenter;
     int dialogsShown = 0;
     NotationMode shownNotation = 0;
 };
 
 TEST_F(TransposeScoreTest, MovesEveryChordAndKeepsTheTextBeforeForUndo) {
     const std::string chart = "| C | Am7 | F/A | G7 |\n";
-    test::SplicedEditor view(chart);
-    const Transposition transposition = Run(view, chart, {.shift = 2});
+    const Transposition transposition = Run(chart, {.shift = 2});
     EXPECT_EQ(transposition.outcome, TransposeOutcome::Transposed);
-    EXPECT_EQ(view.Text(), "| D | Bm7 | G/B | A7 |\n");
-    EXPECT_EQ(transposition.textBefore, chart);
-    ASSERT_EQ(view.replacements.size(), 4u);
-    for (const auto& replacement : view.replacements) {
-        EXPECT_FALSE(replacement.undoable);
-    }
-    EXPECT_TRUE(presenter.messages.empty());
+    EXPECT_EQ(transposition.text, "| D | Bm7 | G/B | A7 |\n");
+    EXPECT_EQ(compiled->text, chart);
 }
 
 TEST_F(TransposeScoreTest, SpellsTargetsWithTheChoicesOfTheDialog) {
@@ -86,9 +80,9 @@ TEST_F(TransposeScoreTest, KeepsAGermanChartInGermanNotation) {
     EXPECT_EQ(Transposed("H | Eb | C", -1), "B | D | H");
 
     // A chart that spells only "B" follows the setting: B flat in German, B natural otherwise.
-    state.settings.notation = kGermanNotation;
+    options.settings.notation = kGermanNotation;
     EXPECT_EQ(Transposed("F | B | C", 2), "G | C | D");
-    state.settings.notation = kEnglishNotation;
+    options.settings.notation = kEnglishNotation;
     EXPECT_EQ(Transposed("F | B | C", 2), "G | C# | D");
 
     // "H" and "Bb": mixed.
@@ -99,17 +93,16 @@ TEST_F(TransposeScoreTest, KeepsAGermanChartInGermanNotation) {
 TEST_F(TransposeScoreTest, NeverLeavesALoneBThatTheSettingReadsAsAnotherNote) {
     // "H" made this chart German; without it, a lone "B" would be read as B natural under this setting.
     EXPECT_EQ(Transposed("H | Ab", 2), "C# | A#");
-    CompileState again;
-    test::RecordingEditor view;
-    ASSERT_TRUE(CompileScore(again, "C# | A#", view, presenter));
-    EXPECT_EQ(again.score.allChords[1].rootPitch, -2);
+    const std::shared_ptr<const CompiledChart> again = Compile("C# | A#");
+    ASSERT_TRUE(again->Accepted());
+    EXPECT_EQ(again->score.allChords[1].rootPitch, -2);
     // The same chart under the German setting keeps its "B".
-    state.settings.notation = kGermanNotation;
+    options.settings.notation = kGermanNotation;
     EXPECT_EQ(Transposed("H | Ab", 2), "C# | B");
 
     // "Bb" made this chart English; under the German setting a lone "B" would be B flat.
     EXPECT_EQ(Transposed("Bb | A", 2), "C | H");
-    state.settings.notation = kEnglishNotation;
+    options.settings.notation = kEnglishNotation;
     EXPECT_EQ(Transposed("Bb | A", 2), "C | B");
     // With another B spelling left in the chart, nothing is ambiguous.
     EXPECT_EQ(Transposed("H | Ab | A", 2), "C# | B | H");
@@ -141,24 +134,19 @@ TEST_F(TransposeScoreTest, PlacesLaterChordsAfterTheGrowthOfEarlierOnes) {
 
 TEST_F(TransposeScoreTest, ChartThatDoesNotCompileIsNotTransposed) {
     const std::string chart = "C | Cxyz | G";
-    test::SplicedEditor view(chart);
-    const Transposition transposition = Run(view, chart, {.shift = 2});
+    const Transposition transposition = Run(chart, {.shift = 2});
     EXPECT_EQ(transposition.outcome, TransposeOutcome::NotCompiled);
     EXPECT_EQ(dialogsShown, 0);
-    EXPECT_TRUE(view.replacements.empty());
-    EXPECT_EQ(view.Text(), chart);
-    ASSERT_EQ(presenter.messages.size(), 1u);
-    EXPECT_EQ(presenter.messages[0].text, "Line: 1\nUnknown chord: `Cxyz`");
-    EXPECT_THAT(view.selections, testing::ElementsAre(TextRange{4, 8}));
+    EXPECT_TRUE(transposition.text.empty());
+    EXPECT_EQ(FormatErrorMessage(compiled->result.error), "Line: 1\nUnknown chord: `Cxyz`");
+    EXPECT_EQ(compiled->result.error.selection, (TextRange{4, 8}));
 }
 
 TEST_F(TransposeScoreTest, CancelLeavesTheTextButKeepsTheClickedChoices) {
     const std::string chart = "C | G";
-    test::SplicedEditor view(chart);
-    const Transposition transposition = Run(view, chart, {.shift = 1, .clickedRows = {0}, .ok = false});
+    const Transposition transposition = Run(chart, {.shift = 1, .clickedRows = {0}, .ok = false});
     EXPECT_EQ(transposition.outcome, TransposeOutcome::Cancelled);
-    EXPECT_TRUE(view.replacements.empty());
-    EXPECT_EQ(view.Text(), chart);
+    EXPECT_TRUE(transposition.text.empty());
     EXPECT_EQ(tables.spellingChoice[1], Spelling::Flat);
 }
 

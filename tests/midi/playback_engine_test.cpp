@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "language/compile_score.h"
 #include "support/recording_port.h"
-#include "support/test_doubles.h"
 
 namespace kaz {
 namespace {
@@ -49,53 +51,23 @@ class ManualTimer final : public PlaybackTimer {
     std::int64_t wakeAt = -1;
 };
 
-class FakeTransport final : public TransportControls {
-  public:
-    void SetLatch(TransportLatch button, bool latched) override {
-        latches[static_cast<int>(button)] = latched;
-    }
-    [[nodiscard]] std::string TempoText() const override { return tempoText; }
-    void SetTempoText(const std::string& text) override { tempoText = text; }
-    void SetTempoReadOnly(bool readOnly) override { tempoReadOnly = readOnly; }
-    [[nodiscard]] std::string SelectedDeviceName() const override { return deviceName; }
-    void SetDeviceListEnabled(bool enabled) override { deviceListEnabled = enabled; }
-
-    [[nodiscard]] bool Latched(TransportLatch button) const { return latches[static_cast<int>(button)]; }
-
-    bool latches[3] = {};
-    std::string tempoText = "120";
-    bool tempoReadOnly = false;
-    std::string deviceName = "Synth A";
-    bool deviceListEnabled = true;
-};
-
 constexpr std::uint8_t kNoteOn = 0x90;
 constexpr std::uint8_t kNoteOff = 0x80;
 
-//! The engine with every seam replaced; each test fills the "compiled" event list by hand.
+//! The engine with every seam replaced; each test fills the chart's performance by hand.
 class PlaybackEngineTest : public ::testing::Test {
   protected:
     PlaybackEngineTest() {
-        engine = std::make_unique<PlaybackEngine>(
-            state,
-            PlaybackSeams{view, presenter, transport, clock, timer,
-                          [this] {
-                              ++portsMade;
-                              return std::make_unique<RecordingPort>(
-                                  recording, [this] { return clock.now; }, portOpens);
-                          },
-                          [this](CompileState& compiled, std::string_view text, Editor&, ErrorPresenter&) {
-                              ++compiles;
-                              compiledText = std::string(text);
-                              compiled.events.Clear();
-                              compiled.score.tempoGiven = chartTempo != 0;
-                              compiled.score.scoreTempo = chartTempo;
-                              for (const auto& add : chart) {
-                                  add(compiled.events);
-                              }
-                              return compileSucceeds;
-                          },
-                          [this] { ++stateChanges; }});
+        PlaybackSeams seams{clock, timer, [this] {
+                                ++portsMade;
+                                return std::make_unique<RecordingPort>(
+                                    recording, [this] { return clock.now; }, portOpens);
+                            }};
+        seams.stateChanged = [this] { ++stateChanges; };
+        seams.sounding = [this](const CompiledChart&, TextRange text) { sounding.push_back(text); };
+        seams.tempoRaised = [this](std::int32_t tempo) { shownTempo = tempo; };
+        seams.failed = [this](const std::string& failure) { failures.push_back(failure); };
+        engine = std::make_unique<PlaybackEngine>(std::move(seams));
     }
 
     void Note(Ticks time, std::uint8_t key) {
@@ -108,7 +80,23 @@ class PlaybackEngineTest : public ::testing::Test {
         chart.push_back([=](EventList& events) { events.AddEvent(MidiEvent::EndOfTrack(time)); });
     }
 
-    void Play() { engine->OnPlay("C | F |"); }
+    //! The chart made of the events added so far, as a compile that was accepted makes it.
+    [[nodiscard]] std::shared_ptr<const CompiledChart> Chart() const {
+        auto compiled = std::make_shared<CompiledChart>();
+        for (const auto& add : chart) {
+            add(compiled->performance);
+        }
+        compiled->performance.Finish();
+        for (std::size_t i = 0; i < compiled->performance.size(); ++i) {
+            const MidiEvent& event = compiled->performance[i];
+            if (event.kind == EventKind::Highlight) {
+                compiled->cues.push_back({i, {event.start(), event.end()}});
+            }
+        }
+        return compiled;
+    }
+
+    void Play() { failure = engine->Play(Chart(), deviceName); }
     //! A tick at the given clock reading.
     void TickAt(std::int64_t ms) {
         clock.now = ms;
@@ -132,43 +120,35 @@ class PlaybackEngineTest : public ::testing::Test {
         return keys;
     }
 
-    CompileState state;
-    test::RecordingEditor view;
-    test::RecordingPresenter presenter;
-    FakeTransport transport;
     ManualClock clock;
     ManualTimer timer;
     PortRecording recording;
     int stateChanges = 0;
+    std::vector<TextRange> sounding;
+    std::int32_t shownTempo = kDefaultTempo;
+    std::vector<std::string> failures;
     std::vector<std::function<void(EventList&)>> chart;
+    std::string deviceName = "Synth A";
+    std::string failure;
     bool portOpens = true;
-    bool compileSucceeds = true;
-    std::int32_t chartTempo = 0;
     int portsMade = 0;
-    int compiles = 0;
-    std::string compiledText;
     std::unique_ptr<PlaybackEngine> engine;
 };
 
-TEST_F(PlaybackEngineTest, PlayOpensTheSelectedDeviceAndLocksTheControls) {
+TEST_F(PlaybackEngineTest, PlayOpensTheChosenDeviceAndStartsTheTimer) {
     Note(0, 60);
     End(1920);
-    view.selection = {3, 5};
     clock.now = 1000;
     Play();
 
-    EXPECT_EQ(compiledText, "C | F |");
+    EXPECT_EQ(failure, "");
     EXPECT_THAT(recording.openedNames, ElementsAre("Synth A"));
     EXPECT_FALSE(engine->IsStopped());
-    EXPECT_TRUE(transport.Latched(TransportLatch::Play));
-    EXPECT_TRUE(transport.tempoReadOnly);
-    EXPECT_FALSE(transport.deviceListEnabled);
-    EXPECT_TRUE(view.readOnly);
     EXPECT_TRUE(timer.running);
     EXPECT_EQ(timer.period, 2);
     EXPECT_EQ(engine->State().clockOrigin, 1000);
     EXPECT_EQ(engine->State().ticksPerMs, 120 * 8.0 * 0.001);
-    EXPECT_EQ(state.settings.transportTempo, 120);
+    EXPECT_EQ(stateChanges, 1);
 }
 
 TEST_F(PlaybackEngineTest, AnEventIsPerformedOnTheFirstTickAtOrAfterItsTimeAtEveryTempo) {
@@ -201,7 +181,7 @@ TEST_F(PlaybackEngineTest, PauseFreezesThePositionAndResumeContinuesFromIt) {
     TickAt(1234);
     engine->OnPauseResume();
     EXPECT_EQ(engine->State().baseTicks, 1184);
-    EXPECT_TRUE(transport.Latched(TransportLatch::Pause));
+    EXPECT_TRUE(engine->State().paused);
 
     // Paused time does not count, however long.
     TickAt(4000);
@@ -209,7 +189,7 @@ TEST_F(PlaybackEngineTest, PauseFreezesThePositionAndResumeContinuesFromIt) {
     EXPECT_TRUE(recording.messages.empty());
 
     engine->OnPauseResume();
-    EXPECT_FALSE(transport.Latched(TransportLatch::Pause));
+    EXPECT_FALSE(engine->State().paused);
     EXPECT_EQ(FirstTickWithMessages(1, 5000, 6000), 5017);
 }
 
@@ -240,9 +220,7 @@ TEST_F(PlaybackEngineTest, TempoChangeWhilePausedOnlyChangesTheRate) {
 TEST_F(PlaybackEngineTest, TheEndIsNoticedOnTheTickAfterTheLastEvent) {
     Note(0, 60);
     End(480);
-    view.selection = {2, 4};
     Play();
-    Highlight(0, 0, 1);  // only in the next compile
     TickAt(500);
     EXPECT_FALSE(engine->IsStopped());
     EXPECT_EQ(recording.resets, 0);
@@ -251,13 +229,8 @@ TEST_F(PlaybackEngineTest, TheEndIsNoticedOnTheTickAfterTheLastEvent) {
     EXPECT_TRUE(engine->IsStopped());
     EXPECT_EQ(recording.resets, 1);
     EXPECT_FALSE(timer.running);
-    EXPECT_EQ(view.selection, (TextRange{2, 4}));
-    EXPECT_GT(view.scrolls, 0);
-    EXPECT_FALSE(view.readOnly);
-    EXPECT_FALSE(transport.tempoReadOnly);
-    EXPECT_TRUE(transport.deviceListEnabled);
-    EXPECT_FALSE(transport.Latched(TransportLatch::Play));
-    EXPECT_TRUE(state.events.empty());
+    EXPECT_EQ(engine->Playing(), nullptr);
+    EXPECT_TRUE(failures.empty());
 }
 
 TEST_F(PlaybackEngineTest, EventsOfOneTimeAndLateEventsArePerformedInListOrderInOneTick) {
@@ -278,7 +251,7 @@ TEST_F(PlaybackEngineTest, LoopingStartsAgainWithoutResettingTheDevice) {
     Note(0, 60);
     End(480);
     engine->OnLoop();
-    EXPECT_TRUE(transport.Latched(TransportLatch::Loop));
+    EXPECT_TRUE(engine->State().looping);
     Play();
     TickAt(0);
     TickAt(500);
@@ -304,17 +277,15 @@ TEST_F(PlaybackEngineTest, AnEmptyPerformanceStopsOnTheFirstTickEvenWhenLooping)
     EXPECT_TRUE(engine->IsStopped());
 }
 
-TEST_F(PlaybackEngineTest, HighlightsSelectTheSoundingChordInTheEditor) {
+TEST_F(PlaybackEngineTest, HighlightsReportTheSoundingChordAndSendNothing) {
     Highlight(0, 10, 13);
     Highlight(960, 0, 0);
     End(1920);
     Play();
     TickAt(0);
-    EXPECT_EQ(view.selection, (TextRange{10, 13}));
-    EXPECT_EQ(view.scrolls, 1);
+    EXPECT_THAT(sounding, ElementsAre(TextRange{10, 13}));
     TickAt(1000);
-    EXPECT_EQ(view.selection, (TextRange{0, 0}));
-    EXPECT_EQ(view.scrolls, 1);  // the caret goes to the start without scrolling
+    EXPECT_THAT(sounding, ElementsAre(TextRange{10, 13}, TextRange{0, 0}));
     EXPECT_TRUE(recording.messages.empty());
 }
 
@@ -328,10 +299,9 @@ TEST_F(PlaybackEngineTest, HighlightsPerformedBeforeTheWindowLooksAreAllShownInO
     for (const std::int64_t ms : {0, 500, 1000, 1002}) {  // the last one starts the second time round
         TickAt(ms);
     }
-    EXPECT_TRUE(view.selections.empty());
+    EXPECT_TRUE(sounding.empty());
     timer.onHandedBack();
-    EXPECT_THAT(view.selections, ElementsAre(TextRange{10, 13}, TextRange{20, 23}, TextRange{10, 13}));
-    EXPECT_EQ(view.scrolls, 3);
+    EXPECT_THAT(sounding, ElementsAre(TextRange{10, 13}, TextRange{20, 23}, TextRange{10, 13}));
 }
 
 TEST_F(PlaybackEngineTest, PlayWhilePlayingDoesNothing) {
@@ -339,7 +309,6 @@ TEST_F(PlaybackEngineTest, PlayWhilePlayingDoesNothing) {
     End(1920);
     Play();
     Play();
-    EXPECT_EQ(compiles, 1);
     EXPECT_EQ(portsMade, 1);
 }
 
@@ -349,7 +318,6 @@ TEST_F(PlaybackEngineTest, StopWhilePausedRestoresEverythingAndTheNextPlayIsNotP
     Play();
     engine->OnPauseResume();
     engine->OnStop();
-    EXPECT_FALSE(transport.Latched(TransportLatch::Pause));
     EXPECT_FALSE(engine->State().paused);
     EXPECT_EQ(recording.resets, 1);
 
@@ -358,43 +326,38 @@ TEST_F(PlaybackEngineTest, StopWhilePausedRestoresEverythingAndTheNextPlayIsNotP
     EXPECT_EQ(recording.messages.size(), 1u);
 }
 
-TEST_F(PlaybackEngineTest, StopWhileStoppedRestoresTheSelectionAndClearsTheScore) {
+TEST_F(PlaybackEngineTest, StopWhileStoppedChangesNothing) {
     Note(0, 60);
     End(1920);
-    view.selection = {4, 6};
     Play();
     engine->OnStop();
-    view.Select({0, 1});
-    state.events.AddEvent(MidiEvent::EndOfTrack(0));
+    const int changes = stateChanges;
     engine->OnStop();
-    EXPECT_EQ(view.selection, (TextRange{4, 6}));
-    EXPECT_TRUE(state.events.empty());
+    EXPECT_EQ(recording.resets, 1);
+    EXPECT_EQ(stateChanges, changes + 1);
+    EXPECT_TRUE(engine->IsStopped());
 }
 
 TEST_F(PlaybackEngineTest, PauseWhileStoppedIsIgnored) {
     engine->OnPauseResume();
     EXPECT_FALSE(engine->State().paused);
-    EXPECT_FALSE(transport.Latched(TransportLatch::Pause));
 }
 
-TEST_F(PlaybackEngineTest, ADeviceThatDoesNotOpenLeavesTheEngineStopped) {
+TEST_F(PlaybackEngineTest, ADeviceThatDoesNotOpenLeavesTheEngineStoppedAndSaysSo) {
     Note(0, 60);
     End(1920);
     portOpens = false;
     Play();
     EXPECT_TRUE(engine->IsStopped());
-    ASSERT_EQ(presenter.messages.size(), 1u);
-    EXPECT_EQ(presenter.messages[0].text, "Cannot open MIDI device!");
-    EXPECT_FALSE(transport.Latched(TransportLatch::Play));
-    EXPECT_FALSE(transport.tempoReadOnly);
-    EXPECT_FALSE(view.readOnly);
+    EXPECT_EQ(failure, "Cannot open MIDI device!");
     EXPECT_FALSE(timer.running);
-    EXPECT_EQ(state.events.size(), 2u);  // left as the compile made it
+    EXPECT_EQ(stateChanges, 0);
 }
 
 TEST_F(PlaybackEngineTest, AFailedCompileOpensNothing) {
-    compileSucceeds = false;
-    Play();
+    auto broken = std::make_shared<CompiledChart>();
+    broken->result.outcome = CompileOutcome::LanguageError;
+    EXPECT_EQ(engine->Play(broken, deviceName), "");
     EXPECT_TRUE(engine->IsStopped());
     EXPECT_EQ(portsMade, 0);
     EXPECT_FALSE(timer.running);
@@ -411,45 +374,20 @@ TEST_F(PlaybackEngineTest, TicksWhileStoppedDoNothing) {
     EXPECT_EQ(recording.resets, 1);
 }
 
-TEST_F(PlaybackEngineTest, TheChartsTempoMarkSetsTheTempoAndTheField) {
-    chartTempo = 90;
+TEST_F(PlaybackEngineTest, TheTempoSetBeforePlayHoldsThroughStop) {
     Note(480, 60);
     End(1920);
+    engine->SetPlaybackTempo(90);
     Play();
     EXPECT_EQ(engine->State().tempo, 90);
-    EXPECT_EQ(transport.tempoText, "90");
     EXPECT_EQ(engine->State().ticksPerMs, 90 * 8.0 * 0.001);
     EXPECT_EQ(FirstTickWithMessages(1, 0, 2000), 667);
 
     // The live controls go on from there, and the tempo survives Stop.
-    transport.tempoText = "100";
-    engine->OnTempoChange();
+    engine->SetPlaybackTempo(100);
     EXPECT_EQ(engine->State().tempo, 100);
     engine->OnStop();
     EXPECT_EQ(engine->State().tempo, 100);
-}
-
-TEST_F(PlaybackEngineTest, TempoFieldTakesOnlyNumbersFrom20To300) {
-    for (const char* text : {"abc", "0", "19", "301", "", "-120", "99999999999999999999"}) {
-        SCOPED_TRACE(text);
-        transport.tempoText = text;
-        engine->OnTempoChange();
-        EXPECT_EQ(engine->State().tempo, 120);
-        engine->OnTempoKillFocus();
-        EXPECT_EQ(transport.tempoText, "120");
-    }
-    transport.tempoText = "150x";
-    engine->OnTempoChange();
-    EXPECT_EQ(engine->State().tempo, 150);
-    engine->OnTempoKillFocus();
-    EXPECT_EQ(transport.tempoText, "150x");  // in range: left as typed
-
-    transport.tempoText = " +20";
-    engine->OnTempoChange();
-    EXPECT_EQ(engine->State().tempo, 20);
-    transport.tempoText = "300";
-    engine->OnTempoChange();
-    EXPECT_EQ(engine->State().tempo, 300);
 }
 
 TEST_F(PlaybackEngineTest, EnableRulesFollowTheState) {
@@ -526,48 +464,26 @@ TEST_F(PlaybackEngineTest, DestroyingTheEngineSilencesTheDevice) {
     engine.reset();
     EXPECT_EQ(recording.resets, 1);
     EXPECT_FALSE(timer.running);
-    EXPECT_TRUE(state.events.empty());
-}
-
-TEST(PlaybackOfACompiledChart, PlaysAtTheChartsTempoAndSelectsEachChordAsItSounds) {
-    CompileState state;
-    test::RecordingEditor view;
-    test::RecordingPresenter presenter;
-    FakeTransport transport;
-    ManualClock clock;
-    ManualTimer timer;
-    PortRecording recording;
-    PlaybackEngine engine(
-        state, {view, presenter, transport, clock, timer,
-                [&] { return std::make_unique<RecordingPort>(recording, [&] { return clock.now; }); }});
-    engine.OnPlay("[TEMPO=60]\nC | G7 |\n");
-    ASSERT_FALSE(engine.IsStopped());
-    EXPECT_EQ(transport.tempoText, "60");
-
-    clock.now = 0;
-    engine.OnPlaybackTimer();
-    EXPECT_EQ(view.selection, (TextRange{11, 12}));  // C
-    clock.now = 3999;
-    engine.OnPlaybackTimer();
-    EXPECT_EQ(view.selection, (TextRange{11, 12}));
-    clock.now = 4000;  // one 4/4 measure at 60
-    engine.OnPlaybackTimer();
-    EXPECT_EQ(view.selection, (TextRange{15, 17}));  // G7
-    ASSERT_FALSE(recording.messages.empty());
-    EXPECT_EQ(recording.messages.front(), (RecordedMessage{0, 0xC0, 26, 0}));
 }
 
 //! The engine over a real compile of a chart, driven a millisecond at a time.
 class CompiledChartPlayback : public PlaybackEngineTest {
   protected:
-    CompiledChartPlayback() {
-        engine = std::make_unique<PlaybackEngine>(
-            state, PlaybackSeams{view, presenter, transport, clock, timer, [this] {
-                                     return std::make_unique<RecordingPort>(recording,
-                                                                            [this] { return clock.now; });
-                                 }});
+    //! Play chart at the tempo it starts with, as kaz-cli plays it; only measures when given.
+    std::shared_ptr<const CompiledChart> PlayChart(const std::string& text,
+                                                   std::optional<MeasureSpan> measures = std::nullopt,
+                                                   PracticeTempo tempo = {}) {
+        std::shared_ptr<const CompiledChart> compiled = Compile(text);
+        EXPECT_TRUE(compiled->Accepted()) << text;
+        engine->SetPlaybackTempo(PerformanceTempo(compiled->score, compiled->settings));
+        failure = measures ? engine->PlayMeasures(compiled, deviceName, *measures, tempo)
+                           : engine->Play(compiled, deviceName);
+        return compiled;
     }
-
+    //! The measures a selection of text touches.
+    static MeasureSpan Touching(const std::string& text, TextRange selection) {
+        return *SongMap(Compile(text)->score).MeasuresTouching(text, selection);
+    }
     //! A tick at every millisecond from the last one up to ms.
     void RunUntil(std::int64_t ms) {
         for (; nextTick <= ms; ++nextTick) {
@@ -584,24 +500,55 @@ class CompiledChartPlayback : public PlaybackEngineTest {
         }
         return notes;
     }
+    //! The keys of channel that sound once the messages up to time are sent.
+    std::set<int> SoundingAt(std::int64_t time, std::uint8_t channel) const {
+        std::set<int> keys;
+        for (const RecordedMessage& message : recording.messages) {
+            if (message.time > time || (message.status & 0x0F) != channel) {
+                continue;
+            }
+            if ((message.status & 0xF0) == kNoteOn && message.data2 != 0) {
+                keys.insert(message.data1);
+            } else if ((message.status & 0xF0) == kNoteOff || (message.status & 0xF0) == kNoteOn) {
+                keys.erase(message.data1);
+            }
+        }
+        return keys;
+    }
 
     std::int64_t nextTick = 0;
 };
 
-constexpr std::uint8_t kPercussionNoteOn = kNoteOn + 9;
-constexpr std::uint8_t kPercussionNoteOff = kNoteOff + 9;
+TEST_F(CompiledChartPlayback, PlaysAtTheChartsTempoAndReportsEachChordAsItSounds) {
+    PlayChart("[TEMPO=60]\nC | G7 |\n");
+    ASSERT_FALSE(engine->IsStopped());
+    EXPECT_EQ(engine->State().tempo, 60);
+
+    TickAt(0);
+    EXPECT_EQ(sounding.back(), (TextRange{11, 12}));  // C
+    TickAt(3999);
+    EXPECT_EQ(sounding.back(), (TextRange{11, 12}));
+    TickAt(4000);                                     // one 4/4 measure at 60
+    EXPECT_EQ(sounding.back(), (TextRange{15, 17}));  // G7
+    ASSERT_FALSE(recording.messages.empty());
+    EXPECT_EQ(recording.messages.front(), (RecordedMessage{0, 0xC0, 26, 0}));
+}
+
+constexpr std::uint8_t kCountInNoteOn = kNoteOn + kCountInChannel;
+constexpr std::uint8_t kCountInNoteOff = kNoteOff + kCountInChannel;
 
 TEST_F(CompiledChartPlayback, ACountInClicksOneMeasureInTheFirstMeterAndTempoBeforeTheFirstNote) {
     engine->SetCountIn(true);
-    engine->OnPlay("[TEMPO=90]\n[3/4] C | [4/4] G |\n");
+    PlayChart("[TEMPO=90]\n[3/4] C | [4/4] G |\n");
     RunUntil(1999);
-    // Three beats of 3/4 at 90 bpm take 2000 ms; the first beat is accented.
-    EXPECT_THAT(recording.messages, ElementsAre(RecordedMessage{0, kPercussionNoteOn, 76, 127},
-                                                RecordedMessage{334, kPercussionNoteOff, 76, 127},
-                                                RecordedMessage{667, kPercussionNoteOn, 77, 90},
-                                                RecordedMessage{1000, kPercussionNoteOff, 77, 90},
-                                                RecordedMessage{1334, kPercussionNoteOn, 77, 90},
-                                                RecordedMessage{1667, kPercussionNoteOff, 77, 90}));
+    // Three beats of 3/4 at 90 bpm take 2000 ms, on a channel of their own; the first beat is higher.
+    EXPECT_THAT(
+        recording.messages,
+        ElementsAre(
+            RecordedMessage{0, kProgramChangeStatus + kCountInChannel, kCountInProgram, 0},
+            RecordedMessage{0, kCountInNoteOn, 84, 127}, RecordedMessage{334, kCountInNoteOff, 84, 127},
+            RecordedMessage{667, kCountInNoteOn, 77, 90}, RecordedMessage{1000, kCountInNoteOff, 77, 90},
+            RecordedMessage{1334, kCountInNoteOn, 77, 90}, RecordedMessage{1667, kCountInNoteOff, 77, 90}));
     RunUntil(2000);
     ASSERT_FALSE(NoteOns(1).empty());
     EXPECT_EQ(NoteOns(1).front().first, 2000);
@@ -610,9 +557,9 @@ TEST_F(CompiledChartPlayback, ACountInClicksOneMeasureInTheFirstMeterAndTempoBef
 TEST_F(CompiledChartPlayback, LoopingStartsAgainWithoutTheCountIn) {
     engine->SetCountIn(true);
     engine->OnLoop();
-    engine->OnPlay("C\n");  // one measure of 4/4: 2000 ms at 120
+    PlayChart("C\n");  // one measure of 4/4: 2000 ms at 120
     RunUntil(8000);
-    EXPECT_EQ(NoteOns(9).size(), 4u);
+    EXPECT_EQ(NoteOns(kCountInChannel).size(), 4u);
     const auto bass = NoteOns(1);
     ASSERT_EQ(bass.size(), 3u);
     EXPECT_EQ(bass[0].first, 2000);
@@ -622,17 +569,17 @@ TEST_F(CompiledChartPlayback, LoopingStartsAgainWithoutTheCountIn) {
 
 TEST_F(CompiledChartPlayback, APracticeLoopPlaysOnlyTheSelectedMeasuresFasterEachTimeUpToTheCeiling) {
     const std::string chart = "C | Dm | Em | F | G |";
-    view.selection = {9, 15};  // "Em | F": measures 3 and 4
-    engine->OnLoopSelectedMeasures(chart, {10, 135});
+    const MeasureSpan measures = Touching(chart, {9, 15});  // "Em | F": measures 3 and 4
+    PlayChart(chart, measures, {10, 135});
     ASSERT_FALSE(engine->IsStopped());
     EXPECT_EQ(engine->PractisedMeasures(), (MeasureSpan{3, 4}));
-    std::vector<std::string> tempos;
+    std::vector<std::int32_t> tempos;
     for (std::int64_t end : {3999, 7692, 11248, 14804}) {
         RunUntil(end);
-        tempos.push_back(transport.tempoText);
+        tempos.push_back(shownTempo);
     }
     // Round by round at 120, 130, 135 and 135 bpm: two measures of 3840 ticks each time.
-    EXPECT_THAT(tempos, ElementsAre("120", "130", "135", "135"));
+    EXPECT_THAT(tempos, ElementsAre(120, 130, 135, 135));
     const auto bass = NoteOns(1);
     std::vector<std::pair<std::int64_t, int>> pitches;
     for (const auto& [time, key] : bass) {
@@ -653,8 +600,8 @@ TEST_F(CompiledChartPlayback, APracticeLoopPlaysOnlyTheSelectedMeasuresFasterEac
 }
 
 TEST_F(CompiledChartPlayback, AChordHeldPastThePracticeLoopIsReleasedWhenItGoesRound) {
-    view.selection = {0, 0};  // the caret in the first measure, whose chord the second holds
-    engine->OnLoopSelectedMeasures("C | = |", {});
+    // The caret in the first measure, whose chord the second holds.
+    PlayChart("C | = |", Touching("C | = |", {0, 0}));
     RunUntil(2000);
     std::vector<int> sounding;
     for (const RecordedMessage& message : recording.messages) {
@@ -672,13 +619,47 @@ TEST_F(CompiledChartPlayback, AChordHeldPastThePracticeLoopIsReleasedWhenItGoesR
     EXPECT_EQ(sounding.size(), 1u);
 }
 
-TEST(TempoText, ReadsLikeScanfPercentD) {
-    EXPECT_EQ(ParseTempoText("150x"), 150);
-    EXPECT_EQ(ParseTempoText("  -7"), -7);
-    EXPECT_EQ(ParseTempoText("+8"), 8);
-    EXPECT_EQ(ParseTempoText("x150"), 0);
-    EXPECT_EQ(ParseTempoText("- 5"), 0);
-    EXPECT_GT(ParseTempoText("123456789012345678901234567890"), 300);
+TEST_F(CompiledChartPlayback, AnEditedChartTakesOverAtTheNextMeasureOfTheLoopAndKeepsItsPlace) {
+    // Two measures looped at 120: 2000 ms each. The second one's chord is changed in the first.
+    const std::string before = "C | G7 |\n";
+    PlayChart(before, MeasureSpan{1, 2});
+    RunUntil(1000);
+    const std::shared_ptr<const CompiledChart> edited = Compile("C | G7b9 |\n");
+    ASSERT_TRUE(engine->Offer(edited));
+    RunUntil(2500);
+    // The new chart plays from the start of the second measure, on time: G7b9 has the A flat (8).
+    std::set<int> pitchClasses;
+    for (const int key : SoundingAt(2000, 0)) {
+        pitchClasses.insert(key % 12);
+    }
+    EXPECT_TRUE(pitchClasses.contains(8));
+    EXPECT_EQ(NoteOns(1).back(), (std::pair<std::int64_t, int>{2000, 31}));
+    EXPECT_EQ(engine->Playing(), edited);
+    EXPECT_EQ(sounding.back(), (TextRange{4, 8}));
+    // Nothing of the first chart sounds on into the new one.
+    EXPECT_TRUE(SoundingAt(2000, 1).contains(31));
+    EXPECT_EQ(SoundingAt(2000, 1).size(), 1u);
+    // The loop goes round in the new chart, in the same time.
+    RunUntil(4500);
+    EXPECT_EQ(NoteOns(1).back(), (std::pair<std::int64_t, int>{4000, 36}));
+}
+
+TEST_F(CompiledChartPlayback, AChartOfferedInTheSongTakesOverByMeasureNumber) {
+    PlayChart("C | = | F |\n");
+    RunUntil(3000);
+    // A comment line above moves the text, not the measures.
+    ASSERT_TRUE(engine->Offer(Compile("# a line above\nC | = | Bb |\n")));
+    RunUntil(4100);
+    EXPECT_EQ(SoundingAt(4000, 1), (std::set<int>{34}));
+    EXPECT_EQ(NoteOns(1).back(), (std::pair<std::int64_t, int>{4000, 34}));
+    EXPECT_EQ(sounding.back(), (TextRange{23, 25}));
+}
+
+TEST_F(CompiledChartPlayback, AnOfferWhileStoppedOrWithoutTheLoopsMeasuresIsRefused) {
+    EXPECT_FALSE(engine->Offer(Compile("C |\n")));
+    PlayChart("C | D | E |\n", MeasureSpan{2, 3});
+    EXPECT_FALSE(engine->Offer(Compile("C | D |\n")));
+    EXPECT_TRUE(engine->Offer(Compile("C | D | F |\n")));
 }
 
 }  // namespace

@@ -28,16 +28,17 @@ class StreamedExport : public test::FolderTest {
   protected:
     //! The file exported from the kept performance of chart, and the file streamed while it compiled.
     std::pair<std::string, std::string> Both(const std::string& chart) {
-        CompileState kept;
-        EXPECT_TRUE(Compile(kept, chart).Accepted());
-        EXPECT_TRUE(ExportMidiFile(kept.events, folder_ / "kept.mid"));
+        const std::shared_ptr<const CompiledChart> kept = Compile(chart);
+        EXPECT_TRUE(kept->Accepted());
+        EXPECT_TRUE(ExportMidiFile(kept->performance, folder_ / "kept.mid"));
 
-        CompileState streamed;
         MidiFileExport file(folder_ / "streamed.mid", false);
-        streamed.events.StreamTo(&file);
-        EXPECT_TRUE(Compile(streamed, chart).Accepted());
+        CompileOptions options;
+        options.stream = &file;
+        const std::shared_ptr<const CompiledChart> streamed = Compile(chart, options);
+        EXPECT_TRUE(streamed->Accepted());
         EXPECT_TRUE(file.Close());
-        EXPECT_TRUE(streamed.events.empty());
+        EXPECT_TRUE(streamed->performance.empty());
         return {ReadText(folder_ / "kept.mid"), ReadText(folder_ / "streamed.mid")};
     }
 };
@@ -72,12 +73,12 @@ class Listing final : public EventConsumer {
 
 //! The kept performance of chart as kaz-cli events lists it, with its highlights or without them.
 std::string KeptListing(const std::string& chart, bool highlights) {
-    CompileState kept;
-    EXPECT_TRUE(Compile(kept, chart).Accepted());
+    const std::shared_ptr<const CompiledChart> kept = Compile(chart);
+    EXPECT_TRUE(kept->Accepted());
     std::string text;
-    for (std::size_t i = 0; i < kept.events.size(); ++i) {
-        if (highlights || kept.events[i].kind != EventKind::Highlight) {
-            AppendEventLine(text, kept.events[i]);
+    for (std::size_t i = 0; i < kept->performance.size(); ++i) {
+        if (highlights || kept->performance[i].kind != EventKind::Highlight) {
+            AppendEventLine(text, kept->performance[i]);
         }
     }
     return text;
@@ -85,10 +86,10 @@ std::string KeptListing(const std::string& chart, bool highlights) {
 
 //! The events of chart as they are handed on to a consumer that takes highlights or not.
 std::string StreamedListing(const std::string& chart, bool highlights) {
-    CompileState streamed;
     Listing listing(highlights);
-    streamed.events.StreamTo(&listing);
-    EXPECT_TRUE(Compile(streamed, chart).Accepted());
+    CompileOptions options;
+    options.stream = &listing;
+    EXPECT_TRUE(Compile(chart, options)->Accepted());
     return listing.text;
 }
 
@@ -104,10 +105,10 @@ TEST_F(StreamedExport, ConsumerWithoutHighlightsGetsEveryOtherEventInItsPlace) {
 
 TEST_F(StreamedExport, ChartWithoutANoteWritesNothing) {
     const fs::path path = folder_ / "silent.mid";
-    CompileState state;
     MidiFileExport file(path, false);
-    state.events.StreamTo(&file);
-    EXPECT_EQ(Compile(state, "- | = |\n| |\n").outcome, CompileOutcome::NothingToPlay);
+    CompileOptions options;
+    options.stream = &file;
+    EXPECT_EQ(Compile("- | = |\n| |\n", options)->result.outcome, CompileOutcome::NothingToPlay);
     EXPECT_FALSE(file.Close());
     EXPECT_FALSE(fs::exists(path));
 }

@@ -222,17 +222,17 @@ TEST(RenderArrangement, RepeatOfNothingHighlightsOnlyItsMark) {
 
 TEST(RenderArrangement, VoicesFollowTheirSwitchesProgramsAndVolumes) {
     RenderSettings settings;
-    settings.voices.chordsEnabled = false;
-    settings.voices.chordsProgram = 0;
-    settings.voices.bassProgram = 33;
-    settings.voices.bassVolume = 100;
+    settings.parts["comping"].muted = true;
+    settings.parts["comping"].program = 0;
+    settings.parts["bass"].program = 33;
+    settings.parts["bass"].volume = 100;
     TestScore bassOnly;
     bassOnly.ChordIn(bassOnly.MeasureIn(bassOnly.Line()), "C", 0, kC);
     bassOnly.Render(settings);
     EXPECT_TRUE(bassOnly.rendered);
     EXPECT_EQ(bassOnly.Only({"program", "on"}), "0 program 0 0\n0 program 1 33\n0 on 1 36 100\n");
 
-    settings.voices.bassEnabled = false;
+    settings.parts["bass"].muted = true;
     TestScore silent;
     silent.ChordIn(silent.MeasureIn(silent.Line()), "C", 0, kC);
     silent.Render(settings);

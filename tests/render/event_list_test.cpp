@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "support/test_doubles.h"
-
 namespace kaz {
 namespace {
 
@@ -88,30 +86,17 @@ TEST(EventWrite, DeltasCountFromTheLastWrittenEventAndSkipHighlights) {
     EXPECT_EQ(writer.lastTime, 1824);
 }
 
-TEST(EventPlay, ChannelEventsSendOneShortMessageAndMetaEventsNothing) {
+TEST(EventPlay, ChannelEventsSendOneShortMessageAndMetaEventsAndHighlightsNothing) {
     RecordingPort port;
-    test::RecordingEditor editor;
-    MidiEvent::NoteOn(0, 1, 40, 75).Play(port, editor);
-    MidiEvent::NoteOff(0, 0, 1, 40, 75).Play(port, editor);
-    MidiEvent::ProgramChange(0, 0, 26).Play(port, editor);
-    MidiEvent::Tempo(0, 120).Play(port, editor);
-    MidiEvent::TimeSignature(0, 3, 4).Play(port, editor);
-    MidiEvent::EndOfTrack(0).Play(port, editor);
+    MidiEvent::NoteOn(0, 1, 40, 75).Play(port);
+    MidiEvent::NoteOff(0, 0, 1, 40, 75).Play(port);
+    MidiEvent::ProgramChange(0, 0, 26).Play(port);
+    MidiEvent::Tempo(0, 120).Play(port);
+    MidiEvent::TimeSignature(0, 3, 4).Play(port);
+    MidiEvent::EndOfTrack(0).Play(port);
+    MidiEvent::Highlight(0, 12, 17).Play(port);
     EXPECT_THAT(port.messages,
                 ElementsAre(Message{0x91, 40, 75}, Message{0x81, 40, 75}, Message{0xC0, 26, 0}));
-    EXPECT_TRUE(editor.selections.empty());
-}
-
-TEST(EventPlay, HighlightSelectsTheSymbolAndScrollsUnlessItClearsTheSelection) {
-    RecordingPort port;
-    test::RecordingEditor editor;
-    MidiEvent::Highlight(0, 12, 17).Play(port, editor);
-    EXPECT_EQ(editor.selection, (TextRange{12, 17}));
-    EXPECT_EQ(editor.scrolls, 1);
-    MidiEvent::Highlight(0, 0, 0).Play(port, editor);
-    EXPECT_EQ(editor.selection, (TextRange{0, 0}));
-    EXPECT_EQ(editor.scrolls, 1);
-    EXPECT_TRUE(port.messages.empty());
 }
 
 TEST(EventList, NoteOffsWaitUntilTheirTagIsReleasedAndKeepTheirOrder) {

@@ -12,13 +12,14 @@ namespace {
 
 //! A chart compiled through the whole pipeline.
 struct Song {
-    explicit Song(std::string chart) : text(std::move(chart)), result(Compile(state, text)) {}
+    explicit Song(std::string chart)
+        : text(std::move(chart)), compiled(Compile(text)), score(compiled->score), result(compiled->result) {}
 
     //! The symbols the performance highlights, in playing order, as they stand in the text.
     [[nodiscard]] std::string Played() const {
         std::string out;
-        for (std::size_t i = 0; i < state.events.size(); ++i) {
-            const MidiEvent& event = state.events[i];
+        for (std::size_t i = 0; i < compiled->performance.size(); ++i) {
+            const MidiEvent& event = compiled->performance[i];
             if (event.kind == EventKind::Highlight && event.end() > event.start()) {
                 out += (out.empty() ? "" : " ") +
                        text.substr(static_cast<std::size_t>(event.start()),
@@ -34,8 +35,9 @@ struct Song {
     }
 
     std::string text;
-    CompileState state;
-    CompileResult result;
+    std::shared_ptr<const CompiledChart> compiled;
+    const ScoreTree& score;
+    const CompileResult& result;
 };
 
 std::string Played(std::string chart) {
@@ -94,11 +96,11 @@ TEST(FormUnrolling, AfterAJumpRepeatsAreNotTakenAndTheLastEndingPlays) {
 TEST(FormUnrolling, EveryPlayedMeasureKnowsItsSlotAndPass) {
     const Song song("[A] C | [B] D :|");
     ASSERT_TRUE(song.result.Accepted());
-    const auto& order = song.state.score.playOrder;
+    const auto& order = song.score.playOrder;
     ASSERT_EQ(order.size(), 3U);
     EXPECT_EQ(order[2].slot, 1U);
     EXPECT_EQ(order[2].pass, 2U);
-    const SongMap map(song.state.score);
+    const SongMap map(song.score);
     const SongPlace place = map.PlaceAt(static_cast<double>(map.MeasureStart(3)), std::nullopt);
     EXPECT_EQ(place.measure, 3);
     EXPECT_EQ(place.writtenMeasure, 2);
@@ -109,7 +111,7 @@ TEST(FormUnrolling, EveryPlayedMeasureKnowsItsSlotAndPass) {
 TEST(FormUnrolling, ASectionMarkLoopsTheWholeSectionAsPlayed) {
     const Song song("[A] C |: D :|\n[Verse 2] E | F\n");
     ASSERT_TRUE(song.result.Accepted());
-    const SongMap map(song.state.score);
+    const SongMap map(song.score);
     const auto caretAt = [&](std::string_view part) {
         const int at = static_cast<int>(song.text.find(part)) + 1;
         return map.MeasuresTouching(song.text, {at, at});

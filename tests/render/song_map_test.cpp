@@ -5,16 +5,15 @@
 #include <string>
 
 #include "language/compile_score.h"
-#include "support/test_doubles.h"
 
 namespace kaz {
 namespace {
 
 //! A chart compiled for its score.
-class CompiledChart {
+class ScoredChart {
   public:
-    explicit CompiledChart(std::string text) : text(std::move(text)) {
-        EXPECT_TRUE(CompileScore(state, this->text, editor, presenter)) << this->text;
+    explicit ScoredChart(std::string text) : text(std::move(text)), compiled(Compile(this->text)) {
+        EXPECT_TRUE(compiled->Accepted()) << this->text;
     }
     //! The offset of the nth occurrence (from 0) of part in the text.
     [[nodiscard]] int At(std::string_view part, int nth = 0) const {
@@ -26,14 +25,12 @@ class CompiledChart {
     }
 
     std::string text;
-    CompileState state;
-    test::RecordingEditor editor;
-    test::RecordingPresenter presenter;
+    std::shared_ptr<const CompiledChart> compiled;
 };
 
 TEST(SongMap, ASelectionTouchesTheMeasuresOfItsSymbolsAndACaretTheMeasureBetweenItsBarLines) {
-    const CompiledChart chart("# Blues\nF7 | Bb7 | F7 | Cm7 F7 |\nBb7  | % |\n");
-    const SongMap song(chart.state.score);
+    const ScoredChart chart("# Blues\nF7 | Bb7 | F7 | Cm7 F7 |\nBb7  | % |\n");
+    const SongMap song(chart.compiled->score);
     const auto touching = [&](int start, int end) { return song.MeasuresTouching(chart.text, {start, end}); };
     const int cm7 = chart.At("Cm7");
     const int bb7 = chart.At("Bb7");
@@ -52,8 +49,8 @@ TEST(SongMap, ASelectionTouchesTheMeasuresOfItsSymbolsAndACaretTheMeasureBetween
 }
 
 TEST(SongMap, APlaceNamesTheMeasureTheBeatTheSoundingAndTheNextChord) {
-    const CompiledChart chart("[3/4] C G | % | D/F# = |\n");
-    const SongMap song(chart.state.score);
+    const ScoredChart chart("[3/4] C G | % | D/F# = |\n");
+    const SongMap song(chart.compiled->score);
     const auto names = [](const SongPlace& place) {
         return (place.chord ? ChordName(*place.chord) : "none") + " > " +
                (place.next ? ChordName(*place.next) : "none");

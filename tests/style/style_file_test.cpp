@@ -26,7 +26,7 @@ TEST(StyleFile, ReadsPatternsWithLengthsAccentsAndMeasures) {
     ASSERT_TRUE(reading.style) << reading.problem.Describe();
     const Style& style = *reading.style;
     EXPECT_EQ(style.name, "Test groove");
-    EXPECT_EQ(style.chords.program, 0);
+    EXPECT_EQ(style.Voice("comping")->program, 0);
     EXPECT_NEAR(style.swing.ShareAt(150), 0.62, 1e-9);
     const PatternRow& comp = style.meters.at(0).rows.at(0);
     EXPECT_EQ(comp.measures, 2);
@@ -35,6 +35,27 @@ TEST(StyleFile, ReadsPatternsWithLengthsAccentsAndMeasures) {
     EXPECT_EQ(comp.hits[2].measure, 1);
     EXPECT_EQ(comp.hits[2].cell, 2);
     EXPECT_EQ(comp.hits[2].length, 2);
+}
+
+TEST(StyleFile, ReadsPartsVoicingsKitPushLightRowsAndChanceHits) {
+    const StyleReading reading = ParseStyle(
+        "chords piano 60 rootless\nguitar jazz-guitar drop2\nkit brushes\n"
+        "push 30%\nmeter 4/4\ncomp x . . .\nguitar . x . .\n"
+        "light bass R - 5 -\nbass R R R N\nsnare . ? . x\n",
+        "parts.style");
+    ASSERT_TRUE(reading.style) << reading.problem.Describe();
+    const Style& style = *reading.style;
+    EXPECT_EQ(style.Voice("comping")->voicing, Voicing::Rootless);
+    EXPECT_EQ(style.Voice("guitar")->voicing, Voicing::Drop2);
+    EXPECT_EQ(style.Voice("guitar")->program, 26);
+    EXPECT_EQ(style.kit, DrumKit::Brushes);
+    EXPECT_EQ(style.push, 30);
+    const std::vector<PatternRow>& rows = style.meters.at(0).rows;
+    EXPECT_EQ(rows.at(1).partId, "guitar");
+    EXPECT_TRUE(rows.at(2).light);
+    EXPECT_EQ(rows.at(3).hits.at(3).degree, BassDegree::Next);
+    EXPECT_TRUE(rows.at(4).hits.at(0).chance);
+    EXPECT_FALSE(rows.at(4).hits.at(1).chance);
 }
 
 TEST(StyleFile, NamesTheFileAndLineOfAProblem) {
@@ -51,6 +72,12 @@ TEST(StyleFile, NamesTheFileAndLineOfAProblem) {
         {"meter 4/4\nkick |\n", "bad.style:2: 'kick' has an empty pattern"},
         {"name x\n", "bad.style: the style has no pattern: it needs a 'meter' line and rows below it"},
         {"meter 4/4\ncomp - x x x\n", "bad.style:2: 'comp' holds with '-' where no hit sounds"},
+        {"chords piano 60 spread\n",
+         "bad.style:1: unknown voicing 'spread': close, rootless, drop2, shell, power, high or pad"},
+        {"meter 4/4\npad x . . .\n",
+         "bad.style:2: the part 'pad' needs a line with its instrument before its rows"},
+        {"meter 4/4\ncomp ? . . .\n", "bad.style:2: '?' is not a hit of a comp row"},
+        {"push often\n", "bad.style:1: 'push' takes a share of the changes from 0% to 100%, not 'often'"},
     };
     for (const auto& [text, problem] : cases) {
         const StyleReading reading = ParseStyle(text, "bad.style");
@@ -97,7 +124,7 @@ TEST(StyleNames, MapOtherProgramsNamesOntoOurStyles) {
     EXPECT_EQ(StyleForForeignName("bossa nova"), "Bossa nova");
     EXPECT_EQ(StyleForForeignName("Even 8ths"), "Even eighths / pop");
     EXPECT_EQ(StyleForForeignName("Waltz"), "Jazz waltz");
-    EXPECT_EQ(StyleForForeignName("Ballad"), "Slow swing / ballad");
+    EXPECT_EQ(StyleForForeignName("Ballad"), "Jazz ballad");
     EXPECT_EQ(StyleForForeignName("Polka"), kBlockChordsStyle);
 }
 

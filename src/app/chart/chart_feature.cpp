@@ -12,8 +12,8 @@
 #include "app/chart/chart_pages.h"
 #include "app/chart/chart_panel.h"
 #include "app/chart/chart_view.h"
+#include "app/comment_line_edit.h"
 #include "app/editor/chart_editor.h"
-#include "app/editor/text_change.h"
 #include "app/file_dialogs.h"
 #include "app/file_messages.h"
 #include "app/user_prompts.h"
@@ -29,14 +29,14 @@ constexpr int kMessageMs = 3000;
 
 }  // namespace
 
-ChartFeature::ChartFeature(QMainWindow& window, UserPrompts& prompts, Session& session, ChartEditor& editor,
-                           std::function<QString()> currentFile, PlaybackPlace place)
+ChartFeature::ChartFeature(QMainWindow& window, UserPrompts& prompts, ChartCompiler& compiler,
+                           ChartEditor& editor, std::function<QString()> currentFile, PlaybackWatch watch)
     : QObject(&window),
       window_(window),
       prompts_(prompts),
       editor_(editor),
       currentFile_(std::move(currentFile)),
-      panel_(new ChartPanel(session, editor, std::move(place))),
+      panel_(new ChartPanel(compiler, editor, std::move(watch))),
       dock_(new QDockWidget(tr("Chart view"), &window)) {
     dock_->setObjectName(QStringLiteral("chartView"));
     dock_->setWidget(panel_);
@@ -60,9 +60,13 @@ ChartFeature::ChartFeature(QMainWindow& window, UserPrompts& prompts, Session& s
                                suggested);
     };
     connect(exportPdf_, &QAction::triggered, this, [this] {
+        // Told before a file is chosen: nothing is written for a chart with a mistake.
+        if (!ReadyToPrint()) {
+            return;
+        }
         const QString path = askPdfFile_(SuggestedExportPath(currentFile_(), QStringLiteral("pdf")));
         if (!path.isEmpty()) {
-            ExportPdf(path);
+            WritePdf(path);
         }
     });
     connect(panel_, &ChartPanel::instrumentChosen, this, &ChartFeature::ChooseInstrument);
@@ -72,16 +76,17 @@ void ChartFeature::ChooseInstrument(const Instrument& instrument) {
     if (editor_.isReadOnly()) {
         return;
     }
-    if (const std::optional<TextChange> change =
-            InstrumentLineChange(editor_.Text().toStdString(), instrument)) {
-        ApplyTextChange(editor_, *change);
-    }
+    const std::string text = editor_.Text().toStdString();
+    ApplyToEditor(editor_, text, InstrumentLineChange(text, instrument));
     panel_->View().Relayout();
 }
 
 void ChartFeature::FollowPlayback(bool stopped) {
-    panel_->SetStopped(stopped);
     panel_->View().FollowPlayback(!stopped);
+}
+
+void ChartFeature::SetEditable(bool editable) {
+    panel_->SetEditable(editable);
 }
 
 void ChartFeature::SetZoom(double zoom) {
@@ -93,9 +98,21 @@ QString ChartFeature::Title() const {
     return file.isEmpty() ? tr("Untitled") : QFileInfo(file).completeBaseName();
 }
 
-void ChartFeature::Print() {
+void ChartFeature::ForgetChart() {
+    panel_->View().ForgetChart();
+}
+
+bool ChartFeature::ReadyToPrint() {
     ChartView& view = panel_->View();
     view.Relayout();
+    return view.ShowMistake(prompts_);
+}
+
+void ChartFeature::Print() {
+    if (!ReadyToPrint()) {
+        return;
+    }
+    ChartView& view = panel_->View();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(Title());
     QPrintDialog dialog(&printer, &window_);
@@ -115,9 +132,8 @@ void ChartFeature::Print() {
     window_.statusBar()->showMessage(tr("Printed %n page(s)", nullptr, pages), kMessageMs);
 }
 
-bool ChartFeature::ExportPdf(const QString& path) {
-    ChartView& view = panel_->View();
-    view.Relayout();
+void ChartFeature::WritePdf(const QString& path) {
+    const ChartView& view = panel_->View();
     QByteArray pdf;
     std::error_code error;
     const bool written =
@@ -129,10 +145,9 @@ bool ChartFeature::ExportPdf(const QString& path) {
     if (!written) {
         prompts_.Tell(MessageWithCause(tr("Cannot open file `%1` for writing!").arg(path), error),
                       MessageIcon::None);
-        return false;
+        return;
     }
     window_.statusBar()->showMessage(tr("Exported %1").arg(QFileInfo(path).fileName()), kMessageMs);
-    return true;
 }
 
 }  // namespace kaz

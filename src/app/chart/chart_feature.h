@@ -3,9 +3,8 @@
 #include <QObject>
 #include <functional>
 
-#include "render/song_map.h"
-
 #include "chart/instrument.h"
+#include "midi/playback_engine.h"
 
 class QAction;
 class QDockWidget;
@@ -13,9 +12,9 @@ class QMainWindow;
 
 namespace kaz {
 
+class ChartCompiler;
 class ChartEditor;
 class ChartPanel;
-struct Session;
 class UserPrompts;
 
 //! The window's chart view and what it prints: the View > Chart view panel with its instrument list, File >
@@ -25,8 +24,8 @@ class ChartFeature final : public QObject {
 
   public:
     //! currentFile names the chart's file, empty for a new chart.
-    ChartFeature(QMainWindow& window, UserPrompts& prompts, Session& session, ChartEditor& editor,
-                 std::function<QString()> currentFile, PlaybackPlace place);
+    ChartFeature(QMainWindow& window, UserPrompts& prompts, ChartCompiler& compiler, ChartEditor& editor,
+                 std::function<QString()> currentFile, PlaybackWatch watch);
 
     [[nodiscard]] QAction* ChartViewAction() const { return chartViewAction_; }
     [[nodiscard]] QAction* PrintAction() const { return print_; }
@@ -42,12 +41,18 @@ class ChartFeature final : public QObject {
     void ChooseInstrument(const Instrument& instrument);
     //! The playback started, paused, went on or stopped.
     void FollowPlayback(bool stopped);
+    //! Whether the chart's text may change now: the instrument list writes into it.
+    void SetEditable(bool editable);
     void SetZoom(double zoom);
-    //! Write the chart to path as a PDF; false, with a message, when that fails.
-    bool ExportPdf(const QString& path);
+    //! Another chart is about to take the editor's place.
+    void ForgetChart();
 
   private:
+    //! Lay the chart out; a chart with a mistake is not printed: the user is told why, as Play does.
+    [[nodiscard]] bool ReadyToPrint();
     void Print();
+    //! Write the chart as laid out to path as a PDF; a failure is told.
+    void WritePdf(const QString& path);
     [[nodiscard]] QString Title() const;
 
     QMainWindow& window_;

@@ -1,6 +1,7 @@
 #include "app/chart/chart_pages.h"
 
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -26,7 +27,11 @@ void DrawPageFrame(QPainter& painter, const ChartSheet& sheet, const QRectF& pag
     painter.setPen(Qt::black);
     if (number > 1) {
         const QRectF top(page.left(), page.top(), page.width(), unit * 0.7);
-        painter.drawText(top, Qt::AlignLeft | Qt::AlignVCenter, heading.title);
+        const QFontMetricsF metrics(font);
+        // A long title gives way to the instrument beside it.
+        const double room = top.width() - metrics.horizontalAdvance(heading.instrument) - unit;
+        painter.drawText(top, Qt::AlignLeft | Qt::AlignVCenter,
+                         metrics.elidedText(heading.title, Qt::ElideRight, std::max(0.0, room)));
         painter.drawText(top, Qt::AlignRight | Qt::AlignVCenter, heading.instrument);
     }
     const QRectF foot(page.left(), page.bottom() - unit * 0.6, page.width(), unit * 0.6);

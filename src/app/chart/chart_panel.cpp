@@ -22,9 +22,9 @@ std::vector<Instrument> ListedInstruments() {
     return listed;
 }
 
-ChartPanel::ChartPanel(Session& session, ChartEditor& editor, PlaybackPlace place, QWidget* parent)
+ChartPanel::ChartPanel(ChartCompiler& compiler, ChartEditor& editor, PlaybackWatch watch, QWidget* parent)
     : QWidget(parent),
-      view_(new ChartView(session, editor, std::move(place), this)),
+      view_(new ChartView(compiler, editor, std::move(watch), this)),
       instruments_(new QComboBox(this)) {
     for (const Instrument& instrument : ListedInstruments()) {
         instruments_->addItem(QString::fromStdString(InstrumentTitle(instrument)));
@@ -59,8 +59,8 @@ ChartPanel::ChartPanel(Session& session, ChartEditor& editor, PlaybackPlace plac
     });
 }
 
-void ChartPanel::SetStopped(bool stopped) {
-    instruments_->setEnabled(stopped);
+void ChartPanel::SetEditable(bool editable) {
+    instruments_->setEnabled(editable);
 }
 
 }  // namespace kaz

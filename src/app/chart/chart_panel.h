@@ -3,29 +3,29 @@
 #include <QWidget>
 
 #include "chart/instrument.h"
-#include "render/song_map.h"
+#include "midi/playback_engine.h"
 
 class QComboBox;
 
 namespace kaz {
 
+class ChartCompiler;
 class ChartEditor;
 class ChartView;
-struct Session;
 
 //! The chart view with the list of instruments above it.
 class ChartPanel final : public QWidget {
     Q_OBJECT
 
   public:
-    ChartPanel(Session& session, ChartEditor& editor, PlaybackPlace place, QWidget* parent = nullptr);
+    ChartPanel(ChartCompiler& compiler, ChartEditor& editor, PlaybackWatch watch, QWidget* parent = nullptr);
 
     [[nodiscard]] ChartView& View() const { return *view_; }
     [[nodiscard]] QComboBox& InstrumentList() const { return *instruments_; }
     //! Room for four measures a row in type read from a few steps away.
     [[nodiscard]] QSize sizeHint() const override { return {640, 600}; }
-    //! Keep the list's choice and enable it: it changes the chart's text, which is fixed while it plays.
-    void SetStopped(bool stopped);
+    //! Enable the list when the chart's text may change: choosing writes into it.
+    void SetEditable(bool editable);
 
   signals:
     //! The user picked another instrument from the list.

@@ -31,6 +31,22 @@ QFont SizedFont(const QFont& base, double pixels) {
     return font;
 }
 
+//! font at the largest size up to its own at which text fits area, on one line or wrapped at its spaces.
+QFont FontToFit(QFont font, const QString& text, const QRectF& area) {
+    // Each try a little smaller: a title fits a page in a few steps.
+    constexpr double kStep = 0.92;
+    for (int size = font.pixelSize(); size > 1; size = std::min(size - 1, static_cast<int>(size * kStep))) {
+        font.setPixelSize(size);
+        const QRectF needed =
+            QFontMetricsF(font).boundingRect(QRectF(0, 0, area.width(), 0), Qt::TextWordWrap, text);
+        if (needed.width() <= area.width() && needed.height() <= area.height()) {
+            return font;
+        }
+    }
+    font.setPixelSize(1);
+    return font;
+}
+
 struct SymbolRun {
     QString text;
     QFont font;
@@ -132,24 +148,21 @@ std::optional<TextRange> ChartSheet::TextAt(std::size_t row, double x, double y)
 void ChartSheet::DrawHeading(QPainter& painter, const QRectF& area, const QString& instrument,
                              const ChartColours& colours) const {
     painter.setPen(colours.ink);
-    QFont title = SizedFont(chordFont_, unit_ * 1.1);
-    painter.setFont(title);
+    const QString title = FromUtf8(layout_.title);
     const QRectF titleArea(area.left(), area.top(), area.width(), unit_ * 1.5);
-    painter.drawText(titleArea, Qt::AlignHCenter | Qt::AlignVCenter, FromUtf8(layout_.title));
+    // A long title is set smaller, or on two lines, rather than cut at the page's edges.
+    painter.setFont(FontToFit(SizedFont(chordFont_, unit_ * 1.1), title, titleArea));
+    painter.drawText(titleArea, Qt::AlignCenter | Qt::TextWordWrap, title);
     double below = titleArea.bottom();
     if (!layout_.subtitle.empty()) {
         QFont subtitle = SizedFont(chordFont_, unit_ * 0.5);
         subtitle.setWeight(QFont::Normal);
         subtitle.setItalic(true);
-        // A long subtitle is set smaller rather than cut at the page's edges.
-        const double wide = QFontMetricsF(subtitle).horizontalAdvance(FromUtf8(layout_.subtitle));
-        if (wide > area.width() && area.width() > 0) {
-            subtitle.setPixelSize(std::max(1, static_cast<int>(subtitle.pixelSize() * area.width() / wide)));
-        }
-        painter.setFont(subtitle);
+        const QString words = FromUtf8(layout_.subtitle);
+        const QRectF subtitleArea(area.left(), below, area.width(), unit_ * 0.7);
+        painter.setFont(FontToFit(subtitle, words, subtitleArea));
         painter.setPen(colours.faint);
-        painter.drawText(QRectF(area.left(), below, area.width(), unit_ * 0.7), Qt::AlignCenter,
-                         FromUtf8(layout_.subtitle));
+        painter.drawText(subtitleArea, Qt::AlignCenter | Qt::TextWordWrap, words);
         below += unit_ * 0.7;
         painter.setPen(colours.ink);
     }

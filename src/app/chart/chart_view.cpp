@@ -5,16 +5,15 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
-#include "app/session.h"
 #include "app/sounding_words.h"
+#include "app/user_prompts.h"
 
 namespace kaz {
 
 namespace {
 
-//! The pause after typing before the chart is laid out again.
-constexpr int kRelayoutMs = 150;
 //! The sounding measure is looked up a few times a second, never from the playback's tick.
 constexpr int kRefreshMs = 50;
 constexpr double kMargin = 0.6;  // in units
@@ -33,38 +32,22 @@ QString ChordWords(const Chord* chord, const ChartSpelling& spelling) {
 
 }  // namespace
 
-class ChartView::DiscardedEvents final : public EventConsumer {
-  public:
-    void Take(std::span<const MidiEvent>) override {}
-};
-
-ChartView::ChartView(Session& session, ChartEditor& editor, PlaybackPlace place, QWidget* parent)
-    : QAbstractScrollArea(parent),
-      session_(session),
-      editor_(editor),
-      place_(std::move(place)),
-      compile_(std::make_unique<CompileState>()),
-      discarded_(std::make_unique<DiscardedEvents>()) {
-    // The view needs the score only: the performance is dropped as it is made.
-    compile_->events.StreamTo(discarded_.get());
+ChartView::ChartView(ChartCompiler& compiler, ChartEditor& editor, PlaybackWatch watch, QWidget* parent)
+    : QAbstractScrollArea(parent), compiler_(compiler), editor_(editor), watch_(std::move(watch)) {
     setAccessibleName(tr("Chart view"));
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     setMinimumSize(240, 160);
-    relayout_.setSingleShot(true);
-    relayout_.setInterval(kRelayoutMs);
-    connect(&relayout_, &QTimer::timeout, this, &ChartView::Relayout);
     refresh_.setInterval(kRefreshMs);
     connect(&refresh_, &QTimer::timeout, this, &ChartView::RefreshSounding);
-    connect(editor_.document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
+    connect(&compiler_, &ChartCompiler::compiled, this, [this] {
         // A hidden view is laid out when it shows: a long chart costs the typing nothing meanwhile.
-        if ((removed != 0 || added != 0) && isVisible()) {
-            relayout_.start();
+        if (isVisible()) {
+            Take(compiler_.Latest());
         }
     });
-    Relayout();
 }
 
 ChartView::~ChartView() = default;
@@ -76,25 +59,86 @@ void ChartView::SetZoom(double zoom) {
 }
 
 void ChartView::Relayout() {
-    relayout_.stop();
-    text_ = editor_.Text().toStdString();
-    compile_->settings.notation = session_.compile.settings.notation;
-    // A chart that names a style is read against the styles there are, as Play reads it.
-    compile_->settings.style.library = session_.compile.settings.style.library;
-    const CompileResult result = Compile(*compile_, text_);
-    // While a mistake is being typed the chart stays as it was last read.
-    if (result.outcome == CompileOutcome::Accepted || result.outcome == CompileOutcome::NothingToPlay) {
-        const Instrument instrument = InstrumentOfChart(text_);
+    Take(compiler_.Current());
+}
+
+void ChartView::Take(const std::shared_ptr<const ChartCompile>& compile) {
+    // A compile that was on its way when another chart came belongs to the chart before, unless the texts
+    // are the same.
+    if (forgottenAt_ && compile->editorRevision <= *forgottenAt_ &&
+        compile->chart->text != editor_.BytesToCompile()) {
+        return;
+    }
+    const CompileOutcome outcome = compile->chart->result.outcome;
+    if (outcome == CompileOutcome::LanguageError || outcome == CompileOutcome::Fault) {
+        // While a mistake is being typed the chart stays as it was last read, under the note of the mistake.
+        mistake_ = compile;
+    } else if (compile != shown_) {
+        mistake_.reset();
+        const CompiledChart& chart = *compile->chart;
+        const Instrument instrument = InstrumentOfChart(chart.text);
         if (instrument != instrument_) {
             instrument_ = instrument;
             emit instrumentChanged(instrument_);
         }
-        positions_ = TextPositionMap(text_);
-        layout_ = LayOutChart(compile_->score, text_, SpellingFor(compile_->score, instrument_));
+        shown_ = compile;
+        layout_ = LayOutChart(chart.score, chart.text, SpellingFor(chart.score, instrument_));
+    } else {
+        mistake_.reset();
     }
     UpdateScrollRange();
     Describe();
     viewport()->update();
+}
+
+void ChartView::ForgetChart() {
+    forgottenAt_ = editor_.Revision();
+    shown_.reset();
+    mistake_.reset();
+    layout_ = ChartLayout{};
+    UpdateScrollRange();
+    viewport()->update();
+}
+
+bool ChartView::ShowMistake(UserPrompts& prompts) const {
+    return mistake_ == nullptr || !ShowCompileMistake(*mistake_, editor_, prompts);
+}
+
+QString ChartView::MistakeNote() const {
+    if (mistake_ == nullptr) {
+        return {};
+    }
+    const CompileResult& result = mistake_->chart->result;
+    if (result.outcome != CompileOutcome::LanguageError) {
+        return tr("The chart cannot be read: %1").arg(QString::fromStdString(result.fault));
+    }
+    const LanguageError& error = result.error;
+    return tr("The chart has a mistake in line %1: %2: `%3`")
+        .arg(error.line)
+        .arg(QString::fromStdString(error.message), QString::fromStdString(error.text));
+}
+
+int ChartView::MistakeNoteHeight() const {
+    if (mistake_ == nullptr) {
+        return 0;
+    }
+    const int padding = fontMetrics().height() / 2;
+    const int width = std::max(1, viewport()->width() - 2 * padding);
+    return fontMetrics().boundingRect(0, 0, width, 0, Qt::TextWordWrap, MistakeNote()).height() + 2 * padding;
+}
+
+void ChartView::DrawMistakeNote(QPainter& painter, double top) const {
+    const int padding = fontMetrics().height() / 2;
+    const QRect note(0, static_cast<int>(top), viewport()->width(), MistakeNoteHeight());
+    painter.fillRect(note, palette().color(QPalette::ToolTipBase));
+    painter.setPen(palette().color(QPalette::ToolTipText));
+    painter.setFont(font());
+    painter.drawText(note.adjusted(padding, padding, -padding, -padding), Qt::TextWordWrap | Qt::AlignVCenter,
+                     MistakeNote());
+}
+
+double ChartView::SheetTop(const ChartSheet& sheet) const {
+    return MistakeNoteHeight() + kMargin * sheet.Unit();
 }
 
 ChartSheet ChartView::Sheet() const {
@@ -105,8 +149,8 @@ ChartSheet ChartView::Sheet() const {
 
 void ChartView::UpdateScrollRange() {
     const ChartSheet sheet = Sheet();
-    const double height = sheet.HeadingHeight() + sheet.RowHeight() * static_cast<double>(sheet.RowCount()) +
-                          2 * kMargin * sheet.Unit();
+    const double height = SheetTop(sheet) + sheet.HeadingHeight() +
+                          sheet.RowHeight() * static_cast<double>(sheet.RowCount()) + kMargin * sheet.Unit();
     verticalScrollBar()->setPageStep(viewport()->height());
     verticalScrollBar()->setSingleStep(static_cast<int>(sheet.RowHeight() / 2));
     verticalScrollBar()->setRange(0, std::max(0, static_cast<int>(height) - viewport()->height()));
@@ -120,13 +164,21 @@ void ChartView::paintEvent(QPaintEvent*) {
     painter.fillRect(viewport()->rect(), colours.paper);
     const ChartSheet sheet = Sheet();
     const double margin = kMargin * sheet.Unit();
+    const double top = SheetTop(sheet);
     const double scroll = verticalScrollBar()->value();
-    painter.translate(margin, margin - scroll);
+    if (mistake_ != nullptr) {
+        DrawMistakeNote(painter, -scroll);
+    }
+    painter.translate(margin, top - scroll);
+    // A chart that was never read shows its mistake alone.
+    if (mistake_ != nullptr && layout_.measures.empty()) {
+        return;
+    }
     sheet.DrawHeading(painter, QRectF(0, 0, sheet.Width(), sheet.HeadingHeight()),
                       QString::fromStdString(InstrumentTitle(instrument_)), colours);
     // Only the rows in sight are drawn, so a long chart costs no more than a short one.
     const double rowsTop = sheet.HeadingHeight();
-    const double visibleTop = scroll - margin - rowsTop;
+    const double visibleTop = scroll - top - rowsTop;
     const auto first = static_cast<std::size_t>(std::max(0.0, visibleTop / sheet.RowHeight()));
     const auto last =
         static_cast<std::size_t>(std::max(0.0, (visibleTop + viewport()->height()) / sheet.RowHeight())) + 1;
@@ -139,7 +191,7 @@ void ChartView::paintEvent(QPaintEvent*) {
 std::optional<TextRange> ChartView::TextAtPoint(QPoint point) const {
     const ChartSheet sheet = Sheet();
     const double margin = kMargin * sheet.Unit();
-    const double y = point.y() + verticalScrollBar()->value() - margin - sheet.HeadingHeight();
+    const double y = point.y() + verticalScrollBar()->value() - SheetTop(sheet) - sheet.HeadingHeight();
     if (y < 0) {
         return std::nullopt;
     }
@@ -154,15 +206,10 @@ void ChartView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const std::optional<TextRange> text = TextAtPoint(event->pos());
-    if (!text) {
+    if (!text || shown_ == nullptr) {
         return;
     }
-    const TextRange units = positions_.ToEditor(*text);
-    QTextCursor cursor(editor_.document());
-    const int last = editor_.document()->characterCount() - 1;
-    cursor.setPosition(std::clamp(units.start, 0, last));
-    cursor.setPosition(std::clamp(units.end, 0, last), QTextCursor::KeepAnchor);
-    editor_.setTextCursor(cursor);
+    editor_.setTextCursor(editor_.CursorAt(shown_->positions, *text, shown_->editorRevision));
     editor_.ensureCursorVisible();
 }
 
@@ -198,11 +245,9 @@ void ChartView::changeEvent(QEvent* event) {
 void ChartView::FollowPlayback(bool playing) {
     playing_ = playing;
     if (!playing) {
-        song_.reset();
+        played_.reset();
         refresh_.stop();
-    } else if (!song_) {
-        song_.emplace(session_.compile.score);
-        playedSpelling_ = SpellingFor(session_.compile.score, instrument_);
+    } else {
         refresh_.start();
     }
     RefreshSounding();
@@ -211,10 +256,15 @@ void ChartView::FollowPlayback(bool playing) {
 void ChartView::RefreshSounding() {
     std::optional<std::uint32_t> sounding;
     QString words;
-    const std::optional<SongPlace> now = song_ ? place_(*song_) : std::nullopt;
+    const std::optional<PlayingPlace> now = playing_ ? watch_() : std::nullopt;
+    if (now && now->chart != played_) {
+        // Another compile of the chart took over while it plays.
+        played_ = now->chart;
+        playedSpelling_ = SpellingFor(played_->score, instrument_);
+    }
     if (now) {
-        const SongPlace& place = *now;
-        const auto& order = session_.compile.score.playOrder;
+        const SongPlace& place = now->place;
+        const auto& order = played_->score.playOrder;
         if (!place.countIn && place.measure >= 1 && static_cast<std::size_t>(place.measure) <= order.size()) {
             // The written measure is marked on every pass through it.
             sounding = order[static_cast<std::size_t>(place.measure - 1)].slot;
@@ -232,7 +282,7 @@ void ChartView::RefreshSounding() {
         sounding_ = sounding;
         viewport()->update();
     }
-    if (song_) {
+    if (played_ != nullptr) {
         Announce(words);
     } else {
         Describe();
@@ -240,7 +290,9 @@ void ChartView::RefreshSounding() {
 }
 
 void ChartView::Describe() {
-    if (!song_) {
+    if (mistake_ != nullptr) {
+        Announce(MistakeNote());
+    } else if (played_ == nullptr) {
         Announce(tr("%n measure(s), %1", nullptr, static_cast<int>(layout_.measures.size()))
                      .arg(QString::fromStdString(InstrumentTitle(instrument_))));
     }
@@ -255,9 +307,8 @@ void ChartView::Announce(const QString& words) {
 
 void ChartView::ScrollToMeasure(std::uint32_t measure) {
     const ChartSheet sheet = Sheet();
-    const double margin = kMargin * sheet.Unit();
-    const double top =
-        margin + sheet.HeadingHeight() + sheet.RowHeight() * static_cast<double>(sheet.RowOf(measure));
+    const double top = SheetTop(sheet) + sheet.HeadingHeight() +
+                       sheet.RowHeight() * static_cast<double>(sheet.RowOf(measure));
     const int scroll = verticalScrollBar()->value();
     if (top < scroll || top + sheet.RowHeight() > scroll + viewport()->height()) {
         verticalScrollBar()->setValue(static_cast<int>(top - sheet.RowHeight()));

@@ -2,36 +2,48 @@
 
 #include <QAbstractScrollArea>
 #include <QTimer>
+#include <cstdint>
 #include <memory>
 #include <optional>
 
 #include "app/chart/chart_sheet.h"
-#include "base/text_positions.h"
 #include "chart/chart_layout.h"
-#include "render/song_map.h"
+#include "midi/playback_engine.h"
 
 namespace kaz {
 
+class ChartCompiler;
 class ChartEditor;
-struct CompileState;
-struct Session;
+struct ChartCompile;
+class UserPrompts;
 
-//! The chart as a lead-sheet grid, for reading from a music stand: it lays out the editor's text a moment
-//! after each change, in the chosen instrument's key, scales to its width (times the zoom), marks the
+//! The chart as a lead-sheet grid, for reading from a music stand: it lays out each compile of the editor's
+//! chart as it comes, in the chosen instrument's key, scales to its width (times the zoom), marks the
 //! measure that sounds while the chart plays, and a click on a chord selects it in the editor. For screen
 //! readers its description names the measure, the sounding chord and the next one, and changes with them.
+//!
+//! A chart with a mistake is shown with a note above it saying what is wrong; while the mistake is being
+//! typed, the chart as it was last read stays below the note. A chart that replaces the one shown (opened,
+//! new, restored) starts from nothing, so no other song is ever shown under its name.
 class ChartView final : public QAbstractScrollArea {
     Q_OBJECT
 
   public:
-    ChartView(Session& session, ChartEditor& editor, PlaybackPlace place, QWidget* parent = nullptr);
+    //! Shows the compiles of compiler, of editor's chart; watch says where the playback stands.
+    ChartView(ChartCompiler& compiler, ChartEditor& editor, PlaybackWatch watch, QWidget* parent = nullptr);
     ~ChartView() override;
 
     //! The instrument the chart's comment line names, which the chords are shown for.
     [[nodiscard]] const Instrument& ShownInstrument() const { return instrument_; }
     void SetZoom(double zoom);
-    //! Lay out the editor's text now rather than after the pause that follows typing.
+    //! Lay out the editor's text as it is now, waiting for its compile when it has not come yet.
     void Relayout();
+    //! Another chart takes the editor's place: what was laid out belongs to the one before.
+    void ForgetChart();
+    //! Whether the compile last taken has a mistake (a language error, or a fault of the compile).
+    [[nodiscard]] bool HasMistake() const { return mistake_ != nullptr; }
+    //! Say what the mistake is as Play does, with its text selected in the editor; false when there is one.
+    [[nodiscard]] bool ShowMistake(UserPrompts& prompts) const;
     //! The playback started, paused, went on or stopped: follow it, or clear the mark.
     void FollowPlayback(bool playing);
 
@@ -58,6 +70,16 @@ class ChartView final : public QAbstractScrollArea {
     void changeEvent(QEvent* event) override;
 
   private:
+    //! Lay out compile, unless the chart has an error: while a mistake is being typed the chart stays as it
+    //! was read last.
+    void Take(const std::shared_ptr<const ChartCompile>& compile);
+    //! Where the sheet starts in the viewport's content, below the note of a mistake.
+    [[nodiscard]] double SheetTop(const ChartSheet& sheet) const;
+    //! The words of the note over a chart with a mistake; empty without one.
+    [[nodiscard]] QString MistakeNote() const;
+    [[nodiscard]] int MistakeNoteHeight() const;
+    //! The note across the viewport's width, its top at top.
+    void DrawMistakeNote(QPainter& painter, double top) const;
     void UpdateScrollRange();
     void RefreshSounding();
     void Describe();
@@ -65,22 +87,20 @@ class ChartView final : public QAbstractScrollArea {
     void Announce(const QString& words);
     void ScrollToMeasure(std::uint32_t measure);
 
-    Session& session_;
+    ChartCompiler& compiler_;
     ChartEditor& editor_;
-    PlaybackPlace place_;
+    PlaybackWatch watch_;
     bool playing_ = false;
-    class DiscardedEvents;
-    std::unique_ptr<CompileState> compile_;  //!< the view's own compile: the playback's lives elsewhere
-    std::unique_ptr<DiscardedEvents> discarded_;
-    std::string text_;  //!< what the layout was made from
-    TextPositionMap positions_;
+    std::shared_ptr<const ChartCompile> shown_;    //!< what the layout was made from
+    std::shared_ptr<const ChartCompile> mistake_;  //!< the compile last taken, when it has a mistake
+    //! The editor's revision when another chart took its place: compiles up to it are of the chart before.
+    std::optional<std::uint64_t> forgottenAt_;
     ChartLayout layout_;
     Instrument instrument_;
     double zoom_ = 1.0;
-    QTimer relayout_;
     QTimer refresh_;
-    std::optional<SongMap> song_;
-    ChartSpelling playedSpelling_;  //!< of the score that plays
+    std::shared_ptr<const CompiledChart> played_;  //!< the chart that plays
+    ChartSpelling playedSpelling_;                 //!< of the chart that plays
     std::optional<std::uint32_t> sounding_;
 };
 

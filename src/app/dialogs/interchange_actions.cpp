@@ -259,12 +259,11 @@ void InterchangeActions::Export(
     const QString& caption, const QString& filter, const QString& suffix,
     const std::function<std::string(const LeadSheet&)>& write,
     const std::function<std::vector<std::string>(const LeadSheet&)>& differences) {
-    std::string text;
-    const CompileState* compiled = access_.compile(text);
+    const std::shared_ptr<const CompiledChart> compiled = access_.compile();
     if (compiled == nullptr) {
         return;
     }
-    ChartReading reading = ReadCompiledChart(*compiled, text);
+    ChartReading reading = ReadCompiledChart(*compiled);
     const QFileInfo chart(access_.chartPath());
     if (reading.sheet.title.empty() && !chart.baseName().isEmpty()) {
         reading.sheet.title = chart.completeBaseName().toStdString();
@@ -295,9 +294,9 @@ void InterchangeActions::Export(
     }
 }
 
-void InterchangeActions::SetStopped(bool stopped) {
-    exportIreal->setEnabled(stopped);
-    exportMusicXml->setEnabled(stopped);
+void InterchangeActions::SetEditable(bool editable) {
+    exportIreal->setEnabled(editable);
+    exportMusicXml->setEnabled(editable);
 }
 
 void InterchangeActions::ShowError(const QString& text) {

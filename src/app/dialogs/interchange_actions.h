@@ -22,8 +22,8 @@ struct ChartWindowAccess {
     std::function<bool()> maybeSave;               //!< may the chart shown be replaced (after asking to save)
     std::function<void(const QString&)> openText;  //!< show text as a new, unsaved chart
     std::function<void(const QString&)> openFile;  //!< open a chart file
-    //! Compile the chart, showing its error; its text, and the compile, or nullptr when it failed.
-    std::function<const CompileState*(std::string&)> compile;
+    //! The chart as it is now, compiled; nullptr, after the user has been told why, when it does not compile.
+    std::function<std::shared_ptr<const CompiledChart>()> compile;
     std::function<QString()> chartPath;  //!< the chart's file, empty for a new one
     //! The styles the window plays, which an imported chart's [STYLE=…] mark may name.
     std::function<std::shared_ptr<const StyleLibrary>()> styles;
@@ -62,8 +62,9 @@ class InterchangeActions : public QObject {
     [[nodiscard]] static bool IsSongFile(const QString& path);
     //! Import the songs of a file. False, after saying why, when it holds none that the program reads.
     bool ImportFile(const QString& path);
-    //! The exports read the music, which is there to read only while the chart is stopped.
-    void SetStopped(bool stopped);
+    //! The exports work while the chart may change: while stopped, and while it plays with Edit while playing
+    //! on.
+    void SetEditable(bool editable);
     //! Offer to import the songs of a pasted text that holds an iReal Pro link; true when the text was taken.
     bool OfferPastedLink(const QString& text);
 

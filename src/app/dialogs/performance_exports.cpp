@@ -22,10 +22,9 @@ PerformanceExports::PerformanceExports(QWidget& window, UserPrompts& prompts, Ch
     connect(&exportAudio, &QAction::triggered, this, &PerformanceExports::ExportAudio);
 }
 
-const CompileState* PerformanceExports::CompileAndAsk(FileQuestion question, const QString& suffix,
-                                                      QString& path) {
-    std::string text;
-    const CompileState* compiled = access_.compile(text);
+std::shared_ptr<const CompiledChart> PerformanceExports::CompileAndAsk(FileQuestion question,
+                                                                       const QString& suffix, QString& path) {
+    std::shared_ptr<const CompiledChart> compiled = access_.compile();
     if (compiled == nullptr) {
         return nullptr;
     }
@@ -35,12 +34,13 @@ const CompileState* PerformanceExports::CompileAndAsk(FileQuestion question, con
 
 void PerformanceExports::ExportMidi() {
     QString path;
-    const CompileState* compiled = CompileAndAsk(FileQuestion::ExportMidi, QStringLiteral("mid"), path);
+    const std::shared_ptr<const CompiledChart> compiled =
+        CompileAndAsk(FileQuestion::ExportMidi, QStringLiteral("mid"), path);
     if (compiled == nullptr) {
         return;
     }
     std::error_code error;
-    if (!ExportMidiFile(compiled->events, QFile::encodeName(path).toStdString(), FileKinds::RegularOnly,
+    if (!ExportMidiFile(compiled->performance, QFile::encodeName(path).toStdString(), FileKinds::RegularOnly,
                         error)) {
         prompts_.Tell(MessageWithCause(tr("Cannot open file `%1` for writing!").arg(path), error),
                       MessageIcon::None);
@@ -51,7 +51,8 @@ void PerformanceExports::ExportMidi() {
 
 void PerformanceExports::ExportAudio() {
     QString path;
-    const CompileState* compiled = CompileAndAsk(FileQuestion::ExportAudio, QStringLiteral("wav"), path);
+    const std::shared_ptr<const CompiledChart> compiled =
+        CompileAndAsk(FileQuestion::ExportAudio, QStringLiteral("wav"), path);
     if (compiled == nullptr) {
         return;
     }
@@ -70,7 +71,7 @@ void PerformanceExports::ExportAudio() {
     }
 }
 
-RenderOutcome PerformanceExports::RenderAudioFile(const DeviceModule& devices, const CompileState& compiled,
+RenderOutcome PerformanceExports::RenderAudioFile(const DeviceModule& devices, const CompiledChart& compiled,
                                                   const QString& path, std::string& error) {
     QProgressDialog progress(tr("Rendering %1 ...").arg(QFileInfo(path).fileName()), tr("Cancel"), 0, 1000,
                              &window_);
@@ -79,7 +80,7 @@ RenderOutcome PerformanceExports::RenderAudioFile(const DeviceModule& devices, c
     progress.setMinimumDuration(300);
     const std::string file = QFile::encodeName(path).toStdString();
     const RenderOutcome outcome = devices.renderAudio(
-        compiled.events, compiled.settings.transportTempo, file, devices.audioFormatOfPath(file),
+        compiled.performance, compiled.settings.transportTempo, file, devices.audioFormatOfPath(file),
         devices.synthOptionsFromEnvironment(),
         [&progress](double done) {
             progress.setValue(static_cast<int>(done * 1000));

@@ -27,14 +27,15 @@ class PerformanceExports final : public QObject {
     void exported(const QString& text);
 
   private:
-    //! Compile the chart and ask where to write it, into path; nullptr when it does not compile (the user
-    //! has been told why) or the user cancels.
-    const CompileState* CompileAndAsk(FileQuestion question, const QString& suffix, QString& path);
+    //! The compiled chart, and where to write it into path; nullptr when it does not compile (the user has
+    //! been told why) or the user cancels.
+    std::shared_ptr<const CompiledChart> CompileAndAsk(FileQuestion question, const QString& suffix,
+                                                       QString& path);
     void ExportMidi();
     void ExportAudio();
     //! Render the performance into the audio file at path through the devices, showing the progress with a
     //! Cancel button.
-    RenderOutcome RenderAudioFile(const DeviceModule& devices, const CompileState& compiled,
+    RenderOutcome RenderAudioFile(const DeviceModule& devices, const CompiledChart& compiled,
                                   const QString& path, std::string& error);
 
     QWidget& window_;

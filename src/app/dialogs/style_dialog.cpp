@@ -16,14 +16,15 @@ constexpr int kOwnSwingField = kSwingEven - 1;
 
 }  // namespace
 
-StyleDialog::StyleDialog(QWidget* parent, const StyleSettings& style)
+StyleDialog::StyleDialog(QWidget* parent, const RenderSettings& settings)
     : QDialog(parent), ui_(std::make_unique<Ui::StyleDialog>()) {
+    const StyleSettings& style = settings.style;
     ui_->setupUi(this);
     ui_->drumsVolumeField->setRange(0, kMostDrumsVolume);
     ui_->swingField->setRange(kOwnSwingField, kSwingHardest);
     ui_->feelField->setRange(0, kMostFeel);
     ui_->seedField->setRange(0, std::numeric_limits<int>::max());
-    ui_->drumsVolumeField->setValue(style.drumsVolume);
+    ui_->drumsVolumeField->setValue(settings.parts.Volume("drums"));
     ui_->swingField->setValue(style.swing == kStyleSwing ? kOwnSwingField : style.swing);
     ui_->feelField->setValue(style.feel);
     ui_->seedField->setValue(
@@ -36,19 +37,22 @@ StyleDialog::StyleDialog(QWidget* parent, const StyleSettings& style)
 
 StyleDialog::~StyleDialog() = default;
 
-StyleSettings StyleDialog::Settings(StyleSettings style) const {
-    style.drumsVolume = ui_->drumsVolumeField->value();
+RenderSettings StyleDialog::Settings(RenderSettings settings) const {
+    StyleSettings& style = settings.style;
+    if (ui_->drumsVolumeField->value() != settings.parts.Volume("drums")) {
+        settings.parts["drums"].volume = static_cast<std::uint8_t>(ui_->drumsVolumeField->value());
+    }
     style.swing = ui_->swingField->value() == kOwnSwingField ? kStyleSwing : ui_->swingField->value();
     style.feel = ui_->feelField->value();
     style.seed = static_cast<std::uint64_t>(ui_->seedField->value());
-    return style;
+    return settings;
 }
 
-void EditStyleSettings(QWidget* parent, StyleSettings& style) {
-    StyleDialog dialog(parent, style);
+void EditStyleSettings(QWidget* parent, RenderSettings& settings) {
+    StyleDialog dialog(parent, settings);
     if (dialog.exec() == QDialog::Accepted) {
-        style = dialog.Settings(style);
-        SaveBandSettings(style);
+        settings = dialog.Settings(settings);
+        SaveBandSettings(settings);
     }
 }
 

@@ -17,11 +17,11 @@ class StyleDialog : public QDialog {
     Q_OBJECT
 
   public:
-    StyleDialog(QWidget* parent, const StyleSettings& style);
+    StyleDialog(QWidget* parent, const RenderSettings& settings);
     ~StyleDialog() override;
 
-    //! style with the four values as the fields hold them.
-    [[nodiscard]] StyleSettings Settings(StyleSettings style) const;
+    //! settings with the four values as the fields hold them.
+    [[nodiscard]] RenderSettings Settings(RenderSettings settings) const;
 
   private:
     std::unique_ptr<Ui::StyleDialog> ui_;
@@ -29,6 +29,6 @@ class StyleDialog : public QDialog {
 
 //! Edit how the band plays over parent. OK takes the values into style, which the next compile renders with,
 //! and stores them; Cancel changes and stores nothing.
-void EditStyleSettings(QWidget* parent, StyleSettings& style);
+void EditStyleSettings(QWidget* parent, RenderSettings& settings);
 
 }  // namespace kaz

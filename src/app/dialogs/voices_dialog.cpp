@@ -69,30 +69,38 @@ void SetUpVolume(QLineEdit& field, QToolButton& up, QToolButton& down, std::uint
 
 }  // namespace
 
-VoicesDialog::VoicesDialog(QWidget* parent, const VoiceSettings& voices)
-    : QDialog(parent), ui_(std::make_unique<Ui::VoicesDialog>()) {
+VoicesDialog::VoicesDialog(QWidget* parent, const BandParts& parts)
+    : QDialog(parent), ui_(std::make_unique<Ui::VoicesDialog>()), shown_(parts) {
     ui_->setupUi(this);
-    ui_->chordsEnabled->setChecked(voices.chordsEnabled);
-    ui_->bassEnabled->setChecked(voices.bassEnabled);
-    FillPrograms(*ui_->chordsProgram, voices.chordsProgram);
-    FillPrograms(*ui_->bassProgram, voices.bassProgram);
-    SetUpVolume(*ui_->chordsVolume, *ui_->chordsVolumeUp, *ui_->chordsVolumeDown, voices.chordsVolume);
-    SetUpVolume(*ui_->bassVolume, *ui_->bassVolumeUp, *ui_->bassVolumeDown, voices.bassVolume);
+    ui_->chordsEnabled->setChecked(!parts["comping"].muted);
+    ui_->bassEnabled->setChecked(!parts["bass"].muted);
+    FillPrograms(*ui_->chordsProgram, parts.Program("comping"));
+    FillPrograms(*ui_->bassProgram, parts.Program("bass"));
+    SetUpVolume(*ui_->chordsVolume, *ui_->chordsVolumeUp, *ui_->chordsVolumeDown, parts.Volume("comping"));
+    SetUpVolume(*ui_->bassVolume, *ui_->bassVolumeUp, *ui_->bassVolumeDown, parts.Volume("bass"));
     ui_->chordsVolume->installEventFilter(this);
     ui_->bassVolume->installEventFilter(this);
 }
 
 VoicesDialog::~VoicesDialog() = default;
 
-VoiceSettings VoicesDialog::Voices() const {
-    VoiceSettings voices;
-    voices.chordsEnabled = ui_->chordsEnabled->isChecked();
-    voices.bassEnabled = ui_->bassEnabled->isChecked();
-    voices.chordsProgram = static_cast<std::uint8_t>(ui_->chordsProgram->currentIndex());
-    voices.bassProgram = static_cast<std::uint8_t>(ui_->bassProgram->currentIndex());
-    voices.chordsVolume = ReadVolume(*ui_->chordsVolume).value_or(voices.chordsVolume);
-    voices.bassVolume = ReadVolume(*ui_->bassVolume).value_or(voices.bassVolume);
-    return voices;
+BandParts VoicesDialog::Voices(BandParts parts) const {
+    const auto take = [&](std::string_view id, const QCheckBox& enabled, const QComboBox& program,
+                          const QLineEdit& volume) {
+        Part& part = parts[id];
+        part.muted = !enabled.isChecked();
+        const auto chosen = static_cast<std::uint8_t>(program.currentIndex());
+        if (chosen != shown_.Program(id)) {
+            part.program = chosen;
+        }
+        const std::uint8_t level = ReadVolume(volume).value_or(shown_.Volume(id));
+        if (level != shown_.Volume(id)) {
+            part.volume = level;
+        }
+    };
+    take("comping", *ui_->chordsEnabled, *ui_->chordsProgram, *ui_->chordsVolume);
+    take("bass", *ui_->bassEnabled, *ui_->bassProgram, *ui_->bassVolume);
+    return parts;
 }
 
 void VoicesDialog::accept() {
@@ -123,10 +131,10 @@ bool VoicesDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void EditVoices(QWidget* parent, VoiceSettings& voices) {
-    VoicesDialog dialog(parent, voices);
+void EditVoices(QWidget* parent, BandParts& parts) {
+    VoicesDialog dialog(parent, parts);
     if (dialog.exec() == QDialog::Accepted) {
-        voices = dialog.Voices();
+        parts = dialog.Voices(parts);
     }
 }
 

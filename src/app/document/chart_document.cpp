@@ -22,11 +22,9 @@ constexpr int kSettleMs = 200;
 
 //! The path that stands for the chart at path in the locks, the same for every way of naming the file.
 QString LockName(const QString& path) {
-    const QFileInfo file(path);
-    const QString canonical = file.exists() ? file.canonicalFilePath() : file.absoluteFilePath();
     return QStringLiteral("open-%1.lock")
         .arg(QString::fromLatin1(
-            QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex()));
+            QCryptographicHash::hash(CanonicalChartPath(path).toUtf8(), QCryptographicHash::Sha1).toHex()));
 }
 
 }  // namespace
@@ -166,9 +164,27 @@ bool ChartDocument::MaybeSave() {
 
 void ChartDocument::KeepForRecovery() {
     autosave_.stop();
-    if (modified_) {
-        static_cast<void>(recovery_.Write(path_, format_, editor_.Text()));
+    if (!modified_) {
+        return;
     }
+    QString error;
+    const bool kept = recovery_.Write(path_, format_, editor_.Text(), error);
+    // Said once when the keeping stops, and once when it works again.
+    if (kept == keptForRecovery_) {
+        return;
+    }
+    keptForRecovery_ = kept;
+    emit recoveryChanged(kept, error);
+}
+
+bool ChartDocument::TakesRestored(const QString& path) const {
+    if (modified_) {
+        return false;
+    }
+    if (path_.isEmpty()) {
+        return editor_.document()->isEmpty();
+    }
+    return !path.isEmpty() && CanonicalChartPath(path) == CanonicalChartPath(path_);
 }
 
 void ChartDocument::CheckOutsideChanges() {
@@ -301,14 +317,22 @@ bool ChartDocument::IsOpenElsewhere(const QString& path) const {
         return false;
     }
     // Taken and given back at once when nobody holds it; a lock that cannot be made at all (no recovery
-    // folder yet, or one that cannot be written) says nothing about other windows.
+    // folder yet, one that cannot be written, or something else than a file in its place) says nothing
+    // about other windows.
+    if (!IsPlainFileOrNothing(OpenLockName(path))) {
+        return false;
+    }
     QLockFile lock(OpenLockName(path));
     lock.setStaleLockTime(0);
     return !lock.tryLock(0) && lock.error() == QLockFile::LockFailedError;
 }
 
 bool ChartDocument::TakeOpenLock(const QString& path, std::unique_ptr<QLockFile>& taken) const {
-    QDir().mkpath(lockFolder_);
+    std::error_code error;
+    // Where no lock can be made, none is taken: not in a folder that is not there, nor over a FIFO.
+    if (!PrepareRecoveryFolder(lockFolder_, error) || !IsPlainFileOrNothing(OpenLockName(path))) {
+        return true;
+    }
     auto lock = std::make_unique<QLockFile>(OpenLockName(path));
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) {

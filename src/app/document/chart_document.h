@@ -63,6 +63,9 @@ class ChartDocument final : public QObject {
     //! Write the unsaved changes to the recovery file now: before playing, and when the program is asked
     //! to end.
     void KeepForRecovery();
+    //! Whether a chart restored from a recovery file, to be saved as path, goes in place of this one: this
+    //! is an empty new chart, or that chart's file unchanged.
+    [[nodiscard]] bool TakesRestored(const QString& path) const;
     //! Look whether another program changed, replaced or deleted the chart's file, and deal with it.
     void CheckOutsideChanges();
 
@@ -80,6 +83,8 @@ class ChartDocument final : public QObject {
     void saved(const QString& path);
     //! Something the user should know, for the status bar.
     void notice(const QString& text);
+    //! The unsaved changes can no longer be kept for recovery (kept false, error saying why), or can again.
+    void recoveryChanged(bool kept, const QString& error);
 
   private:
     //! What the file on disk was when it was read or written last.
@@ -130,6 +135,7 @@ class ChartDocument final : public QObject {
     QFileSystemWatcher watcher_;
     DiskStamp disk_;
     bool checking_ = false;
+    bool keptForRecovery_ = true;
 };
 
 }  // namespace kaz

@@ -2,10 +2,8 @@
 
 #include <sys/stat.h>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QStringEncoder>
 
 #include <algorithm>
@@ -14,7 +12,6 @@
 #include <utility>
 
 #include "app/document/in_place_save.h"
-#include "app/setting_keys.h"
 #include "base/chart_encoding.h"
 #include "base/file_kinds.h"
 #include "base/input_file.h"
@@ -185,11 +182,10 @@ bool ReadChartFile(const QString& path, QByteArray& bytes, QString& error) {
     return true;
 }
 
-QString RecoveryFolder() {
-    // The program's data folder (AppDataLocation) spelled out, so that every program of ours that asks (a
-    // test, a benchmark) finds the same one.
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
-        .filePath(QStringLiteral("%1/%2/recovery").arg(kSettingsOrganisation, kSettingsApplication));
+QString CanonicalChartPath(const QString& path) {
+    const QFileInfo file(path);
+    const QString canonical = file.canonicalFilePath();
+    return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
 }
 
 bool WriteChartFile(const QString& path, const QByteArray& bytes, const QString& recoveryFolder,

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "app/document/recovery_folder.h"
+
 namespace kaz {
 
 //! How a chart file stores its text, found when it is read and used again when it is written, so an
@@ -38,9 +40,9 @@ struct ChartText {
 //! can be or has a line longer than kMaxChartLineCharacters.
 [[nodiscard]] bool ReadChartFile(const QString& path, QByteArray& bytes, QString& error);
 
-//! The user's recovery folder, "recovery" in the program's data folder: where unsaved charts are kept, and
-//! where a save that writes a file in place keeps the file's old bytes until it is done.
-[[nodiscard]] QString RecoveryFolder();
+//! The one name of the chart file at path, however it was named: its canonical path, or for a file that is
+//! not there (yet) its absolute one.
+[[nodiscard]] QString CanonicalChartPath(const QString& path);
 
 //! Write bytes to path without leaving a damaged file, and keep the file what it was. A regular file is
 //! replaced whole or not at all; where a new file would not be the same one (its folder takes no new file,

@@ -7,13 +7,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRandomGenerator>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 
+#include "app/document/chart_file.h"
 #include "base/input_file.h"
 #include "base/output_file.h"
 
@@ -22,6 +26,9 @@ namespace kaz {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr const char* kCopySuffix = ".before-save";
+constexpr int kNoteVersion = 1;
 
 QString Tr(const char* text) {
     return QCoreApplication::translate("ChartFile", text);
@@ -48,26 +55,95 @@ bool Overwrite(int descriptor, const char* bytes, std::size_t size) {
 
 //! A new name in folder for the copy of the file called name.
 QString CopyPath(const QString& folder, const QString& name) {
-    return QDir(folder).filePath(QStringLiteral("%1.%2.before-save")
+    return QDir(folder).filePath(QStringLiteral("%1.%2%3")
                                      .arg(name)
-                                     .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+                                     .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'))
+                                     .arg(QLatin1String(kCopySuffix)));
 }
 
-//! Keep bytes in a new file of folder (made for the owner alone when it is new); its path, or empty with
-//! the reason in error.
-QString KeepCopy(const QString& folder, const QString& name, const std::string& bytes,
-                 std::error_code& error) {
-    const fs::path where = QFile::encodeName(folder).toStdString();
-    if (fs::create_directories(where, error)) {
-        fs::permissions(where, fs::perms::owner_all, error);
+//! The note beside a copy that says which file it is of and which run made it.
+QString NoteOf(const QString& copy) {
+    return copy + QStringLiteral(".json");
+}
+
+//! Make bytes a new file at path, for its owner alone.
+bool WriteOwnFile(const QString& path, std::string_view bytes, std::error_code& error) {
+    if (!WriteWholeFile(QFile::encodeName(path).toStdString(), bytes, FileKinds::RegularOnly, error)) {
+        return false;
     }
-    if (error) {
+    MakeOwnerOnly(path);
+    return true;
+}
+
+//! Keep bytes, what the file at path holds, in a new file of folder with its note; the copy's path, or empty
+//! with the reason in error.
+QString KeepCopy(const QString& folder, const QString& path, const std::string& bytes,
+                 std::error_code& error) {
+    if (!PrepareRecoveryFolder(folder, error)) {
         return {};
     }
-    const QString copy = CopyPath(folder, name);
-    return WriteWholeFile(QFile::encodeName(copy).toStdString(), bytes, FileKinds::RegularOnly, error)
-               ? copy
-               : QString();
+    const QString copy = CopyPath(folder, QFileInfo(path).fileName());
+    const QJsonObject note{{QStringLiteral("version"), kNoteVersion},
+                           {QStringLiteral("path"), CanonicalChartPath(path)},
+                           {QStringLiteral("pid"), QCoreApplication::applicationPid()},
+                           {QStringLiteral("program"), ThisProgram()}};
+    // The note first: a copy is never left without the name of its file.
+    if (!WriteOwnFile(NoteOf(copy), QJsonDocument(note).toJson(QJsonDocument::Compact).toStdString(),
+                      error)) {
+        return {};
+    }
+    if (!WriteOwnFile(copy, bytes, error)) {
+        QFile::remove(NoteOf(copy));
+        return {};
+    }
+    return copy;
+}
+
+void ForgetCopy(const QString& copy) {
+    QFile::remove(copy);
+    QFile::remove(NoteOf(copy));
+}
+
+//! Whether the run numbered pid, other than this one, is still going: its save may not be done.
+bool IsAnotherLiveRun(qint64 pid, const QString& program) {
+    return pid != QCoreApplication::applicationPid() && IsRunning(pid, program);
+}
+
+//! The bytes of the regular file at path, up to a chart's size; nothing when it cannot be read so.
+std::optional<std::string> ReadRegularFile(const QString& path, std::size_t limit = kMaxChartBytes) {
+    InputFile input = ReadWholeFile(QFile::encodeName(path).toStdString(), limit, FileKinds::RegularOnly);
+    if (!input.Read()) {
+        return std::nullopt;
+    }
+    return std::move(input.bytes);
+}
+
+//! The unfinished save whose copy is at copy, when it is one.
+std::optional<UnfinishedSave> ReadUnfinishedSave(const QString& copy) {
+    constexpr std::size_t kLongestNote = 64 * 1024;
+    const std::optional<std::string> noteBytes = IsPlainFile(NoteOf(copy)) && IsPlainFile(copy)
+                                                     ? ReadRegularFile(NoteOf(copy), kLongestNote)
+                                                     : std::nullopt;
+    if (!noteBytes) {
+        return std::nullopt;
+    }
+    const QJsonObject note = QJsonDocument::fromJson(QByteArray::fromStdString(*noteBytes)).object();
+    const QString path = note.value(QStringLiteral("path")).toString();
+    if (note.value(QStringLiteral("version")).toInt() != kNoteVersion || path.isEmpty() ||
+        IsAnotherLiveRun(note.value(QStringLiteral("pid")).toInteger(),
+                         note.value(QStringLiteral("program")).toString())) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> old = ReadRegularFile(copy);
+    if (!old) {
+        return std::nullopt;
+    }
+    if (ReadRegularFile(path) == old) {
+        // The chart holds what it held before: the write never began, or was undone.
+        ForgetCopy(copy);
+        return std::nullopt;
+    }
+    return UnfinishedSave{copy, path, QFileInfo(copy).lastModified()};
 }
 
 }  // namespace
@@ -101,8 +177,7 @@ bool SaveInPlace(const QString& path, const QByteArray& bytes, const QString& re
     RemoveStaleTemporaryFiles(target);
     const InputFile old = ReadWholeFile(target, kMaxChartBytes, FileKinds::RegularOnly);
     std::error_code copyError = old.reason;
-    const QString copy =
-        old.Read() ? KeepCopy(recoveryFolder, QFileInfo(path).fileName(), old.bytes, copyError) : QString();
+    const QString copy = old.Read() ? KeepCopy(recoveryFolder, path, old.bytes, copyError) : QString();
     if (copy.isEmpty()) {
         ::close(descriptor);
         error =
@@ -115,20 +190,52 @@ bool SaveInPlace(const QString& path, const QByteArray& bytes, const QString& re
     }
     if (Overwrite(descriptor, bytes.constData(), static_cast<std::size_t>(bytes.size()))) {
         ::close(descriptor);
-        QFile::remove(copy);
+        ForgetCopy(copy);
         return true;
     }
     const QString reason = Reason(errno);
     const bool restored = Overwrite(descriptor, old.bytes.data(), old.bytes.size());
     ::close(descriptor);
     if (restored) {
-        QFile::remove(copy);
+        ForgetCopy(copy);
         error = cannotSave.arg(path, reason);
     } else {
         error = Tr("Cannot save file `%1`: %2. The file may be damaged; what it held before is kept in `%3`.")
                     .arg(path, reason, copy);
     }
     return false;
+}
+
+std::vector<UnfinishedSave> UnfinishedSaves(const QString& recoveryFolder) {
+    std::vector<UnfinishedSave> saves;
+    const QDir folder(recoveryFolder);
+    const QStringList names = folder.entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::NoSort);
+    for (const QString& name : names) {
+        if (name.endsWith(QLatin1String(kCopySuffix))) {
+            if (std::optional<UnfinishedSave> save = ReadUnfinishedSave(folder.filePath(name))) {
+                saves.push_back(std::move(*save));
+            }
+        }
+    }
+    return saves;
+}
+
+bool PutBackOldBytes(const UnfinishedSave& save, const QString& recoveryFolder, QString& error) {
+    const std::optional<std::string> old = ReadRegularFile(save.copy);
+    if (!old) {
+        error = Tr("What `%1` held before it was saved can no longer be read from `%2`.")
+                    .arg(save.path, save.copy);
+        return false;
+    }
+    if (!WriteChartFile(save.path, QByteArray::fromStdString(*old), recoveryFolder, error)) {
+        return false;
+    }
+    ForgetCopy(save.copy);
+    return true;
+}
+
+void ForgetUnfinishedSave(const UnfinishedSave& save) {
+    ForgetCopy(save.copy);
 }
 
 }  // namespace kaz

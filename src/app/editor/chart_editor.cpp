@@ -62,10 +62,10 @@ ChartEditor::ChartEditor(QWidget* parent)
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setAccessibleName(tr("Chart"));
-    connect(document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
+    connect(document(), &QTextDocument::contentsChange, this, [this](int position, int removed, int added) {
         // Colouring changes formats only; a change of the text removes or adds characters.
         if (removed != 0 || added != 0) {
-            OnTextChanged();
+            OnTextChanged(position, removed, added);
         }
     });
     connect(document(), &QTextDocument::undoAvailable, this, [this](bool available) {
@@ -100,60 +100,65 @@ QString ChartEditor::Text() const {
     return RawText(*document());
 }
 
-ChartEditor::CompileText ChartEditor::TextToCompile() const {
+std::string ChartEditor::BytesToCompile() const {
     QString text = Text();
     if (crLfLineBreaks_) {
         text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     }
-    CompileText compiled{text.toStdString(), {}};
+    return text.toStdString();
+}
+
+ChartEditor::CompileText ChartEditor::TextToCompile() const {
+    CompileText compiled{BytesToCompile(), {}};
     compiled.positions = TextPositionMap(compiled.bytes);
     return compiled;
 }
 
-std::string ChartEditor::BeginCompile() {
-    CompileText compiled = TextToCompile();
-    positions_ = std::move(compiled.positions);
-    return std::move(compiled.bytes);
+QTextCursor ChartEditor::CursorAt(const TextPositionMap& positions, TextRange range) const {
+    return CursorAt(positions, range, revision_);
 }
 
-QTextCursor ChartEditor::CursorAt(const TextPositionMap& positions, TextRange range) const {
+QTextCursor ChartEditor::CursorAt(const TextPositionMap& positions, TextRange range,
+                                  std::uint64_t revision) const {
     const TextRange units = positions.ToEditor(range);
     const int last = document()->characterCount() - 1;
     QTextCursor cursor(document());
-    cursor.setPosition(std::clamp(units.start, 0, last));
-    cursor.setPosition(std::clamp(units.end, 0, last), QTextCursor::KeepAnchor);
+    cursor.setPosition(std::clamp(PositionNow(units.start, revision), 0, last));
+    cursor.setPosition(std::clamp(PositionNow(units.end, revision), 0, last), QTextCursor::KeepAnchor);
     return cursor;
 }
 
-void ChartEditor::Select(TextRange range) {
-    // Selecting alone leaves the view where it is; ScrollToSelection moves it.
-    const int vertical = verticalScrollBar()->value();
-    setTextCursor(CursorAt(range));
-    verticalScrollBar()->setValue(vertical);
-}
-
-void ChartEditor::ScrollToSelection() {
-    ensureCursorVisible();
-}
-
-void ChartEditor::ReplaceSelection(std::string_view text, bool undoable) {
-    const QString replacement = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (!undoable) {
-        ReplaceSelectionWithoutUndo(replacement);
-        return;
+int ChartEditor::PositionNow(int position, std::uint64_t revision) const {
+    const auto later =
+        std::upper_bound(edits_.begin(), edits_.end(), revision,
+                         [](std::uint64_t seen, const Edit& edit) { return seen < edit.revision; });
+    for (auto edit = later; edit != edits_.end(); ++edit) {
+        if (position >= edit->position + edit->removed) {
+            position += edit->added - edit->removed;
+        } else if (position > edit->position) {
+            position = edit->position + std::min(position - edit->position, edit->added);
+        }
     }
-    QTextCursor cursor = textCursor();
-    cursor.insertText(replacement);
+    return position;
+}
+
+void ChartEditor::Select(const QTextCursor& cursor, bool scroll) {
+    // Selecting alone leaves the view where it is.
+    const int vertical = verticalScrollBar()->value();
     setTextCursor(cursor);
+    verticalScrollBar()->setValue(vertical);
+    if (scroll) {
+        ensureCursorVisible();
+    }
 }
 
-TextRange ChartEditor::Selection() const {
-    const QTextCursor cursor = textCursor();
-    return positions_.ToCompiled({cursor.selectionStart(), cursor.selectionEnd()});
-}
-
-void ChartEditor::SetReadOnly(bool readOnly) {
-    setReadOnly(readOnly);
+void ChartEditor::SetMarks(Marks owner, const QList<QTextEdit::ExtraSelection>& marks) {
+    marks_[static_cast<std::size_t>(owner)] = marks;
+    QList<QTextEdit::ExtraSelection> all;
+    for (const QList<QTextEdit::ExtraSelection>& kept : marks_) {
+        all += kept;
+    }
+    setExtraSelections(all);
 }
 
 void ChartEditor::ReplaceSelectionWithoutUndo(const QString& text) {
@@ -221,7 +226,16 @@ bool ChartEditor::CanUndo() const {
     return !undoSlot_.isEmpty() || undoAvailable_;
 }
 
-void ChartEditor::OnTextChanged() {
+void ChartEditor::OnTextChanged(int position, int removed, int added) {
+    ++revision_;
+    // A change that keeps the length (typing over a character, or Qt marking a stretch for redrawing) moves
+    // nothing.
+    if (removed != added) {
+        edits_.push_back({revision_, position, removed, added});
+        if (edits_.size() > kKeptEdits) {
+            edits_.pop_front();
+        }
+    }
     if (!undoSlot_.isEmpty()) {
         undoSlot_.clear();
         emit undoStateChanged();

@@ -3,10 +3,13 @@
 #include <QKeySequence>
 #include <QList>
 #include <QPlainTextEdit>
+#include <array>
+#include <cstdint>
+#include <deque>
 #include <string>
 
-#include "base/editor.h"
 #include "base/text_positions.h"
+#include "base/text_range.h"
 #include "render/measure_numbers.h"
 
 namespace kaz {
@@ -14,12 +17,12 @@ namespace kaz {
 class MeasureNumberArea;
 
 //! The chart's editor: plain text in the platform's fixed-pitch font, long lines wrapped at the window's
-//! edge. It is also the editor the compile and the playback select in: their positions count bytes of the
-//! text they were given (BeginCompile), which the editor maps to its own characters.
+//! edge. The compiles count bytes of the text they were given (TextToCompile), which the editor maps to its
+//! own characters, and follow them through the edits made since.
 //!
 //! Besides the editor's own multi-level undo it keeps the whole-text undo slot: the text as it was before
 //! the last transposition, which Undo brings back in one step while no other change has come since.
-class ChartEditor final : public QPlainTextEdit, public Editor {
+class ChartEditor final : public QPlainTextEdit {
     Q_OBJECT
 
   public:
@@ -34,19 +37,13 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
         TextPositionMap positions;
     };
     [[nodiscard]] CompileText TextToCompile() const;
-    //! Start a compile whose positions the editor seam takes: the text to compile, and from now on the
-    //! positions of Select and Selection are positions in it.
-    [[nodiscard]] std::string BeginCompile();
+    //! The bytes of TextToCompile alone.
+    [[nodiscard]] std::string BytesToCompile() const;
     //! Whether the text compiles with "\r\n" line breaks, as its file has them, so that the offsets of a
     //! compile are the file's.
     void SetCrLfLineBreaks(bool crLf) { crLfLineBreaks_ = crLf; }
-
-    // The editor seam, in positions of the last BeginCompile.
-    void Select(TextRange range) override;
-    void ScrollToSelection() override;
-    void ReplaceSelection(std::string_view text, bool undoable) override;
-    [[nodiscard]] TextRange Selection() const override;
-    void SetReadOnly(bool readOnly) override;
+    //! How many changes the text has seen; a compile notes it to follow its positions through later ones.
+    [[nodiscard]] std::uint64_t Revision() const { return revision_; }
 
     //! Replace the selection (or insert at the caret) with text as a change the editor's undo does not
     //! record. The undo history is cleared with it: no older step may replay over text it no longer matches.
@@ -57,10 +54,17 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
     //! Put a whole new document in place: no undo history, an empty undo slot.
     void SetDocumentText(const QString& text);
 
-    //! A cursor that selects range, given in positions of the last BeginCompile.
-    [[nodiscard]] QTextCursor CursorAt(TextRange range) const { return CursorAt(positions_, range); }
     //! A cursor that selects range, given in the compiled text whose positions are mapped by positions.
     [[nodiscard]] QTextCursor CursorAt(const TextPositionMap& positions, TextRange range) const;
+    //! The same for a text compiled at revision, moved along with the edits made since.
+    [[nodiscard]] QTextCursor CursorAt(const TextPositionMap& positions, TextRange range,
+                                       std::uint64_t revision) const;
+    //! Select what cursor selects without moving the view; scroll it into view too when asked.
+    void Select(const QTextCursor& cursor, bool scroll);
+
+    //! Who marks the text with extra selections; each keeps its own, the editor shows them all.
+    enum class Marks { Check, Sounding };
+    void SetMarks(Marks owner, const QList<QTextEdit::ExtraSelection>& marks);
 
     //! Keep text as the whole-text undo: the next Undo brings it back unless the text changes first.
     void SetUndoSlot(QString text);
@@ -91,7 +95,9 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    void OnTextChanged();
+    void OnTextChanged(int position, int removed, int added);
+    //! Where position of the text at revision is now.
+    [[nodiscard]] int PositionNow(int position, std::uint64_t revision) const;
     //! Make room at the left for the measure numbers and put them there.
     void PlaceMeasureNumbers();
     //! Replace only the part of the text that differs from text, in one edit, keeping caret and view.
@@ -101,8 +107,20 @@ class ChartEditor final : public QPlainTextEdit, public Editor {
     //! longest line the editor keeps quick to type in.
     [[nodiscard]] bool KeepsLinesShort(const QString& text) const;
 
+    //! A change of the text's length: removed characters at position became added ones.
+    struct Edit {
+        std::uint64_t revision;
+        int position;
+        int removed;
+        int added;
+    };
+    //! The most edits kept to move older positions along; a compile is older by a handful.
+    static constexpr std::size_t kKeptEdits = 4096;
+
     bool crLfLineBreaks_ = false;
-    TextPositionMap positions_;
+    std::uint64_t revision_ = 0;
+    std::deque<Edit> edits_;
+    std::array<QList<QTextEdit::ExtraSelection>, 2> marks_;
     QString undoSlot_;
     bool undoAvailable_ = false;
     QList<QKeySequence> windowKeys_;

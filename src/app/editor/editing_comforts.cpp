@@ -26,11 +26,11 @@ EditingComforts::EditingComforts(QMainWindow& window, ChartEditor& editor)
         window, tr("&Redo"), tr("Do again what Undo took back"),
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     connect(redo_, &QAction::triggered, this, [this] {
-        if (stopped_ && !editor_.isReadOnly()) {
+        if (editable_ && !editor_.isReadOnly()) {
             editor_.redo();
         }
     });
-    connect(editor_.document(), &QTextDocument::redoAvailable, this, [this] { SetStopped(stopped_); });
+    connect(editor_.document(), &QTextDocument::redoAvailable, this, [this] { SetEditable(editable_); });
 
     find_ = AddWindowCommand(window, tr("&Find..."), tr("Find a text in the chart"),
                              {QKeySequence(Qt::CTRL | Qt::Key_F)});
@@ -53,13 +53,13 @@ EditingComforts::EditingComforts(QMainWindow& window, ChartEditor& editor)
     }
     connect(dialog_, &FindReplaceDialog::reported, this,
             [&window](const QString& message) { window.statusBar()->showMessage(message, kMessageMs); });
-    SetStopped(true);
+    SetEditable(true);
 }
 
-void EditingComforts::SetStopped(bool stopped) {
-    stopped_ = stopped;
-    redo_->setEnabled(stopped && editor_.document()->isRedoAvailable());
-    replace_->setEnabled(stopped);
+void EditingComforts::SetEditable(bool editable) {
+    editable_ = editable;
+    redo_->setEnabled(editable && editor_.document()->isRedoAvailable());
+    replace_->setEnabled(editable);
 }
 
 }  // namespace kaz

@@ -26,8 +26,8 @@ class EditingComforts final : public QObject {
     [[nodiscard]] ZoomControl& Zoom() const { return *zoom_; }
     [[nodiscard]] FindReplaceDialog& FindDialog() const { return *dialog_; }
 
-    //! While the chart plays its text is fixed: nothing to redo or replace.
-    void SetStopped(bool stopped);
+    //! Whether the chart's text may change now: otherwise there is nothing to redo or replace.
+    void SetEditable(bool editable);
 
   private:
     ChartEditor& editor_;
@@ -38,7 +38,7 @@ class EditingComforts final : public QObject {
     QAction* replace_;
     QAction* findNext_;
     QAction* findPrevious_;
-    bool stopped_ = true;
+    bool editable_ = true;
 };
 
 }  // namespace kaz

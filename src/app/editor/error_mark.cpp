@@ -29,7 +29,7 @@ void ErrorMark::Place(const TextPositionMap& positions, TextRange range, const Q
         mark.format.setBackground(QColor(255, 0, 0, 48));
         mark.format.setProperty(QTextFormat::FullWidthSelection, true);
     }
-    editor_.setExtraSelections({mark});
+    editor_.SetMarks(ChartEditor::Marks::Check, {mark});
     marked_ = {{mark.cursor, tip}};
 }
 
@@ -48,13 +48,13 @@ void ErrorMark::PlaceHints(const TextPositionMap& positions,
     if (marks.isEmpty() && marked_.empty()) {
         return;
     }
-    editor_.setExtraSelections(marks);
+    editor_.SetMarks(ChartEditor::Marks::Check, marks);
     marked_ = std::move(marked);
 }
 
 void ErrorMark::Clear() {
     if (!marked_.empty()) {
-        editor_.setExtraSelections({});
+        editor_.SetMarks(ChartEditor::Marks::Check, {});
         marked_.clear();
     }
 }

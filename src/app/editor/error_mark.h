@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "base/editor.h"
 #include "base/text_positions.h"
+#include "base/text_range.h"
 
 namespace kaz {
 

@@ -1,7 +1,6 @@
 #include "app/editor/live_checker.h"
 
-#include <QtConcurrent/QtConcurrentRun>
-
+#include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
 
 namespace kaz {
@@ -10,23 +9,6 @@ namespace {
 
 //! The longest offending text a report quotes in full.
 constexpr qsizetype kLongestQuote = 40;
-
-//! Compile text as Play would with copies of the session's definitions and settings. What the compile
-//! defines and builds is thrown away with its state.
-LiveChecker::Checked CheckChart(const std::string& text, ChordDefinitions definitions,
-                                RenderSettings settings) {
-    CompileState state;
-    state.chordDefinitions = std::move(definitions);
-    state.settings = settings;
-    LiveChecker::Checked checked{Compile(state, text), std::nullopt, {}};
-    if (checked.result.outcome != CompileOutcome::LanguageError && state.score.tempoGiven) {
-        checked.tempoMark = state.score.scoreTempo;
-    }
-    if (checked.result.Accepted()) {
-        checked.measureNumbers = MeasureNumbersOfLines(state.score);
-    }
-    return checked;
-}
 
 //! The offending text as one line of a report: line breaks shown as a sign, other control characters as
 //! the replacement character, a long text cut short.
@@ -48,21 +30,17 @@ QString Quote(const std::string& lexeme) {
 
 }  // namespace
 
-LiveChecker::LiveChecker(ChartEditor& editor, const CompileState& session, QObject* parent)
-    : QObject(parent), editor_(editor), session_(session), mark_(new ErrorMark(editor)) {
+LiveChecker::LiveChecker(ChartEditor& editor, ChartCompiler& compiler, QObject* parent)
+    : QObject(parent), editor_(editor), compiler_(compiler), mark_(new ErrorMark(editor)) {
     pause_.setSingleShot(true);
     pause_.setInterval(kPauseMs);
     connect(&pause_, &QTimer::timeout, this, &LiveChecker::CheckNow);
-    connect(&running_, &QFutureWatcherBase::finished, this, &LiveChecker::OnCheckEnded);
+    connect(&compiler, &ChartCompiler::compiled, this, &LiveChecker::OnCompiled);
     connect(editor.document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
         if (removed != 0 || added != 0) {
-            OnTextChanged();
+            pause_.start();
         }
     });
-}
-
-LiveChecker::~LiveChecker() {
-    running_.waitForFinished();
 }
 
 void LiveChecker::SetEnabled(bool enabled) {
@@ -74,8 +52,6 @@ void LiveChecker::SetEnabled(bool enabled) {
         CheckNow();
         return;
     }
-    pause_.stop();
-    due_ = false;
     mark_->Clear();
     emit checked(QString());
 }
@@ -87,52 +63,25 @@ void LiveChecker::SetHintsShown(bool shown) {
     }
 }
 
-void LiveChecker::SetPlaying(bool playing) {
-    playing_ = playing;
-    if (!playing_ && due_) {
-        CheckNow();
-    }
-}
-
-void LiveChecker::OnTextChanged() {
-    ++revision_;
-    if (enabled_) {
-        pause_.start();
-    }
-}
-
 void LiveChecker::CheckNow() {
-    if (!enabled_) {
-        return;
+    const std::shared_ptr<const ChartCompile>& latest = compiler_.Latest();
+    // A compile of an older text is of no use: the one of the text as it is now is on its way.
+    if (enabled_ && latest != nullptr && compiler_.IsCurrent(*latest)) {
+        Show(*latest);
     }
-    if (playing_ || running_.isRunning()) {
-        due_ = true;
-        return;
-    }
-    due_ = false;
-    checkedRevision_ = revision_;
-    ChartEditor::CompileText text = editor_.TextToCompile();
-    checkedPositions_ = std::move(text.positions);
-    running_.setFuture(
-        QtConcurrent::run(CheckChart, std::move(text.bytes), session_.chordDefinitions, session_.settings));
 }
 
-void LiveChecker::OnCheckEnded() {
-    // A check of a text typed over since is of no use: the pause after the typing brings the next one.
-    if (enabled_ && checkedRevision_ == revision_) {
-        const Checked& checked = running_.result();
-        Show(checked.result);
-        if (checked.result.outcome != CompileOutcome::LanguageError) {
-            emit tempoMarkRead(checked.tempoMark);
-            editor_.SetMeasureNumbers(checked.measureNumbers, checkedPositions_);
-        }
-    }
-    if (due_ && !playing_) {
+void LiveChecker::OnCompiled() {
+    const std::shared_ptr<const ChartCompile>& latest = compiler_.Latest();
+    // An error typed a moment ago is most likely still being typed: it shows when typing stops.
+    if (latest->chart->result.outcome != CompileOutcome::LanguageError || !pause_.isActive()) {
         CheckNow();
     }
 }
 
-void LiveChecker::Show(const CompileResult& result) {
+void LiveChecker::Show(const ChartCompile& compile) {
+    const CompiledChart& chart = *compile.chart;
+    const CompileResult& result = chart.result;
     QString report;
     switch (result.outcome) {
         case CompileOutcome::LanguageError: {
@@ -140,7 +89,7 @@ void LiveChecker::Show(const CompileResult& result) {
             report = tr("Line %1: %2: `%3`")
                          .arg(error.line)
                          .arg(QString::fromUtf8(error.message), Quote(error.text));
-            mark_->Place(checkedPositions_, error.selection, report);
+            mark_->Place(compile.positions, error.selection, report);
             break;
         }
         case CompileOutcome::Fault:
@@ -152,13 +101,18 @@ void LiveChecker::Show(const CompileResult& result) {
         case CompileOutcome::NothingToPlay:
             // A chart that sounds no note is no mistake while it is being written; Play says so.
             mark_->Clear();
-            report = ShowHints(result);
+            report = ShowHints(compile);
             break;
     }
     emit checked(report);
+    if (result.outcome != CompileOutcome::LanguageError) {
+        emit tempoMarkRead(chart.tempoMark);
+        editor_.SetMeasureNumbers(compile.measureNumbers, compile.positions);
+    }
 }
 
-QString LiveChecker::ShowHints(const CompileResult& result) {
+QString LiveChecker::ShowHints(const ChartCompile& compile) {
+    const CompileResult& result = compile.chart->result;
     if (!hintsShown_ || result.hints.empty()) {
         return {};
     }
@@ -168,7 +122,7 @@ QString LiveChecker::ShowHints(const CompileResult& result) {
             hint.selection,
             tr("Line %1: %2: `%3`").arg(hint.line).arg(QString::fromUtf8(hint.message), Quote(hint.text)));
     }
-    mark_->PlaceHints(checkedPositions_, marks);
+    mark_->PlaceHints(compile.positions, marks);
     const auto more = static_cast<int>(marks.size()) - 1;
     return more == 0 ? marks.front().second
                      : tr("%1 (and %n more hint(s))", nullptr, more).arg(marks.front().second);

@@ -66,6 +66,11 @@ void MeasureNumberArea::SetNumbers(const std::vector<LineMeasureNumber>& numbers
         }
     }
     blockCount_ = document.blockCount();
+    UpdateWidth();
+    update();
+}
+
+void MeasureNumberArea::UpdateWidth() {
     const QFontMetrics metrics = editor_.fontMetrics();
     int playedWidth = 0;
     writtenWidth_ = 0;
@@ -79,7 +84,14 @@ void MeasureNumberArea::SetNumbers(const std::vector<LineMeasureNumber>& numbers
         width_ = needed;
         emit widthChanged();
     }
-    update();
+}
+
+void MeasureNumberArea::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // The editor's font, which the numbers are drawn in, changed with it: a zoom.
+    if (event->type() == QEvent::FontChange) {
+        UpdateWidth();
+    }
 }
 
 int MeasureNumberArea::WidthNeeded() const {

@@ -35,6 +35,7 @@ class MeasureNumberArea final : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     //! One line's number: as written, and the played numbers when they differ.
@@ -43,6 +44,8 @@ class MeasureNumberArea final : public QWidget {
         QString played;
         QString toolTip;
     };
+    //! Measure the numbers in the editor's font, and say when they need another width.
+    void UpdateWidth();
     //! Lines added or removed at position since the numbers came: the numbers below them move along.
     void OnContentsChange(int position);
     [[nodiscard]] const Label* LabelOfBlock(int blockNumber) const;

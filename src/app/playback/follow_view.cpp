@@ -5,7 +5,6 @@
 #include <QStyleOption>
 #include <algorithm>
 
-#include "app/session.h"
 #include "app/sounding_words.h"
 
 namespace kaz {
@@ -24,8 +23,7 @@ QString ChordText(const Chord* chord) {
 
 }  // namespace
 
-FollowView::FollowView(Session& session, PlaybackPlace place, QWidget* parent)
-    : QWidget(parent), session_(session), place_(std::move(place)) {
+FollowView::FollowView(PlaybackWatch watch, QWidget* parent) : QWidget(parent), watch_(std::move(watch)) {
     setAccessibleName(tr("Follow view"));
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
@@ -43,17 +41,10 @@ QSize FollowView::sizeHint() const {
 void FollowView::FollowPlayback(bool playing) {
     playing_ = playing;
     if (!playing) {
-        // The score the maps point into is cleared at Stop.
-        song_.reset();
         styles_.reset();
-        library_.reset();
-    } else if (!song_ && isVisible()) {
-        song_.emplace(session_.compile.score);
-        const StyleSettings& style = session_.compile.settings.style;
-        library_ = style.library;
-        styles_.emplace(session_.compile.score, style);
+        played_.reset();
     }
-    if (song_ && isVisible()) {
+    if (playing_ && isVisible()) {
         refresh_.start();
     } else {
         refresh_.stop();
@@ -62,8 +53,13 @@ void FollowView::FollowPlayback(bool playing) {
 }
 
 void FollowView::Refresh() {
-    const std::optional<SongPlace> place = song_ ? place_(*song_) : std::nullopt;
-    Show(place ? Describe(*place) : Shown{});
+    const std::optional<PlayingPlace> now = playing_ && isVisible() ? watch_() : std::nullopt;
+    if (now && now->chart != played_) {
+        // The chart that plays, or another compile of it that took over: the styles are its own.
+        played_ = now->chart;
+        styles_.emplace(played_->score, played_->settings.style);
+    }
+    Show(now ? Describe(now->place) : Shown{});
 }
 
 FollowView::Shown FollowView::Describe(const SongPlace& place) const {

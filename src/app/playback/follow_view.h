@@ -5,12 +5,10 @@
 #include <memory>
 #include <optional>
 
-#include "render/song_map.h"
+#include "midi/playback_engine.h"
 #include "render/style_map.h"
 
 namespace kaz {
-
-struct Session;
 
 //! A panel that shows, large enough to read across a room, the chord that sounds, the one after it, the
 //! measure and the beat, and the style that plays them while the chart plays; stopped, it shows nothing. A
@@ -21,7 +19,8 @@ class FollowView final : public QWidget {
     Q_OBJECT
 
   public:
-    FollowView(Session& session, PlaybackPlace place, QWidget* parent = nullptr);
+    //! Follows the playback that watch looks at.
+    explicit FollowView(PlaybackWatch watch, QWidget* parent = nullptr);
 
     //! What the panel shows; all empty while stopped.
     struct Shown {
@@ -57,13 +56,11 @@ class FollowView final : public QWidget {
     void DrawFitted(QPainter& painter, const QRectF& area, const QString& text, int weight) const;
     void DrawBeats(QPainter& painter, const QRectF& area) const;
 
-    Session& session_;
-    PlaybackPlace place_;
+    PlaybackWatch watch_;
     bool playing_ = false;
-    std::optional<SongMap> song_;  //!< the song being played; none while stopped
-    //! The styles of the song being played, and the library they come from, kept while they are shown.
+    //! The chart being played and its styles, kept while they are shown; none while stopped.
+    std::shared_ptr<const CompiledChart> played_;
     std::optional<StyleMap> styles_;
-    std::shared_ptr<const StyleLibrary> library_;
     QTimer refresh_;
     Shown shown_;
 };

@@ -1,25 +1,31 @@
 #pragma once
 
 #include <QObject>
+#include <QTextCursor>
+#include <cstdint>
 #include <memory>
 #include <optional>
-#include <string>
+#include <vector>
 
 #include "midi/playback_engine.h"
-#include "render/song_map.h"
 
 class QAction;
 class QWidget;
 
 namespace kaz {
 
+class ChartCompiler;
 class ChartEditor;
 class TransportBar;
+class UserPrompts;
+struct ChartCompile;
 struct Session;
 
-//! The one playback of the window: the engine, the transport bar it drives, and the transport commands,
-//! whose enabled and latched states the engine gives. Whoever else follows the playback listens to
-//! playingChanged.
+//! The one playback of the window: the engine, the transport bar it is driven from, and the transport
+//! commands, whose enabled and latched states follow the engine. It plays the compiles of the editor's chart,
+//! selects the chord that sounds, owns the tempo box and tells the user what went wrong. With Edit while
+//! playing on, the chart stays open to changes while it plays, and each change that compiles is heard from
+//! the next measure on. Whoever else follows the playback listens to playingChanged.
 class PlaybackController final : public QObject {
     Q_OBJECT
 
@@ -32,9 +38,11 @@ class PlaybackController final : public QObject {
         QAction* playOrPause;
         QAction* loopSelectedMeasures;
         QAction* countIn;
+        QAction* editWhilePlaying;
     };
 
-    PlaybackController(Session& session, ChartEditor& editor, ErrorPresenter& presenter, QWidget& window);
+    PlaybackController(Session& session, ChartEditor& editor, ChartCompiler& compiler, UserPrompts& prompts,
+                       QWidget& window);
     //! The device is reset and closed before the editor and the transport bar go.
     ~PlaybackController() override;
 
@@ -42,31 +50,68 @@ class PlaybackController final : public QObject {
     [[nodiscard]] TransportBar& Transport() const { return *transport_; }
     [[nodiscard]] PlaybackEngine& Engine() const { return *engine_; }
     [[nodiscard]] bool IsStopped() const { return engine_->IsStopped(); }
-    //! Where the playback is in song now, counting the passes of the loop that plays; nullopt when stopped.
-    [[nodiscard]] std::optional<SongPlace> PlaceIn(const SongMap& song) const;
+    //! Where the playback stands now; nullopt when stopped.
+    [[nodiscard]] std::optional<PlayingPlace> Now() const { return engine_->Place(); }
+    //! Whether the chart's text may change now: while stopped, and while it plays with Edit while playing on.
+    [[nodiscard]] bool TextEditable() const;
 
-    //! Compile the editor's text, kept in text, for a command that needs music, at the transport's tempo;
-    //! false after the user has been told why it does not compile.
-    [[nodiscard]] bool CompileChart(std::string& text);
+    //! The compile of the chart as it is now, for a command that needs the music; nullptr after the user has
+    //! been told why when it does not compile. The chord definitions it made are known from then on.
+    [[nodiscard]] std::shared_ptr<const ChartCompile> CompileForCommand();
     //! How Loop selected measures speeds up each time round.
     void SetPracticeTempo(const PracticeTempo& tempo) { practiceTempo_ = tempo; }
     void Stop();
 
+    //! The chart's tempo mark as it reads now (none without one): a mark not taken yet becomes the tempo,
+    //! which then holds, whatever the user chooses, until the mark itself changes.
+    void TakeTempoMark(std::optional<std::int32_t> mark);
+    //! Another chart is shown: its mark is taken when it is first read.
+    void ForgetTempoMark();
+    //! The chart's mark that the tempo was last set from.
+    [[nodiscard]] std::optional<std::int32_t> TempoMarkTaken() const { return markTaken_; }
+
   signals:
     //! After every change of the playback's state (playing, paused, stopped, looping).
     void playingChanged(bool playing);
-    //! The tempo field's text changed.
+    //! Whether the text may change while it plays was switched.
+    void editingChanged();
+    //! The tempo changed, chosen in the box or by the playback.
     void tempoChanged();
 
   private:
     void CreateCommands(QWidget& window);
     void UpdateCommands();
+    void OnPlay();
+    void OnLoopSelectedMeasures();
+    //! Play compile, only measures when given; or tell the user why it cannot.
+    void PlayCompile(const std::shared_ptr<const ChartCompile>& compile, std::optional<MeasureSpan> measures);
+    //! Tell the user why compile cannot play: select the error's text and say what is wrong. True when it
+    //! can.
+    bool AcceptCompile(const ChartCompile& compile);
+    void OnStateChanged();
+    //! Show text of chart as the chord that sounds.
+    void ShowSounding(const CompiledChart& chart, TextRange text);
+    void OnTempoChosen(int tempo);
+    //! Show tempo in the box without taking it for the user's choice.
+    void ShowTempo(std::int32_t tempo);
+    //! Tell the compiles the tempo the performance starts with.
+    void PassTempo();
+    //! A compile came: while the chart plays and takes changes, a changed chart that compiles takes over.
+    void OfferLatest();
 
     Session& session_;
     ChartEditor& editor_;
+    ChartCompiler& compiler_;
+    UserPrompts& prompts_;
     Commands commands_{};
     TransportBar* transport_;
     PracticeTempo practiceTempo_;
+    std::optional<std::int32_t> markTaken_;
+    bool showingTempo_ = false;  //!< the playback itself is writing the tempo box
+    bool playing_ = false;
+    QTextCursor savedSelection_;  //!< the editor's selection when Play started
+    //! The compiles given to the engine since Play, oldest first: the one it plays and those offered after.
+    std::vector<std::shared_ptr<const ChartCompile>> given_;
     std::unique_ptr<PlaybackEngine> engine_;
 };
 

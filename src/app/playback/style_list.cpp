@@ -9,7 +9,8 @@
 
 namespace kaz {
 
-StyleList::StyleList(StyleSettings& settings, QWidget* parent) : QComboBox(parent), settings_(settings) {
+StyleList::StyleList(RenderSettings& settings, QWidget* parent)
+    : QComboBox(parent), render_(settings), settings_(settings.style) {
     setAccessibleName(tr("Style"));
     setToolTip(tr("The accompaniment style where the chart names none"));
     if (settings_.library == nullptr) {
@@ -24,7 +25,7 @@ StyleList::StyleList(StyleSettings& settings, QWidget* parent) : QComboBox(paren
     setCurrentIndex(keptIndex >= 0 ? keptIndex : 0);
     // Taken, not stored again: the settings file is not rewritten at every start.
     Take(currentIndex());
-    LoadBandSettings(settings_);
+    LoadBandSettings(render_);
     connect(this, &QComboBox::currentIndexChanged, this, &StyleList::Choose);
 }
 

@@ -14,7 +14,7 @@ class StyleList final : public QComboBox {
 
   public:
     //! Reads the program's styles into settings when it has none yet.
-    StyleList(StyleSettings& settings, QWidget* parent);
+    StyleList(RenderSettings& settings, QWidget* parent);
 
   private:
     //! Play the style of entry index.
@@ -22,6 +22,7 @@ class StyleList final : public QComboBox {
     //! Take the style of entry index and keep the choice in the settings.
     void Choose(int index);
 
+    RenderSettings& render_;
     StyleSettings& settings_;
 };
 

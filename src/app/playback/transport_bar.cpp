@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <algorithm>
 
-#include "app/playback/tempo_field.h"
 #include "app/playback/transport_button.h"
+#include "base/tempo.h"
 
 namespace kaz {
 
@@ -32,14 +34,16 @@ TransportBar::TransportBar(const MidiOutDeviceNames& devices, const Actions& act
     addWidget(devices_);
 
     addSeparator();
-    tempo_ = new TempoField(this);
+    tempo_ = new QSpinBox(this);
+    tempo_->setRange(kMinTempo, kMaxTempo);
+    tempo_->setValue(kDefaultTempo);
+    tempo_->setAlignment(Qt::AlignCenter);
+    tempo_->setAccelerated(true);
     AddLabel(tr("Tempo:"), 25, tempo_);
     tempo_->setAccessibleName(tr("Tempo"));
     tempo_->setToolTip(tr("Tempo"));
     tempo_->setStatusTip(tr("Set tempo"));
     addWidget(tempo_);
-    connect(tempo_, &TempoField::tempoTextChanged, this, &TransportBar::tempoTextChanged);
-    connect(tempo_, &TempoField::focusLost, this, &TransportBar::tempoFocusLost);
 
     addSeparator();
     buttons_[0] = AddButton(actions.play, tr("Play"), tr("Play"), QStringLiteral(":/pictures/play.pbm"));
@@ -81,30 +85,11 @@ TransportButton* TransportBar::AddButton(QAction* action, const QString& name, c
     return button;
 }
 
-void TransportBar::SetLatch(TransportLatch button, bool latched) {
-    switch (button) {
-        case TransportLatch::Play:
-            PlayButton().SetLatched(latched);
-            break;
-        case TransportLatch::Pause:
-            PauseButton().SetLatched(latched);
-            break;
-        case TransportLatch::Loop:
-            LoopButton().SetLatched(latched);
-            break;
+void TransportBar::SetTempoTypingReadOnly(bool readOnly) {
+    // The box's own read-only switch would stop its arrows too: only its field is closed to typing.
+    if (auto* field = tempo_->findChild<QLineEdit*>()) {
+        field->setReadOnly(readOnly);
     }
-}
-
-std::string TransportBar::TempoText() const {
-    return tempo_->Text().toStdString();
-}
-
-void TransportBar::SetTempoText(const std::string& text) {
-    tempo_->SetText(QString::fromStdString(text));
-}
-
-void TransportBar::SetTempoReadOnly(bool readOnly) {
-    tempo_->SetTypingReadOnly(readOnly);
 }
 
 std::string TransportBar::SelectedDeviceName() const {
@@ -118,10 +103,6 @@ void TransportBar::ShowDevices(const MidiOutDeviceNames& devices) {
         devices_->addItem(QString::fromStdString(name));
     }
     devices_->setCurrentIndex(devices.empty() ? -1 : std::max(0, devices_->findText(chosen)));
-}
-
-void TransportBar::SetDeviceListEnabled(bool enabled) {
-    devices_->setEnabled(enabled);
 }
 
 }  // namespace kaz

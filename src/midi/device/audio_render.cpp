@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/output_file.h"
+#include "midi/device/peak_limiter.h"
 
 namespace kaz {
 
@@ -21,6 +22,8 @@ constexpr int kChannels = 2;
 constexpr int kBytesPerFrame = kChannels * 2;
 constexpr std::int64_t kWaveHeaderBytes = 44;
 constexpr int kBlockFrames = 4096;
+// The highest sample a render reaches: -1 dBFS.
+constexpr double kMostPeak = 0.89;
 
 //! The sample at which each event sounds, following the tempo events.
 std::vector<std::int64_t> EventFrames(const EventList& events, std::int32_t startTempo, double sampleRate) {
@@ -172,36 +175,103 @@ class FlacSink final : public SampleSink {
     sf_count_t position_ = 0;
 };
 
+//! Measures the level of what is rendered: its loudness (the root mean square) and its peak, over as many
+//! frames as it is given room for; then it asks for no more.
+class LevelMeter final : public SampleSink {
+  public:
+    explicit LevelMeter(std::int64_t frames) : room_(frames) {}
+
+    [[nodiscard]] bool Take(const std::int16_t* samples, int frames) override {
+        for (int i = 0; i < frames * kChannels; ++i) {
+            const double sample = samples[i] / 32768.0;
+            squares_ += sample * sample;
+            peak_ = std::max(peak_, std::abs(sample));
+        }
+        measured_ += frames;
+        return measured_ < room_;
+    }
+    [[nodiscard]] double Loudness() const {
+        return measured_ == 0 ? 0.0 : std::sqrt(squares_ / static_cast<double>(measured_ * kChannels));
+    }
+    [[nodiscard]] double Peak() const { return peak_; }
+
+  private:
+    std::int64_t room_;
+    std::int64_t measured_ = 0;
+    double squares_ = 0.0;
+    double peak_ = 0.0;
+};
+
 enum class Performance { Complete, SinkFailed, Stopped };
 
-//! Play the events into the synthesizer and hand what it sounds to sink, block by block, telling progress
-//! how far it has come.
+//! Play the events into the synthesizer and hand what it sounds to sink through limiter, block by block,
+//! telling progress how far it has come.
 Performance Perform(SoundFontSynth& synth, const EventList& events, const std::vector<std::int64_t>& frames,
-                    std::int64_t totalFrames, SampleSink& sink, const RenderProgress& progress) {
+                    std::int64_t totalFrames, PeakLimiter& limiter, SampleSink& sink,
+                    const RenderProgress& progress) {
     SynthPort port(synth);
-    NoEditor editor;
-    std::vector<std::int16_t> block(static_cast<std::size_t>(kBlockFrames) * kChannels);
+    std::vector<float> block(static_cast<std::size_t>(kBlockFrames) * kChannels);
+    std::vector<std::int16_t> limited;
     std::int64_t rendered = 0;
     Performance performance = Performance::Complete;
+    const auto handOn = [&] {
+        if (!sink.Take(limited.data(), static_cast<int>(limited.size() / kChannels))) {
+            performance = Performance::SinkFailed;
+        }
+        limited.clear();
+    };
     const auto renderUntil = [&](std::int64_t frame) {
         while (rendered < frame && performance == Performance::Complete) {
             const int count = static_cast<int>(std::min<std::int64_t>(kBlockFrames, frame - rendered));
             synth.Render(count, block.data());
             rendered += count;
-            if (!sink.Take(block.data(), count)) {
-                performance = Performance::SinkFailed;
-            } else if (progress &&
-                       !progress(static_cast<double>(rendered) / static_cast<double>(totalFrames))) {
+            limiter.Process(block.data(), count, limited);
+            handOn();
+            if (performance == Performance::Complete && progress &&
+                !progress(static_cast<double>(rendered) / static_cast<double>(totalFrames))) {
                 performance = Performance::Stopped;
             }
         }
     };
     for (std::size_t i = 0; i < events.size() && performance == Performance::Complete; ++i) {
         renderUntil(frames[i]);
-        events[i].Play(port, editor);
+        events[i].Play(port);
     }
     renderUntil(totalFrames);
+    if (performance == Performance::Complete) {
+        limiter.Drain(limited);
+        handOn();
+    }
     return performance;
+}
+
+//! The synthesizer's gain that brings the performance to the render level: a loudness of kTargetLoudness,
+//! measured on the song's first minutes rendered quietly, with the peaks it would take above kMostPeak left
+//! to the limiter, but no more than kMostLimiting above it.
+double RenderGain(const EventList& events, const std::vector<std::int64_t>& frames, std::int64_t totalFrames,
+                  const SynthOptions& options) {
+    constexpr double kTargetLoudness = 0.1;  // -20 dBFS
+    constexpr double kMeasuredSeconds = 120.0;
+    constexpr double kQuiet = 0.25;
+    constexpr double kMostRaise = 4.0;     // a nearly silent song is not pumped up to noise
+    constexpr double kMostLimiting = 2.0;  // 6 dB: a drum's attack is rounded, never flattened
+    SynthOptions quiet = options;
+    quiet.gain = options.gain * kQuiet;
+    std::unique_ptr<SoundFontSynth> synth = SoundFontSynth::Create(quiet);
+    if (synth == nullptr) {
+        return options.gain;
+    }
+    LevelMeter meter(
+        std::min<std::int64_t>(totalFrames, std::llround(kMeasuredSeconds * options.sampleRate)));
+    // Rendered quietly, the song hardly ever reaches the limiter's full scale.
+    PeakLimiter clipGuard(1.0, options.sampleRate);
+    static_cast<void>(Perform(*synth, events, frames, totalFrames, clipGuard, meter, nullptr));
+    if (meter.Loudness() <= 0.0 || meter.Peak() <= 0.0) {
+        return options.gain;
+    }
+    const double raise = std::min(
+        {kTargetLoudness / meter.Loudness(), kMostLimiting * kMostPeak / meter.Peak(), kMostRaise / kQuiet});
+    return quiet.gain * raise;
 }
 
 std::string CannotWrite(const std::string& path, const OutputFile& file) {
@@ -264,7 +334,9 @@ RenderOutcome RenderAudio(const EventList& events, std::int32_t startTempo, cons
         error = "the installed sound file library cannot write FLAC";
         return RenderOutcome::Failed;
     }
-    std::unique_ptr<SoundFontSynth> synth = SoundFontSynth::Create(options);
+    SynthOptions levelled = options;
+    levelled.gain = RenderGain(events, frames, totalFrames, options);
+    std::unique_ptr<SoundFontSynth> synth = SoundFontSynth::Create(levelled);
     if (synth == nullptr) {
         const std::string soundFont = FindSoundFont(options);
         error = soundFont.empty() ? "no General MIDI SoundFont found (set KAZ_SOUNDFONT to a .sf2 file)"
@@ -277,16 +349,17 @@ RenderOutcome RenderAudio(const EventList& events, std::int32_t startTempo, cons
         return RenderOutcome::Failed;
     }
     Performance performance = Performance::SinkFailed;
+    PeakLimiter limiter(kMostPeak, options.sampleRate);
     bool written = false;
     if (format == AudioFormat::Flac) {
         FlacSink flac(options.sampleRate);
         if (flac.Opened()) {
-            performance = Perform(*synth, events, frames, totalFrames, flac, progress);
+            performance = Perform(*synth, events, frames, totalFrames, limiter, flac, progress);
         }
         written = performance == Performance::Complete && flac.Close() && file.Write(flac.Bytes());
     } else {
         WaveSink wave(file, options.sampleRate, totalFrames);
-        performance = Perform(*synth, events, frames, totalFrames, wave, progress);
+        performance = Perform(*synth, events, frames, totalFrames, limiter, wave, progress);
         written = performance == Performance::Complete;
     }
     if (written && file.Commit()) {

@@ -34,11 +34,13 @@ inline constexpr std::uint64_t kWaveRiffLengthOffset = 4;
 inline constexpr std::uint64_t kWaveDataLengthOffset = 40;
 
 //! Render the performance through the built-in synthesizer, offline and faster than real time, into an
-//! audio file of format at path. Each event sounds at the sample its time gives at the tempo in force
-//! (startTempo until the first tempo event), and the file lasts the song plus the release tail. The file is
-//! written through OutputFile: a regular file is replaced only when complete, and stays as it was when the
-//! render fails or is stopped. error says why a render failed. With toStandardOutput the audio goes to the
-//! program's standard output, and path only names it in messages. kinds says which files path may name.
+//! audio file of format at path, at one level whatever the style: a loudness of -20 dBFS, measured on the
+//! song's first two minutes, with a limiter keeping every peak below -1 dBFS. Each event sounds at the sample
+//! its time gives at the tempo in force (startTempo until the first tempo event), and the file lasts the song
+//! plus the release tail. The file is written through OutputFile: a regular file is replaced only when
+//! complete, and stays as it was when the render fails or is stopped. error says why a render failed. With
+//! toStandardOutput the audio goes to the program's standard output, and path only names it in messages.
+//! kinds says which files path may name.
 [[nodiscard]] RenderOutcome RenderAudio(const EventList& events, std::int32_t startTempo,
                                         const std::string& path, AudioFormat format,
                                         const SynthOptions& options, const RenderProgress& progress,

@@ -152,6 +152,10 @@ void SoundFontSynth::Render(int frames, std::int16_t* out) {
     fluid_synth_write_s16(parts_->synth.get(), frames, out, 0, 2, out, 1, 2);
 }
 
+void SoundFontSynth::Render(int frames, float* out) {
+    fluid_synth_write_float(parts_->synth.get(), frames, out, 0, 2, out, 1, 2);
+}
+
 bool SoundFontSynth::StartAudioOutput(const SynthOptions& options, std::string& failure) {
     fluid_settings_t* settings = parts_->settings.get();
     const std::vector<std::string> drivers =

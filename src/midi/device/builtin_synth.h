@@ -48,6 +48,8 @@ class SoundFontSynth {
     void SilenceAll();
     //! Render frames of interleaved 16-bit stereo into out (2 × frames values).
     void Render(int frames, std::int16_t* out);
+    //! Render frames of interleaved stereo into out (2 × frames values), full scale 1.0 and not clipped.
+    void Render(int frames, float* out);
     //! Play on the first of the options' audio drivers that opens; false when none does, with the reason
     //! in failure when one is known (a recording that cannot be written).
     [[nodiscard]] bool StartAudioOutput(const SynthOptions& options, std::string& failure);

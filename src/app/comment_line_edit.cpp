@@ -1,4 +1,4 @@
-#include "app/editor/text_change.h"
+#include "app/comment_line_edit.h"
 
 #include <QTextCursor>
 
@@ -7,15 +7,17 @@
 
 namespace kaz {
 
-void ApplyTextChange(ChartEditor& editor, const TextChange& change) {
-    const std::string text = editor.Text().toStdString();
+void ApplyToEditor(ChartEditor& editor, const std::string& text, const std::optional<TextChange>& change) {
+    if (!change) {
+        return;
+    }
     const TextPositionMap positions(text);
     const TextRange units =
-        positions.ToEditor({static_cast<int>(change.start), static_cast<int>(change.end)});
+        positions.ToEditor({static_cast<int>(change->start), static_cast<int>(change->end)});
     QTextCursor cursor(editor.document());
     cursor.setPosition(units.start);
     cursor.setPosition(units.end, QTextCursor::KeepAnchor);
-    cursor.insertText(QString::fromStdString(change.replacement));
+    cursor.insertText(QString::fromStdString(change->replacement));
 }
 
 }  // namespace kaz

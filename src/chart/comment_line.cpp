@@ -1,22 +1,25 @@
-#include "base/program_lines.h"
+#include "chart/comment_line.h"
 
 namespace kaz {
 
 namespace {
 
-//! The line of text that starts at offset start, without its line break.
-std::string_view LineFrom(std::string_view text, std::size_t start) {
+std::string_view LineAt(std::string_view text, std::size_t start) {
     const std::size_t end = text.find_first_of("\r\n", start);
     return text.substr(start, (end == std::string_view::npos ? text.size() : end) - start);
 }
 
 //! Where the comment line of prefix starts; npos without one.
-std::size_t ProgramLineStart(std::string_view text, std::string_view prefix) {
-    // The line starts the text or follows a line break; a chart rarely holds the prefix anywhere else.
-    for (std::size_t at = text.find(prefix); at != std::string_view::npos; at = text.find(prefix, at + 1)) {
-        if (at == 0 || text[at - 1] == '\n') {
-            return at;
+std::size_t LineStart(std::string_view text, std::string_view prefix) {
+    for (std::size_t start = 0; start <= text.size();) {
+        if (LineAt(text, start).starts_with(prefix)) {
+            return start;
         }
+        const std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) {
+            break;
+        }
+        start = end + 1;
     }
     return std::string_view::npos;
 }
@@ -27,18 +30,18 @@ std::string_view LineBreakOf(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::string_view> ProgramLineValue(std::string_view text, std::string_view prefix) {
-    const std::size_t start = ProgramLineStart(text, prefix);
+std::optional<std::string_view> CommentLineValue(std::string_view text, std::string_view prefix) {
+    const std::size_t start = LineStart(text, prefix);
     if (start == std::string_view::npos) {
         return std::nullopt;
     }
-    return LineFrom(text, start).substr(prefix.size());
+    return LineAt(text, start).substr(prefix.size());
 }
 
-std::optional<TextChange> ProgramLineChange(std::string_view text, std::string_view prefix,
-                                            std::optional<std::string_view> value) {
-    const std::size_t start = ProgramLineStart(text, prefix);
-    const std::string line = value ? std::string(prefix) + std::string(*value) : std::string();
+std::optional<TextChange> CommentLineChange(std::string_view text, std::string_view prefix,
+                                            const std::optional<std::string>& value) {
+    const std::size_t start = LineStart(text, prefix);
+    const std::string line = std::string(prefix) + value.value_or(std::string());
     const std::string_view lineBreak = LineBreakOf(text);
     if (start == std::string_view::npos) {
         if (!value) {
@@ -49,7 +52,7 @@ std::optional<TextChange> ProgramLineChange(std::string_view text, std::string_v
         return TextChange{text.size(), text.size(),
                           brokenOff ? line + std::string(lineBreak) : std::string(lineBreak) + line};
     }
-    const std::size_t end = start + LineFrom(text, start).size();
+    const std::size_t end = start + LineAt(text, start).size();
     if (value) {
         if (text.substr(start, end - start) == line) {
             return std::nullopt;
