@@ -26,6 +26,8 @@ inline constexpr std::string_view kBReadAsEnglish =
 inline constexpr std::string_view kBReadAsGerman =
     "B read as B flat (German notation); write H for B natural, or choose English notation";
 inline constexpr std::string_view kInvalidKey = "Invalid key";
+//! %1 the mark as it is written right: "[TEMPO=120]".
+inline constexpr std::string_view kMisspeltMark = "A mark written wrong (write %1)";
 
 }  // namespace messages
 

@@ -3,6 +3,7 @@
 // error they report points at that construct.
 #include <algorithm>
 
+#include "language/misspelt_mark.h"
 #include "language/parse_chart.h"
 #include "language/scanner_fault.h"
 %}
@@ -46,7 +47,9 @@ int chart_lex(CHART_STYPE* value, ChartParse& parse) {
 }
 
 void chart_error(ChartParse& parse, const char*) {
-    kaz::ReportSyntaxError(parse.context);
+    if (!kaz::ReportMisspeltMark(parse.context)) {
+        kaz::ReportSyntaxError(parse.context);
+    }
 }
 
 std::string_view View(const ChartParse& parse, ChartText text) {

@@ -92,7 +92,7 @@ TEST_F(ChartGrammar, SectionsTakeAnyNameButAMarkWithAKeywordStaysThatMark) {
     EXPECT_EQ(score.sections[1].name,
               "\xC3\x9C"
               "bergang 2");
-    for (std::string_view keyword : {"[TEMPO 120]", "[CHORD mu]", "[STYLE]"}) {
+    for (std::string_view keyword : {"[TEMPO 120]", "[CHORD mu]", "[STYLE]", "[KEY Eb]", "[KEY]"}) {
         EXPECT_EQ(Parse(keyword), kParseAborted) << keyword;
     }
 }
