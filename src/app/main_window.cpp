@@ -74,6 +74,12 @@ MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
     auto* styles = new StyleList(session_.settings, &Transport());
     Transport().addWidget(styles);
     connect(styles, &QComboBox::currentIndexChanged, this, &MainWindow::SettingsChanged);
+    connect(compiler_, &ChartCompiler::compiled, styles, [this, styles] {
+        const ScoreTree& score = compiler_->Latest()->chart->score;
+        if (!score.measureSlots.empty()) {
+            styles->OfferForMeter(score.measureSlots[0]->meterNum, score.measureSlots[0]->meterDen);
+        }
+    });
     CreateStatusBar();
     CreateChecking();
     RestoreLayout();
