@@ -74,7 +74,9 @@ int RunStyles(const CommandArguments& arguments) {
     // A style file is anyone's text: its name and its lines are shown with their control characters
     // escaped, so that they cannot move the terminal's cursor or change its colours.
     for (const std::string& name : library->Names()) {
-        if (!meter || library->Find(name)->OwnPattern(meter->num, meter->den) != nullptr) {
+        // The block chords have no patterns: they play any meter.
+        const Style* style = library->Find(name);
+        if (!meter || (style != nullptr && style->OwnPattern(meter->num, meter->den) != nullptr)) {
             std::printf("%s\n", EscapeControlCharacters(name).c_str());
         }
     }

@@ -190,7 +190,8 @@ TEST_F(ChartGrammar, MeterErrorsQuoteTheNumbersAndSelectTheBracket) {
 
 TEST_F(ChartGrammar, TempoNeedsItsEqualsSign) {
     ASSERT_EQ(Parse("[TEMPO 120]"), kParseAborted);
-    EXPECT_EQ(Error().text, "120");
+    EXPECT_EQ(Error().message, "A mark written wrong (write [TEMPO=120])");
+    EXPECT_EQ(Error().text, "[TEMPO 120]");
 }
 
 TEST_F(ChartGrammar, SecondTempoMarkIsReported) {
