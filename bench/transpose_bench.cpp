@@ -101,7 +101,7 @@ void RewriteByWholeTextSplices(benchmark::State& state) {
 void CompileAndTranspose(benchmark::State& state) {
     const std::string text = ChartOfChords(state.range(0));
     const kaz::TransposeResult result = UpAWholeTone();
-    const kaz::TransposeChooser choose = [&](kaz::NotationMode) { return std::optional(result); };
+    const kaz::TransposeChooser choose = [&](const kaz::TransposeOffer&) { return std::optional(result); };
     kaz::CompileState compileState;
     NullPresenter presenter;
     for (auto _ : state) {

@@ -16,6 +16,7 @@
 #include "app/chart/chart_feature.h"
 #include "app/chart/chart_panel.h"
 #include "app/chart/chart_view.h"
+#include "app/comment_line_edit.h"
 #include "app/dialogs/about_dialog.h"
 #include "app/dialogs/chord_reference_dialog.h"
 #include "app/dialogs/fast_input_dialog.h"
@@ -44,6 +45,7 @@
 #include "app/view_settings.h"
 #include "base/input_file.h"
 #include "base/program.h"
+#include "chart/notation_line.h"
 #include "language/transpose_score.h"
 
 namespace kaz {
@@ -72,6 +74,12 @@ MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
     auto* styles = new StyleList(session_.settings, &Transport());
     Transport().addWidget(styles);
     connect(styles, &QComboBox::currentIndexChanged, this, &MainWindow::SettingsChanged);
+    connect(compiler_, &ChartCompiler::compiled, styles, [this, styles] {
+        const ScoreTree& score = compiler_->Latest()->chart->score;
+        if (!score.measureSlots.empty()) {
+            styles->OfferForMeter(score.measureSlots[0]->meterNum, score.measureSlots[0]->meterDen);
+        }
+    });
     CreateStatusBar();
     CreateChecking();
     RestoreLayout();
@@ -193,10 +201,7 @@ void MainWindow::CreateCommands() {
         EditStyleSettings(this, session_.settings);
         SettingsChanged();
     });
-    connect(c.notation, &QAction::triggered, this, [this] {
-        EditNotation(this, session_.settings.notation);
-        SettingsChanged();
-    });
+    connect(c.notation, &QAction::triggered, this, &MainWindow::ChooseNotation);
     connect(c.fastInput, &QAction::triggered, this, [this] { EditFastInput(this, session_.snippets); });
     connect(c.about, &QAction::triggered, this, [this] { ShowAbout(this); });
     connect(c.homepage, &QAction::triggered, this, [this] { OpenWebPage(QString::fromUtf8(kHomePageUrl)); });
@@ -349,8 +354,9 @@ void MainWindow::Transpose() {
         return;
     }
     // The chords are rewritten in a copy of the text, which then replaces the editor's text in one change.
-    const Transposition transposition = TransposeChart(
-        *compile->chart, [this](NotationMode notation) { return prompts_->ChooseTransposition(notation); });
+    const Transposition transposition = TransposeChart(*compile->chart, [this](const TransposeOffer& offer) {
+        return prompts_->ChooseTransposition(offer);
+    });
     if (transposition.outcome != TransposeOutcome::Transposed) {
         return;
     }
@@ -358,6 +364,23 @@ void MainWindow::Transpose() {
     editor_->ReplaceAllWithoutUndo(document_->EditorText(transposition.text));
     // After the rewrite, whose change notification empties the slot.
     editor_->SetUndoSlot(before);
+}
+
+void MainWindow::ChooseNotation() {
+    const std::string text = editor_->Text().toStdString();
+    const std::optional<NotationMode> kept = NotationOfChart(text);
+    std::optional<NotationMode> chart = kept;
+    const NotationMode setting = session_.settings.notation;
+    if (!EditNotation(this, session_.settings.notation, chart)) {
+        return;
+    }
+    if (session_.settings.notation != setting) {
+        SettingsChanged();
+    }
+    // The chart's own notation is a line of its text: writing it compiles the chart again.
+    if (chart != kept && !editor_->isReadOnly()) {
+        ApplyToEditor(*editor_, text, NotationLineChange(text, chart));
+    }
 }
 
 void MainWindow::InsertSnippet(int index) {

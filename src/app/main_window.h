@@ -84,6 +84,8 @@ class MainWindow final : public QMainWindow {
     void UpdateTitle();
     void Paste();
     void Transpose();
+    //! Settings → B/Bb/H: the notation the user reads, and the one the chart keeps in its own line.
+    void ChooseNotation();
     void InsertSnippet(int index);
     void OpenWebPage(const QString& url);
 

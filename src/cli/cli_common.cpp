@@ -141,16 +141,12 @@ bool ReadNotationOption(const CommandLine& parser, NotationMode& notation) {
         return true;
     }
     const std::string name = parser.Value("notation");
-    if (name == "english") {
-        notation = kEnglishNotation;
-    } else if (name == "german") {
-        notation = kGermanNotation;
-    } else if (name == "mixed") {
-        notation = kMixedNotation;
-    } else {
+    const std::optional<NotationMode> named = NotationFromWord(name);
+    if (!named) {
         UsageError("--notation takes english, german or mixed, not '" + name + "'");
         return false;
     }
+    notation = *named;
     return true;
 }
 

@@ -36,8 +36,16 @@ const SpellingName* FindSpellingName(std::string_view name) {
 }
 
 std::optional<int> ReadShift(const CommandLine& parser) {
+    if (parser.IsSet("to-key")) {
+        if (parser.IsSet("shift")) {
+            UsageError("transpose takes --shift or --to-key, not both");
+            return std::nullopt;
+        }
+        // The shift comes from the chart's key, once it has compiled.
+        return 0;
+    }
     if (!parser.IsSet("shift")) {
-        UsageError("transpose needs --shift N, a number of semitones from -5 to 6");
+        UsageError("transpose needs --shift N, a number of semitones from -5 to 6, or --to-key KEY");
         return std::nullopt;
     }
     const std::string text = parser.Value("shift");
@@ -47,6 +55,24 @@ std::optional<int> ReadShift(const CommandLine& parser) {
         return std::nullopt;
     }
     return static_cast<int>(*shift);
+}
+
+//! The note of --to-key, English names ("F#", "Bb", and "H" for B) whatever the chart's notation, or German
+//! ones ("Fis"); a word for major or minor after it is allowed and changes nothing: the chart keeps its mode.
+std::optional<int> ReadTargetTonic(const CommandLine& parser) {
+    const std::string text = parser.Value("to-key");
+    const std::optional<WrittenKey> key = ReadWrittenKey(text);
+    if (!key) {
+        UsageError("--to-key takes a key such as E, Eb, F#m or Fis, not '" + text + "'");
+        return std::nullopt;
+    }
+    return MovedPitchClass(ReadPitchClass(key->note.english), 0);
+}
+
+//! The shift from the chart's key to tonic, -5..6.
+int ShiftToTonic(const MusicalKey& from, int tonic) {
+    const int up = MovedPitchClass(tonic - from.tonic, 0);
+    return up > 6 ? up - kPitchClassCount : up;
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -99,11 +125,16 @@ bool WriteOutput(const std::string& text) {
 int RunTranspose(const CommandArguments& arguments) {
     CommandLine parser(
         "Print the chart with every chord root and slash bass moved by N semitones and written with the\n"
-        "chosen sharp or flat names; everything else stays as it is. --shift 0 only respells.",
+        "chosen sharp or flat names; everything else stays as it is. --shift 0 only respells. A chart with\n"
+        "a [KEY=...] mark, and --to-key, spell every chord by its key instead, and the marks move along.",
         SingleDashWords::LongOptions);
     parser.AddPositional("FILE", "The chart, or - for standard input.");
     AddChartOptions(parser);
     parser.AddOption({"shift", "N", "Semitones to move every chord, -5..6."});
+    parser.AddOption(
+        {"to-key", "KEY",
+         "Move the chart into KEY (E, Eb, F#m, Fis; H or B for B natural) from the key of its "
+         "first [KEY=...] mark, or the key heard from its chords, and spell every chord by key."});
     parser.AddOption(
         {"spell", "names",
          "Comma-separated names among C#, Db, D#, Eb, F#, Gb, G#, Ab, A#, Bb: how those pitch classes "
@@ -120,14 +151,25 @@ int RunTranspose(const CommandArguments& arguments) {
     if (!shift || !ReadSpellings(parser, tables)) {
         return kExitUsage;
     }
+    std::optional<int> targetTonic;
+    if (parser.IsSet("to-key")) {
+        targetTonic = ReadTargetTonic(parser);
+        if (!targetTonic) {
+            return kExitUsage;
+        }
+    }
     ChartInput chart;
     std::shared_ptr<const CompiledChart> compiled;
     if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), options, chart, compiled)) {
         return *exit;
     }
-    const auto choose = [&](NotationMode resolved) -> std::optional<TransposeResult> {
-        TransposeDialogModel dialog(tables, resolved);
-        dialog.SelectEntry(TransposeDialogModel::kUnshiftedEntry + *shift);
+    const auto choose = [&](const TransposeOffer& offer) -> std::optional<TransposeResult> {
+        TransposeDialogModel dialog(tables, offer);
+        if (targetTonic) {
+            dialog.SelectKey(TransposeDialogModel::kUnshiftedEntry + ShiftToTonic(offer.key, *targetTonic));
+        } else {
+            dialog.SelectEntry(TransposeDialogModel::kUnshiftedEntry + *shift);
+        }
         return dialog.Accept();
     };
     const Transposition transposition = TransposeChart(*compiled, choose);

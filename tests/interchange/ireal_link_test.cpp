@@ -27,7 +27,8 @@ std::string Body(const std::string& chart) {
     while (at < chart.size()) {
         const std::size_t end = chart.find('\n', at);
         const std::string line = chart.substr(at, end - at);
-        if (line.rfind("# ", 0) != 0 && line.rfind("[TEMPO", 0) != 0 && line.rfind("[STYLE", 0) != 0) {
+        if (line.rfind("# ", 0) != 0 && line.rfind("[TEMPO", 0) != 0 && line.rfind("[STYLE", 0) != 0 &&
+            line.rfind("[KEY", 0) != 0) {
             body += line + "\n";
         }
         at = end + 1;
@@ -58,7 +59,8 @@ TEST(IrealLink, ReadsTheSongFieldsIntoTheHeader) {
         ReadIrealLinks(LinkForTest(SongForTest("Blue Hour", "[T44C^7XyQ|A-7XyQZ")));
     ASSERT_TRUE(imported.Read()) << imported.error;
     EXPECT_EQ(WriteChartText(imported.songs.front()),
-              "# Blue Hour\n# Composer: Writer Tess\n# Style: Medium Swing\n[STYLE=Medium swing]\n# Key: F\n"
+              "# Blue Hour\n# Composer: Writer Tess\n# Style: Medium Swing\n[STYLE=Medium swing]\n# Key: "
+              "F\n[KEY=F]\n"
               "# Choruses: 3\n"
               "[TEMPO=120]\nCmaj7 | Am7 |\n");
 }
@@ -120,7 +122,8 @@ TEST(IrealLink, ReadsTheOlderLinksWithTheirMusicAsItIs) {
     const ImportedSongs imported = ReadIrealLinks("irealbook://Old%20One=Writer=Bossa=D=n=[D^7XyQ|E-7XyQZ");
     ASSERT_TRUE(imported.Read()) << imported.error;
     EXPECT_EQ(WriteChartText(imported.songs.front()),
-              "# Old One\n# Composer: Writer\n# Style: Bossa\n[STYLE=Bossa nova]\n# Key: D\nDmaj7 | Em7 |\n");
+              "# Old One\n# Composer: Writer\n# Style: Bossa\n[STYLE=Bossa nova]\n# Key: D\n[KEY=D]\nDmaj7 | "
+              "Em7 |\n");
 }
 
 TEST(IrealLink, BadLinksAreRefusedWithTheReason) {
@@ -163,7 +166,7 @@ TEST(IrealLink, ManyLinksInALargePageAreReadQuickly) {
 //! Charts written in the form the import writes come back letter for letter from their link.
 TEST(IrealRoundTrip, FormChartsGiveBackTheSameText) {
     const std::string charts[] = {
-        "# Round One\n# Composer: Writer Tess\n# Style: Ballad\n[STYLE=Jazz ballad]\n# Key: Eb\n"
+        "# Round One\n# Composer: Writer Tess\n# Style: Ballad\n[STYLE=Jazz ballad]\n# Key: Eb\n[KEY=Eb]\n"
         "# Choruses: 2\n[TEMPO=72]\n"
         "|: [A] Ebmaj7 | Cm7 | Fm7 Bb7 | [1.] Gm7 C7b9 :|\n[2.] Fm7 Bb7 | Eb6 |\n"
         "[B] Am7b5 D7alt | Gm7 | % | %% |\n",
