@@ -3,16 +3,19 @@
 #include <string>
 #include <vector>
 
+#include "base/message.h"
+
 namespace kaz {
 
-//! One spelling Kaz reads, on the root C, and the keys its voice plays ("C3 B♭3 E4 G4").
+//! One spelling Kaz reads, on the root C, and the keys its voice plays ("C3 B♭3 E4 G4"), as messages: most
+//! are symbols and keys alone, a few are words for the window to translate.
 struct ChordReferenceRow {
-    std::string spelling;
-    std::string plays;
+    Message spelling;
+    Message plays;
 };
 
 struct ChordReferenceSection {
-    std::string title;
+    Message title;
     std::vector<ChordReferenceRow> rows;
 };
 

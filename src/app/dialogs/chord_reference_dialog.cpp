@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/core_messages.h"
 #include "harmony/chord_reference.h"
 
 namespace kaz {
@@ -21,10 +22,10 @@ QTreeWidget* ReferenceTree(QWidget* parent) {
     tree->setRootIsDecorated(true);
     tree->setUniformRowHeights(true);
     for (const ChordReferenceSection& section : ChordReference()) {
-        auto* group = new QTreeWidgetItem(tree, {QString::fromUtf8(section.title)});
+        auto* group = new QTreeWidgetItem(tree, {Said(section.title)});
         group->setFirstColumnSpanned(true);
         for (const ChordReferenceRow& row : section.rows) {
-            new QTreeWidgetItem(group, {QString::fromUtf8(row.spelling), QString::fromUtf8(row.plays)});
+            new QTreeWidgetItem(group, {Said(row.spelling), Said(row.plays)});
         }
     }
     tree->expandAll();

@@ -1,4 +1,5 @@
 #include "app/playback/playback_controller.h"
+#include "app/core_messages.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -106,7 +107,8 @@ bool PlaybackController::AcceptCompile(const ChartCompile& compile) {
         return false;
     }
     if (compile.chart->result.outcome == CompileOutcome::NothingToPlay) {
-        prompts_.ShowMessage(kProgramName, kNothingToPlay, MessageIcon::Information);
+        prompts_.ShowMessage(kProgramName, Said(Message(kNothingToPlay.data())).toStdString(),
+                             MessageIcon::Information);
         return false;
     }
     return true;
