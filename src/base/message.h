@@ -11,7 +11,8 @@ namespace kaz {
 //! values that fill them, so that the window can say it in its own language: it looks the pattern up in its
 //! translation and fills in the same values. kaz-cli prints the English.
 struct Message {
-    //! The pattern; a string literal, so that it lives as long as the program and names the message.
+    //! The pattern; a string literal where a message is kept, so that it lives as long as the program and
+    //! names the message. A borrowed text does for a message made and said at once.
     const char* pattern = "";
     std::vector<std::string> values;
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
-#include <utility>
 
 #include "harmony/chord_aliases.h"
 #include "harmony/chord_analysis.h"
@@ -40,13 +39,9 @@ std::string Plays(std::string_view suffix) {
     return plays;
 }
 
-//! Symbols and keys, the same in every language.
-Message Verbatim(std::string text) {
-    return Message("%1", {std::move(text)});
-}
-
 ChordReferenceRow Row(std::string_view suffix) {
-    return {Verbatim("C" + std::string(suffix)), Verbatim(Plays(suffix))};
+    std::string plays = Plays(suffix);
+    return {"C" + std::string(suffix), plays, Message("%1", {plays})};
 }
 
 }  // namespace
@@ -81,17 +76,19 @@ std::vector<ChordReferenceSection> ChordReference() {
     for (const auto& list : {QualityWords(), ModifierWords()}) {
         for (const SpellingWord& word : list) {
             if (word.written != word.reads) {
-                words.rows.push_back(
-                    {Verbatim(std::string(word.written)), Message("as %1", {std::string(word.reads)})});
+                words.rows.push_back({std::string(word.written), "as " + std::string(word.reads),
+                                      Message("as %1", {std::string(word.reads)})});
             }
         }
     }
     words.rows.push_back({"\u0394, ^, M, ma, \u00f8, h, alt alone",
+                          "with the seventh they imply: C\u0394 is Cmaj7, "
+                          "C\u00f8 Cm7b5, Calt C7alt",
                           "with the seventh they imply: C\u0394 is Cmaj7, C\u00f8 Cm7b5, Calt C7alt"});
 
     ChordReferenceSection& noChord = sections.emplace_back();
     noChord.title = "No chord";
-    noChord.rows.push_back({Verbatim("N.C., NC"), "nothing, like a rest"});
+    noChord.rows.push_back({"N.C., NC", "nothing, like a rest", "nothing, like a rest"});
     return sections;
 }
 

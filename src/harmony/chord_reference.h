@@ -7,15 +7,15 @@
 
 namespace kaz {
 
-//! One spelling Kaz reads, on the root C, and the keys its voice plays ("C3 B♭3 E4 G4"), as messages: most
-//! are symbols and keys alone, a few are words for the window to translate.
+//! One spelling Kaz reads, on the root C, and the keys its voice plays ("C3 B♭3 E4 G4").
 struct ChordReferenceRow {
-    Message spelling;
-    Message plays;
+    std::string spelling;
+    std::string plays;
+    Message playsSaid;  //!< plays, for the window to say in its language
 };
 
 struct ChordReferenceSection {
-    Message title;
+    std::string title;
     std::vector<ChordReferenceRow> rows;
 };
 

@@ -14,6 +14,11 @@ namespace kaz {
 
 namespace {
 
+//! A text of the reference whose translation, where the window has one, is the whole text's.
+QString SaidAsWritten(const std::string& text) {
+    return Said(Message(text.c_str()));
+}
+
 QTreeWidget* ReferenceTree(QWidget* parent) {
     auto* tree = new QTreeWidget(parent);
     tree->setObjectName(QStringLiteral("chordReference"));
@@ -22,10 +27,10 @@ QTreeWidget* ReferenceTree(QWidget* parent) {
     tree->setRootIsDecorated(true);
     tree->setUniformRowHeights(true);
     for (const ChordReferenceSection& section : ChordReference()) {
-        auto* group = new QTreeWidgetItem(tree, {Said(section.title)});
+        auto* group = new QTreeWidgetItem(tree, {SaidAsWritten(section.title)});
         group->setFirstColumnSpanned(true);
         for (const ChordReferenceRow& row : section.rows) {
-            new QTreeWidgetItem(group, {Said(row.spelling), Said(row.plays)});
+            new QTreeWidgetItem(group, {SaidAsWritten(row.spelling), Said(row.playsSaid)});
         }
     }
     tree->expandAll();
