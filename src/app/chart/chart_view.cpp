@@ -1,11 +1,11 @@
 #include "app/chart/chart_view.h"
-#include "app/core_messages.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "app/core_messages.h"
 #include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
 #include "app/sounding_words.h"

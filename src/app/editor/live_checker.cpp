@@ -1,6 +1,6 @@
 #include "app/editor/live_checker.h"
-#include "app/core_messages.h"
 
+#include "app/core_messages.h"
 #include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
 

@@ -1,4 +1,3 @@
-#include "app/core_messages.h"
 #include "app/playback/mixer_panel.h"
 
 #include <QCheckBox>
@@ -9,6 +8,7 @@
 #include <QTimer>
 
 #include "app/comment_line_edit.h"
+#include "app/core_messages.h"
 #include "app/editor/chart_editor.h"
 #include "chart/mixer_line.h"
 

@@ -1,5 +1,4 @@
 #include "app/playback/playback_controller.h"
-#include "app/core_messages.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -7,6 +6,7 @@
 #include <QSpinBox>
 #include <algorithm>
 
+#include "app/core_messages.h"
 #include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
 #include "app/playback/transport_bar.h"
