@@ -34,6 +34,7 @@
 #include "app/editor/editing_comforts.h"
 #include "app/editor/live_checker.h"
 #include "app/editor/zoom_control.h"
+#include "app/interface_language.h"
 #include "app/lock_indicators.h"
 #include "app/playback/follow_view.h"
 #include "app/playback/playback_controller.h"
@@ -64,12 +65,13 @@ MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
     player_ = new PlayerFeatures(*this, *playback_);
     CreateChartView();
     CreateCommands();
-    CreateMenus(*menuBar(), commands_,
-                {interchange_->importSongs, chart_->ExportPdfAction(), interchange_->exportIreal,
-                 interchange_->exportMusicXml, chart_->PrintAction(), comforts_->RedoAction(),
-                 comforts_->FindAction(), comforts_->ReplaceAction(), comforts_->FindNextAction(),
-                 chart_->ChartViewAction(), comforts_->Zoom().ZoomInAction(),
-                 comforts_->Zoom().ZoomOutAction(), comforts_->Zoom().ActualSizeAction(), theme_->Menu()});
+    CreateMenus(
+        *menuBar(), commands_,
+        {interchange_->importSongs, chart_->ExportPdfAction(), interchange_->exportIreal,
+         interchange_->exportMusicXml, chart_->PrintAction(), comforts_->RedoAction(),
+         comforts_->FindAction(), comforts_->ReplaceAction(), comforts_->FindNextAction(),
+         chart_->ChartViewAction(), comforts_->Zoom().ZoomInAction(), comforts_->Zoom().ZoomOutAction(),
+         comforts_->Zoom().ActualSizeAction(), theme_->Menu(), language_->Menu()});
     addToolBar(Qt::TopToolBarArea, &Transport());
     auto* styles = new StyleList(session_.settings, &Transport());
     Transport().addWidget(styles);
@@ -258,6 +260,7 @@ void MainWindow::CreateChartView() {
     connect(document_, &ChartDocument::aboutToReplace, chart_, &ChartFeature::ForgetChart);
     comforts_ = new EditingComforts(*this, *editor_);
     theme_ = new ThemeMenu(*this);
+    language_ = new LanguageMenu(*this);
     ZoomControl& zoom = comforts_->Zoom();
     connect(&zoom, &ZoomControl::zoomChanged, chart_, &ChartFeature::SetZoom);
     connect(&chart_->Panel().View(), &ChartView::zoomStepped, &zoom, &ZoomControl::Step);

@@ -13,9 +13,6 @@ class QWidget;
 
 namespace kaz {
 
-//! The caption of the message that tells a chart's error.
-inline constexpr std::string_view kErrorCaption = "Kaz error";
-
 //! The icon of a message; None for a plain one.
 enum class MessageIcon { Exclamation, Information, None };
 

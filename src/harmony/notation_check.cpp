@@ -19,8 +19,8 @@ const Chord* FirstB(const ScoreTree& score) {
 }
 
 //! The hint goes among the parse's hints in text order.
-void AddHintInOrder(CompileContext& context, std::string_view message, const Chord& chord) {
-    ReportHint(context, message, chord.text(), LineAt(context.sourceText, chord.textStart), chord.textStart,
+void AddHintInOrder(CompileContext& context, Message message, const Chord& chord) {
+    ReportHint(context, std::move(message), chord.text(), LineAt(context.sourceText, chord.textStart), chord.textStart,
                chord.textEnd);
     const auto earlier = [](const LanguageHint& a, const LanguageHint& b) {
         return a.selection.start < b.selection.start;
@@ -50,9 +50,9 @@ std::string EnglishSpellingOf(const Chord& chord) {
 bool CheckChartNotation(const ScoreTree& score, CompileContext& context, NotationMode setting) {
     const NotationMode resolved = ResolveNotation(score.bLettersSeen, setting);
     if (const Chord* german = score.firstGermanChord; german != nullptr && resolved == kEnglishNotation) {
-        const std::string_view message =
+        const char* const pattern =
             IsWrittenLowercase(*german) ? messages::kLowercaseInEnglish : messages::kGermanNameInEnglish;
-        ReportError(context, FillMessage(message, {EnglishSpellingOf(*german)}), german->text(),
+        ReportError(context, Message(pattern, {EnglishSpellingOf(*german)}), german->text(),
                     LineAt(context.sourceText, german->textStart), german->textStart, german->textEnd);
         return false;
     }

@@ -86,14 +86,13 @@ bool ScoreBuilder::AddChord(Measure& measure, std::string_view tokenText) {
         if (const std::optional<KeyInPlaceOfChord> key =
                 KeyWrittenAsChord(context_.sourceText, static_cast<std::size_t>(chord.textStart),
                                   static_cast<std::size_t>(chord.textEnd))) {
-            ReportError(context_, FillMessage(messages::kKeyNameNotChord, {key->chord, key->chord}),
+            ReportError(context_, Message(messages::kKeyNameNotChord, {key->chord, key->chord}),
                         context_.sourceText.substr(key->start, key->end - key->start), context_.lineIndex + 1,
                         static_cast<int>(key->start), static_cast<int>(key->end));
             return false;
         }
     }
-    const std::string_view message =
-        result == ChordAnalysis::Ambiguous ? "B/Bb/H ambiguity" : "Unknown chord";
+    const char* const message = result == ChordAnalysis::Ambiguous ? "B/Bb/H ambiguity" : "Unknown chord";
     ReportError(context_, message, tokenText, context_.lineIndex + 1, chord.textStart, chord.textEnd);
     return false;
 }
@@ -105,8 +104,9 @@ void ScoreBuilder::HintAtChord(const Chord& chord) {
          (definitions_.Find(chord.text()) != nullptr || definitions_.Find(chord.suffix()) != nullptr))) {
         return;
     }
-    if (const std::optional<std::string> hint = SpellingHint(chord)) {
-        ReportHint(context_, *hint, chord.text(), context_.lineIndex + 1, chord.textStart, chord.textEnd);
+    if (std::optional<Message> hint = SpellingHint(chord)) {
+        ReportHint(context_, std::move(*hint), chord.text(), context_.lineIndex + 1, chord.textStart,
+                   chord.textEnd);
     }
 }
 
@@ -234,7 +234,7 @@ void ScoreBuilder::EndMarkLine() {
     measureMarkGiven_ = false;
 }
 
-void ScoreBuilder::ReportAtMark(std::string_view message, std::string_view text, std::string_view bracket) {
+void ScoreBuilder::ReportAtMark(const char* message, std::string_view text, std::string_view bracket) {
     const auto start = static_cast<int>(bracket.data() - context_.sourceText.data());
     ReportError(context_, message, text, context_.lineIndex + 1, start,
                 start + static_cast<int>(bracket.size()));
@@ -285,7 +285,7 @@ void ScoreBuilder::OpenStyleMarks() {
     openStyleMarks_ = 0;
 }
 
-void ScoreBuilder::ReportAtBracket(std::string_view message, std::string_view text) {
+void ScoreBuilder::ReportAtBracket(const char* message, std::string_view text) {
     ReportError(context_, message, text, context_.lineIndex + 1, context_.bracketStart, context_.bracketEnd);
 }
 

@@ -58,13 +58,13 @@ class ScoreBuilder {
     [[nodiscard]] bool FinishForm();
 
   private:
-    void ReportAtBracket(std::string_view message, std::string_view text);
+    void ReportAtBracket(const char* message, std::string_view text);
     //! Report a hint when the chord just added most likely means something else to its writer.
     void HintAtChord(const Chord& chord);
     void AppendNewMeasures(ScoreLine& line, int count);
     //! A mark quoting text and selecting selected in messages, waiting for its measure.
     FormMark& AddPendingMark(FormMarkKind kind, std::string_view text, std::string_view selected);
-    void ReportAtMark(std::string_view message, std::string_view text, std::string_view bracket);
+    void ReportAtMark(const char* message, std::string_view text, std::string_view bracket);
     //! The marks read since the last measure entered a line belong to measure.
     void PlacePendingMarks(const Measure& measure);
     void OpenStyleMarks();

@@ -151,7 +151,7 @@ bool ReportMisspeltMark(CompileContext& context) {
     if (!right || *right == written) {
         return false;
     }
-    ReportError(context, FillMessage(messages::kMisspeltMark, {*right}), written,
+    ReportError(context, Message(messages::kMisspeltMark, {*right}), written,
                 LineAt(text, static_cast<int>(open)), static_cast<int>(open), static_cast<int>(end));
     return true;
 }
