@@ -40,7 +40,7 @@ TEST(KazCliStyles, ReadsOnlyStyleFilesOfTheirOwnAndEscapesWhatTheyHold) {
 }
 
 TEST(KazCliStyles, ListsTheStylesWithAPatternOfTheirOwnForAMeter) {
-    EXPECT_EQ(RunCli({"styles", "--meter", "12/8"}).out, "Afro 6/8\n12/8 ballad\n12/8 blues\n");
+    EXPECT_EQ(RunCli({"styles", "--meter", "12/8"}).out, "Afro 6/8\nFolk 6/8\n12/8 ballad\n12/8 blues\n");
     EXPECT_EQ(RunCli({"styles", "--meter", "6/8"}).out, "Afro 6/8\nFolk 6/8\nSlow 6/8\n12/8 ballad\n");
     const test::CliRun wrong = RunCli({"styles", "--meter", "six-eight"});
     EXPECT_EQ(wrong.exitCode, 2);
