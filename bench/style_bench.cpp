@@ -5,7 +5,8 @@
 // the MIDI export does; the whole MIDI export of the same songs, compile and file included (and at 12,000
 // in the busiest grooves, against the block chords); and Export to
 // Audio of a five-minute song in a style with drums, through the built-in synthesizer, with how many times
-// faster than real time it runs.
+// faster than real time it runs; and the loading of the default SoundFont that the first Play with the
+// built-in synthesizer waits for.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include "bench_charts.h"
 #include "language/compile_score.h"
 #include "midi/device/audio_render.h"
+#include "midi/device/builtin_synth.h"
 #include "midi/midi_file_writer.h"
 
 namespace {
@@ -168,6 +170,17 @@ void ExportAudioFunk(benchmark::State& state) {
     ExportAudioInStyle(state, "Funk");
 }
 
+// What the window's first Play with the built-in synthesizer waits for before its first note: the default
+// SoundFont loaded into a new synthesizer.
+void LoadDefaultSoundFont(benchmark::State& state) {
+    for (auto _ : state) {
+        if (kaz::SoundFontSynth::Create(kaz::SynthOptions{}) == nullptr) {
+            state.SkipWithError("no SoundFont is installed");
+            break;
+        }
+    }
+}
+
 BENCHMARK(RenderBlockChords)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);
 BENCHMARK(RenderMediumSwing)->Arg(1200)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond);
 BENCHMARK(RenderFunk)->Arg(12000)->Unit(benchmark::kMillisecond);
@@ -180,6 +193,7 @@ BENCHMARK(ExportFunk)->Arg(12000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ExportMediumUpSwing)->Arg(12000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ExportAudioMediumSwing)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ExportAudioFunk)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(LoadDefaultSoundFont)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 }  // namespace
 
