@@ -2,9 +2,10 @@
 // millisecond clock), into a recording port, and reports for every message how late it was sent after the
 // exact moment its tick falls on: median, 99th percentile and maximum, with the machine otherwise idle and
 // with a second process keeping the other core busy. Also reports the CPU the program used, its event loop
-// and its timer's thread, as a share of the wall time. And the same while a chord is edited every 200 ms with
-// Edit while playing, each edit compiled and taking over at the next measure boundary. Runs once per case:
-// cmake -DKAZ_BUILD_BENCH=ON, then build/.../bench/playback_bench.
+// and its timer's thread, as a share of the wall time, and beside it the machine's own lateness meanwhile
+// (see bench::MachineLateness). And the same while a chord is edited every 200 ms with Edit while playing,
+// each edit compiled and taking over at the next measure boundary. Runs once per case: cmake
+// -DKAZ_BUILD_BENCH=ON, then build/.../bench/playback_bench.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -87,11 +88,13 @@ void PlayTheMinuteChart(benchmark::State& state, bool otherCoreBusy, int editEve
         if (editEveryMs > 0) {
             edits.start(editEveryMs);
         }
+        bench::MachineLateness machine{std::chrono::milliseconds(kPlaybackTimerPeriodMs)};
         const double cpuStart = bench::ProcessCpuSeconds();
         const std::int64_t wallStart = clock.Nanoseconds();
         QCoreApplication::exec();
         const double cpu = bench::ProcessCpuSeconds() - cpuStart;
         const double wall = static_cast<double>(clock.Nanoseconds() - wallStart) * 1e-9;
+        machine.Report(state);
         if (!bench::ReportLateness(state, recording.messages, due)) {
             return;
         }
