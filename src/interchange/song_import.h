@@ -5,16 +5,13 @@
 #include <string_view>
 
 #include "interchange/lead_sheet.h"
+#include "interchange/song_formats.h"
 
 namespace kaz {
 
 //! The largest file an import reads: a playlist page of a few thousand songs stays far below it.
 inline constexpr std::size_t kMaxImportBytes = std::size_t{64} * 1024 * 1024;
 
-enum class SongFormat { IrealLink, MusicXml, CompressedMusicXml, ChordPro, KazChart, Unknown };
-
-//! The format of a file, from its first bytes and, where they do not tell, its name.
-[[nodiscard]] SongFormat DetectSongFormat(std::string_view fileName, std::string_view bytes);
 //! Every song of a file in any of the formats the program reads.
 [[nodiscard]] ImportedSongs ImportSongs(std::string_view fileName, std::string_view bytes);
 

@@ -79,6 +79,8 @@ PlaybackEngine::Performance::Performance(std::shared_ptr<const CompiledChart> co
     for (std::size_t i = 0; i < events.size(); ++i) {
         if (events[i].kind == EventKind::ProgramChange) {
             programChanges.push_back(i);
+        } else if (events[i].kind == EventKind::ControlChange && events[i].time == 0) {
+            mixControls.push_back(i);
         }
     }
 }
@@ -337,6 +339,22 @@ void PlaybackEngine::ChooseInstrument(const MidiEvent& programChange) {
     programs_[programChange.channel()] = programChange.program();
 }
 
+void PlaybackEngine::TakeOverTheMix(const Performance& next) {
+    const EventList& played = playing_->Events();
+    for (const std::size_t index : next.mixControls) {
+        const MidiEvent& control = next.Events()[index];
+        const bool alreadySet =
+            std::any_of(playing_->mixControls.begin(), playing_->mixControls.end(), [&](std::size_t old) {
+                return played[old].channel() == control.channel() &&
+                       played[old].controller() == control.controller() &&
+                       played[old].value() == control.value();
+            });
+        if (!alreadySet) {
+            control.Play(*output_);
+        }
+    }
+}
+
 bool PlaybackEngine::TakeOver(Ticks boundary, int measure) {
     Performance* const next = offered_.exchange(nullptr, std::memory_order_acq_rel);
     if (next == nullptr) {
@@ -360,6 +378,7 @@ bool PlaybackEngine::TakeOver(Ticks boundary, int measure) {
             ChooseInstrument(event);
         }
     }
+    TakeOverTheMix(*next);
     playing_ = next;
     state_.baseTicks += target - boundary;
     state_.nextIndex = FirstEventAt(events, target);

@@ -176,6 +176,7 @@ class PlaybackEngine {
         SongMap song;
         std::uint64_t number = 0;  //!< 1 for the first chart of a playback, then one more for each
         std::vector<std::size_t> programChanges;  //!< the events that choose an instrument
+        std::vector<std::size_t> mixControls;     //!< the control changes that set up the mix at the top
         // The measures of a practice loop in this chart:
         Ticks loopStart = 0;             //!< where the first measure starts
         Ticks loopEnd = 0;               //!< where the last measure ends
@@ -222,6 +223,8 @@ class PlaybackEngine {
     //! the index of the first event not performed, and sets highlighted when one of them was a highlight.
     std::size_t PerformDueEvents(const EventList& list, std::size_t index, std::size_t end, double reached,
                                  bool& highlighted);
+    //! Send the mix of next's top (pan, reverb) where it differs from the playing chart's.
+    void TakeOverTheMix(const Performance& next);
     //! Send programChange and remember the instrument it chooses.
     void ChooseInstrument(const MidiEvent& programChange);
     //! Let the chart offered take over at song position boundary, the start of measure number measure of

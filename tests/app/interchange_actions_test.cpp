@@ -75,6 +75,10 @@ TEST_F(InterchangeWindowTest, AGivenFileIsImportedWhenItHoldsSongsAndOpensWhenIt
     EXPECT_TRUE(prompts->seen[0].text.startsWith("Cannot import broken.musicxml: "))
         << prompts->seen[0].text.toStdString();
     EXPECT_EQ(window->CurrentFile(), chart);
+    // The window takes a file by the name the command line's import does.
+    window->Document().SetModified(false);
+    ASSERT_TRUE(window->OpenGivenFile(write("tune.crd", "[C]Hello [G7]world\n")));
+    EXPECT_TRUE(Editor().toPlainText().endsWith("C | G7 |\n")) << Editor().toPlainText().toStdString();
 }
 
 TEST_F(InterchangeWindowTest, APlaylistWithASongThatWouldNotOpenImportsTheOthersAndNamesIt) {

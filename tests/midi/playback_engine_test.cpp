@@ -644,6 +644,28 @@ TEST_F(CompiledChartPlayback, AnEditedChartTakesOverAtTheNextMeasureOfTheLoopAnd
     EXPECT_EQ(NoteOns(1).back(), (std::pair<std::int64_t, int>{4000, 36}));
 }
 
+TEST_F(CompiledChartPlayback, AMixChangedWhilePlayingIsSentWhenTheEditedChartTakesOver) {
+    PlayChart("#kaz:mixer=comping pan 40\nC | G7 | C | G7 |\n");
+    RunUntil(1000);
+    ASSERT_TRUE(engine->Offer(Compile("#kaz:mixer=comping pan 100\nC | G7 | C | G7 |\n")));
+    RunUntil(2500);
+    const auto pans = [&] {
+        std::vector<std::pair<std::int64_t, int>> sent;
+        for (const RecordedMessage& message : recording.messages) {
+            if (message.status == 0xB0 && message.data1 == 10) {
+                sent.emplace_back(message.time, message.data2);
+            }
+        }
+        return sent;
+    };
+    // Sent with the last events before the second measure, as its notes are.
+    EXPECT_EQ(pans(), (std::vector<std::pair<std::int64_t, int>>{{0, 40}, {1999, 100}}));
+    // A chart whose mix is unchanged sends none again.
+    ASSERT_TRUE(engine->Offer(Compile("#kaz:mixer=comping pan 100\nC | G7 | C | G9 |\n")));
+    RunUntil(6500);
+    EXPECT_EQ(pans().size(), 2u);
+}
+
 TEST_F(CompiledChartPlayback, AChartOfferedInTheSongTakesOverByMeasureNumber) {
     PlayChart("C | = | F |\n");
     RunUntil(3000);

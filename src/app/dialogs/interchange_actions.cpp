@@ -19,31 +19,31 @@
 #include "interchange/import_check.h"
 #include "interchange/ireal_cells.h"
 #include "interchange/ireal_link.h"
+#include "interchange/song_formats.h"
 
 namespace kaz {
 
 namespace {
 
-// The files the import reads, by their names; a text file may hold a chart as well.
-const QStringList kSongSuffixes = {"html", "htm", "txt", "url",    "musicxml",
-                                   "xml",  "mxl", "cho", "chopro", "chordpro"};
-const QString kTextSuffix = QStringLiteral("txt");
-
-//! Whether a line of text starts with a brace, as a ChordPro directive does ("{title: …}") and no line of a
-//! chart can, blanks and a byte order mark aside.
-bool HasChordProDirective(std::string_view text) {
-    bool lineStart = true;
-    for (std::size_t i = text.starts_with("\xEF\xBB\xBF") ? 3 : 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\n') {
-            lineStart = true;
-        } else if (lineStart && c == '{') {
-            return true;
-        } else if (c != ' ' && c != '\t' && c != '\r') {
-            lineStart = false;
+//! The names of the files the import reads, for its file dialog.
+QString SongFilePatterns() {
+    QStringList patterns;
+    for (const SongFileFormat& format : SongFileFormats()) {
+        if (format.format == SongFormat::KazChart) {
+            continue;
+        }
+        for (const std::string_view suffix : format.suffixes) {
+            const QString pattern = "*." + QString::fromStdString(std::string(suffix));
+            if (!patterns.contains(pattern)) {
+                patterns.append(pattern);
+            }
         }
     }
-    return false;
+    return patterns.join(' ');
+}
+
+QString ExportSuffix(SongFormat format) {
+    return QString::fromStdString(std::string(SongFileFormatOf(format).exportSuffix));
 }
 
 //! The songs an import left out, a line each: at most kMostToldSongs, then how many more.
@@ -65,9 +65,8 @@ QStringList LeftOutList(const std::vector<std::string>& problems) {
 InterchangeQuestions AskTheUser() {
     InterchangeQuestions questions;
     questions.importPath = [](QWidget* parent) {
-        return QFileDialog::getOpenFileName(
-            parent, QObject::tr("Import"), QString(),
-            QObject::tr("Songs (%1);;All files (*)").arg("*." + kSongSuffixes.join(" *.")));
+        return QFileDialog::getOpenFileName(parent, QObject::tr("Import"), QString(),
+                                            QObject::tr("Songs (%1);;All files (*)").arg(SongFilePatterns()));
     };
     questions.exportPath = [](QWidget* parent, const QString& caption, const QString& filter,
                               const QString& suggested) {
@@ -104,7 +103,8 @@ InterchangeActions::InterchangeActions(QWidget* window, UserPrompts& prompts, Ch
     exportIreal->setStatusTip(tr("Write the chart as an iReal Pro link in a small web page"));
     connect(exportIreal, &QAction::triggered, this, [this] {
         Export(
-            tr("Export to iReal Pro"), tr("Web page with an iReal Pro link (*.html)"), "html",
+            tr("Export to iReal Pro"), tr("Web page with an iReal Pro link (*.html)"),
+            ExportSuffix(SongFormat::IrealLink),
             [](const LeadSheet& song) { return WriteIrealPage({song}, ""); },
             [](const LeadSheet& song) { return LinkDifferences(song.measures); });
     });
@@ -117,20 +117,22 @@ InterchangeActions::InterchangeActions(QWidget* window, UserPrompts& prompts, Ch
             ShowError(tr("Cannot export to MusicXML: %1.").arg(QString::fromStdString(error)));
             return;
         }
-        Export(tr("Export to MusicXML"), tr("MusicXML (*.musicxml)"), "musicxml", songFiles->writeMusicXml,
+        Export(tr("Export to MusicXML"), tr("MusicXML (*.musicxml)"), ExportSuffix(SongFormat::MusicXml),
+               songFiles->writeMusicXml,
                [songFiles](const LeadSheet& song) { return songFiles->musicXmlDifferences(song.measures); });
     });
 }
 
 bool InterchangeActions::IsSongFile(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix != kTextSuffix) {
-        return kSongSuffixes.contains(suffix);
+    const std::string name = QFile::encodeName(path).toStdString();
+    const std::string suffix = LowercaseSuffix(name);
+    if (suffix != kPlainTextSuffix) {
+        return IsImportSuffix(suffix);
     }
     // A text file that cannot be read opens as a chart, which then says why.
-    const InputFile input =
-        ReadWholeFile(QFile::encodeName(path).toStdString(), kMaxImportBytes, FileKinds::RegularOnly);
-    return input.Read() && (HasIrealLink(input.bytes) || HasChordProDirective(input.bytes));
+    const InputFile input = ReadWholeFile(name, kMaxImportBytes, FileKinds::RegularOnly);
+    const SongFormat format = input.Read() ? DetectSongFormat(name, input.bytes) : SongFormat::Unknown;
+    return format != SongFormat::Unknown && format != SongFormat::KazChart;
 }
 
 void InterchangeActions::Import() {
