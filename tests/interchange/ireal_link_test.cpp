@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 
 #include "interchange/chart_reading.h"
 #include "interchange/chart_text_writer.h"
@@ -150,16 +149,15 @@ TEST(IrealLink, DoubleEncodedLinksAndInvalidUtf8Titles) {
     EXPECT_EQ(broken.songs.front().title, "Caf\xEF\xBF\xBD");
 }
 
-TEST(IrealLink, ManyLinksInALargePageAreReadQuickly) {
+// How fast such a page is read is measured in bench/ireal_bench.cpp, not here, where the machine may be busy.
+TEST(IrealLink, ManyLinksInALargePageAreAllRead) {
     std::string page(8 * 1024 * 1024, 'x');
     const std::string link =
         "<a href=\"" + LinkForTest(SongForTest("S", "*A{C^7 A-7 |D-7 G7 }Z")) + "\">S</a>\n";
     for (int i = 0; i < 5000; ++i) {
         page += link;
     }
-    const auto start = std::chrono::steady_clock::now();
     const ImportedSongs imported = ReadIrealLinks(page);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_EQ(imported.songs.size(), 5000U);
 }
 
