@@ -288,6 +288,34 @@
         <source>Drums</source>
         <translation>Schlagzeug</translation>
     </message>
+    <message>
+        <source>Invalid key</source>
+        <translation>Ungültige Tonart</translation>
+    </message>
+    <message>
+        <source>A mark written wrong (write %1)</source>
+        <translation>Ein falsch geschriebenes Zeichen (schreiben Sie %1)</translation>
+    </message>
+    <message>
+        <source>A German note name in English notation (write %1, or choose German notation)</source>
+        <translation>Ein deutscher Tonname in englischer Schreibweise (schreiben Sie %1, oder wählen Sie deutsche Tonnamen)</translation>
+    </message>
+    <message>
+        <source>A lowercase minor chord in English notation (write %1, or choose German notation)</source>
+        <translation>Ein kleingeschriebener Mollakkord in englischer Schreibweise (schreiben Sie %1, oder wählen Sie deutsche Tonnamen)</translation>
+    </message>
+    <message>
+        <source>A key, not a chord (write %1 for the chord, [KEY=%2] for the key)</source>
+        <translation>Eine Tonart, kein Akkord (schreiben Sie %1 für den Akkord, [KEY=%2] für die Tonart)</translation>
+    </message>
+    <message>
+        <source>B read as B natural (English notation); write Bb, or choose German notation</source>
+        <translation>B als H gelesen (englische Tonnamen); schreiben Sie Bb, oder wählen Sie deutsche Tonnamen</translation>
+    </message>
+    <message>
+        <source>B read as B flat (German notation); write H for B natural, or choose English notation</source>
+        <translation>B als B (Bb) gelesen (deutsche Tonnamen); schreiben Sie H für H, oder wählen Sie englische Tonnamen</translation>
+    </message>
 </context>
 <context>
     <name>FastInputDialog</name>
@@ -560,6 +588,14 @@
     <message>
         <source>&amp;mixed (H/Bb)</source>
         <translation>&amp;gemischt (H/Bb)</translation>
+    </message>
+    <message>
+        <source>This &amp;chart:</source>
+        <translation>Dieses &amp;Chart:</translation>
+    </message>
+    <message>
+        <source>This chart</source>
+        <translation>Dieses Chart</translation>
     </message>
 </context>
 <context>
@@ -900,6 +936,22 @@
     <message>
         <source>Shift</source>
         <translation>Verschieben</translation>
+    </message>
+    <message>
+        <source>To &amp;key:</source>
+        <translation>In die &amp;Tonart:</translation>
+    </message>
+    <message>
+        <source>To key</source>
+        <translation>In die Tonart</translation>
+    </message>
+    <message>
+        <source>Spell by &amp;key</source>
+        <translation>Nach Tonart sc&amp;hreiben</translation>
+    </message>
+    <message>
+        <source>Spell by key</source>
+        <translation>Nach Tonart schreiben</translation>
     </message>
 </context>
 <context>
@@ -1517,6 +1569,37 @@
     </message>
 </context>
 <context>
+    <name>kaz::NotationDialog</name>
+    <message>
+        <source>As set above</source>
+        <translation>Wie oben eingestellt</translation>
+    </message>
+    <message>
+        <source>English (B/Bb)</source>
+        <translation>Englisch (B/Bb)</translation>
+    </message>
+    <message>
+        <source>German (H/B)</source>
+        <translation>Deutsch (H/B)</translation>
+    </message>
+    <message>
+        <source>mixed (H/Bb)</source>
+        <translation>gemischt (H/Bb)</translation>
+    </message>
+    <message>
+        <source>Kept in the chart itself, as its last line: it is read so under every setting.</source>
+        <translation>Im Chart selbst gespeichert, als seine letzte Zeile: so wird es bei jeder Einstellung gelesen.</translation>
+    </message>
+    <message>
+        <source>Note names</source>
+        <translation>Tonnamen</translation>
+    </message>
+    <message>
+        <source>Which note names do you read? German musicians write H for B natural and B for B flat. Kaz reads charts with the names you choose here unless a chart says otherwise; Settings → B/Bb/H changes it later.</source>
+        <translation>Welche Tonnamen lesen Sie? Deutsche Musiker schreiben H für das englische B und B für Bb. Kaz liest Charts mit den Namen, die Sie hier wählen, außer ein Chart sagt etwas anderes; Einstellungen → B/Bb/H ändert es später.</translation>
+    </message>
+</context>
+<context>
     <name>kaz::PerformanceExports</name>
     <message>
         <source>Cannot open file `%1` for writing!</source>
@@ -1760,6 +1843,10 @@
         <source>The accompaniment style where the chart names none</source>
         <translation>Der Begleitstil, wo das Chart keinen nennt</translation>
     </message>
+    <message>
+        <source>Has a pattern of its own for %1/%2</source>
+        <translation>Hat ein eigenes Muster für den %1/%2-Takt</translation>
+    </message>
 </context>
 <context>
     <name>kaz::ThemeMenu</name>
@@ -1848,6 +1935,10 @@
     <message>
         <source>%1 to %2</source>
         <translation>%1 nach %2</translation>
+    </message>
+    <message>
+        <source>The chart names its key, so it is spelled by key.</source>
+        <translation>Das Chart nennt seine Tonart, darum wird nach der Tonart geschrieben.</translation>
     </message>
 </context>
 <context>

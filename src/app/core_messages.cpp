@@ -41,6 +41,13 @@ constexpr const char* kCorePatterns[] = {
     QT_TRANSLATE_NOOP("CoreMessages", "Jump to a coda without To Coda and coda"),
     QT_TRANSLATE_NOOP("CoreMessages", "Jump to a fine without one"),
     QT_TRANSLATE_NOOP("CoreMessages", "The form plays more than %1 measures"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Invalid key"),
+    QT_TRANSLATE_NOOP("CoreMessages", "A mark written wrong (write %1)"),
+    QT_TRANSLATE_NOOP("CoreMessages",
+                      "A German note name in English notation (write %1, or choose German notation)"),
+    QT_TRANSLATE_NOOP("CoreMessages",
+                      "A lowercase minor chord in English notation (write %1, or choose German notation)"),
+    QT_TRANSLATE_NOOP("CoreMessages", "A key, not a chord (write %1 for the chord, [KEY=%2] for the key)"),
     // The check's hints.
     QT_TRANSLATE_NOOP("CoreMessages",
                       "Plays %1 with a lowered seventh (the sixth); for %1 minor seventh write %2"),
@@ -55,6 +62,11 @@ constexpr const char* kCorePatterns[] = {
         "CoreMessages",
         "After a jump, % repeats nothing: no measure is written before it; write out the chords to "
         "play"),
+    QT_TRANSLATE_NOOP("CoreMessages",
+                      "B read as B natural (English notation); write Bb, or choose German notation"),
+    QT_TRANSLATE_NOOP(
+        "CoreMessages",
+        "B read as B flat (German notation); write H for B natural, or choose English notation"),
     // The band's parts in the mixer.
     QT_TRANSLATE_NOOP("CoreMessages", "Comping"),
     QT_TRANSLATE_NOOP("CoreMessages", "Bass"),

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "interchange/chart_reading.h"
 #include "interchange/chart_text_writer.h"
 #include "interchange/ireal_cells.h"
