@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstdlib>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "base/compile_context.h"
 #include "language/compile_score.h"
 #include "language/parse_chart.h"
+#include "render/form_unrolling.h"
 
 namespace kaz::bench {
 
@@ -55,15 +58,42 @@ inline std::string FormChart(int measures) {
     return text;
 }
 
-//! Scan, parse and analyse text into state's score tree, without the performance.
-inline void ParseOnly(CompileState& state, std::string_view text) {
-    state.score.Clear();
-    state.score.ResetCompileState();
-    state.context.Reset(text);
-    ScoreBuilder builder(state.score, state.context, state.chordDefinitions);
-    if (ParseChart(state.context, builder, state.chordDefinitions) != kParseAccepted) {
+//! A chart read into its score without its performance, for the benchmarks of the stages a compile runs.
+struct ReadChart {
+    CompileContext context;
+    ScoreTree score;
+    ChordDefinitions chordDefinitions;
+};
+
+//! Scan, parse and analyse text into chart's score tree, as the compile reads it, without the performance.
+inline void ParseOnly(ReadChart& chart, std::string_view text) {
+    chart.score.Clear();
+    chart.score.ResetCompileState();
+    chart.score.ReserveForChart(text.size());
+    chart.context.Reset(text);
+    ScoreBuilder builder(chart.score, chart.context, chart.chordDefinitions);
+    if (ParseChart(chart.context, builder, chart.chordDefinitions) != kParseAccepted) {
         std::abort();
     }
+}
+
+//! The same with the form unrolled into the measures as they play: a score the renderer plays again and
+//! again (an English chart is left as it is by the renderer).
+inline void ReadToRender(ReadChart& chart, std::string_view text) {
+    ParseOnly(chart, text);
+    if (!UnrollForm(chart.score, chart.context)) {
+        std::abort();
+    }
+}
+
+//! Compile text, which must be accepted.
+inline std::shared_ptr<const CompiledChart> CompileOrAbort(std::string text,
+                                                           const CompileOptions& options = {}) {
+    std::shared_ptr<const CompiledChart> chart = Compile(std::move(text), options);
+    if (!chart->Accepted()) {
+        std::abort();
+    }
+    return chart;
 }
 
 }  // namespace kaz::bench

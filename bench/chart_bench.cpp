@@ -1,5 +1,6 @@
 // The chart view and its printing on a long chart: one visible page redrawn (a plain blues, and a song with
-// every form mark), the layout after a change, and some fifty pages as a PDF and through the printer.
+// every form mark), the compile and the layout after a change, and some fifty pages as a PDF and through the
+// printer.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -8,11 +9,13 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include "app/chart/chart_pages.h"
 #include "app/chart/chart_view.h"
+#include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
-#include "app/session.h"
 #include "bench_charts.h"
 
 namespace {
@@ -26,11 +29,18 @@ std::string ChartFor(const benchmark::State& state, int measures) {
     return state.range(0) == 1 ? kaz::bench::FormChart(measures) : kaz::bench::BluesChart(measures);
 }
 
-void BM_ChartViewRedrawsAVisiblePage(benchmark::State& state) {
-    kaz::Session session;
+//! The chart view of an editor's chart as the window has it: the chart compiled on the compiler's thread.
+struct ShownChart {
+    explicit ShownChart(const std::string& text) { editor.setPlainText(QString::fromStdString(text)); }
+    kaz::RenderSettings settings;
     kaz::ChartEditor editor;
-    editor.setPlainText(QString::fromStdString(ChartFor(state, kMeasures)));
-    kaz::ChartView view(session, editor, [](const kaz::SongMap&) { return std::optional<kaz::SongPlace>(); });
+    kaz::ChartCompiler compiler{editor, settings, nullptr};
+    kaz::ChartView view{compiler, editor, [] { return std::optional<kaz::PlayingPlace>(); }};
+};
+
+void BM_ChartViewRedrawsAVisiblePage(benchmark::State& state) {
+    ShownChart shown(ChartFor(state, kMeasures));
+    kaz::ChartView& view = shown.view;
     view.resize(1280, 900);
     view.Relayout();
     view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum() / 2);
@@ -42,24 +52,26 @@ void BM_ChartViewRedrawsAVisiblePage(benchmark::State& state) {
 }
 BENCHMARK(BM_ChartViewRedrawsAVisiblePage)->ArgName("form")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+//! A chord changed at the end of the chart (F7 to F9 and back), then the view laid out again: the compile
+//! of the changed text on the compiler's thread, waited for, and the layout.
 void BM_ChartViewLaysOutAfterAChange(benchmark::State& state) {
-    kaz::Session session;
-    kaz::ChartEditor editor;
-    editor.setPlainText(QString::fromStdString(kaz::bench::BluesChart(kMeasures)));
-    kaz::ChartView view(session, editor, [](const kaz::SongMap&) { return std::optional<kaz::SongPlace>(); });
+    ShownChart shown(kaz::bench::BluesChart(kMeasures));
+    shown.view.Relayout();
+    QTextDocument& text = *shown.editor.document();
+    QTextCursor chord = text.find(QStringLiteral("F7"), text.characterCount() - 40);
+    int edit = 0;
     for (auto _ : state) {
-        view.Relayout();
+        chord.insertText(++edit % 2 == 1 ? QStringLiteral("F9") : QStringLiteral("F7"));
+        chord.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, 2);
+        shown.view.Relayout();
     }
+    state.counters["compiles"] = static_cast<double>(shown.compiler.Compiles());
 }
 BENCHMARK(BM_ChartViewLaysOutAfterAChange)->Unit(benchmark::kMillisecond);
 
 void BM_PdfOfFiftyPages(benchmark::State& state) {
-    kaz::CompileState compile;
-    const std::string text = kaz::bench::BluesChart(kPrintedMeasures);
-    if (!kaz::Compile(compile, text).Accepted()) {
-        std::abort();
-    }
-    const kaz::ChartLayout layout = kaz::LayOutChart(compile.score, text);
+    const auto chart = kaz::bench::CompileOrAbort(kaz::bench::BluesChart(kPrintedMeasures));
+    const kaz::ChartLayout layout = kaz::LayOutChart(chart->score, chart->text);
     int pages = 0;
     for (auto _ : state) {
         QByteArray pdf;
@@ -75,12 +87,8 @@ BENCHMARK(BM_PdfOfFiftyPages)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 //! File > Print, to a printer that writes its pages to a file: the printer's resolution, not the PDF's.
 void BM_PrintOfFiftyPages(benchmark::State& state) {
-    kaz::CompileState compile;
-    const std::string text = ChartFor(state, kPrintedMeasures);
-    if (!kaz::Compile(compile, text).Accepted()) {
-        std::abort();
-    }
-    const kaz::ChartLayout layout = kaz::LayOutChart(compile.score, text);
+    const auto chart = kaz::bench::CompileOrAbort(ChartFor(state, kPrintedMeasures));
+    const kaz::ChartLayout layout = kaz::LayOutChart(chart->score, chart->text);
     QTemporaryDir folder;
     int pages = 0;
     for (auto _ : state) {

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <new>
 
 #include "bench_charts.h"
@@ -15,50 +16,44 @@ namespace {
 
 std::atomic<std::size_t> liveBytes{0};
 
-template <typename Compile>
-void ReportMemoryPerChord(benchmark::State& state, const Compile& compile) {
-    kaz::CompileState compileState;
+//! The bytes what read holds once it has read the chart, per chord of its score.
+template <typename Read>
+void ReportMemoryPerChord(benchmark::State& state, const Read& read) {
     const std::size_t before = liveBytes.load();
-    compile(compileState);
-    const double held = static_cast<double>(liveBytes.load() - before);
-    state.counters["bytes_per_chord"] = held / static_cast<double>(compileState.score.allChords.size());
-    state.counters["chords"] = static_cast<double>(compileState.score.allChords.size());
+    const auto held = read();
+    const auto bytes = static_cast<double>(liveBytes.load() - before);
+    const std::size_t chords = held->score.allChords.size();
+    state.counters["bytes_per_chord"] = bytes / static_cast<double>(chords);
+    state.counters["chords"] = static_cast<double>(chords);
 }
 
 void ScanParseAnalyse(benchmark::State& state) {
     const std::string text = kaz::bench::BluesChart(static_cast<int>(state.range(0)));
-    auto parse = [&](kaz::CompileState& compileState) { kaz::bench::ParseOnly(compileState, text); };
-    kaz::CompileState compileState;
+    kaz::bench::ReadChart chart;
     for (auto _ : state) {
-        parse(compileState);
+        kaz::bench::ParseOnly(chart, text);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
-    ReportMemoryPerChord(state, parse);
+    ReportMemoryPerChord(state, [&] {
+        auto read = std::make_unique<kaz::bench::ReadChart>();
+        kaz::bench::ParseOnly(*read, text);
+        return read;
+    });
 }
 
 void CompileWithPerformance(benchmark::State& state) {
     const std::string text = kaz::bench::BluesChart(static_cast<int>(state.range(0)));
-    auto compile = [&](kaz::CompileState& compileState) {
-        if (!kaz::Compile(compileState, text).Accepted()) {
-            std::abort();
-        }
-    };
-    kaz::CompileState compileState;
     for (auto _ : state) {
-        compile(compileState);
+        benchmark::DoNotOptimize(kaz::bench::CompileOrAbort(text).get());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
-    ReportMemoryPerChord(state, compile);
+    ReportMemoryPerChord(state, [&] { return kaz::bench::CompileOrAbort(text); });
 }
 
 void CompileWith(benchmark::State& state, const std::string& text) {
-    kaz::CompileState compileState;
     std::size_t played = 0;
     for (auto _ : state) {
-        if (!kaz::Compile(compileState, text).Accepted()) {
-            std::abort();
-        }
-        played += compileState.score.playOrder.size();
+        played += kaz::bench::CompileOrAbort(text)->score.playOrder.size();
     }
     state.counters["ns_per_played_measure"] = benchmark::Counter(
         static_cast<double>(played), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);

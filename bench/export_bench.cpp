@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #ifdef __unix__
 #include <sys/resource.h>
@@ -60,12 +61,6 @@ std::string ReadFile(const fs::path& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-void CompileOrAbort(kaz::CompileState& compileState, std::string_view text) {
-    if (!kaz::Compile(compileState, text).Accepted()) {
-        std::abort();
-    }
-}
-
 void ReportRates(benchmark::State& state, std::size_t chartBytes, std::size_t events) {
     const auto iterations = static_cast<double>(state.iterations());
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
@@ -83,57 +78,58 @@ void ReportRates(benchmark::State& state, std::size_t chartBytes, std::size_t ev
 // Read, compile, render and write: the whole of `kaz-cli export` but the start of the process.
 void ExportEndToEnd(benchmark::State& state) {
     const ChartFiles files(static_cast<int>(state.range(0)));
-    kaz::CompileState compileState;
     std::size_t chartBytes = 0;
+    std::size_t events = 0;
     for (auto _ : state) {
-        const std::string text = ReadFile(files.Chart());
-        CompileOrAbort(compileState, text);
-        if (!kaz::ExportMidiFile(compileState.events, files.Midi())) {
+        std::string text = ReadFile(files.Chart());
+        chartBytes = text.size();
+        const auto chart = kaz::bench::CompileOrAbort(std::move(text));
+        if (!kaz::ExportMidiFile(chart->performance, files.Midi())) {
             std::abort();
         }
-        chartBytes = text.size();
+        events = chart->performance.size();
     }
-    ReportRates(state, chartBytes, compileState.events.size());
+    ReportRates(state, chartBytes, events);
     state.counters["midi_bytes"] = static_cast<double>(fs::file_size(files.Midi()));
 }
 
 // Scanning, parsing and chord analysis with the renderer: the compile alone.
 void CompileAndRender(benchmark::State& state) {
     const std::string text = PeerBlues(static_cast<int>(state.range(0)));
-    kaz::CompileState compileState;
+    std::size_t events = 0;
     for (auto _ : state) {
-        CompileOrAbort(compileState, text);
+        events = kaz::bench::CompileOrAbort(text)->performance.size();
     }
-    ReportRates(state, text.size(), compileState.events.size());
+    ReportRates(state, text.size(), events);
 }
 
-// The renderer alone, on a compiled score: notes, pending note-offs and the final ordering of the list.
+// The renderer alone, on a read score: notes, pending note-offs and the final ordering of the list.
 void RenderOnly(benchmark::State& state) {
     const std::string text = PeerBlues(static_cast<int>(state.range(0)));
-    kaz::CompileState compileState;
-    CompileOrAbort(compileState, text);
+    kaz::bench::ReadChart chart;
+    kaz::bench::ReadToRender(chart, text);
+    const kaz::RenderSettings settings;
+    kaz::EventList events;
     for (auto _ : state) {
-        // An English chart is left as it is by the renderer, so one score renders again and again.
-        compileState.events.Clear();
-        if (!kaz::RenderArrangement(compileState.score, compileState.settings, compileState.events)) {
+        events.Clear();
+        if (!kaz::RenderArrangement(chart.score, settings, events)) {
             std::abort();
         }
     }
-    ReportRates(state, text.size(), compileState.events.size());
+    ReportRates(state, text.size(), events.size());
 }
 
 // The MIDI file writer alone: every event's bytes, the temporary file and its rename.
 void WriteOnly(benchmark::State& state) {
     const ChartFiles files(static_cast<int>(state.range(0)));
     const std::string text = ReadFile(files.Chart());
-    kaz::CompileState compileState;
-    CompileOrAbort(compileState, text);
+    const auto chart = kaz::bench::CompileOrAbort(text);
     for (auto _ : state) {
-        if (!kaz::ExportMidiFile(compileState.events, files.Midi())) {
+        if (!kaz::ExportMidiFile(chart->performance, files.Midi())) {
             std::abort();
         }
     }
-    ReportRates(state, text.size(), compileState.events.size());
+    ReportRates(state, text.size(), chart->performance.size());
     state.counters["midi_bytes"] = static_cast<double>(fs::file_size(files.Midi()));
 }
 

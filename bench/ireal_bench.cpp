@@ -45,10 +45,10 @@ void BM_ImportAndCheckPlaylist(benchmark::State& state) {
     for (auto _ : state) {
         const ImportedSongs songs = ReadIrealLinks(page);
         std::size_t compiled = 0;
+        CompileOptions options;
+        options.settings.style.library = styles;
         for (const LeadSheet& song : songs.songs) {
-            CompileState compile;
-            compile.settings.style.library = styles;
-            compiled += Compile(compile, WriteChartText(song)).Accepted() ? 1 : 0;
+            compiled += Compile(WriteChartText(song), options)->Accepted() ? 1 : 0;
         }
         if (compiled != 1500) {
             state.SkipWithError("not every chart compiles");

@@ -67,7 +67,9 @@ inline std::vector<double> DueTimesNs(const EventList& events, const PlaybackSta
     std::vector<double> due;
     for (std::size_t i = 0; i < events.size(); ++i) {
         const EventKind kind = events[i].kind;
-        if (kind == EventKind::NoteOn || kind == EventKind::NoteOff || kind == EventKind::ProgramChange) {
+        // What the engine sends to the port: notes, instruments and the parts' places in the mix.
+        if (kind == EventKind::NoteOn || kind == EventKind::NoteOff || kind == EventKind::ProgramChange ||
+            kind == EventKind::ControlChange) {
             due.push_back(originNs + events[i].time * nsPerTick);
         }
     }

@@ -2,8 +2,10 @@
 // millisecond clock), into a recording port, and reports for every message how late it was sent after the
 // exact moment its tick falls on: median, 99th percentile and maximum, with the machine otherwise idle and
 // with a second process keeping the other core busy. Also reports the CPU the program used, its event loop
-// and its timer's thread, as a share of the wall time. Runs once per case: cmake -DKAZ_BUILD_BENCH=ON, then
-// build/.../bench/playback_bench.
+// and its timer's thread, as a share of the wall time, and beside it the machine's own lateness meanwhile
+// (see bench::MachineLateness). And the same while a chord is edited every 200 ms with Edit while playing,
+// each edit compiled and taking over at the next measure boundary. Runs once per case: cmake
+// -DKAZ_BUILD_BENCH=ON, then build/.../bench/playback_bench.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -14,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "language/compile_score.h"
+#include "bench_charts.h"
 #include "lateness.h"
 #include "midi/playback_engine.h"
 #include "qt/qt_playback_timer.h"
@@ -34,64 +36,87 @@ std::string MinuteChart() {
     return text;
 }
 
-class QuietPresenter final : public ErrorPresenter {
-  public:
-    void ShowMessage(std::string_view, std::string_view, MessageIcon) override {}
-};
+//! The minute chart as a musician edits it while it plays: the last chord of one of its measures turned into
+//! its tritone substitute and back, edit after edit. Both have four notes on the same beat, so every edit
+//! plays as many messages at the same moments, and each message keeps the moment it is due.
+std::string EditedMinuteChart(int edit) {
+    std::string text = MinuteChart();
+    if (edit % 2 == 1) {
+        std::size_t at = text.find("G7");
+        for (int measure = edit / 2 % 30; measure > 0; --measure) {
+            at = text.find("G7", at + 1);
+        }
+        text.replace(at, 2, "Db7");
+    }
+    return text;
+}
 
-class IdleTransport final : public TransportControls {
-  public:
-    void SetLatch(TransportLatch, bool) override {}
-    [[nodiscard]] std::string TempoText() const override { return "120"; }
-    void SetTempoText(const std::string&) override {}
-    void SetTempoReadOnly(bool) override {}
-    [[nodiscard]] std::string SelectedDeviceName() const override { return {}; }
-    void SetDeviceListEnabled(bool) override {}
-};
-
-void BM_PlaybackLateness(benchmark::State& state) {
-    const bool otherCoreBusy = state.range(0) != 0;
-    const std::string chart = MinuteChart();
+//! Play the minute chart into a recording port and report how late each message was; with editEveryMs, a
+//! new compile of an edited chart is offered that often while it plays, as Edit while playing offers each
+//! compile of the text, and it takes over at the next measure boundary.
+void PlayTheMinuteChart(benchmark::State& state, bool otherCoreBusy, int editEveryMs) {
     for (auto _ : state) {
         bench::BusyCore busy(otherCoreBusy);
         QtPlaybackClock clock;
-        CompileState compile;
-        NoEditor view;
-        QuietPresenter presenter;
-        IdleTransport transport;
         test::PortRecording recording;
         recording.messages.reserve(4096);
         QtPlaybackTimer timer(clock);
-        PlaybackEngine playback(compile, {view, presenter, transport, clock, timer,
-                                          [&] {
-                                              return std::make_unique<test::RecordingPort>(
-                                                  recording, [&clock] { return clock.Nanoseconds(); });
-                                          },
-                                          // The one change while the event loop runs is the stop at the end.
-                                          CompileScore, [] { QCoreApplication::exit(0); }});
-        playback.OnPlay(chart);
-        if (playback.IsStopped()) {
+        const PlaybackEngine* playing = nullptr;
+        PlaybackEngine playback({clock, timer,
+                                 [&] {
+                                     return std::make_unique<test::RecordingPort>(
+                                         recording, [&clock] { return clock.Nanoseconds(); });
+                                 },
+                                 [&] {
+                                     if (playing != nullptr && playing->IsStopped()) {
+                                         QCoreApplication::exit(0);
+                                     }
+                                 }});
+        playing = &playback;
+        const std::shared_ptr<const CompiledChart> chart = bench::CompileOrAbort(MinuteChart());
+        if (!playback.Play(chart, "Recording port").empty()) {
             state.SkipWithError("the chart did not play");
             return;
         }
-        const std::vector<double> due = bench::DueTimesNs(compile.events, playback.State());
+        const std::vector<double> due = bench::DueTimesNs(chart->performance, playback.State());
+        QTimer edits;
+        int edit = 0;
+        std::size_t offered = 0;
+        QObject::connect(&edits, &QTimer::timeout, [&] {
+            offered += playback.Offer(bench::CompileOrAbort(EditedMinuteChart(++edit))) ? 1 : 0;
+        });
+        if (editEveryMs > 0) {
+            edits.start(editEveryMs);
+        }
+        bench::MachineLateness machine{std::chrono::milliseconds(kPlaybackTimerPeriodMs)};
         const double cpuStart = bench::ProcessCpuSeconds();
         const std::int64_t wallStart = clock.Nanoseconds();
         QCoreApplication::exec();
         const double cpu = bench::ProcessCpuSeconds() - cpuStart;
         const double wall = static_cast<double>(clock.Nanoseconds() - wallStart) * 1e-9;
+        machine.Report(state);
         if (!bench::ReportLateness(state, recording.messages, due)) {
             return;
         }
         state.SetIterationTime(wall);
         state.counters["cpu_percent"] = 100.0 * cpu / wall;
+        if (editEveryMs > 0) {
+            state.counters["charts_offered"] = static_cast<double>(offered);
+        }
     }
 }
 
+//! With edits, Edit while playing: an edit every 200 ms, each compiled and offered as the window does.
+void BM_PlaybackLateness(benchmark::State& state) {
+    PlayTheMinuteChart(state, state.range(0) != 0, state.range(1) != 0 ? 200 : 0);
+}
+
 BENCHMARK(BM_PlaybackLateness)
-    ->ArgName("other_core_busy")
-    ->Arg(0)
-    ->Arg(1)
+    ->ArgNames({"other_core_busy", "edits"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kSecond);

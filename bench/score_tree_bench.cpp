@@ -39,11 +39,11 @@ std::string RepeatedLinesChart(int measures) {
 
 void ParseRepeatedLines(benchmark::State& state) {
     const std::string text = RepeatedLinesChart(static_cast<int>(state.range(0)));
-    kaz::CompileState compile;
+    kaz::bench::ReadChart chart;
     for (auto _ : state) {
-        kaz::bench::ParseOnly(compile, text);
+        kaz::bench::ParseOnly(chart, text);
     }
-    state.counters["measures"] = compile.score.CountMeasures();
+    state.counters["measures"] = chart.score.CountMeasures();
     state.SetComplexityN(state.range(0));
 }
 

@@ -1,6 +1,6 @@
-// Transposing generated charts: the rewrite alone through the command line's editor, the whole command
-// (compile and rewrite) as kaz-cli and the editor run it, and, for contrast, the rewrite through an editor
-// that splices every replacement into the whole text.
+// Transposing generated charts: the rewrite alone as the Transpose command makes it, the whole command
+// (compile and rewrite) as kaz-cli and the window run it, and, for contrast, the rewrite made by splicing
+// every replacement into the whole text.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -16,49 +16,6 @@ std::string ChartOfChords(std::int64_t chords) {
     return kaz::bench::BluesChart(static_cast<int>(chords * 12 / 15));
 }
 
-class NullPresenter final : public kaz::ErrorPresenter {
-  public:
-    void ShowMessage(std::string_view, std::string_view, kaz::MessageIcon) override { std::abort(); }
-};
-
-//! The editor kaz-cli uses: replacements in text order cost time linear in the text.
-class SplicingEditor final : public kaz::Editor {
-  public:
-    explicit SplicingEditor(std::string text) : text_(std::move(text)) {}
-    void Select(kaz::TextRange range) override { selection_ = range; }
-    void ScrollToSelection() override {}
-    void ReplaceSelection(std::string_view text, bool) override {
-        const auto caret = static_cast<int>(text_.Replace(selection_, text));
-        selection_ = {caret, caret};
-    }
-    [[nodiscard]] kaz::TextRange Selection() const override { return selection_; }
-    void SetReadOnly(bool) override {}
-    [[nodiscard]] std::size_t size() const { return text_.Text().size(); }
-
-  private:
-    kaz::SplicedText text_;
-    kaz::TextRange selection_;
-};
-
-//! Every replacement moves the whole rest of the text.
-class NaiveEditor final : public kaz::Editor {
-  public:
-    explicit NaiveEditor(std::string text) : text_(std::move(text)) {}
-    void Select(kaz::TextRange range) override { selection_ = range; }
-    void ScrollToSelection() override {}
-    void ReplaceSelection(std::string_view text, bool) override {
-        const auto start = static_cast<std::size_t>(selection_.start);
-        text_.replace(start, static_cast<std::size_t>(selection_.end) - start, text);
-    }
-    [[nodiscard]] kaz::TextRange Selection() const override { return selection_; }
-    void SetReadOnly(bool) override {}
-    [[nodiscard]] std::size_t size() const { return text_.size(); }
-
-  private:
-    std::string text_;
-    kaz::TextRange selection_;
-};
-
 kaz::TransposeResult UpAWholeTone() {
     kaz::NoteNameTables tables;
     kaz::TransposeDialogModel dialog(tables, kaz::kEnglishNotation);
@@ -66,54 +23,64 @@ kaz::TransposeResult UpAWholeTone() {
     return dialog.Accept();
 }
 
-kaz::CompileState& Compiled(kaz::CompileState& state, const std::string& text) {
-    SplicingEditor view(text);
-    NullPresenter presenter;
-    if (!kaz::CompileScore(state, text, view, presenter)) {
-        std::abort();
-    }
-    return state;
-}
-
-template <typename EditorType>
-void Rewrite(benchmark::State& state) {
+//! Rewrite every chord of a compile of a chart of state.range(0) chords, each iteration into a fresh text
+//! made by makeText and written through rewrite.
+template <typename MakeText, typename RewriteText>
+void Rewrite(benchmark::State& state, const MakeText& makeText, const RewriteText& rewrite) {
     const std::string text = ChartOfChords(state.range(0));
-    kaz::CompileState compileState;
-    const auto& chords = Compiled(compileState, text).score.allChords;
+    const auto chart = kaz::bench::CompileOrAbort(text);
+    const kaz::RecordList<kaz::Chord>& chords = chart->score.allChords;
     const kaz::TransposeResult result = UpAWholeTone();
     for (auto _ : state) {
-        EditorType view(text);
-        kaz::ApplyTransposition(view, chords, result.shift, result.names);
-        benchmark::DoNotOptimize(view.size());
+        auto rewritten = makeText(text);
+        rewrite(rewritten, chords, result);
+        benchmark::DoNotOptimize(rewritten.size());
     }
     state.counters["chords"] = static_cast<double>(chords.size());
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
 
+//! The rewrite the Transpose command makes: replacements in text order cost time linear in the text.
 void RewriteInOnePass(benchmark::State& state) {
-    Rewrite<SplicingEditor>(state);
+    Rewrite(
+        state, [](const std::string& text) { return kaz::SplicedText(text); },
+        [](kaz::SplicedText& text, const kaz::RecordList<kaz::Chord>& chords,
+           const kaz::TransposeResult& result) {
+            kaz::ApplyTransposition(text, chords, result.shift, result.names);
+            // The rewritten text whole, as the command hands it on.
+            benchmark::DoNotOptimize(text.Text().data());
+        });
 }
 
+//! For contrast: every replacement moves the whole rest of the text.
 void RewriteByWholeTextSplices(benchmark::State& state) {
-    Rewrite<NaiveEditor>(state);
+    Rewrite(
+        state, [](const std::string& text) { return text; },
+        [](std::string& text, const kaz::RecordList<kaz::Chord>& chords, const kaz::TransposeResult& result) {
+            const kaz::TextReplacer replace = [&text](kaz::TextRange range, std::string_view replacement) {
+                const auto start = static_cast<std::size_t>(range.start);
+                text.replace(start, static_cast<std::size_t>(range.end) - start, replacement);
+            };
+            kaz::ApplyTransposition(replace, chords, result.shift, result.names);
+        });
 }
 
+//! The whole command as kaz-cli and the window run it: the compile, then the rewrite of its chart.
 void CompileAndTranspose(benchmark::State& state) {
     const std::string text = ChartOfChords(state.range(0));
     const kaz::TransposeResult result = UpAWholeTone();
-    const kaz::TransposeChooser choose = [&](kaz::NotationMode) { return std::optional(result); };
-    kaz::CompileState compileState;
-    NullPresenter presenter;
+    const kaz::TransposeChooser choose = [&](const kaz::TransposeOffer&) { return std::optional(result); };
+    std::size_t chords = 0;
     for (auto _ : state) {
-        SplicingEditor view(text);
-        const kaz::Transposition transposition =
-            kaz::TransposeScore(compileState, text, view, presenter, choose);
+        const auto chart = kaz::Compile(text);
+        const kaz::Transposition transposition = kaz::TransposeChart(*chart, choose);
         if (transposition.outcome != kaz::TransposeOutcome::Transposed) {
             std::abort();
         }
-        benchmark::DoNotOptimize(view.size());
+        benchmark::DoNotOptimize(transposition.text.size());
+        chords = chart->score.allChords.size();
     }
-    state.counters["chords"] = static_cast<double>(compileState.score.allChords.size());
+    state.counters["chords"] = static_cast<double>(chords);
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
 

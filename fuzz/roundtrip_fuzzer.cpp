@@ -33,9 +33,9 @@ std::optional<std::string> Transposed(const std::string& text, const Choices& ch
     options.settings.notation = setting;
     NoteNameTables tables;
     tables.spellingChoice = choices.spellings;
-    const TransposeChooser choose = [&](NotationMode notation) -> std::optional<TransposeResult> {
-        resolved = notation;
-        TransposeDialogModel dialog(tables, notation);
+    const TransposeChooser choose = [&](const TransposeOffer& offer) -> std::optional<TransposeResult> {
+        resolved = offer.resolved;
+        TransposeDialogModel dialog(tables, offer.resolved);
         dialog.SelectEntry(TransposeDialogModel::kUnshiftedEntry + shift);
         return dialog.Accept();
     };

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     flex bison
-    qt6-base-dev qt6-base-dev-tools
+    qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-translations-l10n
     libcli11-dev nlohmann-json3-dev
     librtmidi-dev libasound2-dev libfluidsynth-dev libsndfile1-dev fluidsynth fluid-soundfont-gm timgm6mb-soundfont
     libgtest-dev libgmock-dev libbenchmark-dev

@@ -4,10 +4,13 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLocale>
 #include <QProcess>
 #include <QTimer>
 
+#include "app/dialogs/notation_dialog.h"
 #include "app/document/chart_document.h"
+#include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
 #include "app/end_requests.h"
 #include "app/loaded_modules.h"
@@ -76,6 +79,19 @@ void OfferRecoveredCharts(MainWindow& window,
     }
 }
 
+void AskNotationOnce(MainWindow& window, NotationMode& notation) {
+    if (!AskForNotationAtStart(QLocale(), NotationStored())) {
+        return;
+    }
+    // Asked once: an answer, or none, is kept, and the setting's default stays without one.
+    const NotationMode before = notation;
+    notation = window.Prompts().AskNotation(kGermanNotation).value_or(notation);
+    SaveNotation(notation);
+    if (notation != before) {
+        window.Compiler().SettingsChanged();
+    }
+}
+
 namespace {
 
 //! Lists the machine's outputs once the editor has first painted: the sound libraries then load while the
@@ -117,6 +133,7 @@ std::unique_ptr<MainWindow> StartUp(Session& session, const QStringList& files, 
     if (!settingsProblem.isEmpty()) {
         window->Prompts().Tell(settingsProblem, MessageIcon::Exclamation);
     }
+    AskNotationOnce(*window, session.settings.notation);
     if (!restore.isEmpty()) {
         RecoveredChart restored;
         QString problem;

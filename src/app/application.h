@@ -23,6 +23,10 @@ void OfferRecoveredCharts(
     MainWindow& window,
     const std::function<void(const QString& file)>& restoreElsewhere = RestoreInAnotherKaz);
 
+//! Under a German, Austrian or Swiss locale, ask once which notation the user reads, German preselected, and
+//! keep the answer in notation and the settings.
+void AskNotationOnce(MainWindow& window, NotationMode& notation);
+
 //! The start-up once the application object exists, in order: the settings, the outputs of this machine,
 //! the window with its answer to requests to end the program, and the chart named first in files (a new chart
 //! of that name when there is no such file). Nothing when that chart cannot be opened; the user has been told

@@ -12,10 +12,6 @@ namespace kaz {
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("MainWindow", text);
-}
-
 //! One of the window's own commands. Its texts are translated in the window's context.
 struct CommandEntry {
     QAction* WindowCommands::*command;
@@ -121,23 +117,26 @@ class MenuBarWithRightEnd final : public QProxyStyle {
 
 void CreateWindowCommands(QWidget& window, WindowCommands& commands) {
     for (const CommandEntry& entry : kCommands) {
-        QAction* command = AddWindowCommand(window, Tr(entry.label), Tr(entry.statusTip), KeysOf(entry));
+        QAction* command =
+            AddWindowCommand(window, QCoreApplication::translate("MainWindow", entry.label),
+                             QCoreApplication::translate("MainWindow", entry.statusTip), KeysOf(entry));
         command->setCheckable(entry.checkable);
         commands.*entry.command = command;
     }
     for (QAction*& recent : commands.recentFiles) {
-        recent = AddWindowCommand(window, QString(), Tr("Open this chart"));
+        recent =
+            AddWindowCommand(window, QString(), QCoreApplication::translate("MainWindow", "Open this chart"));
     }
     for (int i = 0; i < FastInputSnippets::kCount; ++i) {
         const int digit = (i + 1) % FastInputSnippets::kCount;
         commands.snippets[static_cast<std::size_t>(i)] =
-            AddWindowCommand(window, Tr("Snippet %1").arg(i + 1), QString(),
-                             {QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + digit))});
+            AddWindowCommand(window, QCoreApplication::translate("MainWindow", "Snippet %1").arg(i + 1),
+                             QString(), {QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + digit))});
     }
 }
 
 void CreateMenus(QMenuBar& bar, const WindowCommands& c, const PartCommands& parts) {
-    QMenu* file = bar.addMenu(Tr("&File"));
+    QMenu* file = bar.addMenu(QCoreApplication::translate("MainWindow", "&File"));
     file->addActions({c.newChart, c.open, c.save, c.saveAs});
     file->addSeparator();
     file->addAction(parts.importSongs);
@@ -151,7 +150,7 @@ void CreateMenus(QMenuBar& bar, const WindowCommands& c, const PartCommands& par
     file->addSeparator();
     file->addAction(c.exit);
 
-    QMenu* edit = bar.addMenu(Tr("&Edit"));
+    QMenu* edit = bar.addMenu(QCoreApplication::translate("MainWindow", "&Edit"));
     edit->addActions({c.undo, parts.redo});
     edit->addSeparator();
     edit->addActions({c.cut, c.copy, c.paste});
@@ -163,7 +162,7 @@ void CreateMenus(QMenuBar& bar, const WindowCommands& c, const PartCommands& par
     edit->addAction(c.loopSelectedMeasures);
 
     // Alt+V is the maker's item.
-    QMenu* view = bar.addMenu(Tr("Vie&w"));
+    QMenu* view = bar.addMenu(QCoreApplication::translate("MainWindow", "Vie&w"));
     view->addAction(c.checkAsYouType);
     view->addAction(c.followView);
     view->addAction(c.mixer);
@@ -172,7 +171,7 @@ void CreateMenus(QMenuBar& bar, const WindowCommands& c, const PartCommands& par
     view->addActions({parts.zoomIn, parts.zoomOut, parts.actualSize});
     view->addMenu(parts.theme);
 
-    QMenu* settings = bar.addMenu(Tr("&Settings"));
+    QMenu* settings = bar.addMenu(QCoreApplication::translate("MainWindow", "&Settings"));
     settings->addActions({c.voices, c.styleSettings});
     settings->addSeparator();
     settings->addActions({c.notation, c.fastInput});
@@ -180,8 +179,9 @@ void CreateMenus(QMenuBar& bar, const WindowCommands& c, const PartCommands& par
     settings->addActions({c.countIn, c.practiceLoop, c.editWhilePlaying});
     settings->addSeparator();
     settings->addAction(c.spellingHints);
+    settings->addMenu(parts.language);
 
-    QMenu* help = bar.addMenu(Tr("&Help"));
+    QMenu* help = bar.addMenu(QCoreApplication::translate("MainWindow", "&Help"));
     help->addAction(c.chordReference);
     help->addAction(c.about);
     help->addSeparator();

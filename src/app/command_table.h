@@ -71,6 +71,7 @@ struct PartCommands {
     QAction* zoomOut;
     QAction* actualSize;
     QMenu* theme;
+    QMenu* language;
 };
 
 //! File, Edit, View, Settings and Help, and the maker's command at the right end of the bar.

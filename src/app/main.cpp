@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/application.h"
+#include "app/interface_language.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     kaz::DescribeApplication();
+    const kaz::InterfaceTranslation translation(kaz::LoadInterfaceLanguage());
     QCommandLineParser commandLine;
     commandLine.setApplicationDescription(
         QApplication::translate("main", "Kaz, the chord chart editor and player."));

@@ -16,6 +16,7 @@
 #include "app/chart/chart_feature.h"
 #include "app/chart/chart_panel.h"
 #include "app/chart/chart_view.h"
+#include "app/comment_line_edit.h"
 #include "app/dialogs/about_dialog.h"
 #include "app/dialogs/chord_reference_dialog.h"
 #include "app/dialogs/fast_input_dialog.h"
@@ -33,6 +34,7 @@
 #include "app/editor/editing_comforts.h"
 #include "app/editor/live_checker.h"
 #include "app/editor/zoom_control.h"
+#include "app/interface_language.h"
 #include "app/lock_indicators.h"
 #include "app/playback/follow_view.h"
 #include "app/playback/playback_controller.h"
@@ -44,6 +46,7 @@
 #include "app/view_settings.h"
 #include "base/input_file.h"
 #include "base/program.h"
+#include "chart/notation_line.h"
 #include "language/transpose_score.h"
 
 namespace kaz {
@@ -62,16 +65,23 @@ MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
     player_ = new PlayerFeatures(*this, *playback_);
     CreateChartView();
     CreateCommands();
-    CreateMenus(*menuBar(), commands_,
-                {interchange_->importSongs, chart_->ExportPdfAction(), interchange_->exportIreal,
-                 interchange_->exportMusicXml, chart_->PrintAction(), comforts_->RedoAction(),
-                 comforts_->FindAction(), comforts_->ReplaceAction(), comforts_->FindNextAction(),
-                 chart_->ChartViewAction(), comforts_->Zoom().ZoomInAction(),
-                 comforts_->Zoom().ZoomOutAction(), comforts_->Zoom().ActualSizeAction(), theme_->Menu()});
+    CreateMenus(
+        *menuBar(), commands_,
+        {interchange_->importSongs, chart_->ExportPdfAction(), interchange_->exportIreal,
+         interchange_->exportMusicXml, chart_->PrintAction(), comforts_->RedoAction(),
+         comforts_->FindAction(), comforts_->ReplaceAction(), comforts_->FindNextAction(),
+         chart_->ChartViewAction(), comforts_->Zoom().ZoomInAction(), comforts_->Zoom().ZoomOutAction(),
+         comforts_->Zoom().ActualSizeAction(), theme_->Menu(), language_->Menu()});
     addToolBar(Qt::TopToolBarArea, &Transport());
     auto* styles = new StyleList(session_.settings, &Transport());
     Transport().addWidget(styles);
     connect(styles, &QComboBox::currentIndexChanged, this, &MainWindow::SettingsChanged);
+    connect(compiler_, &ChartCompiler::compiled, styles, [this, styles] {
+        const ScoreTree& score = compiler_->Latest()->chart->score;
+        if (!score.measureSlots.empty()) {
+            styles->OfferForMeter(score.measureSlots[0]->meterNum, score.measureSlots[0]->meterDen);
+        }
+    });
     CreateStatusBar();
     CreateChecking();
     RestoreLayout();
@@ -193,10 +203,7 @@ void MainWindow::CreateCommands() {
         EditStyleSettings(this, session_.settings);
         SettingsChanged();
     });
-    connect(c.notation, &QAction::triggered, this, [this] {
-        EditNotation(this, session_.settings.notation);
-        SettingsChanged();
-    });
+    connect(c.notation, &QAction::triggered, this, &MainWindow::ChooseNotation);
     connect(c.fastInput, &QAction::triggered, this, [this] { EditFastInput(this, session_.snippets); });
     connect(c.about, &QAction::triggered, this, [this] { ShowAbout(this); });
     connect(c.homepage, &QAction::triggered, this, [this] { OpenWebPage(QString::fromUtf8(kHomePageUrl)); });
@@ -253,6 +260,7 @@ void MainWindow::CreateChartView() {
     connect(document_, &ChartDocument::aboutToReplace, chart_, &ChartFeature::ForgetChart);
     comforts_ = new EditingComforts(*this, *editor_);
     theme_ = new ThemeMenu(*this);
+    language_ = new LanguageMenu(*this);
     ZoomControl& zoom = comforts_->Zoom();
     connect(&zoom, &ZoomControl::zoomChanged, chart_, &ChartFeature::SetZoom);
     connect(&chart_->Panel().View(), &ChartView::zoomStepped, &zoom, &ZoomControl::Step);
@@ -349,8 +357,9 @@ void MainWindow::Transpose() {
         return;
     }
     // The chords are rewritten in a copy of the text, which then replaces the editor's text in one change.
-    const Transposition transposition = TransposeChart(
-        *compile->chart, [this](NotationMode notation) { return prompts_->ChooseTransposition(notation); });
+    const Transposition transposition = TransposeChart(*compile->chart, [this](const TransposeOffer& offer) {
+        return prompts_->ChooseTransposition(offer);
+    });
     if (transposition.outcome != TransposeOutcome::Transposed) {
         return;
     }
@@ -358,6 +367,23 @@ void MainWindow::Transpose() {
     editor_->ReplaceAllWithoutUndo(document_->EditorText(transposition.text));
     // After the rewrite, whose change notification empties the slot.
     editor_->SetUndoSlot(before);
+}
+
+void MainWindow::ChooseNotation() {
+    const std::string text = editor_->Text().toStdString();
+    const std::optional<NotationMode> kept = NotationOfChart(text);
+    std::optional<NotationMode> chart = kept;
+    const NotationMode setting = session_.settings.notation;
+    if (!EditNotation(this, session_.settings.notation, chart)) {
+        return;
+    }
+    if (session_.settings.notation != setting) {
+        SettingsChanged();
+    }
+    // The chart's own notation is a line of its text: writing it compiles the chart again.
+    if (chart != kept && !editor_->isReadOnly()) {
+        ApplyToEditor(*editor_, text, NotationLineChange(text, chart));
+    }
 }
 
 void MainWindow::InsertSnippet(int index) {

@@ -23,6 +23,7 @@ class LiveChecker;
 class PlaybackController;
 class PlayerFeatures;
 class ThemeMenu;
+class LanguageMenu;
 class TransportBar;
 
 //! The program's one window: menus and keys, the transport bar, the chart's editor and the status bar. It
@@ -66,7 +67,7 @@ class MainWindow final : public QMainWindow {
 
   private:
     void CreateDocument();
-    //! The chart view with its printing, the editing comforts (redo, find, zoom) and the theme.
+    //! The chart view with its printing, the editing comforts (redo, find, zoom) the theme and the language.
     void CreateChartView();
     //! Make the commands and connect each to what it does.
     void CreateCommands();
@@ -84,6 +85,8 @@ class MainWindow final : public QMainWindow {
     void UpdateTitle();
     void Paste();
     void Transpose();
+    //! Settings → B/Bb/H: the notation the user reads, and the one the chart keeps in its own line.
+    void ChooseNotation();
     void InsertSnippet(int index);
     void OpenWebPage(const QString& url);
 
@@ -106,6 +109,7 @@ class MainWindow final : public QMainWindow {
     ChartFeature* chart_ = nullptr;
     EditingComforts* comforts_ = nullptr;
     ThemeMenu* theme_ = nullptr;
+    LanguageMenu* language_ = nullptr;
     QLabel* checkReport_ = nullptr;
     bool keptForRecovery_ = true;
     Commands commands_{};

@@ -28,6 +28,7 @@ inline constexpr const char* kSpellingHints = "View/SpellingHints";
 inline constexpr const char* kChartView = "View/ChartView";
 inline constexpr const char* kZoom = "View/Zoom";
 inline constexpr const char* kTheme = "View/Theme";
+inline constexpr const char* kLanguage = "View/Language";
 inline constexpr const char* kFollowView = "View/FollowView";
 inline constexpr const char* kCountIn = "Playback/CountIn";
 inline constexpr const char* kEditWhilePlaying = "Playback/EditWhilePlaying";

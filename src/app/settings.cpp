@@ -92,6 +92,11 @@ void SaveNotation(NotationMode notation) {
                        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
 }
 
+bool NotationStored() {
+    SettingsGroup settings;
+    return settings->contains(setting_keys::kNotation);
+}
+
 void SaveSnippets(const FastInputSnippets& snippets) {
     SettingsGroup settings;
     for (int i = 0; i < FastInputSnippets::kCount; ++i) {

@@ -23,6 +23,8 @@ struct FastInputSnippets {
 void LoadSettings(NotationMode& notation, FastInputSnippets& snippets);
 //! Write "BBbH" from notation.
 void SaveNotation(NotationMode notation);
+//! Whether the settings hold a notation ("BBbH"), chosen or answered once.
+[[nodiscard]] bool NotationStored();
 //! Write all ten snippets, empty ones too.
 void SaveSnippets(const FastInputSnippets& snippets);
 

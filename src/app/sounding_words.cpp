@@ -6,38 +6,44 @@ namespace kaz {
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("SoundingWords", text);
-}
-
+//! "2nd" and its kin; a translation writes the ordinal of its language for each count.
 QString Ordinal(int pass) {
     const int lastTwo = pass % 100;
     const int last = pass % 10;
-    const char* suffix = (lastTwo >= 11 && lastTwo <= 13) ? "th"
-                         : last == 1                      ? "st"
-                         : last == 2                      ? "nd"
-                         : last == 3                      ? "rd"
-                                                          : "th";
-    return QString::number(pass) + QLatin1String(suffix);
+    if (lastTwo >= 11 && lastTwo <= 13) {
+        return QCoreApplication::translate("SoundingWords", "%nth", "ordinal", pass);
+    }
+    switch (last) {
+        case 1:
+            return QCoreApplication::translate("SoundingWords", "%nst", "ordinal", pass);
+        case 2:
+            return QCoreApplication::translate("SoundingWords", "%nnd", "ordinal", pass);
+        case 3:
+            return QCoreApplication::translate("SoundingWords", "%nrd", "ordinal", pass);
+        default:
+            return QCoreApplication::translate("SoundingWords", "%nth", "ordinal", pass);
+    }
 }
 
 }  // namespace
 
 QString MeasureWords(const SongPlace& place) {
-    QString text = Tr("Measure %1").arg(place.writtenMeasure);
+    QString text = QCoreApplication::translate("SoundingWords", "Measure %1").arg(place.writtenMeasure);
     if (place.pass > 1) {
-        text = Tr("%1 (%2 time)").arg(text, Ordinal(place.pass));
+        text = QCoreApplication::translate("SoundingWords", "%1 (%2 time)").arg(text, Ordinal(place.pass));
     }
     if (!place.section.empty()) {
-        text = Tr("%1 · %2").arg(
-            QString::fromUtf8(place.section.data(), static_cast<qsizetype>(place.section.size())), text);
+        text = QCoreApplication::translate("SoundingWords", "%1 · %2")
+                   .arg(QString::fromUtf8(place.section.data(), static_cast<qsizetype>(place.section.size())),
+                        text);
     }
     return text;
 }
 
 QString SoundingWords(const QString& measure, const QString& chord, const QString& next) {
-    const QString words = Tr("%1: %2").arg(measure, chord);
-    return next.isEmpty() ? words : Tr("%1, next %2").arg(words, next);
+    const QString words = QCoreApplication::translate("SoundingWords", "%1: %2").arg(measure, chord);
+    return next.isEmpty() ? words
+                          : QCoreApplication::translate("SoundingWords", "%1, next %2").arg(words, next);
 }
 
 }  // namespace kaz

@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/dialogs/notation_dialog.h"
 #include "app/dialogs/transpose_dialog.h"
 #include "app/file_dialogs.h"
 #include "app/recovery_dialog.h"
@@ -84,8 +85,17 @@ QString DialogPrompts::AskFileName(FileQuestion question, const QString& suggest
     return {};
 }
 
-std::optional<TransposeResult> DialogPrompts::ChooseTransposition(NotationMode notation) {
-    return kaz::ChooseTransposition(&window_, noteNames_, notation);
+std::optional<NotationMode> DialogPrompts::AskNotation(NotationMode preselected) {
+    NotationDialog dialog(&window_, preselected, std::nullopt);
+    dialog.AskAsQuestion();
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Notation();
+}
+
+std::optional<TransposeResult> DialogPrompts::ChooseTransposition(const TransposeOffer& offer) {
+    return kaz::ChooseTransposition(&window_, noteNames_, offer);
 }
 
 }  // namespace kaz

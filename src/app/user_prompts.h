@@ -13,9 +13,6 @@ class QWidget;
 
 namespace kaz {
 
-//! The caption of the message that tells a chart's error.
-inline constexpr std::string_view kErrorCaption = "Kaz error";
-
 //! The icon of a message; None for a plain one.
 enum class MessageIcon { Exclamation, Information, None };
 
@@ -54,8 +51,11 @@ class UserPrompts {
     [[nodiscard]] virtual bool AskOpenReadOnly(const QString& path) = 0;
     //! A file name for question, starting at suggested (a folder, or a file's path); empty for Cancel.
     [[nodiscard]] virtual QString AskFileName(FileQuestion question, const QString& suggested) = 0;
-    //! The shift and the spellings of a transposition of a chart in notation; nullopt for Cancel.
-    [[nodiscard]] virtual std::optional<TransposeResult> ChooseTransposition(NotationMode notation) = 0;
+    //! Which notation the user reads, asked once at the first start, with preselected chosen; nullopt when
+    //! the question is closed without an answer.
+    [[nodiscard]] virtual std::optional<NotationMode> AskNotation(NotationMode preselected) = 0;
+    //! The shift and the spellings of a transposition of the chart offer describes; nullopt for Cancel.
+    [[nodiscard]] virtual std::optional<TransposeResult> ChooseTransposition(const TransposeOffer& offer) = 0;
 };
 
 //! The prompts as the program shows them: message boxes and dialogs over the window.
@@ -70,7 +70,8 @@ class DialogPrompts final : public UserPrompts {
     [[nodiscard]] OutsideChangeAnswer AskOutsideChange(const QString& name) override;
     [[nodiscard]] bool AskOpenReadOnly(const QString& path) override;
     [[nodiscard]] QString AskFileName(FileQuestion question, const QString& suggested) override;
-    [[nodiscard]] std::optional<TransposeResult> ChooseTransposition(NotationMode notation) override;
+    [[nodiscard]] std::optional<NotationMode> AskNotation(NotationMode preselected) override;
+    [[nodiscard]] std::optional<TransposeResult> ChooseTransposition(const TransposeOffer& offer) override;
 
   private:
     QWidget& window_;

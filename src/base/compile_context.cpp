@@ -30,19 +30,20 @@ std::string FormatErrorMessage(const LanguageError& error) {
     return "Line: " + std::to_string(error.line) + "\n" + error.message + ": `" + error.text + "`";
 }
 
-void ReportError(CompileContext& context, std::string_view message, std::string_view text, int line,
-                 int selStart, int selEnd) {
-    context.lastError.emplace(
-        LanguageError{std::string(message), std::string(text), line, TextRange{selStart, selEnd}});
+void ReportError(CompileContext& context, Message message, std::string_view text, int line, int selStart,
+                 int selEnd) {
+    std::string english = message.English();
+    context.lastError.emplace(LanguageError{std::move(english), std::string(text), line,
+                                            TextRange{selStart, selEnd}, std::move(message)});
 }
 
-void ReportHint(CompileContext& context, std::string_view message, std::string_view text, int line,
-                int selStart, int selEnd) {
+void ReportHint(CompileContext& context, Message message, std::string_view text, int line, int selStart,
+                int selEnd) {
     if (context.hints.size() >= kMostHints) {
         return;
     }
-    context.hints.push_back(
-        LanguageHint{std::string(message), std::string(text), line, TextRange{selStart, selEnd}});
+    context.hints.push_back(LanguageHint{message.English(), std::string(text), line,
+                                         TextRange{selStart, selEnd}, std::move(message)});
 }
 
 int LineAt(std::string_view text, int offset) {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/message.h"
 #include "base/text_range.h"
 
 namespace kaz {
@@ -15,6 +16,7 @@ struct LanguageError {
     std::string text;     //!< the offending text, shown between backquotes
     int line = 0;         //!< one-based line number shown
     TextRange selection;  //!< the text selected in the editor
+    Message said;         //!< message as kept for the window to say in its own language
 };
 
 //! Something a chart says that compiles but most likely means something else to the musician who wrote it.
@@ -25,6 +27,7 @@ struct LanguageHint {
     std::string text;     //!< the text it is about
     int line = 0;         //!< one-based line number shown
     TextRange selection;  //!< the text it is about, for the editor's mark
+    Message said;         //!< message as kept for the window to say in its own language
 };
 
 //! Where the scanner stands in the chart text during one compile, and what the compile has found wrong or
@@ -72,15 +75,15 @@ inline void LeaveTrailingBlanks(CompileContext& context) {
 
 //! The one reporter of language errors. It only records the error: the compile returns it as data, and its
 //! caller tells the user once the parse has returned.
-void ReportError(CompileContext& context, std::string_view message, std::string_view text, int line,
-                 int selStart, int selEnd);
+void ReportError(CompileContext& context, Message message, std::string_view text, int line, int selStart,
+                 int selEnd);
 
 //! The hints one compile keeps: a chart that repeats a surprising chord throughout is told of the first ones.
 inline constexpr std::size_t kMostHints = 1000;
 
 //! Record a hint about [selStart, selEnd) of the chart, unless kMostHints are recorded; the compile goes on.
-void ReportHint(CompileContext& context, std::string_view message, std::string_view text, int line,
-                int selStart, int selEnd);
+void ReportHint(CompileContext& context, Message message, std::string_view text, int line, int selStart,
+                int selEnd);
 
 //! The one-based line the program shows for a byte offset of text: one more than the line breaks before it.
 [[nodiscard]] int LineAt(std::string_view text, int offset);

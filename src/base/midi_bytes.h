@@ -12,8 +12,7 @@ inline constexpr std::size_t kMidiChannels = 16;
 inline constexpr std::size_t kMidiKeys = 128;
 //! General MIDI's percussion channel (channel 10 as players count).
 inline constexpr std::uint8_t kPercussionChannel = 9;
-//! The channels of the performance's two voices: the chords and the bass.
-inline constexpr std::uint8_t kChordsChannel = 0;
+//! The bass part's channel, where a style's walking and pattern bass lines are written.
 inline constexpr std::uint8_t kBassChannel = 1;
 
 // Channel messages: the status's high nibble; the low nibble is the channel.

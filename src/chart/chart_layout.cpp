@@ -42,11 +42,12 @@ ChartChord ShowChord(const Chord& chord, const ChartSpelling& spelling) {
         shown.kind = ChartChord::Kind::Again;
         return shown;
     }
-    if (!spelling.names) {
+    const std::array<std::string, 12>* keyNames = spelling.NamesAt(chord.textStart);
+    if (keyNames == nullptr) {
         shown.symbol = DisplayChord(chord.rootName, chord.suffix(), chord.bassName);
         return shown;
     }
-    const auto& names = *spelling.names;
+    const auto& names = *keyNames;
     const std::string_view bass =
         chord.bassName.empty() ? std::string_view() : names[MovedPitchClass(chord.bassPitch, spelling.shift)];
     shown.symbol =
@@ -212,20 +213,39 @@ void AddMarks(const ScoreTree& score, ChartLayout& layout) {
 
 }  // namespace
 
+const std::array<std::string, 12>* ChartSpelling::NamesAt(std::int32_t offset) const {
+    if (keys.empty()) {
+        return nullptr;
+    }
+    const auto after = std::upper_bound(keys.begin() + 1, keys.end(), offset,
+                                        [](std::int32_t at, const KeyNames& key) { return at < key.from; });
+    return &std::prev(after)->names;
+}
+
 ChartSpelling SpellingFor(const ScoreTree& score, const Instrument& instrument) {
     if (instrument.kind == Instrument::Kind::Concert) {
         return {};
     }
-    const MusicalKey concert = KeyOfChart(score.allChords);
-    const int shift = WrittenShift(instrument, concert);
-    const MusicalKey written{MovedPitchClass(concert.tonic, shift), concert.minor};
-    return {shift, KeySpellings(written, score.bLettersSeen)};
+    ChartSpelling spelling;
+    spelling.shift = WrittenShift(instrument, KeyOfScore(score));
+    const auto addKey = [&](std::int32_t from, MusicalKey concert) {
+        spelling.keys.push_back({from, KeySpellings(MovedKey(concert, spelling.shift), score.bLettersSeen)});
+    };
+    if (score.keyMarks.empty()) {
+        addKey(0, KeyOfChart(score.allChords));
+    }
+    for (const KeyMark& mark : score.keyMarks) {
+        // The first key holds from the start: a chart names its key at its top, or before the chords in it.
+        addKey(spelling.keys.empty() ? 0 : mark.textStart, KeyOfMark(mark, score.bLettersSeen));
+    }
+    return spelling;
 }
 
 ChartLayout LayOutChart(const ScoreTree& score, std::string_view text, const ChartSpelling& spelling) {
     ChartLayout layout;
     ReadHeading(text, layout);
-    layout.tempo = score.tempoGiven ? score.scoreTempo : 0;
+    layout.tempo = score.tempoGiven ? score.tempoMark.beats : 0;
+    layout.tempoDotted = score.tempoGiven && score.tempoMark.dotted;
     layout.measures.reserve(score.measureSlots.size());
     layout.chords.reserve(score.allChords.size());
     const Measure* before = nullptr;

@@ -15,10 +15,18 @@
 namespace kaz {
 
 //! How the chart's chords are written out: as the chart spells them, or moved by shift semitones and named
-//! from names (by pitch class).
+//! by the key they are in.
 struct ChartSpelling {
+    //! The names of the pitch classes (0 = C) in one key of the part, for the chords from a text offset on.
+    struct KeyNames {
+        std::int32_t from = 0;
+        std::array<std::string, 12> names;
+    };
     int shift = 0;
-    std::optional<std::array<std::string, 12>> names;  //!< none: the names as written
+    std::vector<KeyNames> keys;  //!< in text order; none: the names as written
+
+    //! The names of the key a chord at offset of the text is in; nullptr for the names as written.
+    [[nodiscard]] const std::array<std::string, 12>* NamesAt(std::int32_t offset) const;
 };
 
 //! One symbol of a measure as the grid shows it.
@@ -60,9 +68,10 @@ struct ChartRow {
 //! The chart laid out as a lead-sheet grid: its heading and its measures in rows, each written measure
 //! once, in text order (ChartLayout::measures[i] is measure slot i of the score).
 struct ChartLayout {
-    std::string title;     //!< from the chart's first comment line, up to a " - "
-    std::string subtitle;  //!< the rest of that line
-    int tempo = 0;         //!< the tempo mark; 0 without one
+    std::string title;         //!< from the chart's first comment line, up to a " - "
+    std::string subtitle;      //!< the rest of that line
+    int tempo = 0;             //!< the tempo mark as written; 0 without one
+    bool tempoDotted = false;  //!< the mark counts dotted quarter notes
     std::vector<ChartChord> chords;
     std::vector<ChartMeasure> measures;
     std::vector<ChartRow> rows;
@@ -74,7 +83,8 @@ inline constexpr std::uint32_t kMostMeasuresPerLine = 8;
 inline constexpr std::uint32_t kMeasuresPerRow = 4;
 
 //! How a compiled score is written out for instrument: moved into the instrument's key and spelled with
-//! that key's sharps or flats; as written for Concert.
+//! that key's sharps or flats (each key mark's from the mark on, or the key heard from the chords); as
+//! written for Concert.
 [[nodiscard]] ChartSpelling SpellingFor(const ScoreTree& score, const Instrument& instrument);
 
 //! One chord of a compiled score as the grid shows it under spelling.

@@ -10,14 +10,9 @@ namespace kaz {
 
 namespace {
 
-constexpr int kMinorToRelativeMajor = 3;
 constexpr int kBFlatShift = 2;  // a major second
 constexpr int kEFlatShift = 9;  // a major sixth
 constexpr int kFShift = 7;      // a perfect fifth
-
-//! The major keys whose signature has flats, by tonic: F, B♭, E♭, A♭, D♭, G♭; the others but C have sharps.
-constexpr std::array<bool, 12> kFlatMajorKey{false, true,  false, true,  false, true,
-                                             true,  false, true,  false, true,  false};
 
 //! The key names in the chart's comment line and the Key list.
 constexpr std::array<std::string_view, 12> kKeyNames{"C",  "Db", "D",  "Eb", "E",  "F",
@@ -45,28 +40,6 @@ int WrittenShift(const Instrument& instrument, MusicalKey concertKey) {
             break;
     }
     return 0;
-}
-
-std::array<std::string, 12> KeySpellings(MusicalKey key, NotationMode resolved) {
-    const int major = key.minor ? MovedPitchClass(key.tonic, kMinorToRelativeMajor) : key.tonic;
-    NoteNameTables tables;
-    tables.FollowNotation(resolved);
-    // A flat key writes every black key flat, a sharp key sharp; C major keeps the usual choice.
-    for (int pitch = 0; pitch < kPitchClassCount; ++pitch) {
-        if (major != 0 && !tables.flatNames[pitch].empty()) {
-            tables.spellingChoice[pitch] = kFlatMajorKey[major] ? Spelling::Flat : Spelling::Sharp;
-        }
-    }
-    // A minor key's leading note is its raised seventh.
-    const int leadingNote = MovedPitchClass(key.tonic, kPitchClassCount - 1);
-    if (key.minor && !tables.flatNames[leadingNote].empty()) {
-        tables.spellingChoice[leadingNote] = Spelling::Sharp;
-    }
-    std::array<std::string, 12> names;
-    for (int pitch = 0; pitch < kPitchClassCount; ++pitch) {
-        names[pitch] = tables.ChosenName(pitch);
-    }
-    return names;
 }
 
 std::string InstrumentCode(const Instrument& instrument) {

@@ -26,12 +26,6 @@ struct Instrument {
 //! a B♭ instrument, a major sixth for E♭, a perfect fifth for F, what reaches the chosen key for Key.
 [[nodiscard]] int WrittenShift(const Instrument& instrument, MusicalKey concertKey);
 
-//! The names of the twelve pitch classes in key: the flat names in a key whose signature has flats, the
-//! sharp names in one with sharps, the program's usual choice in C major and A minor; a minor key's leading
-//! note is sharp. B and B flat are
-//! written as the resolved notation writes them.
-[[nodiscard]] std::array<std::string, 12> KeySpellings(MusicalKey key, NotationMode resolved);
-
 //! The program's short name for an instrument, as the chart's comment line and the command line give it:
 //! "concert", "Bb", "Eb", "F", or "key Db".
 [[nodiscard]] std::string InstrumentCode(const Instrument& instrument);

@@ -73,12 +73,8 @@ std::optional<long long> ParseWholeNumber(std::string_view text) {
 
 void ReadNotationOption(const CommandLine& parser, NotationMode& notation) {
     const std::string name = parser.Value("notation");
-    if (name == "german") {
-        notation = kGermanNotation;
-    } else if (name == "mixed") {
-        notation = kMixedNotation;
-    } else if (name == "english") {
-        notation = kEnglishNotation;
+    if (const std::optional<NotationMode> named = NotationFromWord(name)) {
+        notation = *named;
     }
 }
 

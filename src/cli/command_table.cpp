@@ -149,12 +149,15 @@ std::vector<CommandSpec> BuildCommands() {
         {"transpose",
          "print the chart moved by N semitones",
          "Print the chart with every chord root and slash bass moved by N semitones and written with the "
-         "chosen "
-         "sharp or flat names; everything else stays as it is. --shift 0 only respells.",
+         "chosen sharp or flat names; everything else stays as it is. --shift 0 only respells. A chart with "
+         "a [KEY=...] mark, and --to-key, spell every chord by its key instead, and the marks move along.",
          {kChart},
          Joined(ChartOptions(),
                 std::vector<OptionSpec>{
                     Ranged("shift", "N", "Semitones to move every chord, -5..6.", {-5, 6}),
+                    {"to-key", "KEY",
+                     "Move the chart into KEY (E, Eb, F#m, Fis; H or B for B natural) from the key of its "
+                     "first [KEY=...] mark, or the key heard from its chords, and spell every chord by key."},
                     {"spell",
                      "NAMES",
                      "Comma-separated names among C#, Db, D#, Eb, F#, Gb, G#, Ab, A#, Bb: how those pitch "
@@ -202,7 +205,7 @@ std::vector<CommandSpec> BuildCommands() {
          "list the accompaniment styles",
          "List the accompaniment styles, and the style files left out and why.",
          {},
-         {}},
+         {{"meter", "N/D", "Only the styles with a pattern of their own for that meter (6/8, 12/8)."}}},
         {"export-pdf",
          "write the chart as a lead sheet in a PDF",
          "Write the chart as a lead sheet in a PDF: a grid of measures with the chord symbols as text, the "

@@ -36,12 +36,38 @@ const SpellingName* FindSpellingName(std::string_view name) {
 }
 
 std::optional<int> ReadShift(const CommandLine& parser) {
+    if (parser.IsSet("to-key")) {
+        if (parser.IsSet("shift")) {
+            UsageError("transpose takes --shift or --to-key, not both");
+            return std::nullopt;
+        }
+        // The shift comes from the chart's key, once it has compiled.
+        return 0;
+    }
     if (!parser.IsSet("shift")) {
-        UsageError("transpose needs --shift N, a number of semitones from -5 to 6");
+        UsageError("transpose needs --shift N, a number of semitones from -5 to 6, or --to-key KEY");
         return std::nullopt;
     }
     // The table has checked its range.
     return static_cast<int>(ParseWholeNumber(parser.Value("shift")).value_or(0));
+}
+
+//! The note of --to-key, English names ("F#", "Bb", and "H" for B) whatever the chart's notation, or German
+//! ones ("Fis"); a word for major or minor after it is allowed and changes nothing: the chart keeps its mode.
+std::optional<int> ReadTargetTonic(const CommandLine& parser) {
+    const std::string text = parser.Value("to-key");
+    const std::optional<WrittenKey> key = ReadWrittenKey(text);
+    if (!key) {
+        UsageError("--to-key takes a key such as E, Eb, F#m or Fis, not '" + text + "'");
+        return std::nullopt;
+    }
+    return MovedPitchClass(ReadPitchClass(key->note.english), 0);
+}
+
+//! The shift from the chart's key to tonic, -5..6.
+int ShiftToTonic(const MusicalKey& from, int tonic) {
+    const int up = MovedPitchClass(tonic - from.tonic, 0);
+    return up > 6 ? up - kPitchClassCount : up;
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -103,14 +129,25 @@ int RunTranspose(const CommandLine& parser) {
     if (!shift || !ReadSpellings(parser, tables)) {
         return kExitUsage;
     }
+    std::optional<int> targetTonic;
+    if (parser.IsSet("to-key")) {
+        targetTonic = ReadTargetTonic(parser);
+        if (!targetTonic) {
+            return kExitUsage;
+        }
+    }
     ChartInput chart;
     std::shared_ptr<const CompiledChart> compiled;
     if (const auto exit = ReadAndCompileChart(parser.Positionals().front(), options, chart, compiled)) {
         return *exit;
     }
-    const auto choose = [&](NotationMode resolved) -> std::optional<TransposeResult> {
-        TransposeDialogModel dialog(tables, resolved);
-        dialog.SelectEntry(TransposeDialogModel::kUnshiftedEntry + *shift);
+    const auto choose = [&](const TransposeOffer& offer) -> std::optional<TransposeResult> {
+        TransposeDialogModel dialog(tables, offer);
+        if (targetTonic) {
+            dialog.SelectKey(TransposeDialogModel::kUnshiftedEntry + ShiftToTonic(offer.key, *targetTonic));
+        } else {
+            dialog.SelectEntry(TransposeDialogModel::kUnshiftedEntry + *shift);
+        }
         return dialog.Accept();
     };
     const Transposition transposition = TransposeChart(*compiled, choose);

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
+#include <string>
 
 #include "harmony/chord_aliases.h"
+#include "harmony/german_names.h"
 #include "harmony/notation.h"
 
 namespace kaz {
@@ -86,18 +89,26 @@ void CopyLastChord(Chord& chord, const Chord* last) {
     chord.bassPitch = last->bassPitch;
 }
 
-// Root name, suffix and bass name of a symbol that starts with a note letter.
-void SplitSymbol(Chord& chord, std::string_view text) {
-    const std::size_t rootLength = text.size() > 1 && (text[1] == '#' || text[1] == 'b') ? 2 : 1;
-    chord.rootName = NoteName(text.substr(0, rootLength));
-    // The '/' of a bass is followed by its letter; the one of "6/9" by a digit.
-    std::size_t slash = text.find('/', rootLength);
+// Where the '/' of a symbol's bass stands, at or after from; npos without a bass. The '/' of a bass is
+// followed by its letter, the one of "6/9" by a digit.
+std::size_t BassSlash(std::string_view text, std::size_t from) {
+    std::size_t slash = text.find('/', from);
     while (slash != std::string_view::npos && slash + 1 < text.size() && text[slash + 1] >= '0' &&
            text[slash + 1] <= '9') {
         slash = text.find('/', slash + 1);
     }
+    return slash;
+}
+
+// Root name, suffix and bass name of a symbol that starts with a note letter. False when its bass is not an
+// English note name ("D/Fis").
+bool SplitSymbol(Chord& chord, std::string_view text) {
+    const std::size_t rootLength = text.size() > 1 && (text[1] == '#' || text[1] == 'b') ? 2 : 1;
+    chord.rootName = NoteName(text.substr(0, rootLength));
+    const std::size_t slash = BassSlash(text, rootLength);
     chord.SetSuffix(rootLength, std::min(slash, text.size()) - rootLength);
     chord.bassName = slash == std::string_view::npos ? NoteName() : NoteName(text.substr(slash + 1));
+    return slash == std::string_view::npos || text.size() - slash - 1 == chord.bassName.size();
 }
 
 // The B spellings the chord's root and bass names record.
@@ -227,36 +238,17 @@ bool ReadEverydaySuffix(Chord& chord) {
 
 }  // namespace
 
-ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score,
-                           const ChordDefinitions& definitions) {
-    if (text.empty()) {
-        chord.SetText({});
-        return ChordAnalysis::Unknown;
-    }
-    if (text[0] == '-' || IsNoChord(text)) {
-        chord.SetText(score.chordTexts.Keep(text));
-        chord.noteCount = 0;
-        return ChordAnalysis::Ok;
-    }
-    if (text[0] == '/' || text[0] == '=') {
-        // The sign keeps the suffix of the chord it plays again just after itself.
-        const std::string_view lastSuffix = score.lastChord != nullptr ? score.lastChord->suffix() : "";
-        chord.SetText(score.chordTexts.Keep(text, lastSuffix), text.size());
-        chord.SetSuffix(text.size(), lastSuffix.size());
-        CopyLastChord(chord, score.lastChord);
-        return ChordAnalysis::Ok;
-    }
+namespace {
 
-    chord.SetText(score.chordTexts.Keep(text));
-    SplitSymbol(chord, chord.text());
-    if (!IsNoteLetter(text[0]) || (!chord.bassName.empty() && !IsNoteLetter(chord.bassName.data()[0]))) {
-        return ChordAnalysis::Unknown;
-    }
+// The B spellings of the chord's names are recorded before anything else is read, so that a chart using all
+// three fails at the chord that completes them, whatever its suffix.
+bool RecordSpelling(const Chord& chord, ScoreTree& score) {
     score.bLettersSeen |= NameSpelling(chord);
-    if (score.bLettersSeen == (kSpelledB | kSpelledBb | kSpelledH)) {
-        return ChordAnalysis::Ambiguous;
-    }
+    return score.bLettersSeen != (kSpelledB | kSpelledBb | kSpelledH);
+}
 
+// Pitches, bass key and voice of a chord whose names and suffix are set.
+ChordAnalysis ReadVoice(Chord& chord, ScoreTree& score, const ChordDefinitions& definitions) {
     chord.rootPitch = static_cast<std::int8_t>(ReadPitchClass(chord.rootName));
     chord.bassPitch =
         chord.bassName.empty() ? chord.rootPitch : static_cast<std::int8_t>(ReadPitchClass(chord.bassName));
@@ -278,6 +270,104 @@ ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score
     }
     score.lastChord = &chord;
     return ChordAnalysis::Ok;
+}
+
+// A symbol read with English note names, as the language always has.
+ChordAnalysis AnalyzeEnglish(Chord& chord, ScoreTree& score, const ChordDefinitions& definitions) {
+    const std::string_view text = chord.text();
+    if (!SplitSymbol(chord, text) || (!chord.bassName.empty() && !IsNoteLetter(chord.bassName.data()[0]))) {
+        return ChordAnalysis::Unknown;
+    }
+    if (!RecordSpelling(chord, score)) {
+        return ChordAnalysis::Ambiguous;
+    }
+    return ReadVoice(chord, score, definitions);
+}
+
+// A symbol written the German way, where the English reading finds no chord: a German note name as its root
+// or bass ("Fis7", "Esmaj7", "D/Fis"), or a lowercase root for a minor chord ("d", "fis7", "h7" is Hm7). Such
+// a chord keeps the English names of its notes and, lowercase, the minor suffix it plays ("d7" has "m7").
+ChordAnalysis AnalyzeGerman(Chord& chord, std::string_view text, ScoreTree& score,
+                            const ChordDefinitions& definitions) {
+    const std::optional<WrittenNoteName> root = ReadWrittenNoteName(text, true);
+    if (!root) {
+        return ChordAnalysis::Unknown;
+    }
+    const std::size_t slash = BassSlash(text, root->length);
+    const std::size_t suffixEnd = std::min(slash, text.size());
+    std::optional<WrittenNoteName> bass;
+    if (slash != std::string_view::npos) {
+        bass = ReadWrittenNoteName(text.substr(slash + 1), false);
+        if (!bass || bass->length != text.size() - slash - 1) {
+            return ChordAnalysis::Unknown;
+        }
+    }
+    if (!root->german && !root->lowercase && !(bass && bass->german)) {
+        return ChordAnalysis::Unknown;
+    }
+    const std::string_view suffix = text.substr(root->length, suffixEnd - root->length);
+    if (root->lowercase) {
+        // The suffix a lowercase chord plays, "m" and the suffix as written, is kept after the symbol.
+        if (text.size() > std::numeric_limits<std::uint8_t>::max()) {
+            return ChordAnalysis::Unknown;
+        }
+        chord.SetText(score.chordTexts.Keep(text, "m" + std::string(suffix)), text.size());
+        chord.SetSuffix(text.size(), suffix.size() + 1);
+    } else {
+        chord.SetSuffix(root->length, suffix.size());
+    }
+    chord.rootName = NoteName(root->english);
+    chord.bassName = bass ? NoteName(bass->english) : NoteName();
+    if (!RecordSpelling(chord, score)) {
+        return ChordAnalysis::Ambiguous;
+    }
+    const ChordAnalysis result = ReadVoice(chord, score, definitions);
+    if (result == ChordAnalysis::Ok && score.firstGermanChord == nullptr) {
+        score.firstGermanChord = &chord;
+    }
+    return result;
+}
+
+}  // namespace
+
+std::string_view WrittenSuffix(const Chord& chord) {
+    if (!IsWrittenLowercase(chord)) {
+        return chord.suffix();
+    }
+    const std::string_view text = chord.text();
+    const std::optional<WrittenNoteName> root = ReadWrittenNoteName(text, true);
+    const std::size_t rootLength = root ? root->length : 0;
+    return text.substr(rootLength, std::min(BassSlash(text, rootLength), text.size()) - rootLength);
+}
+
+ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score,
+                           const ChordDefinitions& definitions) {
+    if (text.empty()) {
+        chord.SetText({});
+        return ChordAnalysis::Unknown;
+    }
+    if (text[0] == '-' || IsNoChord(text)) {
+        chord.SetText(score.chordTexts.Keep(text));
+        chord.noteCount = 0;
+        return ChordAnalysis::Ok;
+    }
+    if (text[0] == '/' || text[0] == '=') {
+        // The sign keeps the suffix of the chord it plays again just after itself.
+        const std::string_view lastSuffix = score.lastChord != nullptr ? score.lastChord->suffix() : "";
+        chord.SetText(score.chordTexts.Keep(text, lastSuffix), text.size());
+        chord.SetSuffix(text.size(), lastSuffix.size());
+        CopyLastChord(chord, score.lastChord);
+        return ChordAnalysis::Ok;
+    }
+
+    chord.SetText(score.chordTexts.Keep(text));
+    if (IsNoteLetter(text[0])) {
+        const ChordAnalysis english = AnalyzeEnglish(chord, score, definitions);
+        if (english != ChordAnalysis::Unknown) {
+            return english;
+        }
+    }
+    return AnalyzeGerman(chord, chord.text(), score, definitions);
 }
 
 ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score,

@@ -85,6 +85,16 @@ class AnalysedSymbols {
 [[nodiscard]] ChordAnalysis AnalyzeChord(Chord& chord, std::string_view text, ScoreTree& score,
                                          const ChordDefinitions& definitions, AnalysedSymbols& symbols);
 
+//! A chord written with a lowercase root, the German way of writing a minor chord ("d", "fis7").
+[[nodiscard]] inline bool IsWrittenLowercase(const Chord& chord) {
+    const std::string_view text = chord.text();
+    return !text.empty() && text.front() >= 'a' && text.front() <= 'h';
+}
+
+//! The suffix of a chord named by its root as written between its root and its bass: "7" of "fis7/E", where
+//! Chord::suffix is the "m7" it plays.
+[[nodiscard]] std::string_view WrittenSuffix(const Chord& chord);
+
 //! The general suffix reader: quality, one number, alterations. chord.rootPitch must be set.
 [[nodiscard]] bool ParseChordSuffix(Chord& chord);
 //! The general suffix reader on a suffix of its own; false when it cannot read it.

@@ -40,7 +40,8 @@ std::string Plays(std::string_view suffix) {
 }
 
 ChordReferenceRow Row(std::string_view suffix) {
-    return {"C" + std::string(suffix), Plays(suffix)};
+    std::string plays = Plays(suffix);
+    return {"C" + std::string(suffix), plays, Message("%1", {plays})};
 }
 
 }  // namespace
@@ -75,17 +76,19 @@ std::vector<ChordReferenceSection> ChordReference() {
     for (const auto& list : {QualityWords(), ModifierWords()}) {
         for (const SpellingWord& word : list) {
             if (word.written != word.reads) {
-                words.rows.push_back({std::string(word.written), "as " + std::string(word.reads)});
+                words.rows.push_back({std::string(word.written), "as " + std::string(word.reads),
+                                      Message("as %1", {std::string(word.reads)})});
             }
         }
     }
     words.rows.push_back({"\u0394, ^, M, ma, \u00f8, h, alt alone",
                           "with the seventh they imply: C\u0394 is Cmaj7, "
-                          "C\u00f8 Cm7b5, Calt C7alt"});
+                          "C\u00f8 Cm7b5, Calt C7alt",
+                          "with the seventh they imply: C\u0394 is Cmaj7, C\u00f8 Cm7b5, Calt C7alt"});
 
     ChordReferenceSection& noChord = sections.emplace_back();
     noChord.title = "No chord";
-    noChord.rows.push_back({"N.C., NC", "nothing, like a rest"});
+    noChord.rows.push_back({"N.C., NC", "nothing, like a rest", "nothing, like a rest"});
     return sections;
 }
 

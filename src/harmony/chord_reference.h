@@ -3,12 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "base/message.h"
+
 namespace kaz {
 
 //! One spelling Kaz reads, on the root C, and the keys its voice plays ("C3 B♭3 E4 G4").
 struct ChordReferenceRow {
     std::string spelling;
     std::string plays;
+    Message playsSaid;  //!< plays, for the window to say in its language
 };
 
 struct ChordReferenceSection {

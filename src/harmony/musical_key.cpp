@@ -129,7 +129,105 @@ MusicalKey KeyOfLastChord(const HeardChord& last) {
     return {last.root, last.triad == Triad::Minor || last.triad == Triad::Diminished};
 }
 
+constexpr int kMinorToRelativeMajor = 3;
+
+//! The major keys whose signature has flats, by tonic: F, B♭, E♭, A♭, D♭, G♭; the others but C have sharps.
+constexpr std::array<bool, kPitchClassCount> kFlatMajorKey{false, true,  false, true,  false, true,
+                                                           true,  false, true,  false, true,  false};
+
+//! The words after a key's note, before or without a blank or a dash; true for minor.
+struct KeyWord {
+    std::string_view word;
+    bool minor;
+};
+constexpr KeyWord kKeyWords[] = {
+    {"m", true},    {"min", true},    {"minor", true},  {"Minor", true}, {"moll", true}, {"Moll", true},
+    {"maj", false}, {"major", false}, {"Major", false}, {"dur", false},  {"Dur", false},
+};
+
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 }  // namespace
+
+std::array<std::string, 12> KeySpellings(MusicalKey key, NotationMode resolved) {
+    const int major = key.minor ? MovedPitchClass(key.tonic, kMinorToRelativeMajor) : key.tonic;
+    const bool flats = key.accidentals == KeyAccidentals::OfSignature
+                           ? kFlatMajorKey[major]
+                           : key.accidentals == KeyAccidentals::Flats;
+    NoteNameTables tables;
+    tables.FollowNotation(resolved);
+    // A flat key writes every black key flat, a sharp key sharp; C major keeps the usual choice.
+    const bool natural = major == 0 && key.accidentals == KeyAccidentals::OfSignature;
+    for (int pitch = 0; pitch < kPitchClassCount; ++pitch) {
+        if (!natural && !tables.flatNames[pitch].empty()) {
+            tables.spellingChoice[pitch] = flats ? Spelling::Flat : Spelling::Sharp;
+        }
+    }
+    // A minor key's leading note is its raised seventh.
+    const int leadingNote = MovedPitchClass(key.tonic, kPitchClassCount - 1);
+    if (key.minor && !tables.flatNames[leadingNote].empty()) {
+        tables.spellingChoice[leadingNote] = Spelling::Sharp;
+    }
+    std::array<std::string, 12> names;
+    for (int pitch = 0; pitch < kPitchClassCount; ++pitch) {
+        names[pitch] = tables.ChosenName(pitch);
+    }
+    return names;
+}
+
+std::optional<WrittenKey> ReadWrittenKey(std::string_view text) {
+    text = Trimmed(text);
+    std::optional<WrittenNoteName> note = ReadWrittenNoteName(text, true);
+    if (!note) {
+        return std::nullopt;
+    }
+    WrittenKey key{*note, note->lowercase};
+    std::string_view word = text.substr(key.note.length);
+    const bool separated = word.starts_with('-') || word.starts_with(' ') || word.starts_with('\t');
+    word = Trimmed(separated && word.starts_with('-') ? word.substr(1) : word);
+    if (word.empty()) {
+        return separated ? std::nullopt : std::optional(std::move(key));
+    }
+    for (const KeyWord& known : kKeyWords) {
+        if (word == known.word) {
+            key.minor = known.minor;
+            return key;
+        }
+    }
+    return std::nullopt;
+}
+
+MusicalKey MovedKey(MusicalKey key, int shift) {
+    if (MovedPitchClass(shift, 0) == 0) {
+        return key;
+    }
+    return {MovedPitchClass(key.tonic, shift), key.minor};
+}
+
+MusicalKey KeyOfMark(const KeyMark& mark, NotationMode resolved) {
+    int tonic = ReadPitchClass(mark.tonicName);
+    if (resolved == kGermanNotation && mark.tonicName == "B") {
+        --tonic;
+    }
+    const std::string_view name = mark.tonicName;
+    const KeyAccidentals accidentals = name.ends_with('#')   ? KeyAccidentals::Sharps
+                                       : name.ends_with('b') ? KeyAccidentals::Flats
+                                                             : KeyAccidentals::OfSignature;
+    return {MovedPitchClass(tonic, 0), mark.minor, accidentals};
+}
+
+MusicalKey KeyOfScore(const ScoreTree& score) {
+    if (!score.keyMarks.empty()) {
+        return KeyOfMark(score.keyMarks.front(), score.bLettersSeen);
+    }
+    return KeyOfChart(score.allChords);
+}
 
 MusicalKey KeyOfChart(const RecordList<Chord>& chords) {
     std::vector<HeardChord> heard;

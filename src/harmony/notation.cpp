@@ -114,6 +114,25 @@ void LowerGermanBChords(ScoreTree& score) {
     }
 }
 
+std::string_view NotationWord(NotationMode mode) {
+    if (mode == kGermanNotation) {
+        return "german";
+    }
+    if (mode == kMixedNotation) {
+        return "mixed";
+    }
+    return "english";
+}
+
+std::optional<NotationMode> NotationFromWord(std::string_view word) {
+    for (NotationMode mode : {kEnglishNotation, kGermanNotation, kMixedNotation}) {
+        if (word == NotationWord(mode)) {
+            return mode;
+        }
+    }
+    return std::nullopt;
+}
+
 std::string_view NotationSettingText(NotationMode mode) {
     if (mode == kGermanNotation) {
         return "HB";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace kaz {
@@ -43,6 +44,11 @@ void LowerGermanB(Chord& chord);
 
 //! LowerGermanB for every chord of the score, in text order.
 void LowerGermanBChords(ScoreTree& score);
+
+//! The word of a notation in the chart's notation line and on the command line: "english", "german",
+//! "mixed"; and back, nothing for another word.
+[[nodiscard]] std::string_view NotationWord(NotationMode mode);
+[[nodiscard]] std::optional<NotationMode> NotationFromWord(std::string_view word);
 
 //! The stored text of a notation setting ("BBb", "HB", "HBb") and back; unknown text reads as English.
 [[nodiscard]] std::string_view NotationSettingText(NotationMode mode);

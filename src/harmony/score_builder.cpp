@@ -4,9 +4,12 @@
 #include <limits>
 #include <string>
 
+#include "base/language_messages.h"
 #include "base/tempo.h"
 #include "harmony/chord_analysis.h"
 #include "harmony/form_mark_words.h"
+#include "harmony/german_names.h"
+#include "harmony/musical_key.h"
 #include "harmony/spelling_hints.h"
 
 namespace kaz {
@@ -79,8 +82,17 @@ bool ScoreBuilder::AddChord(Measure& measure, std::string_view tokenText) {
         HintAtChord(chord);
         return true;
     }
-    const std::string_view message =
-        result == ChordAnalysis::Ambiguous ? "B/Bb/H ambiguity" : "Unknown chord";
+    if (result == ChordAnalysis::Unknown) {
+        if (const std::optional<KeyInPlaceOfChord> key =
+                KeyWrittenAsChord(context_.sourceText, static_cast<std::size_t>(chord.textStart),
+                                  static_cast<std::size_t>(chord.textEnd))) {
+            ReportError(context_, Message(messages::kKeyNameNotChord, {key->chord, key->chord}),
+                        context_.sourceText.substr(key->start, key->end - key->start), context_.lineIndex + 1,
+                        static_cast<int>(key->start), static_cast<int>(key->end));
+            return false;
+        }
+    }
+    const char* const message = result == ChordAnalysis::Ambiguous ? "B/Bb/H ambiguity" : "Unknown chord";
     ReportError(context_, message, tokenText, context_.lineIndex + 1, chord.textStart, chord.textEnd);
     return false;
 }
@@ -92,8 +104,9 @@ void ScoreBuilder::HintAtChord(const Chord& chord) {
          (definitions_.Find(chord.text()) != nullptr || definitions_.Find(chord.suffix()) != nullptr))) {
         return;
     }
-    if (const std::optional<std::string> hint = SpellingHint(chord)) {
-        ReportHint(context_, *hint, chord.text(), context_.lineIndex + 1, chord.textStart, chord.textEnd);
+    if (std::optional<Message> hint = SpellingHint(chord)) {
+        ReportHint(context_, std::move(*hint), chord.text(), context_.lineIndex + 1, chord.textStart,
+                   chord.textEnd);
     }
 }
 
@@ -113,7 +126,7 @@ bool ScoreBuilder::OnlyOpensTheNext(const Measure& measure) const {
     if (!measure.chords.empty() || measureMarkGiven_) {
         return false;
     }
-    return openStyleMarks_ > 0 ||
+    return openStyleMarks_ > 0 || openKeyMark_ ||
            std::any_of(pendingMarks_.begin(), pendingMarks_.end(), [](const FormMark& mark) {
                return mark.kind == FormMarkKind::Section || mark.kind == FormMarkKind::Ending ||
                       mark.kind == FormMarkKind::Segno || mark.kind == FormMarkKind::Coda;
@@ -193,16 +206,21 @@ bool ScoreBuilder::SetMeter(int num, int den) {
     return true;
 }
 
-bool ScoreBuilder::SetTempo(int bpm) {
+bool ScoreBuilder::SetTempo(int bpm, bool dotted) {
+    const std::string written = std::to_string(bpm) + (dotted ? "." : "");
     if (score_.tempoGiven) {
-        ReportAtBracket("Multiple tempo", std::to_string(bpm));
+        ReportAtBracket("Multiple tempo", written);
         return false;
     }
-    if (bpm < kMinTempo || bpm > kMaxTempo) {
-        ReportAtBracket("Invalid tempo", std::to_string(bpm));
+    // A dotted quarter is three eighths: the performance's quarter notes go half as fast again, to the
+    // nearest whole one.
+    const std::int64_t quarters = dotted ? (std::int64_t{bpm} * 3 + 1) / 2 : bpm;
+    if (bpm < 0 || quarters < kMinTempo || quarters > kMaxTempo) {
+        ReportAtBracket("Invalid tempo", written);
         return false;
     }
-    score_.scoreTempo = bpm;
+    score_.scoreTempo = static_cast<std::int32_t>(quarters);
+    score_.tempoMark = {bpm, dotted};
     score_.tempoGiven = true;
     measureMarkGiven_ = true;
     return true;
@@ -216,7 +234,7 @@ void ScoreBuilder::EndMarkLine() {
     measureMarkGiven_ = false;
 }
 
-void ScoreBuilder::ReportAtMark(std::string_view message, std::string_view text, std::string_view bracket) {
+void ScoreBuilder::ReportAtMark(const char* message, std::string_view text, std::string_view bracket) {
     const auto start = static_cast<int>(bracket.data() - context_.sourceText.data());
     ReportError(context_, message, text, context_.lineIndex + 1, start,
                 start + static_cast<int>(bracket.size()));
@@ -233,7 +251,33 @@ void ScoreBuilder::AddStyleMark(std::string_view lexeme) {
     ++openStyleMarks_;
 }
 
+bool ScoreBuilder::AddKeyMark(std::string_view lexeme) {
+    std::string_view value = lexeme.substr(lexeme.find('=') + 1);
+    value.remove_prefix(std::min(value.find_first_not_of(" \t"), value.size()));
+    value = value.substr(0, value.find_last_not_of(" \t") + 1);
+    const std::optional<WrittenKey> key = ReadWrittenKey(value);
+    if (!key) {
+        ReportAtBracket(messages::kInvalidKey, value);
+        return false;
+    }
+    KeyMark& mark = score_.keyMarks.emplace_back();
+    mark.tonicName = NoteName(key->note.english);
+    mark.minor = key->minor;
+    mark.written = std::string(value.substr(0, key->note.length));
+    mark.textStart = context_.bracketStart;
+    mark.textEnd = context_.bracketEnd;
+    mark.noteStart = static_cast<std::int32_t>(value.data() - context_.sourceText.data());
+    score_.bLettersSeen |= SpellingOf(mark.tonicName);
+    if (score_.bLettersSeen == (kSpelledB | kSpelledBb | kSpelledH)) {
+        ReportAtBracket("B/Bb/H ambiguity", mark.written);
+        return false;
+    }
+    openKeyMark_ = true;
+    return true;
+}
+
 void ScoreBuilder::OpenStyleMarks() {
+    openKeyMark_ = false;
     const auto slot = static_cast<std::uint32_t>(score_.measureSlots.size());
     for (std::size_t i = score_.styleMarks.size() - openStyleMarks_; i < score_.styleMarks.size(); ++i) {
         score_.styleMarks[i].slot = slot;
@@ -241,7 +285,7 @@ void ScoreBuilder::OpenStyleMarks() {
     openStyleMarks_ = 0;
 }
 
-void ScoreBuilder::ReportAtBracket(std::string_view message, std::string_view text) {
+void ScoreBuilder::ReportAtBracket(const char* message, std::string_view text) {
     ReportError(context_, message, text, context_.lineIndex + 1, context_.bracketStart, context_.bracketEnd);
 }
 

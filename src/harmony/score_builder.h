@@ -30,13 +30,16 @@ class ScoreBuilder {
     //! Turn the pending '%' signs into repeat measures of the last measures of the score.
     void AppendRepeatMeasures(ScoreLine& line);
     [[nodiscard]] bool SetMeter(int num, int den);
-    [[nodiscard]] bool SetTempo(int bpm);
+    //! A tempo mark: bpm quarter notes a minute, or dotted quarter notes when dotted ("[TEMPO=66.]").
+    [[nodiscard]] bool SetTempo(int bpm, bool dotted = false);
     //! A count mark ("[5]") just read: like a meter or tempo mark, it makes a measure of its own.
     void AddCountMark();
     //! The end of a line of marks only: its meter or tempo mark makes no measure.
     void EndMarkLine();
     //! A style mark, its lexeme "STYLE=name", opening the next measure appended.
     void AddStyleMark(std::string_view lexeme);
+    //! A key mark, its lexeme "KEY=name"; false after reporting a key it cannot read.
+    [[nodiscard]] bool AddKeyMark(std::string_view lexeme);
 
     //! The bracket mark just read ("[A]", brackets included) that opens the next measure: a section, an
     //! ending, a segno or a coda.
@@ -55,13 +58,13 @@ class ScoreBuilder {
     [[nodiscard]] bool FinishForm();
 
   private:
-    void ReportAtBracket(std::string_view message, std::string_view text);
+    void ReportAtBracket(const char* message, std::string_view text);
     //! Report a hint when the chord just added most likely means something else to its writer.
     void HintAtChord(const Chord& chord);
     void AppendNewMeasures(ScoreLine& line, int count);
     //! A mark quoting text and selecting selected in messages, waiting for its measure.
     FormMark& AddPendingMark(FormMarkKind kind, std::string_view text, std::string_view selected);
-    void ReportAtMark(std::string_view message, std::string_view text, std::string_view bracket);
+    void ReportAtMark(const char* message, std::string_view text, std::string_view bracket);
     //! The marks read since the last measure entered a line belong to measure.
     void PlacePendingMarks(const Measure& measure);
     void OpenStyleMarks();
@@ -77,6 +80,8 @@ class ScoreBuilder {
     AnalysedSymbols symbols_;
     //! Style marks made since the last measure was appended: they open the next one.
     std::size_t openStyleMarks_ = 0;
+    //! A key mark made since the last measure was appended, which opens the next one as a style mark does.
+    bool openKeyMark_ = false;
     int measureCount_;  //!< measures in the lines of the score, kept so that '%' costs no walk over the score
     std::vector<FormMark> pendingMarks_;    //!< form marks waiting for their measure
     const Measure* lastWritten_ = nullptr;  //!< the last measure written into a line, not a padding one

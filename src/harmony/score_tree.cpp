@@ -45,11 +45,14 @@ void ScoreTree::Clear() {
     Release(playOrder);
     Release(sections);
     Release(styleMarks);
+    Release(keyMarks);
     Release(formMarks);
     // After the lists, whose records may live in its slabs.
     recordSlabs.Release();
     bLettersSeen = 0;
     lastChord = nullptr;
+    firstGermanChord = nullptr;
+    notationKept = false;
 }
 
 void ScoreTree::ResetCompileState() {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -209,6 +210,17 @@ struct FormMark {
     }
 };
 
+//! A key mark ("[KEY=Eb]", "[KEY=F#m]", "[KEY=fis-Moll]"): the key the chart is written in from the mark on,
+//! which the instrument parts and the transposition spell by.
+struct KeyMark {
+    NoteName tonicName;  //!< in English: "Eb", "F#", "B" (B flat in a German chart), "H"
+    bool minor = false;
+    std::string written;         //!< the note as the mark writes it: "Eb", "fis"
+    std::int32_t textStart = 0;  //!< the bracket, for the messages that point at it
+    std::int32_t textEnd = 0;
+    std::int32_t noteStart = 0;  //!< its note, which a transposition rewrites
+};
+
 struct RepeatMark {
     std::int32_t start = 0;
     std::int32_t end = 0;
@@ -229,15 +241,27 @@ struct ScoreTree {
     PlayOrder playOrder;
     std::vector<OpeningMark> sections;    //!< in text order
     std::vector<OpeningMark> styleMarks;  //!< in text order
+    std::vector<KeyMark> keyMarks;        //!< in text order
     std::vector<FormMark> formMarks;      //!< in text order
 
     Meter currentMeter;
     bool meterGiven = false;
     bool tempoGiven = false;
     std::int32_t scoreTempo = 0;  //!< the chart's tempo mark; kept from the last compile that had one
+    //! The tempo mark as written: its number, and whether it counts dotted quarter notes; scoreTempo is
+    //! always in quarter notes.
+    struct TempoMark {
+        std::int32_t beats = 0;
+        bool dotted = false;
+    } tempoMark;
 
     NotationMode bLettersSeen = 0;     //!< B spellings used; the resolved notation after rendering
     const Chord* lastChord = nullptr;  //!< the last chord analysed by name
+    //! The first chord written the German way, with a German note name ("Fis7", "D/Es") or in lowercase for
+    //! minor ("d"); such chords are read in German and mixed notation only.
+    const Chord* firstGermanChord = nullptr;
+    //! The chart says the notation it is written in (its notation line), which the compile reads it under.
+    bool notationKept = false;
 
     //! A new empty line at the end of the score.
     ScoreLine& AddLine();

@@ -10,17 +10,16 @@ namespace {
 
 struct SurprisingSuffix {
     std::string_view suffix;
-    std::string_view plays;    //!< what Kaz plays, after the root's name
-    std::string_view article;  //!< before the root's name in what most musicians mean
-    std::string_view meant;    //!< what most musicians mean, after the root's name
-    std::string_view write;    //!< the suffix that writes it
+    //! What Kaz plays and what most musicians mean, with the root's name at %1 and what to write at %2.
+    const char* hint;
+    std::string_view write;  //!< the suffix that writes what most musicians mean
 };
 
 constexpr SurprisingSuffix kSurprisingSuffixes[] = {
-    {"-7", " with a lowered seventh (the sixth)", "", " minor seventh", "m7"},
-    {"-9", "7 with a flat ninth", "", " minor ninth", "m9"},
-    {"+7", " major seventh", "", "7 with a raised fifth", "7#5"},
-    {"-", " minor seventh", "the ", " minor triad", "m"},
+    {"-7", "Plays %1 with a lowered seventh (the sixth); for %1 minor seventh write %2", "m7"},
+    {"-9", "Plays %17 with a flat ninth; for %1 minor ninth write %2", "m9"},
+    {"+7", "Plays %1 major seventh; for %17 with a raised fifth write %2", "7#5"},
+    {"-", "Plays %1 minor seventh; for the %1 minor triad write %2", "m"},
 };
 
 //! Every surprising suffix starts with a sign, so most chords are cleared by their suffix's first character.
@@ -35,7 +34,7 @@ static_assert(std::all_of(std::begin(kSurprisingSuffixes), std::end(kSurprisingS
 
 }  // namespace
 
-std::optional<std::string> SpellingHint(const Chord& chord) {
+std::optional<Message> SpellingHint(const Chord& chord) {
     if (!StartsWithSign(chord.suffix())) {
         return std::nullopt;
     }
@@ -48,8 +47,7 @@ std::optional<std::string> SpellingHint(const Chord& chord) {
         if (!chord.bassName.empty()) {
             other += "/" + std::string(chord.bassName.view());
         }
-        return "Plays " + root + std::string(surprising.plays) + "; for " + std::string(surprising.article) +
-               root + std::string(surprising.meant) + " write " + other;
+        return Message(surprising.hint, {root, other});
     }
     return std::nullopt;
 }

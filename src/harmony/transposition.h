@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/text_range.h"
+#include "harmony/musical_key.h"
 #include "harmony/notation.h"
 #include "harmony/score_tree.h"
 #include "harmony/spliced_text.h"
@@ -46,6 +47,15 @@ struct NoteNameTables {
 struct TransposeResult {
     int shift = 0;                                    //!< semitones, -5..6
     std::array<std::string, kPitchClassCount> names;  //!< the name written for every pitch class
+    //! Spell every chord with the sharps or flats of the key it is in, moved along, instead of by names.
+    bool byKey = false;
+};
+
+//! What a transposition is offered on: the notation the chart was read in and the key it is in.
+struct TransposeOffer {
+    NotationMode resolved = kEnglishNotation;
+    MusicalKey key;          //!< its first key mark's, or the key heard from its chords
+    bool keyMarked = false;  //!< it has a key mark, so it is spelled by key whatever is chosen
 };
 
 //! The Transpose dialog without its widgets: the shift list, the twelve rows of source pitch class,
@@ -73,6 +83,18 @@ class TransposeDialogModel {
 
     //! Open on a chart of the resolved notation: set the B names of tables, label the rows, select no shift.
     TransposeDialogModel(NoteNameTables& tables, NotationMode resolved);
+    //! Open on the chart offer describes; a chart with a key mark is spelled by key.
+    TransposeDialogModel(NoteNameTables& tables, const TransposeOffer& offer);
+
+    //! The key the chart moves to with each entry of the shift list: "E", "C#m".
+    [[nodiscard]] std::array<std::string, kEntryCount> KeyEntries() const;
+    //! Choose the key to move to, an entry of KeyEntries: its shift, spelled by key.
+    void SelectKey(int entry);
+    [[nodiscard]] bool SpellByKey() const { return byKey_; }
+    //! Spell by key, or by the rows' choices; a chart with a key mark is always spelled by key.
+    void SetSpellByKey(bool byKey);
+    //! Whether the choice between spelling by key and by the rows is the user's.
+    [[nodiscard]] bool SpellingChosen() const { return !offer_.keyMarked; }
 
     [[nodiscard]] int SelectedEntry() const { return selectedEntry_; }
     [[nodiscard]] int Shift() const { return selectedEntry_ - kUnshiftedEntry; }
@@ -93,9 +115,15 @@ class TransposeDialogModel {
     void SetChecks(Row& row, int target);
 
     NoteNameTables& tables_;
+    TransposeOffer offer_;
+    bool byKey_ = false;
     int selectedEntry_ = kUnshiftedEntry;
     std::array<Row, kPitchClassCount> rows_;
 };
+
+//! A chord symbol moved by shift semitones: its root and bass named from names, its suffix as written.
+[[nodiscard]] std::string TransposedSymbol(const Chord& chord, int shift,
+                                           const std::array<std::string, kPitchClassCount>& names);
 
 //! Where a rewrite goes: replace range of the text as rewritten so far with replacement.
 using TextReplacer = std::function<void(TextRange range, std::string_view replacement)>;
@@ -109,6 +137,16 @@ void ApplyTransposition(const TextReplacer& replace, const RecordList<Chord>& ch
 //! The same into text, the text the chords were compiled from.
 void ApplyTransposition(SplicedText& text, const RecordList<Chord>& chords, int shift,
                         const std::array<std::string, kPitchClassCount>& names);
+
+//! Rewrite every chord symbol of score in text, moved by shift semitones and spelled with the sharps or
+//! flats of the key it is in, moved along: each key mark's from the mark on (the first one's from the
+//! start), or for a chart without marks the key heard from its chords. The key marks move too. text is
+//! the text score was compiled from, under the notation setting; the chart stays in its notation.
+void ApplyKeyTransposition(SplicedText& text, const ScoreTree& score, int shift, NotationMode setting);
+
+//! Write every name of names with a German accidental ("F#" as "Fis", "Eb" as "Es"), as a chart that writes
+//! its chords the German way is transposed.
+void WriteGermanNames(std::array<std::string, kPitchClassCount>& names);
 
 //! Keep the rewritten chart in the notation it was read in. A chart whose only B spelling is a bare "B"
 //! takes its notation from the user's setting, so when the rewrite with names would leave such a chart

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "base/tempo.h"
+#include "chart/notation_line.h"
+#include "harmony/musical_key.h"
+#include "harmony/notation.h"
 #include "interchange/text_fields.h"
 #include "style/style_library.h"
 
@@ -30,6 +33,10 @@ void AddHeader(std::string& text, const LeadSheet& sheet) {
     }
     if (!sheet.key.empty()) {
         AddComment(text, "Key: " + sheet.key);
+        // The key the parts and the transposition spell by, when it reads as one.
+        if (ReadWrittenKey(sheet.key)) {
+            text += "[KEY=" + OneLine(sheet.key) + "]\n";
+        }
     }
     if (sheet.choruses > 0) {
         AddComment(text, "Choruses: " + std::to_string(sheet.choruses));
@@ -137,6 +144,25 @@ std::string LineText(const std::vector<const SheetMeasure*>& line) {
     return std::string(Trimmed(text));
 }
 
+//! The B spellings of a name written in English: a bare "B" or "Bb".
+NotationMode EnglishBSpelling(std::string_view name) {
+    return name.starts_with("Bb") ? kSpelledBb : name.starts_with('B') ? kSpelledB : 0;
+}
+
+NotationMode BSpellings(const LeadSheet& sheet) {
+    NotationMode seen = EnglishBSpelling(sheet.key);
+    for (const SheetMeasure& measure : sheet.measures) {
+        for (const std::string& chord : measure.chords) {
+            seen |= EnglishBSpelling(chord);
+            const std::size_t slash = chord.rfind('/');
+            if (slash != std::string::npos && slash + 1 < chord.size() && chord[slash + 1] != '9') {
+                seen |= EnglishBSpelling(std::string_view(chord).substr(slash + 1));
+            }
+        }
+    }
+    return seen;
+}
+
 }  // namespace
 
 std::string StyleLine(const std::string& style) {
@@ -159,6 +185,10 @@ std::string WriteChartText(const LeadSheet& sheet) {
         }
         text += LineText(line);
         text += '\n';
+    }
+    // Its chords are written in English names: a "B" that no "Bb" explains is B natural under any setting.
+    if (BSpellings(sheet) == kSpelledB) {
+        text += std::string(kNotationLinePrefix) + std::string(NotationWord(kEnglishNotation)) + "\n";
     }
     return text;
 }

@@ -3,6 +3,7 @@
 // error they report points at that construct.
 #include <algorithm>
 
+#include "language/misspelt_mark.h"
 #include "language/parse_chart.h"
 #include "language/scanner_fault.h"
 %}
@@ -46,7 +47,9 @@ int chart_lex(CHART_STYPE* value, ChartParse& parse) {
 }
 
 void chart_error(ChartParse& parse, const char*) {
-    kaz::ReportSyntaxError(parse.context);
+    if (!kaz::ReportMisspeltMark(parse.context)) {
+        kaz::ReportSyntaxError(parse.context);
+    }
 }
 
 std::string_view View(const ChartParse& parse, ChartText text) {
@@ -103,7 +106,7 @@ void Define(ChartParse& parse, ChartText name, std::initializer_list<std::int32_
 %token KW_TEMPO 262
 %token COMMENT
 %token <text> REPEAT_OPEN REPEAT_CLOSE REPEAT_BOTH TIMES OPENING_MARK CLOSING_MARK
-%token <text> STYLE_NAME
+%token <text> STYLE_NAME KEY_NAME
 
 %type <text> defName
 %type <number> bars stars separator mark markList
@@ -293,9 +296,12 @@ meterMark
         { if (!parse.builder.SetMeter($2, $4)) YYABORT; }
     ;
 
+/* "[TEMPO=66.]" counts dotted quarter notes, the beat of 6/8, 9/8 and 12/8. */
 tempoMark
     : '[' KW_TEMPO '=' NUMBER ']'
         { if (!parse.builder.SetTempo($4)) YYABORT; }
+    | '[' KW_TEMPO '=' NUMBER '.' ']'
+        { if (!parse.builder.SetTempo($4, true)) YYABORT; }
     ;
 
 countMark
@@ -307,9 +313,12 @@ openingMark
         { if (!parse.builder.AddOpeningMark(View(parse, $1))) YYABORT; }
     ;
 
+/* A style or a key: each holds from the measure it opens on. */
 styleMark
     : '[' STYLE_NAME ']'
         { parse.builder.AddStyleMark(View(parse, $2)); }
+    | '[' KEY_NAME ']'
+        { if (!parse.builder.AddKeyMark(View(parse, $2))) YYABORT; }
     ;
 
 measureEnd

@@ -49,6 +49,7 @@ ChartTokenKind KindOf(int token, std::string_view text, ChartLineState state) {
         case KW_CHORD:
         case KW_TEMPO:
         case STYLE_NAME:
+        case KEY_NAME:
         case DEF_NAME:
         case NUMBER:
             return ChartTokenKind::Mark;

@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "chart/mixer_line.h"
+#include "chart/notation_line.h"
+#include "harmony/notation_check.h"
 #include "language/parse_chart.h"
 #include "render/form_unrolling.h"
 #include "style/style_marks.h"
@@ -23,7 +25,9 @@ RenderSettings WithChartMix(const RenderSettings& settings, std::string_view tex
 bool ParseAndRender(CompileContext& context, CompiledChart& chart, ChordDefinitions& definitions,
                     EventConsumer* stream) {
     ScoreBuilder builder(chart.score, context, definitions);
-    if (ParseChart(context, builder, definitions) != kParseAccepted || !UnrollForm(chart.score, context) ||
+    if (ParseChart(context, builder, definitions) != kParseAccepted ||
+        !CheckChartNotation(chart.score, context, chart.settings.notation) ||
+        !UnrollForm(chart.score, context) ||
         !CheckStyleMarks(chart.score, context, chart.settings.style.library.get())) {
         return false;
     }
@@ -75,6 +79,10 @@ std::shared_ptr<const CompiledChart> Compile(std::string text, const CompileOpti
     ScoreTree& score = chart->score;
     score.ResetCompileState();
     score.ReserveForChart(chart->text.size());
+    // The notation the chart keeps in its own line wins over the user's, for every reader of the compile.
+    const std::optional<NotationMode> kept = NotationOfChart(chart->text);
+    score.notationKept = kept.has_value();
+    chart->settings.notation = kept.value_or(options.settings.notation);
     chart->performance.StreamTo(options.stream);
     bool accepted = false;
     try {

@@ -68,7 +68,8 @@ struct CompiledChart {
     std::vector<Cue> cues;  //!< the highlights of the kept performance, in its order
     //! The chord definitions known before the chart with its own added, as far as the compile read them.
     std::shared_ptr<const ChordDefinitions> chordDefinitions;
-    RenderSettings settings;                //!< what it was compiled with
+    //! What it was compiled with; the notation is the chart's own when its notation line names one.
+    RenderSettings settings;
     std::optional<std::int32_t> tempoMark;  //!< the chart's tempo mark, unless a language error stopped it
 
     [[nodiscard]] bool Accepted() const { return result.Accepted(); }

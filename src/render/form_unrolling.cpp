@@ -25,9 +25,9 @@ std::string_view TextOf(const CompileContext& context, const FormMark& mark) {
                                      static_cast<std::size_t>(mark.textEnd - mark.textStart));
 }
 
-bool Fail(CompileContext& context, const FormMark& mark, std::string_view message) {
-    ReportError(context, message, TextOf(context, mark), LineAt(context.sourceText, mark.textStart),
-                mark.selectionStart, mark.selectionEnd);
+bool Fail(CompileContext& context, const FormMark& mark, Message message) {
+    ReportError(context, std::move(message), TextOf(context, mark),
+                LineAt(context.sourceText, mark.textStart), mark.selectionStart, mark.selectionEnd);
     return false;
 }
 
@@ -163,7 +163,7 @@ class FormPlanner {
         return false;
     }
 
-    bool Only(const FormMark& mark, std::uint32_t& slot, std::string_view message) {
+    bool Only(const FormMark& mark, std::uint32_t& slot, const char* message) {
         if (slot != kNoSlot) {
             return Fail(context_, mark, message);
         }
@@ -358,7 +358,8 @@ class FormWalk {
     bool Play(std::uint32_t slot) {
         if (score_.playOrder.size() == limit_) {
             const FormMark& turn = marks_[lastTurn_.value_or(0)];
-            return Fail(context_, turn, "The form plays more than " + std::to_string(limit_) + " measures");
+            return Fail(context_, turn,
+                        Message("The form plays more than %1 measures", {std::to_string(limit_)}));
         }
         const Measure& measure = *score_.measureSlots[slot];
         if (landedByJump_ && measure.repeatEnd != 0) {
@@ -370,14 +371,16 @@ class FormWalk {
 
     void HintRepeatAfterJump(const Measure& measure) {
         const std::optional<std::uint32_t> repeated = WrittenNumber(*measure.source);
-        const std::string message =
+        Message message =
             repeated
-                ? "After a jump, % plays the chords of measure " + std::to_string(*repeated) +
-                      ", written before it, not those played before the jump; write out the chords to "
-                      "play those"
-                : "After a jump, % repeats nothing: no measure is written before it; write out the chords "
-                  "to play";
-        ReportHint(context_, message, "%", LineAt(context_.sourceText, measure.repeatStart),
+                ? Message(
+                      "After a jump, % plays the chords of measure %1, written before it, not those played "
+                      "before the jump; write out the chords to play those",
+                      {std::to_string(*repeated)})
+                : Message(
+                      "After a jump, % repeats nothing: no measure is written before it; write out the "
+                      "chords to play");
+        ReportHint(context_, std::move(message), "%", LineAt(context_.sourceText, measure.repeatStart),
                    measure.repeatStart, measure.repeatEnd);
         hinted_ = true;
     }

@@ -1,7 +1,6 @@
 #include "render/style_performer.h"
 
 #include <algorithm>
-#include <iterator>
 
 #include "base/midi_bytes.h"
 
@@ -63,6 +62,61 @@ bool KeepsTime(std::uint8_t key) {
             return true;
         default:
             return false;
+    }
+}
+
+//! One event of the stable merge of the runs at a and b, from the front: of equal times the first run's.
+//! Arithmetic, not a choice, picks it: the parts of a groove interleave unpredictably, and the compiler would
+//! make a choice a branch.
+void TakeEarlier(const MidiEvent*& a, const MidiEvent*& b, MidiEvent*& out) {
+    const std::ptrdiff_t fromSecond = b->time < a->time ? 1 : 0;
+    *out++ = *(a + (b - a) * fromSecond);
+    b += fromSecond;
+    a += 1 - fromSecond;
+}
+
+//! One event of the same merge from the back, before the runs' tails aEnd and bEnd: of equal times the second
+//! run's comes later.
+void TakeLater(const MidiEvent*& aEnd, const MidiEvent*& bEnd, MidiEvent*& outEnd) {
+    const std::ptrdiff_t fromFirst = (aEnd - 1)->time > (bEnd - 1)->time ? 1 : 0;
+    *--outEnd = *((bEnd - 1) + (aEnd - bEnd) * fromFirst);
+    aEnd -= fromFirst;
+    bEnd -= 1 - fromFirst;
+}
+
+//! Merge the runs [first, middle) and [middle, last), each in time order, into out: of equal times the first
+//! run's event first. The front half of the merge is made from the front and the back half from the back in
+//! the same steps, two chains of work that the processor overlaps.
+void MergeInOrder(const MidiEvent* first, const MidiEvent* middle, const MidiEvent* last, MidiEvent* out) {
+    const auto count = static_cast<std::size_t>(last - first);
+    std::size_t front = count / 2;
+    std::size_t back = count - front;
+    const MidiEvent* a = first;
+    const MidiEvent* b = middle;
+    const MidiEvent* aEnd = middle;
+    const MidiEvent* bEnd = last;
+    MidiEvent* outEnd = out + count;
+    for (; front > 0 && a != middle && b != last && aEnd != first && bEnd != middle; --front, --back) {
+        TakeEarlier(a, b, out);
+        TakeLater(aEnd, bEnd, outEnd);
+    }
+    for (; front > 0 && a != middle && b != last; --front) {
+        TakeEarlier(a, b, out);
+    }
+    for (; front > 0 && a != middle; --front) {
+        *out++ = *a++;
+    }
+    for (; front > 0; --front) {
+        *out++ = *b++;
+    }
+    for (; back > 0 && aEnd != first && bEnd != middle; --back) {
+        TakeLater(aEnd, bEnd, outEnd);
+    }
+    for (; back > 0 && bEnd != middle; --back) {
+        *--outEnd = *--bEnd;
+    }
+    for (; back > 0; --back) {
+        *--outEnd = *--aEnd;
     }
 }
 
@@ -143,8 +197,10 @@ bool StylePerformer::HasLightRows(const MeterPattern& pattern, StylePart part, s
     });
 }
 
-StylePerformer::Rhythm StylePerformer::RhythmOf(const CellChoice& choice, const MeasureCue& cue) const {
-    Rhythm rhythm{cue.source->ticks, {}};
+const StylePerformer::Rhythm& StylePerformer::RhythmOf(const CellChoice& choice, const MeasureCue& cue) {
+    Rhythm& rhythm = rhythm_;
+    rhythm.ticks = cue.source->ticks;
+    rhythm.offsets.clear();
     if (choice.row != nullptr) {
         const auto& times =
             measure_.timing->hits[static_cast<std::size_t>(choice.row - measure_.pattern->rows.data())];
@@ -169,7 +225,8 @@ StylePerformer::Rhythm StylePerformer::RhythmOf(const CellChoice& choice, const 
 
 StylePerformer::CellChoice StylePerformer::ChooseCell(ChordPlayer& player, const MeasureCue& cue) {
     const bool light = cue.light && HasLightRows(*measure_.pattern, StylePart::Comping, player.id);
-    std::vector<const PatternRow*> rows;
+    std::vector<const PatternRow*>& rows = cellRows_;
+    rows.clear();
     for (const PatternRow& row : measure_.pattern->rows) {
         if (row.part == StylePart::Comping && row.partId == player.id && !row.fill && row.light == light) {
             rows.push_back(&row);
@@ -188,8 +245,10 @@ StylePerformer::CellChoice StylePerformer::ChooseCell(ChordPlayer& player, const
         }
     }
     // A new cell: one whose first bar differs from the bar before, another than the last when there is one.
-    std::vector<CellChoice> fresh;
-    std::vector<CellChoice> other;
+    std::vector<CellChoice>& fresh = freshCells_;
+    std::vector<CellChoice>& other = otherCells_;
+    fresh.clear();
+    other.clear();
     for (const PatternRow* row : rows) {
         const CellChoice start{row, 0};
         if (RhythmOf(start, cue) != player.current) {
@@ -197,7 +256,7 @@ StylePerformer::CellChoice StylePerformer::ChooseCell(ChordPlayer& player, const
         }
     }
     if (fresh.empty()) {
-        fresh = std::move(other);
+        fresh.swap(other);
     }
     if (fresh.empty()) {
         // No cell avoids it: a bar of another cell's second measure, else the first row as it is.
@@ -257,8 +316,10 @@ void StylePerformer::StartMeasure(const MeasureCue& cue) {
     for (std::size_t i = 0; i < players_.size(); ++i) {
         ChordPlayer& player = players_[i];
         player.cell = ChooseCell(player, cue);
-        player.older = std::move(player.previous);
-        player.previous = std::move(player.current);
+        // The bars' rhythms move on a place, each keeping its room: older takes the previous bar's, which
+        // takes this one's.
+        std::swap(player.older, player.previous);
+        std::swap(player.previous, player.current);
         player.current = RhythmOf(player.cell, cue);
         measure_.cells[i] = player.cell;
     }
@@ -302,7 +363,6 @@ void StylePerformer::FlushBuffer() {
 }
 
 void StylePerformer::MergeRuns() {
-    const auto earlier = [](const MidiEvent& a, const MidiEvent& b) { return a.time < b.time; };
     runs_.assign(1, 0);
     for (std::size_t i = 1; i < released_.size(); ++i) {
         if (released_[i].time < released_[i - 1].time) {
@@ -310,16 +370,17 @@ void StylePerformer::MergeRuns() {
         }
     }
     runs_.push_back(released_.size());
+    if (runs_.size() <= 2) {
+        return;
+    }
     // Each pass merges the runs two by two into merged_, stable: of equal times the earlier run's first.
+    merged_.resize(released_.size(), released_.front());
     while (runs_.size() > 2) {
-        merged_.clear();
         std::size_t kept = 1;
         for (std::size_t k = 0; k + 1 < runs_.size(); k += 2) {
-            const auto first = released_.begin() + static_cast<std::ptrdiff_t>(runs_[k]);
-            const auto middle = released_.begin() + static_cast<std::ptrdiff_t>(runs_[k + 1]);
             const std::size_t end = k + 2 < runs_.size() ? runs_[k + 2] : runs_[k + 1];
-            const auto last = released_.begin() + static_cast<std::ptrdiff_t>(end);
-            std::merge(first, middle, middle, last, std::back_inserter(merged_), earlier);
+            MergeInOrder(released_.data() + runs_[k], released_.data() + runs_[k + 1], released_.data() + end,
+                         merged_.data() + runs_[k]);
             runs_[kept++] = end;
         }
         runs_.resize(kept);
@@ -538,7 +599,7 @@ void StylePerformer::PlayChordPart(const Span& span, std::size_t index, std::opt
             AddNote(player.pending, player.channel, key, velocity, on, off);
         }
     };
-    std::vector<TimedHit> hits = HitsWithin(span, cell.row, cell.bar);
+    std::vector<TimedHit>& hits = HitsWithin(span, cell.row, cell.bar);
     const bool struckEarly = span.changes && player.anticipated == span.start;
     if (struckEarly) {
         std::erase_if(hits, [&span](const TimedHit& hit) { return hit.time == span.start; });
@@ -581,7 +642,7 @@ void StylePerformer::PlayBass(const Span& span, std::optional<ChordTones> next) 
     if (!bassSounds_) {
         return;
     }
-    std::vector<TimedHit> hits = HitsWithin(
+    std::vector<TimedHit>& hits = HitsWithin(
         span, span.measure.bassRow,
         static_cast<std::uint16_t>(
             span.measure.bassRow == nullptr ? 0 : span.measure.round % span.measure.bassRow->measures));

@@ -136,7 +136,8 @@ class StylePerformer {
     [[nodiscard]] static Ticks HitTime(Ticks ticks, double swing, const PatternRow& row, std::int32_t cell);
     //! The cell player plays in the measure starting now, never the rhythm of its bar before.
     CellChoice ChooseCell(ChordPlayer& player, const MeasureCue& cue);
-    [[nodiscard]] Rhythm RhythmOf(const CellChoice& choice, const MeasureCue& cue) const;
+    //! The rhythm of choice in the measure of cue, in rhythm_ until the next call.
+    [[nodiscard]] const Rhythm& RhythmOf(const CellChoice& choice, const MeasureCue& cue);
     [[nodiscard]] static bool HasLightRows(const MeterPattern& pattern, StylePart part, std::string_view id);
     //! A hit written at time as the band plays it, a few ticks early or late.
     [[nodiscard]] Ticks Nudge(Ticks written);
@@ -155,7 +156,7 @@ class StylePerformer {
     //! Put released_, runs in time order one after the other, in time order.
     void MergeRuns();
     void PlaySpan(const Span& span, std::optional<ChordTones> next);
-    //! The hits of the chosen measure of row that fall within the span, in hits_.
+    //! The hits of the chosen measure of row that fall within the span, in hits_ until the next call.
     std::vector<TimedHit>& HitsWithin(const Span& span, const PatternRow* row, std::uint16_t bar);
     void PlayChordPart(const Span& span, std::size_t index, std::optional<ChordTones> next);
     //! Whether player may strike the next chord an eighth before its change at offset push of the measure.
@@ -190,6 +191,11 @@ class StylePerformer {
     std::deque<std::pair<const Style*, MeterPattern>> cycledPatterns_;
     std::deque<PatternTiming> timings_;
     std::vector<TimedHit> hits_;
+    // Room that each measure's choice of cells uses again, so that a long song allocates nothing for it.
+    Rhythm rhythm_;
+    std::vector<const PatternRow*> cellRows_;
+    std::vector<CellChoice> freshCells_;
+    std::vector<CellChoice> otherCells_;
 };
 
 }  // namespace kaz

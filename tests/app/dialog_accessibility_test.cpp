@@ -44,10 +44,10 @@ std::string UnnamedControls(const QWidget& window) {
 
 TEST(Dialogs, CarryTheirCaptionsAndNameEveryControl) {
     NoteNameTables tables;
-    TransposeDialog transpose(nullptr, tables, kEnglishNotation);
+    TransposeDialog transpose(nullptr, tables, TransposeOffer{});
     FastInputDialog fastInput(nullptr, FastInputSnippets{});
     VoicesDialog voices(nullptr, BandParts{});
-    NotationDialog notation(nullptr, kEnglishNotation);
+    NotationDialog notation(nullptr, kEnglishNotation, std::nullopt);
     PracticeLoopDialog practice(nullptr, PracticeTempo{});
     StyleDialog style(nullptr, RenderSettings{});
     const std::pair<const QWidget*, const char*> dialogs[] = {

@@ -66,7 +66,7 @@ TEST_F(WindowTest, PlayHighlightsReadOnlyAndStopGivesBackTheSelectionAndTyping) 
 }
 
 TEST_F(WindowTest, CommandsAreEnabledByThePlaybackState) {
-    prompts->transposition = [](NotationMode) { return std::optional<TransposeResult>(); };
+    prompts->transposition = [](const TransposeOffer&) { return std::optional<TransposeResult>(); };
     Type("C | G7 |");
     SelectEditorRange(0, 1);
     const auto enabled = [this] {
@@ -118,9 +118,9 @@ TEST_F(WindowTest, TheSongsEndStopsAndRefreshesTheCommands) {
 }
 
 //! Transposes up a whole tone with the start spellings.
-std::optional<TransposeResult> UpATone(NotationMode resolved) {
+std::optional<TransposeResult> UpATone(const TransposeOffer& offer) {
     NoteNameTables tables;
-    TransposeDialogModel dialog(tables, resolved);
+    TransposeDialogModel dialog(tables, offer);
     dialog.SelectEntry(TransposeDialogModel::kUnshiftedEntry + 2);
     return dialog.Accept();
 }

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QLocale>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTest>
@@ -68,8 +70,10 @@ TEST_F(SettingsDialogs, NotationChosenByItsMnemonicIsStoredOnEnter) {
         EXPECT_TRUE(QTest::qWaitFor([mixed] { return mixed->isChecked(); }));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
-    EditNotation(nullptr, notation);
+    std::optional<NotationMode> chart;
+    EXPECT_TRUE(EditNotation(nullptr, notation, chart));
     EXPECT_EQ(notation, kMixedNotation);
+    EXPECT_EQ(chart, std::nullopt);
     EXPECT_EQ(Stored("BBbH"), "HBb");
 }
 
@@ -85,10 +89,34 @@ TEST_F(SettingsDialogs, CancelChangesAndStoresNothing) {
         dialog.findChild<QRadioButton*>("germanButton")->click();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     });
-    EditNotation(nullptr, notation);
+    std::optional<NotationMode> chart = kGermanNotation;
+    EXPECT_FALSE(EditNotation(nullptr, notation, chart));
+    EXPECT_EQ(chart, kGermanNotation);
     EXPECT_EQ(snippets.texts[1], "sus2");
     EXPECT_EQ(notation, kEnglishNotation);
     EXPECT_FALSE(QFile::exists(SettingsFile()));
+}
+
+TEST_F(SettingsDialogs, TheChartsOwnNotationIsChosenApartFromTheSetting) {
+    NotationMode notation = kEnglishNotation;
+    std::optional<NotationMode> chart;
+    test::WhenModalOpens([](QWidget& dialog) {
+        dialog.findChild<QComboBox*>("chartList")->setCurrentIndex(2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    ASSERT_TRUE(EditNotation(nullptr, notation, chart));
+    EXPECT_EQ(notation, kEnglishNotation);
+    EXPECT_EQ(chart, kGermanNotation);
+}
+
+TEST(NotationQuestion, IsAskedOnceWhereMusiciansWriteHForBNatural) {
+    for (const QLocale& locale :
+         {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::German, QLocale::Austria),
+          QLocale(QLocale::French, QLocale::Switzerland)}) {
+        EXPECT_TRUE(AskForNotationAtStart(locale, false)) << locale.name().toStdString();
+        EXPECT_FALSE(AskForNotationAtStart(locale, true)) << locale.name().toStdString();
+    }
+    EXPECT_FALSE(AskForNotationAtStart(QLocale(QLocale::English, QLocale::UnitedStates), false));
 }
 
 }  // namespace

@@ -24,9 +24,11 @@ class TestPrompts final : public UserPrompts {
     bool saveAsUtf8 = true;
     //! The name given for each question; none is Cancel.
     std::map<FileQuestion, QString> fileNames;
-    std::function<std::optional<TransposeResult>(NotationMode)> transposition = [](NotationMode) {
-        return std::optional<TransposeResult>();
-    };
+    //! The notation the user reads when asked, and what the question preselected; none closes it unanswered.
+    std::optional<NotationMode> notation;
+    NotationMode notationPreselected = 0;
+    std::function<std::optional<TransposeResult>(const TransposeOffer&)> transposition =
+        [](const TransposeOffer&) { return std::optional<TransposeResult>(); };
 
     void ShowMessage(std::string_view caption, std::string_view text, MessageIcon) override {
         seen.push_back({QString::fromUtf8(caption), QString::fromUtf8(text)});
@@ -55,8 +57,13 @@ class TestPrompts final : public UserPrompts {
         const auto name = fileNames.find(question);
         return name != fileNames.end() ? name->second : QString();
     }
-    std::optional<TransposeResult> ChooseTransposition(NotationMode notation) override {
-        return transposition(notation);
+    std::optional<NotationMode> AskNotation(NotationMode preselected) override {
+        seen.push_back({QStringLiteral("Note names"), QStringLiteral("Which note names do you read?")});
+        notationPreselected = preselected;
+        return notation;
+    }
+    std::optional<TransposeResult> ChooseTransposition(const TransposeOffer& offer) override {
+        return transposition(offer);
     }
 };
 

@@ -29,8 +29,8 @@ TEST(TransposeDialogWidget, TwoStepsDownTheListAndEnterMoveTheChartUpAWholeTone)
         QTest::keyClick(list, Qt::Key_Down);
         QTest::keyClick(list, Qt::Key_Return);
     });
-    const Transposition transposition = TransposeChart(*Compile(chart), [&](NotationMode resolved) {
-        return ChooseTransposition(nullptr, tables, resolved);
+    const Transposition transposition = TransposeChart(*Compile(chart), [&](const TransposeOffer& offer) {
+        return ChooseTransposition(nullptr, tables, offer);
     });
     EXPECT_EQ(transposition.outcome, TransposeOutcome::Transposed);
     EXPECT_EQ(transposition.text, "D | Bm7 | G/B | A7");
@@ -71,7 +71,7 @@ TEST(TransposeDialogWidget, EscapeCancelsAndKeepsTheSpellingsClickedBefore) {
         Button(dialog, "sharpButton", 10)->click();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     });
-    EXPECT_FALSE(ChooseTransposition(nullptr, tables, kEnglishNotation));
+    EXPECT_FALSE(ChooseTransposition(nullptr, tables, TransposeOffer{}));
     EXPECT_EQ(tables.ChosenName(10), "A#");
 }
 

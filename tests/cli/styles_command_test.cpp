@@ -39,5 +39,13 @@ TEST(KazCliStyles, ReadsOnlyStyleFilesOfTheirOwnAndEscapesWhatTheyHold) {
     EXPECT_EQ(RunCli({"check", "-"}, "[STYLE=Bossa nova]\nDm7 | G7 |\n", environment).exitCode, 0);
 }
 
+TEST(KazCliStyles, ListsTheStylesWithAPatternOfTheirOwnForAMeter) {
+    EXPECT_EQ(RunCli({"styles", "--meter", "12/8"}).out, "Afro 6/8\nFolk 6/8\n12/8 ballad\n12/8 blues\n");
+    EXPECT_EQ(RunCli({"styles", "--meter", "6/8"}).out, "Afro 6/8\nFolk 6/8\nSlow 6/8\n12/8 ballad\n");
+    const test::CliRun wrong = RunCli({"styles", "--meter", "six-eight"});
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_THAT(wrong.err, HasSubstr("--meter takes a meter such as 6/8, not 'six-eight'"));
+}
+
 }  // namespace
 }  // namespace kaz

@@ -90,7 +90,9 @@ TEST(KazCliTranspose, BadShiftOrSpellingIsAUsageError) {
         QStringList arguments;
         const char* message;
     } cases[] = {
-        {{}, "kaz-cli: transpose needs --shift N, a number of semitones from -5 to 6\n"},
+        {{}, "kaz-cli: transpose needs --shift N, a number of semitones from -5 to 6, or --to-key KEY\n"},
+        {{"--to-key", "X"}, "kaz-cli: --to-key takes a key such as E, Eb, F#m or Fis, not 'X'\n"},
+        {{"--shift", "1", "--to-key", "E"}, "kaz-cli: transpose takes --shift or --to-key, not both\n"},
         {{"--shift", "7"}, "kaz-cli: --shift takes a whole number from -5 to 6, not '7'\n"},
         {{"--shift", "-6"}, "kaz-cli: --shift takes a whole number from -5 to 6, not '-6'\n"},
         {{"--shift", "2.5"}, "kaz-cli: --shift takes a whole number from -5 to 6, not '2.5'\n"},

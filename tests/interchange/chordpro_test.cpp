@@ -16,7 +16,7 @@ TEST(ChordPro, OneMeasureAChordWithTheLyricsAsComments) {
     ASSERT_TRUE(songs.Read()) << songs.error;
     EXPECT_EQ(
         WriteChartText(songs.songs.front()),
-        "# Lantern Song\n# Composer: Writer Tess\n# Key: G\n[TEMPO=90]\n"
+        "# Lantern Song\n# Composer: Writer Tess\n# Key: G\n[KEY=G]\n[TEMPO=90]\n"
         "# Carry the light along\n[Chorus] G | D/F# | Em7 |\n# slower\n# no chords on this line\n# home\n"
         "C | N.C. |\n");
 }
@@ -43,10 +43,11 @@ TEST(ChordPro, TheHeaderKeepsWhatEachDirectiveMeans) {
         "9/8}\n[G]home\n");
     ASSERT_TRUE(songs.Read()) << songs.error;
     EXPECT_EQ(WriteChartText(songs.songs.front()),
-              "# Harbour Lights\n# Composer: Writer Tess\n# Key: D\n# Subtitle: slow version\n"
+              "# Harbour Lights\n# Composer: Writer Tess\n# Key: D\n[KEY=D]\n# Subtitle: slow version\n"
               "# Artist: The Quay Band\n# Capo 2: Kaz plays the chords as written, not as they sound with "
               "the capo\n"
-              "[TEMPO=72]\n# Lights on the water\n[6/8] D | A/C# | Bm |\n# home\n[9/8] G |\n");
+              "[TEMPO=72]\n# Lights on the water\n[6/8] D | A/C# | Bm |\n# home\n[9/8] G "
+              "|\n#kaz:notation=english\n");
 }
 
 TEST(ChordPro, SectionsKeepTheirNamesAndTheChorusIsRecalled) {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 #include "interchange/chart_reading.h"
 #include "interchange/chart_text_writer.h"
 #include "interchange/ireal_cells.h"
@@ -27,7 +25,8 @@ std::string Body(const std::string& chart) {
     while (at < chart.size()) {
         const std::size_t end = chart.find('\n', at);
         const std::string line = chart.substr(at, end - at);
-        if (line.rfind("# ", 0) != 0 && line.rfind("[TEMPO", 0) != 0 && line.rfind("[STYLE", 0) != 0) {
+        if (line.rfind("# ", 0) != 0 && line.rfind("[TEMPO", 0) != 0 && line.rfind("[STYLE", 0) != 0 &&
+            line.rfind("[KEY", 0) != 0) {
             body += line + "\n";
         }
         at = end + 1;
@@ -58,7 +57,8 @@ TEST(IrealLink, ReadsTheSongFieldsIntoTheHeader) {
         ReadIrealLinks(LinkForTest(SongForTest("Blue Hour", "[T44C^7XyQ|A-7XyQZ")));
     ASSERT_TRUE(imported.Read()) << imported.error;
     EXPECT_EQ(WriteChartText(imported.songs.front()),
-              "# Blue Hour\n# Composer: Writer Tess\n# Style: Medium Swing\n[STYLE=Medium swing]\n# Key: F\n"
+              "# Blue Hour\n# Composer: Writer Tess\n# Style: Medium Swing\n[STYLE=Medium swing]\n# Key: "
+              "F\n[KEY=F]\n"
               "# Choruses: 3\n"
               "[TEMPO=120]\nCmaj7 | Am7 |\n");
 }
@@ -120,7 +120,8 @@ TEST(IrealLink, ReadsTheOlderLinksWithTheirMusicAsItIs) {
     const ImportedSongs imported = ReadIrealLinks("irealbook://Old%20One=Writer=Bossa=D=n=[D^7XyQ|E-7XyQZ");
     ASSERT_TRUE(imported.Read()) << imported.error;
     EXPECT_EQ(WriteChartText(imported.songs.front()),
-              "# Old One\n# Composer: Writer\n# Style: Bossa\n[STYLE=Bossa nova]\n# Key: D\nDmaj7 | Em7 |\n");
+              "# Old One\n# Composer: Writer\n# Style: Bossa\n[STYLE=Bossa nova]\n# Key: D\n[KEY=D]\nDmaj7 | "
+              "Em7 |\n");
 }
 
 TEST(IrealLink, BadLinksAreRefusedWithTheReason) {
@@ -147,23 +148,22 @@ TEST(IrealLink, DoubleEncodedLinksAndInvalidUtf8Titles) {
     EXPECT_EQ(broken.songs.front().title, "Caf\xEF\xBF\xBD");
 }
 
-TEST(IrealLink, ManyLinksInALargePageAreReadQuickly) {
+// How fast such a page is read is measured in bench/ireal_bench.cpp, not here, where the machine may be busy.
+TEST(IrealLink, ManyLinksInALargePageAreAllRead) {
     std::string page(8 * 1024 * 1024, 'x');
     const std::string link =
         "<a href=\"" + LinkForTest(SongForTest("S", "*A{C^7 A-7 |D-7 G7 }Z")) + "\">S</a>\n";
     for (int i = 0; i < 5000; ++i) {
         page += link;
     }
-    const auto start = std::chrono::steady_clock::now();
     const ImportedSongs imported = ReadIrealLinks(page);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_EQ(imported.songs.size(), 5000U);
 }
 
 //! Charts written in the form the import writes come back letter for letter from their link.
 TEST(IrealRoundTrip, FormChartsGiveBackTheSameText) {
     const std::string charts[] = {
-        "# Round One\n# Composer: Writer Tess\n# Style: Ballad\n[STYLE=Jazz ballad]\n# Key: Eb\n"
+        "# Round One\n# Composer: Writer Tess\n# Style: Ballad\n[STYLE=Jazz ballad]\n# Key: Eb\n[KEY=Eb]\n"
         "# Choruses: 2\n[TEMPO=72]\n"
         "|: [A] Ebmaj7 | Cm7 | Fm7 Bb7 | [1.] Gm7 C7b9 :|\n[2.] Fm7 Bb7 | Eb6 |\n"
         "[B] Am7b5 D7alt | Gm7 | % | %% |\n",

@@ -322,7 +322,7 @@ TEST(MusicXmlForm, PickupMetersKeysAndTempo) {
         Harmony("D", "major") + Note(4) + "<sound tempo=\"1e300\"/><sound tempo=\"nan\"/></measure>" +
         "<measure number=\"3\" implicit=\"yes\">" + Harmony("A", "dominant") + Note(2) + "</measure>");
     EXPECT_EQ(ChartOf(ReadMusicXml(score)),
-              "# Test\n# Key: Eb\n# Pickup of 1/4 before the first measure\n[TEMPO=96]\n"
+              "# Test\n# Key: Eb\n[KEY=Eb]\n# Pickup of 1/4 before the first measure\n[TEMPO=96]\n"
               "# Key: D\n[3/4] Eb | [2/4] D | [1/4] A7 |\n");
 }
 

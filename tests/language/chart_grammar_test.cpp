@@ -92,7 +92,7 @@ TEST_F(ChartGrammar, SectionsTakeAnyNameButAMarkWithAKeywordStaysThatMark) {
     EXPECT_EQ(score.sections[1].name,
               "\xC3\x9C"
               "bergang 2");
-    for (std::string_view keyword : {"[TEMPO 120]", "[CHORD mu]", "[STYLE]"}) {
+    for (std::string_view keyword : {"[TEMPO 120]", "[CHORD mu]", "[STYLE]", "[KEY Eb]", "[KEY]"}) {
         EXPECT_EQ(Parse(keyword), kParseAborted) << keyword;
     }
 }
@@ -190,7 +190,8 @@ TEST_F(ChartGrammar, MeterErrorsQuoteTheNumbersAndSelectTheBracket) {
 
 TEST_F(ChartGrammar, TempoNeedsItsEqualsSign) {
     ASSERT_EQ(Parse("[TEMPO 120]"), kParseAborted);
-    EXPECT_EQ(Error().text, "120");
+    EXPECT_EQ(Error().message, "A mark written wrong (write [TEMPO=120])");
+    EXPECT_EQ(Error().text, "[TEMPO 120]");
 }
 
 TEST_F(ChartGrammar, SecondTempoMarkIsReported) {

@@ -66,9 +66,9 @@ TEST_F(ChartScanner, DefinitionNameCannotStartWithB) {
 
 TEST_F(ChartScanner, KeywordsAreExactAndOnlyInBrackets) {
     ASSERT_EQ(Parse("[Tempo=90]"), kParseAborted);
-    EXPECT_EQ(Error().text, "T");
+    EXPECT_EQ(Error().text, "[Tempo=90]");
     ASSERT_EQ(Parse("[CHORDS x = 1]"), kParseAborted);
-    EXPECT_EQ(Error().text, "S");
+    EXPECT_EQ(Error().text, "[CHORDS x = 1]");
 }
 
 TEST_F(ChartScanner, NegativeNumbersAndSaturation) {

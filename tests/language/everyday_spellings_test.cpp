@@ -76,8 +76,8 @@ TEST(EverydaySpellings, NoChordIsSilentForItsShareAndShownAsNoChord) {
 TEST(EverydaySpellings, TranspositionMovesOnlyRootsAndBasses) {
     const std::string chart = "C\u03947 | F\u00f87/Eb | Bb7(#9) | C6/9/E N.C. | G7b9sus Dmi7 |\n";
     NoteNameTables tables;
-    const TransposeChooser choose = [&](NotationMode resolved) -> std::optional<TransposeResult> {
-        TransposeDialogModel dialog(tables, resolved);
+    const TransposeChooser choose = [&](const TransposeOffer& offer) -> std::optional<TransposeResult> {
+        TransposeDialogModel dialog(tables, offer);
         dialog.SelectEntry(TransposeDialogModel::kUnshiftedEntry + 2);
         return dialog.Accept();
     };

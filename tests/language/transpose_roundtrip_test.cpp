@@ -134,8 +134,8 @@ class ChartGenerator {
 std::string Transposed(CompileOptions& options, const std::string& text, const ChartStyle& style, int shift) {
     NoteNameTables tables;
     tables.spellingChoice = style.choices;
-    const TransposeChooser choose = [&](NotationMode resolved) -> std::optional<TransposeResult> {
-        TransposeDialogModel dialog(tables, resolved);
+    const TransposeChooser choose = [&](const TransposeOffer& offer) -> std::optional<TransposeResult> {
+        TransposeDialogModel dialog(tables, offer);
         dialog.SelectEntry(TransposeDialogModel::kUnshiftedEntry + shift);
         return dialog.Accept();
     };

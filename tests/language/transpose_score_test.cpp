@@ -21,10 +21,10 @@ class TransposeScoreTest : public testing::Test {
 
     //! Compile text with the chord definitions of the compiles before, and run the command on it.
     Transposition Run(const std::string& text, const Dialog& dialog) {
-        const TransposeChooser choose = [&](NotationMode resolved) -> std::optional<TransposeResult> {
+        const TransposeChooser choose = [&](const TransposeOffer& offer) -> std::optional<TransposeResult> {
             ++dialogsShown;
-            shownNotation = resolved;
-            TransposeDialogModel model(tables, resolved);
+            shownNotation = offer.resolved;
+            TransposeDialogModel model(tables, offer);
             model.SelectEntry(TransposeDialogModel::kUnshiftedEntry + dialog.shift);
             for (const int row : dialog.clickedRows) {
                 model.ClickRow(row);

@@ -169,8 +169,9 @@ void ChartSheet::DrawHeading(QPainter& painter, const QRectF& area, const QStrin
     painter.setFont(SizedFont(smallFont_, unit_ * 0.5));
     const QRectF sides(area.left(), below, area.width(), unit_ * 0.7);
     if (layout_.tempo > 0) {
+        const QString beat = layout_.tempoDotted ? QStringLiteral("\u2669.") : QStringLiteral("\u2669");
         painter.drawText(sides, Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("\u2669 = %1").arg(layout_.tempo));
+                         QStringLiteral("%1 = %2").arg(beat).arg(layout_.tempo));
     }
     painter.drawText(sides, Qt::AlignRight | Qt::AlignVCenter, instrument);
 }

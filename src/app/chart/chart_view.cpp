@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "app/core_messages.h"
 #include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
 #include "app/sounding_words.h"
@@ -115,7 +116,7 @@ QString ChartView::MistakeNote() const {
     const LanguageError& error = result.error;
     return tr("The chart has a mistake in line %1: %2: `%3`")
         .arg(error.line)
-        .arg(QString::fromStdString(error.message), QString::fromStdString(error.text));
+        .arg(Said(error.said), QString::fromStdString(error.text));
 }
 
 int ChartView::MistakeNoteHeight() const {

@@ -7,11 +7,17 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/core_messages.h"
 #include "harmony/chord_reference.h"
 
 namespace kaz {
 
 namespace {
+
+//! A text of the reference whose translation, where the window has one, is the whole text's.
+QString SaidAsWritten(const std::string& text) {
+    return Said(Message(text.c_str()));
+}
 
 QTreeWidget* ReferenceTree(QWidget* parent) {
     auto* tree = new QTreeWidget(parent);
@@ -21,10 +27,10 @@ QTreeWidget* ReferenceTree(QWidget* parent) {
     tree->setRootIsDecorated(true);
     tree->setUniformRowHeights(true);
     for (const ChordReferenceSection& section : ChordReference()) {
-        auto* group = new QTreeWidgetItem(tree, {QString::fromUtf8(section.title)});
+        auto* group = new QTreeWidgetItem(tree, {SaidAsWritten(section.title)});
         group->setFirstColumnSpanned(true);
         for (const ChordReferenceRow& row : section.rows) {
-            new QTreeWidgetItem(group, {QString::fromUtf8(row.spelling), QString::fromUtf8(row.plays)});
+            new QTreeWidgetItem(group, {SaidAsWritten(row.spelling), Said(row.playsSaid)});
         }
     }
     tree->expandAll();

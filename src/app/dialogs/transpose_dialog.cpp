@@ -1,7 +1,9 @@
 #include "app/dialogs/transpose_dialog.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <algorithm>
 
 #include "ui_transpose_dialog.h"
@@ -21,11 +23,18 @@ Widget* RowWidget(QObject* dialog, const char* name, int row) {
 
 }  // namespace
 
-TransposeDialog::TransposeDialog(QWidget* parent, NoteNameTables& tables, NotationMode resolved)
-    : QDialog(parent), ui_(std::make_unique<Ui::TransposeDialog>()), model_(tables, resolved) {
+TransposeDialog::TransposeDialog(QWidget* parent, NoteNameTables& tables, const TransposeOffer& offer)
+    : QDialog(parent), ui_(std::make_unique<Ui::TransposeDialog>()), model_(tables, offer) {
     ui_->setupUi(this);
     for (const std::string_view entry : TransposeDialogModel::kShiftEntries) {
         ui_->shiftList->addItem(Text(entry));
+    }
+    for (const std::string& key : model_.KeyEntries()) {
+        ui_->keyList->addItem(Text(key));
+    }
+    ui_->byKeyBox->setEnabled(model_.SpellingChosen());
+    if (!model_.SpellingChosen()) {
+        ui_->byKeyBox->setToolTip(tr("The chart names its key, so it is spelled by key."));
     }
     for (int row = 0; row < kPitchClassCount; ++row) {
         rowLabels_[row] = RowWidget<QLabel>(this, "rowLabel", row);
@@ -36,9 +45,13 @@ TransposeDialog::TransposeDialog(QWidget* parent, NoteNameTables& tables, Notati
         connect(flatButtons_[row], &QRadioButton::clicked, this, [this, row] { ClickRow(row); });
     }
     ReserveNameWidth();
-    ui_->shiftList->setCurrentIndex(model_.SelectedEntry());
-    ShowRows();
+    ShowSelection();
     connect(ui_->shiftList, &QComboBox::currentIndexChanged, this, &TransposeDialog::SelectShift);
+    connect(ui_->keyList, &QComboBox::activated, this, &TransposeDialog::SelectKey);
+    connect(ui_->byKeyBox, &QCheckBox::toggled, this, [this](bool byKey) {
+        model_.SetSpellByKey(byKey);
+        ShowSelection();
+    });
     ui_->shiftList->setFocus();
 }
 
@@ -46,6 +59,22 @@ TransposeDialog::~TransposeDialog() = default;
 
 void TransposeDialog::SelectShift(int entry) {
     model_.SelectEntry(entry);
+    ShowSelection();
+}
+
+void TransposeDialog::SelectKey(int entry) {
+    model_.SelectKey(entry);
+    ShowSelection();
+}
+
+// The shift list and the key list name the same choice, each in its own words.
+void TransposeDialog::ShowSelection() {
+    const QSignalBlocker shift(ui_->shiftList);
+    const QSignalBlocker key(ui_->keyList);
+    const QSignalBlocker byKey(ui_->byKeyBox);
+    ui_->shiftList->setCurrentIndex(model_.SelectedEntry());
+    ui_->keyList->setCurrentIndex(model_.SelectedEntry());
+    ui_->byKeyBox->setChecked(model_.SpellByKey());
     ShowRows();
 }
 
@@ -63,6 +92,9 @@ void TransposeDialog::ShowRows() {
         flatButtons_[row]->setText(Text(shown.flatButton));
         flatButtons_[row]->setAccessibleName(tr("%1 to %2").arg(label, Text(shown.flatButton)));
         flatButtons_[row]->setVisible(shown.flatShown);
+        // Spelled by key, the key chooses every name.
+        sharpButtons_[row]->setEnabled(!model_.SpellByKey());
+        flatButtons_[row]->setEnabled(!model_.SpellByKey());
         ShowChecks(row);
     }
 }
@@ -94,8 +126,8 @@ void TransposeDialog::ReserveNameWidth() {
 }
 
 std::optional<TransposeResult> ChooseTransposition(QWidget* parent, NoteNameTables& tables,
-                                                   NotationMode resolved) {
-    TransposeDialog dialog(parent, tables, resolved);
+                                                   const TransposeOffer& offer) {
+    TransposeDialog dialog(parent, tables, offer);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

@@ -16,14 +16,15 @@ class TransposeDialog;
 
 namespace kaz {
 
-//! The Transpose dialog: the shift list and, for every source pitch class, the target's sharp and flat
-//! name as two buttons. It shows a TransposeDialogModel and forwards the user's choices to it.
+//! The Transpose dialog: the shift list, the key it moves the chart to and whether to spell by that key,
+//! and, for every source pitch class, the target's sharp and flat name as two buttons. It shows a
+//! TransposeDialogModel and forwards the user's choices to it.
 class TransposeDialog : public QDialog {
     Q_OBJECT
 
   public:
-    //! Opens on a chart read in the resolved notation, with no shift selected and the list focused.
-    TransposeDialog(QWidget* parent, NoteNameTables& tables, NotationMode resolved);
+    //! Opens on the chart offer describes, with no shift selected and the list focused.
+    TransposeDialog(QWidget* parent, NoteNameTables& tables, const TransposeOffer& offer);
     ~TransposeDialog() override;
 
     //! The shift and the names OK hands back.
@@ -31,6 +32,8 @@ class TransposeDialog : public QDialog {
 
   private:
     void SelectShift(int entry);
+    void SelectKey(int entry);
+    void ShowSelection();
     void ClickRow(int row);
     void ShowRows();
     void ShowChecks(int row);
@@ -46,6 +49,6 @@ class TransposeDialog : public QDialog {
 //! Ask for a transposition over parent. The spelling buttons change the choices of tables at once, so they
 //! stay even when the user cancels. The shift and names on OK; nothing on Cancel.
 [[nodiscard]] std::optional<TransposeResult> ChooseTransposition(QWidget* parent, NoteNameTables& tables,
-                                                                 NotationMode resolved);
+                                                                 const TransposeOffer& offer);
 
 }  // namespace kaz

@@ -131,12 +131,9 @@ bool EncodeChart(const QString& text, const ChartFileFormat& format, QByteArray&
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("ChartFile", text);
-}
-
 QString CannotSave(const QString& path, const std::error_code& reason) {
-    return Tr("Cannot save file `%1`: %2. The file on disk is as it was.")
+    return QCoreApplication::translate("ChartFile",
+                                       "Cannot save file `%1`: %2. The file on disk is as it was.")
         .arg(path, QString::fromLocal8Bit(reason.message().c_str()));
 }
 
@@ -144,39 +141,45 @@ QString CannotSave(const QString& path, const std::error_code& reason) {
 
 bool ReadChartFile(const QString& path, QByteArray& bytes, QString& error) {
     if (QFileInfo(path).isDir()) {
-        error = Tr("`%1` is a folder, not a chart.").arg(path);
+        error = QCoreApplication::translate("ChartFile", "`%1` is a folder, not a chart.").arg(path);
         return false;
     }
     // A regular file larger than a chart can be is refused unread; a FIFO or a device is refused unopened.
     const InputFile input =
         ReadWholeFile(QFile::encodeName(path).toStdString(), kMaxChartBytes, FileKinds::RegularOnly);
     if (input.reason == NotRegularFileError()) {
-        error = Tr("`%1` is not a regular file.").arg(path);
+        error = QCoreApplication::translate("ChartFile", "`%1` is not a regular file.").arg(path);
         return false;
     }
     if (input.tooLarge) {
-        error = Tr("`%1` is too large to be a chart: Kaz opens charts of up to %2 MB.")
+        error = QCoreApplication::translate(
+                    "ChartFile", "`%1` is too large to be a chart: Kaz opens charts of up to %2 MB.")
                     .arg(path)
                     .arg(kMaxChartBytes / (1024 * 1024));
         return false;
     }
     if (!input.Read()) {
-        error = Tr("Cannot open file `%1`: %2.")
+        error = QCoreApplication::translate("ChartFile", "Cannot open file `%1`: %2.")
                     .arg(path, QString::fromLocal8Bit(input.reason.message().c_str()));
         return false;
     }
     bytes = QByteArray(input.bytes.data(), static_cast<qsizetype>(input.bytes.size()));
     if (IsBinary(bytes)) {
-        error = Tr("`%1` is not a chart: it holds binary data, not text.").arg(path);
+        error =
+            QCoreApplication::translate("ChartFile", "`%1` is not a chart: it holds binary data, not text.")
+                .arg(path);
         return false;
     }
     if (const qsizetype longest = LongestLine(DecodeChart(bytes).text);
         longest > static_cast<qsizetype>(kMaxChartLineCharacters)) {
-        error = Tr("`%1` has a line of %2 characters: Kaz opens charts whose lines are at most %3 characters "
-                   "long, so that typing stays quick. Break the line, or check the chart with kaz-cli.")
-                    .arg(path)
-                    .arg(longest)
-                    .arg(kMaxChartLineCharacters);
+        error =
+            QCoreApplication::translate(
+                "ChartFile",
+                "`%1` has a line of %2 characters: Kaz opens charts whose lines are at most %3 characters "
+                "long, so that typing stays quick. Break the line, or check the chart with kaz-cli.")
+                .arg(path)
+                .arg(longest)
+                .arg(kMaxChartLineCharacters);
         return false;
     }
     return true;
@@ -204,9 +207,11 @@ bool WriteChartFile(const QString& path, const QByteArray& bytes, const QString&
             (reason == std::errc::permission_denied || reason == std::errc::operation_not_permitted)) {
             return SaveInPlace(path, bytes, recoveryFolder, error);
         }
-        error = reason == NotRegularFileError()
-                    ? Tr("Cannot save file `%1`: it is not a regular file.").arg(path)
-                    : CannotSave(path, reason);
+        error =
+            reason == NotRegularFileError()
+                ? QCoreApplication::translate("ChartFile", "Cannot save file `%1`: it is not a regular file.")
+                      .arg(path)
+                : CannotSave(path, reason);
         return false;
     }
     if (!output.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))) ||

@@ -23,10 +23,6 @@ namespace {
 constexpr const char* kSuffix = ".kazrecovery";
 constexpr int kFormatVersion = 1;
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("ChartRecovery", text);
-}
-
 QString LockOf(const QString& file) {
     return file + QStringLiteral(".lock");
 }
@@ -56,14 +52,17 @@ QString BeyondTheLimits(const QString& text, const ChartFileFormat& format) {
     const QByteArray utf8 = text.toUtf8();
     const qsizetype size = EncodeChart(text, format, bytes) ? bytes.size() : utf8.size();
     if (size > static_cast<qsizetype>(kMaxChartBytes)) {
-        return Tr("The text is too large to be a chart: Kaz opens charts of up to %1 MB.")
+        return QCoreApplication::translate(
+                   "ChartRecovery", "The text is too large to be a chart: Kaz opens charts of up to %1 MB.")
             .arg(kMaxChartBytes / (1024 * 1024));
     }
     if (const std::size_t longest = LongestLineCharacters(std::string_view(utf8.constData(), utf8.size()));
         longest > kMaxChartLineCharacters) {
-        return Tr("The text has a line of %1 characters: Kaz opens charts whose lines are at most %2 "
-                  "characters "
-                  "long, so that typing stays quick.")
+        return QCoreApplication::translate(
+                   "ChartRecovery",
+                   "The text has a line of %1 characters: Kaz opens charts whose lines are at most %2 "
+                   "characters "
+                   "long, so that typing stays quick.")
             .arg(longest)
             .arg(kMaxChartLineCharacters);
     }
@@ -75,7 +74,8 @@ QString OldTextOf(const QString& copy, QString& problem) {
     const InputFile input =
         ReadWholeFile(QFile::encodeName(copy).toStdString(), kMaxChartBytes, FileKinds::RegularOnly);
     if (!input.Read()) {
-        problem = Tr("It cannot be read: %1.").arg(QString::fromLocal8Bit(input.reason.message().c_str()));
+        problem = QCoreApplication::translate("ChartRecovery", "It cannot be read: %1.")
+                      .arg(QString::fromLocal8Bit(input.reason.message().c_str()));
         return {};
     }
     const ChartText chart = DecodeChart(QByteArray::fromStdString(input.bytes));
@@ -122,8 +122,10 @@ bool ChartRecovery::Read(const QString& file, RecoveredChart& chart, QString& pr
     const InputFile input =
         ReadWholeFile(QFile::encodeName(file).toStdString(), kMaxChartBytes * 8, FileKinds::RegularOnly);
     if (input.tooLarge) {
-        problem = Tr("The file is too large to hold a chart: Kaz opens charts of up to %1 MB.")
-                      .arg(kMaxChartBytes / (1024 * 1024));
+        problem =
+            QCoreApplication::translate(
+                "ChartRecovery", "The file is too large to hold a chart: Kaz opens charts of up to %1 MB.")
+                .arg(kMaxChartBytes / (1024 * 1024));
         return false;
     }
     if (!input.Read()) {
@@ -180,7 +182,8 @@ bool ChartRecovery::Write(const QString& path, const ChartFileFormat& format, co
     if (reason || !WriteWholeFile(QFile::encodeName(file_).toStdString(),
                                   QJsonDocument(kept).toJson(QJsonDocument::Compact).toStdString(),
                                   FileKinds::RegularOnly, reason)) {
-        error = Tr("`%1`: %2").arg(folder_, QString::fromLocal8Bit(reason.message().c_str()));
+        error = QCoreApplication::translate("ChartRecovery", "`%1`: %2")
+                    .arg(folder_, QString::fromLocal8Bit(reason.message().c_str()));
         return false;
     }
     if (!written_) {

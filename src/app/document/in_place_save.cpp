@@ -30,10 +30,6 @@ namespace fs = std::filesystem;
 constexpr const char* kCopySuffix = ".before-save";
 constexpr int kNoteVersion = 1;
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("ChartFile", text);
-}
-
 QString Reason(int errorNumber) {
     return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
@@ -160,7 +156,8 @@ bool OnlyInPlaceKeepsTheFile(const QString& path, const struct stat& file) {
 bool SaveInPlace(const QString& path, const QByteArray& bytes, const QString& recoveryFolder,
                  QString& error) {
     const std::string target = QFile::encodeName(path).toStdString();
-    const QString cannotSave = Tr("Cannot save file `%1`: %2. The file on disk is as it was.");
+    const QString cannotSave =
+        QCoreApplication::translate("ChartFile", "Cannot save file `%1`: %2. The file on disk is as it was.");
     // Opened first: a file that cannot be written is refused before anything is copied. Without blocking,
     // should a FIFO have taken the file's place.
     const int descriptor = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
@@ -171,7 +168,8 @@ bool SaveInPlace(const QString& path, const QByteArray& bytes, const QString& re
     struct stat file {};
     if (::fstat(descriptor, &file) != 0 || !S_ISREG(file.st_mode)) {
         ::close(descriptor);
-        error = Tr("Cannot save file `%1`: it is not a regular file.").arg(path);
+        error = QCoreApplication::translate("ChartFile", "Cannot save file `%1`: it is not a regular file.")
+                    .arg(path);
         return false;
     }
     RemoveStaleTemporaryFiles(target);
@@ -181,10 +179,12 @@ bool SaveInPlace(const QString& path, const QByteArray& bytes, const QString& re
     if (copy.isEmpty()) {
         ::close(descriptor);
         error =
-            Tr("Cannot save file `%1`: what it holds could not be kept in `%2` before writing over it (%3). "
-               "The file on disk is as it was.")
+            QCoreApplication::translate(
+                "ChartFile",
+                "Cannot save file `%1`: what it holds could not be kept in `%2` before writing over it (%3). "
+                "The file on disk is as it was.")
                 .arg(path, recoveryFolder,
-                     old.tooLarge ? Tr("it is too large")
+                     old.tooLarge ? QCoreApplication::translate("ChartFile", "it is too large")
                                   : QString::fromLocal8Bit(copyError.message().c_str()));
         return false;
     }
@@ -200,8 +200,11 @@ bool SaveInPlace(const QString& path, const QByteArray& bytes, const QString& re
         ForgetCopy(copy);
         error = cannotSave.arg(path, reason);
     } else {
-        error = Tr("Cannot save file `%1`: %2. The file may be damaged; what it held before is kept in `%3`.")
-                    .arg(path, reason, copy);
+        error =
+            QCoreApplication::translate(
+                "ChartFile",
+                "Cannot save file `%1`: %2. The file may be damaged; what it held before is kept in `%3`.")
+                .arg(path, reason, copy);
     }
     return false;
 }
@@ -223,7 +226,8 @@ std::vector<UnfinishedSave> UnfinishedSaves(const QString& recoveryFolder) {
 bool PutBackOldBytes(const UnfinishedSave& save, const QString& recoveryFolder, QString& error) {
     const std::optional<std::string> old = ReadRegularFile(save.copy);
     if (!old) {
-        error = Tr("What `%1` held before it was saved can no longer be read from `%2`.")
+        error = QCoreApplication::translate(
+                    "ChartFile", "What `%1` held before it was saved can no longer be read from `%2`.")
                     .arg(save.path, save.copy);
         return false;
     }

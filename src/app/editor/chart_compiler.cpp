@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <utility>
 
+#include "app/core_messages.h"
 #include "app/editor/chart_editor.h"
 #include "app/user_prompts.h"
 
@@ -171,16 +172,32 @@ void ChartCompiler::Run() {
     }
 }
 
+namespace {
+
+QString ErrorCaption() {
+    return ChartCompiler::tr("Kaz error");
+}
+
+//! The message box's text of a chart's mistake: its line, what is wrong and the text it is in.
+QString MistakeText(const LanguageError& error) {
+    return ChartCompiler::tr("Line: %1\n%2: `%3`")
+        .arg(error.line)
+        .arg(Said(error.said), QString::fromStdString(error.text));
+}
+
+}  // namespace
+
 bool ShowCompileMistake(const ChartCompile& compile, ChartEditor& editor, UserPrompts& prompts) {
     const CompileResult& result = compile.chart->result;
     switch (result.outcome) {
         case CompileOutcome::LanguageError:
             editor.Select(editor.CursorAt(compile.positions, result.error.selection, compile.editorRevision),
                           true);
-            prompts.ShowMessage(kErrorCaption, FormatErrorMessage(result.error), MessageIcon::Exclamation);
+            prompts.ShowMessage(ErrorCaption().toStdString(), MistakeText(result.error).toStdString(),
+                                MessageIcon::Exclamation);
             return true;
         case CompileOutcome::Fault:
-            prompts.ShowMessage(kErrorCaption, result.fault, MessageIcon::Exclamation);
+            prompts.ShowMessage(ErrorCaption().toStdString(), result.fault, MessageIcon::Exclamation);
             return true;
         case CompileOutcome::Accepted:
         case CompileOutcome::NothingToPlay:

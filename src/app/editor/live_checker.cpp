@@ -1,5 +1,6 @@
 #include "app/editor/live_checker.h"
 
+#include "app/core_messages.h"
 #include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
 
@@ -86,9 +87,7 @@ void LiveChecker::Show(const ChartCompile& compile) {
     switch (result.outcome) {
         case CompileOutcome::LanguageError: {
             const LanguageError& error = result.error;
-            report = tr("Line %1: %2: `%3`")
-                         .arg(error.line)
-                         .arg(QString::fromUtf8(error.message), Quote(error.text));
+            report = tr("Line %1: %2: `%3`").arg(error.line).arg(Said(error.said), Quote(error.text));
             mark_->Place(compile.positions, error.selection, report);
             break;
         }
@@ -118,9 +117,8 @@ QString LiveChecker::ShowHints(const ChartCompile& compile) {
     }
     std::vector<std::pair<TextRange, QString>> marks;
     for (const LanguageHint& hint : result.hints) {
-        marks.emplace_back(
-            hint.selection,
-            tr("Line %1: %2: `%3`").arg(hint.line).arg(QString::fromUtf8(hint.message), Quote(hint.text)));
+        marks.emplace_back(hint.selection,
+                           tr("Line %1: %2: `%3`").arg(hint.line).arg(Said(hint.said), Quote(hint.text)));
     }
     mark_->PlaceHints(compile.positions, marks);
     const auto more = static_cast<int>(marks.size()) - 1;

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "app/comment_line_edit.h"
+#include "app/core_messages.h"
 #include "app/editor/chart_editor.h"
 #include "chart/mixer_line.h"
 
@@ -59,7 +60,8 @@ MixerPanel::MixerPanel(ChartEditor& editor, const RenderSettings& settings, QWid
 
 void MixerPanel::AddStrip(const PartDefaults& part, int row) {
     auto* grid = static_cast<QGridLayout*>(layout());
-    const QString title = QString::fromLatin1(part.title.data(), static_cast<qsizetype>(part.title.size()));
+    // The table's titles are string literals: whole patterns for the window's translation.
+    const QString title = Said(Message(part.title.data()));
     Strip strip{std::string(part.id),
                 MakeSlider(part.id == "drums" ? kMostDrumsVolume : 127, tr("%1 volume").arg(title), this),
                 MakeSlider(127, tr("%1 pan").arg(title), this), new QCheckBox(tr("Mute"), this),

@@ -6,6 +6,7 @@
 #include <QSpinBox>
 #include <algorithm>
 
+#include "app/core_messages.h"
 #include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
 #include "app/playback/transport_bar.h"
@@ -106,7 +107,8 @@ bool PlaybackController::AcceptCompile(const ChartCompile& compile) {
         return false;
     }
     if (compile.chart->result.outcome == CompileOutcome::NothingToPlay) {
-        prompts_.ShowMessage(kProgramName, kNothingToPlay, MessageIcon::Information);
+        prompts_.ShowMessage(kProgramName, Said(Message(kNothingToPlay.data())).toStdString(),
+                             MessageIcon::Information);
         return false;
     }
     return true;

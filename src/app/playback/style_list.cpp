@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFont>
+#include <QVariant>
 #include <memory>
 
 #include "app/player_settings.h"
@@ -27,6 +29,21 @@ StyleList::StyleList(RenderSettings& settings, QWidget* parent)
     Take(currentIndex());
     LoadBandSettings(render_);
     connect(this, &QComboBox::currentIndexChanged, this, &StyleList::Choose);
+}
+
+void StyleList::OfferForMeter(std::int32_t num, std::int32_t den) {
+    const bool common = num == 4 && den == 4;
+    // The first entry is the block chords.
+    for (int i = 1; i < count(); ++i) {
+        const Style* style = settings_.library->Find(itemText(i).toStdString());
+        const bool own = !common && style != nullptr && style->OwnPattern(num, den) != nullptr;
+        QFont font = this->font();
+        font.setBold(own);
+        setItemData(i, own ? QVariant(font) : QVariant(), Qt::FontRole);
+        setItemData(i,
+                    own ? QVariant(tr("Has a pattern of its own for %1/%2").arg(num).arg(den)) : QVariant(),
+                    Qt::ToolTipRole);
+    }
 }
 
 void StyleList::Take(int index) {

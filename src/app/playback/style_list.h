@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <cstdint>
 
 #include "render/arrangement_renderer.h"
 
@@ -15,6 +16,10 @@ class StyleList final : public QComboBox {
   public:
     //! Reads the program's styles into settings when it has none yet.
     StyleList(RenderSettings& settings, QWidget* parent);
+
+    //! The chart starts in num/den: the styles with a pattern of their own for it stand out (in bold, and
+    //! saying so), unless it is 4/4, which every style plays.
+    void OfferForMeter(std::int32_t num, std::int32_t den);
 
   private:
     //! Play the style of entry index.

@@ -1,0 +1,104 @@
+#include "app/core_messages.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+namespace kaz {
+
+namespace {
+
+//! Every pattern of the core's messages that the window tells, for lupdate to collect: the language's
+//! errors, the check's hints and the import's remarks. A pattern missing here is told in English.
+constexpr const char* kCorePatterns[] = {
+    // The chart's mistakes.
+    QT_TRANSLATE_NOOP("CoreMessages", "Nothing to play"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Unexpected symbol"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Unknown chord"),
+    QT_TRANSLATE_NOOP("CoreMessages", "B/Bb/H ambiguity"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Unknown style"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Multiple meter"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Invalid meter"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Multiple tempo"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Invalid tempo"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Invalid ending"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Invalid repeat count"),
+    QT_TRANSLATE_NOOP("CoreMessages", "No measure before this mark"),
+    QT_TRANSLATE_NOOP("CoreMessages", "No measure after this mark"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Nothing to repeat"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Repeat count without a repeat"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Repeat without an end"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Repeat inside a repeat"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Repeat sign in the last ending"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Repeat count against the endings"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Ending without a repeat"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Ending out of order"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Second segno"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Second coda"),
+    QT_TRANSLATE_NOOP("CoreMessages", "To Coda without a coda"),
+    QT_TRANSLATE_NOOP("CoreMessages", "D.S. without a segno"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Jump to a coda without To Coda and coda"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Jump to a fine without one"),
+    QT_TRANSLATE_NOOP("CoreMessages", "The form plays more than %1 measures"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Invalid key"),
+    QT_TRANSLATE_NOOP("CoreMessages", "A mark written wrong (write %1)"),
+    QT_TRANSLATE_NOOP("CoreMessages",
+                      "A German note name in English notation (write %1, or choose German notation)"),
+    QT_TRANSLATE_NOOP("CoreMessages",
+                      "A lowercase minor chord in English notation (write %1, or choose German notation)"),
+    QT_TRANSLATE_NOOP("CoreMessages", "A key, not a chord (write %1 for the chord, [KEY=%2] for the key)"),
+    // The check's hints.
+    QT_TRANSLATE_NOOP("CoreMessages",
+                      "Plays %1 with a lowered seventh (the sixth); for %1 minor seventh write %2"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Plays %17 with a flat ninth; for %1 minor ninth write %2"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Plays %1 major seventh; for %17 with a raised fifth write %2"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Plays %1 minor seventh; for the %1 minor triad write %2"),
+    QT_TRANSLATE_NOOP(
+        "CoreMessages",
+        "After a jump, % plays the chords of measure %1, written before it, not those played before "
+        "the jump; write out the chords to play those"),
+    QT_TRANSLATE_NOOP(
+        "CoreMessages",
+        "After a jump, % repeats nothing: no measure is written before it; write out the chords to "
+        "play"),
+    QT_TRANSLATE_NOOP("CoreMessages",
+                      "B read as B natural (English notation); write Bb, or choose German notation"),
+    QT_TRANSLATE_NOOP(
+        "CoreMessages",
+        "B read as B flat (German notation); write H for B natural, or choose English notation"),
+    // The band's parts in the mixer.
+    QT_TRANSLATE_NOOP("CoreMessages", "Comping"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Bass"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Guitar"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Pad"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Drums"),
+    // Help > Chord reference.
+    QT_TRANSLATE_NOOP("CoreMessages", "Built-in suffixes"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Alterations, after any built-in suffix"),
+    QT_TRANSLATE_NOOP("CoreMessages",
+                      "Everyday spellings (alterations in any order, with or without parentheses)"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Other ways to write them"),
+    QT_TRANSLATE_NOOP("CoreMessages", "as %1"),
+    QT_TRANSLATE_NOOP("CoreMessages", "Δ, ^, M, ma, ø, h, alt alone"),
+    QT_TRANSLATE_NOOP("CoreMessages", "with the seventh they imply: CΔ is Cmaj7, Cø Cm7b5, Calt C7alt"),
+    QT_TRANSLATE_NOOP("CoreMessages", "No chord"),
+    QT_TRANSLATE_NOOP("CoreMessages", "nothing, like a rest"),
+};
+
+bool Translatable(const char* pattern) {
+    return std::any_of(std::begin(kCorePatterns), std::end(kCorePatterns),
+                       [pattern](const char* known) { return std::strcmp(known, pattern) == 0; });
+}
+
+}  // namespace
+
+QString Said(const Message& message) {
+    if (!Translatable(message.pattern)) {
+        return QString::fromStdString(message.English());
+    }
+    const QString pattern = QCoreApplication::translate("CoreMessages", message.pattern);
+    return QString::fromStdString(Message::FillPlaces(pattern.toStdString(), message.values));
+}
+
+}  // namespace kaz

@@ -1,0 +1,22 @@
+#include "base/message.h"
+
+namespace kaz {
+
+std::string Message::FillPlaces(std::string_view pattern, const std::vector<std::string>& values) {
+    std::string filled;
+    filled.reserve(pattern.size());
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const bool place =
+            pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9';
+        const auto index = place ? static_cast<std::size_t>(pattern[i + 1] - '1') : values.size();
+        if (index < values.size()) {
+            filled += values[index];
+            ++i;
+        } else {
+            filled += pattern[i];
+        }
+    }
+    return filled;
+}
+
+}  // namespace kaz

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include "app/core_messages.h"
+#include "app/interface_language.h"
+#include "app/main_window.h"
+#include "app/test_prompts.h"
+
+namespace kaz {
+namespace {
+
+//! The menu bar's titles of a window made while translation is installed.
+QStringList MenuTitles(const QString& language) {
+    const InterfaceTranslation translation(language);
+    Session session;
+    MainWindow window(session, std::make_unique<test::TestPrompts>());
+    QStringList titles;
+    for (const QAction* menu : window.menuBar()->actions()) {
+        titles << menu->text();
+    }
+    return titles;
+}
+
+TEST(InterfaceLanguage, GermanGivesGermanMenusAndQtsOwnTextsAndEnglishTheWrittenOnes) {
+    EXPECT_TRUE(MenuTitles("de").contains("&Datei"));
+    {
+        const InterfaceTranslation german("de");
+        EXPECT_EQ(german.Language(), "de");
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
+    }
+    const InterfaceTranslation english("en");
+    EXPECT_EQ(english.Language(), "");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+    EXPECT_TRUE(MenuTitles("en").contains("&File"));
+}
+
+TEST(InterfaceLanguage, ACoreMessageIsSaidInTheWindowsLanguageWithItsValues) {
+    const Message message("Plays %17 with a flat ninth; for %1 minor ninth write %2", {"Fis", "Fism9"});
+    {
+        const InterfaceTranslation german("de");
+        EXPECT_EQ(Said(message), "Spielt Fis7 mit kleiner None; für Fis-Moll mit None schreiben Sie Fism9");
+        EXPECT_EQ(Said(Message("Made up %1", {"x"})), "Made up x");
+    }
+    EXPECT_EQ(Said(message), QString::fromStdString(message.English()));
+}
+
+TEST(InterfaceLanguage, TheLanguageChosenInTheMenuIsKeptForTheNextStart) {
+    Session session;
+    MainWindow window(session, std::make_unique<test::TestPrompts>());
+    QMenu* language = nullptr;
+    QAction* german = nullptr;
+    for (QMenu* menu : window.findChildren<QMenu*>()) {
+        for (QAction* action : menu->actions()) {
+            if (action->text() == "Deutsch") {
+                german = action;
+                language = menu;
+            }
+        }
+    }
+    ASSERT_NE(german, nullptr);
+    EXPECT_EQ(language->title(), "&Language");
+    german->trigger();
+    EXPECT_EQ(LoadInterfaceLanguage(), "de");
+    EXPECT_TRUE(window.statusBar()->currentMessage().contains("starts next"));
+    SaveInterfaceLanguage(QString());
+}
+
+}  // namespace
+}  // namespace kaz
