@@ -142,7 +142,7 @@ TEST_F(ChartViewTest, ARepeatedMeasureIsMarkedAndNamedOnEveryPassInTheChartAndTh
 TEST_F(WindowTest, ExportToPdfOfAChartWithAMistakeWritesNothingAndSelectsTheMistake) {
     QTemporaryDir folder;
     test::WriteBytes(folder.filePath("good.kaz"), "# Good Song\nC | Am | F | G7 |\n");
-    test::WriteBytes(folder.filePath("bad.kaz"), "D | Fis7 | G |\n");
+    test::WriteBytes(folder.filePath("bad.kaz"), "D | Fxyz7 | G |\n");
     const QString pdf = folder.filePath("bad.pdf");
     bool asked = false;
     window->Chart().SetPdfFileQuestion([&](const QString&) {
@@ -156,8 +156,8 @@ TEST_F(WindowTest, ExportToPdfOfAChartWithAMistakeWritesNothingAndSelectsTheMist
     EXPECT_FALSE(QFile::exists(pdf));
     ASSERT_EQ(prompts->seen.size(), 1u);
     EXPECT_EQ(prompts->seen[0].title, "Kaz error");
-    EXPECT_EQ(prompts->seen[0].text, "Line: 1\nUnknown chord: `Fis7`");
-    EXPECT_EQ(SelectedText(), "Fis7");
+    EXPECT_EQ(prompts->seen[0].text, "Line: 1\nUnknown chord: `Fxyz7`");
+    EXPECT_EQ(SelectedText(), "Fxyz7");
 }
 
 TEST_F(ChartViewTest, ExportToPdfSuggestsTheChartsNameAndSaysWhenItIsDone) {
