@@ -20,8 +20,8 @@ const Chord* FirstB(const ScoreTree& score) {
 
 //! The hint goes among the parse's hints in text order.
 void AddHintInOrder(CompileContext& context, Message message, const Chord& chord) {
-    ReportHint(context, std::move(message), chord.text(), LineAt(context.sourceText, chord.textStart), chord.textStart,
-               chord.textEnd);
+    ReportHint(context, std::move(message), chord.text(), LineAt(context.sourceText, chord.textStart),
+               chord.textStart, chord.textEnd);
     const auto earlier = [](const LanguageHint& a, const LanguageHint& b) {
         return a.selection.start < b.selection.start;
     };
