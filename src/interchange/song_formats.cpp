@@ -17,14 +17,14 @@ constexpr std::array<std::string_view, 5> kChordProSuffixes = {"cho", "chopro", 
 constexpr std::array<std::string_view, 1> kChartSuffixes = {"kaz"};
 
 constexpr std::array<SongFileFormat, 5> kFormats = {{
-    {SongFormat::KazChart, "Kaz chart", kChartSuffixes, "kaz"},
-    {SongFormat::IrealLink, "iReal Pro link", kIrealSuffixes, "html"},
-    {SongFormat::MusicXml, "MusicXML", kMusicXmlSuffixes, "musicxml"},
-    {SongFormat::CompressedMusicXml, "compressed MusicXML", kCompressedMusicXmlSuffixes, ""},
-    {SongFormat::ChordPro, "ChordPro", kChordProSuffixes, ""},
+    {SongFormat::KazChart, kChartSuffixes, "kaz"},
+    {SongFormat::IrealLink, kIrealSuffixes, "html"},
+    {SongFormat::MusicXml, kMusicXmlSuffixes, "musicxml"},
+    {SongFormat::CompressedMusicXml, kCompressedMusicXmlSuffixes, ""},
+    {SongFormat::ChordPro, kChordProSuffixes, ""},
 }};
 
-const SongFileFormat kUnknownFormat{SongFormat::Unknown, "", {}, ""};
+const SongFileFormat kUnknownFormat{SongFormat::Unknown, {}, ""};
 
 bool Holds(std::span<const std::string_view> suffixes, std::string_view suffix) {
     return std::find(suffixes.begin(), suffixes.end(), suffix) != suffixes.end();

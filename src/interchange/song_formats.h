@@ -12,7 +12,6 @@ enum class SongFormat { IrealLink, MusicXml, CompressedMusicXml, ChordPro, KazCh
 //! import` all ask this table, so a file is taken the same way wherever it comes in.
 struct SongFileFormat {
     SongFormat format;
-    std::string_view name;
     //! The names the format is known by: a file with one of them is read as this format, whatever else its
     //! bytes might look like, unless its first bytes say otherwise.
     std::span<const std::string_view> suffixes;
