@@ -11,7 +11,8 @@ namespace {
 
 //! The heading a chart gives itself in its first line: "# Blues in F - a 12-bar blues".
 void ReadHeading(std::string_view text, ChartLayout& layout) {
-    if (!text.starts_with('#') || text.starts_with(kInstrumentLinePrefix)) {
+    // A line the program writes ("#kaz:capo=2") is no title.
+    if (!text.starts_with('#') || text.starts_with("#kaz:")) {
         return;
     }
     std::string_view line = text.substr(1, text.find_first_of("\r\n") - 1);
@@ -41,6 +42,12 @@ ChartChord ShowChord(const Chord& chord, const ChartSpelling& spelling) {
     if (text.front() == '/' || text.front() == '=') {
         shown.kind = ChartChord::Kind::Again;
         return shown;
+    }
+    if (spelling.numbers != ChordNumbers::Letters) {
+        if (const ChartSpelling::KeyNames* key = spelling.KeyAt(chord.textStart)) {
+            shown.symbol = NumberedChord(chord, key->concert, spelling.numbers);
+            return shown;
+        }
     }
     const std::array<std::string, 12>* keyNames = spelling.NamesAt(chord.textStart);
     if (keyNames == nullptr) {
@@ -213,23 +220,37 @@ void AddMarks(const ScoreTree& score, ChartLayout& layout) {
 
 }  // namespace
 
-const std::array<std::string, 12>* ChartSpelling::NamesAt(std::int32_t offset) const {
+const ChartSpelling::KeyNames* ChartSpelling::KeyAt(std::int32_t offset) const {
     if (keys.empty()) {
         return nullptr;
     }
     const auto after = std::upper_bound(keys.begin() + 1, keys.end(), offset,
                                         [](std::int32_t at, const KeyNames& key) { return at < key.from; });
-    return &std::prev(after)->names;
+    return &*std::prev(after);
+}
+
+const std::array<std::string, 12>* ChartSpelling::NamesAt(std::int32_t offset) const {
+    const KeyNames* key = moved ? KeyAt(offset) : nullptr;
+    return key != nullptr ? &key->names : nullptr;
 }
 
 ChartSpelling SpellingFor(const ScoreTree& score, const Instrument& instrument) {
-    if (instrument.kind == Instrument::Kind::Concert) {
+    return SpellingFor(score, ChartPart{instrument});
+}
+
+ChartSpelling SpellingFor(const ScoreTree& score, const ChartPart& part) {
+    const bool concert = part.instrument.kind == Instrument::Kind::Concert;
+    if (concert && part.capo == 0 && part.numbers == ChordNumbers::Letters) {
         return {};
     }
     ChartSpelling spelling;
-    spelling.shift = WrittenShift(instrument, KeyOfScore(score));
+    spelling.numbers = part.numbers;
+    // A capo on fret n sounds n semitones above the shapes: the shapes are written that much lower.
+    spelling.shift = MovedPitchClass(WrittenShift(part.instrument, KeyOfScore(score)) - part.capo, 0);
+    spelling.moved = !concert || spelling.shift != 0;
     const auto addKey = [&](std::int32_t from, MusicalKey concert) {
-        spelling.keys.push_back({from, KeySpellings(MovedKey(concert, spelling.shift), score.bLettersSeen)});
+        spelling.keys.push_back(
+            {from, KeySpellings(MovedKey(concert, spelling.shift), score.bLettersSeen), concert});
     };
     if (score.keyMarks.empty()) {
         addKey(0, KeyOfChart(score.allChords));

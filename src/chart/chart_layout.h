@@ -9,24 +9,39 @@
 
 #include "base/text_range.h"
 #include "chart/chord_display.h"
+#include "chart/chord_numbers.h"
 #include "chart/instrument.h"
 #include "harmony/score_tree.h"
 
 namespace kaz {
 
 //! How the chart's chords are written out: as the chart spells them, or moved by shift semitones and named
-//! by the key they are in.
+//! by the key they are in, or as numbers of that key.
 struct ChartSpelling {
     //! The names of the pitch classes (0 = C) in one key of the part, for the chords from a text offset on.
     struct KeyNames {
         std::int32_t from = 0;
         std::array<std::string, 12> names;
+        MusicalKey concert;  //!< the key as it sounds, which the numbers count from
     };
     int shift = 0;
     std::vector<KeyNames> keys;  //!< in text order; none: the names as written
+    ChordNumbers numbers = ChordNumbers::Letters;
+    bool moved = false;  //!< the letters are spelled by keys; otherwise as written
 
+    //! The key a chord at offset of the text is in; nullptr without keys.
+    [[nodiscard]] const KeyNames* KeyAt(std::int32_t offset) const;
     //! The names of the key a chord at offset of the text is in; nullptr for the names as written.
     [[nodiscard]] const std::array<std::string, 12>* NamesAt(std::int32_t offset) const;
+};
+
+//! How one player reads the chart: for an instrument, with a capo on fret capo (the chords named as the
+//! shapes are fingered), and the chords by their letters or as numbers of the key.
+struct ChartPart {
+    Instrument instrument;
+    int capo = 0;
+    ChordNumbers numbers = ChordNumbers::Letters;
+    friend bool operator==(const ChartPart&, const ChartPart&) = default;
 };
 
 //! One symbol of a measure as the grid shows it.
@@ -86,6 +101,9 @@ inline constexpr std::uint32_t kMeasuresPerRow = 4;
 //! that key's sharps or flats (each key mark's from the mark on, or the key heard from the chords); as
 //! written for Concert.
 [[nodiscard]] ChartSpelling SpellingFor(const ScoreTree& score, const Instrument& instrument);
+//! How a compiled score is written out for part: moved for its instrument and down by its capo, spelled in
+//! the keys it lands in, or numbered from the keys as they sound; as written for a concert part in letters.
+[[nodiscard]] ChartSpelling SpellingFor(const ScoreTree& score, const ChartPart& part);
 
 //! One chord of a compiled score as the grid shows it under spelling.
 [[nodiscard]] ChartChord ShowChord(const Chord& chord, const ChartSpelling& spelling);
