@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/chart_encoding.h"
+#include "chart/chord_numbers.h"
 #include "chart/instrument.h"
 #include "cli/command_line.h"
 #include "harmony/spliced_text.h"
@@ -104,6 +105,8 @@ struct ExportPdfOptions {
     std::string chart;                     //!< the chart's path, "-" for standard input
     std::string out;                       //!< the PDF's path, "-" for standard output
     std::optional<Instrument> instrument;  //!< none for the chart's own instrument line
+    std::optional<int> capo;               //!< none for the chart's own capo line
+    ChordNumbers numbers = ChordNumbers::Letters;
     NotationMode notation = kEnglishNotation;
 };
 //! Write the chart as a lead sheet in a PDF; the exit status.

@@ -220,6 +220,18 @@ std::vector<CommandSpec> BuildCommands() {
            std::nullopt,
            {"concert", "Bb", "Eb", "F"},
            false},
+          Ranged("capo", "FRET",
+                 "Write the chords as the shapes a guitarist fingers with a capo on FRET, 0 for none "
+                 "(default the chart's own #kaz:capo= line).",
+                 {0, 11}),
+          {"numbers",
+           "NAMES",
+           "Name the chords by their letters, as Roman numerals (ii-V-I) or as Nashville numbers (2-5-1) of "
+           "the "
+           "key.",
+           std::nullopt,
+           {"letters", "roman", "nashville"},
+           true},
           Notation()}},
         {"import",
          "read iReal Pro links, MusicXML or ChordPro as charts",

@@ -6,6 +6,7 @@
 
 #include "base/output_file.h"
 #include "base/program_modules.h"
+#include "chart/capo.h"
 #include "cli/cli_common.h"
 #include "cli/pdf_module.h"
 
@@ -36,8 +37,10 @@ int ExportPdf(const ExportPdfOptions& options) {
         options.chart == "-" ? std::string("Chart") : std::filesystem::path(options.chart).stem().string();
     std::string pdf;
     // The chart's own instrument line is the default; the option overrides it.
-    const Instrument instrument = options.instrument.value_or(InstrumentOfChart(compiled->text));
-    if (!write({compiled->text, options.notation, instrument, title, program}, pdf, error)) {
+    // The chart's own instrument and capo lines are the default; the options override them.
+    const ChartPart part{options.instrument.value_or(InstrumentOfChart(compiled->text)),
+                         options.capo.value_or(CapoOfChart(compiled->text)), options.numbers};
+    if (!write({compiled->text, options.notation, part, title, program}, pdf, error)) {
         return UsageError(error);
     }
     OutputFile out;
@@ -60,6 +63,13 @@ int RunExportPdf(const CommandLine& parser) {
             return UsageError("--instrument takes concert, Bb, Eb, F or 'key NAME', not '" + code + "'");
         }
         options.instrument = *instrument;
+    }
+    if (parser.IsSet("capo")) {
+        // The table checked the range.
+        options.capo = static_cast<int>(ParseWholeNumber(parser.Value("capo")).value_or(0));
+    }
+    if (parser.IsSet("numbers")) {
+        options.numbers = ChordNumbersFromCode(parser.Value("numbers")).value_or(ChordNumbers::Letters);
     }
     ReadNotationOption(parser, options.notation);
     options.chart = parser.Positionals()[0];

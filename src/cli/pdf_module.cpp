@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/chart/chart_pages.h"
+#include "chart/capo.h"
 #include "cli/pdf_module.h"
 #include "language/compile_score.h"
 #include "style/style_library.h"
@@ -44,11 +45,11 @@ extern "C" __attribute__((visibility("default"))) bool KazWriteChartPdf(const ka
         error = "the chart does not compile";
         return false;
     }
-    const kaz::ChartLayout layout = kaz::LayOutChart(compiled->score, compiled->text,
-                                                     kaz::SpellingFor(compiled->score, request.instrument));
+    const kaz::ChartLayout layout =
+        kaz::LayOutChart(compiled->score, compiled->text, kaz::SpellingFor(compiled->score, request.part));
     const kaz::PageHeading heading{
         QString::fromUtf8(request.fallbackTitle.data(), static_cast<qsizetype>(request.fallbackTitle.size())),
-        QString::fromStdString(kaz::InstrumentTitle(request.instrument))};
+        QString::fromStdString(kaz::PartTitle(request.part.instrument, request.part.capo))};
     QByteArray bytes;
     if (!kaz::WriteChartPdf(layout, heading, bytes)) {
         error = "Qt could not write the PDF";

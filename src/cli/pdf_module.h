@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "chart/instrument.h"
+#include "chart/chart_layout.h"
 #include "harmony/notation.h"
 
 namespace kaz::cli {
@@ -12,7 +12,7 @@ namespace kaz::cli {
 struct PdfRequest {
     std::string_view chart;  //!< the chart's bytes
     NotationMode notation = kEnglishNotation;
-    Instrument instrument;
+    ChartPart part;
     std::string_view fallbackTitle;  //!< for a chart whose first line gives no title
     std::string_view programPath;    //!< kaz-cli's own file, beside which the shipped styles are found
 };

@@ -76,5 +76,27 @@ TEST(KazCliExportPdf, WritesToStandardOutput) {
     EXPECT_EQ(run.out.substr(0, 5), "%PDF-");
 }
 
+TEST(KazCliExportPdf, CapoShapesAndNumbers) {
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath("capo.pdf");
+    const std::string chart = "# Sailing\nA | E/G# | F#m | D | E7 | A\n#kaz:capo=2\n";
+    auto run = RunCli({"export-pdf", "-", pdf}, chart);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::string text = PdfText(pdf);
+    for (const char* shown : {"Capo 2", "G", "D/F\u266F", "Em", "C", "D7"}) {
+        EXPECT_NE(text.find(shown), std::string::npos) << shown << " in\n" << text;
+    }
+    run = RunCli({"export-pdf", "-", pdf, "--capo", "0", "--numbers", "nashville"}, chart);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    text = PdfText(pdf);
+    EXPECT_EQ(text.find("Capo"), std::string::npos) << text;
+    EXPECT_NE(text.find("5/7"), std::string::npos) << text;
+    EXPECT_NE(text.find("6m"), std::string::npos) << text;
+    run = RunCli({"export-pdf", "-", pdf, "--capo", "12"}, chart);
+    EXPECT_EQ(run.exitCode, 2);
+    run = RunCli({"export-pdf", "-", pdf, "--numbers", "arabic"}, chart);
+    EXPECT_EQ(run.exitCode, 2);
+}
+
 }  // namespace
 }  // namespace kaz
