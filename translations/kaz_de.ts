@@ -1117,6 +1117,42 @@
         <source>Exported %1</source>
         <translation>%1 exportiert</translation>
     </message>
+    <message>
+        <source>Ca&amp;po...</source>
+        <translation>Kapo&amp;daster...</translation>
+    </message>
+    <message>
+        <source>Show the chord shapes to finger with a capo, in the chart view and the printout</source>
+        <translation>Die Griffbilder mit Kapodaster zeigen, in der Chartansicht und im Ausdruck</translation>
+    </message>
+    <message>
+        <source>&amp;Numbers</source>
+        <translation>&amp;Stufen</translation>
+    </message>
+    <message>
+        <source>Name the chords by their letters, or as numbers of the key</source>
+        <translation>Die Akkorde mit Buchstaben oder als Stufen der Tonart benennen</translation>
+    </message>
+    <message>
+        <source>&amp;Letters</source>
+        <translation>&amp;Buchstaben</translation>
+    </message>
+    <message>
+        <source>&amp;Roman (ii–V–I)</source>
+        <translation>&amp;Römische Stufen (ii–V–I)</translation>
+    </message>
+    <message>
+        <source>Na&amp;shville (2–5–1)</source>
+        <translation>&amp;Nashville-Zahlen (2–5–1)</translation>
+    </message>
+    <message>
+        <source>Capo</source>
+        <translation>Kapodaster</translation>
+    </message>
+    <message>
+        <source>The capo is on:</source>
+        <translation>Kapodaster:</translation>
+    </message>
 </context>
 <context>
     <name>kaz::ChartFileCommands</name>
@@ -1138,6 +1174,26 @@
     <message>
         <source>&amp;Instrument:</source>
         <translation>&amp;Instrument:</translation>
+    </message>
+    <message>
+        <source>Capo</source>
+        <translation>Kapodaster</translation>
+    </message>
+    <message>
+        <source>Show the chord shapes to finger with a capo on this fret; the chart still plays as it sounds</source>
+        <translation>Die Griffbilder mit einem Kapodaster in diesem Bund zeigen; der Chart klingt weiter, wie er notiert ist</translation>
+    </message>
+    <message>
+        <source>Capo %1</source>
+        <translation>Kapodaster im %1. Bund</translation>
+    </message>
+    <message>
+        <source>No capo</source>
+        <translation>Ohne Kapodaster</translation>
+    </message>
+    <message>
+        <source>%1, capo %2</source>
+        <translation>%1, Kapodaster im %2. Bund</translation>
     </message>
 </context>
 <context>

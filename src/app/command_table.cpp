@@ -167,6 +167,8 @@ void CreateMenus(QMenuBar& bar, const WindowCommands& c, const PartCommands& par
     view->addAction(c.followView);
     view->addAction(c.mixer);
     view->addAction(parts.chartView);
+    view->addAction(parts.capo);
+    view->addMenu(parts.numbers);
     view->addSeparator();
     view->addActions({parts.zoomIn, parts.zoomOut, parts.actualSize});
     view->addMenu(parts.theme);

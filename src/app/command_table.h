@@ -67,6 +67,8 @@ struct PartCommands {
     QAction* replace;
     QAction* findNext;
     QAction* chartView;
+    QAction* capo;
+    QMenu* numbers;
     QAction* zoomIn;
     QAction* zoomOut;
     QAction* actualSize;

@@ -20,6 +20,17 @@ void SaveCheckAsYouType(bool on) {
     OpenSettings().setValue(setting_keys::kCheckAsYouType, on);
 }
 
+ChordNumbers LoadChordNumbers() {
+    const QString code = OpenSettings().value(setting_keys::kChordNumbers).toString();
+    return ChordNumbersFromCode(code.toStdString()).value_or(ChordNumbers::Letters);
+}
+
+void SaveChordNumbers(ChordNumbers numbers) {
+    const std::string_view code = ChordNumbersCode(numbers);
+    OpenSettings().setValue(setting_keys::kChordNumbers,
+                            QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size())));
+}
+
 bool LoadChartView() {
     return OpenSettings().value(setting_keys::kChartView, false).toBool();
 }

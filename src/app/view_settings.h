@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "chart/chord_numbers.h"
+
 namespace kaz {
 
 //! Whether the chart is checked as it is typed (View > Check as you type): the value "CheckAsYouType" in the
@@ -12,6 +14,10 @@ void SaveCheckAsYouType(bool on);
 //! Whether the chart view is shown: "View/ChartView", off unless turned on.
 [[nodiscard]] bool LoadChartView();
 void SaveChartView(bool shown);
+//! How the chart view and the printout name the chords: "View/Numbers", "letters", "roman" or "nashville";
+//! letters unless chosen.
+[[nodiscard]] ChordNumbers LoadChordNumbers();
+void SaveChordNumbers(ChordNumbers numbers);
 //! The zoom of the editor and the chart view in percent: "View/Zoom", 100 unless changed.
 [[nodiscard]] int LoadZoomPercent();
 void SaveZoomPercent(int percent);

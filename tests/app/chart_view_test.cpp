@@ -115,6 +115,35 @@ TEST_F(ChartViewTest, TheInstrumentListWritesTheChartsCommentLineAndUndoTakesItB
     EXPECT_EQ(list.currentIndex(), 0);
 }
 
+TEST_F(ChartViewTest, TheCapoListShowsTheShapesAndTheFollowViewFingersThemToo) {
+    Commands().followView->trigger();
+    Type("[TEMPO=300]\nA | E/G#\n");
+    View().Relayout();
+    window->Chart().ChooseCapo(2);
+    EXPECT_EQ(Editor().Text(), "[TEMPO=300]\nA | E/G#\n#kaz:capo=2\n");
+    EXPECT_EQ(Panel().CapoList().currentText(), "Capo 2");
+    EXPECT_EQ(View().Layout().chords[1].symbol.Text(), "D/F\u266F");
+    EXPECT_TRUE(View().accessibleDescription().endsWith(", Capo 2"))
+        << View().accessibleDescription().toStdString();
+    Commands().play->trigger();
+    ASSERT_FALSE(Stopped());
+    QTRY_COMPARE_WITH_TIMEOUT(window->Follow().Showing().chord, QString("G"), 2000);
+    Commands().stop->trigger();
+    window->Chart().ChooseCapo(0);
+    View().Relayout();
+    EXPECT_EQ(Editor().Text(), "[TEMPO=300]\nA | E/G#\n");
+    EXPECT_EQ(Panel().CapoList().currentIndex(), 0);
+}
+
+TEST_F(ChartViewTest, NumbersNameTheChordsByTheirDegreeInTheKey) {
+    Type("Dm7 | G7 | C\n");
+    View().Relayout();
+    View().SetNumbers(ChordNumbers::Roman);
+    EXPECT_EQ(View().Layout().chords[1].symbol.Text(), "V7");
+    View().SetNumbers(ChordNumbers::Letters);
+    EXPECT_EQ(View().Layout().chords[1].symbol.Text(), "G7");
+}
+
 TEST_F(ChartViewTest, ScreenReadersHearTheMeasureAndTheSoundingAndNextChord) {
     Type("C | G7 |");
     EXPECT_EQ(View().accessibleName(), "Chart view");

@@ -1,9 +1,12 @@
 #include "app/chart/chart_feature.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -20,6 +23,7 @@
 #include "app/view_settings.h"
 #include "app/window_command.h"
 #include "base/output_file.h"
+#include "chart/capo.h"
 
 namespace kaz {
 
@@ -70,6 +74,63 @@ ChartFeature::ChartFeature(QMainWindow& window, UserPrompts& prompts, ChartCompi
         }
     });
     connect(panel_, &ChartPanel::instrumentChosen, this, &ChartFeature::ChooseInstrument);
+    connect(panel_, &ChartPanel::capoChosen, this, &ChartFeature::ChooseCapo);
+    CreateViewCommands(window);
+}
+
+void ChartFeature::CreateViewCommands(QMainWindow& window) {
+    capo_ = new QAction(tr("Ca&po..."), &window);
+    capo_->setStatusTip(
+        tr("Show the chord shapes to finger with a capo, in the chart view and the printout"));
+    window.addAction(capo_);
+    connect(capo_, &QAction::triggered, this, &ChartFeature::AskCapo);
+
+    ChartView& view = panel_->View();
+    const ChordNumbers numbers = LoadChordNumbers();
+    view.SetNumbers(numbers);
+    numbersMenu_ = new QMenu(tr("&Numbers"), &window);
+    numbersMenu_->setStatusTip(tr("Name the chords by their letters, or as numbers of the key"));
+    auto* group = new QActionGroup(numbersMenu_);
+    const std::pair<QString, ChordNumbers> choices[] = {{tr("&Letters"), ChordNumbers::Letters},
+                                                        {tr("&Roman (ii–V–I)"), ChordNumbers::Roman},
+                                                        {tr("Na&shville (2–5–1)"), ChordNumbers::Nashville}};
+    for (const auto& [label, value] : choices) {
+        QAction* choice = numbersMenu_->addAction(label);
+        choice->setCheckable(true);
+        choice->setChecked(value == numbers);
+        group->addAction(choice);
+        connect(choice, &QAction::triggered, this, [&view, value = value] {
+            SaveChordNumbers(value);
+            view.SetNumbers(value);
+        });
+    }
+}
+
+void ChartFeature::AskCapo() {
+    if (editor_.isReadOnly()) {
+        return;
+    }
+    ChartView& view = panel_->View();
+    view.Relayout();
+    QStringList frets;
+    for (int fret = 0; fret <= kHighestCapo; ++fret) {
+        frets << CapoName(fret);
+    }
+    bool chosen = false;
+    const QString fret = QInputDialog::getItem(&window_, tr("Capo"), tr("The capo is on:"), frets,
+                                               view.Part().capo, false, &chosen);
+    if (chosen) {
+        ChooseCapo(static_cast<int>(frets.indexOf(fret)));
+    }
+}
+
+void ChartFeature::ChooseCapo(int capo) {
+    if (editor_.isReadOnly()) {
+        return;
+    }
+    const std::string text = editor_.Text().toStdString();
+    ApplyToEditor(editor_, text, CapoLineChange(text, capo));
+    panel_->View().Relayout();
 }
 
 void ChartFeature::ChooseInstrument(const Instrument& instrument) {
@@ -91,6 +152,10 @@ void ChartFeature::SetEditable(bool editable) {
 
 void ChartFeature::SetZoom(double zoom) {
     panel_->View().SetZoom(zoom);
+}
+
+PageHeading ChartFeature::Heading() const {
+    return {Title(), PartHeading(panel_->View().Part())};
 }
 
 QString ChartFeature::Title() const {
@@ -125,9 +190,7 @@ void ChartFeature::Print() {
         prompts_.Tell(tr("The printer could not be started."), MessageIcon::Exclamation);
         return;
     }
-    const int pages =
-        PaintChartPages(painter, printer, view.Layout(),
-                        {Title(), QString::fromStdString(InstrumentTitle(view.ShownInstrument()))});
+    const int pages = PaintChartPages(painter, printer, view.Layout(), Heading());
     painter.end();
     window_.statusBar()->showMessage(tr("Printed %n page(s)", nullptr, pages), kMessageMs);
 }
@@ -137,8 +200,7 @@ void ChartFeature::WritePdf(const QString& path) {
     QByteArray pdf;
     std::error_code error;
     const bool written =
-        WriteChartPdf(view.Layout(),
-                      {Title(), QString::fromStdString(InstrumentTitle(view.ShownInstrument()))}, pdf) &&
+        WriteChartPdf(view.Layout(), Heading(), pdf) &&
         WriteWholeFile(QFile::encodeName(path).toStdString(),
                        std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())),
                        FileKinds::RegularOnly, error);

@@ -3,10 +3,12 @@
 #include <QObject>
 #include <functional>
 
+#include "app/chart/chart_pages.h"
 #include "chart/instrument.h"
 #include "midi/playback_engine.h"
 
 class QAction;
+class QMenu;
 class QDockWidget;
 class QMainWindow;
 
@@ -30,6 +32,10 @@ class ChartFeature final : public QObject {
     [[nodiscard]] QAction* ChartViewAction() const { return chartViewAction_; }
     [[nodiscard]] QAction* PrintAction() const { return print_; }
     [[nodiscard]] QAction* ExportPdfAction() const { return exportPdf_; }
+    //! View > Capo...: the fret the chart's capo line names.
+    [[nodiscard]] QAction* CapoAction() const { return capo_; }
+    //! View > Numbers: letters, Roman or Nashville.
+    [[nodiscard]] QMenu* NumbersMenu() const { return numbersMenu_; }
     [[nodiscard]] ChartPanel& Panel() const { return *panel_; }
 
     //! How Export to PDF asks for a file name, given the one it suggests; tests answer in its place.
@@ -39,6 +45,8 @@ class ChartFeature final : public QObject {
 
     //! Write instrument into the chart's comment line, as an edit the editor can undo.
     void ChooseInstrument(const Instrument& instrument);
+    //! Write the capo's fret into the chart's comment line (0 takes it away), as an edit the editor can undo.
+    void ChooseCapo(int capo);
     //! The playback started, paused, went on or stopped.
     void FollowPlayback(bool stopped);
     //! Whether the chart's text may change now: the instrument list writes into it.
@@ -54,6 +62,10 @@ class ChartFeature final : public QObject {
     //! Write the chart as laid out to path as a PDF; a failure is told.
     void WritePdf(const QString& path);
     [[nodiscard]] QString Title() const;
+    [[nodiscard]] PageHeading Heading() const;
+    void CreateViewCommands(QMainWindow& window);
+    //! Ask for the capo's fret in a list, and write the one chosen.
+    void AskCapo();
 
     QMainWindow& window_;
     UserPrompts& prompts_;
@@ -65,6 +77,8 @@ class ChartFeature final : public QObject {
     QAction* chartViewAction_;
     QAction* print_;
     QAction* exportPdf_;
+    QAction* capo_ = nullptr;
+    QMenu* numbersMenu_ = nullptr;
 };
 
 }  // namespace kaz

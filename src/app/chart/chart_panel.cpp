@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/chart/chart_view.h"
+#include "chart/capo.h"
 
 namespace kaz {
 
@@ -25,7 +26,8 @@ std::vector<Instrument> ListedInstruments() {
 ChartPanel::ChartPanel(ChartCompiler& compiler, ChartEditor& editor, PlaybackWatch watch, QWidget* parent)
     : QWidget(parent),
       view_(new ChartView(compiler, editor, std::move(watch), this)),
-      instruments_(new QComboBox(this)) {
+      instruments_(new QComboBox(this)),
+      capos_(new QComboBox(this)) {
     for (const Instrument& instrument : ListedInstruments()) {
         instruments_->addItem(QString::fromStdString(InstrumentTitle(instrument)));
     }
@@ -33,12 +35,19 @@ ChartPanel::ChartPanel(ChartCompiler& compiler, ChartEditor& editor, PlaybackWat
     instruments_->setToolTip(
         tr("Show the chords for a transposing instrument or in another key; the chart "
            "still plays in concert pitch"));
+    for (int fret = 0; fret <= kHighestCapo; ++fret) {
+        capos_->addItem(CapoName(fret));
+    }
+    capos_->setAccessibleName(tr("Capo"));
+    capos_->setToolTip(
+        tr("Show the chord shapes to finger with a capo on this fret; the chart still plays as it sounds"));
     auto* label = new QLabel(tr("&Instrument:"), this);
     label->setBuddy(instruments_);
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(6, 4, 6, 4);
     bar->addWidget(label);
     bar->addWidget(instruments_);
+    bar->addWidget(capos_);
     bar->addStretch(1);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -51,6 +60,11 @@ ChartPanel::ChartPanel(ChartCompiler& compiler, ChartEditor& editor, PlaybackWat
         const QSignalBlocker quiet(instruments_);
         instruments_->setCurrentIndex(found == listed.end() ? 0 : static_cast<int>(found - listed.begin()));
     });
+    connect(view_, &ChartView::capoChanged, this, [this](int capo) {
+        const QSignalBlocker quiet(capos_);
+        capos_->setCurrentIndex(capo);
+    });
+    connect(capos_, &QComboBox::activated, this, [this](int capo) { emit capoChosen(capo); });
     connect(instruments_, &QComboBox::activated, this, [this](int index) {
         const std::vector<Instrument> listed = ListedInstruments();
         if (index >= 0 && static_cast<std::size_t>(index) < listed.size()) {
@@ -61,6 +75,22 @@ ChartPanel::ChartPanel(ChartCompiler& compiler, ChartEditor& editor, PlaybackWat
 
 void ChartPanel::SetEditable(bool editable) {
     instruments_->setEnabled(editable);
+    capos_->setEnabled(editable);
+}
+
+QString CapoName(int capo) {
+    return capo > 0 ? ChartPanel::tr("Capo %1").arg(capo) : ChartPanel::tr("No capo");
+}
+
+QString PartHeading(const ChartPart& part) {
+    const QString instrument = QString::fromStdString(InstrumentTitle(part.instrument));
+    if (part.capo <= 0) {
+        return instrument;
+    }
+    if (part.instrument.kind == Instrument::Kind::Concert) {
+        return CapoName(part.capo);
+    }
+    return ChartPanel::tr("%1, capo %2").arg(instrument).arg(part.capo);
 }
 
 }  // namespace kaz

@@ -5,11 +5,13 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "app/chart/chart_panel.h"
 #include "app/core_messages.h"
 #include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
 #include "app/sounding_words.h"
 #include "app/user_prompts.h"
+#include "chart/capo.h"
 
 namespace kaz {
 
@@ -78,18 +80,36 @@ void ChartView::Take(const std::shared_ptr<const ChartCompile>& compile) {
         mistake_.reset();
         const CompiledChart& chart = *compile->chart;
         const Instrument instrument = InstrumentOfChart(chart.text);
-        if (instrument != instrument_) {
-            instrument_ = instrument;
-            emit instrumentChanged(instrument_);
+        if (instrument != part_.instrument) {
+            part_.instrument = instrument;
+            emit instrumentChanged(part_.instrument);
+        }
+        const int capo = CapoOfChart(chart.text);
+        if (capo != part_.capo) {
+            part_.capo = capo;
+            emit capoChanged(part_.capo);
         }
         shown_ = compile;
-        layout_ = LayOutChart(chart.score, chart.text, SpellingFor(chart.score, instrument_));
+        layout_ = LayOutChart(chart.score, chart.text, SpellingFor(chart.score, part_));
     } else {
         mistake_.reset();
     }
     UpdateScrollRange();
     Describe();
     viewport()->update();
+}
+
+void ChartView::SetNumbers(ChordNumbers numbers) {
+    if (numbers == part_.numbers) {
+        return;
+    }
+    part_.numbers = numbers;
+    if (shown_ != nullptr) {
+        const CompiledChart& chart = *shown_->chart;
+        layout_ = LayOutChart(chart.score, chart.text, SpellingFor(chart.score, part_));
+        played_.reset();
+        viewport()->update();
+    }
 }
 
 void ChartView::ForgetChart() {
@@ -175,8 +195,8 @@ void ChartView::paintEvent(QPaintEvent*) {
     if (mistake_ != nullptr && layout_.measures.empty()) {
         return;
     }
-    sheet.DrawHeading(painter, QRectF(0, 0, sheet.Width(), sheet.HeadingHeight()),
-                      QString::fromStdString(InstrumentTitle(instrument_)), colours);
+    sheet.DrawHeading(painter, QRectF(0, 0, sheet.Width(), sheet.HeadingHeight()), PartHeading(part_),
+                      colours);
     // Only the rows in sight are drawn, so a long chart costs no more than a short one.
     const double rowsTop = sheet.HeadingHeight();
     const double visibleTop = scroll - top - rowsTop;
@@ -261,7 +281,7 @@ void ChartView::RefreshSounding() {
     if (now && now->chart != played_) {
         // Another compile of the chart took over while it plays.
         played_ = now->chart;
-        playedSpelling_ = SpellingFor(played_->score, instrument_);
+        playedSpelling_ = SpellingFor(played_->score, part_);
     }
     if (now) {
         const SongPlace& place = now->place;
@@ -295,7 +315,7 @@ void ChartView::Describe() {
         Announce(MistakeNote());
     } else if (played_ == nullptr) {
         Announce(tr("%n measure(s), %1", nullptr, static_cast<int>(layout_.measures.size()))
-                     .arg(QString::fromStdString(InstrumentTitle(instrument_))));
+                     .arg(PartHeading(part_)));
     }
 }
 

@@ -34,7 +34,11 @@ class ChartView final : public QAbstractScrollArea {
     ~ChartView() override;
 
     //! The instrument the chart's comment line names, which the chords are shown for.
-    [[nodiscard]] const Instrument& ShownInstrument() const { return instrument_; }
+    [[nodiscard]] const Instrument& ShownInstrument() const { return part_.instrument; }
+    //! Whom the chords are shown for: the chart's instrument and capo lines, and the numbers chosen.
+    [[nodiscard]] const ChartPart& Part() const { return part_; }
+    //! Name the chords by their letters or as numbers of the key.
+    void SetNumbers(ChordNumbers numbers);
     void SetZoom(double zoom);
     //! Lay out the editor's text as it is now, waiting for its compile when it has not come yet.
     void Relayout();
@@ -58,6 +62,8 @@ class ChartView final : public QAbstractScrollArea {
   signals:
     //! The chart's comment line now names another instrument.
     void instrumentChanged(const Instrument& instrument);
+    //! The chart's comment line now puts the capo on another fret; 0 for none.
+    void capoChanged(int capo);
     //! Ctrl and the wheel: steps up (positive) or down.
     void zoomStepped(int steps);
 
@@ -96,7 +102,7 @@ class ChartView final : public QAbstractScrollArea {
     //! The editor's revision when another chart took its place: compiles up to it are of the chart before.
     std::optional<std::uint64_t> forgottenAt_;
     ChartLayout layout_;
-    Instrument instrument_;
+    ChartPart part_;
     double zoom_ = 1.0;
     QTimer refresh_;
     std::shared_ptr<const CompiledChart> played_;  //!< the chart that plays

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/sounding_words.h"
+#include "chart/capo.h"
 
 namespace kaz {
 
@@ -16,8 +17,18 @@ constexpr int kRefreshMs = 50;
 //! More beats than this in a measure show as a number only.
 constexpr int kMostBeatDots = 16;
 
-QString ChordText(const Chord* chord) {
-    const std::string name = chord != nullptr ? ChordName(*chord) : std::string();
+//! The chord as the guitarist fingers it under capoShapes; "–" for none.
+QString ChordText(const Chord* chord, const ChartSpelling& capoShapes) {
+    if (chord == nullptr) {
+        return QStringLiteral("\u2013");
+    }
+    if (capoShapes.moved) {
+        const ChartChord shown = ShowChord(*chord, capoShapes);
+        if (shown.kind == ChartChord::Kind::Chord) {
+            return QString::fromStdString(shown.symbol.Text());
+        }
+    }
+    const std::string name = ChordName(*chord);
     return name.empty() ? QStringLiteral("\u2013") : QString::fromStdString(name);
 }
 
@@ -58,6 +69,7 @@ void FollowView::Refresh() {
         // The chart that plays, or another compile of it that took over: the styles are its own.
         played_ = now->chart;
         styles_.emplace(played_->score, played_->settings.style);
+        capoShapes_ = SpellingFor(played_->score, ChartPart{Instrument{}, CapoOfChart(played_->text)});
     }
     Show(now ? Describe(now->place) : Shown{});
 }
@@ -66,13 +78,13 @@ FollowView::Shown FollowView::Describe(const SongPlace& place) const {
     Shown shown;
     shown.beat = place.beat;
     shown.beats = place.beats;
-    const QString next = place.next != nullptr ? ChordText(place.next) : QString();
+    const QString next = place.next != nullptr ? ChordText(place.next, capoShapes_) : QString();
     if (place.countIn) {
         shown.chord = QString::number(place.beat);
         shown.measure = tr("Count-in");
         shown.spoken = tr("Count-in, beat %1").arg(place.beat);
     } else {
-        shown.chord = ChordText(place.chord);
+        shown.chord = ChordText(place.chord, capoShapes_);
         shown.measure = MeasureWords(place);
         shown.spoken = SoundingWords(shown.measure, shown.chord, next);
         const std::string_view style = styles_->NameAt(static_cast<std::uint32_t>(place.writtenMeasure - 1));

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "chart/chart_layout.h"
 #include "midi/playback_engine.h"
 #include "render/style_map.h"
 
@@ -14,7 +15,7 @@ namespace kaz {
 //! measure and the beat, and the style that plays them while the chart plays; stopped, it shows nothing. A
 //! screen reader hears the measure and the chords as they change, in its description; the panel takes the
 //! focus by Tab for that. It looks at the playback a few times a second on a timer of its own, never from the
-//! playback's tick, and only while it is shown.
+//! playback's tick, and only while it is shown. A chart with a capo line shows the shapes to finger.
 class FollowView final : public QWidget {
     Q_OBJECT
 
@@ -61,6 +62,7 @@ class FollowView final : public QWidget {
     //! The chart being played and its styles, kept while they are shown; none while stopped.
     std::shared_ptr<const CompiledChart> played_;
     std::optional<StyleMap> styles_;
+    ChartSpelling capoShapes_;  //!< of the chart being played
     QTimer refresh_;
     Shown shown_;
 };
