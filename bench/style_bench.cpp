@@ -5,8 +5,8 @@
 // the MIDI export does; the whole MIDI export of the same songs, compile and file included (and at 12,000
 // in the busiest grooves, against the block chords); and Export to
 // Audio of a five-minute song in a style with drums, through the built-in synthesizer, with how many times
-// faster than real time it runs; and the loading of the default SoundFont that the first Play with the
-// built-in synthesizer waits for.
+// faster than real time it runs; and the loading of the default SoundFont, which the window does ahead, off
+// its thread (window_bench times Play to the first note).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -170,8 +170,8 @@ void ExportAudioFunk(benchmark::State& state) {
     ExportAudioInStyle(state, "Funk");
 }
 
-// What the window's first Play with the built-in synthesizer waits for before its first note: the default
-// SoundFont loaded into a new synthesizer.
+// The default SoundFont loaded into a new synthesizer: what every Play with the built-in synthesizer once
+// waited for before its first note, and the window now loads ahead.
 void LoadDefaultSoundFont(benchmark::State& state) {
     for (auto _ : state) {
         if (kaz::SoundFontSynth::Create(kaz::SynthOptions{}) == nullptr) {

@@ -13,7 +13,12 @@
 // - typing at the end and in the middle of one long line, with the highlighter and the live check at work:
 //   the slowest keystroke, painting included, by the line's length;
 // - listing the unsaved charts that runs which were killed left behind, each with the lock its run held, and
-//   making the list the user answers.
+//   making the list the user answers;
+// - from Play to the first note reaching the built-in synthesizer (playing through its "file" output, with
+// the
+//   default SoundFont): the sounds loading on that Play (as every Play once did), the first Play pressed as
+//   soon as the window shows (the sounds still loading ahead), pressed once they have loaded, and a second
+//   Play; with the window's longest stall meanwhile.
 // cmake -DKAZ_BUILD_BENCH=ON, then build/.../bench/window_bench.
 #include <benchmark/benchmark.h>
 #include <sys/wait.h>
@@ -32,6 +37,8 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -45,6 +52,7 @@
 #include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
 #include "app/editor/live_checker.h"
+#include "app/loaded_modules.h"
 #include "app/main_window.h"
 #include "app/playback/playback_controller.h"
 #include "app/recovery_dialog.h"
@@ -437,6 +445,112 @@ void BM_ListingUnsavedCharts(benchmark::State& state) {
     }
 }
 
+//! A port that notes when the first note is struck through it.
+class FirstNotePort final : public MidiOutPort {
+  public:
+    FirstNotePort(std::unique_ptr<MidiOutPort> port, std::atomic<std::int64_t>& firstNoteNs)
+        : port_(std::move(port)), firstNoteNs_(firstNoteNs) {}
+    [[nodiscard]] bool OpenByName(const std::string& name) override { return port_->OpenByName(name); }
+    void SendShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override {
+        port_->SendShort(status, data1, data2);
+        if ((status & kMessageMask) == kNoteOnStatus && data2 > 0 && firstNoteNs_.load() == 0) {
+            firstNoteNs_.store(NowNs());
+        }
+    }
+    void ResetAndClose() override { port_->ResetAndClose(); }
+    [[nodiscard]] bool IsOpen() const override { return port_->IsOpen(); }
+    [[nodiscard]] std::string Failure() const override { return port_->Failure(); }
+
+    [[nodiscard]] static std::int64_t NowNs() {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+
+  private:
+    std::unique_ptr<MidiOutPort> port_;
+    std::atomic<std::int64_t>& firstNoteNs_;
+};
+
+enum class SoundsLoad { OnPlay, AheadStillLoading, AheadLoaded, SecondPlay };
+
+//! The time from the Play command to the first note at the built-in synthesizer, and the longest the
+//! window's event loop stood still meanwhile.
+void BM_PlayToFirstSound(benchmark::State& state) {
+    const auto load = static_cast<SoundsLoad>(state.range(0));
+    QTemporaryDir folder;
+    const QString chart = folder.filePath("song.kaz");
+    WriteFile(chart, "[STYLE=Medium swing]\nDm7 G7 | Cmaj7 | Dm7 G7 | Cmaj7 |\n");
+    qputenv("KAZ_AUDIO_DRIVER", "file");
+    qputenv("KAZ_AUDIO_FILE", folder.filePath("sound.wav").toLocal8Bit());
+    for (auto _ : state) {
+        std::atomic<std::int64_t> firstNoteNs{0};
+        auto ports = std::make_shared<LoadedPorts>(FileKinds::RegularOnly);
+        Session session;
+        session.devices = {std::string(kBuiltInSynthName)};
+        session.makePort = [&] {
+            // Loading on Play: the ports, and so the sounds, made afresh for every Play.
+            auto port = load == SoundsLoad::OnPlay ? LoadedPorts(FileKinds::RegularOnly).MakePort()
+                                                   : ports->MakePort();
+            return std::make_unique<FirstNotePort>(std::move(port), firstNoteNs);
+        };
+        session.portReady = [&] { return load == SoundsLoad::OnPlay || ports->SoundsLoaded(); };
+        MainWindow window(session);
+        window.resize(760, 520);
+        window.show();
+        if (!window.LoadFile(chart)) {
+            state.SkipWithError("the chart did not open");
+            return;
+        }
+        QApplication::processEvents();
+        if (load != SoundsLoad::OnPlay) {
+            ports->LoadAhead();
+        }
+        if (load == SoundsLoad::AheadLoaded || load == SoundsLoad::SecondPlay) {
+            QTest::qWaitFor([&] { return ports->SoundsLoaded(); }, 30000);
+        }
+        if (load == SoundsLoad::SecondPlay) {
+            window.Actions().play->trigger();
+            QTest::qWaitFor([&] { return firstNoteNs.load() != 0; }, 30000);
+            window.Playback().Stop();
+            QApplication::processEvents();
+            firstNoteNs.store(0);
+        }
+        std::int64_t longestStallNs = 0;
+        std::int64_t lastTurnNs = FirstNotePort::NowNs();
+        QTimer turns;
+        QObject::connect(&turns, &QTimer::timeout, [&] {
+            const std::int64_t now = FirstNotePort::NowNs();
+            longestStallNs = std::max(longestStallNs, now - lastTurnNs);
+            lastTurnNs = now;
+        });
+        turns.start(5);
+        const std::int64_t pressedNs = FirstNotePort::NowNs();
+        lastTurnNs = pressedNs;
+        window.Actions().play->trigger();
+        longestStallNs = std::max(longestStallNs, FirstNotePort::NowNs() - lastTurnNs);
+        if (!QTest::qWaitFor([&] { return firstNoteNs.load() != 0; }, 30000)) {
+            state.SkipWithError("no note sounded");
+            return;
+        }
+        const double firstSoundMs = static_cast<double>(firstNoteNs.load() - pressedNs) * 1e-6;
+        state.SetIterationTime(firstSoundMs * 1e-3);
+        state.counters["first_sound_ms"] = firstSoundMs;
+        state.counters["longest_stall_ms"] = static_cast<double>(longestStallNs) * 1e-6;
+        window.Playback().Stop();
+        QApplication::processEvents();
+    }
+}
+
+BENCHMARK(BM_PlayToFirstSound)
+    ->ArgName("sounds_on_play_ahead_loading_loaded_second")
+    ->Arg(static_cast<int>(SoundsLoad::OnPlay))
+    ->Arg(static_cast<int>(SoundsLoad::AheadStillLoading))
+    ->Arg(static_cast<int>(SoundsLoad::AheadLoaded))
+    ->Arg(static_cast<int>(SoundsLoad::SecondPlay))
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartUpToFirstPaint)
     ->ArgName("settings_KB")
     ->Arg(0)

@@ -94,12 +94,14 @@ void AskNotationOnce(MainWindow& window, NotationMode& notation) {
 
 namespace {
 
-//! Lists the machine's outputs once the editor has first painted: the sound libraries then load while the
-//! window is already there, instead of before it shows.
+//! Lists the machine's outputs once the editor has first painted, and starts loading the built-in
+//! synthesizer's sounds for the first Play: the sound libraries then load while the window is already
+//! there, instead of before it shows.
 class DeviceListAfterFirstPaint final : public QObject {
   public:
-    DeviceListAfterFirstPaint(TransportBar& transport, QWidget& editorView)
-        : QObject(&editorView), transport_(transport) {
+    DeviceListAfterFirstPaint(TransportBar& transport, std::shared_ptr<LoadedPorts> ports,
+                              QWidget& editorView)
+        : QObject(&editorView), transport_(transport), ports_(std::move(ports)) {
         editorView.installEventFilter(this);
     }
 
@@ -108,6 +110,7 @@ class DeviceListAfterFirstPaint final : public QObject {
             watched->removeEventFilter(this);
             QTimer::singleShot(0, this, [this] {
                 transport_.ShowDevices(ReadMidiOutDevices());
+                ports_->LoadAhead();
                 deleteLater();
             });
         }
@@ -116,6 +119,7 @@ class DeviceListAfterFirstPaint final : public QObject {
 
   private:
     TransportBar& transport_;
+    std::shared_ptr<LoadedPorts> ports_;
 };
 
 }  // namespace
@@ -125,11 +129,13 @@ std::unique_ptr<MainWindow> StartUp(Session& session, const QStringList& files, 
     LoadSettings(session.settings.notation, session.snippets);
     session.devices = {std::string(kBuiltInSynthName)};
     // A recording onto a FIFO would hold the window until someone reads it.
-    session.makePort = LoadedPortFactory(FileKinds::RegularOnly);
+    auto ports = std::make_shared<LoadedPorts>(FileKinds::RegularOnly);
+    session.makePort = [ports] { return ports->MakePort(); };
+    session.portReady = [ports] { return ports->SoundsLoaded(); };
     auto window = std::make_unique<MainWindow>(session);
     // Before a restored chart becomes this run's own: a signal from then on keeps it again.
     new EndRequests(window->Document(), window.get());
-    new DeviceListAfterFirstPaint(window->Playback().Transport(), *window->Editor().viewport());
+    new DeviceListAfterFirstPaint(window->Playback().Transport(), ports, *window->Editor().viewport());
     if (!settingsProblem.isEmpty()) {
         window->Prompts().Tell(settingsProblem, MessageIcon::Exclamation);
     }

@@ -51,17 +51,30 @@ MidiOutDeviceNames ReadMidiOutDevices() {
                               : MidiOutDeviceNames{std::string(kBuiltInSynthName)};
 }
 
-MidiOutPortFactory LoadedPortFactory(FileKinds audioFileKinds) {
-    return [audioFileKinds]() -> std::unique_ptr<MidiOutPort> {
-        std::string error;
-        const DeviceModule* devices = LoadDeviceModule(error);
-        if (devices == nullptr) {
-            return std::make_unique<UnloadedDevicesPort>("Cannot load the MIDI and audio devices: " + error);
-        }
-        SynthOptions options = devices->synthOptionsFromEnvironment();
-        options.audioFileKinds = audioFileKinds;
-        return devices->systemPortFactory(std::move(options))();
-    };
+void LoadedPorts::LoadAhead() {
+    if (ports_.makePort) {
+        return;
+    }
+    const DeviceModule* devices = LoadDeviceModule(error_);
+    if (devices == nullptr) {
+        return;
+    }
+    SynthOptions options = devices->synthOptionsFromEnvironment();
+    options.audioFileKinds = audioFileKinds_;
+    ports_ = devices->makeSystemPorts(std::move(options));
+}
+
+bool LoadedPorts::SoundsLoaded() {
+    LoadAhead();
+    return !ports_.soundsLoaded || ports_.soundsLoaded();
+}
+
+std::unique_ptr<MidiOutPort> LoadedPorts::MakePort() {
+    LoadAhead();
+    if (!ports_.makePort) {
+        return std::make_unique<UnloadedDevicesPort>("Cannot load the MIDI and audio devices: " + error_);
+    }
+    return ports_.makePort();
 }
 
 }  // namespace kaz

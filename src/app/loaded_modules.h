@@ -20,9 +20,24 @@ namespace kaz {
 //! loaded, and Play then says why.
 [[nodiscard]] MidiOutDeviceNames ReadMidiOutDevices();
 
-//! Makes a port onto this machine's outputs for every Play, as SystemPortFactory does, through the device
-//! module; audioFileKinds says which files a recording may be written to. When the module cannot be
-//! loaded, the port does not open and its failure says why.
-[[nodiscard]] MidiOutPortFactory LoadedPortFactory(FileKinds audioFileKinds);
+//! The ports onto this machine's outputs, as MakeSystemPorts makes them, through the device module;
+//! audioFileKinds says which files a recording may be written to. When the module cannot be loaded, the
+//! port does not open and its failure says why.
+class LoadedPorts {
+  public:
+    explicit LoadedPorts(FileKinds audioFileKinds) : audioFileKinds_(audioFileKinds) {}
+
+    //! Load the module, and the built-in synthesizer's sounds on a thread of their own, unless done.
+    void LoadAhead();
+    //! Whether a port made now opens the built-in synthesizer at once.
+    [[nodiscard]] bool SoundsLoaded();
+    //! The port one Play opens.
+    [[nodiscard]] std::unique_ptr<MidiOutPort> MakePort();
+
+  private:
+    FileKinds audioFileKinds_;
+    SystemPorts ports_;
+    std::string error_;  //!< why the module did not load
+};
 
 }  // namespace kaz

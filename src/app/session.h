@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "app/settings.h"
@@ -21,6 +22,9 @@ struct Session {
     FastInputSnippets snippets;
     MidiOutDeviceNames devices;   //!< what the device list starts with, before the machine's are read
     MidiOutPortFactory makePort;  //!< the port every Play opens
+    //! Whether a port made now opens at once; while it does not (the sounds still loading), Play waits
+    //! with the window alive. Empty: always.
+    std::function<bool()> portReady;
     QtPlaybackClock clock;
     QtPlaybackTimer timer{clock};
 };

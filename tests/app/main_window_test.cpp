@@ -117,6 +117,30 @@ TEST_F(WindowTest, TheSongsEndStopsAndRefreshesTheCommands) {
     EXPECT_EQ(window->Transport().Tempo().text(), "300");
 }
 
+TEST_F(WindowTest, PlayBeforeTheSoundsHaveLoadedWaitsForThemAndEscapeCallsItOff) {
+    bool loaded = false;
+    session.portReady = [&loaded] { return loaded; };
+    window->Transport().ShowDevices({"Built-in synthesizer"});
+    Type("C | G7 |");
+    Commands().play->trigger();
+    EXPECT_TRUE(window->Transport().PlayButton().IsLatched());
+    EXPECT_TRUE(recording.openedNames.empty()) << "nothing opens before the sounds are there";
+    EXPECT_TRUE(Commands().stop->isEnabled());
+    Commands().stop->trigger();
+    EXPECT_FALSE(window->Transport().PlayButton().IsLatched());
+    loaded = true;
+    QTest::qWait(50);
+    EXPECT_TRUE(Stopped()) << "a Play called off stays off";
+
+    loaded = false;
+    Commands().play->trigger();
+    QTest::qWait(30);
+    EXPECT_TRUE(Stopped());
+    loaded = true;
+    QTRY_VERIFY_WITH_TIMEOUT(!Stopped(), 1000);
+    EXPECT_EQ(recording.openedNames, std::vector<std::string>{"Built-in synthesizer"});
+}
+
 //! Transposes up a whole tone with the start spellings.
 std::optional<TransposeResult> UpATone(const TransposeOffer& offer) {
     NoteNameTables tables;

@@ -11,6 +11,7 @@
 
 #include "device/sox_stats.h"
 #include "midi/device/device_port.h"
+#include "midi/device/synth_keeper.h"
 #include "midi/device/system_outputs.h"
 
 namespace kaz {
@@ -61,6 +62,31 @@ TEST(BuiltInSynth, PlaysThroughTheFileDriverInRealTime) {
     ASSERT_TRUE(stats.has_value());
     EXPECT_GT(stats->seconds, 0.2);
     EXPECT_GT(stats->rms, 0.01);
+}
+
+TEST(BuiltInSynth, LoadedAheadItPlaysEveryPlayAndIsLentToOneAtATime) {
+    const std::string path = TemporaryWave("kaz-kept");
+    const SynthOptions options = FileDriverOptions(path);
+    const auto keeper = std::make_shared<SynthKeeper>(options);
+    for (int play = 0; play < 2; ++play) {
+        {
+            DeviceMidiOutPort port(std::make_unique<SystemMidiOuts>(options, keeper));
+            ASSERT_TRUE(port.OpenByName(std::string(kBuiltInSynthName)));
+            port.SendShort(0xB0, 7, 100);
+            port.SendShort(0x90, 60, 100);
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            port.ResetAndClose();
+        }
+        const std::optional<test::SoxStats> stats = test::ReadWithSox(path);
+        std::filesystem::remove(path);
+        ASSERT_TRUE(stats.has_value());
+        EXPECT_GT(stats->rms, 0.01) << "play " << play;
+    }
+    EXPECT_TRUE(keeper->Loaded());
+    const std::unique_ptr<SoundFontSynth> lent = keeper->Take();
+    const std::unique_ptr<SoundFontSynth> another = keeper->Take();
+    ASSERT_NE(lent, nullptr);
+    EXPECT_NE(another, nullptr) << "a second output at once loads a synthesizer of its own";
 }
 
 TEST(BuiltInSynth, FailsToOpenLikeAnyDeviceWhenNoAudioOutputOpens) {

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTimer>
 #include <algorithm>
 
 #include "app/core_messages.h"
@@ -15,8 +16,16 @@
 #include "app/user_prompts.h"
 #include "app/window_command.h"
 #include "base/program.h"
+#include "midi/device/builtin_synth.h"
 
 namespace kaz {
+
+namespace {
+
+//! How often a waiting Play looks whether the sounds have loaded: soon enough not to be heard as late.
+constexpr int kSoundsWaitMs = 10;
+
+}  // namespace
 
 PlaybackController::PlaybackController(Session& session, ChartEditor& editor, ChartCompiler& compiler,
                                        UserPrompts& prompts, QWidget& window)
@@ -34,6 +43,9 @@ PlaybackController::PlaybackController(Session& session, ChartEditor& editor, Ch
         prompts_.ShowMessage(kProgramName, failure, MessageIcon::Exclamation);
     };
     engine_ = std::make_unique<PlaybackEngine>(std::move(seams));
+    soundsWait_ = new QTimer(this);
+    soundsWait_->setInterval(kSoundsWaitMs);
+    connect(soundsWait_, &QTimer::timeout, this, &PlaybackController::PlayWhenReady);
     connect(&transport_->Tempo(), &QSpinBox::valueChanged, this, &PlaybackController::OnTempoChosen);
     connect(&compiler_, &ChartCompiler::compiled, this, &PlaybackController::OfferLatest);
     PassTempo();
@@ -88,7 +100,7 @@ void PlaybackController::UpdateCommands() {
     const auto state = [this](PlaybackCommand command) { return engine_->QueryCommand(command); };
     commands_.play->setEnabled(state(PlaybackCommand::Play).enabled);
     commands_.pause->setEnabled(state(PlaybackCommand::PauseResume).enabled);
-    commands_.stop->setEnabled(state(PlaybackCommand::Stop).enabled);
+    commands_.stop->setEnabled(state(PlaybackCommand::Stop).enabled || waiting_.has_value());
     const CommandState practice = state(PlaybackCommand::LoopSelectedMeasures);
     commands_.loopSelectedMeasures->setEnabled(practice.enabled);
     transport_->LoopSelectedMeasuresButton().SetLatched(practice.checked);
@@ -115,7 +127,7 @@ bool PlaybackController::AcceptCompile(const ChartCompile& compile) {
 }
 
 void PlaybackController::OnPlay() {
-    if (!IsStopped()) {
+    if (!IsStopped() || waiting_) {
         return;
     }
     if (const std::shared_ptr<const ChartCompile> compile = CompileForCommand()) {
@@ -124,7 +136,7 @@ void PlaybackController::OnPlay() {
 }
 
 void PlaybackController::OnLoopSelectedMeasures() {
-    if (!IsStopped()) {
+    if (!IsStopped() || waiting_) {
         return;
     }
     const std::shared_ptr<const ChartCompile> compile = CompileForCommand();
@@ -144,6 +156,13 @@ void PlaybackController::OnLoopSelectedMeasures() {
 
 void PlaybackController::PlayCompile(const std::shared_ptr<const ChartCompile>& compile,
                                      std::optional<MeasureSpan> measures) {
+    if (!PortReady(transport_->SelectedDeviceName())) {
+        waiting_ = WaitingPlay{compile, measures};
+        transport_->PlayButton().SetLatched(true);
+        soundsWait_->start();
+        UpdateCommands();
+        return;
+    }
     // The chart's own tempo mark wins when it is new, and the box shows it; the live controls go on from
     // there.
     TakeTempoMark(compile->chart->tempoMark);
@@ -159,6 +178,23 @@ void PlaybackController::PlayCompile(const std::shared_ptr<const ChartCompile>& 
         given_.clear();
         prompts_.ShowMessage(kProgramName, failure, MessageIcon::Exclamation);
     }
+}
+
+bool PlaybackController::PortReady(const std::string& device) const {
+    // Another output that fails to open falls back to the synthesizer, which then loads at once as before.
+    return device != kBuiltInSynthName || !session_.portReady || session_.portReady();
+}
+
+void PlaybackController::PlayWhenReady() {
+    if (!waiting_ || !PortReady(transport_->SelectedDeviceName())) {
+        return;
+    }
+    soundsWait_->stop();
+    const WaitingPlay play = *std::exchange(waiting_, std::nullopt);
+    // Lit again by the Play that starts; not by one that fails.
+    transport_->PlayButton().SetLatched(false);
+    UpdateCommands();
+    PlayCompile(play.compile, play.measures);
 }
 
 void PlaybackController::OnStateChanged() {
@@ -253,6 +289,12 @@ void PlaybackController::OfferLatest() {
 }
 
 void PlaybackController::Stop() {
+    if (waiting_) {
+        waiting_.reset();
+        soundsWait_->stop();
+        transport_->PlayButton().SetLatched(false);
+        UpdateCommands();
+    }
     engine_->OnStop();
 }
 

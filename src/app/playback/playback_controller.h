@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "midi/playback_engine.h"
 
 class QAction;
+class QTimer;
 class QWidget;
 
 namespace kaz {
@@ -83,8 +85,13 @@ class PlaybackController final : public QObject {
     void UpdateCommands();
     void OnPlay();
     void OnLoopSelectedMeasures();
-    //! Play compile, only measures when given; or tell the user why it cannot.
+    //! Play compile, only measures when given; or tell the user why it cannot. While the built-in
+    //! synthesizer's sounds still load, the Play waits for them with the window alive.
     void PlayCompile(const std::shared_ptr<const ChartCompile>& compile, std::optional<MeasureSpan> measures);
+    //! Whether the port a Play on device opens now is there at once.
+    [[nodiscard]] bool PortReady(const std::string& device) const;
+    //! Play the waiting compile once the sounds have loaded.
+    void PlayWhenReady();
     //! Tell the user why compile cannot play: select the error's text and say what is wrong. True when it
     //! can.
     bool AcceptCompile(const ChartCompile& compile);
@@ -113,6 +120,13 @@ class PlaybackController final : public QObject {
     //! The compiles given to the engine since Play, oldest first: the one it plays and those offered after.
     std::vector<std::shared_ptr<const ChartCompile>> given_;
     std::unique_ptr<PlaybackEngine> engine_;
+    //! A Play waiting for the sounds to load, looked at by soundsWait_ until they have.
+    struct WaitingPlay {
+        std::shared_ptr<const ChartCompile> compile;
+        std::optional<MeasureSpan> measures;
+    };
+    std::optional<WaitingPlay> waiting_;
+    QTimer* soundsWait_;
 };
 
 }  // namespace kaz

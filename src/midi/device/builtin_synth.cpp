@@ -187,6 +187,12 @@ void SoundFontSynth::FinishAudioOutput() {
     }
 }
 
+void SoundFontSynth::StopAudioOutputAndReset() {
+    parts_->audioDriver.reset();
+    parts_->recorder.reset();
+    fluid_synth_system_reset(parts_->synth.get());
+}
+
 std::string SoundFontSynth::AudioOutputFailure() const {
     return parts_->recorder != nullptr ? parts_->recorder->Failure() : std::string();
 }
@@ -196,7 +202,16 @@ namespace {
 //! The synthesizer sounding on the system's audio output.
 class BuiltInSynthConnection final : public MidiOutConnection {
   public:
-    explicit BuiltInSynthConnection(std::unique_ptr<SoundFontSynth> synth) : synth_(std::move(synth)) {}
+    BuiltInSynthConnection(std::unique_ptr<SoundFontSynth> synth, SynthGiveBack giveBack)
+        : synth_(std::move(synth)), giveBack_(std::move(giveBack)) {}
+    ~BuiltInSynthConnection() override {
+        if (giveBack_) {
+            synth_->StopAudioOutputAndReset();
+            giveBack_(std::move(synth_));
+        }
+    }
+    BuiltInSynthConnection(const BuiltInSynthConnection&) = delete;
+    BuiltInSynthConnection& operator=(const BuiltInSynthConnection&) = delete;
 
     void Send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override {
         synth_->Send(status, data1, data2);
@@ -207,16 +222,29 @@ class BuiltInSynthConnection final : public MidiOutConnection {
 
   private:
     std::unique_ptr<SoundFontSynth> synth_;
+    SynthGiveBack giveBack_;
 };
 
 }  // namespace
 
 std::unique_ptr<MidiOutConnection> OpenBuiltInSynth(const SynthOptions& options, std::string& failure) {
-    std::unique_ptr<SoundFontSynth> synth = SoundFontSynth::Create(options);
-    if (synth == nullptr || !synth->StartAudioOutput(options, failure)) {
+    return ConnectBuiltInSynth(SoundFontSynth::Create(options), options, failure, {});
+}
+
+std::unique_ptr<MidiOutConnection> ConnectBuiltInSynth(std::unique_ptr<SoundFontSynth> synth,
+                                                       const SynthOptions& options, std::string& failure,
+                                                       SynthGiveBack giveBack) {
+    if (synth == nullptr) {
         return nullptr;
     }
-    return std::make_unique<BuiltInSynthConnection>(std::move(synth));
+    if (!synth->StartAudioOutput(options, failure)) {
+        if (giveBack) {
+            synth->StopAudioOutputAndReset();
+            giveBack(std::move(synth));
+        }
+        return nullptr;
+    }
+    return std::make_unique<BuiltInSynthConnection>(std::move(synth), std::move(giveBack));
 }
 
 }  // namespace kaz

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -55,6 +56,9 @@ class SoundFontSynth {
     [[nodiscard]] bool StartAudioOutput(const SynthOptions& options, std::string& failure);
     //! Complete what the audio output writes (a recording's file); its failure, if any, stays.
     void FinishAudioOutput();
+    //! Close the audio output and bring every channel back to how it was loaded (programs, controllers),
+    //! ready for the next Play.
+    void StopAudioOutputAndReset();
     //! Why the audio output stopped working (a recording that cannot be written); empty while it works.
     [[nodiscard]] std::string AudioOutputFailure() const;
 
@@ -66,5 +70,15 @@ class SoundFontSynth {
 //! machine without a sound card) or no SoundFont loads, with the reason in failure when one is known.
 [[nodiscard]] std::unique_ptr<MidiOutConnection> OpenBuiltInSynth(const SynthOptions& options,
                                                                   std::string& failure);
+
+//! Where a synthesizer goes when its output closes, stopped and reset; none: it is destroyed.
+using SynthGiveBack = std::function<void(std::unique_ptr<SoundFontSynth>)>;
+
+//! An already loaded synthesizer (nullptr: none loaded, and this fails) playing on the system's audio
+//! output, given back when the output closes or fails to open; as OpenBuiltInSynth otherwise.
+[[nodiscard]] std::unique_ptr<MidiOutConnection> ConnectBuiltInSynth(std::unique_ptr<SoundFontSynth> synth,
+                                                                     const SynthOptions& options,
+                                                                     std::string& failure,
+                                                                     SynthGiveBack giveBack);
 
 }  // namespace kaz

@@ -3,9 +3,12 @@
 
 extern "C" __attribute__((visibility("default"))) const kaz::DeviceModule* KazDeviceModule() {
     static constexpr kaz::DeviceModule kModule{
-        kaz::SynthOptionsFromEnvironment, kaz::EnumerateMidiOutDevices,
-        kaz::SystemPortFactory,           kaz::CanWriteFlac,
-        kaz::AudioFormatOfPath,           kaz::RenderAudio,
+        kaz::SynthOptionsFromEnvironment,
+        kaz::EnumerateMidiOutDevices,
+        kaz::MakeSystemPorts,
+        kaz::CanWriteFlac,
+        kaz::AudioFormatOfPath,
+        kaz::RenderAudio,
     };
     return &kModule;
 }

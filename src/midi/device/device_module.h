@@ -11,7 +11,7 @@ namespace kaz {
 struct DeviceModule {
     decltype(&SynthOptionsFromEnvironment) synthOptionsFromEnvironment;
     decltype(&EnumerateMidiOutDevices) enumerateMidiOutDevices;
-    decltype(&SystemPortFactory) systemPortFactory;
+    decltype(&MakeSystemPorts) makeSystemPorts;
     decltype(&CanWriteFlac) canWriteFlac;
     decltype(&AudioFormatOfPath) audioFormatOfPath;
     decltype(&RenderAudio) renderAudio;

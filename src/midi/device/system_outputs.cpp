@@ -4,7 +4,8 @@
 
 namespace kaz {
 
-SystemMidiOuts::SystemMidiOuts(SynthOptions options) : options_(std::move(options)) {}
+SystemMidiOuts::SystemMidiOuts(SynthOptions options, std::shared_ptr<SynthKeeper> keeper)
+    : options_(std::move(options)), keeper_(std::move(keeper)) {}
 
 int SystemMidiOuts::DeviceCount() {
     return 1 + midiOutputs_.Count();
@@ -22,6 +23,12 @@ std::optional<std::string> SystemMidiOuts::DeviceName(int id) {
 
 std::unique_ptr<MidiOutConnection> SystemMidiOuts::Open(int id) {
     openFailure_.clear();
+    if (id == 0 && keeper_ != nullptr) {
+        return ConnectBuiltInSynth(keeper_->Take(), options_, openFailure_,
+                                   [keeper = keeper_](std::unique_ptr<SoundFontSynth> synth) {
+                                       keeper->GiveBack(std::move(synth));
+                                   });
+    }
     if (id == 0) {
         return OpenBuiltInSynth(options_, openFailure_);
     }
@@ -33,10 +40,12 @@ MidiOutDeviceNames EnumerateMidiOutDevices(const SynthOptions& options) {
     return ReadDeviceNames(outputs);
 }
 
-MidiOutPortFactory SystemPortFactory(SynthOptions options) {
-    return [options = std::move(options)]() -> std::unique_ptr<MidiOutPort> {
-        return std::make_unique<DeviceMidiOutPort>(std::make_unique<SystemMidiOuts>(options));
-    };
+SystemPorts MakeSystemPorts(SynthOptions options) {
+    auto keeper = std::make_shared<SynthKeeper>(options);
+    return {[options = std::move(options), keeper]() -> std::unique_ptr<MidiOutPort> {
+                return std::make_unique<DeviceMidiOutPort>(std::make_unique<SystemMidiOuts>(options, keeper));
+            },
+            [keeper] { return keeper->Loaded(); }};
 }
 
 }  // namespace kaz
