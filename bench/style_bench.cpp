@@ -147,11 +147,11 @@ void ExportAudioInStyle(benchmark::State& state, const std::string& style) {
     options.settings = InStyle(style);
     const auto chart = kaz::bench::CompileOrAbort(kaz::bench::BluesChart(kMeasures), options);
     const fs::path wav = fs::temp_directory_path() / "kaz-bench-style.wav";
-    std::string error;
+    kaz::Message error;
     for (auto _ : state) {
         if (kaz::RenderAudio(chart->performance, 120, wav.string(), kaz::AudioFormat::Wav,
                              kaz::SynthOptions{}, {}, error) != kaz::RenderOutcome::Written) {
-            state.SkipWithError(error.c_str());
+            state.SkipWithError(error.English().c_str());
             break;
         }
     }

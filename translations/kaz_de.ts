@@ -316,6 +316,62 @@
         <source>B read as B flat (German notation); write H for B natural, or choose English notation</source>
         <translation>B als B (Bb) gelesen (deutsche Tonnamen); schreiben Sie H für H, oder wählen Sie englische Tonnamen</translation>
     </message>
+    <message>
+        <source>the change to the style %1 at measure %2</source>
+        <translation>der Wechsel zum Stil %1 in Takt %2</translation>
+    </message>
+    <message>
+        <source>the chart&apos;s own chord shape of %1, written as %2</source>
+        <translation>der eigene Akkordaufbau des Charts für %1, geschrieben als %2</translation>
+    </message>
+    <message>
+        <source>the meter %1 of measure %2, which has no sign in the format</source>
+        <translation>die Taktart %1 in Takt %2, für die das Format kein Zeichen hat</translation>
+    </message>
+    <message>
+        <source>the chord %1, written as %2</source>
+        <translation>der Akkord %1, geschrieben als %2</translation>
+    </message>
+    <message>
+        <source>the chord %1, read back as %2</source>
+        <translation>der Akkord %1, zurückgelesen als %2</translation>
+    </message>
+    <message>
+        <source>the hold (=) in measure %1, written as the chord before it played longer</source>
+        <translation>das Halten (=) in Takt %1, geschrieben als der Akkord davor, länger gespielt</translation>
+    </message>
+    <message>
+        <source>the audio renderer cannot be loaded: %1</source>
+        <translation>die Audioausgabe kann nicht geladen werden: %1</translation>
+    </message>
+    <message>
+        <source>the tempo must be positive</source>
+        <translation>das Tempo muss größer als null sein</translation>
+    </message>
+    <message>
+        <source>the song is too long for a WAV file</source>
+        <translation>der Song ist zu lang für eine WAV-Datei</translation>
+    </message>
+    <message>
+        <source>the installed sound file library cannot write FLAC</source>
+        <translation>die installierte Audiodatei-Bibliothek kann kein FLAC schreiben</translation>
+    </message>
+    <message>
+        <source>no General MIDI SoundFont found (set KAZ_SOUNDFONT to a .sf2 file)</source>
+        <translation>kein General-MIDI-SoundFont gefunden (KAZ_SOUNDFONT auf eine .sf2-Datei setzen)</translation>
+    </message>
+    <message>
+        <source>cannot load the SoundFont &apos;%1&apos;</source>
+        <translation>der SoundFont &apos;%1&apos; kann nicht geladen werden</translation>
+    </message>
+    <message>
+        <source>cannot write &apos;%1&apos;: %2</source>
+        <translation>&apos;%1&apos; kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot write &apos;%1&apos;: the FLAC stream failed</source>
+        <translation>&apos;%1&apos; kann nicht geschrieben werden: der FLAC-Datenstrom ist abgebrochen</translation>
+    </message>
 </context>
 <context>
     <name>FastInputDialog</name>

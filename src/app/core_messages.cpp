@@ -67,6 +67,23 @@ constexpr const char* kCorePatterns[] = {
     QT_TRANSLATE_NOOP(
         "CoreMessages",
         "B read as B flat (German notation); write H for B natural, or choose English notation"),
+    // What an export leaves out or writes otherwise.
+    QT_TRANSLATE_NOOP("CoreMessages", "the change to the style %1 at measure %2"),
+    QT_TRANSLATE_NOOP("CoreMessages", "the chart's own chord shape of %1, written as %2"),
+    QT_TRANSLATE_NOOP("CoreMessages", "the meter %1 of measure %2, which has no sign in the format"),
+    QT_TRANSLATE_NOOP("CoreMessages", "the chord %1, written as %2"),
+    QT_TRANSLATE_NOOP("CoreMessages", "the chord %1, read back as %2"),
+    QT_TRANSLATE_NOOP("CoreMessages",
+                      "the hold (=) in measure %1, written as the chord before it played longer"),
+    // Why an audio file could not be written.
+    QT_TRANSLATE_NOOP("CoreMessages", "the audio renderer cannot be loaded: %1"),
+    QT_TRANSLATE_NOOP("CoreMessages", "the tempo must be positive"),
+    QT_TRANSLATE_NOOP("CoreMessages", "the song is too long for a WAV file"),
+    QT_TRANSLATE_NOOP("CoreMessages", "the installed sound file library cannot write FLAC"),
+    QT_TRANSLATE_NOOP("CoreMessages", "no General MIDI SoundFont found (set KAZ_SOUNDFONT to a .sf2 file)"),
+    QT_TRANSLATE_NOOP("CoreMessages", "cannot load the SoundFont '%1'"),
+    QT_TRANSLATE_NOOP("CoreMessages", "cannot write '%1': %2"),
+    QT_TRANSLATE_NOOP("CoreMessages", "cannot write '%1': the FLAC stream failed"),
     // The band's parts in the mixer.
     QT_TRANSLATE_NOOP("CoreMessages", "Comping"),
     QT_TRANSLATE_NOOP("CoreMessages", "Bass"),

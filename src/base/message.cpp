@@ -1,5 +1,7 @@
 #include "base/message.h"
 
+#include <algorithm>
+
 namespace kaz {
 
 std::string Message::FillPlaces(std::string_view pattern, const std::vector<std::string>& values) {
@@ -17,6 +19,21 @@ std::string Message::FillPlaces(std::string_view pattern, const std::vector<std:
         }
     }
     return filled;
+}
+
+std::vector<std::string> InEnglish(const std::vector<Message>& messages) {
+    std::vector<std::string> english;
+    english.reserve(messages.size());
+    for (const Message& message : messages) {
+        english.push_back(message.English());
+    }
+    return english;
+}
+
+void AddOnce(std::vector<Message>& messages, Message message) {
+    if (std::find(messages.begin(), messages.end(), message) == messages.end()) {
+        messages.push_back(std::move(message));
+    }
 }
 
 }  // namespace kaz

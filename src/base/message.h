@@ -25,10 +25,21 @@ struct Message {
     //! The message in English: the pattern with its places filled.
     [[nodiscard]] std::string English() const { return FillPlaces(pattern, values); }
 
+    //! The same message: the same pattern (by its text) and the same values.
+    friend bool operator==(const Message& a, const Message& b) {
+        return std::string_view(a.pattern) == std::string_view(b.pattern) && a.values == b.values;
+    }
+
     //! pattern with each %1 to %9 replaced by that value; a place without a value, and a % not followed by
     //! a digit from 1, stay as written.
     [[nodiscard]] static std::string FillPlaces(std::string_view pattern,
                                                 const std::vector<std::string>& values);
 };
+
+//! Each of messages in English, in their order.
+[[nodiscard]] std::vector<std::string> InEnglish(const std::vector<Message>& messages);
+
+//! message added to messages unless they already hold it.
+void AddOnce(std::vector<Message>& messages, Message message);
 
 }  // namespace kaz

@@ -155,9 +155,13 @@ std::vector<CommandSpec> BuildCommands() {
          Joined(ChartOptions(),
                 std::vector<OptionSpec>{
                     Ranged("shift", "N", "Semitones to move every chord, -5..6.", {-5, 6}),
-                    {"to-key", "KEY",
+                    {"to-key",
+                     "KEY",
                      "Move the chart into KEY (E, Eb, F#m, Fis; H or B for B natural) from the key of its "
-                     "first [KEY=...] mark, or the key heard from its chords, and spell every chord by key."},
+                     "first [KEY=...] mark, or the key heard from its chords, and spell every chord by key.",
+                     std::nullopt,
+                     {},
+                     false},
                     {"spell",
                      "NAMES",
                      "Comma-separated names among C#, Db, D#, Eb, F#, Gb, G#, Ab, A#, Bb: how those pitch "
@@ -205,7 +209,12 @@ std::vector<CommandSpec> BuildCommands() {
          "list the accompaniment styles",
          "List the accompaniment styles, and the style files left out and why.",
          {},
-         {{"meter", "N/D", "Only the styles with a pattern of their own for that meter (6/8, 12/8)."}}},
+         {{"meter",
+           "N/D",
+           "Only the styles with a pattern of their own for that meter (6/8, 12/8).",
+           std::nullopt,
+           {},
+           false}}},
         {"export-pdf",
          "write the chart as a lead sheet in a PDF",
          "Write the chart as a lead sheet in a PDF: a grid of measures with the chord symbols as text, the "

@@ -12,7 +12,7 @@ int ExportIreal(const SongExportOptions& options) {
     if (const auto exit = ReadSongForExport(options, song)) {
         return *exit;
     }
-    for (const std::string& difference : LinkDifferences(song.measures)) {
+    for (const std::string& difference : InEnglish(LinkDifferences(song.measures))) {
         std::fprintf(stderr, "%s: warning: iReal Pro cannot write %s\n", options.file.c_str(),
                      difference.c_str());
     }

@@ -12,7 +12,7 @@ int ExportMusicXml(const SongExportOptions& options) {
     if (const auto exit = ReadSongForExport(options, song)) {
         return *exit;
     }
-    for (const std::string& difference : MusicXmlDifferences(song.measures)) {
+    for (const std::string& difference : InEnglish(MusicXmlDifferences(song.measures))) {
         std::fprintf(stderr, "%s: warning: MusicXML cannot write %s\n", options.file.c_str(),
                      difference.c_str());
     }

@@ -15,10 +15,10 @@ int RunRender(const CommandLine& parser) {
     }
     const std::int32_t tempo = PerformanceTempo(compiled->score, compiled->settings);
     const std::string& path = parser.Positionals().at(1);
-    std::string error;
+    Message error;
     if (RenderAudio(compiled->performance, tempo, path, AudioFormatOfPath(path),
                     SynthOptionsFromEnvironment(), {}, error, path == "-") != RenderOutcome::Written) {
-        return UsageError(error);
+        return UsageError(error.English());
     }
     return kExitOk;
 }

@@ -23,7 +23,7 @@ std::optional<int> ReadSongForExport(const SongExportOptions& options, LeadSheet
         return exit;
     }
     ChartReading reading = ReadCompiledChart(*compiled);
-    for (const std::string& dropped : reading.dropped) {
+    for (const std::string& dropped : InEnglish(reading.dropped)) {
         std::fprintf(stderr, "%s: warning: not exported: %s\n", options.file.c_str(), dropped.c_str());
     }
     song = std::move(reading.sheet);

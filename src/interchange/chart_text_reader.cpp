@@ -127,8 +127,8 @@ class CompiledChartReader {
                     sheet.style = std::string(ForeignNameOfStyle(mark.name));
                 }
             } else {
-                reading_.dropped.push_back("the change to the style " + mark.name + " at measure " +
-                                           std::to_string(mark.slot + 1));
+                reading_.dropped.push_back(
+                    {"the change to the style %1 at measure %2", {mark.name, std::to_string(mark.slot + 1)}});
             }
         }
     }
@@ -227,12 +227,9 @@ class CompiledChartReader {
         const bool known =
             AnalyzeChord(plain, "C" + suffix, scratch, ChordDefinitions()) == ChordAnalysis::Ok;
         const std::string bass = chord.bassName.empty() ? std::string() : "/" + EnglishName(chord.bassName);
-        const std::string remark = "the chart's own chord shape of " + std::string(chord.text()) +
-                                   ", written as " + EnglishName(chord.rootName) +
-                                   (known ? suffix : std::string()) + bass;
-        if (std::find(reading_.dropped.begin(), reading_.dropped.end(), remark) == reading_.dropped.end()) {
-            reading_.dropped.push_back(remark);
-        }
+        AddOnce(reading_.dropped, {"the chart's own chord shape of %1, written as %2",
+                                   {std::string(chord.text()),
+                                    EnglishName(chord.rootName) + (known ? suffix : std::string()) + bass}});
         return known ? suffix : std::string();
     }
 

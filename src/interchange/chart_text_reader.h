@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/message.h"
 #include "interchange/lead_sheet.h"
 #include "language/compile_score.h"
 
@@ -14,7 +15,7 @@ struct ChartReading {
     LeadSheet sheet;
     //! What the chart says that a lead sheet cannot carry, one remark each: its own chord shapes, a change
     //! of style within the song.
-    std::vector<std::string> dropped;
+    std::vector<Message> dropped;
     std::string error;  //!< empty when the chart was read
 
     [[nodiscard]] bool Read() const { return error.empty(); }

@@ -595,13 +595,8 @@ std::string MeasureCells(const std::vector<std::string>& chords, int beats) {
 
 }  // namespace
 
-std::vector<std::string> LinkDifferences(const std::vector<SheetMeasure>& measures) {
-    std::vector<std::string> remarks;
-    const auto remark = [&](std::string text) {
-        if (std::find(remarks.begin(), remarks.end(), text) == remarks.end()) {
-            remarks.push_back(std::move(text));
-        }
-    };
+std::vector<Message> LinkDifferences(const std::vector<SheetMeasure>& measures) {
+    std::vector<Message> remarks;
     SheetMeasure meter;
     meter.meterNumerator = 4;
     meter.meterDenominator = 4;
@@ -613,9 +608,10 @@ std::vector<std::string> LinkDifferences(const std::vector<SheetMeasure>& measur
         }
         if (measure.meterNumerator > 0 &&
             MeterSign(measure.meterNumerator, measure.meterDenominator).empty()) {
-            remark("the meter " + std::to_string(measure.meterNumerator) + "/" +
-                   std::to_string(measure.meterDenominator) + " of measure " + std::to_string(i + 1) +
-                   ", which has no sign in the format");
+            AddOnce(remarks,
+                    {"the meter %1 of measure %2, which has no sign in the format",
+                     {std::to_string(measure.meterNumerator) + "/" + std::to_string(measure.meterDenominator),
+                      std::to_string(i + 1)}});
         }
         for (const std::string& chord : measure.chords) {
             if (chord.empty() || !IsRootLetter(chord[0])) {
@@ -623,7 +619,7 @@ std::vector<std::string> LinkDifferences(const std::vector<SheetMeasure>& measur
             }
             const std::size_t root = chord.size() > 1 && (chord[1] == 'b' || chord[1] == '#') ? 2 : 1;
             if (!LinkQuality(std::string_view(chord).substr(root, chord.find('/') - root)).exact) {
-                remark("the chord " + chord + ", written as " + LinkChord(chord));
+                AddOnce(remarks, {"the chord %1, written as %2", {chord, LinkChord(chord)}});
             }
         }
         // The format has no hold sign: a hold stays only where the measure's cells still show it.
@@ -635,8 +631,7 @@ std::vector<std::string> LinkDifferences(const std::vector<SheetMeasure>& measur
             alone.chords = measure.chords;
             const CellReading back = ReadCells(WriteCells({alone}));
             if (back.measures.empty() || holds(back.measures.front().chords) != holds(measure.chords)) {
-                remark("the hold (=) in measure " + std::to_string(i + 1) +
-                       ", written as the chord before it played longer");
+                AddOnce(remarks, {kHoldWrittenLonger, {std::to_string(i + 1)}});
             }
         }
     }

@@ -20,7 +20,7 @@ struct CellReading {
 [[nodiscard]] CellReading ReadCells(std::string_view music);
 //! What the link of measures plays otherwise than the chart, one remark each: a chord whose quality the
 //! format has not, with the chord it writes instead; a hold sign the cells cannot show.
-[[nodiscard]] std::vector<std::string> LinkDifferences(const std::vector<SheetMeasure>& measures);
+[[nodiscard]] std::vector<Message> LinkDifferences(const std::vector<SheetMeasure>& measures);
 //! The music string (unscrambled) of measures.
 [[nodiscard]] std::string WriteCells(const std::vector<SheetMeasure>& measures);
 

@@ -3,7 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "base/message.h"
+
 namespace kaz {
+
+//! What both exports say of a hold their format can only write as the chord before it played longer.
+inline constexpr const char* kHoldWrittenLonger =
+    "the hold (=) in measure %1, written as the chord before it played longer";
 
 //! One written measure of a lead sheet, with the form marks that open and close it.
 struct SheetMeasure {

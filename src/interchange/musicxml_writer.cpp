@@ -401,8 +401,8 @@ std::string WriteMusicXml(const LeadSheet& sheet) {
     return written ? text : std::string();
 }
 
-std::vector<std::string> MusicXmlDifferences(const std::vector<SheetMeasure>& measures) {
-    std::vector<std::string> remarks;
+std::vector<Message> MusicXmlDifferences(const std::vector<SheetMeasure>& measures) {
+    std::vector<Message> remarks;
     for (std::size_t i = 0; i < measures.size(); ++i) {
         const std::vector<std::string>& entries = measures[i].chords;
         for (const std::string& chord : entries) {
@@ -412,10 +412,8 @@ std::vector<std::string> MusicXmlDifferences(const std::vector<SheetMeasure>& me
             }
             // A kind and its degrees read back in the everyday spelling, which may voice the chord otherwise.
             const std::string back = ChartChordOf(description).symbol;
-            const std::string remark = "the chord " + chord + ", read back as " + back;
-            if (VoiceOfSuffix(SuffixOf(back)) != VoiceOfSuffix(SuffixOf(chord)) &&
-                std::find(remarks.begin(), remarks.end(), remark) == remarks.end()) {
-                remarks.push_back(remark);
+            if (VoiceOfSuffix(SuffixOf(back)) != VoiceOfSuffix(SuffixOf(chord))) {
+                AddOnce(remarks, {"the chord %1, read back as %2", {chord, back}});
             }
         }
         if (std::find(entries.begin(), entries.end(), "=") == entries.end()) {
@@ -433,8 +431,7 @@ std::vector<std::string> MusicXmlDifferences(const std::vector<SheetMeasure>& me
             placed.insert(placed.begin(), {0, "="});
         }
         if (placed.empty() || SpreadChords(placed, static_cast<int>(entries.size())) != entries) {
-            remarks.push_back("the hold (=) in measure " + std::to_string(i + 1) +
-                              ", written as the chord before it played longer");
+            remarks.push_back({kHoldWrittenLonger, {std::to_string(i + 1)}});
         }
     }
     return remarks;

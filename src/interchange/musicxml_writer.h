@@ -21,6 +21,6 @@ using TextSink = std::function<bool(std::string_view)>;
 [[nodiscard]] std::string WriteMusicXml(const LeadSheet& sheet);
 //! What the lead sheet of measures plays otherwise than the chart, one remark each: a hold sign that chord
 //! symbols placed in time cannot show, such as one that ends a measure.
-[[nodiscard]] std::vector<std::string> MusicXmlDifferences(const std::vector<SheetMeasure>& measures);
+[[nodiscard]] std::vector<Message> MusicXmlDifferences(const std::vector<SheetMeasure>& measures);
 
 }  // namespace kaz

@@ -39,7 +39,7 @@ TEST(TransposeDialogWidget, TwoStepsDownTheListAndEnterMoveTheChartUpAWholeTone)
 TEST(TransposeDialogWidget, ARowButtonSwapsTheSpellingAndTheNextOpeningShowsIt) {
     NoteNameTables tables;
     {
-        TransposeDialog dialog(nullptr, tables, TransposeOffer{kEnglishNotation});
+        TransposeDialog dialog(nullptr, tables, TransposeOffer{kEnglishNotation, {}, false});
         QRadioButton* cSharp = Button(dialog, "sharpButton", 1);
         QRadioButton* dFlat = Button(dialog, "flatButton", 1);
         ASSERT_EQ(dFlat->text(), "Db");
@@ -51,14 +51,14 @@ TEST(TransposeDialogWidget, ARowButtonSwapsTheSpellingAndTheNextOpeningShowsIt) 
         EXPECT_TRUE(Button(dialog, "sharpButton", 0)->isChecked());
         EXPECT_EQ(dialog.Result().names[1], "Db");
     }
-    TransposeDialog reopened(nullptr, tables, TransposeOffer{kEnglishNotation});
+    TransposeDialog reopened(nullptr, tables, TransposeOffer{kEnglishNotation, {}, false});
     EXPECT_TRUE(Button(reopened, "flatButton", 1)->isChecked());
     EXPECT_FALSE(Button(reopened, "sharpButton", 1)->isChecked());
 }
 
 TEST(TransposeDialogWidget, AGermanChartNamesItsBRowsAndButtonsTheGermanWay) {
     NoteNameTables tables;
-    TransposeDialog dialog(nullptr, tables, TransposeOffer{kGermanNotation});
+    TransposeDialog dialog(nullptr, tables, TransposeOffer{kGermanNotation, {}, false});
     EXPECT_EQ(dialog.findChild<QLabel*>("rowLabel10")->text(), "A#/B");
     EXPECT_EQ(dialog.findChild<QLabel*>("rowLabel11")->text(), "H");
     EXPECT_EQ(Button(dialog, "sharpButton", 11)->text(), "H");

@@ -28,7 +28,7 @@ TEST(ReportError, RecordsTheErrorAndShowsNothingWhileTheParseRuns) {
 }
 
 TEST(FormatErrorMessage, TellsTheLineTheErrorAndItsTextInTheFixedForm) {
-    EXPECT_EQ(FormatErrorMessage(LanguageError{"Unknown chord", "Cadd9", 2, {5, 10}}),
+    EXPECT_EQ(FormatErrorMessage(LanguageError{"Unknown chord", "Cadd9", 2, {5, 10}, {}}),
               "Line: 2\nUnknown chord: `Cadd9`");
 }
 

@@ -52,12 +52,12 @@ class AudioRenderTest : public ::testing::Test {
     fs::path folder;
     SynthOptions options;
     EventList events;
-    std::string error;
+    Message error;
 };
 
 TEST_F(AudioRenderTest, WritesTheSongAtItsTempoPlusTheReleaseTail) {
     TwoMeasures(120);  // 8 beats at 120: 4 s
-    ASSERT_EQ(Render(Target()), RenderOutcome::Written) << error;
+    ASSERT_EQ(Render(Target()), RenderOutcome::Written) << error.English();
     const std::optional<test::SoxStats> stats = test::ReadWithSox(Target());
     ASSERT_TRUE(stats.has_value());
     EXPECT_NEAR(stats->seconds, 4.0 + kReleaseTailSeconds, 0.001);
@@ -68,7 +68,7 @@ TEST_F(AudioRenderTest, WritesTheSongAtItsTempoPlusTheReleaseTail) {
 
 TEST_F(AudioRenderTest, FollowsTheTempoEventsOfThePerformance) {
     TwoMeasures(60);  // the tempo event wins over the start tempo: 8 s
-    ASSERT_EQ(Render(Target()), RenderOutcome::Written) << error;
+    ASSERT_EQ(Render(Target()), RenderOutcome::Written) << error.English();
     const std::optional<test::SoxStats> stats = test::ReadWithSox(Target());
     ASSERT_TRUE(stats.has_value());
     EXPECT_NEAR(stats->seconds, 8.0 + kReleaseTailSeconds, 0.001);
@@ -76,7 +76,7 @@ TEST_F(AudioRenderTest, FollowsTheTempoEventsOfThePerformance) {
 
 TEST_F(AudioRenderTest, TheSecondStrikeSoundsAtItsSample) {
     TwoMeasures(120);
-    ASSERT_EQ(Render(Target()), RenderOutcome::Written) << error;
+    ASSERT_EQ(Render(Target()), RenderOutcome::Written) << error.English();
     // The first chord is released at 1.8 s and the second struck at 2.0 s, give or take the synthesizer's
     // 64-sample block (1.45 ms).
     const auto peak = [this](const char* start, const char* length) {
@@ -97,13 +97,13 @@ TEST_F(AudioRenderTest, AFailedRenderLeavesTheTargetAsItWas) {
     SynthOptions noFont = options;
     noFont.soundFont = (folder / "missing.sf2").string();
     EXPECT_EQ(Render(Target(), AudioFormat::Wav, {}, &noFont), RenderOutcome::Failed);
-    EXPECT_NE(error.find("SoundFont"), std::string::npos);
+    EXPECT_NE(error.English().find("SoundFont"), std::string::npos);
 
     EventList endless;
     endless.AddEvent(MidiEvent::EndOfTrack(2'000'000'000));
     EXPECT_EQ(RenderAudio(endless, 20, Target(), AudioFormat::Wav, options, {}, error),
               RenderOutcome::Failed);
-    EXPECT_EQ(error, "the song is too long for a WAV file");
+    EXPECT_EQ(error.English(), "the song is too long for a WAV file");
 
     EXPECT_EQ(FolderContents().size(), 1u);
     std::ifstream kept(Target());
@@ -125,7 +125,7 @@ TEST_F(AudioRenderTest, FlacHoldsTheSameSongPackedAndAStoppedRenderLeavesTheTarg
                          return true;
                      }),
               RenderOutcome::Written)
-        << error;
+        << error.English();
     const std::optional<test::SoxStats> stats = test::ReadWithSox(flac);
     ASSERT_TRUE(stats.has_value());
     EXPECT_NEAR(stats->seconds, 4.0 + kReleaseTailSeconds, 0.001);
@@ -147,7 +147,7 @@ TEST_F(AudioRenderTest, FlacHoldsTheSameSongPackedAndAStoppedRenderLeavesTheTarg
 TEST_F(AudioRenderTest, AMissingFolderIsReportedAndNothingIsLeftBehind) {
     TwoMeasures(120);
     EXPECT_EQ(Render((folder / "no" / "song.wav").string()), RenderOutcome::Failed);
-    EXPECT_NE(error.find("cannot write"), std::string::npos);
+    EXPECT_NE(error.English().find("cannot write"), std::string::npos);
     EXPECT_TRUE(FolderContents().empty());
 }
 

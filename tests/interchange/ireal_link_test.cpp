@@ -217,10 +217,10 @@ TEST(IrealExport, SaysWhatTheLinkCannotWrite) {
     const ChartReading reading =
         test::ReadChartForTest("[CHORD wide = 0 7 16]\nCwide | D7-9 | Eb = | [5/16] F |\n");
     ASSERT_TRUE(reading.Read()) << reading.error;
-    EXPECT_EQ(reading.dropped,
+    EXPECT_EQ(InEnglish(reading.dropped),
               std::vector<std::string>{"the chart's own chord shape of Cwide, written as C"});
     EXPECT_EQ(
-        LinkDifferences(reading.sheet.measures),
+        InEnglish(LinkDifferences(reading.sheet.measures)),
         (std::vector<std::string>{"the chord D7-9, written as D7b9",
                                   "the hold (=) in measure 3, written as the chord before it played longer",
                                   "the meter 5/16 of measure 4, which has no sign in the format"}));
@@ -234,7 +234,8 @@ TEST(IrealStyle, TheStyleMarkIsTheSongsStyleAndBack) {
     EXPECT_EQ(test::ReadChartForTest("# Song\n# Style: Bossa\n[STYLE=Bossa nova]\nC |\n").sheet.style,
               "Bossa");
     const ChartReading changing = test::ReadChartForTest("C | [STYLE=Funk] D |\n");
-    EXPECT_EQ(changing.dropped, std::vector<std::string>{"the change to the style Funk at measure 2"});
+    EXPECT_EQ(InEnglish(changing.dropped),
+              std::vector<std::string>{"the change to the style Funk at measure 2"});
 }
 
 }  // namespace

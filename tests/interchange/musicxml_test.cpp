@@ -60,7 +60,7 @@ TEST(MusicXmlRoundTrip, TodaysChartsPlayTheSameNotes) {
 TEST(MusicXmlExport, SaysWhatTheLeadSheetCannotWrite) {
     const ChartReading reading = test::ReadChartForTest("D7-9 | Eb = | C = D | Cmaj7 |\n");
     ASSERT_TRUE(reading.Read()) << reading.error;
-    EXPECT_EQ(MusicXmlDifferences(reading.sheet.measures),
+    EXPECT_EQ(InEnglish(MusicXmlDifferences(reading.sheet.measures)),
               (std::vector<std::string>{
                   "the chord D7-9, read back as D7b9",
                   "the hold (=) in measure 2, written as the chord before it played longer"}));

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include "app/core_messages.h"
 #include "app/dialogs/background_task.h"
 #include "app/dialogs/song_picker_dialog.h"
 #include "app/file_messages.h"
@@ -257,10 +258,9 @@ bool InterchangeActions::WriteSongs(const std::vector<LeadSheet>& picked, QStrin
     return true;
 }
 
-void InterchangeActions::Export(
-    const QString& caption, const QString& filter, const QString& suffix,
-    const std::function<std::string(const LeadSheet&)>& write,
-    const std::function<std::vector<std::string>(const LeadSheet&)>& differences) {
+void InterchangeActions::Export(const QString& caption, const QString& filter, const QString& suffix,
+                                const std::function<std::string(const LeadSheet&)>& write,
+                                const std::function<std::vector<Message>(const LeadSheet&)>& differences) {
     const std::shared_ptr<const CompiledChart> compiled = access_.compile();
     if (compiled == nullptr) {
         return;
@@ -284,9 +284,9 @@ void InterchangeActions::Export(
         return;
     }
     QStringList leftOut;
-    for (const std::vector<std::string>& remarks : {reading.dropped, differences(reading.sheet)}) {
-        for (const std::string& remark : remarks) {
-            leftOut.append("\u2022 " + QString::fromStdString(remark));
+    for (const std::vector<Message>& remarks : {reading.dropped, differences(reading.sheet)}) {
+        for (const Message& remark : remarks) {
+            leftOut.append("\u2022 " + Said(remark));
         }
     }
     if (!leftOut.isEmpty()) {

@@ -82,7 +82,7 @@ class InterchangeActions : public QObject {
     //! carries, and what differences finds in the song as the format writes it.
     void Export(const QString& caption, const QString& filter, const QString& suffix,
                 const std::function<std::string(const LeadSheet&)>& write,
-                const std::function<std::vector<std::string>(const LeadSheet&)>& differences);
+                const std::function<std::vector<Message>(const LeadSheet&)>& differences);
     void ShowError(const QString& text);
 
     QWidget* window_;

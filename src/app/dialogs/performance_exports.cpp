@@ -6,6 +6,7 @@
 #include <QProgressDialog>
 #include <utility>
 
+#include "app/core_messages.h"
 #include "app/file_dialogs.h"
 #include "app/file_messages.h"
 #include "app/loaded_modules.h"
@@ -56,15 +57,16 @@ void PerformanceExports::ExportAudio() {
     if (compiled == nullptr) {
         return;
     }
-    std::string error;
+    std::string loading;
+    Message error;
     RenderOutcome outcome = RenderOutcome::Failed;
-    if (const DeviceModule* devices = LoadDeviceModule(error); devices == nullptr) {
-        error = "the audio renderer cannot be loaded: " + error;
+    if (const DeviceModule* devices = LoadDeviceModule(loading); devices == nullptr) {
+        error = Message("the audio renderer cannot be loaded: %1", {loading});
     } else {
         outcome = RenderAudioFile(*devices, *compiled, path, error);
     }
     if (outcome == RenderOutcome::Failed) {
-        prompts_.Tell(tr("Cannot export the audio file `%1`: %2.").arg(path, QString::fromStdString(error)),
+        prompts_.Tell(tr("Cannot export the audio file `%1`: %2.").arg(path, Said(error)),
                       MessageIcon::Exclamation);
     } else if (outcome == RenderOutcome::Written) {
         emit exported(tr("Exported %1").arg(QFileInfo(path).fileName()));
@@ -72,7 +74,7 @@ void PerformanceExports::ExportAudio() {
 }
 
 RenderOutcome PerformanceExports::RenderAudioFile(const DeviceModule& devices, const CompiledChart& compiled,
-                                                  const QString& path, std::string& error) {
+                                                  const QString& path, Message& error) {
     QProgressDialog progress(tr("Rendering %1 ...").arg(QFileInfo(path).fileName()), tr("Cancel"), 0, 1000,
                              &window_);
     progress.setWindowTitle(tr("Export to Audio"));

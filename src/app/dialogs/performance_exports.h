@@ -36,7 +36,7 @@ class PerformanceExports final : public QObject {
     //! Render the performance into the audio file at path through the devices, showing the progress with a
     //! Cancel button.
     RenderOutcome RenderAudioFile(const DeviceModule& devices, const CompiledChart& compiled,
-                                  const QString& path, std::string& error);
+                                  const QString& path, Message& error);
 
     QWidget& window_;
     UserPrompts& prompts_;

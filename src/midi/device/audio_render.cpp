@@ -274,8 +274,8 @@ double RenderGain(const EventList& events, const std::vector<std::int64_t>& fram
     return quiet.gain * raise;
 }
 
-std::string CannotWrite(const std::string& path, const OutputFile& file) {
-    return "cannot write '" + path + "': " + file.Error().message();
+Message CannotWrite(const std::string& path, const OutputFile& file) {
+    return {"cannot write '%1': %2", {path, file.Error().message()}};
 }
 
 }  // namespace
@@ -317,7 +317,7 @@ AudioFormat AudioFormatOfPath(const std::string& path) {
 
 RenderOutcome RenderAudio(const EventList& events, std::int32_t startTempo, const std::string& path,
                           AudioFormat format, const SynthOptions& options, const RenderProgress& progress,
-                          std::string& error, bool toStandardOutput, FileKinds kinds) {
+                          Message& error, bool toStandardOutput, FileKinds kinds) {
     if (startTempo <= 0) {
         error = "the tempo must be positive";
         return RenderOutcome::Failed;
@@ -339,8 +339,9 @@ RenderOutcome RenderAudio(const EventList& events, std::int32_t startTempo, cons
     std::unique_ptr<SoundFontSynth> synth = SoundFontSynth::Create(levelled);
     if (synth == nullptr) {
         const std::string soundFont = FindSoundFont(options);
-        error = soundFont.empty() ? "no General MIDI SoundFont found (set KAZ_SOUNDFONT to a .sf2 file)"
-                                  : "cannot load the SoundFont '" + soundFont + "'";
+        error = soundFont.empty()
+                    ? Message("no General MIDI SoundFont found (set KAZ_SOUNDFONT to a .sf2 file)")
+                    : Message("cannot load the SoundFont '%1'", {soundFont});
         return RenderOutcome::Failed;
     }
     OutputFile file;
@@ -369,7 +370,8 @@ RenderOutcome RenderAudio(const EventList& events, std::int32_t startTempo, cons
     if (performance == Performance::Stopped) {
         return RenderOutcome::Cancelled;
     }
-    error = file.Error() ? CannotWrite(path, file) : "cannot write '" + path + "': the FLAC stream failed";
+    error =
+        file.Error() ? CannotWrite(path, file) : Message("cannot write '%1': the FLAC stream failed", {path});
     return RenderOutcome::Failed;
 }
 

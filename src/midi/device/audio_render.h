@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/file_kinds.h"
+#include "base/message.h"
 #include "midi/device/builtin_synth.h"
 #include "render/event_list.h"
 
@@ -44,7 +45,7 @@ inline constexpr std::uint64_t kWaveDataLengthOffset = 40;
 [[nodiscard]] RenderOutcome RenderAudio(const EventList& events, std::int32_t startTempo,
                                         const std::string& path, AudioFormat format,
                                         const SynthOptions& options, const RenderProgress& progress,
-                                        std::string& error, bool toStandardOutput = false,
+                                        Message& error, bool toStandardOutput = false,
                                         FileKinds kinds = FileKinds::Any);
 
 }  // namespace kaz
