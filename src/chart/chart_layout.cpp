@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <iterator>
+#include <span>
+#include <utility>
 
 #include "harmony/transposition.h"
 
@@ -97,7 +99,9 @@ void AddRows(const ScoreTree& score, ChartLayout& layout) {
         const auto count = static_cast<std::uint32_t>(line.measures.size());
         const std::uint32_t perRow = count <= kMostMeasuresPerLine ? count : kMeasuresPerRow;
         for (std::uint32_t done = 0; done < count; done += perRow) {
-            layout.rows.push_back({first + done, std::min(perRow, count - done)});
+            ChartRow& row = layout.rows.emplace_back();
+            row.first = first + done;
+            row.count = std::min(perRow, count - done);
         }
         first += count;
     }
@@ -218,6 +222,92 @@ void AddMarks(const ScoreTree& score, ChartLayout& layout) {
     }
 }
 
+//! The words of a lyric line between from and to, without the bar lines written among them, trimmed.
+std::string WordsBetween(std::string_view line, std::size_t from, std::size_t to) {
+    std::string words;
+    for (char c : line.substr(from, to - from)) {
+        if (c != '|' && (c != ' ' || (!words.empty() && words.back() != ' '))) {
+            words += c;
+        }
+    }
+    while (!words.empty() && words.back() == ' ') {
+        words.pop_back();
+    }
+    return words;
+}
+
+//! A lyric line with chords in it: each chord takes the words after its bracket, up to the next one; the
+//! words before the first chord (a pickup) go with the first. chords are the line's, line starts at start.
+void GiveWordsToChords(std::string_view line, int start, std::span<ChartChord> chords) {
+    std::string pickup = WordsBetween(line, 1, line.find('['));
+    for (std::size_t i = 0; i < chords.size(); ++i) {
+        const auto after = static_cast<std::size_t>(chords[i].text.end - start);
+        const std::size_t close = line.find_first_not_of(" \t", after);
+        // Chords sharing one bracket ("[C G]") sing nothing until the last of them.
+        if (close == std::string_view::npos || line[close] != ']') {
+            continue;
+        }
+        chords[i].words = WordsBetween(line, close + 1, std::min(line.find('[', close), line.size()));
+        if (!pickup.empty()) {
+            chords[i].words = std::exchange(pickup, {}) + " " + chords[i].words;
+        }
+    }
+}
+
+//! The text offset where a row's measures end; 0 for a row of empty measures.
+int RowTextEnd(const ChartLayout& layout, const ChartRow& row) {
+    int end = 0;
+    for (std::uint32_t m = row.first; m < row.first + row.count; ++m) {
+        end = std::max(end, layout.measures[m].text.end);
+    }
+    return end;
+}
+
+//! The lyric lines of text (those that start with ">"): words of chords written in them go with those chords,
+//! a line of words alone goes under the row of measures above it (or the first row, before any).
+void AddLyrics(std::string_view text, ChartLayout& layout) {
+    if (layout.rows.empty()) {
+        return;
+    }
+    std::size_t rowAbove = 0;
+    auto chord = layout.chords.begin();
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view line = text.substr(start, end - start);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        const auto lineStart = static_cast<int>(start);
+        const auto lineEnd = static_cast<int>(start + line.size());
+        start = end + 1;
+        if (!line.starts_with('>')) {
+            continue;
+        }
+        chord = std::find_if(chord, layout.chords.end(),
+                             [&](const ChartChord& c) { return c.text.start >= lineStart; });
+        const auto past = std::find_if(chord, layout.chords.end(),
+                                       [&](const ChartChord& c) { return c.text.start >= lineEnd; });
+        while (rowAbove + 1 < layout.rows.size() && RowTextEnd(layout, layout.rows[rowAbove + 1]) != 0 &&
+               RowTextEnd(layout, layout.rows[rowAbove + 1]) <= lineStart) {
+            ++rowAbove;
+        }
+        if (chord == past) {
+            layout.rows[rowAbove].lyrics.push_back(WordsBetween(line, 1, line.size()));
+            continue;
+        }
+        GiveWordsToChords(line, lineStart, std::span<ChartChord>(chord, past));
+        chord = past;
+    }
+    for (ChartRow& row : layout.rows) {
+        for (std::uint32_t m = row.first; m < row.first + row.count; ++m) {
+            const ChartMeasure& measure = layout.measures[m];
+            for (std::uint32_t c = measure.firstChord; c < measure.firstChord + measure.chordCount; ++c) {
+                row.wordsUnderChords = row.wordsUnderChords || !layout.chords[c].words.empty();
+            }
+        }
+    }
+}
+
 }  // namespace
 
 const ChartSpelling::KeyNames* ChartSpelling::KeyAt(std::int32_t offset) const {
@@ -276,6 +366,7 @@ ChartLayout LayOutChart(const ScoreTree& score, std::string_view text, const Cha
     }
     AddRows(score, layout);
     AddMarks(score, layout);
+    AddLyrics(text, layout);
     return layout;
 }
 

@@ -50,6 +50,7 @@ struct ChartChord {
     Kind kind = Kind::Chord;  //!< Again for "/" and "=": the chord before goes on
     ChordDisplay symbol;      //!< for a Chord
     TextRange text;           //!< where the symbol stands in the compiled text
+    std::string words;        //!< sung from this chord on, when it stands in a lyric line
 };
 
 //! The line at a measure's side.
@@ -78,6 +79,11 @@ struct ChartMeasure {
 struct ChartRow {
     std::uint32_t first = 0;
     std::uint32_t count = 0;
+    bool wordsUnderChords = false;    //!< a chord of the row stands in a lyric line and has words
+    std::vector<std::string> lyrics;  //!< the lyric lines written under the row, in text order
+
+    //! The lines of words under the row: its chords' words first, then its lyric lines.
+    [[nodiscard]] std::size_t LyricLineCount() const { return (wordsUnderChords ? 1 : 0) + lyrics.size(); }
 };
 
 //! The chart laid out as a lead-sheet grid: its heading and its measures in rows, each written measure

@@ -44,6 +44,9 @@ void AddHeader(std::string& text, const LeadSheet& sheet) {
     for (const std::string& note : sheet.notes) {
         AddComment(text, note);
     }
+    if (sheet.capo > 0) {
+        text += "#kaz:capo=" + std::to_string(sheet.capo) + "\n";
+    }
     if (sheet.tempo >= kMinTempo && sheet.tempo <= kMaxTempo) {
         text += "[TEMPO=" + std::to_string(sheet.tempo) + "]\n";
     } else if (sheet.tempo != 0) {
@@ -103,12 +106,30 @@ int WrittenMeasures(const SheetMeasure& measure) {
     return measure.chords.size() == 1 && measure.chords.front() == "%%" ? 2 : 1;
 }
 
-//! The measures of the sheet grouped into the chart's lines.
+//! A sung measure the chart writes in a lyric line: one of chords alone, with no form marks but a section or
+//! a meter, which go on a line of their own before the words.
+bool WrittenInWords(const SheetMeasure& measure) {
+    const auto plain = [](const std::string& chord) {
+        return !chord.empty() && chord.find_first_of("%/=") != 0 && chord != "-";
+    };
+    return measure.sung && !measure.chords.empty() &&
+           std::all_of(measure.chords.begin(), measure.chords.end(), plain) &&
+           measure.words.size() == measure.chords.size() && !measure.repeatOpens &&
+           measure.repeatCloses == 0 && measure.jump.empty() && measure.ending.empty() && !measure.segno &&
+           !measure.coda;
+}
+
+//! The measures of the sheet grouped into the chart's lines: a lyric line is one line, however long.
 std::vector<std::vector<const SheetMeasure*>> Lines(const LeadSheet& sheet) {
     std::vector<std::vector<const SheetMeasure*>> lines;
     int filled = kMeasuresPerLine;
     for (const SheetMeasure& measure : sheet.measures) {
-        if (filled >= kMeasuresPerLine || !measure.section.empty() || measure.startsLine) {
+        const bool inWords = WrittenInWords(measure);
+        const SheetMeasure* before = lines.empty() ? nullptr : lines.back().back();
+        const bool apart =
+            before == nullptr || WrittenInWords(*before) != inWords || !before->lyricsAfter.empty();
+        if ((filled >= kMeasuresPerLine && !inWords) || apart || !measure.section.empty() ||
+            measure.startsLine || (inWords && OpeningMarks(measure) > 0)) {
             lines.emplace_back();
             filled = 0;
         }
@@ -142,6 +163,51 @@ std::string LineText(const std::vector<const SheetMeasure*>& line) {
         text += " |";
     }
     return std::string(Trimmed(text));
+}
+
+//! Words as a lyric line keeps them: brackets would be chords there, and bar lines would divide the measures
+//! of a line with chords.
+std::string LyricWords(std::string_view words, bool withChords) {
+    std::string kept;
+    for (const char c : words) {
+        // Blanks around the chords are kept: "a[D]way" is sung as one word.
+        kept += static_cast<unsigned char>(c) < 0x20 ? ' '
+                : c == '['                           ? '('
+                : c == ']'                           ? ')'
+                : c == '|' && withChords             ? '/'
+                                                     : c;
+    }
+    return kept;
+}
+
+//! A line of sung measures: its section or meter on a line of its own, then the words with the chords in
+//! brackets where they are sung, and bar lines between the measures unless each has one chord.
+std::string SungLineText(const std::vector<const SheetMeasure*>& line) {
+    const SheetMeasure& first = *line.front();
+    std::string text;
+    if (!first.section.empty()) {
+        text += "[" + first.section + "]";
+    }
+    if (first.meterNumerator > 0) {
+        text +=
+            "[" + std::to_string(first.meterNumerator) + "/" + std::to_string(first.meterDenominator) + "]";
+    }
+    if (!text.empty()) {
+        text += '\n';
+    }
+    const bool barLines =
+        std::any_of(line.begin(), line.end(), [](const SheetMeasure* m) { return m->chords.size() != 1; });
+    text += ">" + LyricWords(first.pickup, true);
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (barLines && i > 0) {
+            text.erase(text.find_last_not_of(' ') + 1);
+            text += " | ";
+        }
+        for (std::size_t c = 0; c < line[i]->chords.size(); ++c) {
+            text += "[" + line[i]->chords[c] + "]" + LyricWords(line[i]->words[c], true);
+        }
+    }
+    return std::string(Trimmed(text)) + (barLines ? " |" : "");
 }
 
 //! The B spellings of a name written in English: a bare "B" or "Bb".
@@ -183,8 +249,11 @@ std::string WriteChartText(const LeadSheet& sheet) {
                 AddComment(text, note);
             }
         }
-        text += LineText(line);
+        text += WrittenInWords(*line.front()) ? SungLineText(line) : LineText(line);
         text += '\n';
+        for (const std::string& words : line.back()->lyricsAfter) {
+            text += ">" + LyricWords(words, false) + "\n";
+        }
     }
     // Its chords are written in English names: a "B" that no "Bb" explains is B natural under any setting.
     if (BSpellings(sheet) == kSpelledB) {

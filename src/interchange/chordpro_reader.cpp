@@ -21,6 +21,21 @@ namespace {
 
 //! The longest chord name read as one; longer text in brackets is an annotation.
 constexpr std::size_t kMaxChordBytes = 32;
+//! Past the highest fret a capo is put on.
+constexpr int kHighestCapo = 24;
+
+//! The syllables of words, as their groups of vowels: enough to tell a word sung in passing from a phrase.
+int Syllables(std::string_view words) {
+    int syllables = 0;
+    bool inVowels = false;
+    for (const char c : words) {
+        const bool vowel = std::string_view("aeiouyAEIOUY").find(c) != std::string_view::npos ||
+                           static_cast<unsigned char>(c) >= 0x80;
+        syllables += vowel && !inVowels ? 1 : 0;
+        inVowels = vowel;
+    }
+    return syllables;
+}
 
 std::string Lowercase(std::string_view text) {
     std::string lower(text);
@@ -91,7 +106,7 @@ class ChordProReader {
             Remark("the directives Kaz does not know (" + unknown_ + ")");
         }
         if (!unread_.empty()) {
-            Remark("chord names Kaz does not read, kept in the comments (" + unread_ + ")");
+            Remark("chord names Kaz does not read, kept in the words (" + unread_ + ")");
         }
         if (result_.songs.empty()) {
             result_.error = "no chords found in the ChordPro file";
@@ -149,7 +164,7 @@ class ChordProReader {
         } else if (name == "capo") {
             ReadCapo(value);
         } else if (NameIs(name, {"comment", "c", "comment_italic", "ci", "comment_box", "cb", "highlight"})) {
-            AddNotes(value);
+            ReadComment(value);
         } else if (name == "chorus") {
             RecallChorus(LabelOf(rawValue));
         } else if (name.starts_with("start_of_") || NameIs(name, {"soc", "sov", "sob", "sog", "sot"})) {
@@ -163,6 +178,16 @@ class ChordProReader {
         } else if (!name.starts_with("x_")) {
             // Directives of other programs ("x_…") are theirs to read; any other is named once.
             AddName(unknown_, unknownNames_, "{" + name + "}");
+        }
+    }
+
+    //! A comment that names a section ("Intro", "Verse 2:") opens it; any other is kept as a remark.
+    void ReadComment(const std::string& value) {
+        if (const std::optional<std::string> section = SectionWordName(value);
+            section && pendingSection_.empty()) {
+            pendingSection_ = *section;
+        } else {
+            AddNotes(value);
         }
     }
 
@@ -202,10 +227,11 @@ class ChordProReader {
     void ReadCapo(const std::string& value) {
         int fret = 0;
         std::from_chars(value.data(), value.data() + value.size(), fret);
-        const std::string capo = fret > 0 && fret < 24 ? std::to_string(fret) : value;
-        // Until a chart has a capo setting of its own, the chart says what the file asks for.
-        song_.notes.push_back("Capo " + capo +
-                              ": Kaz plays the chords as written, not as they sound with the capo");
+        if (fret > 0 && fret < kHighestCapo && song_.capo == 0) {
+            song_.capo = fret;
+        }
+        const std::string capo = fret > 0 && fret < kHighestCapo ? std::to_string(fret) : value;
+        song_.notes.push_back("Capo " + capo + ": Kaz plays the chords as written");
     }
 
     void StartBlock(const std::string& name, const std::string& label) {
@@ -315,37 +341,78 @@ class ChordProReader {
         return played.symbol;
     }
 
+    //! A line of words with chords in brackets: each chord opens a measure, unless it stands over a syllable
+    //! of a word or less before the next chord ("[G]a[D]way", "[G][D]"), a chord in passing that shares the
+    //! next one's measure. A line of words alone is sung under the measures before it.
     void ReadLyricLine(std::string_view line) {
-        std::string lyrics;
-        const std::size_t firstMeasure = song_.measures.size();
-        startLine_ = true;
+        std::string pickup;
+        std::vector<std::pair<std::string, std::string>> placed;  // a chord and the words sung from it on
         std::size_t at = 0;
         while (at < line.size()) {
+            std::string& words = placed.empty() ? pickup : placed.back().second;
             const std::size_t open = line.find('[', at);
-            lyrics += line.substr(at, open == std::string_view::npos ? std::string_view::npos : open - at);
+            words += line.substr(at, open == std::string_view::npos ? std::string_view::npos : open - at);
             if (open == std::string_view::npos) {
                 break;
             }
             const std::size_t close = line.find(']', open);
             if (close == std::string_view::npos) {
-                lyrics += line.substr(open);
+                words += line.substr(open);
                 break;
             }
             const std::string_view inBrackets = line.substr(open + 1, close - open - 1);
-            if (const std::string chord = ChordInBrackets(inBrackets); !chord.empty()) {
-                AddMeasure({chord});
+            if (std::string chord = ChordInBrackets(inBrackets); !chord.empty()) {
+                placed.emplace_back(std::move(chord), std::string());
             } else {
-                lyrics += "[" + std::string(inBrackets) + "]";
+                words += "[" + std::string(inBrackets) + "]";
             }
             at = close + 1;
         }
-        const std::vector<std::string> words = RemarkLines(lyrics);
-        if (song_.measures.size() > firstMeasure) {
-            std::vector<std::string>& notes = song_.measures[firstMeasure].notes;
-            notes.insert(notes.end(), words.begin(), words.end());
-        } else {
-            pendingNotes_.insert(pendingNotes_.end(), words.begin(), words.end());
+        if (placed.empty()) {
+            ReadWordsAlone(pickup);
+            return;
         }
+        startLine_ = true;
+        // Chords without words are a line of measures like any other, one chord each; words longer than a
+        // window takes are kept as remarks before them.
+        const bool sung =
+            line.size() <= kMaxRemarkCharacters &&
+            std::any_of(placed.begin(), placed.end(), [](const auto& p) { return Syllables(p.second) > 0; });
+        if (!sung) {
+            std::string words = pickup;
+            for (const auto& [chord, after] : placed) {
+                words += after;
+            }
+            AddNotes(words);
+        }
+        bool sharing = false;
+        for (std::size_t i = 0; i < placed.size(); ++i) {
+            auto& [chord, words] = placed[i];
+            if (!sharing) {
+                AddMeasure({});
+                song_.measures.back().sung = sung;
+            }
+            SheetMeasure& measure = song_.measures.back();
+            if (i == 0) {
+                measure.pickup = std::move(pickup);
+            }
+            measure.chords.push_back(std::move(chord));
+            sharing = sung && i + 1 < placed.size() && Syllables(words) <= 1 &&
+                      words.find_first_of(" \t") == std::string::npos;
+            measure.words.push_back(std::move(words));
+        }
+    }
+
+    //! Words without chords: under the measures before them, or a remark before the song's first chord.
+    void ReadWordsAlone(const std::string& words) {
+        if (Trimmed(words).empty()) {
+            return;
+        }
+        if (song_.measures.empty() || !pendingNotes_.empty() || !pendingSection_.empty()) {
+            AddNotes(words);
+            return;
+        }
+        song_.measures.back().lyricsAfter.push_back(OneLine(words));
     }
 
     //! A grid line: cells between bar lines, "." holding the chord before it; text before the first bar

@@ -26,6 +26,12 @@ struct SheetMeasure {
     int repeatCloses = 0;            //!< how often the passage it closes is played; 0 when it closes none
     std::vector<std::string> notes;  //!< remarks for the comment lines before the measure's line
     bool startsLine = false;         //!< the source starts a new line of music here
+    //! Sung: the measure's chords stand in a line of words, each with the words sung from it on (as many as
+    //! chords), the line's first measure with the words before its first chord.
+    bool sung = false;
+    std::vector<std::string> words;
+    std::string pickup;
+    std::vector<std::string> lyricsAfter;  //!< lines of words without chords sung after the measure's line
 };
 
 //! A song as the other formats give it, before it is written as chart text or after chart text was read.
@@ -36,6 +42,7 @@ struct LeadSheet {
     std::string key;
     int tempo = 0;                   //!< quarter notes per minute; 0 when not given
     int choruses = 0;                //!< how often the source plays the form; 0 when not given
+    int capo = 0;                    //!< the fret of the capo the song is played with; 0 without one
     std::vector<std::string> notes;  //!< remarks on the whole song, for comment lines after the header
     std::vector<SheetMeasure> measures;
 };

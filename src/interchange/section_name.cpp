@@ -43,13 +43,30 @@ std::string Folded(std::string_view word) {
     return folded;
 }
 
-}  // namespace
-
-std::optional<std::string> ChartSectionName(std::string_view name) {
+//! The name without the colons and full stops a label ends in ("Verse 2:").
+std::string_view WithoutClosingSigns(std::string_view name) {
     name = Trimmed(name);
     while (!name.empty() && (name.back() == ':' || name.back() == '.')) {
         name.remove_suffix(1);
     }
+    return name;
+}
+
+}  // namespace
+
+std::optional<std::string> ChartSectionName(std::string_view name) {
+    if (std::optional<std::string> word = SectionWordName(name)) {
+        return word;
+    }
+    name = WithoutClosingSigns(name);
+    if (ReadsAsSection(name)) {
+        return std::string(name);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> SectionWordName(std::string_view name) {
+    name = WithoutClosingSigns(name);
     std::size_t digits = name.size();
     while (digits > 0 && IsDigit(name[digits - 1])) {
         --digits;
@@ -67,9 +84,6 @@ std::optional<std::string> ChartSectionName(std::string_view name) {
         if (!word.empty() && Folded(word) == Folded(section)) {
             return std::string(section) + (number.empty() ? "" : " " + std::string(number));
         }
-    }
-    if (ReadsAsSection(name)) {
-        return std::string(name);
     }
     return std::nullopt;
 }

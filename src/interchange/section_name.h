@@ -13,4 +13,8 @@ namespace kaz {
 //! keeps as a remark, so that no text from a file is read as another mark of the chart.
 [[nodiscard]] std::optional<std::string> ChartSectionName(std::string_view name);
 
+//! The same for a letter or one of the words of the chart's marks alone: for a remark that may name a
+//! section ("Intro", "Verse 2:") or say anything else ("Play softly").
+[[nodiscard]] std::optional<std::string> SectionWordName(std::string_view name);
+
 }  // namespace kaz

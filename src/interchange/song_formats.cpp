@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 
+#include "interchange/chord_sheet.h"
 #include "interchange/ireal_link.h"
 
 namespace kaz {
@@ -15,13 +16,16 @@ constexpr std::array<std::string_view, 2> kMusicXmlSuffixes = {"musicxml", "xml"
 constexpr std::array<std::string_view, 1> kCompressedMusicXmlSuffixes = {"mxl"};
 constexpr std::array<std::string_view, 5> kChordProSuffixes = {"cho", "chopro", "chordpro", "crd", "pro"};
 constexpr std::array<std::string_view, 1> kChartSuffixes = {"kaz"};
+// A chord sheet is plain text, told by its lines alone.
+constexpr std::array<std::string_view, 0> kChordSheetSuffixes = {};
 
-constexpr std::array<SongFileFormat, 5> kFormats = {{
+constexpr std::array<SongFileFormat, 6> kFormats = {{
     {SongFormat::KazChart, kChartSuffixes, "kaz"},
     {SongFormat::IrealLink, kIrealSuffixes, "html"},
     {SongFormat::MusicXml, kMusicXmlSuffixes, "musicxml"},
     {SongFormat::CompressedMusicXml, kCompressedMusicXmlSuffixes, ""},
     {SongFormat::ChordPro, kChordProSuffixes, ""},
+    {SongFormat::ChordSheet, kChordSheetSuffixes, ""},
 }};
 
 const SongFileFormat kUnknownFormat{SongFormat::Unknown, {}, ""};
@@ -47,10 +51,11 @@ bool HasChordProDirective(std::string_view text) {
     return false;
 }
 
-//! Whether the text holds a bracketed chord sung on a syllable ("[G]Sail a[D/F#]way") and no bar line: a
-//! chart has bar lines, and its marks ("[3/4] C D") stand apart from the chords.
+//! Whether the text holds a bracketed chord sung on a syllable ("[G]Sail a[D/F#]way") and no bar line nor
+//! lyric line: a chart has those, and its marks ("[3/4] C D") stand apart from the chords.
 bool HasChordsInLyrics(std::string_view text) {
-    if (text.find('|') != std::string_view::npos) {
+    if (text.find('|') != std::string_view::npos || text.starts_with('>') ||
+        text.find("\n>") != std::string_view::npos) {
         return false;
     }
     const auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
@@ -127,6 +132,9 @@ SongFormat DetectSongFormat(std::string_view fileName, std::string_view bytes) {
     }
     if (HasChordProDirective(start) || HasChordsInLyrics(start)) {
         return SongFormat::ChordPro;
+    }
+    if (IsChordSheet(start)) {
+        return SongFormat::ChordSheet;
     }
     return SongFormat::Unknown;
 }

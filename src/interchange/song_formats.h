@@ -6,7 +6,7 @@
 
 namespace kaz {
 
-enum class SongFormat { IrealLink, MusicXml, CompressedMusicXml, ChordPro, KazChart, Unknown };
+enum class SongFormat { IrealLink, MusicXml, CompressedMusicXml, ChordPro, ChordSheet, KazChart, Unknown };
 
 //! One kind of song file the program reads or writes: the window's file dialogs and drops and `kaz-cli
 //! import` all ask this table, so a file is taken the same way wherever it comes in.

@@ -37,12 +37,13 @@ int chart_lex_destroy(void* scanner);
 
 namespace {
 
-// The scanner names comments for the editor's colours; the grammar has no place for them.
+// The scanner names comments and the words of lyric lines for the editor's colours; the grammar has no place
+// for them.
 int chart_lex(CHART_STYPE* value, ChartParse& parse) {
     int token = 0;
     do {
         token = ChartLex(value, parse.scanner);
-    } while (token == COMMENT);
+    } while (token == COMMENT || token == LYRIC);
     return token;
 }
 
@@ -104,7 +105,7 @@ void Define(ChartParse& parse, ChartText name, std::initializer_list<std::int32_
 %token KW_CHORD 260
 %token <text> DEF_NAME 261
 %token KW_TEMPO 262
-%token COMMENT
+%token COMMENT LYRIC
 %token <text> REPEAT_OPEN REPEAT_CLOSE REPEAT_BOTH TIMES OPENING_MARK CLOSING_MARK
 %token <text> STYLE_NAME KEY_NAME
 

@@ -33,6 +33,7 @@ bool IsSection(std::string_view mark) {
 ChartTokenKind KindOf(int token, std::string_view text, ChartLineState state) {
     switch (token) {
         case COMMENT:
+        case LYRIC:
             return ChartTokenKind::Comment;
         case CHORD_SYMBOL:
             return IsSign(text) ? ChartTokenKind::Sign : ChartTokenKind::Chord;

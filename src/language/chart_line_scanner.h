@@ -14,7 +14,7 @@ enum class ChartTokenKind : std::uint8_t {
     Sign,     //!< a rest "-", a strike "/", a hold "=" or a repeat "%"
     BarLine,  //!< "|"
     Mark,     //!< any part of a bracket mark: the brackets, keywords, numbers, names, "=" and "/" in it
-    Comment,  //!< a line from a "#" in the first column
+    Comment,  //!< a line from a "#" in the first column, and the words of a lyric line from a ">" there
     Other,    //!< what the language gives no meaning of its own ("*"), or rejects (a stray character)
     Form,     //!< the way through the song: a repeat sign and its count, an ending, a jump, a segno, a coda
     Section,  //!< a section mark: "[A]", "[Verse]"

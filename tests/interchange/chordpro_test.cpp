@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "chart/chart_layout.h"
 #include "interchange/chart_text_writer.h"
 #include "interchange/chordpro_reader.h"
 #include "interchange/played_form.h"
@@ -8,17 +9,34 @@
 namespace kaz {
 namespace {
 
-TEST(ChordPro, OneMeasureAChordWithTheLyricsAsComments) {
+TEST(ChordPro, LyricsStayLyricLinesWithTheirChordsInPlace) {
     const ImportedSongs songs = ReadChordPro(
         "{title: Lantern Song}\n{composer: Writer Tess}\n{key: G}\n{tempo: 90}\n"
         "{start_of_chorus}\n[G]Carry the [D/F#]light a[Em7]long\n{end_of_chorus}\n"
         "{comment: slower}\nno chords on this line\n[C]home [NC]\n");
     ASSERT_TRUE(songs.Read()) << songs.error;
-    EXPECT_EQ(
-        WriteChartText(songs.songs.front()),
-        "# Lantern Song\n# Composer: Writer Tess\n# Key: G\n[KEY=G]\n[TEMPO=90]\n"
-        "# Carry the light along\n[Chorus] G | D/F# | Em7 |\n# slower\n# no chords on this line\n# home\n"
-        "C | N.C. |\n");
+    EXPECT_EQ(WriteChartText(songs.songs.front()),
+              "# Lantern Song\n# Composer: Writer Tess\n# Key: G\n[KEY=G]\n[TEMPO=90]\n"
+              "[Chorus]\n>[G]Carry the [D/F#]light a[Em7]long\n# slower\n# no chords on this line\n>[C]home "
+              "[N.C.]\n");
+}
+
+TEST(ChordPro, ASongWithVersesARecalledChorusAndACapoIsAChartWithItsWords) {
+    const ImportedSongs songs = ReadChordPro(
+        "{title: Quay Song}\n{capo: 3}\n{start_of_verse: Verse 1}\n[G]Nets are [C]drying\nin the sun\n"
+        "{end_of_verse}\n{start_of_chorus}\n[D]Row, [G]row\n{end_of_chorus}\n{start_of_verse: Verse 2}\n"
+        "[G]Gulls are [C]crying\n{end_of_verse}\n{chorus}\n");
+    ASSERT_TRUE(songs.Read()) << songs.error;
+    const std::string chart = WriteChartText(songs.songs.front());
+    EXPECT_NE(chart.find("\n#kaz:capo=3\n"), std::string::npos) << chart;
+    const std::shared_ptr<const CompiledChart> compiled = Compile(chart);
+    ASSERT_TRUE(compiled->Accepted()) << chart;
+    const ChartLayout layout = LayOutChart(compiled->score, compiled->text);
+    ASSERT_EQ(layout.rows.size(), 4U) << chart;
+    EXPECT_EQ(layout.chords[0].words, "Nets are");
+    EXPECT_EQ(layout.rows[0].lyrics, std::vector<std::string>{"in the sun"});
+    EXPECT_EQ(layout.chords[6].words, "Row,");
+    EXPECT_EQ(test::PlayedFormForTest(chart), "G | C | D | G | G | C | D | G");
 }
 
 TEST(ChordPro, AGridGivesItsMeasures) {
@@ -42,25 +60,26 @@ TEST(ChordPro, TheHeaderKeepsWhatEachDirectiveMeans) {
         "{key: D}\n{tempo: 72}\n{time: 6/8}\n{capo: 2}\n[D]Lights [A/C#]on the [Bm]water\n{time: "
         "9/8}\n[G]home\n");
     ASSERT_TRUE(songs.Read()) << songs.error;
-    EXPECT_EQ(WriteChartText(songs.songs.front()),
-              "# Harbour Lights\n# Composer: Writer Tess\n# Key: D\n[KEY=D]\n# Subtitle: slow version\n"
-              "# Artist: The Quay Band\n# Capo 2: Kaz plays the chords as written, not as they sound with "
-              "the capo\n"
-              "[TEMPO=72]\n# Lights on the water\n[6/8] D | A/C# | Bm |\n# home\n[9/8] G "
-              "|\n#kaz:notation=english\n");
+    EXPECT_EQ(
+        WriteChartText(songs.songs.front()),
+        "# Harbour Lights\n# Composer: Writer Tess\n# Key: D\n[KEY=D]\n# Subtitle: slow version\n"
+        "# Artist: The Quay Band\n# Capo 2: Kaz plays the chords as written\n#kaz:capo=2\n"
+        "[TEMPO=72]\n[6/8]\n>[D]Lights [A/C#]on the [Bm]water\n[9/8]\n>[G]home\n#kaz:notation=english\n");
 }
 
 TEST(ChordPro, SectionsKeepTheirNamesAndTheChorusIsRecalled) {
     const ImportedSongs songs = ReadChordPro(
         "{start_of_verse: Verse 2}\n[C]one [F]two\n{end_of_verse}\n"
         "{start_of_chorus}\n[G]sing [C]out\n{end_of_chorus}\n"
-        "{start_of_verse label=\"Strophe\"}\n[Am]three\n{end_of_verse}\n{chorus: Final}\n");
+        "{start_of_verse label=\"Strophe\"}\n[Am]three\n{end_of_verse}\n{comment: Outro}\n[C]home a[G]gain\n"
+        "{chorus: Final}\n");
     ASSERT_TRUE(songs.Read()) << songs.error;
     const std::string chart = WriteChartText(songs.songs.front());
-    EXPECT_NE(chart.find("[Verse 2] C | F |"), std::string::npos) << chart;
-    EXPECT_NE(chart.find("# three\n[Strophe] Am |"), std::string::npos) << chart;
-    EXPECT_NE(chart.find("# Final\n[Chorus] G | C |"), std::string::npos) << chart;
-    EXPECT_EQ(test::PlayedFormForTest(chart), "C | F | G | C | Am | G | C");
+    EXPECT_NE(chart.find("[Verse 2]\n>[C]one [F]two\n"), std::string::npos) << chart;
+    EXPECT_NE(chart.find("[Strophe]\n>[Am]three\n"), std::string::npos) << chart;
+    EXPECT_NE(chart.find("[Outro]\n>[C]home a[G]gain\n"), std::string::npos) << chart;
+    EXPECT_NE(chart.find("# Final\n[Chorus]\n>[G]sing [C]out\n"), std::string::npos) << chart;
+    EXPECT_EQ(test::PlayedFormForTest(chart), "C | F | G | C | Am | C | G | G | C");
 }
 
 TEST(ChordPro, WhatTheChartCannotHoldIsSaidOnce) {
@@ -75,9 +94,9 @@ TEST(ChordPro, WhatTheChartCannotHoldIsSaidOnce) {
         (std::vector<std::string>{
             "the chord diagrams ({define})", "{chorus} in line 8 before any chorus with chords",
             "the page layout ({textfont}, {new_page})", "the directives Kaz does not know ({transpose})",
-            "chord names Kaz does not read, kept in the comments (Riff)"}));
+            "chord names Kaz does not read, kept in the words (Riff)"}));
     EXPECT_EQ(WriteChartText(songs.songs.front()),
-              "# Notes\n# e|--3--[C]--|\n# one [Riff]two three\nC(add9) | H7 |\n");
+              "# Notes\n# e|--3--[C]--|\n>[C(add9)]one (Riff)two [H7]three\n");
 }
 
 TEST(ChordPro, NoLineOfTheChartIsLongerThanAWindowTakes) {

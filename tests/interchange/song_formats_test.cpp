@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "interchange/chart_text_writer.h"
+#include "interchange/played_form.h"
 #include "interchange/song_formats.h"
 #include "interchange/song_import.h"
 
@@ -12,7 +14,7 @@ TEST(SongFormats, TellsTheFormatsApart) {
     EXPECT_EQ(DetectSongFormat("-", "PK\x03\x04"), SongFormat::CompressedMusicXml);
     EXPECT_EQ(DetectSongFormat("song.cho", "{title: x}"), SongFormat::ChordPro);
     EXPECT_EQ(ImportSongs("x.bin", "\x01\x02").error,
-              "not an iReal Pro link, a MusicXML file or a ChordPro file");
+              "not an iReal Pro link, a MusicXML file, a ChordPro file or a chord sheet");
 }
 
 TEST(SongFormats, TakesNoChartOrPictureForChordPro) {
@@ -25,6 +27,24 @@ TEST(SongFormats, TakesNoChartOrPictureForChordPro) {
     EXPECT_EQ(DetectSongFormat("notes.txt", "# see {title} below\nC | F |\n"), SongFormat::Unknown);
     EXPECT_EQ(DetectSongFormat("photo.jpg", "\xFF\xD8\0\0[C]"s), SongFormat::Unknown);
     EXPECT_EQ(ImportSongs("song.kaz", "[C] F |").error, "a Kaz chart already; open it as it is");
+    EXPECT_EQ(DetectSongFormat("notes.txt", ">[G]Sail a[D]way\n"), SongFormat::Unknown);
+}
+
+TEST(SongFormats, AChordSheetImportsAsAChartThatCompiles) {
+    const std::string sheet =
+        "Quay Song\n\n[Verse 1]\nG        C\nNets are drying\nD              G\nin the morning sun\n\n"
+        "Chorus:\nC   G\nRow away\n";
+    EXPECT_EQ(DetectSongFormat("quay.txt", sheet), SongFormat::ChordSheet);
+    const ImportedSongs songs = ImportSongs("quay.txt", sheet);
+    ASSERT_TRUE(songs.Read()) << songs.error;
+    EXPECT_EQ(songs.songs.front().title, "Quay Song");
+    const std::string chart = WriteChartText(songs.songs.front());
+    EXPECT_NE(chart.find("[Verse 1]\n>[G]Nets are [C]drying\n>[D]in the morning [G]sun\n[Chorus]\n"),
+              std::string::npos)
+        << chart;
+    EXPECT_EQ(test::PlayedFormForTest(chart), "G | C | D | G | C | G");
+    // Chords without bar lines are a chart, not a sheet: no line of words is sung to them.
+    EXPECT_EQ(DetectSongFormat("notes.txt", "C G Am F\n# slow\nDm G C C\n"), SongFormat::Unknown);
 }
 
 TEST(SongFormats, EveryNameInTheTableIsReadAsItsFormat) {

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <vector>
 
 #include "app/chart/chart_sheet.h"
 
@@ -56,16 +57,18 @@ int PaintChartPages(QPainter& painter, QPagedPaintDevice& device, const ChartLay
     const double foot = unit * 0.9;
     const double firstTop = sheet.HeadingHeight() + unit * 0.3;
     const double laterTop = unit * 1.0;
-    const auto rowsOn = [&](double top) {
-        return std::max<std::size_t>(
-            1, static_cast<std::size_t>((page.height() - foot - top) / sheet.RowHeight()));
-    };
-    const std::size_t rows = sheet.RowCount();
-    const std::size_t first = rowsOn(firstTop);
-    const std::size_t later = rowsOn(laterTop);
-    const int pages = rows <= first ? 1 : 1 + static_cast<int>((rows - first + later - 1) / later);
+    // Each page takes the rows that fit it whole, with their words; at least one.
+    std::vector<std::size_t> pageStarts{0};
+    for (std::size_t row = 0; row < sheet.RowCount(); ++row) {
+        const double pageTop = pageStarts.size() == 1 ? firstTop : laterTop;
+        const double used = sheet.RowTop(row + 1) - sheet.RowTop(pageStarts.back());
+        if (row > pageStarts.back() && pageTop + used > page.height() - foot) {
+            pageStarts.push_back(row);
+        }
+    }
+    const int pages = static_cast<int>(pageStarts.size());
+    pageStarts.push_back(sheet.RowCount());
     const ChartColours paper = ChartColours::ForPaper();
-    std::size_t row = 0;
     for (int number = 1; number <= pages; ++number) {
         if (number > 1) {
             device.newPage();
@@ -76,9 +79,9 @@ int PaintChartPages(QPainter& painter, QPagedPaintDevice& device, const ChartLay
             top = firstTop;
         }
         DrawPageFrame(painter, sheet, page, heading, number, pages);
-        const std::size_t last = std::min(rows, row + (number == 1 ? first : later));
-        for (; row < last; ++row, top += sheet.RowHeight()) {
-            sheet.DrawRow(painter, row, top, paper, std::nullopt);
+        const std::size_t first = pageStarts[static_cast<std::size_t>(number - 1)];
+        for (std::size_t row = first; row < pageStarts[static_cast<std::size_t>(number)]; ++row) {
+            sheet.DrawRow(painter, row, top + sheet.RowTop(row) - sheet.RowTop(first), paper, std::nullopt);
         }
     }
     return pages;

@@ -20,6 +20,11 @@ constexpr double kRaise = 0.4;
 constexpr double kMeterWidth = 0.75;
 constexpr double kRepeatSignWidth = 0.45;  // an opening repeat's lines and dots, inside its measure
 constexpr double kPadding = 0.25;
+// A line of words under a row, and their letters, in units; the smallest a long line is squeezed to, in
+// parts of the letters' size.
+constexpr double kLyricLine = 0.75;
+constexpr double kLyricSize = 0.52;
+constexpr double kNarrowestLyric = 0.7;
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -72,6 +77,21 @@ ChartSheet::ChartSheet(const ChartLayout& layout, double width, double unit)
     smallFont_ = chordFont_;
     smallFont_.setWeight(QFont::DemiBold);
     smallFont_.setPixelSize(std::max(1, static_cast<int>(unit * 0.45 + 0.5)));
+    lyricFont_ = chordFont_;
+    lyricFont_.setWeight(QFont::Normal);
+    lyricFont_.setPixelSize(std::max(1, static_cast<int>(unit * kLyricSize + 0.5)));
+    rowTops_.reserve(layout.rows.size() + 1);
+    double top = 0;
+    for (const ChartRow& row : layout.rows) {
+        rowTops_.push_back(top);
+        top += RowHeight() + unit * kLyricLine * static_cast<double>(row.LyricLineCount());
+    }
+    rowTops_.push_back(top);
+}
+
+std::size_t ChartSheet::RowAt(double y) const {
+    const auto after = std::upper_bound(rowTops_.begin(), rowTops_.end(), y);
+    return after == rowTops_.begin() ? 0 : static_cast<std::size_t>(after - rowTops_.begin() - 1);
 }
 
 double ChartSheet::UnitForWidth(double width, double zoom) {
@@ -192,6 +212,58 @@ void ChartSheet::DrawRow(QPainter& painter, std::size_t row, double top, const C
         painter.setPen(QPen(lit ? colours.soundingInk : colours.ink, std::max(1.0, unit_ * 0.05)));
         painter.setBrush(Qt::NoBrush);
         DrawMeasure(painter, measure, cell, i == 0, colours);
+    }
+    painter.restore();
+    DrawLyrics(painter, row, top, colours);
+}
+
+namespace {
+
+//! words in font, squeezed a little when they are wider than room, and cut short only past that.
+void DrawWords(QPainter& painter, QFont font, const QString& words, const QRectF& room) {
+    const double wide = QFontMetricsF(font).horizontalAdvance(words);
+    if (wide > room.width() && room.width() > 0) {
+        font.setStretch(
+            std::max(static_cast<int>(100 * kNarrowestLyric), static_cast<int>(100 * room.width() / wide)));
+    }
+    painter.setFont(font);
+    const QString shown = QFontMetricsF(font).elidedText(words, Qt::ElideRight, room.width());
+    painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter, shown);
+}
+
+}  // namespace
+
+void ChartSheet::DrawLyrics(QPainter& painter, std::size_t row, double top,
+                            const ChartColours& colours) const {
+    const ChartRow& shown = layout_.rows[row];
+    if (shown.LyricLineCount() == 0) {
+        return;
+    }
+    painter.save();
+    painter.setPen(colours.ink);
+    double line = top + RowHeight() - unit_ * 0.15;
+    if (shown.wordsUnderChords) {
+        // Each chord's words from its place on, up to the next chord that has words, or the row's end.
+        double right = width_;
+        for (std::uint32_t measure = shown.first + shown.count; measure-- > shown.first;) {
+            const ChartMeasure& bar = layout_.measures[measure];
+            for (std::uint32_t i = bar.chordCount; i-- > 0;) {
+                const std::string& words = layout_.chords[bar.firstChord + i].words;
+                if (words.empty()) {
+                    continue;
+                }
+                const QRectF slot = ChordSlot(measure, i);
+                DrawWords(painter, lyricFont_, FromUtf8(words),
+                          QRectF(slot.left(), line, right - slot.left() - unit_ * 0.15, unit_ * kLyricLine));
+                right = slot.left();
+            }
+        }
+        line += unit_ * kLyricLine;
+    }
+    for (const std::string& words : shown.lyrics) {
+        DrawWords(painter, lyricFont_, FromUtf8(words),
+                  QRectF(unit_ * kPadding, line, width_ - unit_ * kPadding, unit_ * kLyricLine));
+        line += unit_ * kLyricLine;
     }
     painter.restore();
 }

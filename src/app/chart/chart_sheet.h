@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QString>
 #include <optional>
+#include <vector>
 
 #include "chart/chart_layout.h"
 
@@ -40,6 +41,12 @@ class ChartSheet {
     [[nodiscard]] double RowHeight() const { return unit_ * kRowUnits; }
     [[nodiscard]] double HeadingHeight() const;
     [[nodiscard]] std::size_t RowCount() const { return layout_.rows.size(); }
+    //! Where row's top lies below the first row's: each row takes its height and the lines of words under it.
+    [[nodiscard]] double RowTop(std::size_t row) const { return rowTops_[std::min(row, RowCount())]; }
+    //! The height of row with the words under it.
+    [[nodiscard]] double RowSpan(std::size_t row) const { return RowTop(row + 1) - RowTop(row); }
+    //! The row at y below the first row's top; RowCount() past the last.
+    [[nodiscard]] std::size_t RowAt(double y) const;
     //! The row that holds measure (an index of ChartLayout::measures).
     [[nodiscard]] std::size_t RowOf(std::uint32_t measure) const;
 
@@ -49,6 +56,10 @@ class ChartSheet {
     //! Row row with its top at top; the measure sounding (when given) is marked.
     void DrawRow(QPainter& painter, std::size_t row, double top, const ChartColours& colours,
                  std::optional<std::uint32_t> sounding) const;
+
+    //! The words under row: those of the chords written in a lyric line under each chord, then the lyric
+    //! lines under the whole row; top is the row's.
+    void DrawLyrics(QPainter& painter, std::size_t row, double top, const ChartColours& colours) const;
 
     //! The measure of row at x (relative to the sheet's left); nothing past its last measure.
     [[nodiscard]] std::optional<std::uint32_t> MeasureAt(std::size_t row, double x) const;
@@ -84,6 +95,8 @@ class ChartSheet {
     double unit_;
     QFont chordFont_;
     QFont smallFont_;
+    QFont lyricFont_;
+    std::vector<double> rowTops_;  //!< RowTop of every row, and of the end of the last
 };
 
 }  // namespace kaz

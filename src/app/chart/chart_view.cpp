@@ -170,8 +170,8 @@ ChartSheet ChartView::Sheet() const {
 
 void ChartView::UpdateScrollRange() {
     const ChartSheet sheet = Sheet();
-    const double height = SheetTop(sheet) + sheet.HeadingHeight() +
-                          sheet.RowHeight() * static_cast<double>(sheet.RowCount()) + kMargin * sheet.Unit();
+    const double height =
+        SheetTop(sheet) + sheet.HeadingHeight() + sheet.RowTop(sheet.RowCount()) + kMargin * sheet.Unit();
     verticalScrollBar()->setPageStep(viewport()->height());
     verticalScrollBar()->setSingleStep(static_cast<int>(sheet.RowHeight() / 2));
     verticalScrollBar()->setRange(0, std::max(0, static_cast<int>(height) - viewport()->height()));
@@ -200,12 +200,10 @@ void ChartView::paintEvent(QPaintEvent*) {
     // Only the rows in sight are drawn, so a long chart costs no more than a short one.
     const double rowsTop = sheet.HeadingHeight();
     const double visibleTop = scroll - top - rowsTop;
-    const auto first = static_cast<std::size_t>(std::max(0.0, visibleTop / sheet.RowHeight()));
-    const auto last =
-        static_cast<std::size_t>(std::max(0.0, (visibleTop + viewport()->height()) / sheet.RowHeight())) + 1;
+    const std::size_t first = sheet.RowAt(visibleTop);
+    const std::size_t last = sheet.RowAt(visibleTop + viewport()->height()) + 1;
     for (std::size_t row = first; row < std::min(last, sheet.RowCount()); ++row) {
-        sheet.DrawRow(painter, row, rowsTop + sheet.RowHeight() * static_cast<double>(row), colours,
-                      sounding_);
+        sheet.DrawRow(painter, row, rowsTop + sheet.RowTop(row), colours, sounding_);
     }
 }
 
@@ -216,8 +214,8 @@ std::optional<TextRange> ChartView::TextAtPoint(QPoint point) const {
     if (y < 0) {
         return std::nullopt;
     }
-    const auto row = static_cast<std::size_t>(y / sheet.RowHeight());
-    return sheet.TextAt(row, point.x() - margin, y - sheet.RowHeight() * static_cast<double>(row));
+    const std::size_t row = sheet.RowAt(y);
+    return sheet.TextAt(row, point.x() - margin, y - sheet.RowTop(row));
 }
 
 void ChartView::mousePressEvent(QMouseEvent* event) {
@@ -328,10 +326,10 @@ void ChartView::Announce(const QString& words) {
 
 void ChartView::ScrollToMeasure(std::uint32_t measure) {
     const ChartSheet sheet = Sheet();
-    const double top = SheetTop(sheet) + sheet.HeadingHeight() +
-                       sheet.RowHeight() * static_cast<double>(sheet.RowOf(measure));
+    const std::size_t row = sheet.RowOf(measure);
+    const double top = SheetTop(sheet) + sheet.HeadingHeight() + sheet.RowTop(row);
     const int scroll = verticalScrollBar()->value();
-    if (top < scroll || top + sheet.RowHeight() > scroll + viewport()->height()) {
+    if (top < scroll || top + sheet.RowSpan(row) > scroll + viewport()->height()) {
         verticalScrollBar()->setValue(static_cast<int>(top - sheet.RowHeight()));
     }
 }
