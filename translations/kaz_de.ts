@@ -1237,7 +1237,7 @@
     </message>
     <message>
         <source>Show the chord shapes to finger with a capo on this fret; the chart still plays as it sounds</source>
-        <translation>Die Griffbilder mit einem Kapodaster in diesem Bund zeigen; der Chart klingt weiter, wie er notiert ist</translation>
+        <translation>Die Griffbilder mit einem Kapodaster in diesem Bund zeigen; das Chart klingt weiter, wie es notiert ist</translation>
     </message>
     <message>
         <source>Capo %1</source>
