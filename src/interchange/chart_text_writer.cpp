@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/tempo.h"
+#include "chart/capo.h"
 #include "chart/notation_line.h"
 #include "harmony/musical_key.h"
 #include "harmony/notation.h"
@@ -45,7 +46,7 @@ void AddHeader(std::string& text, const LeadSheet& sheet) {
         AddComment(text, note);
     }
     if (sheet.capo > 0) {
-        text += "#kaz:capo=" + std::to_string(sheet.capo) + "\n";
+        text += std::string(kCapoLinePrefix) + std::to_string(sheet.capo) + "\n";
     }
     if (sheet.tempo >= kMinTempo && sheet.tempo <= kMaxTempo) {
         text += "[TEMPO=" + std::to_string(sheet.tempo) + "]\n";
