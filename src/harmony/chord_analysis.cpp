@@ -100,15 +100,25 @@ std::size_t BassSlash(std::string_view text, std::size_t from) {
     return slash;
 }
 
+// The length of the English note name at the front of text: its letter and a sharp or flat.
+std::size_t EnglishNameLength(std::string_view text) {
+    return text.size() > 1 && (text[1] == '#' || text[1] == 'b') ? 2 : 1;
+}
+
 // Root name, suffix and bass name of a symbol that starts with a note letter. False when its bass is not an
-// English note name ("D/Fis").
+// English note name ("D/Fis", "D/Es").
 bool SplitSymbol(Chord& chord, std::string_view text) {
-    const std::size_t rootLength = text.size() > 1 && (text[1] == '#' || text[1] == 'b') ? 2 : 1;
+    const std::size_t rootLength = EnglishNameLength(text);
     chord.rootName = NoteName(text.substr(0, rootLength));
     const std::size_t slash = BassSlash(text, rootLength);
     chord.SetSuffix(rootLength, std::min(slash, text.size()) - rootLength);
-    chord.bassName = slash == std::string_view::npos ? NoteName() : NoteName(text.substr(slash + 1));
-    return slash == std::string_view::npos || text.size() - slash - 1 == chord.bassName.size();
+    if (slash == std::string_view::npos) {
+        chord.bassName = NoteName();
+        return true;
+    }
+    const std::string_view bass = text.substr(slash + 1);
+    chord.bassName = NoteName(bass);
+    return !bass.empty() && bass.size() == EnglishNameLength(bass);
 }
 
 // The B spellings the chord's root and bass names record.

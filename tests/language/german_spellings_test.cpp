@@ -46,6 +46,9 @@ TEST(GermanSpellings, GermanNamesAndLowercaseMinorChordsPlayAsTheirEnglishSpelli
     const std::string english = "F#7 | Ebmaj7 | C#m7 Ab | B H | Dm F#m7 | Hm7 Ebm | D/F# Eb/B | D# C Cb Fb\n";
     EXPECT_EQ(Notes(german, kGermanNotation), Notes(english, kGermanNotation));
     // Mixed notation writes B flat "Bb", and reads German names and lowercase chords too.
+    // "Es" and "As" are E flat and A flat as a bass too, never E and A with a stray letter.
+    EXPECT_EQ(Notes("D7/Es | C/As | Dm7/Es\n", kGermanNotation),
+              Notes("D7/Eb | C/Ab | Dm7/Eb\n", kGermanNotation));
     EXPECT_EQ(Notes("Gis | a/Cis | Bb | bb\n", kMixedNotation),
               Notes("G# | Am/C# | Bb | Bbm\n", kGermanNotation));
 }
