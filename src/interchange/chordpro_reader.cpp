@@ -8,11 +8,13 @@
 #include <set>
 
 #include "base/text_lines.h"
+#include "chart/capo.h"
 #include "interchange/chord_voice.h"
 #include "interchange/measure_spread.h"
 #include "interchange/musicxml_harmony.h"
 #include "interchange/section_name.h"
 #include "interchange/sheet_form.h"
+#include "interchange/sheet_transposition.h"
 #include "interchange/text_fields.h"
 
 namespace kaz {
@@ -21,8 +23,6 @@ namespace {
 
 //! The longest chord name read as one; longer text in brackets is an annotation.
 constexpr std::size_t kMaxChordBytes = 32;
-//! Past the highest fret a capo is put on.
-constexpr int kHighestCapo = 24;
 
 //! The syllables of words, as their groups of vowels: enough to tell a word sung in passing from a phrase.
 int Syllables(std::string_view words) {
@@ -224,14 +224,15 @@ class ChordProReader {
         }
     }
 
+    // A ChordPro file writes the shapes a guitarist fingers; the chart keeps the capo and plays what sounds.
     void ReadCapo(const std::string& value) {
-        int fret = 0;
-        std::from_chars(value.data(), value.data() + value.size(), fret);
-        if (fret > 0 && fret < kHighestCapo && song_.capo == 0) {
-            song_.capo = fret;
+        const std::optional<int> fret = ReadCapoFret(value);
+        if (fret && song_.capo == 0) {
+            song_.capo = *fret;
+            song_.notes.push_back("Capo " + value + ": the chords are written here as they sound");
+        } else {
+            song_.notes.push_back("Capo " + value + ": Kaz plays the chords as written");
         }
-        const std::string capo = fret > 0 && fret < kHighestCapo ? std::to_string(fret) : value;
-        song_.notes.push_back("Capo " + capo + ": Kaz plays the chords as written");
     }
 
     void StartBlock(const std::string& name, const std::string& label) {
@@ -534,6 +535,7 @@ class ChordProReader {
         }
         song_.notes.insert(song_.notes.end(), pendingNotes_.begin(), pendingNotes_.end());
         pendingNotes_.clear();
+        TransposeSheet(song_, song_.capo);
         for (const std::string& remark : SettleForm(song_.measures)) {
             Remark(remark);
         }

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "chart/chart_layout.h"
@@ -36,7 +37,8 @@ TEST(ChordPro, ASongWithVersesARecalledChorusAndACapoIsAChartWithItsWords) {
     EXPECT_EQ(layout.chords[0].words, "Nets are");
     EXPECT_EQ(layout.rows[0].lyrics, std::vector<std::string>{"in the sun"});
     EXPECT_EQ(layout.chords[6].words, "Row,");
-    EXPECT_EQ(test::PlayedFormForTest(chart), "G | C | D | G | G | C | D | G");
+    // The shapes G C D with the capo on 3 sound in B flat.
+    EXPECT_EQ(test::PlayedFormForTest(chart), "Bb | Eb | F | Bb | Bb | Eb | F | Bb");
 }
 
 TEST(ChordPro, AGridGivesItsMeasures) {
@@ -62,9 +64,28 @@ TEST(ChordPro, TheHeaderKeepsWhatEachDirectiveMeans) {
     ASSERT_TRUE(songs.Read()) << songs.error;
     EXPECT_EQ(
         WriteChartText(songs.songs.front()),
-        "# Harbour Lights\n# Composer: Writer Tess\n# Key: D\n[KEY=D]\n# Subtitle: slow version\n"
-        "# Artist: The Quay Band\n# Capo 2: Kaz plays the chords as written\n#kaz:capo=2\n"
-        "[TEMPO=72]\n[6/8]\n>[D]Lights [A/C#]on the [Bm]water\n[9/8]\n>[G]home\n#kaz:notation=english\n");
+        "# Harbour Lights\n# Composer: Writer Tess\n# Key: E\n[KEY=E]\n# Subtitle: slow version\n"
+        "# Artist: The Quay Band\n# Capo 2: the chords are written here as they sound\n#kaz:capo=2\n"
+        "[TEMPO=72]\n[6/8]\n>[E]Lights [B/D#]on the [C#m]water\n[9/8]\n>[A]home\n#kaz:notation=english\n");
+}
+
+std::vector<std::string> ChordsOf(const LeadSheet& song) {
+    std::vector<std::string> chords;
+    for (const SheetMeasure& measure : song.measures) {
+        chords.insert(chords.end(), measure.chords.begin(), measure.chords.end());
+    }
+    return chords;
+}
+
+TEST(ChordPro, ACapoMovesTheShapesUpToWhatSoundsSpelledByTheKey) {
+    // Shapes in G with the capo on 3 sound in B flat; without a key the chords tell it (E shapes, capo 1: F).
+    ImportedSongs songs = ReadChordPro("{key: G}\n{capo: 3}\n[G]Low [D/F#]tide, [Em7]slow [Cadd9]ride\n");
+    ASSERT_TRUE(songs.Read()) << songs.error;
+    EXPECT_EQ(songs.songs.front().key, "Bb");
+    EXPECT_THAT(ChordsOf(songs.songs.front()), testing::ElementsAre("Bb", "F/A", "Gm7", "Ebadd9"));
+    songs = ReadChordPro("{capo: 1}\n[E]one [A]two [B7]three [E6/9]four\n");
+    ASSERT_TRUE(songs.Read()) << songs.error;
+    EXPECT_THAT(ChordsOf(songs.songs.front()), testing::ElementsAre("F", "Bb", "C7", "F6/9"));
 }
 
 TEST(ChordPro, SectionsKeepTheirNamesAndTheChorusIsRecalled) {
