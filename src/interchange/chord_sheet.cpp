@@ -1,8 +1,13 @@
 #include "interchange/chord_sheet.h"
 
+#include <cctype>
+#include <charconv>
+#include <optional>
 #include <vector>
 
 #include "base/text_lines.h"
+#include "chart/capo.h"
+#include "harmony/musical_key.h"
 #include "interchange/chord_voice.h"
 #include "interchange/section_name.h"
 #include "interchange/text_fields.h"
@@ -70,6 +75,54 @@ std::string ChordsInWords(const std::vector<std::pair<std::size_t, std::string_v
     return line;
 }
 
+//! What follows word at the start of line, in any case, and a ":" or blanks after it; nothing when line does
+//! not start with word.
+std::optional<std::string_view> AfterWord(std::string_view line, std::string_view word) {
+    line = Trimmed(line);
+    if (line.size() <= word.size()) {
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(line[i])) != word[i]) {
+            return std::nullopt;
+        }
+    }
+    const std::string_view rest = line.substr(word.size());
+    if (rest.front() != ':' && rest.front() != ' ' && rest.front() != '\t') {
+        return std::nullopt;
+    }
+    return Trimmed(rest.substr(rest.front() == ':' ? 1 : 0));
+}
+
+//! The fret a sheet's capo line names: "Capo 2", "Capo: 3", "Capo 2nd fret", "capo on 4".
+std::optional<int> CapoOfLine(std::string_view line) {
+    std::optional<std::string_view> rest = AfterWord(line, "capo");
+    if (!rest) {
+        return std::nullopt;
+    }
+    if (rest->starts_with("on ")) {
+        rest = Trimmed(rest->substr(3));
+    }
+    int fret = 0;
+    const auto [end, error] = std::from_chars(rest->data(), rest->data() + rest->size(), fret);
+    std::string_view after = Trimmed(std::string_view(end, rest->data() + rest->size() - end));
+    for (const std::string_view ordinal : {"st", "nd", "rd", "th"}) {
+        if (after.starts_with(ordinal)) {
+            after = Trimmed(after.substr(ordinal.size()));
+        }
+    }
+    if (error != std::errc() || !(after.empty() || after == "fret") || !ReadCapoFret(std::to_string(fret))) {
+        return std::nullopt;
+    }
+    return fret;
+}
+
+//! The key a sheet's key line names: "Key: G", "Key Em".
+std::optional<std::string_view> KeyOfLine(std::string_view line) {
+    const std::optional<std::string_view> key = AfterWord(line, "key");
+    return key && ReadWrittenKey(*key) ? key : std::nullopt;
+}
+
 std::vector<std::string_view> LinesOf(std::string_view text) {
     std::vector<std::string_view> lines;
     while (!text.empty()) {
@@ -107,6 +160,10 @@ std::string ChordProOfSheet(std::string_view text) {
         if (!chords.empty()) {
             const bool wordsFollow = i + 1 < lines.size() && IsWords(lines[i + 1]);
             song += ChordsInWords(chords, wordsFollow ? lines[++i] : std::string_view()) + "\n";
+        } else if (const std::optional<int> capo = CapoOfLine(line)) {
+            song += "{capo: " + std::to_string(*capo) + "}\n";
+        } else if (const std::optional<std::string_view> key = KeyOfLine(line)) {
+            song += "{key: " + std::string(*key) + "}\n";
         } else if (IsLabel(line)) {
             song += "{start_of_verse: " + OneLine(LabelName(line)) + "}\n";
         } else if (!titled && song.empty()) {

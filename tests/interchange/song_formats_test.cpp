@@ -47,6 +47,18 @@ TEST(SongFormats, AChordSheetImportsAsAChartThatCompiles) {
     EXPECT_EQ(DetectSongFormat("notes.txt", "C G Am F\n# slow\nDm G C C\n"), SongFormat::Unknown);
 }
 
+TEST(SongFormats, AChordSheetsCapoAndKeyLinesAreTheChartsCapoAndKey) {
+    const std::string sheet = "Quay Song\nCapo 2nd fret\nKey: G\n\nG        D/F#\nNets are drying\n";
+    const ImportedSongs songs = ImportSongs("quay.txt", sheet);
+    ASSERT_TRUE(songs.Read()) << songs.error;
+    EXPECT_EQ(songs.songs.front().capo, 2);
+    EXPECT_EQ(songs.songs.front().key, "A");
+    EXPECT_EQ(test::PlayedFormForTest(WriteChartText(songs.songs.front())), "A | E/G#");
+    // A capo past the eleventh fret, or words after it, stay words.
+    EXPECT_EQ(ImportSongs("quay.txt", "Capo 14\nG\nNets\n").songs.front().capo, 0);
+    EXPECT_EQ(ImportSongs("quay.txt", "Capo is optional\nG\nNets\n").songs.front().capo, 0);
+}
+
 TEST(SongFormats, EveryNameInTheTableIsReadAsItsFormat) {
     for (const SongFileFormat& entry : SongFileFormats()) {
         for (const std::string_view suffix : entry.suffixes) {
