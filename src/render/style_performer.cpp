@@ -193,7 +193,7 @@ const StylePerformer::PatternTiming& StylePerformer::TimingFor(const MeterPatter
 
 bool StylePerformer::HasLightRows(const MeterPattern& pattern, StylePart part, std::string_view id) {
     return std::any_of(pattern.rows.begin(), pattern.rows.end(), [&](const PatternRow& row) {
-        return row.light && row.part == part && row.partId == id;
+        return row.light && !row.ending && row.part == part && row.partId == id;
     });
 }
 
@@ -228,7 +228,8 @@ StylePerformer::CellChoice StylePerformer::ChooseCell(ChordPlayer& player, const
     std::vector<const PatternRow*>& rows = cellRows_;
     rows.clear();
     for (const PatternRow& row : measure_.pattern->rows) {
-        if (row.part == StylePart::Comping && row.partId == player.id && !row.fill && row.light == light) {
+        if (row.part == StylePart::Comping && row.partId == player.id && !row.fill && !row.ending &&
+            row.light == light) {
             rows.push_back(&row);
         }
     }
@@ -326,7 +327,7 @@ void StylePerformer::StartMeasure(const MeasureCue& cue) {
     const bool lightBass = cue.light && HasLightRows(*measure_.pattern, StylePart::Bass, "bass");
     measure_.bassRow = nullptr;
     for (const PatternRow& row : measure_.pattern->rows) {
-        if (row.part == StylePart::Bass && row.light == lightBass) {
+        if (row.part == StylePart::Bass && !row.ending && row.light == lightBass) {
             measure_.bassRow = &row;
             break;
         }
@@ -417,7 +418,7 @@ void StylePerformer::PlayDrums(const Span& span) {
     const std::uint32_t chance = measure.light ? kChanceInOpening : kChanceLater;
     bool crashWritten = false;
     for (const PatternRow& row : measure.pattern->rows) {
-        if (row.part != StylePart::Drums || row.fill != fill || (!fill && row.light != light)) {
+        if (row.part != StylePart::Drums || row.ending || row.fill != fill || (!fill && row.light != light)) {
             continue;
         }
         const auto bar = static_cast<std::uint16_t>(
@@ -679,32 +680,78 @@ void StylePerformer::PlayBass(const Span& span, std::optional<ChordTones> next) 
     }
 }
 
+const PatternRow* StylePerformer::EndingRow(const MeterPattern& pattern, StylePart part,
+                                            std::string_view id) {
+    for (const PatternRow& row : pattern.rows) {
+        if (row.ending && row.part == part && (part == StylePart::Drums || row.partId == id)) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<StylePerformer::TimedHit>& StylePerformer::EndingHits(const Span& span, const PatternRow* row) {
+    std::vector<TimedHit>& hits = HitsWithin(span, row, 0);
+    // The last chord is struck where it falls, whatever the figure.
+    if (span.changes && (hits.empty() || hits.front().time != span.start)) {
+        static const PatternHit kStrike{0, 0, 1, HitWeight::Accent, BassDegree::Root, false};
+        hits.insert(hits.begin(), {&kStrike, span.start, 0});
+    }
+    return hits;
+}
+
 void StylePerformer::PlayEnding(const Span& span) {
     const MeasureContext& measure = span.measure;
-    // The last chord is held a measure longer than written (two beats at least), under a cymbal roll.
+    // The last chord is held a measure longer than written (two beats at least), under a cymbal roll or
+    // after the style's own ending figure.
     const Ticks hold = std::max<Ticks>(measure.ticks, 2 * TICKS_PER_QUARTER);
     const Ticks end = span.end + hold;
-    const Ticks on = span.start;
+    // A part's hits: those of its row of the ending figure, each but the last as long as written, the last
+    // held to the end; without a row, the chord struck where it falls and held.
+    const auto figure = [&](const PatternRow* row, std::vector<MidiEvent>& pending, const auto& strike) {
+        static const PatternHit kHeld{0, 0, 1, HitWeight::Accent, BassDegree::Root, false};
+        const TimedHit held{&kHeld, span.start, 0};
+        const std::vector<TimedHit>& hits =
+            row != nullptr ? EndingHits(span, row) : std::vector<TimedHit>(1, held);
+        for (std::size_t i = 0; i < hits.size(); ++i) {
+            const bool last = i + 1 == hits.size();
+            const Ticks off = last ? end : std::min(hits[i].time + std::max<Ticks>(1, hits[i].length), end);
+            Cut(pending, hits[i].time);
+            Release(pending);
+            strike(*hits[i].hit, hits[i].time, off);
+        }
+    };
     for (ChordPlayer& player : players_) {
         if (!player.sounds) {
             continue;
         }
-        Cut(player.pending, on);
-        Release(player.pending);
-        const std::uint8_t velocity = Velocity(Weighted(player.volume, HitWeight::Accent), measure);
-        for (const std::int32_t key : player.voicing.Voice(span.chord)) {
-            AddNote(player.pending, player.channel, key, velocity, on, end);
-        }
+        const std::vector<std::int32_t> voicing = player.voicing.Voice(span.chord);
+        figure(EndingRow(*measure.pattern, StylePart::Comping, player.id), player.pending,
+               [&](const PatternHit& hit, Ticks on, Ticks off) {
+                   const std::uint8_t velocity = Velocity(Weighted(player.volume, hit.weight), measure);
+                   for (const std::int32_t key : voicing) {
+                       AddNote(player.pending, player.channel, key, velocity, on, off);
+                   }
+               });
     }
     if (bassSounds_) {
-        Cut(pendingBass_, on);
-        Release(pendingBass_);
-        const std::int32_t key = bass_.Play(BassDegree::Root, {span.chord, std::nullopt, true, false});
-        AddNote(pendingBass_, kBassChannel, key, Velocity(bassVolume_ + 8, measure), on, end);
+        const PatternRow* row = EndingRow(*measure.pattern, StylePart::Bass, "bass");
+        bool lands = span.changes || row == nullptr;
+        figure(row, pendingBass_, [&](const PatternHit& hit, Ticks on, Ticks off) {
+            const BassDegree degree = lands ? BassDegree::Root : hit.degree;
+            const std::int32_t key = bass_.Play(degree, {span.chord, std::nullopt, lands, false});
+            lands = false;
+            AddNote(pendingBass_, kBassChannel, key, Velocity(bassVolume_ + 8, measure), on, off);
+        });
     }
     if (drumsVolume_ <= 0) {
         return;
     }
+    if (EndingRow(*measure.pattern, StylePart::Drums, "drums") != nullptr) {
+        PlayEndingDrums(span);
+        return;
+    }
+    const Ticks on = span.start;
     const std::int32_t accent = Weighted(kDrumVelocity, HitWeight::Accent) * drumsVolume_ / 100;
     PlayDrum(kCrash, accent, on, end);
     PlayDrum(kKick, accent, on, end);
@@ -716,6 +763,21 @@ void StylePerformer::PlayEnding(const Span& span) {
         const std::int32_t swell =
             30 + static_cast<std::int32_t>(60 * (stroke - from) / std::max<Ticks>(1, to - from));
         PlayDrum(kRide, swell * drumsVolume_ / 100, stroke, stroke + kStroke);
+    }
+}
+
+void StylePerformer::PlayEndingDrums(const Span& span) {
+    const MeasureContext& measure = span.measure;
+    for (const PatternRow& row : measure.pattern->rows) {
+        if (!row.ending || row.part != StylePart::Drums) {
+            continue;
+        }
+        const std::vector<TimedHit>& hits = HitsWithin(span, &row, 0);
+        for (std::size_t i = 0; i < hits.size(); ++i) {
+            const std::int32_t velocity = Weighted(kDrumVelocity, hits[i].hit->weight) * drumsVolume_ / 100;
+            const Ticks again = i + 1 < hits.size() ? hits[i + 1].time : span.end + measure.ticks;
+            PlayDrum(row.drumKey, Velocity(velocity, measure), hits[i].time, again);
+        }
     }
 }
 

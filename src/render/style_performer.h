@@ -144,6 +144,12 @@ class StylePerformer {
     void PlayDrums(const Span& span);
     void PlayDrum(std::uint8_t key, std::int32_t velocity, Ticks on, Ticks again);
     void PlayEnding(const Span& span);
+    //! The row of part (of the part called id, for chords) in the style's ending figure, or nullptr.
+    [[nodiscard]] static const PatternRow* EndingRow(const MeterPattern& pattern, StylePart part,
+                                                     std::string_view id);
+    //! The hits of an ending row within the last chord, that chord struck where it falls; in hits_.
+    std::vector<TimedHit>& EndingHits(const Span& span, const PatternRow* row);
+    void PlayEndingDrums(const Span& span);
     void Emit(const MidiEvent& event);
     void AddNote(std::vector<MidiEvent>& pending, std::uint8_t channel, std::int32_t key,
                  std::uint8_t velocity, Ticks on, Ticks off);

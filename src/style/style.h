@@ -53,7 +53,8 @@ struct PatternRow {
     std::string_view partId = "comping";  //!< the band's part that plays it (see kPartTable)
     std::uint8_t drumKey = 0;             //!< the General MIDI percussion key of a drum row
     bool fill = false;                    //!< played in a fill measure instead of the drum rows
-    bool light = false;  //!< played in the lighter opening of a song instead of the part's other rows
+    bool light = false;   //!< played in the lighter opening of a song instead of the part's other rows
+    bool ending = false;  //!< the figure the band ends the song on, played in its last measure
     std::uint16_t cellsPerMeasure = 0;
     std::uint16_t measures = 1;    //!< the row repeats after this many measures
     std::vector<PatternHit> hits;  //!< in time order

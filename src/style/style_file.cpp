@@ -354,6 +354,9 @@ class StyleReader {
         } else if (word == "light") {
             row.light = true;
             std::tie(word, rest) = SplitWord(rest);
+        } else if (word == "ending") {
+            row.ending = true;
+            std::tie(word, rest) = SplitWord(rest);
         }
         if (word == "comp" || (IsVoicePart(word) && word != "bass")) {
             row.part = StylePart::Comping;
@@ -381,9 +384,14 @@ class StyleReader {
             Fail("a fill is written for the drums");
             return;
         }
-        if (ReadCells(word, rest, row)) {
-            meter_->rows.push_back(std::move(row));
+        if (!ReadCells(word, rest, row)) {
+            return;
         }
+        if (row.ending && row.measures > 1) {
+            Fail("an ending is one measure");
+            return;
+        }
+        meter_->rows.push_back(std::move(row));
     }
 
     //! The cells of rest, measures split by '|', into row; false after a problem.

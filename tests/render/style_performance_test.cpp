@@ -98,8 +98,8 @@ TEST(StylePerformance, WalkingBassLandsOnEveryChangeAndMovesByLessThanAnOctave) 
                                         {9600, 11}, {11520, 5}, {12480, 6}, {13440, 7}, {14400, 0}};
     for (const std::uint64_t seed : {1, 2, 3}) {
         const std::vector<MidiEvent> bass = Play(chart, "Medium swing", 0, seed).NotesOn(kBass);
-        // Four a measure, and the last chord held.
-        ASSERT_EQ(bass.size(), 31U);
+        // Four a measure, and the last chord on the style's tag: struck, then on the "and" of 3 and on 4.
+        ASSERT_EQ(bass.size(), 33U);
         for (std::size_t i = 0; i < bass.size(); ++i) {
             EXPECT_GE(bass[i].key(), 28);
             EXPECT_LE(bass[i].key(), 55);
@@ -205,7 +205,7 @@ TEST(StylePerformance, DrumsFillAtTheEndOfASectionAndCrashOnTheDownbeatAfterIt) 
     }
 }
 
-TEST(StylePerformance, TheLastChordIsHeldUnderACymbalRollToTheEnd) {
+TEST(StylePerformance, TheLastChordIsStruckWhereItFallsAndHeldToTheEnd) {
     for (const std::string& style : ShippedStyles()->Names()) {
         const Performance played = Play("[4/4] C7 | F7 | C7 | G7 C7 |\n", style, 100, 1);
         ASSERT_EQ(played.events.back().kind, EventKind::EndOfTrack) << style;
@@ -215,19 +215,44 @@ TEST(StylePerformance, TheLastChordIsHeldUnderACymbalRollToTheEnd) {
             continue;
         }
         EXPECT_EQ(end, 5 * kMeasure) << style;
-        // The comping's last chord, struck on beat 3 of the last measure, sounds until the end.
-        Ticks lastOn = 0;
+        // The comping's last chord, struck on beat 3 of the last measure (and again where the style's ending
+        // figure has hits), sounds until the end.
+        Ticks lastChordOn = -1;
         Ticks lastOff = 0;
         for (const MidiEvent& event : played.events) {
-            if (event.channel() == kChords && event.kind == EventKind::NoteOn) {
-                lastOn = event.time;
+            if (event.channel() == kChords && event.kind == EventKind::NoteOn && lastChordOn < 0 &&
+                event.time >= 3 * kMeasure + kMeasure / 2 - 8) {
+                lastChordOn = event.time;
             } else if (event.channel() == kChords && event.kind == EventKind::NoteOff) {
                 lastOff = event.time;
             }
         }
-        EXPECT_NEAR(lastOn, 3 * kMeasure + kMeasure / 2, 8) << style;
+        EXPECT_NEAR(lastChordOn, 3 * kMeasure + kMeasure / 2, 8) << style;
         EXPECT_EQ(lastOff, end) << style;
     }
+}
+
+TEST(StylePerformance, RockEndsOnItsStopAndTheOthersUnderACymbalRoll) {
+    const auto lastMeasure = [](const Performance& played, std::uint8_t channel, std::uint8_t key) {
+        std::set<Ticks> times;
+        for (const MidiEvent& event : played.NotesOn(channel)) {
+            if (event.time >= 3 * kMeasure && (key == 0 || event.key() == key)) {
+                times.insert(event.time - 3 * kMeasure);
+            }
+        }
+        return times;
+    };
+    constexpr std::string_view chart = "[4/4] E5 | A5 | D5 | E5 |\n";
+    const Performance rock = Play(chart, "Rock", 0);
+    const std::set<Ticks> stop = {0, 3 * kMeasure / 8, 6 * kMeasure / 8};
+    EXPECT_EQ(lastMeasure(rock, kChords, 0), stop);
+    EXPECT_EQ(lastMeasure(rock, kBass, 0), stop);
+    EXPECT_EQ(lastMeasure(rock, kPercussionChannel, 49), stop) << "a crash on every hit of the stop";
+    EXPECT_EQ(rock.events.back().time, 5 * kMeasure);
+
+    const Performance funk = Play(chart, "Funk", 0);
+    EXPECT_EQ(lastMeasure(funk, kChords, 0), std::set<Ticks>{0});
+    EXPECT_GT(lastMeasure(funk, kPercussionChannel, 51).size(), 10U) << "the ride rolls under the held chord";
 }
 
 TEST(StylePerformance, NothingSoundsAfterTheEndOfTheTrack) {

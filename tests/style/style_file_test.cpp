@@ -78,6 +78,7 @@ TEST(StyleFile, NamesTheFileAndLineOfAProblem) {
          "bad.style:2: the part 'pad' needs a line with its instrument before its rows"},
         {"meter 4/4\ncomp ? . . .\n", "bad.style:2: '?' is not a hit of a comp row"},
         {"push often\n", "bad.style:1: 'push' takes a share of the changes from 0% to 100%, not 'often'"},
+        {"meter 4/4\nending kick x . . . | x . . .\n", "bad.style:2: an ending is one measure"},
     };
     for (const auto& [text, problem] : cases) {
         const StyleReading reading = ParseStyle(text, "bad.style");
