@@ -661,10 +661,6 @@
         <translation>Übungsschleife</translation>
     </message>
     <message>
-        <source>Loop selected measures plays the measures the selection touches again and again. Each time round it can play faster, up to a tempo you choose.</source>
-        <translation>Markierte Takte in Schleife spielt die Takte, die die Auswahl berührt, immer wieder. Mit jedem Durchgang kann es schneller werden, bis zu einem Tempo Ihrer Wahl.</translation>
-    </message>
-    <message>
         <source>&amp;Faster each time by:</source>
         <translation>&amp;Jedes Mal schneller um:</translation>
     </message>
@@ -687,6 +683,50 @@
     <message>
         <source>Up to</source>
         <translation>Bis</translation>
+    </message>
+    <message>
+        <source>Loop selected measures plays the measures the selection touches again and again. Each time round it can play faster, up to a tempo you choose. Each time round, it and Loop can also move the music to another key, to practise it in all twelve.</source>
+        <translation>Markierte Takte in Schleife spielt die Takte, die die Auswahl berührt, immer wieder. Mit jedem Durchgang kann es schneller werden, bis zu einem Tempo Ihrer Wahl. Mit jedem Durchgang können es und die Schleife die Musik auch in eine andere Tonart rücken, um in allen zwölf zu üben.</translation>
+    </message>
+    <message>
+        <source>&amp;Key each time round:</source>
+        <translation>&amp;Tonart jedes Mal:</translation>
+    </message>
+    <message>
+        <source>Key each time round</source>
+        <translation>Tonart jedes Mal</translation>
+    </message>
+    <message>
+        <source>Stays the same</source>
+        <translation>Bleibt gleich</translation>
+    </message>
+    <message>
+        <source>Up a fourth</source>
+        <translation>Eine Quarte höher</translation>
+    </message>
+    <message>
+        <source>Up a fifth</source>
+        <translation>Eine Quinte höher</translation>
+    </message>
+    <message>
+        <source>Up a semitone</source>
+        <translation>Einen Halbton höher</translation>
+    </message>
+    <message>
+        <source>Down a semitone</source>
+        <translation>Einen Halbton tiefer</translation>
+    </message>
+    <message>
+        <source>Up a whole tone</source>
+        <translation>Einen Ganzton höher</translation>
+    </message>
+    <message>
+        <source>Down a whole tone</source>
+        <translation>Einen Ganzton tiefer</translation>
+    </message>
+    <message>
+        <source>Up a minor third</source>
+        <translation>Eine kleine Terz höher</translation>
     </message>
 </context>
 <context>
@@ -1791,6 +1831,14 @@
     <message>
         <source>Keep the chart open to changes while it plays; a change is heard from the next measure</source>
         <translation>Das Chart während der Wiedergabe bearbeitbar lassen; eine Änderung ist ab dem nächsten Takt zu hören</translation>
+    </message>
+    <message>
+        <source>This time round in %1, as written</source>
+        <translation>Diese Runde in %1, wie notiert</translation>
+    </message>
+    <message>
+        <source>This time round in %1, %2 semitones from the chart</source>
+        <translation>Diese Runde in %1, %2 Halbtöne gegenüber dem Chart</translation>
     </message>
 </context>
 <context>

@@ -61,6 +61,8 @@ MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
       checker_(new LiveChecker(*editor_, *compiler_, this)) {
     setCentralWidget(editor_);
     playback_ = new PlaybackController(session_, *editor_, *compiler_, *prompts_, *this);
+    connect(playback_, &PlaybackController::notice, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 5000); });
     CreateDocument();
     player_ = new PlayerFeatures(*this, *playback_);
     CreateChartView();

@@ -20,6 +20,8 @@ PlayerSettings LoadPlayerSettings() {
         ReadSettingNumber(settings, setting_keys::kPracticeTempoStep, tempo.step, 0, kMaxPracticeTempoStep);
     tempo.ceiling =
         ReadSettingNumber(settings, setting_keys::kPracticeTempoCeiling, tempo.ceiling, kMinTempo, kMaxTempo);
+    tempo.keyStep = ReadSettingNumber(settings, setting_keys::kPracticeKeyStep, tempo.keyStep, -kMostKeyStep,
+                                      kMostKeyStep);
     return player;
 }
 
@@ -39,6 +41,7 @@ void SavePracticeTempo(const PracticeTempo& tempo) {
     QSettings settings = OpenSettings();
     settings.setValue(setting_keys::kPracticeTempoStep, tempo.step);
     settings.setValue(setting_keys::kPracticeTempoCeiling, tempo.ceiling);
+    settings.setValue(setting_keys::kPracticeKeyStep, tempo.keyStep);
 }
 
 void LoadBandSettings(RenderSettings& render) {

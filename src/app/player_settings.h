@@ -7,6 +7,8 @@ namespace kaz {
 
 //! The most a practice loop may speed up each time round, in quarter notes per minute.
 inline constexpr std::int32_t kMaxPracticeTempoStep = 50;
+//! The most semitones a loop moves the music each time round, either way.
+inline constexpr std::int32_t kMostKeyStep = 6;
 
 //! The settings of the player's own features. They live beside the program's settings, each under a name of
 //! its own: "View/FollowView", "Playback/CountIn", "Playback/EditWhilePlaying",

@@ -184,7 +184,8 @@ std::string PlaybackEngine::OpenPort(const std::string& deviceName) {
         port_.reset();
         return failure.empty() ? std::string(kCannotOpenMidiDevice) : failure;
     }
-    output_ = std::make_unique<NoteTrackingPort>(*port_);
+    shifting_ = std::make_unique<ShiftingPort>(*port_);
+    output_ = std::make_unique<NoteTrackingPort>(*shifting_);
     return {};
 }
 
@@ -219,6 +220,8 @@ void PlaybackEngine::StartPlaying() {
     changesSent_ = changesMade_ = 0;
     rounds_ = shownRounds_ = 0;
     raises_ = shownRaises_ = 0;
+    playingKeyStep_ = keyStep_;
+    shownShift_ = 0;
     shownIndex_ = state_.nextIndex;
     shownChart_ = playing_->number;
     over_ = false;
@@ -308,11 +311,20 @@ void PlaybackEngine::GoRoundAgain() {
     output_->ReleaseAll();
     static_cast<void>(TakeOver(playing_->loopEnd, practiced_->first));
     RestartAt(playing_->loopStart, playing_->loopFirstEvent);
-    ++rounds_;
+    CountRound();
     const std::int32_t faster = std::min(state_.tempo + practiceTempo_.step, practiceTempo_.ceiling);
     if (practiceTempo_.step > 0 && faster > state_.tempo) {
         MakeChange(state_, {TimingChange::Kind::Tempo, state_.clockOrigin, faster}, true);
         ++raises_;
+    }
+}
+
+void PlaybackEngine::CountRound() {
+    ++rounds_;
+    if (playingKeyStep_ != 0) {
+        // What still sounds is released in the key it was struck in.
+        output_->ReleaseAll();
+        shifting_->SetShift(ShiftOfRound(playingKeyStep_, rounds_));
     }
 }
 
@@ -453,7 +465,7 @@ void PlaybackEngine::OnPlaybackTimer() {
             if (!over_) {
                 static_cast<void>(TakeOver(0, 1));
                 RestartFromTheTop();
-                ++rounds_;
+                CountRound();
                 moved = true;
             }
         }
@@ -511,6 +523,10 @@ void PlaybackEngine::OnHandedBack() {
         shownRaises_ = progress.raises;
         seams_.tempoRaised(progress.state.tempo);
     }
+    if (const int shift = ShiftOfRound(playingKeyStep_, progress.rounds); shift != shownShift_) {
+        shownShift_ = shift;
+        seams_.keyMoved(shift);
+    }
     ReportHighlights(progress);
     ForgetPlayed(progress.chart);
     if (progress.over) {
@@ -564,6 +580,7 @@ void PlaybackEngine::OnStop() {
         }
         failure = port_->Failure();
         output_.reset();
+        shifting_.reset();
         port_.reset();
     }
     state_.paused = false;

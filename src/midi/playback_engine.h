@@ -20,6 +20,7 @@
 #include "midi/hand_over.h"
 #include "midi/note_tracking_port.h"
 #include "midi/playback_seams.h"
+#include "midi/shifting_port.h"
 #include "render/song_map.h"
 
 namespace kaz {
@@ -57,10 +58,12 @@ struct CommandState {
 };
 
 //! How a practice loop speeds up: by step quarter notes per minute each time round, up to ceiling; a step of
-//! 0 keeps the tempo.
+//! 0 keeps the tempo. Beside it, the semitones a loop (of the song or of the measures) moves the music each
+//! time round, to practise it in every key: 5 is up a fourth, 0 keeps the key.
 struct PracticeTempo {
     std::int32_t step = 0;
     std::int32_t ceiling = kMaxTempo;
+    std::int32_t keyStep = 0;
 };
 
 //! Everything outside the engine that it drives or tells. All of it must outlive the engine; the calls come
@@ -78,6 +81,8 @@ struct PlaybackSeams {
                                                                                   TextRange) {};
     //! A practice loop went round faster: the tempo it plays at now.
     std::function<void(std::int32_t tempo)> tempoRaised = [](std::int32_t) {};
+    //! When a loop going round moves the music to another key: the semitones it sounds away from the chart.
+    std::function<void(int shift)> keyMoved = [](int) {};
     //! The output failed while it played (a recording onto a full disk): why, once the playback has stopped.
     std::function<void(const std::string& failure)> failed = [](const std::string&) {};
 };
@@ -149,6 +154,9 @@ class PlaybackEngine {
     void OnLoop();
     //! Play a measure of clicks before the music from the next Play on; never when going round again.
     void SetCountIn(bool on) { countIn_ = on; }
+    //! Move the music by step semitones more each time a loop goes round, from the next Play on (5: up a
+    //! fourth); 0 keeps the key. The drums stay as they are.
+    void SetKeyStepEachRound(int step) { keyStep_ = step; }
     //! Play at value quarter notes per minute from now on, kMinTempo..kMaxTempo.
     void SetPlaybackTempo(std::int32_t value);
 
@@ -219,6 +227,8 @@ class PlaybackEngine {
     void RestartAt(Ticks position, std::size_t index);
     //! Start the practice loop's next round, faster when it should be.
     void GoRoundAgain();
+    //! The song or the loop has started again: count the round, and move to its key.
+    void CountRound();
     //! Perform the events of list from index up to end that are due reached ticks past the origin; returns
     //! the index of the first event not performed, and sets highlighted when one of them was a highlight.
     std::size_t PerformDueEvents(const EventList& list, std::size_t index, std::size_t end, double reached,
@@ -237,10 +247,14 @@ class PlaybackEngine {
     [[nodiscard]] Ticks PositionNow() const;
 
     PlaybackSeams seams_;
-    std::unique_ptr<MidiOutPort> port_;         //!< set exactly while playing or paused
-    std::unique_ptr<NoteTrackingPort> output_;  //!< in front of port_: what sounds, to release at a change
+    std::unique_ptr<MidiOutPort> port_;       //!< set exactly while playing or paused
+    std::unique_ptr<ShiftingPort> shifting_;  //!< in front of port_: the key the loop has moved to
+    std::unique_ptr<NoteTrackingPort>
+        output_;  //!< in front of shifting_: what sounds, to release at a change
     bool countIn_ = false;
-    EventList clicks_;  //!< the count-in of the playback, before its first measure
+    int keyStep_ = 0;
+    int playingKeyStep_ = 0;  //!< keyStep_ as it was at Play
+    EventList clicks_;        //!< the count-in of the playback, before its first measure
     //! The measures of a practice loop and how it speeds up; none while the whole song plays.
     std::optional<MeasureSpan> practiced_;
     PracticeTempo practiceTempo_;
@@ -256,6 +270,7 @@ class PlaybackEngine {
     std::size_t shownIndex_ = 0;     //!< the first event performed whose highlight is not reported yet
     std::uint64_t shownRounds_ = 0;  //!< the rounds whose start the highlights have reported
     std::uint64_t shownRaises_ = 0;  //!< the faster rounds whose tempo was reported
+    int shownShift_ = 0;             //!< the key move reported last
 
     // The ticks' while the timer runs, the window's thread's while it is stopped:
     Performance* playing_ = nullptr;

@@ -66,6 +66,7 @@ class PlaybackEngineTest : public ::testing::Test {
         seams.stateChanged = [this] { ++stateChanges; };
         seams.sounding = [this](const CompiledChart&, TextRange text) { sounding.push_back(text); };
         seams.tempoRaised = [this](std::int32_t tempo) { shownTempo = tempo; };
+        seams.keyMoved = [this](int shift) { keyMoves.push_back(shift); };
         seams.failed = [this](const std::string& failure) { failures.push_back(failure); };
         engine = std::make_unique<PlaybackEngine>(std::move(seams));
     }
@@ -126,6 +127,7 @@ class PlaybackEngineTest : public ::testing::Test {
     int stateChanges = 0;
     std::vector<TextRange> sounding;
     std::int32_t shownTempo = kDefaultTempo;
+    std::vector<int> keyMoves;
     std::vector<std::string> failures;
     std::vector<std::function<void(EventList&)>> chart;
     std::string deviceName = "Synth A";
@@ -597,6 +599,48 @@ TEST_F(CompiledChartPlayback, APracticeLoopPlaysOnlyTheSelectedMeasuresFasterEac
     engine->OnStop();
     EXPECT_TRUE(engine->IsStopped());
     EXPECT_FALSE(engine->PractisedMeasures());
+}
+
+TEST_F(CompiledChartPlayback, ALoopMovesTheSongUpAFourthEachTimeRoundAndTellsTheWindow) {
+    engine->SetKeyStepEachRound(5);
+    engine->OnLoop();
+    PlayChart("C = = F\n");  // one measure of 4/4: 2000 ms at 120, F held over the turn
+    RunUntil(7999);
+    // C, F, B flat, E flat: each round a fourth up, round the keys within a fifth of where it started.
+    std::vector<int> roots;
+    for (const auto& [time, key] : NoteOns(1)) {
+        if (time % 2000 < 10) {
+            roots.push_back(key);
+        }
+    }
+    EXPECT_THAT(roots, ElementsAre(36, 41, 34, 39));
+    EXPECT_THAT(keyMoves, ElementsAre(5, -2, 3));
+    // Nothing struck in one key sounds on into the next: what sounds as the fourth round starts is its own
+    // first chord.
+    for (const std::uint8_t channel : {0, 1}) {
+        std::set<int> struck;
+        for (const auto& [time, key] : NoteOns(channel)) {
+            if (time >= 6000 && time < 6010) {
+                struck.insert(key);
+            }
+        }
+        EXPECT_EQ(SoundingAt(6009, channel), struck) << int(channel);
+    }
+}
+
+TEST(ShiftingPort, MovesEveryNoteButTheDrumsAndLeavesOutWhatFallsOffTheKeyboard) {
+    test::PortRecording recording;
+    test::RecordingPort device(
+        recording, [] { return 0; }, true);
+    ShiftingPort port(device);
+    port.SetShift(-2);
+    port.SendShort(kNoteOn, 60, 90);
+    port.SendShort(kNoteOn + kPercussionChannel, 42, 90);
+    port.SendShort(kNoteOn, 1, 90);
+    port.SendShort(0xB0, 7, 100);
+    EXPECT_THAT(recording.messages, ElementsAre(RecordedMessage{0, kNoteOn, 58, 90},
+                                                RecordedMessage{0, kNoteOn + kPercussionChannel, 42, 90},
+                                                RecordedMessage{0, 0xB0, 7, 100}));
 }
 
 TEST_F(CompiledChartPlayback, AChordHeldPastThePracticeLoopIsReleasedWhenItGoesRound) {

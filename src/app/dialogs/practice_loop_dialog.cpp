@@ -1,11 +1,32 @@
 #include "app/dialogs/practice_loop_dialog.h"
 
 #include <QLineEdit>
+#include <algorithm>
+#include <array>
 
 #include "app/player_settings.h"
 #include "ui_practice_loop_dialog.h"
 
 namespace kaz {
+
+namespace {
+
+//! The moves a loop makes each time round, in semitones, as the list offers them.
+struct KeyMove {
+    const char* words;
+    int semitones;
+};
+constexpr std::array<KeyMove, 8> kKeyMoves{
+    {{QT_TRANSLATE_NOOP("PracticeLoopDialog", "Stays the same"), 0},
+     {QT_TRANSLATE_NOOP("PracticeLoopDialog", "Up a fourth"), 5},
+     {QT_TRANSLATE_NOOP("PracticeLoopDialog", "Up a fifth"), 7},
+     {QT_TRANSLATE_NOOP("PracticeLoopDialog", "Up a semitone"), 1},
+     {QT_TRANSLATE_NOOP("PracticeLoopDialog", "Down a semitone"), -1},
+     {QT_TRANSLATE_NOOP("PracticeLoopDialog", "Up a whole tone"), 2},
+     {QT_TRANSLATE_NOOP("PracticeLoopDialog", "Down a whole tone"), -2},
+     {QT_TRANSLATE_NOOP("PracticeLoopDialog", "Up a minor third"), 3}}};
+
+}  // namespace
 
 PracticeLoopDialog::PracticeLoopDialog(QWidget* parent, const PracticeTempo& tempo)
     : QDialog(parent), ui_(std::make_unique<Ui::PracticeLoopDialog>()) {
@@ -14,6 +35,10 @@ PracticeLoopDialog::PracticeLoopDialog(QWidget* parent, const PracticeTempo& tem
     ui_->ceilingField->setRange(kMinTempo, kMaxTempo);
     ui_->stepField->setValue(tempo.step);
     ui_->ceilingField->setValue(tempo.ceiling);
+    for (const KeyMove& move : kKeyMoves) {
+        ui_->keyField->addItem(tr(move.words), move.semitones);
+    }
+    ui_->keyField->setCurrentIndex(std::max(0, ui_->keyField->findData(tempo.keyStep)));
     // The field inside each spin box is what a screen reader lands on: it carries the spin box's name.
     for (QSpinBox* field : {ui_->stepField, ui_->ceilingField}) {
         field->findChild<QLineEdit*>()->setAccessibleName(field->accessibleName());
@@ -23,7 +48,7 @@ PracticeLoopDialog::PracticeLoopDialog(QWidget* parent, const PracticeTempo& tem
 PracticeLoopDialog::~PracticeLoopDialog() = default;
 
 PracticeTempo PracticeLoopDialog::Tempo() const {
-    return {ui_->stepField->value(), ui_->ceilingField->value()};
+    return {ui_->stepField->value(), ui_->ceilingField->value(), ui_->keyField->currentData().toInt()};
 }
 
 void EditPracticeTempo(QWidget* parent, PracticeTempo& tempo) {

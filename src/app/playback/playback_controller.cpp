@@ -16,6 +16,8 @@
 #include "app/user_prompts.h"
 #include "app/window_command.h"
 #include "base/program.h"
+#include "chart/chord_display.h"
+#include "harmony/musical_key.h"
 #include "midi/device/builtin_synth.h"
 
 namespace kaz {
@@ -39,6 +41,7 @@ PlaybackController::PlaybackController(Session& session, ChartEditor& editor, Ch
     seams.stateChanged = [this] { OnStateChanged(); };
     seams.sounding = [this](const CompiledChart& chart, TextRange text) { ShowSounding(chart, text); };
     seams.tempoRaised = [this](std::int32_t tempo) { ShowTempo(tempo); };
+    seams.keyMoved = [this](int shift) { ShowKeyMoved(shift); };
     seams.failed = [this](const std::string& failure) {
         prompts_.ShowMessage(kProgramName, failure, MessageIcon::Exclamation);
     };
@@ -245,6 +248,26 @@ void PlaybackController::OnTempoChosen(int tempo) {
     }
     PassTempo();
     emit tempoChanged();
+}
+
+void PlaybackController::SetPracticeTempo(const PracticeTempo& tempo) {
+    practiceTempo_ = tempo;
+    engine_->SetKeyStepEachRound(tempo.keyStep);
+}
+
+void PlaybackController::ShowKeyMoved(int shift) {
+    if (given_.empty()) {
+        return;
+    }
+    const ScoreTree& score = given_.back()->chart->score;
+    const MusicalKey key = MovedKey(KeyOfScore(score), shift);
+    const QString name = QString::fromStdString(
+        DisplayNoteName(KeySpellings(key, score.bLettersSeen)[static_cast<std::size_t>(key.tonic)]) +
+        (key.minor ? "m" : ""));
+    emit notice(shift == 0
+                    ? tr("This time round in %1, as written").arg(name)
+                    : tr("This time round in %1, %2 semitones from the chart")
+                          .arg(name, (shift > 0 ? QStringLiteral("+") : QString()) + QString::number(shift)));
 }
 
 void PlaybackController::ShowTempo(std::int32_t tempo) {

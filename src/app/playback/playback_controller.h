@@ -60,8 +60,8 @@ class PlaybackController final : public QObject {
     //! The compile of the chart as it is now, for a command that needs the music; nullptr after the user has
     //! been told why when it does not compile. The chord definitions it made are known from then on.
     [[nodiscard]] std::shared_ptr<const ChartCompile> CompileForCommand();
-    //! How Loop selected measures speeds up each time round.
-    void SetPracticeTempo(const PracticeTempo& tempo) { practiceTempo_ = tempo; }
+    //! How Loop selected measures speeds up each time round, and how both loops move the key.
+    void SetPracticeTempo(const PracticeTempo& tempo);
     void Stop();
 
     //! The chart's tempo mark as it reads now (none without one): a mark not taken yet becomes the tempo,
@@ -79,6 +79,8 @@ class PlaybackController final : public QObject {
     void editingChanged();
     //! The tempo changed, chosen in the box or by the playback.
     void tempoChanged();
+    //! Words for the status bar: a loop going round moved the music to another key.
+    void notice(const QString& text);
 
   private:
     void CreateCommands(QWidget& window);
@@ -101,6 +103,8 @@ class PlaybackController final : public QObject {
     void OnTempoChosen(int tempo);
     //! Show tempo in the box without taking it for the user's choice.
     void ShowTempo(std::int32_t tempo);
+    //! Say which key the music sounds in now that a loop moved it shift semitones from the chart.
+    void ShowKeyMoved(int shift);
     //! Tell the compiles the tempo the performance starts with.
     void PassTempo();
     //! A compile came: while the chart plays and takes changes, a changed chart that compiles takes over.
