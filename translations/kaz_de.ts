@@ -372,6 +372,10 @@
         <source>cannot write &apos;%1&apos;: the FLAC stream failed</source>
         <translation>&apos;%1&apos; kann nicht geschrieben werden: der FLAC-Datenstrom ist abgebrochen</translation>
     </message>
+    <message>
+        <source>Cannot open MIDI device!</source>
+        <translation>Das MIDI-Gerät lässt sich nicht öffnen!</translation>
+    </message>
 </context>
 <context>
     <name>FastInputDialog</name>

@@ -48,6 +48,8 @@ constexpr const char* kCorePatterns[] = {
     QT_TRANSLATE_NOOP("CoreMessages",
                       "A lowercase minor chord in English notation (write %1, or choose German notation)"),
     QT_TRANSLATE_NOOP("CoreMessages", "A key, not a chord (write %1 for the chord, [KEY=%2] for the key)"),
+    // The playback's.
+    QT_TRANSLATE_NOOP("CoreMessages", "Cannot open MIDI device!"),
     // The check's hints.
     QT_TRANSLATE_NOOP("CoreMessages",
                       "Plays %1 with a lowered seventh (the sixth); for %1 minor seventh write %2"),

@@ -1,5 +1,6 @@
 #include "app/dialogs/practice_loop_dialog.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <algorithm>
 #include <array>
@@ -36,7 +37,8 @@ PracticeLoopDialog::PracticeLoopDialog(QWidget* parent, const PracticeTempo& tem
     ui_->stepField->setValue(tempo.step);
     ui_->ceilingField->setValue(tempo.ceiling);
     for (const KeyMove& move : kKeyMoves) {
-        ui_->keyField->addItem(tr(move.words), move.semitones);
+        // In the context of the dialog's form, beside its other words.
+        ui_->keyField->addItem(QCoreApplication::translate("PracticeLoopDialog", move.words), move.semitones);
     }
     ui_->keyField->setCurrentIndex(std::max(0, ui_->keyField->findData(tempo.keyStep)));
     // The field inside each spin box is what a screen reader lands on: it carries the spin box's name.

@@ -27,6 +27,13 @@ namespace {
 //! How often a waiting Play looks whether the sounds have loaded: soon enough not to be heard as late.
 constexpr int kSoundsWaitMs = 10;
 
+//! Why the playback could not start or go on, in the window's words: the engine's own sentence translated, a
+//! device's reason as the device gives it.
+std::string FailureSaid(const std::string& failure) {
+    return failure == kCannotOpenMidiDevice ? Said(Message(kCannotOpenMidiDevice.data())).toStdString()
+                                            : failure;
+}
+
 }  // namespace
 
 PlaybackController::PlaybackController(Session& session, ChartEditor& editor, ChartCompiler& compiler,
@@ -43,7 +50,7 @@ PlaybackController::PlaybackController(Session& session, ChartEditor& editor, Ch
     seams.tempoRaised = [this](std::int32_t tempo) { ShowTempo(tempo); };
     seams.keyMoved = [this](int shift) { ShowKeyMoved(shift); };
     seams.failed = [this](const std::string& failure) {
-        prompts_.ShowMessage(kProgramName, failure, MessageIcon::Exclamation);
+        prompts_.ShowMessage(kProgramName, FailureSaid(failure), MessageIcon::Exclamation);
     };
     engine_ = std::make_unique<PlaybackEngine>(std::move(seams));
     soundsWait_ = new QTimer(this);
@@ -179,7 +186,7 @@ void PlaybackController::PlayCompile(const std::shared_ptr<const ChartCompile>& 
                                     : engine_->Play(compile->chart, device);
     if (!failure.empty()) {
         given_.clear();
-        prompts_.ShowMessage(kProgramName, failure, MessageIcon::Exclamation);
+        prompts_.ShowMessage(kProgramName, FailureSaid(failure), MessageIcon::Exclamation);
     }
 }
 
