@@ -247,7 +247,9 @@ void GiveWordsToChords(std::string_view line, int start, std::span<ChartChord> c
         if (close == std::string_view::npos || line[close] != ']') {
             continue;
         }
-        chords[i].words = WordsBetween(line, close + 1, std::min(line.find('[', close), line.size()));
+        const std::size_t next = std::min(line.find('[', close), line.size());
+        chords[i].words = WordsBetween(line, close + 1, next);
+        chords[i].wordGoesOn = next < line.size() && next > close + 1 && line[next - 1] != ' ';
         if (!pickup.empty()) {
             chords[i].words = std::exchange(pickup, {}) + " " + chords[i].words;
         }
@@ -350,6 +352,33 @@ ChartSpelling SpellingFor(const ScoreTree& score, const ChartPart& part) {
         addKey(spelling.keys.empty() ? 0 : mark.textStart, KeyOfMark(mark, score.bLettersSeen));
     }
     return spelling;
+}
+
+std::string SungLine(const ChartLayout& layout, std::uint32_t slot, int pass) {
+    const auto row = std::find_if(layout.rows.begin(), layout.rows.end(), [slot](const ChartRow& candidate) {
+        return slot >= candidate.first && slot < candidate.first + candidate.count;
+    });
+    if (row == layout.rows.end() || row->LyricLineCount() == 0) {
+        return {};
+    }
+    const std::size_t line =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(pass, 1)) - 1, row->LyricLineCount() - 1);
+    if (!row->wordsUnderChords || line > 0) {
+        return row->lyrics[line - (row->wordsUnderChords ? 1 : 0)];
+    }
+    std::string words;
+    bool inWord = false;
+    for (std::uint32_t measure = row->first; measure < row->first + row->count; ++measure) {
+        const ChartMeasure& bar = layout.measures[measure];
+        for (std::uint32_t i = 0; i < bar.chordCount; ++i) {
+            const ChartChord& chord = layout.chords[bar.firstChord + i];
+            if (!chord.words.empty()) {
+                words += (words.empty() || inWord ? "" : " ") + chord.words;
+                inWord = chord.wordGoesOn;
+            }
+        }
+    }
+    return words;
 }
 
 ChartLayout LayOutChart(const ScoreTree& score, std::string_view text, const ChartSpelling& spelling) {

@@ -51,6 +51,8 @@ struct ChartChord {
     ChordDisplay symbol;      //!< for a Chord
     TextRange text;           //!< where the symbol stands in the compiled text
     std::string words;        //!< sung from this chord on, when it stands in a lyric line
+    bool wordGoesOn =
+        false;  //!< words end inside a word that the next chord's words finish ("a" of "a[D]way")
 };
 
 //! The line at a measure's side.
@@ -113,6 +115,11 @@ inline constexpr std::uint32_t kMeasuresPerRow = 4;
 
 //! One chord of a compiled score as the grid shows it under spelling.
 [[nodiscard]] ChartChord ShowChord(const Chord& chord, const ChartSpelling& spelling);
+
+//! The line of words sung over written measure slot (0-based) the pass-th time it plays (1 the first): the
+//! words of its row's chords, then the lyric lines under the row, one a pass, the last one from then on;
+//! empty for a row without words.
+[[nodiscard]] std::string SungLine(const ChartLayout& layout, std::uint32_t slot, int pass);
 
 //! Lay out a compiled score: text is the text it was compiled from.
 [[nodiscard]] ChartLayout LayOutChart(const ScoreTree& score, std::string_view text,

@@ -135,6 +135,17 @@ TEST_F(ChartViewTest, TheCapoListShowsTheShapesAndTheFollowViewFingersThemToo) {
     EXPECT_EQ(Panel().CapoList().currentIndex(), 0);
 }
 
+TEST_F(ChartViewTest, TheFollowViewShowsTheLineSungOverTheMeasureThatPlays) {
+    Commands().followView->trigger();
+    Type("[TEMPO=300]\n>[C]Sail a[G7]way\n| F | C |\n");
+    Commands().play->trigger();
+    ASSERT_FALSE(Stopped());
+    QTRY_COMPARE_WITH_TIMEOUT(window->Follow().Showing().words, QString("Sail away"), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(window->Follow().Showing().chord, QString("F"), 2000);
+    EXPECT_EQ(window->Follow().Showing().words, QString());
+    Commands().stop->trigger();
+}
+
 TEST_F(ChartViewTest, NumbersNameTheChordsByTheirDegreeInTheKey) {
     Type("Dm7 | G7 | C\n");
     View().Relayout();

@@ -60,6 +60,14 @@ TEST(LyricLines, WordsGoUnderTheirChordsAndLinesUnderTheRowAbove) {
     EXPECT_EQ(layout.chords[3].words, "low tonight");
 }
 
+TEST(LyricLines, TheLineSungIsTheRowsWordsThenAVerseAPass) {
+    const ChartLayout layout = LaidOut(">[G]Sail a[D/F#]way to[C]night\n>second verse here\n| Em | C |\n");
+    EXPECT_EQ(SungLine(layout, 1, 1), "Sail away tonight");
+    EXPECT_EQ(SungLine(layout, 2, 2), "second verse here");
+    EXPECT_EQ(SungLine(layout, 0, 5), "second verse here");
+    EXPECT_EQ(SungLine(layout, 3, 1), "");
+}
+
 TEST(LyricLines, TranspositionMovesTheChordsAndKeepsTheWords) {
     const std::shared_ptr<const CompiledChart> compiled = Compile(">[G]Sail a[D/F#]way tonight\n");
     const Transposition moved = TransposeChart(*compiled, [](const TransposeOffer&) {

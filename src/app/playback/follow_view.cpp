@@ -54,6 +54,7 @@ void FollowView::FollowPlayback(bool playing) {
     if (!playing) {
         styles_.reset();
         played_.reset();
+        layout_ = {};
     }
     if (playing_ && isVisible()) {
         refresh_.start();
@@ -70,6 +71,7 @@ void FollowView::Refresh() {
         played_ = now->chart;
         styles_.emplace(played_->score, played_->settings.style);
         capoShapes_ = SpellingFor(played_->score, ChartPart{Instrument{}, CapoOfChart(played_->text)});
+        layout_ = LayOutChart(played_->score, played_->text);
     }
     Show(now ? Describe(now->place) : Shown{});
 }
@@ -89,6 +91,8 @@ FollowView::Shown FollowView::Describe(const SongPlace& place) const {
         shown.spoken = SoundingWords(shown.measure, shown.chord, next);
         const std::string_view style = styles_->NameAt(static_cast<std::uint32_t>(place.writtenMeasure - 1));
         shown.style = QString::fromUtf8(style.data(), static_cast<qsizetype>(style.size()));
+        shown.words = QString::fromStdString(
+            SungLine(layout_, static_cast<std::uint32_t>(place.writtenMeasure - 1), place.pass));
     }
     if (!next.isEmpty()) {
         shown.next = tr("Next: %1").arg(next);
@@ -155,11 +159,33 @@ void FollowView::paintEvent(QPaintEvent*) {
     DrawFitted(painter, {area.left(), area.top(), area.width(), h * 0.12}, place, QFont::DemiBold);
     DrawFitted(painter, {area.left(), area.top() + h * 0.12, area.width(), h * 0.08}, shown_.style,
                QFont::Normal);
-    DrawFitted(painter, {area.left(), area.top() + h * 0.21, area.width(), h * 0.41}, shown_.chord,
-               QFont::Bold);
-    DrawBeats(painter, {area.left(), area.top() + h * 0.64, area.width(), h * 0.1});
-    DrawFitted(painter, {area.left(), area.top() + h * 0.78, area.width(), h * 0.2}, shown_.next,
-               QFont::Normal);
+    // The sung line takes the foot of the panel; the chord gives it room.
+    const double sung = shown_.words.isEmpty() ? 0.0 : 0.22;
+    DrawFitted(painter, {area.left(), area.top() + h * 0.21, area.width(), h * (0.41 - sung * 0.5)},
+               shown_.chord, QFont::Bold);
+    DrawBeats(painter, {area.left(), area.top() + h * (0.64 - sung * 0.5), area.width(), h * 0.1});
+    DrawFitted(painter,
+               {area.left(), area.top() + h * (0.78 - sung * 0.5), area.width(), h * (0.2 - sung * 0.5)},
+               shown_.next, QFont::Normal);
+    DrawWords(painter, {area.left(), area.bottom() - h * sung, area.width(), h * sung});
+}
+
+void FollowView::DrawWords(QPainter& painter, const QRectF& area) const {
+    if (shown_.words.isEmpty()) {
+        return;
+    }
+    QFont font = painter.font();
+    font.setWeight(QFont::Normal);
+    font.setItalic(true);
+    // Two lines fit; a line too long for them is made smaller until it does.
+    font.setPixelSize(std::max(1, static_cast<int>(area.height() * 0.38)));
+    const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    while (font.pixelSize() > 8 &&
+           QFontMetricsF(font).boundingRect(area, flags, shown_.words).height() > area.height()) {
+        font.setPixelSize(font.pixelSize() * 9 / 10);
+    }
+    painter.setFont(font);
+    painter.drawText(area, flags, shown_.words);
 }
 
 void FollowView::DrawFitted(QPainter& painter, const QRectF& area, const QString& text, int weight) const {

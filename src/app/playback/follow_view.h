@@ -15,7 +15,8 @@ namespace kaz {
 //! measure and the beat, and the style that plays them while the chart plays; stopped, it shows nothing. A
 //! screen reader hears the measure and the chords as they change, in its description; the panel takes the
 //! focus by Tab for that. It looks at the playback a few times a second on a timer of its own, never from the
-//! playback's tick, and only while it is shown. A chart with a capo line shows the shapes to finger.
+//! playback's tick, and only while it is shown. A chart with a capo line shows the shapes to finger; a chart
+//! with lyrics shows the line sung over the measure that plays.
 class FollowView final : public QWidget {
     Q_OBJECT
 
@@ -32,6 +33,7 @@ class FollowView final : public QWidget {
         int beats = 0;
         QString spoken;  //!< what a screen reader hears: the measure, the chord and the next one
         QString style;   //!< the style that plays the measure, the block chords' name for them
+        QString words;   //!< the line of lyrics sung over the measure; empty without one
         friend bool operator==(const Shown&, const Shown&) = default;
     };
     [[nodiscard]] const Shown& Showing() const { return shown_; }
@@ -56,6 +58,8 @@ class FollowView final : public QWidget {
     //! Draw text in rectangle area as large as its height allows, smaller when it is too wide.
     void DrawFitted(QPainter& painter, const QRectF& area, const QString& text, int weight) const;
     void DrawBeats(QPainter& painter, const QRectF& area) const;
+    //! Draw the sung line in area, over two lines when it is long.
+    void DrawWords(QPainter& painter, const QRectF& area) const;
 
     PlaybackWatch watch_;
     bool playing_ = false;
@@ -63,6 +67,7 @@ class FollowView final : public QWidget {
     std::shared_ptr<const CompiledChart> played_;
     std::optional<StyleMap> styles_;
     ChartSpelling capoShapes_;  //!< of the chart being played
+    ChartLayout layout_;        //!< of the chart being played, for its lyrics
     QTimer refresh_;
     Shown shown_;
 };
