@@ -1295,6 +1295,26 @@
         <source>%1, capo %2</source>
         <translation>%1, Kapodaster im %2. Bund</translation>
     </message>
+    <message>
+        <source>B♭ instrument</source>
+        <translation>B-Instrument</translation>
+    </message>
+    <message>
+        <source>E♭ instrument</source>
+        <translation>Es-Instrument</translation>
+    </message>
+    <message>
+        <source>F instrument</source>
+        <translation>F-Instrument</translation>
+    </message>
+    <message>
+        <source>Key of %1</source>
+        <translation>Tonart %1</translation>
+    </message>
+    <message>
+        <source>Concert</source>
+        <translation>Klingend</translation>
+    </message>
 </context>
 <context>
     <name>kaz::ChartView</name>
@@ -2092,6 +2112,10 @@
     <message>
         <source>Loop selected measures</source>
         <translation>Markierte Takte in Schleife</translation>
+    </message>
+    <message>
+        <source>Built-in synthesizer</source>
+        <translation>Eingebauter Synthesizer</translation>
     </message>
 </context>
 <context>

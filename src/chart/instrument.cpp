@@ -82,6 +82,11 @@ std::optional<Instrument> InstrumentFromCode(std::string_view code) {
     return std::nullopt;
 }
 
+std::string_view InstrumentKeyName(const Instrument& instrument) {
+    return instrument.kind == Instrument::Kind::Key ? kKeyNames[static_cast<std::size_t>(instrument.keyTonic)]
+                                                    : kKeyNames[0];
+}
+
 std::string InstrumentTitle(const Instrument& instrument) {
     switch (instrument.kind) {
         case Instrument::Kind::BFlat:
@@ -91,7 +96,7 @@ std::string InstrumentTitle(const Instrument& instrument) {
         case Instrument::Kind::F:
             return "F instrument";
         case Instrument::Kind::Key:
-            return "Key of " + DisplayNoteName(kKeyNames[instrument.keyTonic]);
+            return "Key of " + DisplayNoteName(InstrumentKeyName(instrument));
         case Instrument::Kind::Concert:
             break;
     }

@@ -33,6 +33,8 @@ struct Instrument {
 [[nodiscard]] std::optional<Instrument> InstrumentFromCode(std::string_view code);
 //! How a player reads the instrument: "Concert", "B♭ instrument", "Key of E♭".
 [[nodiscard]] std::string InstrumentTitle(const Instrument& instrument);
+//! The note a Key instrument reads in, as the program names it: "Eb", "F#"; for the other kinds "C".
+[[nodiscard]] std::string_view InstrumentKeyName(const Instrument& instrument);
 
 //! The comment line that keeps a chart's instrument: "#kaz:instrument=" and the instrument's code.
 inline constexpr std::string_view kInstrumentLinePrefix = "#kaz:instrument=";

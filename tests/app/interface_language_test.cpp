@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 
+#include "app/chart/chart_panel.h"
 #include "app/core_messages.h"
 #include "app/interface_language.h"
 #include "app/main_window.h"
+#include "app/playback/transport_bar.h"
 #include "app/test_prompts.h"
 
 namespace kaz {
@@ -46,6 +49,19 @@ TEST(InterfaceLanguage, ACoreMessageIsSaidInTheWindowsLanguageWithItsValues) {
         EXPECT_EQ(Said(Message("Made up %1", {"x"})), "Made up x");
     }
     EXPECT_EQ(Said(message), QString::fromStdString(message.English()));
+}
+
+TEST(InterfaceLanguage, TheSynthesizerAndTheInstrumentsAreNamedInGermanAndKeepTheirOwnNames) {
+    const InterfaceTranslation german("de");
+    Session session;
+    MainWindow window(session, std::make_unique<test::TestPrompts>());
+    TransportBar& bar = window.Transport();
+    bar.ShowDevices({"Built-in synthesizer", "Desk piano"});
+    EXPECT_EQ(bar.Devices().itemText(0), "Eingebauter Synthesizer");
+    EXPECT_EQ(bar.Devices().itemText(1), "Desk piano");
+    EXPECT_EQ(bar.SelectedDeviceName(), "Built-in synthesizer");
+    EXPECT_EQ(InstrumentName(Instrument{}), "Klingend");
+    EXPECT_EQ(InstrumentName(Instrument{Instrument::Kind::EFlat}), "Es-Instrument");
 }
 
 TEST(InterfaceLanguage, TheLanguageChosenInTheMenuIsKeptForTheNextStart) {

@@ -9,6 +9,7 @@
 
 #include "app/chart/chart_view.h"
 #include "chart/capo.h"
+#include "chart/chord_display.h"
 
 namespace kaz {
 
@@ -29,7 +30,7 @@ ChartPanel::ChartPanel(ChartCompiler& compiler, ChartEditor& editor, PlaybackWat
       instruments_(new QComboBox(this)),
       capos_(new QComboBox(this)) {
     for (const Instrument& instrument : ListedInstruments()) {
-        instruments_->addItem(QString::fromStdString(InstrumentTitle(instrument)));
+        instruments_->addItem(InstrumentName(instrument));
     }
     instruments_->setAccessibleName(tr("Instrument"));
     instruments_->setToolTip(
@@ -82,8 +83,25 @@ QString CapoName(int capo) {
     return capo > 0 ? ChartPanel::tr("Capo %1").arg(capo) : ChartPanel::tr("No capo");
 }
 
+QString InstrumentName(const Instrument& instrument) {
+    switch (instrument.kind) {
+        case Instrument::Kind::BFlat:
+            return ChartPanel::tr("B\u266D instrument");
+        case Instrument::Kind::EFlat:
+            return ChartPanel::tr("E\u266D instrument");
+        case Instrument::Kind::F:
+            return ChartPanel::tr("F instrument");
+        case Instrument::Kind::Key:
+            return ChartPanel::tr("Key of %1")
+                .arg(QString::fromStdString(DisplayNoteName(InstrumentKeyName(instrument))));
+        case Instrument::Kind::Concert:
+            break;
+    }
+    return ChartPanel::tr("Concert");
+}
+
 QString PartHeading(const ChartPart& part) {
-    const QString instrument = QString::fromStdString(InstrumentTitle(part.instrument));
+    const QString instrument = InstrumentName(part.instrument);
     if (part.capo <= 0) {
         return instrument;
     }

@@ -43,6 +43,8 @@ class ChartPanel final : public QWidget {
 //! Whom the sheet's heading says the chords are for: "Concert", "Capo 2", "B♭ instrument, capo 2", in the
 //! window's language.
 [[nodiscard]] QString PartHeading(const ChartPart& part);
+//! How the window names an instrument in its list and headings: "Concert", "B♭ instrument", "Key of E♭".
+[[nodiscard]] QString InstrumentName(const Instrument& instrument);
 //! How the capo lists name a fret: "No capo", "Capo 2".
 [[nodiscard]] QString CapoName(int capo);
 

@@ -9,6 +9,7 @@
 
 #include "app/playback/transport_button.h"
 #include "base/tempo.h"
+#include "midi/device/builtin_synth.h"
 
 namespace kaz {
 
@@ -93,16 +94,18 @@ void TransportBar::SetTempoTypingReadOnly(bool readOnly) {
 }
 
 std::string TransportBar::SelectedDeviceName() const {
-    return devices_->currentIndex() < 0 ? std::string() : devices_->currentText().toStdString();
+    return devices_->currentIndex() < 0 ? std::string() : devices_->currentData().toString().toStdString();
 }
 
 void TransportBar::ShowDevices(const MidiOutDeviceNames& devices) {
-    const QString chosen = devices_->currentText();
+    const QVariant chosen = devices_->currentData();
     devices_->clear();
     for (const std::string& name : devices) {
-        devices_->addItem(QString::fromStdString(name));
+        // The list shows the built-in synthesizer in the window's language; the device keeps its own name.
+        const QString device = QString::fromStdString(name);
+        devices_->addItem(name == kBuiltInSynthName ? tr("Built-in synthesizer") : device, device);
     }
-    devices_->setCurrentIndex(devices.empty() ? -1 : std::max(0, devices_->findText(chosen)));
+    devices_->setCurrentIndex(devices.empty() ? -1 : std::max(0, devices_->findData(chosen)));
 }
 
 }  // namespace kaz
