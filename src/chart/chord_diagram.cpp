@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <optional>
 
 #include "harmony/transposition.h"
 
@@ -223,6 +224,23 @@ bool Fits(const FrettedShape& shape, const DiagramTones& tones, const FrettedIns
     return true;
 }
 
+//! The open strings with a stopped string on either side.
+int InnerOpenStrings(const FrettedShape& shape) {
+    int inner = 0;
+    int stoppedBefore = 0;
+    int openSince = 0;
+    for (const std::int8_t fret : shape.frets) {
+        if (fret > 0) {
+            inner += stoppedBefore > 0 ? openSince : 0;
+            openSince = 0;
+            ++stoppedBefore;
+        } else if (fret == 0) {
+            ++openSince;
+        }
+    }
+    return inner;
+}
+
 //! Lower is better: low on the neck, many strings, few fingers, no gaps, no barre where none is needed.
 int CostOf(const FrettedShape& shape, const DiagramTones& tones, const FrettedInstrument& instrument) {
     const Sounding heard = Hear(shape, instrument);
@@ -230,8 +248,10 @@ int CostOf(const FrettedShape& shape, const DiagramTones& tones, const FrettedIn
     int cost = 2 * lowest - 3 * heard.strings + shape.Fingers();
     cost += 5 * heard.innerMutes + 2 * heard.outerMutes;
     cost += shape.barreFret > 0 ? 2 : 0;
-    // Open strings ring in the first position; high up they sound where the hand is not.
+    // Open strings ring in the first position; high up they sound where the hand is not, and one inside a
+    // hand stretched to the third fret or above is a shape players seldom reach for.
     cost += lowest > 3 ? 3 * heard.open : -heard.open;
+    cost += shape.HighestFret() >= 3 ? 6 * InnerOpenStrings(shape) : 0;
     if (tones.Has(kFifth) && (heard.classes & (1U << MovedPitchClass(tones.root, kFifth))) != 0) {
         cost -= 2;
     }
@@ -366,6 +386,19 @@ std::optional<FrettedShape> KnownShapeOf(const DiagramTones& tones, const Frette
     return std::nullopt;
 }
 
+//! The third a ninth, eleventh or thirteenth chord has though its block voice, four notes, leaves it out (D9
+//! plays D C E A): a minor one for a minor suffix; none for a suspended chord or any other.
+std::optional<int> ThirdLeftOut(std::string_view suffix) {
+    const bool extended = suffix.find('9') != std::string_view::npos ||
+                          suffix.find("11") != std::string_view::npos ||
+                          suffix.find("13") != std::string_view::npos;
+    if (!extended || suffix.find("sus") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    const bool minor = (suffix.starts_with('m') && !suffix.starts_with("maj")) || suffix.starts_with('-');
+    return minor ? kMinorThird : kMajorThird;
+}
+
 }  // namespace
 
 DiagramTones TonesOf(const Chord& chord, int shift) {
@@ -382,6 +415,9 @@ DiagramTones TonesOf(const Chord& chord, int shift) {
     for (int i = 1; i < chord.noteCount; ++i) {
         tones.intervals =
             static_cast<std::uint16_t>(tones.intervals | (1U << MovedPitchClass(chord.notes[i] - root, 0)));
+    }
+    if (const std::optional<int> third = ThirdLeftOut(chord.suffix())) {
+        tones.intervals = static_cast<std::uint16_t>(tones.intervals | (1U << *third));
     }
     return tones;
 }
