@@ -881,6 +881,26 @@
         <source>MIDI Files (*.mid);;All Files (*.*)</source>
         <translation>MIDI-Dateien (*.mid);;Alle Dateien (*.*)</translation>
     </message>
+    <message>
+        <source>Diagram</source>
+        <translation>Griffbild</translation>
+    </message>
+    <message>
+        <source>Guitar</source>
+        <translation>Gitarre</translation>
+    </message>
+    <message>
+        <source>Ukulele</source>
+        <translation>Ukulele</translation>
+    </message>
+    <message>
+        <source>Piano</source>
+        <translation>Klavier</translation>
+    </message>
+    <message>
+        <source>&amp;Diagrams for:</source>
+        <translation>&amp;Griffbilder für:</translation>
+    </message>
 </context>
 <context>
     <name>Recovery</name>
@@ -1253,6 +1273,30 @@
         <source>The capo is on:</source>
         <translation>Kapodaster:</translation>
     </message>
+    <message>
+        <source>&amp;Diagrams</source>
+        <translation>&amp;Griffbilder</translation>
+    </message>
+    <message>
+        <source>Draw a chord diagram over every chord, in the chart view and the printout</source>
+        <translation>Über jedem Akkord ein Griffbild zeichnen, in der Chartansicht und im Ausdruck</translation>
+    </message>
+    <message>
+        <source>&amp;None</source>
+        <translation>&amp;Keine</translation>
+    </message>
+    <message>
+        <source>&amp;Guitar</source>
+        <translation>&amp;Gitarre</translation>
+    </message>
+    <message>
+        <source>&amp;Ukulele</source>
+        <translation>&amp;Ukulele</translation>
+    </message>
+    <message>
+        <source>&amp;Piano</source>
+        <translation>Kla&amp;vier</translation>
+    </message>
 </context>
 <context>
     <name>kaz::ChartFileCommands</name>
@@ -1344,6 +1388,14 @@
             <numerusform>%n Takt, %1</numerusform>
             <numerusform>%n Takte, %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Shape for %1</source>
+        <translation>Griff für %1</translation>
+    </message>
+    <message>
+        <source>Let Kaz Choose</source>
+        <translation>Kaz wählen lassen</translation>
     </message>
 </context>
 <context>

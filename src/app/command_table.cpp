@@ -169,6 +169,7 @@ void CreateMenus(QMenuBar& bar, const WindowCommands& c, const PartCommands& par
     view->addAction(parts.chartView);
     view->addAction(parts.capo);
     view->addMenu(parts.numbers);
+    view->addMenu(parts.diagrams);
     view->addSeparator();
     view->addActions({parts.zoomIn, parts.zoomOut, parts.actualSize});
     view->addMenu(parts.theme);

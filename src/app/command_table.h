@@ -69,6 +69,7 @@ struct PartCommands {
     QAction* chartView;
     QAction* capo;
     QMenu* numbers;
+    QMenu* diagrams;
     QAction* zoomIn;
     QAction* zoomOut;
     QAction* actualSize;

@@ -72,7 +72,7 @@ MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
                  interchange_->exportMusicXml, chart_->PrintAction(), comforts_->RedoAction(),
                  comforts_->FindAction(), comforts_->ReplaceAction(), comforts_->FindNextAction(),
                  chart_->ChartViewAction(), chart_->CapoAction(), chart_->NumbersMenu(),
-                 comforts_->Zoom().ZoomInAction(), comforts_->Zoom().ZoomOutAction(),
+                 chart_->DiagramsMenu(), comforts_->Zoom().ZoomInAction(), comforts_->Zoom().ZoomOutAction(),
                  comforts_->Zoom().ActualSizeAction(), theme_->Menu(), language_->Menu()});
     addToolBar(Qt::TopToolBarArea, &Transport());
     auto* styles = new StyleList(session_.settings, &Transport());

@@ -27,6 +27,7 @@ inline constexpr const char* kCheckAsYouType = "View/CheckAsYouType";
 inline constexpr const char* kSpellingHints = "View/SpellingHints";
 inline constexpr const char* kChartView = "View/ChartView";
 inline constexpr const char* kChordNumbers = "View/Numbers";
+inline constexpr const char* kDiagrams = "View/Diagrams";
 inline constexpr const char* kZoom = "View/Zoom";
 inline constexpr const char* kTheme = "View/Theme";
 inline constexpr const char* kLanguage = "View/Language";

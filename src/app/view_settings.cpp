@@ -31,6 +31,17 @@ void SaveChordNumbers(ChordNumbers numbers) {
                             QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size())));
 }
 
+DiagramKind LoadDiagramKind() {
+    const QString code = OpenSettings().value(setting_keys::kDiagrams).toString();
+    return DiagramKindFromCode(code.toStdString()).value_or(DiagramKind::None);
+}
+
+void SaveDiagramKind(DiagramKind kind) {
+    const std::string_view code = DiagramKindCode(kind);
+    OpenSettings().setValue(setting_keys::kDiagrams,
+                            QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size())));
+}
+
 bool LoadChartView() {
     return OpenSettings().value(setting_keys::kChartView, false).toBool();
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "chart/chord_diagram.h"
 #include "chart/chord_numbers.h"
 
 namespace kaz {
@@ -18,6 +19,10 @@ void SaveChartView(bool shown);
 //! letters unless chosen.
 [[nodiscard]] ChordNumbers LoadChordNumbers();
 void SaveChordNumbers(ChordNumbers numbers);
+//! The diagrams over the chart's chords: "View/Diagrams", "none", "guitar", "ukulele" or "piano"; none
+//! unless chosen.
+[[nodiscard]] DiagramKind LoadDiagramKind();
+void SaveDiagramKind(DiagramKind kind);
 //! The zoom of the editor and the chart view in percent: "View/Zoom", 100 unless changed.
 [[nodiscard]] int LoadZoomPercent();
 void SaveZoomPercent(int percent);

@@ -45,22 +45,24 @@ ChartChord ShowChord(const Chord& chord, const ChartSpelling& spelling) {
         shown.kind = ChartChord::Kind::Again;
         return shown;
     }
+    // The name the chord is read by, as spelled for the part, and the tones its diagram sounds.
+    const std::array<std::string, 12>* keyNames = spelling.NamesAt(chord.textStart);
+    const std::string_view root = keyNames == nullptr
+                                      ? chord.rootName.view()
+                                      : (*keyNames)[MovedPitchClass(chord.rootPitch, spelling.shift)];
+    const std::string_view bass = chord.bassName.empty() || keyNames == nullptr
+                                      ? chord.bassName.view()
+                                      : (*keyNames)[MovedPitchClass(chord.bassPitch, spelling.shift)];
+    shown.name =
+        std::string(root) + std::string(chord.suffix()) + (bass.empty() ? "" : "/" + std::string(bass));
+    shown.tones = TonesOf(chord, keyNames == nullptr ? 0 : spelling.shift);
     if (spelling.numbers != ChordNumbers::Letters) {
         if (const ChartSpelling::KeyNames* key = spelling.KeyAt(chord.textStart)) {
             shown.symbol = NumberedChord(chord, key->concert, spelling.numbers);
             return shown;
         }
     }
-    const std::array<std::string, 12>* keyNames = spelling.NamesAt(chord.textStart);
-    if (keyNames == nullptr) {
-        shown.symbol = DisplayChord(chord.rootName, chord.suffix(), chord.bassName);
-        return shown;
-    }
-    const auto& names = *keyNames;
-    const std::string_view bass =
-        chord.bassName.empty() ? std::string_view() : names[MovedPitchClass(chord.bassPitch, spelling.shift)];
-    shown.symbol =
-        DisplayChord(names[MovedPitchClass(chord.rootPitch, spelling.shift)], chord.suffix(), bass);
+    shown.symbol = DisplayChord(root, chord.suffix(), bass);
     return shown;
 }
 

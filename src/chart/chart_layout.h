@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/text_range.h"
+#include "chart/chord_diagram.h"
 #include "chart/chord_display.h"
 #include "chart/chord_numbers.h"
 #include "chart/instrument.h"
@@ -50,6 +51,8 @@ struct ChartChord {
     Kind kind = Kind::Chord;  //!< Again for "/" and "=": the chord before goes on
     ChordDisplay symbol;      //!< for a Chord
     TextRange text;           //!< where the symbol stands in the compiled text
+    std::string name;         //!< for a Chord, as spelled for the part in plain letters: "D/F#", "Bbmaj7"
+    DiagramTones tones;       //!< for a Chord, the tones its diagram sounds, moved as the part is
     std::string words;        //!< sung from this chord on, when it stands in a lyric line
     bool wordGoesOn =
         false;  //!< words end inside a word that the next chord's words finish ("a" of "a[D]way")

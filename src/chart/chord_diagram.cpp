@@ -5,6 +5,7 @@
 #include <charconv>
 #include <optional>
 
+#include "harmony/chord_analysis.h"
 #include "harmony/transposition.h"
 
 namespace kaz {
@@ -420,6 +421,16 @@ DiagramTones TonesOf(const Chord& chord, int shift) {
         tones.intervals = static_cast<std::uint16_t>(tones.intervals | (1U << *third));
     }
     return tones;
+}
+
+std::optional<DiagramTones> TonesOfSymbol(std::string_view symbol) {
+    ScoreTree score;
+    Chord chord;
+    chord.SetText(symbol);
+    if (AnalyzeChord(chord, symbol, score, ChordDefinitions()) != ChordAnalysis::Ok) {
+        return std::nullopt;
+    }
+    return TonesOf(chord, 0);
 }
 
 std::string_view DiagramKindCode(DiagramKind kind) {

@@ -26,6 +26,9 @@ struct DiagramTones {
 
 //! The tones chord sounds, moved by shift semitones; empty for a rest, a hold or no chord.
 [[nodiscard]] DiagramTones TonesOf(const Chord& chord, int shift);
+//! The tones of a chord symbol in English notation ("F#m7", "C/E"), as a chart would read it; nothing for a
+//! symbol that is no chord Kaz reads.
+[[nodiscard]] std::optional<DiagramTones> TonesOfSymbol(std::string_view symbol);
 
 //! Which diagrams stand beside the chords.
 enum class DiagramKind : std::uint8_t { None, Guitar, Ukulele, Piano };

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/chart_encoding.h"
+#include "chart/chord_diagram.h"
 #include "chart/chord_numbers.h"
 #include "chart/instrument.h"
 #include "cli/command_line.h"
@@ -107,6 +108,7 @@ struct ExportPdfOptions {
     std::optional<Instrument> instrument;  //!< none for the chart's own instrument line
     std::optional<int> capo;               //!< none for the chart's own capo line
     ChordNumbers numbers = ChordNumbers::Letters;
+    DiagramKind diagrams = DiagramKind::None;
     NotationMode notation = kEnglishNotation;
 };
 //! Write the chart as a lead sheet in a PDF; the exit status.

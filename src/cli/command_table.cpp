@@ -241,6 +241,14 @@ std::vector<CommandSpec> BuildCommands() {
            std::nullopt,
            {"letters", "roman", "nashville"},
            true},
+          {"diagrams",
+           "KIND",
+           "Draw a chord diagram over every chord: for guitar (with the shapes the chart's own #kaz:guitar= "
+           "line "
+           "chose), ukulele or piano (default none).",
+           std::nullopt,
+           {"none", "guitar", "ukulele", "piano"},
+           true},
           Notation()}},
         {"import",
          "read iReal Pro links, MusicXML or ChordPro as charts",

@@ -36,11 +36,10 @@ int ExportPdf(const ExportPdfOptions& options) {
     const std::string title =
         options.chart == "-" ? std::string("Chart") : std::filesystem::path(options.chart).stem().string();
     std::string pdf;
-    // The chart's own instrument line is the default; the option overrides it.
     // The chart's own instrument and capo lines are the default; the options override them.
     const ChartPart part{options.instrument.value_or(InstrumentOfChart(compiled->text)),
                          options.capo.value_or(CapoOfChart(compiled->text)), options.numbers};
-    if (!write({compiled->text, options.notation, part, title, program}, pdf, error)) {
+    if (!write({compiled->text, options.notation, part, options.diagrams, title, program}, pdf, error)) {
         return UsageError(error);
     }
     OutputFile out;
@@ -70,6 +69,9 @@ int RunExportPdf(const CommandLine& parser) {
     }
     if (parser.IsSet("numbers")) {
         options.numbers = ChordNumbersFromCode(parser.Value("numbers")).value_or(ChordNumbers::Letters);
+    }
+    if (parser.IsSet("diagrams")) {
+        options.diagrams = DiagramKindFromCode(parser.Value("diagrams")).value_or(DiagramKind::None);
     }
     ReadNotationOption(parser, options.notation);
     options.chart = parser.Positionals()[0];

@@ -50,8 +50,13 @@ extern "C" __attribute__((visibility("default"))) bool KazWriteChartPdf(const ka
     const kaz::PageHeading heading{
         QString::fromUtf8(request.fallbackTitle.data(), static_cast<qsizetype>(request.fallbackTitle.size())),
         QString::fromStdString(kaz::PartTitle(request.part.instrument, request.part.capo))};
+    // The shapes the chart chose for its chords stand in its own comment line.
+    const kaz::FrettedInstrument* fretted = kaz::FrettedInstrumentOf(request.diagrams);
+    const kaz::ChordDiagramBook diagrams(
+        request.diagrams,
+        fretted != nullptr ? kaz::ShapeChoicesOfChart(compiled->text, *fretted) : kaz::ShapeChoices());
     QByteArray bytes;
-    if (!kaz::WriteChartPdf(layout, heading, bytes)) {
+    if (!kaz::WriteChartPdf(layout, heading, bytes, &diagrams)) {
         error = "Qt could not write the PDF";
         return false;
     }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "chart/chart_layout.h"
+#include "chart/chord_diagram.h"
 #include "harmony/notation.h"
 
 namespace kaz::cli {
@@ -13,8 +14,9 @@ struct PdfRequest {
     std::string_view chart;  //!< the chart's bytes
     NotationMode notation = kEnglishNotation;
     ChartPart part;
-    std::string_view fallbackTitle;  //!< for a chart whose first line gives no title
-    std::string_view programPath;    //!< kaz-cli's own file, beside which the shipped styles are found
+    DiagramKind diagrams = DiagramKind::None;  //!< the diagrams over the chords
+    std::string_view fallbackTitle;            //!< for a chart whose first line gives no title
+    std::string_view programPath;  //!< kaz-cli's own file, beside which the shipped styles are found
 };
 
 //! The module's entry, KazWriteChartPdf: the PDF's bytes into pdf, or false with the reason in error.

@@ -335,7 +335,7 @@ class ChordProReader {
         if (!DescribeChord(chord, description) || description.kind == "other") {
             return {};
         }
-        const ChartChord played = ChartChordOf(description);
+        const WrittenChord played = WrittenChordOf(description);
         if (!played.described.empty()) {
             Remark("what Kaz cannot play of the chord " + chord + " (it plays " + played.symbol + ")");
         }

@@ -594,11 +594,11 @@ bool DescribeChord(std::string_view chord, HarmonyDescription& description) {
     return true;
 }
 
-ChartChord ChartChordOf(const HarmonyDescription& description) {
+WrittenChord WrittenChordOf(const HarmonyDescription& description) {
     if (description.kind == "none") {
         return {"N.C.", {}};
     }
-    ChartChord chord;
+    WrittenChord chord;
     const std::string root = NoteNameOf(description.rootStep, description.rootAlter);
     const Tones* kindTones = TonesOfKind(description.kind);
     std::string suffix;

@@ -31,14 +31,14 @@ struct HarmonyDescription {
 [[nodiscard]] bool DescribeChord(std::string_view chord, HarmonyDescription& description);
 
 //! How the chart writes a described chord.
-struct ChartChord {
+struct WrittenChord {
     //! The chord in its everyday spelling, as Kaz plays it ("G7b9", "Abmaj7#11/C", "N.C."), or the nearest
     //! one it plays.
     std::string symbol;
     //! The whole chord as described when symbol plays less of it ("C7add11", "C7(no3)"); otherwise empty.
     std::string described;
 };
-[[nodiscard]] ChartChord ChartChordOf(const HarmonyDescription& description);
+[[nodiscard]] WrittenChord WrittenChordOf(const HarmonyDescription& description);
 
 //! A key signature: how many sharps (above 0) or flats (below 0), and whether it is minor.
 struct KeySignature {

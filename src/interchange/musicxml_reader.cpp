@@ -299,7 +299,7 @@ class PartReader {
             description.degrees.push_back(std::move(read));
         }
         const std::int64_t offset = Bounded(harmony.child("offset").text(), -kMaxDuration, kMaxDuration, 0);
-        const ChartChord& chord = ChordOf(description);
+        const WrittenChord& chord = ChordOf(description);
         if (!chord.described.empty()) {
             remarks_.Add("what Kaz cannot play of the chord " + chord.described + " (it plays " +
                          chord.symbol + ")");
@@ -313,7 +313,7 @@ class PartReader {
     }
 
     //! The chart chord of a description; a lead sheet names the same few chords again and again.
-    const ChartChord& ChordOf(const HarmonyDescription& description) {
+    const WrittenChord& ChordOf(const HarmonyDescription& description) {
         std::string key = std::string(1, description.rootStep) + std::to_string(description.rootAlter) + "|" +
                           description.kind + "|" + description.text + "|" +
                           std::to_string(description.inversion);
@@ -325,7 +325,7 @@ class PartReader {
         }
         auto known = chords_.find(key);
         if (known == chords_.end()) {
-            known = chords_.emplace(std::move(key), ChartChordOf(description)).first;
+            known = chords_.emplace(std::move(key), WrittenChordOf(description)).first;
         }
         return known->second;
     }
@@ -471,7 +471,7 @@ class PartReader {
     bool kazFile_;  //!< written by Kaz, which once wrote the seventh of "7sus4" a semitone low
     Remarks& remarks_;
     std::vector<PartMeasure> measures_;
-    std::map<std::string, ChartChord> chords_;
+    std::map<std::string, WrittenChord> chords_;
     std::string style_;
     std::string key_;
     std::int64_t divisions_ = 1;

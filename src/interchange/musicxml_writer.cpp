@@ -411,7 +411,7 @@ std::vector<Message> MusicXmlDifferences(const std::vector<SheetMeasure>& measur
                 continue;
             }
             // A kind and its degrees read back in the everyday spelling, which may voice the chord otherwise.
-            const std::string back = ChartChordOf(description).symbol;
+            const std::string back = WrittenChordOf(description).symbol;
             if (VoiceOfSuffix(SuffixOf(back)) != VoiceOfSuffix(SuffixOf(chord))) {
                 AddOnce(remarks, {"the chord %1, read back as %2", {chord, back}});
             }

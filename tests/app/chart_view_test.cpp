@@ -2,9 +2,11 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "app/app_test_support.h"
 #include "app/chart/chart_feature.h"
@@ -153,6 +155,61 @@ TEST_F(ChartViewTest, NumbersNameTheChordsByTheirDegreeInTheKey) {
     EXPECT_EQ(View().Layout().chords[1].symbol.Text(), "V7");
     View().SetNumbers(ChordNumbers::Letters);
     EXPECT_EQ(View().Layout().chords[1].symbol.Text(), "G7");
+}
+
+TEST_F(ChartViewTest, GuitarDiagramsStandOverTheChordsAndAShapeChosenIsKeptInTheChart) {
+    Type("C | F | Bb\n");
+    View().Relayout();
+    const double plainRow = View().Sheet().RowHeight();
+    QMenu& diagrams = *window->Chart().DiagramsMenu();
+    ASSERT_EQ(diagrams.actions().size(), 4);
+    diagrams.actions()[1]->trigger();
+    EXPECT_EQ(LoadDiagramKind(), DiagramKind::Guitar);
+    const ChartSheet sheet = View().Sheet();
+    EXPECT_GT(sheet.RowHeight(), plainRow * 1.5);
+    // A point in the band over the second measure, where F's diagram stands.
+    const double margin = sheet.Unit() * 0.6;
+    const QRectF cell = sheet.MeasureRect(1);
+    const QPoint overF =
+        QPointF(margin + cell.left() + sheet.Unit() * 0.5, margin + sheet.HeadingHeight() + cell.top() * 0.5)
+            .toPoint();
+    ASSERT_EQ(View().DiagramAtPoint(overF), 1u);
+    const ChartChord& f = View().Layout().chords[1];
+    EXPECT_EQ(View().Diagrams().ShapeOf(f.tones, f.name)->Code(), "133211");
+    View().ChooseShape(1, ShapeFromCode("xx3211", Guitar()));
+    EXPECT_EQ(Editor().Text(), "C | F | Bb\n#kaz:guitar=F xx3211\n");
+    const ChartChord& chosen = View().Layout().chords[1];
+    EXPECT_EQ(View().Diagrams().ShapeOf(chosen.tones, chosen.name)->Code(), "xx3211");
+    View().ChooseShape(1, std::nullopt);
+    EXPECT_EQ(Editor().Text(), "C | F | Bb\n");
+    diagrams.actions()[0]->trigger();
+    EXPECT_EQ(View().Sheet().RowHeight(), plainRow);
+}
+
+TEST_F(WindowTest, TheChordReferenceDrawsTheDiagramOfEveryChordForTheInstrumentChosen) {
+    Commands().chordReference->trigger();
+    auto* tree = window->findChild<QTreeWidget*>(QStringLiteral("chordReference"));
+    auto* kind = window->findChild<QComboBox*>(QStringLiteral("diagramKind"));
+    ASSERT_NE(tree, nullptr);
+    ASSERT_NE(kind, nullptr);
+    EXPECT_EQ(kind->currentText(), "Guitar");
+    const auto drawn = [tree] {
+        int rows = 0;
+        int withDiagram = 0;
+        for (int g = 0; g < tree->topLevelItemCount(); ++g) {
+            for (int r = 0; r < tree->topLevelItem(g)->childCount(); ++r) {
+                ++rows;
+                withDiagram += tree->topLevelItem(g)->child(r)->icon(1).isNull() ? 0 : 1;
+            }
+        }
+        return std::pair(rows, withDiagram);
+    };
+    const auto [rows, withDiagram] = drawn();
+    EXPECT_GT(withDiagram, rows / 2);
+    EXPECT_LT(tree->iconSize().width(), tree->iconSize().height());
+    kind->setCurrentIndex(kind->findText("Piano"));
+    EXPECT_EQ(drawn().second, withDiagram);
+    EXPECT_GT(tree->iconSize().width(), tree->iconSize().height());
 }
 
 TEST_F(ChartViewTest, ScreenReadersHearTheMeasureAndTheSoundingAndNextChord) {

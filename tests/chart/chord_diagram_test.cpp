@@ -4,21 +4,10 @@
 
 #include <string>
 
-#include "harmony/chord_analysis.h"
 #include "harmony/chord_reference.h"
 
 namespace kaz {
 namespace {
-
-std::optional<DiagramTones> TonesOfSymbol(const std::string& symbol) {
-    ScoreTree score;
-    Chord chord;
-    chord.SetText(symbol);
-    if (AnalyzeChord(chord, symbol, score, ChordDefinitions()) != ChordAnalysis::Ok) {
-        return std::nullopt;
-    }
-    return TonesOf(chord, 0);
-}
 
 std::string FirstShape(const std::string& symbol, const FrettedInstrument& instrument) {
     const std::optional<DiagramTones> tones = TonesOfSymbol(symbol);

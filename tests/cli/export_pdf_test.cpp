@@ -98,5 +98,33 @@ TEST(KazCliExportPdf, CapoShapesAndNumbers) {
     EXPECT_EQ(run.exitCode, 2);
 }
 
+//! The number of pages of a PDF, as pdfinfo counts them.
+int PdfPages(const QString& path) {
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {path});
+    process.waitForFinished(30000);
+    const QString info = QString::fromUtf8(process.readAllStandardOutput());
+    const qsizetype at = info.indexOf(QStringLiteral("Pages:"));
+    return at < 0 ? 0 : info.mid(at + 6).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
+}
+
+TEST(KazCliExportPdf, DiagramsStandOverTheChordsAndTakeTheirRoom) {
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath("diagrams.pdf");
+    std::string chart = "# Eight rows\n";
+    for (int row = 0; row < 8; ++row) {
+        chart += "C | Am7 | F | G7\n";
+    }
+    auto run = RunCli({"export-pdf", "-", pdf}, chart);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(PdfPages(pdf), 1);
+    run = RunCli({"export-pdf", "-", pdf, "--diagrams", "guitar"}, chart);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_GE(PdfPages(pdf), 2);
+    EXPECT_NE(PdfText(pdf).find("Am7"), std::string::npos);
+    run = RunCli({"export-pdf", "-", pdf, "--diagrams", "banjo"}, chart);
+    EXPECT_EQ(run.exitCode, 2);
+}
+
 }  // namespace
 }  // namespace kaz

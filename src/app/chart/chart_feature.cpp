@@ -104,6 +104,27 @@ void ChartFeature::CreateViewCommands(QMainWindow& window) {
             view.SetNumbers(value);
         });
     }
+
+    const DiagramKind diagrams = LoadDiagramKind();
+    view.SetDiagramKind(diagrams);
+    diagramsMenu_ = new QMenu(tr("&Diagrams"), &window);
+    diagramsMenu_->setStatusTip(
+        tr("Draw a chord diagram over every chord, in the chart view and the printout"));
+    auto* kinds = new QActionGroup(diagramsMenu_);
+    const std::pair<QString, DiagramKind> kindChoices[] = {{tr("&None"), DiagramKind::None},
+                                                           {tr("&Guitar"), DiagramKind::Guitar},
+                                                           {tr("&Ukulele"), DiagramKind::Ukulele},
+                                                           {tr("&Piano"), DiagramKind::Piano}};
+    for (const auto& [label, value] : kindChoices) {
+        QAction* choice = diagramsMenu_->addAction(label);
+        choice->setCheckable(true);
+        choice->setChecked(value == diagrams);
+        kinds->addAction(choice);
+        connect(choice, &QAction::triggered, this, [&view, value = value] {
+            SaveDiagramKind(value);
+            view.SetDiagramKind(value);
+        });
+    }
 }
 
 void ChartFeature::AskCapo() {
@@ -190,7 +211,7 @@ void ChartFeature::Print() {
         prompts_.Tell(tr("The printer could not be started."), MessageIcon::Exclamation);
         return;
     }
-    const int pages = PaintChartPages(painter, printer, view.Layout(), Heading());
+    const int pages = PaintChartPages(painter, printer, view.Layout(), Heading(), &view.Diagrams());
     painter.end();
     window_.statusBar()->showMessage(tr("Printed %n page(s)", nullptr, pages), kMessageMs);
 }
@@ -200,7 +221,7 @@ void ChartFeature::WritePdf(const QString& path) {
     QByteArray pdf;
     std::error_code error;
     const bool written =
-        WriteChartPdf(view.Layout(), Heading(), pdf) &&
+        WriteChartPdf(view.Layout(), Heading(), pdf, &view.Diagrams()) &&
         WriteWholeFile(QFile::encodeName(path).toStdString(),
                        std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())),
                        FileKinds::RegularOnly, error);

@@ -36,6 +36,7 @@ class ChartFeature final : public QObject {
     [[nodiscard]] QAction* CapoAction() const { return capo_; }
     //! View > Numbers: letters, Roman or Nashville.
     [[nodiscard]] QMenu* NumbersMenu() const { return numbersMenu_; }
+    [[nodiscard]] QMenu* DiagramsMenu() const { return diagramsMenu_; }
     [[nodiscard]] ChartPanel& Panel() const { return *panel_; }
 
     //! How Export to PDF asks for a file name, given the one it suggests; tests answer in its place.
@@ -79,6 +80,7 @@ class ChartFeature final : public QObject {
     QAction* exportPdf_;
     QAction* capo_ = nullptr;
     QMenu* numbersMenu_ = nullptr;
+    QMenu* diagramsMenu_ = nullptr;
 };
 
 }  // namespace kaz

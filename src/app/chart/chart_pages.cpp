@@ -42,7 +42,7 @@ void DrawPageFrame(QPainter& painter, const ChartSheet& sheet, const QRectF& pag
 }  // namespace
 
 int PaintChartPages(QPainter& painter, QPagedPaintDevice& device, const ChartLayout& layout,
-                    const PageHeading& given) {
+                    const PageHeading& given, const ChordDiagramBook* diagrams) {
     const QRectF page(0, 0, device.width(), device.height());
     // The chart's own title heads its pages; the one given stands in for a chart without one.
     ChartLayout titled = layout;
@@ -52,7 +52,7 @@ int PaintChartPages(QPainter& painter, QPagedPaintDevice& device, const ChartLay
     } else {
         heading.title = QString::fromStdString(titled.title);
     }
-    const ChartSheet sheet(titled, page.width(), page.width() / kUnitsAcrossPage);
+    const ChartSheet sheet(titled, page.width(), page.width() / kUnitsAcrossPage, diagrams);
     const double unit = sheet.Unit();
     const double foot = unit * 0.9;
     const double firstTop = sheet.HeadingHeight() + unit * 0.3;
@@ -87,7 +87,8 @@ int PaintChartPages(QPainter& painter, QPagedPaintDevice& device, const ChartLay
     return pages;
 }
 
-bool WriteChartPdf(const ChartLayout& layout, const PageHeading& heading, QByteArray& pdf) {
+bool WriteChartPdf(const ChartLayout& layout, const PageHeading& heading, QByteArray& pdf,
+                   const ChordDiagramBook* diagrams) {
     QBuffer buffer(&pdf);
     if (!buffer.open(QIODevice::WriteOnly)) {
         return false;
@@ -103,7 +104,7 @@ bool WriteChartPdf(const ChartLayout& layout, const PageHeading& heading, QByteA
         return false;
     }
     painter.setRenderHint(QPainter::Antialiasing);
-    PaintChartPages(painter, writer, layout, heading);
+    PaintChartPages(painter, writer, layout, heading, diagrams);
     return painter.end();
 }
 

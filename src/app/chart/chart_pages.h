@@ -18,11 +18,12 @@ struct PageHeading {
 
 //! Draw the chart on the pages of device with painter, which paints on it: the heading on the first page,
 //! the title and the instrument at the top of the others, the page number at the foot of each. Returns the
-//! number of pages.
+//! number of pages. The diagrams of diagrams, when given, stand over the chords.
 int PaintChartPages(QPainter& painter, QPagedPaintDevice& device, const ChartLayout& layout,
-                    const PageHeading& heading);
+                    const PageHeading& heading, const ChordDiagramBook* diagrams = nullptr);
 
 //! The chart as a PDF document on A4 paper; the chord symbols are text in it. False when Qt cannot write one.
-[[nodiscard]] bool WriteChartPdf(const ChartLayout& layout, const PageHeading& heading, QByteArray& pdf);
+[[nodiscard]] bool WriteChartPdf(const ChartLayout& layout, const PageHeading& heading, QByteArray& pdf,
+                                 const ChordDiagramBook* diagrams = nullptr);
 
 }  // namespace kaz

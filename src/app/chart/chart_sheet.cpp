@@ -69,8 +69,8 @@ ChartColours ChartColours::ForPaper() {
     return {Qt::white, Qt::black, QColor(110, 110, 110), QColor(220, 220, 220), Qt::black};
 }
 
-ChartSheet::ChartSheet(const ChartLayout& layout, double width, double unit)
-    : layout_(layout), width_(width), unit_(unit) {
+ChartSheet::ChartSheet(const ChartLayout& layout, double width, double unit, const ChordDiagramBook* diagrams)
+    : layout_(layout), diagrams_(diagrams), width_(width), unit_(unit) {
     chordFont_.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
     chordFont_.setWeight(QFont::Bold);
     chordFont_.setPixelSize(std::max(1, static_cast<int>(unit + 0.5)));
@@ -115,7 +115,7 @@ double ChartSheet::CellWidth(const ChartRow& row) const {
 QRectF ChartSheet::MeasureRect(std::uint32_t measure) const {
     const ChartRow& row = layout_.rows[RowOf(measure)];
     const double cell = CellWidth(row);
-    return {cell * (measure - row.first), unit_ * kMarkBand, cell, unit_ * kBody};
+    return {cell * (measure - row.first), DiagramBand() + unit_ * kMarkBand, cell, unit_ * kBody};
 }
 
 QRectF ChartSheet::ChordArea(std::uint32_t measure) const {
@@ -212,6 +212,7 @@ void ChartSheet::DrawRow(QPainter& painter, std::size_t row, double top, const C
         painter.setPen(QPen(lit ? colours.soundingInk : colours.ink, std::max(1.0, unit_ * 0.05)));
         painter.setBrush(Qt::NoBrush);
         DrawMeasure(painter, measure, cell, i == 0, colours);
+        DrawDiagrams(painter, measure, colours);
     }
     painter.restore();
     DrawLyrics(painter, row, top, colours);

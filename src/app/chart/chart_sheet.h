@@ -32,13 +32,15 @@ struct ChartColours {
 //! one unit, the height of a chord's root letter; a row of the grid is a few units high and the full width.
 class ChartSheet {
   public:
-    //! The rows of layout across width, with chord letters unit high (both in the device's units).
-    ChartSheet(const ChartLayout& layout, double width, double unit);
+    //! The rows of layout across width, with chord letters unit high (both in the device's units), and the
+    //! diagrams of diagrams (when given, and of a kind) over the chords.
+    ChartSheet(const ChartLayout& layout, double width, double unit,
+               const ChordDiagramBook* diagrams = nullptr);
 
     [[nodiscard]] const ChartLayout& Layout() const { return layout_; }
     [[nodiscard]] double Width() const { return width_; }
     [[nodiscard]] double Unit() const { return unit_; }
-    [[nodiscard]] double RowHeight() const { return unit_ * kRowUnits; }
+    [[nodiscard]] double RowHeight() const { return unit_ * kRowUnits + DiagramBand(); }
     [[nodiscard]] double HeadingHeight() const;
     [[nodiscard]] std::size_t RowCount() const { return layout_.rows.size(); }
     //! Where row's top lies below the first row's: each row takes its height and the lines of words under it.
@@ -65,6 +67,9 @@ class ChartSheet {
     [[nodiscard]] std::optional<std::uint32_t> MeasureAt(std::size_t row, double x) const;
     //! What a click at (x, y) within row selects: the symbol there, else the measure's text.
     [[nodiscard]] std::optional<TextRange> TextAt(std::size_t row, double x, double y) const;
+    //! The chord (an index of ChartLayout::chords) whose diagram stands at (x, y) within row; nothing
+    //! elsewhere.
+    [[nodiscard]] std::optional<std::uint32_t> DiagramAt(std::size_t row, double x, double y) const;
     //! Where measure lies in its row, with the row's top at 0.
     [[nodiscard]] QRectF MeasureRect(std::uint32_t measure) const;
 
@@ -73,6 +78,9 @@ class ChartSheet {
 
   private:
     static constexpr double kRowUnits = 2.7;
+    //! The band over a row's marks that holds its chords' diagrams; 0 without diagrams.
+    [[nodiscard]] double DiagramBand() const;
+    void DrawDiagrams(QPainter& painter, std::uint32_t measure, const ChartColours& colours) const;
     [[nodiscard]] double CellWidth(const ChartRow& row) const;
     [[nodiscard]] QRectF ChordArea(std::uint32_t measure) const;
     //! The room an opening repeat sign takes at the measure's start.
@@ -91,6 +99,7 @@ class ChartSheet {
     void DrawSymbol(QPainter& painter, const ChordDisplay& symbol, const QRectF& slot) const;
 
     const ChartLayout& layout_;
+    const ChordDiagramBook* diagrams_;
     double width_;
     double unit_;
     QFont chordFont_;

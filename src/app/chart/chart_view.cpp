@@ -1,11 +1,15 @@
 #include "app/chart/chart_view.h"
 
+#include <QActionGroup>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 
 #include "app/chart/chart_panel.h"
+#include "app/comment_line_edit.h"
 #include "app/core_messages.h"
 #include "app/editor/chart_compiler.h"
 #include "app/editor/chart_editor.h"
@@ -91,6 +95,7 @@ void ChartView::Take(const std::shared_ptr<const ChartCompile>& compile) {
         }
         shown_ = compile;
         layout_ = LayOutChart(chart.score, chart.text, SpellingFor(chart.score, part_));
+        ReadDiagrams(diagrams_.Kind(), chart.text);
     } else {
         mistake_.reset();
     }
@@ -110,6 +115,21 @@ void ChartView::SetNumbers(ChordNumbers numbers) {
         played_.reset();
         viewport()->update();
     }
+}
+
+void ChartView::ReadDiagrams(DiagramKind kind, std::string_view text) {
+    const FrettedInstrument* fretted = FrettedInstrumentOf(kind);
+    diagrams_ =
+        ChordDiagramBook(kind, fretted != nullptr ? ShapeChoicesOfChart(text, *fretted) : ShapeChoices());
+}
+
+void ChartView::SetDiagramKind(DiagramKind kind) {
+    if (kind == diagrams_.Kind()) {
+        return;
+    }
+    ReadDiagrams(kind, shown_ != nullptr ? std::string_view(shown_->chart->text) : std::string_view());
+    UpdateScrollRange();
+    viewport()->update();
 }
 
 void ChartView::ForgetChart() {
@@ -165,7 +185,7 @@ double ChartView::SheetTop(const ChartSheet& sheet) const {
 ChartSheet ChartView::Sheet() const {
     const double width = viewport()->width();
     const double unit = ChartSheet::UnitForWidth(width, zoom_);
-    return ChartSheet(layout_, std::max(1.0, width - 2 * kMargin * unit), unit);
+    return ChartSheet(layout_, std::max(1.0, width - 2 * kMargin * unit), unit, &diagrams_);
 }
 
 void ChartView::UpdateScrollRange() {
@@ -216,6 +236,53 @@ std::optional<TextRange> ChartView::TextAtPoint(QPoint point) const {
     }
     const std::size_t row = sheet.RowAt(y);
     return sheet.TextAt(row, point.x() - margin, y - sheet.RowTop(row));
+}
+
+std::optional<std::uint32_t> ChartView::DiagramAtPoint(QPoint point) const {
+    const ChartSheet sheet = Sheet();
+    const double margin = kMargin * sheet.Unit();
+    const double y = point.y() + verticalScrollBar()->value() - SheetTop(sheet) - sheet.HeadingHeight();
+    if (y < 0) {
+        return std::nullopt;
+    }
+    const std::size_t row = sheet.RowAt(y);
+    return sheet.DiagramAt(row, point.x() - margin, y - sheet.RowTop(row));
+}
+
+void ChartView::ChooseShape(std::uint32_t chord, const std::optional<FrettedShape>& shape) {
+    const FrettedInstrument* fretted = diagrams_.Instrument();
+    if (fretted == nullptr || editor_.isReadOnly() || chord >= layout_.chords.size()) {
+        return;
+    }
+    const std::string text = editor_.Text().toStdString();
+    ApplyToEditor(editor_, text, ShapeChoiceChange(text, *fretted, layout_.chords[chord].name, shape));
+    Relayout();
+}
+
+void ChartView::contextMenuEvent(QContextMenuEvent* event) {
+    const std::optional<std::uint32_t> chord = DiagramAtPoint(event->pos());
+    const FrettedInstrument* fretted = diagrams_.Instrument();
+    if (!chord || fretted == nullptr) {
+        QAbstractScrollArea::contextMenuEvent(event);
+        return;
+    }
+    const ChartChord& shown = layout_.chords[*chord];
+    const FrettedShape* drawn = diagrams_.ShapeOf(shown.tones, shown.name);
+    QMenu menu(this);
+    menu.addSection(tr("Shape for %1").arg(QString::fromStdString(shown.symbol.Text())));
+    auto* shapes = new QActionGroup(&menu);
+    for (const FrettedShape& shape : ShapesFor(shown.tones, *fretted)) {
+        QAction* choice = menu.addAction(QString::fromStdString(shape.Code()));
+        choice->setCheckable(true);
+        choice->setChecked(drawn != nullptr && *drawn == shape);
+        shapes->addAction(choice);
+        connect(choice, &QAction::triggered, this, [this, chord, shape] { ChooseShape(*chord, shape); });
+    }
+    menu.addSeparator();
+    QAction* forget = menu.addAction(tr("Let Kaz Choose"));
+    connect(forget, &QAction::triggered, this, [this, chord] { ChooseShape(*chord, std::nullopt); });
+    menu.setEnabled(!editor_.isReadOnly());
+    menu.exec(event->globalPos());
 }
 
 void ChartView::mousePressEvent(QMouseEvent* event) {

@@ -39,6 +39,10 @@ class ChartView final : public QAbstractScrollArea {
     [[nodiscard]] const ChartPart& Part() const { return part_; }
     //! Name the chords by their letters or as numbers of the key.
     void SetNumbers(ChordNumbers numbers);
+    //! Draw a diagram of kind over every chord, with the shapes the chart chose; none for None.
+    void SetDiagramKind(DiagramKind kind);
+    //! The diagrams over the chords, with the shapes the chart chose.
+    [[nodiscard]] const ChordDiagramBook& Diagrams() const { return diagrams_; }
     void SetZoom(double zoom);
     //! Lay out the editor's text as it is now, waiting for its compile when it has not come yet.
     void Relayout();
@@ -58,6 +62,11 @@ class ChartView final : public QAbstractScrollArea {
     [[nodiscard]] ChartSheet Sheet() const;
     //! The editor text range a click at point (in the viewport) selects; nothing off the chords and measures.
     [[nodiscard]] std::optional<TextRange> TextAtPoint(QPoint point) const;
+    //! The chord (an index of the layout's chords) whose diagram stands at point; nothing elsewhere.
+    [[nodiscard]] std::optional<std::uint32_t> DiagramAtPoint(QPoint point) const;
+    //! Keep shape in the chart as the one to draw for chord (an index of the layout's chords) on the fretted
+    //! instrument shown; nothing forgets the chart's choice. Not while the editor is read-only.
+    void ChooseShape(std::uint32_t chord, const std::optional<FrettedShape>& shape);
 
   signals:
     //! The chart's comment line now names another instrument.
@@ -71,6 +80,7 @@ class ChartView final : public QAbstractScrollArea {
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -79,6 +89,8 @@ class ChartView final : public QAbstractScrollArea {
     //! Lay out compile, unless the chart has an error: while a mistake is being typed the chart stays as it
     //! was read last.
     void Take(const std::shared_ptr<const ChartCompile>& compile);
+    //! The diagrams of kind for text, with the shapes its comment line chose.
+    void ReadDiagrams(DiagramKind kind, std::string_view text);
     //! Where the sheet starts in the viewport's content, below the note of a mistake.
     [[nodiscard]] double SheetTop(const ChartSheet& sheet) const;
     //! The words of the note over a chart with a mistake; empty without one.
@@ -103,6 +115,7 @@ class ChartView final : public QAbstractScrollArea {
     std::optional<std::uint64_t> forgottenAt_;
     ChartLayout layout_;
     ChartPart part_;
+    ChordDiagramBook diagrams_;
     double zoom_ = 1.0;
     QTimer refresh_;
     std::shared_ptr<const CompiledChart> played_;  //!< the chart that plays
