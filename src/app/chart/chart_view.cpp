@@ -227,26 +227,26 @@ void ChartView::paintEvent(QPaintEvent*) {
     }
 }
 
-std::optional<TextRange> ChartView::TextAtPoint(QPoint point) const {
-    const ChartSheet sheet = Sheet();
+std::optional<ChartView::RowPoint> ChartView::PointInRow(const ChartSheet& sheet, QPoint point) const {
     const double margin = kMargin * sheet.Unit();
     const double y = point.y() + verticalScrollBar()->value() - SheetTop(sheet) - sheet.HeadingHeight();
     if (y < 0) {
         return std::nullopt;
     }
     const std::size_t row = sheet.RowAt(y);
-    return sheet.TextAt(row, point.x() - margin, y - sheet.RowTop(row));
+    return RowPoint{row, point.x() - margin, y - sheet.RowTop(row)};
+}
+
+std::optional<TextRange> ChartView::TextAtPoint(QPoint point) const {
+    const ChartSheet sheet = Sheet();
+    const std::optional<RowPoint> at = PointInRow(sheet, point);
+    return at ? sheet.TextAt(at->row, at->x, at->y) : std::nullopt;
 }
 
 std::optional<std::uint32_t> ChartView::DiagramAtPoint(QPoint point) const {
     const ChartSheet sheet = Sheet();
-    const double margin = kMargin * sheet.Unit();
-    const double y = point.y() + verticalScrollBar()->value() - SheetTop(sheet) - sheet.HeadingHeight();
-    if (y < 0) {
-        return std::nullopt;
-    }
-    const std::size_t row = sheet.RowAt(y);
-    return sheet.DiagramAt(row, point.x() - margin, y - sheet.RowTop(row));
+    const std::optional<RowPoint> at = PointInRow(sheet, point);
+    return at ? sheet.DiagramAt(at->row, at->x, at->y) : std::nullopt;
 }
 
 void ChartView::ChooseShape(std::uint32_t chord, const std::optional<FrettedShape>& shape) {

@@ -91,6 +91,13 @@ class ChartView final : public QAbstractScrollArea {
     void Take(const std::shared_ptr<const ChartCompile>& compile);
     //! The diagrams of kind for text, with the shapes its comment line chose.
     void ReadDiagrams(DiagramKind kind, std::string_view text);
+    //! A point of the viewport as the sheet's row under it and the place within that row.
+    struct RowPoint {
+        std::size_t row;
+        double x;
+        double y;
+    };
+    [[nodiscard]] std::optional<RowPoint> PointInRow(const ChartSheet& sheet, QPoint point) const;
     //! Where the sheet starts in the viewport's content, below the note of a mistake.
     [[nodiscard]] double SheetTop(const ChartSheet& sheet) const;
     //! The words of the note over a chart with a mistake; empty without one.
