@@ -376,6 +376,34 @@
         <source>Cannot open MIDI device!</source>
         <translation>Das MIDI-Gerät lässt sich nicht öffnen!</translation>
     </message>
+    <message>
+        <source>the ending %1 in measure %2</source>
+        <translation>die Klammer %1 in Takt %2</translation>
+    </message>
+    <message>
+        <source>the segno in measure %1</source>
+        <translation>das Segno in Takt %1</translation>
+    </message>
+    <message>
+        <source>the coda sign in measure %1</source>
+        <translation>das Coda-Zeichen in Takt %1</translation>
+    </message>
+    <message>
+        <source>%1 in measure %2</source>
+        <translation>%1 in Takt %2</translation>
+    </message>
+    <message>
+        <source>the repeat played %1 times in measure %2</source>
+        <translation>die Wiederholung, %1-mal gespielt, in Takt %2</translation>
+    </message>
+    <message>
+        <source>the repeat sign of the sung measure %1</source>
+        <translation>das Wiederholungszeichen des gesungenen Takts %1</translation>
+    </message>
+    <message>
+        <source>the bar lines of the sung measure %1, whose chords are read back a measure each</source>
+        <translation>die Taktstriche des gesungenen Takts %1, dessen Akkorde beim Zurücklesen je einen Takt bekommen</translation>
+    </message>
 </context>
 <context>
     <name>FastInputDialog</name>
@@ -1649,6 +1677,22 @@
 %1</source>
         <translation>Das Chart ist exportiert, bis auf das, was die Datei nicht aufnehmen kann:
 %1</translation>
+    </message>
+    <message>
+        <source>Export to &amp;ChordPro...</source>
+        <translation>Als &amp;ChordPro exportieren...</translation>
+    </message>
+    <message>
+        <source>Write the chart as a ChordPro song: the lyrics with their chords, the other measures as grids</source>
+        <translation>Das Chart als ChordPro-Lied schreiben: den Text mit seinen Akkorden, die übrigen Takte als Raster</translation>
+    </message>
+    <message>
+        <source>Export to ChordPro</source>
+        <translation>Als ChordPro exportieren</translation>
+    </message>
+    <message>
+        <source>ChordPro (*.cho)</source>
+        <translation>ChordPro (*.cho)</translation>
     </message>
 </context>
 <context>

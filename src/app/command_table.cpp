@@ -140,7 +140,8 @@ void CreateMenus(QMenuBar& bar, const WindowCommands& c, const PartCommands& par
     file->addActions({c.newChart, c.open, c.save, c.saveAs});
     file->addSeparator();
     file->addAction(parts.importSongs);
-    file->addActions({c.exportMidi, c.exportAudio, parts.exportPdf, parts.exportIreal, parts.exportMusicXml});
+    file->addActions({c.exportMidi, c.exportAudio, parts.exportPdf, parts.exportIreal, parts.exportMusicXml,
+                      parts.exportChordPro});
     file->addSeparator();
     file->addAction(parts.print);
     file->addSeparator();

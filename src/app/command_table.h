@@ -61,6 +61,7 @@ struct PartCommands {
     QAction* exportPdf;
     QAction* exportIreal;
     QAction* exportMusicXml;
+    QAction* exportChordPro;
     QAction* print;
     QAction* redo;
     QAction* find;

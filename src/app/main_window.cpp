@@ -67,13 +67,14 @@ MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
     player_ = new PlayerFeatures(*this, *playback_);
     CreateChartView();
     CreateCommands();
-    CreateMenus(*menuBar(), commands_,
-                {interchange_->importSongs, chart_->ExportPdfAction(), interchange_->exportIreal,
-                 interchange_->exportMusicXml, chart_->PrintAction(), comforts_->RedoAction(),
-                 comforts_->FindAction(), comforts_->ReplaceAction(), comforts_->FindNextAction(),
-                 chart_->ChartViewAction(), chart_->CapoAction(), chart_->NumbersMenu(),
-                 chart_->DiagramsMenu(), comforts_->Zoom().ZoomInAction(), comforts_->Zoom().ZoomOutAction(),
-                 comforts_->Zoom().ActualSizeAction(), theme_->Menu(), language_->Menu()});
+    CreateMenus(
+        *menuBar(), commands_,
+        {interchange_->importSongs, chart_->ExportPdfAction(), interchange_->exportIreal,
+         interchange_->exportMusicXml, interchange_->exportChordPro, chart_->PrintAction(),
+         comforts_->RedoAction(), comforts_->FindAction(), comforts_->ReplaceAction(),
+         comforts_->FindNextAction(), chart_->ChartViewAction(), chart_->CapoAction(), chart_->NumbersMenu(),
+         chart_->DiagramsMenu(), comforts_->Zoom().ZoomInAction(), comforts_->Zoom().ZoomOutAction(),
+         comforts_->Zoom().ActualSizeAction(), theme_->Menu(), language_->Menu()});
     addToolBar(Qt::TopToolBarArea, &Transport());
     auto* styles = new StyleList(session_.settings, &Transport());
     Transport().addWidget(styles);

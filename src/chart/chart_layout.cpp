@@ -253,7 +253,8 @@ void GiveWordsToChords(std::string_view line, int start, std::span<ChartChord> c
         chords[i].words = WordsBetween(line, close + 1, next);
         chords[i].wordGoesOn = next < line.size() && next > close + 1 && line[next - 1] != ' ';
         if (!pickup.empty()) {
-            chords[i].words = std::exchange(pickup, {}) + " " + chords[i].words;
+            chords[i].pickup = std::exchange(pickup, {});
+            chords[i].words = chords[i].pickup + " " + chords[i].words;
         }
     }
 }

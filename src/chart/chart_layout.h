@@ -54,6 +54,7 @@ struct ChartChord {
     std::string name;         //!< for a Chord, as spelled for the part in plain letters: "D/F#", "Bbmaj7"
     DiagramTones tones;       //!< for a Chord, the tones its diagram sounds, moved as the part is
     std::string words;        //!< sung from this chord on, when it stands in a lyric line
+    std::string pickup;       //!< the words sung before the line's first chord, which begin its words too
     bool wordGoesOn =
         false;  //!< words end inside a word that the next chord's words finish ("a" of "a[D]way")
 };

@@ -271,6 +271,14 @@ std::vector<CommandSpec> BuildCommands() {
          {kChart, exportOut("OUT.musicxml")},
          {Notation()},
          CommandHome::InterchangeModule},
+        {"export-chordpro",
+         "write the chart as a ChordPro song",
+         "Write the chart as a ChordPro song: the lyric lines with their chords in brackets, the other "
+         "measures as chord grids, the sections as verses, choruses and bridges, a capo as the shapes to "
+         "finger.",
+         {kChart, exportOut("OUT.cho")},
+         {Notation()},
+         CommandHome::InterchangeModule},
     };
 }
 

@@ -17,7 +17,7 @@ struct ImportOptions {
 };
 int Import(const ImportOptions& options);
 
-//! kaz-cli export-ireal FILE [OUT.html] and kaz-cli export-musicxml FILE [OUT.musicxml]
+//! kaz-cli export-ireal FILE [OUT.html], export-musicxml FILE [OUT.musicxml], export-chordpro FILE [OUT.cho]
 struct SongExportOptions {
     std::string file;                          //!< the chart, "-" for standard input
     std::string out = "-";                     //!< the file to write, "-" for standard output
@@ -25,6 +25,7 @@ struct SongExportOptions {
 };
 int ExportIreal(const SongExportOptions& options);
 int ExportMusicXml(const SongExportOptions& options);
+int ExportChordPro(const SongExportOptions& options);
 
 //! Read and compile the chart of an export and read it back as a lead sheet. Returns the exit status to end
 //! with when it cannot be exported, after its message has been printed.
@@ -39,5 +40,6 @@ int WriteExport(const SongExportOptions& options, const std::string& bytes);
 int RunImport(const CommandLine& parser);
 int RunExportIreal(const CommandLine& parser);
 int RunExportMusicXml(const CommandLine& parser);
+int RunExportChordPro(const CommandLine& parser);
 
 }  // namespace kaz::cli

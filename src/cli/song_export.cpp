@@ -60,7 +60,9 @@ std::optional<int> ReadExportArguments(const CommandLine& parser, SongExportOpti
 // The entry of the interchange module, loaded for these commands only: it brings the XML and zip libraries.
 extern "C" __attribute__((visibility("default"))) int KazRunInterchangeCommand(int argc, char* argv[]) {
     using namespace kaz::cli;
-    const CommandRunner runners[] = {
-        {"import", RunImport}, {"export-ireal", RunExportIreal}, {"export-musicxml", RunExportMusicXml}};
+    const CommandRunner runners[] = {{"import", RunImport},
+                                     {"export-ireal", RunExportIreal},
+                                     {"export-musicxml", RunExportMusicXml},
+                                     {"export-chordpro", RunExportChordPro}};
     return RunCommand(argc, argv, runners);
 }

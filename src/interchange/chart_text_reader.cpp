@@ -6,7 +6,10 @@
 #include <optional>
 
 #include "base/text_lines.h"
+#include "chart/capo.h"
+#include "chart/chart_layout.h"
 #include "harmony/chord_analysis.h"
+#include "harmony/musical_key.h"
 #include "interchange/text_fields.h"
 #include "style/style_library.h"
 
@@ -113,6 +116,13 @@ class CompiledChartReader {
         ReadStyle(styleComment);
         ReadMeasures();
         ReadFormMarks();
+        ReadLinesAndWords(text);
+        if (sheet.key.empty() && !score_.keyMarks.empty()) {
+            const MusicalKey key = KeyOfMark(score_.keyMarks.front(), score_.bLettersSeen);
+            sheet.key = KeySpellings(key, kEnglishNotation)[static_cast<std::size_t>(key.tonic)] +
+                        (key.minor ? "m" : "");
+        }
+        sheet.capo = CapoOfChart(text);
     }
 
   private:
@@ -291,6 +301,49 @@ class CompiledChartReader {
                     measure.jump = JumpBackText("D.S.", mark.until);
                     break;
             }
+        }
+    }
+
+    //! Where the chart's lines of measures start, and the words sung: a chord written in a lyric line with
+    //! the words after it (and the line's first with the words before it), a line of words alone after the
+    //! line of measures above it.
+    void ReadLinesAndWords(std::string_view text) {
+        std::vector<SheetMeasure>& measures = reading_.sheet.measures;
+        if (sheetSlots_.empty()) {
+            return;
+        }
+        const ChartLayout layout = LayOutChart(score_, text, ChartSpelling());
+        for (const ChartRow& row : layout.rows) {
+            if (row.count == 0 || row.first + row.count > sheetSlots_.size()) {
+                continue;
+            }
+            measures[sheetSlots_[row.first]].startsLine = true;
+            for (std::uint32_t slot = row.first; row.wordsUnderChords && slot < row.first + row.count;
+                 ++slot) {
+                ReadWords(layout, slot, measures[sheetSlots_[slot]]);
+            }
+            const std::vector<std::string>& lines = row.lyrics;
+            std::vector<std::string>& after = measures[sheetSlots_[row.first + row.count - 1]].lyricsAfter;
+            after.insert(after.end(), lines.begin(), lines.end());
+        }
+    }
+
+    //! The words of the chords of a measure written in a lyric line; blanks where a word ends.
+    static void ReadWords(const ChartLayout& layout, std::uint32_t slot, SheetMeasure& measure) {
+        const ChartMeasure& shown = layout.measures[slot];
+        if (shown.repeatsPrevious || shown.chordCount != measure.chords.size()) {
+            return;
+        }
+        measure.sung = true;
+        measure.words.clear();
+        for (std::uint32_t c = shown.firstChord; c < shown.firstChord + shown.chordCount; ++c) {
+            const ChartChord& chord = layout.chords[c];
+            std::string words = chord.words;
+            if (!chord.pickup.empty()) {
+                measure.pickup = chord.pickup + " ";
+                words.erase(0, std::min(words.size(), chord.pickup.size() + 1));
+            }
+            measure.words.push_back(words.empty() || chord.wordGoesOn ? words : words + " ");
         }
     }
 

@@ -24,7 +24,7 @@ constexpr std::array<SongFileFormat, 6> kFormats = {{
     {SongFormat::IrealLink, kIrealSuffixes, "html"},
     {SongFormat::MusicXml, kMusicXmlSuffixes, "musicxml"},
     {SongFormat::CompressedMusicXml, kCompressedMusicXmlSuffixes, ""},
-    {SongFormat::ChordPro, kChordProSuffixes, ""},
+    {SongFormat::ChordPro, kChordProSuffixes, "cho"},
     {SongFormat::ChordSheet, kChordSheetSuffixes, ""},
 }};
 

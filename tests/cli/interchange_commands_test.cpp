@@ -102,6 +102,13 @@ TEST_F(InterchangeCommands, ExportWarnsOfWhatTheLinkCannotWrite) {
     EXPECT_NE(run.out.find("irealb://"), std::string::npos);
 }
 
+TEST_F(InterchangeCommands, ExportChordProWritesTheSongAndWarnsOfTheForm) {
+    const test::CliRun run = RunCli({"export-chordpro", "-"}, "# Row Home\n>[G]Row a[D]way\n|: C :| x3\n");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "{title: Row Home}\n\n[G]Row a[D]way\n{start_of_grid}\n|: C :|\n{end_of_grid}\n");
+    EXPECT_EQ(run.err, "-: warning: ChordPro cannot write the repeat played 3 times in measure 3\n");
+}
+
 TEST_F(InterchangeCommands, AChartWithAStyleIsExportedWithIt) {
     const test::CliRun run = RunCli({"export-ireal", "-"}, "[STYLE=Bossa nova]\nDm7 | G7 |\n");
     ASSERT_EQ(run.exitCode, 0) << run.err;

@@ -17,6 +17,7 @@
 #include "interchange/chart_folder.h"
 #include "interchange/chart_text_reader.h"
 #include "interchange/chart_text_writer.h"
+#include "interchange/chordpro_writer.h"
 #include "interchange/import_check.h"
 #include "interchange/ireal_cells.h"
 #include "interchange/ireal_link.h"
@@ -121,6 +122,15 @@ InterchangeActions::InterchangeActions(QWidget* window, UserPrompts& prompts, Ch
         Export(tr("Export to MusicXML"), tr("MusicXML (*.musicxml)"), ExportSuffix(SongFormat::MusicXml),
                songFiles->writeMusicXml,
                [songFiles](const LeadSheet& song) { return songFiles->musicXmlDifferences(song.measures); });
+    });
+    exportChordPro = new QAction(tr("Export to &ChordPro..."), this);
+    exportChordPro->setStatusTip(
+        tr("Write the chart as a ChordPro song: the lyrics with their chords, the other measures as grids"));
+    connect(exportChordPro, &QAction::triggered, this, [this] {
+        Export(
+            tr("Export to ChordPro"), tr("ChordPro (*.cho)"), ExportSuffix(SongFormat::ChordPro),
+            [](const LeadSheet& song) { return WriteChordPro(song); },
+            [](const LeadSheet& song) { return ChordProDifferences(song.measures); });
     });
 }
 
@@ -299,6 +309,7 @@ void InterchangeActions::Export(const QString& caption, const QString& filter, c
 void InterchangeActions::SetEditable(bool editable) {
     exportIreal->setEnabled(editable);
     exportMusicXml->setEnabled(editable);
+    exportChordPro->setEnabled(editable);
 }
 
 void InterchangeActions::ShowError(const QString& text) {

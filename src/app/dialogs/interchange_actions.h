@@ -54,6 +54,7 @@ class InterchangeActions : public QObject {
     QAction* importSongs;
     QAction* exportIreal;
     QAction* exportMusicXml;
+    QAction* exportChordPro;
     InterchangeQuestions questions = AskTheUser();
 
     //! Whether a file given to the window from outside, dropped or named on the command line, holds songs to
