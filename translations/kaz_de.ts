@@ -404,6 +404,10 @@
         <source>the bar lines of the sung measure %1, whose chords are read back a measure each</source>
         <translation>die Taktstriche des gesungenen Takts %1, dessen Akkorde beim Zurücklesen je einen Takt bekommen</translation>
     </message>
+    <message>
+        <source>the words under measure %1, which stand under no chord</source>
+        <translation>der Text unter Takt %1, der unter keinem Akkord steht</translation>
+    </message>
 </context>
 <context>
     <name>FastInputDialog</name>

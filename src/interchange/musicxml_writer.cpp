@@ -114,7 +114,7 @@ void AddHarmony(pugi::xml_node measure, const std::string& chord, int offset) {
     }
 }
 
-void AddSlash(pugi::xml_node measure, const Meter& meter) {
+pugi::xml_node AddSlash(pugi::xml_node measure, const Meter& meter) {
     pugi::xml_node note = measure.append_child("note");
     pugi::xml_node pitch = note.append_child("pitch");
     AddText(pitch, "step", "B");
@@ -123,6 +123,23 @@ void AddSlash(pugi::xml_node measure, const Meter& meter) {
     AddText(note, "type", NoteType(meter.beatType));
     AddText(note, "stem", "none");
     AddText(note, "notehead", "slash");
+    return note;
+}
+
+//! The words sung from a chord on, under the slash of its beat: a syllable that begins, goes on in or ends
+//! a word the chords around it share, or a whole word or more. inWord says whether a word goes on into these.
+void AddLyric(pugi::xml_node note, const std::string& words, bool& inWord) {
+    const std::string_view sung = Trimmed(words);
+    if (sung.empty()) {
+        return;
+    }
+    const bool goesOn = !words.ends_with(' ');
+    const char* syllabic = inWord ? (goesOn ? "middle" : "end") : (goesOn ? "begin" : "single");
+    inWord = goesOn;
+    pugi::xml_node lyric = note.append_child("lyric");
+    lyric.append_attribute("number") = "1";
+    AddText(lyric, "syllabic", syllabic);
+    AddText(lyric, "text", std::string(sung));
 }
 
 //! The attributes of a measure that changes the meter; the first also sets the divisions, the song's key
@@ -182,23 +199,30 @@ void AddEnding(pugi::xml_node barline, const std::string& numbers, const char* t
 
 //! The chords each beat starts with, spread evenly as the chart plays them: "=" holds and starts none, "-" is
 //! N.C., "/" strikes the last chord again.
+//! The beats of a measure as slashes with the chords over them and, for a sung measure (words, one for each
+//! chord), the words under them; inWord says whether a word of the measure before goes on into this one.
 void AddBeats(pugi::xml_node measure, const std::vector<std::string>& chords, const Meter& meter,
-              std::string& struck) {
+              std::string& struck, const std::vector<std::string>* words, bool& inWord) {
     const int length = meter.MeasureLength();
     const int count = static_cast<int>(chords.size());
     for (int beat = 0; beat < meter.beats; ++beat) {
         const int beatStart = beat * meter.BeatLength();
+        std::string sung;
         for (int k = 0; k < count; ++k) {
             const int start = k * length / count;
             const std::string& chord = chords[static_cast<std::size_t>(k)];
-            if (start >= beatStart && start < beatStart + meter.BeatLength() && chord != "=") {
+            const bool onBeat = start >= beatStart && start < beatStart + meter.BeatLength();
+            if (onBeat && chord != "=") {
                 AddHarmony(measure, chord == "-" ? "N.C." : chord == "/" ? struck : chord, start - beatStart);
+            }
+            if (onBeat && words != nullptr) {
+                sung += (*words)[static_cast<std::size_t>(k)];
             }
             if (chord != "=" && chord != "/" && chord != "-") {
                 struck = chord;
             }
         }
-        AddSlash(measure, meter);
+        AddLyric(AddSlash(measure, meter), sung, inWord);
     }
 }
 
@@ -314,7 +338,14 @@ class MeasureWriter {
             // Lead sheets name the style in words over the first measure.
             AddWords(node, style_, nullptr, nullptr);
         }
-        AddBeats(node, chords.empty() ? std::vector<std::string>{"-"} : chords, meter_, struck_);
+        // The words of a sung measure, its pickup sung with its first chord.
+        std::vector<std::string> words = measure.words;
+        const bool sung = measure.sung && !words.empty() && words.size() == chords.size();
+        if (sung) {
+            words.front().insert(0, measure.pickup);
+        }
+        AddBeats(node, chords.empty() ? std::vector<std::string>{"-"} : chords, meter_, struck_,
+                 sung ? &words : nullptr, inWord_);
         if (!measure.jump.empty()) {
             AddJump(node, measure.jump);
         }
@@ -347,6 +378,7 @@ class MeasureWriter {
     std::string style_;  //!< the song's style as other programs name it
     std::string key_;
     std::string struck_;                               //!< the last chord struck, which a slash strikes again
+    bool inWord_ = false;                              //!< the last words sung end inside a word
     std::array<std::vector<std::string>, 2> written_;  //!< the chords of the last measure and the one before
 };
 
@@ -415,6 +447,11 @@ std::vector<Message> MusicXmlDifferences(const std::vector<SheetMeasure>& measur
             if (VoiceOfSuffix(SuffixOf(back)) != VoiceOfSuffix(SuffixOf(chord))) {
                 AddOnce(remarks, {"the chord %1, read back as %2", {chord, back}});
             }
+        }
+        // Words under a row of measures stand under no note of theirs.
+        if (!measures[i].lyricsAfter.empty()) {
+            AddOnce(remarks,
+                    {"the words under measure %1, which stand under no chord", {std::to_string(i + 1)}});
         }
         if (std::find(entries.begin(), entries.end(), "=") == entries.end()) {
             continue;

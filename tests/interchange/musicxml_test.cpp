@@ -66,6 +66,24 @@ TEST(MusicXmlExport, SaysWhatTheLeadSheetCannotWrite) {
                   "the hold (=) in measure 2, written as the chord before it played longer"}));
 }
 
+TEST(MusicXmlExport, TheWordsOfALyricLineAreSungUnderTheirChords) {
+    const ChartReading reading = test::ReadChartForTest(">Oh, [G]sail a[D]way [C G]home\nC | G |\n>Hum\n");
+    ASSERT_TRUE(reading.Read()) << reading.error;
+    const std::string xml = WriteMusicXml(reading.sheet);
+    std::vector<std::string> lyrics;
+    for (std::size_t at = xml.find("<lyric"); at != std::string::npos; at = xml.find("<lyric", at + 1)) {
+        const std::size_t syllabic = xml.find("<syllabic>", at) + 10;
+        const std::size_t text = xml.find("<text>", at) + 6;
+        lyrics.push_back(xml.substr(syllabic, xml.find('<', syllabic) - syllabic) + " " +
+                         xml.substr(text, xml.find('<', text) - text));
+    }
+    EXPECT_EQ(lyrics, (std::vector<std::string>{"begin Oh, sail a", "end way", "single home"}));
+    EXPECT_EQ(InEnglish(MusicXmlDifferences(reading.sheet.measures)),
+              (std::vector<std::string>{"the words under measure 5, which stand under no chord"}));
+    // The words change nothing that plays.
+    EXPECT_EQ(ThroughMusicXml(">Oh, [G]sail a[D]way [C G]home\n"), "# Untitled\nG | D | C G |\n");
+}
+
 TEST(MusicXmlRoundTrip, TheStyleIsNamedOverTheFirstMeasure) {
     const std::string chart = "# Styled\n# Style: Bossa Nova\n[STYLE=Bossa nova]\nDm7 | G7 |\n";
     EXPECT_EQ(ThroughMusicXml(chart), chart);
