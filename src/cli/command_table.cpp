@@ -216,11 +216,13 @@ std::vector<CommandSpec> BuildCommands() {
            {},
            false}}},
         {"export-pdf",
-         "write the chart as a lead sheet in a PDF",
+         "write the chart, or a set list's songs, as lead sheets in a PDF",
          "Write the chart as a lead sheet in a PDF: a grid of measures with the chord symbols as text, the "
-         "title "
-         "and the instrument at the head of the pages.",
-         {kChart, {"OUT", "The PDF, or - for standard output."}},
+         "title and the instrument at the head of the pages. Given a set list (.kazset), every song of the "
+         "set "
+         "after a contents page, each in the key and tempo the list gives it.",
+         {{"FILE", "The chart, a set list (.kazset), or - for a chart on standard input."},
+          {"OUT", "The PDF, or - for standard output."}},
          {{"instrument",
            "INSTRUMENT",
            "Write the chords out for a Bb, Eb or F instrument, or 'key NAME' (e.g. 'key Eb') for the chart "

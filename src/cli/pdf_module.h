@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "chart/chart_layout.h"
 #include "chart/chord_diagram.h"
@@ -9,13 +10,21 @@
 
 namespace kaz::cli {
 
-//! What kaz-cli asks of the PDF module: a chart that compiles, and how to write it out.
-struct PdfRequest {
-    std::string_view chart;  //!< the chart's bytes
-    NotationMode notation = kEnglishNotation;
+//! One chart to print: its bytes (a chart that compiles) and how to write it out.
+struct PdfSong {
+    std::string_view chart;
     ChartPart part;
+    std::string_view fallbackTitle;  //!< for a chart whose first line gives no title
+    int tempo = 0;                   //!< the tempo to print in place of the chart's own; 0 for its own
+};
+
+//! What kaz-cli asks of the PDF module: one chart, or the songs of a set after a contents page.
+struct PdfRequest {
+    std::vector<PdfSong> songs;
+    bool isSet = false;  //!< a set: the contents page first, headed by setTitle
+    std::string_view setTitle;
+    NotationMode notation = kEnglishNotation;
     DiagramKind diagrams = DiagramKind::None;  //!< the diagrams over the chords
-    std::string_view fallbackTitle;            //!< for a chart whose first line gives no title
     std::string_view programPath;  //!< kaz-cli's own file, beside which the shipped styles are found
 };
 

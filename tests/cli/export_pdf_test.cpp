@@ -126,5 +126,35 @@ TEST(KazCliExportPdf, DiagramsStandOverTheChordsAndTakeTheirRoom) {
     EXPECT_EQ(run.exitCode, 2);
 }
 
+TEST(KazCliExportPdf, ASetListPrintsItsSongsInOrderAfterAContentsPage) {
+    QTemporaryDir folder;
+    const auto write = [&folder](const QString& name, const QByteArray& text) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+    write("harbour.kaz", "# Harbour Road\nA | E/G# | F#m | D |\n");
+    write("blues.kaz", "# Slow Blues\nF7 | Bb7 | F7 | C7 |\n");
+    write("waltz.kaz", "# Sunday Waltz\n[3/4] C | G7 | C |\n");
+    write("friday.kazset",
+          "# Friday at the Harbour\nharbour.kaz\nblues.kaz [KEY=G] [TEMPO=132]\n"
+          "gone.kaz\nwaltz.kaz\n");
+    const QString pdf = folder.filePath("friday.pdf");
+    const auto run = RunCli({"export-pdf", folder.filePath("friday.kazset"), pdf});
+    // A song that cannot be printed is named and the status says so; the others are printed.
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("left out of the set: " + folder.filePath("gone.kaz").toStdString()),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(PdfPages(pdf), 4);
+    const std::string text = PdfText(pdf);
+    std::size_t at = text.find("Friday at the Harbour");
+    for (const char* shown : {"Harbour Road", "Slow Blues", "Sunday Waltz", "Harbour Road", "Slow Blues",
+                              "132", "Key of G", "G7", "Sunday Waltz"}) {
+        at = text.find(shown, at);
+        EXPECT_NE(at, std::string::npos) << shown << " in order in\n" << text;
+    }
+}
+
 }  // namespace
 }  // namespace kaz

@@ -41,33 +41,110 @@ void DrawPageFrame(QPainter& painter, const ChartSheet& sheet, const QRectF& pag
 
 }  // namespace
 
-int PaintChartPages(QPainter& painter, QPagedPaintDevice& device, const ChartLayout& layout,
-                    const PageHeading& given, const ChordDiagramBook* diagrams) {
-    const QRectF page(0, 0, device.width(), device.height());
-    // The chart's own title heads its pages; the one given stands in for a chart without one.
+namespace {
+
+//! The layout headed by its own title, or by the heading's for a chart without one; heading takes the
+//! chart's title where it has one.
+ChartLayout Titled(const ChartLayout& layout, PageHeading& heading) {
     ChartLayout titled = layout;
-    PageHeading heading = given;
     if (titled.title.empty()) {
         titled.title = heading.title.toStdString();
     } else {
         heading.title = QString::fromStdString(titled.title);
     }
-    const ChartSheet sheet(titled, page.width(), page.width() / kUnitsAcrossPage, diagrams);
+    return titled;
+}
+
+//! The title a chart's pages are headed by: its own, else the heading's.
+QString TitleOf(const ChartLayout& layout, const PageHeading& heading) {
+    return layout.title.empty() ? heading.title : QString::fromStdString(layout.title);
+}
+
+//! The sheet of titled on a page; it draws titled, which must outlive it.
+ChartSheet PageSheet(const ChartLayout& titled, const QRectF& page, const ChordDiagramBook* diagrams) {
+    return {titled, page.width(), page.width() / kUnitsAcrossPage, diagrams};
+}
+
+double FirstRowTop(const ChartSheet& sheet) {
+    return sheet.HeadingHeight() + sheet.Unit() * 0.3;
+}
+
+//! The first row of every page, then the row count: each page takes the rows that fit it whole, with their
+//! words; at least one.
+std::vector<std::size_t> PageStarts(const ChartSheet& sheet, const QRectF& page) {
     const double unit = sheet.Unit();
     const double foot = unit * 0.9;
-    const double firstTop = sheet.HeadingHeight() + unit * 0.3;
     const double laterTop = unit * 1.0;
-    // Each page takes the rows that fit it whole, with their words; at least one.
     std::vector<std::size_t> pageStarts{0};
     for (std::size_t row = 0; row < sheet.RowCount(); ++row) {
-        const double pageTop = pageStarts.size() == 1 ? firstTop : laterTop;
+        const double pageTop = pageStarts.size() == 1 ? FirstRowTop(sheet) : laterTop;
         const double used = sheet.RowTop(row + 1) - sheet.RowTop(pageStarts.back());
         if (row > pageStarts.back() && pageTop + used > page.height() - foot) {
             pageStarts.push_back(row);
         }
     }
-    const int pages = static_cast<int>(pageStarts.size());
     pageStarts.push_back(sheet.RowCount());
+    return pageStarts;
+}
+
+int PageCount(const QPagedPaintDevice& device, const ChartLayout& layout, PageHeading heading,
+              const ChordDiagramBook* diagrams) {
+    const QRectF page(0, 0, device.width(), device.height());
+    const ChartLayout titled = Titled(layout, heading);
+    const ChartSheet sheet = PageSheet(titled, page, diagrams);
+    return static_cast<int>(PageStarts(sheet, page).size()) - 1;
+}
+
+//! The contents of a set: its title, then each song's number, title and first page.
+void PaintContents(QPainter& painter, const QPagedPaintDevice& device, const QString& title,
+                   const std::vector<std::pair<QString, int>>& songs) {
+    const QRectF page(0, 0, device.width(), device.height());
+    const double unit = page.width() / kUnitsAcrossPage;
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    font.setBold(true);
+    font.setPixelSize(std::max(1, static_cast<int>(unit * 1.2)));
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(page.left(), page.top(), page.width(), unit * 2.5), Qt::AlignCenter, title);
+    font.setBold(false);
+    font.setPixelSize(std::max(1, static_cast<int>(unit * 0.6)));
+    painter.setFont(font);
+    const QFontMetricsF metrics(font);
+    double top = unit * 3.5;
+    for (std::size_t i = 0; i < songs.size() && top + unit < page.height(); ++i) {
+        const QRectF line(page.left(), top, page.width(), unit);
+        const QString number = QString::number(i + 1) + QStringLiteral(".  ");
+        const QString pageNumber = QString::number(songs[i].second);
+        const double room = line.width() - metrics.horizontalAdvance(number + pageNumber) - unit;
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+                         number + metrics.elidedText(songs[i].first, Qt::ElideRight, std::max(0.0, room)));
+        painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter, pageNumber);
+        top += unit;
+    }
+}
+
+//! A PDF writer for A4 paper into buffer.
+void SetUpPdf(QPdfWriter& writer, const QString& title) {
+    writer.setResolution(kPdfResolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Kaz"));
+}
+
+}  // namespace
+
+int PaintChartPages(QPainter& painter, QPagedPaintDevice& device, const ChartLayout& layout,
+                    const PageHeading& given, const ChordDiagramBook* diagrams) {
+    const QRectF page(0, 0, device.width(), device.height());
+    // The chart's own title heads its pages; the one given stands in for a chart without one.
+    PageHeading heading = given;
+    const ChartLayout titled = Titled(layout, heading);
+    const ChartSheet sheet = PageSheet(titled, page, diagrams);
+    const double laterTop = sheet.Unit() * 1.0;
+    const std::vector<std::size_t> pageStarts = PageStarts(sheet, page);
+    const int pages = static_cast<int>(pageStarts.size()) - 1;
     const ChartColours paper = ChartColours::ForPaper();
     for (int number = 1; number <= pages; ++number) {
         if (number > 1) {
@@ -76,7 +153,7 @@ int PaintChartPages(QPainter& painter, QPagedPaintDevice& device, const ChartLay
         double top = laterTop;
         if (number == 1) {
             sheet.DrawHeading(painter, page, heading.instrument, paper);
-            top = firstTop;
+            top = FirstRowTop(sheet);
         }
         DrawPageFrame(painter, sheet, page, heading, number, pages);
         const std::size_t first = pageStarts[static_cast<std::size_t>(number - 1)];
@@ -94,17 +171,40 @@ bool WriteChartPdf(const ChartLayout& layout, const PageHeading& heading, QByteA
         return false;
     }
     QPdfWriter writer(&buffer);
-    writer.setResolution(kPdfResolution);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-    writer.setTitle(layout.title.empty() ? heading.title : QString::fromStdString(layout.title));
-    writer.setCreator(QStringLiteral("Kaz"));
+    SetUpPdf(writer, TitleOf(layout, heading));
     QPainter painter;
     if (!painter.begin(&writer)) {
         return false;
     }
     painter.setRenderHint(QPainter::Antialiasing);
     PaintChartPages(painter, writer, layout, heading, diagrams);
+    return painter.end();
+}
+
+bool WriteSetPdf(const QString& title, const std::vector<SetSheet>& songs, QByteArray& pdf) {
+    QBuffer buffer(&pdf);
+    if (!buffer.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    QPdfWriter writer(&buffer);
+    SetUpPdf(writer, title);
+    // The contents name the page each song starts on, the contents being the first.
+    std::vector<std::pair<QString, int>> contents;
+    int next = 2;
+    for (const SetSheet& song : songs) {
+        contents.emplace_back(TitleOf(song.layout, song.heading), next);
+        next += PageCount(writer, song.layout, song.heading, song.diagrams);
+    }
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        return false;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    PaintContents(painter, writer, title, contents);
+    for (const SetSheet& song : songs) {
+        writer.newPage();
+        PaintChartPages(painter, writer, song.layout, song.heading, song.diagrams);
+    }
     return painter.end();
 }
 

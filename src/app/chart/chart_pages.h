@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <vector>
 
 #include "chart/chart_layout.h"
 
@@ -25,5 +26,16 @@ int PaintChartPages(QPainter& painter, QPagedPaintDevice& device, const ChartLay
 //! The chart as a PDF document on A4 paper; the chord symbols are text in it. False when Qt cannot write one.
 [[nodiscard]] bool WriteChartPdf(const ChartLayout& layout, const PageHeading& heading, QByteArray& pdf,
                                  const ChordDiagramBook* diagrams = nullptr);
+
+//! One song of a set as its PDF prints it.
+struct SetSheet {
+    ChartLayout layout;
+    PageHeading heading;
+    const ChordDiagramBook* diagrams = nullptr;  //!< the diagrams over its chords, when given
+};
+
+//! A set of songs as one PDF document on A4 paper: a contents page with the set's title and each song's
+//! first page, then every song from a page of its own. False when Qt cannot write one.
+[[nodiscard]] bool WriteSetPdf(const QString& title, const std::vector<SetSheet>& songs, QByteArray& pdf);
 
 }  // namespace kaz

@@ -1,0 +1,123 @@
+#include "chart/set_list.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <filesystem>
+
+#include "base/tempo.h"
+#include "base/text_lines.h"
+#include "harmony/transposition.h"
+
+namespace kaz {
+
+namespace {
+
+std::string_view Trim(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool StartsWithWord(std::string_view text, std::string_view word) {
+    return text.size() >= word.size() &&
+           std::equal(word.begin(), word.end(), text.begin(), [](char a, char b) {
+               return std::toupper(static_cast<unsigned char>(a)) ==
+                      std::toupper(static_cast<unsigned char>(b));
+           });
+}
+
+//! Read one mark at the end of a song's line into song; the problem in words when it is not one.
+std::optional<std::string> ReadMark(std::string_view mark, SetListSong& song) {
+    const std::string_view inside = mark.substr(1, mark.size() - 2);
+    if (StartsWithWord(inside, "KEY=")) {
+        const std::string_view name = Trim(inside.substr(4));
+        song.key = ReadSetListKey(name);
+        if (!song.key) {
+            return std::string(mark) + " is not a key (write it like [KEY=Eb] or [KEY=F#m])";
+        }
+        song.keyName = std::string(name);
+        return std::nullopt;
+    }
+    if (StartsWithWord(inside, "TEMPO=")) {
+        const std::string_view number = Trim(inside.substr(6));
+        int tempo = 0;
+        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), tempo);
+        if (error != std::errc() || end != number.data() + number.size() || tempo < kMinTempo ||
+            tempo > kMaxTempo) {
+            return std::string(mark) + " is not a tempo from " + std::to_string(kMinTempo) + " to " +
+                   std::to_string(kMaxTempo);
+        }
+        song.tempo = tempo;
+        return std::nullopt;
+    }
+    return std::string(mark) + " is no mark of a set list ([KEY=…] or [TEMPO=…])";
+}
+
+}  // namespace
+
+std::optional<MusicalKey> ReadSetListKey(std::string_view name) {
+    constexpr std::array<int, 7> kLetters{9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
+    if (name.empty() || name.front() < 'A' || name.front() > 'G') {
+        return std::nullopt;
+    }
+    int tonic = kLetters[static_cast<std::size_t>(name.front() - 'A')];
+    name.remove_prefix(1);
+    if (!name.empty() && (name.front() == '#' || name.front() == 'b')) {
+        tonic += name.front() == '#' ? 1 : -1;
+        name.remove_prefix(1);
+    }
+    const bool minor = name == "m";
+    if (!name.empty() && !minor) {
+        return std::nullopt;
+    }
+    return MusicalKey{MovedPitchClass(tonic, 0), minor};
+}
+
+SetList ReadSetList(std::string_view text) {
+    SetList list;
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+    for (int number = 1; !text.empty(); ++number) {
+        std::string_view line = Trim(TakeLine(text));
+        if (line.empty()) {
+            continue;
+        }
+        if (line.front() == '#') {
+            if (list.title.empty() && list.songs.empty()) {
+                list.title = std::string(Trim(line.substr(1)));
+            }
+            continue;
+        }
+        SetListSong song;
+        // The marks stand at the line's end, each after a blank; the rest is the path.
+        while (line.ends_with(']')) {
+            const std::size_t open = line.rfind('[');
+            if (open == std::string_view::npos || open == 0 ||
+                (line[open - 1] != ' ' && line[open - 1] != '\t')) {
+                break;
+            }
+            if (const std::optional<std::string> problem = ReadMark(line.substr(open), song)) {
+                list.problems.push_back("line " + std::to_string(number) + ": " + *problem);
+            }
+            line = Trim(line.substr(0, open));
+        }
+        song.path = std::string(line);
+        list.songs.push_back(std::move(song));
+    }
+    return list;
+}
+
+std::string SongPath(std::string_view listPath, const SetListSong& song) {
+    const std::filesystem::path path(song.path);
+    if (path.is_absolute()) {
+        return path.string();
+    }
+    return (std::filesystem::path(listPath).parent_path() / path).lexically_normal().string();
+}
+
+}  // namespace kaz

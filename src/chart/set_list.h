@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "harmony/musical_key.h"
+
+namespace kaz {
+
+//! The file name suffix of a set list, without its dot.
+inline constexpr std::string_view kSetListSuffix = "kazset";
+
+//! One song of a set list: its chart, and the key and tempo it is played in tonight.
+struct SetListSong {
+    std::string path;               //!< as the list writes it: from the list's folder, or absolute
+    std::optional<MusicalKey> key;  //!< none: the chart's own
+    std::string keyName;            //!< the key as the list writes it: "G", "F#m", "Bb"
+    int tempo = 0;                  //!< 0: the chart's own
+    friend bool operator==(const SetListSong&, const SetListSong&) = default;
+};
+
+//! A set list: a plain text file of chart paths, a song a line, each with an optional key and tempo in the
+//! chart language's marks; "#" lines are comments, the first of them before any song the set's title:
+//!
+//!     # Friday at the Harbour
+//!     blue-moon.kaz
+//!     ../standards/autumn-leaves.kaz   [KEY=Gm] [TEMPO=120]
+struct SetList {
+    std::string title;
+    std::vector<SetListSong> songs;
+    //! The lines that could not be read, each with its number and why: "line 4: [TEMPO=900] is not a tempo".
+    std::vector<std::string> problems;
+};
+
+[[nodiscard]] SetList ReadSetList(std::string_view text);
+
+//! A key as a set list writes it: an English note name and "m" for minor ("Eb", "F#m"); nothing otherwise.
+[[nodiscard]] std::optional<MusicalKey> ReadSetListKey(std::string_view name);
+
+//! Where the song's chart is for a list at listPath: its path as written when absolute, else from the
+//! list's folder.
+[[nodiscard]] std::string SongPath(std::string_view listPath, const SetListSong& song);
+
+}  // namespace kaz
