@@ -89,6 +89,10 @@ int ExportSetPdf(const ExportPdfOptions& options, const std::string& program) {
         titles.push_back(std::filesystem::path(path).stem().string());
         songs.push_back(&song);
     }
+    if (charts.empty()) {
+        std::fprintf(stderr, "%s: error: no song of the set list can be printed\n", options.chart.c_str());
+        return list.songs.empty() ? kExitUsage : kExitChartError;
+    }
     PdfRequest request{
         {}, true, list.title.empty() ? stem : list.title, options.notation, options.diagrams, program};
     for (std::size_t i = 0; i < charts.size(); ++i) {

@@ -147,6 +147,11 @@ TEST(KazCliExportPdf, ASetListPrintsItsSongsInOrderAfterAContentsPage) {
               std::string::npos)
         << run.err;
     EXPECT_EQ(PdfPages(pdf), 4);
+    // A list of nothing printable writes nothing.
+    write("empty.kazset", "# Nothing tonight\ngone.kaz\n");
+    const QString none = folder.filePath("none.pdf");
+    EXPECT_EQ(RunCli({"export-pdf", folder.filePath("empty.kazset"), none}).exitCode, 1);
+    EXPECT_FALSE(QFile::exists(none));
     const std::string text = PdfText(pdf);
     std::size_t at = text.find("Friday at the Harbour");
     for (const char* shown : {"Harbour Road", "Slow Blues", "Sunday Waltz", "Harbour Road", "Slow Blues",

@@ -72,7 +72,7 @@ void ChartSheet::DrawDiagrams(QPainter& painter, std::uint32_t measure, const Ch
 std::optional<std::uint32_t> ChartSheet::DiagramAt(std::size_t row, double x, double y) const {
     const double band = DiagramBand();
     const std::optional<std::uint32_t> measure = MeasureAt(row, x);
-    if (!measure || y < 0 || y > band || layout_.measures[*measure].repeatsPrevious) {
+    if (band <= 0 || !measure || y < 0 || y > band || layout_.measures[*measure].repeatsPrevious) {
         return std::nullopt;
     }
     const ChartMeasure& shown = layout_.measures[*measure];
