@@ -1,6 +1,6 @@
-// The chart view and its printing on a long chart: one visible page redrawn (a plain blues, and a song with
-// every form mark), the compile and the layout after a change, and some fifty pages as a PDF and through the
-// printer.
+// The chart view and its printing on a long chart: one visible page redrawn (a plain blues, a song with
+// every form mark, and a sung song with guitar diagrams), the compile and the layout after a change, and some
+// fifty pages as a PDF and through the printer.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -51,6 +51,33 @@ void BM_ChartViewRedrawsAVisiblePage(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ChartViewRedrawsAVisiblePage)->ArgName("form")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+//! A song of verses sung over their chords, with a row of chords under each, a capo and a guitar diagram
+//! over every chord: the page a guitarist reads.
+std::string SungChart(int measures) {
+    std::string text = "# Harbour Road\n#kaz:capo=2\n";
+    for (int m = 0; m < measures; m += 9) {
+        text +=
+            "[Verse]\n>[A]Down by the [E/G#]harbour [F#m]road, the [D]lanterns [A]low\n"
+            "Bm7 | Esus4 E | A | A |\n>Hum along\n";
+    }
+    return text;
+}
+
+void BM_ChartViewWithWordsAndDiagramsRedrawsAVisiblePage(benchmark::State& state) {
+    ShownChart shown(SungChart(kMeasures));
+    kaz::ChartView& view = shown.view;
+    view.resize(1280, 900);
+    view.SetDiagramKind(kaz::DiagramKind::Guitar);
+    view.Relayout();
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum() / 2);
+    QImage page(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        view.viewport()->render(&page);
+        benchmark::DoNotOptimize(page.bits());
+    }
+}
+BENCHMARK(BM_ChartViewWithWordsAndDiagramsRedrawsAVisiblePage)->Unit(benchmark::kMillisecond);
 
 //! A chord changed at the end of the chart (F7 to F9 and back), then the view laid out again: the compile
 //! of the changed text on the compiler's thread, waited for, and the layout.

@@ -408,6 +408,10 @@
         <source>the words under measure %1, which stand under no chord</source>
         <translation>der Text unter Takt %1, der unter keinem Akkord steht</translation>
     </message>
+    <message>
+        <source>the style %1, which ChordPro does not name</source>
+        <translation>der Stil %1, den ChordPro nicht benennt</translation>
+    </message>
 </context>
 <context>
     <name>FastInputDialog</name>

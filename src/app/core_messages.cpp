@@ -78,6 +78,7 @@ constexpr const char* kCorePatterns[] = {
     QT_TRANSLATE_NOOP("CoreMessages",
                       "the hold (=) in measure %1, written as the chord before it played longer"),
     QT_TRANSLATE_NOOP("CoreMessages", "the words under measure %1, which stand under no chord"),
+    QT_TRANSLATE_NOOP("CoreMessages", "the style %1, which ChordPro does not name"),
     QT_TRANSLATE_NOOP("CoreMessages", "the ending %1 in measure %2"),
     QT_TRANSLATE_NOOP("CoreMessages", "the segno in measure %1"),
     QT_TRANSLATE_NOOP("CoreMessages", "the coda sign in measure %1"),

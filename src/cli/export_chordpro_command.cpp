@@ -11,7 +11,7 @@ int ExportChordPro(const SongExportOptions& options) {
     if (const auto exit = ReadSongForExport(options, song)) {
         return *exit;
     }
-    for (const std::string& difference : InEnglish(ChordProDifferences(song.measures))) {
+    for (const std::string& difference : InEnglish(ChordProDifferences(song))) {
         std::fprintf(stderr, "%s: warning: ChordPro cannot write %s\n", options.file.c_str(),
                      difference.c_str());
     }

@@ -1,9 +1,11 @@
 #include "interchange/chordpro_writer.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <utility>
 
+#include "interchange/measure_spread.h"
 #include "interchange/sheet_transposition.h"
 #include "interchange/text_fields.h"
 
@@ -175,6 +177,10 @@ void AddGridLines(std::string& text, const std::vector<SheetMeasure>& measures, 
         for (std::size_t c = 0; c < measure.chords.size(); ++c) {
             line += " " + GridCell(measure.chords[c], c == 0);
         }
+        // An empty measure is silent.
+        if (measure.chords.empty()) {
+            line += " N.C.";
+        }
         closed = measure.repeatCloses > 0;
         if (closed) {
             line += " :|";
@@ -261,8 +267,12 @@ std::string WriteChordPro(const LeadSheet& song) {
     return text;
 }
 
-std::vector<Message> ChordProDifferences(const std::vector<SheetMeasure>& measures) {
+std::vector<Message> ChordProDifferences(const LeadSheet& sheet) {
     std::vector<Message> differences;
+    if (!sheet.style.empty()) {
+        differences.push_back({"the style %1, which ChordPro does not name", {sheet.style}});
+    }
+    const std::vector<SheetMeasure>& measures = sheet.measures;
     for (std::size_t m = 0; m < measures.size(); ++m) {
         const SheetMeasure& measure = measures[m];
         const std::string where = std::to_string(m + 1);
@@ -281,6 +291,12 @@ std::vector<Message> ChordProDifferences(const std::vector<SheetMeasure>& measur
         if (measure.repeatCloses > 2) {
             AddOnce(differences, {"the repeat played %1 times in measure %2",
                                   {std::to_string(measure.repeatCloses), where}});
+        }
+        // A grid places its chords in time and has no hold sign; a sung line places them in the words.
+        const bool holds =
+            std::find(measure.chords.begin(), measure.chords.end(), "=") != measure.chords.end();
+        if (holds && (measure.sung || !HoldsComeBackInPlace(measure.chords))) {
+            AddOnce(differences, {kHoldWrittenLonger, {where}});
         }
         if (measure.sung && (measure.repeatOpens || measure.repeatCloses > 0)) {
             AddOnce(differences, {"the repeat sign of the sung measure %1", {where}});

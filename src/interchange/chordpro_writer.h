@@ -14,8 +14,9 @@ namespace kaz {
 //! as the shapes the guitarist fingers, as ChordPro files have them.
 [[nodiscard]] std::string WriteChordPro(const LeadSheet& sheet);
 
-//! What ChordPro has no place for: the endings, signs and jumps of the form, repeat counts, and the bar
-//! lines and repeat signs of a sung line; one remark each, by the measure's number on the sheet.
-[[nodiscard]] std::vector<Message> ChordProDifferences(const std::vector<SheetMeasure>& measures);
+//! What ChordPro has no place for: the style, the endings, signs and jumps of the form, repeat counts, holds
+//! that a grid cannot place, and the bar lines, holds and repeat signs of a sung line; one remark each, by
+//! the measure's number on the sheet.
+[[nodiscard]] std::vector<Message> ChordProDifferences(const LeadSheet& sheet);
 
 }  // namespace kaz

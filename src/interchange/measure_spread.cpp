@@ -56,4 +56,20 @@ std::vector<std::string> SpreadChords(const std::vector<PlacedChord>& chords, st
     return held;
 }
 
+bool HoldsComeBackInPlace(const std::vector<std::string>& chords) {
+    if (std::find(chords.begin(), chords.end(), "=") == chords.end()) {
+        return true;
+    }
+    std::vector<PlacedChord> placed;
+    for (std::size_t k = 0; k < chords.size(); ++k) {
+        if (chords[k] != "=") {
+            placed.push_back({static_cast<std::int64_t>(k), chords[k]});
+        }
+    }
+    if (!placed.empty() && placed.front().position > 0) {
+        placed.insert(placed.begin(), {0, "="});
+    }
+    return !placed.empty() && SpreadChords(placed, static_cast<std::int64_t>(chords.size())) == chords;
+}
+
 }  // namespace kaz

@@ -22,4 +22,8 @@ inline constexpr std::int64_t kMaxMeasurePlaces = 48;
 [[nodiscard]] std::vector<std::string> SpreadChords(const std::vector<PlacedChord>& chords,
                                                     std::int64_t length);
 
+//! Whether the holds ("=") among a measure's chords come back where a format places chords in time and has no
+//! hold sign, as SpreadChords reads them: only where one is needed to place a chord. True without a hold.
+[[nodiscard]] bool HoldsComeBackInPlace(const std::vector<std::string>& chords);
+
 }  // namespace kaz

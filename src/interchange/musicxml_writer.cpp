@@ -453,21 +453,7 @@ std::vector<Message> MusicXmlDifferences(const std::vector<SheetMeasure>& measur
             AddOnce(remarks,
                     {"the words under measure %1, which stand under no chord", {std::to_string(i + 1)}});
         }
-        if (std::find(entries.begin(), entries.end(), "=") == entries.end()) {
-            continue;
-        }
-        // The chords come back where they stand in time, and the holds only where they are needed to place
-        // a chord, as the reader reads them.
-        std::vector<PlacedChord> placed;
-        for (std::size_t k = 0; k < entries.size(); ++k) {
-            if (entries[k] != "=") {
-                placed.push_back({static_cast<int>(k), entries[k]});
-            }
-        }
-        if (!placed.empty() && placed.front().position > 0) {
-            placed.insert(placed.begin(), {0, "="});
-        }
-        if (placed.empty() || SpreadChords(placed, static_cast<int>(entries.size())) != entries) {
+        if (!HoldsComeBackInPlace(entries)) {
             remarks.push_back({kHoldWrittenLonger, {std::to_string(i + 1)}});
         }
     }

@@ -37,7 +37,7 @@ TEST(ChordProWriter, WritesTheLyricsWithTheirChordsTheShapesForTheCapoAndTheChor
               "\n{time: 3/4}\n{start_of_grid: label=\"Bridge\"}\n| Am7 | D7 | G | G |\n{end_of_grid}\n"
               "Hum along\n"
               "\n{chorus}\n");
-    EXPECT_TRUE(ChordProDifferences(reading.sheet.measures).empty());
+    EXPECT_TRUE(ChordProDifferences(reading.sheet).empty());
 }
 
 TEST(ChordProWriter, ASongReadBackPlaysAsTheChartAndKeepsItsWords) {
@@ -55,11 +55,21 @@ TEST(ChordProWriter, SaysWhatTheFormatCannotHold) {
     const ChartReading reading =
         ReadChartForTest("|: C [Fine] | [1.] F :| [2.] G [D.C. al Fine] |\n>| [C]Row a[G]way | [F]home |\n");
     ASSERT_TRUE(reading.Read()) << reading.error;
-    const std::vector<std::string> said = InEnglish(ChordProDifferences(reading.sheet.measures));
+    const std::vector<std::string> said = InEnglish(ChordProDifferences(reading.sheet));
     EXPECT_EQ(said, (std::vector<std::string>{
                         "FINE in measure 1", "the ending 1. in measure 2", "the ending 2. in measure 3",
                         "D.C. al Fine in measure 3",
                         "the bar lines of the sung measure 4, whose chords are read back a measure each"}));
+}
+
+TEST(ChordProWriter, SaysItCannotNameTheStyleOrHoldAChordLonger) {
+    const ChartReading reading = ReadChartForTest("[STYLE=Bossa nova]\nC = | D = E |\n");
+    ASSERT_TRUE(reading.Read()) << reading.error;
+    EXPECT_EQ(InEnglish(ChordProDifferences(reading.sheet)),
+              (std::vector<std::string>{
+                  "the style Bossa Nova, which ChordPro does not name",
+                  "the hold (=) in measure 1, written as the chord before it played longer"}));
+    EXPECT_NE(WriteChordPro(reading.sheet).find("| C . | D . E |"), std::string::npos);
 }
 
 }  // namespace

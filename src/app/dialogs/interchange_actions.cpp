@@ -130,7 +130,7 @@ InterchangeActions::InterchangeActions(QWidget* window, UserPrompts& prompts, Ch
         Export(
             tr("Export to ChordPro"), tr("ChordPro (*.cho)"), ExportSuffix(SongFormat::ChordPro),
             [](const LeadSheet& song) { return WriteChordPro(song); },
-            [](const LeadSheet& song) { return ChordProDifferences(song.measures); });
+            [](const LeadSheet& song) { return ChordProDifferences(song); });
     });
 }
 
