@@ -41,6 +41,8 @@ struct ShownChart {
 void BM_ChartViewRedrawsAVisiblePage(benchmark::State& state) {
     ShownChart shown(ChartFor(state, kMeasures));
     kaz::ChartView& view = shown.view;
+    // Shown, so that the viewport takes the view's size as on the screen.
+    view.show();
     view.resize(1280, 900);
     view.Relayout();
     view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum() / 2);
@@ -67,6 +69,8 @@ std::string SungChart(int measures) {
 void BM_ChartViewWithWordsAndDiagramsRedrawsAVisiblePage(benchmark::State& state) {
     ShownChart shown(SungChart(kMeasures));
     kaz::ChartView& view = shown.view;
+    // Shown, so that the viewport takes the view's size as on the screen.
+    view.show();
     view.resize(1280, 900);
     view.SetDiagramKind(kaz::DiagramKind::Guitar);
     view.Relayout();
