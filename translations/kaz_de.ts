@@ -1333,6 +1333,10 @@
         <source>&amp;Piano</source>
         <translation>Kla&amp;vier</translation>
     </message>
+    <message>
+        <source>Print Set</source>
+        <translation>Set drucken</translation>
+    </message>
 </context>
 <context>
     <name>kaz::ChartFileCommands</name>
@@ -2085,6 +2089,114 @@
     <message>
         <source>%1, not saved</source>
         <translation>%1, nicht gespeichert</translation>
+    </message>
+</context>
+<context>
+    <name>kaz::SetListFeature</name>
+    <message>
+        <source>Set lists (*.%1)</source>
+        <translation>Setlisten (*.%1)</translation>
+    </message>
+    <message>
+        <source>Set list</source>
+        <translation>Setliste</translation>
+    </message>
+    <message>
+        <source>&amp;Set list</source>
+        <translation>&amp;Setliste</translation>
+    </message>
+    <message>
+        <source>Show the songs of the set list, to step through them on stage</source>
+        <translation>Die Lieder der Setliste zeigen, um sie auf der Bühne durchzugehen</translation>
+    </message>
+    <message>
+        <source>Open Set &amp;List...</source>
+        <translation>Set&amp;liste öffnen...</translation>
+    </message>
+    <message>
+        <source>Open a set list: the songs of a gig in their order</source>
+        <translation>Eine Setliste öffnen: die Lieder eines Auftritts in ihrer Reihenfolge</translation>
+    </message>
+    <message>
+        <source>Open Set List</source>
+        <translation>Setliste öffnen</translation>
+    </message>
+    <message>
+        <source>Export Set to PDF</source>
+        <translation>Set als PDF exportieren</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Cannot open the set list %1: %2</source>
+        <translation>Die Setliste %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>The set list %1 names no chart.</source>
+        <translation>Die Setliste %1 nennt kein Chart.</translation>
+    </message>
+    <message>
+        <source>Some of the set list could not be read:
+%1</source>
+        <translation>Ein Teil der Setliste konnte nicht gelesen werden:
+%1</translation>
+    </message>
+    <message>
+        <source>MIDI pedals: %1</source>
+        <translation>MIDI-Pedale: %1</translation>
+    </message>
+    <message>
+        <source>No MIDI input for pedals: Page Down and Page Up turn the songs.</source>
+        <translation>Kein MIDI-Eingang für Pedale: Bild ab und Bild auf blättern die Lieder um.</translation>
+    </message>
+</context>
+<context>
+    <name>kaz::SetListPanel</name>
+    <message>
+        <source>Key of %1</source>
+        <translation>Tonart %1</translation>
+    </message>
+    <message>
+        <source>Play &amp;on to the next song</source>
+        <translation>Zum nächsten Lied &amp;weiterspielen</translation>
+    </message>
+    <message>
+        <source>Songs of the set</source>
+        <translation>Lieder des Sets</translation>
+    </message>
+    <message>
+        <source>◀ &amp;Previous</source>
+        <translation>◀ &amp;Voriges</translation>
+    </message>
+    <message>
+        <source>The song before (Page Up, or the soft pedal)</source>
+        <translation>Das Lied davor (Bild auf, oder das linke Pedal)</translation>
+    </message>
+    <message>
+        <source>&amp;Next ▶</source>
+        <translation>&amp;Nächstes ▶</translation>
+    </message>
+    <message>
+        <source>The next song (Page Down, or the sustain pedal)</source>
+        <translation>Das nächste Lied (Bild ab, oder das Haltepedal)</translation>
+    </message>
+    <message>
+        <source>P&amp;rint set...</source>
+        <translation>Set d&amp;rucken...</translation>
+    </message>
+    <message>
+        <source>Set to P&amp;DF...</source>
+        <translation>Set als P&amp;DF...</translation>
+    </message>
+    <message>
+        <source>When a song has played to its end, open the next one and play it</source>
+        <translation>Wenn ein Lied zu Ende gespielt ist, das nächste öffnen und spielen</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read</source>
+        <translation>%1 kann nicht gelesen werden</translation>
     </message>
 </context>
 <context>

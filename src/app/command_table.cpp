@@ -139,6 +139,8 @@ void CreateMenus(QMenuBar& bar, const WindowCommands& c, const PartCommands& par
     QMenu* file = bar.addMenu(QCoreApplication::translate("MainWindow", "&File"));
     file->addActions({c.newChart, c.open, c.save, c.saveAs});
     file->addSeparator();
+    file->addAction(parts.openSetList);
+    file->addSeparator();
     file->addAction(parts.importSongs);
     file->addActions({c.exportMidi, c.exportAudio, parts.exportPdf, parts.exportIreal, parts.exportMusicXml,
                       parts.exportChordPro});
@@ -168,6 +170,7 @@ void CreateMenus(QMenuBar& bar, const WindowCommands& c, const PartCommands& par
     view->addAction(c.followView);
     view->addAction(c.mixer);
     view->addAction(parts.chartView);
+    view->addAction(parts.setList);
     view->addAction(parts.capo);
     view->addMenu(parts.numbers);
     view->addMenu(parts.diagrams);

@@ -62,6 +62,8 @@ struct PartCommands {
     QAction* exportIreal;
     QAction* exportMusicXml;
     QAction* exportChordPro;
+    QAction* openSetList;
+    QAction* setList;
     QAction* print;
     QAction* redo;
     QAction* find;

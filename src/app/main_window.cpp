@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QUrl>
 #include <optional>
@@ -41,12 +42,18 @@
 #include "app/playback/player_features.h"
 #include "app/playback/style_list.h"
 #include "app/playback/transport_bar.h"
+#include "app/setlist/set_list_feature.h"
 #include "app/setting_keys.h"
 #include "app/theme.h"
 #include "app/view_settings.h"
+#include "base/chart_encoding.h"
 #include "base/input_file.h"
 #include "base/program.h"
+#include "chart/capo.h"
 #include "chart/notation_line.h"
+#include "chart/set_list.h"
+#include "harmony/musical_key.h"
+#include "harmony/transposition.h"
 #include "language/transpose_score.h"
 
 namespace kaz {
@@ -66,15 +73,30 @@ MainWindow::MainWindow(Session& session, std::unique_ptr<UserPrompts> prompts)
     CreateDocument();
     player_ = new PlayerFeatures(*this, *playback_);
     CreateChartView();
+    CreateSetList();
     CreateCommands();
-    CreateMenus(
-        *menuBar(), commands_,
-        {interchange_->importSongs, chart_->ExportPdfAction(), interchange_->exportIreal,
-         interchange_->exportMusicXml, interchange_->exportChordPro, chart_->PrintAction(),
-         comforts_->RedoAction(), comforts_->FindAction(), comforts_->ReplaceAction(),
-         comforts_->FindNextAction(), chart_->ChartViewAction(), chart_->CapoAction(), chart_->NumbersMenu(),
-         chart_->DiagramsMenu(), comforts_->Zoom().ZoomInAction(), comforts_->Zoom().ZoomOutAction(),
-         comforts_->Zoom().ActualSizeAction(), theme_->Menu(), language_->Menu()});
+    CreateMenus(*menuBar(), commands_,
+                {interchange_->importSongs,
+                 chart_->ExportPdfAction(),
+                 interchange_->exportIreal,
+                 interchange_->exportMusicXml,
+                 interchange_->exportChordPro,
+                 setList_->OpenAction(),
+                 setList_->ViewAction(),
+                 chart_->PrintAction(),
+                 comforts_->RedoAction(),
+                 comforts_->FindAction(),
+                 comforts_->ReplaceAction(),
+                 comforts_->FindNextAction(),
+                 chart_->ChartViewAction(),
+                 chart_->CapoAction(),
+                 chart_->NumbersMenu(),
+                 chart_->DiagramsMenu(),
+                 comforts_->Zoom().ZoomInAction(),
+                 comforts_->Zoom().ZoomOutAction(),
+                 comforts_->Zoom().ActualSizeAction(),
+                 theme_->Menu(),
+                 language_->Menu()});
     addToolBar(Qt::TopToolBarArea, &Transport());
     auto* styles = new StyleList(session_.settings, &Transport());
     Transport().addWidget(styles);
@@ -130,7 +152,87 @@ bool MainWindow::LoadFile(const QString& path) {
 }
 
 bool MainWindow::OpenGivenFile(const QString& path) {
+    if (QFileInfo(path).suffix().compare(
+            QLatin1String(kSetListSuffix.data(), static_cast<qsizetype>(kSetListSuffix.size())),
+            Qt::CaseInsensitive) == 0) {
+        return setList_->Open(path);
+    }
     return InterchangeActions::IsSongFile(path) ? interchange_->ImportFile(path) : LoadFile(path);
+}
+
+void MainWindow::CreateSetList() {
+    setList_ = new SetListFeature(*this, *prompts_);
+    connect(setList_, &SetListFeature::songChosen, this, &MainWindow::OpenSetSong);
+    connect(setList_, &SetListFeature::printRequested, this,
+            [this](const QString& path, const SetList& list) {
+                std::vector<ChordDiagramBook> diagrams(list.songs.size());
+                chart_->PrintSet(QString::fromStdString(list.title), SetSheets(path, list, diagrams));
+            });
+    connect(setList_, &SetListFeature::exportPdfRequested, this,
+            [this](const QString& path, const SetList& list, const QString& pdf) {
+                std::vector<ChordDiagramBook> diagrams(list.songs.size());
+                chart_->WriteSetPdfFile(pdf, QString::fromStdString(list.title),
+                                        SetSheets(path, list, diagrams));
+            });
+    connect(playback_, &PlaybackController::songEnded, setList_, &SetListFeature::SongEnded);
+    // A chart opened otherwise is shown and played as it is written.
+    connect(document_, &ChartDocument::aboutToReplace, this, [this] {
+        chart_->Panel().View().SetSetKey(std::nullopt);
+        playback_->Engine().SetKeyShift(0);
+    });
+}
+
+std::vector<SetSheet> MainWindow::SetSheets(const QString& listPath, const SetList& list,
+                                            std::vector<ChordDiagramBook>& diagrams) const {
+    std::vector<SetSheet> sheets;
+    const ChartView& view = chart_->Panel().View();
+    for (std::size_t i = 0; i < list.songs.size(); ++i) {
+        const SetListSong& song = list.songs[i];
+        const std::string path = SongPath(QFile::encodeName(listPath).toStdString(), song);
+        const InputFile input = ReadWholeFile(path, kMaxChartBytes, FileKinds::RegularOnly);
+        if (!input.Read()) {
+            continue;
+        }
+        const std::string text = DecodeChartBytes(input.bytes).text;
+        SetSheetRequest request;
+        request.options.settings = session_.settings;
+        request.part = {InstrumentOfChart(text), CapoOfChart(text), view.Part().numbers};
+        if (song.key) {
+            request.part.instrument = {Instrument::Kind::Key, song.key->tonic};
+        }
+        request.tempo = song.tempo;
+        request.diagrams = view.Diagrams().Kind();
+        request.fallbackTitle = QFileInfo(QFile::decodeName(path.c_str())).completeBaseName();
+        SetSheet sheet;
+        if (SheetOfChart(text, request, sheet, diagrams[i])) {
+            sheets.push_back(std::move(sheet));
+        }
+    }
+    return sheets;
+}
+
+void MainWindow::OpenSetSong(const QString& path, const SetListSong& song, bool play) {
+    if (!document_->MaybeSave() || !LoadFile(path)) {
+        return;
+    }
+    const std::shared_ptr<const ChartCompile> compile = playback_->CompileForCommand();
+    if (compile == nullptr) {
+        return;
+    }
+    const ScoreTree& score = compile->chart->score;
+    const MusicalKey key = KeyOfScore(score);
+    const int shift = SetListShift(song, key);
+    chart_->Panel().View().SetSetKey(song.key ? std::optional(MovedPitchClass(key.tonic + shift, 0))
+                                              : std::nullopt);
+    playback_->Engine().SetKeyShift(shift);
+    // The chart's own tempo mark is taken now, so that the set's tempo holds over it like one the user chose.
+    playback_->TakeTempoMark(score.tempoGiven ? std::optional(score.scoreTempo) : std::nullopt);
+    if (song.tempo > 0) {
+        Transport().Tempo().setValue(song.tempo);
+    }
+    if (play) {
+        playback_->Actions().play->trigger();
+    }
 }
 
 void MainWindow::RestoreLayout() {

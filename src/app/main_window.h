@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "app/chart/chart_pages.h"
 #include "app/command_table.h"
 #include "app/session.h"
 #include "app/user_prompts.h"
@@ -22,6 +23,9 @@ class InterchangeActions;
 class LiveChecker;
 class PlaybackController;
 class PlayerFeatures;
+class SetListFeature;
+struct SetList;
+struct SetListSong;
 class ThemeMenu;
 class LanguageMenu;
 class TransportBar;
@@ -52,6 +56,7 @@ class MainWindow final : public QMainWindow {
     [[nodiscard]] TransportBar& Transport() const;
     [[nodiscard]] FollowView& Follow() const;
     [[nodiscard]] ChartFeature& Chart() const { return *chart_; }
+    [[nodiscard]] SetListFeature& SetLists() const { return *setList_; }
     [[nodiscard]] EditingComforts& Comforts() const { return *comforts_; }
     [[nodiscard]] const QString& CurrentFile() const;
 
@@ -75,6 +80,14 @@ class MainWindow final : public QMainWindow {
     void CreateExports();
     void CreateStatusBar();
     void CreateChecking();
+    //! File > Open Set List and the set list's panel: its songs opened in their key and tempo.
+    void CreateSetList();
+    //! Open the chart of a song of a set, in the set's key and tempo, and play it when play is set.
+    void OpenSetSong(const QString& path, const SetListSong& song, bool play);
+    //! The sheets of the set list at listPath, as the chart view shows charts (with diagrams kept in
+    //! diagrams, one a song); a song whose chart cannot be read or does not compile is left out.
+    [[nodiscard]] std::vector<SetSheet> SetSheets(const QString& listPath, const SetList& list,
+                                                  std::vector<ChordDiagramBook>& diagrams) const;
     //! The editor's keys that belong to the window, and its context menu.
     void SetUpEditor();
     //! Keep the window's size and place and its docks as they were last time; a new user gets most of the
@@ -114,6 +127,7 @@ class MainWindow final : public QMainWindow {
     bool keptForRecovery_ = true;
     Commands commands_{};
     InterchangeActions* interchange_ = nullptr;  //!< import and the exports to other programs
+    SetListFeature* setList_ = nullptr;
 };
 
 }  // namespace kaz

@@ -37,6 +37,7 @@ inline constexpr const char* kEditWhilePlaying = "Playback/EditWhilePlaying";
 inline constexpr const char* kPracticeTempoStep = "Playback/PracticeTempoStep";
 inline constexpr const char* kPracticeTempoCeiling = "Playback/PracticeTempoCeiling";
 inline constexpr const char* kPracticeKeyStep = "Playback/PracticeKeyStep";
+inline constexpr const char* kSetListPlaysOn = "Playback/SetListPlaysOn";
 // The window's size and place and where its docks stand.
 inline constexpr const char* kWindowGeometry = "Window/Geometry";
 inline constexpr const char* kWindowState = "Window/State";

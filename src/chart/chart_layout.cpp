@@ -33,6 +33,12 @@ void ReadHeading(std::string_view text, ChartLayout& layout) {
 
 }  // namespace
 
+std::string ChartTitle(std::string_view text) {
+    ChartLayout heading;
+    ReadHeading(text, heading);
+    return heading.title;
+}
+
 ChartChord ShowChord(const Chord& chord, const ChartSpelling& spelling) {
     ChartChord shown;
     shown.text = {chord.textStart, chord.textEnd};

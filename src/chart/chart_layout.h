@@ -126,6 +126,10 @@ inline constexpr std::uint32_t kMeasuresPerRow = 4;
 [[nodiscard]] std::string SungLine(const ChartLayout& layout, std::uint32_t slot, int pass);
 
 //! Lay out a compiled score: text is the text it was compiled from.
+//! The title a chart gives itself in its first line ("# Blues in F - a 12-bar blues" is "Blues in F"); empty
+//! when it gives none.
+[[nodiscard]] std::string ChartTitle(std::string_view text);
+
 [[nodiscard]] ChartLayout LayOutChart(const ScoreTree& score, std::string_view text,
                                       const ChartSpelling& spelling = {});
 

@@ -5,9 +5,11 @@
 #include <cctype>
 #include <charconv>
 #include <filesystem>
+#include <fstream>
 
 #include "base/tempo.h"
 #include "base/text_lines.h"
+#include "chart/chart_layout.h"
 #include "harmony/transposition.h"
 
 namespace kaz {
@@ -112,12 +114,43 @@ SetList ReadSetList(std::string_view text) {
     return list;
 }
 
+int SetListShift(const SetListSong& song, MusicalKey chartKey) {
+    constexpr int kOctave = 12;
+    constexpr int kHighestShift = 6;
+    constexpr int kMinorToRelativeMajor = 3;
+    if (!song.key) {
+        return 0;
+    }
+    // Compared as the major keys they share their signature with, unless both are minor.
+    const auto major = [&](const MusicalKey& key) {
+        return key.minor && !(chartKey.minor && song.key->minor) ? key.tonic + kMinorToRelativeMajor
+                                                                 : key.tonic;
+    };
+    const int shift = MovedPitchClass(major(*song.key) - major(chartKey), 0);
+    return shift > kHighestShift ? shift - kOctave : shift;
+}
+
 std::string SongPath(std::string_view listPath, const SetListSong& song) {
     const std::filesystem::path path(song.path);
     if (path.is_absolute()) {
         return path.string();
     }
     return (std::filesystem::path(listPath).parent_path() / path).lexically_normal().string();
+}
+
+std::string ChartFileTitle(const std::string& path, bool& found) {
+    // The title is on the first line: a long chart is not read for it.
+    constexpr std::size_t kHead = 4096;
+    std::error_code error;
+    std::ifstream file(path, std::ios::binary);
+    found = file.is_open() && std::filesystem::is_regular_file(path, error);
+    std::string head(found ? kHead : 0, '\0');
+    file.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(found ? static_cast<std::size_t>(file.gcount()) : 0);
+    if (head.starts_with("\xEF\xBB\xBF")) {
+        head.erase(0, 3);
+    }
+    return ChartTitle(head);
 }
 
 }  // namespace kaz

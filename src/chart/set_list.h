@@ -39,8 +39,16 @@ struct SetList {
 //! A key as a set list writes it: an English note name and "m" for minor ("Eb", "F#m"); nothing otherwise.
 [[nodiscard]] std::optional<MusicalKey> ReadSetListKey(std::string_view name);
 
+//! The semitones the song's chart, in chartKey, moves to sound in the song's key, the nearer way (-5..6);
+//! a minor chart given a major key (or the other way round) goes to the relative key. 0 without a key.
+[[nodiscard]] int SetListShift(const SetListSong& song, MusicalKey chartKey);
+
 //! Where the song's chart is for a list at listPath: its path as written when absolute, else from the
 //! list's folder.
 [[nodiscard]] std::string SongPath(std::string_view listPath, const SetListSong& song);
+
+//! The title of the chart at path, from the start of its file (see ChartTitle); empty when it gives none.
+//! found is false when the file cannot be read.
+[[nodiscard]] std::string ChartFileTitle(const std::string& path, bool& found);
 
 }  // namespace kaz

@@ -28,37 +28,6 @@ void StartGuiApplication() {
     static const std::unique_ptr<QGuiApplication> application = std::make_unique<QGuiApplication>(argc, argv);
 }
 
-//! The sheet of one song: the chart compiled and laid out for its part, and its diagrams.
-bool SongSheet(const kaz::cli::PdfSong& song, const kaz::cli::PdfRequest& request,
-               const std::shared_ptr<const kaz::StyleLibrary>& styles, kaz::SetSheet& sheet,
-               kaz::ChordDiagramBook& diagrams) {
-    kaz::CompileOptions options;
-    options.settings.notation = request.notation;
-    options.settings.style.library = styles;
-    kaz::DiscardedEvents discarded;
-    options.stream = &discarded;
-    const std::shared_ptr<const kaz::CompiledChart> compiled = kaz::Compile(std::string(song.chart), options);
-    if (!compiled->Accepted()) {
-        return false;
-    }
-    sheet.layout =
-        kaz::LayOutChart(compiled->score, compiled->text, kaz::SpellingFor(compiled->score, song.part));
-    if (song.tempo > 0) {
-        sheet.layout.tempo = song.tempo;
-        sheet.layout.tempoDotted = false;
-    }
-    sheet.heading = {
-        QString::fromUtf8(song.fallbackTitle.data(), static_cast<qsizetype>(song.fallbackTitle.size())),
-        QString::fromStdString(kaz::PartTitle(song.part.instrument, song.part.capo))};
-    // The shapes the chart chose for its chords stand in its own comment line.
-    const kaz::FrettedInstrument* fretted = kaz::FrettedInstrumentOf(request.diagrams);
-    diagrams = kaz::ChordDiagramBook(
-        request.diagrams,
-        fretted != nullptr ? kaz::ShapeChoicesOfChart(compiled->text, *fretted) : kaz::ShapeChoices());
-    sheet.diagrams = &diagrams;
-    return true;
-}
-
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) bool KazWriteChartPdf(const kaz::cli::PdfRequest& request,
@@ -70,7 +39,16 @@ extern "C" __attribute__((visibility("default"))) bool KazWriteChartPdf(const ka
     // Each sheet points at its song's diagrams, so neither list grows once made.
     std::vector<kaz::ChordDiagramBook> diagrams(request.songs.size());
     for (std::size_t i = 0; i < request.songs.size(); ++i) {
-        if (!SongSheet(request.songs[i], request, styles, sheets[i], diagrams[i])) {
+        const kaz::cli::PdfSong& song = request.songs[i];
+        kaz::SetSheetRequest made;
+        made.options.settings.notation = request.notation;
+        made.options.settings.style.library = styles;
+        made.part = song.part;
+        made.tempo = song.tempo;
+        made.diagrams = request.diagrams;
+        made.fallbackTitle =
+            QString::fromUtf8(song.fallbackTitle.data(), static_cast<qsizetype>(song.fallbackTitle.size()));
+        if (!kaz::SheetOfChart(std::string(song.chart), made, sheets[i], diagrams[i])) {
             error = "the chart does not compile";
             return false;
         }

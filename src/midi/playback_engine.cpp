@@ -221,6 +221,8 @@ void PlaybackEngine::StartPlaying() {
     rounds_ = shownRounds_ = 0;
     raises_ = shownRaises_ = 0;
     playingKeyStep_ = keyStep_;
+    playingKeyShift_ = keyShift_;
+    shifting_->SetShift(playingKeyShift_);
     shownShift_ = 0;
     shownIndex_ = state_.nextIndex;
     shownChart_ = playing_->number;
@@ -324,7 +326,7 @@ void PlaybackEngine::CountRound() {
     if (playingKeyStep_ != 0) {
         // What still sounds is released in the key it was struck in.
         output_->ReleaseAll();
-        shifting_->SetShift(ShiftOfRound(playingKeyStep_, rounds_));
+        shifting_->SetShift(playingKeyShift_ + ShiftOfRound(playingKeyStep_, rounds_));
     }
 }
 
@@ -531,6 +533,7 @@ void PlaybackEngine::OnHandedBack() {
     ForgetPlayed(progress.chart);
     if (progress.over) {
         OnStop();
+        seams_.songOver();
     }
 }
 

@@ -83,6 +83,8 @@ struct PlaybackSeams {
     std::function<void(std::int32_t tempo)> tempoRaised = [](std::int32_t) {};
     //! When a loop going round moves the music to another key: the semitones it sounds away from the chart.
     std::function<void(int shift)> keyMoved = [](int) {};
+    //! The song played to its end and stopped there, not stopped by the user.
+    std::function<void()> songOver = [] {};
     //! The output failed while it played (a recording onto a full disk): why, once the playback has stopped.
     std::function<void(const std::string& failure)> failed = [](const std::string&) {};
 };
@@ -157,6 +159,9 @@ class PlaybackEngine {
     //! Move the music by step semitones more each time a loop goes round, from the next Play on (5: up a
     //! fourth); 0 keeps the key. The drums stay as they are.
     void SetKeyStepEachRound(int step) { keyStep_ = step; }
+    //! Play the music shift semitones from where it is written, from the next Play on: the song in the key a
+    //! set list gives it. The drums stay as they are; a loop's steps go on from there.
+    void SetKeyShift(int shift) { keyShift_ = shift; }
     //! Play at value quarter notes per minute from now on, kMinTempo..kMaxTempo.
     void SetPlaybackTempo(std::int32_t value);
 
@@ -253,8 +258,10 @@ class PlaybackEngine {
         output_;  //!< in front of shifting_: what sounds, to release at a change
     bool countIn_ = false;
     int keyStep_ = 0;
-    int playingKeyStep_ = 0;  //!< keyStep_ as it was at Play
-    EventList clicks_;        //!< the count-in of the playback, before its first measure
+    int keyShift_ = 0;
+    int playingKeyShift_ = 0;  //!< keyShift_ as it was at Play
+    int playingKeyStep_ = 0;   //!< keyStep_ as it was at Play
+    EventList clicks_;         //!< the count-in of the playback, before its first measure
     //! The measures of a practice loop and how it speeds up; none while the whole song plays.
     std::optional<MeasureSpan> practiced_;
     PracticeTempo practiceTempo_;

@@ -28,6 +28,20 @@ TEST(SetList, ReadsSongsWithTheirKeysAndTemposAndSaysWhatItCannotRead) {
                                  "line 7: [KEY=H] is not a key (write it like [KEY=Eb] or [KEY=F#m])"}));
 }
 
+TEST(SetList, ASongMovesTheNearerWayToItsKeyKeepingItsMode) {
+    const auto shift = [](std::string_view key, MusicalKey chart) {
+        return SetListShift({"x.kaz", ReadSetListKey(key), std::string(key), 0}, chart);
+    };
+    EXPECT_EQ(shift("D", {0, false}), 2);
+    EXPECT_EQ(shift("G", {0, false}), -5);
+    EXPECT_EQ(shift("F#", {0, false}), 6);
+    EXPECT_EQ(shift("Bb", {0, false}), -2);
+    EXPECT_EQ(shift("Em", {9, true}), -5);
+    // A minor chart asked for in C is asked for in A minor, its relative.
+    EXPECT_EQ(shift("C", {9, true}), 0);
+    EXPECT_EQ(shift("Em", {0, false}), -5);
+}
+
 SetListSong SongAt(std::string path) {
     SetListSong song;
     song.path = std::move(path);

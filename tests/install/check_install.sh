@@ -20,7 +20,7 @@ for module in kaz-devices.so kaz-interchange.so; do
     compgen -G "$prefix/lib*/kaz/$module" >/dev/null || { echo "missing: the window's $module"; exit 1; }
 done
 desktop-file-validate "$prefix/share/applications/org.velmor.Kaz.desktop"
-grep -q '^MimeType=text/x-kaz;$' "$prefix/share/applications/org.velmor.Kaz.desktop"
+grep -q '^MimeType=text/x-kaz;text/x-kaz-set-list;$' "$prefix/share/applications/org.velmor.Kaz.desktop"
 xmllint --noout "$prefix/share/mime/packages/kaz.xml"
 grep -q '<glob pattern="\*.kaz"/>' "$prefix/share/mime/packages/kaz.xml"
 echo "installed and valid"

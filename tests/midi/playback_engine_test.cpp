@@ -628,6 +628,22 @@ TEST_F(CompiledChartPlayback, ALoopMovesTheSongUpAFourthEachTimeRoundAndTellsThe
     }
 }
 
+TEST_F(CompiledChartPlayback, ASongPlaysInTheKeyOfTheSetAndALoopStepsOnFromThere) {
+    engine->SetKeyShift(2);
+    engine->SetKeyStepEachRound(5);
+    engine->OnLoop();
+    PlayChart("C = = F\n");
+    RunUntil(3999);
+    std::vector<int> roots;
+    for (const auto& [time, key] : NoteOns(1)) {
+        if (time % 2000 < 10) {
+            roots.push_back(key);
+        }
+    }
+    // D, then a fourth up from D: G.
+    EXPECT_THAT(roots, ElementsAre(38, 43));
+}
+
 TEST(ShiftingPort, MovesEveryNoteButTheDrumsAndLeavesOutWhatFallsOffTheKeyboard) {
     test::PortRecording recording;
     test::RecordingPort device(

@@ -219,18 +219,45 @@ void ChartFeature::Print() {
 void ChartFeature::WritePdf(const QString& path) {
     const ChartView& view = panel_->View();
     QByteArray pdf;
+    WritePdfBytes(path, pdf, WriteChartPdf(view.Layout(), Heading(), pdf, &view.Diagrams()));
+}
+
+void ChartFeature::WritePdfBytes(const QString& path, const QByteArray& pdf, bool made) {
     std::error_code error;
     const bool written =
-        WriteChartPdf(view.Layout(), Heading(), pdf, &view.Diagrams()) &&
-        WriteWholeFile(QFile::encodeName(path).toStdString(),
-                       std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())),
-                       FileKinds::RegularOnly, error);
+        made && WriteWholeFile(QFile::encodeName(path).toStdString(),
+                               std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())),
+                               FileKinds::RegularOnly, error);
     if (!written) {
         prompts_.Tell(MessageWithCause(tr("Cannot open file `%1` for writing!").arg(path), error),
                       MessageIcon::None);
         return;
     }
     window_.statusBar()->showMessage(tr("Exported %1").arg(QFileInfo(path).fileName()), kMessageMs);
+}
+
+void ChartFeature::PrintSet(const QString& title, const std::vector<SetSheet>& songs) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);
+    QPrintDialog dialog(&printer, &window_);
+    dialog.setWindowTitle(tr("Print Set"));
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        prompts_.Tell(tr("The printer could not be started."), MessageIcon::Exclamation);
+        return;
+    }
+    const int pages = PaintSetPages(painter, printer, title, songs);
+    painter.end();
+    window_.statusBar()->showMessage(tr("Printed %n page(s)", nullptr, pages), kMessageMs);
+}
+
+void ChartFeature::WriteSetPdfFile(const QString& path, const QString& title,
+                                   const std::vector<SetSheet>& songs) {
+    QByteArray pdf;
+    WritePdfBytes(path, pdf, WriteSetPdf(title, songs, pdf));
 }
 
 }  // namespace kaz

@@ -55,6 +55,10 @@ class ChartFeature final : public QObject {
     void SetZoom(double zoom);
     //! Another chart is about to take the editor's place.
     void ForgetChart();
+    //! Print the songs of a set, titled title, after a contents page.
+    void PrintSet(const QString& title, const std::vector<SetSheet>& songs);
+    //! Write the songs of a set to path as a PDF after a contents page; a failure is told.
+    void WriteSetPdfFile(const QString& path, const QString& title, const std::vector<SetSheet>& songs);
 
   private:
     //! Lay the chart out; a chart with a mistake is not printed: the user is told why, as Play does.
@@ -62,6 +66,8 @@ class ChartFeature final : public QObject {
     void Print();
     //! Write the chart as laid out to path as a PDF; a failure is told.
     void WritePdf(const QString& path);
+    //! Write pdf to path when it was made; a failure is told, a success said in the status bar.
+    void WritePdfBytes(const QString& path, const QByteArray& pdf, bool made);
     [[nodiscard]] QString Title() const;
     [[nodiscard]] PageHeading Heading() const;
     void CreateViewCommands(QMainWindow& window);

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "app/chart/chart_sheet.h"
+#include "chart/capo.h"
+#include "language/compile_score.h"
 
 namespace kaz {
 
@@ -181,6 +183,48 @@ bool WriteChartPdf(const ChartLayout& layout, const PageHeading& heading, QByteA
     return painter.end();
 }
 
+bool SheetOfChart(const std::string& chart, const SetSheetRequest& request, SetSheet& sheet,
+                  ChordDiagramBook& diagrams) {
+    CompileOptions options = request.options;
+    DiscardedEvents discarded;
+    options.stream = &discarded;
+    const std::shared_ptr<const CompiledChart> compiled = Compile(chart, options);
+    if (!compiled->Accepted()) {
+        return false;
+    }
+    sheet.layout = LayOutChart(compiled->score, compiled->text, SpellingFor(compiled->score, request.part));
+    if (request.tempo > 0) {
+        sheet.layout.tempo = request.tempo;
+        sheet.layout.tempoDotted = false;
+    }
+    sheet.heading = {request.fallbackTitle,
+                     QString::fromStdString(PartTitle(request.part.instrument, request.part.capo))};
+    // The shapes the chart chose for its chords stand in its own comment line.
+    const FrettedInstrument* fretted = FrettedInstrumentOf(request.diagrams);
+    diagrams =
+        ChordDiagramBook(request.diagrams,
+                         fretted != nullptr ? ShapeChoicesOfChart(compiled->text, *fretted) : ShapeChoices());
+    sheet.diagrams = &diagrams;
+    return true;
+}
+
+int PaintSetPages(QPainter& painter, QPagedPaintDevice& device, const QString& title,
+                  const std::vector<SetSheet>& songs) {
+    // The contents name the page each song starts on, the contents being the first.
+    std::vector<std::pair<QString, int>> contents;
+    int next = 2;
+    for (const SetSheet& song : songs) {
+        contents.emplace_back(TitleOf(song.layout, song.heading), next);
+        next += PageCount(device, song.layout, song.heading, song.diagrams);
+    }
+    PaintContents(painter, device, title, contents);
+    for (const SetSheet& song : songs) {
+        device.newPage();
+        PaintChartPages(painter, device, song.layout, song.heading, song.diagrams);
+    }
+    return next - 1;
+}
+
 bool WriteSetPdf(const QString& title, const std::vector<SetSheet>& songs, QByteArray& pdf) {
     QBuffer buffer(&pdf);
     if (!buffer.open(QIODevice::WriteOnly)) {
@@ -188,23 +232,12 @@ bool WriteSetPdf(const QString& title, const std::vector<SetSheet>& songs, QByte
     }
     QPdfWriter writer(&buffer);
     SetUpPdf(writer, title);
-    // The contents name the page each song starts on, the contents being the first.
-    std::vector<std::pair<QString, int>> contents;
-    int next = 2;
-    for (const SetSheet& song : songs) {
-        contents.emplace_back(TitleOf(song.layout, song.heading), next);
-        next += PageCount(writer, song.layout, song.heading, song.diagrams);
-    }
     QPainter painter;
     if (!painter.begin(&writer)) {
         return false;
     }
     painter.setRenderHint(QPainter::Antialiasing);
-    PaintContents(painter, writer, title, contents);
-    for (const SetSheet& song : songs) {
-        writer.newPage();
-        PaintChartPages(painter, writer, song.layout, song.heading, song.diagrams);
-    }
+    PaintSetPages(painter, writer, title, songs);
     return painter.end();
 }
 

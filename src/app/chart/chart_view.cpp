@@ -83,7 +83,8 @@ void ChartView::Take(const std::shared_ptr<const ChartCompile>& compile) {
     } else if (compile != shown_) {
         mistake_.reset();
         const CompiledChart& chart = *compile->chart;
-        const Instrument instrument = InstrumentOfChart(chart.text);
+        const Instrument instrument =
+            setKey_ ? Instrument{Instrument::Kind::Key, *setKey_} : InstrumentOfChart(chart.text);
         if (instrument != part_.instrument) {
             part_.instrument = instrument;
             emit instrumentChanged(part_.instrument);
@@ -115,6 +116,16 @@ void ChartView::SetNumbers(ChordNumbers numbers) {
         played_.reset();
         viewport()->update();
     }
+}
+
+void ChartView::SetSetKey(std::optional<int> keyTonic) {
+    if (keyTonic == setKey_) {
+        return;
+    }
+    setKey_ = keyTonic;
+    // Read again with the key: the chart shown is laid out anew.
+    shown_.reset();
+    Relayout();
 }
 
 void ChartView::ReadDiagrams(DiagramKind kind, std::string_view text) {

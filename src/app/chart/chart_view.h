@@ -39,6 +39,9 @@ class ChartView final : public QAbstractScrollArea {
     [[nodiscard]] const ChartPart& Part() const { return part_; }
     //! Name the chords by their letters or as numbers of the key.
     void SetNumbers(ChordNumbers numbers);
+    //! Show the chart in the key with keyTonic (0 = C), as a set list asks for it, in place of the instrument
+    //! of its own comment line; nothing goes back to that line.
+    void SetSetKey(std::optional<int> keyTonic);
     //! Draw a diagram of kind over every chord, with the shapes the chart chose; none for None.
     void SetDiagramKind(DiagramKind kind);
     //! The diagrams over the chords, with the shapes the chart chose.
@@ -122,6 +125,7 @@ class ChartView final : public QAbstractScrollArea {
     std::optional<std::uint64_t> forgottenAt_;
     ChartLayout layout_;
     ChartPart part_;
+    std::optional<int> setKey_;  //!< the key a set list gives the chart
     ChordDiagramBook diagrams_;
     double zoom_ = 1.0;
     QTimer refresh_;

@@ -49,6 +49,9 @@ PlaybackController::PlaybackController(Session& session, ChartEditor& editor, Ch
     seams.sounding = [this](const CompiledChart& chart, TextRange text) { ShowSounding(chart, text); };
     seams.tempoRaised = [this](std::int32_t tempo) { ShowTempo(tempo); };
     seams.keyMoved = [this](int shift) { ShowKeyMoved(shift); };
+    seams.songOver = [this] {
+        QMetaObject::invokeMethod(this, &PlaybackController::songEnded, Qt::QueuedConnection);
+    };
     seams.failed = [this](const std::string& failure) {
         prompts_.ShowMessage(kProgramName, FailureSaid(failure), MessageIcon::Exclamation);
     };

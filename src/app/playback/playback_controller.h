@@ -81,6 +81,8 @@ class PlaybackController final : public QObject {
     void tempoChanged();
     //! Words for the status bar: a loop going round moved the music to another key.
     void notice(const QString& text);
+    //! The song played to its end, once its stop is over: whoever listens may play again.
+    void songEnded();
 
   private:
     void CreateCommands(QWidget& window);

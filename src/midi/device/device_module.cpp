@@ -9,6 +9,7 @@ extern "C" __attribute__((visibility("default"))) const kaz::DeviceModule* KazDe
         kaz::CanWriteFlac,
         kaz::AudioFormatOfPath,
         kaz::RenderAudio,
+        kaz::OpenMidiPedalInput,
     };
     return &kModule;
 }

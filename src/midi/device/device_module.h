@@ -1,6 +1,7 @@
 #pragma once
 
 #include "midi/device/audio_render.h"
+#include "midi/device/midi_pedal_input.h"
 #include "midi/device/system_outputs.h"
 
 namespace kaz {
@@ -15,6 +16,7 @@ struct DeviceModule {
     decltype(&CanWriteFlac) canWriteFlac;
     decltype(&AudioFormatOfPath) audioFormatOfPath;
     decltype(&RenderAudio) renderAudio;
+    decltype(&OpenMidiPedalInput) openMidiPedalInput;
 };
 
 //! The module's file and its entry, a const DeviceModule*().
