@@ -342,6 +342,7 @@ void MainWindow::CreateCommands() {
 void MainWindow::CreateExports() {
     ChartWindowAccess access;
     access.maybeSave = [this] { return document_->MaybeSave(); };
+    access.openSetList = [this](const QString& path) { setList_->Open(path); };
     access.openText = [this](const QString& text) { document_->StartUnsaved(text); };
     access.openFile = [this](const QString& path) { LoadFile(path); };
     access.compile = [this]() -> std::shared_ptr<const CompiledChart> {

@@ -114,6 +114,24 @@ SetList ReadSetList(std::string_view text) {
     return list;
 }
 
+std::string WriteSetList(const SetList& list) {
+    std::string text;
+    if (!list.title.empty()) {
+        text += "# " + list.title + "\n";
+    }
+    for (const SetListSong& song : list.songs) {
+        text += song.path;
+        if (song.key) {
+            text += " [KEY=" + song.keyName + "]";
+        }
+        if (song.tempo > 0) {
+            text += " [TEMPO=" + std::to_string(song.tempo) + "]";
+        }
+        text += "\n";
+    }
+    return text;
+}
+
 int SetListShift(const SetListSong& song, MusicalKey chartKey) {
     constexpr int kOctave = 12;
     constexpr int kHighestShift = 6;

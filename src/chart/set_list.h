@@ -35,6 +35,8 @@ struct SetList {
 };
 
 [[nodiscard]] SetList ReadSetList(std::string_view text);
+//! The list as its file has it, which ReadSetList reads back the same.
+[[nodiscard]] std::string WriteSetList(const SetList& list);
 
 //! A key as a set list writes it: an English note name and "m" for minor ("Eb", "F#m"); nothing otherwise.
 [[nodiscard]] std::optional<MusicalKey> ReadSetListKey(std::string_view name);

@@ -9,6 +9,7 @@
 
 #include "app/dialogs/interchange_actions.h"
 #include "app/dialogs/song_picker_dialog.h"
+#include "app/setlist/set_list_feature.h"
 #include "interchange/link_text.h"
 #include "style/style_library.h"
 #include "window_fixture.h"
@@ -103,6 +104,11 @@ TEST_F(InterchangeWindowTest, APlaylistWithASongThatWouldNotOpenImportsTheOthers
     EXPECT_TRUE(QFile::exists(folder.filePath("After.kaz")));
     EXPECT_EQ(QDir(folder.path()).entryList({"*.kaz"}).size(), 2);
     EXPECT_EQ(window->CurrentFile(), folder.filePath("Before.kaz"));
+    // The playlist is kept as a set list in its order, and shown.
+    QFile list(folder.filePath("List.kazset"));
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_EQ(list.readAll(), "# List\nBefore.kaz\nAfter.kaz\n");
+    EXPECT_EQ(window->SetLists().List().songs.size(), 2u);
     ASSERT_EQ(prompts->seen.size(), 1u);
     EXPECT_TRUE(prompts->seen[0].text.startsWith("Left out of the import:\n\u2022 \"LLL"))
         << prompts->seen[0].text.toStdString();

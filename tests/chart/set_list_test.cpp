@@ -26,6 +26,8 @@ TEST(SetList, ReadsSongsWithTheirKeysAndTemposAndSaysWhatItCannotRead) {
                                  "line 7: [CAPO=2] is no mark of a set list ([KEY=…] or [TEMPO=…])",
                                  "line 7: [TEMPO=900] is not a tempo from 20 to 300",
                                  "line 7: [KEY=H] is not a key (write it like [KEY=Eb] or [KEY=F#m])"}));
+    // What is read is written back as it was read.
+    EXPECT_EQ(ReadSetList(WriteSetList(list)).songs, list.songs);
 }
 
 TEST(SetList, ASongMovesTheNearerWayToItsKeyKeepingItsMode) {

@@ -14,6 +14,7 @@
 #include "app/user_prompts.h"
 #include "base/input_file.h"
 #include "base/output_file.h"
+#include "chart/set_list.h"
 #include "interchange/chart_folder.h"
 #include "interchange/chart_text_reader.h"
 #include "interchange/chart_text_writer.h"
@@ -229,7 +230,7 @@ void InterchangeActions::OpenSongs(const ImportedSongs& songs) {
     QStringList told;
     if (picked.size() == 1) {
         access_.openText(QString::fromStdString(WriteChartText(picked.front())));
-    } else if (picked.empty() || !WriteSongs(picked, told)) {
+    } else if (picked.empty() || !WriteSongs(picked, songs.collection, told)) {
         return;
     }
     if (!songs.problems.empty()) {
@@ -241,7 +242,8 @@ void InterchangeActions::OpenSongs(const ImportedSongs& songs) {
     }
 }
 
-bool InterchangeActions::WriteSongs(const std::vector<LeadSheet>& picked, QStringList& told) {
+bool InterchangeActions::WriteSongs(const std::vector<LeadSheet>& picked, const std::string& collection,
+                                    QStringList& told) {
     const int count = static_cast<int>(picked.size());
     const QString folder = questions.folder(window_, count);
     if (folder.isEmpty()) {
@@ -265,7 +267,29 @@ bool InterchangeActions::WriteSongs(const std::vector<LeadSheet>& picked, QStrin
     if (!writing.written.empty()) {
         access_.openFile(QFile::decodeName(writing.written.front().string().c_str()));
     }
+    if (writing.written.size() > 1 && !writing.cancelled) {
+        KeepAsSetList(writing.written, collection);
+    }
     return true;
+}
+
+void InterchangeActions::KeepAsSetList(const std::vector<std::filesystem::path>& charts,
+                                       const std::string& collection) {
+    SetList list;
+    list.title = collection;
+    for (const std::filesystem::path& chart : charts) {
+        list.songs.push_back({chart.filename().string(), std::nullopt, {}, 0});
+    }
+    std::string name = ChartFileName(collection.empty() ? std::string("Set list") : collection);
+    name.replace(name.size() - 3, 3, kSetListSuffix);
+    const std::filesystem::path path = charts.front().parent_path() / name;
+    std::error_code error;
+    // A set list of the same name that is there already is the user's: it stays as it is.
+    if (std::filesystem::exists(path, error) ||
+        !WriteWholeFile(path, WriteSetList(list), FileKinds::RegularOnly, error)) {
+        return;
+    }
+    access_.openSetList(QFile::decodeName(path.string().c_str()));
 }
 
 void InterchangeActions::Export(const QString& caption, const QString& filter, const QString& suffix,

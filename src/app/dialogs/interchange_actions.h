@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -22,6 +23,7 @@ struct ChartWindowAccess {
     std::function<bool()> maybeSave;               //!< may the chart shown be replaced (after asking to save)
     std::function<void(const QString&)> openText;  //!< show text as a new, unsaved chart
     std::function<void(const QString&)> openFile;  //!< open a chart file
+    std::function<void(const QString&)> openSetList;  //!< show a set list file
     //! The chart as it is now, compiled; nullptr, after the user has been told why, when it does not compile.
     std::function<std::shared_ptr<const CompiledChart>()> compile;
     std::function<QString()> chartPath;  //!< the chart's file, empty for a new one
@@ -78,7 +80,12 @@ class InterchangeActions : public QObject {
     void OpenSongs(const ImportedSongs& songs);
     //! Write the songs picked into a folder the user chooses, off the window's thread, open the first, and
     //! add what went wrong to told; false when the user chose no folder.
-    bool WriteSongs(const std::vector<LeadSheet>& picked, QStringList& told);
+    //! Keep the charts of a playlist named collection in their order in a set list beside them, and show it;
+    //! a set list of that name already there stays as it is.
+    void KeepAsSetList(const std::vector<std::filesystem::path>& charts, const std::string& collection);
+    //! Write the picked songs into a folder the user chooses; the songs of a playlist (named collection) are
+    //! kept in their order in a set list beside them too.
+    bool WriteSongs(const std::vector<LeadSheet>& picked, const std::string& collection, QStringList& told);
     //! Write the chart with write, then tell the user what the format has no place for: what no lead sheet
     //! carries, and what differences finds in the song as the format writes it.
     void Export(const QString& caption, const QString& filter, const QString& suffix,
