@@ -198,11 +198,18 @@ void ChartFeature::Print() {
     if (!ReadyToPrint()) {
         return;
     }
-    ChartView& view = panel_->View();
+    const ChartView& view = panel_->View();
+    PrintPages(Title(), tr("Print"), [&](QPainter& painter, QPrinter& printer) {
+        return PaintChartPages(painter, printer, view.Layout(), Heading(), &view.Diagrams());
+    });
+}
+
+void ChartFeature::PrintPages(const QString& document, const QString& caption,
+                              const std::function<int(QPainter&, QPrinter&)>& paint) {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(Title());
+    printer.setDocName(document);
     QPrintDialog dialog(&printer, &window_);
-    dialog.setWindowTitle(tr("Print"));
+    dialog.setWindowTitle(caption);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
@@ -211,7 +218,7 @@ void ChartFeature::Print() {
         prompts_.Tell(tr("The printer could not be started."), MessageIcon::Exclamation);
         return;
     }
-    const int pages = PaintChartPages(painter, printer, view.Layout(), Heading(), &view.Diagrams());
+    const int pages = paint(painter, printer);
     painter.end();
     window_.statusBar()->showMessage(tr("Printed %n page(s)", nullptr, pages), kMessageMs);
 }
@@ -237,21 +244,9 @@ void ChartFeature::WritePdfBytes(const QString& path, const QByteArray& pdf, boo
 }
 
 void ChartFeature::PrintSet(const QString& title, const std::vector<SetSheet>& songs) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(title);
-    QPrintDialog dialog(&printer, &window_);
-    dialog.setWindowTitle(tr("Print Set"));
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        prompts_.Tell(tr("The printer could not be started."), MessageIcon::Exclamation);
-        return;
-    }
-    const int pages = PaintSetPages(painter, printer, title, songs);
-    painter.end();
-    window_.statusBar()->showMessage(tr("Printed %n page(s)", nullptr, pages), kMessageMs);
+    PrintPages(title, tr("Print Set"), [&](QPainter& painter, QPrinter& printer) {
+        return PaintSetPages(painter, printer, title, songs);
+    });
 }
 
 void ChartFeature::WriteSetPdfFile(const QString& path, const QString& title,

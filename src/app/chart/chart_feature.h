@@ -8,6 +8,8 @@
 #include "midi/playback_engine.h"
 
 class QAction;
+class QPainter;
+class QPrinter;
 class QMenu;
 class QDockWidget;
 class QMainWindow;
@@ -64,6 +66,9 @@ class ChartFeature final : public QObject {
     //! Lay the chart out; a chart with a mistake is not printed: the user is told why, as Play does.
     [[nodiscard]] bool ReadyToPrint();
     void Print();
+    //! Ask for a printer and print on it the pages paint draws (it returns how many), for document.
+    void PrintPages(const QString& document, const QString& caption,
+                    const std::function<int(QPainter&, QPrinter&)>& paint);
     //! Write the chart as laid out to path as a PDF; a failure is told.
     void WritePdf(const QString& path);
     //! Write pdf to path when it was made; a failure is told, a success said in the status bar.
