@@ -412,6 +412,18 @@
         <source>the style %1, which ChordPro does not name</source>
         <translation>der Stil %1, den ChordPro nicht benennt</translation>
     </message>
+    <message>
+        <source>line %1: %2 is not a key (write it like [KEY=Eb] or [KEY=F#m])</source>
+        <translation>Zeile %1: %2 ist keine Tonart (schreiben Sie etwa [KEY=Eb] oder [KEY=F#m])</translation>
+    </message>
+    <message>
+        <source>line %1: %2 is not a tempo from %3 to %4</source>
+        <translation>Zeile %1: %2 ist kein Tempo von %3 bis %4</translation>
+    </message>
+    <message>
+        <source>line %1: %2 is no mark of a set list ([KEY=…] or [TEMPO=…])</source>
+        <translation>Zeile %1: %2 ist keine Marke einer Setliste ([KEY=…] oder [TEMPO=…])</translation>
+    </message>
 </context>
 <context>
     <name>FastInputDialog</name>

@@ -79,6 +79,10 @@ constexpr const char* kCorePatterns[] = {
                       "the hold (=) in measure %1, written as the chord before it played longer"),
     QT_TRANSLATE_NOOP("CoreMessages", "the words under measure %1, which stand under no chord"),
     QT_TRANSLATE_NOOP("CoreMessages", "the style %1, which ChordPro does not name"),
+    // What a set list's lines say that the program cannot read.
+    QT_TRANSLATE_NOOP("CoreMessages", "line %1: %2 is not a key (write it like [KEY=Eb] or [KEY=F#m])"),
+    QT_TRANSLATE_NOOP("CoreMessages", "line %1: %2 is not a tempo from %3 to %4"),
+    QT_TRANSLATE_NOOP("CoreMessages", "line %1: %2 is no mark of a set list ([KEY=…] or [TEMPO=…])"),
     QT_TRANSLATE_NOOP("CoreMessages", "the ending %1 in measure %2"),
     QT_TRANSLATE_NOOP("CoreMessages", "the segno in measure %1"),
     QT_TRANSLATE_NOOP("CoreMessages", "the coda sign in measure %1"),

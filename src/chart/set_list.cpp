@@ -32,14 +32,16 @@ bool StartsWithWord(std::string_view text, std::string_view word) {
            });
 }
 
-//! Read one mark at the end of a song's line into song; the problem in words when it is not one.
-std::optional<std::string> ReadMark(std::string_view mark, SetListSong& song) {
+//! Read one mark at the end of song's line number into song; the problem when it is not one.
+std::optional<Message> ReadMark(std::string_view mark, int number, SetListSong& song) {
+    const std::string line = std::to_string(number);
     const std::string_view inside = mark.substr(1, mark.size() - 2);
     if (StartsWithWord(inside, "KEY=")) {
         const std::string_view name = Trim(inside.substr(4));
         song.key = ReadSetListKey(name);
         if (!song.key) {
-            return std::string(mark) + " is not a key (write it like [KEY=Eb] or [KEY=F#m])";
+            return Message{"line %1: %2 is not a key (write it like [KEY=Eb] or [KEY=F#m])",
+                           {line, std::string(mark)}};
         }
         song.keyName = std::string(name);
         return std::nullopt;
@@ -50,13 +52,13 @@ std::optional<std::string> ReadMark(std::string_view mark, SetListSong& song) {
         const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), tempo);
         if (error != std::errc() || end != number.data() + number.size() || tempo < kMinTempo ||
             tempo > kMaxTempo) {
-            return std::string(mark) + " is not a tempo from " + std::to_string(kMinTempo) + " to " +
-                   std::to_string(kMaxTempo);
+            return Message{"line %1: %2 is not a tempo from %3 to %4",
+                           {line, std::string(mark), std::to_string(kMinTempo), std::to_string(kMaxTempo)}};
         }
         song.tempo = tempo;
         return std::nullopt;
     }
-    return std::string(mark) + " is no mark of a set list ([KEY=…] or [TEMPO=…])";
+    return Message{"line %1: %2 is no mark of a set list ([KEY=…] or [TEMPO=…])", {line, std::string(mark)}};
 }
 
 }  // namespace
@@ -103,8 +105,8 @@ SetList ReadSetList(std::string_view text) {
                 (line[open - 1] != ' ' && line[open - 1] != '\t')) {
                 break;
             }
-            if (const std::optional<std::string> problem = ReadMark(line.substr(open), song)) {
-                list.problems.push_back("line " + std::to_string(number) + ": " + *problem);
+            if (std::optional<Message> problem = ReadMark(line.substr(open), number, song)) {
+                list.problems.push_back(std::move(*problem));
             }
             line = Trim(line.substr(0, open));
         }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/message.h"
 #include "harmony/musical_key.h"
 
 namespace kaz {
@@ -31,7 +32,7 @@ struct SetList {
     std::string title;
     std::vector<SetListSong> songs;
     //! The lines that could not be read, each with its number and why: "line 4: [TEMPO=900] is not a tempo".
-    std::vector<std::string> problems;
+    std::vector<Message> problems;
 };
 
 [[nodiscard]] SetList ReadSetList(std::string_view text);

@@ -64,7 +64,7 @@ int ExportSetPdf(const ExportPdfOptions& options, const std::string& program) {
         return UsageError(input.error);
     }
     const SetList list = ReadSetList(DecodeChartBytes(input.bytes).text);
-    for (const std::string& problem : list.problems) {
+    for (const std::string& problem : InEnglish(list.problems)) {
         std::fprintf(stderr, "%s: warning: %s\n", options.chart.c_str(), problem.c_str());
     }
     CompileOptions compileOptions = PdfCompileOptions(options);

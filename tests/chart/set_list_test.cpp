@@ -22,10 +22,11 @@ TEST(SetList, ReadsSongsWithTheirKeysAndTemposAndSaysWhatItCannotRead) {
     EXPECT_EQ(list.songs[3].path, "/home/gig/closer.kaz");
     EXPECT_FALSE(list.songs[3].key);
     EXPECT_EQ(list.songs[3].tempo, 0);
-    EXPECT_EQ(list.problems, (std::vector<std::string>{
-                                 "line 7: [CAPO=2] is no mark of a set list ([KEY=…] or [TEMPO=…])",
-                                 "line 7: [TEMPO=900] is not a tempo from 20 to 300",
-                                 "line 7: [KEY=H] is not a key (write it like [KEY=Eb] or [KEY=F#m])"}));
+    EXPECT_EQ(
+        InEnglish(list.problems),
+        (std::vector<std::string>{"line 7: [CAPO=2] is no mark of a set list ([KEY=…] or [TEMPO=…])",
+                                  "line 7: [TEMPO=900] is not a tempo from 20 to 300",
+                                  "line 7: [KEY=H] is not a key (write it like [KEY=Eb] or [KEY=F#m])"}));
     // What is read is written back as it was read.
     EXPECT_EQ(ReadSetList(WriteSetList(list)).songs, list.songs);
 }

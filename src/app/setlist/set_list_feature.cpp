@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMainWindow>
 
+#include "app/core_messages.h"
 #include "app/file_dialogs.h"
 #include "app/loaded_modules.h"
 #include "app/setlist/set_list_panel.h"
@@ -122,8 +123,8 @@ bool SetListFeature::Open(const QString& path) {
     dock_->show();
     if (!list_.problems.empty()) {
         QStringList problems;
-        for (const std::string& problem : list_.problems) {
-            problems << QString::fromStdString(problem);
+        for (const Message& problem : list_.problems) {
+            problems << Said(problem);
         }
         prompts_.Tell(tr("Some of the set list could not be read:\n%1").arg(problems.join('\n')),
                       MessageIcon::Information);
