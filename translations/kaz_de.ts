@@ -424,6 +424,66 @@
         <source>line %1: %2 is no mark of a set list ([KEY=…] or [TEMPO=…])</source>
         <translation>Zeile %1: %2 ist keine Marke einer Setliste ([KEY=…] oder [TEMPO=…])</translation>
     </message>
+    <message>
+        <source>no chords found in the ChordPro file</source>
+        <translation>keine Akkorde in der ChordPro-Datei gefunden</translation>
+    </message>
+    <message>
+        <source>no iReal Pro link found</source>
+        <translation>kein iReal-Pro-Link gefunden</translation>
+    </message>
+    <message>
+        <source>no song could be read: %1</source>
+        <translation>kein Lied konnte gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>a Kaz chart already; open it as it is</source>
+        <translation>schon ein Kaz-Chart; öffnen Sie es, wie es ist</translation>
+    </message>
+    <message>
+        <source>not an iReal Pro link, a MusicXML file, a ChordPro file or a chord sheet</source>
+        <translation>weder ein iReal-Pro-Link noch eine MusicXML-Datei, eine ChordPro-Datei oder ein Akkordblatt</translation>
+    </message>
+    <message>
+        <source>not well-formed XML at byte %1: %2</source>
+        <translation>kein wohlgeformtes XML bei Byte %1: %2</translation>
+    </message>
+    <message>
+        <source>not a MusicXML score</source>
+        <translation>keine MusicXML-Partitur</translation>
+    </message>
+    <message>
+        <source>the MusicXML score has no chord symbols</source>
+        <translation>die MusicXML-Partitur hat keine Akkordsymbole</translation>
+    </message>
+    <message>
+        <source>the MusicXML score has no parts</source>
+        <translation>die MusicXML-Partitur hat keine Stimmen</translation>
+    </message>
+    <message>
+        <source>the compressed MusicXML file cannot be read</source>
+        <translation>die komprimierte MusicXML-Datei kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>not a readable compressed MusicXML (.mxl) file</source>
+        <translation>keine lesbare komprimierte MusicXML-Datei (.mxl)</translation>
+    </message>
+    <message>
+        <source>the compressed MusicXML file holds no score</source>
+        <translation>die komprimierte MusicXML-Datei enthält keine Partitur</translation>
+    </message>
+    <message>
+        <source>the archive has no readable %1</source>
+        <translation>das Archiv enthält kein lesbares %1</translation>
+    </message>
+    <message>
+        <source>the archive&apos;s %1 cannot be unpacked</source>
+        <translation>%1 im Archiv kann nicht entpackt werden</translation>
+    </message>
+    <message>
+        <source>the archive unpacks to more than %1 MiB, far more than a song</source>
+        <translation>das Archiv entpackt sich zu mehr als %1 MiB, weit mehr als ein Lied</translation>
+    </message>
 </context>
 <context>
     <name>FastInputDialog</name>

@@ -43,7 +43,7 @@ int Import(const ImportOptions& options) {
     }
     ImportedSongs imported = ImportSongs(options.file, input.bytes);
     if (!imported.Read()) {
-        Say(options.file, "error", imported.error);
+        Say(options.file, "error", imported.error.English());
         return kExitUsage;
     }
     // With no progress to cancel it, the check runs to its end.

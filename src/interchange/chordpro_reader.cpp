@@ -109,7 +109,7 @@ class ChordProReader {
             Remark("chord names Kaz does not read, kept in the words (" + unread_ + ")");
         }
         if (result_.songs.empty()) {
-            result_.error = "no chords found in the ChordPro file";
+            result_.error = Message("no chords found in the ChordPro file");
         }
         return std::move(result_);
     }

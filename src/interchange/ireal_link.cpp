@@ -187,8 +187,8 @@ class LinkReader {
             }
         }
         if (result_.songs.empty()) {
-            result_.error =
-                links_ == 0 ? "no iReal Pro link found" : "no song could be read: " + firstProblem_;
+            result_.error = links_ == 0 ? Message("no iReal Pro link found")
+                                        : Message("no song could be read: %1", {firstProblem_});
         }
         return std::move(result_);
     }

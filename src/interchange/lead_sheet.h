@@ -52,9 +52,9 @@ struct ImportedSongs {
     std::string collection;  //!< a playlist's name, when the file gives one
     std::vector<LeadSheet> songs;
     std::vector<std::string> problems;  //!< songs or parts of the file that were left out, and why
-    std::string error;                  //!< in the program's words; empty when the file was read
+    Message error;                      //!< in the program's words; none when the file was read
 
-    [[nodiscard]] bool Read() const { return error.empty(); }
+    [[nodiscard]] bool Read() const { return std::string_view(error.pattern).empty(); }
 };
 
 }  // namespace kaz

@@ -30,7 +30,7 @@ constexpr std::int64_t kMaxDuration = kMaxDivisions * 4 * kMaxMeterPart;
 constexpr int kMaxRepeatTimes = 99;
 constexpr double kMaxTempo = 1000;
 
-ImportedSongs Failure(std::string error) {
+ImportedSongs Failure(Message error) {
     ImportedSongs failed;
     failed.error = std::move(error);
     return failed;
@@ -717,10 +717,10 @@ using ZipArchive = std::unique_ptr<zip_t, ZipArchiveCloser>;
 using ZipFile = std::unique_ptr<zip_file_t, ZipFileCloser>;
 
 //! The bytes of one member of the archive, read no further than limit whatever its header claims.
-bool ReadMember(zip_t* archive, const char* name, std::size_t limit, std::string& bytes, std::string& error) {
+bool ReadMember(zip_t* archive, const char* name, std::size_t limit, std::string& bytes, Message& error) {
     const ZipFile file(zip_fopen(archive, name, 0));
     if (!file) {
-        error = std::string("the archive has no readable ") + name;
+        error = {"the archive has no readable %1", {name}};
         return false;
     }
     bytes.clear();
@@ -728,7 +728,7 @@ bool ReadMember(zip_t* archive, const char* name, std::size_t limit, std::string
     while (true) {
         const zip_int64_t got = zip_fread(file.get(), buffer.data(), buffer.size());
         if (got < 0) {
-            error = std::string("the archive's ") + name + " cannot be unpacked";
+            error = {"the archive's %1 cannot be unpacked", {name}};
             return false;
         }
         if (got == 0) {
@@ -736,8 +736,8 @@ bool ReadMember(zip_t* archive, const char* name, std::size_t limit, std::string
         }
         bytes.append(buffer.data(), static_cast<std::size_t>(got));
         if (bytes.size() > limit) {
-            error = "the archive unpacks to more than " + std::to_string(limit / (1024 * 1024)) +
-                    " MiB, far more than a song";
+            error = {"the archive unpacks to more than %1 MiB, far more than a song",
+                     {std::to_string(limit / (1024 * 1024))}};
             return false;
         }
     }
@@ -751,7 +751,7 @@ bool IsScoreName(std::string_view name) {
 //! MusicXML file outside META-INF.
 std::string ScoreMemberName(zip_t* archive, std::size_t limit) {
     std::string container;
-    std::string error;
+    Message error;
     if (ReadMember(archive, "META-INF/container.xml", limit, container, error)) {
         pugi::xml_document document;
         if (document.load_buffer(container.data(), container.size())) {
@@ -787,8 +787,8 @@ ImportedSongs ReadMusicXml(std::string_view bytes) {
     const pugi::xml_parse_result parsed =
         document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default);
     if (!parsed) {
-        return Failure(std::string("not well-formed XML at byte ") + std::to_string(parsed.offset) + ": " +
-                       parsed.description());
+        return Failure(
+            {"not well-formed XML at byte %1: %2", {std::to_string(parsed.offset), parsed.description()}});
     }
     const bool timewise = static_cast<bool>(document.child("score-timewise"));
     const pugi::xml_node score =
@@ -846,7 +846,7 @@ ImportedSongs ReadCompressedMusicXml(std::string_view bytes, std::size_t unpacke
         return Failure("the compressed MusicXML file holds no score");
     }
     std::string score;
-    std::string reason;
+    Message reason;
     if (!ReadMember(archive.get(), name.c_str(), unpackedLimit, score, reason)) {
         return Failure(reason);
     }

@@ -9,9 +9,9 @@ namespace kaz {
 
 namespace {
 
-ImportedSongs Unread(std::string error) {
+ImportedSongs Unread(const char* error) {
     ImportedSongs unread;
-    unread.error = std::move(error);
+    unread.error = Message(error);
     return unread;
 }
 

@@ -12,6 +12,8 @@
 #include "app/main_window.h"
 #include "app/playback/transport_bar.h"
 #include "app/test_prompts.h"
+#include "interchange/chordpro_reader.h"
+#include "interchange/ireal_link.h"
 
 namespace kaz {
 namespace {
@@ -49,6 +51,13 @@ TEST(InterfaceLanguage, ACoreMessageIsSaidInTheWindowsLanguageWithItsValues) {
         EXPECT_EQ(Said(Message("Made up %1", {"x"})), "Made up x");
     }
     EXPECT_EQ(Said(message), QString::fromStdString(message.English()));
+}
+
+TEST(InterfaceLanguage, WhyAFileGivesNoSongIsSaidInGerman) {
+    const InterfaceTranslation german("de");
+    EXPECT_EQ(Said(ReadChordPro("{t: Words}\njust words\n").error),
+              "keine Akkorde in der ChordPro-Datei gefunden");
+    EXPECT_EQ(Said(ReadIrealLinks("just text").error), "kein iReal-Pro-Link gefunden");
 }
 
 TEST(InterfaceLanguage, TheSynthesizerAndTheInstrumentsAreNamedInGermanAndKeepTheirOwnNames) {

@@ -15,7 +15,7 @@ TEST(ChordPro, LyricsStayLyricLinesWithTheirChordsInPlace) {
         "{title: Lantern Song}\n{composer: Writer Tess}\n{key: G}\n{tempo: 90}\n"
         "{start_of_chorus}\n[G]Carry the [D/F#]light a[Em7]long\n{end_of_chorus}\n"
         "{comment: slower}\nno chords on this line\n[C]home [NC]\n");
-    ASSERT_TRUE(songs.Read()) << songs.error;
+    ASSERT_TRUE(songs.Read()) << songs.error.English();
     EXPECT_EQ(WriteChartText(songs.songs.front()),
               "# Lantern Song\n# Composer: Writer Tess\n# Key: G\n[KEY=G]\n[TEMPO=90]\n"
               "[Chorus]\n>[G]Carry the [D/F#]light a[Em7]long\n# slower\n# no chords on this line\n>[C]home "
@@ -27,7 +27,7 @@ TEST(ChordPro, ASongWithVersesARecalledChorusAndACapoIsAChartWithItsWords) {
         "{title: Quay Song}\n{capo: 3}\n{start_of_verse: Verse 1}\n[G]Nets are [C]drying\nin the sun\n"
         "{end_of_verse}\n{start_of_chorus}\n[D]Row, [G]row\n{end_of_chorus}\n{start_of_verse: Verse 2}\n"
         "[G]Gulls are [C]crying\n{end_of_verse}\n{chorus}\n");
-    ASSERT_TRUE(songs.Read()) << songs.error;
+    ASSERT_TRUE(songs.Read()) << songs.error.English();
     const std::string chart = WriteChartText(songs.songs.front());
     EXPECT_NE(chart.find("\n#kaz:capo=3\n"), std::string::npos) << chart;
     const std::shared_ptr<const CompiledChart> compiled = Compile(chart);
@@ -44,7 +44,7 @@ TEST(ChordPro, ASongWithVersesARecalledChorusAndACapoIsAChartWithItsWords) {
 TEST(ChordPro, AGridGivesItsMeasures) {
     const ImportedSongs songs = ReadChordPro(
         "{t: Grid}\n{time: 3/4}\n{start_of_grid}\nIntro |: C . . | G7 . C :| % . . |\n{end_of_grid}\n");
-    ASSERT_TRUE(songs.Read()) << songs.error;
+    ASSERT_TRUE(songs.Read()) << songs.error.English();
     EXPECT_EQ(WriteChartText(songs.songs.front()), "# Grid\n|: [Intro] [3/4] C | G7 = C :| % |\n");
 }
 
@@ -52,7 +52,8 @@ TEST(ChordPro, EverySongOfAFileAndNoneWithoutChords) {
     const ImportedSongs songs = ReadChordPro("{t: One}\n[A]a\n{new_song}\n{t: Two}\n[B]b\n");
     ASSERT_EQ(songs.songs.size(), 2U);
     EXPECT_EQ(songs.songs[1].title, "Two");
-    EXPECT_EQ(ReadChordPro("{t: Words}\njust words\n").error, "no chords found in the ChordPro file");
+    EXPECT_EQ(ReadChordPro("{t: Words}\njust words\n").error.English(),
+              "no chords found in the ChordPro file");
 }
 
 TEST(ChordPro, TheHeaderKeepsWhatEachDirectiveMeans) {
@@ -61,7 +62,7 @@ TEST(ChordPro, TheHeaderKeepsWhatEachDirectiveMeans) {
         "Tess}\n"
         "{key: D}\n{tempo: 72}\n{time: 6/8}\n{capo: 2}\n[D]Lights [A/C#]on the [Bm]water\n{time: "
         "9/8}\n[G]home\n");
-    ASSERT_TRUE(songs.Read()) << songs.error;
+    ASSERT_TRUE(songs.Read()) << songs.error.English();
     EXPECT_EQ(
         WriteChartText(songs.songs.front()),
         "# Harbour Lights\n# Composer: Writer Tess\n# Key: E\n[KEY=E]\n# Subtitle: slow version\n"
@@ -80,11 +81,11 @@ std::vector<std::string> ChordsOf(const LeadSheet& song) {
 TEST(ChordPro, ACapoMovesTheShapesUpToWhatSoundsSpelledByTheKey) {
     // Shapes in G with the capo on 3 sound in B flat; without a key the chords tell it (E shapes, capo 1: F).
     ImportedSongs songs = ReadChordPro("{key: G}\n{capo: 3}\n[G]Low [D/F#]tide, [Em7]slow [Cadd9]ride\n");
-    ASSERT_TRUE(songs.Read()) << songs.error;
+    ASSERT_TRUE(songs.Read()) << songs.error.English();
     EXPECT_EQ(songs.songs.front().key, "Bb");
     EXPECT_THAT(ChordsOf(songs.songs.front()), testing::ElementsAre("Bb", "F/A", "Gm7", "Ebadd9"));
     songs = ReadChordPro("{capo: 1}\n[E]one [A]two [B7]three [E6/9]four\n");
-    ASSERT_TRUE(songs.Read()) << songs.error;
+    ASSERT_TRUE(songs.Read()) << songs.error.English();
     EXPECT_THAT(ChordsOf(songs.songs.front()), testing::ElementsAre("F", "Bb", "C7", "F6/9"));
 }
 
@@ -94,7 +95,7 @@ TEST(ChordPro, SectionsKeepTheirNamesAndTheChorusIsRecalled) {
         "{start_of_chorus}\n[G]sing [C]out\n{end_of_chorus}\n"
         "{start_of_verse label=\"Strophe\"}\n[Am]three\n{end_of_verse}\n{comment: Outro}\n[C]home a[G]gain\n"
         "{chorus: Final}\n");
-    ASSERT_TRUE(songs.Read()) << songs.error;
+    ASSERT_TRUE(songs.Read()) << songs.error.English();
     const std::string chart = WriteChartText(songs.songs.front());
     EXPECT_NE(chart.find("[Verse 2]\n>[C]one [F]two\n"), std::string::npos) << chart;
     EXPECT_NE(chart.find("[Strophe]\n>[Am]three\n"), std::string::npos) << chart;
@@ -109,7 +110,7 @@ TEST(ChordPro, WhatTheChartCannotHoldIsSaidOnce) {
         "{define: Cadd9 base-fret 1 frets x 3 2 0 3 "
         "0}\n{chorus}\n{start_of_tab}\ne|--3--[C]--|\n{end_of_tab}\n"
         "[C(add9)]one [Riff]two [H7]three\n");
-    ASSERT_TRUE(songs.Read()) << songs.error;
+    ASSERT_TRUE(songs.Read()) << songs.error.English();
     EXPECT_EQ(
         songs.problems,
         (std::vector<std::string>{
@@ -126,7 +127,7 @@ TEST(ChordPro, NoLineOfTheChartIsLongerThanAWindowTakes) {
         grid += "| C . G . ";
     }
     const ImportedSongs songs = ReadChordPro(grid + "|\n{end_of_grid}\n[D]" + std::string(50000, 'a') + "\n");
-    ASSERT_TRUE(songs.Read()) << songs.error;
+    ASSERT_TRUE(songs.Read()) << songs.error.English();
     const std::string chart = WriteChartText(songs.songs.front());
     std::size_t longest = 0;
     for (std::size_t start = 0; start < chart.size();) {

@@ -15,7 +15,7 @@ using test::ReadChartForTest;
 //! The chart Kaz writes for a ChordPro file, as the import writes it.
 std::string ImportedChart(const std::string& chordPro) {
     const ImportedSongs songs = ReadChordPro(chordPro);
-    EXPECT_EQ(songs.songs.size(), 1u) << songs.error;
+    EXPECT_EQ(songs.songs.size(), 1u) << songs.error.English();
     return songs.songs.empty() ? std::string() : WriteChartText(songs.songs.front());
 }
 

@@ -42,7 +42,7 @@ std::string PlayedChart(const std::string& chart) {
 std::string Played(std::string_view music) {
     const ImportedSongs imported = ReadIrealLinks(LinkForTest(SongForTest("Song", music)));
     if (!imported.Read()) {
-        return imported.error;
+        return imported.error.English();
     }
     return PlayedChart(WriteChartText(imported.songs.front()));
 }
@@ -111,7 +111,7 @@ TEST(IrealConventions, MetersAtTheStartAndInTheMiddleOfASong) {
 TEST(IrealConventions, SectionsAreNamedAndTheLayoutSignsPlayNothing) {
     const ImportedSongs imported =
         ReadIrealLinks(LinkForTest(SongForTest("Song", "[*iT44C   ]Y[*VD   |sE,F,lG,A,|fB  U Z")));
-    ASSERT_TRUE(imported.Read()) << imported.error;
+    ASSERT_TRUE(imported.Read()) << imported.error.English();
     const LeadSheet& song = imported.songs.front();
     EXPECT_EQ(song.measures[0].section, "Intro");
     EXPECT_EQ(song.measures[1].section, "Verse");
@@ -201,7 +201,7 @@ TEST(IrealLinks, TitlesWithQuotesAmpersandsAndOtherLettersKeepTheWholePlaylist) 
                               "==0=1===Caf\xC3\xA9 It%27s=Writer==Ballad=D==1r34LbKcu7" +
                               ScrambleMusic("[D   Z") + "==0=1===Gig";
     const ImportedSongs imported = ReadIrealLinks("<a href=\"irealb://" + songs + "\">Gig</a>");
-    ASSERT_TRUE(imported.Read()) << imported.error;
+    ASSERT_TRUE(imported.Read()) << imported.error.English();
     ASSERT_EQ(imported.songs.size(), 2U);
     EXPECT_EQ(imported.songs[0].title, "'S Wonder & Co");
     EXPECT_EQ(imported.songs[1].title, "Caf\xC3\xA9 It's");
@@ -212,7 +212,7 @@ TEST(IrealLinks, ASongWithAnEqualsSignInItsTitleOrAFieldTooFewIsStillRead) {
     const ImportedSongs imported = ReadIrealLinks(
         LinkForTest("A=B=Writer==Ballad=C==1r34LbKcu7" + ScrambleMusic("[C   Z") +
                     "==0=1===Short=Bossa=D==1r34LbKcu7" + ScrambleMusic("[D   Z") + "==0=1===List"));
-    ASSERT_TRUE(imported.Read()) << imported.error;
+    ASSERT_TRUE(imported.Read()) << imported.error.English();
     ASSERT_EQ(imported.songs.size(), 2U);
     EXPECT_EQ(imported.songs[0].title, "A=B");
     EXPECT_EQ(imported.songs[0].composer, "Writer");

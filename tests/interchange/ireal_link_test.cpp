@@ -14,7 +14,7 @@ using test::SongForTest;
 
 std::string ImportedChart(std::string_view music) {
     const ImportedSongs imported = ReadIrealLinks(LinkForTest(SongForTest("Test", music)));
-    EXPECT_TRUE(imported.Read()) << imported.error;
+    EXPECT_TRUE(imported.Read()) << imported.error.English();
     return imported.Read() ? WriteChartText(imported.songs.front()) : std::string();
 }
 
@@ -55,7 +55,7 @@ TEST(IrealScramble, IsItsOwnInverseAndSwapsWithinBlocksOfFifty) {
 TEST(IrealLink, ReadsTheSongFieldsIntoTheHeader) {
     const ImportedSongs imported =
         ReadIrealLinks(LinkForTest(SongForTest("Blue Hour", "[T44C^7XyQ|A-7XyQZ")));
-    ASSERT_TRUE(imported.Read()) << imported.error;
+    ASSERT_TRUE(imported.Read()) << imported.error.English();
     EXPECT_EQ(WriteChartText(imported.songs.front()),
               "# Blue Hour\n# Composer: Writer Tess\n# Style: Medium Swing\n[STYLE=Medium swing]\n# Key: "
               "F\n[KEY=F]\n"
@@ -110,7 +110,7 @@ TEST(IrealLink, PlaylistNameAndEverySong) {
         "<a href=\"" +
         LinkForTest(SongForTest("One", "[C XyQZ") + "===" + SongForTest("Two", "[D XyQZ") + "===My Gigs") +
         "\">My Gigs</a>");
-    ASSERT_TRUE(imported.Read()) << imported.error;
+    ASSERT_TRUE(imported.Read()) << imported.error.English();
     EXPECT_EQ(imported.collection, "My Gigs");
     ASSERT_EQ(imported.songs.size(), 2U);
     EXPECT_EQ(imported.songs[1].title, "Two");
@@ -118,17 +118,17 @@ TEST(IrealLink, PlaylistNameAndEverySong) {
 
 TEST(IrealLink, ReadsTheOlderLinksWithTheirMusicAsItIs) {
     const ImportedSongs imported = ReadIrealLinks("irealbook://Old%20One=Writer=Bossa=D=n=[D^7XyQ|E-7XyQZ");
-    ASSERT_TRUE(imported.Read()) << imported.error;
+    ASSERT_TRUE(imported.Read()) << imported.error.English();
     EXPECT_EQ(WriteChartText(imported.songs.front()),
               "# Old One\n# Composer: Writer\n# Style: Bossa\n[STYLE=Bossa nova]\n# Key: D\n[KEY=D]\nDmaj7 | "
               "Em7 |\n");
 }
 
 TEST(IrealLink, BadLinksAreRefusedWithTheReason) {
-    EXPECT_EQ(ReadIrealLinks("just text").error, "no iReal Pro link found");
-    EXPECT_EQ(ReadIrealLinks("irealb://Title%3DComposer%3D%3DStyle").error,
+    EXPECT_EQ(ReadIrealLinks("just text").error.English(), "no iReal Pro link found");
+    EXPECT_EQ(ReadIrealLinks("irealb://Title%3DComposer%3D%3DStyle").error.English(),
               "no song could be read: song 1 is cut short");
-    EXPECT_EQ(ReadIrealLinks(LinkForTest("T=C==S=C==9z9z[C XyQZ==0=0")).error,
+    EXPECT_EQ(ReadIrealLinks(LinkForTest("T=C==S=C==9z9z[C XyQZ==0=0")).error.English(),
               "no song could be read: song 1 has music in an unknown encoding");
     // A bad song in a playlist is left out; the others are read.
     const ImportedSongs partly =
@@ -141,7 +141,7 @@ TEST(IrealLink, BadLinksAreRefusedWithTheReason) {
 TEST(IrealLink, DoubleEncodedLinksAndInvalidUtf8Titles) {
     const std::string once = LinkForTest(SongForTest("Twice", "[C XyQZ"));
     const ImportedSongs twice = ReadIrealLinks("irealb://" + test::PercentEncodedForTest(once.substr(9)));
-    ASSERT_TRUE(twice.Read()) << twice.error;
+    ASSERT_TRUE(twice.Read()) << twice.error.English();
     EXPECT_EQ(twice.songs.front().title, "Twice");
     const ImportedSongs broken = ReadIrealLinks(LinkForTest(SongForTest("Caf\xE9", "[C XyQZ")));
     ASSERT_TRUE(broken.Read());
@@ -175,7 +175,7 @@ TEST(IrealRoundTrip, FormChartsGiveBackTheSameText) {
         const ChartReading reading = test::ReadChartForTest(chart);
         ASSERT_TRUE(reading.Read()) << reading.error;
         const ImportedSongs back = ReadIrealLinks(WriteIrealPage({reading.sheet}, ""));
-        ASSERT_TRUE(back.Read()) << back.error;
+        ASSERT_TRUE(back.Read()) << back.error.English();
         EXPECT_EQ(WriteChartText(back.songs.front()), chart);
     }
 }
@@ -192,7 +192,7 @@ std::string ThroughLink(const std::string& chart) {
     const ChartReading reading = test::ReadChartForTest(chart);
     EXPECT_TRUE(reading.Read()) << reading.error;
     const ImportedSongs back = ReadIrealLinks(WriteIrealPage({reading.sheet}, ""));
-    EXPECT_TRUE(back.Read()) << back.error;
+    EXPECT_TRUE(back.Read()) << back.error.English();
     return back.Read() ? WriteChartText(back.songs.front()) : std::string();
 }
 

@@ -23,7 +23,7 @@ std::string ThroughMusicXml(const std::string& chart) {
     const ChartReading reading = test::ReadChartForTest(chart);
     EXPECT_TRUE(reading.Read()) << reading.error;
     const ImportedSongs back = ReadMusicXml(WriteMusicXml(reading.sheet));
-    EXPECT_TRUE(back.Read()) << back.error;
+    EXPECT_TRUE(back.Read()) << back.error.English();
     return back.Read() ? WriteChartText(back.songs.front()) : std::string();
 }
 
@@ -101,7 +101,7 @@ TEST(MusicXmlReader, PlacesChordsByTheirTimeInTheMeasure) {
         "degree-type>"
         "</degree></harmony><note><rest/><duration>2</duration></note></measure>";
     const ImportedSongs songs = ReadMusicXml(ScoreWith(measure));
-    ASSERT_TRUE(songs.Read()) << songs.error;
+    ASSERT_TRUE(songs.Read()) << songs.error.English();
     EXPECT_EQ(songs.songs.front().measures.front().chords,
               (std::vector<std::string>{"Dm7", "=", "=", "G7b9"}));
 }
@@ -160,7 +160,7 @@ std::string Measures(const std::vector<std::string>& contents) {
 }
 
 std::string ChartOf(const ImportedSongs& songs) {
-    EXPECT_TRUE(songs.Read()) << songs.error;
+    EXPECT_TRUE(songs.Read()) << songs.error.English();
     return songs.Read() ? WriteChartText(songs.songs.front()) : std::string();
 }
 
@@ -255,7 +255,7 @@ TEST(MusicXmlChords, DegreesReadAsTheEverydaySpelling) {
     };
     for (const auto& [harmony, chord] : chords) {
         const ImportedSongs songs = ReadMusicXml(ScoreWith(Measures({harmony + Note(8)})));
-        ASSERT_TRUE(songs.Read()) << songs.error;
+        ASSERT_TRUE(songs.Read()) << songs.error.English();
         EXPECT_EQ(songs.songs.front().measures.front().chords, std::vector<std::string>{chord}) << harmony;
         EXPECT_EQ(test::PlayedFormForTest(songs), chord);
     }
@@ -284,7 +284,7 @@ TEST(MusicXmlReader, PlacesChordsByTheirOffsetAndTheNotesBeforeThem) {
                             "<attributes><time><beats>3</beats><beat-type>4</beat-type></time></attributes>" +
                                 Harmony("G", "major") + Note(4) + Harmony("E", "dominant") + Note(2)}));
     const ImportedSongs songs = ReadMusicXml(score);
-    ASSERT_TRUE(songs.Read()) << songs.error;
+    ASSERT_TRUE(songs.Read()) << songs.error.English();
     EXPECT_EQ(songs.songs.front().measures[0].chords,
               (std::vector<std::string>{"Cmaj7", "=", "=", "=", "Am7", "D7", "=", "="}));
     EXPECT_EQ(WriteChartText(songs.songs.front()), "# Test\nCmaj7 = = = Am7 D7 = = | [3/4] G = E7 |\n");
@@ -394,7 +394,7 @@ TEST(MusicXmlReader, NumbersOfAHostileFileAreBounded) {
         "<note><rest/><duration>2147483647</duration></note>" +
         Barline("right", "<repeat direction=\"backward\" times=\"4000000000\"/>") + "</measure>");
     const ImportedSongs songs = ReadMusicXml(score);
-    ASSERT_TRUE(songs.Read()) << songs.error;
+    ASSERT_TRUE(songs.Read()) << songs.error.English();
     ASSERT_EQ(songs.songs.front().measures.size(), 2U);
     for (const SheetMeasure& measure : songs.songs.front().measures) {
         EXPECT_LE(measure.chords.size(), static_cast<std::size_t>(kMaxMeasurePlaces));
@@ -415,7 +415,7 @@ TEST(MusicXmlReader, NeverExpandsEntities) {
             "</direction></measure>")
             .substr(21);
     const ImportedSongs songs = ReadMusicXml(laughs);
-    ASSERT_TRUE(songs.Read()) << songs.error;
+    ASSERT_TRUE(songs.Read()) << songs.error.English();
     const std::string chart = WriteChartText(songs.songs.front());
     EXPECT_EQ(chart.find("root:"), std::string::npos);
     EXPECT_EQ(chart.find("aaaaaaaaaa"), std::string::npos);
@@ -423,9 +423,9 @@ TEST(MusicXmlReader, NeverExpandsEntities) {
 }
 
 TEST(MusicXmlReader, RefusesWhatIsNoScore) {
-    EXPECT_EQ(ReadMusicXml("<score-partwise><part").error.rfind("not well-formed XML", 0), 0U);
-    EXPECT_EQ(ReadMusicXml("<html/>").error, "not a MusicXML score");
-    EXPECT_EQ(ReadMusicXml(ScoreWith("<measure number=\"1\"/>")).error,
+    EXPECT_EQ(ReadMusicXml("<score-partwise><part").error.English().rfind("not well-formed XML", 0), 0U);
+    EXPECT_EQ(ReadMusicXml("<html/>").error.English(), "not a MusicXML score");
+    EXPECT_EQ(ReadMusicXml(ScoreWith("<measure number=\"1\"/>")).error.English(),
               "the MusicXML score has no chord symbols");
 }
 
@@ -519,14 +519,14 @@ TEST(CompressedMusicXml, ReadsTheScoreAndStopsAtTheUnpackedLimit) {
         "<measure "
         "number=\"1\"><harmony><root><root-step>F</root-step></root><kind>major</kind></harmony></measure>");
     const ImportedSongs songs = ReadCompressedMusicXml(ArchiveWith("song.musicxml", score));
-    ASSERT_TRUE(songs.Read()) << songs.error;
+    ASSERT_TRUE(songs.Read()) << songs.error.English();
     EXPECT_EQ(songs.songs.front().measures.front().chords.front(), "F");
 
     const std::string bomb = ArchiveWith("song.musicxml", score + std::string(4 * 1024 * 1024, ' '));
     EXPECT_LT(bomb.size(), 64U * 1024U);
-    EXPECT_EQ(ReadCompressedMusicXml(bomb, 1024 * 1024).error,
+    EXPECT_EQ(ReadCompressedMusicXml(bomb, 1024 * 1024).error.English(),
               "the archive unpacks to more than 1 MiB, far more than a song");
-    EXPECT_EQ(ReadCompressedMusicXml("PK\x03\x04 broken").error,
+    EXPECT_EQ(ReadCompressedMusicXml("PK\x03\x04 broken").error.English(),
               "not a readable compressed MusicXML (.mxl) file");
 }
 

@@ -33,7 +33,7 @@ inline std::string PlayedFormForTest(std::string_view text) {
 //! The same for the first song of an import, written as its chart.
 inline std::string PlayedFormForTest(const ImportedSongs& songs) {
     if (!songs.Read() || songs.songs.empty()) {
-        return "not read: " + songs.error;
+        return "not read: " + songs.error.English();
     }
     return PlayedFormForTest(WriteChartText(songs.songs.front()));
 }

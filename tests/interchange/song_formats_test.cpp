@@ -13,7 +13,7 @@ TEST(SongFormats, TellsTheFormatsApart) {
     EXPECT_EQ(DetectSongFormat("-", "<?xml version=\"1.0\"?><score-partwise>"), SongFormat::MusicXml);
     EXPECT_EQ(DetectSongFormat("-", "PK\x03\x04"), SongFormat::CompressedMusicXml);
     EXPECT_EQ(DetectSongFormat("song.cho", "{title: x}"), SongFormat::ChordPro);
-    EXPECT_EQ(ImportSongs("x.bin", "\x01\x02").error,
+    EXPECT_EQ(ImportSongs("x.bin", "\x01\x02").error.English(),
               "not an iReal Pro link, a MusicXML file, a ChordPro file or a chord sheet");
 }
 
@@ -26,7 +26,7 @@ TEST(SongFormats, TakesNoChartOrPictureForChordPro) {
     EXPECT_EQ(DetectSongFormat("notes.txt", "[3/4] C D\n[TEMPO=90]\n"), SongFormat::Unknown);
     EXPECT_EQ(DetectSongFormat("notes.txt", "# see {title} below\nC | F |\n"), SongFormat::Unknown);
     EXPECT_EQ(DetectSongFormat("photo.jpg", "\xFF\xD8\0\0[C]"s), SongFormat::Unknown);
-    EXPECT_EQ(ImportSongs("song.kaz", "[C] F |").error, "a Kaz chart already; open it as it is");
+    EXPECT_EQ(ImportSongs("song.kaz", "[C] F |").error.English(), "a Kaz chart already; open it as it is");
     EXPECT_EQ(DetectSongFormat("notes.txt", ">[G]Sail a[D]way\n"), SongFormat::Unknown);
 }
 
@@ -36,7 +36,7 @@ TEST(SongFormats, AChordSheetImportsAsAChartThatCompiles) {
         "Chorus:\nC   G\nRow away\n";
     EXPECT_EQ(DetectSongFormat("quay.txt", sheet), SongFormat::ChordSheet);
     const ImportedSongs songs = ImportSongs("quay.txt", sheet);
-    ASSERT_TRUE(songs.Read()) << songs.error;
+    ASSERT_TRUE(songs.Read()) << songs.error.English();
     EXPECT_EQ(songs.songs.front().title, "Quay Song");
     const std::string chart = WriteChartText(songs.songs.front());
     EXPECT_NE(chart.find("[Verse 1]\n>[G]Nets are [C]drying\n>[D]in the morning [G]sun\n[Chorus]\n"),
@@ -50,7 +50,7 @@ TEST(SongFormats, AChordSheetImportsAsAChartThatCompiles) {
 TEST(SongFormats, AChordSheetsCapoAndKeyLinesAreTheChartsCapoAndKey) {
     const std::string sheet = "Quay Song\nCapo 2nd fret\nKey: G\n\nG        D/F#\nNets are drying\n";
     const ImportedSongs songs = ImportSongs("quay.txt", sheet);
-    ASSERT_TRUE(songs.Read()) << songs.error;
+    ASSERT_TRUE(songs.Read()) << songs.error.English();
     EXPECT_EQ(songs.songs.front().capo, 2);
     EXPECT_EQ(songs.songs.front().key, "A");
     EXPECT_EQ(test::PlayedFormForTest(WriteChartText(songs.songs.front())), "A | E/G#");

@@ -188,7 +188,7 @@ bool InterchangeActions::ImportBytes(const QString& name, const std::string& byt
     }
     const QString fileName = QFileInfo(name).fileName();
     if (!songs.Read()) {
-        ShowError(tr("Cannot import %1: %2.").arg(fileName, QString::fromStdString(songs.error)));
+        ShowError(tr("Cannot import %1: %2.").arg(fileName, Said(songs.error)));
         return false;
     }
     if (songs.songs.empty()) {
@@ -201,8 +201,11 @@ bool InterchangeActions::ImportBytes(const QString& name, const std::string& byt
 }
 
 bool InterchangeActions::ReadSongs(const QString& name, const std::string& bytes, ImportedSongs& songs) {
-    const InterchangeModule* songFiles = LoadInterchangeModule(songs.error);
+    std::string moduleError;
+    const InterchangeModule* songFiles = LoadInterchangeModule(moduleError);
     if (songFiles == nullptr) {
+        // The loader's own words, as the system gives them.
+        songs.error = Message("%1", {moduleError});
         return true;
     }
     const std::string fileName = QFile::encodeName(name).toStdString();
