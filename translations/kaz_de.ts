@@ -484,6 +484,126 @@
         <source>the archive unpacks to more than %1 MiB, far more than a song</source>
         <translation>das Archiv entpackt sich zu mehr als %1 MiB, weit mehr als ein Lied</translation>
     </message>
+    <message>
+        <source>the page layout (%1)</source>
+        <translation>das Seitenlayout (%1)</translation>
+    </message>
+    <message>
+        <source>the directives Kaz does not know (%1)</source>
+        <translation>die Direktiven, die Kaz nicht kennt (%1)</translation>
+    </message>
+    <message>
+        <source>chord names Kaz does not read, kept in the words (%1)</source>
+        <translation>Akkordnamen, die Kaz nicht liest, im Text behalten (%1)</translation>
+    </message>
+    <message>
+        <source>the chord diagrams ({%1})</source>
+        <translation>die Griffbilder ({%1})</translation>
+    </message>
+    <message>
+        <source>the %1 music in line %2</source>
+        <translation>die %1-Noten in Zeile %2</translation>
+    </message>
+    <message>
+        <source>{chorus} in line %1 before any chorus with chords</source>
+        <translation>{chorus} in Zeile %1 vor jedem Refrain mit Akkorden</translation>
+    </message>
+    <message>
+        <source>what Kaz cannot play of the chord %1 (it plays %2)</source>
+        <translation>was Kaz vom Akkord %1 nicht spielen kann (es spielt %2)</translation>
+    </message>
+    <message>
+        <source>song %1 is cut short</source>
+        <translation>Lied %1 ist abgeschnitten</translation>
+    </message>
+    <message>
+        <source>song %1 has music in an unknown encoding</source>
+        <translation>Lied %1 hat Noten in einer unbekannten Kodierung</translation>
+    </message>
+    <message>
+        <source>chord symbols written without a root (as functions or numerals)</source>
+        <translation>Akkordsymbole ohne Grundton (als Funktionen oder Stufen)</translation>
+    </message>
+    <message>
+        <source>a repeat played %1 times, which the chart plays %2 times</source>
+        <translation>eine Wiederholung, %1-mal gespielt, die das Chart %2-mal spielt</translation>
+    </message>
+    <message>
+        <source>the chord symbols of the part %1 where they differ from those of %2</source>
+        <translation>die Akkordsymbole der Stimme %1, wo sie von denen von %2 abweichen</translation>
+    </message>
+    <message>
+        <source>a second coda sign in measure %1</source>
+        <translation>ein zweites Coda-Zeichen in Takt %1</translation>
+    </message>
+    <message>
+        <source>a second segno in measure %1</source>
+        <translation>ein zweites Segno in Takt %1</translation>
+    </message>
+    <message>
+        <source>a second &quot;To Coda&quot; in measure %1</source>
+        <translation>ein zweites „To Coda“ in Takt %1</translation>
+    </message>
+    <message>
+        <source>&quot;To Coda&quot; without a coda in measure %1</source>
+        <translation>„To Coda“ ohne Coda in Takt %1</translation>
+    </message>
+    <message>
+        <source>a D.S. without a segno in measure %1</source>
+        <translation>ein D.S. ohne Segno in Takt %1</translation>
+    </message>
+    <message>
+        <source>the &quot;%1&quot; of the %2 in measure %3, whose sign the song does not have</source>
+        <translation>das „%1“ des %2 in Takt %3, dessen Zeichen das Lied nicht hat</translation>
+    </message>
+    <message>
+        <source>a repeat sign that opens in an ending in measure %1</source>
+        <translation>ein Wiederholungszeichen, das in einer Klammer beginnt, in Takt %1</translation>
+    </message>
+    <message>
+        <source>the ending %1 after the ending %2. in measure %3</source>
+        <translation>die Klammer %1 nach der Klammer %2. in Takt %3</translation>
+    </message>
+    <message>
+        <source>a repeat sign inside a repeat in measure %1</source>
+        <translation>ein Wiederholungszeichen in einer Wiederholung in Takt %1</translation>
+    </message>
+    <message>
+        <source>a repeat sign at the end of the last ending in measure %1</source>
+        <translation>ein Wiederholungszeichen am Ende der letzten Klammer in Takt %1</translation>
+    </message>
+    <message>
+        <source>a repeat sign that no repeat sign closes in measure %1</source>
+        <translation>ein Wiederholungszeichen, das kein Wiederholungszeichen schließt, in Takt %1</translation>
+    </message>
+    <message>
+        <source>the ending %1 without a repeat sign in measure %2</source>
+        <translation>die Klammer %1 ohne Wiederholungszeichen in Takt %2</translation>
+    </message>
+    <message>
+        <source>song %1 (untitled)</source>
+        <translation>Lied %1 (ohne Titel)</translation>
+    </message>
+    <message>
+        <source>is larger than a chart can be (%1 MiB)</source>
+        <translation>ist größer, als ein Chart sein kann (%1 MiB)</translation>
+    </message>
+    <message>
+        <source>has a line of %1 characters, and a chart&apos;s lines hold at most %2</source>
+        <translation>hat eine Zeile von %1 Zeichen, und die Zeilen eines Charts fassen höchstens %2</translation>
+    </message>
+    <message>
+        <source>does not compile: line %1: %3: `%2`</source>
+        <translation>lässt sich nicht lesen: Zeile %1: %3: `%2`</translation>
+    </message>
+    <message>
+        <source>does not compile: %1</source>
+        <translation>lässt sich nicht lesen: %1</translation>
+    </message>
+    <message>
+        <source>has no chord to play</source>
+        <translation>hat keinen Akkord zum Spielen</translation>
+    </message>
 </context>
 <context>
     <name>FastInputDialog</name>

@@ -79,6 +79,38 @@ constexpr const char* kCorePatterns[] = {
                       "the hold (=) in measure %1, written as the chord before it played longer"),
     QT_TRANSLATE_NOOP("CoreMessages", "the words under measure %1, which stand under no chord"),
     QT_TRANSLATE_NOOP("CoreMessages", "the style %1, which ChordPro does not name"),
+    // What an import leaves out of a file it read, and why.
+    QT_TRANSLATE_NOOP("CoreMessages", "the page layout (%1)"),
+    QT_TRANSLATE_NOOP("CoreMessages", "the directives Kaz does not know (%1)"),
+    QT_TRANSLATE_NOOP("CoreMessages", "chord names Kaz does not read, kept in the words (%1)"),
+    QT_TRANSLATE_NOOP("CoreMessages", "the chord diagrams ({%1})"),
+    QT_TRANSLATE_NOOP("CoreMessages", "the %1 music in line %2"),
+    QT_TRANSLATE_NOOP("CoreMessages", "{chorus} in line %1 before any chorus with chords"),
+    QT_TRANSLATE_NOOP("CoreMessages", "what Kaz cannot play of the chord %1 (it plays %2)"),
+    QT_TRANSLATE_NOOP("CoreMessages", "song %1 is cut short"),
+    QT_TRANSLATE_NOOP("CoreMessages", "song %1 has music in an unknown encoding"),
+    QT_TRANSLATE_NOOP("CoreMessages", "chord symbols written without a root (as functions or numerals)"),
+    QT_TRANSLATE_NOOP("CoreMessages", "a repeat played %1 times, which the chart plays %2 times"),
+    QT_TRANSLATE_NOOP("CoreMessages", "the chord symbols of the part %1 where they differ from those of %2"),
+    QT_TRANSLATE_NOOP("CoreMessages", "a second coda sign in measure %1"),
+    QT_TRANSLATE_NOOP("CoreMessages", "a second segno in measure %1"),
+    QT_TRANSLATE_NOOP("CoreMessages", "a second \"To Coda\" in measure %1"),
+    QT_TRANSLATE_NOOP("CoreMessages", "\"To Coda\" without a coda in measure %1"),
+    QT_TRANSLATE_NOOP("CoreMessages", "a D.S. without a segno in measure %1"),
+    QT_TRANSLATE_NOOP("CoreMessages",
+                      "the \"%1\" of the %2 in measure %3, whose sign the song does not have"),
+    QT_TRANSLATE_NOOP("CoreMessages", "a repeat sign that opens in an ending in measure %1"),
+    QT_TRANSLATE_NOOP("CoreMessages", "the ending %1 after the ending %2. in measure %3"),
+    QT_TRANSLATE_NOOP("CoreMessages", "a repeat sign inside a repeat in measure %1"),
+    QT_TRANSLATE_NOOP("CoreMessages", "a repeat sign at the end of the last ending in measure %1"),
+    QT_TRANSLATE_NOOP("CoreMessages", "a repeat sign that no repeat sign closes in measure %1"),
+    QT_TRANSLATE_NOOP("CoreMessages", "the ending %1 without a repeat sign in measure %2"),
+    QT_TRANSLATE_NOOP("CoreMessages", "song %1 (untitled)"),
+    QT_TRANSLATE_NOOP("CoreMessages", "is larger than a chart can be (%1 MiB)"),
+    QT_TRANSLATE_NOOP("CoreMessages", "has a line of %1 characters, and a chart's lines hold at most %2"),
+    QT_TRANSLATE_NOOP("CoreMessages", "does not compile: line %1: %3: `%2`"),
+    QT_TRANSLATE_NOOP("CoreMessages", "does not compile: %1"),
+    QT_TRANSLATE_NOOP("CoreMessages", "has no chord to play"),
     // Why a file gives no song to import.
     QT_TRANSLATE_NOOP("CoreMessages", "no chords found in the ChordPro file"),
     QT_TRANSLATE_NOOP("CoreMessages", "no iReal Pro link found"),
@@ -144,11 +176,16 @@ bool Translatable(const char* pattern) {
 }  // namespace
 
 QString Said(const Message& message) {
-    if (!Translatable(message.pattern)) {
-        return QString::fromStdString(message.English());
+    // A pattern the window has no words for stays as it is; its inner messages are said all the same.
+    const std::string pattern =
+        Translatable(message.pattern)
+            ? QCoreApplication::translate("CoreMessages", message.pattern).toStdString()
+            : std::string(message.pattern);
+    std::vector<std::string> places = message.values;
+    for (const Message& inner : message.inner) {
+        places.push_back(Said(inner).toStdString());
     }
-    const QString pattern = QCoreApplication::translate("CoreMessages", message.pattern);
-    return QString::fromStdString(Message::FillPlaces(pattern.toStdString(), message.values));
+    return QString::fromStdString(Message::FillPlaces(pattern, places));
 }
 
 }  // namespace kaz

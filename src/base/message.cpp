@@ -21,6 +21,14 @@ std::string Message::FillPlaces(std::string_view pattern, const std::vector<std:
     return filled;
 }
 
+std::string Message::English() const {
+    std::vector<std::string> places = values;
+    for (const Message& message : inner) {
+        places.push_back(message.English());
+    }
+    return FillPlaces(pattern, places);
+}
+
 std::vector<std::string> InEnglish(const std::vector<Message>& messages) {
     std::vector<std::string> english;
     english.reserve(messages.size());

@@ -15,19 +15,26 @@ struct Message {
     //! names the message. A borrowed text does for a message made and said at once.
     const char* pattern = "";
     std::vector<std::string> values;
+    //! Messages of their own said in the places after the values' (a language error inside a sentence about
+    //! a song), each in the same language as the whole.
+    std::vector<Message> inner;
 
     Message() = default;
     // A pattern alone reads as the message itself wherever one is asked for.
     Message(const char* messagePattern) : pattern(messagePattern) {}  // NOLINT(google-explicit-constructor)
     Message(const char* messagePattern, std::vector<std::string> placeValues)
         : pattern(messagePattern), values(std::move(placeValues)) {}
+    Message(const char* messagePattern, std::vector<std::string> placeValues,
+            std::vector<Message> innerMessages)
+        : pattern(messagePattern), values(std::move(placeValues)), inner(std::move(innerMessages)) {}
 
     //! The message in English: the pattern with its places filled.
-    [[nodiscard]] std::string English() const { return FillPlaces(pattern, values); }
+    [[nodiscard]] std::string English() const;
 
-    //! The same message: the same pattern (by its text) and the same values.
+    //! The same message: the same pattern (by its text), the same values and the same inner messages.
     friend bool operator==(const Message& a, const Message& b) {
-        return std::string_view(a.pattern) == std::string_view(b.pattern) && a.values == b.values;
+        return std::string_view(a.pattern) == std::string_view(b.pattern) && a.values == b.values &&
+               a.inner == b.inner;
     }
 
     //! pattern with each %1 to %9 replaced by that value; a place without a value, and a % not followed by

@@ -49,10 +49,10 @@ int Import(const ImportOptions& options) {
     // With no progress to cancel it, the check runs to its end.
     static_cast<void>(KeepChartsThatOpen(imported, ProgramStyles()));
     if (imported.songs.empty() && imported.problems.size() == 1) {
-        Say(options.file, "error", imported.problems.front());
+        Say(options.file, "error", imported.problems.front().English());
         return kExitChartError;
     }
-    for (const std::string& problem : imported.problems) {
+    for (const std::string& problem : InEnglish(imported.problems)) {
         Say(options.file, "warning", problem + "; left out");
     }
     if (imported.songs.empty()) {

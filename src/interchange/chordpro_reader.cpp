@@ -100,13 +100,13 @@ class ChordProReader {
         }
         FinishSong();
         if (!layout_.empty()) {
-            Remark("the page layout (" + layout_ + ")");
+            Remark({"the page layout (%1)", {layout_}});
         }
         if (!unknown_.empty()) {
-            Remark("the directives Kaz does not know (" + unknown_ + ")");
+            Remark({"the directives Kaz does not know (%1)", {unknown_}});
         }
         if (!unread_.empty()) {
-            Remark("chord names Kaz does not read, kept in the words (" + unread_ + ")");
+            Remark({"chord names Kaz does not read, kept in the words (%1)", {unread_}});
         }
         if (result_.songs.empty()) {
             result_.error = Message("no chords found in the ChordPro file");
@@ -172,7 +172,7 @@ class ChordProReader {
         } else if (name.starts_with("end_of_") || NameIs(name, {"eoc", "eov", "eob", "eog", "eot"})) {
             EndBlock();
         } else if (NameIs(name, {"define", "chord"})) {
-            Remark("the chord diagrams ({" + name + "})");
+            Remark({"the chord diagrams ({%1})", {name}});
         } else if (IsLayout(name)) {
             AddName(layout_, layoutNames_, "{" + name + "}");
         } else if (!name.starts_with("x_")) {
@@ -244,7 +244,7 @@ class ChordProReader {
         }
         if (NameIs(kind, {"abc", "ly", "svg", "image"})) {
             block_ = Block::Hidden;
-            Remark("the " + kind + " music in line " + std::to_string(lineNumber_));
+            Remark({"the %1 music in line %2", {kind, std::to_string(lineNumber_)}});
             return;
         }
         std::string section = NameIs(kind, {"chorus", "soc"})   ? "Chorus"
@@ -284,7 +284,7 @@ class ChordProReader {
     void RecallChorus(const std::string& label) {
         EndBlock();
         if (chorus_.empty()) {
-            Remark("{chorus} in line " + std::to_string(lineNumber_) + " before any chorus with chords");
+            Remark({"{chorus} in line %1 before any chorus with chords", {std::to_string(lineNumber_)}});
             return;
         }
         if (!label.empty()) {
@@ -337,7 +337,7 @@ class ChordProReader {
         }
         const WrittenChord played = WrittenChordOf(description);
         if (!played.described.empty()) {
-            Remark("what Kaz cannot play of the chord " + chord + " (it plays " + played.symbol + ")");
+            Remark({"what Kaz cannot play of the chord %1 (it plays %2)", {chord, played.symbol}});
         }
         return played.symbol;
     }
@@ -507,8 +507,8 @@ class ChordProReader {
         pendingNotes_.insert(pendingNotes_.end(), lines.begin(), lines.end());
     }
 
-    void Remark(const std::string& remark) {
-        if (said_.insert(remark).second) {
+    void Remark(const Message& remark) {
+        if (said_.insert(remark.English()).second) {
             result_.problems.push_back(remark);
         }
     }
@@ -536,7 +536,7 @@ class ChordProReader {
         song_.notes.insert(song_.notes.end(), pendingNotes_.begin(), pendingNotes_.end());
         pendingNotes_.clear();
         TransposeSheet(song_, song_.capo);
-        for (const std::string& remark : SettleForm(song_.measures)) {
+        for (const Message& remark : SettleForm(song_.measures)) {
             Remark(remark);
         }
         result_.songs.push_back(std::move(song_));

@@ -16,44 +16,51 @@ constexpr std::size_t kMostTitleCharacters = 60;
 
 //! The song as a problem names it: its title in quotes, cut short when long, or its place among the songs
 //! read.
-std::string SongName(const LeadSheet& song, std::size_t index) {
+Message SongName(const LeadSheet& song, std::size_t index) {
     if (song.title.empty()) {
-        return "song " + std::to_string(index + 1) + " (untitled)";
+        return {"song %1 (untitled)", {std::to_string(index + 1)}};
     }
     std::size_t characters = 0;
     for (std::size_t i = 0; i < song.title.size(); ++i) {
         if ((static_cast<unsigned char>(song.title[i]) & 0xC0) != 0x80 &&
             ++characters > kMostTitleCharacters) {
-            return "\"" + song.title.substr(0, i) + "\u2026\"";
+            return {"\"%1\u2026\"", {song.title.substr(0, i)}};
         }
     }
-    return "\"" + song.title + "\"";
+    return {"\"%1\"", {song.title}};
 }
 
 }  // namespace
 
-std::string ChartRefusal(std::string_view text, const CompileOptions& options) {
+std::optional<Message> ChartRefusal(std::string_view text, const CompileOptions& options) {
     if (text.size() > kMaxChartBytes) {
-        return "is larger than a chart can be (" + std::to_string(kMaxChartBytes / (1024 * 1024)) + " MiB)";
+        return Message{"is larger than a chart can be (%1 MiB)",
+                       {std::to_string(kMaxChartBytes / (1024 * 1024))}};
     }
     if (const std::size_t longest = LongestLineCharacters(text); longest > kMaxChartLineCharacters) {
-        return "has a line of " + std::to_string(longest) + " characters, and a chart's lines hold at most " +
-               std::to_string(kMaxChartLineCharacters);
+        return Message{"has a line of %1 characters, and a chart's lines hold at most %2",
+                       {std::to_string(longest), std::to_string(kMaxChartLineCharacters)}};
     }
     const std::shared_ptr<const CompiledChart> compiled = Compile(std::string(text), options);
     const CompileResult& result = compiled->result;
     switch (result.outcome) {
         case CompileOutcome::Accepted:
-            return {};
-        case CompileOutcome::LanguageError:
-            return "does not compile: line " + std::to_string(result.error.line) + ": " +
-                   result.error.message + ": `" + result.error.text + "`";
+            return std::nullopt;
+        case CompileOutcome::LanguageError: {
+            const LanguageError& error = result.error;
+            // The language error in the words the window says it in, where it keeps them.
+            Message said =
+                std::string_view(error.said.pattern).empty() ? Message("%1", {error.message}) : error.said;
+            return Message{"does not compile: line %1: %3: `%2`",
+                           {std::to_string(error.line), error.text},
+                           {std::move(said)}};
+        }
         case CompileOutcome::Fault:
-            return "does not compile: " + result.fault;
+            return Message{"does not compile: %1", {result.fault}};
         case CompileOutcome::NothingToPlay:
             break;
     }
-    return "has no chord to play";
+    return Message("has no chord to play");
 }
 
 bool KeepChartsThatOpen(ImportedSongs& imported, std::shared_ptr<const StyleLibrary> styles,
@@ -68,8 +75,9 @@ bool KeepChartsThatOpen(ImportedSongs& imported, std::shared_ptr<const StyleLibr
         if (progress && !progress(i, songs.size())) {
             return false;
         }
-        if (std::string refusal = ChartRefusal(WriteChartText(songs[i]), options); !refusal.empty()) {
-            imported.problems.push_back(SongName(songs[i], i) + " " + refusal);
+        if (std::optional<Message> refusal = ChartRefusal(WriteChartText(songs[i]), options)) {
+            // The song, then what is wrong with it, as a sentence in any language the window speaks.
+            imported.problems.push_back({"%1 %2", {}, {SongName(songs[i], i), std::move(*refusal)}});
         } else {
             if (kept != i) {
                 songs[kept] = std::move(songs[i]);

@@ -20,7 +20,7 @@ using ImportProgress = std::function<bool(std::size_t done, std::size_t total)>;
 //! Why the chart text of an imported song may not be written, in the program's words, or nothing when it
 //! may: it compiles with options (the settings and the styles a [STYLE=…] mark may name) and the window
 //! opens it (at most kMaxChartBytes, no line longer than kMaxChartLineCharacters).
-[[nodiscard]] std::string ChartRefusal(std::string_view text, const CompileOptions& options);
+[[nodiscard]] std::optional<Message> ChartRefusal(std::string_view text, const CompileOptions& options);
 
 //! The rule every import keeps: leave out of imported each song whose chart ChartRefusal refuses, and name it
 //! in imported.problems with the reason, so that only charts that compile and open are written. styles are

@@ -114,12 +114,12 @@ std::string Joined(const std::vector<std::string_view>& fields, std::size_t from
 //! A song of a new-style link: title, composer, an unused field, style, key, transposition, the scrambled
 //! music, accompaniment style, tempo and number of choruses. The fields are found from the music's place, so
 //! that a title with "=" in it or a song with a field too many or too few before its music is still read.
-std::optional<LeadSheet> ReadNewSong(std::string_view text, std::string& problem) {
+std::optional<LeadSheet> ReadNewSong(std::string_view text, const char*& problem) {
     const std::vector<std::string_view> fields = Split(text, "=");
     const auto music = std::find_if(fields.begin(), fields.end(),
                                     [](std::string_view field) { return field.starts_with(kMusicPrefix); });
     if (music == fields.end()) {
-        problem = fields.size() < 7 ? "is cut short" : "has music in an unknown encoding";
+        problem = fields.size() < 7 ? "song %1 is cut short" : "song %1 has music in an unknown encoding";
         return std::nullopt;
     }
     const auto at = static_cast<std::size_t>(music - fields.begin());
@@ -188,7 +188,7 @@ class LinkReader {
         }
         if (result_.songs.empty()) {
             result_.error = links_ == 0 ? Message("no iReal Pro link found")
-                                        : Message("no song could be read: %1", {firstProblem_});
+                                        : Message("no song could be read: %1", {}, {firstProblem_});
         }
         return std::move(result_);
     }
@@ -205,11 +205,11 @@ class LinkReader {
         }
         for (const std::string_view text : songs) {
             ++songNumber_;
-            std::string problem;
+            const char* problem = "";
             if (std::optional<LeadSheet> song = ReadNewSong(text, problem)) {
                 result_.songs.push_back(std::move(*song));
             } else {
-                Problem("song " + std::to_string(songNumber_) + " " + problem);
+                Problem({problem, {std::to_string(songNumber_)}});
             }
         }
     }
@@ -234,20 +234,20 @@ class LinkReader {
             if (fields.size() - i == 1 && i > 0) {
                 result_.collection = OneLine(fields[i]);
             } else {
-                Problem("song " + std::to_string(++songNumber_) + " is cut short");
+                Problem({"song %1 is cut short", {std::to_string(++songNumber_)}});
             }
         }
     }
 
-    void Problem(const std::string& problem) {
-        if (firstProblem_.empty()) {
+    void Problem(const Message& problem) {
+        if (std::string_view(firstProblem_.pattern).empty()) {
             firstProblem_ = problem;
         }
         result_.problems.push_back(problem);
     }
 
     ImportedSongs result_;
-    std::string firstProblem_;
+    Message firstProblem_;
     int links_ = 0;
     int songNumber_ = 0;
 };

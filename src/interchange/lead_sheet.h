@@ -51,8 +51,8 @@ struct LeadSheet {
 struct ImportedSongs {
     std::string collection;  //!< a playlist's name, when the file gives one
     std::vector<LeadSheet> songs;
-    std::vector<std::string> problems;  //!< songs or parts of the file that were left out, and why
-    Message error;                      //!< in the program's words; none when the file was read
+    std::vector<Message> problems;  //!< songs or parts of the file that were left out, and why
+    Message error;                  //!< in the program's words; none when the file was read
 
     [[nodiscard]] bool Read() const { return std::string_view(error.pattern).empty(); }
 };

@@ -170,15 +170,15 @@ struct PartMeasure {
 //! What the reading of a file noticed that the chart will not hold: each said once.
 class Remarks {
   public:
-    void Add(const std::string& remark) {
-        if (said_.insert(remark).second) {
+    void Add(const Message& remark) {
+        if (said_.insert(remark.English()).second) {
             remarks_.push_back(remark);
         }
     }
-    [[nodiscard]] std::vector<std::string> Take() { return std::move(remarks_); }
+    [[nodiscard]] std::vector<Message> Take() { return std::move(remarks_); }
 
   private:
-    std::vector<std::string> remarks_;
+    std::vector<Message> remarks_;
     std::set<std::string> said_;
 };
 
@@ -301,8 +301,8 @@ class PartReader {
         const std::int64_t offset = Bounded(harmony.child("offset").text(), -kMaxDuration, kMaxDuration, 0);
         const WrittenChord& chord = ChordOf(description);
         if (!chord.described.empty()) {
-            remarks_.Add("what Kaz cannot play of the chord " + chord.described + " (it plays " +
-                         chord.symbol + ")");
+            remarks_.Add(
+                {"what Kaz cannot play of the chord %1 (it plays %2)", {chord.described, chord.symbol}});
         }
         ++harmonies_;
         if (std::string_view(harmony.attribute("type").as_string()) == "alternate") {
@@ -450,9 +450,8 @@ class PartReader {
                     times ? static_cast<int>(std::clamp<long long>(times.as_llong(2), 2, kMaxRepeatTimes))
                           : 2;
                 if (times && times.as_llong(2) > kMaxRepeatTimes) {
-                    remarks_.Add("a repeat played " + std::string(times.as_string()) +
-                                 " times, which the chart plays " + std::to_string(kMaxRepeatTimes) +
-                                 " times");
+                    remarks_.Add({"a repeat played %1 times, which the chart plays %2 times",
+                                  {std::string(times.as_string()), std::to_string(kMaxRepeatTimes)}});
                 }
             }
         }
@@ -540,8 +539,8 @@ class SheetBuilder {
         if (into.chords.empty()) {
             into.chords = std::move(from.chords);
         } else if (!from.chords.empty() && !SameChords(into.chords, from.chords)) {
-            remarks_.Add("the chord symbols of the part " + fromName + " where they differ from those of " +
-                         intoName);
+            remarks_.Add({"the chord symbols of the part %1 where they differ from those of %2",
+                          {fromName, intoName}});
         }
         SheetMeasure& marks = into.marks;
         if (marks.section.empty()) {
@@ -818,7 +817,7 @@ ImportedSongs ReadMusicXml(std::string_view bytes) {
     }
     SheetBuilder builder(sheet, remarks);
     builder.Build(parts, names);
-    for (const std::string& remark : SettleForm(sheet.measures, builder.EndingEnds())) {
+    for (const Message& remark : SettleForm(sheet.measures, builder.EndingEnds())) {
         remarks.Add(remark);
     }
     ImportedSongs songs;

@@ -7,8 +7,8 @@ namespace kaz {
 
 namespace {
 
-std::string InMeasure(std::size_t index) {
-    return " in measure " + std::to_string(index + 1);
+std::string MeasureNumber(std::size_t index) {
+    return std::to_string(index + 1);
 }
 
 bool Has(const std::vector<SheetMeasure>& measures, bool SheetMeasure::*sign) {
@@ -22,7 +22,7 @@ bool HasJump(const std::vector<SheetMeasure>& measures, std::string_view jump) {
 
 //! Two coda signs and no "To Coda": the first is where the jump is taken. Of more signs than the chart
 //! takes, the first segno, the first "To Coda" and the last coda stay.
-void SettleSigns(std::vector<SheetMeasure>& measures, std::vector<std::string>& remarks) {
+void SettleSigns(std::vector<SheetMeasure>& measures, std::vector<Message>& remarks) {
     std::vector<std::size_t> codas;
     for (std::size_t i = 0; i < measures.size(); ++i) {
         if (measures[i].coda) {
@@ -36,7 +36,7 @@ void SettleSigns(std::vector<SheetMeasure>& measures, std::vector<std::string>& 
     }
     for (std::size_t i = 0; i + 1 < codas.size(); ++i) {
         measures[codas[i]].coda = false;
-        remarks.push_back("a second coda sign" + InMeasure(codas[i]));
+        remarks.push_back({"a second coda sign in measure %1", {MeasureNumber(codas[i])}});
     }
     bool segno = false;
     bool toCoda = false;
@@ -44,19 +44,19 @@ void SettleSigns(std::vector<SheetMeasure>& measures, std::vector<std::string>& 
         SheetMeasure& measure = measures[i];
         if (measure.segno && segno) {
             measure.segno = false;
-            remarks.push_back("a second segno" + InMeasure(i));
+            remarks.push_back({"a second segno in measure %1", {MeasureNumber(i)}});
         }
         segno = segno || measure.segno;
         if (measure.jump == "TO CODA" && toCoda) {
             measure.jump.clear();
-            remarks.push_back("a second \"To Coda\"" + InMeasure(i));
+            remarks.push_back({"a second \"To Coda\" in measure %1", {MeasureNumber(i)}});
         }
         toCoda = toCoda || measure.jump == "TO CODA";
     }
 }
 
 //! Jumps that go where the song has a sign for, and go on as far as the song's signs say.
-void SettleJumps(std::vector<SheetMeasure>& measures, std::vector<std::string>& remarks) {
+void SettleJumps(std::vector<SheetMeasure>& measures, std::vector<Message>& remarks) {
     const bool segno = Has(measures, &SheetMeasure::segno);
     const bool coda = Has(measures, &SheetMeasure::coda);
     const bool fine = HasJump(measures, "FINE");
@@ -64,7 +64,7 @@ void SettleJumps(std::vector<SheetMeasure>& measures, std::vector<std::string>& 
     for (std::size_t i = 0; i < measures.size(); ++i) {
         std::string& jump = measures[i].jump;
         if (jump == "TO CODA" && !coda) {
-            remarks.push_back("\"To Coda\" without a coda" + InMeasure(i));
+            remarks.push_back({"\"To Coda\" without a coda in measure %1", {MeasureNumber(i)}});
             jump.clear();
         }
         if (!jump.starts_with("D.S.") && !jump.starts_with("D.C.")) {
@@ -72,11 +72,11 @@ void SettleJumps(std::vector<SheetMeasure>& measures, std::vector<std::string>& 
         }
         const std::string plain = jump.substr(0, 4);
         if (plain == "D.S." && !segno) {
-            remarks.push_back("a D.S. without a segno" + InMeasure(i));
+            remarks.push_back({"a D.S. without a segno in measure %1", {MeasureNumber(i)}});
             jump.clear();
         } else if ((jump.ends_with("al Coda") && !(toCoda && coda)) || (jump.ends_with("al Fine") && !fine)) {
-            remarks.push_back("the \"" + jump.substr(5) + "\" of the " + plain + InMeasure(i) +
-                              ", whose sign the song does not have");
+            remarks.push_back({"the \"%1\" of the %2 in measure %3, whose sign the song does not have",
+                               {jump.substr(5), plain, MeasureNumber(i)}});
             jump = plain;
         } else if (jump == plain && toCoda && coda) {
             // After the jump the "To Coda" is taken, as the file's playback takes it.
@@ -94,7 +94,7 @@ int LastPass(const std::string& endings) {
 //! Endings of one passage in the order of their passes, none of them where a repeat sign opens: an ending
 //! out of order, or one a repeat opens in, is left out.
 void SettleEndings(std::vector<SheetMeasure>& measures, const std::vector<bool>& endingEnds,
-                   std::vector<std::string>& remarks) {
+                   std::vector<Message>& remarks) {
     int lastPass = 0;  //!< of the endings of the passage being played; 0 outside them
     for (std::size_t i = 0; i < measures.size(); ++i) {
         SheetMeasure& measure = measures[i];
@@ -102,13 +102,13 @@ void SettleEndings(std::vector<SheetMeasure>& measures, const std::vector<bool>&
             lastPass = 0;
         }
         if (!measure.ending.empty() && measure.repeatOpens) {
-            remarks.push_back("a repeat sign that opens in an ending" + InMeasure(i));
+            remarks.push_back({"a repeat sign that opens in an ending in measure %1", {MeasureNumber(i)}});
             measure.repeatOpens = false;
         }
         if (!measure.ending.empty()) {
             if (std::stoi(measure.ending) <= lastPass) {
-                remarks.push_back("the ending " + measure.ending + " after the ending " +
-                                  std::to_string(lastPass) + "." + InMeasure(i));
+                remarks.push_back({"the ending %1 after the ending %2. in measure %3",
+                                   {measure.ending, std::to_string(lastPass), MeasureNumber(i)}});
                 measure.ending.clear();
             } else {
                 lastPass = LastPass(measure.ending);
@@ -122,7 +122,7 @@ void SettleEndings(std::vector<SheetMeasure>& measures, const std::vector<bool>&
 }
 
 void SettleRepeats(std::vector<SheetMeasure>& measures, const std::vector<bool>& endingEnds,
-                   std::vector<std::string>& remarks) {
+                   std::vector<Message>& remarks) {
     std::optional<std::size_t> open;
     std::string ending;  //!< the ending being played: until its end, the next ending or a section mark
     std::size_t passageStart = 0;
@@ -144,7 +144,7 @@ void SettleRepeats(std::vector<SheetMeasure>& measures, const std::vector<bool>&
         if (measure.repeatOpens) {
             if (open) {
                 measure.repeatOpens = false;
-                remarks.push_back("a repeat sign inside a repeat" + InMeasure(i));
+                remarks.push_back({"a repeat sign inside a repeat in measure %1", {MeasureNumber(i)}});
             } else {
                 open = i;
             }
@@ -164,7 +164,8 @@ void SettleRepeats(std::vector<SheetMeasure>& measures, const std::vector<bool>&
                     measures[i + 1].ending = next;
                 } else {
                     measure.repeatCloses = 0;
-                    remarks.push_back("a repeat sign at the end of the last ending" + InMeasure(i));
+                    remarks.push_back(
+                        {"a repeat sign at the end of the last ending in measure %1", {MeasureNumber(i)}});
                 }
             }
             passageStart = ending.empty() ? i + 1 : passageStart;
@@ -176,13 +177,13 @@ void SettleRepeats(std::vector<SheetMeasure>& measures, const std::vector<bool>&
     }
     if (open) {
         measures[*open].repeatOpens = false;
-        remarks.push_back("a repeat sign that no repeat sign closes" + InMeasure(*open));
+        remarks.push_back({"a repeat sign that no repeat sign closes in measure %1", {MeasureNumber(*open)}});
     }
 }
 
 //! An ending that neither goes back at its end nor follows one that does has no repeat to belong to.
 void DropLoneEndings(std::vector<SheetMeasure>& measures, const std::vector<bool>& endingEnds,
-                     std::vector<std::string>& remarks) {
+                     std::vector<Message>& remarks) {
     for (std::size_t k = 0; k < measures.size(); ++k) {
         if (measures[k].ending.empty() || (k > 0 && measures[k - 1].repeatCloses > 0)) {
             continue;
@@ -198,7 +199,8 @@ void DropLoneEndings(std::vector<SheetMeasure>& measures, const std::vector<bool
             }
         }
         if (!goesBack) {
-            remarks.push_back("the ending " + measures[k].ending + " without a repeat sign" + InMeasure(k));
+            remarks.push_back({"the ending %1 without a repeat sign in measure %2",
+                               {measures[k].ending, MeasureNumber(k)}});
             measures[k].ending.clear();
         }
     }
@@ -206,9 +208,8 @@ void DropLoneEndings(std::vector<SheetMeasure>& measures, const std::vector<bool
 
 }  // namespace
 
-std::vector<std::string> SettleForm(std::vector<SheetMeasure>& measures,
-                                    const std::vector<bool>& endingEnds) {
-    std::vector<std::string> remarks;
+std::vector<Message> SettleForm(std::vector<SheetMeasure>& measures, const std::vector<bool>& endingEnds) {
+    std::vector<Message> remarks;
     SettleSigns(measures, remarks);
     SettleJumps(measures, remarks);
     SettleEndings(measures, endingEnds, remarks);

@@ -13,7 +13,7 @@ namespace kaz {
 //! followed by the next one; a jump without its sign, a repeat inside a repeat, one never closed, and a
 //! second segno or coda are left out. endingEnds tells, where the file says so, that the ending being
 //! played ends with that measure. Returns what was left out, one remark each.
-[[nodiscard]] std::vector<std::string> SettleForm(std::vector<SheetMeasure>& measures,
-                                                  const std::vector<bool>& endingEnds = {});
+[[nodiscard]] std::vector<Message> SettleForm(std::vector<SheetMeasure>& measures,
+                                              const std::vector<bool>& endingEnds = {});
 
 }  // namespace kaz

@@ -13,6 +13,7 @@
 #include "app/playback/transport_bar.h"
 #include "app/test_prompts.h"
 #include "interchange/chordpro_reader.h"
+#include "interchange/import_check.h"
 #include "interchange/ireal_link.h"
 
 namespace kaz {
@@ -53,11 +54,25 @@ TEST(InterfaceLanguage, ACoreMessageIsSaidInTheWindowsLanguageWithItsValues) {
     EXPECT_EQ(Said(message), QString::fromStdString(message.English()));
 }
 
-TEST(InterfaceLanguage, WhyAFileGivesNoSongIsSaidInGerman) {
+TEST(InterfaceLanguage, WhyAFileGivesNoSongAndWhatAnImportLeftOutAreSaidInGerman) {
     const InterfaceTranslation german("de");
     EXPECT_EQ(Said(ReadChordPro("{t: Words}\njust words\n").error),
               "keine Akkorde in der ChordPro-Datei gefunden");
     EXPECT_EQ(Said(ReadIrealLinks("just text").error), "kein iReal-Pro-Link gefunden");
+    // A song left out names itself and its chart's mistake, both in German.
+    ImportedSongs imported;
+    imported.songs.resize(2);
+    imported.songs[0].measures.resize(1);
+    imported.songs[0].measures[0].chords = {"Cxyz"};
+    imported.songs[1].title = "Odd";
+    ASSERT_TRUE(KeepChartsThatOpen(imported, nullptr, {}));
+    ASSERT_EQ(imported.problems.size(), 2u);
+    const QString first = Said(imported.problems[0]);
+    EXPECT_TRUE(first.startsWith("Lied 1 (ohne Titel) lässt sich nicht lesen: Zeile 2: "))
+        << first.toStdString();
+    EXPECT_TRUE(first.endsWith(": `Cxyz`")) << first.toStdString();
+    EXPECT_FALSE(first.contains("Unknown")) << first.toStdString();
+    EXPECT_EQ(Said(imported.problems[1]), "\"Odd\" hat keinen Akkord zum Spielen");
 }
 
 TEST(InterfaceLanguage, TheSynthesizerAndTheInstrumentsAreNamedInGermanAndKeepTheirOwnNames) {

@@ -112,7 +112,7 @@ TEST(ChordPro, WhatTheChartCannotHoldIsSaidOnce) {
         "[C(add9)]one [Riff]two [H7]three\n");
     ASSERT_TRUE(songs.Read()) << songs.error.English();
     EXPECT_EQ(
-        songs.problems,
+        InEnglish(songs.problems),
         (std::vector<std::string>{
             "the chord diagrams ({define})", "{chorus} in line 8 before any chorus with chords",
             "the page layout ({textfont}, {new_page})", "the directives Kaz does not know ({transpose})",

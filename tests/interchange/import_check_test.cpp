@@ -22,7 +22,7 @@ std::shared_ptr<const StyleLibrary> ShippedStyles() {
 
 TEST(ImportCheck, LeavesOutTheSongsWhoseChartsWouldNotCompileOrOpenAndNamesThem) {
     ImportedSongs imported;
-    imported.problems.push_back("song 2 is cut short");
+    imported.problems.push_back({"song %1 is cut short", {"2"}});
     imported.songs = {Song("First", {"Cmaj7"}), Song("Odd", {"Cxyz"}), Song("", {"-"}), Song("Swung", {"F7"}),
                       Song(std::string(3200, 'T'), {"G"})};
     imported.songs[3].style = "Medium Swing";  // written as a style mark, which the shipped styles know
@@ -31,12 +31,13 @@ TEST(ImportCheck, LeavesOutTheSongsWhoseChartsWouldNotCompileOrOpenAndNamesThem)
     EXPECT_EQ(imported.songs[0].title, "First");
     EXPECT_EQ(imported.songs[1].title, "Swung");
     ASSERT_EQ(imported.problems.size(), 4u);
-    EXPECT_EQ(imported.problems[0], "song 2 is cut short");
-    EXPECT_EQ(imported.problems[1], "\"Odd\" does not compile: line 2: Unknown chord: `Cxyz`");
-    EXPECT_EQ(imported.problems[2], "song 3 (untitled) has no chord to play");
-    EXPECT_EQ(imported.problems[3], "\"" + std::string(60, 'T') +
-                                        "\u2026\" has a line of 3202 characters, and a chart's lines hold at "
-                                        "most 3000");
+    EXPECT_EQ(imported.problems[0].English(), "song 2 is cut short");
+    EXPECT_EQ(imported.problems[1].English(), "\"Odd\" does not compile: line 2: Unknown chord: `Cxyz`");
+    EXPECT_EQ(imported.problems[2].English(), "song 3 (untitled) has no chord to play");
+    EXPECT_EQ(imported.problems[3].English(),
+              "\"" + std::string(60, 'T') +
+                  "\u2026\" has a line of 3202 characters, and a chart's lines hold at "
+                  "most 3000");
 }
 
 TEST(ImportCheck, StopsWhenCancelled) {

@@ -135,7 +135,7 @@ TEST(IrealLink, BadLinksAreRefusedWithTheReason) {
         ReadIrealLinks(LinkForTest(SongForTest("Good", "[C XyQZ") + "===T=C==S===List"));
     ASSERT_TRUE(partly.Read());
     EXPECT_EQ(partly.songs.size(), 1U);
-    EXPECT_EQ(partly.problems, std::vector<std::string>{"song 2 is cut short"});
+    EXPECT_EQ(InEnglish(partly.problems), std::vector<std::string>{"song 2 is cut short"});
 }
 
 TEST(IrealLink, DoubleEncodedLinksAndInvalidUtf8Titles) {

@@ -261,7 +261,7 @@ TEST(MusicXmlChords, DegreesReadAsTheEverydaySpelling) {
     }
     const ImportedSongs approximated =
         ReadMusicXml(ScoreWith(Measures({Harmony("A", "dominant", Degree(4, 0, "add")) + Note(8)})));
-    EXPECT_EQ(approximated.problems,
+    EXPECT_EQ(InEnglish(approximated.problems),
               std::vector<std::string>{"what Kaz cannot play of the chord A7add11 (it plays A7)"});
 }
 
@@ -325,7 +325,7 @@ TEST(MusicXmlForm, SignsAndSoundsAsNotationProgramsLeaveThem) {
     }));
     const ImportedSongs songs = ReadMusicXml(score);
     EXPECT_EQ(test::PlayedFormForTest(songs), "C | Dm | Em | F | Em | G7 | C | Dm | Am | Bdim");
-    EXPECT_EQ(songs.problems,
+    EXPECT_EQ(InEnglish(songs.problems),
               std::vector<std::string>{"a repeat sign that no repeat sign closes in measure 7"});
 }
 

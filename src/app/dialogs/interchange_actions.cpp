@@ -50,11 +50,11 @@ QString ExportSuffix(SongFormat format) {
 }
 
 //! The songs an import left out, a line each: at most kMostToldSongs, then how many more.
-QStringList LeftOutList(const std::vector<std::string>& problems) {
+QStringList LeftOutList(const std::vector<Message>& problems) {
     constexpr std::size_t kMostToldSongs = 20;
     QStringList lines;
     for (std::size_t i = 0; i < std::min(problems.size(), kMostToldSongs); ++i) {
-        lines.append("\u2022 " + QString::fromStdString(problems[i]));
+        lines.append("\u2022 " + Said(problems[i]));
     }
     if (problems.size() > kMostToldSongs) {
         lines.append(
