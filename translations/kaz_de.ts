@@ -653,6 +653,521 @@
     </message>
 </context>
 <context>
+    <name>GeneralMidi</name>
+    <message>
+        <source>Acoustic Grand Piano</source>
+        <translation>Konzertflügel</translation>
+    </message>
+    <message>
+        <source>Bright Acoustic Piano</source>
+        <translation>Heller Flügel</translation>
+    </message>
+    <message>
+        <source>Electric Grand Piano</source>
+        <translation>Elektrischer Flügel</translation>
+    </message>
+    <message>
+        <source>Honky-tonk Piano</source>
+        <translation>Honky-Tonk-Klavier</translation>
+    </message>
+    <message>
+        <source>Electric Piano 1</source>
+        <translation>E-Piano 1</translation>
+    </message>
+    <message>
+        <source>Electric Piano 2</source>
+        <translation>E-Piano 2</translation>
+    </message>
+    <message>
+        <source>Harpsichord</source>
+        <translation>Cembalo</translation>
+    </message>
+    <message>
+        <source>Clavi</source>
+        <translation>Clavinet</translation>
+    </message>
+    <message>
+        <source>Celesta</source>
+        <translation>Celesta</translation>
+    </message>
+    <message>
+        <source>Glockenspiel</source>
+        <translation>Glockenspiel</translation>
+    </message>
+    <message>
+        <source>Music Box</source>
+        <translation>Spieldose</translation>
+    </message>
+    <message>
+        <source>Vibraphone</source>
+        <translation>Vibraphon</translation>
+    </message>
+    <message>
+        <source>Marimba</source>
+        <translation>Marimba</translation>
+    </message>
+    <message>
+        <source>Xylophone</source>
+        <translation>Xylophon</translation>
+    </message>
+    <message>
+        <source>Tubular Bells</source>
+        <translation>Röhrenglocken</translation>
+    </message>
+    <message>
+        <source>Dulcimer</source>
+        <translation>Hackbrett</translation>
+    </message>
+    <message>
+        <source>Drawbar Organ</source>
+        <translation>Zugriegelorgel</translation>
+    </message>
+    <message>
+        <source>Percussive Organ</source>
+        <translation>Perkussive Orgel</translation>
+    </message>
+    <message>
+        <source>Rock Organ</source>
+        <translation>Rockorgel</translation>
+    </message>
+    <message>
+        <source>Church Organ</source>
+        <translation>Kirchenorgel</translation>
+    </message>
+    <message>
+        <source>Reed Organ</source>
+        <translation>Harmonium</translation>
+    </message>
+    <message>
+        <source>Accordion</source>
+        <translation>Akkordeon</translation>
+    </message>
+    <message>
+        <source>Harmonica</source>
+        <translation>Mundharmonika</translation>
+    </message>
+    <message>
+        <source>Tango Accordion</source>
+        <translation>Bandoneon</translation>
+    </message>
+    <message>
+        <source>Acoustic Guitar (nylon)</source>
+        <translation>Konzertgitarre (Nylon)</translation>
+    </message>
+    <message>
+        <source>Acoustic Guitar (steel)</source>
+        <translation>Westerngitarre (Stahl)</translation>
+    </message>
+    <message>
+        <source>Electric Guitar (jazz)</source>
+        <translation>E-Gitarre (Jazz)</translation>
+    </message>
+    <message>
+        <source>Electric Guitar (clean)</source>
+        <translation>E-Gitarre (clean)</translation>
+    </message>
+    <message>
+        <source>Electric Guitar (muted)</source>
+        <translation>E-Gitarre (gedämpft)</translation>
+    </message>
+    <message>
+        <source>Overdriven Guitar</source>
+        <translation>Übersteuerte Gitarre</translation>
+    </message>
+    <message>
+        <source>Distortion Guitar</source>
+        <translation>Verzerrte Gitarre</translation>
+    </message>
+    <message>
+        <source>Guitar harmonics</source>
+        <translation>Gitarrenflageolett</translation>
+    </message>
+    <message>
+        <source>Acoustic Bass</source>
+        <translation>Akustischer Bass</translation>
+    </message>
+    <message>
+        <source>Electric Bass (finger)</source>
+        <translation>E-Bass (Finger)</translation>
+    </message>
+    <message>
+        <source>Electric Bass (pick)</source>
+        <translation>E-Bass (Plektrum)</translation>
+    </message>
+    <message>
+        <source>Fretless Bass</source>
+        <translation>Bundloser Bass</translation>
+    </message>
+    <message>
+        <source>Slap Bass 1</source>
+        <translation>Slapbass 1</translation>
+    </message>
+    <message>
+        <source>Slap Bass 2</source>
+        <translation>Slapbass 2</translation>
+    </message>
+    <message>
+        <source>Synth Bass 1</source>
+        <translation>Synthiebass 1</translation>
+    </message>
+    <message>
+        <source>Synth Bass 2</source>
+        <translation>Synthiebass 2</translation>
+    </message>
+    <message>
+        <source>Violin</source>
+        <translation>Violine</translation>
+    </message>
+    <message>
+        <source>Viola</source>
+        <translation>Bratsche</translation>
+    </message>
+    <message>
+        <source>Cello</source>
+        <translation>Cello</translation>
+    </message>
+    <message>
+        <source>Contrabass</source>
+        <translation>Kontrabass</translation>
+    </message>
+    <message>
+        <source>Tremolo Strings</source>
+        <translation>Streicher-Tremolo</translation>
+    </message>
+    <message>
+        <source>Pizzicato Strings</source>
+        <translation>Streicher-Pizzicato</translation>
+    </message>
+    <message>
+        <source>Orchestral Harp</source>
+        <translation>Orchesterharfe</translation>
+    </message>
+    <message>
+        <source>Timpani</source>
+        <translation>Pauken</translation>
+    </message>
+    <message>
+        <source>String Ensemble 1</source>
+        <translation>Streicherensemble 1</translation>
+    </message>
+    <message>
+        <source>String Ensemble 2</source>
+        <translation>Streicherensemble 2</translation>
+    </message>
+    <message>
+        <source>SynthStrings 1</source>
+        <translation>Synthiestreicher 1</translation>
+    </message>
+    <message>
+        <source>SynthStrings 2</source>
+        <translation>Synthiestreicher 2</translation>
+    </message>
+    <message>
+        <source>Choir Aahs</source>
+        <translation>Chor Aahs</translation>
+    </message>
+    <message>
+        <source>Voice Oohs</source>
+        <translation>Stimme Oohs</translation>
+    </message>
+    <message>
+        <source>Synth Voice</source>
+        <translation>Synthiestimme</translation>
+    </message>
+    <message>
+        <source>Orchestra Hit</source>
+        <translation>Orchesterschlag</translation>
+    </message>
+    <message>
+        <source>Trumpet</source>
+        <translation>Trompete</translation>
+    </message>
+    <message>
+        <source>Trombone</source>
+        <translation>Posaune</translation>
+    </message>
+    <message>
+        <source>Tuba</source>
+        <translation>Tuba</translation>
+    </message>
+    <message>
+        <source>Muted Trumpet</source>
+        <translation>Gedämpfte Trompete</translation>
+    </message>
+    <message>
+        <source>French Horn</source>
+        <translation>Waldhorn</translation>
+    </message>
+    <message>
+        <source>Brass Section</source>
+        <translation>Blechbläsersatz</translation>
+    </message>
+    <message>
+        <source>SynthBrass 1</source>
+        <translation>Synthieblech 1</translation>
+    </message>
+    <message>
+        <source>SynthBrass 2</source>
+        <translation>Synthieblech 2</translation>
+    </message>
+    <message>
+        <source>Soprano Sax</source>
+        <translation>Sopransaxophon</translation>
+    </message>
+    <message>
+        <source>Alto Sax</source>
+        <translation>Altsaxophon</translation>
+    </message>
+    <message>
+        <source>Tenor Sax</source>
+        <translation>Tenorsaxophon</translation>
+    </message>
+    <message>
+        <source>Baritone Sax</source>
+        <translation>Baritonsaxophon</translation>
+    </message>
+    <message>
+        <source>Oboe</source>
+        <translation>Oboe</translation>
+    </message>
+    <message>
+        <source>English Horn</source>
+        <translation>Englischhorn</translation>
+    </message>
+    <message>
+        <source>Bassoon</source>
+        <translation>Fagott</translation>
+    </message>
+    <message>
+        <source>Clarinet</source>
+        <translation>Klarinette</translation>
+    </message>
+    <message>
+        <source>Piccolo</source>
+        <translation>Piccoloflöte</translation>
+    </message>
+    <message>
+        <source>Flute</source>
+        <translation>Querflöte</translation>
+    </message>
+    <message>
+        <source>Recorder</source>
+        <translation>Blockflöte</translation>
+    </message>
+    <message>
+        <source>Pan Flute</source>
+        <translation>Panflöte</translation>
+    </message>
+    <message>
+        <source>Blown Bottle</source>
+        <translation>Flaschenblasen</translation>
+    </message>
+    <message>
+        <source>Shakuhachi</source>
+        <translation>Shakuhachi</translation>
+    </message>
+    <message>
+        <source>Whistle</source>
+        <translation>Pfeifen</translation>
+    </message>
+    <message>
+        <source>Ocarina</source>
+        <translation>Okarina</translation>
+    </message>
+    <message>
+        <source>Lead 1 (square)</source>
+        <translation>Lead 1 (Rechteck)</translation>
+    </message>
+    <message>
+        <source>Lead 2 (sawtooth)</source>
+        <translation>Lead 2 (Sägezahn)</translation>
+    </message>
+    <message>
+        <source>Lead 3 (calliope)</source>
+        <translation>Lead 3 (Calliope)</translation>
+    </message>
+    <message>
+        <source>Lead 4 (chiff)</source>
+        <translation>Lead 4 (Chiff)</translation>
+    </message>
+    <message>
+        <source>Lead 5 (charang)</source>
+        <translation>Lead 5 (Charang)</translation>
+    </message>
+    <message>
+        <source>Lead 6 (voice)</source>
+        <translation>Lead 6 (Stimme)</translation>
+    </message>
+    <message>
+        <source>Lead 7 (fifths)</source>
+        <translation>Lead 7 (Quinten)</translation>
+    </message>
+    <message>
+        <source>Lead 8 (bass + lead)</source>
+        <translation>Lead 8 (Bass + Lead)</translation>
+    </message>
+    <message>
+        <source>Pad 1 (new age)</source>
+        <translation>Pad 1 (New Age)</translation>
+    </message>
+    <message>
+        <source>Pad 2 (warm)</source>
+        <translation>Pad 2 (warm)</translation>
+    </message>
+    <message>
+        <source>Pad 3 (polysynth)</source>
+        <translation>Pad 3 (Polysynth)</translation>
+    </message>
+    <message>
+        <source>Pad 4 (choir)</source>
+        <translation>Pad 4 (Chor)</translation>
+    </message>
+    <message>
+        <source>Pad 5 (bowed)</source>
+        <translation>Pad 5 (gestrichen)</translation>
+    </message>
+    <message>
+        <source>Pad 6 (metallic)</source>
+        <translation>Pad 6 (metallisch)</translation>
+    </message>
+    <message>
+        <source>Pad 7 (halo)</source>
+        <translation>Pad 7 (Halo)</translation>
+    </message>
+    <message>
+        <source>Pad 8 (sweep)</source>
+        <translation>Pad 8 (Sweep)</translation>
+    </message>
+    <message>
+        <source>FX 1 (rain)</source>
+        <translation>FX 1 (Regen)</translation>
+    </message>
+    <message>
+        <source>FX 2 (soundtrack)</source>
+        <translation>FX 2 (Soundtrack)</translation>
+    </message>
+    <message>
+        <source>FX 3 (crystal)</source>
+        <translation>FX 3 (Kristall)</translation>
+    </message>
+    <message>
+        <source>FX 4 (atmosphere)</source>
+        <translation>FX 4 (Atmosphäre)</translation>
+    </message>
+    <message>
+        <source>FX 5 (brightness)</source>
+        <translation>FX 5 (Helligkeit)</translation>
+    </message>
+    <message>
+        <source>FX 6 (goblins)</source>
+        <translation>FX 6 (Kobolde)</translation>
+    </message>
+    <message>
+        <source>FX 7 (echoes)</source>
+        <translation>FX 7 (Echos)</translation>
+    </message>
+    <message>
+        <source>FX 8 (sci-fi)</source>
+        <translation>FX 8 (Science-Fiction)</translation>
+    </message>
+    <message>
+        <source>Sitar</source>
+        <translation>Sitar</translation>
+    </message>
+    <message>
+        <source>Banjo</source>
+        <translation>Banjo</translation>
+    </message>
+    <message>
+        <source>Shamisen</source>
+        <translation>Shamisen</translation>
+    </message>
+    <message>
+        <source>Koto</source>
+        <translation>Koto</translation>
+    </message>
+    <message>
+        <source>Kalimba</source>
+        <translation>Kalimba</translation>
+    </message>
+    <message>
+        <source>Bag pipe</source>
+        <translation>Dudelsack</translation>
+    </message>
+    <message>
+        <source>Fiddle</source>
+        <translation>Fiedel</translation>
+    </message>
+    <message>
+        <source>Shanai</source>
+        <translation>Shanai</translation>
+    </message>
+    <message>
+        <source>Tinkle Bell</source>
+        <translation>Glöckchen</translation>
+    </message>
+    <message>
+        <source>Agogo</source>
+        <translation>Agogo</translation>
+    </message>
+    <message>
+        <source>Steel Drums</source>
+        <translation>Steeldrums</translation>
+    </message>
+    <message>
+        <source>Woodblock</source>
+        <translation>Holzblock</translation>
+    </message>
+    <message>
+        <source>Taiko Drum</source>
+        <translation>Taiko-Trommel</translation>
+    </message>
+    <message>
+        <source>Melodic Tom</source>
+        <translation>Melodisches Tom</translation>
+    </message>
+    <message>
+        <source>Synth Drum</source>
+        <translation>Synthietrommel</translation>
+    </message>
+    <message>
+        <source>Reverse Cymbal</source>
+        <translation>Rückwärtsbecken</translation>
+    </message>
+    <message>
+        <source>Guitar Fret Noise</source>
+        <translation>Gitarren-Griffgeräusch</translation>
+    </message>
+    <message>
+        <source>Breath Noise</source>
+        <translation>Atemgeräusch</translation>
+    </message>
+    <message>
+        <source>Seashore</source>
+        <translation>Meeresrauschen</translation>
+    </message>
+    <message>
+        <source>Bird Tweet</source>
+        <translation>Vogelgezwitscher</translation>
+    </message>
+    <message>
+        <source>Telephone Ring</source>
+        <translation>Telefonklingeln</translation>
+    </message>
+    <message>
+        <source>Helicopter</source>
+        <translation>Hubschrauber</translation>
+    </message>
+    <message>
+        <source>Applause</source>
+        <translation>Applaus</translation>
+    </message>
+    <message>
+        <source>Gunshot</source>
+        <translation>Schuss</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>&amp;New</source>

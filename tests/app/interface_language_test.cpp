@@ -8,6 +8,7 @@
 
 #include "app/chart/chart_panel.h"
 #include "app/core_messages.h"
+#include "app/dialogs/general_midi.h"
 #include "app/interface_language.h"
 #include "app/main_window.h"
 #include "app/playback/transport_bar.h"
@@ -73,6 +74,14 @@ TEST(InterfaceLanguage, WhyAFileGivesNoSongAndWhatAnImportLeftOutAreSaidInGerman
     EXPECT_TRUE(first.endsWith(": `Cxyz`")) << first.toStdString();
     EXPECT_FALSE(first.contains("Unknown")) << first.toStdString();
     EXPECT_EQ(Said(imported.problems[1]), "\"Odd\" hat keinen Akkord zum Spielen");
+}
+
+TEST(InterfaceLanguage, TheGeneralMidiInstrumentsHaveTheirGermanNames) {
+    const InterfaceTranslation german("de");
+    EXPECT_EQ(QCoreApplication::translate("GeneralMidi", kGeneralMidiProgramNames[0].data()),
+              "Konzertflügel");
+    EXPECT_EQ(QCoreApplication::translate("GeneralMidi", kGeneralMidiProgramNames[32].data()),
+              "Akustischer Bass");
 }
 
 TEST(InterfaceLanguage, TheSynthesizerAndTheInstrumentsAreNamedInGermanAndKeepTheirOwnNames) {

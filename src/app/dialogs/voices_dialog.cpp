@@ -1,5 +1,6 @@
 #include "app/dialogs/voices_dialog.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QRegularExpressionValidator>
@@ -20,7 +21,7 @@ QString ProgramItem(int program) {
     const std::string_view name = kGeneralMidiProgramNames[static_cast<std::size_t>(program)];
     return QStringLiteral("%1:  %2")
         .arg(program + 1, 3, 10, QLatin1Char('0'))
-        .arg(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+        .arg(QCoreApplication::translate("GeneralMidi", name.data()));
 }
 
 void FillPrograms(QComboBox& list, std::uint8_t selected) {
