@@ -2954,6 +2954,10 @@
         <source>Has a pattern of its own for %1/%2</source>
         <translation>Hat ein eigenes Muster für den %1/%2-Takt</translation>
     </message>
+    <message>
+        <source>Block chords (as written)</source>
+        <translation>Blockakkorde (wie notiert)</translation>
+    </message>
 </context>
 <context>
     <name>kaz::ThemeMenu</name>

@@ -22,6 +22,8 @@ StyleList::StyleList(RenderSettings& settings, QWidget* parent)
     for (const std::string& name : settings_.library->Names()) {
         addItem(QString::fromStdString(name));
     }
+    // The block chords are no style of a name of its own: the window says what they are in its language.
+    setItemText(0, tr("Block chords (as written)"));
     const QString kept = OpenSettings().value(setting_keys::kAccompanimentStyle).toString();
     const int keptIndex = findText(kept);
     setCurrentIndex(keptIndex >= 0 ? keptIndex : 0);
@@ -54,7 +56,10 @@ void StyleList::Take(int index) {
 void StyleList::Choose(int index) {
     Take(index);
     if (index > 0 || OpenSettings().contains(setting_keys::kAccompanimentStyle)) {
-        OpenSettings().setValue(setting_keys::kAccompanimentStyle, currentText());
+        OpenSettings().setValue(setting_keys::kAccompanimentStyle,
+                                index > 0
+                                    ? currentText()
+                                    : QString::fromUtf8(kBlockChordsStyle.data(), kBlockChordsStyle.size()));
     }
 }
 
