@@ -53,7 +53,6 @@
 #include "chart/notation_line.h"
 #include "chart/set_list.h"
 #include "harmony/musical_key.h"
-#include "harmony/transposition.h"
 #include "language/transpose_score.h"
 
 namespace kaz {
@@ -152,9 +151,7 @@ bool MainWindow::LoadFile(const QString& path) {
 }
 
 bool MainWindow::OpenGivenFile(const QString& path) {
-    if (QFileInfo(path).suffix().compare(
-            QLatin1String(kSetListSuffix.data(), static_cast<qsizetype>(kSetListSuffix.size())),
-            Qt::CaseInsensitive) == 0) {
+    if (IsSetListFile(QFile::encodeName(path).toStdString())) {
         return setList_->Open(path);
     }
     return InterchangeActions::IsSongFile(path) ? interchange_->ImportFile(path) : LoadFile(path);
@@ -197,9 +194,7 @@ std::vector<SetSheet> MainWindow::SetSheets(const QString& listPath, const SetLi
         SetSheetRequest request;
         request.options.settings = session_.settings;
         request.part = {InstrumentOfChart(text), CapoOfChart(text), view.Part().numbers};
-        if (song.key) {
-            request.part.instrument = {Instrument::Kind::Key, song.key->tonic};
-        }
+        request.song = &song;
         request.tempo = song.tempo;
         request.diagrams = view.Diagrams().Kind();
         request.fallbackTitle = QFileInfo(QFile::decodeName(path.c_str())).completeBaseName();
@@ -221,10 +216,9 @@ void MainWindow::OpenSetSong(const QString& path, const SetListSong& song, bool 
     }
     const ScoreTree& score = compile->chart->score;
     const MusicalKey key = KeyOfScore(score);
-    const int shift = SetListShift(song, key);
-    chart_->Panel().View().SetSetKey(song.key ? std::optional(MovedPitchClass(key.tonic + shift, 0))
+    chart_->Panel().View().SetSetKey(song.key ? std::optional(SetListInstrument(song, key, {}).keyTonic)
                                               : std::nullopt);
-    playback_->Engine().SetKeyShift(shift);
+    playback_->Engine().SetKeyShift(SetListShift(song, key));
     // The chart's own tempo mark is taken now, so that the set's tempo holds over it like one the user chose.
     playback_->TakeTempoMark(score.tempoGiven ? std::optional(score.scoreTempo) : std::nullopt);
     if (song.tempo > 0) {

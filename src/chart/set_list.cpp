@@ -150,6 +150,22 @@ int SetListShift(const SetListSong& song, MusicalKey chartKey) {
     return shift > kHighestShift ? shift - kOctave : shift;
 }
 
+Instrument SetListInstrument(const SetListSong& song, MusicalKey chartKey, const Instrument& otherwise) {
+    if (!song.key) {
+        return otherwise;
+    }
+    return {Instrument::Kind::Key, MovedPitchClass(chartKey.tonic + SetListShift(song, chartKey), 0)};
+}
+
+bool IsSetListFile(std::string_view fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    const std::string_view suffix =
+        dot == std::string_view::npos ? std::string_view() : fileName.substr(dot + 1);
+    return suffix.size() == kSetListSuffix.size() &&
+           std::equal(suffix.begin(), suffix.end(), kSetListSuffix.begin(),
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
+
 std::string SongPath(std::string_view listPath, const SetListSong& song) {
     const std::filesystem::path path(song.path);
     if (path.is_absolute()) {

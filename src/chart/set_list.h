@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "base/message.h"
+#include "chart/instrument.h"
 #include "harmony/musical_key.h"
 
 namespace kaz {
 
 //! The file name suffix of a set list, without its dot.
 inline constexpr std::string_view kSetListSuffix = "kazset";
+//! Whether a file of this name is a set list: its suffix, in any case.
+[[nodiscard]] bool IsSetListFile(std::string_view fileName);
 
 //! One song of a set list: its chart, and the key and tempo it is played in tonight.
 struct SetListSong {
@@ -45,6 +48,10 @@ struct SetList {
 //! The semitones the song's chart, in chartKey, moves to sound in the song's key, the nearer way (-5..6);
 //! a minor chart given a major key (or the other way round) goes to the relative key. 0 without a key.
 [[nodiscard]] int SetListShift(const SetListSong& song, MusicalKey chartKey);
+//! Whom the song's chart, in chartKey, is shown for: the key it sounds in (SetListShift away) when the list
+//! gives one, else otherwise.
+[[nodiscard]] Instrument SetListInstrument(const SetListSong& song, MusicalKey chartKey,
+                                           const Instrument& otherwise);
 
 //! Where the song's chart is for a list at listPath: its path as written when absolute, else from the
 //! list's folder.

@@ -1,7 +1,5 @@
 // kaz-cli export-pdf: the chart, or the songs of a set list, as lead sheets in a PDF, through the PDF module
 // that is loaded for it only.
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -96,11 +94,8 @@ int ExportSetPdf(const ExportPdfOptions& options, const std::string& program) {
     PdfRequest request{
         {}, true, list.title.empty() ? stem : list.title, options.notation, options.diagrams, program};
     for (std::size_t i = 0; i < charts.size(); ++i) {
-        ChartPart part = PartOf(options, charts[i].bytes);
-        if (songs[i]->key) {
-            part.instrument = {Instrument::Kind::Key, songs[i]->key->tonic};
-        }
-        request.songs.push_back({charts[i].bytes, part, titles[i], songs[i]->tempo});
+        request.songs.push_back(
+            {charts[i].bytes, PartOf(options, charts[i].bytes), titles[i], songs[i]->tempo, songs[i]});
     }
     return WritePdf(options, program, request, status);
 }
@@ -109,10 +104,7 @@ int ExportSetPdf(const ExportPdfOptions& options, const std::string& program) {
 
 int ExportPdf(const ExportPdfOptions& options) {
     const std::string program = ProgramPath();
-    std::string suffix = std::filesystem::path(options.chart).extension().string();
-    std::transform(suffix.begin(), suffix.end(), suffix.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (suffix.size() > 1 && std::string_view(suffix).substr(1) == kSetListSuffix) {
+    if (IsSetListFile(options.chart)) {
         return ExportSetPdf(options, program);
     }
     CompileOptions compileOptions = PdfCompileOptions(options);

@@ -45,6 +45,7 @@ extern "C" __attribute__((visibility("default"))) bool KazWriteChartPdf(const ka
         made.options.settings.style.library = styles;
         made.part = song.part;
         made.tempo = song.tempo;
+        made.song = song.song;
         made.diagrams = request.diagrams;
         made.fallbackTitle =
             QString::fromUtf8(song.fallbackTitle.data(), static_cast<qsizetype>(song.fallbackTitle.size()));

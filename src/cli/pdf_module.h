@@ -6,6 +6,7 @@
 
 #include "chart/chart_layout.h"
 #include "chart/chord_diagram.h"
+#include "chart/set_list.h"
 #include "harmony/notation.h"
 
 namespace kaz::cli {
@@ -14,8 +15,9 @@ namespace kaz::cli {
 struct PdfSong {
     std::string_view chart;
     ChartPart part;
-    std::string_view fallbackTitle;  //!< for a chart whose first line gives no title
-    int tempo = 0;                   //!< the tempo to print in place of the chart's own; 0 for its own
+    std::string_view fallbackTitle;     //!< for a chart whose first line gives no title
+    int tempo = 0;                      //!< the tempo to print in place of the chart's own; 0 for its own
+    const SetListSong* song = nullptr;  //!< the song of a set it is, printed in the list's key
 };
 
 //! What kaz-cli asks of the PDF module: one chart, or the songs of a set after a contents page.

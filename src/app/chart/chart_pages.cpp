@@ -192,13 +192,16 @@ bool SheetOfChart(const std::string& chart, const SetSheetRequest& request, SetS
     if (!compiled->Accepted()) {
         return false;
     }
-    sheet.layout = LayOutChart(compiled->score, compiled->text, SpellingFor(compiled->score, request.part));
+    ChartPart part = request.part;
+    if (request.song != nullptr) {
+        part.instrument = SetListInstrument(*request.song, KeyOfScore(compiled->score), part.instrument);
+    }
+    sheet.layout = LayOutChart(compiled->score, compiled->text, SpellingFor(compiled->score, part));
     if (request.tempo > 0) {
         sheet.layout.tempo = request.tempo;
         sheet.layout.tempoDotted = false;
     }
-    sheet.heading = {request.fallbackTitle,
-                     QString::fromStdString(PartTitle(request.part.instrument, request.part.capo))};
+    sheet.heading = {request.fallbackTitle, QString::fromStdString(PartTitle(part.instrument, part.capo))};
     // The shapes the chart chose for its chords stand in its own comment line.
     const FrettedInstrument* fretted = FrettedInstrumentOf(request.diagrams);
     diagrams =

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "chart/chart_layout.h"
+#include "chart/set_list.h"
 #include "language/compile_score.h"
 
 class QPainter;
@@ -42,6 +43,8 @@ struct SetSheetRequest {
     int tempo = 0;           //!< the tempo printed in place of the chart's own; 0 for its own
     DiagramKind diagrams = DiagramKind::None;
     QString fallbackTitle;  //!< for a chart whose first line gives no title
+    //! The song of a set list the chart is, shown in the key the list gives it; nullptr for a chart alone.
+    const SetListSong* song = nullptr;
 };
 
 //! The sheet of chart, compiled with the request's options and laid out for its part, with the diagrams of
