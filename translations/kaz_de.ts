@@ -1789,6 +1789,30 @@
         <source>take </source>
         <translation>Fassung </translation>
     </message>
+    <message>
+        <source>&amp;Intro:</source>
+        <translation>&amp;Intro:</translation>
+    </message>
+    <message>
+        <source>Intro</source>
+        <translation>Intro</translation>
+    </message>
+    <message>
+        <source>How the band opens the song, on Play and in the exports</source>
+        <translation>Wie die Band den Song beginnt, beim Abspielen und in den Exporten</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keins</translation>
+    </message>
+    <message>
+        <source>Count-in</source>
+        <translation>Einzähler</translation>
+    </message>
+    <message>
+        <source>Last four bars</source>
+        <translation>Letzte vier Takte</translation>
+    </message>
 </context>
 <context>
     <name>TransposeDialog</name>
@@ -2295,6 +2319,10 @@
     <message>
         <source>%1 · Beat %2</source>
         <translation>%1 · Schlag %2</translation>
+    </message>
+    <message>
+        <source>Intro</source>
+        <translation>Intro</translation>
     </message>
 </context>
 <context>

@@ -62,6 +62,9 @@ void LoadBandSettings(RenderSettings& render) {
     const std::int32_t swing =
         ReadSettingNumber(settings, setting_keys::kStyleSwing, style.swing, kStyleSwing, kSwingHardest);
     style.swing = swing == kStyleSwing ? kStyleSwing : std::max(swing, kSwingEven);
+    style.intro = static_cast<Intro>(ReadSettingNumber(settings, setting_keys::kStyleIntro,
+                                                       static_cast<std::int32_t>(style.intro), 0,
+                                                       static_cast<std::int32_t>(Intro::LastFourBars)));
 }
 
 void SaveBandSettings(const RenderSettings& render) {
@@ -71,6 +74,7 @@ void SaveBandSettings(const RenderSettings& render) {
     settings.setValue(setting_keys::kStyleSwing, style.swing);
     settings.setValue(setting_keys::kStyleFeel, style.feel);
     settings.setValue(setting_keys::kStyleSeed, static_cast<qulonglong>(style.seed));
+    settings.setValue(setting_keys::kStyleIntro, static_cast<int>(style.intro));
 }
 
 }  // namespace kaz

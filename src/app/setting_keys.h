@@ -21,6 +21,7 @@ inline constexpr const char* kStyleDrumsVolume = "Style/DrumsVolume";
 inline constexpr const char* kStyleSwing = "Style/Swing";
 inline constexpr const char* kStyleFeel = "Style/Feel";
 inline constexpr const char* kStyleSeed = "Style/Seed";
+inline constexpr const char* kStyleIntro = "Style/Intro";
 // The recent files: "Recent File List/File1" … "File4".
 inline constexpr const char* kRecentFilesGroup = "Recent File List";
 inline constexpr const char* kCheckAsYouType = "View/CheckAsYouType";

@@ -155,6 +155,12 @@ bool ReadBandOptions(const CommandLine& parser, RenderSettings& settings) {
         return false;
     }
     ReadPartOption(parser, "drums-volume", settings.parts["drums"].volume);
+    if (parser.IsSet("intro")) {
+        const std::string intro = parser.Value("intro");
+        style.intro = intro == "count-in"    ? Intro::CountIn
+                      : intro == "last-four" ? Intro::LastFourBars
+                                             : Intro::None;
+    }
     if (!parser.IsSet("swing")) {
         return true;
     }

@@ -99,6 +99,10 @@ std::vector<OptionSpec> BandOptions() {
          false},
         OneOf("minus-one", "WHO", "Leave out your own instrument to play along: bass, piano or guitar.",
               {"bass", "piano", "guitar"}),
+        OneOf("intro", "INTRO",
+              "How the band opens a song in a style: none (the default), count-in (a measure of clicks) or "
+              "last-four (the song's last four measures, in a song of eight or more).",
+              {"none", "count-in", "last-four"}),
     };
 }
 

@@ -19,6 +19,11 @@ class EventPrinter final : public EventConsumer {
     }
 
     void Take(std::span<const MidiEvent> events) override {
+        if (!started_) {
+            // The band's intro comes before the first measure; the compile knows how long it is by now.
+            measureStart_ = score_->intro.ticks;
+            started_ = true;
+        }
         for (const MidiEvent& event : events) {
             AppendMeasuresBefore(event);
             AppendEventLine(text_, event);
@@ -60,6 +65,7 @@ class EventPrinter final : public EventConsumer {
     const ScoreTree* score_ = nullptr;
     std::size_t nextMeasure_ = 0;
     Ticks measureStart_ = 0;
+    bool started_ = false;
     std::string text_;
     bool ok_ = true;
 };

@@ -53,6 +53,7 @@ void ScoreTree::Clear() {
     lastChord = nullptr;
     firstGermanChord = nullptr;
     notationKept = false;
+    intro = {};
 }
 
 void ScoreTree::ResetCompileState() {

@@ -262,6 +262,12 @@ struct ScoreTree {
     const Chord* firstGermanChord = nullptr;
     //! The chart says the notation it is written in (its notation line), which the compile reads it under.
     bool notationKept = false;
+    //! The band's intro before the first measure, as the performance plays it: how long it lasts, and the
+    //! one-based played measure it plays first (the song's last bars); 0 for a count-in, which plays none.
+    struct Intro {
+        Ticks ticks = 0;
+        std::uint32_t fromMeasure = 0;
+    } intro;
 
     //! A new empty line at the end of the score.
     ScoreLine& AddLine();

@@ -6,7 +6,7 @@
 #include <thread>
 #include <utility>
 
-#include "midi/count_in.h"
+#include "render/count_in.h"
 
 namespace kaz {
 
@@ -466,7 +466,10 @@ void PlaybackEngine::OnPlaybackTimer() {
             over_ = playing_->Events().empty() || !state_.looping;
             if (!over_) {
                 static_cast<void>(TakeOver(0, 1));
-                RestartFromTheTop();
+                // Round again the band goes on into the top, without the intro it opened with.
+                const SongMap& song = playing_->song;
+                const Ticks top = song.MeasureCount() > 0 ? song.MeasureStart(1) : 0;
+                RestartAt(top, FirstEventAt(playing_->Events(), top));
                 CountRound();
                 moved = true;
             }

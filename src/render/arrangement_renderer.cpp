@@ -4,11 +4,14 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "base/midi_bytes.h"
+#include "render/count_in.h"
 #include "render/style_map.h"
 #include "render/style_performer.h"
 
@@ -17,6 +20,8 @@ namespace kaz {
 namespace {
 
 constexpr std::int32_t kNoteTag = 0;
+// The intro of the song's last bars: four of them, in a song of at least twice as many.
+constexpr std::size_t kIntroBars = 4;
 
 //! Resolve how the chart spells B, store it back for transposition, and correct German charts.
 void ResolveBNotation(ScoreTree& score, NotationMode setting) {
@@ -33,8 +38,9 @@ struct MeasureTurn {
     bool fill = false;      //!< the last measure of a section, of a style, or of the song
     bool fillNext = false;  //!< the measure after it is a fill
     bool opensSection = false;
-    bool last = false;   //!< the last measure of the song
-    bool light = false;  //!< in the song's opening, which the band plays lighter
+    bool last = false;      //!< the last measure of the song
+    bool light = false;     //!< in the song's opening, which the band plays lighter
+    std::int32_t lift = 0;  //!< how far the band has built up (see StylePerformer::MeasureCue)
 };
 
 class Renderer {
@@ -71,6 +77,12 @@ class Renderer {
         }
         sum_ += source.ticks;
         return true;
+    }
+
+    //! A measure of clicks in the meter of first before the song, the band's count-in.
+    void CountIn(const Measure& first) {
+        AddCountIn(events_, first.meterNum, first.meterDen, first.ticks, first.ticks);
+        sum_ += first.ticks;
     }
 
     //! End the style's last notes.
@@ -237,8 +249,8 @@ class Renderer {
         EmitMeasureMarks(slot, start);
         const bool sounds = std::any_of(source.chords.begin(), source.chords.end(),
                                         [](const Chord* chord) { return chord->noteCount > 0; });
-        performer.StartMeasure(
-            {turn.style, &source, start, round_++, turn.fill, turn.fillNext, sounds, turn.last, turn.light});
+        performer.StartMeasure({turn.style, &source, start, round_++, turn.fill, turn.fillNext, sounds,
+                                turn.last, turn.light, turn.lift});
         const auto count = static_cast<std::int64_t>(source.chords.size());
         if (count == 0 && source.repeatEnd == 0) {
             events_.AddHighlight(0, 0, start);
@@ -318,6 +330,81 @@ std::size_t OpeningLength(const ScoreTree& score) {
     return order.size() / 4;
 }
 
+//! How far the band builds up in each played measure: a step for each time the form has gone round (a
+//! chorus played again), up to two, and one more in a section of another name than the song's home section,
+//! the one of most measures (the bridge of an AABA tune, a pop song's chorus after its verses).
+class BuildUp {
+  public:
+    explicit BuildUp(const ScoreTree& score) : sections_(score.sections) {
+        // Sections are in text order, so their slots rise.
+        std::map<std::string_view, std::size_t> measures;
+        for (std::size_t i = 0; i < sections_.size(); ++i) {
+            const std::size_t end =
+                i + 1 < sections_.size() ? sections_[i + 1].slot : score.measureSlots.size();
+            measures[sections_[i].name] += end - std::min<std::size_t>(sections_[i].slot, end);
+        }
+        std::size_t most = 0;
+        for (const OpeningMark& section : sections_) {
+            if (measures[section.name] > most) {
+                most = measures[section.name];
+                home_ = section.name;
+            }
+        }
+    }
+
+    [[nodiscard]] std::int32_t LiftAt(const PlayedMeasure& played) const {
+        constexpr std::uint32_t kMostChorusSteps = 2;
+        auto lift = static_cast<std::int32_t>(std::min(played.pass, kMostChorusSteps + 1) - 1);
+        const auto after = std::upper_bound(
+            sections_.begin(), sections_.end(), played.slot,
+            [](std::uint32_t slot, const OpeningMark& section) { return slot < section.slot; });
+        if (after != sections_.begin() && std::prev(after)->name != home_) {
+            ++lift;
+        }
+        return lift;
+    }
+
+  private:
+    const std::vector<OpeningMark>& sections_;
+    std::string_view home_;
+};
+
+//! Play the intro the settings ask for, when a style opens the song, and note its length in score; true when
+//! one was played. The last bars play lighter, their drummer fills into the top.
+bool PlayIntro(ScoreTree& score, Intro intro, const StyleMap& styles, Renderer& renderer) {
+    const PlayOrder& order = score.playOrder;
+    if (intro == Intro::None || styles.Empty() || order.empty() || styles.At(order.front().slot) == nullptr) {
+        return false;
+    }
+    if (intro == Intro::CountIn) {
+        const Measure& first = *score.Slot(order.front()).source;
+        score.intro = {first.ticks, 0};
+        renderer.CountIn(first);
+        return true;
+    }
+    if (order.size() < 2 * kIntroBars) {
+        return false;
+    }
+    const std::size_t from = order.size() - kIntroBars;
+    // Known before the first event goes out, for a listener that places the measures as they come.
+    for (std::size_t i = from; i < order.size(); ++i) {
+        score.intro.ticks += score.Slot(order[i]).source->ticks;
+    }
+    score.intro.fromMeasure = static_cast<std::uint32_t>(from + 1);
+    for (std::size_t i = from; i < order.size(); ++i) {
+        MeasureTurn turn;
+        turn.style = styles.At(order[i].slot);
+        turn.opensSection = i == from;
+        turn.fill = i + 1 == order.size();
+        turn.fillNext = i + 2 == order.size();
+        turn.light = true;
+        if (!renderer.PlayMeasure(score.Slot(order[i]), turn)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::int32_t PerformanceTempo(const ScoreTree& score, const RenderSettings& settings) {
@@ -334,17 +421,22 @@ bool RenderArrangement(ScoreTree& score, const RenderSettings& settings, EventLi
     Renderer renderer(settings, tempo, events);
     renderer.EmitFirstPrograms(styles.Empty() || order.empty() ? nullptr : styles.At(order.front().slot));
     ResolveBNotation(score, settings.notation);
+    score.intro = {};
 
+    const bool introPlayed = PlayIntro(score, settings.style.intro, styles, renderer);
     const std::size_t opening = styles.Empty() ? 0 : OpeningLength(score);
+    const BuildUp buildUp(score);
     for (std::size_t i = 0; i < order.size(); ++i) {
         MeasureTurn turn;
         if (!styles.Empty()) {
             turn.style = styles.At(order[i].slot);
-            turn.opensSection = styles.OpensSection(order[i].slot);
+            // After an intro the song starts its patterns afresh.
+            turn.opensSection = styles.OpensSection(order[i].slot) || (i == 0 && introPlayed);
             turn.last = i + 1 == order.size();
             turn.fill = IsFill(order, styles, i);
             turn.fillNext = i + 1 < order.size() && IsFill(order, styles, i + 1);
             turn.light = i < opening;
+            turn.lift = buildUp.LiftAt(order[i]);
         }
         if (!renderer.PlayMeasure(score.Slot(order[i]), turn)) {
             break;

@@ -23,6 +23,10 @@ inline constexpr std::int32_t kMostDrumsVolume = 200;
 //! The most variation of timing and strength the band can be given, in percent.
 inline constexpr std::int32_t kMostFeel = 100;
 
+//! How the band opens a song in a style: straight in, after a measure counted in, or with its last four
+//! measures played before the first, as bands open a tune on its last line.
+enum class Intro : std::uint8_t { None, CountIn, LastFourBars };
+
 //! The accompaniment style and how the band plays it.
 struct StyleSettings {
     //! The styles the user and the charts can name; without it only the block chords play.
@@ -34,6 +38,7 @@ struct StyleSettings {
     //! Percent of a beat the first of two eighths takes in every style, kSwingEven (even) to kSwingHardest;
     //! 0 keeps each style's own swing.
     std::int32_t swing = kStyleSwing;
+    Intro intro = Intro::None;
 };
 
 //! What the renderer reads besides the score.
@@ -55,7 +60,8 @@ struct RenderSettings {
 [[nodiscard]] std::int32_t PerformanceTempo(const ScoreTree& score, const RenderSettings& settings);
 
 //! Fill events with the performance of score, its measures played in score.playOrder, each in the style
-//! of the last style mark at or before it (the settings' style before the first). Resolves the chart's
+//! of the last style mark at or before it (the settings' style before the first), after the intro the
+//! settings ask for when a style opens the song (its length in score.intro). Resolves the chart's
 //! notation into score.bLettersSeen and lowers German "B" chords in place, so it runs once per score. True
 //! when a note was added.
 [[nodiscard]] bool RenderArrangement(ScoreTree& score, const RenderSettings& settings, EventList& events);

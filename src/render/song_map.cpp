@@ -18,8 +18,10 @@ int BeatAt(double into, const Measure& measure) {
 
 }  // namespace
 
-SongMap::SongMap(const ScoreTree& score) : order_(&score.playOrder), sections_(&score.sections) {
-    Ticks sum = 0;
+SongMap::SongMap(const ScoreTree& score)
+    : order_(&score.playOrder), sections_(&score.sections), intro_(score.intro) {
+    // The song's first measure starts after the band's intro.
+    Ticks sum = intro_.ticks;
     for (const PlayedMeasure& played : score.playOrder) {
         const Measure& slot = score.Slot(played);
         const int number = MeasureCount() + 1;
@@ -109,15 +111,44 @@ SongPlace SongMap::PlaceAt(double position, std::optional<MeasureSpan> span) con
     }
     const int first = span ? span->first : 1;
     const Ticks start = MeasureStart(first);
+    if (position < start && position >= 0 && !span && intro_.fromMeasure > 0) {
+        return IntroPlaceAt(position);
+    }
     if (position < start) {
-        // The count-in: one measure in the meter of the first measure played.
+        // The count-in: measures in the meter of the first measure played, the band's own or the player's
+        // clicks before it.
         const Measure& opening = Played(first);
+        double into = std::fmod(position - static_cast<double>(start), static_cast<double>(opening.ticks));
+        if (into < 0) {
+            into += opening.ticks;
+        }
         place.countIn = true;
-        place.beat = BeatAt(position - (start - opening.ticks), opening);
+        place.beat = BeatAt(into, opening);
         place.beats = opening.meterNum;
         place.next = FirstChordFrom(first, span ? span->last : MeasureCount());
         return place;
     }
+    return MeasurePlaceAt(position, span);
+}
+
+SongPlace SongMap::IntroPlaceAt(double position) const {
+    // The intro plays the song's last measures: the place is theirs, as if the song were there.
+    int number = static_cast<int>(intro_.fromMeasure);
+    double into = position;
+    while (number < MeasureCount() && into >= Played(number).ticks) {
+        into -= Played(number).ticks;
+        ++number;
+    }
+    SongPlace place = MeasurePlaceAt(static_cast<double>(MeasureStart(number)) + into, std::nullopt);
+    place.intro = true;
+    if (place.next == nullptr) {
+        place.next = FirstChordFrom(1, MeasureCount());
+    }
+    return place;
+}
+
+SongPlace SongMap::MeasurePlaceAt(double position, std::optional<MeasureSpan> span) const {
+    SongPlace place;
     int number = std::min(MeasureAt(position), MeasureCount());
     if (span) {
         number = std::clamp(number, span->first, span->last);

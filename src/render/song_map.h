@@ -20,7 +20,10 @@ struct MeasureSpan {
 
 //! Where the performance stands at a song position, as a player reads it.
 struct SongPlace {
-    bool countIn = false;          //!< before the measures played: the count-in
+    bool countIn = false;  //!< before the measures played: the count-in
+    //! Before the song's first measure, the band's intro playing the song's last measures: the place is that
+    //! of the measure it plays.
+    bool intro = false;
     int measure = 0;               //!< one-based; 0 during the count-in
     int beat = 0;                  //!< one-based beat of the measure (or of the count-in)
     int beats = 0;                 //!< beats in that measure: its meter's numerator
@@ -48,7 +51,8 @@ class SongMap {
     [[nodiscard]] const Measure& Played(int measureNumber) const;
 
     //! The place at position. Playing loops round span (when given): its last measure is followed by its
-    //! first, and a position before its first measure is the count-in.
+    //! first, and a position before its first measure is the count-in. Without a span, a position before the
+    //! first measure and not before the song's start is in the band's intro.
     [[nodiscard]] SongPlace PlaceAt(double position, std::optional<MeasureSpan> span) const;
 
     //! The measures that range of text touches: every measure with a symbol in it, those between them too. A
@@ -63,6 +67,9 @@ class SongMap {
         int measure = 0;
         TextRange text;
     };
+    [[nodiscard]] SongPlace IntroPlaceAt(double position) const;
+    //! The place at position, within the measures played.
+    [[nodiscard]] SongPlace MeasurePlaceAt(double position, std::optional<MeasureSpan> span) const;
     [[nodiscard]] int MeasureAroundCaret(std::string_view text, int caret) const;
     //! The section whose mark holds the caret, as played the first time through.
     [[nodiscard]] std::optional<MeasureSpan> SectionAt(int caret) const;
@@ -81,6 +88,7 @@ class SongMap {
     std::vector<int> firstWithChords_;  //!< by measure number: the first measure from it that has chords
     const PlayOrder* order_;
     const std::vector<OpeningMark>* sections_;
+    ScoreTree::Intro intro_;
 };
 
 //! The chord's name as a player reads it: the symbol as written, or for "/" and "=" the chord they play

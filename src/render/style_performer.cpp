@@ -19,9 +19,14 @@ constexpr std::int32_t kDrumVelocity = 96;
 constexpr std::int32_t kOffBeatCymbal = 70;
 // The song's opening is played lighter, in percent of the velocities.
 constexpr std::int32_t kLightOpening = 86;
-// In percent: how often a drum's hit marked as played now and then sounds, in the opening and after it.
+// In percent: how often a drum's hit marked as played now and then sounds, in the opening and after it, and
+// how much more often at each step the band builds up.
 constexpr std::uint32_t kChanceInOpening = 20;
 constexpr std::uint32_t kChanceLater = 40;
+constexpr std::uint32_t kChancePerLift = 10;
+// Percent of the velocities each step the band builds up adds, and of the pushes the style asks for.
+constexpr std::int32_t kStrengthPerLift = 6;
+constexpr std::int32_t kPushPerLift = 8;
 // In percent: how often a section's fill takes two measures, when the style writes one so long.
 constexpr std::uint32_t kTwoBarFills = 45;
 
@@ -288,6 +293,7 @@ void StylePerformer::StartMeasure(const MeasureCue& cue) {
     measure_.drums = cue.drums;
     measure_.last = cue.last;
     measure_.light = cue.light;
+    measure_.lift = cue.light ? 0 : std::clamp(cue.lift, 0, kMostLift);
     // Swing belongs to beats of a quarter or a half; compound meters keep their eighths even.
     const double share = band_.swing > 0 ? band_.swing / 100.0 : cue.style->swing.ShareAt(tempo_);
     measure_.swing = source.meterDen <= 4 ? share : 0.5;
@@ -390,7 +396,8 @@ void StylePerformer::MergeRuns() {
 }
 
 std::uint8_t StylePerformer::Velocity(std::int32_t velocity, const MeasureContext& measure) {
-    return feel_.Vary(measure.light ? velocity * kLightOpening / 100 : velocity);
+    const std::int32_t strength = measure.light ? kLightOpening : 100 + kStrengthPerLift * measure.lift;
+    return feel_.Vary(velocity * strength / 100);
 }
 
 void StylePerformer::PlayDrum(std::uint8_t key, std::int32_t velocity, Ticks on, Ticks again) {
@@ -415,7 +422,9 @@ void StylePerformer::PlayDrums(const Span& span) {
     }
     const bool fill = measure.fillBar >= 0;
     const bool light = !fill && measure.light && HasLightRows(*measure.pattern, StylePart::Drums, "drums");
-    const std::uint32_t chance = measure.light ? kChanceInOpening : kChanceLater;
+    const std::uint32_t chance =
+        measure.light ? kChanceInOpening
+                      : kChanceLater + kChancePerLift * static_cast<std::uint32_t>(measure.lift);
     bool crashWritten = false;
     for (const PatternRow& row : measure.pattern->rows) {
         if (row.part != StylePart::Drums || row.ending || row.fill != fill || (!fill && row.light != light)) {
@@ -558,9 +567,9 @@ bool StylePerformer::MayPush(const ChordPlayer& player, const Span& span, Ticks 
     const Ticks change = span.end - measure.start;
     // Pushed only onto a bar line or the middle of a 4/4 bar, an eighth before it, and as often as the style
     // says.
+    const std::int32_t often = measure.style->push * (100 + kPushPerLift * measure.lift) / 100;
     if (measure.style->push == 0 || measure.swing < 0.5 || change % (measure.ticks / 2) != 0 ||
-        push <= span.start - measure.start ||
-        feel_.Pick(100) >= static_cast<std::uint32_t>(measure.style->push)) {
+        push <= span.start - measure.start || feel_.Pick(100) >= static_cast<std::uint32_t>(often)) {
         return false;
     }
     // A push must not make this bar sound as the one before, nor the next, which loses its downbeat, as this.

@@ -49,7 +49,10 @@ class StylePerformer {
         bool drums = true;      //!< it sounds a chord, so the drums play in it
         bool last = false;      //!< it ends the song: its last chord is held, under a cymbal roll
         bool light = false;     //!< the song's opening, played lighter (a two-feel where the style has one)
+        //! How far the band has built up past the opening, 0 to kMostLift: a chorus played again, a bridge.
+        std::int32_t lift = 0;
     };
+    static constexpr std::int32_t kMostLift = 3;
 
     //! The measure the next chords belong to.
     void StartMeasure(const MeasureCue& cue);
@@ -91,6 +94,7 @@ class StylePerformer {
         bool drums = true;
         bool last = false;
         bool light = false;
+        std::int32_t lift = 0;
         bool crash = false;         //!< a crash on the downbeat, after a fill
         std::int32_t fillBar = -1;  //!< the measure of the fill rows it plays; -1 plays the groove
         std::array<CellChoice, kChordParts> cells{};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "language/compile_score.h"
+#include "render/song_map.h"
 #include "support/folder_test.h"
 
 namespace kaz {
@@ -405,6 +406,25 @@ TEST(StylePerformance, TheSameSeedGivesTheSamePerformance) {
     EXPECT_NE(Play(chart, "Latin", 100, 7).Text(), Play(chart, "Latin", 100, 8).Text());
 }
 
+TEST(StylePerformance, TheBandBuildsUpInTheBridgeAndInEachChorusAgain) {
+    // An AABA of four-measure sections, twice round; the two A's open it lighter.
+    const std::string chart =
+        "[STYLE=Medium swing]\n|: [A] C | Am | Dm | G7 |\n[A] C | Am | Dm | G7 |\n"
+        "[B] F | F | G | G7 |\n[A] C | Am | Dm | G7 :|\n";
+    const Performance played = Play(chart, "", 0);
+    std::map<Ticks, std::int32_t> bassOnDownbeat;
+    for (const MidiEvent& note : played.NotesOn(kBass)) {
+        if (note.time % kMeasure == 0) {
+            bassOnDownbeat[note.time / kMeasure] = note.velocity();
+        }
+    }
+    const std::int32_t lastA = bassOnDownbeat[12];
+    EXPECT_GT(bassOnDownbeat[8], lastA);               // the bridge
+    EXPECT_GT(bassOnDownbeat[16], lastA);              // the second chorus
+    EXPECT_GT(bassOnDownbeat[24], bassOnDownbeat[8]);  // its bridge more still
+    EXPECT_LT(bassOnDownbeat[0], lastA);               // the opening
+}
+
 TEST(StylePerformance, AStyleMarkChangesTheGrooveFromItsMeasure) {
     const Performance marked = Play("C | [STYLE=bossa nova] F | G |\n", "");
     ASSERT_TRUE(marked.result.Accepted());
@@ -420,6 +440,77 @@ TEST(StylePerformance, AnUnknownStyleMarkIsAnErrorAtTheMark) {
     EXPECT_EQ(unknown.result.error.text, "Polka");
     EXPECT_EQ(unknown.result.error.line, 2);
     EXPECT_EQ(unknown.result.error.selection, (TextRange{4, 19}));
+}
+
+std::shared_ptr<const CompiledChart> WithIntro(std::string_view chart, Intro intro, std::string style = "") {
+    CompileOptions options;
+    options.settings.style.library = ShippedStyles();
+    options.settings.style.name = std::move(style);
+    options.settings.style.intro = intro;
+    return Compile(std::string(chart), options);
+}
+
+//! The text of each highlight and its time, in the performance's order.
+std::vector<std::pair<std::string, Ticks>> Highlights(const CompiledChart& chart) {
+    std::vector<std::pair<std::string, Ticks>> cues;
+    for (const Cue& cue : chart.cues) {
+        const TextRange text = cue.text;
+        cues.emplace_back(chart.text.substr(static_cast<std::size_t>(text.start),
+                                            static_cast<std::size_t>(text.end - text.start)),
+                          chart.performance[cue.event].time);
+    }
+    return cues;
+}
+
+TEST(StyleIntro, TheLastFourBarsPlayBeforeTheTopAndThePlacesCountFromThere) {
+    const auto chart = WithIntro("[STYLE=Bossa nova]\nDm7 | G7 | Cmaj7 | A7 | Em7 | A7 | Dm7 G7 | C6 |\n",
+                                 Intro::LastFourBars);
+    ASSERT_TRUE(chart->Accepted());
+    EXPECT_EQ(chart->score.intro.ticks, 4 * kMeasure);
+    const auto cues = Highlights(*chart);
+    ASSERT_GE(cues.size(), 6U);
+    EXPECT_EQ(cues[0], (std::pair<std::string, Ticks>{"Em7", 0}));
+    EXPECT_EQ(cues[4].second, 3 * kMeasure);  // C6, the last measure of the intro
+    EXPECT_EQ(cues[5], (std::pair<std::string, Ticks>{"Dm7", 4 * kMeasure}));
+
+    const SongMap song(chart->score);
+    EXPECT_EQ(song.MeasureStart(1), 4 * kMeasure);
+    const SongPlace intro = song.PlaceAt(3 * kMeasure + 10, std::nullopt);
+    EXPECT_TRUE(intro.intro);
+    EXPECT_EQ(intro.measure, 8);
+    ASSERT_NE(intro.next, nullptr);
+    EXPECT_EQ(ChordName(*intro.next), "Dm7");  // the intro leads into the top
+    EXPECT_FALSE(song.PlaceAt(4 * kMeasure, std::nullopt).intro);
+    // A practice loop starts at its own measure, without the intro.
+    EXPECT_TRUE(song.PlaceAt(10, MeasureSpan{2, 3}).countIn);
+}
+
+TEST(StyleIntro, ACountInClicksAMeasureOnItsOwnChannelBeforeTheBand) {
+    const auto chart = WithIntro("[STYLE=Rock]\nE | A | E | B |\n", Intro::CountIn);
+    ASSERT_TRUE(chart->Accepted());
+    std::vector<Ticks> clicks;
+    for (std::size_t i = 0; i < chart->performance.size(); ++i) {
+        const MidiEvent& event = chart->performance[i];
+        if (event.kind == EventKind::NoteOn && event.channel() == kCountInChannel) {
+            clicks.push_back(event.time);
+        } else if (event.kind == EventKind::NoteOn) {
+            // The band comes in on the first measure, a hit a few ticks early at most.
+            EXPECT_GT(event.time, kMeasure - TICKS_PER_QUARTER / 8);
+        }
+    }
+    EXPECT_EQ(clicks, (std::vector<Ticks>{0, kMeasure / 4, kMeasure / 2, 3 * kMeasure / 4}));
+    const SongPlace place = SongMap(chart->score).PlaceAt(kMeasure / 4 + 1, std::nullopt);
+    EXPECT_TRUE(place.countIn);
+    EXPECT_EQ(place.beat, 2);
+}
+
+TEST(StyleIntro, BlockChordsAndShortSongsGoStraightIn) {
+    const std::string blocks = "C | F | G | C | Am | Dm | G7 | C |\n";
+    const auto plain = WithIntro(blocks, Intro::None);
+    const auto asked = WithIntro(blocks, Intro::LastFourBars);
+    EXPECT_EQ(Highlights(*asked), Highlights(*plain));
+    EXPECT_EQ(asked->score.intro.ticks, 0);
+    EXPECT_EQ(WithIntro("[STYLE=Funk]\nE7 | A7 | E7 | B7 |\n", Intro::LastFourBars)->score.intro.ticks, 0);
 }
 
 }  // namespace

@@ -29,6 +29,8 @@ StyleDialog::StyleDialog(QWidget* parent, const RenderSettings& settings)
     ui_->feelField->setValue(style.feel);
     ui_->seedField->setValue(
         static_cast<int>(std::min<std::uint64_t>(style.seed, std::numeric_limits<int>::max())));
+    // The list holds the intros in their order.
+    ui_->introField->setCurrentIndex(static_cast<int>(style.intro));
     // The field inside each spin box is what a screen reader lands on: it carries the spin box's name.
     for (QSpinBox* field : {ui_->drumsVolumeField, ui_->swingField, ui_->feelField, ui_->seedField}) {
         field->findChild<QLineEdit*>()->setAccessibleName(field->accessibleName());
@@ -45,6 +47,7 @@ RenderSettings StyleDialog::Settings(RenderSettings settings) const {
     style.swing = ui_->swingField->value() == kOwnSwingField ? kStyleSwing : ui_->swingField->value();
     style.feel = ui_->feelField->value();
     style.seed = static_cast<std::uint64_t>(ui_->seedField->value());
+    style.intro = static_cast<Intro>(ui_->introField->currentIndex());
     return settings;
 }
 

@@ -87,7 +87,7 @@ FollowView::Shown FollowView::Describe(const SongPlace& place) const {
         shown.spoken = tr("Count-in, beat %1").arg(place.beat);
     } else {
         shown.chord = ChordText(place.chord, capoShapes_);
-        shown.measure = MeasureWords(place);
+        shown.measure = place.intro ? tr("Intro") : MeasureWords(place);
         shown.spoken = SoundingWords(shown.measure, shown.chord, next);
         const std::string_view style = styles_->NameAt(static_cast<std::uint32_t>(place.writtenMeasure - 1));
         shown.style = QString::fromUtf8(style.data(), static_cast<qsizetype>(style.size()));

@@ -1,4 +1,4 @@
-#include "midi/count_in.h"
+#include "render/count_in.h"
 
 #include <algorithm>
 
@@ -25,10 +25,12 @@ void AddCountIn(EventList& clicks, std::int32_t num, std::int32_t den, Ticks mea
     for (std::int32_t beat = 0; beat < beats; ++beat) {
         const Ticks time = countInStart + static_cast<Ticks>(std::int64_t{measureTicks} * beat / beats);
         const bool first = beat == 0;
-        clicks.AddNote(0, kCountInChannel, first ? kAccentKey : kClickKey,
-                       first ? kAccentVelocity : kClickVelocity, time, time + beatTicks / 2);
+        const std::uint8_t key = first ? kAccentKey : kClickKey;
+        const std::uint8_t velocity = first ? kAccentVelocity : kClickVelocity;
+        // Each click ends before the next: the list takes them in time order, with nothing left pending.
+        clicks.AddEvent(MidiEvent::NoteOn(time, kCountInChannel, key, velocity));
+        clicks.AddEvent(MidiEvent::NoteOff(time + beatTicks / 2, 0, kCountInChannel, key, velocity));
     }
-    clicks.Finish();
 }
 
 }  // namespace kaz
