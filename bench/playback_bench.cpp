@@ -4,7 +4,9 @@
 // with a second process keeping the other core busy. Also reports the CPU the program used, its event loop
 // and its timer's thread, as a share of the wall time, and beside it the machine's own lateness meanwhile
 // (see bench::MachineLateness). And the same while a chord is edited every 200 ms with Edit while playing,
-// each edit compiled and taking over at the next measure boundary. Runs once per case: cmake
+// each edit compiled and taking over at the next measure boundary; and with the band playing the chart in
+// Medium up swing, its piano, guitar, bass and drums all sounding (without edits, which change what the band
+// plays, so its messages could not be told against the first compile's). Runs once per case: cmake
 // -DKAZ_BUILD_BENCH=ON, then build/.../bench/playback_bench.
 #include <benchmark/benchmark.h>
 
@@ -13,6 +15,7 @@
 #include <algorithm>
 #include <atomic>
 #include <ctime>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -54,7 +57,13 @@ std::string EditedMinuteChart(int edit) {
 //! Play the minute chart into a recording port and report how late each message was; with editEveryMs, a
 //! new compile of an edited chart is offered that often while it plays, as Edit while playing offers each
 //! compile of the text, and it takes over at the next measure boundary.
-void PlayTheMinuteChart(benchmark::State& state, bool otherCoreBusy, int editEveryMs) {
+void PlayTheMinuteChart(benchmark::State& state, bool otherCoreBusy, int editEveryMs, bool band) {
+    CompileOptions options;
+    std::string style;
+    if (band) {
+        options.settings.style.library = std::make_shared<const StyleLibrary>(LoadStyles({KAZ_STYLES}));
+        style = "[STYLE=Medium up swing]\n";
+    }
     for (auto _ : state) {
         bench::BusyCore busy(otherCoreBusy);
         QtPlaybackClock clock;
@@ -73,7 +82,8 @@ void PlayTheMinuteChart(benchmark::State& state, bool otherCoreBusy, int editEve
                                      }
                                  }});
         playing = &playback;
-        const std::shared_ptr<const CompiledChart> chart = bench::CompileOrAbort(MinuteChart());
+        const std::shared_ptr<const CompiledChart> chart =
+            bench::CompileOrAbort(style + MinuteChart(), options);
         if (!playback.Play(chart, "Recording port").empty()) {
             state.SkipWithError("the chart did not play");
             return;
@@ -83,7 +93,8 @@ void PlayTheMinuteChart(benchmark::State& state, bool otherCoreBusy, int editEve
         int edit = 0;
         std::size_t offered = 0;
         QObject::connect(&edits, &QTimer::timeout, [&] {
-            offered += playback.Offer(bench::CompileOrAbort(EditedMinuteChart(++edit))) ? 1 : 0;
+            offered +=
+                playback.Offer(bench::CompileOrAbort(style + EditedMinuteChart(++edit), options)) ? 1 : 0;
         });
         if (editEveryMs > 0) {
             edits.start(editEveryMs);
@@ -108,15 +119,17 @@ void PlayTheMinuteChart(benchmark::State& state, bool otherCoreBusy, int editEve
 
 //! With edits, Edit while playing: an edit every 200 ms, each compiled and offered as the window does.
 void BM_PlaybackLateness(benchmark::State& state) {
-    PlayTheMinuteChart(state, state.range(0) != 0, state.range(1) != 0 ? 200 : 0);
+    PlayTheMinuteChart(state, state.range(0) != 0, state.range(1) != 0 ? 200 : 0, state.range(2) != 0);
 }
 
 BENCHMARK(BM_PlaybackLateness)
-    ->ArgNames({"other_core_busy", "edits"})
-    ->Args({0, 0})
-    ->Args({1, 0})
-    ->Args({0, 1})
-    ->Args({1, 1})
+    ->ArgNames({"other_core_busy", "edits", "band"})
+    ->Args({0, 0, 0})
+    ->Args({1, 0, 0})
+    ->Args({0, 1, 0})
+    ->Args({1, 1, 0})
+    ->Args({0, 0, 1})
+    ->Args({1, 0, 1})
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kSecond);

@@ -12,7 +12,8 @@ class StyleDialog;
 namespace kaz {
 
 //! The Style dialog: how the band plays an accompaniment style — the drums' volume, the swing (the style's
-//! own or one for every style), how much the timing and the strength vary, and which take of that variation.
+//! own or one for every style), how much the timing and the strength vary, which take of that variation, and
+//! how the band opens the song.
 class StyleDialog : public QDialog {
     Q_OBJECT
 
@@ -20,7 +21,7 @@ class StyleDialog : public QDialog {
     StyleDialog(QWidget* parent, const RenderSettings& settings);
     ~StyleDialog() override;
 
-    //! settings with the four values as the fields hold them.
+    //! settings with the five values as the fields hold them.
     [[nodiscard]] RenderSettings Settings(RenderSettings settings) const;
 
   private:

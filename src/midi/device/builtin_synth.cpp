@@ -29,9 +29,10 @@ using SettingsHandle = std::unique_ptr<fluid_settings_t, decltype(&delete_fluid_
 using SynthHandle = std::unique_ptr<fluid_synth_t, decltype(&delete_fluid_synth)>;
 using AudioDriverHandle = std::unique_ptr<fluid_audio_driver_t, decltype(&delete_fluid_audio_driver)>;
 
-//! The drivers to try when none is named: the desktop sound servers, then the synthesizer's own default.
+//! The drivers to try when none is named: the desktop sound servers, then ALSA for a system without one, then
+//! the synthesizer's own default.
 std::vector<std::string> UsualAudioDrivers(fluid_settings_t* settings) {
-    std::vector<std::string> drivers = {"pulseaudio", "pipewire"};
+    std::vector<std::string> drivers = {"pulseaudio", "pipewire", "alsa"};
     char* fallback = nullptr;
     if (fluid_settings_getstr_default(settings, "audio.driver", &fallback) == FLUID_OK &&
         fallback != nullptr) {
