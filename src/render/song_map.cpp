@@ -118,7 +118,9 @@ SongPlace SongMap::PlaceAt(double position, std::optional<MeasureSpan> span) con
         // The count-in: measures in the meter of the first measure played, the band's own or the player's
         // clicks before it.
         const Measure& opening = Played(first);
-        double into = std::fmod(position - static_cast<double>(start), static_cast<double>(opening.ticks));
+        // The player's clicks before the song end where it starts, before the band's intro.
+        const Ticks countEnd = !span && position < 0 ? 0 : start;
+        double into = std::fmod(position - static_cast<double>(countEnd), static_cast<double>(opening.ticks));
         if (into < 0) {
             into += opening.ticks;
         }

@@ -481,6 +481,12 @@ TEST(StyleIntro, TheLastFourBarsPlayBeforeTheTopAndThePlacesCountFromThere) {
     ASSERT_NE(intro.next, nullptr);
     EXPECT_EQ(ChordName(*intro.next), "Dm7");  // the intro leads into the top
     EXPECT_FALSE(song.PlaceAt(4 * kMeasure, std::nullopt).intro);
+    // The player's own count-in clicks before the intro, on its beats, however long the intro is.
+    const auto shorter = WithIntro(
+        "[STYLE=Bossa nova]\nDm7 | G7 | Cmaj7 | A7 | Em7 | A7 | Dm7 | [3/4] G7 |\n", Intro::LastFourBars);
+    const SongPlace clicked = SongMap(shorter->score).PlaceAt(-kMeasure / 4, std::nullopt);
+    EXPECT_TRUE(clicked.countIn);
+    EXPECT_EQ(clicked.beat, 4);
     // A practice loop starts at its own measure, without the intro.
     EXPECT_TRUE(song.PlaceAt(10, MeasureSpan{2, 3}).countIn);
 }
