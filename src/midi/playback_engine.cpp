@@ -191,20 +191,8 @@ std::string PlaybackEngine::OpenPort(const std::string& deviceName) {
 
 void PlaybackEngine::StartPlaying() {
     programs_.fill(-1);
-    const EventList& events = playing_->Events();
     if (practiced_) {
-        // The instruments and their place in the mix are chosen at the start of the song: choose them as they
-        // are where the loop starts.
-        for (const std::size_t index : playing_->programChanges) {
-            if (index < playing_->loopFirstEvent) {
-                ChooseInstrument(events[index]);
-            }
-        }
-        for (std::size_t i = 0; i < playing_->loopFirstEvent; ++i) {
-            if (events[i].kind == EventKind::ControlChange) {
-                events[i].Play(*output_);
-            }
-        }
+        ChooseTheMixBefore(playing_->loopFirstEvent);
         RestartAt(playing_->loopStart, playing_->loopFirstEvent);
     } else {
         RestartFromTheTop();
@@ -348,6 +336,22 @@ std::size_t PlaybackEngine::PerformDueEvents(const EventList& list, std::size_t 
     return index;
 }
 
+void PlaybackEngine::ChooseTheMixBefore(std::size_t firstEvent) {
+    // The instruments and their place in the mix are chosen at the start of the song: choose them as they
+    // are where the playing starts.
+    const EventList& events = playing_->Events();
+    for (const std::size_t index : playing_->programChanges) {
+        if (index < firstEvent && programs_[events[index].channel()] != events[index].program()) {
+            ChooseInstrument(events[index]);
+        }
+    }
+    for (std::size_t i = 0; i < firstEvent; ++i) {
+        if (events[i].kind == EventKind::ControlChange) {
+            events[i].Play(*output_);
+        }
+    }
+}
+
 void PlaybackEngine::ChooseInstrument(const MidiEvent& programChange) {
     programChange.Play(*output_);
     programs_[programChange.channel()] = programChange.program();
@@ -469,7 +473,9 @@ void PlaybackEngine::OnPlaybackTimer() {
                 // Round again the band goes on into the top, without the intro it opened with.
                 const SongMap& song = playing_->song;
                 const Ticks top = song.MeasureCount() > 0 ? song.MeasureStart(1) : 0;
-                RestartAt(top, FirstEventAt(playing_->Events(), top));
+                const std::size_t topEvent = FirstEventAt(playing_->Events(), top);
+                ChooseTheMixBefore(topEvent);
+                RestartAt(top, topEvent);
                 CountRound();
                 moved = true;
             }

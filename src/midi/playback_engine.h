@@ -242,6 +242,9 @@ class PlaybackEngine {
     void TakeOverTheMix(const Performance& next);
     //! Send programChange and remember the instrument it chooses.
     void ChooseInstrument(const MidiEvent& programChange);
+    //! Send the instruments and the mix the events before firstEvent leave the parts with, where playing
+    //! starts after them.
+    void ChooseTheMixBefore(std::size_t firstEvent);
     //! Let the chart offered take over at song position boundary, the start of measure number measure of
     //! the one playing. True when one did.
     bool TakeOver(Ticks boundary, int measure);

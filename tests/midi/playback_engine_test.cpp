@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <set>
@@ -567,6 +568,31 @@ TEST_F(CompiledChartPlayback, LoopingStartsAgainWithoutTheCountIn) {
     EXPECT_EQ(bass[0].first, 2000);
     EXPECT_LE(bass[1].first, 4002);
     EXPECT_LE(bass[2].first, 6004);
+}
+
+TEST_F(CompiledChartPlayback, LoopingGoesOnIntoTheTopWithoutTheBandsIntroAndWithTheTopsInstruments) {
+    CompileOptions options;
+    options.settings.style.library = std::make_shared<const StyleLibrary>(LoadStyles({KAZ_STYLES}));
+    options.settings.style.intro = Intro::CountIn;
+    const auto compiled =
+        Compile("[TEMPO=120] [STYLE=Bossa nova]\nDm7 | G7 |\n[STYLE=Rock]\nE | A |\n", std::move(options));
+    engine->SetPlaybackTempo(120);
+    engine->OnLoop();
+    ASSERT_EQ(engine->Play(compiled, deviceName), "");
+    RunUntil(40000);
+    EXPECT_EQ(NoteOns(kCountInChannel).size(), 4U);  // one measure of clicks, the first time only
+    std::vector<int> comping;
+    for (const RecordedMessage& message : recording.messages) {
+        if (message.status == kProgramChangeStatus) {
+            comping.push_back(message.data1);
+        }
+    }
+    // The nylon guitar, the overdriven guitar, and the nylon guitar again at the top.
+    const auto overdriven = std::find(comping.begin(), comping.end(), 29);
+    ASSERT_NE(overdriven, comping.end());
+    ASSERT_NE(overdriven + 1, comping.end());
+    EXPECT_EQ(comping.front(), 24);
+    EXPECT_EQ(*(overdriven + 1), 24);
 }
 
 TEST_F(CompiledChartPlayback, APracticeLoopPlaysOnlyTheSelectedMeasuresFasterEachTimeUpToTheCeiling) {
