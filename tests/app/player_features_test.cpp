@@ -1,4 +1,3 @@
-#include <QComboBox>
 #include <QDockWidget>
 #include <QFile>
 #include <QSettings>
@@ -8,7 +7,6 @@
 #include "app/app_test_support.h"
 #include "app/dialog_test_support.h"
 #include "app/dialogs/practice_loop_dialog.h"
-#include "app/dialogs/style_dialog.h"
 #include "app/playback/follow_view.h"
 #include "app/playback/transport_bar.h"
 #include "app/playback/transport_button.h"
@@ -171,19 +169,6 @@ TEST_F(PlayerFeatures, PlayShowsTheTempoThatPlaysInPlaceOfOneTheFieldCouldNotTak
     Commands().play->trigger();
     EXPECT_EQ(tempo.text(), "90");
     EXPECT_EQ(window->Playback().Engine().State().tempo, 90);
-}
-
-TEST_F(PlayerFeatures, TheIntroChosenInTheStyleDialogIsKeptForTheNextStart) {
-    RenderSettings settings;
-    StyleDialog dialog(window.get(), settings);
-    auto* intro = dialog.findChild<QComboBox*>("introField");
-    ASSERT_NE(intro, nullptr);
-    EXPECT_EQ(intro->currentText(), "None");
-    intro->setCurrentIndex(intro->findText("Last four bars"));
-    SaveBandSettings(dialog.Settings(settings));
-    RenderSettings loaded;
-    LoadBandSettings(loaded);
-    EXPECT_EQ(loaded.style.intro, Intro::LastFourBars);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <QComboBox>
 #include <QFile>
 #include <QSettings>
 #include <QSpinBox>
@@ -87,6 +88,27 @@ TEST_F(StyleSettingsTest, TheSameTakeExportsTheSameBytesAnotherTakeOthersAndTheT
     EXPECT_EQ(next.settings.style.seed, 8u);
     EXPECT_EQ(next.settings.parts.Volume("drums"), 80);
     EXPECT_EQ(next.settings.style.feel, 100);
+}
+
+TEST_F(StyleSettingsTest, TheIntroChosenIsInTheExportAndRemembered) {
+    Type("[STYLE=Rock] E5 | A5 | E5 | B5 |");
+    test::WhenModalOpens([](QWidget& dialog) {
+        auto* intro = dialog.findChild<QComboBox*>("introField");
+        intro->setCurrentIndex(intro->findText("Count-in"));
+        test::Press(dialog, QDialogButtonBox::Ok);
+    });
+    Commands().styleSettings->trigger();
+    (void)Exported();
+    const EventList& events = window->Compiler().Current()->chart->performance;
+    std::size_t clicks = 0;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        clicks += events[i].kind == EventKind::NoteOn && events[i].channel() == kCountInChannel ? 1 : 0;
+    }
+    EXPECT_EQ(clicks, 4U);
+
+    Session next;
+    MainWindow again(next);
+    EXPECT_EQ(next.settings.style.intro, Intro::CountIn);
 }
 
 }  // namespace
